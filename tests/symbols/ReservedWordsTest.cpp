@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "symbols/CppSym.h"
+#include "symbols/PasSym.h"
+
+using namespace formwright;
+
+namespace {
+
+std::vector<const TTokenSymbol*> AllSymbols(const TReservedWordTable& Words) {
+  std::vector<const TTokenSymbol*> Result;
+  TTableIterator It(Words.Table());
+  for (int I = 0; const TBaseSymbol* S = It.GetSymbol(I); ++I)
+    Result.push_back(static_cast<const TTokenSymbol*>(S));
+  return Result;
+}
+
+uint8_t PascalToken(const char* Word) {
+  return PasSym::ReservedWords().Find(std::string_view(Word))->Token();
+}
+uint8_t CppToken(const char* Word) { return CppSym::ReservedWords().Find(std::string_view(Word))->Token(); }
+
+}  // namespace
+
+TEST(PascalReservedWords, TableHoldsSeventyOneUpperCaseWordsOfPascalSymbols) {
+  const auto Words = AllSymbols(PasSym::ReservedWords());
+  ASSERT_EQ(Words.size(), 71u);
+  EXPECT_EQ(PasSym::ReservedWords().Table().Kind(), TSymbolTableKind::stCaseInsensitive);
+  std::set<String> Distinct;
+  for (const TTokenSymbol* S : Words) {
+    EXPECT_EQ(S->Name(), UpperCase(S->Name()));
+    EXPECT_NE(dynamic_cast<const TPascalSymbol*>(S), nullptr);
+    EXPECT_TRUE(PasSym::IsReservedWord(LowerCase(S->Name()))) << S->Name();
+    EXPECT_TRUE(PasSym::IsReservedWord(Utf8ToWide(LowerCase(S->Name())))) << S->Name();
+    Distinct.insert(S->Name());
+  }
+  EXPECT_EQ(Distinct.size(), 71u);
+  EXPECT_EQ(PasSym::ReservedWords().MaxWordLength(), 14);
+}
+
+TEST(PascalReservedWords, EveryCasingIsReserved) {
+  for (const char* Word : {"begin", "Begin", "BEGIN", "bEgIn"}) {
+    EXPECT_TRUE(PasSym::IsReservedWord(std::string_view(Word))) << Word;
+    EXPECT_TRUE(PasSym::IsReservedWord(Utf8ToWide(Word))) << Word;
+  }
+  EXPECT_FALSE(PasSym::IsReservedWord(std::string_view("Button1")));
+  EXPECT_FALSE(PasSym::IsReservedWord(std::string_view("")));
+  EXPECT_FALSE(PasSym::IsReservedWord(std::string_view("beginx")));
+}
+
+TEST(PascalReservedWords, TokenCodesOfTheParser) {
+  EXPECT_EQ(PascalToken("and"), 4);
+  EXPECT_EQ(PascalToken("Array"), 5);
+  EXPECT_EQ(PascalToken("of"), 6);
+  EXPECT_EQ(PascalToken("procedure"), 7);
+  EXPECT_EQ(PascalToken("end"), 13);
+  EXPECT_EQ(PascalToken("set"), 34);
+  EXPECT_EQ(PascalToken("interface"), 128);
+  EXPECT_EQ(PascalToken("asm"), 135);
+  EXPECT_EQ(PascalToken("until"), 143);
+  EXPECT_EQ(PascalToken("xor"), 4);
+}
+
+TEST(PascalReservedWords, UnicodeLookupRejectsLongWordsAndForeignCharacters) {
+  EXPECT_TRUE(PasSym::IsReservedWord(WideString(u"ResourceString")));
+  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"ResourceStrings")));
+  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"if\u20AC")));
+  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"b\u00E9gin")));
+  // U+0149 U+0146 narrowed by their low bytes alone would read "IF".
+  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"\u0149\u0146")));
+}
+
+TEST(CppReservedWords, TableHoldsOneHundredNinetySevenCaseSensitiveWords) {
+  const auto Words = AllSymbols(CppSym::ReservedWords());
+  ASSERT_EQ(Words.size(), 197u);
+  EXPECT_EQ(CppSym::ReservedWords().Table().Kind(), TSymbolTableKind::stCaseSensitive);
+  for (const TTokenSymbol* S : Words) {
+    EXPECT_NE(dynamic_cast<const TCppSymbol*>(S), nullptr);
+    EXPECT_TRUE(CppSym::IsReservedWord(S->Name()));
+    EXPECT_TRUE(CppSym::IsReservedWord(Utf8ToWide(S->Name())));
+    if (UpperCase(S->Name()) != S->Name()) {
+      EXPECT_FALSE(CppSym::IsReservedWord(UpperCase(S->Name())));
+    }
+  }
+  EXPECT_EQ(CppSym::ReservedWords().MaxWordLength(),
+            static_cast<int>(std::string_view("__has_nothrow_default_constructor").size()));
+}
+
+TEST(CppReservedWords, ClassIsReservedAndClassIsNot) {
+  EXPECT_TRUE(CppSym::IsReservedWord(std::string_view("class")));
+  EXPECT_FALSE(CppSym::IsReservedWord(std::string_view("Class")));
+  EXPECT_TRUE(CppSym::IsReservedWord(WideString(u"_Bool")));
+  EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"_bool")));
+  EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"__has_nothrow_default_constructors")));
+}
+
+TEST(CppReservedWords, TokenCodesOfTheParser) {
+  EXPECT_EQ(CppToken("private"), 7);
+  EXPECT_EQ(CppToken("protected"), 8);
+  EXPECT_EQ(CppToken("public"), 9);
+  EXPECT_EQ(CppToken("__published"), 10);
+  EXPECT_EQ(CppToken("__automated"), 11);
+  EXPECT_EQ(CppToken("while"), 4);
+  EXPECT_EQ(CppToken("__property"), 4);
+}
+
+TEST(ReservedWordLists, PackedFormIsTokenLengthCharactersAndAZeroEnd) {
+  constexpr TReservedEntry Entries[] = {{4, "AB"}, {200, "C"}};
+  constexpr auto Packed = PackReservedWords<PackedSize(Entries)>(Entries);
+  const std::array<uint8_t, 8> Expected = {4, 2, 'A', 'B', 200, 1, 'C', 0};
+  EXPECT_EQ(Packed, Expected);
+  TReservedWordTable Table(TSymbolTableKind::stCaseInsensitive, Packed.data(),
+                           [](std::string_view W, uint8_t T) { return new TTokenSymbol(W, T); });
+  EXPECT_EQ(Table.Table().Count(), 2);
+  EXPECT_EQ(Table.MaxWordLength(), 2);
+  EXPECT_EQ(Table.Find(std::string_view("c"))->Token(), 200);
+}

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "symbols/Symbols.h"
+
+using namespace formwright;
+
+namespace {
+
+// The bucket rule written out independently: an 8-bit sum of (b XOR $0A) - 1, AND 31.
+int ExpectedBucket(const std::vector<uint8_t>& Bytes) {
+  unsigned Sum = 0;
+  for (const uint8_t B : Bytes) Sum = (Sum + ((B ^ 0x0Au) - 1u)) & 0xFFu;
+  return static_cast<int>(Sum & 31u);
+}
+
+std::vector<uint8_t> BytesOf(std::string_view S) { return {S.begin(), S.end()}; }
+
+bool NameStartsWithX(const TBaseSymbol& Symbol, const void* Argument) {
+  return Symbol.Name().rfind(static_cast<const char*>(Argument), 0) == 0;
+}
+
+}  // namespace
+
+TEST(SymbolIndex, SumsTermsInEightBitArithmetic) {
+  EXPECT_EQ(SymbolIndex(""), 0);
+  // 'A' is $41: ($41 xor $0A) - 1 = $4A = 74, bucket 10.
+  EXPECT_EQ(SymbolIndex("A"), 10);
+  // Three 'z' terms of 111 wrap around 256: 333 - 256 = 77, bucket 13.
+  EXPECT_EQ(SymbolIndex("zzz"), 13);
+  // A byte of $0A gives the term -1, that is 255.
+  EXPECT_EQ(SymbolIndex("\n"), 31);
+  for (const char* Word : {"Button1", "TForm1", "OnClick", "x", "__fastcall"})
+    EXPECT_EQ(SymbolIndex(Word), ExpectedBucket(BytesOf(Word))) << Word;
+}
+
+TEST(SymbolIndex, AsciiCaseNeverChangesTheBucket) {
+  EXPECT_EQ(SymbolIndex("begin"), SymbolIndex("BEGIN"));
+  EXPECT_EQ(SymbolIndex("begin"), SymbolIndex("BeGiN"));
+  EXPECT_EQ(SymbolIndex("resourcestring"), SymbolIndex("ResourceString"));
+}
+
+TEST(SymbolIndex, NonAsciiIdentifierIsHashedOverItsCaseInsensitiveSortKey) {
+  const std::vector<uint8_t> Key = SymbolSortKey("Äpfel");
+  ASSERT_FALSE(Key.empty());
+  EXPECT_EQ(Key.back(), 0) << "the key ends with its terminator";
+  EXPECT_EQ(SymbolSortKey("äPFEL"), Key);
+  EXPECT_NE(SymbolSortKey("Apfel"), Key) << "accents are not letter case";
+  EXPECT_EQ(SymbolIndex("Äpfel"), ExpectedBucket(Key));
+  EXPECT_EQ(SymbolIndex("Äpfel"), SymbolIndex("äPFEL"));
+  EXPECT_EQ(SymbolIndex("ÜBERSICHT"), SymbolIndex("übersicht"));
+}
+
+TEST(BaseSymbol, KeepsShortAndUnicodeForms) {
+  TBaseSymbol Narrow("Größe");
+  EXPECT_EQ(Narrow.Name(), "Größe");
+  EXPECT_EQ(Narrow.UnicodeName(), u"Größe");
+  TBaseSymbol Wide(WideString(u"Maß"));
+  EXPECT_EQ(Wide.Name(), "Maß");
+  EXPECT_EQ(Wide.UnicodeName(), u"Maß");
+}
+
+TEST(BaseSymbol, LongIdentifierIsCutAtACharacterBoundaryWithin255Bytes) {
+  const String Long = String(254, 'a') + "é";  // 256 bytes, the last character has two
+  TBaseSymbol Symbol(Long);
+  EXPECT_EQ(Symbol.Name(), String(254, 'a'));
+  TBaseSymbol Exact(String(255, 'b'));
+  EXPECT_EQ(Exact.Name().size(), 255u);
+  TBaseSymbol Wide(Utf8ToWide(Long));
+  EXPECT_EQ(Wide.Name(), String(254, 'a'));
+  EXPECT_EQ(Wide.UnicodeName(), Utf8ToWide(String(254, 'a')));
+}
+
+TEST(SymbolTable, CaseInsensitiveKindFindsEveryCasing) {
+  TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
+  auto* Begin = new TBaseSymbol("BEGIN");
+  Table.Insert(Begin);
+  EXPECT_EQ(Table.Find("begin"), Begin);
+  EXPECT_EQ(Table.Find("Begin"), Begin);
+  EXPECT_EQ(Table.Find(WideString(u"bEgIn")), Begin);
+  EXPECT_EQ(Table.Find("begins"), nullptr);
+  auto* Apple = new TBaseSymbol("Äpfel");
+  Table.Insert(Apple);
+  EXPECT_EQ(Table.Find("äPFEL"), Apple);
+  EXPECT_EQ(Table.Find("Apfel"), nullptr);
+}
+
+TEST(SymbolTable, CaseSensitiveKindComparesBytes) {
+  TSymbolTable Table(TSymbolTableKind::stCaseSensitive);
+  auto* Class = new TBaseSymbol("class");
+  Table.Insert(Class);
+  EXPECT_EQ(Table.Find("class"), Class);
+  EXPECT_EQ(Table.Find("Class"), nullptr);
+  Table.Insert(new TBaseSymbol("Äpfel"));
+  EXPECT_EQ(Table.Find("äpfel"), nullptr);
+  EXPECT_NE(Table.Find("Äpfel"), nullptr);
+}
+
+TEST(SymbolTable, InsertPutsNewestFirstAndFindNextWalksEqualIdentifiers) {
+  TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
+  auto* Old = new TBaseSymbol("Item");
+  auto* Other = new TBaseSymbol("mItE");  // same bucket, same identifier ignoring case
+  auto* Newest = new TBaseSymbol("ITEM");
+  Table.Insert(Old);
+  Table.Insert(Other);
+  Table.Insert(nullptr);
+  Table.Insert(Newest);
+  EXPECT_EQ(Table.Count(), 3);
+  const int Bucket = SymbolIndex("item");
+  EXPECT_EQ(Table.Bucket(Bucket), Newest);
+  EXPECT_EQ(Table.Find("item"), Newest);
+  EXPECT_EQ(Table.FindNext(Newest), Old);
+  EXPECT_EQ(Table.FindNext(Old), nullptr);
+  EXPECT_EQ(Table.FindIndex(Bucket, "Item"), Newest);
+  EXPECT_EQ(Table.FindIndex((Bucket + 1) % SymbolTableSize, "Item"), nullptr);
+  EXPECT_THROW(Table.Bucket(SymbolTableSize), EListError);
+}
+
+TEST(SymbolTable, FindSymbolAsksTheCallersTest) {
+  TSymbolTable Table(TSymbolTableKind::stCaseSensitive);
+  auto* Xa = new TBaseSymbol("xa");
+  Table.Insert(Xa);
+  Table.Insert(new TBaseSymbol("ya"));
+  EXPECT_EQ(Table.FindSymbol(SymbolIndex("xa"), NameStartsWithX, "x"), Xa);
+  EXPECT_EQ(Table.FindSymbol(SymbolIndex("ya"), NameStartsWithX, "z"), nullptr);
+}
+
+TEST(SymbolTable, DeleteUnlinksByIdentityWithoutFreeing) {
+  TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
+  auto* A = new TBaseSymbol("Alpha");
+  auto* B = new TBaseSymbol("alpha");
+  Table.Insert(A);
+  Table.Insert(B);
+  std::unique_ptr<TBaseSymbol> Stranger(new TBaseSymbol("Alpha"));
+  EXPECT_FALSE(Table.Delete(Stranger.get()));
+  EXPECT_FALSE(Table.Delete(nullptr));
+  EXPECT_EQ(Table.Count(), 2);
+  EXPECT_FALSE(Table.Contains(Stranger.get()));
+  std::unique_ptr<TBaseSymbol> Deleted(A);  // after Delete the caller owns it again
+  EXPECT_TRUE(Table.Delete(A));
+  EXPECT_EQ(Table.Count(), 1);
+  EXPECT_FALSE(Table.Contains(A));
+  EXPECT_TRUE(Table.Contains(B));
+  EXPECT_EQ(Table.Find("ALPHA"), B);
+  EXPECT_FALSE(Table.Delete(A));
+  EXPECT_EQ(Table.Count(), 1);
+}
+
+TEST(SymbolTable, ClearFreesEverySymbolAndEmptiesTheTable) {
+  TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
+  EXPECT_TRUE(Table.Empty());
+  for (const char* Name : {"a", "b", "c", "Ä", "ä"}) Table.Insert(new TBaseSymbol(Name));
+  EXPECT_FALSE(Table.Empty());
+  Table.Clear();
+  EXPECT_TRUE(Table.Empty());
+  EXPECT_EQ(Table.Find("a"), nullptr);
+  for (int I = 0; I < SymbolTableSize; ++I) EXPECT_EQ(Table.Bucket(I), nullptr);
+  Table.Insert(new TBaseSymbol("again"));  // the destructor frees what is left
+}
+
+TEST(TableIterator, VisitsBucketsInOrderAndChainsNewestFirst) {
+  TSymbolTable Table(TSymbolTableKind::stCaseSensitive);
+  const char* Names[] = {"zzz", "A", "a", "Button1", "", "Caption"};
+  for (const char* Name : Names) Table.Insert(new TBaseSymbol(Name));
+  std::vector<const TBaseSymbol*> Expected;
+  for (int B = 0; B < SymbolTableSize; ++B)
+    for (const TBaseSymbol* S = Table.Bucket(B); S; S = S->Next()) Expected.push_back(S);
+  ASSERT_EQ(Expected.size(), 6u);
+  EXPECT_EQ(Expected[0]->Name(), "") << "the empty identifier lives in bucket 0";
+
+  TTableIterator It(Table);
+  for (int I = 0; I < 6; ++I) EXPECT_EQ(It.GetSymbol(I), Expected[static_cast<size_t>(I)]) << I;
+  EXPECT_EQ(It.GetSymbol(1), Expected[1]) << "going back restarts from the beginning";
+  EXPECT_EQ(It.GetSymbol(5), Expected[5]) << "skipping forward";
+  EXPECT_EQ(It.GetSymbol(-1), nullptr);
+  EXPECT_EQ(It.GetSymbol(6), nullptr);
+
+  Table.Insert(new TBaseSymbol("later"));
+  EXPECT_EQ(It.GetSymbol(6), nullptr) << "the count is the one taken when the iterator was made";
+}
+
+TEST(SymbolList, StartsWithRoomForOneAndDoubles) {
+  TSymbolList List;
+  EXPECT_EQ(List.Capacity(), 1);
+  TBaseSymbol A("a"), B("b"), C("c");
+  List.Add(&A);
+  EXPECT_EQ(List.Capacity(), 1);
+  List.Add(&B);
+  EXPECT_EQ(List.Capacity(), 2);
+  List.Add(&C);
+  EXPECT_EQ(List.Capacity(), 4);
+  EXPECT_EQ(List.Count(), 3);
+  EXPECT_EQ(List[0], &A);
+  EXPECT_EQ(List.Item(2), &C);
+  EXPECT_THROW(List.Item(3), EListError);
+  EXPECT_THROW(List.Item(-1), EListError);
+  List.Clear();
+  EXPECT_EQ(List.Count(), 0);
+  EXPECT_EQ(List.Capacity(), 1);
+}
