@@ -3,6 +3,7 @@
 // set of the same words (ratio "vs_unordered_set" near 1 or below).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <unordered_set>
 
 #include "symbols/CppSym.h"

@@ -1,0 +1,234 @@
+#include "templates/ExpertFilter.h"
+
+#include "TemplateTestSupport.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+
+namespace {
+
+class ExpertFilter : public ::testing::Test {
+ protected:
+  ExpertFilter() : Filter(CoExpertFilter::Create()) {
+    Filter->SetProperty("FormName", String("MainForm"));
+    Filter->SetProperty("UnitName", String("Main"));
+    Filter->SetProperty("Flag", String("tRUE"));
+  }
+  IExpertFilterPtr Filter;
+};
+
+}  // namespace
+
+TEST_F(ExpertFilter, ValueTagsAreReplacedAndLinesEndWithCrLf) {
+  EXPECT_EQ(Expand(*Filter, "unit [!UnitName];\n\ntype T[!FormName] = class([! FormName ])"),
+            "unit Main;\r\n\r\ntype TMainForm = class(MainForm)\r\n");
+  EXPECT_EQ(Expand(*Filter, "[!Unknown]x[!Unknown]"), "x\r\n") << "a missing property is empty text";
+  EXPECT_EQ(Expand(*Filter, "no tags ] at all"), "no tags ] at all\r\n");
+}
+
+TEST_F(ExpertFilter, LineWhoseTagsExpandToNothingLeavesNoLineBreak) {
+  EXPECT_EQ(Expand(*Filter, "a\n[!set(X, 1)][!if=(Flag)][!endif]\n[!Unknown]\nb\n\nc"),
+            "a\r\nb\r\n\r\nc\r\n");
+}
+
+TEST_F(ExpertFilter, ConditionsChooseBranchesAndCompareIgnoringCase) {
+  const char* Template =
+      "[!if=(Flag)]\nflag on\n[!else]\nflag off\n[!endif]\n"
+      "[!if=(FormName, mainform)]\nsame\n[!endif]\n"
+      "[!if!=(FormName, Other)]\ndiffers\n[!endif]\n"
+      "[!if!=(Missing)]\nnever\n[!endif]\n"
+      "[!if=(Missing, '')]\nempty equals empty\n[!endif]\n"
+      "[!if=(FormName, '')]\nnever\n[!endif]";
+  EXPECT_EQ(Expand(*Filter, Template), "flag on\r\nsame\r\ndiffers\r\nempty equals empty\r\n");
+  const char* Branches = "[!if=(Flag)]\non\n[!else]\noff\n[!endif]";
+  Filter->SetProperty("Flag", false);
+  EXPECT_EQ(Expand(*Filter, Branches), "off\r\n");
+  Filter->SetProperty("Flag", true);
+  EXPECT_EQ(Expand(*Filter, Branches), "on\r\n");
+}
+
+TEST_F(ExpertFilter, ConditionsDecideWholeLinesAfterAllTheirTags) {
+  EXPECT_EQ(Expand(*Filter, "[!if=(Flag, no)]a[!endif]b"), "ab\r\n")
+      << "the endif ran before the line was written";
+  EXPECT_EQ(Expand(*Filter, "[!if=(Flag)][!else]hidden\nafter[!endif]"), "after\r\n");
+}
+
+TEST_F(ExpertFilter, TagsInAFalseBranchStillExecute) {
+  const char* Template =
+      "[!if=(Flag, no)]\n"
+      "[!set(Assigned, yes)]hidden [!Assigned]\n"
+      "[!if=(Flag)]\nhidden too\n[!endif]\n"
+      "[!endif]\n"
+      "[!Assigned]";
+  EXPECT_EQ(Expand(*Filter, Template), "yes\r\n");
+  EXPECT_EQ(TemplateValueToText(Filter->GetProperty("Assigned")), "yes");
+}
+
+TEST_F(ExpertFilter, SetAssignsQuotedTextOrUnassigns) {
+  EXPECT_EQ(Expand(*Filter, "[!set(Greeting, \"Hello, world\\n\")][!Greeting]"), "Hello, world\r\n\r\n");
+  EXPECT_EQ(Expand(*Filter, "[!set(FormName)][!FormName]|"), "|\r\n");
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(Filter->GetProperty("FormName")));
+}
+
+TEST_F(ExpertFilter, OutputSwitchSuppressesLinesAndStartsEachRunOn) {
+  EXPECT_EQ(Expand(*Filter, "a\n[!outputoff]\nb\n[!set(Seen, b)]\n[!outputon]\nc [!Seen]"), "a\r\nc b\r\n");
+  EXPECT_EQ(Expand(*Filter, "x[!outputoff]\ny"), "");
+  EXPECT_EQ(Expand(*Filter, "z"), "z\r\n");
+}
+
+TEST_F(ExpertFilter, OutputPropertiesDumpsTheBag) {
+  auto Only = CoExpertFilter::Create();
+  Only->SetProperty("A", String("1"));
+  Only->SetCollectionProperty("L", Collection({Bag({{"B", String("2")}})}));
+  EXPECT_EQ(Expand(*Only, "[!outputproperties]"), "A=1\r\nL=\r\n<0>\r\n  B=2\r\n");
+}
+
+TEST_F(ExpertFilter, ForEachRepeatsTheBodyWithTheCurrentItem) {
+  Filter->SetCollectionProperty(
+      "Fields", Collection({Bag({{"Name", String("Id")}}), Bag({{"Name", String("Title")}}), Bag({})}));
+  const char* Template =
+      "begin\n"
+      "[!foreach(Field in Fields)]\n"
+      "  F[!Field.Name] := [!FormName];\n"
+      "[!endforeach]\n"
+      "end";
+  EXPECT_EQ(Expand(*Filter, Template),
+            "begin\r\n  FId := MainForm;\r\n  FTitle := MainForm;\r\n  F := MainForm;\r\nend\r\n");
+  EXPECT_EQ(Expand(*Filter, "[!foreach(Fields)]\n[!Fields.Name],\n[!endforeach]"), "Id,\r\nTitle,\r\n,\r\n");
+  EXPECT_EQ(Expand(*Filter, "[!foreach(Fields)]<[!Fields.Name]>[!endforeach]"), "<Id>\r\n")
+      << "a loop closed on its own line has no body to repeat";
+}
+
+TEST_F(ExpertFilter, ItemNameIsRestoredAfterTheLoop) {
+  Filter->SetCollectionProperty("Items", Collection({Bag({{"Name", String("in loop")}})}));
+  Filter->SetProperty("Item", String("before"));
+  Filter->SetProperty("Item.Name", String("plain key"));
+  EXPECT_EQ(Expand(*Filter, "[!foreach(Item in Items)]\n[!Item.Name]\n[!endforeach]\n[!Item.Name] [!Item]"),
+            "in loop\r\nplain key before\r\n");
+  EXPECT_EQ(TemplateValueToText(Filter->GetProperty("Item")), "before");
+}
+
+TEST_F(ExpertFilter, NestedLoopsReachInnerCollectionsOfTheCurrentItem) {
+  auto Table = [](const char* Name, std::initializer_list<const char*> Columns) {
+    auto Bags = CoCollectionProperty::Create();
+    for (const char* C : Columns) Bags->AddItem(Bag({{"Name", String(C)}}));
+    auto Item = Bag({{"Name", String(Name)}});
+    Item->SetCollectionProperty("Columns", Bags);
+    return Item;
+  };
+  Filter->SetCollectionProperty("Tables",
+                                Collection({Table("A", {"a1", "a2"}), Table("B", {}), Table("C", {"c1"})}));
+  const char* Template =
+      "[!foreach(T in Tables)]\n"
+      "table [!T.Name]\n"
+      "[!foreach(C in T.Columns)]\n"
+      "  [!T.Name].[!C.Name]\n"
+      "[!endforeach]\n"
+      "[!endforeach]";
+  EXPECT_EQ(Expand(*Filter, Template), "table A\r\n  A.a1\r\n  A.a2\r\ntable B\r\ntable C\r\n  C.c1\r\n");
+}
+
+TEST_F(ExpertFilter, LoopOverAMissingNameOrAScalarRunsZeroTimes) {
+  EXPECT_EQ(Expand(*Filter, "a\n[!foreach(X in Nothing)]\nnever [!set(Ran, yes)]\n[!endforeach]\nb [!Ran]"),
+            "a\r\nb yes\r\n")
+      << "the body is read once with output off, so its tags run";
+  EXPECT_EQ(Expand(*Filter, "[!foreach(FormName)]\nnever\n[!endforeach]"), "");
+  Filter->SetCollectionProperty("Outer", Collection({}));
+  Filter->SetCollectionProperty("Inner", Collection({Bag({})}));
+  EXPECT_EQ(Expand(*Filter, "[!foreach(Outer)]\n[!foreach(Inner)]\nnever\n[!endforeach]\n[!endforeach]\nend"),
+            "end\r\n")
+      << "a loop inside an empty loop writes nothing either";
+}
+
+TEST_F(ExpertFilter, EndForEachWithoutALoopDoesNothing) {
+  EXPECT_EQ(Expand(*Filter, "a[!endforeach]b"), "ab\r\n");
+}
+
+TEST_F(ExpertFilter, MissingEndIfIsNotAnErrorAndTheNextRunStartsClean) {
+  EXPECT_EQ(Expand(*Filter, "[!if=(Flag, no)]\nhidden"), "");
+  EXPECT_EQ(Expand(*Filter, "shown"), "shown\r\n");
+}
+
+TEST_F(ExpertFilter, ErrorsNameTheLineAndTheFault) {
+  EXPECT_EQ(ErrorOf(*Filter, "ok\nunit [!UnitName;"), "(2): Missing closing tag in line 'unit [!UnitName;'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!endif]"), "(1): Attempt to pop an empty stack");
+  EXPECT_EQ(ErrorOf(*Filter, "\n\n[!else]"), "(3): Attempt to access empty stack");
+  EXPECT_EQ(ErrorOf(*Filter, "[!if=Flag]"), "(1): Expecting open paren in tag 'if=Flag'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!set (A, 1]"), "(1): Expecting close paren in tag 'set (A, 1'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!settings]"), "(1): Expecting open paren in tag 'settings'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!foreach(A of B)]"), "(1): Invalid foreach tag encountered 'foreach(A of B)'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!foreach()]"), "(1): Invalid foreach tag encountered 'foreach()'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!if=( )]"), "(1): Missing property name in tag 'if=( )'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!set()]"), "(1): Missing property name in tag 'set()'");
+}
+
+TEST_F(ExpertFilter, ErrorInsideALoopUndoesTheLoopAndReportsTheReplayedLine) {
+  Filter->SetCollectionProperty("Items",
+                                Collection({Bag({{"Bad", String("no")}}), Bag({{"Bad", String("yes")}})}));
+  Filter->SetProperty("Item", String("outer value"));
+  const char* Template =
+      "head\n"
+      "[!foreach(Item in Items)]\n"
+      "[!if=(Item.Bad, yes)][!endif][!endif]\n"
+      "[!endforeach]";
+  EXPECT_EQ(ErrorOf(*Filter, Template), "(3): Attempt to pop an empty stack");
+  EXPECT_EQ(TemplateValueToText(Filter->GetProperty("Item")), "outer value");
+  EXPECT_EQ(Expand(*Filter, "[!foreach(Item in Items)]\n[!Item.Bad]\n[!endforeach]"), "no\r\nyes\r\n");
+}
+
+TEST_F(ExpertFilter, UnclosedLoopIsAnError) {
+  Filter->SetCollectionProperty("Items", Collection({Bag({}), Bag({})}));
+  EXPECT_EQ(ErrorOf(*Filter, "[!foreach(I in Items)]\nbody"),
+            "(2): Missing endforeach for tag 'foreach(I in Items)'");
+  EXPECT_EQ(ErrorOf(*Filter, "[!foreach(Nothing)]"), "(1): Missing endforeach for tag 'foreach(Nothing)'");
+}
+
+TEST_F(ExpertFilter, FileTemplatesNameTheFileInErrorsAndMissingFilesFail) {
+  TempFolder Folder;
+  Folder.Write("Unit.pas.tmpl", "unit [!UnitName];\r\n[!if=(A)]\r\n[!endif]\r\n[!endif]\r\n");
+  Folder.Write("Good.tmpl", "\xEF\xBB\xBFunit [!UnitName];\r\n");
+  auto* Concrete = static_cast<TExpertFilter*>(Filter.get());
+  Concrete->SetLanguage("");
+  String Output = "untouched";
+  try {
+    Filter->Filter("Unit.pas.tmpl", Folder.Directory(), Output);
+    FAIL() << "no error";
+  } catch (const EExpertFilterError& E) {
+    EXPECT_EQ(E.Message(), "Unit.pas.tmpl(4): Attempt to pop an empty stack");
+  }
+  EXPECT_EQ(Output, "");
+  Filter->Filter("Good.tmpl", Folder.Directory(), Output);
+  EXPECT_EQ(Output, "unit Main;\r\n");
+  try {
+    Filter->Filter("Absent.tmpl", Folder.Directory(), Output);
+    FAIL() << "no error";
+  } catch (const EExpertFilterError& E) {
+    EXPECT_EQ(E.Message(), "File not found: " + Folder.Directory() + "Absent.tmpl");
+  }
+  EXPECT_EQ(Output, "");
+  EXPECT_EQ(ErrorOf(*Filter, "[!endif]"), "(1): Attempt to pop an empty stack") << "the file name is cleared";
+}
+
+TEST_F(ExpertFilter, LanguageVariantOfATemplateIsPreferred) {
+  TempFolder Folder;
+  Folder.Write("Form.tmpl", "plain [!FormName]");
+  Folder.Write("de/Form.tmpl", "deutsch [!FormName]\n[!endif]");
+  Folder.Write("Other.tmpl", "only plain");
+  auto* Concrete = static_cast<TExpertFilter*>(Filter.get());
+  String Output;
+  Concrete->SetLanguage("de_AT");
+  EXPECT_THROW(Filter->Filter("Form.tmpl", Folder.Directory(), Output), EExpertFilterError);
+  try {
+    Filter->Filter("Form.tmpl", Folder.Directory(), Output);
+  } catch (const EExpertFilterError& E) {
+    EXPECT_EQ(E.Message(), "Form.tmpl(2): Attempt to pop an empty stack");
+  }
+  Folder.Write("de/Form.tmpl", "deutsch [!FormName]");
+  Filter->Filter("Form.tmpl", Folder.Directory(), Output);
+  EXPECT_EQ(Output, "deutsch MainForm\r\n");
+  Filter->Filter("Other.tmpl", Folder.Directory(), Output);
+  EXPECT_EQ(Output, "only plain\r\n");
+  Concrete->SetLanguage("fr_FR");
+  Filter->Filter("Form.tmpl", Folder.Directory(), Output);
+  EXPECT_EQ(Output, "plain MainForm\r\n");
+}

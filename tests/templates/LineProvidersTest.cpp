@@ -1,0 +1,129 @@
+#include "templates/LineProviders.h"
+
+#include "TemplateTestSupport.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+
+namespace {
+
+std::vector<String> Drain(ILineProvider& Provider) {
+  std::vector<String> Lines;
+  while (Provider.HasMore()) Lines.push_back(Provider.NextLine());
+  return Lines;
+}
+
+// Restores an environment variable when the test ends.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* Name, const char* Value) : FName(Name) {
+    if (const char* Old = std::getenv(Name)) FOld = Old;
+    Value ? setenv(Name, Value, 1) : unsetenv(Name);
+  }
+  ~ScopedEnv() { FOld ? setenv(FName, FOld->c_str(), 1) : unsetenv(FName); }
+
+ private:
+  const char* FName;
+  std::optional<String> FOld;
+};
+
+}  // namespace
+
+TEST(TemplateText, ByteOrderMarksDecideTheEncoding) {
+  EXPECT_EQ(DecodeTemplateText("\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F"
+                               "e"),
+            "Größe");
+  EXPECT_EQ(DecodeTemplateText(std::string_view("\xFF\xFEG\0\xF6\0", 6)), "Gö");
+  EXPECT_EQ(DecodeTemplateText(std::string_view("\xFE\xFF\0G\0\xF6", 6)), "Gö");
+  EXPECT_EQ(DecodeTemplateText("Gr\xC3\xB6\xC3\x9F"
+                               "e"),
+            "Größe")
+      << "valid UTF-8 without a mark";
+  EXPECT_EQ(DecodeTemplateText("Gr\xF6\xDF"
+                               "e \x80"),
+            "Größe €")
+      << "anything else is Windows-1252";
+}
+
+TEST(TemplateText, LinesEndAtCrLfLfOrCr) {
+  EXPECT_EQ(SplitTemplateLines("a\r\nb\nc\rd"), (std::vector<String>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitTemplateLines("a\r\n\r\nb\r\n"), (std::vector<String>{"a", "", "b"}));
+  EXPECT_EQ(SplitTemplateLines(""), std::vector<String>{});
+  EXPECT_EQ(SplitTemplateLines("\n"), std::vector<String>{""});
+}
+
+TEST(TemplateText, LanguageComesFromTheLocaleVariables) {
+  ScopedEnv All("LC_ALL", nullptr), Messages("LC_MESSAGES", "de_DE.UTF-8@euro"), Lang("LANG", "fr_FR.UTF-8");
+  EXPECT_EQ(TemplateLanguage(), "de_DE");
+  ScopedEnv AllSet("LC_ALL", "C.UTF-8");
+  EXPECT_EQ(TemplateLanguage(), "");
+}
+
+TEST(FileLineProvider, CountsLinesAndKeepsEmptyOnes) {
+  TempFolder Folder;
+  const String Path = Folder.Write("t.tmpl",
+                                   "\xEF\xBB\xBF"
+                                   "first\r\n\r\nthird");
+  TFileLineProvider Provider(Path);
+  EXPECT_EQ(Provider.LineNumber(), 0);
+  EXPECT_TRUE(Provider.IsOutputOn());
+  EXPECT_FALSE(Provider.ReStart());
+  EXPECT_EQ(Provider.NextLine(), "first");
+  EXPECT_EQ(Provider.LineNumber(), 1);
+  EXPECT_EQ(Drain(Provider), (std::vector<String>{"", "third"}));
+  EXPECT_EQ(Provider.LineNumber(), 3);
+  Provider.Cleanup();
+  EXPECT_FALSE(Provider.HasMore());
+  EXPECT_THROW(TFileLineProvider(Folder.Directory() + "none"), EFOpenError);
+}
+
+TEST(FileLineProvider, LocalizedNameTriesRegionThenLanguageFolders) {
+  TempFolder Folder;
+  const String Plain = Folder.Write("a.tmpl", "x");
+  EXPECT_EQ(LocalizedFileName(Plain, "pt_BR"), Plain);
+  const String Language = Folder.Write("pt/a.tmpl", "x");
+  EXPECT_EQ(LocalizedFileName(Plain, "pt_BR"), Language);
+  const String Region = Folder.Write("pt_BR/a.tmpl", "x");
+  EXPECT_EQ(LocalizedFileName(Plain, "pt_BR"), Region);
+  EXPECT_EQ(LocalizedFileName(Plain, ""), Plain);
+}
+
+TEST(ResourceProvider, ReadsUpToTheFirstNulAndDropsEmptyLines) {
+  TResourceModule Module;
+  Module.AddResource("UnitTemplate", String("unit [!UnitName];\r\n\r\n\n  interface\r\nend.\0ignored", 46));
+  auto Provider = CoResourceProvider::Create(Module, "UNITTEMPLATE");
+  EXPECT_EQ(Provider->LineNumber(), 0);
+  EXPECT_EQ(Drain(*Provider), (std::vector<String>{"unit [!UnitName];", "  interface", "end."}));
+  EXPECT_EQ(Provider->LineNumber(), 3);
+  EXPECT_FALSE(Provider->ReStart());
+}
+
+TEST(ResourceProvider, DecodesMarkedUtf8AndPlainAnsiText) {
+  TResourceModule Module;
+  Module.AddResource("Marked",
+                     "\xEF\xBB\xBF"
+                     "caf\xC3\xA9");
+  Module.AddResource("Ansi", "caf\xE9");
+  EXPECT_EQ(CoResourceProvider::Create(Module, "Marked")->NextLine(), "café");
+  EXPECT_EQ(CoResourceProvider::Create(Module, "Ansi")->NextLine(), "café");
+}
+
+TEST(ResourceProvider, MissingResourceIsReported) {
+  TResourceModule Module;
+  try {
+    CoResourceProvider::Create(Module, "Nothing");
+    FAIL() << "no error";
+  } catch (const EResNotFound& E) {
+    EXPECT_EQ(E.Message(), "Resource Nothing not found");
+  }
+}
+
+TEST(ResourceProvider, FeedsTheFilter) {
+  TResourceModule Module;
+  Module.AddResource("T", "[!foreach(I in L)]\r\n<[!I.V]>\r\n[!endforeach]\r\n");
+  auto Filter = CoExpertFilter::Create();
+  Filter->SetCollectionProperty("L", Collection({Bag({{"V", int64_t(1)}}), Bag({{"V", int64_t(2)}})}));
+  String Output;
+  Filter->Filter(CoResourceProvider::Create(Module, "t"), Output);
+  EXPECT_EQ(Output, "<1>\r\n<2>\r\n");
+}
