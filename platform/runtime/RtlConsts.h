@@ -35,6 +35,7 @@ inline constexpr const char* SInvalidCast = "Invalid class typecast";
 inline constexpr const char* SVarTypeCastError = "Could not convert variant of type (%s) into type (%s)";
 inline constexpr const char* SMethodHandleCall = "Method '%s' has no compiled code and cannot be called";
 inline constexpr const char* SCollectionItemType = "Collection item class %s is not a %s";
+inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
 inline constexpr const char* SAncestorNotFound = "Ancestor for '%s' not found";
 
 }  // namespace formwright

@@ -1,0 +1,353 @@
+#include "platform/runtime/Classes.h"
+
+#include <algorithm>
+
+namespace formwright {
+
+// ----- TPersistent ----------------------------------------------------------------------------
+
+FW_REGISTER_CLASS(TPersistent, "Classes")
+
+void TPersistent::Assign(TPersistent* Source) {
+  if (Source)
+    Source->AssignTo(this);
+  else
+    throw EConvertError(Format(SAssignError, String("nil"), ClassName()));
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) {
+  throw EConvertError(Format(SAssignError, ClassName(), Dest ? Dest->ClassName() : String("nil")));
+}
+
+String TPersistent::GetNamePath() const {
+  String R = ClassName();
+  if (TPersistent* O = GetOwner()) {
+    const String S = O->GetNamePath();
+    if (!S.empty()) R = S + "." + R;
+  }
+  return R;
+}
+
+// ----- TComponent -----------------------------------------------------------------------------
+
+FW_REGISTER_CLASS(TComponent, "Classes")
+
+void TComponent::DeclarePublished(TClassBuilder<TComponent>& C) {
+  C.Property("Name", &TComponent::Name, &TComponent::SetName).As<TComponentName>().Stored(false);
+  C.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
+}
+
+TComponent::TComponent(TComponent* AOwner) {
+  if (AOwner) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() { TearDown(); }
+
+void TComponent::BeforeDestruction() {
+  TPersistent::BeforeDestruction();
+  TearDown();
+}
+
+void TComponent::TearDown() noexcept {
+  if (FTornDown) return;
+  FTornDown = true;
+  Destroying();
+  RemoveFreeNotifications();
+  DestroyComponents();
+  if (FOwner) {
+    try {
+      FOwner->RemoveComponent(this);
+    } catch (...) {
+      // A designer refusing the removal of a component that is being freed cannot keep it.
+      FOwner->Remove(this);
+    }
+  }
+}
+
+TComponent* TComponent::Components(int Index) const {
+  if (Index < 0 || Index >= ComponentCount()) throw EListError(Format(SListIndexError, Index));
+  return FComponents[static_cast<size_t>(Index)];
+}
+
+int TComponent::ComponentIndex() const noexcept {
+  if (!FOwner) return -1;
+  const auto& L = FOwner->FComponents;
+  auto It = std::find(L.begin(), L.end(), this);
+  return It == L.end() ? -1 : static_cast<int>(It - L.begin());
+}
+
+void TComponent::SetComponentIndex(int Value) {
+  if (!FOwner) return;
+  auto& L = FOwner->FComponents;
+  const int Cur = ComponentIndex();
+  if (Cur < 0) return;
+  Value = std::clamp(Value, 0, static_cast<int>(L.size()) - 1);
+  if (Value == Cur) return;
+  L.erase(L.begin() + Cur);
+  L.insert(L.begin() + Value, this);
+}
+
+TComponent* TComponent::FindComponent(std::string_view AName) const noexcept {
+  if (AName.empty()) return nullptr;
+  for (TComponent* C : FComponents)
+    if (SameText(C->FName, AName)) return C;
+  return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+  AComponent->ValidateContainer(this);
+  ValidateInsert(AComponent);
+  if (!AComponent->FName.empty()) ValidateRename(AComponent, String(), AComponent->FName);
+  if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
+  Insert(AComponent);
+  AComponent->SetReference(true);
+  if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
+  Notify(this, AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+  ValidateRename(AComponent, AComponent->FName, String());
+  Notify(this, AComponent, opRemove);
+  AComponent->SetReference(false);
+  Remove(AComponent);
+}
+
+void TComponent::Insert(TComponent* AComponent) {
+  FComponents.push_back(AComponent);
+  AComponent->FOwner = this;
+}
+
+void TComponent::Remove(TComponent* AComponent) {
+  auto It = std::find(FComponents.begin(), FComponents.end(), AComponent);
+  if (It != FComponents.end()) FComponents.erase(It);
+  AComponent->FOwner = nullptr;
+}
+
+void TComponent::DestroyComponents() {
+  while (!FComponents.empty()) {
+    TComponent* I = FComponents.back();
+    // Owned components are dropped without telling the others, unless something outside the
+    // owner refers to them or they are embedded frames of a designed module.
+    const TComponentState S = I->FComponentState;
+    if (S.Contains(csFreeNotification) || (S.Contains(csDesigning) && S.Contains(csInline))) {
+      try {
+        RemoveComponent(I);
+      } catch (...) {
+        Remove(I);
+      }
+    } else {
+      Remove(I);
+    }
+    I->Free();
+  }
+}
+
+void TComponent::Destroying() {
+  if (FComponentState.Contains(csDestroying)) return;
+  FComponentState.Include(csDestroying);
+  for (TComponent* C : FComponents) C->Destroying();
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+  if (!AComponent || AComponent == this) return;
+  if (!FOwner || AComponent->FOwner != FOwner) {
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+      FFreeNotifies.push_back(AComponent);
+      AComponent->FreeNotification(this);
+    }
+  }
+  FComponentState.Include(csFreeNotification);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+  if (!AComponent) return;
+  RemoveNotification(AComponent);
+  AComponent->RemoveNotification(this);
+}
+
+void TComponent::RemoveNotification(TComponent* AComponent) {
+  auto It = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent);
+  if (It != FFreeNotifies.end()) FFreeNotifies.erase(It);
+}
+
+void TComponent::RemoveFreeNotifications() {
+  while (!FFreeNotifies.empty()) {
+    TComponent* C = FFreeNotifies.back();
+    RemoveFreeNotification(C);
+    Notify(C, this, opRemove);
+  }
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == opRemove && AComponent) {
+    RemoveFreeNotification(AComponent);
+    // Removals reach every owned component so that references to the removed one are
+    // cleared; insertions are told to the owner only, which keeps filling a module linear.
+    for (size_t I = FComponents.size(); I-- > 0;) {
+      if (I >= FComponents.size()) continue;
+      Notify(FComponents[I], AComponent, opRemove);
+    }
+  }
+  if (FDesigner) FDesigner->Notification(AComponent, Operation);
+}
+
+void TComponent::Notify(TComponent* Target, TComponent* AComponent, TOperation Operation) {
+  if (TNotificationHook Hook = Target->ClassType()->NotificationHook)
+    Hook(Target, AComponent, Operation);
+  else
+    Target->Notification(AComponent, Operation);
+}
+
+void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
+  if (AComponent && !SameText(CurName, NewName) && AComponent->FOwner == this) {
+    TComponent* Other = FindComponent(NewName);
+    if (Other && Other != AComponent) throw EComponentError(Format(SDuplicateName, NewName));
+  }
+  if (FComponentState.Contains(csDesigning) && FOwner) FOwner->ValidateRename(AComponent, CurName, NewName);
+  if (FDesigner) FDesigner->ValidateRename(AComponent, CurName, NewName);
+}
+
+void TComponent::SetName(const String& NewName) {
+  if (FName == NewName) return;
+  if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(Format(SInvalidName, NewName));
+  if (FOwner)
+    FOwner->ValidateRename(this, FName, NewName);
+  else
+    ValidateRename(nullptr, FName, NewName);
+  SetReference(false);
+  ChangeName(NewName);
+  SetReference(true);
+}
+
+void TComponent::ChangeName(const String& NewName) { FName = NewName; }
+
+void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+void TComponent::SetSubComponent(bool Value) noexcept {
+  FComponentStyle.Set(csSubComponent, Value);
+}
+
+void TComponent::SetDesigning(bool Value, bool SetChildren) {
+  FComponentState.Set(csDesigning, Value);
+  if (SetChildren)
+    for (TComponent* C : FComponents) C->SetDesigning(Value);
+}
+
+void TComponent::SetAncestor(bool Value) {
+  FComponentState.Set(csAncestor, Value);
+  for (TComponent* C : FComponents) C->SetAncestor(Value);
+}
+
+void TComponent::SetInline(bool Value) {
+  FComponentState.Set(csInline, Value);
+}
+
+void TComponent::SetDesignInstance(bool Value) {
+  FComponentState.Set(csDesignInstance, Value);
+}
+
+IPtr<IDesignerHook> TComponent::FindRootDesigner() const {
+  const TComponent* C = this;
+  while (C->FOwner) C = C->FOwner;
+  return C->FDesigner;
+}
+
+namespace detail {
+TObject* InsertIntoOwner(TComponent* Owner, TObject* Component) {
+  auto* C = static_cast<TComponent*>(Component);
+  if (Owner) {
+    try {
+      Owner->InsertComponent(C);
+    } catch (...) {
+      C->Free();
+      throw;
+    }
+  }
+  return C;
+}
+}  // namespace detail
+
+// ----- Default values -------------------------------------------------------------------------
+
+namespace {
+bool ReferencesMatch(TObject* Value, TObject* AncestorValue, TComponent* Root, TComponent* LookupRoot,
+                     TComponent* RootAncestor) {
+  if (Value == AncestorValue) return true;
+  auto* V = dynamic_cast<TComponent*>(Value);
+  auto* A = dynamic_cast<TComponent*>(AncestorValue);
+  if (!V || !A) return false;
+  // A reference to the root itself corresponds to a reference to the ancestor's root.
+  if ((V == Root || V == LookupRoot) && A == RootAncestor) return true;
+  // Components of the module correspond to the ancestor's components of the same name.
+  const bool InModule = V->Owner() && (V->Owner() == Root || V->Owner() == LookupRoot);
+  return InModule && A->Owner() == RootAncestor && SameText(V->Name(), A->Name());
+}
+}  // namespace
+
+bool IsDefaultPropertyValue(TObject* Instance, PPropInfo P, const TGetLookupInfoEvent& OnGetLookupInfo) {
+  if (!P->CanRead()) return true;
+  if (!P->CanWrite() && P->Kind() != tkClass) return true;
+  TPersistent* Ancestor = nullptr;
+  TComponent *Root = nullptr, *LookupRoot = nullptr, *RootAncestor = nullptr;
+  if (OnGetLookupInfo) OnGetLookupInfo(Ancestor, Root, LookupRoot, RootAncestor);
+  PPropInfo AP = nullptr;
+  if (Ancestor && (Ancestor->ClassType() == Instance->ClassType() || Instance == Root)) {
+    AP = Ancestor->ClassType() == Instance->ClassType() ? P : GetPropInfo(Ancestor, P->Name);
+    if (AP && AP->PropType != P->PropType) AP = nullptr;
+  }
+  switch (P->Kind()) {
+    case tkInteger: case tkChar: case tkWChar: case tkEnumeration: case tkSet: case tkInt64: {
+      const int64_t V = GetOrdProp(Instance, P);
+      if (AP) return V == GetOrdProp(Ancestor, AP);
+      if (P->Kind() == tkInt64 && P->Default == NoDefault) return V == 0;
+      return P->Default != NoDefault && V == P->Default;
+    }
+    case tkFloat: {
+      const long double V = GetFloatProp(Instance, P);
+      return AP ? V == GetFloatProp(Ancestor, AP) : V == 0;
+    }
+    case tkString: case tkLString: case tkUString: {
+      const String V = GetStrProp(Instance, P);
+      return AP ? V == GetStrProp(Ancestor, AP) : V.empty();
+    }
+    case tkWString: {
+      const WideString V = GetWideStrProp(Instance, P);
+      return AP ? V == GetWideStrProp(Ancestor, AP) : V.empty();
+    }
+    case tkVariant: {
+      const Variant V = GetVariantProp(Instance, P);
+      return AP ? V == GetVariantProp(Ancestor, AP) : V.IsEmpty();
+    }
+    case tkMethod: {
+      const TMethod V = GetMethodProp(Instance, P);
+      if (!AP) return V.Code == nullptr;
+      const TMethod A = GetMethodProp(Ancestor, AP);
+      if (!V.Code || !A.Code) return V.Code == A.Code;
+      // Handlers correspond by name: the descendant's class repeats the ancestor's handlers.
+      const String VN = V.Data ? V.Data->MethodName(V.Code) : String();
+      const String AN = A.Data ? A.Data->MethodName(A.Code) : String();
+      return !VN.empty() && SameText(VN, AN);
+    }
+    case tkInterface: {
+      const IPtr<IInterface> V = GetInterfaceProp(Instance, P);
+      if (!AP) return !V;
+      const IPtr<IInterface> A = GetInterfaceProp(Ancestor, AP);
+      if (V == A) return true;
+      auto VC = Supports<IInterfaceComponentReference>(V);
+      auto AC = Supports<IInterfaceComponentReference>(A);
+      return VC && AC &&
+             ReferencesMatch(VC->GetComponent(), AC->GetComponent(), Root, LookupRoot, RootAncestor);
+    }
+    case tkClass: {
+      TObject* Obj = GetObjectProp(Instance, P);
+      auto* Comp = dynamic_cast<TComponent*>(Obj);
+      if (Obj && !(Comp && !Comp->ComponentStyle().Contains(csSubComponent))) return false;
+      if (!AP) return Obj == nullptr;
+      return ReferencesMatch(Obj, GetObjectProp(Ancestor, AP), Root, LookupRoot, RootAncestor);
+    }
+    default:
+      return true;
+  }
+}
+
+}  // namespace formwright

@@ -1,0 +1,263 @@
+#include "platform/runtime/System.h"
+
+#include <map>
+#include <mutex>
+
+#include "platform/runtime/RtlConsts.h"
+#include "platform/runtime/TypInfo.h"
+
+namespace formwright {
+
+// ----- TGUID ----------------------------------------------------------------------------------
+
+TGUID TGUID::Parse(std::string_view Text) {
+  auto Bad = [&] { return EConvertError(Format("'%s' is not a valid GUID value", String(Text))); };
+  if (Text.size() != 38 || Text.front() != '{' || Text.back() != '}') throw Bad();
+  String Hex;
+  for (size_t I = 1; I + 1 < Text.size(); ++I) {
+    const char C = Text[I];
+    if (I == 9 || I == 14 || I == 19 || I == 24) {
+      if (C != '-') throw Bad();
+      continue;
+    }
+    if (!std::isxdigit(static_cast<unsigned char>(C))) throw Bad();
+    Hex += C;
+  }
+  auto Part = [&](size_t Pos, size_t Len) { return std::stoull(Hex.substr(Pos, Len), nullptr, 16); };
+  TGUID G;
+  G.D1 = static_cast<uint32_t>(Part(0, 8));
+  G.D2 = static_cast<uint16_t>(Part(8, 4));
+  G.D3 = static_cast<uint16_t>(Part(12, 4));
+  for (int I = 0; I < 8; ++I) G.D4[I] = static_cast<uint8_t>(Part(16 + 2 * I, 2));
+  return G;
+}
+
+String TGUID::ToString() const {
+  return Format("{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", D1, D2, D3, D4[0], D4[1], D4[2], D4[3],
+                D4[4], D4[5], D4[6], D4[7]);
+}
+
+bool operator==(const TGUID& A, const TGUID& B) noexcept {
+  if (A.D1 != B.D1 || A.D2 != B.D2 || A.D3 != B.D3) return false;
+  for (int I = 0; I < 8; ++I)
+    if (A.D4[I] != B.D4[I]) return false;
+  return true;
+}
+
+// ----- TMetaClass -----------------------------------------------------------------------------
+
+TMetaClass::TMetaClass(String Name, String UnitName, TClass Parent, TInit Init) : FParent(Parent), FInit(Init) {
+  FTypeInfo.Kind = tkClass;
+  FTypeInfo.Name = std::move(Name);
+  FTypeInfo.Data.ClassType = this;
+  FTypeInfo.Data.UnitName = std::move(UnitName);
+  FTypeInfo.Data.ParentInfo = Parent ? Parent->ClassInfo() : nullptr;
+}
+
+TMetaClass::~TMetaClass() = default;
+
+bool TMetaClass::InheritsFrom(const TMetaClass* AClass) const noexcept {
+  for (const TMetaClass* C = this; C; C = C->FParent)
+    if (C == AClass) return true;
+  return false;
+}
+
+void TMetaClass::EnsureInitialized() {
+  if (FInitialized) return;
+  FInitialized = true;  // set first: declarations may refer back to this class
+  if (FInit) FInit(*this);
+}
+
+const std::vector<std::unique_ptr<TPropInfo>>& TMetaClass::OwnProperties() {
+  EnsureInitialized();
+  return FProps;
+}
+
+int TMetaClass::PropCount() {
+  int N = 0;
+  for (TMetaClass* C = this; C; C = C->FParent) N += static_cast<int>(C->OwnProperties().size());
+  return N;
+}
+
+const std::vector<TMethodEntry>& TMetaClass::OwnMethods() {
+  EnsureInitialized();
+  return FMethods;
+}
+
+void* TMetaClass::MethodAddress(std::string_view Name) {
+  for (TMetaClass* C = this; C; C = C->FParent)
+    for (const TMethodEntry& E : C->OwnMethods())
+      if (SameText(E.Name, Name)) return E.Code;
+  return nullptr;
+}
+
+String TMetaClass::MethodName(const void* Code) {
+  if (!Code) return {};
+  for (TMetaClass* C = this; C; C = C->FParent)
+    for (const TMethodEntry& E : C->OwnMethods())
+      if (E.Code == Code) return E.Name;
+  return {};
+}
+
+TPropInfo& TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Prop) {
+  EnsureInitialized();
+  FProps.push_back(std::move(Prop));
+  return *FProps.back();
+}
+
+void TMetaClass::AddMethod(String Name, void* Code) {
+  EnsureInitialized();
+  FMethods.push_back({std::move(Name), Code});
+}
+
+bool TMetaClass::RemoveMethod(const void* Code) {
+  EnsureInitialized();
+  for (auto It = FMethods.begin(); It != FMethods.end(); ++It)
+    if (It->Code == Code) {
+      FMethods.erase(It);
+      return true;
+    }
+  return false;
+}
+
+bool TMetaClass::RenameMethod(const void* Code, String NewName) {
+  EnsureInitialized();
+  for (TMethodEntry& E : FMethods)
+    if (E.Code == Code) {
+      E.Name = std::move(NewName);
+      return true;
+    }
+  return false;
+}
+
+void TMetaClass::Rename(String Name, String UnitName) {
+  FTypeInfo.Name = std::move(Name);
+  if (!UnitName.empty()) FTypeInfo.Data.UnitName = std::move(UnitName);
+}
+
+void TMetaClass::SetParent(TClass Parent) noexcept {
+  FParent = Parent;
+  FTypeInfo.Data.ParentInfo = Parent ? Parent->ClassInfo() : nullptr;
+}
+
+void (*TMetaClass::FindFactory(std::type_index Key))() {
+  EnsureInitialized();
+  for (auto& [K, F] : FFactories)
+    if (K == Key) return F;
+  return nullptr;
+}
+
+void TMetaClass::RaiseNoFactory() const { throw EInvalidOperation(Format(SNoFactory, ClassName())); }
+
+// ----- TObject --------------------------------------------------------------------------------
+
+TClass TObject::StaticClass() {
+  static TMetaClass Meta("TObject", "System", nullptr);
+  Meta.CppType = &typeid(TObject);
+  return &Meta;
+}
+
+TObject::~TObject() { RunDestroyHook(); }
+
+void TObject::RunDestroyHook() noexcept {
+  // A class made at run time may replace destruction; it switches the instance back first.
+  while (FClassOverride && FClassOverride->DestroyHook) {
+    TClass Before = FClassOverride;
+    FClassOverride->DestroyHook(this);
+    if (FClassOverride == Before) break;
+  }
+}
+
+void TObject::ChangeClass(TClass AClass) {
+  TClass Compiled = DeclaredClass();
+  if (!AClass || AClass == Compiled) {
+    FClassOverride = nullptr;
+    return;
+  }
+  if (!AClass->InheritsFrom(Compiled)) throw EInvalidCast(SInvalidCast);
+  FClassOverride = AClass;
+}
+
+void TObject::Free() noexcept {
+  RunDestroyHook();
+  BeforeDestruction();
+  delete this;
+}
+
+// ----- Interfaces -----------------------------------------------------------------------------
+
+namespace {
+struct TGuidLess {
+  bool operator()(const TGUID& A, const TGUID& B) const noexcept {
+    if (A.D1 != B.D1) return A.D1 < B.D1;
+    if (A.D2 != B.D2) return A.D2 < B.D2;
+    if (A.D3 != B.D3) return A.D3 < B.D3;
+    for (int I = 0; I < 8; ++I)
+      if (A.D4[I] != B.D4[I]) return A.D4[I] < B.D4[I];
+    return false;
+  }
+};
+struct TInterfaceRecord {
+  std::unique_ptr<TTypeInfo> Info;
+  TInterfaceCaster Caster;
+};
+// The process-wide table of interface identifiers, filled as interface types are first used.
+std::map<TGUID, TInterfaceRecord, TGuidLess>& InterfaceTable() {
+  static std::map<TGUID, TInterfaceRecord, TGuidLess> Table;
+  return Table;
+}
+std::mutex& InterfaceTableLock() {
+  static std::mutex M;
+  return M;
+}
+}  // namespace
+
+PTypeInfo RegisterInterfaceType(const char* Name, const char* Guid, PTypeInfo Parent, TInterfaceCaster Caster) {
+  auto Info = std::make_unique<TTypeInfo>();
+  Info->Kind = tkInterface;
+  Info->Name = Name;
+  Info->Data.Guid = TGUID::Parse(Guid);
+  Info->Data.IntfParent = Parent;
+  std::lock_guard<std::mutex> Lock(InterfaceTableLock());
+  const TGUID Key = Info->Data.Guid;
+  auto [It, Added] = InterfaceTable().try_emplace(Key, TInterfaceRecord{std::move(Info), Caster});
+  if (!Added && It->second.Info->Name != Name)
+    throw EInvalidOperation(Format("Interfaces %s and %s share the identifier %s", It->second.Info->Name,
+                                   String(Name), It->first.ToString()));
+  return It->second.Info.get();
+}
+
+TInterfaceCaster FindInterfaceCaster(const TGUID& IID) noexcept {
+  std::lock_guard<std::mutex> Lock(InterfaceTableLock());
+  auto It = InterfaceTable().find(IID);
+  return It == InterfaceTable().end() ? nullptr : It->second.Caster;
+}
+
+PTypeInfo IInterface::InterfaceTypeInfo() {
+  static const PTypeInfo TI = RegisterInterfaceType("IInterface", "{00000000-0000-0000-C000-000000000046}",
+                                                    nullptr, [](IInterface* P) -> void* { return P; });
+  return TI;
+}
+
+bool InterfaceInheritsFrom(PTypeInfo T, PTypeInfo Ancestor) noexcept {
+  for (; T; T = T->Data.IntfParent)
+    if (T == Ancestor) return true;
+  return false;
+}
+
+bool QueryInterfaceByCast(IInterface* Self, const TGUID& IID, void** Obj) noexcept {
+  *Obj = nullptr;
+  if (TInterfaceCaster Cast = FindInterfaceCaster(IID)) *Obj = Cast(Self);
+  return *Obj != nullptr;
+}
+
+IPtr<IInterface> SupportsIID(IInterface* P, const TGUID& IID) noexcept {
+  void* Out = nullptr;
+  if (!P || !P->QueryInterface(IID, &Out) || !Out) return nullptr;
+  // Interfaces share one IInterface base, so the object's identity stands for the answer.
+  return IPtr<IInterface>(P);
+}
+
+FW_REGISTER_CLASS(TInterfacedObject, "System")
+
+}  // namespace formwright

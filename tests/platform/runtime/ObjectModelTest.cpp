@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "tests/platform/runtime/TestClasses.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+
+namespace {
+
+// A class made at run time, as a designer makes one for a module under design: its own name,
+// unit and handlers; instances keep behaving as the compiled ancestor.
+struct TRuntimeClass {
+  TMetaClass Meta;
+  TClass Saved = nullptr;
+  int Destroyed = 0;
+  std::vector<TOperation> Notified;
+  explicit TRuntimeClass(TClass Parent) : Meta("TForm1", "Unit1", Parent) {}
+};
+TRuntimeClass* GRuntime = nullptr;
+
+void DestroyHook(TObject* Instance) {
+  ++GRuntime->Destroyed;
+  Instance->ChangeClass(nullptr);
+}
+void NotificationHook(TComponent* Instance, TComponent* AComponent, TOperation Operation) {
+  GRuntime->Notified.push_back(Operation);
+  TClass Proxy = Instance->ClassType();
+  Instance->ChangeClass(nullptr);
+  Instance->Notification(AComponent, Operation);
+  Instance->ChangeClass(Proxy);
+}
+
+}  // namespace
+
+TEST(ObjectModel, ClassValuesHaveNamesParentsUnitsAndCompareByIdentity) {
+  TClass W = TTestWidget::StaticClass();
+  EXPECT_EQ(W->ClassName(), "TTestWidget");
+  EXPECT_TRUE(W->ClassNameIs("ttestwidget"));
+  EXPECT_EQ(W->UnitName(), "TestUnit");
+  EXPECT_EQ(W->ClassParent(), TComponent::StaticClass());
+  EXPECT_TRUE(W->InheritsFrom(TPersistent::StaticClass()));
+  EXPECT_TRUE(W->InheritsFrom(W));
+  EXPECT_FALSE(TComponent::StaticClass()->InheritsFrom(W));
+  EXPECT_EQ(TObject::StaticClass()->ClassParent(), nullptr);
+  EXPECT_EQ(ClassOf<TTestWidget>(), W);
+  PTypeInfo TI = W->ClassInfo();
+  EXPECT_EQ(TI->Kind, tkClass);
+  EXPECT_EQ(GetTypeData(TI)->ClassType, W);
+  EXPECT_EQ(GetTypeData(TI)->ParentInfo, TComponent::StaticClass()->ClassInfo());
+}
+
+TEST(ObjectModel, VirtualConstructorsCreateByClassValue) {
+  TOwned<TTestForm> Form(new TTestForm(nullptr));
+  TObject* O = TTestWidget::StaticClass()->Create<TComponent*>(Form.get());
+  auto* W = dynamic_cast<TTestWidget*>(O);
+  ASSERT_NE(W, nullptr);
+  EXPECT_EQ(W->Owner(), Form.get());
+  EXPECT_EQ(Form->ComponentCount(), 1);
+  // Abstract and owner-less signatures: TStrings cannot be created; TStringList can.
+  EXPECT_FALSE(TStrings::StaticClass()->CanCreate<>());
+  EXPECT_THROW(TStrings::StaticClass()->Create<>(), EInvalidOperation);
+  TOwned<TObject> L(TStringList::StaticClass()->Create<>());
+  EXPECT_TRUE(L->ClassNameIs("TStringList"));
+}
+
+TEST(ObjectModel, PublishedMethodsAreFoundByNameAndCodeAndCalledThroughEvents) {
+  TOwned<TTestForm> Form(new TTestForm(nullptr));
+  auto* W = new TTestWidget(Form.get());
+  void* Code = Form->MethodAddress("widgetclick");
+  ASSERT_NE(Code, nullptr);
+  EXPECT_EQ(Form->MethodName(Code), "WidgetClick");
+  EXPECT_EQ(Form->MethodAddress("Nothing"), nullptr);
+  EXPECT_EQ(Form->MethodName(nullptr), "");
+  // Inherited lookups walk to the parent class.
+  EXPECT_NE(W->MethodAddress("Click"), nullptr);
+  SetMethodProp(W, GetPropInfo(W, "OnClick"), TMethod{Code, Form.get()});
+  W->FOnClick(W);
+  EXPECT_EQ(Form->LastSender, W);
+  // A design-time handle is not callable.
+  W->FOnClick = TTestNotify(TMethod{reinterpret_cast<void*>(uintptr_t(3)), Form.get()});
+  EXPECT_THROW(W->FOnClick(W), EInvalidOperation);
+}
+
+TEST(ObjectModel, AnInstanceSwitchesToARuntimeClassAndBackAtDestruction) {
+  TRuntimeClass Runtime(TTestForm::StaticClass());
+  GRuntime = &Runtime;
+  Runtime.Meta.DestroyHook = &DestroyHook;
+  Runtime.Meta.NotificationHook = &NotificationHook;
+  Runtime.Meta.AddMethod("Button1Click", reinterpret_cast<void*>(uintptr_t(1)));
+
+  auto* Form = new TTestForm(nullptr);
+  Form->ChangeClass(&Runtime.Meta);
+  EXPECT_EQ(Form->ClassName(), "TForm1");
+  EXPECT_EQ(Form->UnitName(), "Unit1");
+  EXPECT_TRUE(Form->InheritsFrom(TTestForm::StaticClass()));
+  EXPECT_EQ(Form->MethodAddress("button1click"), reinterpret_cast<void*>(uintptr_t(1)));
+  EXPECT_NE(Form->MethodAddress("WidgetClick"), nullptr);  // the compiled ancestor's
+  EXPECT_EQ(GetPropInfo(Form, "Name"), GetPropInfo(TComponent::StaticClass(), "Name"));
+  EXPECT_NE(dynamic_cast<TTestForm*>(Form), nullptr);
+
+  // Notifications go through the runtime class's replacement.
+  auto* W = new TTestWidget(Form);
+  ASSERT_EQ(Runtime.Notified.size(), 1u);
+  EXPECT_EQ(Runtime.Notified[0], opInsert);
+  W->Free();
+  EXPECT_EQ(Runtime.Notified.back(), opRemove);
+
+  // A class that does not descend from the compiled class is refused.
+  TMetaClass Foreign("TOther", "", TComponent::StaticClass());
+  EXPECT_THROW(Form->ChangeClass(&Foreign), EInvalidCast);
+  EXPECT_EQ(Form->ClassType(), &Runtime.Meta);
+
+  Form->Free();
+  EXPECT_EQ(Runtime.Destroyed, 1);
+  GRuntime = nullptr;
+}
+
+TEST(ObjectModel, RenamedRuntimeClassKeepsItsUnitWhenNoneIsGiven) {
+  TMetaClass M("TForm1", "Unit1", TTestForm::StaticClass());
+  M.Rename("TMainForm", "");
+  EXPECT_EQ(M.ClassName(), "TMainForm");
+  EXPECT_EQ(M.UnitName(), "Unit1");
+  EXPECT_EQ(M.ClassInfo()->Name, "TMainForm");
+  M.Rename("TMainForm", "Main");
+  EXPECT_EQ(M.UnitName(), "Main");
+}
