@@ -1,0 +1,142 @@
+#include "platform/runtime/Threads.h"
+
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <vector>
+
+using namespace formwright;
+
+namespace {
+
+// A thread that runs a function.
+class TFunctionThread : public TThread {
+ public:
+  explicit TFunctionThread(std::function<void(TFunctionThread&)> Work) : FWork(std::move(Work)) {}
+  ~TFunctionThread() override { WaitFor(); }
+
+ protected:
+  void Execute() override { FWork(*this); }
+
+ private:
+  std::function<void(TFunctionThread&)> FWork;
+};
+
+// Runs pending calls until `Done` holds (at most about five seconds).
+template <class Predicate>
+void PumpUntil(Predicate Done) {
+  for (int I = 0; I < 500 && !Done(); ++I) CheckSynchronize(10);
+}
+
+}  // namespace
+
+TEST(Threads, SynchronizedCallRunsOnTheMainThreadWhileTheWorkerWaits) {
+  std::atomic<bool> WorkerResumed{false};
+  std::thread::id RanOn;
+  TFunctionThread Worker([&](TFunctionThread&) {
+    Synchronize([&] { RanOn = std::this_thread::get_id(); });
+    WorkerResumed = true;
+  });
+  Worker.Start();
+  PumpUntil([&] { return WorkerResumed.load(); });
+  Worker.WaitFor();
+  EXPECT_TRUE(WorkerResumed);
+  EXPECT_EQ(RanOn, MainThreadID());
+  EXPECT_TRUE(IsMainThread());
+}
+
+TEST(Threads, ExceptionOfASynchronizedCallIsRaisedInTheWorker) {
+  String Caught;
+  TFunctionThread Worker([&](TFunctionThread&) {
+    try {
+      Synchronize([] { throw EInvalidOperation("handler failed"); });
+    } catch (const Exception& E) {
+      Caught = E.Message();
+    }
+  });
+  Worker.Start();
+  Worker.WaitFor();  // pumps the synchronized call itself
+  EXPECT_EQ(Caught, "handler failed");
+}
+
+TEST(Threads, QueuedCallsRunInOrderOnlyWhenTheMainThreadChecks) {
+  std::vector<int> Order;
+  TFunctionThread Worker([&](TFunctionThread&) {
+    Queue(nullptr, [&] { Order.push_back(1); });
+    Queue(nullptr, [&] { Order.push_back(2); });
+  });
+  Worker.Start();
+  while (!Worker.Finished()) std::this_thread::yield();
+  EXPECT_TRUE(Order.empty()) << "nothing runs before the main thread checks";
+  EXPECT_TRUE(CheckSynchronize());
+  EXPECT_EQ(Order, (std::vector<int>{1, 2}));
+  EXPECT_FALSE(CheckSynchronize());
+  Worker.WaitFor();
+}
+
+TEST(Threads, RemovedQueuedEventsNeverRun) {
+  int Kept = 0, Removed = 0;
+  const int OwnerA = 0, OwnerB = 0;
+  TFunctionThread Worker([&](TFunctionThread&) {
+    Queue(&OwnerA, [&] { ++Removed; });
+    Queue(&OwnerB, [&] { ++Kept; });
+    Queue(&OwnerA, [&] { ++Removed; });
+  });
+  Worker.Start();
+  while (!Worker.Finished()) std::this_thread::yield();
+  RemoveQueuedEvents(&OwnerA);
+  CheckSynchronize();
+  EXPECT_EQ(Kept, 1);
+  EXPECT_EQ(Removed, 0);
+  Worker.WaitFor();
+}
+
+TEST(Threads, OnTheMainThreadCallsRunAtOnce) {
+  int Runs = 0;
+  Synchronize([&] { ++Runs; });
+  Queue(nullptr, [&] { ++Runs; });
+  EXPECT_EQ(Runs, 2);
+}
+
+TEST(Threads, CheckSynchronizeBelongsToTheMainThread) {
+  bool Raised = false;
+  TFunctionThread Worker([&](TFunctionThread&) {
+    try {
+      CheckSynchronize();
+    } catch (const EInvalidOperation&) {
+      Raised = true;
+    }
+  });
+  Worker.Start();
+  Worker.WaitFor();
+  EXPECT_TRUE(Raised);
+}
+
+TEST(Threads, TerminateIsACooperativeRequestAndFatalExceptionsAreKept) {
+  TFunctionThread Loop([](TFunctionThread& Self) {
+    while (!Self.Terminated()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  Loop.Start();
+  EXPECT_THROW(Loop.Start(), EInvalidOperation);
+  Loop.Terminate();
+  Loop.WaitFor();
+  EXPECT_TRUE(Loop.Finished());
+  EXPECT_EQ(Loop.FatalException(), nullptr);
+
+  TFunctionThread Failing([](TFunctionThread&) { throw EConvertError("bad"); });
+  Failing.Start();
+  Failing.WaitFor();
+  ASSERT_NE(Failing.FatalException(), nullptr);
+  EXPECT_THROW(std::rethrow_exception(Failing.FatalException()), EConvertError);
+}
+
+TEST(Threads, ThreadNameIsCutToWhatThePlatformKeeps) {
+  char Name[32] = {};
+  TFunctionThread Named([&](TFunctionThread&) {
+    TThread::NameThreadForDebugging("ProcessUtil Monitor Thread");
+    pthread_getname_np(pthread_self(), Name, sizeof Name);
+  });
+  Named.Start();
+  Named.WaitFor();
+  EXPECT_STREQ(Name, "ProcessUtil Mon");
+}
