@@ -158,6 +158,7 @@ class TStringList : public TStrings {
   void InsertObject(int Index, const String& S, TObject* AObject) override;
   void Delete(int Index) override;
   void Clear() override;
+  int Add(const String& S) override { return AddObject(S, nullptr); }
   int AddObject(const String& S, TObject* AObject) override;
   int IndexOf(const String& S) const override;
   void Exchange(int Index1, int Index2) override;

@@ -27,6 +27,15 @@ void TTestItem::DeclarePublished(TClassBuilder<TTestItem>& C) {
   C.Property("Width", &TTestItem::FWidth).Default(50);
 }
 
+void TTestItem::Assign(TPersistent* Source) {
+  if (auto* I = dynamic_cast<TTestItem*>(Source)) {
+    FCaption = I->FCaption;
+    FWidth = I->FWidth;
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
 TTestWidget::TTestWidget(TComponent* AOwner)
     : TComponent(AOwner),
       FFont(new TTestFont(this)),
@@ -47,6 +56,8 @@ void TTestWidget::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   FNotifications.emplace_back(AComponent, Operation);
   if (Operation == opRemove && AComponent == FBuddy) FBuddy = nullptr;
+  // An interface reference to a component must not outlive it.
+  if (Operation == opRemove && FLink && FLink.Identity() == static_cast<IInterface*>(AComponent)) FLink.Reset();
 }
 
 void TTestWidget::DeclarePublished(TClassBuilder<TTestWidget>& C) {

@@ -35,6 +35,7 @@ class TTestItem : public TCollectionItem {
   using TCollectionItem::TCollectionItem;
   static void DeclarePublished(TClassBuilder<TTestItem>& C);
   String GetDisplayName() const override { return FCaption.empty() ? TCollectionItem::GetDisplayName() : FCaption; }
+  void Assign(TPersistent* Source) override;
   String FCaption;
   int32_t FWidth = 50;
 };

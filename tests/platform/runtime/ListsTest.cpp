@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "tests/platform/runtime/TestClasses.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+
+TEST(StringList, SortedListsHonourTheDuplicatesRule) {
+  TStringList L;
+  L.SetSorted(true);
+  L.Add("beta");
+  L.Add("Alpha");
+  L.Add("gamma");
+  EXPECT_EQ(L.ToVector(), (std::vector<String>{"Alpha", "beta", "gamma"}));
+  EXPECT_EQ(L.Add("BETA"), 1);  // dupIgnore: the existing index
+  EXPECT_EQ(L.Count(), 3);
+  L.SetDuplicates(dupError);
+  try {
+    L.Add("alpha");
+    FAIL();
+  } catch (const EStringListError& E) {
+    EXPECT_EQ(E.Message(), "String list does not allow duplicates");
+  }
+  EXPECT_EQ(L.Count(), 3);
+  L.SetDuplicates(dupAccept);
+  L.Add("alpha");
+  EXPECT_EQ(L.Count(), 4);
+  EXPECT_THROW(L.Insert(0, "x"), EStringListError);
+  int Index = -1;
+  EXPECT_FALSE(L.Find("delta", Index));
+  EXPECT_EQ(Index, 3);
+  L.SetCaseSensitive(true);
+  EXPECT_EQ(L.IndexOf("Alpha"), 0);
+  EXPECT_EQ(L.IndexOf("ALPHA"), -1);
+}
+
+TEST(StringList, CommaTextNameValuesAndLineTextRoundTrip) {
+  TStringList L;
+  L.SetCommaText("one, \"two words\",\"say \"\"hi\"\"\",,last");
+  EXPECT_EQ(L.ToVector(), (std::vector<String>{"one", "two words", "say \"hi\"", "", "last"}));
+  TStringList Back;
+  Back.SetCommaText(L.CommaText());
+  EXPECT_TRUE(Back.Equals(L));
+  L.Clear();
+  L.SetValue("Left", "10");
+  L.SetValue("top", "20");
+  L.SetValue("LEFT", "11");
+  EXPECT_EQ(L.Values("left"), "11");
+  EXPECT_EQ(L.Names(1), "top");
+  L.SetValue("top", "");
+  EXPECT_EQ(L.Count(), 1);
+  L.SetText("a\r\nb\nc");
+  EXPECT_EQ(L.Text(), "a\nb\nc\n");
+  int Changes = 0;
+  L.OnChange = [&](TObject*) { ++Changes; };
+  L.BeginUpdate();
+  L.Add("d");
+  L.Add("e");
+  L.EndUpdate();
+  EXPECT_EQ(Changes, 1);
+  L.Move(0, 4);
+  EXPECT_EQ(L[4], "a");
+}
+
+TEST(StringList, OwnedObjectsAreFreedWithTheirLines) {
+  auto* L = new TStringList(true);
+  L->AddObject("a", new TTestFont());
+  L->AddObject("b", new TTestFont());
+  L->Delete(0);
+  EXPECT_EQ(L->Count(), 1);
+  L->Free();  // the sanitizers report the remaining object if it leaks
+}
+
+TEST(Lists, BitsHandOutTheLowestFreeNumber) {
+  TBits B;
+  EXPECT_EQ(B.OpenBit(), 0);
+  B.Set(0, true);
+  B.Set(1, true);
+  B.Set(3, true);
+  EXPECT_EQ(B.OpenBit(), 2);
+  B.Set(2, true);
+  EXPECT_EQ(B.OpenBit(), 4);
+  B.Set(1, false);
+  EXPECT_EQ(B.OpenBit(), 1);
+  EXPECT_FALSE(B.Get(100));
+  EXPECT_THROW(B.Set(-1, true), EListError);
+}
+
+TEST(Lists, InterfaceListsHoldReferences) {
+  IPtr<TInterfaceList> L = MakeIntf<TInterfaceList>();
+  IPtr<TInterfaceList> Inner = MakeIntf<TInterfaceList>();
+  L->Add(IPtr<IInterface>(Inner.Get()));
+  EXPECT_EQ(Inner->RefCount(), 2);
+  EXPECT_EQ(L->IndexOf(IPtr<IInterface>(Inner.Get())), 0);
+  L->Remove(IPtr<IInterface>(Inner.Get()));
+  EXPECT_EQ(Inner->RefCount(), 1);
+  EXPECT_THROW(L->Delete(0), EListError);
+  TList P;
+  int X = 0, Y = 0;
+  P.Add(&X);
+  P.Add(&Y);
+  P.Move(0, 1);
+  EXPECT_EQ(P[0], &Y);
+  int Z = 0;
+  EXPECT_EQ(P.Remove(&Z), -1);
+}
