@@ -118,8 +118,9 @@ void TComponent::Insert(TComponent* AComponent) {
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  auto It = std::find(FComponents.begin(), FComponents.end(), AComponent);
-  if (It != FComponents.end()) FComponents.erase(It);
+  // Searched from the end: components are mostly removed last first.
+  auto It = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
+  if (It != FComponents.rend()) FComponents.erase(std::next(It).base());
   AComponent->FOwner = nullptr;
 }
 
