@@ -37,6 +37,10 @@ class Variant {
   Variant(const char* V) : FType(varUString), FStr(V) {}
   Variant(String V) noexcept : FType(varUString), FStr(std::move(V)) {}
   Variant(const WideString& V) : FType(varOleStr), FStr(WideToUtf8(V)) {}
+  Variant(const char16_t* V) : Variant(WideString(V)) {}
+  // Pointers other than texts are not values.
+  template <class T>
+  Variant(T*) = delete;
   Variant(IPtr<IInterface> V) noexcept : FType(varUnknown), FIntf(std::move(V)) {}
 
   static Variant Null() noexcept {
