@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include "tests/contracts/ContractsTestClasses.h"
+
+using namespace formwright;
+using namespace formwright::contracts_testing;
+
+namespace formwright::contracts_testing {
+FW_REGISTER_CLASS(TWidgetFont, "ContractsTest")
+FW_REGISTER_CLASS(TWidget, "ContractsTest")
+FW_REGISTER_CLASS(TRecordingSelectionEditor, "ContractsTest")
+FW_REGISTER_CLASS(TIncompleteComponentEditor, "ContractsTest")
+FW_REGISTER_CLASS(TFactorylessSelectionEditor, "ContractsTest")
+FW_REGISTER_CLASS(TRecordingPropertyEditor, "ContractsTest")
+FW_REGISTER_CLASS(TRightHalfDragTarget, "ContractsTest")
+
+void TWidget::DeclarePublished(TClassBuilder<TWidget>& C) {
+  C.Property("Caption", &TWidget::FCaption);
+  C.Property("OnClick", &TWidget::FOnClick);
+  C.Property("OnKey", &TWidget::FOnKey);
+}
+}  // namespace formwright::contracts_testing
+
+namespace {
+
+class DesignHelpers : public ::testing::Test {
+ protected:
+  TOwned<TComponent> Owner{new TComponent(nullptr)};
+  TWidget* A = new TWidget(Owner.get());
+  TWidget* B = new TWidget(Owner.get());
+  TWidgetFont Font;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Selection lists
+
+TEST_F(DesignHelpers, ASelectionBuiltFromAnotherIsEqualToIt) {
+  IPtr<IDesignerSelections> First = CreateSelectionList();
+  First->Add(A);
+  First->Add(&Font);
+  First->Add(B);
+  IPtr<IDesignerSelections> Copy = MakeIntf<TDesignerSelections>(First);
+  ASSERT_EQ(Copy->GetCount(), 3);
+  EXPECT_EQ(Copy->Get(1), &Font);
+  EXPECT_TRUE(Copy->Equals(First));
+  EXPECT_TRUE(First->Equals(Copy));
+}
+
+TEST_F(DesignHelpers, TheSameItemsInAnotherOrderAreNotEqual) {
+  IPtr<IDesignerSelections> First = CreateSelectionList();
+  First->Add(A);
+  First->Add(B);
+  IPtr<IDesignerSelections> Reordered = CreateSelectionList();
+  Reordered->Add(B);
+  Reordered->Add(A);
+  EXPECT_FALSE(First->Equals(Reordered));
+  IPtr<IDesignerSelections> Shorter = CreateSelectionList();
+  Shorter->Add(A);
+  EXPECT_FALSE(First->Equals(Shorter));
+  EXPECT_FALSE(First->Equals(nullptr));
+}
+
+TEST_F(DesignHelpers, AddAppendsEvenAnObjectAlreadyListed) {
+  IPtr<IDesignerSelections> List = CreateSelectionList();
+  EXPECT_EQ(List->Add(A), 0);
+  EXPECT_EQ(List->Add(A), 1);
+  EXPECT_EQ(List->GetCount(), 2);
+}
+
+TEST_F(DesignHelpers, AnIndexOutOfRangeRaisesAndChangesNothing) {
+  IPtr<IDesignerSelections> List = CreateSelectionList();
+  List->Add(A);
+  EXPECT_THROW(List->Get(1), EListError);
+  EXPECT_THROW(List->GetDesignObject(-1), EListError);
+  try {
+    List->Get(5);
+  } catch (const EListError& E) {
+    EXPECT_EQ(E.Message(), "List index out of bounds (5)");
+  }
+  EXPECT_EQ(List->GetCount(), 1);
+}
+
+TEST_F(DesignHelpers, ASelectionListDoesNotOwnItsObjects) {
+  auto* Loose = new TWidget(nullptr);
+  {
+    IPtr<IDesignerSelections> List = CreateSelectionList();
+    List->Add(Loose);
+  }
+  EXPECT_EQ(Loose->Name(), "");  // still alive: the list let go without freeing it
+  Loose->Free();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Design objects and class wrappers
+
+TEST_F(DesignHelpers, ANonComponentHasIndexMinusOneAndItsClassNameAsName) {
+  IPtr<IDesignObject> D = PersistentToDesignObject(&Font);
+  EXPECT_EQ(D->GetComponentIndex(), -1);
+  EXPECT_EQ(D->GetComponentName(), "TWidgetFont");
+  EXPECT_FALSE(D->GetIsComponent());
+  EXPECT_EQ(D->GetClassName(), "TWidgetFont");
+}
+
+TEST_F(DesignHelpers, AComponentHasItsIndexAndName) {
+  B->SetName("Second");
+  IPtr<IDesignObject> D = PersistentToDesignObject(B);
+  EXPECT_EQ(D->GetComponentIndex(), 1);
+  EXPECT_EQ(D->GetComponentName(), "Second");
+  EXPECT_TRUE(D->GetIsComponent());
+  EXPECT_EQ(D->GetNamePath(), "Second");
+  EXPECT_EQ(Supports<IDesignPersistent>(D)->GetPersistent(), B);
+}
+
+TEST_F(DesignHelpers, DesignObjectsAreEqualWhenTheyWrapTheSameObject) {
+  IPtr<IDesignerSelections> List = CreateSelectionList();
+  List->Add(A);
+  List->Add(B);
+  IPtr<IDesignObject> FromList = List->GetDesignObject(0);
+  IPtr<IDesignObject> Direct = PersistentToDesignObject(A);
+  EXPECT_TRUE(FromList->Equals(Direct));
+  EXPECT_FALSE(FromList->Equals(List->GetDesignObject(1)));
+  EXPECT_FALSE(FromList->Equals(IPtr<IDesignObject>()));
+  EXPECT_TRUE(FromList->Equals(static_cast<TObject*>(A)));
+  EXPECT_FALSE(FromList->Equals(static_cast<TObject*>(B)));
+}
+
+TEST_F(DesignHelpers, NothingIsWrappedForNull) {
+  EXPECT_FALSE(PersistentToDesignObject(nullptr));
+  EXPECT_THROW(MakeIntf<TDesignObject>(nullptr), EInvalidArgument);
+  EXPECT_THROW(MakeIntf<TClassWrapper>(nullptr), EInvalidArgument);
+}
+
+TEST_F(DesignHelpers, TheClassChainEndsWithNilAboveTheRootClass) {
+  IPtr<IClass> C = PersistentToDesignObject(A)->GetClassType();
+  std::vector<String> Names;
+  for (; C; C = C->GetClassParent()) Names.push_back(C->GetClassName());
+  EXPECT_EQ(Names, (std::vector<String>{"TWidget", "TComponent", "TPersistent", "TObject"}));
+  IPtr<IClass> Root = MakeIntf<TClassWrapper>(TObject::StaticClass());
+  EXPECT_FALSE(Root->GetClassParent());
+}
+
+TEST_F(DesignHelpers, AClassWrapperComparesNamesIgnoringCase) {
+  IPtr<IClass> C = MakeIntf<TClassWrapper>(TWidget::StaticClass());
+  EXPECT_TRUE(C->ClassNameIs("twidget"));
+  EXPECT_FALSE(C->ClassNameIs("TWidgetFont"));
+  EXPECT_EQ(C->GetUnitName(), "ContractsTest");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Event signatures
+
+TEST_F(DesignHelpers, EventInfoOfAFunctionEvent) {
+  IPtr<IEventInfo> E = MakeIntf<TEventInfo>(GetPropInfo(TWidget::StaticClass(), "OnKey"));
+  EXPECT_EQ(E->GetMethodKind(), mkFunction);
+  ASSERT_EQ(E->GetParamCount(), 2);
+  EXPECT_EQ(E->GetParamName(0), "Sender");
+  EXPECT_EQ(E->GetParamType(0), "TObject");
+  EXPECT_EQ(E->GetParamName(1), "Key");
+  EXPECT_EQ(E->GetParamType(1), "WideChar");
+  EXPECT_TRUE(E->GetParamFlags(1).Contains(pfVar));
+  EXPECT_FALSE(E->GetParamFlags(0).Contains(pfVar));
+  EXPECT_EQ(E->GetResultType(), "Boolean");
+}
+
+TEST_F(DesignHelpers, EventInfoOfAProcedureHasNoResultType) {
+  PTypeData Data = GetTypeData(GetPropInfo(TWidget::StaticClass(), "OnClick")->PropType);
+  IPtr<IEventInfo> E = MakeIntf<TEventInfo>(Data);
+  EXPECT_EQ(E->GetMethodKind(), mkProcedure);
+  EXPECT_EQ(E->GetParamCount(), 1);
+  EXPECT_EQ(E->GetResultType(), "");
+}
+
+TEST_F(DesignHelpers, EventInfoRefusesWhatIsNoEvent) {
+  EXPECT_THROW(MakeIntf<TEventInfo>(static_cast<PPropInfo>(nullptr)), EInvalidArgument);
+  EXPECT_THROW(MakeIntf<TEventInfo>(static_cast<PTypeData>(nullptr)), EInvalidArgument);
+  EXPECT_THROW(MakeIntf<TEventInfo>(GetPropInfo(TWidget::StaticClass(), "Caption")), EInvalidArgument);
+  IPtr<IEventInfo> E = MakeIntf<TEventInfo>(GetPropInfo(TWidget::StaticClass(), "OnClick"));
+  EXPECT_THROW(E->GetParamName(1), EListError);
+  EXPECT_THROW(E->GetParamType(-1), EListError);
+  EXPECT_THROW(E->GetParamFlags(7), EListError);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Creating editors from class values
+
+TEST_F(DesignHelpers, AnEditorIsCreatedFromItsClassValueThroughItsFamilySignature) {
+  IPtr<ISelectionEditor> S = CreateSelectionEditor(TRecordingSelectionEditor::StaticClass(), nullptr);
+  ASSERT_TRUE(S);
+  EXPECT_EQ(S->GetVerb(0), "Verb0");
+
+  IPtr<TBasePropertyEditor> P = CreatePropertyEditor(TRecordingPropertyEditor::StaticClass(), nullptr, 3);
+  auto* Rec = dynamic_cast<TRecordingPropertyEditor*>(P.Get());
+  ASSERT_NE(Rec, nullptr);
+  EXPECT_EQ(Rec->FPropCount, 3);
+  P->SetPropEntry(0, A, GetPropInfo(A, "Caption"));
+  P->Initialize();
+  EXPECT_TRUE(Rec->FInitialized);
+  ASSERT_EQ(Rec->FEntries.size(), 1u);
+  EXPECT_EQ(Rec->FEntries[0].first, A);
+
+  TOwned<TDragTarget> T = CreateDragTarget(TRightHalfDragTarget::StaticClass(), nullptr);
+  EXPECT_TRUE(T->DragOver(A, B, 11, 0));
+  EXPECT_FALSE(T->DragOver(A, B, 10, 0));
+}
+
+TEST_F(DesignHelpers, AClassOfAnotherFamilyIsRefusedWithItsName) {
+  try {
+    CreateComponentEditor(TRecordingSelectionEditor::StaticClass(), A, nullptr);
+    FAIL() << "a selection editor class was accepted as a component editor";
+  } catch (const EInvalidCast& E) {
+    EXPECT_EQ(E.Message(), "Class TRecordingSelectionEditor is not a descendant of TBaseComponentEditor");
+  }
+  EXPECT_THROW(CreateSelectionEditor(nullptr, nullptr), EInvalidCast);
+  EXPECT_EQ(GEditorsAlive, 0);
+}
+
+TEST_F(DesignHelpers, AClassWithoutTheFamilyFactoryIsRefused) {
+  EXPECT_THROW(CreateSelectionEditor(TFactorylessSelectionEditor::StaticClass(), nullptr), EInvalidOperation);
+  EXPECT_EQ(GEditorsAlive, 0);
+}
+
+TEST_F(DesignHelpers, AnEditorWithoutTheFamilyInterfaceIsFreedAndRefused) {
+  EXPECT_THROW(CreateComponentEditor(TIncompleteComponentEditor::StaticClass(), A, nullptr), EIntfCastError);
+  EXPECT_EQ(GEditorsAlive, 0);
+}
+
+}  // namespace
