@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/runtime/Filer.h"
+
 namespace formwright {
 
 // ----- TPersistent ----------------------------------------------------------------------------
@@ -51,6 +53,7 @@ void TComponent::BeforeDestruction() {
 void TComponent::TearDown() noexcept {
   if (FTornDown) return;
   FTornDown = true;
+  if (FComponentState.Contains(csFixups) || FComponentState.Contains(csLoading)) RemoveFixups(this);
   Destroying();
   RemoveFreeNotifications();
   DestroyComponents();
@@ -223,6 +226,30 @@ void TComponent::SetName(const String& NewName) {
 void TComponent::ChangeName(const String& NewName) { FName = NewName; }
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+void TComponent::ReadState(TReader* Reader) {
+  if (TComponent* P = Reader->Parent(); P && P != this) SetParentComponent(P);
+  Reader->ReadData(this);
+}
+
+void TComponent::WriteState(TWriter* Writer) { Writer->WriteData(this); }
+
+void TComponent::DefineProperties(TFiler* Filer) {
+  auto* A = As<TComponent>(Filer->Ancestor());
+  const int32_t AncestorInfo = A ? A->FDesignInfo : 0;
+  auto Left = [](int32_t Info) { return static_cast<int16_t>(Info & 0xFFFF); };
+  auto Top = [](int32_t Info) { return static_cast<int16_t>((Info >> 16) & 0xFFFF); };
+  auto Pack = [](int Left, int Top) {
+    return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(Top)) << 16) |
+                                static_cast<uint16_t>(Left));
+  };
+  Filer->DefineProperty(
+      "Left", [this, Top, Pack](TReader* R) { FDesignInfo = Pack(static_cast<int16_t>(R->ReadInteger()), Top(FDesignInfo)); },
+      [this, Left](TWriter* W) { W->WriteInteger(Left(FDesignInfo)); }, Left(FDesignInfo) != Left(AncestorInfo));
+  Filer->DefineProperty(
+      "Top", [this, Left, Pack](TReader* R) { FDesignInfo = Pack(Left(FDesignInfo), static_cast<int16_t>(R->ReadInteger())); },
+      [this, Top](TWriter* W) { W->WriteInteger(Top(FDesignInfo)); }, Top(FDesignInfo) != Top(AncestorInfo));
+}
 
 void TComponent::SetSubComponent(bool Value) noexcept {
   FComponentStyle.Set(csSubComponent, Value);

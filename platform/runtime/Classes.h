@@ -153,6 +153,15 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   virtual bool HasParent() const { return false; }
   // Called after the component was read from a stream; clears csLoading.
   virtual void Loaded();
+  // Reads the component's properties and children from `Reader` (after its name). The base
+  // first gives the component the reader's parent (SetParentComponent), then reads the data.
+  // Overrides that prepare for reading call the inherited one.
+  virtual void ReadState(TReader* Reader);
+  // Writes the component (prefix, class, name, properties, children) to `Writer`.
+  virtual void WriteState(TWriter* Writer);
+  // Streams the designer position of a non-visual component (DesignInfo) as "Left" and "Top"
+  // when it differs from the ancestor's. Overrides call the inherited one.
+  void DefineProperties(TFiler* Filer) override;
 
   TComponentState ComponentState() const noexcept { return FComponentState; }
   TComponentStyle ComponentStyle() const noexcept { return FComponentStyle; }

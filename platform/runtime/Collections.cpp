@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/runtime/Filer.h"
+
 namespace formwright {
 
 FW_REGISTER_CLASS(TCollectionItem, "Classes")
@@ -13,6 +15,7 @@ FW_REGISTER_CLASS(TOwnedCollection, "Classes")
 TCollectionItem::TCollectionItem(TCollection* Collection) { SetCollection(Collection); }
 
 TCollectionItem::~TCollectionItem() {
+  RemoveFixups(this);  // a reference read into the item may still wait for its component
   if (FCollection) FCollection->RemoveItem(this);
 }
 

@@ -102,4 +102,8 @@ class TOwnedCollection : public TCollection {
   TPersistent* FOwner;
 };
 
+// True when two collections stream the same: equal item classes and counts, and the same
+// stream image when each is written with its owner as the root that references are named from.
+bool CollectionsEqual(TCollection* C1, TCollection* C2, TComponent* Owner1, TComponent* Owner2);
+
 }  // namespace formwright

@@ -4,6 +4,7 @@
 
 #include "platform/runtime/Collections.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/Streams.h"
 
 namespace formwright::testing {
 
@@ -104,6 +105,103 @@ class TTestDataSet : public TComponent {
   FW_CLASS(TTestDataSet, TComponent)
  public:
   using TComponent::TComponent;
+};
+
+// A non-visual component used as a sub-component (streamed as nested properties).
+class TTestTimer : public TComponent {
+  FW_CLASS(TTestTimer, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TTestTimer>& C);
+  int32_t FInterval = 1000;
+  bool FActive = false;
+};
+
+class TTestContainer;
+
+// A visual control: it has a parent container, which streams it as its child.
+class TTestControl : public TTestWidget {
+  FW_CLASS(TTestControl, TTestWidget)
+ public:
+  explicit TTestControl(TComponent* AOwner) : TTestWidget(AOwner) {}
+  ~TTestControl() override;
+  static void DeclarePublished(TClassBuilder<TTestControl>& C);
+  TTestContainer* Parent() const noexcept { return FParent; }
+  void SetParent(TTestContainer* Value);
+  bool HasParent() const override { return FParent != nullptr; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+  int32_t FLeft = 0;
+  int32_t FTop = 0;
+  int LoadedCalls = 0;
+  void Loaded() override;
+
+ private:
+  TTestContainer* FParent = nullptr;
+};
+
+// A control that holds child controls in order (its z-order / tab order).
+class TTestContainer : public TTestControl {
+  FW_CLASS(TTestContainer, TTestControl)
+ public:
+  explicit TTestContainer(TComponent* AOwner) : TTestControl(AOwner) {}
+  ~TTestContainer() override;
+  const std::vector<TTestControl*>& Controls() const noexcept { return FControls; }
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  void SetChildOrder(TComponent* Child, int Order) override;
+
+ private:
+  friend class TTestControl;
+  std::vector<TTestControl*> FControls;
+};
+
+// A designed module (a form): streams its non-visual components, then its controls. It
+// publishes handlers and carries a string list, binary data and a sub-component.
+class TTestModule : public TTestContainer {
+  FW_CLASS(TTestModule, TTestContainer)
+ public:
+  explicit TTestModule(TComponent* AOwner);
+  ~TTestModule() override;
+  static void DeclarePublished(TClassBuilder<TTestModule>& C);
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  void DefineProperties(TFiler* Filer) override;
+  TStringList* Lines() const { return FLines; }
+  void SetLines(TStringList* Value) { FLines->Assign(Value); }
+  TTestTimer* Timer() const { return FTimer; }
+  void WidgetClick(TObject* Sender) { LastSender = Sender; }
+  bool WidgetKey(TObject*, char16_t& Key) { return Key != 0; }
+  TObject* LastSender = nullptr;
+  std::vector<uint8_t> Data;
+
+ private:
+  TStringList* FLines;
+  TTestTimer* FTimer;
+};
+
+// An embeddable module (a frame): the components it reads as children are its own.
+class TTestFrame : public TTestModule {
+  FW_CLASS(TTestFrame, TTestModule)
+ public:
+  explicit TTestFrame(TComponent* AOwner) : TTestModule(AOwner) {}
+  TComponent* GetChildOwner() override { return this; }
+};
+
+// Sample modules and stream helpers shared by the streaming tests.
+class TStreamSamples {
+ public:
+  // Registers the test component classes for stream reading.
+  static void RegisterClasses();
+  // "Form1": a module with every property kind set, non-visual components, nested controls,
+  // handlers, references between its components, a sub-component, a string list and binary data.
+  static TOwned<TTestModule> BuildModule();
+  // The module stream of `Root` written against `Ancestor`.
+  static std::vector<uint8_t> Write(TComponent* Root, TComponent* Ancestor = nullptr);
+  // A memory stream holding `Bytes`, positioned at 0.
+  static TOwned<TMemoryStream> StreamOf(const std::vector<uint8_t>& Bytes);
+  static std::vector<uint8_t> BinaryToText(const std::vector<uint8_t>& Binary);
+  static std::vector<uint8_t> TextToBinary(const std::vector<uint8_t>& Text);
+  static String AsString(const std::vector<uint8_t>& Bytes) { return String(Bytes.begin(), Bytes.end()); }
+  static std::vector<uint8_t> AsBytes(const String& S) { return std::vector<uint8_t>(S.begin(), S.end()); }
 };
 
 }  // namespace formwright::testing

@@ -1,0 +1,47 @@
+// Shared internals of the component stream reader and writer (not for component writers).
+#pragma once
+
+#include <functional>
+
+#include "platform/runtime/Filer.h"
+
+namespace formwright::detail {
+
+// A reference read from a stream that waits for its component: property `Prop` of `Instance`
+// (read as part of `Component`) gets the component named `Name`, looked up from `LookupRoot`,
+// then `Root` (the module), then among global components.
+struct TFixup {
+  TPersistent* Instance = nullptr;
+  PPropInfo Prop = nullptr;
+  TComponent* Component = nullptr;
+  TComponent* Root = nullptr;
+  TComponent* LookupRoot = nullptr;
+  String Name;
+  String Context;                // "Button1.Buddy", for messages
+  const void* Reader = nullptr;  // the reader still responsible for it, or null
+};
+
+void AddFixup(TFixup Fixup);
+// Resolves what `Reader` added; a reference that resolves to an unusable component is passed to
+// `OnError` (context, message), which raises to stop. Unresolved ones stay, now global.
+void ResolveReaderFixups(const void* Reader,
+                         const std::function<void(const String&, const String&)>& OnError);
+// Drops what `Reader` added (a failed read).
+void DropReaderFixups(const void* Reader) noexcept;
+// Defers the Loaded call of `C` to NotifyGlobalLoading.
+void AddGlobalLoaded(TComponent* C);
+// Restores a variable when the scope ends.
+template <class T>
+struct TKeep {
+  T& Ref;
+  T Saved;
+  explicit TKeep(T& R) : Ref(R), Saved(R) {}
+  ~TKeep() { Ref = std::move(Saved); }
+  TKeep(const TKeep&) = delete;
+  TKeep& operator=(const TKeep&) = delete;
+};
+
+// Calls `Instance`'s DefineProperties, plus the "Strings" property of string lists.
+void DefineFilerProperties(TPersistent* Instance, TFiler* Filer);
+
+}  // namespace formwright::detail

@@ -1,0 +1,224 @@
+// Pending references across modules, global component finders and global loading.
+#include <algorithm>
+
+#include "platform/runtime/FilerInternals.h"
+#include "platform/runtime/Lists.h"
+
+namespace formwright {
+
+namespace {
+
+struct TGlobals {
+  std::vector<detail::TFixup> Fixups;
+  std::vector<std::pair<int, TFindGlobalComponent>> Finders;
+  int NextFinder = 1;
+  std::vector<std::vector<TComponent*>> Loading;      // one list per active global loading
+  std::vector<std::vector<detail::TFixup>*> Batches;  // fix-ups being applied
+};
+
+TGlobals& Globals() {
+  static TGlobals G;
+  return G;
+}
+
+String FirstPart(const String& Name) {
+  const size_t Dot = Name.find('.');
+  return Dot == String::npos ? Name : Name.substr(0, Dot);
+}
+
+// The component `Name` (its first part) in or at `Root`.
+TComponent* FindFirst(TComponent* Root, std::string_view Name) {
+  if (!Root) return nullptr;
+  if (TComponent* C = Root->FindComponent(Name)) return C;
+  return SameText(Root->Name(), Name) ? Root : nullptr;
+}
+
+TComponent* FindPath(TComponent* LookupRoot, TComponent* Root, std::string_view Path) {
+  std::vector<String> Parts = SplitString(Path, '.');
+  if (Parts.empty() || Parts[0].empty()) return nullptr;
+  TComponent* C = FindFirst(LookupRoot, Parts[0]);
+  if (!C) C = FindFirst(Root, Parts[0]);
+  if (!C) C = FindGlobalComponent(Parts[0]);
+  for (size_t I = 1; C && I < Parts.size(); ++I) C = C->FindComponent(Parts[I]);
+  return C;
+}
+
+// Sets the reference; raises when the component does not fit the property.
+void Apply(const detail::TFixup& F, TComponent* C) {
+  PTypeData TD = GetTypeData(F.Prop->PropType);
+  if (F.Prop->Kind() == tkClass) {
+    if (TD->ClassType && !C->InheritsFrom(TD->ClassType)) throw EReadError(SInvalidCast);
+    SetObjectProp(F.Instance, F.Prop, C);
+  } else {
+    IPtr<IInterface> I = SupportsIID(static_cast<IInterface*>(C), TD->Guid);
+    if (!I) throw EIntfCastError(SIntfNotSupported);
+    SetInterfaceProp(F.Instance, F.Prop, I);
+  }
+}
+
+// Resolves the entries `Select` accepts. They are taken out of the list first and applied one
+// by one; applying a reference may free objects, which scrubs their entries from the batch too
+// (RemoveFixups). Entries whose component is not found go back to the list.
+template <class S, class E>
+void Resolve(S Select, E OnError) {
+  auto& G = Globals();
+  std::vector<detail::TFixup> Batch, Keep;
+  for (detail::TFixup& F : G.Fixups) (Select(F) ? Batch : Keep).push_back(std::move(F));
+  G.Fixups = std::move(Keep);
+  std::reverse(Batch.begin(), Batch.end());
+  G.Batches.push_back(&Batch);
+  struct TRestore {
+    TGlobals& G;
+    std::vector<detail::TFixup>& Batch;
+    ~TRestore() {
+      G.Batches.pop_back();
+      for (auto It = Batch.rbegin(); It != Batch.rend(); ++It) G.Fixups.push_back(std::move(*It));
+    }
+  } Restore{G, Batch};
+  while (!Batch.empty()) {
+    detail::TFixup F = std::move(Batch.back());
+    Batch.pop_back();
+    TComponent* C = FindPath(F.LookupRoot, F.Root, F.Name);
+    if (!C) {
+      G.Fixups.push_back(std::move(F));
+      continue;
+    }
+    try {
+      Apply(F, C);
+    } catch (Exception& Ex) {
+      OnError(F, Ex);
+    }
+  }
+}
+
+}  // namespace
+
+// ----- Global components ----------------------------------------------------------------------
+
+int RegisterFindGlobalComponentProc(TFindGlobalComponent Proc) {
+  auto& G = Globals();
+  G.Finders.emplace_back(G.NextFinder, std::move(Proc));
+  return G.NextFinder++;
+}
+
+void UnregisterFindGlobalComponentProc(int Handle) {
+  auto& F = Globals().Finders;
+  F.erase(std::remove_if(F.begin(), F.end(), [&](const auto& E) { return E.first == Handle; }), F.end());
+}
+
+TComponent* FindGlobalComponent(const String& Name) {
+  const auto Finders = Globals().Finders;
+  for (auto It = Finders.rbegin(); It != Finders.rend(); ++It)
+    if (TComponent* C = It->second(Name)) return C;
+  return nullptr;
+}
+
+TComponent* FindNestedComponent(TComponent* Root, std::string_view NamePath) {
+  return FindPath(Root, nullptr, NamePath);
+}
+
+// ----- Fix-ups --------------------------------------------------------------------------------
+
+void detail::AddFixup(TFixup Fixup) {
+  if (Fixup.Component) Fixup.Component->IncludeState(csFixups);
+  if (Fixup.Root) Fixup.Root->IncludeState(csFixups);
+  Globals().Fixups.push_back(std::move(Fixup));
+}
+
+void detail::ResolveReaderFixups(const void* Reader,
+                                 const std::function<void(const String&, const String&)>& OnError) {
+  Resolve([Reader](const TFixup& F) { return F.Reader == Reader; },
+          [&](const TFixup& F, const Exception& E) { OnError(F.Context, E.Message()); });
+  for (TFixup& F : Globals().Fixups)
+    if (F.Reader == Reader) F.Reader = nullptr;
+}
+
+void detail::DropReaderFixups(const void* Reader) noexcept {
+  auto& L = Globals().Fixups;
+  L.erase(std::remove_if(L.begin(), L.end(), [&](const TFixup& F) { return F.Reader == Reader; }), L.end());
+}
+
+void GlobalFixupReferences() {
+  // A reference that no longer fits its property is dropped.
+  Resolve([](const detail::TFixup&) { return true; }, [](const detail::TFixup&, const Exception&) {});
+}
+
+void GetFixupReferenceNames(TComponent* Root, TStrings* Names) {
+  for (const detail::TFixup& F : Globals().Fixups)
+    if (F.Root == Root) {
+      const String N = FirstPart(F.Name);
+      if (Names->IndexOf(N) < 0) Names->Add(N);
+    }
+}
+
+void RedirectFixupReferences(TComponent* Root, const String& OldRootName, const String& NewRootName) {
+  for (detail::TFixup& F : Globals().Fixups)
+    if (F.Root == Root && SameText(FirstPart(F.Name), OldRootName))
+      F.Name = NewRootName + F.Name.substr(OldRootName.size());
+}
+
+void RemoveFixupReferences(TComponent* Root, const String& RootName) {
+  auto& L = Globals().Fixups;
+  L.erase(std::remove_if(L.begin(), L.end(),
+                         [&](const detail::TFixup& F) {
+                           return (!Root || F.Root == Root) &&
+                                  (RootName.empty() || SameText(FirstPart(F.Name), RootName));
+                         }),
+          L.end());
+}
+
+void RemoveFixups(TPersistent* Instance) noexcept {
+  auto& G = Globals();
+  auto Refers = [Instance](const detail::TFixup& F) {
+    return F.Instance == Instance || F.Component == Instance || F.Root == Instance ||
+           F.LookupRoot == Instance;
+  };
+  G.Fixups.erase(std::remove_if(G.Fixups.begin(), G.Fixups.end(), Refers), G.Fixups.end());
+  for (auto* B : G.Batches) B->erase(std::remove_if(B->begin(), B->end(), Refers), B->end());
+  for (auto& L : G.Loading) L.erase(std::remove(L.begin(), L.end(), Instance), L.end());
+}
+
+int PendingFixupCount() noexcept { return static_cast<int>(Globals().Fixups.size()); }
+
+// ----- Global loading -------------------------------------------------------------------------
+
+void BeginGlobalLoading() { Globals().Loading.emplace_back(); }
+
+bool IsGlobalLoading() noexcept { return !Globals().Loading.empty(); }
+
+void detail::AddGlobalLoaded(TComponent* C) {
+  auto& L = Globals().Loading.back();
+  if (std::find(L.begin(), L.end(), C) == L.end()) L.push_back(C);
+}
+
+namespace {
+// Calls Loaded for each component of the innermost list, taking each out first (Loaded may
+// free others, which takes them out too).
+void LoadPending() {
+  auto& G = Globals();
+  while (!G.Loading.empty() && !G.Loading.back().empty()) {
+    auto& L = G.Loading.back();
+    TComponent* C = L.front();
+    L.erase(L.begin());
+    C->Loaded();
+  }
+}
+}  // namespace
+
+void NotifyGlobalLoading() {
+  GlobalFixupReferences();
+  LoadPending();
+}
+
+void EndGlobalLoading() noexcept {
+  auto& G = Globals();
+  if (G.Loading.empty()) return;
+  try {
+    LoadPending();
+  } catch (...) {
+    // Loaded of a component must not raise; what remains is dropped below.
+  }
+  G.Loading.pop_back();
+}
+
+}  // namespace formwright

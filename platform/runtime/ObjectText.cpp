@@ -1,0 +1,311 @@
+// Binary to text conversion of component streams, and the stream format test.
+#include "platform/runtime/ObjectText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "platform/runtime/Filer.h"
+#include "platform/runtime/StreamCoding.h"
+
+namespace formwright {
+
+using namespace streamcoding;
+
+namespace {
+
+constexpr size_t LineWidth = 64;  // characters of string or hex data per text line
+constexpr int MaxDepth = 200;
+
+template <class F>
+String ShortestFloat(F V) {
+  char Buf[64];
+  auto R = std::to_chars(Buf, Buf + sizeof Buf, V);
+  String S(Buf, R.ptr);
+  if (S.find_first_of(".e") == String::npos) S += ".0";
+  return S;
+}
+
+class TBinaryToText {
+ public:
+  TBinaryToText(TStream* Input, TStream* Output) : FReader(Input, 4096), FOutput(Output) {}
+
+  void Convert() {
+    FReader.ReadSignature();
+    ConvertObject(0);
+    Flush();
+  }
+
+ private:
+  void Flush() {
+    FOutput->WriteBuffer(FText.data(), static_cast<int64_t>(FText.size()));
+    FText.clear();
+  }
+  void Indent(int N) { FText.append(static_cast<size_t>(N), ' '); }
+  void NewLine() { FText += '\n'; }
+
+  String CheckedIdent(const String& S, bool AllowDots, bool AllowEmpty) const {
+    if ((S.empty() && AllowEmpty) || IsValidIdent(S, AllowDots)) return S;
+    throw EInvalidImage(Format(SInvalidIdentBytes, S, FReader.Position()));
+  }
+
+  void ConvertObject(int Ind) {
+    if (++FDepth > MaxDepth) throw EInvalidImage(Format(SNestingTooDeep, FReader.Position()));
+    TFilerFlags Flags;
+    int Pos = 0;
+    FReader.ReadPrefix(Flags, Pos);
+    const String ClassName = CheckedIdent(FReader.ReadStr(), false, false);
+    const String Name = CheckedIdent(FReader.ReadStr(), false, true);
+    Indent(Ind);
+    FText += Flags.Contains(ffInherited) ? "inherited " : Flags.Contains(ffInline) ? "inline " : "object ";
+    if (Flags.Contains(ffInherited) && Flags.Contains(ffInline)) FText += "inline ";
+    if (!Name.empty()) FText += Name + ": ";
+    FText += ClassName;
+    if (Flags.Contains(ffChildPos)) FText += Format(" [%d]", Pos);
+    NewLine();
+    while (!FReader.EndOfList()) ConvertProperty(Ind + 2);
+    FReader.ReadListEnd();
+    while (!FReader.EndOfList()) ConvertObject(Ind + 2);
+    FReader.ReadListEnd();
+    Indent(Ind);
+    FText += "end";
+    NewLine();
+    --FDepth;
+  }
+
+  void ConvertProperty(int Ind) {
+    Indent(Ind);
+    FText += CheckedIdent(FReader.ReadStr(), true, false) + " = ";
+    ConvertValue(Ind);
+    NewLine();
+  }
+
+  // Renders a string as quoted parts and #nn codes, broken into lines of about LineWidth.
+  void ConvertString(const String& S, int Ind) {
+    std::vector<String> Lines(1);
+    bool Quoted = false;
+    for (size_t I = 0; I < S.size();) {
+      const size_t Start = I;
+      const int32_t C = NextCodePoint(S, I);
+      const bool Printable = C >= 32 && C != 127 && !(C >= 0x80 && C < 0xA0);
+      String& L = Lines.back();
+      if (Printable) {
+        if (!Quoted) L += '\'';
+        Quoted = true;
+        L.append(S, Start, I - Start);
+        if (C == '\'') L += '\'';
+      } else {
+        if (Quoted) L += '\'';
+        Quoted = false;
+        L += "#" + IntToStr(C);
+      }
+      if (L.size() > LineWidth && I < S.size()) {
+        if (Quoted) L += '\'';
+        Quoted = false;
+        Lines.emplace_back();
+      }
+    }
+    if (Quoted) Lines.back() += '\'';
+    if (Lines.back().empty()) Lines.back() = "''";
+    if (Lines.size() == 1) {
+      FText += Lines[0];
+      return;
+    }
+    while (!FText.empty() && FText.back() == ' ') FText.pop_back();
+    for (size_t I = 0; I < Lines.size(); ++I) {
+      NewLine();
+      Indent(Ind + 2);
+      FText += Lines[I];
+      if (I + 1 < Lines.size()) FText += " +";
+    }
+  }
+
+  void ConvertBinary(int Ind) {
+    const std::vector<uint8_t> Data = FReader.ReadBinary();
+    static const char Hex[] = "0123456789ABCDEF";
+    FText += '{';
+    for (size_t I = 0; I < Data.size(); ++I) {
+      if (I % (LineWidth / 2) == 0) {
+        NewLine();
+        Indent(Ind + 2);
+      }
+      FText += Hex[Data[I] >> 4];
+      FText += Hex[Data[I] & 15];
+    }
+    FText += '}';
+  }
+
+  void ConvertFloat(TValueType T) {
+    uint8_t B[10];
+    auto Special = [&](auto V, const char* Suffix) {
+      if (std::isnan(V))
+        FText += std::signbit(V) ? "-NAN" : "NAN";
+      else if (std::isinf(V))
+        FText += V < 0 ? "-INF" : "INF";
+      else
+        FText += ShortestFloat(V);
+      FText += Suffix;
+    };
+    switch (T) {
+      case vaSingle:
+        FReader.Read(B, 4);
+        Special(GetFloat(B), "s");
+        return;
+      case vaDouble:
+        FReader.Read(B, 8);
+        Special(GetDouble(B), "");
+        return;
+      case vaDate:
+        FReader.Read(B, 8);
+        Special(GetDouble(B), "d");
+        return;
+      case vaExtended:
+        FReader.Read(B, 10);
+        Special(GetExtended(B), "x");
+        return;
+      default: {
+        FReader.Read(B, 8);
+        const int64_t Scaled = GetLE<int64_t>(B);
+        const uint64_t Abs = Scaled < 0 ? uint64_t(0) - uint64_t(Scaled) : uint64_t(Scaled);
+        String Frac = Format("%04d", int(Abs % 10000));
+        while (Frac.size() > 1 && Frac.back() == '0') Frac.pop_back();
+        FText += (Scaled < 0 ? "-" : "") + UIntToStr(Abs / 10000) + "." + Frac + "c";
+      }
+    }
+  }
+
+  void ConvertValue(int Ind) {
+    if (++FDepth > MaxDepth) throw EInvalidImage(Format(SNestingTooDeep, FReader.Position()));
+    switch (const TValueType T = FReader.NextValue()) {
+      case vaList:
+        FReader.ReadValue();
+        FText += '(';
+        while (!FReader.EndOfList()) {
+          NewLine();
+          Indent(Ind + 2);
+          ConvertValue(Ind + 2);
+        }
+        FReader.ReadListEnd();
+        FText += ')';
+        break;
+      case vaInt8:
+      case vaInt16:
+      case vaInt32:
+      case vaInt64:
+        FText += IntToStr(FReader.ReadInt64());
+        break;
+      case vaExtended:
+      case vaSingle:
+      case vaDouble:
+      case vaDate:
+      case vaCurrency:
+        FReader.ReadValue();
+        ConvertFloat(T);
+        break;
+      case vaString:
+      case vaLString:
+      case vaUTF8String:
+      case vaWString:
+        ConvertString(FReader.ReadString(), Ind);
+        break;
+      case vaIdent:
+        FText += CheckedIdent(FReader.ReadIdent(), true, false);
+        break;
+      case vaFalse:
+      case vaTrue:
+      case vaNil:
+      case vaNull:
+        FText += FReader.ReadIdent();
+        break;
+      case vaBinary:
+        ConvertBinary(Ind);
+        break;
+      case vaSet: {
+        FText += '[';
+        bool First = true;
+        for (const String& N : FReader.ReadSetNames()) {
+          if (!First) FText += ", ";
+          FText += CheckedIdent(N, false, false);
+          First = false;
+        }
+        FText += ']';
+        break;
+      }
+      case vaCollection:
+        FReader.ReadValue();
+        FText += '<';
+        while (!FReader.EndOfList()) {
+          NewLine();
+          Indent(Ind + 2);
+          FText += "item";
+          const TValueType N = FReader.NextValue();
+          if (N == vaInt8 || N == vaInt16 || N == vaInt32) FText += Format(" [%d]", FReader.ReadInteger());
+          NewLine();
+          FReader.ReadListBegin();
+          while (!FReader.EndOfList()) ConvertProperty(Ind + 4);
+          FReader.ReadListEnd();
+          Indent(Ind + 2);
+          FText += "end";
+        }
+        FReader.ReadListEnd();
+        FText += '>';
+        break;
+      default:
+        FReader.ReadValue();
+        throw EInvalidImage(Format(SInvalidValueTag, int(T), FReader.Position() - 1));
+    }
+    --FDepth;
+  }
+
+  TReader FReader;
+  TStream* FOutput;
+  String FText;
+  int FDepth = 0;
+};
+
+bool StartsWithKeyword(const uint8_t* P, size_t N) {
+  size_t I = 0;
+  while (I < N && (P[I] == ' ' || P[I] == '\t' || P[I] == '\r' || P[I] == '\n')) ++I;
+  for (const char* K : {"object", "inherited", "inline"}) {
+    const size_t L = std::strlen(K);
+    if (I + L < N && SameText(std::string_view(reinterpret_cast<const char*>(P + I), L), K)) {
+      const char C = static_cast<char>(P[I + L]);
+      if (C == ' ' || C == '\t' || C == '\r' || C == '\n') return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void ObjectBinaryToText(TStream* Input, TStream* Output) {
+  // The text is written only once the whole component converted; bad input leaves `Output`
+  // and the position of `Input` as they were.
+  const int64_t Start = Input->Position();
+  try {
+    TBinaryToText Converter(Input, Output);
+    Converter.Convert();
+  } catch (...) {
+    Input->SetPosition(Start);
+    throw;
+  }
+}
+
+void ObjectResourceToText(TStream* Input, TStream* Output) {
+  Input->ReadResHeader();
+  ObjectBinaryToText(Input, Output);
+}
+
+TStreamOriginalFormat TestStreamFormat(TStream* Stream) {
+  const int64_t Pos = Stream->Position();
+  uint8_t Buf[256];
+  const size_t N = static_cast<size_t>(Stream->Read(Buf, sizeof Buf));
+  Stream->SetPosition(Pos);
+  if (N >= 2 && Buf[0] == 0xFF && Buf[1] == 0x0A) return sofBinary;
+  if (N >= 4 && std::memcmp(Buf, FilerSignature, 4) == 0) return sofBinary;
+  if (N >= 3 && Buf[0] == 0xEF && Buf[1] == 0xBB && Buf[2] == 0xBF)
+    return StartsWithKeyword(Buf + 3, N - 3) ? sofUTF8Text : sofUnknown;
+  return StartsWithKeyword(Buf, N) ? sofText : sofUnknown;
+}
+
+}  // namespace formwright

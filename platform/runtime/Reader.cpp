@@ -1,0 +1,505 @@
+// The reader's component layer: roots, components, properties, collections, references,
+// handlers, defined properties, the hooks and recovery from errors.
+#include <algorithm>
+
+#include "platform/runtime/FilerInternals.h"
+#include "platform/runtime/Lists.h"
+
+namespace formwright {
+
+using detail::TKeep;
+
+namespace {
+bool IsIntegerTag(TValueType T) noexcept {
+  return T == vaInt8 || T == vaInt16 || T == vaInt32 || T == vaInt64;
+}
+
+}  // namespace
+
+void detail::DefineFilerProperties(TPersistent* Instance, TFiler* Filer) {
+  Instance->DefineProperties(Filer);
+  auto* S = As<TStrings>(Instance);
+  if (!S) return;
+  auto* A = As<TStrings>(Filer->Ancestor());
+  Filer->DefineProperty(
+      "Strings",
+      [S](TReader* R) {
+        R->ReadListBegin();
+        S->BeginUpdate();
+        try {
+          S->Clear();
+          while (!R->EndOfList()) S->Add(R->ReadString());
+        } catch (...) {
+          S->EndUpdate();
+          throw;
+        }
+        S->EndUpdate();
+        R->ReadListEnd();
+      },
+      [S](TWriter* W) {
+        W->WriteListBegin();
+        for (int I = 0; I < S->Count(); ++I) W->WriteString(S->Get(I));
+        W->WriteListEnd();
+      },
+      A ? !S->Equals(*A) : S->Count() > 0);
+}
+
+// ----- Hooks ----------------------------------------------------------------------------------
+
+bool TReader::Error(const String& Message) {
+  bool Handled = false;
+  if (OnError) OnError(this, Message, Handled);
+  return Handled;
+}
+
+void* TReader::FindMethod(TComponent* Root, const String& MethodName) {
+  void* Address = Root ? Root->MethodAddress(MethodName) : nullptr;
+  bool Err = Address == nullptr;
+  if (OnFindMethod) OnFindMethod(this, MethodName, Address, Err);
+  if (Err) throw EMethodNotFound(Format(SMethodNotFound, MethodName));
+  return Address;
+}
+
+TClass TReader::FindComponentClass(const String& ClassName) {
+  TClass C = GetClass(ClassName);
+  if (!C && OnFindComponentClass) OnFindComponentClass(this, ClassName, C);
+  if (!C) throw EClassNotFound(Format(SClassNotFound, ClassName));
+  if (!C->InheritsFrom(TComponent::StaticClass())) throw EReadError(SInvalidCast);
+  return C;
+}
+
+// ----- Defined properties ---------------------------------------------------------------------
+
+void TReader::DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {
+  if (FPropName.empty() || !ReadData || !SameText(Name, FPropName)) return;
+  FPropName.clear();
+  ReadData(this);
+}
+
+void TReader::DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc&,
+                                   bool) {
+  if (FPropName.empty() || !ReadData || !SameText(Name, FPropName)) return;
+  FPropName.clear();
+  const std::vector<uint8_t> Data = ReadBinary();
+  TOwned<TMemoryStream> S(new TMemoryStream);
+  S->WriteBuffer(Data.data(), static_cast<int64_t>(Data.size()));
+  S->SetPosition(0);
+  ReadData(S.get());
+}
+
+// ----- References -----------------------------------------------------------------------------
+
+void TReader::BeginReferences() { ++FReferenceLevel; }
+
+void TReader::FixupReferences() {
+  detail::ResolveReaderFixups(this, [this](const String& Context, const String& Message) {
+    const String M = Format(SReadingProperty, Context, Message);
+    if (!Error(M)) throw EReadErrorReported(M);
+  });
+  std::vector<TComponent*> Loaded;
+  Loaded.swap(FLoaded);
+  for (TComponent* C : Loaded) {
+    C->ExcludeState(csReading);
+    if (IsGlobalLoading())
+      detail::AddGlobalLoaded(C);
+    else
+      C->Loaded();
+  }
+}
+
+void TReader::EndReferences() {
+  if (FReferenceLevel > 0) --FReferenceLevel;
+}
+
+void TReader::AddLoaded(TComponent* C) {
+  C->IncludeState(csLoading);
+  C->IncludeState(csReading);
+  if (std::find(FLoaded.begin(), FLoaded.end(), C) == FLoaded.end()) FLoaded.push_back(C);
+}
+
+void TReader::Rollback(size_t CreatedMark) noexcept {
+  while (FCreated.size() > CreatedMark) {
+    TComponent* C = FCreated.back();
+    FCreated.pop_back();
+    FLoaded.erase(std::remove(FLoaded.begin(), FLoaded.end(), C), FLoaded.end());
+    C->Free();
+  }
+}
+
+void TReader::ClearLoadingMarks() noexcept {
+  for (TComponent* C : FLoaded) {
+    C->ExcludeState(csLoading);
+    C->ExcludeState(csReading);
+  }
+  FLoaded.clear();
+}
+
+// ----- Roots and component lists ---------------------------------------------------------------
+
+TComponent* TReader::ReadRootComponent(TComponent* Root) {
+  ReadSignature();
+  TFilerFlags Flags;
+  int Pos = 0;
+  ReadPrefix(Flags, Pos);
+  const String ClassName = ReadStr();
+  const String Name = ReadStr();
+  TOwned<TComponent> Created;
+  if (!Root) {
+    TClass C = FindClass(ClassName);
+    if (!C->InheritsFrom(TComponent::StaticClass())) throw EReadError(SInvalidCast);
+    Created.reset(static_cast<TComponent*>(C->Create<TComponent*>(nullptr)));
+    Root = Created.get();
+  }
+  SetRoot(Root);
+  FOwner = Root;
+  FCurrent = Root;
+  FContext = Name.empty() ? ClassName : Name;
+  const size_t Mark = FCreated.size();
+  BeginReferences();
+  try {
+    AddLoaded(Root);
+    if (!Name.empty() && Root->Name() != Name) {
+      String N = Name;
+      if (OnSetName) OnSetName(this, Root, N);
+      try {
+        Root->SetName(N);
+      } catch (Exception& E) {
+        const String M = Format(SReadingComponent, FContext, E.Message());
+        if (!Error(M)) throw EReadErrorReported(M);
+      }
+    }
+    Root->ReadState(this);
+    FixupReferences();
+  } catch (...) {
+    Rollback(Mark);
+    detail::DropReaderFixups(this);
+    ClearLoadingMarks();
+    EndReferences();
+    throw;
+  }
+  EndReferences();
+  Created.release();
+  return Root;
+}
+
+void TReader::ReadComponents(TComponent* AOwner, TComponent* AParent, const TReadComponentsProc& Proc) {
+  SetRoot(AOwner);
+  FOwner = AOwner;
+  FParent = AParent;
+  BeginReferences();
+  try {
+    while (!EndOfList()) {
+      ReadSignature();
+      FContext = String();
+      TComponent* C = ReadComponent(nullptr);
+      if (C && Proc) Proc(C);
+    }
+    ReadListEnd();
+  } catch (...) {
+    // What was read completely stays: its references and Loaded are still due.
+    std::exception_ptr Failure = std::current_exception();
+    try {
+      FixupReferences();
+    } catch (...) {
+      ClearLoadingMarks();
+    }
+    detail::DropReaderFixups(this);
+    EndReferences();
+    std::rethrow_exception(Failure);
+  }
+  try {
+    FixupReferences();
+  } catch (...) {
+    ClearLoadingMarks();
+    EndReferences();
+    throw;
+  }
+  EndReferences();
+}
+
+// ----- Components -----------------------------------------------------------------------------
+
+TComponent* TReader::CreateComponent(TClass ComponentClass, TFilerFlags Flags) {
+  TComponent* C = nullptr;
+  if (OnCreateComponent) OnCreateComponent(this, ComponentClass, C);
+  if (C) {
+    FCreated.push_back(C);
+    if (Flags.Contains(ffInline)) C->SetInline(true);
+    return C;
+  }
+  TOwned<TComponent> New(static_cast<TComponent*>(ComponentClass->Create<TComponent*>(nullptr)));
+  if (Flags.Contains(ffInline)) New->SetInline(true);
+  New->IncludeState(csLoading);
+  New->IncludeState(csReading);
+  if (FOwner) FOwner->InsertComponent(New.get());
+  FCreated.push_back(New.get());
+  return New.release();
+}
+
+TComponent* TReader::FindAncestorComponent(const String& Name, const String& ClassName) {
+  TComponent* C = FOwner ? FOwner->FindComponent(Name) : nullptr;
+  if (!C && OnAncestorNotFound) {
+    TClass Cls = GetClass(ClassName);
+    if (!Cls && OnFindComponentClass) OnFindComponentClass(this, ClassName, Cls);
+    OnAncestorNotFound(this, Name, Cls, C);
+  }
+  if (!C) throw EReadError(Format(SAncestorNotFound, Name));
+  return C;
+}
+
+TComponent* TReader::ReadComponent(TComponent* Component) {
+  TNesting Guard(*this);
+  TFilerFlags Flags;
+  int Pos = 0;
+  ReadPrefix(Flags, Pos);
+  const String ClassName = ReadStr();
+  const String Name = ReadStr();
+  const int64_t BodyStart = Position();
+  const size_t Mark = FCreated.size();
+  TKeep<TComponent*> KeepCurrent(FCurrent);
+  TKeep<String> KeepContext(FContext);
+  FContext = Name.empty() ? ClassName : Name;
+  TComponent* Result = Component;
+  try {
+    if (!Result)
+      Result = Flags.Contains(ffInherited) ? FindAncestorComponent(Name, ClassName)
+                                           : CreateComponent(FindComponentClass(ClassName), Flags);
+    AddLoaded(Result);
+    if (!Flags.Contains(ffInherited)) {
+      String N = Name;
+      if (OnSetName) OnSetName(this, Result, N);
+      Result->SetName(N);
+      if (!N.empty()) FContext = N;
+    }
+    FCurrent = Result;
+    Result->ReadState(this);
+    if (Flags.Contains(ffChildPos) && FParent) FParent->SetChildOrder(Result, Pos);
+    return Result;
+  } catch (EInvalidImage&) {
+    Rollback(Mark);
+    throw;
+  } catch (EReadErrorReported&) {
+    Rollback(Mark);
+    throw;
+  } catch (Exception& E) {
+    const String M = Format(SReadingComponent, FContext, E.Message());
+    Rollback(Mark);
+    if (!Error(M)) throw EReadErrorReported(M);
+    SetPosition(BodyStart);
+    SkipComponent(false);
+    return nullptr;
+  } catch (...) {
+    Rollback(Mark);
+    throw;
+  }
+}
+
+void TReader::ReadData(TComponent* Instance) {
+  TKeep<TComponent*> KeepLookup(FLookupRoot);
+  // The components inside an embedded module instance are named relative to it.
+  if (Instance != FRoot && Instance->ComponentState().Contains(csInline)) FLookupRoot = Instance;
+  while (!EndOfList()) ReadProperty(Instance);
+  ReadListEnd();
+  TKeep<TComponent*> KeepOwner(FOwner);
+  TKeep<TComponent*> KeepParent(FParent);
+  FParent = Instance->GetChildParent();
+  TComponent* ChildOwner = Instance->GetChildOwner();
+  FOwner = ChildOwner ? ChildOwner : FRoot;
+  while (!EndOfList()) ReadComponent(nullptr);
+  ReadListEnd();
+}
+
+// ----- Properties -----------------------------------------------------------------------------
+
+void TReader::ReadProperty(TPersistent* AInstance) {
+  const String Path = ReadStr();
+  const int64_t ValueStart = Position();
+  try {
+    ReadNamedProperty(AInstance, Path);
+  } catch (EInvalidImage&) {
+    throw;
+  } catch (EReadErrorReported&) {
+    throw;
+  } catch (Exception& E) {
+    FPropName.clear();
+    const String M = Format(SReadingProperty, FContext + "." + Path, E.Message());
+    if (!Error(M)) throw EReadErrorReported(M);
+    SetPosition(ValueStart);
+    SkipValue();
+  }
+}
+
+void TReader::ReadNamedProperty(TPersistent* Instance, const String& Path) {
+  const std::vector<String> Parts = SplitString(Path, '.');
+  if (Parts.empty() || Parts.back().empty()) throw EReadError(SInvalidPropertyPath);
+  TPersistent* Obj = Instance;
+  for (size_t I = 0; I + 1 < Parts.size(); ++I) {
+    PPropInfo P = GetPropInfo(Obj, Parts[I]);
+    if (!P || P->Kind() != tkClass || !P->CanRead()) throw EReadError(Format(SPropertyNotFound, Path));
+    TObject* Sub = GetObjectProp(Obj, P);
+    auto* SubComp = As<TComponent>(Sub);
+    Obj = As<TPersistent>(Sub);
+    if (!Obj || (SubComp && !SubComp->ComponentStyle().Contains(csSubComponent)))
+      throw EReadError(SInvalidPropertyPath);
+  }
+  if (PPropInfo P = GetPropInfo(Obj, Parts.back())) {
+    ReadPropValue(Obj, P);
+    return;
+  }
+  FPropName = Parts.back();
+  detail::DefineFilerProperties(Obj, this);
+  if (!FPropName.empty()) {
+    FPropName.clear();
+    throw EReadError(Format(SPropertyNotFound, Path));
+  }
+}
+
+void TReader::ReadPropValue(TPersistent* Instance, PPropInfo P) {
+  if (!P->CanWrite() && P->Kind() != tkClass) throw EPropReadOnly(Format(SReadOnlyProperty, P->Name));
+  PTypeData TD = GetTypeData(P->PropType);
+  switch (P->Kind()) {
+    case tkInteger: {
+      const int64_t V = ReadInt64();
+      if (V < TD->MinValue || V > TD->MaxValue)
+        throw ERangeError(Format(SOutOfRange, TD->MinValue, TD->MaxValue));
+      SetOrdProp(Instance, P, V);
+      return;
+    }
+    case tkInt64:
+      SetInt64Prop(Instance, P, ReadInt64());
+      return;
+    case tkChar:
+      SetOrdProp(Instance, P, static_cast<unsigned char>(ReadChar()));
+      return;
+    case tkWChar:
+      SetOrdProp(Instance, P, ReadWideChar());
+      return;
+    case tkEnumeration: {
+      int64_t V;
+      if (IsIntegerTag(NextValue())) {
+        V = ReadInt64();
+      } else {
+        const String Ident = ReadIdent();
+        V = GetEnumValue(P->PropType, Ident);
+        if (V < 0) throw EReadError(SInvalidPropertyValue);
+      }
+      if (V < TD->MinValue || V > TD->MaxValue) throw EReadError(SInvalidPropertyValue);
+      SetOrdProp(Instance, P, V);
+      return;
+    }
+    case tkSet: {
+      PTypeInfo E = TD->CompType;
+      int64_t Bits = 0;
+      for (const String& N : ReadSetNames()) {
+        const int64_t Ord = GetEnumValue(E, N);
+        if (Ord < E->Data.MinValue || Ord > E->Data.MaxValue || Ord - E->Data.MinValue >= 64)
+          throw EReadError(SInvalidPropertyValue);
+        Bits |= int64_t(1) << (Ord - E->Data.MinValue);
+      }
+      SetOrdProp(Instance, P, Bits);
+      return;
+    }
+    case tkFloat:
+      if (TD->FloatType == ftCurr)
+        SetFloatProp(Instance, P, ReadCurrency().ToDouble());
+      else
+        SetFloatProp(Instance, P, ReadFloat());
+      return;
+    case tkString:
+    case tkLString:
+    case tkUString:
+      SetStrProp(Instance, P, ReadString());
+      return;
+    case tkWString:
+      SetWideStrProp(Instance, P, ReadWideString());
+      return;
+    case tkVariant:
+      SetVariantProp(Instance, P, ReadVariant());
+      return;
+    case tkMethod:
+      ReadMethod(Instance, P);
+      return;
+    case tkInterface:
+      ReadReference(Instance, P);
+      return;
+    case tkClass:
+      if (NextValue() == vaCollection) {
+        auto* C = As<TCollection>(GetObjectProp(Instance, P));
+        if (!C) throw EReadError(SInvalidPropertyValue);
+        ReadValue();
+        TKeep<String> KeepContext(FContext);
+        FContext += "." + P->Name;
+        ReadCollection(C);
+        return;
+      }
+      if (!TD->ClassType || !TD->ClassType->InheritsFrom(TComponent::StaticClass()) || !P->CanWrite())
+        throw EReadError(Format(SNotAComponentValue, P->Name));
+      ReadReference(Instance, P);
+      return;
+    default:
+      throw EReadError(Format(SInvalidPropertyKind, P->Name));
+  }
+}
+
+void TReader::ReadReference(TPersistent* Instance, PPropInfo P) {
+  if (NextValue() == vaNil) {
+    ReadValue();
+    if (P->Kind() == tkClass)
+      SetObjectProp(Instance, P, nullptr);
+    else
+      SetInterfaceProp(Instance, P, nullptr);
+    return;
+  }
+  if (NextValue() != vaIdent) throw EReadError(Format(SUnexpectedValue, Position(), "Identifier"));
+  String Name = ReadIdent();
+  if (OnReferenceName) OnReferenceName(this, Name);
+  detail::TFixup F;
+  F.Instance = Instance;
+  F.Prop = P;
+  F.Component = FCurrent ? FCurrent : FRoot ? FRoot : As<TComponent>(Instance);
+  F.Root = FRoot;
+  F.LookupRoot = FLookupRoot;
+  F.Name = Name;
+  F.Context = FContext + "." + P->Name;
+  F.Reader = this;
+  detail::AddFixup(std::move(F));
+}
+
+void TReader::ReadMethod(TPersistent* Instance, PPropInfo P) {
+  if (NextValue() == vaNil) {
+    ReadValue();
+    SetMethodProp(Instance, P, TMethod());
+    return;
+  }
+  if (NextValue() != vaIdent) throw EReadError(Format(SUnexpectedValue, Position(), "Identifier"));
+  const String Name = ReadIdent();
+  if (Name.empty()) {
+    SetMethodProp(Instance, P, TMethod());
+    return;
+  }
+  void* Code = FindMethod(FLookupRoot, Name);
+  SetMethodProp(Instance, P, TMethod{Code, FLookupRoot});
+}
+
+void TReader::ReadCollection(TCollection* Collection) {
+  TNesting Guard(*this);
+  Collection->BeginUpdate();
+  struct TEnd {
+    TCollection* C;
+    ~TEnd() { C->EndUpdate(); }
+  } End{Collection};
+  if (!EndOfList()) Collection->Clear();
+  TKeep<String> KeepContext(FContext);
+  const String Base = FContext;
+  for (int Index = 0; !EndOfList(); ++Index) {
+    if (IsIntegerTag(NextValue())) ReadInteger();
+    ReadListBegin();
+    TCollectionItem* Item = Collection->Add();
+    FContext = Format("%s[%d]", Base, Index);
+    while (!EndOfList()) ReadProperty(Item);
+    ReadListEnd();
+  }
+  ReadListEnd();
+}
+
+}  // namespace formwright

@@ -1,0 +1,57 @@
+// Message texts of the runtime's streaming layer (its resource strings), formatted with
+// `Format`.
+#pragma once
+
+#include "platform/runtime/SysUtils.h"
+
+namespace formwright {
+
+// A malformed component stream (truncated, unknown tags, bad lengths): reading cannot go on.
+FW_EXCEPTION(EInvalidImage, EReadError);
+// A read error that the reader's error hook was offered and did not handle.
+FW_EXCEPTION(EReadErrorReported, EReadError);
+FW_EXCEPTION(EParserError, Exception);
+FW_EXCEPTION(EMethodNotFound, EFilerError);
+
+inline constexpr const char* SReadError = "Stream read error";
+inline constexpr const char* SWriteError = "Stream write error";
+inline constexpr const char* SSeekError = "Stream seek error";
+inline constexpr const char* SSetSizeError = "Stream cannot change its size";
+inline constexpr const char* SFCreateError = "Cannot create file \"%s\"";
+inline constexpr const char* SFOpenError = "Cannot open file \"%s\"";
+inline constexpr const char* SInvalidImage = "Invalid stream format";
+inline constexpr const char* SInvalidResHeader = "Invalid resource header";
+inline constexpr const char* STruncatedStream = "Stream ends unexpectedly at offset %d";
+inline constexpr const char* SInvalidValueTag = "Invalid value tag %d at offset %d";
+inline constexpr const char* SInvalidLength = "Invalid length %d at offset %d";
+inline constexpr const char* SInvalidPrefix = "Invalid component prefix $%s at offset %d";
+inline constexpr const char* SInvalidUtf8 = "Invalid UTF-8 text at offset %d";
+inline constexpr const char* SInvalidIdentBytes = "Invalid identifier '%s' at offset %d";
+inline constexpr const char* SNestingTooDeep = "Stream nesting too deep at offset %d";
+inline constexpr const char* SUnexpectedValue = "Unexpected value at offset %d: %s expected";
+inline constexpr const char* SReadingProperty = "Error reading %s: %s";
+inline constexpr const char* SReadingComponent = "Error reading %s: %s";
+inline constexpr const char* SPropertyNotFound = "Property %s does not exist";
+inline constexpr const char* SInvalidPropertyPath = "Invalid property path";
+inline constexpr const char* SInvalidPropertyKind = "Property %s cannot be read from a stream";
+inline constexpr const char* SMethodNotFound = "Method %s not found";
+inline constexpr const char* SUnresolvedReference = "Component %s not found";
+inline constexpr const char* SNotAComponentValue = "Property %s does not hold a component reference";
+inline constexpr const char* SWritingProperty = "Error writing %s: %s";
+inline constexpr const char* SInvalidStringValue = "String value is not valid UTF-8";
+inline constexpr const char* SStringTooLong = "Identifier or name '%s' is longer than 255 bytes";
+inline constexpr const char* SUnnamedReference = "Component referenced by %s has no name";
+inline constexpr const char* SParseError = "%s on line %d";
+inline constexpr const char* SIdentifierExpected = "Identifier expected";
+inline constexpr const char* SStringExpected = "String expected";
+inline constexpr const char* SNumberExpected = "Number expected";
+inline constexpr const char* SCharExpected = "'%s' expected";
+inline constexpr const char* SSymbolExpected = "%s expected";
+inline constexpr const char* SInvalidBinary = "Invalid binary value";
+inline constexpr const char* SInvalidString = "Invalid string constant";
+inline constexpr const char* SInvalidNumber = "Invalid numeric value";
+inline constexpr const char* SInvalidCharCode = "Invalid character code";
+inline constexpr const char* SInvalidProperty = "Invalid property value";
+inline constexpr const char* SUnknownFormat = "Stream is neither a binary nor a text component stream";
+
+}  // namespace formwright

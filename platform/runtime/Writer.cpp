@@ -1,0 +1,584 @@
+// The writer: values in their canonical encoding, components as differences to their
+// ancestors, properties, collections, references and handlers.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/runtime/FilerInternals.h"
+#include "platform/runtime/StreamCoding.h"
+
+namespace formwright {
+
+using detail::TKeep;
+
+using namespace streamcoding;
+
+FW_REGISTER_CLASS(TWriter, "Classes")
+
+namespace {
+// A write error that already names the property it happened in.
+FW_EXCEPTION(EWritePropertyError, EWriteError);
+
+bool IsDateType(PTypeInfo T) {
+  return SameText(T->Name, "TDateTime") || SameText(T->Name, "TDate") || SameText(T->Name, "TTime");
+}
+}  // namespace
+
+TWriter::TWriter(TStream* Stream, int BufSize) : TFiler(Stream, BufSize) {}
+
+TWriter::~TWriter() {
+  try {
+    FlushBuffer();
+  } catch (...) {
+    // A stream that refuses the last bytes has already raised on an earlier flush.
+  }
+}
+
+void TWriter::FlushBuffer() {
+  if (FBufPos == 0) return;
+  const int N = FBufPos;
+  FBufPos = 0;
+  FStream->WriteBuffer(FBuffer.data(), N);
+}
+
+void TWriter::Write(const void* Buf, int64_t Count) {
+  const int64_t Size = static_cast<int64_t>(FBuffer.size());
+  if (FBufPos + Count > Size) FlushBuffer();
+  if (Count >= Size) {
+    FStream->WriteBuffer(Buf, Count);
+    return;
+  }
+  std::memcpy(FBuffer.data() + FBufPos, Buf, static_cast<size_t>(Count));
+  FBufPos += static_cast<int>(Count);
+}
+
+int64_t TWriter::Position() const { return FStream->Position() + FBufPos; }
+
+// ----- Values ---------------------------------------------------------------------------------
+
+void TWriter::WriteValue(TValueType Value) {
+  const uint8_t B = Value;
+  Write(&B, 1);
+}
+
+void TWriter::WriteInteger(int64_t Value) {
+  uint8_t B[9];
+  size_t N;
+  if (Value >= INT8_MIN && Value <= INT8_MAX) {
+    B[0] = vaInt8;
+    B[1] = static_cast<uint8_t>(Value);
+    N = 2;
+  } else if (Value >= INT16_MIN && Value <= INT16_MAX) {
+    B[0] = vaInt16;
+    PutLE<int16_t>(B + 1, static_cast<int16_t>(Value));
+    N = 3;
+  } else if (Value >= INT32_MIN && Value <= INT32_MAX) {
+    B[0] = vaInt32;
+    PutLE<int32_t>(B + 1, static_cast<int32_t>(Value));
+    N = 5;
+  } else {
+    B[0] = vaInt64;
+    PutLE<int64_t>(B + 1, Value);
+    N = 9;
+  }
+  Write(B, static_cast<int64_t>(N));
+}
+
+void TWriter::WriteChar(char Value) {
+  String S;
+  AppendUtf8(S, static_cast<unsigned char>(Value));
+  WriteString(S);
+}
+
+void TWriter::WriteWideChar(char16_t Value) {
+  String S;
+  if (AppendUtf8(S, Value))
+    WriteString(S);
+  else
+    WriteInteger(Value);  // a lone surrogate has no text form
+}
+
+void TWriter::WriteFloat(long double Value) {
+  uint8_t B[11] = {vaExtended};
+  PutExtended(B + 1, CanonicalFloat(Value));
+  Write(B, 11);
+}
+
+void TWriter::WriteSingle(float Value) {
+  uint8_t B[5] = {vaSingle};
+  PutFloat(B + 1, CanonicalFloat(Value));
+  Write(B, 5);
+}
+
+void TWriter::WriteDouble(double Value) {
+  uint8_t B[9] = {vaDouble};
+  PutDouble(B + 1, CanonicalFloat(Value));
+  Write(B, 9);
+}
+
+void TWriter::WriteDate(TDateTime Value) {
+  uint8_t B[9] = {vaDate};
+  PutDouble(B + 1, CanonicalFloat(Value.Value));
+  Write(B, 9);
+}
+
+void TWriter::WriteCurrency(Currency Value) {
+  uint8_t B[9] = {vaCurrency};
+  PutLE<int64_t>(B + 1, Value.Scaled);
+  Write(B, 9);
+}
+
+void TWriter::WriteString(const String& Value) {
+  uint8_t B[5];
+  const bool Ascii = IsAscii(Value);
+  if (!Ascii && !IsValidUtf8(Value)) throw EWriteError(SInvalidStringValue);
+  if (Value.size() > UINT32_MAX) throw EWriteError(SWriteError);
+  if (Ascii && Value.size() <= 255) {
+    B[0] = vaString;
+    B[1] = static_cast<uint8_t>(Value.size());
+    Write(B, 2);
+  } else {
+    B[0] = Ascii ? vaLString : vaUTF8String;
+    PutLE<uint32_t>(B + 1, static_cast<uint32_t>(Value.size()));
+    Write(B, 5);
+  }
+  Write(Value.data(), static_cast<int64_t>(Value.size()));
+}
+
+void TWriter::WriteWideString(const WideString& Value) { WriteString(WideToUtf8(Value)); }
+
+void TWriter::WriteStr(const String& Value) {
+  if (Value.size() > 255) throw EWriteError(Format(SStringTooLong, Value.substr(0, 40)));
+  const uint8_t L = static_cast<uint8_t>(Value.size());
+  Write(&L, 1);
+  Write(Value.data(), L);
+}
+
+void TWriter::WriteIdent(const String& Ident) {
+  if (SameText(Ident, "False"))
+    WriteValue(vaFalse);
+  else if (SameText(Ident, "True"))
+    WriteValue(vaTrue);
+  else if (SameText(Ident, "nil"))
+    WriteValue(vaNil);
+  else if (SameText(Ident, "Null"))
+    WriteValue(vaNull);
+  else {
+    if (!IsValidIdent(Ident, true)) throw EWriteError(Format(SInvalidIdentBytes, Ident, Position()));
+    WriteValue(vaIdent);
+    WriteStr(Ident);
+  }
+}
+
+void TWriter::WriteBinary(const void* Data, int64_t Count) {
+  if (Count < 0 || Count > int64_t(UINT32_MAX)) throw EWriteError(SWriteError);
+  uint8_t B[5] = {vaBinary};
+  PutLE<uint32_t>(B + 1, static_cast<uint32_t>(Count));
+  Write(B, 5);
+  Write(Data, Count);
+}
+
+void TWriter::WriteSet(const std::vector<String>& Names) {
+  WriteValue(vaSet);
+  for (const String& N : Names) WriteStr(N);
+  WriteStr(String());
+}
+
+void TWriter::WriteVariant(const Variant& Value) {
+  switch (Value.VarType()) {
+    case varEmpty:
+      WriteValue(vaNil);
+      return;
+    case varNull:
+      WriteValue(vaNull);
+      return;
+    case varBoolean:
+      WriteBoolean(Value.AsBoolean());
+      return;
+    case varShortInt:
+    case varByte:
+    case varSmallint:
+    case varWord:
+    case varInteger:
+    case varLongWord:
+    case varInt64:
+    case varUInt64:
+      WriteInteger(Value.AsInt64());
+      return;
+    case varSingle:
+      WriteSingle(static_cast<float>(Value.AsFloat()));
+      return;
+    case varDouble:
+      WriteDouble(static_cast<double>(Value.AsFloat()));
+      return;
+    case varDate:
+      WriteDate(TDateTime(static_cast<double>(Value.AsFloat())));
+      return;
+    case varCurrency:
+      WriteCurrency(Currency::FromDouble(Value.AsFloat()));
+      return;
+    case varString:
+    case varUString:
+    case varOleStr:
+      WriteString(Value.AsString());
+      return;
+    default:
+      throw EWriteError(Format(SInvalidPropertyType, VarTypeName(Value.VarType())));
+  }
+}
+
+void TWriter::WriteSignature() { Write(FilerSignature, 4); }
+
+void TWriter::WritePrefix(TFilerFlags Flags, int AChildPos) {
+  if (Flags.Empty()) return;
+  const uint8_t B = static_cast<uint8_t>(0xF0 | Flags.Bits());
+  Write(&B, 1);
+  if (Flags.Contains(ffChildPos)) WriteInteger(AChildPos);
+}
+
+// ----- Defined properties ---------------------------------------------------------------------
+
+void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWriterProc& WriteData,
+                             bool HasData) {
+  if (!HasData || !WriteData) return;
+  WritePropName(Name);
+  WriteData(this);
+}
+
+void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const TStreamProc& WriteData,
+                                   bool HasData) {
+  if (!HasData || !WriteData) return;
+  TOwned<TMemoryStream> S(new TMemoryStream);
+  WriteData(S.get());
+  WritePropName(Name);
+  WriteBinary(S->Memory(), static_cast<int64_t>(S->Bytes().size()));
+}
+
+void TWriter::WritePropName(const String& Name) { WriteStr(FPropPath + Name); }
+
+// ----- Components -----------------------------------------------------------------------------
+
+void TWriter::WriteDescendent(TComponent* Root, TComponent* AAncestor) {
+  FRootAncestor = AAncestor;
+  FAncestor = AAncestor;
+  SetRoot(Root);
+  FAncestorList.clear();
+  FHasAncestorList = false;
+  WriteSignature();
+  WriteComponent(Root);
+  FlushBuffer();
+}
+
+void TWriter::WriteComponent(TComponent* Component) {
+  TKeep<TPersistent*> KeepAncestor(FAncestor);
+  TKeep<TComponent*> KeepRootAncestor(FRootAncestor);
+  Component->IncludeState(csWriting);
+  struct TDone {
+    TComponent* C;
+    ~TDone() { C->ExcludeState(csWriting); }
+  } Done{Component};
+  int AncestorIndex = -1;
+  if (FHasAncestorList) {
+    FAncestor = nullptr;
+    for (size_t I = 0; I < FAncestorList.size(); ++I)
+      if (SameText(FAncestorList[I]->Name(), Component->Name())) {
+        FAncestor = FAncestorList[I];
+        AncestorIndex = static_cast<int>(I);
+        break;
+      }
+  }
+  if (OnFindAncestor && (!FAncestor || As<TComponent>(FAncestor))) {
+    TComponent* A = As<TComponent>(FAncestor);
+    OnFindAncestor(this, Component, Component->Name(), A, FRootAncestor);
+    FAncestor = A;
+  }
+  Component->WriteState(this);
+  if (AncestorIndex >= 0) FAncestorPos = AncestorIndex + 1;
+  ++FChildPos;
+}
+
+void TWriter::WriteData(TComponent* Instance) {
+  TFilerFlags Flags;
+  if (Instance->ComponentState().Contains(csInline)) {
+    if (FAncestor && Instance->ComponentState().Contains(csAncestor) && FHasAncestorList)
+      Flags.Include(ffInherited);
+    else
+      Flags.Include(ffInline);
+  } else if (FAncestor) {
+    Flags.Include(ffInherited);
+  }
+  if (FHasAncestorList && FAncestorPos < static_cast<int>(FAncestorList.size()) &&
+      (!FAncestor || FAncestorList[static_cast<size_t>(FAncestorPos)] != FAncestor))
+    Flags.Include(ffChildPos);
+  WritePrefix(Flags, FChildPos);
+  WriteStr(Instance->ClassName());
+  WriteStr(Instance->Name());
+
+  TKeep<std::vector<TComponent*>> KeepList(FAncestorList);
+  TKeep<bool> KeepHasList(FHasAncestorList);
+  TKeep<int> KeepPos(FAncestorPos);
+  TKeep<int> KeepChildPos(FChildPos);
+  TKeep<TComponent*> KeepLookupRoot(FLookupRoot);
+  TKeep<TComponent*> KeepRoot(FRoot);
+  TKeep<TComponent*> KeepRootAncestor(FRootAncestor);
+  TKeep<String> KeepPath(FPropPath);
+  TKeep<String> KeepContext(FContext);
+  FContext = Instance->Name().empty() ? Instance->ClassName() : Instance->Name();
+  // The components inside an embedded module instance are named relative to it.
+  if (Instance != FRoot && Instance->ComponentState().Contains(csInline)) FLookupRoot = Instance;
+  FPropPath.clear();
+  WriteProperties(Instance);
+  WriteListEnd();
+
+  FAncestorList.clear();
+  FHasAncestorList = false;
+  if (auto* A = As<TComponent>(FAncestor)) {
+    if (A->ComponentState().Contains(csInline)) FRootAncestor = A;
+    A->GetChildren([this](TComponent* C) { FAncestorList.push_back(C); }, FRootAncestor);
+    FHasAncestorList = true;
+  }
+  FAncestorPos = 0;
+  FChildPos = 0;
+  if (Instance->ComponentState().Contains(csInline)) FRoot = Instance;
+  if (!IgnoreChildren) Instance->GetChildren([this](TComponent* C) { WriteComponent(C); }, FRoot);
+  WriteListEnd();
+}
+
+// ----- Properties -----------------------------------------------------------------------------
+
+void TWriter::WriteProperties(TPersistent* Instance) {
+  for (PPropInfo P : GetPropInfos(Instance->ClassType()))
+    if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) && IsStoredProp(Instance, P))
+      WriteProperty(Instance, P);
+  detail::DefineFilerProperties(Instance, this);
+}
+
+TGetLookupInfoEvent TWriter::LookupInfo() const {
+  return [this](TPersistent*& A, TComponent*& R, TComponent*& LR, TComponent*& RA) {
+    A = FAncestor;
+    R = FRoot;
+    LR = FLookupRoot;
+    RA = FRootAncestor;
+  };
+}
+
+TPersistent* TWriter::AncestorValue(PPropInfo P) const {
+  if (!FAncestor) return nullptr;
+  PPropInfo AP = GetPropInfo(FAncestor, P->Name);
+  if (!AP || AP->Kind() != tkClass || !AP->CanRead()) return nullptr;
+  return As<TPersistent>(GetObjectProp(FAncestor, AP));
+}
+
+String TWriter::ReferenceName(TComponent* Component, PPropInfo P) const {
+  if (Component == FLookupRoot) return Component->Name();
+  String Path = Component->Name();
+  for (TComponent* O = Component->Owner(); O && O != FLookupRoot; O = O->Owner())
+    Path = O->Name() + "." + Path;
+  if (Component->Name().empty() || Path.front() == '.' || Path.find("..") != String::npos)
+    throw EWriteError(Format(SUnnamedReference, P->Name));
+  return Path;
+}
+
+void TWriter::WriteOrdinal(PPropInfo P, int64_t Value) {
+  switch (P->Kind()) {
+    case tkChar:
+      WriteChar(static_cast<char>(Value));
+      return;
+    case tkWChar:
+      WriteWideChar(static_cast<char16_t>(Value));
+      return;
+    case tkEnumeration: {
+      if (P->PropType == TypeInfoOf<bool>()) {
+        WriteBoolean(Value != 0);
+        return;
+      }
+      const String Name = GetEnumName(P->PropType, Value);
+      if (Name.empty())
+        WriteInteger(Value);
+      else
+        WriteIdent(Name);
+      return;
+    }
+    case tkSet: {
+      PTypeInfo E = GetTypeData(P->PropType)->CompType;
+      std::vector<String> Names;
+      for (int64_t Ord = E->Data.MinValue; Ord <= E->Data.MaxValue && Ord - E->Data.MinValue < 64; ++Ord)
+        if (Value & (int64_t(1) << (Ord - E->Data.MinValue))) Names.push_back(GetSetElementName(E, Ord));
+      WriteSet(Names);
+      return;
+    }
+    default:
+      WriteInteger(Value);
+  }
+}
+
+void TWriter::WriteFloatProp(PPropInfo P, long double Value) {
+  switch (GetTypeData(P->PropType)->FloatType) {
+    case ftSingle:
+      WriteSingle(static_cast<float>(Value));
+      return;
+    case ftDouble:
+      if (IsDateType(P->PropType))
+        WriteDate(TDateTime(static_cast<double>(Value)));
+      else
+        WriteDouble(static_cast<double>(Value));
+      return;
+    case ftCurr:
+      WriteCurrency(Currency::FromDouble(Value));
+      return;
+    default:
+      WriteFloat(Value);
+  }
+}
+
+void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
+  try {
+    if (P->Kind() == tkClass) {
+      WriteObjectProperty(Instance, P);
+      return;
+    }
+    if (IsDefaultPropertyValue(Instance, P, LookupInfo())) return;
+    switch (P->Kind()) {
+      case tkInteger:
+      case tkChar:
+      case tkWChar:
+      case tkEnumeration:
+      case tkSet:
+      case tkInt64: {
+        const int64_t V = GetOrdProp(Instance, P);
+        WritePropName(P->Name);
+        WriteOrdinal(P, V);
+        return;
+      }
+      case tkFloat: {
+        const long double V = GetFloatProp(Instance, P);
+        WritePropName(P->Name);
+        WriteFloatProp(P, V);
+        return;
+      }
+      case tkString:
+      case tkLString:
+      case tkUString: {
+        const String V = GetStrProp(Instance, P);
+        WritePropName(P->Name);
+        WriteString(V);
+        return;
+      }
+      case tkWString: {
+        const WideString V = GetWideStrProp(Instance, P);
+        WritePropName(P->Name);
+        WriteWideString(V);
+        return;
+      }
+      case tkVariant: {
+        const Variant V = GetVariantProp(Instance, P);
+        WritePropName(P->Name);
+        WriteVariant(V);
+        return;
+      }
+      case tkMethod: {
+        const TMethod M = GetMethodProp(Instance, P);
+        String Name;
+        if (M.Code) {
+          if (FLookupRoot) Name = FLookupRoot->MethodName(M.Code);
+          if (Name.empty() && M.Data) Name = M.Data->MethodName(M.Code);
+          if (Name.empty()) return;  // a handler that is not a published method is not streamed
+        }
+        WritePropName(P->Name);
+        if (Name.empty())
+          WriteValue(vaNil);
+        else
+          WriteIdent(Name);
+        return;
+      }
+      case tkInterface: {
+        const IPtr<IInterface> V = GetInterfaceProp(Instance, P);
+        if (!V) {
+          WritePropName(P->Name);
+          WriteValue(vaNil);
+          return;
+        }
+        auto Ref = Supports<IInterfaceComponentReference>(V);
+        if (!Ref) return;  // only interfaces of components can be streamed, by name
+        const String Name = ReferenceName(Ref->GetComponent(), P);
+        WritePropName(P->Name);
+        WriteIdent(Name);
+        return;
+      }
+      default:
+        return;
+    }
+  } catch (EWritePropertyError&) {
+    throw;
+  } catch (Exception& E) {
+    throw EWritePropertyError(Format(SWritingProperty, FContext + "." + FPropPath + P->Name, E.Message()));
+  }
+}
+
+void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
+  TObject* Obj = GetObjectProp(Instance, P);
+  auto* Comp = As<TComponent>(Obj);
+  const bool Nested = Obj && (!Comp || (Comp->ComponentStyle().Contains(csSubComponent) &&
+                                        (Comp->Owner() == Instance || !Comp->Owner())));
+  if (Nested) {
+    TPersistent* AncestorObj = AncestorValue(P);
+    if (auto* Coll = As<TCollection>(Obj)) {
+      auto* AncestorColl = As<TCollection>(AncestorObj);
+      if (AncestorColl ? CollectionsEqual(Coll, AncestorColl, FLookupRoot, FRootAncestor)
+                       : Coll->Count() == 0)
+        return;
+      WritePropName(P->Name);
+      WriteCollection(Coll);
+      return;
+    }
+    if (auto* Sub = As<TPersistent>(Obj)) {
+      TKeep<String> KeepPath(FPropPath);
+      TKeep<TPersistent*> KeepAncestor(FAncestor);
+      FPropPath += P->Name + ".";
+      FAncestor = AncestorObj && AncestorObj->ClassType() == Sub->ClassType() ? AncestorObj : nullptr;
+      WriteProperties(Sub);
+    }
+    return;
+  }
+  if (!P->CanWrite() || (Obj && !Comp)) return;
+  if (IsDefaultPropertyValue(Instance, P, LookupInfo())) return;
+  if (!Comp) {
+    WritePropName(P->Name);
+    WriteValue(vaNil);
+    return;
+  }
+  const String Name = ReferenceName(Comp, P);
+  WritePropName(P->Name);
+  WriteIdent(Name);
+}
+
+void TWriter::WriteCollection(TCollection* Value) {
+  WriteValue(vaCollection);
+  TKeep<TPersistent*> KeepAncestor(FAncestor);
+  TKeep<String> KeepPath(FPropPath);
+  FAncestor = nullptr;
+  FPropPath.clear();
+  for (int I = 0; I < Value->Count(); ++I) {
+    WriteListBegin();
+    WriteProperties(Value->Items(I));
+    WriteListEnd();
+  }
+  WriteListEnd();
+}
+
+bool CollectionsEqual(TCollection* C1, TCollection* C2, TComponent* Owner1, TComponent* Owner2) {
+  if (C1 == C2) return true;
+  if (!C1 || !C2 || C1->ClassType() != C2->ClassType() || C1->Count() != C2->Count()) return false;
+  if (C1->Count() == 0) return true;
+  auto Image = [](TCollection* C, TComponent* Owner) {
+    TOwned<TMemoryStream> S(new TMemoryStream);
+    {
+      TOwned<TWriter> W(new TWriter(S.get(), 1024));
+      W->SetRoot(Owner);
+      W->WriteCollection(C);
+    }
+    return S->Bytes();
+  };
+  return Image(C1, Owner1) == Image(C2, Owner2);
+}
+
+}  // namespace formwright
