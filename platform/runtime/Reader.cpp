@@ -155,6 +155,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
   FCurrent = Root;
   FContext = Name.empty() ? ClassName : Name;
   const size_t Mark = FCreated.size();
+  const String OldName = Root->Name();
   BeginReferences();
   try {
     AddLoaded(Root);
@@ -175,6 +176,11 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     detail::DropReaderFixups(this);
     ClearLoadingMarks();
     EndReferences();
+    try {
+      Root->SetName(OldName);
+    } catch (Exception&) {
+      // The old name was valid before; a designer refusing it back keeps the new one.
+    }
     throw;
   }
   EndReferences();
