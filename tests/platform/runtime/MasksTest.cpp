@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "platform/runtime/Masks.h"
+
+using namespace formwright;
+
+namespace {
+
+TEST(Masks, WildcardsAndSetsIgnoringCase) {
+  EXPECT_TRUE(MatchesMask("Unit1.PAS", "*.pas"));
+  EXPECT_TRUE(MatchesMask("form.dfm", "f?rm.*"));
+  EXPECT_FALSE(MatchesMask("form.dfm", "f?m.*"));
+  EXPECT_TRUE(MatchesMask("b7", "[a-c][0-9]"));
+  EXPECT_FALSE(MatchesMask("d7", "[a-c][0-9]"));
+  EXPECT_TRUE(MatchesMask("x", "[!a-c]"));
+  EXPECT_FALSE(MatchesMask("B", "[!a-c]"));
+  EXPECT_TRUE(MatchesMask("", "*"));
+  EXPECT_FALSE(MatchesMask("", "?"));
+  EXPECT_TRUE(MatchesMask("dir/file.txt", "*.txt"));
+  EXPECT_TRUE(MatchesMask("a\\b", "a\\b"));
+  TMask M("*.inc");
+  EXPECT_TRUE(M.Matches("A.INC"));
+  EXPECT_EQ(M.Mask(), "*.inc");
+}
+
+TEST(Masks, UnclosedSetIsAnInvalidMask) {
+  try {
+    TMask M("abc[de");
+    ADD_FAILURE();
+  } catch (EMaskException& E) {
+    EXPECT_EQ(E.Message(), "'abc[de' is an invalid mask at (4)");
+  }
+  EXPECT_NO_THROW(TMask("[]a]"));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Memory, string and file streams: positions, sizes, copies and errors.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/runtime/StreamConsts.h"
+#include "platform/runtime/Streams.h"
+
+using namespace formwright;
+
+namespace {
+
+TEST(StreamClasses, MemoryStreamGrowsSeeksAndTruncates) {
+  TOwned<TMemoryStream> S(new TMemoryStream);
+  S->WriteBuffer("abcdef", 6);
+  EXPECT_EQ(S->Position(), 6);
+  EXPECT_EQ(S->Size(), 6);
+  S->SetPosition(10);
+  S->WriteBuffer("z", 1);
+  EXPECT_EQ(S->Size(), 11);
+  EXPECT_EQ(S->Bytes()[8], 0);
+  S->SetSize(3);
+  EXPECT_EQ(S->Position(), 3);
+  char Buf[8] = {};
+  S->SetPosition(1);
+  EXPECT_EQ(S->Read(Buf, 8), 2);
+  EXPECT_EQ(String(Buf, 2), "bc");
+  EXPECT_THROW(S->ReadBuffer(Buf, 1), EReadError);
+  EXPECT_THROW(S->Seek(-1, soBeginning), EStreamError);
+  EXPECT_EQ(S->Seek(-1, soEnd), 2);
+}
+
+TEST(StreamClasses, CopyFromCopiesAllOrACount) {
+  TStringStream Source("0123456789");
+  TOwned<TStringStream> Dest(new TStringStream);
+  Source.SetPosition(4);
+  EXPECT_EQ(Dest->CopyFrom(&Source, 3), 3);
+  EXPECT_EQ(Dest->DataString(), "456");
+  EXPECT_EQ(Dest->CopyFrom(&Source, 0), 10);
+  EXPECT_EQ(Dest->DataString(), "4560123456789");
+  EXPECT_THROW(Dest->CopyFrom(&Source, 1), EReadError);
+  Dest->SetPosition(3);
+  EXPECT_EQ(Dest->ReadString(4), "0123");
+  EXPECT_EQ(Dest->ReadString(-1), "456789");
+}
+
+TEST(StreamClasses, FileStreamsCreateOpenAndReportMissingFiles) {
+  const String Name = (std::filesystem::temp_directory_path() / "fw_streams_test.bin").string();
+  {
+    TFileStream F(Name, fmCreate);
+    F.WriteBuffer("hello", 5);
+    F.SetSize(4);
+  }
+  TOwned<TMemoryStream> M(new TMemoryStream);
+  M->LoadFromFile(Name);
+  EXPECT_EQ(String(M->Bytes().begin(), M->Bytes().end()), "hell");
+  {
+    TFileStream F(Name, fmOpenReadWrite);
+    F.Seek(0, soEnd);
+    F.WriteBuffer("o", 1);
+    EXPECT_EQ(F.Size(), 5);
+  }
+  std::filesystem::remove(Name);
+  try {
+    TFileStream F(Name, fmOpenRead);
+    ADD_FAILURE();
+  } catch (EFOpenError& E) {
+    EXPECT_EQ(E.Message(), "Cannot open file \"" + Name + "\"");
+  }
+  EXPECT_THROW(TFileStream("/nonexistent-dir/x", fmCreate), EFCreateError);
+}
+
+TEST(StreamClasses, ResourceHeaderIsSkippedOnlyWhenPresent) {
+  TOwned<TMemoryStream> S(new TMemoryStream);
+  int64_t Fixup = 0;
+  S->WriteResourceHeader("TForm1", Fixup);
+  S->WriteBuffer("DATA", 4);
+  S->FixupResourceHeader(Fixup);
+  S->SetPosition(0);
+  EXPECT_TRUE(S->HasResHeader());
+  S->ReadResHeader();
+  char Buf[4];
+  S->ReadBuffer(Buf, 4);
+  EXPECT_EQ(String(Buf, 4), "DATA");
+  S->SetPosition(S->Size() - 4);
+  S->ReadResHeader();
+  EXPECT_EQ(S->Position(), S->Size() - 4);
+  TStringStream Broken(String("\xFF\x0A\x00TFO", 6));
+  EXPECT_THROW(Broken.ReadResHeader(), EInvalidImage);
+}
+
+}  // namespace
