@@ -1,0 +1,453 @@
+// The editor registries behind the DesignIntf registration hooks, their lookups and the
+// editor groups.
+#include "editors/DesignEditors.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "contracts/Events.h"
+
+namespace formwright {
+
+FW_REGISTER_CLASS(TSelectionEditorList, "DesignEditors")
+
+TGetTopLevelComponentFunc GetTopLevelComponentFunc = nullptr;
+
+namespace {
+
+constexpr const char* SNoDefaultEditorKind = "Properties of type kind %d have no standard editor";
+
+struct TPropertyMapperRec {
+  int Group;
+  TPropertyMapperFunc Mapper;
+};
+
+struct TComponentClassRec {
+  int Group;
+  TComponentClass ComponentClass;
+  TComponentEditorClass EditorClass;
+};
+
+// One guidelines registration; a chain per component class, newest at the head.
+struct TComponentGuidelineRec {
+  std::unique_ptr<TComponentGuidelineRec> Next;
+  TComponentClass ComponentClass;
+  TComponentGuidelinesClass ComponentGuidelinesClass;
+  int Group;
+};
+
+// A hash map from component class to its chain of guidelines registrations.
+class TGuidelineMap {
+ public:
+  TComponentGuidelineRec* Find(TClass AClass) const noexcept {
+    for (const TChain& C : Bucket(AClass))
+      if (C.Key == AClass) return C.Head.get();
+    return nullptr;
+  }
+  // Pushes a registration unless the chain's head already names the same guidelines class.
+  void Register(TClass AClass, TComponentGuidelinesClass Guidelines, int Group) {
+    auto& B = Bucket(AClass);
+    auto It = std::find_if(B.begin(), B.end(), [&](const TChain& C) { return C.Key == AClass; });
+    if (It == B.end()) It = B.insert(B.end(), TChain{AClass, nullptr});
+    if (It->Head && It->Head->ComponentGuidelinesClass == Guidelines) return;
+    It->Head.reset(new TComponentGuidelineRec{std::move(It->Head), AClass, Guidelines, Group});
+  }
+  // Unlinks every registration of `Group`; a chain left empty leaves the map.
+  void FreeGroup(int Group) {
+    for (auto& B : FBuckets) {
+      for (size_t I = B.size(); I-- > 0;) {
+        std::unique_ptr<TComponentGuidelineRec>* Link = &B[I].Head;
+        while (*Link) {
+          if ((*Link)->Group == Group)
+            *Link = std::move((*Link)->Next);
+          else
+            Link = &(*Link)->Next;
+        }
+        if (!B[I].Head) B.erase(B.begin() + static_cast<ptrdiff_t>(I));
+      }
+    }
+  }
+  void Clear() noexcept {
+    for (auto& B : FBuckets) B.clear();
+  }
+
+ private:
+  struct TChain {
+    TClass Key;
+    std::unique_ptr<TComponentGuidelineRec> Head;
+  };
+  static size_t Hash(TClass AClass) noexcept { return (reinterpret_cast<uintptr_t>(AClass) >> 4) & 0xFF; }
+  std::vector<TChain>& Bucket(TClass AClass) noexcept { return FBuckets[Hash(AClass)]; }
+  const std::vector<TChain>& Bucket(TClass AClass) const noexcept { return FBuckets[Hash(AClass)]; }
+  std::array<std::vector<TChain>, 256> FBuckets;
+};
+
+// Everything that lives from InitDesignEditors to DoneDesignEditors. The lists are kept in
+// registration order; the lookups that want the newest first walk them from the end.
+struct TRegistries {
+  bool Installed = false;
+  std::vector<TPropertyClassRec> PropertyEditors;
+  std::vector<TPropertyMapperRec> Mappers;
+  std::vector<TComponentClassRec> ComponentEditors;
+  std::vector<TSelectionEditorDefinition> SelectionEditors;
+  TGuidelineMap Guidelines;
+  std::unique_ptr<TBits> GroupBits;
+  std::vector<TGroupChangeProc> GroupListeners;
+};
+
+TRegistries& Registries() {
+  static TRegistries R;
+  return R;
+}
+
+// Set by the editors units when they start; kept across DoneDesignEditors.
+struct TDefaults {
+  std::array<TPropertyEditorClass, tkProcedure + 1> PropertyEditors{};
+  TComponentEditorClass ComponentEditor = nullptr;
+  TComponentGuidelinesClass Guidelines = nullptr;
+};
+
+TDefaults& Defaults() {
+  static TDefaults D;
+  return D;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Choosing a property editor
+
+bool IsClassType(PTypeInfo T) noexcept { return T && T->Kind == tkClass; }
+bool IsInterfaceType(PTypeInfo T) noexcept { return T && T->Kind == tkInterface; }
+
+// True when `Derived` is a class type whose class inherits from class type `Base`'s.
+bool ClassTypeInherits(PTypeInfo Derived, PTypeInfo Base) noexcept {
+  return IsClassType(Derived) && IsClassType(Base) && Derived->Data.ClassType &&
+         Derived->Data.ClassType->InheritsFrom(Base->Data.ClassType);
+}
+
+// True when `Derived` is an interface type that is `Base` or descends from it.
+bool InterfaceTypeInherits(PTypeInfo Derived, PTypeInfo Base) noexcept {
+  return IsInterfaceType(Derived) && IsInterfaceType(Base) && InterfaceInheritsFrom(Derived, Base);
+}
+
+// The facts about the edited property and object that a registration is tested against.
+struct TLookup {
+  PTypeInfo Type;
+  std::string_view Name;
+  TPersistent* Obj;
+  TClass ObjClass;
+  // The object's class group, asked for only when a registration needs it.
+  mutable TClass Group = nullptr;
+  mutable bool GroupKnown = false;
+  TClass ObjGroup() const {
+    if (!GroupKnown) {
+      Group = ObjClass ? ClassGroupOf(ObjClass) : nullptr;
+      GroupKnown = true;
+    }
+    return Group;
+  }
+};
+
+bool IsCandidate(const TPropertyClassRec& P, const TLookup& L) {
+  const bool TypeOk = P.PropertyType == L.Type || ClassTypeInherits(L.Type, P.PropertyType) ||
+                      InterfaceTypeInherits(L.Type, P.PropertyType);
+  if (!TypeOk) return false;
+  if (P.ComponentClass && !(L.ObjClass && L.ObjClass->InheritsFrom(P.ComponentClass))) return false;
+  if (P.ClassGroup && (!L.ObjClass || L.ObjGroup() != P.ClassGroup)) return false;
+  return P.PropertyName.empty() || SameText(P.PropertyName, L.Name);
+}
+
+// Whether the later (older) candidate `P` replaces the best so far `C`. Each test asks only
+// whether `P` has something `C` lacks, so the outcome between an exact-type registration for
+// any class and an inherited-type registration for a particular class depends on their order.
+bool Replaces(const TPropertyClassRec& C, const TPropertyClassRec& P, PTypeInfo T) noexcept {
+  // 1. A component class beats none.
+  if (!C.ComponentClass && P.ComponentClass) return true;
+  // 2. A property name beats none.
+  if (C.PropertyName.empty() && !P.PropertyName.empty()) return true;
+  // 3. The exact type beats an inherited one.
+  if (C.PropertyType != T && P.PropertyType == T) return true;
+  // 4. A more derived type beats its ancestor type.
+  if (C.PropertyType != P.PropertyType && (ClassTypeInherits(P.PropertyType, C.PropertyType) ||
+                                           InterfaceTypeInherits(P.PropertyType, C.PropertyType)))
+    return true;
+  // 5. A more derived component class beats its ancestor class.
+  return C.ComponentClass && P.ComponentClass && C.ComponentClass != P.ComponentClass &&
+         P.ComponentClass->InheritsFrom(C.ComponentClass);
+}
+
+bool HasStandardEditor(TTypeKind Kind) noexcept {
+  switch (Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkEnumeration:
+    case tkFloat:
+    case tkString:
+    case tkLString:
+    case tkUString:
+    case tkSet:
+    case tkClass:
+    case tkMethod:
+    case tkWChar:
+    case tkWString:
+    case tkVariant:
+    case tkInterface:
+    case tkInt64:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The hooks
+
+void DoRegisterPropertyEditor(PTypeInfo PropertyType, TClass ComponentClass, const String& PropertyName,
+                              TPropertyEditorClass EditorClass) {
+  TPropertyClassRec R;
+  R.Group = CurrentGroup();
+  R.PropertyType = PropertyType;
+  // A name narrows a registration only together with a class.
+  if (ComponentClass) R.PropertyName = PropertyName;
+  R.ComponentClass = ComponentClass;
+  R.EditorClass = EditorClass;
+  Registries().PropertyEditors.push_back(std::move(R));
+}
+
+void DoSetPropertyEditorGroup(TPropertyEditorClass EditorClass, TPersistentClass GroupClass) {
+  auto& L = Registries().PropertyEditors;
+  for (auto It = L.rbegin(); It != L.rend(); ++It)
+    if (It->EditorClass == EditorClass) {
+      It->ClassGroup = GroupClass ? ClassGroupOf(GroupClass) : nullptr;
+      return;
+    }
+}
+
+void DoRegisterPropertyMapper(TPropertyMapperFunc Mapper) {
+  Registries().Mappers.push_back({CurrentGroup(), Mapper});
+}
+
+void DoRegisterComponentEditor(TComponentClass ComponentClass, TComponentEditorClass ComponentEditor) {
+  Registries().ComponentEditors.push_back({CurrentGroup(), ComponentClass, ComponentEditor});
+}
+
+void DoRegisterSelectionEditor(TClass AClass, TSelectionEditorClass AEditor) {
+  Registries().SelectionEditors.push_back({CurrentGroup(), AClass, AEditor});
+}
+
+void DoRegisterComponentGuidelines(TComponentClass AComponentClass, TComponentGuidelinesClass Guidelines) {
+  Registries().Guidelines.Register(AComponentClass, Guidelines, CurrentGroup());
+}
+
+// Removes the entries of `List` stamped with `Group`.
+template <class List, class GroupOf>
+void EraseGroup(List& L, int Group, GroupOf G) {
+  L.erase(std::remove_if(L.begin(), L.end(), [&](const auto& E) { return G(E) == Group; }), L.end());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Installation
+
+void InitDesignEditors() {
+  TRegistries& R = Registries();
+  if (R.Installed) return;
+  RegisterPropertyEditorProc = &DoRegisterPropertyEditor;
+  SetPropertyEditorGroupProc = &DoSetPropertyEditorGroup;
+  RegisterPropertyMapperProc = &DoRegisterPropertyMapper;
+  RegisterComponentEditorProc = &DoRegisterComponentEditor;
+  RegisterSelectionEditorProc = &DoRegisterSelectionEditor;
+  RegisterComponentGuidelinesProc = &DoRegisterComponentGuidelines;
+  R.Installed = true;
+  // The package's own registrations follow here, in the current group, once their editor
+  // classes exist: TComponentProperty for type TComponent (any class, any name);
+  // TComponentNameProperty for type TComponentName on TComponent named "Name";
+  // TDateTimeProperty for type TDateTime; TInterfaceProperty for type IInterface; and the
+  // selection editor TEditActionSelectionEditor for TPersistent.
+}
+
+void DoneDesignEditors() {
+  TRegistries& R = Registries();
+  if (!R.Installed) return;
+  RegisterPropertyEditorProc = nullptr;
+  SetPropertyEditorGroupProc = nullptr;
+  RegisterPropertyMapperProc = nullptr;
+  RegisterComponentEditorProc = nullptr;
+  RegisterSelectionEditorProc = nullptr;
+  RegisterComponentGuidelinesProc = nullptr;
+  R.PropertyEditors.clear();
+  R.Mappers.clear();
+  R.ComponentEditors.clear();
+  R.SelectionEditors.clear();
+  R.Guidelines.Clear();
+  R.GroupBits.reset();
+  R.GroupListeners.clear();
+  R.Installed = false;
+}
+
+bool DesignEditorsInstalled() noexcept { return Registries().Installed; }
+
+TDesignEditorsScope::TDesignEditorsScope() : FInstalled(!DesignEditorsInstalled()) {
+  if (FInstalled) InitDesignEditors();
+}
+
+TDesignEditorsScope::~TDesignEditorsScope() {
+  if (FInstalled) DoneDesignEditors();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Defaults
+
+void SetDefaultPropertyEditor(TTypeKind Kind, TPropertyEditorClass EditorClass) {
+  if (!HasStandardEditor(Kind)) throw EInvalidArgument(Format(SNoDefaultEditorKind, static_cast<int>(Kind)));
+  Defaults().PropertyEditors[Kind] = EditorClass;
+}
+
+TPropertyEditorClass DefaultPropertyEditor(TTypeKind Kind) noexcept {
+  return Kind <= tkProcedure ? Defaults().PropertyEditors[Kind] : nullptr;
+}
+
+void SetDefaultComponentEditor(TComponentEditorClass EditorClass) noexcept {
+  Defaults().ComponentEditor = EditorClass;
+}
+TComponentEditorClass DefaultComponentEditor() noexcept { return Defaults().ComponentEditor; }
+
+void SetDefaultComponentGuidelines(TComponentGuidelinesClass GuidelinesClass) noexcept {
+  Defaults().Guidelines = GuidelinesClass;
+}
+TComponentGuidelinesClass DefaultComponentGuidelines() noexcept { return Defaults().Guidelines; }
+
+// ---------------------------------------------------------------------------------------------
+// Lookups
+
+TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TPersistent* Obj) {
+  if (!PropInfo || !PropInfo->PropType) return nullptr;
+  const TRegistries& R = Registries();
+  for (auto It = R.Mappers.rbegin(); It != R.Mappers.rend(); ++It)
+    if (TPropertyEditorClass C = It->Mapper(Obj, PropInfo)) return C;
+
+  const TLookup L{PropInfo->PropType, PropInfo->Name, Obj, Obj ? Obj->ClassType() : nullptr};
+  const TPropertyClassRec* Best = nullptr;
+  for (auto It = R.PropertyEditors.rbegin(); It != R.PropertyEditors.rend(); ++It) {
+    if (!IsCandidate(*It, L)) continue;
+    if (!Best || Replaces(*Best, *It, L.Type)) Best = &*It;
+  }
+  return Best ? Best->EditorClass : DefaultPropertyEditor(L.Type->Kind);
+}
+
+IPtr<IComponentEditor> GetComponentEditor(TComponent* Component, const IPtr<IDesigner>& Designer) {
+  if (!Component) return nullptr;
+  TComponentEditorClass Editor = DefaultComponentEditor();
+  TClass BestClass = TPersistent::StaticClass();
+  const auto& L = Registries().ComponentEditors;
+  for (auto It = L.rbegin(); It != L.rend(); ++It) {
+    TClass C = It->ComponentClass;
+    if (C && Component->InheritsFrom(C) && C != BestClass && C->InheritsFrom(BestClass)) {
+      BestClass = C;
+      Editor = It->EditorClass;
+    }
+  }
+  if (!Editor) return nullptr;
+  return CreateComponentEditor(Editor, Component, Designer);
+}
+
+IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer,
+                                               const IPtr<IDesignerSelections>& Selections) {
+  IPtr<TSelectionEditorList> List = MakeIntf<TSelectionEditorList>();
+  if (!Selections || Selections->GetCount() == 0) return List;
+  // The common class of the selected objects.
+  TClass Common = nullptr;
+  for (int I = 0, N = Selections->GetCount(); I < N; ++I) {
+    TPersistent* P = Selections->Get(I);
+    if (!P) continue;
+    if (!Common) {
+      Common = P->ClassType();
+      continue;
+    }
+    while (Common != TObject::StaticClass() && !P->InheritsFrom(Common)) Common = Common->ClassParent();
+  }
+  if (!Common) return List;
+  for (const TSelectionEditorDefinition& D : Registries().SelectionEditors)
+    if (D.FClass && D.FEditor && Common->InheritsFrom(D.FClass))
+      List->Add(CreateSelectionEditor(D.FEditor, Designer));
+  return List;
+}
+
+IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer) {
+  IPtr<IDesignerSelections> Selections = CreateSelectionList();
+  if (Designer) Designer->GetSelections(Selections);
+  return GetSelectionEditors(Designer, Selections);
+}
+
+IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer, TComponent* Component) {
+  IPtr<IDesignerSelections> Selections = CreateSelectionList();
+  if (Component) Selections->Add(Component);
+  return GetSelectionEditors(Designer, Selections);
+}
+
+IPtr<IComponentGuidelines> GuidelinesFor(const IPtr<IDesigner>& Designer, TComponent* Component,
+                                         TComponent* Container) {
+  if (!Component) return nullptr;
+  TComponentGuidelinesClass GuidelinesClass = nullptr;
+  const TClass Stop = TPersistent::StaticClass();
+  for (TClass C = Component->ClassType(); C && C != Stop; C = C->ClassParent())
+    if (const TComponentGuidelineRec* Head = Registries().Guidelines.Find(C)) {
+      GuidelinesClass = Head->ComponentGuidelinesClass;
+      break;
+    }
+  if (!GuidelinesClass) GuidelinesClass = DefaultComponentGuidelines();
+  if (!GuidelinesClass) return nullptr;
+  IPtr<TBaseComponentGuidelines> G = CreateComponentGuidelines(GuidelinesClass, Designer);
+  IPtr<IComponentGuidelines> Result = Supports<IComponentGuidelines>(static_cast<IInterface*>(G.Get()));
+  if (!Result) throw EIntfCastError(SIntfNotSupported);
+  G->Initialize(Component, Container);
+  return Result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSelectionEditorList
+
+TSelectionEditorList::TSelectionEditorList() : FList(MakeIntf<TInterfaceList>()) {}
+
+void TSelectionEditorList::Add(const IPtr<ISelectionEditor>& Editor) { FList->Add(Editor); }
+
+IPtr<ISelectionEditor> TSelectionEditorList::Get(int Index) {
+  return Supports<ISelectionEditor>(FList->Get(Index));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editor groups
+
+int NewEditorGroup() {
+  TRegistries& R = Registries();
+  if (!R.GroupBits) R.GroupBits = std::make_unique<TBits>();
+  const int Group = R.GroupBits->OpenBit();
+  R.GroupBits->Set(Group, true);
+  CurrentGroup() = Group;
+  return Group;
+}
+
+void FreeEditorGroup(int Group) {
+  TRegistries& R = Registries();
+  EraseGroup(R.PropertyEditors, Group, [](const TPropertyClassRec& E) { return E.Group; });
+  EraseGroup(R.ComponentEditors, Group, [](const TComponentClassRec& E) { return E.Group; });
+  EraseGroup(R.Mappers, Group, [](const TPropertyMapperRec& E) { return E.Group; });
+  EraseGroup(R.SelectionEditors, Group, [](const TSelectionEditorDefinition& E) { return E.FGroup; });
+  R.Guidelines.FreeGroup(Group);
+  detail::CallLastFirst([&R] { return static_cast<int>(R.GroupListeners.size()); },
+                        [&](int I) { R.GroupListeners[size_t(I)](Group); });
+  if (R.GroupBits && Group >= 0 && Group < R.GroupBits->Size()) R.GroupBits->Set(Group, false);
+}
+
+void NotifyGroupChange(TGroupChangeProc AProc) {
+  UnnotifyGroupChange(AProc);
+  if (AProc) Registries().GroupListeners.push_back(AProc);
+}
+
+void UnnotifyGroupChange(TGroupChangeProc AProc) {
+  auto& L = Registries().GroupListeners;
+  L.erase(std::remove(L.begin(), L.end(), AProc), L.end());
+}
+
+}  // namespace formwright

@@ -1,0 +1,142 @@
+// The editor registries: which property editor edits a property, which component editor a
+// component, which selection editors a selection, which guidelines class a component, and
+// editor groups that remove everything a package registered when it is unloaded.
+//
+// The registries stand behind the registration routines of DesignIntf. They are installed by
+// InitDesignEditors (which sets the registration hooks) and removed by DoneDesignEditors
+// (which clears the hooks and frees every registration). A program that designs without an
+// IDE — a tool, a test — calls the pair itself, or holds a TDesignEditorsScope; there is no
+// package loading that would do it. Registrations made while the registries are not
+// installed are ignored.
+//
+// Every registration is stamped with the current editor group (CurrentGroup()).
+#pragma once
+
+#include "contracts/DesignIntf.h"
+
+namespace formwright {
+
+// ---------------------------------------------------------------------------------------------
+// Installation
+
+// Installs the registries behind the registration hooks. Idempotent.
+void InitDesignEditors();
+// Clears the hooks and frees every registration, the group numbers in use and the group
+// listeners. Idempotent. The default editor classes (below) are kept.
+void DoneDesignEditors();
+// True between InitDesignEditors and DoneDesignEditors.
+bool DesignEditorsInstalled() noexcept;
+
+// Keeps the registries installed for a scope: installs them unless they already are, and
+// removes them at the end of the scope only if it installed them.
+class TDesignEditorsScope {
+ public:
+  TDesignEditorsScope();
+  ~TDesignEditorsScope();
+  TDesignEditorsScope(const TDesignEditorsScope&) = delete;
+  TDesignEditorsScope& operator=(const TDesignEditorsScope&) = delete;
+
+ private:
+  bool FInstalled;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Registration records
+
+// One property editor registration.
+struct TPropertyClassRec {
+  int Group = -1;                              // CurrentGroup() at registration
+  PTypeInfo PropertyType = nullptr;            // type the editor is for
+  String PropertyName;                         // empty for any name; kept only with a class
+  TClass ComponentClass = nullptr;             // null for any class
+  TPersistentClass ClassGroup = nullptr;       // null for any class group
+  TPropertyEditorClass EditorClass = nullptr;  // null: the property is not listed
+};
+
+// One selection editor registration.
+struct TSelectionEditorDefinition {
+  int FGroup = -1;
+  TClass FClass = nullptr;
+  TSelectionEditorClass FEditor = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Default editors
+//
+// The editors used when nothing registered applies come from the editors units, which set
+// them when they start. Until then there is no default: a property without a registered
+// editor is not listed, a component without a registered editor has none, and a component
+// without registered guidelines gets none.
+
+// The editor of properties of type kind `Kind` that no registration covers (TIntegerProperty
+// for tkInteger …). Only the kinds that have standard editors take one (tkInteger, tkChar,
+// tkEnumeration, tkFloat, tkString, tkLString, tkUString, tkSet, tkClass, tkMethod, tkWChar,
+// tkWString, tkVariant, tkInterface, tkInt64); any other kind raises EInvalidArgument.
+void SetDefaultPropertyEditor(TTypeKind Kind, TPropertyEditorClass EditorClass);
+TPropertyEditorClass DefaultPropertyEditor(TTypeKind Kind) noexcept;
+// The fallback component editor (TDefaultEditor).
+void SetDefaultComponentEditor(TComponentEditorClass EditorClass) noexcept;
+TComponentEditorClass DefaultComponentEditor() noexcept;
+// The guidelines class of components without registered guidelines (TComponentGuidelines).
+void SetDefaultComponentGuidelines(TComponentGuidelinesClass GuidelinesClass) noexcept;
+TComponentGuidelinesClass DefaultComponentGuidelines() noexcept;
+
+// ---------------------------------------------------------------------------------------------
+// Lookups
+
+// The editor class of property `PropInfo` of `Obj`: the first mapper that answers (newest
+// first); else the most specific registration (see DesignEditors.cpp); else the default
+// editor of the type's kind. Null means the property is not listed. Does not allocate.
+TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TPersistent* Obj);
+
+// A new editor for `Component`: the registration for the most derived class of the component
+// wins, the newer one among registrations for the same class; the default component editor
+// when none applies; null when there is none either.
+IPtr<IComponentEditor> GetComponentEditor(TComponent* Component, const IPtr<IDesigner>& Designer);
+
+// New editors of every selection editor registered for the selection's common class or one
+// of its ancestors, oldest registration first. Empty for an empty selection.
+IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer,
+                                               const IPtr<IDesignerSelections>& Selections);
+// The same for the designer's current selection.
+IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer);
+// The same for a selection of `Component` alone.
+IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer, TComponent* Component);
+
+// The guidelines of `Component` placed in `Container`: made from the class registered for
+// the component's class or its nearest ancestor below TPersistent (the newest registration),
+// or from the default guidelines class; initialised and handed out. Null when there is no
+// class to make them from.
+IPtr<IComponentGuidelines> GuidelinesFor(const IPtr<IDesigner>& Designer, TComponent* Component,
+                                         TComponent* Container);
+
+// A reference-counted list of selection editors.
+class TSelectionEditorList : public TInterfacedObject, public ISelectionEditorList {
+  FW_CLASS(TSelectionEditorList, TInterfacedObject)
+ public:
+  TSelectionEditorList();
+  void Add(const IPtr<ISelectionEditor>& Editor);
+  IPtr<ISelectionEditor> Get(int Index) override;
+  int GetCount() override { return FList->GetCount(); }
+
+ private:
+  IPtr<IInterfaceList> FList;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Editor groups
+
+// A group number not in use (the lowest free one); it becomes the current group.
+int NewEditorGroup();
+// Removes every registration stamped with `Group` (property editors, component editors,
+// mappers, selection editors, guidelines, in this order), tells the group listeners (the last
+// registered first) and frees the group number.
+void FreeEditorGroup(int Group);
+// Adds `AProc` to the group listeners (moving it to the end when present).
+void NotifyGroupChange(TGroupChangeProc AProc);
+void UnnotifyGroupChange(TGroupChangeProc AProc);
+
+// Answers the top-level component being designed; set by the designer manager.
+extern TGetTopLevelComponentFunc GetTopLevelComponentFunc;
+
+}  // namespace formwright

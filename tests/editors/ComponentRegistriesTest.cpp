@@ -1,0 +1,197 @@
+#include "tests/editors/RegistryTestSupport.h"
+#include "tests/editors/TestDesigner.h"
+
+using namespace formwright;
+using namespace formwright::editors_testing;
+
+namespace {
+
+using ComponentEditorRegistry = RegistryTest;
+using SelectionEditorRegistry = RegistryTest;
+using GuidelinesRegistry = RegistryTest;
+
+TClass CompA() { return TComponentEditorA::StaticClass(); }
+TClass CompB() { return TComponentEditorB::StaticClass(); }
+TClass CompC() { return TComponentEditorC::StaticClass(); }
+TClass SelA() { return TSelectionEditorA::StaticClass(); }
+TClass SelB() { return TSelectionEditorB::StaticClass(); }
+TClass SelC() { return TSelectionEditorC::StaticClass(); }
+TClass SelD() { return TSelectionEditorD::StaticClass(); }
+
+// The class name of the editor behind a component editor interface ("" for none).
+String EditorName(const IPtr<IComponentEditor>& E) { return E ? E->GetVerb(0) : String(); }
+
+// The class names of the editors in a selection editor list, in order.
+std::vector<String> Names(const IPtr<ISelectionEditorList>& L) {
+  std::vector<String> R;
+  for (int I = 0; I < L->GetCount(); ++I) R.push_back(L->Get(I)->GetVerb(0));
+  return R;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Component editors
+
+TEST_F(ComponentEditorRegistry, TheMostDerivedRegisteredClassWinsInEitherOrder) {
+  RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
+  RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
+  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
+  EXPECT_EQ(EditorName(GetComponentEditor(FLabel, nullptr)), "TComponentEditorA");
+
+  Reinstall();
+  RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
+  RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
+  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
+  EXPECT_EQ(EditorName(GetComponentEditor(FLabel, nullptr)), "TComponentEditorA");
+}
+
+TEST_F(ComponentEditorRegistry, OfTwoRegistrationsForTheSameClassTheNewerWins) {
+  RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
+  RegisterComponentEditor(TSampleControl::StaticClass(), CompB());
+  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
+}
+
+TEST_F(ComponentEditorRegistry, ARegistrationForTPersistentNeverTakesEffect) {
+  RegisterComponentEditor(TPersistent::StaticClass(), CompA());
+  EXPECT_FALSE(GetComponentEditor(FButton, nullptr));
+  SetDefaultComponentEditor(CompC());
+  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorC");
+  RegisterComponentEditor(TComponent::StaticClass(), CompB());
+  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
+}
+
+TEST_F(ComponentEditorRegistry, AComponentWithoutRegistrationGetsTheDefaultEditor) {
+  RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
+  EXPECT_FALSE(GetComponentEditor(FLabel, nullptr));
+  SetDefaultComponentEditor(CompC());
+  IPtr<IDesigner> Designer = MakeIntf<TTestDesigner>();
+  IPtr<IComponentEditor> E = GetComponentEditor(FLabel, Designer);
+  ASSERT_TRUE(E);
+  EXPECT_EQ(EditorName(E), "TComponentEditorC");
+  EXPECT_EQ(E->GetComponent(), FLabel);
+  EXPECT_TRUE(E->GetDesigner() == Designer);
+  EXPECT_FALSE(GetComponentEditor(nullptr, Designer));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection editors
+
+class SelectionEditorsOfControls : public RegistryTest {
+ protected:
+  void SetUp() override {
+    RegistryTest::SetUp();
+    RegisterSelectionEditor(TPersistent::StaticClass(), SelA());
+    RegisterSelectionEditor(TSampleButton::StaticClass(), SelB());
+    RegisterSelectionEditor(TSampleControl::StaticClass(), SelC());
+    RegisterSelectionEditor(TComponent::StaticClass(), SelD());
+  }
+  IPtr<IDesignerSelections> Selection(std::initializer_list<TPersistent*> Items) {
+    IPtr<IDesignerSelections> S = CreateSelectionList();
+    for (TPersistent* P : Items) S->Add(P);
+    return S;
+  }
+};
+
+TEST_F(SelectionEditorsOfControls, AButtonAndALabelUseEveryEditorOfTheirCommonAncestorsOldestFirst) {
+  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FButton, FLabel}))),
+            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorC", "TSelectionEditorD"}));
+}
+
+TEST_F(SelectionEditorsOfControls, ASingleButtonAlsoUsesTheButtonEditor) {
+  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FButton, FButton}))),
+            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorB", "TSelectionEditorC",
+                                 "TSelectionEditorD"}));
+  EXPECT_EQ(Names(GetSelectionEditors(nullptr, FButton)),
+            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorB", "TSelectionEditorC",
+                                 "TSelectionEditorD"}));
+}
+
+TEST_F(SelectionEditorsOfControls, UnrelatedClassesShareOnlyTheComponentAndPersistentEditors) {
+  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FLinks, FButton}))),
+            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorD"}));
+  TSampleFont Font;
+  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FButton, &Font}))),
+            (std::vector<String>{"TSelectionEditorA"}));
+}
+
+TEST_F(SelectionEditorsOfControls, AnEmptySelectionHasNoEditors) {
+  EXPECT_EQ(GetSelectionEditors(nullptr, Selection({}))->GetCount(), 0);
+  EXPECT_EQ(GetSelectionEditors(nullptr, IPtr<IDesignerSelections>())->GetCount(), 0);
+  EXPECT_EQ(GetSelectionEditors(nullptr, static_cast<TComponent*>(nullptr))->GetCount(), 0);
+  EXPECT_EQ(GetSelectionEditors(nullptr)->GetCount(), 0);
+}
+
+TEST_F(SelectionEditorsOfControls, TheDesignersCurrentSelectionIsUsedAndHandedToTheEditors) {
+  auto* D = new TTestDesigner;
+  IPtr<IDesigner> Designer(D);
+  D->FSelection = {FLabel};
+  IPtr<ISelectionEditorList> L = GetSelectionEditors(Designer);
+  EXPECT_EQ(Names(L), (std::vector<String>{"TSelectionEditorA", "TSelectionEditorC", "TSelectionEditorD"}));
+  auto* First = dynamic_cast<TSampleSelectionEditor*>(L->Get(0).Get());
+  ASSERT_NE(First, nullptr);
+  EXPECT_TRUE(First->FDesigner == Designer);
+  EXPECT_THROW(L->Get(3), EListError);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Guidelines
+
+// The guideline type of what GuidelinesFor made (gtGuideType of the class), or -1 for none.
+int GuideType(const IPtr<IComponentGuidelines>& G) { return G ? int(G->GetDesignerGuideType(0)) : -1; }
+
+TEST_F(GuidelinesRegistry, AClassUsesTheRegistrationOfItsNearestAncestor) {
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
+  RegisterComponentGuidelines(TSampleLabel::StaticClass(), TMarginGuidelines::StaticClass());
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtBaseline);
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FLabel, FControl)), gtMarginTop);
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FLinks, FControl)), -1);
+}
+
+TEST_F(GuidelinesRegistry, TheNewestRegistrationForAClassWins) {
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TMarginGuidelines::StaticClass());
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtMarginTop);
+}
+
+TEST_F(GuidelinesRegistry, TheGuidelinesAreInitialisedWithComponentAndContainer) {
+  IPtr<IDesigner> Designer = MakeIntf<TTestDesigner>();
+  RegisterComponentGuidelines(TComponent::StaticClass(), TSampleGuidelines::StaticClass());
+  IPtr<IComponentGuidelines> G = GuidelinesFor(Designer, FButton, FControl);
+  auto* S = dynamic_cast<TSampleGuidelines*>(G.Get());
+  ASSERT_NE(S, nullptr);
+  EXPECT_EQ(S->FComponent, FButton);
+  EXPECT_EQ(S->FContainer, FControl);
+  EXPECT_TRUE(S->Designer() == Designer);
+  EXPECT_EQ(G->GetDesignerGuideOffset(0), 4);
+}
+
+TEST_F(GuidelinesRegistry, TPersistentIsNotLookedAtAndTheDefaultServesTheRest) {
+  RegisterComponentGuidelines(TPersistent::StaticClass(), TBaselineGuidelines::StaticClass());
+  EXPECT_FALSE(GuidelinesFor(nullptr, FButton, FControl));
+  SetDefaultComponentGuidelines(TSampleGuidelines::StaticClass());
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtAlignLeft);
+  EXPECT_FALSE(GuidelinesFor(nullptr, nullptr, FControl));
+}
+
+TEST_F(GuidelinesRegistry, RegisteringTheClassAlreadyAtTheHeadAddsNothing) {
+  const int First = NewEditorGroup();
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
+  const int Second = NewEditorGroup();
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
+  // The second registration was not pushed, so freeing the first group leaves none.
+  FreeEditorGroup(First);
+  EXPECT_FALSE(GuidelinesFor(nullptr, FButton, FControl));
+  FreeEditorGroup(Second);
+}
+
+TEST_F(GuidelinesRegistry, FreeingANewerGroupUncoversTheOlderRegistration) {
+  NewEditorGroup();
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
+  const int Newer = NewEditorGroup();
+  RegisterComponentGuidelines(TSampleControl::StaticClass(), TMarginGuidelines::StaticClass());
+  RegisterComponentGuidelines(TSampleButton::StaticClass(), TSampleGuidelines::StaticClass());
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtAlignLeft);
+  FreeEditorGroup(Newer);
+  EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtBaseline);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// Stand-ins for the framework's font and control classes.
+#pragma once
+
+#include "platform/runtime/Classes.h"
+
+namespace formwright::editors_testing {
+
+class TSampleFont : public TPersistent {
+  FW_CLASS(TSampleFont, TPersistent)
+ public:
+  TSampleFont() = default;
+};
+
+class TSampleControl : public TComponent {
+  FW_CLASS(TSampleControl, TComponent)
+ public:
+  explicit TSampleControl(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TSampleControl() override { delete FFont; }
+  static void DeclarePublished(TClassBuilder<TSampleControl>& C);
+  TSampleFont* FFont = new TSampleFont;
+  String FCaption;
+  String FHint;
+};
+
+class TSampleButton : public TSampleControl {
+  FW_CLASS(TSampleButton, TSampleControl)
+ public:
+  using TSampleControl::TSampleControl;
+};
+
+class TSampleLabel : public TSampleControl {
+  FW_CLASS(TSampleLabel, TSampleControl)
+ public:
+  using TSampleControl::TSampleControl;
+};
+
+}  // namespace formwright::editors_testing
