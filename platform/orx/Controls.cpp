@@ -1,0 +1,847 @@
+#include "platform/orx/Controls.h"
+
+#include <algorithm>
+
+#include "platform/orx/ActnList.h"
+#include "platform/orx/Menus.h"
+#include "platform/orx/OrxConsts.h"
+
+namespace formwright::orx {
+
+FW_REGISTER_CLASS(TMargins, "Orx.Controls")
+FW_REGISTER_CLASS(TPadding, "Orx.Controls")
+FW_REGISTER_CLASS(TSizeConstraints, "Orx.Controls")
+FW_REGISTER_CLASS(TControl, "Orx.Controls")
+FW_REGISTER_CLASS(TWinControl, "Orx.Controls")
+FW_REGISTER_CLASS(TGraphicControl, "Orx.Controls")
+FW_REGISTER_CLASS(TCustomControl, "Orx.Controls")
+
+namespace {
+constexpr TIdentMapEntry ModalResults[] = {
+    {mrNone, "mrNone"},   {mrOk, "mrOk"},           {mrCancel, "mrCancel"},     {mrAbort, "mrAbort"},
+    {mrRetry, "mrRetry"}, {mrIgnore, "mrIgnore"},   {mrYes, "mrYes"},           {mrNo, "mrNo"},
+    {mrClose, "mrClose"}, {mrHelp, "mrHelp"},       {mrTryAgain, "mrTryAgain"}, {mrContinue, "mrContinue"},
+    {mrAll, "mrAll"},     {mrNoToAll, "mrNoToAll"}, {mrYesToAll, "mrYesToAll"},
+};
+
+}  // namespace
+
+TIdentMap ModalResultIdents() noexcept { return ModalResults; }
+
+// ----- TMargins, TPadding, TSizeConstraints ---------------------------------------------------
+
+TMargins::TMargins(TControl* Control, int32_t Default)
+    : FControl(Control), FLeft(Default), FTop(Default), FRight(Default), FBottom(Default) {}
+
+void TMargins::DeclarePublished(TClassBuilder<TMargins>& C) {
+  C.Property("Left", &TMargins::Left, &TMargins::SetLeft).Default(3);
+  C.Property("Top", &TMargins::Top, &TMargins::SetTop).Default(3);
+  C.Property("Right", &TMargins::Right, &TMargins::SetRight).Default(3);
+  C.Property("Bottom", &TMargins::Bottom, &TMargins::SetBottom).Default(3);
+}
+
+void TPadding::DeclarePublished(TClassBuilder<TPadding>& C) {
+  C.Property("Left", &TPadding::Left, &TPadding::SetLeft).Default(0);
+  C.Property("Top", &TPadding::Top, &TPadding::SetTop).Default(0);
+  C.Property("Right", &TPadding::Right, &TPadding::SetRight).Default(0);
+  C.Property("Bottom", &TPadding::Bottom, &TPadding::SetBottom).Default(0);
+}
+
+TPersistent* TMargins::GetOwner() const { return FControl; }
+
+void TMargins::SetMargin(int32_t& Field, int32_t Value) {
+  if (Field == Value) return;
+  Field = Value;
+  if (OnChange) OnChange(this);
+}
+
+void TMargins::SetBounds(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom) {
+  if (FLeft == ALeft && FTop == ATop && FRight == ARight && FBottom == ABottom) return;
+  FLeft = ALeft;
+  FTop = ATop;
+  FRight = ARight;
+  FBottom = ABottom;
+  if (OnChange) OnChange(this);
+}
+
+void TMargins::Assign(TPersistent* Source) {
+  if (auto* M = dynamic_cast<TMargins*>(Source)) return SetBounds(M->FLeft, M->FTop, M->FRight, M->FBottom);
+  TPersistent::Assign(Source);
+}
+
+TRect TMargins::Inflate(TRect R) const noexcept {
+  return {R.Left - FLeft, R.Top - FTop, R.Right + FRight, R.Bottom + FBottom};
+}
+
+TRect TMargins::Deflate(TRect R) const noexcept {
+  return {R.Left + FLeft, R.Top + FTop, R.Right - FRight, R.Bottom - FBottom};
+}
+
+void TSizeConstraints::DeclarePublished(TClassBuilder<TSizeConstraints>& C) {
+  C.Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
+  C.Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
+  C.Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0);
+  C.Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0);
+}
+
+TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
+
+// A maximum below the minimum is raised to it (and a minimum above the maximum lowers nothing:
+// the maximum follows), so the pair always describes a non-empty range.
+void TSizeConstraints::SetMinWidth(int32_t V) {
+  FMinWidth = std::max(V, 0);
+  if (FMaxWidth > 0 && FMaxWidth < FMinWidth) FMaxWidth = FMinWidth;
+  Changed();
+}
+void TSizeConstraints::SetMinHeight(int32_t V) {
+  FMinHeight = std::max(V, 0);
+  if (FMaxHeight > 0 && FMaxHeight < FMinHeight) FMaxHeight = FMinHeight;
+  Changed();
+}
+void TSizeConstraints::SetMaxWidth(int32_t V) {
+  FMaxWidth = std::max(V, 0);
+  if (FMaxWidth > 0 && FMaxWidth < FMinWidth) FMaxWidth = FMinWidth;
+  Changed();
+}
+void TSizeConstraints::SetMaxHeight(int32_t V) {
+  FMaxHeight = std::max(V, 0);
+  if (FMaxHeight > 0 && FMaxHeight < FMinHeight) FMaxHeight = FMinHeight;
+  Changed();
+}
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+  auto* S = dynamic_cast<TSizeConstraints*>(Source);
+  if (!S) return TPersistent::Assign(Source);
+  FMinWidth = S->FMinWidth;
+  FMinHeight = S->FMinHeight;
+  FMaxWidth = S->FMaxWidth;
+  FMaxHeight = S->FMaxHeight;
+  Changed();
+}
+
+int32_t TSizeConstraints::ConstrainWidth(int32_t W) const noexcept {
+  if (FMaxWidth > 0 && W > FMaxWidth) W = FMaxWidth;
+  return std::max(W, FMinWidth);
+}
+
+int32_t TSizeConstraints::ConstrainHeight(int32_t H) const noexcept {
+  if (FMaxHeight > 0 && H > FMaxHeight) H = FMaxHeight;
+  return std::max(H, FMinHeight);
+}
+
+void TSizeConstraints::Changed() {
+  if (FControl) FControl->ConstraintsChanged();
+}
+
+// ----- TControl: life and tree ----------------------------------------------------------------
+
+void TControl::DeclarePublished(TClassBuilder<TControl>& C) {
+  C.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
+  C.Property("Height", &TControl::Height, &TControl::SetHeight);
+  C.Property("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
+      .Default(0)
+      .Stored(&TControl::IsHelpContextStored);
+  C.Property("Hint", &TControl::Hint, &TControl::SetHint).Stored(&TControl::IsHintStored);
+  C.Property("Left", &TControl::Left, &TControl::SetLeft);
+  C.Property("Margins", &TControl::Margins, &TControl::SetMargins);
+  C.Property("Top", &TControl::Top, &TControl::SetTop);
+  C.Property("Width", &TControl::Width, &TControl::SetWidth);
+}
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner),
+      FFont(new TFont),
+      FMargins(new TMargins(this)),
+      FConstraints(new TSizeConstraints(this)) {
+  FFont->SetOwner(this);
+  FFont->OnChange = [this](TGraphicsObject*) { FontChanged(); };
+  FMargins->OnChange = [this](TMargins*) { MarginsChanged(); };
+}
+
+TControl::~TControl() {
+  // Freed without Free (no BeforeDestruction): leave the parent's lists at least.
+  if (FParent) FParent->Detach(this);
+}
+
+void TControl::BeforeDestruction() {
+  Destroying();
+  SetAction(nullptr);
+  SetPopupMenu(nullptr);
+  if (FParent) FParent->Detach(this);
+  TComponent::BeforeDestruction();
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (FParent == AParent) return;
+  if (AParent == this) throw EInvalidOperation(SControlParentSetToSelf);
+  if (auto* Self = dynamic_cast<TWinControl*>(this); Self && AParent && Self->ContainsControl(AParent))
+    throw EInvalidOperation(Format(SControlParentIsChild, Name(), AParent->Name()));
+  if (FParent) FParent->Detach(this);
+  if (AParent) AParent->Attach(this);
+  ParentChanged();
+}
+
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+  if (auto* W = dynamic_cast<TWinControl*>(Value))
+    SetParent(W);
+  else if (!Value)
+    SetParent(nullptr);
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  UpdateAnchorRules();
+  if (FActionLink) ActionChange(FActionLink->Action(), true);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (FActionLink && AComponent == FActionLink->Action()) {
+    FActionLink.reset();
+    FControlStyle.Exclude(csActionClient);
+  }
+}
+
+void TControl::ChangeName(const String& NewName) {
+  // While designing, a caption that still shows the name follows a rename.
+  const TComponentState S = ComponentState();
+  const bool Follow = FControlStyle.Contains(csSetCaption) && S.Contains(csDesigning) &&
+                      !S.Contains(csLoading) && Name() == FText &&
+                      !(Owner() && Owner()->ComponentState().Contains(csLoading));
+  TComponent::ChangeName(NewName);
+  if (Follow) SetText(NewName);
+}
+
+// ----- TControl: bounds -----------------------------------------------------------------------
+
+void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+  AWidth = FConstraints->ConstrainWidth(AWidth);
+  AHeight = FConstraints->ConstrainHeight(AHeight);
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  const bool Resized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  UpdateAnchorRules();
+  if (Resized) Resize();
+  if (FAlign != alNone) RequestAlign();
+}
+
+void TControl::SetAlignedBounds(const TRect& R) {
+  const int32_t W = FConstraints->ConstrainWidth(std::max(R.Width(), 0));
+  const int32_t H = FConstraints->ConstrainHeight(std::max(R.Height(), 0));
+  if (R.Left == FLeft && R.Top == FTop && W == FWidth && H == FHeight) return;
+  const bool Resized = W != FWidth || H != FHeight;
+  FLeft = R.Left;
+  FTop = R.Top;
+  FWidth = W;
+  FHeight = H;
+  if (Resized) Resize();
+}
+
+TRect TControl::ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+
+TPoint TControl::ClientOrigin() const {
+  TPoint P{FLeft, FTop};
+  if (FParent) {
+    const TPoint O = FParent->ClientOrigin();
+    P.X += O.X;
+    P.Y += O.Y;
+  }
+  return P;
+}
+
+TPoint TControl::ClientToScreen(TPoint P) const {
+  const TPoint O = ClientOrigin();
+  return {P.X + O.X, P.Y + O.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint P) const {
+  const TPoint O = ClientOrigin();
+  return {P.X - O.X, P.Y - O.Y};
+}
+
+TPoint TControl::ClientToParent(TPoint P, TWinControl* AParent) const {
+  if (!AParent) AParent = FParent;
+  if (!AParent || AParent == this || !AParent->ContainsControl(this))
+    throw EInvalidOperation(Format(SNotOnForm, Name(), AParent ? AParent->Name() : String()));
+  return AParent->ScreenToClient(ClientToScreen(P));
+}
+
+TPoint TControl::ParentToClient(TPoint P, TWinControl* AParent) const {
+  if (!AParent) AParent = FParent;
+  if (!AParent || AParent == this || !AParent->ContainsControl(this))
+    throw EInvalidOperation(Format(SNotOnForm, Name(), AParent ? AParent->Name() : String()));
+  return ScreenToClient(AParent->ClientToScreen(P));
+}
+
+void TControl::Resize() {
+  if (CanFire() && FOnResize) FOnResize(this);
+}
+
+// ----- TControl: layout -----------------------------------------------------------------------
+
+bool TControl::ShowsInLayout() const noexcept {
+  if (FVisible) return true;
+  return ComponentState().Contains(csDesigning) && !FControlStyle.Contains(csNoDesignVisible);
+}
+
+void TControl::RequestAlign() {
+  if (FParent) FParent->RealignFor(this);
+}
+
+void TControl::UpdateAnchorRules() {
+  if (!FParent || ComponentState().Contains(csLoading)) {
+    FAnchorRulesValid = false;
+    return;
+  }
+  const TRect C = FParent->ClientRect();
+  FAnchorOrigin = BoundsRect();
+  FAnchorParentSize = {C.Width(), C.Height()};
+  FAnchorRulesValid = true;
+}
+
+void TControl::SetAlign(TAlign Value) {
+  if (FAlign == Value) return;
+  const TAlign Old = FAlign;
+  FAlign = Value;
+  // Anchors that still match the old alignment follow the new one.
+  if (FAnchors == AnchorAlign[Old]) FAnchors = AnchorAlign[Value];
+  if (Value == alNone) UpdateAnchorRules();
+  if (FParent) FParent->RealignFor(this);
+}
+
+void TControl::SetAnchors(TAnchors Value) {
+  if (FAnchors == Value) return;
+  FAnchors = Value;
+  UpdateAnchorRules();
+}
+
+void TControl::SetAlignWithMargins(bool Value) {
+  if (AlignWithMargins() == Value) return;
+  FControlStyle.Set(csAlignWithMargins, Value);
+  MarginsChanged();
+}
+
+void TControl::MarginsChanged() {
+  if (AlignWithMargins() && FAlign != alNone) RequestAlign();
+}
+
+void TControl::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  if (FParent && FAlign != alNone) FParent->RealignFor(this);
+}
+
+void TControl::SetEnabled(bool Value) { FEnabled = Value; }
+
+void TControl::SetText(const String& Value) {
+  if (FText == Value) return;
+  FText = Value;
+  TextChanged();
+}
+
+// ----- TControl: font, colour and hints follow the parent --------------------------------------
+
+void TControl::FontChanged() {
+  if (!FUpdatingFromParent) FParentFont = false;
+}
+
+void TControl::SetParentFont(bool Value) {
+  FParentFont = Value;
+  if (Value) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!FParentFont || !FParent) return;
+  TFlagScope Scope(FUpdatingFromParent);
+  FFont->Assign(FParent->Font());
+}
+
+void TControl::SetColor(TColor Value) {
+  FParentColor = false;
+  if (FColor == Value) return;
+  FColor = Value;
+  if (auto* W = dynamic_cast<TWinControl*>(this))
+    for (int I = 0; I < W->ControlCount(); ++I) W->Controls(I)->ParentColorChanged();
+}
+
+void TControl::SetParentColor(bool Value) {
+  FParentColor = Value;
+  if (Value) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (FParentColor && FParent) FColor = FParent->FColor;
+}
+
+void TControl::SetShowHint(bool Value) {
+  FParentShowHint = false;
+  FShowHint = Value;
+  if (auto* W = dynamic_cast<TWinControl*>(this))
+    for (int I = 0; I < W->ControlCount(); ++I) W->Controls(I)->ParentShowHintChanged();
+}
+
+void TControl::SetParentShowHint(bool Value) {
+  FParentShowHint = Value;
+  if (Value) ParentShowHintChanged();
+}
+
+void TControl::ParentShowHintChanged() {
+  if (FParentShowHint && FParent) FShowHint = FParent->FShowHint;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (FPopupMenu == Value) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+int32_t TControl::TextBaseline() const {
+  return (FHeight - GetTextMetric(*FFont).Height()) / 2 + GetTextMetric(*FFont).Ascent;
+}
+
+// ----- TControl: actions ----------------------------------------------------------------------
+
+TBasicAction* TControl::Action() const noexcept { return FActionLink ? FActionLink->Action() : nullptr; }
+
+TControlActionLink* TControl::CreateActionLink() { return new TControlActionLink(this); }
+
+void TControl::SetAction(TBasicAction* Value) {
+  TBasicAction* Old = Action();
+  if (Old == Value) return;
+  if (Old) Old->RemoveFreeNotification(this);
+  if (!Value) {
+    FActionLink.reset();
+    FControlStyle.Exclude(csActionClient);
+    return;
+  }
+  if (!FActionLink) FActionLink.reset(CreateActionLink());
+  FActionLink->SetAction(Value);
+  FControlStyle.Include(csActionClient);
+  ActionChange(Value, Value->ComponentState().Contains(csLoading));
+  Value->FreeNotification(this);
+}
+
+void TControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  auto* A = dynamic_cast<TContainedAction*>(Sender);
+  if (!A) return;
+  if (!CheckDefaults || FText.empty()) SetCaption(A->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(A->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(A->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(A->Visible());
+  if (!CheckDefaults || FHelpContext == 0) SetHelpContext(A->HelpContext());
+  if (!CheckDefaults || !FOnClick) FOnClick = A->FOnExecute;
+}
+
+bool TControl::IsCaptionStored() const { return !FActionLink || !FActionLink->IsCaptionLinked(); }
+bool TControl::IsEnabledStored() const { return !FActionLink || !FActionLink->IsEnabledLinked(); }
+bool TControl::IsHintStored() const { return !FActionLink || !FActionLink->IsHintLinked(); }
+bool TControl::IsVisibleStored() const { return !FActionLink || !FActionLink->IsVisibleLinked(); }
+bool TControl::IsHelpContextStored() const { return !FActionLink || !FActionLink->IsHelpContextLinked(); }
+bool TControl::IsOnClickStored() const { return !FActionLink || !FActionLink->IsOnExecuteLinked(); }
+
+// ----- TControl: z-order, events, scaling -----------------------------------------------------
+
+void TControl::SetZOrder(bool TopMost) {
+  if (FParent) SetZOrderPosition(TopMost ? FParent->ControlCount() : 0);
+}
+
+void TControl::SetZOrderPosition(int Position) {
+  if (!FParent) return;
+  auto& L = FParent->ListOf(this);
+  auto It = std::find(L.begin(), L.end(), this);
+  if (It == L.end()) return;
+  L.erase(It);
+  Position = std::clamp(Position, 0, static_cast<int>(L.size()));
+  L.insert(L.begin() + Position, this);
+  if (FAlign != alNone) FParent->RealignFor(this);
+}
+
+void TControl::Click() {
+  if (CanFire()) ClickClient(this, FOnClick, FActionLink.get());
+}
+
+void TControl::DblClick() {
+  if (CanFire() && FOnDblClick) FOnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  if (CanFire() && FOnMouseDown) FOnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
+  if (CanFire() && FOnMouseMove) FOnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  if (CanFire() && FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::ChangeScale(int32_t M, int32_t D) {
+  if (M == D || D == 0) return;
+  const int32_t L = MulDiv(FLeft, M, D), T = MulDiv(FTop, M, D);
+  const int32_t W = MulDiv(FLeft + FWidth, M, D) - L, H = MulDiv(FTop + FHeight, M, D) - T;
+  FMargins->SetBounds(MulDiv(FMargins->Left(), M, D), MulDiv(FMargins->Top(), M, D),
+                      MulDiv(FMargins->Right(), M, D), MulDiv(FMargins->Bottom(), M, D));
+  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+  SetBounds(L, T, W, H);
+}
+
+// ----- TWinControl ----------------------------------------------------------------------------
+
+void TWinControl::DeclarePublished(TClassBuilder<TWinControl>& C) {
+  C.Property("Padding", &TWinControl::Padding, &TWinControl::SetPadding);
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FPadding(new TPadding(this)) {
+  FPadding->OnChange = [this](TMargins*) { Realign(); };
+}
+
+void TWinControl::BeforeDestruction() {
+  Destroying();
+  // A windowed control frees every control it parents, whoever owns it.
+  while (ControlCount() > 0) Controls(ControlCount() - 1)->Free();
+  TControl::BeforeDestruction();
+}
+
+TControl* TWinControl::Controls(int Index) const {
+  const int N = static_cast<int>(FControls.size());
+  if (Index < 0 || Index >= ControlCount()) throw EListError(Format(SListIndexError, Index));
+  return Index < N ? FControls[static_cast<size_t>(Index)] : FWinControls[static_cast<size_t>(Index - N)];
+}
+
+std::vector<TControl*>& TWinControl::ListOf(const TControl* AControl) {
+  return dynamic_cast<const TWinControl*>(AControl) ? FWinControls : FControls;
+}
+
+bool TWinControl::ContainsControl(const TControl* Control) const noexcept {
+  for (; Control; Control = Control->Parent())
+    if (Control == this) return true;
+  return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint P, bool AllowDisabled, bool AllLevels) const {
+  for (int I = ControlCount(); I-- > 0;) {
+    TControl* C = Controls(I);
+    if (!C->ShowsInLayout() || (!AllowDisabled && !C->Enabled()) || !C->BoundsRect().Contains(P)) continue;
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && AllLevels)
+      if (TControl* Inner = W->ControlAtPos({P.X - C->Left(), P.Y - C->Top()}, AllowDisabled, true))
+        return Inner;
+    return C;
+  }
+  return nullptr;
+}
+
+void TWinControl::InsertControl(TControl* AControl) { AControl->SetParent(this); }
+
+void TWinControl::RemoveControl(TControl* AControl) {
+  if (AControl && AControl->Parent() == this) AControl->SetParent(nullptr);
+}
+
+void TWinControl::Attach(TControl* AControl) {
+  AControl->FParent = this;
+  ListOf(AControl).push_back(AControl);
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    const TTabOrder Wanted = W->FTabOrder;
+    FTabList.push_back(W);
+    if (Wanted >= 0) W->SetTabOrder(Wanted);
+  }
+  AControl->ParentFontChanged();
+  AControl->ParentColorChanged();
+  AControl->ParentShowHintChanged();
+  AControl->UpdateAnchorRules();
+  if (AControl->FAlign != alNone) RealignFor(AControl);
+}
+
+void TWinControl::Detach(TControl* AControl) {
+  auto& L = ListOf(AControl);
+  L.erase(std::remove(L.begin(), L.end(), AControl), L.end());
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    W->FTabOrder = W->TabOrder();
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), W), FTabList.end());
+  }
+  AControl->FParent = nullptr;
+  AControl->FAnchorRulesValid = false;
+  if (AControl->FAlign != alNone) Realign();
+}
+
+void TWinControl::Resize() {
+  Realign();
+  TControl::Resize();
+}
+
+void TWinControl::FontChanged() {
+  TControl::FontChanged();
+  for (int I = 0; I < ControlCount(); ++I) Controls(I)->ParentFontChanged();
+}
+
+void TWinControl::ParentColorChanged() {
+  TControl::ParentColorChanged();
+  for (int I = 0; I < ControlCount(); ++I) Controls(I)->ParentColorChanged();
+}
+
+void TWinControl::ParentShowHintChanged() {
+  TControl::ParentShowHintChanged();
+  for (int I = 0; I < ControlCount(); ++I) Controls(I)->ParentShowHintChanged();
+}
+
+// ----- TWinControl: alignment -----------------------------------------------------------------
+
+void TWinControl::EnableAlign() {
+  if (FAlignLevel > 0 && --FAlignLevel == 0 && FAlignPending) Realign();
+}
+
+void TWinControl::Realign() { RealignFor(nullptr); }
+
+void TWinControl::RealignFor(TControl* AControl) {
+  if (FAligning) return;
+  const TComponentState S = ComponentState();
+  if (FAlignLevel > 0 || S.Contains(csLoading) || S.Contains(csDestroying)) {
+    FAlignPending = true;
+    return;
+  }
+  FAlignPending = false;
+  TFlagScope Scope(FAligning);
+  TRect R = ClientRect();
+  AdjustClientRect(R);
+  R = FPadding->Deflate(R);
+  AlignControls(AControl, R);
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& R) {
+  std::vector<TControl*> All;
+  for (int I = 0; I < ControlCount(); ++I) All.push_back(Controls(I));
+  for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient, alCustom}) {
+    std::vector<TControl*> L;
+    for (TControl* C : All)
+      if (C->FAlign == A && C->ShowsInLayout()) L.push_back(C);
+    // Children closest to the edge they align to (margins included) come first; ties keep
+    // the z-order, except that the child whose change caused the pass goes first.
+    auto Key = [A](const TControl* C) {
+      const bool M = C->AlignWithMargins();
+      const TMargins& G = *C->FMargins;
+      switch (A) {
+        case alTop:
+          return C->FTop - (M ? G.Top() : 0);
+        case alBottom:
+          return -(C->FTop + C->FHeight + (M ? G.Bottom() : 0));
+        case alLeft:
+          return C->FLeft - (M ? G.Left() : 0);
+        case alRight:
+          return -(C->FLeft + C->FWidth + (M ? G.Right() : 0));
+        default:
+          return 0;
+      }
+    };
+    std::stable_sort(L.begin(), L.end(), [&](const TControl* X, const TControl* Y) {
+      const int KX = Key(X), KY = Key(Y);
+      return KX < KY || (KX == KY && X == AControl && Y != AControl);
+    });
+    for (TControl* C : L) {
+      if (A == alCustom) {
+        int32_t NL = C->FLeft, NT = C->FTop, NW = C->FWidth, NH = C->FHeight;
+        CustomAlignPosition(C, NL, NT, NW, NH, R);
+        C->SetAlignedBounds(Bounds(NL, NT, NW, NH));
+        continue;
+      }
+      const TMargins Zero(nullptr, 0);
+      const TMargins& M = C->AlignWithMargins() ? *C->FMargins : Zero;
+      const int32_t W = C->FWidth + M.Left() + M.Right(), H = C->FHeight + M.Top() + M.Bottom();
+      TRect Outer = R;
+      if (A == alTop) Outer.Bottom = R.Top + H;
+      if (A == alBottom) Outer.Top = R.Bottom - H;
+      if (A == alLeft) Outer.Right = R.Left + W;
+      if (A == alRight) Outer.Left = R.Right - W;
+      C->SetAlignedBounds(M.Deflate(Outer));
+      // The control may have refused the size (constraints): take what it occupies.
+      if (A == alTop) R.Top = C->FTop + C->FHeight + M.Bottom();
+      if (A == alBottom) R.Bottom = C->FTop - M.Top();
+      if (A == alLeft) R.Left = C->FLeft + C->FWidth + M.Right();
+      if (A == alRight) R.Right = C->FLeft - M.Left();
+    }
+  }
+  const TRect Client = ClientRect();
+  for (TControl* C : All)
+    if (C->FAlign == alNone) ApplyAnchors(C, {Client.Width(), Client.Height()});
+}
+
+void TWinControl::ApplyAnchors(TControl* C, TSize ClientSize) {
+  if (!C->FAnchorRulesValid || C->FAnchors == TAnchors{akLeft, akTop}) return;
+  const TSize O = C->FAnchorParentSize;
+  TRect R = C->FAnchorOrigin;
+  auto Place = [](int32_t& Lo, int32_t& Hi, bool LoAnchor, bool HiAnchor, int32_t Size, int32_t OldSize) {
+    const int32_t Extent = Hi - Lo;
+    if (HiAnchor && LoAnchor) {
+      Hi += Size - OldSize;
+    } else if (HiAnchor) {
+      Lo += Size - OldSize;
+      Hi = Lo + Extent;
+    } else if (!LoAnchor && OldSize > 0) {
+      // Anchored to neither side: the centre keeps its relative place.
+      Lo = MulDiv(Lo + Extent / 2, Size, OldSize) - Extent / 2;
+      Hi = Lo + Extent;
+    }
+  };
+  Place(R.Left, R.Right, C->FAnchors.Contains(akLeft), C->FAnchors.Contains(akRight), ClientSize.cx, O.cx);
+  Place(R.Top, R.Bottom, C->FAnchors.Contains(akTop), C->FAnchors.Contains(akBottom), ClientSize.cy, O.cy);
+  C->SetAlignedBounds(R);
+}
+
+void TWinControl::FlipChildren(bool AllLevels) {
+  DisableAlign();
+  const int32_t W = ClientWidth();
+  for (int I = 0; I < ControlCount(); ++I) {
+    TControl* C = Controls(I);
+    if (C->FAlign == alLeft || C->FAlign == alRight) {
+      C->FAlign = C->FAlign == alLeft ? alRight : alLeft;
+    } else {
+      TAnchors A = C->FAnchors;
+      if (A.Contains(akLeft) != A.Contains(akRight))
+        A = A.Contains(akLeft) ? (A - TAnchors{akLeft}) + TAnchors{akRight}
+                               : (A - TAnchors{akRight}) + TAnchors{akLeft};
+      C->FAnchors = A;
+      C->SetBounds(W - C->FLeft - C->FWidth, C->FTop, C->FWidth, C->FHeight);
+    }
+    if (auto* Child = dynamic_cast<TWinControl*>(C); Child && AllLevels) Child->FlipChildren(true);
+  }
+  FAlignPending = true;
+  EnableAlign();
+}
+
+void TWinControl::ChangeScale(int32_t M, int32_t D) {
+  if (M == D || D == 0) return;
+  DisableAlign();
+  for (int I = 0; I < ControlCount(); ++I) Controls(I)->ChangeScale(M, D);
+  FPadding->SetBounds(MulDiv(FPadding->Left(), M, D), MulDiv(FPadding->Top(), M, D),
+                      MulDiv(FPadding->Right(), M, D), MulDiv(FPadding->Bottom(), M, D));
+  TControl::ChangeScale(M, D);
+  FAlignPending = true;
+  EnableAlign();
+}
+
+void TWinControl::ScaleBy(int32_t M, int32_t D) {
+  if (M == D || D == 0) return;
+  // The control keeps its place; its size, font and children scale.
+  const int32_t L = Left(), T = Top();
+  ChangeScale(M, D);
+  SetBounds(L, T, Width(), Height());
+}
+
+// ----- TWinControl: tab order and keys --------------------------------------------------------
+
+TTabOrder TWinControl::TabOrder() const noexcept {
+  if (!Parent()) return FTabOrder;
+  const auto& L = Parent()->FTabList;
+  auto It = std::find(L.begin(), L.end(), this);
+  return It == L.end() ? TTabOrder(-1) : TTabOrder(It - L.begin());
+}
+
+void TWinControl::SetTabOrder(TTabOrder Value) {
+  if (!Parent()) {
+    FTabOrder = Value;
+    return;
+  }
+  auto& L = Parent()->FTabList;
+  auto It = std::find(L.begin(), L.end(), this);
+  if (It == L.end()) return;
+  L.erase(It);
+  const int N = static_cast<int>(L.size());
+  const int Pos = (Value < 0 || Value > N) ? N : static_cast<int>(Value);
+  L.insert(L.begin() + Pos, this);
+  FTabOrder = TTabOrder(Pos);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const {
+  for (TWinControl* C : FTabList) {
+    List.push_back(C);
+    C->GetTabOrderList(List);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                          bool CheckParent) const {
+  std::vector<TWinControl*> L;
+  GetTabOrderList(L);
+  if (L.empty()) return nullptr;
+  const int N = static_cast<int>(L.size());
+  auto It = std::find(L.begin(), L.end(), CurControl);
+  const int Start = It != L.end() ? static_cast<int>(It - L.begin()) : (GoForward ? N - 1 : 0);
+  int I = Start;
+  do {
+    I = GoForward ? (I + 1) % N : (I + N - 1) % N;
+    TWinControl* C = L[static_cast<size_t>(I)];
+    if (C->CanFocus() && (!CheckTabStop || C->TabStop()) && (!CheckParent || C->Parent() == this)) return C;
+  } while (I != Start);
+  return nullptr;
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* C = this; C; C = C->Parent())
+    if (!C->Visible() || !C->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::DoEnter() {
+  if (CanFire() && FOnEnter) FOnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (CanFire() && FOnExit) FOnExit(this);
+}
+
+void TWinControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (CanFire() && FOnKeyDown) FOnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift) {
+  if (CanFire() && FOnKeyUp) FOnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char16_t& Key) {
+  if (CanFire() && FOnKeyPress) FOnKeyPress(this, Key);
+}
+
+// ----- TWinControl: streaming -----------------------------------------------------------------
+
+void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComponent* Root,
+                         bool IncludeUnparented) {
+  if (!Root) return;
+  // Copy first: a child procedure may reorder the owner's components.
+  const std::vector<TComponent*> Owned = Root->ComponentList();
+  for (TComponent* C : Owned) {
+    TComponent* P = C->GetParentComponent();
+    if (P == Container || (IncludeUnparented && !P)) Proc(C);
+  }
+}
+
+void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  ListChildComponents(this, Proc, Root, false);
+}
+
+void TWinControl::SetChildOrder(TComponent* Child, int Order) {
+  if (!Child || !Child->Owner()) return;
+  std::vector<TComponent*> Listed;
+  GetChildren([&](TComponent* C) { Listed.push_back(C); }, Child->Owner());
+  if (Order < 0 || Order >= static_cast<int>(Listed.size())) return;
+  Child->SetComponentIndex(Listed[static_cast<size_t>(Order)]->ComponentIndex());
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
+// ----- TGraphicControl, TCustomControl --------------------------------------------------------
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+}  // namespace formwright::orx

@@ -1,0 +1,541 @@
+// Controls of the Orx framework: the control tree beside ownership, bounds and client
+// coordinates, alignment with margins and paddings, anchors, fonts and colours that follow the
+// parent, tab order, z-order, action links and the standard events.
+//
+// A control has an owner (which frees it) and a parent (the windowed control it sits in).
+// They are independent: a button owned by a form may sit in a panel. A windowed control frees
+// every control it parents when it is freed, whoever owns them, as the framework always did;
+// each freed control leaves its owner's component list on the way.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/orx/Cursors.h"
+#include "platform/orx/Graphics.h"
+
+namespace formwright::orx {
+
+class TWinControl;
+class TControl;
+class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
+
+// ---------------------------------------------------------------------------------------------
+// Types
+
+FW_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+FW_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom)
+FW_SET(TAnchors, TAnchorKind)
+FW_ENUM(TControlStyleItem, csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed,
+        csSetCaption, csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible,
+        csReplicatable, csNoStdEvents, csDisplayDragImage, csReflector, csActionClient, csMenuEvents,
+        csNeedsBorderPaint, csParentBackground, csPannable, csAlignWithMargins, csGestures)
+FW_SET(TControlStyle, TControlStyleItem)
+FW_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle)
+FW_STRING_TYPE(TCaption)
+FW_INT_TYPE(TTabOrder, int16_t, -1, 32767)
+FW_INT_TYPE(THelpContext, int32_t, INT32_MIN, INT32_MAX)
+FW_INT_TYPE(TImageIndex, int32_t, INT32_MIN, INT32_MAX)
+FW_INT_TYPE(TModalResult, int32_t, INT32_MIN, INT32_MAX)
+
+inline const TAnchors AnchorAlign[] = {{akLeft, akTop},
+                                       {akLeft, akTop, akRight},
+                                       {akLeft, akRight, akBottom},
+                                       {akLeft, akTop, akBottom},
+                                       {akRight, akTop, akBottom},
+                                       {akLeft, akTop, akRight, akBottom},
+                                       {akLeft, akTop}};
+
+// Modal results of buttons and forms.
+inline constexpr TModalResult mrNone = TModalResult(0);
+inline constexpr TModalResult mrOk = TModalResult(1);
+inline constexpr TModalResult mrCancel = TModalResult(2);
+inline constexpr TModalResult mrAbort = TModalResult(3);
+inline constexpr TModalResult mrRetry = TModalResult(4);
+inline constexpr TModalResult mrIgnore = TModalResult(5);
+inline constexpr TModalResult mrYes = TModalResult(6);
+inline constexpr TModalResult mrNo = TModalResult(7);
+inline constexpr TModalResult mrClose = TModalResult(8);
+inline constexpr TModalResult mrHelp = TModalResult(9);
+inline constexpr TModalResult mrTryAgain = TModalResult(10);
+inline constexpr TModalResult mrContinue = TModalResult(11);
+inline constexpr TModalResult mrAll = TModalResult(12);
+inline constexpr TModalResult mrNoToAll = TModalResult(13);
+inline constexpr TModalResult mrYesToAll = TModalResult(14);
+// The identifiers mrNone … mrYesToAll for 0 … 14.
+TIdentMap ModalResultIdents() noexcept;
+
+FW_EVENT(TNotifyEvent, void(TObject*), "(Sender: TObject)")
+FW_EVENT(TMouseEvent, void(TObject*, TMouseButton, TShiftState, int32_t, int32_t),
+         "(Sender: TObject; Button: TMouseButton; Shift: TShiftState; X, Y: Integer)")
+FW_EVENT(TMouseMoveEvent, void(TObject*, TShiftState, int32_t, int32_t),
+         "(Sender: TObject; Shift: TShiftState; X, Y: Integer)")
+FW_EVENT(TKeyEvent, void(TObject*, uint16_t&, TShiftState),
+         "(Sender: TObject; var Key: Word; Shift: TShiftState)")
+FW_EVENT(TKeyPressEvent, void(TObject*, char16_t&), "(Sender: TObject; var Key: Char)")
+
+// Sets a flag for the duration of a scope (re-entry guards of layout and syncing code).
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& Flag) noexcept : FFlag(Flag) { FFlag = true; }
+  ~TFlagScope() { FFlag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& FFlag;
+};
+
+// The streaming children of a container: the components owned by `Root`, in creation order,
+// whose parent component is `Container` (and, with IncludeUnparented, those without one).
+void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComponent* Root,
+                         bool IncludeUnparented);
+
+// ---------------------------------------------------------------------------------------------
+// Margins, paddings and size constraints
+
+// The space kept around a control by an align pass when the control aligns with margins
+// (Margins, defaults 3), or inside a container around its aligned children (Padding,
+// defaults 0). A change realigns the control's parent (margins) or the control (padding).
+class TMargins : public TPersistent {
+  FW_CLASS(TMargins, TPersistent)
+ public:
+  explicit TMargins(TControl* Control = nullptr, int32_t Default = 3);
+  static void DeclarePublished(TClassBuilder<TMargins>& C);
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() const override;
+  TControl* Control() const noexcept { return FControl; }
+
+  int32_t Left() const noexcept { return FLeft; }
+  int32_t Top() const noexcept { return FTop; }
+  int32_t Right() const noexcept { return FRight; }
+  int32_t Bottom() const noexcept { return FBottom; }
+  void SetLeft(int32_t Value) { SetMargin(FLeft, Value); }
+  void SetTop(int32_t Value) { SetMargin(FTop, Value); }
+  void SetRight(int32_t Value) { SetMargin(FRight, Value); }
+  void SetBottom(int32_t Value) { SetMargin(FBottom, Value); }
+  void SetBounds(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom);
+  // The rectangle moved outward (Inflate) or inward (Deflate) by the margins.
+  TRect Inflate(TRect R) const noexcept;
+  TRect Deflate(TRect R) const noexcept;
+  // Told after every change.
+  std::function<void(TMargins*)> OnChange;
+
+ private:
+  void SetMargin(int32_t& Field, int32_t Value);
+  TControl* FControl;
+  int32_t FLeft, FTop, FRight, FBottom;
+};
+
+class TPadding : public TMargins {
+  FW_CLASS(TPadding, TMargins)
+ public:
+  explicit TPadding(TControl* Control = nullptr) : TMargins(Control, 0) {}
+  static void DeclarePublished(TClassBuilder<TPadding>& C);
+};
+
+// Smallest and largest width and height a control accepts (0: no limit).
+class TSizeConstraints : public TPersistent {
+  FW_CLASS(TSizeConstraints, TPersistent)
+ public:
+  explicit TSizeConstraints(TControl* Control = nullptr) : FControl(Control) {}
+  static void DeclarePublished(TClassBuilder<TSizeConstraints>& C);
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() const override;
+  int32_t MinWidth() const noexcept { return FMinWidth; }
+  int32_t MinHeight() const noexcept { return FMinHeight; }
+  int32_t MaxWidth() const noexcept { return FMaxWidth; }
+  int32_t MaxHeight() const noexcept { return FMaxHeight; }
+  void SetMinWidth(int32_t Value);
+  void SetMinHeight(int32_t Value);
+  void SetMaxWidth(int32_t Value);
+  void SetMaxHeight(int32_t Value);
+  // The size limited to the constraints.
+  int32_t ConstrainWidth(int32_t W) const noexcept;
+  int32_t ConstrainHeight(int32_t H) const noexcept;
+
+ private:
+  void Changed();
+  TControl* FControl;
+  int32_t FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TControl
+
+// Base of every visual element. Publishes its bounds and the help and hint settings; the
+// layout, appearance and events are published by the descendants that show them.
+class TControl : public TComponent {
+  FW_CLASS(TControl, TComponent)
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+  static void DeclarePublished(TClassBuilder<TControl>& C);
+
+  // ----- tree
+  TWinControl* Parent() const noexcept { return FParent; }
+  // Moves the control into `AParent` (null: out of any parent). Raises EInvalidOperation for
+  // the control itself or one of its own children; nothing changes then.
+  virtual void SetParent(TWinControl* AParent);
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+
+  // ----- bounds (in the parent's client coordinates)
+  int32_t Left() const noexcept { return FLeft; }
+  int32_t Top() const noexcept { return FTop; }
+  int32_t Width() const noexcept { return FWidth; }
+  int32_t Height() const noexcept { return FHeight; }
+  void SetLeft(int32_t Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+  void SetTop(int32_t Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+  void SetWidth(int32_t Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+  void SetHeight(int32_t Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  // Moves and sizes the control; the size is limited by its constraints. A change of an
+  // aligned control realigns its parent; a resized container realigns its children.
+  virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
+  TRect BoundsRect() const noexcept { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+  // The client area in client coordinates; the whole control unless a descendant has a frame.
+  virtual TRect ClientRect() const;
+  int32_t ClientWidth() const { return ClientRect().Width(); }
+  int32_t ClientHeight() const { return ClientRect().Height(); }
+  void SetClientWidth(int32_t Value) { SetWidth(FWidth - ClientWidth() + Value); }
+  void SetClientHeight(int32_t Value) { SetHeight(FHeight - ClientHeight() + Value); }
+  // Screen position of the client area's origin: the parent's client origin plus the
+  // control's position plus its frame; a control without parent stands at its position.
+  virtual TPoint ClientOrigin() const;
+  TPoint ClientToScreen(TPoint P) const;
+  TPoint ScreenToClient(TPoint P) const;
+  // Client coordinates of this control ↔ client coordinates of `AParent` (the direct parent
+  // by default); raises EInvalidOperation when `AParent` is not an ancestor.
+  TPoint ClientToParent(TPoint P, TWinControl* AParent = nullptr) const;
+  TPoint ParentToClient(TPoint P, TWinControl* AParent = nullptr) const;
+  TSizeConstraints* Constraints() const noexcept { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+
+  // ----- layout
+  TAlign Align() const noexcept { return FAlign; }
+  void SetAlign(TAlign Value);
+  TAnchors Anchors() const noexcept { return FAnchors; }
+  void SetAnchors(TAnchors Value);
+  bool IsAnchorsStored() const { return !(FAnchors == AnchorAlign[FAlign]); }
+  TMargins* Margins() const noexcept { return FMargins.get(); }
+  void SetMargins(TMargins* Value) { FMargins->Assign(Value); }
+  bool AlignWithMargins() const noexcept { return FControlStyle.Contains(csAlignWithMargins); }
+  void SetAlignWithMargins(bool Value);
+  // True when the control takes part in its parent's layout: visible, or shown by a designer.
+  bool ShowsInLayout() const noexcept;
+
+  // ----- state and appearance
+  bool Visible() const noexcept { return FVisible; }
+  virtual void SetVisible(bool Value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const noexcept { return FEnabled; }
+  virtual void SetEnabled(bool Value);
+  const String& Caption() const noexcept { return FText; }
+  void SetCaption(const String& Value) { SetText(Value); }
+  const String& Text() const noexcept { return FText; }
+  void SetText(const String& Value);
+  TFont* Font() const noexcept { return FFont.get(); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  bool ParentFont() const noexcept { return FParentFont; }
+  void SetParentFont(bool Value);
+  TColor Color() const noexcept { return FColor; }
+  void SetColor(TColor Value);
+  bool ParentColor() const noexcept { return FParentColor; }
+  void SetParentColor(bool Value);
+  TCursor Cursor() const noexcept { return FCursor; }
+  void SetCursor(TCursor Value) noexcept { FCursor = Value; }
+  const String& Hint() const noexcept { return FHint; }
+  void SetHint(const String& Value) { FHint = Value; }
+  bool ShowHint() const noexcept { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const noexcept { return FParentShowHint; }
+  void SetParentShowHint(bool Value);
+  THelpContext HelpContext() const noexcept { return FHelpContext; }
+  void SetHelpContext(THelpContext Value) noexcept { FHelpContext = Value; }
+  TPopupMenu* PopupMenu() const noexcept { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
+  TControlStyle ControlStyle() const noexcept { return FControlStyle; }
+  void SetControlStyle(TControlStyle Value) noexcept { FControlStyle = Value; }
+  // The text baseline, from the control's top, that alignment guides snap to.
+  virtual int32_t TextBaseline() const;
+
+  // ----- actions
+  TBasicAction* Action() const noexcept;
+  // Links the control to an action (null unlinks): the control takes the action's caption,
+  // enabled state, hint, visibility and help context, and its click executes the action.
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* ActionLink() const noexcept { return FActionLink.get(); }
+  // Makes the link object of this control; descendants with more linked values (a checked
+  // state) return their own link class.
+  virtual TControlActionLink* CreateActionLink();
+  // Takes the action's values; with CheckDefaults only into properties still at their default.
+  virtual void ActionChange(TBasicAction* Sender, bool CheckDefaults);
+  bool IsCaptionStored() const;
+  bool IsEnabledStored() const;
+  bool IsHintStored() const;
+  bool IsVisibleStored() const;
+  bool IsHelpContextStored() const;
+  bool IsOnClickStored() const;
+  bool IsFontStored() const { return !FParentFont; }
+  bool IsColorStored() const { return !FParentColor; }
+
+  // ----- z-order among the parent's children
+  void BringToFront() { SetZOrder(true); }
+  void SendToBack() { SetZOrder(false); }
+  virtual void SetZOrder(bool TopMost);
+  // Puts the control at `Position` among its parent's controls of its kind (clamped).
+  void SetZOrderPosition(int Position);
+
+  // ----- events (fire only when the control is not being designed)
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  virtual void MouseMove(TShiftState Shift, int32_t X, int32_t Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  // Scales bounds, margins and font by M/D (a designer's Scale command, a resolution change).
+  virtual void ChangeScale(int32_t M, int32_t D);
+
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  TNotifyEvent FOnClick;
+  TNotifyEvent FOnDblClick;
+  TNotifyEvent FOnResize;
+  TMouseEvent FOnMouseDown;
+  TMouseMoveEvent FOnMouseMove;
+  TMouseEvent FOnMouseUp;
+
+ protected:
+  void BeforeDestruction() override;
+  void ChangeName(const String& NewName) override;
+  // True when events may run (the control is not being designed).
+  bool CanFire() const noexcept { return !ComponentState().Contains(csDesigning); }
+  // Told after the text, the font, the size or the parent changed. The bases only keep
+  // parent-dependent values current; overrides call the inherited one.
+  virtual void TextChanged() {}
+  virtual void FontChanged();
+  virtual void ParentChanged() {}
+  virtual void Resize();
+  // Told by the parent that its font, colour or hint setting changed.
+  virtual void ParentFontChanged();
+  virtual void ParentColorChanged();
+  virtual void ParentShowHintChanged();
+  // Asks the parent to realign when the control takes part in alignment or anchoring.
+  void RequestAlign();
+  // Records the position relative to the parent's size for anchoring.
+  void UpdateAnchorRules();
+  // Applies the bounds without realigning or updating the anchor rules (used by align passes).
+  void SetAlignedBounds(const TRect& R);
+
+ private:
+  friend class TWinControl;
+  friend class TMargins;
+  friend class TSizeConstraints;
+  void MarginsChanged();
+  void ConstraintsChanged() { SetBounds(FLeft, FTop, FWidth, FHeight); }
+
+  TWinControl* FParent = nullptr;
+  int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = alNone;
+  TAnchors FAnchors{akLeft, akTop};
+  TRect FAnchorOrigin;
+  TSize FAnchorParentSize;
+  bool FAnchorRulesValid = false;
+  bool FVisible = true;
+  bool FEnabled = true;
+  String FText;
+  TOwned<TFont> FFont;
+  bool FParentFont = true;
+  bool FUpdatingFromParent = false;
+  TColor FColor = clWindow;
+  bool FParentColor = true;
+  TCursor FCursor = crDefault;
+  String FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  THelpContext FHelpContext = THelpContext(0);
+  TPopupMenu* FPopupMenu = nullptr;
+  TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  TOwned<TMargins> FMargins;
+  TOwned<TSizeConstraints> FConstraints;
+  TOwned<TControlActionLink> FActionLink;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TWinControl
+
+// A windowed control: it parents other controls, aligns them, keeps their tab order and
+// takes the keyboard focus. Controls(i) lists the non-windowed children first, then the
+// windowed ones, each group bottom-most first (the framework's z-order).
+class TWinControl : public TControl {
+  FW_CLASS(TWinControl, TControl)
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  static void DeclarePublished(TClassBuilder<TWinControl>& C);
+
+  int ControlCount() const noexcept { return static_cast<int>(FControls.size() + FWinControls.size()); }
+  // Raises EListError for a bad index.
+  TControl* Controls(int Index) const;
+  // True for this control itself and every control below it.
+  bool ContainsControl(const TControl* Control) const noexcept;
+  // The child (any level) at a client point, topmost first; null when none.
+  TControl* ControlAtPos(TPoint P, bool AllowDisabled = true, bool AllLevels = false) const;
+  // Makes this control the parent of `AControl` (same as AControl->SetParent(this)).
+  void InsertControl(TControl* AControl);
+  void RemoveControl(TControl* AControl);
+
+  // ----- alignment
+  TPadding* Padding() const noexcept { return FPadding.get(); }
+  void SetPadding(TPadding* Value) { FPadding->Assign(Value); }
+  // Runs the align pass now, unless alignment is disabled or the control is loading or being
+  // destroyed (then it runs when that ends).
+  void Realign();
+  void DisableAlign() noexcept { ++FAlignLevel; }
+  void EnableAlign();
+  bool AlignDisabled() const noexcept { return FAlignLevel > 0; }
+  // The rectangle the align pass lays the children out in (the client rectangle less the
+  // control's own frames); the padding is taken off afterwards.
+  virtual void AdjustClientRect(TRect& Rect) const {}
+  // Mirrors the children's horizontal positions (and, with AllLevels, inside nested
+  // containers); left and right alignments and anchors swap.
+  void FlipChildren(bool AllLevels);
+  // Scales the control and all its children by M/D.
+  void ScaleBy(int32_t M, int32_t D);
+  void ChangeScale(int32_t M, int32_t D) override;
+
+  // ----- focus and tab order
+  TTabOrder TabOrder() const noexcept;
+  // Moves the control in its parent's tab order (-1 or too large: last).
+  void SetTabOrder(TTabOrder Value);
+  bool TabStop() const noexcept { return FTabStop; }
+  void SetTabStop(bool Value) noexcept { FTabStop = Value; }
+  // Appends the windowed controls below this one in tab order, depth first.
+  void GetTabOrderList(std::vector<TWinControl*>& List) const;
+  // The next (or previous) control after `CurControl` in the tab order of this container that
+  // can take the focus, wrapping around; null when there is none.
+  TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                               bool CheckParent) const;
+  // Visible and enabled, as are all its parents.
+  virtual bool CanFocus() const;
+  bool Focused() const;
+  // Makes this control the active control of its form; raises EInvalidOperation when it
+  // cannot take the focus.
+  void SetFocus();
+  virtual void DoEnter();
+  virtual void DoExit();
+  virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+  virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+  virtual void KeyPress(char16_t& Key);
+
+  // ----- streaming
+  // Lists the child controls owned by `Root`, in creation order.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  // Moves `Child` to position `Order` among the children GetChildren lists.
+  void SetChildOrder(TComponent* Child, int Order) override;
+  void Loaded() override;
+
+  TNotifyEvent FOnEnter;
+  TNotifyEvent FOnExit;
+  TKeyEvent FOnKeyDown;
+  TKeyPressEvent FOnKeyPress;
+  TKeyEvent FOnKeyUp;
+
+ protected:
+  void BeforeDestruction() override;
+  void Resize() override;
+  void FontChanged() override;
+  void ParentColorChanged() override;
+  void ParentShowHintChanged() override;
+  // Lays out the children inside `Rect` (already adjusted): aligned children by kind (top,
+  // bottom, left, right, client, custom), then anchored ones. `AControl` is the child whose
+  // change caused the pass; it goes first among children at the same position.
+  virtual void AlignControls(TControl* AControl, TRect& Rect);
+  // Places an alCustom child; the base leaves it where it is.
+  virtual void CustomAlignPosition(TControl* Control, int32_t& NewLeft, int32_t& NewTop, int32_t& NewWidth,
+                                   int32_t& NewHeight, TRect& AlignRect) {}
+  void RealignFor(TControl* AControl);
+
+ private:
+  friend class TControl;
+  void Attach(TControl* AControl);
+  void Detach(TControl* AControl);
+  std::vector<TControl*>& ListOf(const TControl* AControl);
+  void ApplyAnchors(TControl* Control, TSize ClientSize);
+
+  std::vector<TControl*> FControls;
+  std::vector<TControl*> FWinControls;
+  std::vector<TWinControl*> FTabList;
+  TOwned<TPadding> FPadding;
+  int FAlignLevel = 0;
+  bool FAligning = false;
+  bool FAlignPending = false;
+  bool FTabStop = false;
+  TTabOrder FTabOrder = TTabOrder(-1);
+};
+
+// A control without a window of its own (labels, shapes, images): it cannot parent controls
+// or take the focus.
+class TGraphicControl : public TControl {
+  FW_CLASS(TGraphicControl, TControl)
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
+};
+
+// A windowed control that paints itself (panels, custom controls).
+class TCustomControl : public TWinControl {
+  FW_CLASS(TCustomControl, TWinControl)
+ public:
+  explicit TCustomControl(TComponent* AOwner);
+};
+
+// ---------------------------------------------------------------------------------------------
+// Publishing groups: the property sets that framework classes publish together.
+
+template <class C>
+void PublishLayout(TClassBuilder<C>& B) {
+  B.Property("Align", &C::Align, &C::SetAlign).Default(alNone);
+  B.Property("AlignWithMargins", &C::AlignWithMargins, &C::SetAlignWithMargins).Default(false);
+  B.Property("Anchors", &C::Anchors, &C::SetAnchors).Stored(&C::IsAnchorsStored);
+  B.Property("Constraints", &C::Constraints, &C::SetConstraints);
+  B.Property("Enabled", &C::Enabled, &C::SetEnabled).Default(true).Stored(&C::IsEnabledStored);
+  B.Property("Visible", &C::Visible, &C::SetVisible).Default(true).Stored(&C::IsVisibleStored);
+}
+template <class C>
+void PublishAppearance(TClassBuilder<C>& B) {
+  B.Property("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored);
+  B.Property("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true);
+  B.Property("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true);
+  B.Property("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
+  B.Property("ShowHint", &C::ShowHint, &C::SetShowHint);
+}
+// `ParentColorDefault` is the class's initial ParentColor.
+template <class C>
+void PublishColor(TClassBuilder<C>& B, bool ParentColorDefault) {
+  B.Property("Color", &C::Color, &C::SetColor).Stored(&C::IsColorStored);
+  B.Property("ParentColor", &C::ParentColor, &C::SetParentColor).Default(ParentColorDefault);
+}
+template <class C>
+void PublishMouseEvents(TClassBuilder<C>& B) {
+  B.Property("OnClick", &TControl::FOnClick, &TControl::FOnClick).Stored(&C::IsOnClickStored);
+  B.Property("OnDblClick", &TControl::FOnDblClick, &TControl::FOnDblClick);
+  B.Property("OnMouseDown", &TControl::FOnMouseDown, &TControl::FOnMouseDown);
+  B.Property("OnMouseMove", &TControl::FOnMouseMove, &TControl::FOnMouseMove);
+  B.Property("OnMouseUp", &TControl::FOnMouseUp, &TControl::FOnMouseUp);
+}
+template <class C>
+void PublishFocusEvents(TClassBuilder<C>& B) {
+  B.Property("TabOrder", &C::TabOrder, &C::SetTabOrder).Default(-1);
+  B.Property("TabStop", &C::TabStop, &C::SetTabStop);
+  B.Property("OnEnter", &TWinControl::FOnEnter, &TWinControl::FOnEnter);
+  B.Property("OnExit", &TWinControl::FOnExit, &TWinControl::FOnExit);
+  B.Property("OnKeyDown", &TWinControl::FOnKeyDown, &TWinControl::FOnKeyDown);
+  B.Property("OnKeyPress", &TWinControl::FOnKeyPress, &TWinControl::FOnKeyPress);
+  B.Property("OnKeyUp", &TWinControl::FOnKeyUp, &TWinControl::FOnKeyUp);
+}
+
+}  // namespace formwright::orx

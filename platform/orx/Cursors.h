@@ -1,0 +1,46 @@
+// Mouse cursors of the Orx framework: the cursor identifiers and their texts.
+#pragma once
+
+#include "platform/orx/Idents.h"
+#include "platform/runtime/TypInfo.h"
+
+namespace formwright::orx {
+
+FW_INT_TYPE(TCursor, int16_t, INT16_MIN, INT16_MAX)
+
+inline constexpr TCursor crDefault = TCursor(0);
+inline constexpr TCursor crNone = TCursor(-1);
+inline constexpr TCursor crArrow = TCursor(-2);
+inline constexpr TCursor crCross = TCursor(-3);
+inline constexpr TCursor crIBeam = TCursor(-4);
+inline constexpr TCursor crSizeNESW = TCursor(-6);
+inline constexpr TCursor crSizeNS = TCursor(-7);
+inline constexpr TCursor crSizeNWSE = TCursor(-8);
+inline constexpr TCursor crSizeWE = TCursor(-9);
+inline constexpr TCursor crUpArrow = TCursor(-10);
+inline constexpr TCursor crHourGlass = TCursor(-11);
+inline constexpr TCursor crDrag = TCursor(-12);
+inline constexpr TCursor crNoDrop = TCursor(-13);
+inline constexpr TCursor crHSplit = TCursor(-14);
+inline constexpr TCursor crVSplit = TCursor(-15);
+inline constexpr TCursor crMultiDrag = TCursor(-16);
+inline constexpr TCursor crSQLWait = TCursor(-17);
+inline constexpr TCursor crNo = TCursor(-18);
+inline constexpr TCursor crAppStart = TCursor(-19);
+inline constexpr TCursor crHelp = TCursor(-20);
+inline constexpr TCursor crHandPoint = TCursor(-21);
+inline constexpr TCursor crSizeAll = TCursor(-22);
+// The older name of crSizeAll.
+inline constexpr TCursor crSize = crSizeAll;
+
+// The cursor identifiers in the order the inspector lists them.
+TIdentMap CursorIdents() noexcept;
+bool CursorToIdent(int32_t Cursor, String& Ident);
+bool IdentToCursor(std::string_view Ident, int32_t& Cursor) noexcept;
+// The identifier, or the number in decimal.
+String CursorToString(TCursor Cursor);
+// An identifier or a number in the cursor range; raises EConvertError for other text.
+TCursor StringToCursor(std::string_view S);
+void GetCursorValues(const TGetStrProc& Proc);
+
+}  // namespace formwright::orx

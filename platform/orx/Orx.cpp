@@ -1,0 +1,64 @@
+#include "platform/orx/Orx.h"
+
+namespace formwright::orx {
+
+void RegisterOrxClasses() {
+  static const bool Done = [] {
+    StartClassGroup(TControl::StaticClass());
+    for (TClass C : {TMenuItem::StaticClass(), TMenu::StaticClass(), TBasicAction::StaticClass(),
+                     TContainedActionList::StaticClass(), TDataModule::StaticClass(), TScreen::StaticClass()})
+      GroupDescendentsWith(C, TControl::StaticClass());
+    ActivateClassGroup(TControl::StaticClass());
+    RegisterClasses({
+        // graphics values (default group: plain persistents)
+        TFont::StaticClass(),
+        TPen::StaticClass(),
+        TBrush::StaticClass(),
+        TMargins::StaticClass(),
+        TPadding::StaticClass(),
+        TSizeConstraints::StaticClass(),
+        TControlScrollBar::StaticClass(),
+        // controls
+        TControl::StaticClass(),
+        TWinControl::StaticClass(),
+        TGraphicControl::StaticClass(),
+        TCustomControl::StaticClass(),
+        TCustomLabel::StaticClass(),
+        TLabel::StaticClass(),
+        TButtonControl::StaticClass(),
+        TButton::StaticClass(),
+        TCustomCheckBox::StaticClass(),
+        TCheckBox::StaticClass(),
+        TCustomEdit::StaticClass(),
+        TEdit::StaticClass(),
+        TCustomMemo::StaticClass(),
+        TMemo::StaticClass(),
+        TCustomPanel::StaticClass(),
+        TPanel::StaticClass(),
+        TScrollingWinControl::StaticClass(),
+        TScrollBox::StaticClass(),
+        // modules
+        TCustomFrame::StaticClass(),
+        TFrame::StaticClass(),
+        TCustomForm::StaticClass(),
+        TForm::StaticClass(),
+        TDataModule::StaticClass(),
+        // menus and actions
+        TMenuItem::StaticClass(),
+        TMenu::StaticClass(),
+        TMainMenu::StaticClass(),
+        TPopupMenu::StaticClass(),
+        TBasicAction::StaticClass(),
+        TContainedAction::StaticClass(),
+        TCustomAction::StaticClass(),
+        TAction::StaticClass(),
+        TContainedActionList::StaticClass(),
+        TCustomActionList::StaticClass(),
+        TActionList::StaticClass(),
+    });
+    return true;
+  }();
+  (void)Done;
+}
+
+}  // namespace formwright::orx

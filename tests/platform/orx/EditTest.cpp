@@ -1,0 +1,82 @@
+#include "tests/platform/orx/OrxTestSupport.h"
+
+using namespace formwright;
+using namespace formwright::orx;
+using namespace formwright::orx::testing;
+
+namespace {
+using Edits = FormFixture;
+
+TEST_F(Edits, SelectionEditingAndUndoCountCharacters) {
+  TEventLog Log;
+  auto* Edit = Make<TEdit>(Form.get(), "Edit1", Form.get());
+  Edit->FOnChange = Log.Change();
+  Edit->SetText("héllo world");
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(4);
+  EXPECT_EQ(Edit->SelText(), "éllo");
+  Edit->SetSelText("i");
+  EXPECT_EQ(Edit->Text(), "hi world");
+  EXPECT_EQ(Edit->SelStart(), 2);
+  EXPECT_TRUE(Edit->Modified());
+  ASSERT_TRUE(Edit->CanUndo());
+  Edit->Undo();
+  EXPECT_EQ(Edit->Text(), "héllo world");
+  EXPECT_EQ(Log.Log.size(), 3u);
+}
+
+TEST_F(Edits, ReadOnlyAndMaxLengthAreHonoured) {
+  auto* Edit = Make<TEdit>(Form.get(), "Edit1", Form.get());
+  Edit->SetText("abc");
+  Edit->SetMaxLength(5);
+  Edit->SetSelStart(3);
+  Edit->SetSelText("defgh");
+  EXPECT_EQ(Edit->Text(), "abcde");
+  Edit->SetReadOnly(true);
+  Edit->SelectAll();
+  Edit->ClearSelection();
+  EXPECT_EQ(Edit->Text(), "abcde");
+  Edit->SetSelStart(99);
+  EXPECT_EQ(Edit->SelStart(), 5);
+}
+
+TEST_F(Edits, MemoLinesAndTextAreOneValue) {
+  auto* Memo = Make<TMemo>(Form.get(), "Memo1", Form.get());
+  Memo->Lines()->Add("first");
+  Memo->Lines()->Add("second");
+  EXPECT_EQ(Memo->Lines()->Count(), 2);
+  EXPECT_EQ(Memo->Text(), Memo->Lines()->Text());
+  Memo->SetText("a\nb\nc");
+  EXPECT_EQ(Memo->Lines()->Count(), 3);
+  EXPECT_EQ(Memo->Lines()->Get(2), "c");
+  TStringList Other;
+  Other.Add("x");
+  Memo->SetLines(&Other);
+  EXPECT_EQ(Memo->Lines()->Count(), 1);
+  EXPECT_EQ(Memo->Text(), Other.Text());
+}
+
+TEST_F(Edits, CheckBoxStatesAndClicks) {
+  TEventLog Log;
+  auto* Check = Make<TCheckBox>(Form.get(), "CheckBox1", Form.get());
+  Check->FOnClick = Log.Click();
+  Check->SetChecked(true);
+  EXPECT_EQ(Check->State(), cbChecked);
+  EXPECT_THROW(Check->SetState(cbGrayed), EInvalidArgument);
+  EXPECT_EQ(Check->State(), cbChecked);
+  Check->SetAllowGrayed(true);
+  Check->Toggle();
+  EXPECT_EQ(Check->State(), cbGrayed);
+  Check->Toggle();
+  EXPECT_FALSE(Check->Checked());
+  EXPECT_EQ(Log.Log.size(), 3u);
+}
+
+TEST_F(Edits, ButtonsSetTheModalResultOfTheirForm) {
+  auto* Ok = Make<TButton>(Form.get(), "Ok", Form.get());
+  Ok->SetModalResult(mrOk);
+  Ok->Click();
+  EXPECT_EQ(Form->ModalResult(), mrOk);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include "tests/platform/orx/OrxTestSupport.h"
+
+using namespace formwright;
+using namespace formwright::orx;
+using namespace formwright::orx::testing;
+
+namespace {
+
+// A class group of another framework.
+class TOtherRoot : public TPersistent {
+  FW_CLASS(TOtherRoot, TPersistent)
+};
+FW_REGISTER_CLASS(TOtherRoot, "OtherFramework")
+
+TEST(OrxRegistry, FrameworkClassesFormOneGroup) {
+  RegisterOrxClasses();
+  RegisterOrxClasses();  // harmless again
+  EXPECT_EQ(ClassGroupOf(TButton::StaticClass()), TControl::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TMenuItem::StaticClass()), TControl::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TAction::StaticClass()), TControl::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TDataModule::StaticClass()), TControl::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TFont::StaticClass()), TPersistent::StaticClass());
+  TClassGroupScope Scope(TControl::StaticClass());
+  EXPECT_EQ(FindClass("TButton"), TButton::StaticClass());
+  EXPECT_EQ(FindClass("tactionlist"), TActionList::StaticClass());
+  EXPECT_EQ(GetClass("TFont"), TFont::StaticClass());
+}
+
+TEST(OrxRegistry, AFrameworkClassIsNotFoundWhileAnotherGroupIsActive) {
+  RegisterOrxClasses();
+  StartClassGroup(TOtherRoot::StaticClass());
+  RegisterClass(TOtherRoot::StaticClass());
+  {
+    TClassGroupScope Scope(TOtherRoot::StaticClass());
+    EXPECT_EQ(GetClass("TButton"), nullptr);
+    EXPECT_THROW(FindClass("TForm"), EClassNotFound);
+    EXPECT_EQ(GetClass("TFont"), TFont::StaticClass());  // plain persistents stay visible
+  }
+  TClassGroupScope Scope(TControl::StaticClass());
+  EXPECT_EQ(GetClass("TOtherRoot"), nullptr);
+  EXPECT_EQ(GetClass("TForm"), TForm::StaticClass());
+}
+
+TEST(OrxRegistry, RegisteredClassesCreateOwnedInstances) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  TOwned<TForm> Form(new TForm(nullptr));
+  auto* B = static_cast<TButton*>(FindClass("TButton")->Create<TComponent*>(Form.get()));
+  EXPECT_EQ(B->Owner(), Form.get());
+  EXPECT_EQ(B->Width(), 75);
+  EXPECT_EQ(B->Height(), 25);
+  EXPECT_TRUE(B->TabStop());
+}
+
+TEST(OrxPublished, ClassesPublishWhatTheInspectorShows) {
+  auto Names = [](TClass C) {
+    std::vector<std::string> R;
+    for (PPropInfo P : GetPropList(C)) R.push_back(P->Name);
+    return R;
+  };
+  const auto Button = Names(TButton::StaticClass());
+  for (const char* N : {"Action", "Align", "Anchors", "Caption", "Default", "Font", "ModalResult", "Name",
+                        "OnClick", "OnKeyDown", "TabOrder", "Width"})
+    EXPECT_NE(std::find(Button.begin(), Button.end(), N), Button.end()) << N;
+  EXPECT_EQ(std::find(Button.begin(), Button.end(), "Text"), Button.end());
+  const auto Edit = Names(TEdit::StaticClass());
+  EXPECT_NE(std::find(Edit.begin(), Edit.end(), "Text"), Edit.end());
+  EXPECT_EQ(std::find(Edit.begin(), Edit.end(), "Caption"), Edit.end());
+  EXPECT_EQ(GetPropInfo(TButton::StaticClass(), "Caption")->PropType->Name, "TCaption");
+  EXPECT_EQ(GetPropInfo(TButton::StaticClass(), "Cursor")->PropType->Name, "TCursor");
+  EXPECT_EQ(GetPropInfo(TPanel::StaticClass(), "Color")->PropType->Name, "TColor");
+  EXPECT_EQ(GetPropInfo(TFont::StaticClass(), "Charset")->PropType->Name, "TFontCharset");
+  EXPECT_EQ(GetPropInfo(TButton::StaticClass(), "ModalResult")->PropType->Name, "TModalResult");
+  EXPECT_EQ(GetPropInfo(TMenuItem::StaticClass(), "ShortCut")->PropType->Name, "TShortCut");
+  EXPECT_EQ(GetPropInfo(TMemo::StaticClass(), "Lines")->PropType->Name, "TStrings");
+  const auto Decl = GetPropInfo(TButton::StaticClass(), "OnKeyDown")->PropType->Data.Params;
+  ASSERT_EQ(Decl.size(), 3u);
+  EXPECT_TRUE(Decl[1].Flags.Contains(pfVar));
+  EXPECT_EQ(Decl[1].TypeName, "Word");
+  // Margins and padding publish different defaults.
+  EXPECT_EQ(GetPropInfo(TMargins::StaticClass(), "Left")->Default, 3);
+  EXPECT_EQ(GetPropInfo(TPadding::StaticClass(), "Left")->Default, 0);
+}
+
+TEST(OrxIdents, ColoursByIdentifierAndNumber) {
+  EXPECT_EQ(ColorToString(clRed), "clRed");
+  EXPECT_EQ(ColorToString(clBtnFace), "clBtnFace");
+  EXPECT_EQ(ColorToString(TColor(0x123456)), "$00123456");
+  EXPECT_EQ(StringToColor("clwindow"), clWindow);
+  EXPECT_EQ(StringToColor("$00FF00FF"), clFuchsia);
+  EXPECT_EQ(StringToColor("255"), clRed);
+  EXPECT_THROW(StringToColor("clPlaid"), EConvertError);
+  std::vector<String> All;
+  GetColorValues([&](const String& S) { All.push_back(S); });
+  EXPECT_EQ(All.front(), "clBlack");
+  EXPECT_EQ(All.size(), 52u);
+  EXPECT_EQ(ColorToRGB(clBtnFace), 0xF0F0F0);
+  EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
+}
+
+TEST(OrxIdents, CursorsCharsetsAndModalResults) {
+  EXPECT_EQ(CursorToString(crHandPoint), "crHandPoint");
+  EXPECT_EQ(CursorToString(TCursor(5)), "5");
+  EXPECT_EQ(StringToCursor("CRIBEAM"), crIBeam);
+  EXPECT_EQ(StringToCursor("-5"), TCursor(-5));
+  EXPECT_THROW(StringToCursor("crPointer"), EConvertError);
+  EXPECT_THROW(StringToCursor("40000"), EConvertError);
+  String S;
+  EXPECT_TRUE(CharsetToIdent(204, S));
+  EXPECT_EQ(S, "RUSSIAN_CHARSET");
+  EXPECT_FALSE(CharsetToIdent(3, S));
+  int32_t C = 0;
+  EXPECT_TRUE(IdentToCharset("oem_charset", C));
+  EXPECT_EQ(C, 255);
+  EXPECT_TRUE(IntToIdent(2, S, ModalResultIdents()));
+  EXPECT_EQ(S, "mrCancel");
+  EXPECT_TRUE(IdentToInt("mryestoall", C, ModalResultIdents()));
+  EXPECT_EQ(C, 14);
+  EXPECT_FALSE(IntToIdent(15, S, ModalResultIdents()));
+}
+
+TEST(OrxIdents, ShortCutTexts) {
+  EXPECT_EQ(ShortCutToText(ShortCut('A', {ssCtrl})), "Ctrl+A");
+  EXPECT_EQ(ShortCutToText(ShortCut('Z', {ssCtrl, ssAlt})), "Ctrl+Alt+Z");
+  EXPECT_EQ(ShortCutToText(ShortCut(vkF1 + 11, {ssShift, ssCtrl})), "Shift+Ctrl+F12");
+  EXPECT_EQ(ShortCutToText(ShortCut(vkBack, {ssShift, ssAlt})), "Shift+Alt+BkSp");
+  EXPECT_EQ(ShortCutToText(ShortCut(vkInsert, {})), "Ins");
+  EXPECT_EQ(ShortCutToText(TShortCut(0)), "");
+  for (const char* T : {"Ctrl+A", "Ctrl+Alt+Z", "F1", "Shift+Ctrl+F12", "Del", "Shift+Alt+BkSp", "Ctrl+Down"})
+    EXPECT_EQ(ShortCutToText(TextToShortCut(T)), T);
+  EXPECT_EQ(TextToShortCut("ctrl+shift+s"), ShortCut('S', {ssCtrl, ssShift}));
+  EXPECT_EQ(TextToShortCut("Ctrl+"), TShortCut(0));
+  EXPECT_EQ(TextToShortCut("Hyper+A"), TShortCut(0));
+  EXPECT_EQ(TextToShortCut(""), TShortCut(0));
+  uint16_t Key = 0;
+  TShiftState Shift;
+  ShortCutToKey(TextToShortCut("Alt+F4"), Key, Shift);
+  EXPECT_EQ(Key, vkF1 + 3);
+  EXPECT_TRUE(Shift == (TShiftState{ssAlt}));
+}
+
+}  // namespace
