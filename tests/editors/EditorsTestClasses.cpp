@@ -28,7 +28,7 @@ FW_REGISTER_CLASS(TMarginGuidelines, "EditorsTest")
 
 void TSampleControl::DeclarePublished(TClassBuilder<TSampleControl>& C) {
   C.Property("Caption", &TSampleControl::FCaption);
-  C.Property("Font", &TSampleControl::FFont, nullptr);
+  C.Property("Font", &TSampleControl::Font, nullptr);
   C.Property("Hint", &TSampleControl::FHint);
 }
 

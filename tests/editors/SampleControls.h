@@ -15,9 +15,9 @@ class TSampleControl : public TComponent {
   FW_CLASS(TSampleControl, TComponent)
  public:
   explicit TSampleControl(TComponent* AOwner) : TComponent(AOwner) {}
-  ~TSampleControl() override { delete FFont; }
   static void DeclarePublished(TClassBuilder<TSampleControl>& C);
-  TSampleFont* FFont = new TSampleFont;
+  TSampleFont* Font() const noexcept { return FFont.get(); }
+  TOwned<TSampleFont> FFont{new TSampleFont};
   String FCaption;
   String FHint;
 };
