@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/runtime/Collections.h"
@@ -255,10 +256,11 @@ class TReader : public TFiler {
 
   TComponent* FOwner = nullptr;
   TComponent* FParent = nullptr;
-  TComponent* FCurrent = nullptr;     // the component whose data is being read
-  String FPropName;                   // a defined property waiting for its DefineProperty
-  String FContext;                    // name path of the component being read, for messages
-  std::vector<TComponent*> FLoaded;   // components read, for fix-ups and Loaded
+  TComponent* FCurrent = nullptr;    // the component whose data is being read
+  String FPropName;                  // a defined property waiting for its DefineProperty
+  String FContext;                   // name path of the component being read, for messages
+  std::vector<TComponent*> FLoaded;  // components read, for fix-ups and Loaded
+  std::unordered_set<TComponent*> FLoadedSet;
   std::vector<TComponent*> FCreated;  // components created by this reader, in creation order
   int FReferenceLevel = 0;
   int FNesting = 0;

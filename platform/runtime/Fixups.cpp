@@ -1,5 +1,7 @@
 // Pending references across modules, global component finders and global loading.
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
@@ -26,18 +28,33 @@ String FirstPart(const String& Name) {
   return Dot == String::npos ? Name : Name.substr(0, Dot);
 }
 
-// The component `Name` (its first part) in or at `Root`.
-TComponent* FindFirst(TComponent* Root, std::string_view Name) {
-  if (!Root) return nullptr;
-  if (TComponent* C = Root->FindComponent(Name)) return C;
-  return SameText(Root->Name(), Name) ? Root : nullptr;
-}
+// Names of the components owned by roots, indexed once per resolution pass so that resolving
+// the references of a large module does not search its component list each time.
+class TNameIndex {
+ public:
+  TComponent* Find(TComponent* Root, std::string_view Name) {
+    if (!Root) return nullptr;
+    auto& Index = FIndex[Root];
+    if (Index.empty() && Root->ComponentCount() > 0)
+      for (TComponent* C : Root->ComponentList())
+        if (!C->Name().empty()) Index.emplace(LowerCase(C->Name()), C);
+    auto It = Index.find(LowerCase(Name));
+    if (It != Index.end()) return It->second;
+    return SameText(Root->Name(), Name) ? Root : nullptr;
+  }
 
-TComponent* FindPath(TComponent* LookupRoot, TComponent* Root, std::string_view Path) {
+ private:
+  std::unordered_map<const TComponent*, std::unordered_map<String, TComponent*>> FIndex;
+};
+
+TComponent* FindPath(TComponent* LookupRoot, TComponent* Root, std::string_view Path,
+                     TNameIndex* Index = nullptr) {
+  TNameIndex Local;
+  if (!Index) Index = &Local;
   std::vector<String> Parts = SplitString(Path, '.');
   if (Parts.empty() || Parts[0].empty()) return nullptr;
-  TComponent* C = FindFirst(LookupRoot, Parts[0]);
-  if (!C) C = FindFirst(Root, Parts[0]);
+  TComponent* C = Index->Find(LookupRoot, Parts[0]);
+  if (!C) C = Index->Find(Root, Parts[0]);
   if (!C) C = FindGlobalComponent(Parts[0]);
   for (size_t I = 1; C && I < Parts.size(); ++I) C = C->FindComponent(Parts[I]);
   return C;
@@ -75,19 +92,23 @@ void Resolve(S Select, E OnError) {
       for (auto It = Batch.rbegin(); It != Batch.rend(); ++It) G.Fixups.push_back(std::move(*It));
     }
   } Restore{G, Batch};
+  // The index is rebuilt whenever applying a reference may have changed what roots own.
+  std::unique_ptr<TNameIndex> Index(new TNameIndex);
   while (!Batch.empty()) {
     detail::TFixup F = std::move(Batch.back());
     Batch.pop_back();
-    TComponent* C = FindPath(F.LookupRoot, F.Root, F.Name);
+    TComponent* C = FindPath(F.LookupRoot, F.Root, F.Name, Index.get());
     if (!C) {
       G.Fixups.push_back(std::move(F));
       continue;
     }
+    const size_t Before = Batch.size();
     try {
       Apply(F, C);
     } catch (Exception& Ex) {
       OnError(F, Ex);
     }
+    if (Batch.size() != Before) Index.reset(new TNameIndex);  // something was freed
   }
 }
 

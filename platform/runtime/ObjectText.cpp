@@ -97,7 +97,8 @@ class TBinaryToText {
       } else {
         if (Quoted) L += '\'';
         Quoted = false;
-        L += "#" + IntToStr(C);
+        L += '#';
+        L += IntToStr(C);
       }
       if (L.size() > LineWidth && I < S.size()) {
         if (Quoted) L += '\'';

@@ -98,6 +98,7 @@ void TReader::FixupReferences() {
   });
   std::vector<TComponent*> Loaded;
   Loaded.swap(FLoaded);
+  FLoadedSet.clear();
   for (TComponent* C : Loaded) {
     C->ExcludeState(csReading);
     if (IsGlobalLoading())
@@ -114,7 +115,7 @@ void TReader::EndReferences() {
 void TReader::AddLoaded(TComponent* C) {
   C->IncludeState(csLoading);
   C->IncludeState(csReading);
-  if (std::find(FLoaded.begin(), FLoaded.end(), C) == FLoaded.end()) FLoaded.push_back(C);
+  if (FLoadedSet.insert(C).second) FLoaded.push_back(C);
 }
 
 void TReader::Rollback(size_t CreatedMark) noexcept {
@@ -122,6 +123,7 @@ void TReader::Rollback(size_t CreatedMark) noexcept {
     TComponent* C = FCreated.back();
     FCreated.pop_back();
     FLoaded.erase(std::remove(FLoaded.begin(), FLoaded.end(), C), FLoaded.end());
+    FLoadedSet.erase(C);
     C->Free();
   }
 }
@@ -132,6 +134,7 @@ void TReader::ClearLoadingMarks() noexcept {
     C->ExcludeState(csReading);
   }
   FLoaded.clear();
+  FLoadedSet.clear();
 }
 
 // ----- Roots and component lists ---------------------------------------------------------------
