@@ -1,0 +1,55 @@
+// The reference host's design environment and its default answers to the designer's
+// questions. Nothing here waits for a person: every question has an answer a caller can
+// replace.
+#pragma once
+
+#include <vector>
+
+#include "host/HostIntf.h"
+
+namespace formwright {
+
+// The default answers, conservative so that nothing is lost silently:
+// - a reader error stops the read (1): the module is not opened and the error is reported;
+// - an inherited component the ancestor lacks gives up (3): the read fails with the reader's
+//   message rather than dropping or inventing a component;
+// - links to a module that is not open refuse the save (1) with the designer's message;
+// - redirecting links removes them (empty answer) — asked only when a fixup answer chose 0.
+THostQuestions DefaultHostQuestions();
+
+// A design environment for headless use: classes come from the runtime's class registry,
+// time stamps from the system clock, modules are opened through a replaceable opener, and the
+// notices it receives are recorded for inspection.
+class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
+ public:
+  using TRootOpener = std::function<bool(const String& RootName)>;
+
+  TClass FindDesignClass(const String& ClassName) override { return GetClass(ClassName); }
+  int64_t GetCurrentTimeStamp() override;
+  bool OpenRootModule(const String& RootName) override;
+  void ComponentRenamed(const String& CurName, const String& NewName) override;
+  void DesignerActivated(const IPtr<IInterface>& Designer) override { ++FActivations; }
+  TDesignerOptions GetDesignerOptions() override { return Options; }
+  String GetBaseRegKey() override { return "Software\\Formwright"; }
+  String GetPathAndBaseExeName() override { return BaseExeName; }
+  String GetPrivateDirectory() override { return PrivateDirectory; }
+  String GetAppDataDirectory() override { return AppDataDirectory; }
+  Variant GetIDEOption(const String& Name) override;
+
+  TDesignerOptions Options;
+  THostQuestions Questions = DefaultHostQuestions();
+  // Opens a module by root name; without one, no module can be opened on request.
+  TRootOpener RootOpener;
+  String BaseExeName = "formwright";
+  String PrivateDirectory;
+  String AppDataDirectory;
+
+  const std::vector<std::pair<String, String>>& Renames() const noexcept { return FRenames; }
+  int Activations() const noexcept { return FActivations; }
+
+ private:
+  std::vector<std::pair<String, String>> FRenames;
+  int FActivations = 0;
+};
+
+}  // namespace formwright
