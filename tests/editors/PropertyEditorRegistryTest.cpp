@@ -8,7 +8,6 @@ namespace {
 using PropertyEditorRegistry = RegistryTest;
 
 PTypeInfo StringType() { return TypeInfoOf<String>(); }
-PTypeInfo FontType() { return TypeInfoOf<TSampleFont>(); }
 PTypeInfo PersistentType() { return TypeInfoOf<TPersistent>(); }
 TClass ControlClass() { return TSampleControl::StaticClass(); }
 TClass ButtonClass() { return TSampleButton::StaticClass(); }
@@ -20,30 +19,6 @@ TEST_F(PropertyEditorRegistry, OfTwoRegistrationsForTheSameTypeAndClassTheNewerW
   RegisterPropertyEditor(StringType(), ControlClass(), "", EdA());
   RegisterPropertyEditor(StringType(), ControlClass(), "", EdB());
   EXPECT_EQ(EditorFor(FButton, "Caption"), EdB());
-}
-
-TEST_F(PropertyEditorRegistry, FontOnButtonBeatsPersistentOnControlInEitherOrder) {
-  RegisterPropertyEditor(FontType(), ButtonClass(), "", EdA());
-  RegisterPropertyEditor(PersistentType(), ControlClass(), "", EdB());
-  EXPECT_EQ(EditorFor(FButton, "Font"), EdA());
-  EXPECT_EQ(EditorFor(FLabel, "Font"), EdB());
-
-  Reinstall();
-  RegisterPropertyEditor(PersistentType(), ControlClass(), "", EdB());
-  RegisterPropertyEditor(FontType(), ButtonClass(), "", EdA());
-  EXPECT_EQ(EditorFor(FButton, "Font"), EdA());
-  EXPECT_EQ(EditorFor(FLabel, "Font"), EdB());
-}
-
-TEST_F(PropertyEditorRegistry, FontOnAnyClassAgainstPersistentOnControlTheFirstRegisteredWins) {
-  RegisterPropertyEditor(FontType(), nullptr, "", EdA());
-  RegisterPropertyEditor(PersistentType(), ControlClass(), "", EdB());
-  EXPECT_EQ(EditorFor(FControl, "Font"), EdA());  // test 3 brings the older back
-
-  Reinstall();
-  RegisterPropertyEditor(PersistentType(), ControlClass(), "", EdB());
-  RegisterPropertyEditor(FontType(), nullptr, "", EdA());
-  EXPECT_EQ(EditorFor(FControl, "Font"), EdB());  // test 1 brings the older back
 }
 
 TEST_F(PropertyEditorRegistry, ANamedRegistrationBeatsANamelessOneAndComparesIgnoringCase) {
