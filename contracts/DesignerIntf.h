@@ -176,6 +176,7 @@ struct IDesigner60 : virtual IInterface {
   virtual void Resurrect() = 0;
 };
 
+// Adds the class group and root-ancestor lookups used for design-time proxy classes.
 struct IDesigner70 : virtual IDesigner60 {
   FW_INTERFACE(IDesigner70, IDesigner60, "{D51E2A10-0270-4F3B-9C6E-5A1B00000170}")
   // The class group the module's framework classes belong to.
@@ -184,6 +185,7 @@ struct IDesigner70 : virtual IDesigner60 {
   virtual TComponent* FindRootAncestor(const String& ClassName) = 0;
 };
 
+// Adds the container that new components go into.
 struct IDesigner80 : virtual IDesigner70 {
   FW_INTERFACE(IDesigner80, IDesigner70, "{D51E2A10-0280-4F3B-9C6E-5A1B00000180}")
   // True when a component of that class may be created in this module.
@@ -193,18 +195,21 @@ struct IDesigner80 : virtual IDesigner70 {
   virtual void SetCurrentParent(TComponent* AComponent) = 0;
 };
 
+// Adds the identifier of the module's framework designer.
 struct IDesigner100 : virtual IDesigner80 {
   FW_INTERFACE(IDesigner100, IDesigner80, "{D51E2A10-0300-4F3B-9C6E-5A1B00000200}")
   // The identifier of the framework designer the module belongs to.
   virtual String GetDesignerExtension() = 0;
 };
 
+// Adds the module view the designer edits.
 struct IDesigner170 : virtual IDesigner100 {
   FW_INTERFACE(IDesigner170, IDesigner100, "{D51E2A10-0370-4F3B-9C6E-5A1B00000270}")
   // The module view this designer edits; empty for the master view.
   virtual String GetViewName() = 0;
 };
 
+// Adds the units the module's components need.
 struct IDesigner200 : virtual IDesigner170 {
   FW_INTERFACE(IDesigner200, IDesigner170, "{D51E2A10-0400-4F3B-9C6E-5A1B00000300}")
   // Passes the name of every unit the module's components need to `Proc`.

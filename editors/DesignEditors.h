@@ -115,6 +115,7 @@ class TSelectionEditorList : public TInterfacedObject, public ISelectionEditorLi
   FW_CLASS(TSelectionEditorList, TInterfacedObject)
  public:
   TSelectionEditorList();
+  // Appends `Editor`.
   void Add(const IPtr<ISelectionEditor>& Editor);
   IPtr<ISelectionEditor> Get(int Index) override;
   int GetCount() override { return FList->GetCount(); }
