@@ -92,9 +92,17 @@ void TComponent::SetComponentIndex(int Value) {
 
 TComponent* TComponent::FindComponent(std::string_view AName) const noexcept {
   if (AName.empty()) return nullptr;
-  for (TComponent* C : FComponents)
-    if (SameText(C->FName, AName)) return C;
-  return nullptr;
+  auto It = FNameIndex.find(LowerCase(AName));
+  // Every name change goes through ChangeName, which keeps the index complete.
+  return It != FNameIndex.end() ? It->second : nullptr;
+}
+
+void TComponent::IndexName(TComponent* AComponent, const String& OldName) {
+  if (!OldName.empty()) {
+    auto It = FNameIndex.find(LowerCase(OldName));
+    if (It != FNameIndex.end() && It->second == AComponent) FNameIndex.erase(It);
+  }
+  if (AComponent->FOwner == this && !AComponent->FName.empty()) FNameIndex[LowerCase(AComponent->FName)] = AComponent;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -118,6 +126,7 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  IndexName(AComponent, String());
 }
 
 void TComponent::Remove(TComponent* AComponent) {
@@ -125,6 +134,7 @@ void TComponent::Remove(TComponent* AComponent) {
   auto It = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
   if (It != FComponents.rend()) FComponents.erase(std::next(It).base());
   AComponent->FOwner = nullptr;
+  IndexName(AComponent, AComponent->FName);
 }
 
 void TComponent::DestroyComponents() {
@@ -223,7 +233,10 @@ void TComponent::SetName(const String& NewName) {
   SetReference(true);
 }
 
-void TComponent::ChangeName(const String& NewName) { FName = NewName; }
+void TComponent::ChangeName(const String& NewName) {
+  const String OldName = std::exchange(FName, NewName);
+  if (FOwner) FOwner->IndexName(this, OldName);
+}
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/runtime/TypInfo.h"
@@ -207,6 +208,7 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
  private:
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void IndexName(TComponent* AComponent, const String& OldName);
   void RemoveNotification(TComponent* AComponent);
   void RemoveFreeNotifications();
   void TearDown() noexcept;
@@ -215,6 +217,8 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   String FName;
   int32_t FTag = 0;
   std::vector<TComponent*> FComponents;
+  // Owned components by lower-case name, so that name lookups stay constant-time.
+  std::unordered_map<String, TComponent*> FNameIndex;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   TComponentStyle FComponentStyle{csInheritable};

@@ -107,10 +107,14 @@ TEST(Component, NamesAreUniqueIgnoringCaseAndARefusedRenameKeepsTheOldName) {
   EXPECT_EQ(Form->FindComponent("BadName"), nullptr);
   A->SetName("GoodName");
   EXPECT_EQ(A->Name(), "GoodName");
+  EXPECT_EQ(Form->FindComponent("goodname"), A);
+  EXPECT_EQ(Form->FindComponent("BUTTON1"), nullptr);  // the old name is free again
   EXPECT_EQ(A->FindRootDesigner(), Form->Designer());
   // The designer hears of insertions and removals in its root.
   auto* C = new TTestWidget(Form.get());
+  C->SetName("Temporary");
   C->Free();
+  EXPECT_EQ(Form->FindComponent("Temporary"), nullptr);
   ASSERT_GE(Designer->Seen.size(), 2u);
   EXPECT_EQ(Designer->Seen[Designer->Seen.size() - 2].second, opInsert);
   EXPECT_EQ(Designer->Seen.back().second, opRemove);
