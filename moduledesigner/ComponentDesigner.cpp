@@ -1,0 +1,235 @@
+#include "moduledesigner/ComponentDesigner.h"
+
+#include <algorithm>
+
+#include "moduledesigner/ModuleRegistry.h"
+
+namespace formwright {
+
+TComponentDesigner::TComponentDesigner(TClass FrameworkClass, IPtr<IDesignEnvironment> Environment,
+                                       IPtr<IModuleFileSystem> FileSystem)
+    : Questions(DefaultHostQuestions()),
+      FFrameworkClass(FrameworkClass),
+      FEnvironment(std::move(Environment)),
+      FFileSystem(std::move(FileSystem)) {}
+
+// ----- Root list ------------------------------------------------------------------------------
+
+void TComponentDesigner::RootListAdd(const IPtr<IRoot>& Root) { FRoots.push_back(Root); }
+
+void TComponentDesigner::RootListRemove(const IPtr<IRoot>& Root) {
+  auto It = std::find(FRoots.begin(), FRoots.end(), Root);
+  if (It != FRoots.end()) FRoots.erase(It);
+  if (FActiveRoot == Root) {
+    Designers()->RootGone(Root);
+    FActiveRoot.Reset();
+    UpdateSelections();
+  }
+}
+
+void TComponentDesigner::RootActivated(const IPtr<IRoot>& Root) {
+  if (Root) {
+    auto It = std::find(FRoots.begin(), FRoots.end(), Root);
+    if (It != FRoots.end()) FRoots.erase(It);
+    FRoots.insert(FRoots.begin(), Root);
+    UpdateSelections();
+  } else {
+    FActiveRoot.Reset();
+  }
+  HostRootActivated(Root);
+  Designers()->DesignerActivated(IPtr<IComponentDesigner>(this));
+}
+
+void TComponentDesigner::RootGoingDormant(const IPtr<IRoot>& Root) {
+  if (FActiveRoot == Root) FActiveRoot.Reset();
+  UpdateSelections();
+}
+
+void TComponentDesigner::RootModified(const IPtr<IRoot>& Root) {
+  if (Root && FActiveRoot == Root) {
+    ActiveRootModifiedSink().Send(nullptr);
+    HostActiveRootModified(Root);
+  }
+  if (Root) DesignNotificationItemsModified(Root->GetDesigner());
+}
+
+// ----- Finding roots --------------------------------------------------------------------------
+
+IPtr<IRoot> TComponentDesigner::FindOwnRoot(const String& Name) {
+  for (const auto& R : FRoots)
+    if (SameText(R->GetRootName(), Name)) return R;
+  return nullptr;
+}
+
+IPtr<IRoot> TComponentDesigner::FindOwnRootOf(TComponent* Component) {
+  if (!Component) return nullptr;
+  for (const auto& R : FRoots)
+    if (R->GetRoot() == Component) return R;
+  return nullptr;
+}
+
+IPtr<IRoot> TComponentDesigner::FindRoot(const String& Name) {
+  if (IPtr<IRoot> R = FindOwnRoot(Name)) return R;
+  IPtr<IRoot> Found;
+  Designers()->ForEachDesigner([&](const IPtr<IComponentDesigner>& D) {
+    if (D.Identity() == static_cast<IInterface*>(this)) return true;
+    Found = D->FindOwnRoot(Name);
+    return !Found;
+  });
+  return Found;
+}
+
+IPtr<IRoot> TComponentDesigner::FindRootOf(TComponent* Component) {
+  if (IPtr<IRoot> R = FindOwnRootOf(Component)) return R;
+  IPtr<IRoot> Found;
+  Designers()->ForEachDesigner([&](const IPtr<IComponentDesigner>& D) {
+    if (D.Identity() == static_cast<IInterface*>(this)) return true;
+    Found = D->FindOwnRootOf(Component);
+    return !Found;
+  });
+  return Found;
+}
+
+IPtr<IRoot> TComponentDesigner::OpenRootClass(const String& ClassName) {
+  const String Name = !ClassName.empty() && ClassName[0] == 'T' ? ClassName.substr(1) : ClassName;
+  IPtr<IRoot> R = FindRoot(Name);
+  if (!R && FEnvironment && FEnvironment->OpenRootModule(Name)) R = FindRoot(Name);
+  if (R && R->IsDormant()) R->Resurrect();
+  return R;
+}
+
+IPtr<IRoot> TComponentDesigner::GetRoots(int Index) {
+  if (Index < 0 || Index >= GetRootsCount()) throw EListError(Format(SListIndexError, Index));
+  return FRoots[static_cast<size_t>(Index)];
+}
+
+void TComponentDesigner::GetRootNames(const TGetStrProc& Proc) {
+  const auto Copy = FRoots;
+  for (const auto& R : Copy) Proc(R->GetRootName());
+}
+
+// ----- Registrations --------------------------------------------------------------------------
+
+bool TComponentDesigner::AcceptsClass(TClass AClass) {
+  return AClass && (!FFrameworkClass || ClassGroupOf(AClass) == ClassGroupOf(FFrameworkClass) ||
+                    ClassGroupOf(AClass) == TPersistent::StaticClass());
+}
+
+const TCustomModuleReg* TComponentDesigner::FindRegistration(const String& Name) {
+  const auto& L = CustomModuleRegistrations();
+  for (auto It = L.rbegin(); It != L.rend(); ++It)
+    if (It->RootBaseClass->ClassNameIs(Name) && AcceptsClass(It->RootBaseClass)) return &*It;
+  return nullptr;
+}
+
+String TComponentDesigner::FindBaseClass(const String& Name) {
+  const TCustomModuleReg* R = Name.empty() ? nullptr : FindRegistration(Name);
+  return R ? R->RootBaseClass->ClassName() : String("TForm");
+}
+
+TClass TComponentDesigner::FindCustomModuleClass(const String& Name) {
+  const TCustomModuleReg* R = FindRegistration(Name);
+  return R ? R->CustomModuleClass : nullptr;
+}
+
+TClass TComponentDesigner::FindRootBaseClass(const String& Name) {
+  const TCustomModuleReg* R = FindRegistration(Name);
+  return R ? R->RootBaseClass : nullptr;
+}
+
+bool TComponentDesigner::IsRootBaseClass(const String& Name) {
+  return !Name.empty() && FindRegistration(Name) != nullptr;
+}
+
+bool TComponentDesigner::IsNestable(const String& Name) {
+  TClass C = FindCustomModuleClass(Name);
+  if (!C) return false;
+  IPtr<ICustomModule> M = CreateCustomModule(C, nullptr, nullptr);
+  return M && M->Nestable();
+}
+
+// ----- Selection ------------------------------------------------------------------------------
+
+IPtr<IRoot> TComponentDesigner::RootBehind(const IPtr<IDesigner>& Designer) const {
+  return Designer ? Supports<IRoot>(Designer) : nullptr;
+}
+
+void TComponentDesigner::SetSelection(const IPtr<IDesigner>& Designer, const IPtr<IInterface>& DesignWindow,
+                                      const IPtr<IDesignerSelections>& Selection) {
+  IPtr<IDesignerSelections> Sel = Selection && Selection->GetCount() > 0 ? Selection : nullptr;
+  IPtr<IRoot> Root = RootBehind(Designer);
+  const bool SameRoot = Root == FActiveRoot;
+  const bool SameSelection = Sel == FSelection || (Sel && FSelection && Sel->Equals(FSelection));
+  const bool Changed = !(SameRoot && bool(Root) && SameSelection);
+  if (!SameRoot) {
+    if (FActiveRoot) FActiveRoot->ActiveChanged(false);
+    if (Root) Root->ActiveChanged(true);
+  }
+  IPtr<IDesignerSelections> Copy;
+  if (Sel) {
+    Copy = CreateSelectionList();
+    for (int I = 0; I < Sel->GetCount(); ++I) Copy->Add(Sel->Get(I));
+  }
+  DesignNotificationSelectionChanged(Designer, Copy);
+  FActiveRoot = Root;
+  FEditHandler = Supports<IEditHandler>(DesignWindow);
+  FSelection = Sel;
+  if (Changed) HostSelectionChanged(Designer, Sel);
+}
+
+void TComponentDesigner::UpdateSelections() {
+  if (FUpdatingSelections) return;
+  FUpdatingSelections = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } Reset{FUpdatingSelections};
+  const auto Copy = FRoots;
+  for (const auto& R : Copy) {
+    if (!R->IsReady()) continue;
+    IPtr<IDesigner> D = R->GetDesigner();
+    IPtr<IDesignerSelections> List = CreateSelectionList();
+    if (D) D->GetSelections(List);
+    SetSelection(D, nullptr, List);
+    return;
+  }
+  SetSelection(nullptr, nullptr, CreateSelectionList());
+}
+
+void TComponentDesigner::EditAction(TEditAction Action) {
+  if (FEditHandler) FEditHandler->EditAction(Action);
+}
+
+TEditState TComponentDesigner::GetEditState() { return FEditHandler ? FEditHandler->GetEditState() : TEditState(); }
+
+// ----- All roots ------------------------------------------------------------------------------
+
+void TComponentDesigner::DesignerOptionsChanged() {
+  const auto Copy = FRoots;
+  for (const auto& R : Copy) R->UpdateOptions();
+}
+
+void TComponentDesigner::RemoveDependenciesOn(TComponent* Component) {
+  std::vector<IPtr<IRoot>> Plain, Inherited;
+  for (const auto& R : FRoots) {
+    IPtr<IInternalRoot> I = Supports<IInternalRoot>(R);
+    (I && I->GetAncestorRoot() ? Inherited : Plain).push_back(R);
+  }
+  std::reverse(Inherited.begin(), Inherited.end());
+  FRoots = Plain;
+  FRoots.insert(FRoots.end(), Inherited.begin(), Inherited.end());
+  const auto Order = FRoots;
+  for (const auto& R : Order) R->ClearDependenciesOn(Component);
+}
+
+void TComponentDesigner::UpdateRootDependents() {
+  const auto Own = FRoots;
+  for (const auto& R : Own) R->UpdateDependencies();
+  Designers()->ForEachDesigner([this](const IPtr<IComponentDesigner>& D) {
+    if (D.Identity() != static_cast<IInterface*>(this))
+      for (int I = 0; I < D->GetRootsCount(); ++I) D->GetRoots(I)->UpdateDependencies();
+    return true;
+  });
+}
+
+}  // namespace formwright

@@ -1,0 +1,91 @@
+// The designer manager of one component framework: owns the open roots in most recently
+// activated order, knows the active root, finds roots by name or class, opens modules by class
+// name, and turns root events into selection reports and design notifications.
+//
+// A host derives from it to be told of activations, selections and modifications (the
+// Host… operations, which do nothing here) and to decide which classes it designs
+// (AcceptsClass: by default the classes of the framework class group it was made for).
+#pragma once
+
+#include "host/DesignEnvironment.h"
+#include "moduledesigner/Designers.h"
+#include "moduledesigner/ModuleRegistry.h"
+
+namespace formwright {
+
+class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
+ public:
+  // FrameworkClass names the framework (its class group decides what is accepted); the
+  // environment and file system serve the roots.
+  TComponentDesigner(TClass FrameworkClass, IPtr<IDesignEnvironment> Environment,
+                     IPtr<IModuleFileSystem> FileSystem);
+
+  // IRootListUpdate
+  void RootListAdd(const IPtr<IRoot>& Root) override;
+  void RootListRemove(const IPtr<IRoot>& Root) override;
+  void RootActivated(const IPtr<IRoot>& Root) override;
+  void RootGoingDormant(const IPtr<IRoot>& Root) override;
+  void RootModified(const IPtr<IRoot>& Root) override;
+
+  // IComponentDesigner
+  IPtr<IRoot> FindRoot(const String& Name) override;
+  IPtr<IRoot> FindRootOf(TComponent* Component) override;
+  IPtr<IRoot> FindOwnRoot(const String& Name) override;
+  IPtr<IRoot> FindOwnRootOf(TComponent* Component) override;
+  IPtr<IRoot> OpenRootClass(const String& ClassName) override;
+  String FindBaseClass(const String& Name) override;
+  TClass FindCustomModuleClass(const String& Name) override;
+  TClass FindRootBaseClass(const String& Name) override;
+  bool IsRootBaseClass(const String& Name) override;
+  bool IsNestable(const String& Name) override;
+  bool AcceptsClass(TClass AClass) override;
+  int GetRootsCount() override { return static_cast<int>(FRoots.size()); }
+  IPtr<IRoot> GetRoots(int Index) override;
+  void GetRootNames(const TGetStrProc& Proc) override;
+  IPtr<IRoot> GetActiveRoot() override { return FActiveRoot; }
+  bool IsActive() override { return bool(FActiveRoot); }
+  IPtr<IDesignEnvironment> GetEnvironment() override { return FEnvironment; }
+  IPtr<IModuleFileSystem> GetFileSystem() override { return FFileSystem; }
+  const THostQuestions& GetQuestions() override { return Questions; }
+  void SetSelection(const IPtr<IDesigner>& Designer, const IPtr<IInterface>& DesignWindow,
+                    const IPtr<IDesignerSelections>& Selection) override;
+  void UpdateSelections() override;
+  IPtr<IDesignerSelections> GetSelection() override { return FSelection; }
+  void RootClosing(const IPtr<IRoot>& Root) override {}
+  void DesignerOptionsChanged() override;
+  void RemoveDependenciesOn(TComponent* Component) override;
+  void UpdateRootDependents() override;
+
+  // Edit commands go to the design window that reported the selection, when it handles them.
+  void EditAction(TEditAction Action);
+  TEditState GetEditState();
+  bool ControlsLocked() const noexcept { return FControlsLocked; }
+  void SetControlsLocked(bool Value) noexcept { FControlsLocked = Value; }
+
+  // The answers this designer's roots get to their questions.
+  THostQuestions Questions;
+
+ protected:
+  // The host is told that a root became active, that the selection it shows changed, and
+  // that the active root was modified.
+  virtual void HostRootActivated(const IPtr<IRoot>& Root) {}
+  virtual void HostSelectionChanged(const IPtr<IDesigner>& Designer, const IPtr<IDesignerSelections>& Selection) {}
+  virtual void HostActiveRootModified(const IPtr<IRoot>& Root) {}
+
+ private:
+  IPtr<IRoot> RootBehind(const IPtr<IDesigner>& Designer) const;
+  // The newest registration named Name that this designer accepts; null when none.
+  const TCustomModuleReg* FindRegistration(const String& Name);
+
+  TClass FFrameworkClass;
+  IPtr<IDesignEnvironment> FEnvironment;
+  IPtr<IModuleFileSystem> FFileSystem;
+  std::vector<IPtr<IRoot>> FRoots;
+  IPtr<IRoot> FActiveRoot;
+  IPtr<IDesignerSelections> FSelection;
+  IPtr<IEditHandler> FEditHandler;
+  bool FUpdatingSelections = false;
+  bool FControlsLocked = false;
+};
+
+}  // namespace formwright

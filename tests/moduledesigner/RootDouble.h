@@ -1,0 +1,64 @@
+// A root double for designer-manager tests: a named root with a selection, readiness,
+// dormancy and an optional ancestor root, recording what it is told.
+#pragma once
+
+#include "moduledesigner/ComponentDesigner.h"
+#include "tests/editors/TestDesigner.h"
+
+namespace formwright::moduledesigner_testing {
+
+class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot {
+ public:
+  explicit TRootDouble(String Name) : FName(std::move(Name)) {}
+
+  TComponent* GetRoot() override { return FRootComponent; }
+  String GetRootName() override { return FName; }
+  String GetRootClassName() override { return "T" + FName; }
+  String GetAncestorName() override { return "TForm"; }
+  String GetFileName() override { return FName + ".fwf"; }
+  String GetFileSystem() override { return String(); }
+  IPtr<IDesigner> GetDesigner() override { return IPtr<IDesigner>(static_cast<IDesigner*>(this)); }
+  IPtr<IDesignerModule> GetModule() override { return nullptr; }
+  bool IsDormant() override { return FDormant; }
+  void GoDormant() override { FDormant = true; }
+  void Resurrect() override {
+    FDormant = false;
+    ++FResurrections;
+  }
+  void Close() override { FClosed = true; }
+  bool IsClosed() override { return FClosed; }
+  bool IsReady() override { return FReady && !FDormant; }
+  void ActiveChanged(bool Active) override { FActiveLog.push_back(Active); }
+  void UpdateOptions() override { ++FOptionUpdates; }
+  void GetDependencies(const TGetRootProc&) override {}
+  void GetDependentRoots(const TGetRootProc&) override {}
+  void UpdateDependencies() override { ++FDependencyUpdates; }
+  void ClearDependencies() override {}
+  void ClearDependenciesOn(TComponent* Component) override { FClearLog->push_back(FName); }
+  void ClearCachedStream() override {}
+  IPtr<ICustomModule> GetCustomModule() override { return FCustomModule; }
+  TClass GetCustomModuleClass() override { return nullptr; }
+  IPtr<IUpdateManager> GetUpdateManager() override { return nullptr; }
+  IPtr<IInternalRoot> GetAncestorRoot() override { return FAncestor; }
+  String GetRootBaseClass() override { return "TForm"; }
+  TStream* GetRootStream() override { return nullptr; }
+  void Save() override {}
+  void Modified() override { editors_testing::TTestDesigner::Modified(); }
+
+  String FName;
+  TComponent* FRootComponent = nullptr;
+  bool FDormant = false;
+  bool FClosed = false;
+  bool FReady = true;
+  int FResurrections = 0;
+  int FOptionUpdates = 0;
+  int FDependencyUpdates = 0;
+  std::vector<bool> FActiveLog;
+  std::vector<String>* FClearLog = nullptr;
+  IPtr<ICustomModule> FCustomModule;
+  IPtr<IInternalRoot> FAncestor;
+};
+
+inline IPtr<IRoot> AsRoot(const IPtr<TRootDouble>& R) { return IPtr<IRoot>(static_cast<IInternalRoot*>(R.Get())); }
+
+}  // namespace formwright::moduledesigner_testing
