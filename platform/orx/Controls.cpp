@@ -840,8 +840,25 @@ void TWinControl::Loaded() {
 
 // ----- TGraphicControl, TCustomControl --------------------------------------------------------
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+void PrepareCanvas(TCanvas* Canvas, const TControl* Control) {
+  Canvas->ClearOperations();
+  Canvas->SetFont(Control->Font());
+  Canvas->Brush()->SetColor(Control->Color());
+  Canvas->SetClipRect(Control->ClientRect());
+}
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TCanvas) {}
+
+void TGraphicControl::Repaint() {
+  PrepareCanvas(FCanvas.get(), this);
+  Paint();
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TCanvas) {}
+
+void TCustomControl::Repaint() {
+  PrepareCanvas(FCanvas.get(), this);
+  Paint();
+}
 
 }  // namespace formwright::orx

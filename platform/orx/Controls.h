@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/orx/Canvas.h"
 #include "platform/orx/Cursors.h"
-#include "platform/orx/Graphics.h"
 
 namespace formwright::orx {
 
@@ -479,19 +479,42 @@ class TWinControl : public TControl {
 };
 
 // A control without a window of its own (labels, shapes, images): it cannot parent controls
-// or take the focus.
+// or take the focus. It paints on its canvas, which records what was drawn.
 class TGraphicControl : public TControl {
   FW_CLASS(TGraphicControl, TControl)
  public:
   explicit TGraphicControl(TComponent* AOwner);
+  TCanvas* Canvas() const noexcept { return FCanvas.get(); }
+  // Clears the canvas, gives it the control's font and client rectangle, and paints.
+  void Repaint();
+
+ protected:
+  // Draws the control on its canvas; the base draws nothing.
+  virtual void Paint() {}
+
+ private:
+  TOwned<TCanvas> FCanvas;
 };
 
-// A windowed control that paints itself (panels, custom controls).
+// A windowed control that paints itself (panels, custom controls) on its canvas.
 class TCustomControl : public TWinControl {
   FW_CLASS(TCustomControl, TWinControl)
  public:
   explicit TCustomControl(TComponent* AOwner);
+  TCanvas* Canvas() const noexcept { return FCanvas.get(); }
+  // Clears the canvas, gives it the control's font and client rectangle, and paints.
+  void Repaint();
+
+ protected:
+  virtual void Paint() {}
+
+ private:
+  TOwned<TCanvas> FCanvas;
 };
+
+// Prepares `Canvas` for painting `Control`: no recorded operations, the control's font and
+// colour, and its client rectangle as the clip rectangle.
+void PrepareCanvas(TCanvas* Canvas, const TControl* Control);
 
 // ---------------------------------------------------------------------------------------------
 // Publishing groups: the property sets that framework classes publish together.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/orx/OrxConsts.h"
+#include "platform/runtime/Filer.h"
 
 namespace formwright::orx {
 
@@ -237,6 +238,27 @@ void TCustomForm::BeforeDestruction() {
   TScrollingWinControl::BeforeDestruction();
 }
 
+void TCustomForm::SetClientWidth(int32_t Value) {
+  if (ComponentState().Contains(csLoading))
+    FPendingClientSize.cx = Value;
+  else
+    TScrollingWinControl::SetClientWidth(Value);
+}
+
+void TCustomForm::SetClientHeight(int32_t Value) {
+  if (ComponentState().Contains(csLoading))
+    FPendingClientSize.cy = Value;
+  else
+    TScrollingWinControl::SetClientHeight(Value);
+}
+
+void TCustomForm::Loaded() {
+  TScrollingWinControl::Loaded();
+  if (FPendingClientSize.cx >= 0) TScrollingWinControl::SetClientWidth(FPendingClientSize.cx);
+  if (FPendingClientSize.cy >= 0) TScrollingWinControl::SetClientHeight(FPendingClientSize.cy);
+  FPendingClientSize = {-1, -1};
+}
+
 void TCustomForm::DoCreate() {
   if (!ComponentState().Contains(csDesigning) && FOnCreate) FOnCreate(this);
 }
@@ -400,6 +422,22 @@ void TDataModule::DoCreate() {
 
 void TDataModule::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
   ListChildComponents(this, Proc, Root, Root == this);
+}
+
+void TDataModule::DefineProperties(TFiler* Filer) {
+  TComponent::DefineProperties(Filer);
+  auto* A = dynamic_cast<TDataModule*>(Filer->Ancestor());
+  const TPoint BaseSize = A ? A->FDesignSize : DefaultDesignSize;
+  const TPoint BaseOffset = A ? A->FDesignOffset : TPoint{};
+  auto Define = [&](const char* Name, int32_t& Field, int32_t AncestorValue) {
+    Filer->DefineProperty(
+        Name, [&Field](TReader* R) { Field = R->ReadInteger(); },
+        [&Field](TWriter* W) { W->WriteInteger(Field); }, Field != AncestorValue);
+  };
+  Define("Height", FDesignSize.Y, BaseSize.Y);
+  Define("HorizontalOffset", FDesignOffset.X, BaseOffset.X);
+  Define("VerticalOffset", FDesignOffset.Y, BaseOffset.Y);
+  Define("Width", FDesignSize.X, BaseSize.X);
 }
 
 // ----- Screen ---------------------------------------------------------------------------------

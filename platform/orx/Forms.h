@@ -142,6 +142,11 @@ class TCustomForm : public TScrollingWinControl {
   TWinControl* ActiveControl() const noexcept { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
 
+  // While loading, the client size is applied in Loaded, once the menu bar is known.
+  void SetClientWidth(int32_t Value);
+  void SetClientHeight(int32_t Value);
+  void Loaded() override;
+
   // The non-client frame (borders, caption and menu bar) around the client area.
   TRect NonClientMargins() const noexcept;
   TRect ClientRect() const override;
@@ -184,6 +189,7 @@ class TCustomForm : public TScrollingWinControl {
   TMainMenu* FMenu = nullptr;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
+  TSize FPendingClientSize{-1, -1};
 };
 
 class TForm : public TCustomForm {
@@ -210,6 +216,9 @@ class TDataModule : public TComponent {
   void DoCreate();
   // Its owned components in creation order (those with a parent under it).
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  // Streams the design size as "Width"/"Height" and the design offset as
+  // "HorizontalOffset"/"VerticalOffset", each when it differs from the ancestor's.
+  void DefineProperties(TFiler* Filer) override;
 
   TNotifyEvent FOnCreate;
   TNotifyEvent FOnDestroy;
@@ -218,8 +227,9 @@ class TDataModule : public TComponent {
   void BeforeDestruction() override;
 
  private:
+  static constexpr TPoint DefaultDesignSize{215, 150};
   TPoint FDesignOffset;
-  TPoint FDesignSize{215, 150};
+  TPoint FDesignSize = DefaultDesignSize;
   bool FOldCreateOrder = false;
 };
 

@@ -18,6 +18,11 @@ void RegisterOrxClasses() {
         TPadding::StaticClass(),
         TSizeConstraints::StaticClass(),
         TControlScrollBar::StaticClass(),
+        TCanvas::StaticClass(),
+        TPicture::StaticClass(),
+        TBitmap::StaticClass(),
+        TIcon::StaticClass(),
+        TMetafile::StaticClass(),
         // controls
         TControl::StaticClass(),
         TWinControl::StaticClass(),
@@ -35,6 +40,9 @@ void RegisterOrxClasses() {
         TMemo::StaticClass(),
         TCustomPanel::StaticClass(),
         TPanel::StaticClass(),
+        TShape::StaticClass(),
+        TImage::StaticClass(),
+        TPaintBox::StaticClass(),
         TScrollingWinControl::StaticClass(),
         TScrollBox::StaticClass(),
         // modules

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "platform/orx/ActnList.h"
+#include "platform/orx/Canvas.h"
 #include "platform/orx/Controls.h"
 #include "platform/orx/Cursors.h"
 #include "platform/orx/ExtCtrls.h"
 #include "platform/orx/Forms.h"
 #include "platform/orx/Graphics.h"
 #include "platform/orx/Menus.h"
+#include "platform/orx/Pictures.h"
 #include "platform/orx/ShortCuts.h"
 #include "platform/orx/StdCtrls.h"
 

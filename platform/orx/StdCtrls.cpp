@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/orx/Forms.h"
+#include "platform/runtime/Clipboard.h"
 
 namespace formwright::orx {
 
@@ -320,6 +321,20 @@ void TCustomEdit::Undo() {
   SetText(FUndoText);
   FUndoText = Redo;
   SelectAll();
+}
+
+void TCustomEdit::CopyToClipboard() {
+  if (FSelLength > 0 && FPasswordChar == 0) Clipboard().SetAsText(SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+  if (FReadOnly || FPasswordChar != 0) return;
+  CopyToClipboard();
+  ClearSelection();
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  if (Clipboard().HasFormat(CF_TEXT)) SetSelText(Clipboard().AsText());
 }
 
 void TCustomEdit::TextChanged() {

@@ -161,6 +161,10 @@ class TCustomEdit : public TWinControl {
   void ClearSelection() { SetSelText(String()); }
   bool CanUndo() const noexcept { return FCanUndo; }
   void Undo();
+  // The selection to and from the runtime's clipboard (text). A password edit copies nothing.
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
   int32_t TextLength() const noexcept;
 
   TNotifyEvent FOnChange;

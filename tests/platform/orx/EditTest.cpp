@@ -1,3 +1,4 @@
+#include "platform/runtime/Clipboard.h"
 #include "tests/platform/orx/OrxTestSupport.h"
 
 using namespace formwright;
@@ -38,6 +39,23 @@ TEST_F(Edits, ReadOnlyAndMaxLengthAreHonoured) {
   EXPECT_EQ(Edit->Text(), "abcde");
   Edit->SetSelStart(99);
   EXPECT_EQ(Edit->SelStart(), 5);
+}
+
+TEST_F(Edits, ClipboardRoundTrip) {
+  auto* Edit = Make<TEdit>(Form.get(), "Edit1", Form.get());
+  Edit->SetText("copy me");
+  Edit->SetSelStart(0);
+  Edit->SetSelLength(4);
+  Edit->CutToClipboard();
+  EXPECT_EQ(Clipboard().AsText(), "copy");
+  EXPECT_EQ(Edit->Text(), " me");
+  Edit->SetSelStart(3);
+  Edit->PasteFromClipboard();
+  EXPECT_EQ(Edit->Text(), " mecopy");
+  Edit->SetPasswordChar(u'*');
+  Edit->SelectAll();
+  Edit->CopyToClipboard();
+  EXPECT_EQ(Clipboard().AsText(), "copy");  // passwords are not copied
 }
 
 TEST_F(Edits, MemoLinesAndTextAreOneValue) {

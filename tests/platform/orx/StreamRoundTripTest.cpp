@@ -1,0 +1,103 @@
+#include "platform/runtime/Filer.h"
+#include "tests/platform/orx/OrxTestSupport.h"
+
+using namespace formwright;
+using namespace formwright::orx;
+using namespace formwright::orx::testing;
+
+namespace {
+
+TOwned<TMemoryStream> Write(TComponent* Root) {
+  TOwned<TMemoryStream> S(new TMemoryStream);
+  {
+    TOwned<TWriter> W(new TWriter(S.get(), 4096));
+    W->WriteRootComponent(Root);
+  }
+  S->SetPosition(0);
+  return S;
+}
+
+TEST(StreamRoundTrip, AFormWithNestedControlsActionsAndMenusReadsBackAsItWasWritten) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  TOwned<TForm> Form(new TForm(nullptr));
+  Form->SetName("Form1");
+  Form->SetCaption("Round trip");
+  Form->SetClientWidth(500);
+  Form->SetClientHeight(300);
+  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
+  Panel->SetAlign(alTop);
+  Panel->SetHeight(60);
+  auto* List = Make<TActionList>(Form.get(), "ActionList1");
+  auto* Save = Make<TAction>(Form.get(), "SaveAction");
+  Save->SetActionList(List);
+  Save->SetCaption("&Save");
+  auto* Button = Make<TButton>(Form.get(), "Button1", Panel);
+  Button->SetBounds(8, 8, 90, 25);
+  Button->SetAction(Save);
+  Button->Font()->SetStyle({fsBold});
+  auto* Memo = Make<TMemo>(Form.get(), "Memo1", Form.get());
+  Memo->SetAlign(alClient);
+  Memo->Lines()->Add("one");
+  Memo->Lines()->Add("two");
+  auto* Menu = Make<TMainMenu>(Form.get(), "MainMenu1");
+  auto* File = Make<TMenuItem>(Form.get(), "File1");
+  Menu->Items()->Add(File);
+  File->SetCaption("&File");
+  Form->SetMenu(Menu);
+  auto* Image = Make<TImage>(Form.get(), "Image1", Form.get());
+  Image->Picture()->Bitmap()->SetSize(16, 8);
+
+  TOwned<TMemoryStream> S = Write(Form.get());
+  TOwned<TForm> Copy(new TForm(nullptr));
+  {
+    TOwned<TReader> R(new TReader(S.get(), 4096));
+    R->ReadRootComponent(Copy.get());
+  }
+  EXPECT_EQ(Copy->Caption(), "Round trip");
+  EXPECT_EQ(Copy->ClientWidth(), 500);
+  auto* P = dynamic_cast<TPanel*>(Copy->FindComponent("Panel1"));
+  auto* B = dynamic_cast<TButton*>(Copy->FindComponent("Button1"));
+  auto* A = dynamic_cast<TAction*>(Copy->FindComponent("SaveAction"));
+  auto* M = dynamic_cast<TMemo*>(Copy->FindComponent("Memo1"));
+  ASSERT_TRUE(P && B && A && M);
+  EXPECT_EQ(B->Parent(), P);
+  EXPECT_EQ(B->BoundsRect(), Bounds(8, 8, 90, 25));
+  EXPECT_EQ(B->Action(), A);
+  EXPECT_EQ(B->Caption(), "&Save");
+  EXPECT_TRUE(B->Font()->Style().Contains(fsBold));
+  EXPECT_EQ(A->ActionList(), Copy->FindComponent("ActionList1"));
+  EXPECT_EQ(P->BoundsRect(), Rect(0, 0, 500, 60));
+  EXPECT_EQ(Copy->ClientHeight(), 280);  // the menu bar takes 20 of the 300
+  EXPECT_EQ(M->BoundsRect(), Rect(0, 60, 500, 280));
+  EXPECT_EQ(M->Lines()->Count(), 2);
+  ASSERT_NE(Copy->Menu(), nullptr);
+  ASSERT_EQ(Copy->Menu()->Items()->Count(), 1);
+  EXPECT_EQ(Copy->Menu()->Items()->Items(0)->Caption(), "&File");
+  auto* I = dynamic_cast<TImage*>(Copy->FindComponent("Image1"));
+  ASSERT_NE(I, nullptr);
+  EXPECT_EQ(I->Picture()->Width(), 16);
+  EXPECT_EQ(ChildNames(Copy.get(), Copy.get()), ChildNames(Form.get(), Form.get()));
+}
+
+TEST(StreamRoundTrip, DataModulesKeepTheirDesignSizeAndOffset) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  TOwned<TDataModule> Module(new TDataModule(nullptr));
+  Module->SetName("DataModule1");
+  Module->SetDesignSize({300, 200});
+  Module->SetDesignOffset({5, 7});
+  Make<TActionList>(Module.get(), "ActionList1")->SetDesignInfo((20 << 16) | 10);
+  TOwned<TMemoryStream> S = Write(Module.get());
+  TOwned<TDataModule> Copy(new TDataModule(nullptr));
+  {
+    TOwned<TReader> R(new TReader(S.get(), 4096));
+    R->ReadRootComponent(Copy.get());
+  }
+  EXPECT_EQ(Copy->DesignSize(), (TPoint{300, 200}));
+  EXPECT_EQ(Copy->DesignOffset(), (TPoint{5, 7}));
+  ASSERT_NE(Copy->FindComponent("ActionList1"), nullptr);
+  EXPECT_EQ(Copy->FindComponent("ActionList1")->DesignInfo(), (20 << 16) | 10);
+}
+
+}  // namespace
