@@ -342,19 +342,21 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TCustomForm::SetVisible(bool Value) {
   if (Visible() == Value) return;
-  if (Value && !ComponentState().Contains(csDesigning) && !ComponentState().Contains(csLoading)) {
-    TScreen* S = Screen();
-    const TCustomForm* OwnerForm = dynamic_cast<const TCustomForm*>(Owner());
-    TRect Area = Rect(0, 0, S->Width(), S->Height());
-    if ((FPosition == poOwnerFormCenter || FPosition == poMainFormCenter) && OwnerForm)
-      Area = OwnerForm->BoundsRect();
-    if (FPosition == poScreenCenter || FPosition == poDesktopCenter ||
-        ((FPosition == poOwnerFormCenter || FPosition == poMainFormCenter)))
+  const TComponentState State = ComponentState();
+  const bool Live = !State.Contains(csDesigning) && !State.Contains(csLoading);
+  if (Value && Live) {
+    // Centred positions are taken when the form appears: on its owner form, or on the screen.
+    const bool OnOwner = FPosition == poOwnerFormCenter || FPosition == poMainFormCenter;
+    if (OnOwner || FPosition == poScreenCenter || FPosition == poDesktopCenter) {
+      const auto* OwnerForm = dynamic_cast<const TCustomForm*>(Owner());
+      const TRect Area =
+          OnOwner && OwnerForm ? OwnerForm->BoundsRect() : Rect(0, 0, Screen()->Width(), Screen()->Height());
       SetBounds(Area.Left + (Area.Width() - Width()) / 2, Area.Top + (Area.Height() - Height()) / 2, Width(),
                 Height());
+    }
   }
   TScrollingWinControl::SetVisible(Value);
-  if (ComponentState().Contains(csDesigning)) return;
+  if (!Live) return;
   if (Value) {
     Screen()->FActiveForm = this;
     if (FOnShow) FOnShow(this);

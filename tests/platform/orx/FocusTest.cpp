@@ -95,4 +95,19 @@ TEST_F(Focus, ShowPlacesTheFormAndCloseAsksFirst) {
   EXPECT_EQ(Log.Log, std::vector<std::string>{"enter:Form1"});
 }
 
+TEST_F(Focus, AnOwnerCentredDialogAppearsOverItsOwnerAndLoadingShowsNothing) {
+  TEventLog Log;
+  Form->SetBounds(100, 100, 600, 400);
+  auto* Dialog = new TForm(Form.get());
+  Dialog->SetBounds(0, 0, 200, 100);
+  Dialog->SetPosition(poOwnerFormCenter);
+  Dialog->FOnShow = Log.Enter();
+  Dialog->Show();
+  EXPECT_EQ(Dialog->BoundsRect(), Bounds(300, 250, 200, 100));
+  Dialog->Hide();
+  Dialog->IncludeState(csLoading);
+  Dialog->SetVisible(true);
+  EXPECT_EQ(Log.Log.size(), 1u);
+}
+
 }  // namespace
