@@ -41,9 +41,10 @@ String KeyName(uint16_t Key) {
       break;
   }
   if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z')) return String(1, static_cast<char>(Key));
-  if (Key >= 0x60 && Key <= 0x69) return "Num " + IntToStr(Key - 0x60);
-  if (Key >= vkF1 && Key < vkF1 + 24) return "F" + IntToStr(Key - vkF1 + 1);
-  return String();
+  String R;
+  if (Key >= 0x60 && Key <= 0x69) R.append("Num ").append(IntToStr(Key - 0x60));
+  if (Key >= vkF1 && Key < vkF1 + 24) R.append("F").append(IntToStr(Key - vkF1 + 1));
+  return R;
 }
 }  // namespace
 
@@ -71,7 +72,8 @@ String ShortCutToText(TShortCut S) {
   if (S & scShift) R += SmkcShift;
   if (S & scCtrl) R += SmkcCtrl;
   if (S & scAlt) R += SmkcAlt;
-  return R + Name;
+  R += Name;
+  return R;
 }
 
 TShortCut TextToShortCut(std::string_view Text) {
