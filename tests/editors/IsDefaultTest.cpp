@@ -1,0 +1,103 @@
+// Whether an editor's value is what a stream writer would leave out, with and without an
+// ancestor module.
+#include "tests/editors/PropTestSupport.h"
+
+namespace formwright::prop_testing {
+namespace {
+
+using formwright::testing::tsCircle;
+using formwright::testing::tsSquare;
+using formwright::testing::TTestItem;
+using formwright::testing::TTestShapes;
+
+class IsDefault : public PropEditorTest {
+ protected:
+  IsDefault() {
+    FAncestorForm->SetName("Form1");
+    FAncestorWidget->SetName("Widget1");
+    FAncestorWidget->SetCaption("Hello");
+    FAncestorWidget->Font()->FSize = 10;
+    static_cast<TTestItem*>(FAncestorWidget->Items()->Add())->FCaption = "A";
+    // The designed form inherits Widget1 from the ancestor form, with the same values.
+    FWidget->SetAncestor(true);
+    FWidget->SetCaption("Hello");
+    FWidget->Font()->FSize = 10;
+    static_cast<TTestItem*>(FWidget->Items()->Add())->FCaption = "A";
+    FDesigner->FAncestorDesigner = IPtr<IDesigner>(FAncestorDesigner.Get());
+  }
+  ~IsDefault() override {
+    FDesigner->FAncestorDesigner.Reset();
+    FAncestorDesigner->Detach();
+  }
+  bool Default(std::initializer_list<TPersistent*> Objects, const char* Name) {
+    auto P = Supports<IProperty70>(Prop(Objects, Name));
+    EXPECT_TRUE(P) << Name;
+    return P && P->GetIsDefault();
+  }
+
+  TOwned<orx::TForm> FAncestorForm{new orx::TForm(nullptr)};
+  IPtr<TPropTestDesigner> FAncestorDesigner = MakeIntf<TPropTestDesigner>(FAncestorForm.get());
+  TTestWidget* FAncestorWidget = new TTestWidget(FAncestorForm.get());
+};
+
+TEST_F(IsDefault, WithoutAnAncestorTheDeclaredDefaultCounts) {
+  EXPECT_TRUE(Default({FWidget2}, "Width"));
+  FWidget2->FWidth = 5;
+  EXPECT_FALSE(Default({FWidget2}, "Width"));
+  EXPECT_TRUE(Default({FWidget2}, "Caption"));
+  FWidget2->SetCaption("Hello");
+  EXPECT_FALSE(Default({FWidget2}, "Caption"));
+  EXPECT_TRUE(Default({FWidget2}, "Name"));  // never stored
+  EXPECT_TRUE(Default({FWidget2}, "Buddy"));
+  FWidget2->SetBuddy(FButton);
+  EXPECT_FALSE(Default({FWidget2}, "Buddy"));
+}
+
+TEST_F(IsDefault, AnInheritedComponentIsComparedWithItsCounterpart) {
+  EXPECT_TRUE(Default({FWidget}, "Caption"));  // as in the ancestor, though not empty
+  FWidget->SetCaption("Bye");
+  EXPECT_FALSE(Default({FWidget}, "Caption"));
+  FAncestorWidget->SetCaption("Bye");
+  EXPECT_TRUE(Default({FWidget}, "Caption"));
+}
+
+TEST_F(IsDefault, NestedObjectsAreDefaultWhenAllTheirPropertiesAre) {
+  EXPECT_TRUE(Default({FWidget}, "Font"));  // size 10 like the ancestor's
+  // Without an ancestor the font's name (a string without default) is always streamed.
+  EXPECT_FALSE(Default({FWidget2}, "Font"));
+  FAncestorWidget->Font()->FSize = 12;
+  EXPECT_FALSE(Default({FWidget}, "Font"));
+  FAncestorWidget->Font()->FSize = 10;
+  FWidget->Font()->FName = "Mono";
+  EXPECT_FALSE(Default({FWidget}, "Font"));
+}
+
+TEST_F(IsDefault, CollectionsAreDefaultWhenTheyStreamLikeTheAncestors) {
+  EXPECT_TRUE(Default({FWidget}, "Items"));
+  static_cast<TTestItem*>(FWidget->Items()->Items(0))->FCaption = "B";
+  EXPECT_FALSE(Default({FWidget}, "Items"));
+  EXPECT_TRUE(Default({FWidget2}, "Items"));  // empty, no ancestor
+  FWidget2->Items()->Add();
+  EXPECT_FALSE(Default({FWidget2}, "Items"));
+}
+
+TEST_F(IsDefault, DifferentValuesAreNeverDefault) {
+  EXPECT_TRUE(Default({FWidget2, FButton}, "Tag"));
+  FButton->SetTag(3);
+  EXPECT_FALSE(Default({FWidget2, FButton}, "Tag"));
+}
+
+TEST_F(IsDefault, SetElementsCompareTheirOwnBitWithTheDefault) {
+  std::vector<IPtr<IProperty>> Elements = Nested(Prop({FWidget2}, "Shapes"));
+  ASSERT_EQ(Elements.size(), 3u);
+  auto ElementDefault = [&](size_t I) { return Supports<IProperty70>(Elements[I])->GetIsDefault(); };
+  EXPECT_TRUE(ElementDefault(0));
+  FWidget2->FShapes = TTestShapes{tsSquare};
+  EXPECT_FALSE(Default({FWidget2}, "Shapes"));
+  EXPECT_FALSE(ElementDefault(0));  // tsCircle left the default set
+  EXPECT_FALSE(ElementDefault(1));  // tsSquare joined it
+  EXPECT_TRUE(ElementDefault(2));
+}
+
+}  // namespace
+}  // namespace formwright::prop_testing

@@ -1,0 +1,132 @@
+// The behaviour every property editor inherits: attributes, edit values, availability,
+// reverting, value accessors and nested editors.
+#include "tests/editors/PropTestSupport.h"
+
+namespace formwright::prop_testing {
+namespace {
+
+class PropertyEditorBase : public PropEditorTest {
+ protected:
+  // A base editor for property `Name` of `Objects`.
+  IPtr<TPropertyEditor> Base(std::initializer_list<TPersistent*> Objects, const char* Name) {
+    IPtr<TPropertyEditor> E = MakeIntf<TPropertyEditor>(Designer(), static_cast<int>(Objects.size()));
+    int I = 0;
+    for (TPersistent* O : Objects) E->SetPropEntry(I++, O, GetPropInfo(O, Name));
+    E->Initialize();
+    return E;
+  }
+};
+
+// Offers three values, to be sorted.
+class TThreeValues : public TStringProperty {
+  FW_PROPERTY_EDITOR(TThreeValues, TStringProperty)
+ public:
+  TPropertyAttributes GetAttributes() override { return {paValueList, paSortList, paMultiSelect}; }
+  void GetValues(const TGetStrProc& Proc) override {
+    Proc("b");
+    Proc("a");
+    Proc("c");
+  }
+};
+FW_REGISTER_CLASS(TThreeValues, "PropTests")
+
+TEST_F(PropertyEditorBase, TheBaseShowsTheUnknownValueAndParsesNothing) {
+  IPtr<TPropertyEditor> E = Base({FWidget}, "Caption");
+  EXPECT_EQ(E->GetValue(), "(Unknown)");
+  EXPECT_EQ(E->GetValueW(), u"(Unknown)");
+  E->SetValue("x");
+  EXPECT_EQ(FWidget->Caption(), "");
+  EXPECT_EQ(E->GetEditLimit(), 2047);
+  EXPECT_EQ(E->GetName(), "Caption");
+  EXPECT_EQ(E->GetKind(), tkUString);
+  EXPECT_TRUE(E->AllEqual());
+  EXPECT_FALSE(Base({FWidget, FWidget2}, "Caption")->AllEqual());
+}
+
+TEST_F(PropertyEditorBase, AttributesFollowTheWriteAccessor) {
+  EXPECT_EQ(Base({FWidget}, "Caption")->GetAttributes(), (TPropertyAttributes{paMultiSelect, paRevertable}));
+  EXPECT_EQ(Base({FWidget}, "ReadOnlyCount")->GetAttributes(),
+            (TPropertyAttributes{paMultiSelect, paReadOnly, paRevertable, paDisplayReadOnly}));
+  EXPECT_TRUE(Base({FWidget}, "Caption")->AutoFill());
+  EXPECT_FALSE(Base({FWidget}, "ReadOnlyCount")->AutoFill());
+}
+
+TEST_F(PropertyEditorBase, EditValuesExplainWhatCannotBeRead) {
+  IPtr<TStringProperty> W = MakeIntf<TStringProperty>(Designer(), 1);
+  W->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Transient"));
+  String V;
+  EXPECT_FALSE(W->GetEditValue(V));
+  EXPECT_EQ(V, "(Not available)");
+  auto* Links = new TPropTestLinks(FForm.get());
+  IPtr<TIntegerProperty> F = MakeIntf<TIntegerProperty>(Designer(), 1);
+  F->SetPropEntry(0, Links, GetPropInfo(Links, "Fragile"));
+  EXPECT_TRUE(F->GetEditValue(V));
+  EXPECT_EQ(V, "0");
+  EXPECT_TRUE(F->ValueAvailable());
+  Links->FBroken = true;
+  EXPECT_FALSE(F->GetEditValue(V));
+  EXPECT_EQ(V, "(The device is not connected)");
+  EXPECT_FALSE(F->ValueAvailable());
+  IPtr<TIntegerProperty> R = MakeIntf<TIntegerProperty>(Designer(), 1);
+  R->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "ReadOnlyCount"));
+  EXPECT_FALSE(R->GetEditValue(V));
+  EXPECT_EQ(V, "42");
+}
+
+TEST_F(PropertyEditorBase, EditTakesTheEntryAfterTheCurrentValueInTheSortedList) {
+  RegisterPropertyEditor(TypeInfoOf<String>(), TTestWidget::StaticClass(), "Caption",
+                         TThreeValues::StaticClass());
+  IPtr<IProperty> P = Prop({FWidget}, "Caption");
+  FWidget->SetCaption("c");
+  P->Edit();  // the current value is the last: the first follows
+  EXPECT_EQ(FWidget->Caption(), "a");
+  P->Edit();
+  EXPECT_EQ(FWidget->Caption(), "b");
+  FWidget->SetCaption("zzz");
+  P->Edit();  // not in the list: the first
+  EXPECT_EQ(FWidget->Caption(), "a");
+}
+
+TEST_F(PropertyEditorBase, VisualValueIsEmptyWhenTheObjectsDiffer) {
+  IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Width");
+  auto* E = As<TPropertyEditor>(P);
+  EXPECT_EQ(E->GetVisualValue(), "100");
+  FWidget2->FWidth = 5;
+  EXPECT_EQ(E->GetVisualValue(), "");
+  EXPECT_EQ(P->GetValue(), "100");  // the first object's value
+}
+
+TEST_F(PropertyEditorBase, RevertAsksTheDesignerForEveryObject) {
+  Prop({FWidget, FWidget2}, "Width")->Revert();
+  ASSERT_EQ(FDesigner->FReverted.size(), 2u);
+  EXPECT_EQ(FDesigner->FReverted[0], (std::pair<TPersistent*, String>{FWidget, "Width"}));
+  EXPECT_EQ(FDesigner->FReverted[1], (std::pair<TPersistent*, String>{FWidget2, "Width"}));
+}
+
+TEST_F(PropertyEditorBase, WritesReachEveryObjectAndAreReportedOnce) {
+  IPtr<TPropertyEditor> E = Base({FWidget, FWidget2}, "Ratio");
+  E->SetFloatValue(2.5);
+  EXPECT_EQ(FWidget->FRatio, 2.5);
+  EXPECT_EQ(FWidget2->FRatio, 2.5);
+  EXPECT_EQ(FDesigner->FModifiedCount, 1);
+  EXPECT_EQ(E->GetFloatValueAt(1), 2.5L);
+  IPtr<TPropertyEditor> S = Base({FWidget, FWidget2}, "Caption");
+  S->SetStrValue("x");
+  EXPECT_EQ(FWidget2->Caption(), "x");
+  EXPECT_EQ(S->GetComponent(1), FWidget2);
+  EXPECT_THROW(S->GetComponent(2), EListError);
+  EXPECT_EQ(S->GetPrivateDirectory(), "/tmp/module");
+}
+
+TEST_F(PropertyEditorBase, WithoutADesignerNothingIsReported) {
+  IPtr<TIntegerProperty> E = MakeIntf<TIntegerProperty>(nullptr, 1);
+  E->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Width"));
+  E->SetValue("3");
+  EXPECT_EQ(FWidget->FWidth, 3);
+  E->Revert();
+  EXPECT_TRUE(E->GetIsDefault());
+  EXPECT_EQ(E->GetPrivateDirectory(), "");
+}
+
+}  // namespace
+}  // namespace formwright::prop_testing

@@ -1,0 +1,267 @@
+// Display texts, parsing, messages and value lists of the standard value editors.
+#include "platform/runtime/DateUtils.h"
+#include "tests/editors/PropTestSupport.h"
+
+namespace formwright::prop_testing {
+namespace {
+
+using formwright::testing::tsCircle;
+using formwright::testing::tsSquare;
+using formwright::testing::tsTriangle;
+using formwright::testing::TTestShapes;
+
+class StdPropEditors : public PropEditorTest {
+ protected:
+  // Typing `Text` into property `Name` of both widgets fails with `Message` and changes nothing.
+  void ExpectRefused(const char* Name, const char* Text, const String& Message) {
+    IPtr<IProperty> P = Prop({FWidget, FWidget2}, Name);
+    ASSERT_TRUE(P) << Name;
+    const String Before1 = Prop({FWidget}, Name)->GetValue();
+    const String Before2 = Prop({FWidget2}, Name)->GetValue();
+    const int Modified = FDesigner->FModifiedCount;
+    EXPECT_EQ(ErrorOf([&] { P->SetValue(Text); }), Message) << Name << " <- " << Text;
+    EXPECT_EQ(Prop({FWidget}, Name)->GetValue(), Before1);
+    EXPECT_EQ(Prop({FWidget2}, Name)->GetValue(), Before2);
+    EXPECT_EQ(FDesigner->FModifiedCount, Modified);
+  }
+};
+
+TEST_F(StdPropEditors, IntegersShowDecimalAndAcceptHexWithinTheRange) {
+  IPtr<IProperty> Width = Prop({FWidget}, "Width");
+  EXPECT_EQ(Width->GetValue(), "100");
+  EXPECT_EQ(Width->GetEditLimit(), 63);
+  Width->SetValue("$1F");
+  EXPECT_EQ(FWidget->FWidth, 31);
+  Width->SetValue("-5");
+  EXPECT_EQ(Width->GetValue(), "-5");
+  ExpectRefused("Small", "256", "Value must be between 0 and 255");
+  ExpectRefused("Small", "-1", "Value must be between 0 and 255");
+  ExpectRefused("Width", "12a", "'12a' is not a valid integer value");
+  ExpectRefused("Width", "", "'' is not a valid integer value");
+}
+
+TEST_F(StdPropEditors, UnsignedIntegersUseTheUnsignedRange) {
+  IPtr<IProperty> P = Prop({FWidget}, "Unsigned");
+  P->SetValue("4294967295");
+  EXPECT_EQ(FWidget->FUnsigned, 4294967295u);
+  EXPECT_EQ(P->GetValue(), "4294967295");
+  ExpectRefused("Unsigned", "-1", "Value must be between 0 and 4294967295");
+  ExpectRefused("Unsigned", "4294967296", "Value must be between 0 and 4294967295");
+}
+
+TEST_F(StdPropEditors, CharactersShowPrintableCodesAsThemselves) {
+  IPtr<IProperty> P = Prop({FWidget}, "Letter");
+  EXPECT_EQ(P->GetValue(), "A");
+  FWidget->FLetter = '\t';
+  EXPECT_EQ(P->GetValue(), "#9");
+  FWidget->FLetter = ' ';
+  EXPECT_EQ(P->GetValue(), "#32");
+  P->SetValue("#65");
+  EXPECT_EQ(FWidget->FLetter, 'A');
+  P->SetValue("z");
+  EXPECT_EQ(FWidget->FLetter, 'z');
+  P->SetValue("");
+  EXPECT_EQ(FWidget->FLetter, 0);
+  ExpectRefused("Letter", "AB", "Invalid property value");
+  ExpectRefused("Letter", "#6x", "Invalid property value");
+  ExpectRefused("Letter", "#300", "Value must be between 0 and 255");
+  ExpectRefused("Letter", "\xE2\x82\xAC", "Value must be between 0 and 255");  // the euro sign
+}
+
+TEST_F(StdPropEditors, WideCharactersShowEveryCodeFrom33InTheWideValue) {
+  IPtr<IProperty> P = Prop({FWidget}, "WideLetter");
+  auto W = Supports<IWideProperty>(P);
+  ASSERT_TRUE(W);
+  FWidget->FWideLetter = u'\u00E9';
+  EXPECT_EQ(P->GetValue(), "#233");
+  EXPECT_EQ(W->GetValueW(), u"\u00E9");
+  W->SetValue(WideString(u"#8364"));
+  EXPECT_EQ(FWidget->FWideLetter, u'\u20AC');
+  P->SetValue("\xC3\xA9");
+  EXPECT_EQ(FWidget->FWideLetter, u'\u00E9');
+  WideString Edit;
+  EXPECT_TRUE(W->GetEditValue(Edit));
+  EXPECT_EQ(Edit, u"\u00E9");
+  ExpectRefused("WideLetter", "\xF0\x9F\x98\x80", "Value must be between 0 and 65535");
+}
+
+TEST_F(StdPropEditors, EnumerationsOfferTheirIdentifiers) {
+  IPtr<IProperty> P = Prop({FWidget}, "Shape");
+  EXPECT_EQ(P->GetValue(), "tsSquare");
+  EXPECT_EQ(Values(P), (std::vector<String>{"tsCircle", "tsSquare", "tsTriangle"}));
+  EXPECT_EQ(P->GetAttributes(), (TPropertyAttributes{paValueList, paMultiSelect, paSortList, paRevertable}));
+  P->SetValue("TSTRIANGLE");
+  EXPECT_EQ(FWidget->FShape, tsTriangle);
+  FWidget->FShape = static_cast<formwright::testing::TTestShape>(9);
+  EXPECT_EQ(P->GetValue(), "tsTriangle");  // out of range shows the highest
+  ExpectRefused("Shape", "tsHexagon", "Invalid property value");
+  ExpectRefused("Enabled", "Maybe", "Invalid property value");
+}
+
+TEST_F(StdPropEditors, DoubleClickCyclesThroughTheValueList) {
+  IPtr<IProperty> P = Prop({FWidget}, "Shape");
+  FWidget->FShape = tsTriangle;
+  P->Edit();
+  EXPECT_EQ(FWidget->FShape, tsCircle);  // after the last comes the first
+  P->Edit();
+  EXPECT_EQ(FWidget->FShape, tsSquare);
+  IPtr<IProperty> Enabled = Prop({FWidget}, "Enabled");
+  Enabled->Edit();
+  EXPECT_FALSE(FWidget->FEnabled);
+}
+
+TEST_F(StdPropEditors, BooleanEditorUsesTheRuntimeIdentifiers) {
+  IPtr<TBoolProperty> P = MakeIntf<TBoolProperty>(Designer(), 1);
+  P->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Enabled"));
+  EXPECT_EQ(P->GetValue(), "True");
+  P->SetValue("false");
+  EXPECT_FALSE(FWidget->FEnabled);
+  EXPECT_EQ(Values(IPtr<IProperty>(P.Get())), (std::vector<String>{"False", "True"}));
+}
+
+TEST_F(StdPropEditors, Int64AndFloats) {
+  IPtr<IProperty> Big = Prop({FWidget}, "Big");
+  Big->SetValue("-9223372036854775808");
+  EXPECT_EQ(FWidget->FBig, INT64_MIN);
+  EXPECT_EQ(Big->GetValue(), "-9223372036854775808");
+  Big->SetValue("$10");
+  EXPECT_EQ(Big->GetValue(), "16");
+  ExpectRefused("Big", "1.5", "'1.5' is not a valid integer value");
+
+  IPtr<IProperty> Ratio = Prop({FWidget}, "Ratio");
+  Ratio->SetValue("0.1");
+  EXPECT_EQ(Ratio->GetValue(), "0.1");
+  Ratio->SetValue("1E20");
+  EXPECT_EQ(Ratio->GetValue(), "1E20");
+  Prop({FWidget}, "Single")->SetValue("0.1");
+  EXPECT_EQ(Prop({FWidget}, "Single")->GetValue(), "0.1");  // seven digits for singles
+  EXPECT_EQ(Ratio->GetEditLimit(), 2047);
+  ExpectRefused("Ratio", "1,5", "'1,5' is not a valid floating point value");
+}
+
+TEST_F(StdPropEditors, StringsAreWrittenAsTyped) {
+  IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Caption");
+  P->SetValue(" Hello, world ");
+  EXPECT_EQ(FWidget->Caption(), " Hello, world ");
+  EXPECT_EQ(FWidget2->Caption(), " Hello, world ");
+  EXPECT_TRUE(P->AllEqual());
+  FWidget2->SetCaption(" hello, world ");
+  EXPECT_FALSE(P->AllEqual());  // case-sensitive
+  EXPECT_EQ(As<TPropertyEditor>(P)->GetVisualValue(), "");
+  EXPECT_EQ(P->GetEditLimit(), 2047);
+  IPtr<IProperty> Wide = Prop({FWidget}, "Wide");
+  Wide->SetValue("\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(FWidget->FWide, u"\u00E9t\u00E9");
+  EXPECT_EQ(Supports<IWideProperty10>(Wide)->GetNameW(), u"Wide");
+}
+
+TEST_F(StdPropEditors, DatesShowEmptyForZero) {
+  IPtr<IProperty> P = Prop({FWidget}, "When");
+  EXPECT_EQ(P->GetValue(), "");
+  const TDateTime D = EncodeDate(2024, 2, 29).Value + EncodeTime(13, 45, 0, 0).Value;
+  P->SetValue(DateTimeToStr(D));
+  EXPECT_NEAR(FWidget->FWhen.Value, D.Value, 1e-6);
+  EXPECT_EQ(P->GetValue(), DateTimeToStr(D));
+  P->SetValue("");
+  EXPECT_EQ(FWidget->FWhen.Value, 0);
+  EXPECT_EQ(P->GetAttributes(), (TPropertyAttributes{paMultiSelect, paRevertable}));
+  ExpectRefused("When", "yesterday", "'yesterday' is not a valid date and time");
+
+  IPtr<TDateProperty> Date = MakeIntf<TDateProperty>(Designer(), 1);
+  Date->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "When"));
+  EXPECT_EQ(ErrorOf([&] { Date->SetValue("2024-13-01"); }), "'2024-13-01' is not a valid date");
+  IPtr<TTimeProperty> Time = MakeIntf<TTimeProperty>(Designer(), 1);
+  Time->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "When"));
+  EXPECT_EQ(ErrorOf([&] { Time->SetValue("25:00"); }), "'25:00' is not a valid time");
+}
+
+TEST_F(StdPropEditors, SetsShowTheirElementsWithoutSpaces) {
+  IPtr<IProperty> P = Prop({FWidget}, "Shapes");
+  FWidget->FShapes = TTestShapes{tsCircle, tsTriangle};
+  EXPECT_EQ(P->GetValue(), "[tsCircle,tsTriangle]");
+  FWidget->FShapes = TTestShapes{};
+  EXPECT_EQ(P->GetValue(), "[]");
+  EXPECT_EQ(P->GetAttributes(),
+            (TPropertyAttributes{paSubProperties, paMultiSelect, paReadOnly, paRevertable}));
+}
+
+TEST_F(StdPropEditors, SetElementsAreNestedBooleansThatKeepTheOtherElements) {
+  FWidget->FShapes = TTestShapes{tsCircle};
+  FWidget2->FShapes = TTestShapes{tsTriangle};
+  IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Shapes");
+  std::vector<IPtr<IProperty>> Elements = Nested(P);
+  ASSERT_EQ(Elements.size(), 3u);
+  EXPECT_EQ(Elements[0]->GetName(), "tsCircle");
+  EXPECT_EQ(Elements[2]->GetName(), "tsTriangle");
+  EXPECT_FALSE(Elements[0]->AllEqual());
+  EXPECT_TRUE(Elements[1]->AllEqual());
+  EXPECT_EQ(Elements[1]->GetValue(), "False");
+  EXPECT_EQ(Values(Elements[1]), (std::vector<String>{"False", "True"}));
+  Elements[1]->SetValue("TRUE");
+  EXPECT_EQ(FWidget->FShapes, (TTestShapes{tsCircle, tsSquare}));
+  EXPECT_EQ(FWidget2->FShapes, (TTestShapes{tsSquare, tsTriangle}));
+  Elements[1]->SetValue("no");
+  EXPECT_EQ(FWidget->FShapes, (TTestShapes{tsCircle}));
+  // The elements outlive the set editor that made them.
+  P.Reset();
+  EXPECT_EQ(Elements[0]->GetValue(), "True");
+}
+
+TEST_F(StdPropEditors, ObjectsShowTheirTypeAndNestTheirProperties) {
+  IPtr<IProperty> Font = Prop({FWidget, FWidget2}, "Font");
+  EXPECT_EQ(Font->GetValue(), "(TTestFont)");
+  EXPECT_EQ(Prop({FButton}, "Font")->GetValue(), "(TFont)");
+  std::vector<IPtr<IProperty>> Sub = Nested(Font);
+  ASSERT_EQ(Sub.size(), 2u);
+  EXPECT_EQ(Sub[0]->GetName(), "Name");
+  Sub[1]->SetValue("12");
+  EXPECT_EQ(FWidget->Font()->FSize, 12);
+  EXPECT_EQ(FWidget2->Font()->FSize, 12);
+}
+
+TEST_F(StdPropEditors, VariantsKeepTheirTypeWhenTheTextConverts) {
+  IPtr<IProperty> P = Prop({FWidget}, "Value");
+  EXPECT_EQ(P->GetValue(), "");
+  P->SetValue("abc");
+  EXPECT_EQ(FWidget->FValue.VarType(), varUString);
+  FWidget->FValue = Variant(int32_t(5));
+  P->SetValue("42");
+  EXPECT_EQ(FWidget->FValue.VarType(), varInteger);
+  EXPECT_EQ(P->GetValue(), "42");
+  P->SetValue("forty");
+  EXPECT_EQ(FWidget->FValue.VarType(), varUString);
+  P->SetValue("(null)");
+  EXPECT_EQ(P->GetValue(), "(Null)");
+  P->SetValue("(Unknown)");
+  EXPECT_TRUE(FWidget->FValue.IsNull());
+  P->SetValue("");
+  EXPECT_TRUE(FWidget->FValue.IsEmpty());
+}
+
+TEST_F(StdPropEditors, TheVariantTypeIsANestedEditor) {
+  FWidget->FValue = Variant(String("12"));
+  IPtr<IProperty> P = Prop({FWidget}, "Value");
+  std::vector<IPtr<IProperty>> Sub = Nested(P);
+  ASSERT_EQ(Sub.size(), 1u);
+  IPtr<IProperty> Type = Sub[0];
+  EXPECT_EQ(Type->GetName(), "Type");
+  EXPECT_EQ(Type->GetValue(), "String");
+  const std::vector<String> Names = Values(Type);
+  EXPECT_EQ(Names.front(), "Unassigned");
+  EXPECT_EQ(Names.back(), "String");
+  EXPECT_EQ(Names.size(), 16u);
+  Type->SetValue("Integer");
+  EXPECT_EQ(FWidget->FValue.VarType(), varInteger);
+  EXPECT_EQ(Type->GetValue(), "Integer");
+  EXPECT_EQ(ErrorOf([&] { Type->SetValue("integer"); }), "Unknown Type");
+  Type->SetValue("Null");
+  EXPECT_TRUE(FWidget->FValue.IsNull());
+  Type->SetValue("Unassigned");
+  EXPECT_TRUE(FWidget->FValue.IsEmpty());
+  FWidget->FValue = Variant(String("text"));
+  EXPECT_FALSE(ErrorOf([&] { Type->SetValue("Double"); }).empty());
+  EXPECT_EQ(FWidget->FValue.VarType(), varUString);  // nothing written
+}
+
+}  // namespace
+}  // namespace formwright::prop_testing
