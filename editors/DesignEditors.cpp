@@ -260,11 +260,12 @@ void InitDesignEditors() {
   RegisterSelectionEditorProc = &DoRegisterSelectionEditor;
   RegisterComponentGuidelinesProc = &DoRegisterComponentGuidelines;
   R.Installed = true;
-  // The package's own registrations follow here, in the current group, once their editor
-  // classes exist: TComponentProperty for type TComponent (any class, any name);
-  // TComponentNameProperty for type TComponentName on TComponent named "Name";
-  // TDateTimeProperty for type TDateTime; TInterfaceProperty for type IInterface; and the
-  // selection editor TEditActionSelectionEditor for TPersistent.
+  // The package's own registrations are made by the editors units once the registries are
+  // installed, in the current group: InitStdPropertyEditors (TComponentProperty for type
+  // TComponent, TComponentNameProperty for the Name of components, TDateTimeProperty for type
+  // TDateTime, TInterfaceProperty for type IInterface) and InitCompEditors (the fallback
+  // component editor TDefaultEditor and the selection editor TEditActionSelectionEditor for
+  // TPersistent).
 }
 
 void DoneDesignEditors() {

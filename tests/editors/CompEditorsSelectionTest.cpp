@@ -1,0 +1,199 @@
+// Selection editors: the base's empty verbs and the Edit and Control submenus of the selection
+// editor every persistent gets, with the routing of edit actions and edit state.
+#include <gtest/gtest.h>
+
+#include "editors/CompEditors.h"
+#include "host/IDEServices.h"
+#include "host/MenuModel.h"
+#include "platform/orx/ActnList.h"
+#include "platform/orx/Forms.h"
+#include "platform/orx/StdCtrls.h"
+#include "tests/editors/TestDesigner.h"
+
+namespace formwright::compeditors_testing {
+
+// Records the edit actions it is given and answers a fixed edit state.
+struct TEditRecorder {
+  std::vector<TEditAction> Actions;
+  TEditState State;
+};
+
+// A designer that handles edit actions.
+class TEditingDesigner : public editors_testing::TTestDesigner, public IEditHandler {
+ public:
+  void EditAction(TEditAction Action) override { Edits.Actions.push_back(Action); }
+  TEditState GetEditState() override { return Edits.State; }
+  TEditRecorder Edits{{}, TEditState{esCanCopy}};
+};
+
+// A form that handles edit actions itself (as a form with an edit control of its own would).
+class TEditingForm : public orx::TForm, public IEditHandler {
+  FW_CLASS(TEditingForm, orx::TForm)
+ public:
+  using orx::TForm::TForm;
+  void EditAction(TEditAction Action) override { Edits.Actions.push_back(Action); }
+  TEditState GetEditState() override { return Edits.State; }
+  TEditRecorder Edits{{}, TEditState{esCanPaste}};
+};
+
+FW_REGISTER_CLASS(TEditingForm, "CompEditorsTest")
+
+namespace {
+
+// The top-level design component the selection editor sees.
+TComponent* GTopLevel = nullptr;
+TComponent* TopLevel(TComponent*) { return GTopLevel; }
+
+}  // namespace
+
+class SelectionEditorTest : public ::testing::Test {
+ protected:
+  SelectionEditorTest() {
+    FSavedTopLevel = GetTopLevelComponentFunc;
+    GetTopLevelComponentFunc = &TopLevel;
+    FServices = InstallReferenceIDEServices();
+    FButton->SetName("Button1");
+  }
+  ~SelectionEditorTest() override {
+    GetTopLevelComponentFunc = FSavedTopLevel;
+    GTopLevel = nullptr;
+    VostrelIDEServices().Reset();
+  }
+
+  IPtr<TEditActionSelectionEditor> Editor(const IPtr<IDesigner>& D) {
+    return MakeIntf<TEditActionSelectionEditor>(D);
+  }
+  // Caption of each sub-item of `Item`, "-" for dividers.
+  static std::vector<String> Captions(const IPtr<IMenuItem>& Item) {
+    std::vector<String> R;
+    for (int I = 0; I < Item->Count(); ++I)
+      R.push_back(Item->Items(I)->IsLine() ? "-" : Item->Items(I)->GetCaption());
+    return R;
+  }
+
+  TCompEditorsScope FScope;
+  TGetTopLevelComponentFunc FSavedTopLevel = nullptr;
+  IPtr<TReferenceIDEServices> FServices;
+  IPtr<TEditingDesigner> FEditing = MakeIntf<TEditingDesigner>();
+  IPtr<editors_testing::TTestDesigner> FPlain = MakeIntf<editors_testing::TTestDesigner>();
+  TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
+  orx::TButton* FButton = new orx::TButton(FForm.get());
+};
+
+// ---------------------------------------------------------------------------------------------
+// Verbs and submenus
+
+TEST_F(SelectionEditorTest, BaseSelectionEditorOffersNothing) {
+  IPtr<TSelectionEditor> E = MakeIntf<TSelectionEditor>(IPtr<IDesigner>(FPlain.Get()));
+  int Units = 0;
+  E->RequiresUnits([&](const String&) { ++Units; });
+  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
+  E->PrepareItem(0, Menu);
+  E->ExecuteVerb(0, CreateSelectionList());
+  EXPECT_EQ(E->GetVerbCount(), 0);
+  EXPECT_EQ(E->GetVerb(0), "");
+  EXPECT_EQ(Units, 0);
+  EXPECT_EQ(Menu->Count(), 0);
+  EXPECT_EQ(E->Designer(), IPtr<IDesigner>(FPlain.Get()));
+}
+
+TEST_F(SelectionEditorTest, EveryPersistentGetsTheEditAndControlSubmenus) {
+  IPtr<ISelectionEditorList> List = GetSelectionEditors(IPtr<IDesigner>(FPlain.Get()), FButton);
+  ASSERT_EQ(List->GetCount(), 1);
+  IPtr<ISelectionEditor> E = List->Get(0);
+  EXPECT_EQ(E->GetVerbCount(), 2);
+  EXPECT_EQ(E->GetVerb(0), "Edit");
+  EXPECT_EQ(E->GetVerb(1), "Control");
+  EXPECT_EQ(E->GetVerb(2), "");
+}
+
+TEST_F(SelectionEditorTest, EditSubmenuHoldsTheHostsEditActionsWithDividers) {
+  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>(sEditSubmenu);
+  Editor(IPtr<IDesigner>(FPlain.Get()))->PrepareItem(0, Menu);
+  EXPECT_EQ(Captions(Menu),
+            (std::vector<String>{"Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "SelectAll"}));
+  EXPECT_EQ(Menu->Items(0)->GetAction(), FServices->FindAction("EditUndoCommand"));
+  EXPECT_EQ(Menu->Items(7)->GetAction(), FServices->FindAction("EditSelectAllCommand"));
+  EXPECT_EQ(Menu->Items(0)->GetParent(), Menu);
+}
+
+TEST_F(SelectionEditorTest, ControlSubmenuHoldsTheZOrderActions) {
+  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>(sControlSubmenu);
+  Editor(IPtr<IDesigner>(FPlain.Get()))->PrepareItem(1, Menu);
+  EXPECT_EQ(Captions(Menu), (std::vector<String>{"BringToFront", "SendToBack"}));
+  EXPECT_EQ(Menu->Items(1)->GetAction(), FServices->FindAction("AlignSendToBackCommand"));
+}
+
+TEST_F(SelectionEditorTest, AnActionTheHostLacksIsLeftOut) {
+  FServices->FindAction("EditCopyCommand")->Free();
+  ASSERT_EQ(FServices->FindAction("EditCopyCommand"), nullptr);
+  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
+  Editor(IPtr<IDesigner>(FPlain.Get()))->PrepareItem(0, Menu);
+  EXPECT_EQ(Captions(Menu), (std::vector<String>{"Undo", "-", "Cut", "Paste", "Delete", "-", "SelectAll"}));
+}
+
+TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
+  VostrelIDEServices().Reset();
+  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
+  auto E = Editor(IPtr<IDesigner>(FPlain.Get()));
+  E->PrepareItem(0, Menu);
+  EXPECT_EQ(Captions(Menu), (std::vector<String>{"-", "-"}));
+  IPtr<IMenuItem> Control = MakeIntf<TMenuItemModel>();
+  E->PrepareItem(1, Control);
+  EXPECT_EQ(Control->Count(), 0);
+}
+
+TEST_F(SelectionEditorTest, OtherVerbIndexesPrepareNothing) {
+  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
+  auto E = Editor(IPtr<IDesigner>(FPlain.Get()));
+  E->PrepareItem(2, Menu);
+  E->PrepareItem(-1, Menu);
+  E->PrepareItem(0, nullptr);
+  EXPECT_EQ(Menu->Count(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit actions and edit state
+
+TEST_F(SelectionEditorTest, EditActionsGoToTheDesignerWhenTheFormHasNoHandler) {
+  GTopLevel = FForm.get();
+  auto E = Editor(IPtr<IDesigner>(FEditing.Get()));
+  E->HandleCut(nullptr);
+  E->HandleUndo(nullptr);
+  E->HandleSelectAll(nullptr);
+  EXPECT_EQ(FEditing->Edits.Actions, (std::vector<TEditAction>{eaCut, eaUndo, eaSelectAll}));
+}
+
+TEST_F(SelectionEditorTest, TheTopLevelComponentIsAskedFirstForEditActions) {
+  TOwned<TEditingForm> Form{new TEditingForm(nullptr)};
+  GTopLevel = Form.get();
+  auto E = Editor(IPtr<IDesigner>(FEditing.Get()));
+  E->HandleCopy(nullptr);
+  E->HandlePaste(nullptr);
+  E->HandleDelete(nullptr);
+  EXPECT_EQ(Form->Edits.Actions, (std::vector<TEditAction>{eaCopy, eaPaste, eaDelete}));
+  EXPECT_TRUE(FEditing->Edits.Actions.empty());
+}
+
+TEST_F(SelectionEditorTest, EditActionsWithoutAnyHandlerAreDropped) {
+  GTopLevel = FForm.get();
+  Editor(IPtr<IDesigner>(FPlain.Get()))->EditAction(eaCut);
+  GetTopLevelComponentFunc = nullptr;
+  Editor(IPtr<IDesigner>(FEditing.Get()))->EditAction(eaRedo);
+  EXPECT_EQ(FEditing->Edits.Actions, std::vector<TEditAction>{eaRedo});
+}
+
+TEST_F(SelectionEditorTest, TheDesignerIsAskedFirstForTheEditState) {
+  TOwned<TEditingForm> Form{new TEditingForm(nullptr)};
+  GTopLevel = Form.get();
+  EXPECT_EQ(Editor(IPtr<IDesigner>(FEditing.Get()))->GetEditState(), TEditState{esCanCopy});
+  EXPECT_EQ(Editor(IPtr<IDesigner>(FPlain.Get()))->GetEditState(), TEditState{esCanPaste});
+}
+
+TEST_F(SelectionEditorTest, WithoutHandlersEverySimpleEditIsPossible) {
+  GTopLevel = FForm.get();
+  EXPECT_EQ(Editor(IPtr<IDesigner>(FPlain.Get()))->GetEditState(),
+            (TEditState{esCanUndo, esCanRedo, esCanCut, esCanCopy, esCanPaste, esCanDelete}));
+}
+
+}  // namespace formwright::compeditors_testing

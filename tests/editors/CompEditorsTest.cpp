@@ -1,0 +1,235 @@
+// Component editors: the base verbs, the fallback editor's choice of event, and how the
+// registry hands them out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "editors/CompEditors.h"
+#include "editors/StdEditorReg.h"
+#include "platform/orx/Forms.h"
+#include "platform/orx/StdCtrls.h"
+#include "tests/editors/PropTestDesigner.h"
+
+namespace formwright::compeditors_testing {
+
+using prop_testing::TPropTestDesigner;
+
+// An edit box that also reports clicks: OnChange and OnClick.
+class TClickEdit : public orx::TEdit {
+  FW_CLASS(TClickEdit, orx::TEdit)
+ public:
+  using orx::TEdit::TEdit;
+  static void DeclarePublished(TClassBuilder<TClickEdit>& C) { C.Property("OnClick", &TClickEdit::FOnClick); }
+  orx::TNotifyEvent FOnClick;
+};
+
+// A component whose only events are OnExit and OnEnter (published in that order).
+class TFocusBox : public TComponent {
+  FW_CLASS(TFocusBox, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TFocusBox>& C) {
+    C.Property("OnExit", &TFocusBox::FOnExit);
+    C.Property("OnEnter", &TFocusBox::FOnEnter);
+    C.Property("Hint", &TFocusBox::FHint);
+  }
+  orx::TNotifyEvent FOnEnter;
+  orx::TNotifyEvent FOnExit;
+  String FHint;
+};
+
+// A component with a caption and no events.
+class TQuietBox : public TComponent {
+  FW_CLASS(TQuietBox, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TQuietBox>& C) { C.Property("Caption", &TQuietBox::FCaption); }
+  String FCaption;
+};
+
+// A component editor with the verbs "First" and "Second" that records the verbs it ran.
+class TTwoVerbEditor : public TComponentEditor {
+  FW_CLASS(TTwoVerbEditor, TComponentEditor)
+ public:
+  using TComponentEditor::TComponentEditor;
+  static void DeclarePublished(TClassBuilder<TTwoVerbEditor>& C) { DeclareEditorFactory(C); }
+  void ExecuteVerb(int Index) override { Executed.push_back(Index); }
+  String GetVerb(int Index) override { return Index == 0 ? "First" : "Second"; }
+  int GetVerbCount() override { return 2; }
+  std::vector<int> Executed;
+};
+
+// A fallback editor that looks at the first property itself and ends the enumeration there.
+class TStopAtFirstEditor : public TDefaultEditor {
+  FW_CLASS(TStopAtFirstEditor, TDefaultEditor)
+ public:
+  using TDefaultEditor::TDefaultEditor;
+  static void DeclarePublished(TClassBuilder<TStopAtFirstEditor>& C) { DeclareEditorFactory(C); }
+  std::vector<String> Seen;
+
+ protected:
+  void EditProperty(const IPtr<IProperty>& Prop, bool& Continue) override {
+    Seen.push_back(Prop->GetName());
+    Continue = false;
+  }
+};
+
+FW_REGISTER_CLASS(TClickEdit, "CompEditorsTest")
+FW_REGISTER_CLASS(TFocusBox, "CompEditorsTest")
+FW_REGISTER_CLASS(TQuietBox, "CompEditorsTest")
+FW_REGISTER_CLASS(TTwoVerbEditor, "CompEditorsTest")
+FW_REGISTER_CLASS(TStopAtFirstEditor, "CompEditorsTest")
+
+class CompEditorsTest : public ::testing::Test {
+ protected:
+  CompEditorsTest() {
+    FForm->SetName("Form1");
+    FEdit->SetName("Edit1");
+    FFocus->SetName("Box1");
+    FQuiet->SetName("Quiet1");
+  }
+  ~CompEditorsTest() override { FDesigner->Detach(); }
+
+  IPtr<IDesigner> Designer() const { return IPtr<IDesigner>(FDesigner.Get()); }
+  // The editor the designer gets for a double-click on `C`.
+  IPtr<IComponentEditor> EditorOf(TComponent* C) const { return GetComponentEditor(C, Designer()); }
+  // The handlers the designer was asked to show, each once, in order.
+  std::vector<String> Shown() const {
+    std::vector<String> R;
+    for (const String& N : FDesigner->FShown)
+      if (std::find(R.begin(), R.end(), N) == R.end()) R.push_back(N);
+    return R;
+  }
+  TMethod Handler(TComponent* C, const char* Event) const { return GetMethodProp(C, GetPropInfo(C, Event)); }
+
+  TStdPropertyEditorsScope FStdEditors;
+  TCompEditorsScope FCompEditors;
+  TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
+  IPtr<TPropTestDesigner> FDesigner = MakeIntf<TPropTestDesigner>(FForm.get());
+  TClickEdit* FEdit = new TClickEdit(FForm.get());
+  TFocusBox* FFocus = new TFocusBox(FForm.get());
+  TQuietBox* FQuiet = new TQuietBox(FForm.get());
+};
+
+// ---------------------------------------------------------------------------------------------
+// The fallback editor's double-click
+
+TEST_F(CompEditorsTest, FallbackEditorIsTheDefaultEditor) {
+  IPtr<IComponentEditor> E = EditorOf(FEdit);
+  ASSERT_TRUE(E);
+  EXPECT_TRUE(Supports<IDefaultEditor>(E));
+  EXPECT_EQ(E->GetComponent(), FEdit);
+  EXPECT_EQ(E->GetDesigner(), Designer());
+  EXPECT_EQ(E->GetVerbCount(), 0);
+}
+
+TEST_F(CompEditorsTest, OnChangeIsPreferredToOnClick) {
+  EditorOf(FEdit)->Edit();
+  EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"Edit1Change"});
+  EXPECT_EQ(Shown(), std::vector<String>{"Edit1Change"});
+  EXPECT_EQ(FDesigner->GetMethodName(Handler(FEdit, "OnChange")), "Edit1Change");
+  EXPECT_EQ(Handler(FEdit, "OnClick").Code, nullptr);
+}
+
+TEST_F(CompEditorsTest, WithoutAPreferredEventTheFirstInNameOrderIsEdited) {
+  EditorOf(FFocus)->Edit();
+  EXPECT_EQ(Shown(), std::vector<String>{"Box1Enter"});
+  EXPECT_NE(Handler(FFocus, "OnEnter").Code, nullptr);
+  EXPECT_EQ(Handler(FFocus, "OnExit").Code, nullptr);
+}
+
+TEST_F(CompEditorsTest, OnCreateOfAFormWinsOverItsOtherEvents) {
+  EditorOf(FForm.get())->Edit();
+  EXPECT_EQ(Shown(), std::vector<String>{"FormCreate"});
+  EXPECT_EQ(FDesigner->GetMethodName(Handler(FForm.get(), "OnCreate")), "FormCreate");
+}
+
+TEST_F(CompEditorsTest, AComponentWithoutEventsIsLeftAlone) {
+  FQuiet->FCaption = "Quiet";
+  EditorOf(FQuiet)->Edit();
+  EXPECT_TRUE(FDesigner->FShown.empty());
+  EXPECT_TRUE(FDesigner->FCreated.empty());
+  EXPECT_EQ(FDesigner->FModifiedCount, 0);
+  EXPECT_EQ(FQuiet->FCaption, "Quiet");
+}
+
+TEST_F(CompEditorsTest, AnExistingHandlerIsShownNotCreated) {
+  SetMethodProp(FEdit, GetPropInfo(FEdit, "OnChange"), FDesigner->AddMethod("SharedChange"));
+  EditorOf(FEdit)->Edit();
+  EXPECT_TRUE(FDesigner->FCreated.empty());
+  EXPECT_EQ(Shown(), std::vector<String>{"SharedChange"});
+}
+
+TEST_F(CompEditorsTest, ASubclassThatStopsTheEnumerationEditsNothing) {
+  IPtr<IComponentEditor> E = CreateComponentEditor(TStopAtFirstEditor::StaticClass(), FEdit, Designer());
+  E->Edit();
+  auto* Editor = dynamic_cast<TStopAtFirstEditor*>(InterfaceObject(E.Get()));
+  ASSERT_NE(Editor, nullptr);
+  ASSERT_EQ(Editor->Seen.size(), 1u);
+  EXPECT_TRUE(FDesigner->FShown.empty());
+  EXPECT_TRUE(FDesigner->FCreated.empty());
+}
+
+TEST_F(CompEditorsTest, EditingTwiceShowsTheSameHandler) {
+  EditorOf(FEdit)->Edit();
+  EditorOf(FEdit)->Edit();
+  EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"Edit1Change"});
+  EXPECT_EQ(Shown(), std::vector<String>{"Edit1Change"});
+  EXPECT_GE(FDesigner->FShown.size(), 2u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Base component editor and registry choice
+
+TEST_F(CompEditorsTest, EditRunsTheFirstOfTwoVerbs) {
+  IPtr<IComponentEditor> E = CreateComponentEditor(TTwoVerbEditor::StaticClass(), FEdit, Designer());
+  E->Edit();
+  EXPECT_EQ(dynamic_cast<TTwoVerbEditor*>(InterfaceObject(E.Get()))->Executed, std::vector<int>{0});
+}
+
+TEST_F(CompEditorsTest, EditWithoutVerbsDoesNothing) {
+  IPtr<IComponentEditor> E = CreateComponentEditor(TComponentEditor::StaticClass(), FEdit, Designer());
+  E->Edit();
+  E->ExecuteVerb(0);
+  E->Copy();
+  EXPECT_EQ(E->GetVerbCount(), 0);
+  EXPECT_EQ(E->GetVerb(0), "");
+  EXPECT_TRUE(FDesigner->FShown.empty());
+  EXPECT_EQ(FDesigner->FModifiedCount, 0);
+}
+
+TEST_F(CompEditorsTest, ARegisteredEditorReplacesTheFallback) {
+  RegisterComponentEditor(TClickEdit::StaticClass(), TTwoVerbEditor::StaticClass());
+  IPtr<IComponentEditor> E = EditorOf(FEdit);
+  EXPECT_FALSE(Supports<IDefaultEditor>(E));
+  EXPECT_EQ(E->GetVerb(1), "Second");
+  // Other components keep the fallback.
+  EXPECT_TRUE(Supports<IDefaultEditor>(EditorOf(FFocus)));
+}
+
+TEST_F(CompEditorsTest, IsInInlinedFollowsTheOwnersInlineState) {
+  auto* Frame = new TComponent(FForm.get());
+  auto* Inner = new TQuietBox(Frame);
+  EXPECT_FALSE(EditorOf(Inner)->IsInInlined());
+  Frame->SetInline(true);
+  EXPECT_TRUE(EditorOf(Inner)->IsInInlined());
+  EXPECT_FALSE(EditorOf(FEdit)->IsInInlined());
+  EXPECT_FALSE(EditorOf(FForm.get())->IsInInlined());
+}
+
+TEST(CompEditorsInstallTest, TheScopeInstallsTheFallbackAndRemovesIt) {
+  const TComponentEditorClass Before = DefaultComponentEditor();
+  if (Before == TDefaultEditor::StaticClass()) GTEST_SKIP() << "the editors stay installed";
+  {
+    TCompEditorsScope Scope;
+    EXPECT_EQ(DefaultComponentEditor(), TDefaultEditor::StaticClass());
+    {
+      TCompEditorsScope Inner;
+      EXPECT_EQ(DefaultComponentEditor(), TDefaultEditor::StaticClass());
+    }
+    EXPECT_EQ(DefaultComponentEditor(), TDefaultEditor::StaticClass());
+  }
+  EXPECT_EQ(DefaultComponentEditor(), Before);
+}
+
+}  // namespace formwright::compeditors_testing

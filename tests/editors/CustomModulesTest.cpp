@@ -1,0 +1,257 @@
+// Custom modules: defaults, which component classes a module accepts (design-time proxies
+// judged by their nearest real ancestor), the refusal message; the forwarding drop target; the
+// class-name helpers.
+#include <gtest/gtest.h>
+
+#include "editors/CustomModules.h"
+#include "editors/PropertyEditors.h"
+#include "formdesigner/Proxies.h"
+#include "platform/orx/Forms.h"
+#include "platform/orx/StdCtrls.h"
+#include "tests/editors/TestDesigner.h"
+
+namespace formwright::custommodules_testing {
+
+// A component class the tests register with the class registry.
+class TListedBox : public TComponent {
+  FW_CLASS(TListedBox, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+
+// A component class nobody registers.
+class TUnlistedBox : public TComponent {
+  FW_CLASS(TUnlistedBox, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+
+// A class from one package and a same-named one from another, each with a descendant.
+namespace package_a {
+class TTwinBase : public TComponent {
+  FW_CLASS(TTwinBase, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+class TTwinChild : public TTwinBase {
+  FW_CLASS(TTwinChild, TTwinBase)
+ public:
+  using TTwinBase::TTwinBase;
+};
+FW_REGISTER_CLASS(TTwinBase, "PackageA")
+FW_REGISTER_CLASS(TTwinChild, "PackageA")
+}  // namespace package_a
+
+namespace package_b {
+class TTwinBase : public TComponent {
+  FW_CLASS(TTwinBase, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+FW_REGISTER_CLASS(TTwinBase, "PackageB")
+}  // namespace package_b
+
+// The root class of a framework with a class group of its own, and a part of that framework.
+class TFrameworkHolder : public TComponent {
+  FW_CLASS(TFrameworkHolder, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+class TFrameworkPart : public TComponent {
+  FW_CLASS(TFrameworkPart, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+
+FW_REGISTER_CLASS(TFrameworkHolder, "CustomModulesTest")
+FW_REGISTER_CLASS(TFrameworkPart, "CustomModulesTest")
+FW_REGISTER_CLASS(TListedBox, "CustomModulesTest")
+FW_REGISTER_CLASS(TUnlistedBox, "CustomModulesTest")
+
+class CustomModuleTest : public ::testing::Test {
+ protected:
+  CustomModuleTest() { RegisterClass(TListedBox::StaticClass()); }
+  ~CustomModuleTest() override { UnRegisterClass(TListedBox::StaticClass()); }
+
+  IPtr<TCustomModule> Module(TComponent* Root) {
+    return MakeIntf<TCustomModule>(Root, IPtr<IDesigner>(FDesigner.Get()));
+  }
+
+  IPtr<editors_testing::TTestDesigner> FDesigner = MakeIntf<editors_testing::TTestDesigner>();
+  TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
+};
+
+TEST_F(CustomModuleTest, DefaultsOfferNothing) {
+  IPtr<TCustomModule> M = Module(FForm.get());
+  IPtr<ICustomModule> Intf(M);
+  EXPECT_TRUE(Intf->GetAttributes().Bits() == 0);
+  EXPECT_EQ(Intf->GetVerbCount(), 0);
+  EXPECT_EQ(Intf->GetVerb(0), "");
+  EXPECT_FALSE(Intf->Nestable());
+  EXPECT_EQ(M->DesignClass(), nullptr);
+  EXPECT_EQ(M->Root(), FForm.get());
+  Intf->Saving();
+  Intf->ExecuteVerb(0);
+}
+
+TEST_F(CustomModuleTest, TheModuleIsMadeThroughItsRegisteredFactory) {
+  IPtr<ICustomModule> M =
+      CreateCustomModule(TCustomModule::StaticClass(), FForm.get(), IPtr<IDesigner>(FDesigner.Get()));
+  ASSERT_TRUE(M);
+  EXPECT_FALSE(M->Nestable());
+}
+
+TEST_F(CustomModuleTest, FinderClassIsTheRootsOwnerClassWhenThereIsOne) {
+  EXPECT_EQ(Module(FForm.get())->GetFinderClass(), orx::TForm::StaticClass());
+  TOwned<TComponent> Owner{new TComponent(nullptr)};
+  auto* Root = new orx::TForm(Owner.get());
+  EXPECT_EQ(Module(Root)->GetFinderClass(), TComponent::StaticClass());
+}
+
+TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersNot) {
+  IPtr<TCustomModule> M = Module(FForm.get());
+  EXPECT_TRUE(M->ValidateComponentClass(TListedBox::StaticClass()));
+  EXPECT_FALSE(M->ValidateComponentClass(TUnlistedBox::StaticClass()));
+  EXPECT_FALSE(M->ValidateComponentClass(nullptr));
+}
+
+TEST_F(CustomModuleTest, ASameNamedClassOfAnotherPackageIsRefused) {
+  RegisterClass(package_a::TTwinBase::StaticClass());
+  IPtr<TCustomModule> M = Module(FForm.get());
+  EXPECT_TRUE(M->ValidateComponentClass(package_a::TTwinBase::StaticClass()));
+  EXPECT_FALSE(M->ValidateComponentClass(package_b::TTwinBase::StaticClass()));
+  UnRegisterClass(package_a::TTwinBase::StaticClass());
+}
+
+TEST_F(CustomModuleTest, AProxyClassIsJudgedByItsNearestRealAncestor) {
+  auto* Listed = new TListedBox(FForm.get());
+  auto* Unlisted = new TUnlistedBox(FForm.get());
+  CreateSubClass(Listed, "TListedBoxProxy", TListedBox::StaticClass());
+  CreateSubClass(Unlisted, "TUnlistedBoxProxy", TUnlistedBox::StaticClass());
+  ASSERT_TRUE(IsProxyClass(Listed->ClassType()));
+  IPtr<TCustomModule> M = Module(FForm.get());
+  EXPECT_TRUE(M->ValidateComponentClass(Listed->ClassType()));
+  EXPECT_FALSE(M->ValidateComponentClass(Unlisted->ClassType()));
+  EXPECT_NO_THROW(M->ValidateComponent(Listed));
+  DestroySubClass(Listed);
+  DestroySubClass(Unlisted);
+}
+
+TEST_F(CustomModuleTest, ValidateComponentRefusesWithTheClassName) {
+  auto* Unlisted = new TUnlistedBox(FForm.get());
+  auto* Listed = new TListedBox(FForm.get());
+  IPtr<TCustomModule> M = Module(FForm.get());
+  EXPECT_NO_THROW(M->ValidateComponent(Listed));
+  try {
+    M->ValidateComponent(Unlisted);
+    FAIL() << "no exception";
+  } catch (const ENonAIRException& E) {
+    EXPECT_EQ(E.Message(), "Class TUnlistedBox is not applicable to this module");
+  }
+  // The refusal changes nothing.
+  EXPECT_EQ(Unlisted->Owner(), FForm.get());
+  EXPECT_EQ(FForm->ComponentCount(), 2);
+}
+
+TEST_F(CustomModuleTest, TheFinderFollowsTheRootsOwnerAndIgnoresTheActiveGroup) {
+  // A framework of its own: its parts are registered in the holder's class group and are found
+  // only from roots held by (or being) such a holder.
+  StartClassGroup(TFrameworkHolder::StaticClass());
+  GroupDescendentsWith(TFrameworkPart::StaticClass(), TFrameworkHolder::StaticClass());
+  RegisterClass(TFrameworkPart::StaticClass());
+  TOwned<TComponent> Holder{new TFrameworkHolder(nullptr)};
+  TOwned<TComponent> Root{new TComponent(nullptr)};
+  IPtr<TCustomModule> M = Module(Root.get());
+  {
+    TClassGroupScope Active(TFrameworkHolder::StaticClass());
+    EXPECT_FALSE(M->ValidateComponentClass(TFrameworkPart::StaticClass()));
+  }
+  Holder->InsertComponent(Root.release());
+  EXPECT_EQ(M->GetFinderClass(), TFrameworkHolder::StaticClass());
+  EXPECT_TRUE(M->ValidateComponentClass(TFrameworkPart::StaticClass()));
+  // The default group stays visible from the holder's group.
+  EXPECT_TRUE(M->ValidateComponentClass(TListedBox::StaticClass()));
+  UnRegisterClass(TFrameworkPart::StaticClass());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drop target
+
+class TRecordingDropTarget : public TInterfacedObject, public IDropTarget {
+ public:
+  int32_t DragEnter(const IPtr<IInterface>& DataObj, uint32_t KeyState, TPoint Pt,
+                    uint32_t& Effect) override {
+    Calls.push_back(Format("enter %d %d,%d", KeyState, Pt.X, Pt.Y));
+    LastData = DataObj;
+    Effect = 2;
+    return 11;
+  }
+  int32_t DragOver(uint32_t KeyState, TPoint Pt, uint32_t& Effect) override {
+    Calls.push_back(Format("over %d %d,%d", KeyState, Pt.X, Pt.Y));
+    Effect = 4;
+    return 12;
+  }
+  int32_t DragLeave() override {
+    Calls.push_back("leave");
+    return 13;
+  }
+  int32_t Drop(const IPtr<IInterface>& DataObj, uint32_t KeyState, TPoint Pt, uint32_t& Effect) override {
+    Calls.push_back(Format("drop %d %d,%d", KeyState, Pt.X, Pt.Y));
+    LastData = DataObj;
+    Effect = 1;
+    return 14;
+  }
+  std::vector<String> Calls;
+  IPtr<IInterface> LastData;
+};
+
+TEST(DesignerOleDropTargetTest, ForwardsEveryCallAndItsResult) {
+  IPtr<TRecordingDropTarget> Old = MakeIntf<TRecordingDropTarget>();
+  IPtr<IDropTarget> Target = MakeIntf<TDesignerOleDropTarget>(IPtr<IDropTarget>(Old));
+  IPtr<IInterface> Data = MakeIntf<TInterfacedObject>();
+  uint32_t Effect = 0;
+  EXPECT_EQ(Target->DragEnter(Data, 1, TPoint{3, 4}, Effect), 11);
+  EXPECT_EQ(Effect, 2u);
+  EXPECT_EQ(Target->DragOver(2, TPoint{5, 6}, Effect), 12);
+  EXPECT_EQ(Effect, 4u);
+  EXPECT_EQ(Target->DragLeave(), 13);
+  EXPECT_EQ(Target->Drop(Data, 8, TPoint{7, 9}, Effect), 14);
+  EXPECT_EQ(Effect, 1u);
+  EXPECT_EQ(Old->Calls, (std::vector<String>{"enter 1 3,4", "over 2 5,6", "leave", "drop 8 7,9"}));
+  EXPECT_EQ(Old->LastData, Data);
+}
+
+TEST(DesignerOleDropTargetTest, WithoutAnOldTargetEveryCallSucceedsAndDoesNothing) {
+  IPtr<IDropTarget> Target = MakeIntf<TDesignerOleDropTarget>(nullptr);
+  uint32_t Effect = 7;
+  EXPECT_EQ(Target->DragEnter(nullptr, 0, TPoint{}, Effect), 0);
+  EXPECT_EQ(Target->DragOver(0, TPoint{}, Effect), 0);
+  EXPECT_EQ(Target->DragLeave(), 0);
+  EXPECT_EQ(Target->Drop(nullptr, 0, TPoint{}, Effect), 0);
+  EXPECT_EQ(Effect, 7u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Class names
+
+TEST(ClassNamesTest, ClassInheritsFromComparesNamesIgnoringCase) {
+  EXPECT_TRUE(ClassInheritsFrom(orx::TButton::StaticClass(), "TButton"));
+  EXPECT_TRUE(ClassInheritsFrom(orx::TButton::StaticClass(), "tcontrol"));
+  EXPECT_TRUE(ClassInheritsFrom(orx::TButton::StaticClass(), "TObject"));
+  EXPECT_FALSE(ClassInheritsFrom(orx::TButton::StaticClass(), "TForm"));
+  EXPECT_FALSE(ClassInheritsFrom(nullptr, "TObject"));
+  EXPECT_FALSE(ClassInheritsFrom(orx::TButton::StaticClass(), ""));
+}
+
+TEST(ClassNamesTest, AncestorNameMatchesRefusesOnlyASameNamedForeignAncestor) {
+  using package_a::TTwinChild;
+  // A real ancestor.
+  EXPECT_TRUE(AncestorNameMatches(TTwinChild::StaticClass(), package_a::TTwinBase::StaticClass()));
+  EXPECT_TRUE(AncestorNameMatches(TTwinChild::StaticClass(), TTwinChild::StaticClass()));
+  // An ancestor of the same name from another package.
+  EXPECT_FALSE(AncestorNameMatches(TTwinChild::StaticClass(), package_b::TTwinBase::StaticClass()));
+  // No ancestor of that name at all.
+  EXPECT_TRUE(AncestorNameMatches(TTwinChild::StaticClass(), orx::TForm::StaticClass()));
+}
+
+}  // namespace formwright::custommodules_testing
