@@ -1,6 +1,6 @@
 #include "editors/CompEditors.h"
 
-#include <utility>
+#include <span>
 
 #include "editors/PropertyEditors.h"
 #include "host/HostIntf.h"
@@ -121,12 +121,12 @@ void TSelectionEditor::PrepareItem(int, const IPtr<IMenuItem>&) {}
 namespace {
 
 // The host actions of the two submenus, in menu order; an empty name stands for a divider.
-const std::vector<const char*> EditSubmenuActions = {
+constexpr const char* EditSubmenuActions[] = {
     "EditUndoCommand",   "", "EditCutCommand",      "EditCopyCommand", "EditPasteCommand",
     "EditDeleteCommand", "", "EditSelectAllCommand"};
-const std::vector<const char*> ControlSubmenuActions = {"AlignBringToFrontCommand", "AlignSendToBackCommand"};
+constexpr const char* ControlSubmenuActions[] = {"AlignBringToFrontCommand", "AlignSendToBackCommand"};
 
-void AddHostActions(const IPtr<IMenuItem>& Item, const std::vector<const char*>& Names) {
+void AddHostActions(const IPtr<IMenuItem>& Item, std::span<const char* const> Names) {
   IPtr<INTAServices> Services = Supports<INTAServices>(VostrelIDEServices());
   for (const char* Name : Names) {
     if (!*Name) {
