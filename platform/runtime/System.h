@@ -407,6 +407,12 @@ template <class I>
 IPtr<I> Supports(TObject* O) noexcept {
   return Supports<I>(dynamic_cast<IInterface*>(O));
 }
+// Objects that are interfaces too (components) are asked as objects.
+template <class I, class T>
+  requires(std::is_base_of_v<TObject, T> && !std::is_same_v<T, TObject>)
+IPtr<I> Supports(T* O) noexcept {
+  return Supports<I>(static_cast<TObject*>(O));
+}
 // Queries by identifier; null when not supported.
 IPtr<IInterface> SupportsIID(IInterface* P, const TGUID& IID) noexcept;
 

@@ -91,3 +91,13 @@ TEST(Interfaces, GuidTextIsValidated) {
   const TGUID G = TGUID::Parse("{6a1c0d10-0001-4a00-9000-0000000000ff}");
   EXPECT_EQ(G, ITestA::IID());
 }
+
+TEST(Interfaces, ObjectsThatAreInterfacesTooAreAskedAsObjects) {
+  TOwned<TComponent> Owner(new TComponent(nullptr));
+  auto* C = new TTestComponentImpl(Owner.get());
+  EXPECT_TRUE(Supports<ITestA>(C));
+  EXPECT_FALSE(Supports<ITestOther>(C));
+  TComponent* AsComponent = C;
+  EXPECT_TRUE(Supports<ITestA70>(AsComponent));
+  EXPECT_FALSE(Supports<ITestA>(Owner.get()));
+}

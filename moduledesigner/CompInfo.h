@@ -1,0 +1,41 @@
+// What a module's source is told about a component (or the root) when it is renamed: its
+// class, path, events and sub-objects. Created by the root for one persistent and handed to
+// the module; reference counted.
+#pragma once
+
+#include "moduledesigner/RootIntf.h"
+
+namespace formwright {
+
+class TCompInfo : public TInterfacedObject, public ICompInfo {
+ public:
+  // Root is the designed root component whose methods are the module's handlers; Designer
+  // answers whether an event can be reverted to its inherited value.
+  TCompInfo(TComponent* Root, IPtr<IDesigner> Designer, TPersistent* Instance);
+
+  String GetClassName() override { return FInstance->ClassName(); }
+  String GetQualifiedClassName() override;
+  TPersistent* GetComponentHandle() override { return FInstance; }
+  String GetNamePath() override { return FInstance->GetNamePath(); }
+  int GetEventCount() override { return static_cast<int>(FEvents.size()); }
+  PPropInfo GetEventInfo(int Index) override;
+  String GetEventName(int Index) override { return GetEventInfo(Index)->Name; }
+  IPtr<IEventInfo> GetIEventInfo(int Index) override;
+  String GetEventValue(int Index) override;
+  // Reverts the event to its inherited handler when the designer can, else clears it; the
+  // designer is then told of the change.
+  void ClearEvent(int Index) override;
+  int GetSubInfoCount() override;
+  IPtr<ICompInfo> GetSubInfo(int Index) override;
+
+ private:
+  void CollectSubObjects();
+  TComponent* FRoot;
+  IPtr<IDesigner> FDesigner;
+  TPersistent* FInstance;
+  std::vector<PPropInfo> FEvents;
+  std::vector<PPropInfo> FSubObjects;
+  bool FSubObjectsCollected = false;
+};
+
+}  // namespace formwright
