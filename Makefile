@@ -5,6 +5,8 @@
 #   make test     sanitizer build (ASan+UBSan, leaks fail) and every suite through CTest
 #   make bench    optimised build and the benchmark program
 
+MAKEFLAGS += --no-print-directory
+
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfmt-dev libicu-dev
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD    ?= build
