@@ -83,7 +83,7 @@ int64_t TDiskFileSystem::WriteFile(const String& FileSystem, const String& FileN
   CheckFileSystem(FileSystem);
   std::error_code Ec;
   if (fs::exists(FileName, Ec) && ::access(FileName.c_str(), W_OK) != 0)
-    throw EFCreateError(Format(SReadOnlyFile, FileName));
+    throw EComponentDesignerException(Format(SReadOnlyFile, FileName));
   const String Data = ReadAll(Stream);
   const fs::path Target(FileName);
   const fs::path Temp = Target.parent_path() / ("." + Target.filename().string() + ".saving");
@@ -133,7 +133,7 @@ void TMemoryFileSystem::RenameFile(const String&, const String& OldName, const S
 
 int64_t TMemoryFileSystem::WriteFile(const String&, const String& FileName, TStream* Stream) {
   auto It = FFiles.find(FileName);
-  if (It != FFiles.end() && It->second.ReadOnly) throw EFCreateError(Format(SReadOnlyFile, FileName));
+  if (It != FFiles.end() && It->second.ReadOnly) throw EComponentDesignerException(Format(SReadOnlyFile, FileName));
   TFile& F = FFiles[FileName];
   F.Data = ReadAll(Stream);
   F.Age = NextTimeStamp();

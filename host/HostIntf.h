@@ -12,6 +12,10 @@
 
 namespace formwright {
 
+// Raised when the designer refuses an operation (a rename, a delete, a save); the message is for
+// the user.
+FW_EXCEPTION(EComponentDesignerException, Exception);
+
 // Options of the visual designer, read from the environment.
 struct TDesignerOptions {
   bool DisplayGrid = true;

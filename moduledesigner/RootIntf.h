@@ -12,9 +12,6 @@ class TReader;
 class TWriter;
 struct IRoot;
 
-// Raised when the module designer refuses an operation; the message is for the user.
-FW_EXCEPTION(EComponentDesignerException, Exception);
-
 using TGetRootProc = std::function<void(const IPtr<IRoot>& Root)>;
 
 // The inheritance update manager of one root: keeps descendant modules in step with it.

@@ -57,7 +57,7 @@ TEST(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   try {
     Fs->WriteFile("", Name.string(), &Data);
     FAIL();
-  } catch (const EFCreateError& E) {
+  } catch (const EComponentDesignerException& E) {
     EXPECT_EQ(E.Message(), "'" + Name.string() + "' is a read-only file");
   }
   EXPECT_EQ(Read(Name), "original");
@@ -73,7 +73,7 @@ TEST(MemoryFileSystem, ReadOnlyFilesRefuseWritesAndAgesGrow) {
   EXPECT_EQ(Fs->Contents("A.fwf"), "two");
   Fs->SetReadOnly("A.fwf", true);
   TStringStream Three("three");
-  EXPECT_THROW(Fs->WriteFile("", "A.fwf", &Three), EFCreateError);
+  EXPECT_THROW(Fs->WriteFile("", "A.fwf", &Three), EComponentDesignerException);
   EXPECT_EQ(Fs->Contents("A.fwf"), "two");
   EXPECT_EQ(Fs->Writes(), 1);
 }
