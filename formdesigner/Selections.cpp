@@ -1,0 +1,133 @@
+#include "formdesigner/Selections.h"
+
+#include <vector>
+
+#include "platform/runtime/RtlConsts.h"
+
+namespace formwright {
+
+FW_REGISTER_CLASS(TSimpleSelections, "FormDesigner.Selections")
+
+// ---------------------------------------------------------------------------------------------
+// TSelectionListenerHelper
+
+void TSelectionListenerHelper::Add(const IPtr<ISelectionsListener>& Listener) {
+  if (Listener && FListeners->IndexOf(Listener) < 0) FListeners->Add(Listener);
+}
+
+void TSelectionListenerHelper::Remove(const IPtr<ISelectionsListener>& Listener) {
+  if (Listener) FListeners->Remove(Listener);
+}
+
+void TSelectionListenerHelper::Notify(const IPtr<ISelections>& Selections) {
+  // A snapshot, so that listeners may register and unregister while they are told; the
+  // references keep each listener alive for its call.
+  std::vector<IPtr<ISelectionsListener>> Snapshot;
+  Snapshot.reserve(static_cast<size_t>(FListeners->GetCount()));
+  for (int I = 0; I < FListeners->GetCount(); ++I)
+    Snapshot.push_back(Supports<ISelectionsListener>(FListeners->Get(I)));
+  for (const auto& Listener : Snapshot)
+    if (FListeners->IndexOf(Listener) >= 0) Listener->SelectionChanged(Selections);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSimpleSelections
+
+IPtr<IItem> TSimpleSelections::GetItems(int Index) {
+  if (!FItems || Index < 0 || Index >= FItems->GetCount()) throw EListError(Format(SListIndexError, Index));
+  return Supports<IItem>(FItems->Get(Index));
+}
+
+int TSimpleSelections::IndexOf(const IPtr<IItem>& Item) {
+  if (!FItems) return -1;
+  for (int I = 0; I < FItems->GetCount(); ++I)
+    if (SameItem(Supports<IItem>(FItems->Get(I)), Item)) return I;
+  return -1;
+}
+
+void TSimpleSelections::Add(const IPtr<IItem>& Item) {
+  if (!Item || IndexOf(Item) >= 0) return;
+  if (!FItems) FItems = MakeIntf<TInterfaceList>();
+  FItems->Add(Item);
+  Change();
+}
+
+void TSimpleSelections::Clear() {
+  FItems.Reset();
+  Change();
+}
+
+void TSimpleSelections::EndSelections() {
+  if (FUpdateLevel > 0) --FUpdateLevel;
+  if (FUpdateLevel == 0 && FChangePending) Change();
+}
+
+void TSimpleSelections::Remove(const IPtr<IItem>& Item) {
+  const int Index = IndexOf(Item);
+  if (Index >= 0) Remove(Index);
+}
+
+void TSimpleSelections::Remove(int Index) {
+  if (!FItems || Index < 0 || Index >= FItems->GetCount()) throw EListError(Format(SListIndexError, Index));
+  FItems->Delete(Index);
+  Change();
+}
+
+void TSimpleSelections::Toggle(const IPtr<IItem>& Item) {
+  const int Index = IndexOf(Item);
+  if (Index >= 0)
+    Remove(Index);
+  else
+    Add(Item);
+}
+
+void TSimpleSelections::Change() {
+  if (FUpdateLevel > 0) {
+    FChangePending = true;
+    return;
+  }
+  FChangePending = false;
+  // Keeps the list alive while listeners run, whatever they release.
+  const IPtr<ISelections> Self(this);
+  FListeners.Notify(Self);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSelections
+
+// The listener object the inner list holds; it outlives its owner only until the owner
+// unregisters it, and forgets the owner then.
+class TSelections::TListener : public TInterfacedObject, public ISelectionsListener {
+ public:
+  TListener(TSelections* Owner, TChangedEvent OnChanged) : FOwner(Owner), FOnChanged(std::move(OnChanged)) {}
+  void SelectionChanged(const IPtr<ISelections>& Selections) override {
+    if (FOwner && FOnChanged) FOnChanged(FOwner);
+  }
+  void Detach() noexcept { FOwner = nullptr; }
+
+ private:
+  TSelections* FOwner;
+  TChangedEvent FOnChanged;
+};
+
+TSelections::TSelections(IPtr<ISelections> Inner, TChangedEvent OnChanged) : FInner(std::move(Inner)) {
+  if (!FInner) throw EInvalidArgument("A selection wrapper needs a selection list");
+  FListener = MakeIntf<TListener>(this, std::move(OnChanged));
+  FInner->AddListener(FListener);
+}
+
+TSelections::~TSelections() {
+  FListener->Detach();
+  FInner->RemoveListener(FListener);
+}
+
+IPtr<IItem> TSelections::FindItemFor(TPersistent* Persistent) {
+  if (!Persistent) return nullptr;
+  for (int I = 0; I < FInner->GetCount(); ++I) {
+    IPtr<IItem> Item = FInner->GetItems(I);
+    if (ExtractPersistent(Item) == Persistent) return Item;
+  }
+  return nullptr;
+}
+
+}  // namespace formwright

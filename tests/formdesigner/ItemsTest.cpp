@@ -1,0 +1,175 @@
+#include "formdesigner/Items.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/platform/runtime/TestClasses.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+
+namespace {
+
+// A module context over a root; `Frame` stands for an embedded frame instance.
+class TTestContext : public TInterfacedObject, public IItemContext {
+ public:
+  explicit TTestContext(TComponent* Root) : FRoot(Root) {}
+  TComponent* GetDesignRoot() override { return FRoot; }
+  bool HasSelectableChildren(TComponent* Component) override { return Component == Frame; }
+  IPtr<IComponentEditor> GetComponentEditor(TComponent* Component) override {
+    Asked = Component;
+    return nullptr;
+  }
+  TComponent* Frame = nullptr;
+  TComponent* Asked = nullptr;
+
+ private:
+  TComponent* FRoot;
+};
+
+// An item with a parent, to test containment.
+class TChildItem : public TComponentItem {
+ public:
+  TChildItem(TPersistent* P, IPtr<IItem> Parent) : TComponentItem(P, nullptr), FParent(std::move(Parent)) {}
+  IPtr<IItem> GetParent() override { return FParent; }
+
+ private:
+  IPtr<IItem> FParent;
+};
+
+class ItemsTest : public ::testing::Test {
+ protected:
+  ItemsTest() : Root(new TTestForm(nullptr)) {
+    Root->SetName("Form1");
+    Widget = new TTestWidget(Root.get());
+    Widget->SetName("Widget1");
+    Context = MakeIntf<TTestContext>(Root.get());
+  }
+  TOwned<TTestForm> Root;
+  TTestWidget* Widget;
+  IPtr<TTestContext> Context;
+};
+
+}  // namespace
+
+TEST_F(ItemsTest, ItemsOfTheSameObjectAreTheSameItem) {
+  IPtr<IItem> A = MakeIntf<TComponentItem>(Widget, Context);
+  IPtr<IItem> B = MakeIntf<TComponentItem>(Widget, nullptr);
+  IPtr<IItem> R = MakeIntf<TComponentItem>(Root.get(), Context);
+  EXPECT_TRUE(SameItem(A, A));
+  EXPECT_TRUE(SameItem(A, B));
+  EXPECT_FALSE(SameItem(A, R));
+  EXPECT_FALSE(SameItem(A, nullptr));
+  EXPECT_FALSE(SameItem(nullptr, A));
+  EXPECT_FALSE(SameItem(nullptr, nullptr));
+}
+
+TEST_F(ItemsTest, ExtractingThePersistentAndTheComponent) {
+  TTestFont Font;
+  IPtr<IItem> FontItem = MakeIntf<TNonControlItem>(&Font, Context);
+  IPtr<IItem> WidgetItem = MakeIntf<TComponentItem>(Widget, Context);
+  EXPECT_EQ(ExtractPersistent(FontItem), &Font);
+  EXPECT_EQ(ExtractComponent(FontItem), nullptr);
+  EXPECT_EQ(ExtractComponent(WidgetItem), Widget);
+  EXPECT_EQ(ExtractPersistent(nullptr), nullptr);
+  EXPECT_EQ(Supports<IPersistentItem>(WidgetItem)->GetNamePath(), "Widget1");
+}
+
+TEST_F(ItemsTest, AnItemNeedsAnObject) {
+  EXPECT_THROW(MakeIntf<TComponentItem>(nullptr, Context), EInvalidArgument);
+}
+
+TEST_F(ItemsTest, SelectableFollowsTheOwnership) {
+  auto* Frame = new TTestWidget(Root.get());
+  Frame->SetName("Frame1");
+  auto* InFrame = new TTestWidget(Frame);
+  InFrame->SetName("Inner");
+  auto* Loose = new TTestWidget(nullptr);
+  EXPECT_TRUE(MakeIntf<TComponentItem>(Root.get(), Context)->Selectable());
+  EXPECT_TRUE(MakeIntf<TComponentItem>(Widget, Context)->Selectable());
+  EXPECT_TRUE(MakeIntf<TComponentItem>(Loose, Context)->Selectable());  // no owner
+  EXPECT_FALSE(MakeIntf<TComponentItem>(InFrame, Context)->Selectable());
+  Context->Frame = Frame;  // the owner now shows selectable children
+  EXPECT_TRUE(MakeIntf<TComponentItem>(InFrame, Context)->Selectable());
+  // Items of other persistents never are.
+  EXPECT_FALSE(MakeIntf<TNonControlItem>(Widget, Context)->Selectable());
+  Loose->Free();
+}
+
+TEST_F(ItemsTest, AnAncestorComponentCannotBeDeleted) {
+  Widget->SetAncestor(true);
+  IPtr<IItem> Item = MakeIntf<TComponentItem>(Widget, Context);
+  try {
+    Item->ValidateDeletable();
+    FAIL() << "an ancestor component was accepted";
+  } catch (const ECannotDeleteNonComponentException&) {
+    FAIL() << "the wrong refusal";
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_EQ(E.Message(),
+              "Selection contains a component, Widget1, introduced in an ancestor and cannot be deleted");
+  }
+  // Delete refuses the same way and leaves the component in place.
+  EXPECT_THROW(Item->Delete(), EComponentDesignerException);
+  EXPECT_EQ(Root->FindComponent("Widget1"), Widget);
+}
+
+TEST_F(ItemsTest, AComponentItemDeletesItsComponent) {
+  IPtr<IItem> Item = MakeIntf<TComponentItem>(Widget, Context);
+  EXPECT_NO_THROW(Item->ValidateDeletable());
+  Item->Delete();
+  EXPECT_EQ(Root->FindComponent("Widget1"), nullptr);
+  EXPECT_EQ(Root->ComponentCount(), 0);
+}
+
+TEST_F(ItemsTest, APlainPersistentCannotBeDeleted) {
+  TTestFont Font;
+  IPtr<IItem> Item = MakeIntf<TNonControlItem>(&Font, Context);
+  try {
+    Item->ValidateDeletable();
+    FAIL() << "a plain persistent was accepted";
+  } catch (const ECannotDeleteNonComponentException& E) {
+    EXPECT_EQ(E.Message(), "Cannot delete a TPersistent from the designer");
+  }
+  // The base item refuses the same way.
+  EXPECT_THROW(MakeIntf<TPersistentItem>(&Font, nullptr)->ValidateDeletable(),
+               ECannotDeleteNonComponentException);
+}
+
+TEST_F(ItemsTest, ANonControlComponentOfAnAncestorGetsTheAncestorMessage) {
+  Widget->SetAncestor(true);
+  IPtr<IItem> Item = MakeIntf<TNonControlItem>(Widget, Context);
+  try {
+    Item->ValidateDeletable();
+    FAIL() << "accepted";
+  } catch (const ECannotDeleteNonComponentException&) {
+    FAIL() << "the ancestor rule comes first";
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_NE(E.Message().find("Widget1"), String::npos);
+  }
+  Widget->SetAncestor(false);
+  EXPECT_THROW(Item->ValidateDeletable(), ECannotDeleteNonComponentException);
+  EXPECT_THROW(Item->Delete(), ECannotDeleteNonComponentException);
+  EXPECT_EQ(Root->FindComponent("Widget1"), Widget);
+}
+
+TEST_F(ItemsTest, ContainsClimbsTheParents) {
+  IPtr<IItem> RootItem = MakeIntf<TComponentItem>(Root.get(), Context);
+  IPtr<IItem> Child = MakeIntf<TChildItem>(Widget, RootItem);
+  EXPECT_TRUE(RootItem->Contains(Child));
+  EXPECT_TRUE(RootItem->Contains(RootItem));
+  EXPECT_FALSE(Child->Contains(RootItem));
+  EXPECT_FALSE(RootItem->Contains(nullptr));
+}
+
+TEST_F(ItemsTest, MarksChildrenAndEditor) {
+  IPtr<IInternalItem> Item = MakeIntf<TComponentItem>(Widget, Context);
+  EXPECT_FALSE(Item->GetMarked());
+  Item->SetMarked(true);
+  EXPECT_TRUE(Item->GetMarked());
+  EXPECT_EQ(Item->GetChildCount(), 0);
+  EXPECT_THROW(Item->GetChildren(0), EListError);
+  EXPECT_EQ(Item->GetEditor(), nullptr);
+  EXPECT_EQ(Context->Asked, Widget);  // the editor comes from the module context
+  Context->Asked = nullptr;
+  Item->Edit();  // no editor: nothing happens
+  EXPECT_EQ(Context->Asked, Widget);
+}

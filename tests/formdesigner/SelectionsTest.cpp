@@ -1,0 +1,182 @@
+#include "formdesigner/Selections.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/platform/runtime/TestClasses.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+
+namespace {
+
+// Records every notification with the list's count at that moment.
+class TRecordingListener : public TInterfacedObject, public ISelectionsListener {
+ public:
+  explicit TRecordingListener(std::vector<String>* Log = nullptr, String Name = "")
+      : FLog(Log), FName(Name) {}
+  void SelectionChanged(const IPtr<ISelections>& Selections) override {
+    Counts.push_back(Selections->GetCount());
+    if (FLog) FLog->push_back(FName);
+    if (OnChanged) OnChanged();
+  }
+  std::vector<int> Counts;
+  std::function<void()> OnChanged;
+
+ private:
+  std::vector<String>* FLog;
+  String FName;
+};
+
+class SelectionsTest : public ::testing::Test {
+ protected:
+  SelectionsTest() : Root(new TTestForm(nullptr)) {
+    for (const char* Name : {"A", "B", "C"}) {
+      auto* W = new TTestWidget(Root.get());
+      W->SetName(Name);
+      Items.push_back(MakeIntf<TComponentItem>(W, nullptr));
+    }
+    Selections->AddListener(Listener);
+  }
+  TOwned<TTestForm> Root;
+  std::vector<IPtr<IItem>> Items;
+  IPtr<TSimpleSelections> Selections = MakeIntf<TSimpleSelections>();
+  IPtr<TRecordingListener> Listener = MakeIntf<TRecordingListener>();
+};
+
+}  // namespace
+
+TEST_F(SelectionsTest, EachChangeOutsideAnUpdateSignalsOnce) {
+  Selections->Add(Items[0]);
+  Selections->Add(Items[1]);
+  EXPECT_EQ(Listener->Counts, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(SameItem(Selections->GetItems(0), Items[0]));  // the anchor stays first
+  EXPECT_TRUE(Selections->Selected(Items[1]));
+  EXPECT_FALSE(Selections->Selected(Items[2]));
+}
+
+TEST_F(SelectionsTest, AddingASelectedItemChangesNothingAndSignalsNothing) {
+  Selections->Add(Items[0]);
+  // Another item object over the same component is the same item.
+  Selections->Add(MakeIntf<TComponentItem>(ExtractPersistent(Items[0]), nullptr));
+  Selections->Add(Items[0]);
+  EXPECT_EQ(Selections->GetCount(), 1);
+  EXPECT_EQ(Listener->Counts, (std::vector<int>{1}));
+}
+
+TEST_F(SelectionsTest, NestedUpdatesGiveOneNotificationAtTheOutermostEnd) {
+  Selections->BeginSelections();
+  Selections->Add(Items[0]);
+  Selections->BeginSelections();
+  EXPECT_EQ(Selections->GetSelectionLevel(), 2);
+  Selections->Add(Items[1]);
+  Selections->Remove(Items[0]);
+  Selections->EndSelections();
+  EXPECT_TRUE(Listener->Counts.empty());
+  Selections->EndSelections();
+  EXPECT_EQ(Selections->GetSelectionLevel(), 0);
+  EXPECT_EQ(Listener->Counts, (std::vector<int>{1}));
+}
+
+TEST_F(SelectionsTest, AnUpdateWithoutChangesSignalsNothing) {
+  Selections->Add(Items[0]);
+  Listener->Counts.clear();
+  {
+    TSelectionsUpdate Update(Selections);
+    Selections->Add(Items[0]);     // present: no change
+    Selections->Remove(Items[2]);  // absent: no change
+  }
+  EXPECT_TRUE(Listener->Counts.empty());
+}
+
+TEST_F(SelectionsTest, RemoveToggleAndClear) {
+  for (const auto& I : Items) Selections->Add(I);
+  Listener->Counts.clear();
+  Selections->Remove(1);
+  EXPECT_EQ(Selections->GetCount(), 2);
+  EXPECT_TRUE(SameItem(Selections->GetItems(1), Items[2]));
+  Selections->Toggle(Items[0]);  // present: removed
+  EXPECT_FALSE(Selections->Selected(Items[0]));
+  Selections->Toggle(Items[0]);  // absent: added at the end
+  EXPECT_TRUE(SameItem(Selections->GetItems(1), Items[0]));
+  Selections->Clear();
+  EXPECT_EQ(Selections->GetCount(), 0);
+  Selections->Clear();  // an empty list still signals
+  EXPECT_EQ(Listener->Counts, (std::vector<int>{2, 1, 2, 0, 0}));
+}
+
+TEST_F(SelectionsTest, ABadIndexIsRefusedAndLeavesTheListAsItWas) {
+  Selections->Add(Items[0]);
+  Listener->Counts.clear();
+  EXPECT_THROW(Selections->Remove(1), EListError);
+  EXPECT_THROW(Selections->Remove(-1), EListError);
+  EXPECT_THROW(Selections->GetItems(3), EListError);
+  EXPECT_EQ(Selections->GetCount(), 1);
+  EXPECT_TRUE(Listener->Counts.empty());
+  IPtr<TSimpleSelections> Empty = MakeIntf<TSimpleSelections>();
+  EXPECT_THROW(Empty->GetItems(0), EListError);
+}
+
+TEST_F(SelectionsTest, ListenersAreToldInRegistrationOrderAndOnceEach) {
+  std::vector<String> Log;
+  auto First = MakeIntf<TRecordingListener>(&Log, "first");
+  auto Second = MakeIntf<TRecordingListener>(&Log, "second");
+  Selections->AddListener(First);
+  Selections->AddListener(Second);
+  Selections->AddListener(First);  // registered once
+  Selections->Add(Items[0]);
+  EXPECT_EQ(Log, (std::vector<String>{"first", "second"}));
+  Selections->RemoveListener(First);
+  Selections->Add(Items[1]);
+  EXPECT_EQ(Log, (std::vector<String>{"first", "second", "second"}));
+}
+
+TEST_F(SelectionsTest, AListenerMayUnregisterAnotherWhileBeingTold) {
+  std::vector<String> Log;
+  auto First = MakeIntf<TRecordingListener>(&Log, "first");
+  auto Second = MakeIntf<TRecordingListener>(&Log, "second");
+  Selections->AddListener(First);
+  Selections->AddListener(Second);
+  First->OnChanged = [&] {
+    Selections->RemoveListener(First);
+    Selections->RemoveListener(Second);
+  };
+  Selections->Add(Items[0]);
+  EXPECT_EQ(Log, (std::vector<String>{"first"}));
+}
+
+TEST_F(SelectionsTest, TheWrapperForwardsAndFindsItemsByPersistent) {
+  int Changes = 0;
+  TSelections* Seen = nullptr;
+  TSelections Wrapper(Selections, [&](TSelections* Sender) {
+    ++Changes;
+    Seen = Sender;
+  });
+  Selections->Add(Items[1]);
+  Selections->Add(Items[2]);
+  EXPECT_EQ(Changes, 2);
+  EXPECT_EQ(Seen, &Wrapper);
+  EXPECT_EQ(Wrapper.GetCount(), 2);
+  EXPECT_EQ(Wrapper.GetPersistents(0), Root->FindComponent("B"));
+  EXPECT_TRUE(SameItem(Wrapper.FindItemFor(Root->FindComponent("C")), Items[2]));
+  EXPECT_EQ(Wrapper.FindItemFor(Root->FindComponent("A")), nullptr);
+  EXPECT_EQ(Wrapper.FindItemFor(nullptr), nullptr);
+  EXPECT_EQ(Wrapper.Selections(), IPtr<ISelections>(Selections));
+}
+
+TEST_F(SelectionsTest, DestroyingTheWrapperUnregistersIt) {
+  int Changes = 0;
+  {
+    TSelections Wrapper(Selections, [&](TSelections*) { ++Changes; });
+    Selections->Add(Items[0]);
+  }
+  Selections->Add(Items[1]);
+  EXPECT_EQ(Changes, 1);
+  // The wrapper's listener let go of the list: only the test holds it.
+  EXPECT_EQ(Selections->RefCount(), 1);
+}
+
+TEST_F(SelectionsTest, TheWrapperNeedsAList) {
+  EXPECT_THROW(TSelections(nullptr, nullptr), EInvalidArgument);
+}
