@@ -1,0 +1,139 @@
+#include "formdesigner/ComponentClipboard.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/runtime/Filer.h"
+#include "platform/runtime/ObjectText.h"
+
+namespace formwright {
+
+const TClipboardFormat CF_COMPONENTS = RegisterClipboardFormat("Pellam Components");
+const TClipboardFormat CF_COMPONENT = RegisterClipboardFormat("Pellam Component");
+
+namespace {
+
+// How many bytes of clipboard text are looked at to decide whether a component follows.
+constexpr int64_t PeekLength = 256;
+
+// True when the stream is at its end or at a 0 byte; the position is kept.
+bool AtListEnd(TStream* Stream) {
+  uint8_t Next = 0;
+  const int64_t Pos = Stream->Position();
+  const bool Read = Stream->Read(&Next, 1) == 1;
+  Stream->SetPosition(Pos);
+  return !Read || Next == 0;
+}
+
+// The next bytes of a text stream, the position kept.
+String PeekText(TStringStream& Text) {
+  const int64_t Pos = Text.Position();
+  String S = Text.ReadString(PeekLength);
+  Text.SetPosition(Pos);
+  return S;
+}
+
+// The first name of the form <BaseName without a leading T><n> that `Owner` does not use.
+String FreeComponentName(TComponent* Owner, const String& BaseName) {
+  const String Stem = BaseName.size() >= 2 && BaseName[0] == 'T' ? BaseName.substr(1, 255) : BaseName;
+  for (int N = 1;; ++N) {
+    String Candidate = Format("%s%d", Stem, N);
+    if (!Owner->FindComponent(Candidate)) return Candidate;
+  }
+}
+
+}  // namespace
+
+void CopyStreamToClipboard(TStream* Stream) {
+  const int64_t Pos = Stream->Position();
+  TStringStream Text;
+  Stream->SetPosition(0);
+  try {
+    while (!AtListEnd(Stream)) ObjectBinaryToText(Stream, &Text);
+  } catch (...) {
+    Stream->SetPosition(Pos);
+    throw;
+  }
+  const uint8_t Zero = 0;
+  Text.WriteBuffer(&Zero, 1);
+  Stream->SetPosition(Pos);
+
+  TClipboard& C = Clipboard();
+  C.Open();
+  struct TClose {
+    TClipboard& C;
+    ~TClose() { C.Close(); }
+  } Close{C};
+  C.SetStream(CF_COMPONENTS, Stream);
+  C.SetStream(CF_TEXT, &Text);
+}
+
+TOwned<TMemoryStream> GetClipboardStream() {
+  TOwned<TMemoryStream> Result(new TMemoryStream());
+  TClipboard& C = Clipboard();
+  if (C.HasFormat(CF_COMPONENTS)) {
+    C.GetStream(CF_COMPONENTS, Result.get());
+  } else {
+    TStringStream Text(C.AsText());
+    while (PossibleStream(PeekText(Text))) ObjectTextToBinary(&Text, Result.get());
+    const uint8_t Zero = 0;
+    Result->WriteBuffer(&Zero, 1);
+  }
+  Result->SetPosition(0);
+  return Result;
+}
+
+bool PossibleStream(const String& Text) {
+  size_t I = 0;
+  while (I < Text.size() && (Text[I] == '\t' || Text[I] == '\n' || Text[I] == '\r' || Text[I] == ' ')) ++I;
+  if (Text.size() <= 6 || Text.size() - I < 6) return false;
+  const std::string_view Word(Text.data() + I, 6);
+  return SameText(Word, "OBJECT") || SameText(Word, "INLINE");
+}
+
+bool ClipboardComponents() {
+  const TClipboard& C = Clipboard();
+  return C.HasFormat(CF_COMPONENTS) || (C.HasFormat(CF_TEXT) && PossibleStream(C.AsText()));
+}
+
+void CopyComponents(TComponent* Root, const IPtr<IDesignerSelections>& Selections) {
+  TMemoryStream Stream;
+  {
+    TWriter Writer(&Stream, 1024);
+    Writer.SetRoot(Root);
+    for (int I = 0; I < Selections->GetCount(); ++I) {
+      auto* Component = dynamic_cast<TComponent*>(Selections->Get(I));
+      if (!Component) continue;
+      Writer.WriteSignature();
+      Writer.WriteComponent(Component);
+    }
+    Writer.WriteListEnd();
+  }
+  CopyStreamToClipboard(&Stream);
+}
+
+void PasteComponents(TComponent* Owner, TComponent* Parent, const IPtr<IDesignerSelections>& Selections) {
+  TOwned<TMemoryStream> Stream = GetClipboardStream();
+  std::vector<std::pair<String, String>> Renames;  // (name in the stream, name given)
+  TReader Reader(Stream.get(), 1024);
+  Reader.OnSetName = [&](TReader*, TComponent* Component, String& Name) {
+    TComponent* ComponentOwner = Component->Owner();
+    if (Name.empty() || !ComponentOwner) return;
+    TComponent* Existing = ComponentOwner->FindComponent(Name);
+    if (!Existing || Existing == Component) return;
+    String NewName = FreeComponentName(ComponentOwner, Component->ClassName());
+    Renames.emplace_back(Name, NewName);
+    Name = std::move(NewName);
+  };
+  Reader.OnReferenceName = [&](TReader*, String& Name) {
+    for (const auto& [OldName, NewName] : Renames)
+      if (SameText(OldName, Name)) {
+        Name = NewName;
+        return;
+      }
+  };
+  Reader.OnFindMethod = [](TReader*, const String&, void*&, bool& Error) { Error = false; };
+  Reader.ReadComponents(Owner, Parent, [&](TComponent* Component) { Selections->Add(Component); });
+}
+
+}  // namespace formwright

@@ -1,0 +1,188 @@
+#include "formdesigner/ComponentClipboard.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/orx/Orx.h"
+#include "platform/runtime/ObjectText.h"
+#include "platform/runtime/TextParser.h"
+
+using namespace formwright;
+using namespace formwright::orx;
+
+namespace {
+
+class ComponentClipboardTest : public ::testing::Test {
+ protected:
+  ComponentClipboardTest() : Form(new TForm(nullptr)), Target(new TForm(nullptr)) {
+    RegisterOrxClasses();
+    Clipboard().Clear();
+    Form->SetName("Form1");
+    Target->SetName("Form2");
+    Panel = new TPanel(Form.get());
+    Panel->SetName("Panel1");
+    Panel->SetParent(Form.get());
+    Panel->SetBounds(10, 20, 200, 100);
+    Button = new TButton(Form.get());
+    Button->SetName("Button1");
+    Button->SetParent(Panel);
+    Button->SetCaption("Go");
+    Label = new TLabel(Form.get());
+    Label->SetName("Label1");
+    Label->SetParent(Form.get());
+    Label->SetFocusControl(Button);
+  }
+  ~ComponentClipboardTest() override { Clipboard().Clear(); }
+
+  IPtr<IDesignerSelections> Selection(std::initializer_list<TPersistent*> Items) {
+    IPtr<IDesignerSelections> S = CreateSelectionList();
+    for (TPersistent* P : Items) S->Add(P);
+    return S;
+  }
+
+  TOwned<TForm> Form;
+  TOwned<TForm> Target;
+  TPanel* Panel;
+  TButton* Button;
+  TLabel* Label;
+};
+
+}  // namespace
+
+TEST(ComponentClipboard, TheFormatsAreRegisteredByName) {
+  EXPECT_EQ(GetClipboardFormatName(CF_COMPONENTS), "Pellam Components");
+  EXPECT_EQ(GetClipboardFormatName(CF_COMPONENT), "Pellam Component");
+  EXPECT_NE(CF_COMPONENTS, CF_COMPONENT);
+  EXPECT_EQ(RegisterClipboardFormat("pellam components"), CF_COMPONENTS);
+}
+
+TEST(ComponentClipboard, PossibleStreamLooksAtTheFirstWord) {
+  EXPECT_TRUE(PossibleStream("object Button1: TButton\nend"));
+  EXPECT_TRUE(PossibleStream("INLINE Frame1: TFrame1\nend"));
+  EXPECT_TRUE(PossibleStream(" \t\r\n  Object Button1: TButton"));
+  EXPECT_TRUE(PossibleStream("objectX"));
+  EXPECT_FALSE(PossibleStream("inherited Button1: TButton\nend"));
+  EXPECT_FALSE(PossibleStream("object"));  // six characters are never enough
+  EXPECT_FALSE(PossibleStream("inline"));
+  EXPECT_FALSE(PossibleStream(""));
+  EXPECT_FALSE(PossibleStream("      objec"));  // too little left after the blanks
+  EXPECT_FALSE(PossibleStream("x object Button1: TButton"));
+  EXPECT_FALSE(PossibleStream("\fobject Button1: TButton"));  // only tab, line breaks and blank are skipped
+}
+
+TEST_F(ComponentClipboardTest, CopyPutsTheBinaryStreamAndItsText) {
+  CopyComponents(Form.get(), Selection({Panel, Label}));
+  EXPECT_TRUE(Clipboard().HasFormat(CF_COMPONENTS));
+  EXPECT_TRUE(Clipboard().HasFormat(CF_TEXT));
+  EXPECT_TRUE(ClipboardComponents());
+  const String Text = Clipboard().AsText();
+  EXPECT_EQ(Text.rfind("object Panel1: TPanel", 0), 0u) << Text;
+  EXPECT_NE(Text.find("object Button1: TButton"), String::npos);  // children go with their parent
+  EXPECT_NE(Text.find("object Label1: TLabel"), String::npos);
+  EXPECT_NE(Text.find("FocusControl = Button1"), String::npos);
+  // The text block ends with one 0 byte.
+  const std::vector<uint8_t> Raw = Clipboard().GetData(CF_TEXT);
+  ASSERT_FALSE(Raw.empty());
+  EXPECT_EQ(Raw.back(), 0);
+  EXPECT_EQ(Raw.size(), Text.size() + 1);
+}
+
+TEST_F(ComponentClipboardTest, ABinaryRoundTripRecreatesTheComponents) {
+  CopyComponents(Form.get(), Selection({Panel, Label}));
+  IPtr<IDesignerSelections> Pasted = CreateSelectionList();
+  PasteComponents(Target.get(), Target.get(), Pasted);
+  ASSERT_EQ(Pasted->GetCount(), 2);
+  auto* NewPanel = dynamic_cast<TPanel*>(Pasted->Get(0));
+  auto* NewLabel = dynamic_cast<TLabel*>(Pasted->Get(1));
+  ASSERT_NE(NewPanel, nullptr);
+  ASSERT_NE(NewLabel, nullptr);
+  EXPECT_EQ(NewPanel->Name(), "Panel1");
+  EXPECT_EQ(NewPanel->Parent(), Target.get());
+  EXPECT_EQ(NewPanel->BoundsRect(), Panel->BoundsRect());
+  auto* NewButton = dynamic_cast<TButton*>(Target->FindComponent("Button1"));
+  ASSERT_NE(NewButton, nullptr);
+  EXPECT_EQ(NewButton->Parent(), NewPanel);
+  EXPECT_EQ(NewButton->Caption(), "Go");
+  EXPECT_EQ(NewLabel->FocusControl(), NewButton);
+  EXPECT_EQ(Form->ComponentCount(), 3);  // the source is untouched
+}
+
+TEST_F(ComponentClipboardTest, PastingIntoTheSameOwnerRenamesAndReferencesFollow) {
+  CopyComponents(Form.get(), Selection({Panel, Label}));
+  IPtr<IDesignerSelections> Pasted = CreateSelectionList();
+  PasteComponents(Form.get(), Form.get(), Pasted);
+  ASSERT_EQ(Pasted->GetCount(), 2);
+  EXPECT_EQ(static_cast<TComponent*>(Pasted->Get(0))->Name(), "Panel2");
+  EXPECT_EQ(static_cast<TComponent*>(Pasted->Get(1))->Name(), "Label2");
+  auto* Button2 = dynamic_cast<TButton*>(Form->FindComponent("Button2"));
+  ASSERT_NE(Button2, nullptr);
+  EXPECT_EQ(static_cast<TLabel*>(Pasted->Get(1))->FocusControl(), Button2);
+  EXPECT_EQ(Label->FocusControl(), Button);
+  // A third paste takes the next free numbers.
+  PasteComponents(Form.get(), Form.get(), CreateSelectionList());
+  EXPECT_NE(Form->FindComponent("Panel3"), nullptr);
+  EXPECT_NE(Form->FindComponent("Button3"), nullptr);
+}
+
+TEST_F(ComponentClipboardTest, TextFromElsewhereIsReadBack) {
+  Clipboard().SetAsText(
+      "  \r\n\tobject Edit1: TEdit\r\n  Left = 5\r\n  Text = 'hello'\r\nend\r\n"
+      "object Button7: TButton\r\n  Caption = 'OK'\r\nend\r\n");
+  EXPECT_TRUE(ClipboardComponents());
+  IPtr<IDesignerSelections> Pasted = CreateSelectionList();
+  PasteComponents(Target.get(), Target.get(), Pasted);
+  ASSERT_EQ(Pasted->GetCount(), 2);
+  auto* Edit = dynamic_cast<TEdit*>(Pasted->Get(0));
+  ASSERT_NE(Edit, nullptr);
+  EXPECT_EQ(Edit->Left(), 5);
+  EXPECT_EQ(Edit->Text(), "hello");
+  EXPECT_EQ(static_cast<TButton*>(Pasted->Get(1))->Caption(), "OK");
+}
+
+TEST_F(ComponentClipboardTest, ATextRoundTripGivesTheSameStream) {
+  CopyComponents(Form.get(), Selection({Panel, Label}));
+  const std::vector<uint8_t> Binary = Clipboard().GetData(CF_COMPONENTS);
+  const String Text = Clipboard().AsText();
+  Clipboard().SetAsText(Text);  // only the text is left
+  ASSERT_FALSE(Clipboard().HasFormat(CF_COMPONENTS));
+  TOwned<TMemoryStream> Back = GetClipboardStream();
+  EXPECT_EQ(Back->Position(), 0);
+  EXPECT_EQ(Back->Bytes(), Binary);
+}
+
+TEST_F(ComponentClipboardTest, TextThatIsNoComponentGivesAnEmptyList) {
+  Clipboard().SetAsText("inherited Button1: TButton\nend\n");
+  EXPECT_FALSE(ClipboardComponents());
+  TOwned<TMemoryStream> S = GetClipboardStream();
+  EXPECT_EQ(S->Bytes(), std::vector<uint8_t>{0});
+  IPtr<IDesignerSelections> Pasted = CreateSelectionList();
+  PasteComponents(Target.get(), Target.get(), Pasted);
+  EXPECT_EQ(Pasted->GetCount(), 0);
+  EXPECT_EQ(Target->ComponentCount(), 0);
+  Clipboard().Clear();
+  EXPECT_FALSE(ClipboardComponents());
+}
+
+TEST_F(ComponentClipboardTest, BadComponentTextIsRefusedAndNothingIsPasted) {
+  Clipboard().SetAsText("object Edit1: TEdit\n  Left = \nend\n");
+  EXPECT_THROW(PasteComponents(Target.get(), Target.get(), CreateSelectionList()), EParserError);
+  EXPECT_EQ(Target->ComponentCount(), 0);
+  EXPECT_EQ(Clipboard().AsText(), "object Edit1: TEdit\n  Left = \nend\n");
+}
+
+TEST_F(ComponentClipboardTest, AStreamThatCannotBeConvertedLeavesTheClipboardAlone) {
+  Clipboard().SetAsText("keep me");
+  TMemoryStream Bad;
+  Bad.WriteBuffer("garbage!", 8);
+  Bad.SetPosition(3);
+  EXPECT_THROW(CopyStreamToClipboard(&Bad), Exception);
+  EXPECT_EQ(Bad.Position(), 3);
+  EXPECT_EQ(Clipboard().AsText(), "keep me");
+  EXPECT_FALSE(Clipboard().HasFormat(CF_COMPONENTS));
+}
+
+TEST_F(ComponentClipboardTest, CopyingSkipsPersistentsThatAreNoComponents) {
+  CopyComponents(Form.get(), Selection({Button->Font(), Label}));
+  const String Text = Clipboard().AsText();
+  EXPECT_EQ(Text.rfind("object Label1: TLabel", 0), 0u) << Text;
+  EXPECT_EQ(Text.find("TFont"), String::npos);
+}
