@@ -283,6 +283,8 @@ class TControl : public TComponent {
   bool IsOnClickStored() const;
   bool IsFontStored() const { return !FParentFont; }
   bool IsColorStored() const { return !FParentColor; }
+  // ShowHint is the parent's while ParentShowHint holds: only an own value is stored.
+  bool IsShowHintStored() const { return !FParentShowHint; }
 
   // ----- z-order among the parent's children
   void BringToFront() { SetZOrder(true); }
@@ -534,7 +536,7 @@ void PublishAppearance(TClassBuilder<C>& B) {
   B.Property("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true);
   B.Property("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true);
   B.Property("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
-  B.Property("ShowHint", &C::ShowHint, &C::SetShowHint);
+  B.Property("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored);
 }
 // `ParentColorDefault` is the class's initial ParentColor.
 template <class C>

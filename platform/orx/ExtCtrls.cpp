@@ -90,7 +90,7 @@ void TShape::DeclarePublished(TClassBuilder<TShape>& C) {
   C.Property("Pen", &TShape::Pen, &TShape::SetPen);
   C.Property("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle);
   C.Property("ParentShowHint", &TShape::ParentShowHint, &TShape::SetParentShowHint).Default(true);
-  C.Property("ShowHint", &TShape::ShowHint, &TShape::SetShowHint);
+  C.Property("ShowHint", &TShape::ShowHint, &TShape::SetShowHint).Stored(&TShape::IsShowHintStored);
 }
 
 TRect TShape::ShapeRect() const noexcept {

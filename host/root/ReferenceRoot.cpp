@@ -1,0 +1,170 @@
+#include "host/root/ReferenceRoot.h"
+
+#include <filesystem>
+#include <regex>
+
+#include "editors/CustomModules.h"
+#include "moduledesigner/Designers.h"
+#include "moduledesigner/ModuleRegistry.h"
+#include "platform/orx/Orx.h"
+
+namespace formwright {
+
+FW_REGISTER_CLASS(TReferenceRoot, "ReferenceRoot")
+
+using namespace orx;
+
+// ----- TReferenceRoot -------------------------------------------------------------------------
+
+TClass TReferenceRoot::HostClassGroup() { return TControl::StaticClass(); }
+
+void TReferenceRoot::HostInitNewRoot(TComponent* Root, const String& Name) {
+  // An inherited form keeps its ancestor's caption.
+  if (auto* Form = As<TCustomForm>(Root); Form && !FAncestorRoot) Form->SetCaption(Name);
+}
+
+void TReferenceRoot::HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) {
+  if (To.Left == 0 && To.Top == 0 && To.Right == 0 && To.Bottom == 0) return;
+  const int DX = To.Left - From.Left;
+  const int DY = To.Top - From.Top;
+  if (auto* C = As<TControl>(Component)) {
+    C->SetBounds(C->Left() + DX, C->Top() + DY, C->Width(), C->Height());
+    return;
+  }
+  const int32_t Info = Component->DesignInfo();
+  const int Left = static_cast<int16_t>(Info & 0xFFFF) + DX;
+  const int Top = static_cast<int16_t>((Info >> 16) & 0xFFFF) + DY;
+  Component->SetDesignInfo(static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(Top)) << 16) |
+                                                static_cast<uint16_t>(Left)));
+}
+
+String TReferenceRoot::UnitFileName() const {
+  return std::filesystem::path(FFileName).replace_extension(".pas").string();
+}
+
+void TReferenceRoot::Save() {
+  TComponentRoot::Save();
+  auto* Source = dynamic_cast<TModuleSource*>(FModule.Get());
+  if (!Source) return;
+  const String Text = Source->Text();
+  if (Text == FUnitTextOnDisk) return;
+  TStringStream S(Text);
+  FComponentDesigner->GetFileSystem()->WriteFile(FFileSystem, UnitFileName(), &S);
+  FUnitTextOnDisk = Text;
+}
+
+void RegisterOrxModules() {
+  for (const TCustomModuleReg& R : CustomModuleRegistrations())
+    if (R.RootBaseClass == TForm::StaticClass()) return;
+  RegisterCustomModule(TForm::StaticClass(), TCustomModule::StaticClass());
+  RegisterCustomModule(TFrame::StaticClass(), TCustomModule::StaticClass());
+  RegisterCustomModule(TDataModule::StaticClass(), TCustomModule::StaticClass());
+}
+
+// ----- TReferenceHost -------------------------------------------------------------------------
+
+namespace {
+namespace fs = std::filesystem;
+
+String UnitFileOf(const String& FileName) { return fs::path(FileName).replace_extension(".pas").string(); }
+
+String UnitNameOf(const String& FileName) { return fs::path(FileName).stem().string(); }
+
+// The class and ancestor a unit declares ("TForm2 = class(TForm1)").
+bool ParseClassLine(const String& Text, String& ClassName, String& AncestorClassName) {
+  static const std::regex Decl(R"((T\w+)\s*=\s*class\s*\(\s*(T\w+)\s*\))", std::regex::icase);
+  std::smatch M;
+  if (!std::regex_search(Text, M, Decl)) return false;
+  ClassName = M[1].str();
+  AncestorClassName = M[2].str();
+  return true;
+}
+
+String ReadText(IModuleFileSystem* Files, const String& FileName) {
+  TOwned<TStream> S = Files->OpenFile(String(), FileName);
+  String Text(static_cast<size_t>(S->Size()), '\0');
+  S->SetPosition(0);
+  if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
+  return Text;
+}
+}  // namespace
+
+TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem)
+    : FEnvironment(MakeIntf<TDesignEnvironment>()),
+      FFileSystem(FileSystem ? FileSystem : IPtr<IModuleFileSystem>(MakeIntf<TDiskFileSystem>())),
+      FDesigner(MakeIntf<TComponentDesigner>(TControl::StaticClass(), FEnvironment, FFileSystem)) {
+  RegisterOrxModules();
+  Designers()->RegisterDesigner(FDesigner, "fwf");
+}
+
+TReferenceHost::~TReferenceHost() {
+  CloseAll();
+  Designers()->UnregisterDesigner(FDesigner);
+}
+
+TModuleSource* TReferenceHost::SourceOf(const IPtr<TReferenceRoot>& Root) {
+  return Root ? dynamic_cast<TModuleSource*>(Root->GetModule().Get()) : nullptr;
+}
+
+IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
+  // The unit beside the form file, when there is one, names the class, its ancestor and the
+  // handlers; without one the stream's class stands for itself.
+  String ClassName, AncestorClassName, UnitText;
+  const String UnitFile = UnitFileOf(FileName);
+  if (FFileSystem->FileExists(String(), UnitFile)) {
+    UnitText = ReadText(FFileSystem.Get(), UnitFile);
+    ParseClassLine(UnitText, ClassName, AncestorClassName);
+  }
+  auto Source = MakeIntf<TModuleSource>(UnitNameOf(FileName), ClassName, AncestorClassName);
+  if (!UnitText.empty()) Source->PasteHandlers(UnitText, nullptr, nullptr);
+  TRootCreateInfo Info;
+  Info.ComponentDesigner = FDesigner;
+  Info.Module = Source;
+  Info.FileName = FileName;
+  if (!AncestorClassName.empty())
+    if (IPtr<IRoot> A = FDesigner->FindRoot(AncestorClassName.substr(1)))
+      Info.AncestorRoot = Supports<IInternalRoot>(A);
+  IPtr<TReferenceRoot> Root = OpenComponentRoot<TReferenceRoot>(Info);
+  Root->FUnitTextOnDisk = UnitText;
+  FRoots.push_back(Root);
+  return Root;
+}
+
+IPtr<TReferenceRoot> TReferenceHost::New(const String& RootName, const String& FileName,
+                                         const String& AncestorClass, const IPtr<TReferenceRoot>& Ancestor) {
+  const String AncestorName = Ancestor ? Ancestor->GetRootName()
+                                       : (AncestorClass.size() > 1 ? AncestorClass.substr(1) : AncestorClass);
+  TRootCreateInfo Info;
+  Info.ComponentDesigner = FDesigner;
+  Info.Module = MakeIntf<TModuleSource>(UnitNameOf(FileName), "T" + RootName,
+                                        Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
+  Info.FileName = FileName;
+  Info.RootName = RootName;
+  Info.AncestorName = AncestorName;
+  Info.CreateNew = true;
+  if (Ancestor) Info.AncestorRoot = IPtr<IInternalRoot>(static_cast<IInternalRoot*>(Ancestor.Get()));
+  IPtr<TReferenceRoot> Root = OpenComponentRoot<TReferenceRoot>(Info);
+  FRoots.push_back(Root);
+  return Root;
+}
+
+IPtr<TReferenceRoot> TReferenceHost::Find(const String& Name) const {
+  for (const auto& R : FRoots)
+    if (SameText(R->GetRootName(), Name)) return R;
+  return nullptr;
+}
+
+void TReferenceHost::Close(const IPtr<TReferenceRoot>& Root) {
+  auto It = std::find(FRoots.begin(), FRoots.end(), Root);
+  if (It == FRoots.end()) return;
+  IPtr<TReferenceRoot> Keep = *It;
+  FRoots.erase(It);
+  Keep->Close();
+}
+
+void TReferenceHost::CloseAll() {
+  // Descendants and modules that embed others go first: newest first.
+  while (!FRoots.empty()) Close(FRoots.back());
+}
+
+}  // namespace formwright

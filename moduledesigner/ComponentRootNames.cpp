@@ -1,0 +1,337 @@
+// Component names, renames and the event methods of the module's design-time class.
+#include "moduledesigner/CompInfo.h"
+#include "moduledesigner/ComponentRoot.h"
+#include "moduledesigner/Designers.h"
+#include "moduledesigner/Renames.h"
+
+#include <atomic>
+
+namespace formwright {
+
+namespace {
+inline constexpr const char* SIntroducedInAncestor =
+    "Cannot rename component %s, component was introduced in an ancestor form";
+inline constexpr const char* SExistsInDescendant =
+    "A component named %s already exists in a descendant module";
+inline constexpr const char* SRootNeedsName = "Root component must have a name";
+inline constexpr const char* SSameAsAncestor =
+    "Cannot rename a module to the same name as one of its ancestors (%s)";
+
+bool IsInherited(const TComponent* C) { return C->ComponentState().Contains(csAncestor); }
+
+std::atomic<int>& PlaceholderCounter() {
+  static std::atomic<int> Counter{0};
+  return Counter;
+}
+}  // namespace
+
+void TRenames::Rename(String& Name) const {
+  for (const TRenameItem& R : FItems)
+    if (SameText(R.OldName, Name)) {
+      Name = R.NewName;
+      return;
+    }
+}
+
+int NextPlaceholderMethod() noexcept { return ++PlaceholderCounter(); }
+
+// ----- Unique names ---------------------------------------------------------------------------
+
+String TComponentRoot::UniqueName(const String& BaseName) {
+  String Stem = BaseName;
+  if (BaseName.size() >= 2 && BaseName[0] == 'T') Stem = BaseName.substr(1, 255);
+  // Names only become free again through a removal or a rename, which drop the hints; until
+  // then every number below a stem's hint is known to be taken, so creating n components of
+  // one class stays linear while the result is still the first free number.
+  const bool UseManager = FUpdateManager && FUpdateManager->GetComponent();
+  const String Key = LowerCase(Stem);
+  int N = 1;
+  if (!UseManager) {
+    auto It = FNameHints.find(Key);
+    if (It != FNameHints.end()) N = It->second;
+  }
+  for (;; ++N) {
+    const String Candidate = Format("%s%d", Stem, N);
+    const bool Taken = UseManager ? FUpdateManager->NameExists(Candidate)
+                                  : (FRoot && FRoot->FindComponent(Candidate) != nullptr);
+    if (!Taken) {
+      if (!UseManager) FNameHints[Key] = N;
+      return Candidate;
+    }
+  }
+}
+
+// ----- Renames --------------------------------------------------------------------------------
+
+void TComponentRoot::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
+  if (!CurName.empty()) FNameHints.clear();
+  if (!AComponent || AComponent == FRoot) {
+    ValidateRootRename(CurName, NewName);
+    return;
+  }
+  const bool Inherited = IsInherited(AComponent);
+  if (AComponent->Owner() != FRoot) {
+    if (Inherited && !AComponent->ComponentState().Contains(csDestroying) && !CurName.empty() && !FUpdating &&
+        !FSuppressUpdate && ModifiableFrame(AComponent->Owner()))
+      throw EComponentDesignerException(Format(SIntroducedInAncestor, CurName));
+    return;
+  }
+  if (FUpdateManager && !SameText(CurName, NewName) && FUpdateManager->NameExists(NewName))
+    throw EComponentDesignerException(Format(SExistsInDescendant, NewName));
+  if (Inherited && !CurName.empty() && !FUpdating && !FSuppressUpdate)
+    throw EComponentDesignerException(Format(SIntroducedInAncestor, CurName));
+  if (SameText(NewName, "OWNER")) throw EComponentDesignerException(Format(SExistsInDescendant, NewName));
+  if (!Inherited && (NewName.empty() || (!FUpdating && AComponent->Owner() == FRoot)) && FModule)
+    FModule->ComponentRenamed(MakeIntf<TCompInfo>(FRoot, GetDesigner(), AComponent), CurName, NewName);
+  if (FUpdateManager) FUpdateManager->RenameDescendents(CurName, NewName);
+  RenameTail(AComponent, CurName, NewName);
+}
+
+void TComponentRoot::ValidateRootRename(const String& CurName, const String& NewName) {
+  if (!FRoot) return;
+  // A root being read takes the name its stream holds; this includes the replay of the
+  // ancestor's stream into a new descendant, whose stored name is the ancestor's own.
+  if (FRoot->ComponentState().Contains(csLoading) && (FRoot->Owner() || !FAncestorLoaded)) return;
+  if (NewName.empty()) throw EComponentDesignerException(SRootNeedsName);
+  const String NewClass = "T" + NewName;
+  for (TClass C = FRoot->ClassType()->ClassParent(); C; C = C->ClassParent())
+    if (SameText(C->ClassName(), NewClass))
+      throw EComponentDesignerException(Format(SSameAsAncestor, NewClass));
+  if (FModule && FViews.empty())
+    FModule->RootRenamed(MakeIntf<TCompInfo>(FRoot, GetDesigner(), FRoot), NewName);
+  if (IsProxyClass(FRoot->ClassType())) RenameSubClass(FRoot, NewClass, String());
+  RenameTail(FRoot, CurName, NewName);
+}
+
+void TComponentRoot::RenameTail(TComponent* AComponent, const String& CurName, const String& NewName) {
+  if (FRoot && !FRoot->ComponentState().Contains(csLoading) && !NewName.empty() &&
+      (AComponent == FRoot || AComponent->Owner())) {
+    if (FComponentDesigner) FComponentDesigner->UpdateRootDependents();
+    GetDependentRoots([](const IPtr<IRoot>& R) { R->ClearCachedStream(); });
+  }
+  ComponentRenamedSink().Send(this, CurName, NewName);
+  if (FComponentDesigner)
+    if (IPtr<IDesignEnvironment> Env = FComponentDesigner->GetEnvironment())
+      Env->ComponentRenamed(CurName, NewName);
+}
+
+bool TComponentRoot::RenameComponent(const String& CurName, const String& NewName) {
+  TComponent* C = FRoot ? FRoot->FindComponent(CurName) : nullptr;
+  if (!C) return false;
+  C->SetName(NewName);
+  return true;
+}
+
+// ----- Event methods --------------------------------------------------------------------------
+
+TMethod TComponentRoot::CreateMethod(const String& Name, PTypeData TypeData) {
+  return CreateMethod(Name, IPtr<IEventInfo>(MakeIntf<TEventInfo>(TypeData)));
+}
+
+TMethod TComponentRoot::CreateMethod(const String& Name, const IPtr<IEventInfo>& EventInfo) {
+  if (Name.empty()) return TMethod{};
+  ValidateModification();
+  if (FModule) FModule->CreateMethod(Name, EventInfo);
+  return TMethod{CreateSubClassMethod(FRoot, Name), FRoot};
+}
+
+void TComponentRoot::GetMethods(PTypeData TypeData, const TGetStrProc& Proc) {
+  GetMethods(IPtr<IEventInfo>(MakeIntf<TEventInfo>(TypeData)), Proc);
+}
+
+void TComponentRoot::GetMethods(const IPtr<IEventInfo>& EventInfo, const TGetStrProc& Proc) {
+  if (FModule) FModule->GetMethods(EventInfo, Proc);
+}
+
+bool TComponentRoot::MethodExists(const String& Name) { return FModule && FModule->MethodExists(Name); }
+
+void TComponentRoot::ShowMethod(const String& Name) {
+  if (FModule) FModule->ShowMethod(Name);
+}
+
+void TComponentRoot::RenameMethod(const String& CurName, const String& NewName) {
+  if (FModule) FModule->RenameMethod(CurName, NewName);
+}
+
+void TComponentRoot::RenameRootMethod(const String& CurName, const String& NewName) {
+  if (!FRoot) return;
+  void* Code = FRoot->MethodAddress(CurName);
+  if (!Code) return;
+  RenameSubClassMethod(FRoot, Code, NewName);
+  Modified();
+}
+
+String TComponentRoot::GetMethodName(const TMethod& Method) {
+  if (!FRoot || !Method.Code || Method.Data != FRoot) return String();
+  return FRoot->MethodName(Method.Code);
+}
+
+bool TComponentRoot::MethodFromAncestor(const TMethod& Method) {
+  if (!FRoot || !Method.Code) return false;
+  TClass Parent = FRoot->ClassType()->ClassParent();
+  return Parent && !Parent->MethodName(Method.Code).empty();
+}
+
+// ----- Paste hooks ----------------------------------------------------------------------------
+
+void TComponentRoot::ReaderSetName(TReader* Reader, TComponent* Component, String& Name) {
+  if (Reader->Root() != FRoot || !FRenames || Name.empty()) return;
+  if (!FRoot->FindComponent(Name)) return;
+  const String OldName = Name;
+  Name = UniqueName(Component->ClassName());
+  FRenames->Add(OldName, Name);
+}
+
+void TComponentRoot::ReaderReferenceName(TReader* Reader, String& Name) {
+  if (FRenames) FRenames->Rename(Name);
+}
+
+void TComponentRoot::ReaderFindMethod(TReader* Reader, const String& MethodName, void*& Address,
+                                      bool& Error) {
+  Error = false;
+  if (!FEvents || Reader->Root() != FRoot) return;
+  for (int I = 0; I < FEvents->Count(); ++I)
+    if (SameText(FEvents->Items(I).StreamName, MethodName)) {
+      Address = FEvents->Items(I).Address;
+      return;
+    }
+  const String Placeholder = Format("@%d", NextPlaceholderMethod());
+  Address = CreateSubClassMethod(FRoot, Placeholder);
+  FEvents->Add(Address, MethodName);
+}
+
+void TComponentRoot::RenameEvents() {
+  if (!FEvents || !FRenames) return;
+  for (int I = 0; I < FEvents->Count(); ++I) {
+    TEventItem& E = FEvents->Items(I);
+    for (int J = 0; J < FRenames->Count(); ++J) {
+      const TRenameItem& R = FRenames->Items(J);
+      if (R.OldName.size() < E.Name.size() && E.Name.compare(0, R.OldName.size(), R.OldName) == 0 &&
+          !(E.Name[R.OldName.size()] >= '0' && E.Name[R.OldName.size()] <= '9')) {
+        E.Name = R.NewName + E.Name.substr(R.OldName.size());
+        break;
+      }
+    }
+    String Candidate = E.Name;
+    for (int N = 1; FRoot->MethodAddress(Candidate);) Candidate = Format("%s%d", E.Name, ++N);
+    E.Name = Candidate;
+    if (E.Name != E.StreamName) FRenames->Add(E.StreamName, E.Name);
+    RenameSubClassMethod(FRoot, E.Address, E.Name);
+  }
+}
+
+void TComponentRoot::VerifyEvents(TStrings* List) {
+  if (!FEvents) return;
+  for (int I = 0; I < FEvents->Count(); ++I) {
+    TEventItem& E = FEvents->Items(I);
+    if (List && List->IndexOf(E.Name) >= 0) continue;
+    E.NewAddress = FRoot->MethodAddress(E.StreamName);
+    DestroySubClassMethod(FRoot, E.Address);
+  }
+}
+
+void TComponentRoot::UpdateEvents() {
+  if (!FEvents) return;
+  bool Changed = false;
+  for (int I = 0; I < FEvents->Count() && !Changed; ++I)
+    Changed = FEvents->Items(I).NewAddress != FEvents->Items(I).Address;
+  if (!Changed) return;
+  auto Visit = [this](TComponent* C) {
+    for (PPropInfo P : GetPropList(C->ClassType(), TTypeKinds{tkMethod})) {
+      TMethod M = GetMethodProp(C, P);
+      if (!M.Code) continue;
+      for (int I = 0; I < FEvents->Count(); ++I)
+        if (FEvents->Items(I).Address == M.Code) {
+          M.Code = FEvents->Items(I).NewAddress;
+          if (!M.Code) M.Data = nullptr;
+          SetMethodProp(C, P, M);
+          break;
+        }
+    }
+  };
+  Visit(FRoot);
+  for (int I = 0; I < FRoot->ComponentCount(); ++I) Visit(FRoot->Components(I));
+}
+
+// ----- Names of components and objects --------------------------------------------------------
+
+String TComponentRoot::GetComponentName(TComponent* Component) {
+  if (!Component) return String();
+  String Result = Component->Name();
+  if (Component != FRoot && Component->Owner() != FRoot && Component->Owner()) {
+    const String OwnerPath = Component->Owner()->GetNamePath();
+    if (!OwnerPath.empty()) Result = OwnerPath + "." + Result;
+  }
+  return Result;
+}
+
+TComponent* TComponentRoot::GetComponent(const String& Name) {
+  if (!FRoot || Name.empty()) return nullptr;
+  if (TComponent* C = FindNestedComponent(FRoot, Name)) return C;
+  const size_t Dot = Name.find('.');
+  TComponent* LookIn = FRoot;
+  String Part = Name;
+  if (Dot == String::npos) {
+    if (TComponent* C = FRoot->FindComponent(Name)) return C;
+  } else {
+    IPtr<IRoot> Other = FComponentDesigner ? FComponentDesigner->FindRoot(Name.substr(0, Dot)) : nullptr;
+    LookIn = Other ? Other->GetRoot() : nullptr;
+    Part = Name.substr(Dot + 1);
+    if (LookIn)
+      if (TComponent* C = LookIn->FindComponent(Part)) return C;
+  }
+  if (Dot == String::npos && FComponentDesigner)
+    if (IPtr<IRoot> Other = FComponentDesigner->FindRoot(Name); Other && Other->GetRoot())
+      return Other->GetRoot();
+  if (LookIn && SameText(Part, LookIn->Name())) return LookIn;
+  return nullptr;
+}
+
+TPersistent* TComponentRoot::GetObject(const String& Name) { return GetComponent(Name); }
+
+String TComponentRoot::GetObjectName(TPersistent* Instance) {
+  if (!Instance) return String();
+  const String Path = Instance->GetNamePath();
+  const size_t Dot = Path.find('.');
+  if (Dot != String::npos) {
+    TComponent* C = GetComponent(Path.substr(0, Dot));
+    return C ? GetComponentName(C) + Path.substr(Dot) : Path;
+  }
+  auto* C = dynamic_cast<TComponent*>(Instance);
+  return C ? GetComponentName(C) : String();
+}
+
+void TComponentRoot::GetComponentNames(PTypeData TypeData, const TGetStrProc& Proc) {
+  if (!FRoot || !TypeData) return;
+  TClass Wanted = TypeData->ClassType;
+  auto Fits = [Wanted](TComponent* C) { return !C->Name().empty() && (!Wanted || C->InheritsFrom(Wanted)); };
+  auto ListOwned = [&](TComponent* Root, const String& Prefix) {
+    for (int I = 0; I < Root->ComponentCount(); ++I) {
+      TComponent* C = Root->Components(I);
+      if (Fits(C)) Proc(Prefix + C->Name());
+      if (IsProxyClass(C->ClassType()) && !C->Name().empty())
+        for (int J = 0; J < C->ComponentCount(); ++J)
+          if (Fits(C->Components(J))) Proc(Prefix + C->Name() + "." + C->Components(J)->Name());
+    }
+  };
+  if (HostIncludeRoot() && Fits(FRoot)) Proc(FRoot->Name());
+  ListOwned(FRoot, String());
+  if (!FModule || !FComponentDesigner) return;
+  std::vector<String> Imported;
+  FModule->GetImportedRoots([&](const String& N) { Imported.push_back(N); });
+  for (const String& N : Imported) {
+    IPtr<IRoot> Other = FComponentDesigner->FindRoot(N);
+    if (!Other || !Other->GetRoot()) continue;
+    if (FAncestorRoot && Other.Identity() == FAncestorRoot.Identity()) continue;
+    if (HostExcludeRoot(Other)) continue;
+    TComponent* R = Other->GetRoot();
+    if (R != FRoot && Fits(R)) Proc(R->Name());
+    ListOwned(R, R->Name() + ".");
+  }
+}
+
+void TComponentRoot::GetObjectNames(PTypeData TypeData, const TGetStrProc& Proc) {
+  GetComponentNames(TypeData, Proc);
+}
+
+}  // namespace formwright

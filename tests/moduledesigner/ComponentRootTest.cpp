@@ -1,0 +1,277 @@
+// The module root's lifecycle and streams, on the reference host over files held in memory.
+#include <gtest/gtest.h>
+
+#include "host/root/ReferenceRoot.h"
+#include "platform/orx/Orx.h"
+#include "platform/runtime/ObjectText.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+
+const char* const MainText =
+    "object Form1: TForm1\n"
+    "  Caption = 'Main'\n"
+    "  object Panel1: TPanel\n"
+    "    Left = 8\n"
+    "    Top = 8\n"
+    "    Width = 200\n"
+    "    Height = 100\n"
+    "    object Button1: TButton\n"
+    "      Left = 4\n"
+    "      Top = 4\n"
+    "      Caption = 'Go'\n"
+    "      OnClick = Button1Click\n"
+    "    end\n"
+    "  end\n"
+    "  object Label1: TLabel\n"
+    "    Caption = 'Hello'\n"
+    "  end\n"
+    "end\n";
+
+String Binary(const String& Text) {
+  TStringStream In(Text);
+  TStringStream Out;
+  ObjectTextToResource(&In, &Out);
+  return Out.DataString();
+}
+
+String AsText(const String& Data) {
+  TStringStream In(Data);
+  if (TestStreamFormat(&In) >= sofText) return Data;
+  TStringStream Out;
+  ObjectResourceToText(&In, &Out);
+  return Out.DataString();
+}
+
+class ComponentRootTest : public testing::Test {
+ protected:
+  ComponentRootTest() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {}
+  IPtr<TMemoryFileSystem> Files;
+  TReferenceHost Host;
+};
+
+TEST_F(ComponentRootTest, TextStaysTextAndBinaryStaysBinary) {
+  Files->PutFile("Main.fwf", MainText);
+  Files->PutFile("Bin.fwf", Binary(StringReplaceAll(MainText, "Form1: TForm1", "Form2: TForm2")));
+  IPtr<TReferenceRoot> Text = Host.Open("Main.fwf");
+  IPtr<TReferenceRoot> Bin = Host.Open("Bin.fwf");
+  ASSERT_TRUE(Text->GetRoot());
+  EXPECT_EQ(Text->GetRootName(), "Form1");
+  EXPECT_EQ(Text->GetRootClassName(), "TForm1");
+  EXPECT_EQ(Text->GetAncestorName(), "TForm");  // unknown ancestor: the form base class
+  EXPECT_TRUE(IsProxyClass(Text->GetRoot()->ClassType()));
+  auto* Button = As<TButton>(Text->GetRoot()->FindComponent("Button1"));
+  ASSERT_TRUE(Button);
+  EXPECT_EQ(Button->Parent(), Text->GetRoot()->FindComponent("Panel1"));
+  EXPECT_EQ(Text->GetRoot()->MethodName(GetMethodProp(Button, GetPropInfo(Button, "OnClick")).Code),
+            "Button1Click");
+  EXPECT_TRUE(Text->IsTextFormat());
+  EXPECT_FALSE(Bin->IsTextFormat());
+  Text->Save();
+  Bin->Save();
+  const String Saved = Files->Contents("Main.fwf");
+  EXPECT_EQ(Saved.rfind("object Form1: TForm1\n", 0), 0u);  // saved back as text
+  EXPECT_NE(Saved.find("      OnClick = Button1Click\n"), String::npos);
+  const String SavedBinary = Files->Contents("Bin.fwf");
+  EXPECT_NE(SavedBinary.rfind("object", 0), 0u);  // saved back as binary
+  EXPECT_EQ(AsText(SavedBinary), StringReplaceAll(Saved, "Form1: TForm1", "Form2: TForm2"));
+  EXPECT_FALSE(Text->IsModified());
+  // What was saved reads back to the same module.
+  Host.CloseAll();
+  IPtr<TReferenceRoot> Again = Host.Open("Main.fwf");
+  TStringStream Out;
+  Again->WriteRootStream(&Out);
+  EXPECT_EQ(Out.DataString(), Saved);
+}
+
+TEST_F(ComponentRootTest, SaveReusesTheCacheUntilAModification) {
+  Files->PutFile("Main.fwf", MainText);
+  IPtr<TReferenceRoot> R = Host.Open("Main.fwf");
+  TStream* First = R->GetRootStream();
+  EXPECT_EQ(R->GetRootStream(), First);
+  R->Save();
+  const int Writes = Files->Writes();
+  R->Save();
+  EXPECT_EQ(Files->Writes(), Writes + 1);  // the form file again, from the same cache
+  EXPECT_TRUE(R->HasCachedStream());
+  As<TLabel>(R->GetRoot()->FindComponent("Label1"))->SetCaption("Changed");
+  R->Modified();
+  EXPECT_FALSE(R->HasCachedStream());
+  EXPECT_TRUE(R->IsModified());
+  R->Save();
+  EXPECT_NE(Files->Contents("Main.fwf").find("Caption = 'Changed'"), String::npos);
+  EXPECT_EQ(R->GetModifyTime(), R->GetTimeAtLoad());
+}
+
+TEST_F(ComponentRootTest, DormantModulesResurrectIdentical) {
+  Files->PutFile("Main.fwf", MainText);
+  IPtr<TReferenceRoot> R = Host.Open("Main.fwf");
+  const int Proxies = ProxyClassCount();
+  R->Resurrect();  // not dormant: nothing happens
+  ASSERT_TRUE(R->GetRoot());
+  TStringStream Before;
+  R->WriteRootStream(&Before);
+  R->GoDormant();
+  EXPECT_TRUE(R->IsDormant());
+  EXPECT_EQ(R->GetRoot(), nullptr);
+  EXPECT_EQ(R->GetRootName(), "Form1");
+  EXPECT_EQ(ProxyClassCount(), Proxies - 1);
+  R->Resurrect();
+  EXPECT_FALSE(R->IsDormant());
+  ASSERT_TRUE(R->GetRoot());
+  TStringStream Out;
+  R->WriteRootStream(&Out);
+  EXPECT_EQ(Out.DataString(), Before.DataString());
+  EXPECT_EQ(TReferenceHost::SourceOf(R)->Resurrections(), 1);
+}
+
+TEST_F(ComponentRootTest, AReaderErrorAnsweredStopOpensNothingAndRestoresTheLoadingState) {
+  Files->PutFile("Bad.fwf", StringReplaceAll(MainText, "Caption = 'Go'", "Bogus = 1"));
+  int Asked = 0;
+  String Message;
+  Host.Questions().ReaderError = [&](const String& M, const String&) {
+    ++Asked;
+    Message = M;
+    return 1;
+  };
+  const int Proxies = ProxyClassCount();
+  TClass Group = ActivateClassGroup(TControl::StaticClass());
+  EXPECT_THROW(Host.Open("Bad.fwf"), EReadError);
+  EXPECT_EQ(Asked, 1);
+  EXPECT_EQ(Message, "Error reading Button1.Bogus: Property Bogus does not exist");
+  EXPECT_EQ(Host.Designer()->GetRootsCount(), 0);
+  EXPECT_FALSE(IsGlobalLoading());
+  EXPECT_EQ(PendingFixupCount(), 0);
+  EXPECT_EQ(ProxyClassCount(), Proxies);
+  EXPECT_EQ(ActivateClassGroup(Group), TControl::StaticClass());
+}
+
+TEST_F(ComponentRootTest, IgnoreAllSilencesLaterErrorsOfOneReadOnly) {
+  String Text = StringReplaceAll(MainText, "Caption = 'Go'", "Bogus = 1");
+  Text = StringReplaceAll(Text, "Caption = 'Hello'", "Other = 2");
+  Files->PutFile("Bad.fwf", Text);
+  int Asked = 0;
+  Host.Questions().ReaderError = [&](const String&, const String&) {
+    ++Asked;
+    return 2;
+  };
+  IPtr<TReferenceRoot> R = Host.Open("Bad.fwf");
+  EXPECT_EQ(Asked, 1);
+  EXPECT_TRUE(R->GetReadError());
+  EXPECT_TRUE(TReferenceHost::SourceOf(R)->LoadingModified());
+  ASSERT_TRUE(R->GetRoot()->FindComponent("Label1"));
+  R->GoDormant();
+  Files->PutFile("Bad2.fwf", StringReplaceAll(Text, "Form1: TForm1", "Form3: TForm3"));
+  IPtr<TReferenceRoot> R2 = Host.Open("Bad2.fwf");
+  EXPECT_EQ(Asked, 2);  // a new read asks again
+}
+
+TEST_F(ComponentRootTest, MalformedStreamsAndUnknownClassesLeaveEveryOtherRootAlone) {
+  Files->PutFile("Main.fwf", MainText);
+  IPtr<TReferenceRoot> Main = Host.Open("Main.fwf");
+  TStringStream Before;
+  Main->WriteRootStream(&Before);
+  const String Good = Binary(MainText);
+  Files->PutFile("Cut.fwf", Good.substr(0, Good.size() / 2));
+  Files->PutFile("Unknown.fwf", StringReplaceAll(MainText, "TLabel", "TNoSuchThing"));
+  Files->PutFile("Garbage.fwf", "object X: TX\n  Left = \n");
+  for (const char* F : {"Cut.fwf", "Unknown.fwf", "Garbage.fwf", "Missing.fwf"}) {
+    EXPECT_ANY_THROW(Host.Open(F)) << F;
+    EXPECT_EQ(Host.Designer()->GetRootsCount(), 1) << F;
+    EXPECT_FALSE(IsGlobalLoading()) << F;
+  }
+  TStringStream After;
+  Main->WriteRootStream(&After);
+  EXPECT_EQ(After.DataString(), Before.DataString());
+}
+
+TEST_F(ComponentRootTest, NewModulesAreNamedAndSavedInThePreferredFormat) {
+  Host.Environment().Options.PFMFormat = 0;
+  IPtr<TReferenceRoot> Data = Host.New("DataModule1", "Data.fwf", "TDataModule");
+  EXPECT_TRUE(As<TDataModule>(Data->GetRoot()));
+  EXPECT_EQ(Data->GetRootClassName(), "TDataModule1");
+  EXPECT_FALSE(Data->IsTextFormat());
+  Host.Environment().Options.PFMFormat = 1;
+  IPtr<TReferenceRoot> Form = Host.New("Form5", "Form5.fwf");
+  EXPECT_EQ(As<TForm>(Form->GetRoot())->Caption(), "Form5");
+  Form->Save();
+  EXPECT_EQ(Files->Contents("Form5.fwf").rfind("object Form5: TForm5", 0), 0u);
+  Data->Save();
+  Host.CloseAll();
+  IPtr<TReferenceRoot> Again = Host.Open("Data.fwf");
+  EXPECT_TRUE(As<TDataModule>(Again->GetRoot())) << "the registered data module base class is found again";
+}
+
+TEST_F(ComponentRootTest, AReadOnlyFormFileRefusesTheSaveAndKeepsItsContents) {
+  Files->PutFile("Main.fwf", MainText);
+  IPtr<TReferenceRoot> R = Host.Open("Main.fwf");
+  As<TLabel>(R->GetRoot()->FindComponent("Label1"))->SetCaption("Changed");
+  R->Modified();
+  Files->SetReadOnly("Main.fwf", true);
+  try {
+    R->Save();
+    FAIL();
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_EQ(E.Message(), "'Main.fwf' is a read-only file");
+  }
+  EXPECT_EQ(Files->Contents("Main.fwf"), MainText);
+  TReferenceHost::SourceOf(R)->SetReadOnly(true);
+  try {
+    R->ValidateModification();
+    FAIL();
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_EQ(E.Message(), "Source is read-only");
+  }
+}
+
+TEST_F(ComponentRootTest, LinksToModulesThatAreNotOpenBlockTheSave) {
+  Files->PutFile("Main.fwf",
+                 StringReplaceAll(MainText, "OnClick = Button1Click", "PopupMenu = Other.Popup1"));
+  IPtr<TReferenceRoot> R = Host.Open("Main.fwf");
+  try {
+    R->Save();
+    FAIL();
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_EQ(E.Message(),
+              "Module \"Form1\" references another module and cannot be saved until Other is loaded");
+  }
+  EXPECT_NE(Files->Contents("Main.fwf").find("Other.Popup1"), String::npos);
+  int Asked = 0;
+  Host.Questions().Fixup = [&](const String&, const String&) { return ++Asked == 1 ? 0 : 1; };
+  R->Save();  // links removed on request
+  EXPECT_EQ(Files->Contents("Main.fwf").find("Other.Popup1"), String::npos);
+}
+
+TEST_F(ComponentRootTest, InheritedModulesReplayTheirAncestorAndWriteOnlyDifferences) {
+  Files->PutFile("Main.fwf", MainText);
+  IPtr<TReferenceRoot> Base = Host.Open("Main.fwf");
+  IPtr<TReferenceRoot> Child = Host.New("Form2", "Form2.fwf", "TForm", Base);
+  TComponent* Root = Child->GetRoot();
+  EXPECT_EQ(Root->ClassType()->ClassParent(), Base->GetRoot()->ClassType());
+  auto* Button = As<TButton>(Root->FindComponent("Button1"));
+  ASSERT_TRUE(Button);
+  EXPECT_TRUE(Button->ComponentState().Contains(csAncestor));
+  EXPECT_EQ(Button->Caption(), "Go");
+  TStringStream Out;
+  Child->WriteRootStream(&Out);
+  EXPECT_EQ(Out.DataString(),
+            "inherited Form2: TForm2\n"
+            "  inherited Panel1: TPanel\n"
+            "    inherited Button1: TButton\n"
+            "    end\n"
+            "  end\n"
+            "  inherited Label1: TLabel\n"
+            "  end\n"
+            "end\n");
+  Button->SetCaption("Changed");
+  Child->Modified();
+  TStringStream Out2;
+  Child->WriteRootStream(&Out2);
+  EXPECT_NE(Out2.DataString().find("Caption = 'Changed'"), String::npos);
+  EXPECT_EQ(Out2.DataString().find("Left = 4"), String::npos);
+}
+
+}  // namespace
+}  // namespace formwright
