@@ -1,0 +1,277 @@
+#include "host/root/Surface.h"
+
+#include <algorithm>
+
+#include "editors/DesignEditors.h"
+#include "moduledesigner/ModuleRegistry.h"
+#include "platform/runtime/RtlConsts.h"
+
+namespace formwright {
+
+using orx::TControl;
+using orx::TWinControl;
+
+FW_REGISTER_CLASS(TOrxGrabHandles, "Surface")
+FW_REGISTER_CLASS(TOrxDragBoxes, "Surface")
+FW_REGISTER_CLASS(TOrxGuidelinePainter, "Surface")
+FW_REGISTER_CLASS(TOrxDesignSurface, "Surface")
+
+// ---------------------------------------------------------------------------------------------
+// TOrxDragBoxes, TOrxGuidelinePainter
+
+int TOrxDragBoxes::Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) {
+  FBoxes.push_back({Rect, Style});
+  return static_cast<int>(FBoxes.size()) - 1;
+}
+
+void TOrxDragBoxes::Change(int Index, const TRect& Rect, TDragAction Action) {
+  if (Index < 0 || Index >= static_cast<int>(FBoxes.size())) throw EListError(Format(SListIndexError, Index));
+  FBoxes[static_cast<size_t>(Index)].Rect = Rect;
+}
+
+void TOrxDragBoxes::MoveBy(int DX, int DY, TDragAction Action) {
+  for (TBox& B : FBoxes) B.Rect.Offset(DX, DY);
+}
+
+void TOrxGuidelinePainter::EndUpdate() {
+  if (FUpdateLevel == 0 || --FUpdateLevel > 0) return;
+  FLines.insert(FLines.end(), FPending.begin(), FPending.end());
+  FPending.clear();
+}
+
+void TOrxGuidelinePainter::Clear() {
+  FLines.clear();
+  FPending.clear();
+}
+
+void TOrxGuidelinePainter::AddLine(TDesignerGuideType Kind, TPoint Start, TPoint Finish) {
+  (FUpdateLevel > 0 ? FPending : FLines).push_back({Kind, Start, Finish});
+}
+
+// ---------------------------------------------------------------------------------------------
+// TOrxDesignSurface
+
+// Told when a component that has an item is freed.
+class TOrxDesignSurface::TNotifier : public TComponent {
+ public:
+  explicit TNotifier(TOrxDesignSurface* Surface) : TComponent(nullptr), FSurface(Surface) {}
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent) FSurface->ComponentFreed(AComponent);
+  }
+
+ private:
+  TOrxDesignSurface* FSurface;
+};
+
+TOrxDesignSurface::TOrxDesignSurface(TComponent* DesignRoot, IPtr<ISurfaceHost> Host,
+                                     IPtr<IDesigner> Designer)
+    : FDesignRoot(DesignRoot), FHost(std::move(Host)), FDesigner(std::move(Designer)) {
+  if (!DesignRoot) throw EInvalidArgument("A design surface needs a root component");
+  FContext = MakeIntf<TOrxItemContext>(this);
+  FNotifier.reset(new TNotifier(this));
+  FNotifier->FreeNotification(FDesignRoot);
+}
+
+TOrxDesignSurface::~TOrxDesignSurface() { Close(); }
+
+void TOrxDesignSurface::Close() {
+  FGrabHandles->SetItem(nullptr);
+  FListener.Reset();
+  FItems.clear();
+  FContext->Detach();
+  FNotifier.reset();  // its free notifications go with it
+  FDesignRoot = nullptr;
+}
+
+void TOrxDesignSurface::ComponentFreed(TComponent* Component) {
+  if (Component == FDesignRoot) {
+    // The module's root goes: nothing of it stays on the surface.
+    FGrabHandles->SetItem(nullptr);
+    FItems.clear();
+    FDesignRoot = nullptr;
+    return;
+  }
+  auto It = FItems.find(Component);
+  if (It == FItems.end()) return;
+  if (SameItem(FGrabHandles->GetItem(), It->second)) FGrabHandles->SetItem(nullptr);
+  FItems.erase(It);
+}
+
+bool TOrxDesignSurface::BelongsToModule(const TComponent* Component) const {
+  for (const TComponent* C = Component; C; C = C->Owner())
+    if (C == FDesignRoot) return true;
+  return false;
+}
+
+IPtr<IItem> TOrxDesignSurface::MakeItem(TComponent* Component) {
+  if (auto* Control = dynamic_cast<TControl*>(Component)) return MakeIntf<TOrxControlItem>(Control, FContext);
+  if (Component == FDesignRoot) return MakeIntf<TOrxModuleItem>(Component, FContext);
+  if (IsNoIconComponent(Component)) return MakeIntf<TNonControlItem>(Component, FContext);
+  return MakeIntf<TOrxIconItem>(Component, FContext);
+}
+
+IPtr<IItem> TOrxDesignSurface::FindItem(TPersistent* Persistent) {
+  if (!Persistent || !FDesignRoot) return nullptr;
+  auto* Component = dynamic_cast<TComponent*>(Persistent);
+  if (!Component) return MakeIntf<TNonControlItem>(Persistent, FContext);
+  if (!BelongsToModule(Component)) return nullptr;
+  auto It = FItems.find(Component);
+  if (It != FItems.end()) return It->second;
+  IPtr<IItem> Item = MakeItem(Component);
+  FItems.emplace(Component, Item);
+  FNotifier->FreeNotification(Component);
+  return Item;
+}
+
+void TOrxDesignSurface::DropItems(TComponent* Instance) {
+  if (!Instance) return;
+  for (auto It = FItems.begin(); It != FItems.end();) {
+    TComponent* C = It->first;
+    bool Inside = false;
+    for (TComponent* O = C->Owner(); O && !Inside; O = O->Owner()) Inside = O == Instance;
+    if (!Inside) {
+      ++It;
+      continue;
+    }
+    if (SameItem(FGrabHandles->GetItem(), It->second)) FGrabHandles->SetItem(nullptr);
+    FNotifier->RemoveFreeNotification(C);
+    It = FItems.erase(It);
+  }
+}
+
+IPtr<IItem> TOrxDesignSurface::CreateItem(const IPtr<IItem>& ParentItem, const TRect& Rect) {
+  if (!FHost) return nullptr;
+  TComponent* Created = FHost->CreateCurrentComponent(ExtractComponent(ParentItem), Rect);
+  return Created ? FindItem(Created) : nullptr;
+}
+
+void TOrxDesignSurface::DeleteSelection() {
+  if (FHost) FHost->DeleteSelection();
+}
+
+void TOrxDesignSurface::ValidateModification() {
+  if (FHost) FHost->ValidateModification();
+}
+
+void TOrxDesignSurface::Modified() {
+  if (FHost)
+    FHost->Modified();
+  else
+    ++FModifiedCount;
+}
+
+std::vector<TComponent*> TOrxDesignSurface::SelectableComponents() {
+  std::vector<TComponent*> Result;
+  if (!FDesignRoot) return Result;
+  // The owner's components, then those of each of its frame instances, depth first.
+  auto AddOwned = [&](auto& Self, TComponent* Owner) -> void {
+    const std::vector<TComponent*> Owned = Owner->ComponentList();
+    Result.insert(Result.end(), Owned.begin(), Owned.end());
+    for (TComponent* C : Owned)
+      if (HasSelectableChildren(C)) Self(Self, C);
+  };
+  AddOwned(AddOwned, FDesignRoot);
+  return Result;
+}
+
+int TOrxDesignSurface::GetItemsCount() {
+  return FHost ? FHost->GetSelectableComponentCount() : static_cast<int>(SelectableComponents().size());
+}
+
+IPtr<IItem> TOrxDesignSurface::GetItems(int Index) {
+  if (FHost) return FindItem(FHost->GetSelectableComponents(Index));
+  const std::vector<TComponent*> All = SelectableComponents();
+  if (Index < 0 || Index >= static_cast<int>(All.size())) throw EListError(Format(SListIndexError, Index));
+  return FindItem(All[static_cast<size_t>(Index)]);
+}
+
+bool TOrxDesignSurface::HasSelectableChildren(TComponent* Component) {
+  if (!Component) return false;
+  if (FHost) return FHost->HasSelectableChildren(Component);
+  return Component->ComponentState().Contains(csInline);
+}
+
+IPtr<IComponentEditor> TOrxDesignSurface::GetComponentEditor(TComponent* Component) {
+  IPtr<IDesigner> Designer = FDesigner;
+  if (!Designer && FDesignRoot) Designer = Supports<IDesigner>(FDesignRoot->Designer());
+  if (!Designer || !Component) return nullptr;
+  return formwright::GetComponentEditor(Component, Designer);
+}
+
+std::vector<TComponent*> TOrxDesignSurface::IconComponents() const {
+  std::vector<TComponent*> Result;
+  if (!FDesignRoot) return Result;
+  for (TComponent* C : FDesignRoot->ComponentList())
+    if (!dynamic_cast<TControl*>(C) && !IsNoIconComponent(C)) Result.push_back(C);
+  return Result;
+}
+
+IPtr<IItem> TOrxDesignSurface::ItemAtPos(TPoint Point) {
+  const std::vector<TComponent*> Icons = IconComponents();
+  for (auto It = Icons.rbegin(); It != Icons.rend(); ++It) {
+    IPtr<IItem> Icon = FindItem(*It);
+    if (Icon && Icon->GetBoundsRect().Contains(Point)) return Icon;
+  }
+  if (auto* Root = dynamic_cast<TWinControl*>(FDesignRoot)) {
+    IPtr<IItem> Item = FindItem(Root->ControlAtPos(Point, true, true));
+    while (Item && !Item->Selectable()) Item = Item->GetParent();
+    if (Item) return Item;
+  }
+  return GetRoot();
+}
+
+TPoint TOrxDesignSurface::SurfaceToGlobal(TPoint Point) {
+  if (auto* Root = dynamic_cast<TControl*>(FDesignRoot)) return Root->ClientToScreen(Point);
+  return Point;
+}
+
+IPtr<IDragBoxes> TOrxDesignSurface::CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) {
+  return MakeIntf<TOrxDragBoxes>();
+}
+
+std::vector<IPtr<IItem>> TOrxDesignSurface::TabSequence(const IPtr<IItem>& Parent) {
+  std::vector<TComponent*> Order;
+  TComponent* ParentComponent = ExtractComponent(Parent);
+  if (auto* W = dynamic_cast<TWinControl*>(ParentComponent)) {
+    std::vector<TWinControl*> Windowed;
+    for (int I = 0; I < W->ControlCount(); ++I)
+      if (auto* C = dynamic_cast<TWinControl*>(W->Controls(I))) Windowed.push_back(C);
+    std::stable_sort(Windowed.begin(), Windowed.end(), [](const TWinControl* A, const TWinControl* B) {
+      return A->TabOrder() < B->TabOrder();
+    });
+    Order.assign(Windowed.begin(), Windowed.end());
+    for (int I = 0; I < W->ControlCount(); ++I)
+      if (!dynamic_cast<TWinControl*>(W->Controls(I))) Order.push_back(W->Controls(I));
+  }
+  if (ParentComponent && ParentComponent == FDesignRoot) {
+    const std::vector<TComponent*> Icons = IconComponents();
+    Order.insert(Order.end(), Icons.begin(), Icons.end());
+  }
+  std::vector<IPtr<IItem>> Result;
+  for (TComponent* C : Order)
+    if (IPtr<IItem> Item = FindItem(C); Item && Item->Selectable()) Result.push_back(Item);
+  return Result;
+}
+
+IPtr<IItem> TOrxDesignSurface::NextTabItem(const IPtr<IItem>& Current, bool GoForward) {
+  const IPtr<IItem> Root = GetRoot();
+  if (!Root) return nullptr;
+  IPtr<IItem> Parent = Root;
+  IPtr<IItem> From;
+  if (Current && !SameItem(Current, Root)) {
+    From = Current;
+    if (IPtr<IItem> P = Current->GetParent()) Parent = P;
+  }
+  const std::vector<IPtr<IItem>> Sequence = TabSequence(Parent);
+  if (Sequence.empty()) return nullptr;
+  const int Count = static_cast<int>(Sequence.size());
+  int Index = -1;
+  for (int I = 0; I < Count && From; ++I)
+    if (SameItem(Sequence[static_cast<size_t>(I)], From)) Index = I;
+  if (Index < 0) return GoForward ? Sequence.front() : Sequence.back();
+  const int Next = GoForward ? (Index + 1) % Count : (Index + Count - 1) % Count;
+  return Sequence[static_cast<size_t>(Next)];
+}
+
+}  // namespace formwright

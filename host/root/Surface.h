@@ -1,0 +1,169 @@
+// The headless design surface of the Orx framework: the surface a module root of the reference
+// host shows its root component on. It draws nothing; it keeps what a window would show (the
+// grab handles' item, marked items, drag boxes, guideline lines) so that tools and tests can see
+// it, and it answers every question the form designer and the module root ask of a surface.
+//
+// Items are made on first request and kept per component until the component is freed (the
+// surface asks to be told through a free notification) or its frame instance leaves the module.
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "host/root/SurfaceItems.h"
+
+namespace formwright {
+
+// The sizing handles: the item they are on and whether they are locked.
+class TOrxGrabHandles : public TInterfacedObject, public IGrabHandles {
+  FW_CLASS(TOrxGrabHandles, TInterfacedObject)
+ public:
+  IPtr<IItem> GetItem() override { return FItem; }
+  void SetItem(const IPtr<IItem>& Item) override { FItem = Item; }
+  bool GetLocked() override { return FLocked; }
+  void SetLocked(bool Value) override { FLocked = Value; }
+  void Update() override { ++FUpdates; }
+  // How often the handles were redrawn.
+  int Updates() const noexcept { return FUpdates; }
+
+ private:
+  IPtr<IItem> FItem;
+  bool FLocked = false;
+  int FUpdates = 0;
+};
+
+// The boxes of one drag, kept instead of drawn.
+class TOrxDragBoxes : public TInterfacedObject, public IDragBoxes {
+  FW_CLASS(TOrxDragBoxes, TInterfacedObject)
+ public:
+  struct TBox {
+    TRect Rect;
+    TDesignBoxStyle Style;
+  };
+  int Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) override;
+  // Raises EListError for a bad index.
+  void Change(int Index, const TRect& Rect, TDragAction Action) override;
+  void MoveBy(int DX, int DY, TDragAction Action) override;
+  void Done() override { FBoxes.clear(); }
+  const std::vector<TBox>& Boxes() const noexcept { return FBoxes; }
+
+ private:
+  std::vector<TBox> FBoxes;
+};
+
+// The guideline lines of a drag, kept instead of drawn; lines added inside an update appear at
+// its end.
+class TOrxGuidelinePainter : public TInterfacedObject, public IGuidelinePainter {
+  FW_CLASS(TOrxGuidelinePainter, TInterfacedObject)
+ public:
+  struct TLine {
+    TDesignerGuideType Kind;
+    TPoint Start;
+    TPoint Finish;
+  };
+  void BeginUpdate() override { ++FUpdateLevel; }
+  void EndUpdate() override;
+  void Clear() override;
+  void AddLine(TDesignerGuideType Kind, TPoint Start, TPoint Finish) override;
+  // The lines shown.
+  const std::vector<TLine>& Lines() const noexcept { return FLines; }
+
+ private:
+  std::vector<TLine> FLines;
+  std::vector<TLine> FPending;
+  int FUpdateLevel = 0;
+};
+
+// The design surface of one root component.
+//
+// Without a surface host (a module root) the surface answers on its own: the selectable
+// components are the root's owned components and those of its embedded frame instances,
+// nothing is created or deleted through it, and modifications are only counted.
+class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
+  FW_CLASS(TOrxDesignSurface, TInterfacedObject)
+ public:
+  // `DesignRoot` must not be null; `Designer` supplies component editors (may be null).
+  TOrxDesignSurface(TComponent* DesignRoot, IPtr<ISurfaceHost> Host = nullptr,
+                    IPtr<IDesigner> Designer = nullptr);
+  ~TOrxDesignSurface() override;
+
+  // ----- IDesignSurface
+  void AddListener(const IPtr<IDesignSurfaceListener>& Listener) override { FListener = Listener; }
+  void RemoveListener(const IPtr<IDesignSurfaceListener>& Listener) override { FListener.Reset(); }
+  // Null when there is no host or the host made nothing.
+  IPtr<IItem> CreateItem(const IPtr<IItem>& ParentItem, const TRect& Rect) override;
+  void DeleteSelection() override;
+  IPtr<IGrabHandles> GetGrabHandles() override { return FGrabHandles; }
+  IPtr<IGuidelinePainter> GetGuidelinePainter() override { return FGuidelinePainter; }
+  // Raises EListError for a bad index.
+  IPtr<IItem> GetItems(int Index) override;
+  int GetItemsCount() override;
+  IPtr<IItem> GetRoot() override { return FindItem(FDesignRoot); }
+  IPtr<IItem> GetContainerItem() override { return GetRoot(); }
+  bool GridSnapDisabled() override { return FGridSnapDisabled; }
+  void ValidateModification() override;
+  void Modified() override;
+  // Components of this module (the root and what it owns, at any depth) get cached items;
+  // any other persistent gets a new item that is not kept; components of other modules none.
+  IPtr<IItem> FindItem(TPersistent* Persistent) override;
+  // Icons first (they lie above the controls), then the topmost control, climbed to the
+  // nearest selectable item; the root item when nothing else is there.
+  IPtr<IItem> ItemAtPos(TPoint Point) override;
+  TPoint GetGridOrigin() override { return {0, 0}; }
+  TPoint SurfaceToGlobal(TPoint Point) override;
+  TPoint GetCursorPos() override { return FCursorPos; }
+  // The tab order of a parent: its windowed child controls by TabOrder, its other child
+  // controls bottom-most first, then (for the root) the icons in owner order. Only selectable
+  // items take part.
+  IPtr<IItem> NextTabItem(const IPtr<IItem>& Current, bool GoForward) override;
+  IPtr<IDragBoxes> CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) override;
+  void DropItems(TComponent* Instance) override;
+
+  // ----- what the item context answers
+  TComponent* DesignRoot() const noexcept { return FDesignRoot; }
+  // The host's answer, else: the component is an embedded frame instance.
+  bool HasSelectableChildren(TComponent* Component);
+  IPtr<IComponentEditor> GetComponentEditor(TComponent* Component);
+  // The root's components shown as icons (not controls, not registered as having no icon), in
+  // owner order.
+  std::vector<TComponent*> IconComponents() const;
+
+  // ----- headless state
+  void SetHost(IPtr<ISurfaceHost> Host) { FHost = std::move(Host); }
+  const IPtr<IDesignSurfaceListener>& Listener() const noexcept { return FListener; }
+  // Stands for the key that turns snapping off.
+  void SetGridSnapDisabled(bool Value) noexcept { FGridSnapDisabled = Value; }
+  void SetCursorPos(TPoint Value) noexcept { FCursorPos = Value; }
+  // Modifications reported while there is no host.
+  int ModifiedCount() const noexcept { return FModifiedCount; }
+  // Number of cached items.
+  int CachedItemCount() const noexcept { return static_cast<int>(FItems.size()); }
+  // Releases the grab handles' item, the cached items and the free notifications; the surface
+  // then answers nothing for the module any more. Called by the destructor.
+  void Close();
+
+ private:
+  class TNotifier;
+  friend class TNotifier;
+  void ComponentFreed(TComponent* Component);
+  bool BelongsToModule(const TComponent* Component) const;
+  IPtr<IItem> MakeItem(TComponent* Component);
+  std::vector<TComponent*> SelectableComponents();
+  std::vector<IPtr<IItem>> TabSequence(const IPtr<IItem>& Parent);
+
+  TComponent* FDesignRoot;
+  IPtr<ISurfaceHost> FHost;
+  IPtr<IDesigner> FDesigner;
+  IPtr<TOrxItemContext> FContext;
+  IPtr<TOrxGrabHandles> FGrabHandles = MakeIntf<TOrxGrabHandles>();
+  IPtr<TOrxGuidelinePainter> FGuidelinePainter = MakeIntf<TOrxGuidelinePainter>();
+  IPtr<IDesignSurfaceListener> FListener;
+  std::unordered_map<TComponent*, IPtr<IItem>> FItems;
+  TOwned<TComponent> FNotifier;
+  TPoint FCursorPos;
+  bool FGridSnapDisabled = false;
+  int FModifiedCount = 0;
+};
+
+}  // namespace formwright

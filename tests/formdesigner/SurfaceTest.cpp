@@ -1,0 +1,358 @@
+#include "host/root/Surface.h"
+
+#include <gtest/gtest.h>
+
+#include "moduledesigner/DesignPackage.h"
+#include "moduledesigner/ModuleRegistry.h"
+#include "platform/orx/Orx.h"
+
+using namespace formwright;
+using namespace formwright::orx;
+
+namespace {
+
+// A form with a panel holding an edit, a check box, a button and a label, a second button on
+// the form, an action list and a main menu with one item.
+class SurfaceTest : public ::testing::Test {
+ protected:
+  SurfaceTest() : Form(new TForm(nullptr)) {
+    Form->SetName("Form1");
+    Form->SetBounds(100, 50, 400, 300);
+    Panel = Add<TPanel>("Panel1", Form.get(), Bounds(10, 20, 200, 100));
+    Edit = Add<TEdit>("Edit1", Panel, Bounds(5, 5, 80, 21));
+    Button = Add<TButton>("Button1", Panel, Bounds(5, 60, 75, 25));
+    Check = Add<TCheckBox>("CheckBox1", Panel, Bounds(5, 30, 90, 17));
+    Label = Add<TLabel>("Label1", Panel, Bounds(100, 5, 40, 13));
+    Button2 = Add<TButton>("Button2", Form.get(), Bounds(250, 20, 75, 25));
+    Actions = new TActionList(Form.get());
+    Actions->SetName("ActionList1");
+    Actions->SetDesignInfo(DesignInfoFromPosition({300, 200}));
+    Menu = new TMainMenu(Form.get());
+    Menu->SetName("MainMenu1");
+    Menu->SetDesignInfo(DesignInfoFromPosition({340, 200}));
+    Item = new TMenuItem(Form.get());
+    Item->SetName("File1");
+    Menu->Items()->Add(Item);
+    Check->SetTabOrder(TTabOrder(1));  // Edit1, CheckBox1, Button1 in tab order
+    RegisterNoIcon({TMenuItem::StaticClass()});
+    Surface = MakeIntf<TOrxDesignSurface>(Form.get());
+  }
+  ~SurfaceTest() override {
+    Surface.Reset();
+    UnregisterNoIcon(TMenuItem::StaticClass());
+  }
+
+  template <class C>
+  C* Add(const char* Name, TWinControl* Parent, TRect R) {
+    auto* Control = new C(Form.get());
+    Control->SetName(Name);
+    Control->SetParent(Parent);
+    Control->SetBoundsRect(R);
+    return Control;
+  }
+  IPtr<IItem> ItemOf(TPersistent* P) { return Surface->FindItem(P); }
+  TComponent* Next(TPersistent* From, bool Forward) {
+    return ExtractComponent(Surface->NextTabItem(From ? ItemOf(From) : nullptr, Forward));
+  }
+
+  TDesignPackageScope Package;
+  TOwned<TForm> Form;
+  TPanel* Panel;
+  TEdit* Edit;
+  TButton* Button;
+  TCheckBox* Check;
+  TLabel* Label;
+  TButton* Button2;
+  TActionList* Actions;
+  TMainMenu* Menu;
+  TMenuItem* Item;
+  IPtr<TOrxDesignSurface> Surface;
+};
+
+}  // namespace
+
+TEST_F(SurfaceTest, ControlItemsTakeTheirGeometryFromTheControl) {
+  IPtr<IItem> ButtonItem = ItemOf(Button);
+  EXPECT_EQ(ButtonItem->GetBoundsRect(), Bounds(5, 60, 75, 25));
+  EXPECT_EQ(ButtonItem->GetClientRect(), Bounds(0, 0, 75, 25));
+  EXPECT_TRUE(SameItem(ButtonItem->GetParent(), ItemOf(Panel)));
+  EXPECT_TRUE(SameItem(ItemOf(Panel)->GetParent(), Surface->GetRoot()));
+  EXPECT_EQ(Surface->GetRoot()->GetParent(), nullptr);
+  EXPECT_TRUE(ItemOf(Panel)->IsContainer());
+  EXPECT_TRUE(Surface->GetRoot()->IsContainer());
+  EXPECT_FALSE(ButtonItem->IsContainer());
+  EXPECT_TRUE(ButtonItem->Selectable());
+  EXPECT_TRUE(Surface->GetRoot()->Contains(ButtonItem));
+  EXPECT_FALSE(ItemOf(Button2)->Contains(ButtonItem));
+  // Local and global points go through the control's screen position.
+  const TPoint Global = ButtonItem->LocalToGlobal({1, 2});
+  EXPECT_EQ(Global, Button->ClientToScreen({1, 2}));
+  EXPECT_EQ(ButtonItem->GlobalToLocal(Global), (TPoint{1, 2}));
+  EXPECT_EQ(Surface->SurfaceToGlobal({0, 0}), Form->ClientToScreen({0, 0}));
+}
+
+TEST_F(SurfaceTest, SettingTheBoundsMovesAndSizesTheControl) {
+  ItemOf(Button)->SetBoundsRect(Bounds(8, 16, 100, 30));
+  EXPECT_EQ(Button->BoundsRect(), Bounds(8, 16, 100, 30));
+}
+
+TEST_F(SurfaceTest, ChildrenAreControlsInZOrderThenTheRootsIcons) {
+  IPtr<IInternalItem> Root = Supports<IInternalItem>(Surface->GetRoot());
+  ASSERT_TRUE(Root);
+  ASSERT_EQ(Root->GetChildCount(), 4);  // Panel1, Button2, ActionList1, MainMenu1 (no menu item icon)
+  EXPECT_EQ(ExtractComponent(Root->GetChildren(0)), Panel);
+  EXPECT_EQ(ExtractComponent(Root->GetChildren(1)), Button2);
+  EXPECT_EQ(ExtractComponent(Root->GetChildren(2)), Actions);
+  EXPECT_EQ(ExtractComponent(Root->GetChildren(3)), Menu);
+  EXPECT_THROW(Root->GetChildren(4), EListError);
+  IPtr<IInternalItem> PanelItem = Supports<IInternalItem>(ItemOf(Panel));
+  ASSERT_EQ(PanelItem->GetChildCount(), 4);
+  EXPECT_EQ(ExtractComponent(PanelItem->GetChildren(0)), Label);  // graphic controls lie below
+}
+
+TEST_F(SurfaceTest, ZOrderMovesTheControlAmongItsSiblings) {
+  auto* Other = Add<TButton>("Button3", Panel, Bounds(100, 60, 75, 25));
+  IPtr<IInternalItem> OtherItem = Supports<IInternalItem>(ItemOf(Other));
+  OtherItem->ZOrder(false);
+  EXPECT_EQ(Panel->Controls(1), Other);  // the first windowed control, above the label
+  OtherItem->ZOrder(true);
+  EXPECT_EQ(Panel->Controls(Panel->ControlCount() - 1), Other);
+}
+
+TEST_F(SurfaceTest, AnIconKeepsItsPositionInDesignInfo) {
+  IPtr<IItem> Icon = ItemOf(Actions);
+  EXPECT_EQ(Icon->GetBoundsRect(), Bounds(300, 200, 28, 28));
+  EXPECT_TRUE(SameItem(Icon->GetParent(), Surface->GetRoot()));
+  EXPECT_TRUE(Icon->Selectable());
+  EXPECT_FALSE(Icon->IsContainer());
+  Icon->SetBoundsRect(Bounds(12, 34, 80, 80));  // the size stays fixed
+  EXPECT_EQ(Actions->DesignInfo(), (34 << 16) | 12);
+  EXPECT_EQ(Icon->GetBoundsRect(), Bounds(12, 34, 28, 28));
+  // Negative positions survive the 16-bit halves.
+  Icon->SetBoundsRect(Bounds(-5, -7, 28, 28));
+  EXPECT_EQ(Icon->GetBoundsRect(), Bounds(-5, -7, 28, 28));
+  EXPECT_EQ(DesignInfoPosition(Actions->DesignInfo()), (TPoint{-5, -7}));
+  EXPECT_EQ(Icon->GlobalToLocal(Icon->LocalToGlobal({3, 4})), (TPoint{3, 4}));
+}
+
+TEST_F(SurfaceTest, AnIconsZOrderIsItsPlaceAmongTheOwnersComponents) {
+  Supports<IInternalItem>(ItemOf(Actions))->ZOrder(true);
+  EXPECT_EQ(Form->Components(Form->ComponentCount() - 1), Actions);
+  Supports<IInternalItem>(ItemOf(Actions))->ZOrder(false);
+  EXPECT_EQ(Form->Components(0), Actions);
+}
+
+TEST_F(SurfaceTest, ComponentsWithoutIconGetNonControlItems) {
+  IPtr<IItem> MenuItem = ItemOf(Item);
+  ASSERT_TRUE(MenuItem);
+  EXPECT_FALSE(MenuItem->Selectable());
+  EXPECT_THROW(MenuItem->ValidateDeletable(), ECannotDeleteNonComponentException);
+}
+
+TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentIsFreed) {
+  IPtr<IItem> First = ItemOf(Button);
+  EXPECT_EQ(First.Identity(), ItemOf(Button).Identity());
+  ItemOf(Edit);
+  const int Cached = Surface->CachedItemCount();
+  Surface->GetGrabHandles()->SetItem(First);
+  Button->Free();
+  EXPECT_EQ(Surface->CachedItemCount(), Cached - 1);
+  EXPECT_EQ(Surface->GetGrabHandles()->GetItem(), nullptr);  // the handles leave the freed item
+  // A new component at the same place gets a new item.
+  Button = Add<TButton>("Button1", Panel, Bounds(5, 60, 75, 25));
+  EXPECT_NE(ItemOf(Button).Identity(), First.Identity());
+}
+
+TEST_F(SurfaceTest, FreeingAContainerDropsTheItemsOfItsControls) {
+  ItemOf(Panel);
+  ItemOf(Edit);
+  ItemOf(Button);
+  ItemOf(Button2);
+  const int Cached = Surface->CachedItemCount();
+  Panel->Free();  // frees its controls too
+  EXPECT_EQ(Surface->CachedItemCount(), Cached - 3);
+}
+
+TEST_F(SurfaceTest, OnlyThisModulesComponentsHaveItems) {
+  TForm Other(nullptr);
+  EXPECT_EQ(ItemOf(&Other), nullptr);
+  EXPECT_EQ(ItemOf(nullptr), nullptr);
+  // A plain persistent gets an item that is not kept.
+  const int Cached = Surface->CachedItemCount();
+  IPtr<IItem> FontItem = ItemOf(Button->Font());
+  ASSERT_TRUE(FontItem);
+  EXPECT_EQ(ExtractPersistent(FontItem), Button->Font());
+  EXPECT_FALSE(FontItem->Selectable());
+  EXPECT_EQ(Surface->CachedItemCount(), Cached);
+}
+
+TEST_F(SurfaceTest, TabOrderGoesByTabOrderThenOtherControlsAndWraps) {
+  EXPECT_EQ(Next(Edit, true), Check);
+  EXPECT_EQ(Next(Check, true), Button);
+  EXPECT_EQ(Next(Button, true), Label);  // controls without a tab order follow
+  EXPECT_EQ(Next(Label, true), Edit);    // and around again
+  EXPECT_EQ(Next(Edit, false), Label);
+  EXPECT_EQ(Next(Check, false), Edit);
+}
+
+TEST_F(SurfaceTest, TabOrderOnTheRootIncludesTheIcons) {
+  EXPECT_EQ(Next(Button2, true), Actions);
+  EXPECT_EQ(Next(Actions, true), Menu);
+  EXPECT_EQ(Next(Menu, true), Panel);
+  EXPECT_EQ(Next(Panel, false), Menu);
+}
+
+TEST_F(SurfaceTest, TabOrderWithoutACurrentItemStartsAtTheRoot) {
+  EXPECT_EQ(Next(nullptr, true), Panel);
+  EXPECT_EQ(Next(nullptr, false), Menu);
+  EXPECT_EQ(Next(Form.get(), true), Panel);  // the root itself counts as none
+  // A module with nothing on it has nothing to tab to.
+  TForm Empty(nullptr);
+  IPtr<TOrxDesignSurface> EmptySurface = MakeIntf<TOrxDesignSurface>(&Empty);
+  EXPECT_EQ(EmptySurface->NextTabItem(nullptr, false), nullptr);
+}
+
+TEST_F(SurfaceTest, TheItemUnderAPoint) {
+  // Button1 lies at (5, 60) in the panel, which lies at (10, 20) on the form.
+  EXPECT_EQ(ExtractComponent(Surface->ItemAtPos({20, 85})), Button);
+  EXPECT_EQ(ExtractComponent(Surface->ItemAtPos({12, 22})), Panel);
+  EXPECT_EQ(ExtractComponent(Surface->ItemAtPos({310, 210})), Actions);
+  EXPECT_EQ(ExtractComponent(Surface->ItemAtPos({390, 5})), Form.get());
+}
+
+TEST_F(SurfaceTest, TheItemsAreTheRootsComponentsAndThoseOfFrameInstances) {
+  auto* Frame = new TFrame(Form.get());
+  Frame->SetName("Frame1");
+  Frame->SetParent(Form.get());
+  auto* InFrame = new TButton(Frame);
+  InFrame->SetName("FrameButton");
+  InFrame->SetParent(Frame);
+  const int Owned = Form->ComponentCount();
+  EXPECT_EQ(Surface->GetItemsCount(), Owned);
+  EXPECT_FALSE(ItemOf(InFrame)->Selectable());
+  Frame->SetInline(true);  // an embedded frame instance shows its components
+  ASSERT_EQ(Surface->GetItemsCount(), Owned + 1);
+  EXPECT_EQ(ExtractComponent(Surface->GetItems(Owned)), InFrame);
+  EXPECT_TRUE(ItemOf(Frame)->HasSelectableChildren());
+  EXPECT_TRUE(ItemOf(InFrame)->Selectable());
+  EXPECT_THROW(Surface->GetItems(Owned + 1), EListError);
+  // Dropping the frame's items forgets exactly those.
+  const int Cached = Surface->CachedItemCount();
+  IPtr<IItem> Kept = ItemOf(InFrame);
+  Surface->DropItems(Frame);
+  EXPECT_EQ(Surface->CachedItemCount(), Cached - 1);
+  EXPECT_NE(ItemOf(InFrame).Identity(), Kept.Identity());
+  EXPECT_EQ(ItemOf(Frame)->GetBoundsRect(), Frame->BoundsRect());
+}
+
+TEST_F(SurfaceTest, ADataModulesRootItemHoldsTheIcons) {
+  TDataModule Module(nullptr);
+  Module.SetName("DataModule1");
+  Module.SetDesignSize({300, 200});
+  auto* List = new TActionList(&Module);
+  List->SetName("ActionList1");
+  IPtr<TOrxDesignSurface> ModuleSurface = MakeIntf<TOrxDesignSurface>(&Module);
+  IPtr<IInternalItem> Root = Supports<IInternalItem>(ModuleSurface->GetRoot());
+  ASSERT_TRUE(Root);
+  EXPECT_EQ(Root->GetBoundsRect(), Bounds(0, 0, 300, 200));
+  EXPECT_TRUE(Root->IsContainer());
+  ASSERT_EQ(Root->GetChildCount(), 1);
+  EXPECT_EQ(ExtractComponent(Root->GetChildren(0)), List);
+  EXPECT_EQ(ExtractComponent(ModuleSurface->ItemAtPos({5, 5})), List);
+  EXPECT_EQ(ExtractComponent(ModuleSurface->ItemAtPos({100, 100})), &Module);
+  Root->SetBoundsRect(Bounds(0, 0, 320, 240));
+  EXPECT_EQ(Module.DesignSize(), (TPoint{320, 240}));
+}
+
+TEST_F(SurfaceTest, ClosingTheSurfaceLeavesItemsWithoutSurface) {
+  IPtr<IItem> Kept = ItemOf(Button);
+  Surface->Close();
+  EXPECT_EQ(Kept->GetParent(), nullptr);
+  EXPECT_EQ(Surface->GetRoot(), nullptr);
+  EXPECT_EQ(Surface->CachedItemCount(), 0);
+  EXPECT_EQ(Kept->GetBoundsRect(), Button->BoundsRect());
+}
+
+TEST_F(SurfaceTest, FreeingTheRootEmptiesTheSurface) {
+  ItemOf(Button);
+  Form.reset();
+  EXPECT_EQ(Surface->CachedItemCount(), 0);
+  EXPECT_EQ(Surface->GetRoot(), nullptr);
+  EXPECT_EQ(Surface->NextTabItem(nullptr, true), nullptr);
+}
+
+namespace {
+// A module root stand-in that creates buttons and can refuse modifications.
+class TTestHost : public TInterfacedObject, public ISurfaceHost {
+ public:
+  TComponent* CreateCurrentComponent(TComponent* Parent, const TRect& Rect) override {
+    auto* B = new TButton(Parent->Owner() ? Parent->Owner() : Parent);
+    B->SetParent(dynamic_cast<TWinControl*>(Parent));
+    B->SetBoundsRect(Rect);
+    return B;
+  }
+  void DeleteSelection() override { ++Deletes; }
+  int GetSelectableComponentCount() override { return 1; }
+  TComponent* GetSelectableComponents(int Index) override { return Selectable; }
+  bool HasSelectableChildren(TComponent* Component) override { return false; }
+  void Modified() override { ++Modifications; }
+  void ValidateModification() override {
+    if (ReadOnly) throw EComponentDesignerException("read only");
+  }
+  TComponent* Selectable = nullptr;
+  int Deletes = 0;
+  int Modifications = 0;
+  bool ReadOnly = false;
+};
+}  // namespace
+
+TEST_F(SurfaceTest, AHostAnswersForTheModule) {
+  auto Host = MakeIntf<TTestHost>();
+  Host->Selectable = Button2;
+  Surface->SetHost(Host);
+  IPtr<IItem> Created = Surface->CreateItem(ItemOf(Panel), Bounds(1, 2, 30, 40));
+  ASSERT_TRUE(Created);
+  EXPECT_EQ(ExtractComponent(Created->GetParent()), Panel);
+  EXPECT_EQ(Created->GetBoundsRect(), Bounds(1, 2, 30, 40));
+  EXPECT_EQ(Surface->GetItemsCount(), 1);
+  EXPECT_EQ(ExtractComponent(Surface->GetItems(0)), Button2);
+  Surface->DeleteSelection();
+  Surface->Modified();
+  EXPECT_EQ(Host->Deletes, 1);
+  EXPECT_EQ(Host->Modifications, 1);
+  EXPECT_EQ(Surface->ModifiedCount(), 0);
+  Host->ReadOnly = true;
+  EXPECT_THROW(Surface->ValidateModification(), EComponentDesignerException);
+}
+
+TEST_F(SurfaceTest, WithoutAHostNothingIsCreatedAndModificationsAreCounted) {
+  EXPECT_EQ(Surface->CreateItem(Surface->GetRoot(), Bounds(0, 0, 10, 10)), nullptr);
+  EXPECT_NO_THROW(Surface->ValidateModification());
+  Surface->Modified();
+  EXPECT_EQ(Surface->ModifiedCount(), 1);
+}
+
+TEST_F(SurfaceTest, DragBoxesAndGuidelinesAreKept) {
+  IPtr<IDragBoxes> Boxes = Surface->CreateDragBoxes(Surface->GetRoot(), {0, 0});
+  auto* Kept = dynamic_cast<TOrxDragBoxes*>(Boxes.Get());
+  ASSERT_NE(Kept, nullptr);
+  EXPECT_EQ(Boxes->Add(Bounds(0, 0, 10, 10), dbsItem, daMove), 0);
+  EXPECT_EQ(Boxes->Add(Bounds(20, 0, 10, 10), dbsItem, daMove), 1);
+  Boxes->MoveBy(5, 6, daMove);
+  Boxes->Change(0, Bounds(1, 1, 2, 2), daMove);
+  EXPECT_THROW(Boxes->Change(2, Bounds(1, 1, 2, 2), daMove), EListError);
+  EXPECT_EQ(Kept->Boxes()[0].Rect, Bounds(1, 1, 2, 2));
+  EXPECT_EQ(Kept->Boxes()[1].Rect, Bounds(25, 6, 10, 10));
+  Boxes->Done();
+  EXPECT_TRUE(Kept->Boxes().empty());
+
+  auto Painter = Surface->GetGuidelinePainter();
+  auto* Lines = dynamic_cast<TOrxGuidelinePainter*>(Painter.Get());
+  Painter->BeginUpdate();
+  Painter->AddLine(gtAlignLeft, {0, 0}, {0, 100});
+  EXPECT_TRUE(Lines->Lines().empty());  // shown when the update ends
+  Painter->EndUpdate();
+  EXPECT_EQ(Lines->Lines().size(), 1u);
+  Painter->Clear();
+  EXPECT_TRUE(Lines->Lines().empty());
+}
