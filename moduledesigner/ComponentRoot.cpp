@@ -51,7 +51,11 @@ void DetachHook(TComponent* Root) noexcept {
 }
 }  // namespace
 
-TComponentRoot::TComponentRoot() : FUnitList(std::make_unique<TStringList>()) {}
+TComponentRoot::TComponentRoot()
+    : FUnitList(std::make_unique<TStringList>()),
+      FSelectionList(MakeIntf<TSimpleSelections>()),
+      FSelections(
+          std::make_unique<TSelections>(FSelectionList, [this](TSelections* S) { SelectionsChanged(S); })) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.
@@ -183,15 +187,7 @@ TComponent* TComponentRoot::CreateRootInstance(const String& ClassName) {
       bool& Flag;
       ~TRestore() { Flag = true; }
     } Restore{FAncestorLoaded};
-    TMemoryStream Image;
-    {
-      TWriter W(&Image, 4096);
-      W.OnFindAncestor = [this](TWriter* Wr, TComponent* C, const String& N, TComponent*& A,
-                                TComponent*& RA) { WriterFindAncestor(Wr, C, N, A, RA); };
-      W.WriteDescendent(Ancestor, nullptr);
-    }
-    Image.SetPosition(0);
-    ReadObjectFromStream(R, &Image);
+    ReplayModule(Ancestor, R);
     R->SetAncestor(true);
   } else {
     CreateSubClass(R, ClassName.empty() ? RootClass->ClassName() : ClassName, UnitName, RootClass);
@@ -210,6 +206,19 @@ void TComponentRoot::DropRootComponent() {
   FRootClass = nullptr;
 }
 
+void TComponentRoot::ReplayModule(TComponent* Source, TComponent* Target) {
+  TMemoryStream Image;
+  {
+    TWriter W(&Image, 4096);
+    W.OnFindAncestor = [this](TWriter* Wr, TComponent* C, const String& N, TComponent*& A, TComponent*& RA) {
+      WriterFindAncestor(Wr, C, N, A, RA);
+    };
+    W.WriteDescendent(Source, nullptr);
+  }
+  Image.SetPosition(0);
+  ReadObjectFromStream(Target, &Image);
+}
+
 // ----- Designer set-up ------------------------------------------------------------------------
 
 void TComponentRoot::InternalInitializeDesigner(bool Resurrecting) {
@@ -217,17 +226,21 @@ void TComponentRoot::InternalInitializeDesigner(bool Resurrecting) {
   IPtr<IUpdateManager> AncestorManager = FAncestorRoot ? FAncestorRoot->GetUpdateManager() : nullptr;
   TComponent* AncestorComponent = FAncestorRoot ? FAncestorRoot->GetRoot() : nullptr;
   FUpdateManager = CreateUpdateManager(FRoot, AncestorComponent, AncestorManager);
-  FRootEditor = GetComponentEditor(FRoot, GetDesigner());
+  FRootEditor = formwright::GetComponentEditor(FRoot, GetDesigner());
   HostCreateDesignerWindow();
   DesignNotificationDesignerOpened(GetDesigner(), Resurrecting);
 }
 
 void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
-  FSelection.clear();
+  TSelectionsUpdate Update(FSelectionList);
+  FSelectionList->Clear();
+  FMarked.clear();
+  FPlainItems.clear();
   DesignNotificationDesignerClosed(GetDesigner(), GoingDormant);
   if (FRoot) FRootName = FRoot->Name();
   ClearDependencies();
   HostDestroyDesignerWindow();
+  FSurface.Reset();
   FFormWindow.Reset();
   FRootEditor.Reset();
   FUpdateManager.Reset();
@@ -240,6 +253,8 @@ void TComponentRoot::UpdateOptions() {
   IPtr<IDesignEnvironment> Env = FComponentDesigner ? FComponentDesigner->GetEnvironment() : nullptr;
   if (!Env) return;
   const TDesignerOptions Options = Env->GetDesignerOptions();
+  FGridSize = TPoint{Options.GridSizeX, Options.GridSizeY};
+  FSnapToGrid = Options.SnapToGrid;
   if (FStreamFormat == 0) FTextFormat = Options.PFMFormat == 1;
 }
 
@@ -328,7 +343,7 @@ void TComponentRoot::Close() {
   if (FComponentDesigner) FComponentDesigner->RootClosing(Self);
   InternalDeinitializeDesigner(false);
   FClosed = true;
-  FSelection.clear();
+  FSelectionList->Clear();
   FFrameUpdateManagers.clear();
   FDormantStream.reset();
   FUndeleteStream.reset();

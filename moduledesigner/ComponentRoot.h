@@ -18,7 +18,9 @@
 #include <memory>
 #include <unordered_map>
 
+#include "formdesigner/PaletteItems.h"
 #include "formdesigner/Proxies.h"
+#include "formdesigner/Selections.h"
 #include "moduledesigner/RootIntf.h"
 #include "platform/runtime/Filer.h"
 
@@ -48,7 +50,9 @@ class TComponentRoot : public TInterfacedObject,
                        public IInternalRoot,
                        public IDesigner,
                        public IDesignerHook,
-                       public IUpdateManagerCallback {
+                       public IUpdateManagerCallback,
+                       public ISurfaceHost,
+                       public IItemContext {
   FW_CLASS(TComponentRoot, TInterfacedObject)
  public:
   TComponentRoot();
@@ -98,7 +102,7 @@ class TComponentRoot : public TInterfacedObject,
   bool CanModify();
   bool IsSourceReadOnly() override;
   // Raises "Source is read-only" or has the module make its source writable.
-  void ValidateModification();
+  void ValidateModification() override;
 
   // ----- Dormancy and closing -----
   void GoDormant() override;
@@ -172,6 +176,61 @@ class TComponentRoot : public TInterfacedObject,
   void GetComponentNames(PTypeData TypeData, const TGetStrProc& Proc) override;
   void GetObjectNames(PTypeData TypeData, const TGetStrProc& Proc) override;
   String GetObjectName(TPersistent* Instance) override;
+
+  // ----- Selection, clipboard and delete -----
+  // Selects Persistent (adding to the selection when Add); nothing for null.
+  void Select(TPersistent* Persistent, bool Add);
+  void SelectComponent(TPersistent* Persistent, bool Add) { Select(Persistent, Add); }
+  // Selects the root (by its name) or the root's owned component of that name.
+  void SetSelection(const String& Name);
+  IPtr<IDesignerSelections> GetSelection();
+  void SelectAll();
+  TPersistent* SelectedPersistent();
+  TComponent* SelectedComponent();
+  bool IsRootSelected();
+  bool IsAnchorSelection(TPersistent* Persistent);
+  IPtr<IItem> FindSelection(TPersistent* Persistent);
+  // Keeps only the anchor's siblings selected.
+  void ForceCommonParent();
+  // Writes the selection (after reducing it to the anchor's siblings) with bounds and handler
+  // texts; Units receives the units the components need.
+  void CopySelectionToStream(TStream* Stream, TStrings* Units);
+  // Reads copied components into Parent (null: the current parent) placed at Rect.
+  void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect);
+  // Writes the selected components; WriteMethods adds handler texts, WriteBounds the bounds.
+  void StreamSelection(TStream* Stream, bool WriteMethods, bool WriteBounds, TStrings* Units);
+  bool CanUndelete() const noexcept { return FUndeleteStream != nullptr; }
+  void DoUndelete();
+  // The item the surface shows for Persistent (a plain item when there is no surface).
+  IPtr<IItem> ItemOf(TPersistent* Persistent);
+  const IPtr<IDesignSurface>& Surface() const noexcept { return FSurface; }
+  const IPtr<ISelections>& Selections() const noexcept { return FSelectionList; }
+
+  // ----- Creation -----
+  // A new component from a palette item: centred in the current container (palette
+  // double-click), at a surface point (a click), or in a rectangle of a parent item; named,
+  // sized, selected. Null when the item made nothing.
+  TComponent* CreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem);
+  TComponent* CreateComponentPos(const IPtr<IInternalPaletteItem>& PaletteItem, int X, int Y);
+  TComponent* DoCreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem, IPtr<IItem> ParentItem,
+                                TRect Rect, bool Size);
+  // The container a new component next to or inside Item goes into.
+  IPtr<IItem> FindItemParent(const IPtr<IItem>& Item);
+  IPtr<IItem> FindCurrentParentItem();
+  // An inline instance of the open frame module whose designed class is ComponentClass, owned
+  // by Owner; null when ComponentClass is not such a class.
+  TComponent* FrameCreateComponent(TClass ComponentClass, TComponent* Owner);
+  // A point snapped to the designer's grid (unchanged when snapping is off).
+  TPoint PointToGrid(TPoint Point);
+
+  // ----- ISurfaceHost and IItemContext -----
+  TComponent* CreateCurrentComponent(TComponent* Parent, const TRect& Rect) override;
+  void DeleteSelection() override { DeleteSelection(false); }
+  int GetSelectableComponentCount() override;
+  TComponent* GetSelectableComponents(int Index) override;
+  bool HasSelectableChildren(TComponent* Component) override { return IsFrame(Component); }
+  TComponent* GetDesignRoot() override { return FRoot; }
+  IPtr<IComponentEditor> GetComponentEditor(TComponent* Component) override;
 
   // ----- IDesignerHook -----
   void Notification(TPersistent* AnObject, TOperation Operation) override;
@@ -247,8 +306,15 @@ class TComponentRoot : public TInterfacedObject,
   // The designer window: created after the root component, taken down before it goes.
   virtual void HostCreateDesignerWindow() {}
   virtual void HostDestroyDesignerWindow() {}
+  // Writes Source as a module of its own and reads it into Target (an ancestor replayed into a
+  // descendant, a frame module into an inline instance).
+  void ReplayModule(TComponent* Source, TComponent* Target);
   // Frees the root component (dormancy, closing, destruction).
   virtual void HostFreeRoot(TComponent* Root);
+  // The palette's current item, and the notice that it was placed (the palette goes back to
+  // its selection tool, say). None by default.
+  virtual IPtr<IInternalPaletteItem> HostCurrentPaletteItem() { return nullptr; }
+  virtual void HostPaletteItemPlaced() {}
   // Whether the root component itself is offered for references of its class.
   virtual bool HostIncludeRoot() { return true; }
   // Whether a designed class of another module may be nested in this one.
@@ -271,6 +337,19 @@ class TComponentRoot : public TInterfacedObject,
   // The open module whose root class is ClassName, or none.
   IPtr<IInternalRoot> FindAncestorRoot(const String& ClassName);
 
+  // The designer window's surface, given by the host when it makes the window.
+  void SetSurface(const IPtr<IDesignSurface>& Surface) { FSurface = Surface; }
+  void SelectionsChanged(TSelections* Sender);
+  // Reads components (paste, undelete) into Parent as the new selection, then Modified. A
+  // stream that cannot be read leaves the module, the selection and the undelete stream as
+  // they were.
+  void ReadSelection(TStream* Stream, TComponent* Parent, bool Adjust, const TRect& Rect);
+  void UndoRead(size_t Mark, const std::vector<TPersistent*>& Before, std::unique_ptr<TMemoryStream> Undelete,
+                TComponent* UndeleteParent);
+  void InstanceInserted(TPersistent* Persistent);
+  void InstanceRemoved(TPersistent* Persistent);
+  void SetGrabHandles(const IPtr<IItem>& Item);
+
   // Reader and writer hooks.
   void ReaderSetName(TReader* Reader, TComponent* Component, String& Name);
   void ReaderReferenceName(TReader* Reader, String& Name);
@@ -291,6 +370,9 @@ class TComponentRoot : public TInterfacedObject,
   void ValidateRootRename(const String& CurName, const String& NewName);
   // What every accepted rename ends with: dependents, the renamed sink, the environment.
   void RenameTail(TComponent* AComponent, const String& CurName, const String& NewName);
+  // Writes Source as a module of its own and reads it into Target (an ancestor replayed into a
+  // descendant, a frame module into an inline instance).
+  void ReplayModule(TComponent* Source, TComponent* Target);
   // Frees the root component (and what hangs on it: its editor, the custom module).
   void DropRootComponent();
   void InternalInitializeDesigner(bool Resurrecting);
@@ -333,7 +415,19 @@ class TComponentRoot : public TInterfacedObject,
   int64_t FSizeAtLoad = 0;
   IPtr<IInterface> FFormEditor;
   IPtr<IComponentEditor> FRootEditor;
-  std::vector<TComponent*> FSelection;
+  // The design surface the host's designer window shows (none without a window).
+  IPtr<IDesignSurface> FSurface;
+  IPtr<ISelections> FSelectionList;
+  std::unique_ptr<TSelections> FSelections;
+  std::vector<IPtr<IItem>> FMarked;
+  bool FSuppressSelectionChange = false;
+  TComponent* FUndeleteParent = nullptr;
+  std::vector<TComponent*> FSelectableComponents;
+  bool FSelectableValid = false;
+  // The top-level components read by the paste or undelete in progress.
+  std::vector<TComponent*> FComponentsRead;
+  // Items made for persistents when no surface shows the module.
+  std::vector<IPtr<IItem>> FPlainItems;
   bool FModifiedFlag = false;
   bool FAllowNonVisualPaste = false;
   bool FSuppressUpdate = false;
@@ -350,6 +444,8 @@ class TComponentRoot : public TInterfacedObject,
   bool FUndeleting = false;
   bool FNoSelection = false;
   TComponent* FCurrentParent = nullptr;
+  TPoint FGridSize{8, 8};
+  bool FSnapToGrid = true;
   // Per lower-case stem, the lowest number UniqueName may still find free.
   std::unordered_map<String, int> FNameHints;
 };
@@ -364,6 +460,10 @@ IPtr<TRoot> OpenComponentRoot(const TRootCreateInfo& Info, A&&... Args) {
     Info.ComponentDesigner->RootListAdd(IPtr<IRoot>(static_cast<IRoot*>(Root.Get())));
   return Root;
 }
+
+// Value snapped to the nearest line of a grid of step Grid whose lines pass through Offset; a
+// value halfway between lines goes to the higher one.
+int SnapToGrid(int Value, int Offset, int Grid);
 
 // The root component of the open module whose root class is named ClassName; null when none.
 TComponent* FindDesignedRootOfClass(const IPtr<IComponentDesigner>& Designer, const String& ClassName);

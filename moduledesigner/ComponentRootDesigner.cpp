@@ -10,19 +10,10 @@ inline constexpr const char* SNotAvailable = "%s is not available in this design
 }
 
 void TComponentRoot::Notification(TPersistent* AnObject, TOperation Operation) {
-  if (Operation == opRemove) {
-    FNameHints.clear();
-    auto It = std::find(FSelection.begin(), FSelection.end(), AnObject);
-    if (It != FSelection.end()) FSelection.erase(It);
-    auto F = std::find(FModifiableFrames.begin(), FModifiableFrames.end(), AnObject);
-    if (F != FModifiableFrames.end()) FModifiableFrames.erase(F);
-    if (AnObject == FCurrentParent) FCurrentParent = nullptr;
-    if (FUpdateManager) FUpdateManager->Notification(AnObject, Operation);
-    DesignNotificationItemDeleted(GetDesigner(), AnObject);
-  } else {
-    if (!FUndeleting) FUndeleteStream.reset();
-    DesignNotificationItemInserted(GetDesigner(), AnObject);
-  }
+  if (Operation == opRemove)
+    InstanceRemoved(AnObject);
+  else
+    InstanceInserted(AnObject);
 }
 
 void TComponentRoot::Activate() {
@@ -45,65 +36,7 @@ String TComponentRoot::GetProjectName() {
   return Slash == String::npos ? Exe : Exe.substr(Slash + 1);
 }
 
-// ----- Selection ------------------------------------------------------------------------------
-
-void TComponentRoot::GetSelections(const IPtr<IDesignerSelections>& List) {
-  for (TComponent* C : FSelection) List->Add(C);
-  if (FSelection.empty() && !FNoSelection && List->GetCount() == 0 && FRoot) List->Add(FRoot);
-}
-
-void TComponentRoot::SelectComponent(TPersistent* Instance) {
-  auto* C = dynamic_cast<TComponent*>(Instance);
-  if (!C) return;
-  if (IPtr<IDesigner> Other = Supports<IDesigner>(C->FindRootDesigner());
-      Other && Other->GetRoot() != FRoot) {
-    Other->Activate();
-    Other->SelectComponent(Instance);
-    return;
-  }
-  FSelection.assign(1, C);
-  FNoSelection = false;
-}
-
-void TComponentRoot::SelectComponent(const IPtr<IDesignObject>& ADesignObject) {
-  if (IPtr<IDesignPersistent> P = Supports<IDesignPersistent>(ADesignObject))
-    SelectComponent(P->GetPersistent());
-}
-
-void TComponentRoot::SetSelections(const IPtr<IDesignerSelections>& List) {
-  FSelection.clear();
-  for (int I = 0; List && I < List->GetCount(); ++I)
-    if (auto* C = dynamic_cast<TComponent*>(List->Get(I)))
-      if (std::find(FSelection.begin(), FSelection.end(), C) == FSelection.end()) FSelection.push_back(C);
-  if (!FSelection.empty()) FNoSelection = false;
-}
-
-void TComponentRoot::ClearSelection() {
-  FSelection.clear();
-  FNoSelection = false;
-}
-
-void TComponentRoot::NoSelection() {
-  FSelection.clear();
-  FNoSelection = true;
-}
-
 // ----- Components -----------------------------------------------------------------------------
-
-TComponent* TComponentRoot::CreateComponent(TClass ComponentClass, TComponent* Owner) {
-  if (IsProxyClass(ComponentClass))
-    throw EComponentDesignerException(Format(SNotAvailable, "Embedding a designed frame"));
-  return static_cast<TComponent*>(ComponentClass->Create<TComponent*>(Owner));
-}
-
-TComponent* TComponentRoot::CreateComponent(TComponentClass ComponentClass, TComponent* Parent, int Left,
-                                            int Top, int Width, int Height) {
-  throw EComponentDesignerException(Format(SNotAvailable, "Creating components"));
-}
-
-TComponent* TComponentRoot::CreateChild(TComponentClass ComponentClass, TComponent* Parent) {
-  throw EComponentDesignerException(Format(SNotAvailable, "Creating components"));
-}
 
 bool TComponentRoot::IsComponentLinkable(TComponent* Component) { return Component != nullptr; }
 
@@ -128,25 +61,11 @@ IPtr<IDesigner> TComponentRoot::GetAncestorDesigner() {
 }
 
 void TComponentRoot::Edit(TComponent* Component) {
-  if (IPtr<IComponentEditor> E = GetComponentEditor(Component, GetDesigner())) E->Edit();
+  if (IPtr<IComponentEditor> E = formwright::GetComponentEditor(Component, GetDesigner())) E->Edit();
 }
 
 void TComponentRoot::ChainCall(const String& MethodName, const String& InstanceName,
                                const String& InstanceMethod, PTypeData TypeData) {}
-
-// ----- Clipboard and delete -------------------------------------------------------------------
-
-void TComponentRoot::CopySelection() { throw EComponentDesignerException(Format(SNotAvailable, "Copy")); }
-
-void TComponentRoot::CutSelection() { throw EComponentDesignerException(Format(SNotAvailable, "Cut")); }
-
-bool TComponentRoot::CanPaste() { return false; }
-
-void TComponentRoot::PasteSelection() { throw EComponentDesignerException(Format(SNotAvailable, "Paste")); }
-
-void TComponentRoot::DeleteSelection(bool ADoAll) {
-  throw EComponentDesignerException(Format(SNotAvailable, "Delete"));
-}
 
 // ----- Module -------------------------------------------------------------------------------
 
@@ -169,10 +88,6 @@ TComponent* TComponentRoot::FindRootAncestor(const String& ClassName) {
 bool TComponentRoot::CanAdd(TComponentClass ComponentClass) {
   return !FCustomModule || FCustomModule->ValidateComponentClass(ComponentClass);
 }
-
-TComponent* TComponentRoot::GetCurrentParent() { return FCurrentParent ? FCurrentParent : FRoot; }
-
-void TComponentRoot::SetCurrentParent(TComponent* AComponent) { FCurrentParent = AComponent; }
 
 String TComponentRoot::GetDesignerExtension() { return String(); }
 

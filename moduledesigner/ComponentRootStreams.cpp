@@ -121,7 +121,13 @@ void TComponentRoot::ReadStream(TStream* Stream, TComponent* Parent, bool Adjust
   FRenames = std::make_unique<TRenames>();
   struct TDropRecords {
     TComponentRoot& R;
+    bool Done = false;
     ~TDropRecords() {
+      // A read that failed leaves no placeholder methods in the design-time class.
+      if (!Done && R.FEvents && R.FRoot)
+        for (int I = 0; I < R.FEvents->Count(); ++I)
+          if (R.FRoot->MethodName(R.FEvents->Items(I).Address).size())
+            DestroySubClassMethod(R.FRoot, R.FEvents->Items(I).Address);
       R.FEvents.reset();
       R.FRenames.reset();
     }
@@ -176,12 +182,9 @@ void TComponentRoot::ReadStream(TStream* Stream, TComponent* Parent, bool Adjust
     if (const size_t Zero = Source.find('\0'); Zero != String::npos) Source.resize(Zero);
     if (FModule && !Source.empty()) FModule->PasteHandlers(Source, &RenameList, &HandlerNames);
   }
-  if (FModule) {
-    HandlerNames.Clear();
-    FModule->PasteHandlers(String(), &RenameList, &HandlerNames);
-  }
   VerifyEvents(&HandlerNames);
   UpdateEvents();
+  Drop.Done = true;
 }
 
 void TComponentRoot::ComponentRead(TComponent* Component) {
@@ -196,8 +199,8 @@ void TComponentRoot::ComponentRead(TComponent* Component) {
     Component->Free();
     throw;
   }
-  if (std::find(FSelection.begin(), FSelection.end(), Component) == FSelection.end())
-    FSelection.push_back(Component);
+  FComponentsRead.push_back(Component);
+  Select(Component, true);
 }
 
 void TComponentRoot::ComponentReadAdjust(TComponent* Component) {
@@ -226,13 +229,6 @@ void TComponentRoot::ReaderFindComponentClass(TReader* Reader, const String& Cla
     IPtr<IDesignEnvironment> Env = FComponentDesigner->GetEnvironment();
     if (Env) ComponentClass = Env->FindDesignClass(ClassName);
   }
-}
-
-void TComponentRoot::ReaderCreateComponent(TReader* Reader, TClass ComponentClass, TComponent*& Component) {
-  // Ordinary classes are made by the reader itself; designed frame classes come from their
-  // module's root (inline frame instances).
-  if (!IsProxyClass(ComponentClass)) return;
-  Component = CreateComponent(ComponentClass, Reader->Owner());
 }
 
 void TComponentRoot::ReaderAncestorNotFound(TReader* Reader, const String& Name, TClass ComponentClass,

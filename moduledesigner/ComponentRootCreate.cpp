@@ -1,0 +1,237 @@
+// Creating components: from a palette item, a point, a rectangle or the designer interface;
+// the container a new component goes into; inline frame instances of other open modules.
+#include "moduledesigner/ComponentRoot.h"
+#include "moduledesigner/ModuleRegistry.h"
+
+namespace formwright {
+
+namespace {
+inline constexpr const char* SNotInheritable =
+    "Component class '%s' does not support inheritance and cannot be added to a module that has descendents";
+inline constexpr const char* SNotNestable =
+    "Cannot paste a form or datamodule into another form or datamodule";
+inline constexpr const char* SNestedInItself = "A nested component cannot be inserted into itself";
+inline constexpr const char* SNoSurface =
+    "Components can only be created in a module shown on a design surface";
+
+bool IsEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+
+TRect Offset(TRect R, int DX, int DY) { return TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY}; }
+
+// True when Root or a component it owns, at any depth, is an instance of AClass.
+bool OwnsInstanceOf(TComponent* Root, TClass AClass) {
+  if (Root->ClassType() == AClass) return true;
+  for (int I = 0; I < Root->ComponentCount(); ++I)
+    if (OwnsInstanceOf(Root->Components(I), AClass)) return true;
+  return false;
+}
+}  // namespace
+
+int SnapToGrid(int Value, int Offset, int Grid) {
+  if (Grid <= 0) return Value;
+  int X = Value + Grid / 2 - Offset;
+  if (X < 0) X -= Grid - 1;
+  return (X / Grid) * Grid + Offset;
+}
+
+TPoint TComponentRoot::PointToGrid(TPoint Point) {
+  if (!FSnapToGrid || (FSurface && FSurface->GridSnapDisabled())) return Point;
+  const TPoint Origin = FSurface ? FSurface->GetGridOrigin() : TPoint{};
+  return TPoint{SnapToGrid(Point.X, Origin.X, FGridSize.X), SnapToGrid(Point.Y, Origin.Y, FGridSize.Y)};
+}
+
+// ----- The container of a new component -------------------------------------------------------
+
+IPtr<IItem> TComponentRoot::FindItemParent(const IPtr<IItem>& Item) {
+  if (Item && !Item->IsContainer())
+    if (IPtr<IInternalItem> I = Supports<IInternalItem>(Item))
+      for (int C = 0; C < I->GetChildCount(); ++C)
+        if (IPtr<IItem> Child = I->GetChildren(C); Child && Child->IsContainer()) return Child;
+  for (IPtr<IItem> P = Item; P; P = P->GetParent())
+    if (P->IsContainer()) return P;
+  return FSurface ? FSurface->GetRoot() : nullptr;
+}
+
+IPtr<IItem> TComponentRoot::FindCurrentParentItem() {
+  if (FSelections->GetCount() == 1) return FindItemParent(FSelections->GetItems(0));
+  return FSurface ? FSurface->GetRoot() : ItemOf(FRoot);
+}
+
+TComponent* TComponentRoot::GetCurrentParent() {
+  if (FCurrentParent) return FCurrentParent;
+  if (TComponent* C = dynamic_cast<TComponent*>(ExtractPersistent(FindCurrentParentItem()))) return C;
+  return FRoot;
+}
+
+void TComponentRoot::SetCurrentParent(TComponent* AComponent) { FCurrentParent = AComponent; }
+
+// ----- Entry points ---------------------------------------------------------------------------
+
+TComponent* TComponentRoot::CreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem) {
+  return DoCreateComponent(PaletteItem, nullptr, TRect{}, true);
+}
+
+TComponent* TComponentRoot::CreateComponentPos(const IPtr<IInternalPaletteItem>& PaletteItem, int X, int Y) {
+  if (!FSurface) throw EComponentDesignerException(SNoSurface);
+  IPtr<IItem> Root = FSurface->GetRoot();
+  IPtr<IItem> Container = FSurface->ItemAtPos(TPoint{X, Y});
+  while (Container && !Container->IsContainer()) Container = Container->GetParent();
+  if (!Container) Container = Root;
+  for (IPtr<IItem> I = Container; I && I->GetParent() && !SameItem(I, Root); I = I->GetParent()) {
+    X -= I->GetBoundsRect().Left;
+    Y -= I->GetBoundsRect().Top;
+  }
+  if (FSnapToGrid && FGridSize.X > 0 && FGridSize.Y > 0) {
+    X = (X / FGridSize.X) * FGridSize.X;
+    Y = (Y / FGridSize.Y) * FGridSize.Y;
+  }
+  return DoCreateComponent(PaletteItem, Container, TRect{X, Y, X + 1, Y + 1}, true);
+}
+
+TComponent* TComponentRoot::CreateCurrentComponent(TComponent* Parent, const TRect& Rect) {
+  IPtr<IInternalPaletteItem> Item = HostCurrentPaletteItem();
+  TComponent* C = DoCreateComponent(Item, ItemOf(Parent), Rect, true);
+  HostPaletteItemPlaced();
+  return C;
+}
+
+TComponent* TComponentRoot::CreateComponent(TComponentClass ComponentClass, TComponent* Parent, int Left,
+                                            int Top, int Width, int Height) {
+  IPtr<IItem> Container;
+  TRect Rect{};
+  if (Parent) {
+    IPtr<IItem> ParentItem = ItemOf(Parent);
+    Container = FindItemParent(ParentItem);
+    TPoint P{Left, Top};
+    if (Container && ParentItem && !SameItem(Container, ParentItem))
+      P = Container->GlobalToLocal(ParentItem->LocalToGlobal(P));
+    P = PointToGrid(P);
+    Rect = TRect{P.X, P.Y, P.X + Width, P.Y + Height};
+  }
+  return DoCreateComponent(MakeIntf<TClassPaletteItem>(ComponentClass), Container, Rect, true);
+}
+
+TComponent* TComponentRoot::CreateChild(TComponentClass ComponentClass, TComponent* Parent) {
+  return DoCreateComponent(MakeIntf<TClassPaletteItem>(ComponentClass), ItemOf(Parent), TRect{0, 0, 1, 1},
+                           false);
+}
+
+// ----- Creation -------------------------------------------------------------------------------
+
+TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem,
+                                              IPtr<IItem> ParentItem, TRect Rect, bool Size) {
+  if (!PaletteItem) return nullptr;
+  if (IPtr<IOTABasePaletteItem> Ota = Supports<IOTABasePaletteItem>(PaletteItem); Ota && !Ota->GetEnabled())
+    return nullptr;
+  if (!FSurface) throw EComponentDesignerException(SNoSurface);
+  if (IsEmpty(Rect)) ParentItem = FindCurrentParentItem();
+  if (!ParentItem) ParentItem = FSurface->GetRoot();
+  auto* ParentComponent = dynamic_cast<TComponent*>(ExtractPersistent(ParentItem));
+  TOwned<TComponent> New(
+      PaletteItem->CreateComponent(FRoot, ParentComponent, Rect, FComponentDesigner->GetEnvironment()));
+  if (!New) return nullptr;
+  if (FCustomModule) FCustomModule->ValidateComponent(New.get());
+  if (!New->ComponentStyle().Contains(csInheritable) && FUpdateManager && FUpdateManager->GetHasDescendents())
+    throw EComponentDesignerException(Format(SNotInheritable, New->ClassName()));
+  if (ParentComponent && ParentComponent != New.get()) New->SetParentComponent(ParentComponent);
+  IPtr<IItem> Item = FSurface->FindItem(New.get());
+  if (!Item) return nullptr;
+  IPtr<IItem> Top = FSurface->GetRoot();
+  if (IPtr<IItem> Actual = Item->GetParent(); Actual && !SameItem(Actual, ParentItem)) {
+    if (SameItem(Actual, Top))
+      for (IPtr<IItem> A = ParentItem; A && A->GetParent(); A = A->GetParent())
+        Rect = Offset(Rect, A->GetBoundsRect().Left, A->GetBoundsRect().Top);
+    ParentItem = Actual;
+  }
+  New->SetName(UniqueName(New->ClassName()));
+  if (IsEmpty(Rect)) {
+    const TRect B = Item->GetBoundsRect();
+    const TRect PB = ParentItem ? ParentItem->GetBoundsRect() : TRect{};
+    const int W = B.Width(), H = B.Height();
+    TPoint P = PointToGrid(TPoint{PB.Width() / 2 - W / 2, PB.Height() / 2 - H / 2});
+    Rect = TRect{P.X, P.Y, P.X + W, P.Y + H};
+    const int StepX = std::max(FGridSize.X / 2 + 1, 10);
+    const int StepY = std::max(FGridSize.Y / 2 + 1, 10);
+    for (int I = 0; I < FSurface->GetItemsCount();) {
+      IPtr<IItem> Other = FSurface->GetItems(I);
+      const TRect OB = Other->GetBoundsRect();
+      if (!SameItem(Other, Item) && OB.Left == Rect.Left && OB.Top == Rect.Top) {
+        P = PointToGrid(TPoint{Rect.Left + StepX, Rect.Top + StepY});
+        Rect = TRect{P.X, P.Y, P.X + W, P.Y + H};
+        I = 0;
+      } else {
+        ++I;
+      }
+    }
+  }
+  if (Size) {
+    if (Rect.Right - Rect.Left <= 9 && Rect.Bottom - Rect.Top <= 9) {
+      const TRect B = Item->GetBoundsRect();
+      if (B.Width() <= 9 && B.Height() <= 9) {
+        Rect.Right = Rect.Left + 100;
+        Rect.Bottom += 40;
+      } else {
+        Rect.Right = Rect.Left + B.Width();
+        Rect.Bottom = Rect.Top + B.Height();
+      }
+    }
+    Item->SetBoundsRect(Rect);
+  }
+  if (IPtr<IInternalItem> I = Supports<IInternalItem>(Item)) {
+    I->SetParent(ParentItem);
+    I->Show();
+  }
+  TComponent* Result = New.release();
+  Select(Result, false);
+  Modified();
+  return Result;
+}
+
+// ----- Inline frame instances -----------------------------------------------------------------
+
+TComponent* TComponentRoot::FrameCreateComponent(TClass ComponentClass, TComponent* Owner) {
+  if (!IsProxyClass(ComponentClass) || !FComponentDesigner) return nullptr;
+  IPtr<IInternalRoot> Frame;
+  for (int I = 0; I < FComponentDesigner->GetRootsCount() && !Frame; ++I) {
+    IPtr<IRoot> R = FComponentDesigner->GetRoots(I);
+    if (R->GetRoot() && R->GetRoot()->ClassType() == ComponentClass) Frame = Supports<IInternalRoot>(R);
+  }
+  if (!Frame) return nullptr;
+  IPtr<ICustomModule> Module = Frame->GetCustomModule();
+  if (!Module || !Module->Nestable()) throw EComponentDesignerException(SNotNestable);
+  TComponent* FrameRoot = Frame->GetRoot();
+  if (Owner && OwnsInstanceOf(FrameRoot, Owner->ClassType()))
+    throw EComponentDesignerException(SNestedInItself);
+  TClass Compiled = ComponentClass;
+  while (Compiled && IsProxyClass(Compiled)) Compiled = Compiled->ClassParent();
+  // The instance is read while it has no owner, so that the name its module stores for itself
+  // never meets the names of the module it goes into; the reader that asked for it names it.
+  TOwned<TComponent> Instance(static_cast<TComponent*>(Compiled->Create<TComponent*>(nullptr)));
+  Instance->SetDesigning(true);
+  Instance->SetInline(true);
+  Instance->SetDesignInstance(true);
+  ChangeToProxyClass(Instance.get(), ComponentClass);
+  ReplayModule(FrameRoot, Instance.get());
+  for (int I = 0; I < Instance->ComponentCount(); ++I) Instance->Components(I)->SetAncestor(true);
+  Instance->SetName(String());
+  if (Owner) Owner->InsertComponent(Instance.get());
+  return Instance.release();
+}
+
+void TComponentRoot::ReaderCreateComponent(TReader* Reader, TClass ComponentClass, TComponent*& Component) {
+  Component = FrameCreateComponent(ComponentClass, Reader->Owner());
+}
+
+TComponent* TComponentRoot::CreateComponent(TClass ComponentClass, TComponent* Owner) {
+  const bool Saved = FAncestorLoaded;
+  FAncestorLoaded = false;
+  struct TRestore {
+    bool& Flag;
+    bool Value;
+    ~TRestore() { Flag = Value; }
+  } Restore{FAncestorLoaded, Saved};
+  if (TComponent* Frame = FrameCreateComponent(ComponentClass, Owner)) return Frame;
+  return static_cast<TComponent*>(ComponentClass->Create<TComponent*>(Owner));
+}
+
+}  // namespace formwright

@@ -1,0 +1,255 @@
+// Names, renames, paste, delete and undelete on module roots of the reference host.
+#include <gtest/gtest.h>
+
+#include "host/root/ReferenceRoot.h"
+#include "platform/orx/Orx.h"
+#include "platform/runtime/ObjectText.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+
+const char* const FormText =
+    "object Form1: TForm1\n"
+    "  object Button1: TButton\n"
+    "    Left = 8\n"
+    "    Top = 8\n"
+    "    Caption = 'Go'\n"
+    "    OnClick = Button1Click\n"
+    "  end\n"
+    "  object Label1: TLabel\n"
+    "    Caption = 'Hello'\n"
+    "    FocusControl = Button1\n"
+    "  end\n"
+    "  object Label3: TLabel\n"
+    "  end\n"
+    "end\n";
+
+const char* const FormUnit =
+    "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n  end;\n\nimplementation\n\n"
+    "procedure TForm1.Button1Click(Sender: TObject);\nbegin\n  Close;\nend;\n\nend.\n";
+
+String Message(const std::function<void()>& F) {
+  try {
+    F();
+  } catch (const Exception& E) {
+    return E.Message();
+  }
+  return "(no exception)";
+}
+
+String Written(const IPtr<TReferenceRoot>& R) {
+  TStringStream S;
+  R->SetTextFormat(true);
+  R->WriteRootStream(&S);
+  return S.DataString();
+}
+
+class ComponentRootEdit : public testing::Test {
+ protected:
+  ComponentRootEdit() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
+    Files->PutFile("Form1.fwf", FormText);
+    Files->PutFile("Form1.pas", FormUnit);
+    Form1 = Host.Open("Form1.fwf");
+  }
+  TComponent* C(const IPtr<TReferenceRoot>& R, const char* Name) { return R->GetRoot()->FindComponent(Name); }
+
+  IPtr<TMemoryFileSystem> Files;
+  TReferenceHost Host;
+  IPtr<TReferenceRoot> Form1;
+};
+
+TEST_F(ComponentRootEdit, UniqueNamesAreTheFirstFreeNumber) {
+  EXPECT_EQ(Form1->UniqueName("TLabel"), "Label2");
+  EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit1");
+  EXPECT_EQ(Form1->UniqueName("T"), "T1");
+  EXPECT_EQ(Form1->UniqueName("tree"), "tree1");
+  EXPECT_EQ(Form1->UniqueName("tButton"), "tButton1");
+  // Numbers found taken stay known as taken, until a removal or a rename frees one.
+  for (int I = 0; I < 5; ++I) {
+    auto* E = new TEdit(Form1->GetRoot());
+    E->SetName(Form1->UniqueName("TEdit"));
+  }
+  EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit6");
+  C(Form1, "Edit2")->Free();
+  EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit2");
+  C(Form1, "Edit3")->SetName("Other");
+  C(Form1, "Edit4")->SetName("Edit3");
+  EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit2");
+  auto* E = new TEdit(Form1->GetRoot());
+  E->SetName("Edit2");
+  EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit4");
+}
+
+TEST_F(ComponentRootEdit, RenamesReachTheSourceTheEnvironmentAndReferences) {
+  Form1->GetRoot()->FindComponent("Button1")->SetName("Start");
+  TModuleSource* Source = TReferenceHost::SourceOf(Form1);
+  const auto& Fields = Source->Fields();
+  EXPECT_TRUE(std::any_of(Fields.begin(), Fields.end(), [](const auto& F) { return F.first == "Start"; }));
+  EXPECT_FALSE(std::any_of(Fields.begin(), Fields.end(), [](const auto& F) { return F.first == "Button1"; }));
+  ASSERT_FALSE(Host.Environment().Renames().empty());
+  EXPECT_EQ(Host.Environment().Renames().back(), std::make_pair(String("Button1"), String("Start")));
+  EXPECT_NE(Written(Form1).find("FocusControl = Start"), String::npos);
+  EXPECT_TRUE(Form1->RenameComponent("Start", "Button1"));
+  EXPECT_FALSE(Form1->RenameComponent("Nobody", "X"));
+}
+
+TEST_F(ComponentRootEdit, RefusedRenamesChangeNothing) {
+  const String Before = Written(Form1);
+  const size_t Renames = Host.Environment().Renames().size();
+  TComponent* Button = C(Form1, "Button1");
+  EXPECT_EQ(Message([&] { Button->SetName("owner"); }),
+            "A component named owner already exists in a descendant module");
+  EXPECT_EQ(Message([&] { Form1->GetRoot()->SetName(""); }), "Root component must have a name");
+  EXPECT_EQ(Message([&] { Button->SetName("Label1"); }), "A component named Label1 already exists");
+  EXPECT_EQ(Button->Name(), "Button1");
+  EXPECT_EQ(Written(Form1), Before);
+  EXPECT_EQ(Host.Environment().Renames().size(), Renames);
+  // A case change alone is accepted.
+  Button->SetName("BUTTON1");
+  EXPECT_EQ(Button->Name(), "BUTTON1");
+}
+
+TEST_F(ComponentRootEdit, InheritedComponentsAndAncestorNamesAreGuarded) {
+  IPtr<TReferenceRoot> Form2 = Host.New("Form2", "Form2.fwf", "TForm", Form1);
+  TComponent* Button = C(Form2, "Button1");
+  ASSERT_TRUE(Button);
+  EXPECT_EQ(Message([&] { Button->SetName("Other"); }),
+            "Cannot rename component Button1, component was introduced in an ancestor form");
+  EXPECT_EQ(Button->Name(), "Button1");
+  EXPECT_EQ(Message([&] { Form2->GetRoot()->SetName("Form1"); }),
+            "Cannot rename a module to the same name as one of its ancestors (TForm1)");
+  EXPECT_EQ(Form2->GetRootName(), "Form2");
+  Form2->GetRoot()->SetName("Form7");
+  EXPECT_EQ(Form2->GetRootClassName(), "TForm7");
+  EXPECT_EQ(TReferenceHost::SourceOf(Form2)->ClassName(), "TForm7");
+  // Deleting an inherited component is refused before anything is deleted.
+  auto* Own = new TEdit(Form2->GetRoot());
+  Own->SetName("Edit1");
+  Form2->Select(Own, false);
+  Form2->Select(Button, true);
+  EXPECT_EQ(Message([&] { Form2->DeleteSelection(false); }),
+            "Selection contains a component, Button1, introduced in an ancestor and cannot be deleted");
+  EXPECT_TRUE(C(Form2, "Edit1"));
+  EXPECT_EQ(Form2->GetSelection()->GetCount(), 2);
+}
+
+TEST_F(ComponentRootEdit, PastedClashesAreRenamedWithTheirReferencesAndHandlers) {
+  Files->PutFile("Form2.fwf", StringReplaceAll(FormText, "Form1: TForm1", "Form2: TForm2"));
+  Files->PutFile("Form2.pas", StringReplaceAll(FormUnit, "Form1", "Form2"));
+  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  Form1->Select(C(Form1, "Button1"), false);
+  Form1->Select(C(Form1, "Label1"), true);
+  TMemoryStream Clip;
+  Form1->CopySelectionToStream(&Clip, nullptr);
+  Clip.SetPosition(0);
+  Form2->PasteSelectionFromStream(&Clip, nullptr, TRect{});
+  auto* NewButton = As<TButton>(C(Form2, "Button2"));
+  auto* NewLabel = As<TLabel>(C(Form2, "Label2"));
+  ASSERT_TRUE(NewButton);
+  ASSERT_TRUE(NewLabel);
+  EXPECT_EQ(NewLabel->FocusControl(), NewButton);  // the reference follows the rename
+  EXPECT_EQ(Form2->GetMethodName(GetMethodProp(NewButton, GetPropInfo(NewButton, "OnClick"))),
+            "Button2Click");
+  EXPECT_TRUE(TReferenceHost::SourceOf(Form2)->FindHandler("Button2Click"));
+  EXPECT_EQ(Form2->GetSelection()->GetCount(), 2);
+  EXPECT_TRUE(Form2->IsModified());
+  // A second paste finds Button2Click taken in the class: Button3Click follows Button3.
+  Clip.SetPosition(0);
+  Form2->PasteSelectionFromStream(&Clip, nullptr, TRect{});
+  auto* Third = C(Form2, "Button3");
+  ASSERT_TRUE(Third);
+  EXPECT_EQ(Form2->GetMethodName(GetMethodProp(Third, GetPropInfo(Third, "OnClick"))), "Button3Click");
+}
+
+TEST_F(ComponentRootEdit, AHandlerNameTakenInTheClassGetsANumber) {
+  Files->PutFile("Form2.fwf", StringReplaceAll(FormText, "Form1: TForm1", "Form2: TForm2"));
+  Files->PutFile("Form2.pas", StringReplaceAll(FormUnit, "Form1", "Form2"));
+  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  auto* Info = GetPropInfo(C(Form2, "Label1"), "OnClick");
+  ASSERT_TRUE(Info);
+  const TMethod Made = Form2->CreateMethod("Button2Click", IPtr<IEventInfo>(MakeIntf<TEventInfo>(Info)));
+  EXPECT_EQ(Made.Data, Form2->GetRoot());
+  Form1->Select(C(Form1, "Button1"), false);
+  TMemoryStream Clip;
+  Form1->CopySelectionToStream(&Clip, nullptr);
+  Clip.SetPosition(0);
+  Form2->PasteSelectionFromStream(&Clip, nullptr, TRect{});
+  auto* NewButton = C(Form2, "Button2");
+  ASSERT_TRUE(NewButton);
+  EXPECT_EQ(Form2->GetMethodName(GetMethodProp(NewButton, GetPropInfo(NewButton, "OnClick"))),
+            "Button2Click2");
+  EXPECT_TRUE(TReferenceHost::SourceOf(Form2)->FindHandler("Button2Click2"));
+}
+
+TEST_F(ComponentRootEdit, GarbageOnPasteLeavesTheModuleAsItWas) {
+  Form1->Select(C(Form1, "Label3"), false);
+  Form1->DeleteSelection(false);
+  ASSERT_TRUE(Form1->CanUndelete());
+  Form1->Select(C(Form1, "Label1"), false);
+  const String Before = Written(Form1);
+  for (const char* Bad :
+       {"object Broken: TButton\n  Left = \n", "not a component at all", "object X: TNoSuchClass\nend\n"}) {
+    TStringStream S(Bad);
+    EXPECT_ANY_THROW(Form1->PasteSelectionFromStream(&S, nullptr, TRect{})) << Bad;
+    EXPECT_EQ(Written(Form1), Before) << Bad;
+    EXPECT_TRUE(Form1->CanUndelete()) << Bad;
+  }
+  TMemoryStream Good;
+  Form1->CopySelectionToStream(&Good, nullptr);
+  TMemoryStream Cut;
+  Good.SetPosition(0);
+  Cut.CopyFrom(&Good, Good.Size() / 2 + 1);
+  Cut.SetPosition(0);
+  EXPECT_ANY_THROW(Form1->PasteSelectionFromStream(&Cut, nullptr, TRect{}));
+  EXPECT_EQ(Written(Form1), Before);
+}
+
+TEST_F(ComponentRootEdit, DeleteAndUndeleteRestoreExactlyWhatWasDeleted) {
+  const String Before = Written(Form1);
+  Form1->Select(C(Form1, "Label1"), false);
+  Form1->Select(C(Form1, "Label3"), true);
+  Form1->DeleteSelection(false);
+  EXPECT_FALSE(C(Form1, "Label1"));
+  EXPECT_FALSE(C(Form1, "Label3"));
+  EXPECT_TRUE(Form1->CanUndelete());
+  EXPECT_TRUE(C(Form1, "Button1"));
+  Form1->DoUndelete();
+  EXPECT_FALSE(Form1->CanUndelete());
+  EXPECT_EQ(Written(Form1), Before);
+  // A new component ends the possibility to undelete.
+  Form1->Select(C(Form1, "Label3"), false);
+  Form1->DeleteSelection(false);
+  ASSERT_TRUE(Form1->CanUndelete());
+  new TEdit(Form1->GetRoot());
+  EXPECT_FALSE(Form1->CanUndelete());
+  // The root is never deleted; a read-only source refuses.
+  Form1->Select(Form1->GetRoot(), false);
+  Form1->DeleteSelection(false);
+  EXPECT_TRUE(Form1->GetRoot());
+  TReferenceHost::SourceOf(Form1)->SetReadOnly(true);
+  Form1->Select(C(Form1, "Button1"), false);
+  EXPECT_EQ(Message([&] { Form1->DeleteSelection(false); }),
+            "Selection cannot be deleted.  Source is either in read only mode or is a resource form");
+  EXPECT_TRUE(C(Form1, "Button1"));
+}
+
+TEST_F(ComponentRootEdit, ComponentNamesAcrossModules) {
+  Files->PutFile("Form2.fwf", StringReplaceAll(FormText, "Form1: TForm1", "Form2: TForm2"));
+  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  TReferenceHost::SourceOf(Form1)->AddImportedRoot("Form2");
+  std::vector<String> Names;
+  Form1->GetComponentNames(GetTypeData(TypeInfoOf<TButton*>()), [&](const String& N) { Names.push_back(N); });
+  EXPECT_EQ(Names, (std::vector<String>{"Button1", "Form2.Button1"}));
+  EXPECT_EQ(Form1->GetComponent("Form2.Button1"), C(Form2, "Button1"));
+  EXPECT_EQ(Form1->GetComponent("form2"), Form2->GetRoot());
+  EXPECT_EQ(Form1->GetComponent("Form1"), Form1->GetRoot());
+  EXPECT_EQ(Form1->GetComponent("Nobody"), nullptr);
+  EXPECT_EQ(Form1->GetComponentName(C(Form2, "Button1")), "Form2.Button1");
+  EXPECT_EQ(Form1->GetObjectName(C(Form2, "Button1")), "Form2.Button1");
+  EXPECT_EQ(Form1->GetObjectName(C(Form1, "Button1")), "Button1");
+}
+
+}  // namespace
+}  // namespace formwright
