@@ -306,9 +306,6 @@ class TComponentRoot : public TInterfacedObject,
   // The designer window: created after the root component, taken down before it goes.
   virtual void HostCreateDesignerWindow() {}
   virtual void HostDestroyDesignerWindow() {}
-  // Writes Source as a module of its own and reads it into Target (an ancestor replayed into a
-  // descendant, a frame module into an inline instance).
-  void ReplayModule(TComponent* Source, TComponent* Target);
   // Frees the root component (dormancy, closing, destruction).
   virtual void HostFreeRoot(TComponent* Root);
   // The palette's current item, and the notice that it was placed (the palette goes back to
