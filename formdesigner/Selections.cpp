@@ -34,26 +34,28 @@ void TSelectionListenerHelper::Notify(const IPtr<ISelections>& Selections) {
 // TSimpleSelections
 
 IPtr<IItem> TSimpleSelections::GetItems(int Index) {
-  if (!FItems || Index < 0 || Index >= FItems->GetCount()) throw EListError(Format(SListIndexError, Index));
-  return Supports<IItem>(FItems->Get(Index));
+  CheckIndex(Index);
+  return FItems[static_cast<size_t>(Index)];
+}
+
+void TSimpleSelections::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= static_cast<int>(FItems.size())) throw EListError(Format(SListIndexError, Index));
 }
 
 int TSimpleSelections::IndexOf(const IPtr<IItem>& Item) {
-  if (!FItems) return -1;
-  for (int I = 0; I < FItems->GetCount(); ++I)
-    if (SameItem(Supports<IItem>(FItems->Get(I)), Item)) return I;
+  for (size_t I = 0; I < FItems.size(); ++I)
+    if (SameItem(FItems[I], Item)) return static_cast<int>(I);
   return -1;
 }
 
 void TSimpleSelections::Add(const IPtr<IItem>& Item) {
   if (!Item || IndexOf(Item) >= 0) return;
-  if (!FItems) FItems = MakeIntf<TInterfaceList>();
-  FItems->Add(Item);
+  FItems.push_back(Item);
   Change();
 }
 
 void TSimpleSelections::Clear() {
-  FItems.Reset();
+  FItems.clear();
   Change();
 }
 
@@ -68,8 +70,8 @@ void TSimpleSelections::Remove(const IPtr<IItem>& Item) {
 }
 
 void TSimpleSelections::Remove(int Index) {
-  if (!FItems || Index < 0 || Index >= FItems->GetCount()) throw EListError(Format(SListIndexError, Index));
-  FItems->Delete(Index);
+  CheckIndex(Index);
+  FItems.erase(FItems.begin() + Index);
   Change();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "formdesigner/Items.h"
 #include "platform/runtime/Lists.h"
@@ -33,7 +34,7 @@ class TSimpleSelections : public TInterfacedObject, public ISelections {
  public:
   TSimpleSelections() = default;
 
-  int GetCount() override { return FItems ? FItems->GetCount() : 0; }
+  int GetCount() override { return static_cast<int>(FItems.size()); }
   IPtr<IItem> GetItems(int Index) override;
   int GetSelectionLevel() override { return FUpdateLevel; }
   void Add(const IPtr<IItem>& Item) override;
@@ -54,8 +55,9 @@ class TSimpleSelections : public TInterfacedObject, public ISelections {
 
  private:
   void Change();
+  void CheckIndex(int Index) const;
 
-  IPtr<TInterfaceList> FItems;  // made on the first Add
+  std::vector<IPtr<IItem>> FItems;  // in selection order; element 0 is the anchor
   TSelectionListenerHelper FListeners;
   int32_t FUpdateLevel = 0;
   bool FChangePending = false;

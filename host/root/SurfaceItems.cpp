@@ -83,7 +83,9 @@ bool TOrxControlItem::HasSelectableChildren() {
 
 void TOrxControlItem::SetParent(const IPtr<IItem>& Item) {
   auto* NewParent = dynamic_cast<TWinControl*>(ExtractComponent(Item));
-  if (!NewParent) throw EInvalidOperation(Format("%s cannot be placed there", FControl->Name()));
+  if (!NewParent)
+    throw EInvalidOperation(
+        Format("Control '%s' can only be placed into a windowed control", FControl->Name()));
   FControl->SetParent(NewParent);
 }
 

@@ -110,6 +110,23 @@ TEST_F(SurfaceTest, ChildrenAreControlsInZOrderThenTheRootsIcons) {
   EXPECT_EQ(ExtractComponent(PanelItem->GetChildren(0)), Label);  // graphic controls lie below
 }
 
+TEST_F(SurfaceTest, AControlMovesIntoAnotherWindowedControlOnly) {
+  IPtr<IInternalItem> ButtonItem = Supports<IInternalItem>(ItemOf(Button2));
+  ButtonItem->SetParent(ItemOf(Panel));
+  EXPECT_EQ(Button2->Parent(), Panel);
+  EXPECT_TRUE(SameItem(ButtonItem->GetParent(), ItemOf(Panel)));
+  try {
+    ButtonItem->SetParent(ItemOf(Label));
+    FAIL() << "a label took a control";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_EQ(E.Message(), "Control 'Button2' can only be placed into a windowed control");
+  }
+  EXPECT_EQ(Button2->Parent(), Panel);
+  // A container cannot go into its own child.
+  EXPECT_THROW(Supports<IInternalItem>(ItemOf(Panel))->SetParent(ItemOf(Edit)), EInvalidOperation);
+  EXPECT_EQ(Panel->Parent(), Form.get());
+}
+
 TEST_F(SurfaceTest, ZOrderMovesTheControlAmongItsSiblings) {
   auto* Other = Add<TButton>("Button3", Panel, Bounds(100, 60, 75, 25));
   IPtr<IInternalItem> OtherItem = Supports<IInternalItem>(ItemOf(Other));
