@@ -23,6 +23,7 @@
 #include "formdesigner/Selections.h"
 #include "moduledesigner/RootIntf.h"
 #include "platform/runtime/Filer.h"
+#include "platform/runtime/StreamIntf.h"
 
 namespace formwright {
 
@@ -91,8 +92,10 @@ class TComponentRoot : public TInterfacedObject,
   // The module's stream, positioned at 0 and owned by the root (cached until a change).
   TStream* GetRootStream() override;
   void Save() override;
-  // A read-only stream over the module's current content, dated ModifyTime.
-  IPtr<IInterface> FormFileOpen();
+  // A read-only stream over the module's current content, dated ModifyTime. It takes over the
+  // cached stream and gives it back when released, unless the module changed meanwhile.
+  IPtr<IStream> FormFileOpen();
+  void ReturnFormFileStream(std::unique_ptr<TMemoryStream> Stream, int64_t ModifyTime);
   // True (and the load time updated) when the form file changed on disk since it was read.
   bool CheckFileDate();
 

@@ -5,10 +5,6 @@
 
 namespace formwright {
 
-namespace {
-inline constexpr const char* SNotAvailable = "%s is not available in this designer yet";
-}
-
 void TComponentRoot::Notification(TPersistent* AnObject, TOperation Operation) {
   if (Operation == opRemove)
     InstanceRemoved(AnObject);
@@ -95,8 +91,49 @@ void TComponentRoot::GetUnits(const TGetStrProc& Proc) {
   for (int I = 0; I < FUnitList->Count(); ++I) Proc((*FUnitList)[I]);
 }
 
-IPtr<IInterface> TComponentRoot::FormFileOpen() {
-  throw EComponentDesignerException(Format(SNotAvailable, "Opening the form file as a stream"));
+namespace {
+// The module's form file as a read-only stream: the root's current stream, handed back to the
+// root as its cache when released while nothing changed.
+class TFormFileStream : public TInterfacedObject, public IStream {
+ public:
+  TFormFileStream(TComponentRoot* Root, std::unique_ptr<TMemoryStream> Data, int64_t ModifyTime, bool Private)
+      : FKeepRoot(static_cast<IInternalRoot*>(Root)),
+        FRoot(Root),
+        FData(std::move(Data)),
+        FModifyTime(ModifyTime),
+        FPrivate(Private) {
+    FData->SetPosition(0);
+  }
+  ~TFormFileStream() override {
+    if (!FPrivate) FRoot->ReturnFormFileStream(std::move(FData), FModifyTime);
+  }
+  int64_t Read(void* Buffer, int64_t Count) override { return FData->Read(Buffer, Count); }
+  int64_t Write(const void*, int64_t) override { return 0; }
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override { return FData->Seek(Offset, Origin); }
+  int64_t GetSize() override { return FData->Size(); }
+  int64_t GetModifyTime() override { return FModifyTime; }
+
+ private:
+  IPtr<IInternalRoot> FKeepRoot;
+  TComponentRoot* FRoot;
+  std::unique_ptr<TMemoryStream> FData;
+  int64_t FModifyTime;
+  bool FPrivate;
+};
+}  // namespace
+
+IPtr<IStream> TComponentRoot::FormFileOpen() {
+  if (IsDormant()) {
+    auto Copy = std::make_unique<TMemoryStream>();
+    Copy->LoadFromStream(FDormantStream.get());
+    return MakeIntf<TFormFileStream>(this, std::move(Copy), FModifyTime, true);
+  }
+  GetRootStream();
+  return MakeIntf<TFormFileStream>(this, std::move(FCachedStream), FModifyTime, false);
+}
+
+void TComponentRoot::ReturnFormFileStream(std::unique_ptr<TMemoryStream> Stream, int64_t ModifyTime) {
+  if (ModifyTime == FModifyTime && !FCachedStream && !IsDormant()) FCachedStream = std::move(Stream);
 }
 
 }  // namespace formwright

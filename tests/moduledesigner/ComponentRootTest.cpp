@@ -275,3 +275,39 @@ TEST_F(ComponentRootTest, InheritedModulesReplayTheirAncestorAndWriteOnlyDiffere
 
 }  // namespace
 }  // namespace formwright
+
+namespace formwright {
+namespace {
+
+TEST_F(ComponentRootTest, TheFormFileStreamLendsTheCacheAndGivesItBack) {
+  Files->PutFile("Main.fwf", MainText);
+  IPtr<TReferenceRoot> R = Host.Open("Main.fwf");
+  const String Expected = [&] {
+    TStream* S = R->GetRootStream();
+    String D(static_cast<size_t>(S->Size()), '\0');
+    S->ReadBuffer(D.data(), S->Size());
+    return D;
+  }();
+  {
+    IPtr<IStream> F = R->FormFileOpen();
+    EXPECT_FALSE(R->HasCachedStream());
+    EXPECT_EQ(F->GetModifyTime(), R->GetModifyTime());
+    EXPECT_EQ(F->Write("x", 1), 0);
+    String D(static_cast<size_t>(F->GetSize()), '\0');
+    EXPECT_EQ(F->Read(D.data(), F->GetSize()), F->GetSize());
+    EXPECT_EQ(D, Expected);
+  }
+  EXPECT_TRUE(R->HasCachedStream());  // nothing changed: the cache came back
+  {
+    IPtr<IStream> F = R->FormFileOpen();
+    R->Modified();
+  }
+  EXPECT_FALSE(R->HasCachedStream());  // a change meanwhile: the lent stream is dropped
+  R->GoDormant();
+  IPtr<IStream> F = R->FormFileOpen();
+  EXPECT_GT(F->GetSize(), 0);
+  EXPECT_TRUE(R->IsDormant());
+}
+
+}  // namespace
+}  // namespace formwright
