@@ -217,6 +217,9 @@ class TComponentRoot : public TInterfacedObject,
   TComponent* CreateComponentPos(const IPtr<IInternalPaletteItem>& PaletteItem, int X, int Y);
   TComponent* DoCreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem, IPtr<IItem> ParentItem,
                                 TRect Rect, bool Size);
+  // The palette item that makes a ComponentClass: its own constructor, or for a designed frame
+  // class an inline instance of the frame's module.
+  IPtr<IInternalPaletteItem> PaletteItemOf(TComponentClass ComponentClass);
   // The container a new component next to or inside Item goes into.
   IPtr<IItem> FindItemParent(const IPtr<IItem>& Item);
   IPtr<IItem> FindCurrentParentItem();

@@ -25,6 +25,19 @@ bool OwnsInstanceOf(TComponent* Root, TClass AClass) {
     if (OwnsInstanceOf(Root->Components(I), AClass)) return true;
   return false;
 }
+// The palette item of a designed frame class: an inline instance of the frame's module.
+class TFramePaletteItem : public TInterfacedObject, public IInternalPaletteItem {
+ public:
+  TFramePaletteItem(TComponentRoot* Root, TClass FrameClass) : FRoot(Root), FFrameClass(FrameClass) {}
+  TComponent* CreateComponent(TComponent* Owner, TComponent* Parent, const TRect& Rect,
+                              const IPtr<IDesignEnvironment>& Environment) override {
+    return FRoot->FrameCreateComponent(FFrameClass, Owner);
+  }
+
+ private:
+  TComponentRoot* FRoot;
+  TClass FFrameClass;
+};
 }  // namespace
 
 int SnapToGrid(int Value, int Offset, int Grid) {
@@ -108,7 +121,12 @@ TComponent* TComponentRoot::CreateComponent(TComponentClass ComponentClass, TCom
     P = PointToGrid(P);
     Rect = TRect{P.X, P.Y, P.X + Width, P.Y + Height};
   }
-  return DoCreateComponent(MakeIntf<TClassPaletteItem>(ComponentClass), Container, Rect, true);
+  return DoCreateComponent(PaletteItemOf(ComponentClass), Container, Rect, true);
+}
+
+IPtr<IInternalPaletteItem> TComponentRoot::PaletteItemOf(TComponentClass ComponentClass) {
+  if (IsProxyClass(ComponentClass)) return MakeIntf<TFramePaletteItem>(this, ComponentClass);
+  return MakeIntf<TClassPaletteItem>(ComponentClass);
 }
 
 TComponent* TComponentRoot::CreateChild(TComponentClass ComponentClass, TComponent* Parent) {

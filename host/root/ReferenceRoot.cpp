@@ -1,4 +1,5 @@
 #include "host/root/ReferenceRoot.h"
+#include "host/root/Surface.h"
 
 #include <filesystem>
 #include <regex>
@@ -11,12 +12,24 @@
 namespace formwright {
 
 FW_REGISTER_CLASS(TReferenceRoot, "ReferenceRoot")
+FW_REGISTER_CLASS(TFrameModule, "ReferenceRoot")
+
+void TFrameModule::DeclarePublished(TClassBuilder<TFrameModule>& C) { DeclareEditorFactory(C); }
 
 using namespace orx;
 
 // ----- TReferenceRoot -------------------------------------------------------------------------
 
 TClass TReferenceRoot::HostClassGroup() { return TControl::StaticClass(); }
+
+void TReferenceRoot::HostCreateDesignerWindow() {
+  SetSurface(MakeIntf<TOrxDesignSurface>(FRoot, IPtr<ISurfaceHost>(static_cast<ISurfaceHost*>(this)),
+                                         GetDesigner()));
+}
+
+IPtr<IInternalPaletteItem> TReferenceRoot::HostCurrentPaletteItem() {
+  return FPaletteClass ? IPtr<IInternalPaletteItem>(MakeIntf<TClassPaletteItem>(FPaletteClass)) : nullptr;
+}
 
 void TReferenceRoot::HostInitNewRoot(TComponent* Root, const String& Name) {
   // An inherited form keeps its ancestor's caption.
@@ -57,7 +70,7 @@ void RegisterOrxModules() {
   for (const TCustomModuleReg& R : CustomModuleRegistrations())
     if (R.RootBaseClass == TForm::StaticClass()) return;
   RegisterCustomModule(TForm::StaticClass(), TCustomModule::StaticClass());
-  RegisterCustomModule(TFrame::StaticClass(), TCustomModule::StaticClass());
+  RegisterCustomModule(TFrame::StaticClass(), TFrameModule::StaticClass());
   RegisterCustomModule(TDataModule::StaticClass(), TCustomModule::StaticClass());
 }
 

@@ -2,6 +2,7 @@
 // and saves modules headlessly: what a tool or a test uses instead of an IDE.
 #pragma once
 
+#include "editors/CustomModules.h"
 #include "host/DesignEnvironment.h"
 #include "host/FileSystems.h"
 #include "host/ModuleSource.h"
@@ -29,11 +30,31 @@ class TReferenceRoot : public TComponentRoot {
  protected:
   // The framework's class group (rooted at TControl).
   TClass HostClassGroup() override;
+  // The designer window is the headless Orx design surface of the root component.
+  void HostCreateDesignerWindow() override;
+  // The palette's current class, when one was chosen (SetPaletteClass).
+  IPtr<IInternalPaletteItem> HostCurrentPaletteItem() override;
+
+ public:
+  // Chooses the component class the palette holds (null: the selection tool).
+  void SetPaletteClass(TComponentClass Class) noexcept { FPaletteClass = Class; }
+
+ protected:
+  TComponentClass FPaletteClass = nullptr;
   // A new form that inherits from no other module gets its name as caption.
   void HostInitNewRoot(TComponent* Root, const String& Name) override;
   // Pasted components keep their offsets from the copied area's top-left corner, which moves
   // to the target rectangle's top-left corner (nothing moves for an empty target).
   void HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) override;
+};
+
+// The custom module of frames: a frame module can be placed inside other modules.
+class TFrameModule : public TCustomModule {
+  FW_CLASS(TFrameModule, TCustomModule)
+ public:
+  using TCustomModule::TCustomModule;
+  static void DeclarePublished(TClassBuilder<TFrameModule>& C);
+  bool Nestable() override { return true; }
 };
 
 // Registers the Orx root base classes (TForm, TFrame, TDataModule) with the design package.
