@@ -38,8 +38,9 @@ class TPersistentItem : public TInterfacedObject, public IPersistentItem, public
   void Delete() override;
   TPoint GlobalToLocal(TPoint Point) override { return Point; }
   TPoint LocalToGlobal(TPoint Point) override { return Point; }
-  // True when `Item` wraps the same object.
-  bool Equals(const IPtr<IItem>& Item) override;
+  // True when `Item` wraps the same object. Final, so that lists may compare items of this
+  // family by their objects.
+  bool Equals(const IPtr<IItem>& Item) final;
   TRect GetBoundsRect() override { return {}; }
   TRect GetExtendedRect() override { return GetBoundsRect(); }
   TRect GetClientRect() override { return {}; }

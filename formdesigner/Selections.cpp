@@ -43,19 +43,31 @@ void TSimpleSelections::CheckIndex(int Index) const {
 }
 
 int TSimpleSelections::IndexOf(const IPtr<IItem>& Item) {
-  for (size_t I = 0; I < FItems.size(); ++I)
-    if (SameItem(FItems[I], Item)) return static_cast<int>(I);
+  if (!Item) return -1;
+  // SameItem(element, Item) for a TPersistentItem element is identity, or Item wrapping the
+  // element's object.
+  TPersistent* Wrapped = ExtractPersistent(Item);
+  for (size_t I = 0; I < FItems.size(); ++I) {
+    if (TPersistent* Key = FKeys[I]) {
+      if ((Wrapped && Key == Wrapped) || FItems[I].Identity() == Item.Identity()) return static_cast<int>(I);
+    } else if (SameItem(FItems[I], Item)) {
+      return static_cast<int>(I);
+    }
+  }
   return -1;
 }
 
 void TSimpleSelections::Add(const IPtr<IItem>& Item) {
   if (!Item || IndexOf(Item) >= 0) return;
+  auto* Persistent = dynamic_cast<TPersistentItem*>(Item.Get());
+  FKeys.push_back(Persistent ? Persistent->GetItem() : nullptr);
   FItems.push_back(Item);
   Change();
 }
 
 void TSimpleSelections::Clear() {
   FItems.clear();
+  FKeys.clear();
   Change();
 }
 
@@ -72,6 +84,7 @@ void TSimpleSelections::Remove(const IPtr<IItem>& Item) {
 void TSimpleSelections::Remove(int Index) {
   CheckIndex(Index);
   FItems.erase(FItems.begin() + Index);
+  FKeys.erase(FKeys.begin() + Index);
   Change();
 }
 

@@ -58,6 +58,9 @@ class TSimpleSelections : public TInterfacedObject, public ISelections {
   void CheckIndex(int Index) const;
 
   std::vector<IPtr<IItem>> FItems;  // in selection order; element 0 is the anchor
+  // Per item, its object when the item is a TPersistentItem (whose equality is that of its
+  // object), so that a search compares pointers; null for other items.
+  std::vector<TPersistent*> FKeys;
   TSelectionListenerHelper FListeners;
   int32_t FUpdateLevel = 0;
   bool FChangePending = false;

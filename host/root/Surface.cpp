@@ -1,7 +1,5 @@
 #include "host/root/Surface.h"
 
-#include <algorithm>
-
 #include "editors/DesignEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/runtime/RtlConsts.h"
@@ -22,6 +20,15 @@ FW_REGISTER_CLASS(TOrxDesignSurface, "Surface")
 int TOrxDragBoxes::Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) {
   FBoxes.push_back({Rect, Style});
   return static_cast<int>(FBoxes.size()) - 1;
+}
+
+int TOrxDragBoxes::Add(const IPtr<IItem2D>& Item, TDragAction Action) {
+  const IPtr<IItem> Dragged = Item ? Item->GetDraggedItem() : nullptr;
+  return Add(Dragged ? Dragged->GetBoundsRect() : TRect{}, dbsItem, Action);
+}
+
+int TOrxDragBoxes::Add(const IPtr<IDragImage>& Image, const TRect& Rect, TDragAction Action) {
+  return Add(Rect, dbsItem, Action);
 }
 
 void TOrxDragBoxes::Change(int Index, const TRect& Rect, TDragAction Action) {
@@ -234,13 +241,12 @@ std::vector<IPtr<IItem>> TOrxDesignSurface::TabSequence(const IPtr<IItem>& Paren
   std::vector<TComponent*> Order;
   TComponent* ParentComponent = ExtractComponent(Parent);
   if (auto* W = dynamic_cast<TWinControl*>(ParentComponent)) {
-    std::vector<TWinControl*> Windowed;
-    for (int I = 0; I < W->ControlCount(); ++I)
-      if (auto* C = dynamic_cast<TWinControl*>(W->Controls(I))) Windowed.push_back(C);
-    std::stable_sort(Windowed.begin(), Windowed.end(), [](const TWinControl* A, const TWinControl* B) {
-      return A->TabOrder() < B->TabOrder();
-    });
-    Order.assign(Windowed.begin(), Windowed.end());
+    // The container's tab list lists the windowed controls below it depth first, each level in
+    // tab order: its own children are those whose parent it is.
+    std::vector<TWinControl*> TabList;
+    W->GetTabOrderList(TabList);
+    for (TWinControl* C : TabList)
+      if (C->Parent() == W) Order.push_back(C);
     for (int I = 0; I < W->ControlCount(); ++I)
       if (!dynamic_cast<TWinControl*>(W->Controls(I))) Order.push_back(W->Controls(I));
   }

@@ -33,8 +33,9 @@ class TOrxGrabHandles : public TInterfacedObject, public IGrabHandles {
   int FUpdates = 0;
 };
 
-// The boxes of one drag, kept instead of drawn.
-class TOrxDragBoxes : public TInterfacedObject, public IDragBoxes {
+// The boxes of one drag, kept instead of drawn. An item that draws itself is kept as a box of
+// its bounds, a drag image as a box of its rectangle.
+class TOrxDragBoxes : public TInterfacedObject, public IDragBoxesEx {
   FW_CLASS(TOrxDragBoxes, TInterfacedObject)
  public:
   struct TBox {
@@ -42,14 +43,20 @@ class TOrxDragBoxes : public TInterfacedObject, public IDragBoxes {
     TDesignBoxStyle Style;
   };
   int Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) override;
+  int Add(const IPtr<IItem2D>& Item, TDragAction Action) override;
+  int Add(const IPtr<IDragImage>& Image, const TRect& Rect, TDragAction Action) override;
   // Raises EListError for a bad index.
   void Change(int Index, const TRect& Rect, TDragAction Action) override;
   void MoveBy(int DX, int DY, TDragAction Action) override;
   void Done() override { FBoxes.clear(); }
+  void CancelDrag() override { FCancelled = true; }
   const std::vector<TBox>& Boxes() const noexcept { return FBoxes; }
+  // True once the drag ended unaccepted.
+  bool Cancelled() const noexcept { return FCancelled; }
 
  private:
   std::vector<TBox> FBoxes;
+  bool FCancelled = false;
 };
 
 // The guideline lines of a drag, kept instead of drawn; lines added inside an update appear at

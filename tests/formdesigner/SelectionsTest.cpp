@@ -29,6 +29,33 @@ class TRecordingListener : public TInterfacedObject, public ISelectionsListener 
   String FName;
 };
 
+// An item of another family: equal to every item that wraps the same name path.
+class TNamedItem : public TInterfacedObject, public IItem {
+ public:
+  explicit TNamedItem(String Name) : FName(std::move(Name)) {}
+  bool Contains(const IPtr<IItem>& Item) override { return false; }
+  void Delete() override {}
+  TPoint GlobalToLocal(TPoint Point) override { return Point; }
+  TPoint LocalToGlobal(TPoint Point) override { return Point; }
+  bool Equals(const IPtr<IItem>& Item) override {
+    const IPtr<IPersistentItem> P = Supports<IPersistentItem>(Item);
+    return P && P->GetNamePath() == FName;
+  }
+  TRect GetBoundsRect() override { return {}; }
+  TRect GetExtendedRect() override { return {}; }
+  TRect GetClientRect() override { return {}; }
+  IPtr<IItem> GetParent() override { return nullptr; }
+  bool IsContainer() override { return false; }
+  bool HasSelectableChildren() override { return false; }
+  void SetBoundsRect(const TRect& Rect) override {}
+  bool Selectable() override { return true; }
+  void ValidateDeletable() override {}
+  void Edit() override {}
+
+ private:
+  String FName;
+};
+
 class SelectionsTest : public ::testing::Test {
  protected:
   SelectionsTest() : Root(new TTestForm(nullptr)) {
@@ -63,6 +90,23 @@ TEST_F(SelectionsTest, AddingASelectedItemChangesNothingAndSignalsNothing) {
   Selections->Add(Items[0]);
   EXPECT_EQ(Selections->GetCount(), 1);
   EXPECT_EQ(Listener->Counts, (std::vector<int>{1}));
+}
+
+TEST_F(SelectionsTest, ItemsOfOtherFamiliesAreComparedByTheirOwnEquals) {
+  IPtr<IItem> Named = MakeIntf<TNamedItem>("B");
+  Selections->Add(Named);
+  EXPECT_TRUE(Selections->Selected(Named));
+  EXPECT_TRUE(Selections->Selected(Items[1]));  // Named.Equals(item of B)
+  EXPECT_FALSE(Selections->Selected(Items[0]));
+  Selections->Add(Items[1]);  // counts as present
+  EXPECT_EQ(Selections->GetCount(), 1);
+  Selections->Add(Items[0]);
+  EXPECT_EQ(Selections->IndexOf(Items[0]), 1);
+  // An item of the persistent family is equal only to items wrapping its object.
+  EXPECT_FALSE(Selections->Selected(MakeIntf<TNamedItem>("A")));
+  Selections->Toggle(Items[1]);  // removes the named item
+  EXPECT_EQ(Selections->GetCount(), 1);
+  EXPECT_TRUE(SameItem(Selections->GetItems(0), Items[0]));
 }
 
 TEST_F(SelectionsTest, NestedUpdatesGiveOneNotificationAtTheOutermostEnd) {

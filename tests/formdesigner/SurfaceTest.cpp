@@ -299,6 +299,16 @@ TEST_F(SurfaceTest, FreeingTheRootEmptiesTheSurface) {
 }
 
 namespace {
+// An item that draws itself while it is dragged.
+class TDraggedItem : public TInterfacedObject, public IItem2D {
+ public:
+  explicit TDraggedItem(IPtr<IItem> Item) : FItem(std::move(Item)) {}
+  IPtr<IItem> GetDraggedItem() override { return FItem; }
+
+ private:
+  IPtr<IItem> FItem;
+};
+
 // A module root stand-in that creates buttons and can refuse modifications.
 class TTestHost : public TInterfacedObject, public ISurfaceHost {
  public:
@@ -362,6 +372,15 @@ TEST_F(SurfaceTest, DragBoxesAndGuidelinesAreKept) {
   EXPECT_EQ(Kept->Boxes()[1].Rect, Bounds(25, 6, 10, 10));
   Boxes->Done();
   EXPECT_TRUE(Kept->Boxes().empty());
+  // The extended boxes keep items that draw themselves as boxes of their bounds.
+  IPtr<IDragBoxesEx> Extended = Supports<IDragBoxesEx>(Boxes);
+  ASSERT_TRUE(Extended);
+  EXPECT_EQ(Extended->Add(MakeIntf<TDraggedItem>(ItemOf(Button2)), daMove), 0);
+  EXPECT_EQ(Kept->Boxes()[0].Rect, Button2->BoundsRect());
+  EXPECT_EQ(Kept->Boxes()[0].Style, dbsItem);
+  EXPECT_FALSE(Kept->Cancelled());
+  Extended->CancelDrag();
+  EXPECT_TRUE(Kept->Cancelled());
 
   auto Painter = Surface->GetGuidelinePainter();
   auto* Lines = dynamic_cast<TOrxGuidelinePainter*>(Painter.Get());
