@@ -25,6 +25,22 @@ bool AtListEnd(TStream* Stream) {
   return !Read || Next == 0;
 }
 
+// Moves past the integers (at most four: the copied area's bounds) that may lead a selection
+// stream; they have no text form.
+void SkipLeadingIntegers(TStream* Stream) {
+  for (int I = 0; I < 4; ++I) {
+    uint8_t Tag = 0;
+    const int64_t Pos = Stream->Position();
+    if (Stream->Read(&Tag, 1) != 1) return;
+    const int64_t Size = Tag == vaInt8 ? 1 : Tag == vaInt16 ? 2 : Tag == vaInt32 ? 4 : 0;
+    if (Size == 0) {
+      Stream->SetPosition(Pos);
+      return;
+    }
+    Stream->Seek(Size, soCurrent);
+  }
+}
+
 // The next bytes of a text stream, the position kept.
 String PeekText(TStringStream& Text) {
   const int64_t Pos = Text.Position();
@@ -49,6 +65,7 @@ void CopyStreamToClipboard(TStream* Stream) {
   TStringStream Text;
   Stream->SetPosition(0);
   try {
+    SkipLeadingIntegers(Stream);
     while (!AtListEnd(Stream)) ObjectBinaryToText(Stream, &Text);
   } catch (...) {
     Stream->SetPosition(Pos);

@@ -17,8 +17,10 @@ extern const TClipboardFormat CF_COMPONENTS;
 extern const TClipboardFormat CF_COMPONENT;
 
 // Puts the whole of `Stream` under CF_COMPONENTS and its text form under CF_TEXT, as one
-// clipboard content. The stream is converted first: a stream that cannot be converted raises
-// (EInvalidImage) and leaves the clipboard as it was. The stream's position is kept.
+// clipboard content. Integers leading the stream (the bounds of a copied area) and whatever
+// follows the 0 value that ends the components (handler texts) have no text form. The stream is converted
+// first: a stream that cannot be converted raises (EInvalidImage) and leaves the clipboard as it was. The
+// stream's position is kept.
 void CopyStreamToClipboard(TStream* Stream);
 
 // A new stream, positioned at 0, holding the clipboard's components in binary form: the

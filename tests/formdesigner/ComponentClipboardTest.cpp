@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/orx/Orx.h"
+#include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 #include "platform/runtime/TextParser.h"
 
@@ -178,6 +179,26 @@ TEST_F(ComponentClipboardTest, AStreamThatCannotBeConvertedLeavesTheClipboardAlo
   EXPECT_EQ(Bad.Position(), 3);
   EXPECT_EQ(Clipboard().AsText(), "keep me");
   EXPECT_FALSE(Clipboard().HasFormat(CF_COMPONENTS));
+}
+
+TEST_F(ComponentClipboardTest, LeadingBoundsAndTrailingHandlerTextsStayOutOfTheText) {
+  TMemoryStream Stream;
+  {
+    TWriter Writer(&Stream, 1024);
+    Writer.SetRoot(Form.get());
+    for (int Value : {10, 20, 300, 40000}) Writer.WriteInteger(Value);  // 8, 16 and 32 bits
+    Writer.WriteSignature();
+    Writer.WriteComponent(Label);
+    Writer.WriteListEnd();
+    const String Handler = "procedure TForm1.Label1Click(Sender: TObject);";
+    Writer.Write(Handler.data(), static_cast<int64_t>(Handler.size()));
+    Writer.WriteListEnd();
+  }
+  CopyStreamToClipboard(&Stream);
+  EXPECT_EQ(Clipboard().GetData(CF_COMPONENTS), Stream.Bytes());
+  const String Text = Clipboard().AsText();
+  EXPECT_EQ(Text.rfind("object Label1: TLabel", 0), 0u) << Text;
+  EXPECT_EQ(Text.find("procedure"), String::npos);
 }
 
 TEST_F(ComponentClipboardTest, CopyingSkipsPersistentsThatAreNoComponents) {
