@@ -89,6 +89,9 @@ void TOrxDesignSurface::Close() {
   FContext->Detach();
   FNotifier.reset();  // its free notifications go with it
   FDesignRoot = nullptr;
+  // The host and the designer are usually the module root, which holds this surface.
+  FHost.Reset();
+  FDesigner.Reset();
 }
 
 void TOrxDesignSurface::ComponentFreed(TComponent* Component) {

@@ -146,8 +146,9 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   int ModifiedCount() const noexcept { return FModifiedCount; }
   // Number of cached items.
   int CachedItemCount() const noexcept { return static_cast<int>(FItems.size()); }
-  // Releases the grab handles' item, the cached items and the free notifications; the surface
-  // then answers nothing for the module any more. Called by the destructor.
+  // Releases the grab handles' item, the cached items, the free notifications, the listener,
+  // the host and the designer; the surface then answers nothing for the module any more.
+  // Called by the destructor.
   void Close();
 
  private:

@@ -350,6 +350,11 @@ TEST_F(SurfaceTest, AHostAnswersForTheModule) {
   EXPECT_EQ(Surface->ModifiedCount(), 0);
   Host->ReadOnly = true;
   EXPECT_THROW(Surface->ValidateModification(), EComponentDesignerException);
+  // Closing lets go of the host (usually the module root, which holds the surface).
+  const int HostReferences = Host->RefCount();
+  Surface->Close();
+  EXPECT_EQ(Host->RefCount(), HostReferences - 1);
+  EXPECT_NO_THROW(Surface->ValidateModification());
 }
 
 TEST_F(SurfaceTest, WithoutAHostNothingIsCreatedAndModificationsAreCounted) {
