@@ -1,9 +1,73 @@
 #!/usr/bin/env bash
-# The `make run` demonstration. Until the command-line program exists it says so.
+# The `make run` demonstration: the formwright program at work on copies of examples/ in a
+# temporary folder, ending with the text diff of what it changed.
 set -eu
-if [ -x "${1:-}" ]; then
-  exec "$1" --help
-fi
-echo "The formwright command-line program is not built yet: the runtime, the component"
-echo "framework, the property and component editors, the reference host and the designer"
-echo "manager are in place; the module root comes next. 'make test' runs everything that exists."
+FW=$(realpath "$1")
+EXAMPLES=$(cd "$(dirname "$0")/../examples" && pwd)
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+mkdir "$WORK/before"
+cp "$EXAMPLES"/*.fwf "$EXAMPLES"/*.pas "$WORK"/
+cp "$EXAMPLES"/*.fwf "$EXAMPLES"/*.pas "$WORK/before"/
+cd "$WORK"
+
+step() { printf '\n\033[1m== %s\033[0m\n' "$1"; shift; for line in "$@"; do printf '   %s\n' "$line"; done; }
+fw() { printf '$ formwright %s\n' "$*"; "$FW" "$@"; }
+
+cat <<'INTRO'
+formwright edits the form files of a visual component framework (.fwf, with the unit beside
+each: Main.fwf + Main.pas) through the same engine an IDE's form designer uses. Working on
+copies of examples/: a main form, a dialog and a settings form inherited from it, a frame
+embedded in a contact form, and a data module.
+INTRO
+
+step "1. The component tree of the main form" \
+     "(name: class, where it sits; non-visual components have an icon position)"
+fw show Main.fwf
+
+step "2. A form inherited from another: the dialog's components come from its ancestor"
+fw show Settings.fwf
+
+step "3. What the property inspector shows for two buttons selected together" \
+     "Only properties both share are listed; a value is empty where the two differ." \
+     "Each row: name, value, the editor class that parses typed text, its attributes."
+fw props Main.fwf OpenButton,SearchButton
+
+step "4. Add a button to the tool panel: the designer gives it a unique name"
+fw add Main.fwf TButton --parent ToolPanel --at 184,8
+
+step "5. Rename SearchButton: its handler SearchButtonClick follows, in the form and the unit"
+fw rename Main.fwf SearchButton FindButton
+
+step "6. Copy Button1 and AutoSaveBox from the settings form into the main form" \
+     "The main form has a Button1 already: the copy becomes Button3, its handler Button3Click."
+fw copy Settings.fwf Button1 AutoSaveBox --to Main.fwf --parent ContentPanel
+
+step "7. Refused edits print the engine's reason and change no file"
+fw set Main.fwf FindButton.Width=wide || printf '   (exit code %s)\n' "$?"
+fw rename Settings.fwf OkButton AcceptButton || printf '   (exit code %s)\n' "$?"
+
+step "8. Several edits in one session: add a component, then set its properties"
+printf '$ formwright run Main.fwf <<SCRIPT\n'
+SCRIPT='add Main.fwf TCheckBox --parent ContentPanel --name FavouriteBox
+set Main.fwf FavouriteBox.Caption="Favourite" FavouriteBox.Left=16 FavouriteBox.Top=88
+set Main.fwf FavouriteBox.OnClick=FavouriteBoxClick'
+printf '%s\nSCRIPT\n' "$SCRIPT"
+"$FW" run Main.fwf <<<"$SCRIPT"
+
+step "9. Its handlers now, with the events that use them"
+fw handlers Main.fwf
+
+step "10. Convert the main form to the binary form and back"
+fw convert Main.fwf --binary
+printf 'Main.fwf starts with bytes: %s\n' "$(head -c 8 Main.fwf | od -An -tx1 | tr -s ' ')"
+fw convert Main.fwf --text
+
+step "11. What changed on disk (diff against the copies as they were)"
+diff -u before/Main.fwf Main.fwf || true
+diff -u before/Main.pas Main.pas || true
+printf '\nThe other modules are unchanged: '
+for f in Settings Dialog Data Address Contact; do
+  cmp -s "before/$f.fwf" "$f.fwf" && cmp -s "before/$f.pas" "$f.pas" && printf '%s ' "$f" || printf '%s(changed!) ' "$f"
+done
+echo

@@ -1,0 +1,104 @@
+#include "ToolFixture.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "platform/runtime/ObjectText.h"
+
+namespace formwright::tooltest {
+
+namespace {
+std::string Slurp(const fs::path& P) {
+  std::ifstream In(P, std::ios::binary);
+  std::ostringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
+
+std::string Quote(const std::string& S) {
+  std::string R = "'";
+  for (char C : S) R += C == '\'' ? std::string("'\\''") : std::string(1, C);
+  return R + "'";
+}
+}  // namespace
+
+ToolTest::ToolTest() {
+  char Template[] = "/tmp/formwright-tool-XXXXXX";
+  Dir = mkdtemp(Template);
+  for (const auto& E : fs::directory_iterator(FW_EXAMPLES_DIR))
+    if (E.is_regular_file()) fs::copy_file(E.path(), Dir / E.path().filename());
+  Before = Snapshot();
+}
+
+ToolTest::~ToolTest() {
+  std::error_code Ec;
+  fs::remove_all(Dir, Ec);
+}
+
+TRunResult ToolTest::Run(const std::string& Args, const std::string& Input) {
+  Write(".stdin", Input);
+  const std::string Cmd =
+      "cd " + Quote(Dir.string()) + " && " + Quote(FW_TOOL_PATH) + " " + Args + " <.stdin >.stdout 2>.stderr";
+  const int Status = std::system(Cmd.c_str());
+  TRunResult R;
+  R.Code = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+  R.Out = Slurp(Dir / ".stdout");
+  R.Err = Slurp(Dir / ".stderr");
+  for (const char* F : {".stdin", ".stdout", ".stderr"}) fs::remove(Dir / F);
+  return R;
+}
+
+std::string ToolTest::Read(const std::string& File) const { return Slurp(Dir / File); }
+
+void ToolTest::Write(const std::string& File, const std::string& Text) const {
+  std::ofstream Out(Dir / File, std::ios::binary);
+  Out << Text;
+}
+
+std::map<std::string, std::string> ToolTest::Snapshot() const {
+  std::map<std::string, std::string> Files;
+  for (const auto& E : fs::directory_iterator(Dir))
+    if (E.is_regular_file() && E.path().filename().string()[0] != '.')
+      Files[E.path().filename().string()] = Slurp(E.path());
+  return Files;
+}
+
+void ToolTest::ExpectRefused(const TRunResult& R, int Code, const std::string& Message) {
+  EXPECT_EQ(R.Code, Code) << R.Err;
+  EXPECT_NE(R.Err.find(Message), std::string::npos) << R.Err;
+  EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 1) << R.Err;
+  EXPECT_EQ(R.Err.rfind("formwright: ", 0), 0u) << R.Err;
+  EXPECT_TRUE(Snapshot() == Before) << "a refused command changed files";
+}
+
+std::string ToolTest::AsText(const std::string& File) const {
+  const std::string Data = Read(File);
+  TStringStream In(Data);
+  if (TestStreamFormat(&In) >= sofText) return Data;
+  TStringStream Out;
+  ObjectResourceToText(&In, &Out);
+  return Out.DataString();
+}
+
+nlohmann::ordered_json ToolTest::Json(const TRunResult& R) { return nlohmann::ordered_json::parse(R.Out); }
+
+const nlohmann::ordered_json* FindNode(const nlohmann::ordered_json& Node, const std::string& Name) {
+  if (Node.value("name", std::string()) == Name) return &Node;
+  if (Node.contains("children"))
+    for (const auto& C : Node["children"])
+      if (const auto* F = FindNode(C, Name)) return F;
+  return nullptr;
+}
+
+const nlohmann::ordered_json* FindProp(const nlohmann::ordered_json& Props, const std::string& Name) {
+  for (const auto& P : Props)
+    if (P["name"] == Name) return &P;
+  return nullptr;
+}
+
+}  // namespace formwright::tooltest

@@ -1,0 +1,47 @@
+// Runs the built formwright program in a temporary folder holding copies of the examples.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace formwright::tooltest {
+
+namespace fs = std::filesystem;
+
+struct TRunResult {
+  int Code = -1;
+  std::string Out;
+  std::string Err;
+};
+
+class ToolTest : public testing::Test {
+ protected:
+  ToolTest();
+  ~ToolTest() override;
+
+  // Runs `formwright Args` (shell words) in the folder, with Input on standard input.
+  TRunResult Run(const std::string& Args, const std::string& Input = std::string());
+  std::string Read(const std::string& File) const;
+  void Write(const std::string& File, const std::string& Text) const;
+  // Every file of the folder with its content.
+  std::map<std::string, std::string> Snapshot() const;
+  // The refused command left one line on standard error, nothing on standard output's files.
+  void ExpectRefused(const TRunResult& R, int Code, const std::string& Message);
+  // The form file converted to text when it is binary.
+  std::string AsText(const std::string& File) const;
+  static nlohmann::ordered_json Json(const TRunResult& R);
+
+  fs::path Dir;
+  std::map<std::string, std::string> Before;
+};
+
+// The component of that name anywhere in a `show --json` tree; null when absent.
+const nlohmann::ordered_json* FindNode(const nlohmann::ordered_json& Node, const std::string& Name);
+// The property of that name in a `props --json` document; null when absent.
+const nlohmann::ordered_json* FindProp(const nlohmann::ordered_json& Props, const std::string& Name);
+
+}  // namespace formwright::tooltest

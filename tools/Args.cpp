@@ -1,0 +1,110 @@
+#include "tools/Args.h"
+
+#include <glob.h>
+#include <wordexp.h>
+
+#include <algorithm>
+
+namespace formwright::tool {
+
+namespace {
+bool Listed(const std::vector<String>& List, const String& Word) {
+  return std::find(List.begin(), List.end(), Word) != List.end();
+}
+}  // namespace
+
+TArgs::TArgs(const std::vector<String>& Words, const TOptionSpec& Spec) {
+  bool OptionsEnded = false;
+  for (size_t I = 0; I < Words.size(); ++I) {
+    const String& W = Words[I];
+    if (OptionsEnded || W.size() < 2 || W[0] != '-' || (W[1] >= '0' && W[1] <= '9')) {
+      Positional.push_back(W);
+    } else if (W == "--") {
+      OptionsEnded = true;
+    } else if (Listed(Spec.Flags, W)) {
+      FOptions.emplace_back(W, String());
+    } else if (Listed(Spec.Valued, W)) {
+      if (I + 1 >= Words.size()) throw EUsage(Format("Option %s needs a value", W));
+      FOptions.emplace_back(W, Words[++I]);
+    } else {
+      throw EUsage(Format("Unknown option %s", W));
+    }
+  }
+}
+
+bool TArgs::Has(const String& Option) const {
+  return std::any_of(FOptions.begin(), FOptions.end(), [&](const auto& O) { return O.first == Option; });
+}
+
+String TArgs::Value(const String& Option, const String& Default) const {
+  for (const auto& O : FOptions)
+    if (O.first == Option) return O.second;
+  return Default;
+}
+
+std::vector<String> TArgs::TakeFiles() {
+  std::vector<String> Files;
+  while (!Positional.empty() && IsModuleFileArg(Positional.front())) {
+    Files.push_back(Positional.front());
+    Positional.erase(Positional.begin());
+  }
+  if (Files.empty()) throw EUsage("No module file given (module files end in .fwf)");
+  return Files;
+}
+
+const String& TArgs::Need(size_t Index, const char* What) const {
+  if (Index >= Positional.size()) throw EUsage(Format("Missing %s", String(What)));
+  return Positional[Index];
+}
+
+bool IsModuleFileArg(const String& Word) {
+  if (Word.find_first_of("*?[") != String::npos) return true;
+  return Word.size() > 4 && SameText(Word.substr(Word.size() - 4), ".fwf");
+}
+
+std::vector<String> ExpandFiles(const std::vector<String>& Patterns) {
+  std::vector<String> Files;
+  for (const String& P : Patterns) {
+    if (P.find_first_of("*?[") == String::npos) {
+      Files.push_back(P);
+      continue;
+    }
+    glob_t G{};
+    const int Rc = glob(P.c_str(), 0, nullptr, &G);
+    if (Rc == 0)
+      for (size_t I = 0; I < G.gl_pathc; ++I) Files.emplace_back(G.gl_pathv[I]);
+    globfree(&G);
+    if (Rc != 0) throw Exception(Format("No module file matches %s", P));
+  }
+  return Files;
+}
+
+std::vector<String> SplitWords(const String& Line) {
+  wordexp_t W{};
+  const int Rc = wordexp(Line.c_str(), &W, WRDE_NOCMD);
+  if (Rc != 0) {
+    if (Rc == WRDE_NOSPACE) wordfree(&W);
+    switch (Rc) {
+      case WRDE_BADCHAR:
+        throw EUsage("Quote the value: one of | & ; < > ( ) { } stands outside quotes");
+      case WRDE_CMDSUB:
+        throw EUsage("Command substitution is not allowed in a script");
+      default:
+        throw EUsage("Unbalanced quotes");
+    }
+  }
+  std::vector<String> Words(W.we_wordv, W.we_wordv + W.we_wordc);
+  wordfree(&W);
+  return Words;
+}
+
+std::pair<int, int> ParsePair(const String& Text, const String& Option) {
+  const size_t Comma = Text.find(',');
+  int64_t A = 0, B = 0;
+  if (Comma == String::npos || !TryStrToInt64(Trim(Text.substr(0, Comma)), A) ||
+      !TryStrToInt64(Trim(Text.substr(Comma + 1)), B))
+    throw EUsage(Format("%s takes two numbers separated by a comma, not '%s'", Option, Text));
+  return {static_cast<int>(A), static_cast<int>(B)};
+}
+
+}  // namespace formwright::tool

@@ -1,0 +1,35 @@
+// The tool's property inspector: the editors the design package gives for a selection of
+// components, their shown values and attributes, and typed values written through them.
+#pragma once
+
+#include <vector>
+
+#include "contracts/PropertyIntf.h"
+#include "tools/Output.h"
+#include "tools/Session.h"
+
+namespace formwright::tool {
+
+// Makes Components the module's selection, as clicking them on the form would.
+void SelectComponents(TReferenceRoot& Root, const std::vector<TComponent*>& Components);
+// The selection's editors on one inspector page (properties, or events when Events is set),
+// in the order the package enumerates them.
+std::vector<IPtr<IProperty>> InspectorProperties(TReferenceRoot& Root,
+                                                 const std::vector<TComponent*>& Components, bool Events);
+// One editor as the inspector shows it: name, shown value (empty where the selection differs),
+// editor class, attributes, value list and nested editors.
+json PropertyDoc(const IPtr<IProperty>& Property, int Depth = 0);
+// The editor of a dotted property path ("Font.Size") over the selection; raises when there is
+// none the inspector would show.
+IPtr<IProperty> FindProperty(TReferenceRoot& Root, const std::vector<TComponent*>& Components,
+                             const String& Path);
+// Types Value into the editor as a person would; raises the editor's refusal unchanged.
+// Returns the value the editor shows afterwards.
+String TypeValue(const IPtr<IProperty>& Property, const String& Path, const String& Value);
+// "Button1, Button2" for messages.
+String NamesOf(const std::vector<TComponent*>& Components);
+// The handler name each event property of Component is bound to in the form file ("OnClick" →
+// "Button1Click"), for events that have one.
+std::vector<std::pair<String, String>> BoundEvents(TReferenceRoot& Root, TComponent* Component);
+
+}  // namespace formwright::tool

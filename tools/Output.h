@@ -1,0 +1,51 @@
+// What the verbs print: reading verbs build JSON documents, which are printed as they are
+// (--json) or rendered as text for people; editing verbs report in sentences.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/runtime/SysUtils.h"
+
+namespace formwright::tool {
+
+using json = nlohmann::ordered_json;
+
+// The kinds of documents the reading verbs produce; each has its own text rendering.
+enum class TDocKind { Tree, Properties, Handlers };
+
+// Collects the documents of one verb (one per module file) and prints them at the end: with
+// --json a single document prints as an object and several as an array; as text each is
+// rendered in turn. Sentences of editing verbs go to standard output at once. A progress line
+// on standard error shows which file is being read when many are, on a terminal only.
+class TOutput {
+ public:
+  explicit TOutput(bool Json, std::FILE* Out = stdout, std::FILE* Err = stderr)
+      : FJson(Json), FOut(Out), FErr(Err) {}
+  ~TOutput();
+
+  bool Json() const noexcept { return FJson; }
+  void Add(TDocKind Kind, json Doc);
+  // Prints the collected documents and forgets them.
+  void Flush();
+  void Say(const String& Line);
+  // Progress over Count files: shown only on a terminal and only for more than a few files.
+  void Progress(size_t Index, size_t Count, const String& File);
+  void EndProgress();
+
+ private:
+  bool FJson;
+  std::FILE* FOut;
+  std::FILE* FErr;
+  bool FProgressShown = false;
+  std::vector<std::pair<TDocKind, json>> FDocs;
+};
+
+// Text renderings of the documents (exposed for the tests of their layout).
+String RenderTree(const json& Doc);
+String RenderProperties(const json& Doc);
+String RenderHandlers(const json& Doc);
+
+}  // namespace formwright::tool

@@ -1,0 +1,255 @@
+#include "tools/Session.h"
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "platform/runtime/ObjectText.h"
+
+namespace formwright::tool {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+String ReadFile(const String& FileName) {
+  std::ifstream In(FileName, std::ios::binary);
+  if (!In) throw Exception(Format("Cannot open %s", FileName));
+  std::ostringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
+
+String CanonicalOf(const String& FileName) {
+  std::error_code Ec;
+  const fs::path P = fs::weakly_canonical(fs::path(FileName), Ec);
+  return Ec ? FileName : P.string();
+}
+
+String FolderOf(const String& FileName) {
+  const fs::path P = fs::path(FileName).parent_path();
+  return P.empty() ? String(".") : P.string();
+}
+
+bool Owns(TComponent* Root, TComponent* C) {
+  for (; C; C = C->Owner())
+    if (C == Root) return true;
+  return false;
+}
+
+}  // namespace
+
+String ModuleText(const String& FileName) {
+  const String Data = ReadFile(FileName);
+  TStringStream In(Data);
+  if (TestStreamFormat(&In) >= sofText) return Data;
+  TStringStream Out;
+  ObjectResourceToText(&In, &Out);
+  return Out.DataString();
+}
+
+String ModuleClassOf(const String& FileName) {
+  static const std::regex Head(R"(^\s*(object|inherited|inline)\s+\w+\s*:\s*(\w+))", std::regex::icase);
+  try {
+    const String Text = ModuleText(FileName);
+    std::smatch M;
+    if (std::regex_search(Text, M, Head)) return M[2].str();
+  } catch (const std::exception&) {
+    // A file that cannot be read names no class; opening it reports why.
+  }
+  return String();
+}
+
+std::vector<String> EmbeddedFrameClasses(const String& FileName) {
+  static const std::regex Inline(R"(^\s*inline\s+\w+\s*:\s*(\w+))",
+                                 std::regex::icase | std::regex::multiline);
+  std::vector<String> Classes;
+  try {
+    const String Text = ModuleText(FileName);
+    for (auto It = std::sregex_iterator(Text.begin(), Text.end(), Inline); It != std::sregex_iterator(); ++It)
+      Classes.push_back((*It)[1].str());
+  } catch (const std::exception&) {
+  }
+  return Classes;
+}
+
+TSession::TSession() {
+  THostQuestions& Q = FHost.Questions();
+  Q.ReaderError = [](const String&, const String&) { return 1; };                // stop the read
+  Q.Fixup = [](const String&, const String&) { return 1; };                      // refuse the save
+  Q.AncestorNotFound = [](String&, const String&, const String&) { return 3; };  // reader decides
+  Q.RedirectLinks = [](TComponent*, const String&) { return String(); };
+}
+
+TSession::~TSession() { FHost.CloseAll(); }
+
+String TSession::FindModuleOfClass(const String& Folder, const String& ClassName) {
+  auto It = FClassFiles.find(Folder);
+  if (It == FClassFiles.end()) {
+    std::map<String, String> Classes;
+    std::vector<fs::path> Files;
+    std::error_code Ec;
+    for (const auto& E : fs::directory_iterator(Folder, Ec))
+      if (E.is_regular_file() && SameText(E.path().extension().string(), ".fwf")) Files.push_back(E.path());
+    std::sort(Files.begin(), Files.end());
+    for (const fs::path& F : Files) {
+      const String Cls = LowerCase(ModuleClassOf(F.string()));
+      if (!Cls.empty()) Classes.emplace(Cls, F.string());  // the first file of a class wins
+    }
+    It = FClassFiles.emplace(Folder, std::move(Classes)).first;
+  }
+  auto F = It->second.find(LowerCase(ClassName));
+  return F == It->second.end() ? String() : F->second;
+}
+
+void TSession::OpenNeeded(const String& FileName) {
+  // The ancestor is named by the unit beside the form file; frames by the inline objects.
+  static const std::regex Decl(R"((T\w+)\s*=\s*class\s*\(\s*(T\w+)\s*\))", std::regex::icase);
+  std::vector<String> Needed;
+  const String Unit = fs::path(FileName).replace_extension(".pas").string();
+  if (fs::exists(Unit)) {
+    std::smatch M;
+    const String Text = ReadFile(Unit);
+    if (std::regex_search(Text, M, Decl)) Needed.push_back(M[2].str());
+  }
+  for (const String& C : EmbeddedFrameClasses(FileName)) Needed.push_back(C);
+  for (const String& ClassName : Needed) {
+    if (ClassName.size() < 2 || FHost.Find(ClassName.substr(1))) continue;
+    const String File = FindModuleOfClass(FolderOf(FileName), ClassName);
+    // Base classes (TForm, TFrame, TDataModule) have no module file.
+    if (!File.empty() && CanonicalOf(File) != CanonicalOf(FileName)) Module(File);
+  }
+}
+
+TReferenceRoot& TSession::Module(const String& FileName) {
+  const String Key = CanonicalOf(FileName);
+  if (auto It = FIndex.find(Key); It != FIndex.end()) return *FModules[It->second].second;
+  if (!fs::is_regular_file(FileName)) throw Exception(Format("%s: no such module file", FileName));
+  if (!FOpening.insert(Key).second)
+    throw Exception(Format("%s: the module needs itself (through its ancestor or frames)", FileName));
+  try {
+    OpenNeeded(FileName);
+    IPtr<TReferenceRoot> Root = FHost.Open(FileName);
+    FOpening.erase(Key);
+    FIndex.emplace(Key, FModules.size());
+    FModules.emplace_back(FileName, Root);
+    return *Root;
+  } catch (const Exception& E) {
+    FOpening.erase(Key);
+    if (StartsText(FileName + ":", E.Message())) throw;
+    throw Exception(Format("%s: %s", FileName, E.Message()));
+  }
+}
+
+String TSession::FileOf(TReferenceRoot& Root) const {
+  for (const auto& [File, R] : FModules)
+    if (R.Get() == &Root) return File;
+  return Root.GetFileName();
+}
+
+TComponent* TSession::Component(TReferenceRoot& Root, const String& Name) const {
+  TComponent* C = Name.empty() ? nullptr : Root.GetComponent(Name);
+  if (!C || !Owns(Root.GetRoot(), C))
+    throw Exception(
+        Format("%s: there is no component named %s in %s", FileOf(Root), Name, Root.GetRootName()));
+  return C;
+}
+
+std::vector<TComponent*> TSession::Components(TReferenceRoot& Root, const String& Names) const {
+  std::vector<TComponent*> List;
+  for (const String& N : SplitString(Names, ',')) {
+    TComponent* C = Component(Root, Trim(N));
+    if (std::find(List.begin(), List.end(), C) == List.end()) List.push_back(C);
+  }
+  return List;
+}
+
+void TSession::SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile) {
+  if (OutFile.empty())
+    FForced[&Root] = Text;
+  else
+    FExports.push_back({&Root, OutFile, Text});
+}
+
+namespace {
+// The module's stream in the text or binary form. A module read as text writes text; the
+// runtime's lossless conversion gives the binary form.
+// NaturalText tells whether the module writes text by itself.
+String FormData(TReferenceRoot& R, bool Text, bool& NaturalText) {
+  TStringStream S;
+  R.WriteRootStream(&S);
+  S.SetPosition(0);
+  NaturalText = TestStreamFormat(&S) >= sofText;
+  if (NaturalText == Text) return S.DataString();
+  TStringStream Converted;
+  if (Text)
+    ObjectResourceToText(&S, &Converted);
+  else
+    ObjectTextToResource(&S, &Converted);
+  return Converted.DataString();
+}
+}  // namespace
+
+std::vector<std::pair<String, String>> TSession::SaveChanged() {
+  struct TPending {
+    TReferenceRoot* Root;
+    String File;
+    bool Text;
+    String Data;
+    bool Export;
+    bool NaturalText = false;
+  };
+  std::vector<TPending> Pending;
+  // Everything is written to memory first: a refusal here leaves every file as it was.
+  try {
+    for (const auto& [File, R] : FModules) {
+      auto Forced = FForced.find(R.Get());
+      if (!R->IsModified() && Forced == FForced.end()) continue;
+      const bool Text = Forced != FForced.end() ? Forced->second : R->IsTextFormat();
+      Pending.push_back({R.Get(), File, Text, String(), false});
+      Pending.back().Data = FormData(*R, Text, Pending.back().NaturalText);
+    }
+    for (const TExport& X : FExports) {
+      Pending.push_back({X.Root, X.File, X.Text, String(), true});
+      Pending.back().Data = FormData(*X.Root, X.Text, Pending.back().NaturalText);
+    }
+  } catch (const Exception& E) {
+    throw Exception(Format("%s: %s", Pending.back().File, E.Message()));
+  }
+  IPtr<IModuleFileSystem> Files = FHost.Designer()->GetFileSystem();
+  std::vector<std::pair<String, String>> Saved;
+  for (const TPending& P : Pending) {
+    if (!P.Export) {
+      // The module saves itself (its form file, and its unit when that changed); a text
+      // module that is wanted in the binary form is then written in that form.
+      P.Root->Save();
+      if (P.NaturalText != P.Text) {
+        TStringStream Form(P.Data);
+        Files->WriteFile(String(), P.Root->GetFileName(), &Form);
+      }
+    } else {
+      TStringStream Form(P.Data);
+      Files->WriteFile(String(), P.File, &Form);
+      // The copy gets its unit beside it when the module has one, so that it opens with its
+      // class and handlers.
+      auto* Source = dynamic_cast<TModuleSource*>(P.Root->GetModule().Get());
+      if (Source && fs::exists(P.Root->UnitFileName())) {
+        TStringStream Unit(Source->Text());
+        Files->WriteFile(String(), fs::path(P.File).replace_extension(".pas").string(), &Unit);
+      }
+    }
+    Saved.emplace_back(P.File, P.Text ? "text" : "binary");
+  }
+  FForced.clear();
+  FExports.clear();
+  return Saved;
+}
+
+std::vector<IPtr<TReferenceRoot>> TSession::Modules() const {
+  std::vector<IPtr<TReferenceRoot>> List;
+  for (const auto& M : FModules) List.push_back(M.second);
+  return List;
+}
+
+}  // namespace formwright::tool

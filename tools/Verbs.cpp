@@ -1,0 +1,140 @@
+// The verb table, running one verb line, and the help texts.
+#include "tools/Verbs.h"
+
+namespace formwright::tool {
+
+const std::vector<TVerb>& Verbs() {
+  static const std::vector<TVerb> List{
+      {"show",
+       "show FILE... [--json]",
+       "the component tree: name, class, parent, bounds",
+       {{"--json"}, {}},
+       ShowVerb},
+      {"props",
+       "props FILE... [COMPONENT[,COMPONENT...]] [--events] [--json]",
+       "what the property inspector shows for that selection (the root when none is named):\n"
+       "each property's name, shown value (empty where the selection differs), editor class,\n"
+       "attributes, value list and nested properties; --events shows the events page",
+       {{"--events", "--json"}, {}},
+       PropsVerb},
+      {"set",
+       "set FILE... COMPONENT.PROPERTY=VALUE...",
+       "types values into the inspector: each is parsed by the property's editor, and a refused\n"
+       "value changes nothing. COMPONENT may list several (Button1,Button2.Caption=OK); nested\n"
+       "properties are dotted (Button1.Font.Size=10); events take handler names (OnClick=GoClick)",
+       {{}, {}},
+       SetVerb},
+      {"rename",
+       "rename FILE... OLD NEW",
+       "renames a component (or the module's root); handlers named after it follow",
+       {{}, {}},
+       RenameVerb},
+      {"add",
+       "add FILE... CLASS [--parent P] [--at X,Y] [--size W,H] [--name N]",
+       "creates a component as the palette does: uniquely named, centred in P (or the form) without\n"
+       "--at, at the point with its default size with --at, drawn as a box with --at and --size",
+       {{}, {"--parent", "--at", "--size", "--name"}},
+       AddVerb},
+      {"delete",
+       "delete FILE... COMPONENT...",
+       "deletes components (and what they hold)",
+       {{}, {}},
+       DeleteVerb},
+      {"copy",
+       "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y]",
+       "copies components to another module through the clipboard stream: clashing names are\n"
+       "renamed from the class name and handler names follow (Button1Click -> Button2Click)",
+       {{}, {"--to", "--parent", "--at"}},
+       CopyVerb},
+      {"handlers",
+       "handlers FILE... [--json]",
+       "the unit's event handlers and the events that use them",
+       {{"--json"}, {}},
+       HandlersVerb},
+      {"convert",
+       "convert FILE... --text|--binary [-o OUT]",
+       "saves modules in the text or binary form (in place, or a copy in OUT with its unit)",
+       {{"--text", "--binary"}, {"-o"}},
+       ConvertVerb},
+      {"run",
+       "run [FILE...] [-e LINE]... < SCRIPT",
+       "runs verb lines (from -e, else standard input) in one session: later lines see earlier\n"
+       "edits; '#' starts a comment line. Files are saved only when every line succeeded",
+       {{}, {"-e"}},
+       RunScriptVerb},
+  };
+  return List;
+}
+
+const TVerb* FindVerb(const String& Name) {
+  for (const TVerb& V : Verbs())
+    if (Name == V.Name) return &V;
+  return nullptr;
+}
+
+void ForEachModule(TSession& Session, TArgs& Args, TOutput& Out,
+                   const std::function<void(TReferenceRoot& Root, const String& File)>& Proc) {
+  const std::vector<String> Files = ExpandFiles(Args.TakeFiles());
+  for (size_t I = 0; I < Files.size(); ++I) {
+    Out.Progress(I, Files.size(), Files[I]);
+    Proc(Session.Module(Files[I]), Files[I]);
+  }
+  Out.EndProgress();
+}
+
+void RunVerb(TSession& Session, const std::vector<String>& Words, std::FILE* OutFile) {
+  if (Words.empty()) throw EUsage("Missing the verb");
+  const TVerb* Verb = FindVerb(Words[0]);
+  if (!Verb) throw EUsage(Format("Unknown verb '%s'", Words[0]));
+  TOptionSpec Spec = Verb->Options;
+  // -e may be given several times: each is one line of the script.
+  std::vector<String> Rest(Words.begin() + 1, Words.end());
+  String Script;
+  if (Verb->Run == RunScriptVerb)
+    for (size_t I = 0; I + 1 < Rest.size(); ++I)
+      if (Rest[I] == "-e") {
+        Script += Rest[I + 1] + "\n";
+        Rest.erase(Rest.begin() + static_cast<std::ptrdiff_t>(I),
+                   Rest.begin() + static_cast<std::ptrdiff_t>(I) + 2);
+        --I;
+      }
+  if (!Script.empty()) Rest.insert(Rest.end(), {"-e", Script});
+  TArgs Args(Rest, Spec);
+  TOutput Out(Args.Has("--json"), OutFile);
+  Verb->Run(Session, Args, Out);
+  Out.Flush();
+}
+
+String VerbHelp(const TVerb& V) {
+  String R = Format("  formwright %s\n", String(V.Usage));
+  for (const String& L : SplitString(V.Summary, '\n')) R += "      " + L + "\n";
+  return R;
+}
+
+String HelpText() {
+  String R =
+      "formwright - edit form modules (.fwf) through the formwright design package\n"
+      "\n"
+      "Every edit goes through the engine an IDE's form designer uses: the module root, the\n"
+      "property editors, rename validation, component creation and the clipboard stream.\n"
+      "A module's unit (Main.pas beside Main.fwf) names its class, ancestor and handlers; an\n"
+      "inherited module or a module that embeds frames opens the modules it needs from the\n"
+      "same folder (the .fwf file whose root has the needed class). Files are read in the\n"
+      "binary or the text form and saved in the form they were read in.\n"
+      "\n"
+      "Verbs:\n";
+  for (const TVerb& V : Verbs()) R += VerbHelp(V);
+  R += "\n"
+       "FILE... is one or more .fwf files or glob patterns; verbs over several files do the same\n"
+       "to each. Nothing is saved unless the whole command (or script) succeeds.\n"
+       "\n"
+       "Questions a person would answer in an IDE are answered so that nothing is lost silently:\n"
+       "an error while reading a module stops the read; links to modules that are not open\n"
+       "refuse the save; an inherited component missing from the ancestor is left to the reader.\n"
+       "\n"
+       "Exit status: 0 success, 1 refused or failed (the message says why, on standard error;\n"
+       "no file changed), 2 bad usage.\n";
+  return R;
+}
+
+}  // namespace formwright::tool

@@ -1,0 +1,52 @@
+// The verbs of the formwright program. Each verb reads its words, works on the session's
+// modules through the design package and reports through the output; a refusal raises (the
+// session then saves nothing) and bad usage raises EUsage.
+#pragma once
+
+#include <functional>
+
+#include "tools/Args.h"
+#include "tools/Output.h"
+#include "tools/Session.h"
+
+namespace formwright::tool {
+
+using TVerbProc = void (*)(TSession& Session, TArgs& Args, TOutput& Out);
+
+struct TVerb {
+  const char* Name;
+  const char* Usage;
+  const char* Summary;
+  TOptionSpec Options;
+  TVerbProc Run;
+};
+
+// Every verb, in the order --help lists them.
+const std::vector<TVerb>& Verbs();
+const TVerb* FindVerb(const String& Name);
+// Runs one verb line (the verb name, then its words) in Session.
+void RunVerb(TSession& Session, const std::vector<String>& Words, std::FILE* Out = stdout);
+// The whole --help text, or one verb's.
+String HelpText();
+String VerbHelp(const TVerb& Verb);
+
+// Calls Proc for every module file named by the leading file words of Args (globs expanded),
+// with a progress line when there are many.
+void ForEachModule(TSession& Session, TArgs& Args, TOutput& Out,
+                   const std::function<void(TReferenceRoot& Root, const String& File)>& Proc);
+
+// Reading verbs (VerbsRead.cpp).
+void ShowVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void PropsVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void HandlersVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// Editing verbs (VerbsEdit.cpp).
+void SetVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void AddVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// Verbs over whole modules (VerbsModule.cpp).
+void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out);
+
+}  // namespace formwright::tool

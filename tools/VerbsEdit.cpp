@@ -1,0 +1,205 @@
+// The editing verbs: typed property values, renames, new components, deletes.
+#include "contracts/DesignIntf.h"
+#include "platform/runtime/TypInfo.h"
+#include "tools/Inspector.h"
+#include "tools/Verbs.h"
+
+namespace formwright::tool {
+
+namespace {
+
+// A refusal names the file and what was attempted, then the engine's own message.
+[[noreturn]] void Refuse(const String& File, const String& What, const Exception& E) {
+  throw Exception(Format("%s: %s: %s", File, What, E.Message()));
+}
+
+// "Button1.Caption=Go", "Button1,Button2.Font.Size=10", "Frame11.Button1.Caption=Go": the
+// longest prefix that names components of the module, then the property path.
+struct TAssignment {
+  std::vector<TComponent*> Components;
+  String Target;
+  String Path;
+  String Value;
+};
+
+TAssignment ParseAssignment(TSession& Session, TReferenceRoot& R, const String& Word) {
+  const size_t Eq = Word.find('=');
+  if (Eq == String::npos || Eq == 0) throw EUsage(Format("'%s' is not COMPONENT.PROPERTY=VALUE", Word));
+  TAssignment A;
+  A.Target = Word.substr(0, Eq);
+  A.Value = Word.substr(Eq + 1);
+  const std::vector<String> Parts = SplitString(A.Target, '.');
+  if (Parts.size() < 2) throw EUsage(Format("'%s' is not COMPONENT.PROPERTY=VALUE", Word));
+  String FirstError;
+  for (size_t K = Parts.size() - 1; K >= 1; --K) {
+    String Names = Parts[0], Path = Parts[K];
+    for (size_t I = 1; I < K; ++I) Names += "." + Parts[I];
+    for (size_t I = K + 1; I < Parts.size(); ++I) Path += "." + Parts[I];
+    try {
+      A.Components = Session.Components(R, Names);
+      A.Path = Path;
+      return A;
+    } catch (const EUsage&) {
+      throw;
+    } catch (const Exception& E) {
+      FirstError = E.Message();  // the shortest prefix's message names the first unknown part
+    }
+  }
+  throw Exception(FirstError);
+}
+
+// The handler an event of a component gets by default: its name and the event without "On".
+String DefaultHandlerName(const String& ComponentName, const String& Event) {
+  return ComponentName + (StartsText("On", Event) ? Event.substr(2) : Event);
+}
+
+}  // namespace
+
+void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    if (Args.Positional.empty()) throw EUsage("Missing COMPONENT.PROPERTY=VALUE");
+    for (const String& Word : Args.Positional) {
+      const TAssignment A = ParseAssignment(Session, R, Word);
+      const String What = Format("cannot set %s to '%s'", A.Target, A.Value);
+      try {
+        const IPtr<IProperty> P = FindProperty(R, A.Components, A.Path);
+        const String Shown = TypeValue(P, A.Target, A.Value);
+        Out.Say(Format("%s: %s = %s", File, A.Target, Shown));
+      } catch (const EUsage&) {
+        throw;
+      } catch (const Exception& E) {
+        Refuse(File, What, E);
+      }
+    }
+  });
+}
+
+void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const String& OldName = Args.Need(0, "the component to rename");
+    const String& NewName = Args.Need(1, "the new name");
+    if (Args.Positional.size() > 2) throw EUsage("rename takes one component and one new name");
+    TComponent* C = Session.Component(R, OldName);
+    const String CurName = C->Name();
+    // Handlers named after the component follow it (Button1Click becomes OkButtonClick), as
+    // they do when a person renames a component in the inspector; handlers with names of their
+    // own, or whose new name is taken, stay as they are.
+    std::vector<std::pair<String, String>> Follow;
+    if (C != R.GetRoot())
+      for (const auto& [Event, Handler] : BoundEvents(R, C))
+        if (SameText(Handler, DefaultHandlerName(CurName, Event))) Follow.emplace_back(Event, Handler);
+    try {
+      // Typed into the inspector's Name row: the name editor validates and marks the change.
+      TypeValue(FindProperty(R, {C}, "Name"), CurName + ".Name", NewName);
+    } catch (const Exception& E) {
+      Refuse(File, Format("cannot rename %s to %s", CurName, NewName), E);
+    }
+    String Note;
+    for (const auto& [Event, Handler] : Follow) {
+      const String NewHandler = DefaultHandlerName(NewName, Event);
+      if (R.MethodExists(NewHandler)) {
+        Note += Format("; %s keeps %s (%s exists)", Event, Handler, NewHandler);
+        continue;
+      }
+      try {
+        TypeValue(FindProperty(R, {C}, Event), NewName + "." + Event, NewHandler);
+        // The unit renames the handler; as the host of the unit, the tool then renames the
+        // design-time class's method, which is what the form file names.
+        if (SameText(R.GetMethodName(GetMethodProp(C, GetPropInfo(C, Event))), Handler))
+          R.RenameRootMethod(Handler, NewHandler);
+      } catch (const Exception& E) {
+        Refuse(File, Format("cannot rename handler %s to %s", Handler, NewHandler), E);
+      }
+      Note += Format("; handler %s -> %s", Handler, NewHandler);
+    }
+    Out.Say(Format("%s: renamed %s to %s%s", File, CurName, NewName, Note));
+  });
+}
+
+void AddVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const String& ClassName = Args.Need(0, "the class of the new component");
+    if (Args.Positional.size() > 1) throw EUsage("add takes one class");
+    TClass Class = GetClass(ClassName);
+    if (!Class || !Class->InheritsFrom(TComponent::StaticClass()))
+      throw Exception(
+          Format("%s: cannot add %s: no component class of that name is registered", File, ClassName));
+    TComponent* Parent = Args.Has("--parent") ? Session.Component(R, Args.Value("--parent")) : nullptr;
+    const bool At = Args.Has("--at"), Sized = Args.Has("--size");
+    const auto [X, Y] = At ? ParsePair(Args.Value("--at"), "--at") : std::pair<int, int>{0, 0};
+    const auto [W, H] = Sized ? ParsePair(Args.Value("--size"), "--size") : std::pair<int, int>{0, 0};
+    if (Sized && (W <= 0 || H <= 0)) throw EUsage("--size takes a positive width and height");
+    TComponent* C = nullptr;
+    try {
+      if (At) {
+        // A point is a click on the form (default size there); a point and a size a drawn box.
+        C = R.CreateComponent(Class, Parent ? Parent : R.GetRoot(), X, Y, Sized ? W : 1, Sized ? H : 1);
+      } else {
+        // No point: a palette double-click, centred in the selected container.
+        if (Parent)
+          SelectComponents(R, {Parent});
+        else
+          R.ClearSelection();
+        C = R.CreateComponent(Class, nullptr, 0, 0, 0, 0);
+        if (C && Sized) {
+          TypeValue(FindProperty(R, {C}, "Width"), "Width", IntToStr(W));
+          TypeValue(FindProperty(R, {C}, "Height"), "Height", IntToStr(H));
+        }
+      }
+      if (!C) throw Exception("the designer created nothing");
+      if (Args.Has("--name")) TypeValue(FindProperty(R, {C}, "Name"), "Name", Args.Value("--name"));
+    } catch (const Exception& E) {
+      Refuse(File, Format("cannot add %s", ClassName), E);
+    }
+    TComponent* Holder = C->HasParent() ? C->GetParentComponent() : nullptr;
+    String Where = Holder ? " in " + Holder->Name() : String();
+    Out.Say(Format("%s: added %s: %s%s", File, C->Name(), C->ClassName(), Where));
+  });
+}
+
+void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    if (Args.Positional.empty()) throw EUsage("Missing the components to delete");
+    String Names;
+    for (const String& P : Args.Positional) Names += (Names.empty() ? "" : ",") + P;
+    const std::vector<TComponent*> Doomed = Session.Components(R, Names);
+    for (TComponent* C : Doomed)
+      if (C == R.GetRoot())
+        throw Exception(Format("%s: cannot delete %s: it is the module's root", File, C->Name()));
+    const String List = NamesOf(Doomed);
+    // The designer deletes a selection of siblings (it reduces any other selection to the
+    // anchor's siblings), so components are deleted parent by parent; a component inside
+    // another one that goes is deleted with it.
+    auto Goes = [&](TComponent* C) { return std::find(Doomed.begin(), Doomed.end(), C) != Doomed.end(); };
+    auto ParentOf = [](TComponent* C) { return C->HasParent() ? C->GetParentComponent() : C->Owner(); };
+    std::vector<std::pair<TComponent*, std::vector<TComponent*>>> Groups;
+    for (TComponent* C : Doomed) {
+      bool Inside = false;
+      for (TComponent* P = ParentOf(C); P && !Inside; P = ParentOf(P)) Inside = Goes(P);
+      if (Inside) continue;
+      auto G =
+          std::find_if(Groups.begin(), Groups.end(), [&](const auto& X) { return X.first == ParentOf(C); });
+      if (G == Groups.end())
+        Groups.push_back({ParentOf(C), {C}});
+      else
+        G->second.push_back(C);
+    }
+    std::vector<String> Paths;
+    for (TComponent* C : Doomed) Paths.push_back(R.GetComponentName(C));
+    try {
+      for (const auto& Group : Groups) {
+        SelectComponents(R, Group.second);
+        R.DeleteSelection(true);
+      }
+    } catch (const Exception& E) {
+      Refuse(File, Format("cannot delete %s", List), E);
+    }
+    // Components the designer does not let a person select (parts of an embedded frame) stay.
+    for (const String& P : Paths)
+      if (R.GetComponent(P))
+        throw Exception(Format("%s: cannot delete %s: it cannot be selected in this module", File, P));
+    Out.Say(Format("%s: deleted %s", File, List));
+  });
+}
+
+}  // namespace formwright::tool

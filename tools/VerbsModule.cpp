@@ -1,0 +1,118 @@
+// Verbs over whole modules: copy and paste between modules, conversion between the binary and
+// the text form, and scripts of several verbs in one session.
+#include <iostream>
+
+#include "platform/runtime/Lists.h"
+#include "tools/Inspector.h"
+#include "tools/Verbs.h"
+
+namespace formwright::tool {
+
+namespace {
+
+// The components a paste added, with the handlers their events now name.
+String PastedText(TReferenceRoot& R, const std::vector<TComponent*>& Pasted) {
+  String R2;
+  std::function<void(TComponent*)> Describe = [&](TComponent* C) {
+    R2 += (R2.empty() ? "" : ", ") + C->Name();
+    String Events;
+    for (const auto& [Event, Handler] : BoundEvents(R, C))
+      Events += (Events.empty() ? "" : ", ") + Event + "=" + Handler;
+    if (!Events.empty()) R2 += " (" + Events + ")";
+    C->GetChildren([&](TComponent* Child) { Describe(Child); }, R.GetRoot());
+  };
+  for (TComponent* C : Pasted) Describe(C);
+  return R2;
+}
+
+}  // namespace
+
+void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  std::vector<String> Sources = ExpandFiles(Args.TakeFiles());
+  if (Sources.size() != 1) throw EUsage("copy takes one source module");
+  if (!Args.Has("--to")) throw EUsage("copy needs --to DEST");
+  if (Args.Positional.empty()) throw EUsage("Missing the components to copy");
+  String Names;
+  for (const String& P : Args.Positional) Names += (Names.empty() ? "" : ",") + P;
+  const String DestFile = Args.Value("--to");
+  TReferenceRoot& Src = Session.Module(Sources[0]);
+  TReferenceRoot& Dest = Session.Module(DestFile);
+  const std::vector<TComponent*> Copied = Session.Components(Src, Names);
+  for (TComponent* C : Copied)
+    if (C == Src.GetRoot())
+      throw Exception(Format("%s: cannot copy %s: it is the module's root", Sources[0], C->Name()));
+  TComponent* Parent = Args.Has("--parent") ? Session.Component(Dest, Args.Value("--parent")) : nullptr;
+  TRect Target{};
+  if (Args.Has("--at")) {
+    const auto [X, Y] = ParsePair(Args.Value("--at"), "--at");
+    Target = TRect{X, Y, X + 1, Y + 1};
+  }
+  // The clipboard's road: the source's selection to a stream, the stream pasted into the
+  // destination, where clashing names and handler names follow the paste rules.
+  TMemoryStream Stream;
+  TStringList Units;
+  try {
+    SelectComponents(Src, Copied);
+    Src.CopySelectionToStream(&Stream, &Units);
+    Stream.SetPosition(0);
+    if (!Parent) Dest.ClearSelection();
+    Dest.PasteSelectionFromStream(&Stream, Parent, Target);
+  } catch (const Exception& E) {
+    throw Exception(
+        Format("%s: cannot paste %s from %s: %s", DestFile, NamesOf(Copied), Sources[0], E.Message()));
+  }
+  IPtr<IDesignerSelections> Pasted = CreateSelectionList();
+  Dest.GetSelections(Pasted);
+  std::vector<TComponent*> List;
+  for (int I = 0; I < Pasted->GetCount(); ++I)
+    if (auto* C = dynamic_cast<TComponent*>(Pasted->Get(I)); C && C != Dest.GetRoot()) List.push_back(C);
+  Out.Say(
+      Format("%s: pasted %s from %s as %s", DestFile, NamesOf(Copied), Sources[0], PastedText(Dest, List)));
+}
+
+void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  const bool Text = Args.Has("--text"), Binary = Args.Has("--binary");
+  if (Text == Binary) throw EUsage("convert needs one of --text and --binary");
+  const String OutFile = Args.Value("-o");
+  std::vector<String> Files = ExpandFiles(Args.TakeFiles());
+  if (!Args.Positional.empty())
+    throw EUsage(Format("convert takes module files only, not '%s'", Args.Positional[0]));
+  if (!OutFile.empty() && Files.size() != 1) throw EUsage("-o needs exactly one module file");
+  for (size_t I = 0; I < Files.size(); ++I) {
+    Out.Progress(I, Files.size(), Files[I]);
+    TReferenceRoot& R = Session.Module(Files[I]);
+    if (OutFile.empty()) R.SetTextFormat(Text);
+    Session.SaveAs(R, Text, OutFile);
+  }
+  Out.EndProgress();
+}
+
+void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  // The files named open first, so that a script over them starts from a readable state.
+  if (!Args.Positional.empty())
+    for (const String& F : ExpandFiles(Args.TakeFiles())) Session.Module(F);
+  if (!Args.Positional.empty())
+    throw EUsage(Format("run takes module files only, not '%s'", Args.Positional[0]));
+  String Script = Args.Value("-e");
+  if (!Args.Has("-e")) {
+    std::string Line;
+    while (std::getline(std::cin, Line)) Script += Line + "\n";
+  }
+  int LineNo = 0;
+  for (const String& Line : SplitString(Script, '\n')) {
+    ++LineNo;
+    const String T = Trim(Line);
+    if (T.empty() || T[0] == '#') continue;
+    try {
+      std::vector<String> Words = SplitWords(T);
+      if (!Words.empty() && Words[0] == "run") throw EUsage("run cannot be used inside a script");
+      RunVerb(Session, Words);
+    } catch (const EUsage& E) {
+      throw EUsage(Format("line %d: %s", LineNo, E.Message()));
+    } catch (const Exception& E) {
+      throw Exception(Format("line %d: %s", LineNo, E.Message()));
+    }
+  }
+}
+
+}  // namespace formwright::tool

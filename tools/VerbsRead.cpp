@@ -1,0 +1,146 @@
+// The reading verbs: the component tree, the inspector's view of a selection, the handlers.
+#include "host/ModuleSource.h"
+#include "platform/orx/Controls.h"
+#include "tools/Inspector.h"
+#include "tools/Verbs.h"
+
+namespace formwright::tool {
+
+namespace {
+
+json NodeDoc(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
+  json J;
+  J["name"] = C->Name();
+  J["class"] = C->ClassName();
+  J["parent"] = Parent ? json(Parent->Name()) : json(nullptr);
+  if (auto* Ctl = As<orx::TControl>(C)) {
+    J["bounds"] = {
+        {"left", Ctl->Left()}, {"top", Ctl->Top()}, {"width", Ctl->Width()}, {"height", Ctl->Height()}};
+  } else if (Parent && Parent == LookupRoot) {
+    // A non-visual component on the form keeps its icon's place in its design information
+    // (actions and menu items live inside their lists and have none).
+    const int32_t Info = C->DesignInfo();
+    J["position"] = {{"left", static_cast<int16_t>(Info & 0xFFFF)},
+                     {"top", static_cast<int16_t>((Info >> 16) & 0xFFFF)}};
+  }
+  if (C->ComponentState().Contains(csInline)) J["inline"] = true;
+  if (Parent && C->ComponentState().Contains(csAncestor)) J["inherited"] = true;
+  // Children in the order the module's stream holds them; an embedded frame's own components
+  // are looked up relative to the frame.
+  TComponent* Root = C->ComponentState().Contains(csInline) ? C : LookupRoot;
+  json Children = json::array();
+  C->GetChildren([&](TComponent* Child) { Children.push_back(NodeDoc(Child, C, Root)); }, Root);
+  if (!Children.empty()) J["children"] = Children;
+  return J;
+}
+
+String ParamsText(const THandlerSource& H) {
+  String R;
+  for (const TParamInfo& P : H.Params) {
+    R += R.empty() ? "" : "; ";
+    if (P.Flags.Contains(pfVar)) R += "var ";
+    if (P.Flags.Contains(pfConst)) R += "const ";
+    if (P.Flags.Contains(pfOut)) R += "out ";
+    R += P.Name + ": " + P.TypeName;
+  }
+  return R.empty() ? R : "(" + R + ")";
+}
+
+// Every component of the module that can hold handlers: the root and what it owns, with the
+// components of embedded frames under their dotted names.
+void ForEachDesigned(TComponent* Owner, const String& Prefix,
+                     const std::function<void(TComponent*, const String&)>& Proc) {
+  for (int I = 0; I < Owner->ComponentCount(); ++I) {
+    TComponent* C = Owner->Components(I);
+    Proc(C, Prefix + C->Name());
+    if (C->ComponentState().Contains(csInline)) ForEachDesigned(C, Prefix + C->Name() + ".", Proc);
+  }
+}
+
+}  // namespace
+
+void ShowVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    if (!Args.Positional.empty())
+      throw EUsage(Format("show takes module files only, not '%s'", Args.Positional.front()));
+    json Doc;
+    Doc["file"] = File;
+    Doc["module"] = R.GetRootName();
+    Doc["class"] = R.GetRootClassName();
+    Doc["ancestor"] = R.GetAncestorName();
+    Doc["format"] = R.IsTextFormat() ? "text" : "binary";
+    Doc["root"] = NodeDoc(R.GetRoot(), nullptr, R.GetRoot());
+    Out.Add(TDocKind::Tree, std::move(Doc));
+  });
+}
+
+void PropsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    String Names;
+    for (const String& P : Args.Positional) Names += (Names.empty() ? "" : ",") + P;
+    // Nothing named: the inspector shows the module's root, as with an empty selection.
+    const std::vector<TComponent*> Selection =
+        Names.empty() ? std::vector<TComponent*>{R.GetRoot()} : Session.Components(R, Names);
+    const bool Events = Args.Has("--events");
+    json Doc;
+    Doc["file"] = File;
+    Doc["module"] = R.GetRootName();
+    Doc["page"] = Events ? "events" : "properties";
+    json Sel = json::array(), Classes = json::array();
+    for (TComponent* C : Selection) {
+      Sel.push_back(C->Name());
+      Classes.push_back(C->ClassName());
+    }
+    Doc["selection"] = Sel;
+    Doc["classes"] = Classes;
+    json Props = json::array();
+    for (const IPtr<IProperty>& P : InspectorProperties(R, Selection, Events))
+      Props.push_back(PropertyDoc(P));
+    Doc["properties"] = Props;
+    Out.Add(TDocKind::Properties, std::move(Doc));
+  });
+}
+
+void HandlersVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    if (!Args.Positional.empty())
+      throw EUsage(Format("handlers takes module files only, not '%s'", Args.Positional.front()));
+    TModuleSource* Source = dynamic_cast<TModuleSource*>(R.GetModule().Get());
+    json Handlers = json::array();
+    std::vector<std::pair<String, json>> Uses;  // handler -> events
+    auto UsesOf = [&](const String& Handler) -> json& {
+      for (auto& U : Uses)
+        if (SameText(U.first, Handler)) return U.second;
+      Uses.emplace_back(Handler, json::array());
+      return Uses.back().second;
+    };
+    auto Collect = [&](TComponent* C, const String& Name) {
+      for (const auto& [Event, Handler] : BoundEvents(R, C)) UsesOf(Handler).push_back(Name + "." + Event);
+    };
+    Collect(R.GetRoot(), R.GetRootName());
+    ForEachDesigned(R.GetRoot(), String(), Collect);
+    if (Source)
+      for (const THandlerSource& H : Source->Handlers()) {
+        const String Kind = H.Kind == mkFunction ? "function " : "procedure ";
+        json J;
+        J["name"] = H.Name;
+        J["declaration"] =
+            Kind + H.Name + ParamsText(H) + (H.Kind == mkFunction ? ": " + H.ResultType : String());
+        J["events"] = UsesOf(H.Name);
+        J["in_unit"] = true;
+        Handlers.push_back(J);
+      }
+    for (const auto& [Handler, Events] : Uses)
+      if (!Source || !Source->FindHandler(Handler))
+        Handlers.push_back(
+            {{"name", Handler}, {"declaration", Handler}, {"events", Events}, {"in_unit", false}});
+    json Doc;
+    Doc["file"] = File;
+    Doc["module"] = R.GetRootName();
+    Doc["unit"] = R.GetModule() ? R.GetModule()->GetUnitName() : String();
+    Doc["handlers"] = Handlers;
+    Out.Add(TDocKind::Handlers, std::move(Doc));
+  });
+}
+
+}  // namespace formwright::tool
