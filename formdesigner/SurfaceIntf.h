@@ -279,6 +279,9 @@ struct IDesignSurface : virtual IInterface {
   // Forgets the items of every component owned by `Instance` (an embedded frame instance
   // leaving the module, whose components are freed with it).
   virtual void DropItems(TComponent* Instance) = 0;
+  // True when `Item` or one of its parents (climbing GetParent) is in `Selections`: a control
+  // inside a selected panel moves with it and offers no alignment guides of its own.
+  virtual bool ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) = 0;
 };
 
 // The module root's side of a design surface: what the surface passes on to the module.

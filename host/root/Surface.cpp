@@ -150,6 +150,13 @@ void TOrxDesignSurface::DropItems(TComponent* Instance) {
   }
 }
 
+bool TOrxDesignSurface::ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) {
+  if (!Selections) return false;
+  for (IPtr<IItem> I = Item; I; I = I->GetParent())
+    if (Selections->Selected(I)) return true;
+  return false;
+}
+
 IPtr<IItem> TOrxDesignSurface::CreateItem(const IPtr<IItem>& ParentItem, const TRect& Rect) {
   if (!FHost) return nullptr;
   TComponent* Created = FHost->CreateCurrentComponent(ExtractComponent(ParentItem), Rect);

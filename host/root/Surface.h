@@ -126,6 +126,7 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   IPtr<IItem> NextTabItem(const IPtr<IItem>& Current, bool GoForward) override;
   IPtr<IDragBoxes> CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) override;
   void DropItems(TComponent* Instance) override;
+  bool ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) override;
 
   // ----- what the item context answers
   TComponent* DesignRoot() const noexcept { return FDesignRoot; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "formdesigner/Selections.h"
 #include "moduledesigner/DesignPackage.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
@@ -89,6 +90,18 @@ TEST_F(SurfaceTest, ControlItemsTakeTheirGeometryFromTheControl) {
   EXPECT_EQ(Global, Button->ClientToScreen({1, 2}));
   EXPECT_EQ(ButtonItem->GlobalToLocal(Global), (TPoint{1, 2}));
   EXPECT_EQ(Surface->SurfaceToGlobal({0, 0}), Form->ClientToScreen({0, 0}));
+}
+
+TEST_F(SurfaceTest, AnItemIsInTheSelectionWhenItOrAParentIsSelected) {
+  IPtr<ISelections> Selections = MakeIntf<TSimpleSelections>();
+  EXPECT_FALSE(Surface->ItemInSelections(Selections, ItemOf(Button)));
+  Selections->Add(ItemOf(Panel));
+  EXPECT_TRUE(Surface->ItemInSelections(Selections, ItemOf(Button)));  // inside the panel
+  EXPECT_TRUE(Surface->ItemInSelections(Selections, ItemOf(Panel)));
+  EXPECT_FALSE(Surface->ItemInSelections(Selections, ItemOf(Button2)));
+  EXPECT_FALSE(Surface->ItemInSelections(Selections, Surface->GetRoot()));
+  EXPECT_FALSE(Surface->ItemInSelections(nullptr, ItemOf(Button)));
+  EXPECT_FALSE(Surface->ItemInSelections(Selections, nullptr));
 }
 
 TEST_F(SurfaceTest, SettingTheBoundsMovesAndSizesTheControl) {
