@@ -1,7 +1,8 @@
 #include "host/ModuleSource.h"
 
-#include <algorithm>
+#include <cctype>
 #include <regex>
+#include <utility>
 
 namespace formwright {
 
@@ -31,6 +32,9 @@ THandlerSource FromEventInfo(const String& Name, const IPtr<IEventInfo>& E) {
   return H;
 }
 
+const String& HandlerName(const THandlerSource& H) { return H.Name; }
+const String& FieldName(const std::pair<String, String>& F) { return F.first; }
+
 // Handlers fit an event when kinds, parameter flags and types and result type agree.
 bool Compatible(const THandlerSource& H, const THandlerSource& E) {
   if (H.Kind != E.Kind || !SameText(H.ResultType, E.ResultType) || H.Params.size() != E.Params.size())
@@ -52,8 +56,15 @@ std::vector<THandlerSource> ParseHandlers(const String& Source) {
   std::vector<THandlerSource> R;
   std::vector<String> Lines = SplitString(StringReplaceAll(Source, "\r\n", "\n"), '\n');
   for (size_t I = 0; I < Lines.size(); ++I) {
+    // Only a line whose first word is "procedure" or "function" can start a handler; the rest
+    // (fields, declarations, bodies: nearly all of a unit) skip the expression.
+    const String& Line = Lines[I];
+    size_t First = 0;
+    while (First < Line.size() && std::isspace(static_cast<unsigned char>(Line[First]))) ++First;
+    const std::string_view Head = std::string_view(Line).substr(First);
+    if (!StartsText("procedure", Head) && !StartsText("function", Head)) continue;
     std::smatch M;
-    if (!std::regex_search(Lines[I], M, Header)) continue;
+    if (!std::regex_search(Line, M, Header)) continue;
     THandlerSource H;
     H.Kind = SameText(M[1].str(), "function") ? mkFunction : mkProcedure;
     H.Name = M[2].str();
@@ -82,25 +93,41 @@ std::vector<THandlerSource> ParseHandlers(const String& Source) {
 }
 
 TModuleSource::TModuleSource(String UnitName, String ClassName, String AncestorClassName)
-    : FUnitName(std::move(UnitName)), FClassName(std::move(ClassName)), FAncestorClassName(std::move(AncestorClassName)) {}
+    : FUnitName(std::move(UnitName)),
+      FClassName(std::move(ClassName)),
+      FAncestorClassName(std::move(AncestorClassName)) {}
 
 String TModuleSource::GetAncestorClassName(const String& ClassName) {
   return SameText(ClassName, FClassName) ? FAncestorClassName : String();
 }
 
+size_t TNamePositions::Find(std::string_view Name) const {
+  auto It = FPositions.find(LowerCase(Name));
+  return It != FPositions.end() ? It->second.First : npos;
+}
+
+void TNamePositions::Added(std::string_view Name, size_t Pos) {
+  auto [It, New] = FPositions.try_emplace(LowerCase(Name), TEntry{Pos, 0});
+  ++It->second.Count;
+}
+
 const THandlerSource* TModuleSource::FindHandler(const String& Name) const noexcept {
-  for (const THandlerSource& H : FHandlers)
-    if (SameText(H.Name, Name)) return &H;
-  return nullptr;
+  const size_t I = FHandlerIndex.Find(Name);
+  return I == TNamePositions::npos ? nullptr : &FHandlers[I];
 }
 
 THandlerSource* TModuleSource::FindHandlerW(const String& Name) noexcept {
   return const_cast<THandlerSource*>(FindHandler(Name));
 }
 
+void TModuleSource::AddHandler(THandlerSource H) {
+  FHandlers.push_back(std::move(H));
+  FHandlerIndex.Added(FHandlers.back().Name, FHandlers.size() - 1);
+}
+
 void TModuleSource::CreateMethod(const String& Name, const IPtr<IEventInfo>& EventInfo) {
   if (FindHandler(Name)) return;
-  FHandlers.push_back(FromEventInfo(Name, EventInfo));
+  AddHandler(FromEventInfo(Name, EventInfo));
 }
 
 void TModuleSource::GetMethods(const IPtr<IEventInfo>& EventInfo, const TGetStrProc& Proc) {
@@ -115,28 +142,38 @@ void TModuleSource::RenameMethod(const String& CurName, const String& NewName) {
   if (!IsValidIdent(NewName)) throw EInvalidOperation(Format("'%s' is not a valid method name", NewName));
   const THandlerSource* Other = FindHandler(NewName);
   if (Other && Other != H) throw EInvalidOperation(Format("A method named %s already exists", NewName));
-  H->Name = NewName;
+  const String OldName = std::exchange(H->Name, NewName);
+  FHandlerIndex.Renamed(FHandlers, HandlerName, static_cast<size_t>(H - FHandlers.data()), OldName);
+}
+
+void TModuleSource::AppendField(const String& Name, const String& ClassName) {
+  FFields.emplace_back(Name, ClassName);
+  FFieldIndex.Added(Name, FFields.size() - 1);
 }
 
 void TModuleSource::AddField(const String& Name, const String& ClassName) {
-  for (auto& F : FFields)
-    if (SameText(F.first, Name)) {
-      F.second = ClassName;
-      return;
-    }
-  FFields.emplace_back(Name, ClassName);
+  if (const size_t I = FFieldIndex.Find(Name); I != TNamePositions::npos)
+    FFields[I].second = ClassName;
+  else
+    AppendField(Name, ClassName);
 }
 
-void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName, const String& NewName) {
-  auto It = std::find_if(FFields.begin(), FFields.end(), [&](const auto& F) { return SameText(F.first, CurName); });
+void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName,
+                                     const String& NewName) {
+  const size_t I = FFieldIndex.Find(CurName);
   if (NewName.empty()) {
-    if (It != FFields.end()) FFields.erase(It);
+    if (I == TNamePositions::npos) return;
+    const String Gone = std::move(FFields[I].first);
+    FFields.erase(FFields.begin() + static_cast<std::ptrdiff_t>(I));
+    FFieldIndex.Removed(FFields, FieldName, I, Gone);
     return;
   }
-  if (It != FFields.end())
-    It->first = NewName;
-  else if (Info)
-    FFields.emplace_back(NewName, Info->GetClassName());
+  if (I != TNamePositions::npos) {
+    const String OldName = std::exchange(FFields[I].first, NewName);
+    FFieldIndex.Renamed(FFields, FieldName, I, OldName);
+  } else if (Info) {
+    AppendField(NewName, Info->GetClassName());
+  }
 }
 
 void TModuleSource::RootRenamed(const IPtr<ICompInfo>&, const String& NewName) { FClassName = "T" + NewName; }
@@ -157,7 +194,7 @@ void TModuleSource::PasteHandlers(const String& Source, TStrings* Renames, TStri
       const int I = Renames->IndexOfName(H.Name);
       if (I >= 0) H.Name = Renames->ValueFromIndex(I);
     }
-    if (!FindHandler(H.Name)) FHandlers.push_back(std::move(H));
+    if (!FindHandler(H.Name)) AddHandler(std::move(H));
   }
   if (HandlerNames)
     for (const THandlerSource& H : FHandlers) HandlerNames->Add(H.Name);

@@ -3,11 +3,42 @@
 // the designer as a code editor would and renders a readable unit text; nothing is compiled.
 #pragma once
 
+#include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "host/HostIntf.h"
 
 namespace formwright {
+
+// Where the entries of a list of named items are, by name regardless of case: the first
+// position of each name and how many entries carry it. The list's owner reports every append,
+// rename and removal so that the index stays in step with the list, whose order it leaves
+// alone; lookups then cost the same for the ten-thousandth entry as for the first.
+class TNamePositions {
+ public:
+  static constexpr size_t npos = static_cast<size_t>(-1);
+  // The first position of an entry named Name; npos when there is none.
+  size_t Find(std::string_view Name) const;
+  // An entry named Name was appended at Pos.
+  void Added(std::string_view Name, size_t Pos);
+  // The entry at Pos of Items was renamed from OldName (Items already holds the new name).
+  template <class TItems, class TNameOf>
+  void Renamed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view OldName);
+  // The entry named Name was erased from Pos of Items (Items no longer holds it).
+  template <class TItems, class TNameOf>
+  void Removed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view Name);
+
+ private:
+  struct TEntry {
+    size_t First;
+    size_t Count;
+  };
+  // One entry named Name at Pos is gone; the next one of that name is searched from From on.
+  template <class TItems, class TNameOf>
+  void Drop(const TItems& Items, TNameOf NameOf, std::string_view Name, size_t Pos, size_t From);
+  std::unordered_map<String, TEntry> FPositions;
+};
 
 // One event handler of the source.
 struct THandlerSource {
@@ -18,6 +49,9 @@ struct THandlerSource {
   std::vector<String> Body;  // lines between begin and end
 };
 
+// The reference host's module: the designer's IDesignerModule over the model above. Fields and
+// handlers keep their order of declaration; looking one up by name (as every component read,
+// renamed or removed does) does not depend on how many there are.
 class TModuleSource : public TInterfacedObject, public IDesignerModule, public IDesignerLoadingFormModified {
  public:
   TModuleSource(String UnitName, String ClassName, String AncestorClassName);
@@ -65,6 +99,8 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
  private:
   String HandlerText(const THandlerSource& H) const;
   THandlerSource* FindHandlerW(const String& Name) noexcept;
+  void AddHandler(THandlerSource H);
+  void AppendField(const String& Name, const String& ClassName);
 
   String FUnitName;
   String FClassName;
@@ -72,6 +108,8 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   bool FReadOnly = false;
   std::vector<THandlerSource> FHandlers;
   std::vector<std::pair<String, String>> FFields;
+  TNamePositions FHandlerIndex;
+  TNamePositions FFieldIndex;
   std::vector<String> FImportedRoots;
   String FShownMethod;
   int FModifiedCount = 0;
@@ -80,6 +118,38 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   bool FLoadingModified = false;
   std::vector<int> FNotifications;
 };
+
+template <class TItems, class TNameOf>
+void TNamePositions::Renamed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view OldName) {
+  Drop(Items, NameOf, OldName, Pos, Pos + 1);
+  const String Key = LowerCase(NameOf(Items[Pos]));
+  auto [It, New] = FPositions.try_emplace(Key, TEntry{Pos, 0});
+  It->second.First = std::min(It->second.First, Pos);
+  ++It->second.Count;
+}
+
+template <class TItems, class TNameOf>
+void TNamePositions::Removed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view Name) {
+  if (Pos < Items.size())
+    for (auto& [Key, E] : FPositions)
+      if (E.First > Pos) --E.First;
+  Drop(Items, NameOf, Name, Pos, Pos);
+}
+
+template <class TItems, class TNameOf>
+void TNamePositions::Drop(const TItems& Items, TNameOf NameOf, std::string_view Name, size_t Pos,
+                          size_t From) {
+  auto It = FPositions.find(LowerCase(Name));
+  if (It == FPositions.end()) return;
+  if (--It->second.Count == 0) {
+    FPositions.erase(It);
+    return;
+  }
+  if (It->second.First != Pos) return;
+  // Only a name given to more than one entry gets here: the next one takes over.
+  while (From < Items.size() && !SameText(NameOf(Items[From]), Name)) ++From;
+  It->second.First = From;
+}
 
 // Reads handler blocks ("procedure TForm1.Button1Click(Sender: TObject); begin … end;") from
 // source text, in order.

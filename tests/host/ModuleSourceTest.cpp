@@ -23,10 +23,13 @@ class TSignature : public TInterfacedObject, public IEventInfo {
   String FResult;
 };
 
-IPtr<IEventInfo> Notify() { return MakeIntf<TSignature>(mkProcedure, std::vector<TParamInfo>{{{}, "Sender", "TObject"}}, ""); }
+IPtr<IEventInfo> Notify() {
+  return MakeIntf<TSignature>(mkProcedure, std::vector<TParamInfo>{{{}, "Sender", "TObject"}}, "");
+}
 IPtr<IEventInfo> KeyPress() {
   return MakeIntf<TSignature>(
-      mkProcedure, std::vector<TParamInfo>{{{}, "Sender", "TObject"}, {TParamFlags{pfVar}, "Key", "Char"}}, "");
+      mkProcedure, std::vector<TParamInfo>{{{}, "Sender", "TObject"}, {TParamFlags{pfVar}, "Key", "Char"}},
+      "");
 }
 std::vector<String> Methods(TModuleSource& M, const IPtr<IEventInfo>& E) {
   std::vector<String> R;
@@ -91,4 +94,110 @@ TEST(ModuleSource, CopiedHandlersPasteIntoAnotherModuleWithRenames) {
   TStringList Again;
   Target->PasteHandlers("not a handler at all", nullptr, &Again);  // nothing to take
   EXPECT_EQ(Again.Count(), 3);
+}
+
+// Field and handler lookups go through an index by name; these check that it follows every
+// change of the lists while the order of declaration stays as it was.
+namespace {
+std::vector<String> FieldNames(const TModuleSource& M) {
+  std::vector<String> R;
+  for (const auto& F : M.Fields()) R.push_back(F.first + ":" + F.second);
+  return R;
+}
+}  // namespace
+
+TEST(ModuleSourceIndex, FieldsFoundByAnyCaseAfterRemovalsInTheMiddle) {
+  auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+  for (const char* N : {"Panel1", "Button1", "Label1", "Edit1", "Button2"}) M->AddField(N, "TControl");
+  M->ComponentRenamed(nullptr, "BUTTON1", "");  // the second goes: the later ones move up
+  M->ComponentRenamed(nullptr, "panel1", "");   // and the first
+  M->AddField("edit1", "TEdit");                // updates the entry now at position 1
+  M->AddField("Button2", "TButton");
+  M->ComponentRenamed(nullptr, "Label1", "Caption1");
+  M->AddField("CAPTION1", "TLabel");
+  M->ComponentRenamed(nullptr, "Missing", "");       // nothing to remove
+  M->ComponentRenamed(nullptr, "Missing", "Other");  // no component information: nothing to add
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"Caption1:TLabel", "Edit1:TEdit", "Button2:TButton"}));
+  M->ComponentRenamed(nullptr, "Button2", "");  // the last goes
+  M->AddField("Button2", "TButton");            // and comes back at the end
+  M->ComponentRenamed(nullptr, "label1", "");   // its old name no longer finds it
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"Caption1:TLabel", "Edit1:TEdit", "Button2:TButton"}));
+}
+
+TEST(ModuleSourceIndex, AFieldNameGivenTwiceFindsTheFirstDeclaredUntilItGoes) {
+  auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+  M->AddField("A", "T1");
+  M->AddField("B", "T2");
+  M->AddField("C", "T3");
+  M->ComponentRenamed(nullptr, "C", "a");  // now two entries answer to "a"
+  M->AddField("A", "TFirst");
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"A:TFirst", "B:T2", "a:T3"}));
+  M->ComponentRenamed(nullptr, "a", "");  // the first of them goes
+  M->AddField("A", "TSecond");            // the other one answers now
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"B:T2", "a:TSecond"}));
+  M->ComponentRenamed(nullptr, "B", "a");  // a later-found duplicate declared earlier
+  M->AddField("a", "TEarlier");
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"a:TEarlier", "a:TSecond"}));
+  M->ComponentRenamed(nullptr, "A", "Z");  // the first of the two takes the new name
+  M->AddField("a", "TLeft");
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"Z:TEarlier", "a:TLeft"}));
+}
+
+TEST(ModuleSourceIndex, HandlersFollowRenamesAndPastes) {
+  auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+  M->CreateMethod("Button1Click", Notify());
+  M->CreateMethod("FormCreate", Notify());
+  M->RenameMethod("Button1Click", "OkClick");
+  EXPECT_FALSE(M->MethodExists("button1click"));
+  ASSERT_NE(M->FindHandler("OKCLICK"), nullptr);
+  EXPECT_EQ(M->FindHandler("okclick")->Name, "OkClick");
+  M->RenameMethod("okclick", "OKClick");  // the same name in another case is its own
+  EXPECT_EQ(M->FindHandler("OkClick")->Name, "OKClick");
+  M->CreateMethod("Button1Click", KeyPress());  // the old name is free again
+  M->PasteHandlers(
+      "procedure TForm9.FormCreate(Sender: TObject);\nbegin\nend;\n"
+      "procedure TForm9.Edit1Change(Sender: TObject);\nbegin\n  Beep;\nend;\n",
+      nullptr, nullptr);
+  std::vector<String> Names;
+  for (const THandlerSource& H : M->Handlers()) Names.push_back(H.Name);
+  EXPECT_EQ(Names, (std::vector<String>{"OKClick", "FormCreate", "Button1Click", "Edit1Change"}));
+  EXPECT_EQ(M->FindHandler("EDIT1CHANGE")->Body, (std::vector<String>{"  Beep;"}));
+  EXPECT_EQ(Methods(*M, KeyPress()), (std::vector<String>{"Button1Click"}));
+  EXPECT_THROW(M->RenameMethod("FormCreate", "edit1change"), EInvalidOperation);
+  EXPECT_EQ(M->FindHandler("Edit1Change"), &M->Handlers()[3]);  // a refused rename moves nothing
+  EXPECT_EQ(M->FindHandler("FormCreate"), &M->Handlers()[1]);
+}
+
+TEST(ModuleSourceIndex, ManyFieldsKeepTheirOrderThroughRenamesAndRemovals) {
+  auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+  const int N = 2000;
+  for (int I = 0; I < N; ++I) M->AddField("Button" + IntToStr(I), "TButton");
+  for (int I = 0; I < N; I += 2)
+    M->ComponentRenamed(nullptr, "button" + IntToStr(I), "Renamed" + IntToStr(I));
+  for (int I = 1; I < N; I += 4) M->ComponentRenamed(nullptr, "BUTTON" + IntToStr(I), "");
+  for (int I = 0; I < N; I += 2) M->AddField("renamed" + IntToStr(I), "TSpeedButton");
+  std::vector<String> Expected;
+  for (int I = 0; I < N; ++I) {
+    if (I % 2 == 0)
+      Expected.push_back("Renamed" + IntToStr(I) + ":TSpeedButton");
+    else if (I % 4 != 1)
+      Expected.push_back("Button" + IntToStr(I) + ":TButton");
+  }
+  EXPECT_EQ(FieldNames(*M), Expected);
+}
+
+TEST(ModuleSourceIndex, HandlerHeadersAreFoundWhateverTheirIndentAndCase) {
+  const auto Parsed = ParseHandlers(
+      "unit Unit1;\n  TForm1 = class(TForm)\n    procedure Declared(Sender: TObject);\n  end;\n"
+      "\t PROCEDURE TForm1.Upper(Sender: TObject);\nbegin\nend;\n"
+      "function TForm1.Count(const S: string): Integer;\nbegin\n  Result := 0;\nend;\n"
+      "  // procedure TForm1.Commented(Sender: TObject);\n"
+      "procedurex TForm1.NotAHeader;\n");
+  ASSERT_EQ(Parsed.size(), 2u);
+  EXPECT_EQ(Parsed[0].Name, "Upper");
+  EXPECT_EQ(Parsed[1].Name, "Count");
+  EXPECT_EQ(Parsed[1].Kind, mkFunction);
+  EXPECT_EQ(Parsed[1].ResultType, "Integer");
+  EXPECT_EQ(Parsed[1].Params[0].Flags, TParamFlags{pfConst});
+  EXPECT_EQ(Parsed[1].Body, (std::vector<String>{"  Result := 0;"}));
 }
