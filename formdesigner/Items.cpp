@@ -68,6 +68,12 @@ void TComponentItem::ValidateComponentDeletable() {
 
 void TComponentItem::ValidateDeletable() { ValidateComponentDeletable(); }
 
+void TComponentItem::Delete() {
+  if (FComponent && Context() && FComponent == Context()->GetDesignRoot())
+    throw EComponentDesignerException(Format(sCannotDeleteRoot, FComponent->Name()));
+  TInternalItem::Delete();
+}
+
 IPtr<IComponentEditor> TComponentItem::CreateEditor() {
   if (!FComponent || !Context()) return nullptr;
   return Context()->GetComponentEditor(FComponent);

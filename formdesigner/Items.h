@@ -19,6 +19,7 @@ FW_EXCEPTION(ECannotDeleteNonComponentException, EComponentDesignerException);
 inline constexpr const char* sCannotDeleteAncestor =
     "Selection contains a component, %s, introduced in an ancestor and cannot be deleted";
 inline constexpr const char* sCannotDeleteNonComponent = "Cannot delete a TPersistent from the designer";
+inline constexpr const char* sCannotDeleteRoot = "%s is the module's root component and cannot be deleted";
 
 // Base of every item: holds the wrapped persistent and the module context. The base has no
 // geometry (empty rectangles, no parent, identity coordinate mapping), cannot be deleted and
@@ -100,6 +101,9 @@ class TComponentItem : public TInternalItem {
   bool Selectable() override;
   // Raises EComponentDesignerException for a component of an ancestor module.
   void ValidateDeletable() override;
+  // Frees the component; the module's root component is refused (EComponentDesignerException),
+  // since only closing the module frees it.
+  void Delete() override;
 
  protected:
   // The ancestor rule shared with TNonControlItem.

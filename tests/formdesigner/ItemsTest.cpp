@@ -120,6 +120,17 @@ TEST_F(ItemsTest, AComponentItemDeletesItsComponent) {
   EXPECT_EQ(Root->ComponentCount(), 0);
 }
 
+TEST_F(ItemsTest, TheRootComponentIsNeverDeletedThroughItsItem) {
+  IPtr<IItem> Item = MakeIntf<TComponentItem>(Root.get(), Context);
+  try {
+    Item->Delete();
+    FAIL() << "the root was deleted";
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_EQ(E.Message(), "Form1 is the module's root component and cannot be deleted");
+  }
+  EXPECT_EQ(Root->ComponentCount(), 1);
+}
+
 TEST_F(ItemsTest, APlainPersistentCannotBeDeleted) {
   TTestFont Font;
   IPtr<IItem> Item = MakeIntf<TNonControlItem>(&Font, Context);
