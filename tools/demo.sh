@@ -11,7 +11,8 @@ cp "$EXAMPLES"/*.fwf "$EXAMPLES"/*.pas "$WORK"/
 cp "$EXAMPLES"/*.fwf "$EXAMPLES"/*.pas "$WORK/before"/
 cd "$WORK"
 
-step() { printf '\n\033[1m== %s\033[0m\n' "$1"; shift; for line in "$@"; do printf '   %s\n' "$line"; done; }
+if [ -t 1 ]; then B=$'\033[1m' N=$'\033[0m'; else B='' N=''; fi
+step() { printf '\n%s== %s%s\n' "$B" "$1" "$N"; shift; for line in "$@"; do printf '   %s\n' "$line"; done; }
 fw() { printf '$ formwright %s\n' "$*"; "$FW" "$@"; }
 
 cat <<'INTRO'
@@ -25,8 +26,9 @@ step "1. The component tree of the main form" \
      "(name: class, where it sits; non-visual components have an icon position)"
 fw show Main.fwf
 
-step "2. A form inherited from another: the dialog's components come from its ancestor"
-fw show Settings.fwf
+step "2. A form inherited from the dialog, a form embedding a frame twice, a data module" \
+     "(inherited components come from the ancestor module; the frame's from its own module)"
+fw show Settings.fwf Contact.fwf Data.fwf
 
 step "3. What the property inspector shows for two buttons selected together" \
      "Only properties both share are listed; a value is empty where the two differ." \
@@ -64,8 +66,8 @@ printf 'Main.fwf starts with bytes: %s\n' "$(head -c 8 Main.fwf | od -An -tx1 | 
 fw convert Main.fwf --text
 
 step "11. What changed on disk (diff against the copies as they were)"
-diff -u before/Main.fwf Main.fwf || true
-diff -u before/Main.pas Main.pas || true
+diff -u --label "Main.fwf before" --label "Main.fwf after" before/Main.fwf Main.fwf || true
+diff -u --label "Main.pas before" --label "Main.pas after" before/Main.pas Main.pas || true
 printf '\nThe other modules are unchanged: '
 for f in Settings Dialog Data Address Contact; do
   cmp -s "before/$f.fwf" "$f.fwf" && cmp -s "before/$f.pas" "$f.pas" && printf '%s ' "$f" || printf '%s(changed!) ' "$f"

@@ -143,5 +143,23 @@ TEST_F(ToolTest, DeleteRefusesTheRootAndInheritedComponents) {
                 "Selection contains a component, OkButton, introduced in an ancestor and cannot be deleted");
 }
 
+TEST_F(ToolTest, ComponentsOfEmbeddedFramesAreReachedByDottedNames) {
+  TRunResult Show = Run("show Contact.fwf --json");
+  ASSERT_EQ(Show.Code, 0) << Show.Err;
+  const auto Doc = Json(Show);
+  const auto* Work = FindNode(Doc["root"], "WorkAddress");
+  ASSERT_TRUE(Work);
+  EXPECT_TRUE((*Work).value("inline", false));
+  EXPECT_EQ((*Work)["class"], "TAddressFrame");
+  ASSERT_TRUE((*Work).contains("children"));
+  EXPECT_EQ((*Work)["children"][0]["name"], "StreetLabel");
+  TRunResult R = Run("set Contact.fwf WorkAddress.StreetEdit.Text=Main_Street");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  const std::string Form = Read("Contact.fwf");
+  EXPECT_NE(Form.find("Text = 'Main_Street'"), std::string::npos) << Form;
+  EXPECT_NE(Form.find("Text = 'Springfield'"), std::string::npos) << Form;
+  EXPECT_EQ(Read("Address.fwf"), Before["Address.fwf"]);  // the frame's own module is untouched
+}
+
 }  // namespace
 }  // namespace formwright::tooltest
