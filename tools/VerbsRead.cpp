@@ -34,16 +34,15 @@ json NodeDoc(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
   return J;
 }
 
-String ParamsText(const THandlerSource& H) {
-  String R;
-  for (const TParamInfo& P : H.Params) {
-    R += R.empty() ? "" : "; ";
-    if (P.Flags.Contains(pfVar)) R += "var ";
-    if (P.Flags.Contains(pfConst)) R += "const ";
-    if (P.Flags.Contains(pfOut)) R += "out ";
-    R += P.Name + ": " + P.TypeName;
-  }
-  return R.empty() ? R : "(" + R + ")";
+// A handler's declaration as the unit writes it, without the class ("procedure
+// Button1Click(Sender: TObject)").
+String DeclarationOf(TModuleSource& Source, const THandlerSource& H) {
+  const String Text = Source.CopyHandlers({H.Name});
+  String Line = Text.substr(0, Text.find('\n'));
+  const String Qualified = Source.ClassName() + ".";
+  if (const size_t At = Line.find(Qualified); At != String::npos) Line.erase(At, Qualified.size());
+  if (!Line.empty() && Line.back() == ';') Line.pop_back();
+  return Line;
 }
 
 // Every component of the module that can hold handlers: the root and what it owns, with the
@@ -121,11 +120,9 @@ void HandlersVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     ForEachDesigned(R.GetRoot(), String(), Collect);
     if (Source)
       for (const THandlerSource& H : Source->Handlers()) {
-        const String Kind = H.Kind == mkFunction ? "function " : "procedure ";
         json J;
         J["name"] = H.Name;
-        J["declaration"] =
-            Kind + H.Name + ParamsText(H) + (H.Kind == mkFunction ? ": " + H.ResultType : String());
+        J["declaration"] = DeclarationOf(*Source, H);
         J["events"] = UsesOf(H.Name);
         J["in_unit"] = true;
         Handlers.push_back(J);

@@ -111,6 +111,19 @@ TEST_F(ToolTest, BadUsageExitsWithTwo) {
   TRunResult Help = Run("--help");
   EXPECT_EQ(Help.Code, 0);
   EXPECT_NE(Help.Out.find("an error while reading a module stops the read"), std::string::npos);
+  TRunResult One = Run("help rename");
+  EXPECT_EQ(One.Code, 0);
+  EXPECT_EQ(One.Out.rfind("  formwright rename FILE... OLD NEW\n", 0), 0u) << One.Out;
+}
+
+TEST_F(ToolTest, JsonBeforeTheVerbAppliesToIt) {
+  TRunResult R = Run("--json handlers Data.fwf");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  const auto Doc = Json(R);
+  EXPECT_EQ(Doc["module"], "BookData");
+  const auto* Create = FindProp(Doc["handlers"], "BookDataCreate");
+  ASSERT_TRUE(Create);
+  EXPECT_EQ((*Create)["events"], (nlohmann::ordered_json{"BookData.OnCreate"}));
 }
 
 }  // namespace
