@@ -13,6 +13,8 @@ namespace formwright::tool {
 
 using TVerbProc = void (*)(TSession& Session, TArgs& Args, TOutput& Out);
 
+// One verb: its name, the usage and summary --help prints, the options it accepts and what
+// runs it.
 struct TVerb {
   const char* Name;
   const char* Usage;
