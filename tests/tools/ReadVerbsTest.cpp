@@ -71,6 +71,19 @@ TEST_F(ToolTest, SeveralFilesOrAGlobGiveOneDocumentEach) {
   EXPECT_EQ((*Copy)["parent"], "EditActions");
 }
 
+TEST_F(ToolTest, ManyFilesShowAProgressLineOnATerminalOnly) {
+  TRunResult Plain = Run("show '*.fwf'");
+  ASSERT_EQ(Plain.Code, 0) << Plain.Err;
+  EXPECT_EQ(Plain.Err, "");
+  const std::string Tty = RunOnTerminal("show '*.fwf'");
+  EXPECT_NE(Tty.find("[1/6] Address.fwf"), std::string::npos) << Tty;
+  EXPECT_NE(Tty.find("[6/6] Settings.fwf"), std::string::npos) << Tty;
+  // The line is cleared before the documents are printed.
+  EXPECT_LT(Tty.find("[6/6] Settings.fwf"), Tty.find("Address.fwf: module AddressFrame"));
+  const std::string Few = RunOnTerminal("show Main.fwf Data.fwf");
+  EXPECT_EQ(Few.find("[1/2]"), std::string::npos) << Few;
+}
+
 TEST_F(ToolTest, PropsOfAMultiSelectionListsSharedPropertiesAndBlanksDifferingValues) {
   TRunResult R = Run("props Main.fwf OpenButton,SearchButton --json");
   ASSERT_EQ(R.Code, 0) << R.Err;

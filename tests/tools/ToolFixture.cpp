@@ -53,6 +53,16 @@ TRunResult ToolTest::Run(const std::string& Args, const std::string& Input) {
   return R;
 }
 
+std::string ToolTest::RunOnTerminal(const std::string& Args) {
+  const std::string Inner = Quote(FW_TOOL_PATH) + " " + Args;
+  const std::string Cmd =
+      "cd " + Quote(Dir.string()) + " && script -qec " + Quote(Inner) + " /dev/null >.stdout 2>&1";
+  EXPECT_EQ(std::system(Cmd.c_str()), 0);
+  const std::string Out = Slurp(Dir / ".stdout");
+  fs::remove(Dir / ".stdout");
+  return Out;
+}
+
 std::string ToolTest::Read(const std::string& File) const { return Slurp(Dir / File); }
 
 void ToolTest::Write(const std::string& File, const std::string& Text) const {

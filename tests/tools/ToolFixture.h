@@ -25,6 +25,8 @@ class ToolTest : public testing::Test {
 
   // Runs `formwright Args` (shell words) in the folder, with Input on standard input.
   TRunResult Run(const std::string& Args, const std::string& Input = std::string());
+  // The same on a pseudo-terminal (standard output and error together), through script(1).
+  std::string RunOnTerminal(const std::string& Args);
   std::string Read(const std::string& File) const;
   void Write(const std::string& File, const std::string& Text) const;
   // Every file of the folder with its content.
