@@ -106,19 +106,24 @@ String TSession::FindModuleOfClass(const String& Folder, const String& ClassName
 void TSession::OpenNeeded(const String& FileName) {
   // The ancestor is named by the unit beside the form file; frames by the inline objects.
   static const std::regex Decl(R"((T\w+)\s*=\s*class\s*\(\s*(T\w+)\s*\))", std::regex::icase);
-  std::vector<String> Needed;
+  std::vector<std::pair<String, const char*>> Needed;  // class, what it is to this module
   const String Unit = fs::path(FileName).replace_extension(".pas").string();
   if (fs::exists(Unit)) {
     std::smatch M;
     const String Text = ReadFile(Unit);
-    if (std::regex_search(Text, M, Decl)) Needed.push_back(M[2].str());
+    if (std::regex_search(Text, M, Decl)) Needed.emplace_back(M[2].str(), "its ancestor");
   }
-  for (const String& C : EmbeddedFrameClasses(FileName)) Needed.push_back(C);
-  for (const String& ClassName : Needed) {
+  for (const String& C : EmbeddedFrameClasses(FileName)) Needed.emplace_back(C, "a frame it embeds");
+  for (const auto& [ClassName, Role] : Needed) {
     if (ClassName.size() < 2 || FHost.Find(ClassName.substr(1))) continue;
     const String File = FindModuleOfClass(FolderOf(FileName), ClassName);
-    // Base classes (TForm, TFrame, TDataModule) have no module file.
-    if (!File.empty() && CanonicalOf(File) != CanonicalOf(FileName)) Module(File);
+    if (File.empty()) {
+      // Base classes (TForm, TFrame, TDataModule) are registered and have no module file.
+      if (GetClass(ClassName)) continue;
+      throw Exception(Format("%s: %s is %s, and no module file beside it has that class", FileName, ClassName,
+                             String(Role)));
+    }
+    if (CanonicalOf(File) != CanonicalOf(FileName)) Module(File);
   }
 }
 

@@ -101,6 +101,17 @@ TEST_F(ToolTest, MissingAndDamagedFilesAreReportedAndNothingChanges) {
   ExpectRefused(Run("set Bogus.fwf Bogus.Caption=x"), 1, "Bogus.fwf: ");
 }
 
+TEST_F(ToolTest, AModuleWhoseAncestorOrFrameIsMissingSaysWhichClass) {
+  fs::remove(Dir / "Dialog.fwf");
+  fs::remove(Dir / "Address.fwf");
+  Before = Snapshot();
+  ExpectRefused(Run("show Settings.fwf"), 1,
+                "Settings.fwf: TDialogForm is its ancestor, and no module file beside it has that class");
+  ExpectRefused(
+      Run("show Contact.fwf"), 1,
+      "Contact.fwf: TAddressFrame is a frame it embeds, and no module file beside it has that class");
+}
+
 TEST_F(ToolTest, BadUsageExitsWithTwo) {
   ExpectRefused(Run("frobnicate Main.fwf"), 2, "Unknown verb 'frobnicate'");
   ExpectRefused(Run("show"), 2, "No module file given");
