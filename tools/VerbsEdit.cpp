@@ -1,5 +1,6 @@
 // The editing verbs: typed property values, renames, new components, deletes.
 #include "contracts/DesignIntf.h"
+#include "editors/RefPropEditors.h"
 #include "platform/runtime/TypInfo.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
@@ -30,7 +31,7 @@ TAssignment ParseAssignment(TSession& Session, TReferenceRoot& R, const String& 
   A.Value = Word.substr(Eq + 1);
   const std::vector<String> Parts = SplitString(A.Target, '.');
   if (Parts.size() < 2) throw EUsage(Format("'%s' is not COMPONENT.PROPERTY=VALUE", Word));
-  String FirstError;
+  String Error;
   for (size_t K = Parts.size() - 1; K >= 1; --K) {
     String Names = Parts[0], Path = Parts[K];
     for (size_t I = 1; I < K; ++I) Names += "." + Parts[I];
@@ -42,16 +43,19 @@ TAssignment ParseAssignment(TSession& Session, TReferenceRoot& R, const String& 
     } catch (const EUsage&) {
       throw;
     } catch (const Exception& E) {
-      FirstError = E.Message();  // the shortest prefix's message names the first unknown part
+      Error = E.Message();  // the shortest prefix's message names the first unknown part
     }
   }
-  throw Exception(FirstError);
+  throw Exception(Error);
 }
 
-// The handler an event of a component gets by default: its name and the event without "On".
-String DefaultHandlerName(const String& ComponentName, const String& Event) {
-  return ComponentName + (StartsText("On", Event) ? Event.substr(2) : Event);
-}
+// An event whose handler has the name the event editor gives new handlers (Button1Click).
+struct TFollower {
+  IPtr<IProperty> Editor;
+  String Handler;
+};
+
+TMethodProperty* MethodEditor(const IPtr<IProperty>& P) { return dynamic_cast<TMethodProperty*>(P.Get()); }
 
 }  // namespace
 
@@ -81,13 +85,16 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     if (Args.Positional.size() > 2) throw EUsage("rename takes one component and one new name");
     TComponent* C = Session.Component(R, OldName);
     const String CurName = C->Name();
-    // Handlers named after the component follow it (Button1Click becomes OkButtonClick), as
-    // they do when a person renames a component in the inspector; handlers with names of their
-    // own, or whose new name is taken, stay as they are.
-    std::vector<std::pair<String, String>> Follow;
-    if (C != R.GetRoot())
-      for (const auto& [Event, Handler] : BoundEvents(R, C))
-        if (SameText(Handler, DefaultHandlerName(CurName, Event))) Follow.emplace_back(Event, Handler);
+    // Handlers with the default name follow the component (Button1Click becomes
+    // OkButtonClick; for the root, FormCreate follows the class), as they do when a person
+    // renames in the inspector; handlers with names of their own, or whose new name is taken,
+    // stay as they are.
+    std::vector<TFollower> Follow;
+    for (const IPtr<IProperty>& P : InspectorProperties(R, {C}, true))
+      if (TMethodProperty* M = MethodEditor(P); M && P->AllEqual()) {
+        const String Handler = P->GetValue();
+        if (!Handler.empty() && SameText(Handler, M->GetFormMethodName())) Follow.push_back({P, Handler});
+      }
     try {
       // Typed into the inspector's Name row: the name editor validates and marks the change.
       TypeValue(FindProperty(R, {C}, "Name"), CurName + ".Name", NewName);
@@ -95,22 +102,23 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       Refuse(File, Format("cannot rename %s to %s", CurName, NewName), E);
     }
     String Note;
-    for (const auto& [Event, Handler] : Follow) {
-      const String NewHandler = DefaultHandlerName(NewName, Event);
-      if (R.MethodExists(NewHandler)) {
-        Note += Format("; %s keeps %s (%s exists)", Event, Handler, NewHandler);
+    for (const TFollower& F : Follow) {
+      const String Event = F.Editor->GetName();
+      const String NewHandler = MethodEditor(F.Editor)->GetFormMethodName();
+      if (NewHandler == F.Handler) continue;
+      if (!SameText(NewHandler, F.Handler) && R.MethodExists(NewHandler)) {
+        Note += Format("; %s keeps %s (%s exists)", Event, F.Handler, NewHandler);
         continue;
       }
       try {
-        TypeValue(FindProperty(R, {C}, Event), NewName + "." + Event, NewHandler);
+        TypeValue(F.Editor, NewName + "." + Event, NewHandler);
         // The unit renames the handler; as the host of the unit, the tool then renames the
         // design-time class's method, which is what the form file names.
-        if (SameText(R.GetMethodName(GetMethodProp(C, GetPropInfo(C, Event))), Handler))
-          R.RenameRootMethod(Handler, NewHandler);
+        if (SameText(F.Editor->GetValue(), F.Handler)) R.RenameRootMethod(F.Handler, NewHandler);
       } catch (const Exception& E) {
-        Refuse(File, Format("cannot rename handler %s to %s", Handler, NewHandler), E);
+        Refuse(File, Format("cannot rename handler %s to %s", F.Handler, NewHandler), E);
       }
-      Note += Format("; handler %s -> %s", Handler, NewHandler);
+      Note += Format("; handler %s -> %s", F.Handler, NewHandler);
     }
     Out.Say(Format("%s: renamed %s to %s%s", File, CurName, NewName, Note));
   });

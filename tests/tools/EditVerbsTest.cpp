@@ -66,6 +66,23 @@ TEST_F(ToolTest, RenameCarriesTheHandlerNamedAfterTheComponent) {
   EXPECT_NE(Unit.find("FindButton: TButton;"), std::string::npos) << Unit;
 }
 
+TEST_F(ToolTest, RenamingTheRootRenamesTheClassAndItsDefaultHandlers) {
+  TRunResult R = Run("rename Data.fwf BookData ContactData");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  const std::string Form = Read("Data.fwf");
+  EXPECT_EQ(Form.rfind("object ContactData: TContactData\n", 0), 0u) << Form;
+  EXPECT_NE(Form.find("OnCreate = ContactDataCreate"), std::string::npos) << Form;
+  const std::string Unit = Read("Data.pas");
+  EXPECT_NE(Unit.find("TContactData = class(TDataModule)"), std::string::npos) << Unit;
+  EXPECT_NE(Unit.find("procedure TContactData.ContactDataCreate(Sender: TObject);\nbegin\n  LoadContacts;"),
+            std::string::npos)
+      << Unit;
+  // The renamed module opens again under its new name.
+  TRunResult Show = Run("show Data.fwf --json");
+  ASSERT_EQ(Show.Code, 0) << Show.Err;
+  EXPECT_EQ(Json(Show)["class"], "TContactData");
+}
+
 TEST_F(ToolTest, RenameLeavesHandlersWithNamesOfTheirOwn) {
   ASSERT_EQ(Run("set Main.fwf SearchButton.OnDblClick=NameEditChange").Code, 0);
   TRunResult R = Run("rename Main.fwf SearchButton FindButton");
