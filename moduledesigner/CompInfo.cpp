@@ -7,7 +7,16 @@ namespace formwright {
 TCompInfo::TCompInfo(TComponent* Root, IPtr<IDesigner> Designer, TPersistent* Instance)
     : FRoot(Root), FDesigner(std::move(Designer)), FInstance(Instance) {
   if (!Instance) throw EInvalidArgument("A component information object needs an object");
-  FEvents = GetPropList(Instance->ClassType(), TTypeKinds{tkMethod});
+}
+
+const std::vector<PPropInfo>& TCompInfo::Events() {
+  // Taken on first use: a module being read hands one of these to its source for every
+  // component, and most are never asked for their events.
+  if (!FEventsCollected) {
+    FEvents = GetPropList(FInstance->ClassType(), TTypeKinds{tkMethod});
+    FEventsCollected = true;
+  }
+  return FEvents;
 }
 
 String TCompInfo::GetQualifiedClassName() {
@@ -17,7 +26,7 @@ String TCompInfo::GetQualifiedClassName() {
 
 PPropInfo TCompInfo::GetEventInfo(int Index) {
   if (Index < 0 || Index >= GetEventCount()) throw EListError(Format(SListIndexError, Index));
-  return FEvents[static_cast<size_t>(Index)];
+  return Events()[static_cast<size_t>(Index)];
 }
 
 IPtr<IEventInfo> TCompInfo::GetIEventInfo(int Index) { return MakeIntf<TEventInfo>(GetEventInfo(Index)); }

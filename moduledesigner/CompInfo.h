@@ -17,7 +17,7 @@ class TCompInfo : public TInterfacedObject, public ICompInfo {
   String GetQualifiedClassName() override;
   TPersistent* GetComponentHandle() override { return FInstance; }
   String GetNamePath() override { return FInstance->GetNamePath(); }
-  int GetEventCount() override { return static_cast<int>(FEvents.size()); }
+  int GetEventCount() override { return static_cast<int>(Events().size()); }
   PPropInfo GetEventInfo(int Index) override;
   String GetEventName(int Index) override { return GetEventInfo(Index)->Name; }
   IPtr<IEventInfo> GetIEventInfo(int Index) override;
@@ -33,7 +33,10 @@ class TCompInfo : public TInterfacedObject, public ICompInfo {
   TComponent* FRoot;
   IPtr<IDesigner> FDesigner;
   TPersistent* FInstance;
+  // The published event properties, sorted by name, collected on first use.
+  const std::vector<PPropInfo>& Events();
   std::vector<PPropInfo> FEvents;
+  bool FEventsCollected = false;
   std::vector<PPropInfo> FSubObjects;
   bool FSubObjectsCollected = false;
 };

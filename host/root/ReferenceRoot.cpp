@@ -1,5 +1,6 @@
 #include "host/root/ReferenceRoot.h"
 #include "host/root/Surface.h"
+#include "host/root/SurfaceItems.h"
 
 #include <filesystem>
 #include <regex>
@@ -44,11 +45,8 @@ void TReferenceRoot::HostPlaceComponent(TComponent* Component, const TRect& From
     C->SetBounds(C->Left() + DX, C->Top() + DY, C->Width(), C->Height());
     return;
   }
-  const int32_t Info = Component->DesignInfo();
-  const int Left = static_cast<int16_t>(Info & 0xFFFF) + DX;
-  const int Top = static_cast<int16_t>((Info >> 16) & 0xFFFF) + DY;
-  Component->SetDesignInfo(static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(Top)) << 16) |
-                                                static_cast<uint16_t>(Left)));
+  const TPoint P = DesignInfoPosition(Component->DesignInfo());
+  Component->SetDesignInfo(DesignInfoFromPosition(TPoint{P.X + DX, P.Y + DY}));
 }
 
 String TReferenceRoot::UnitFileName() const {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
@@ -14,7 +15,14 @@ struct TGlobals {
   std::vector<detail::TFixup> Fixups;
   std::vector<std::pair<int, TFindGlobalComponent>> Finders;
   int NextFinder = 1;
-  std::vector<std::vector<TComponent*>> Loading;      // one list per active global loading
+  // One list per active global loading, with the set of what it holds and how far Loaded has
+  // been called along it.
+  struct TLoadingList {
+    std::vector<TComponent*> Items;
+    std::unordered_set<TComponent*> Members;
+    size_t Next = 0;
+  };
+  std::vector<TLoadingList> Loading;
   std::vector<std::vector<detail::TFixup>*> Batches;  // fix-ups being applied
 };
 
@@ -196,7 +204,12 @@ void RemoveFixups(TPersistent* Instance) noexcept {
   };
   G.Fixups.erase(std::remove_if(G.Fixups.begin(), G.Fixups.end(), Refers), G.Fixups.end());
   for (auto* B : G.Batches) B->erase(std::remove_if(B->begin(), B->end(), Refers), B->end());
-  for (auto& L : G.Loading) L.erase(std::remove(L.begin(), L.end(), Instance), L.end());
+  auto* C = dynamic_cast<TComponent*>(Instance);
+  for (auto& L : G.Loading)
+    if (C && L.Members.erase(C)) {
+      auto It = std::find(L.Items.begin() + static_cast<std::ptrdiff_t>(L.Next), L.Items.end(), Instance);
+      if (It != L.Items.end()) *It = nullptr;
+    }
 }
 
 int PendingFixupCount() noexcept { return static_cast<int>(Globals().Fixups.size()); }
@@ -209,7 +222,7 @@ bool IsGlobalLoading() noexcept { return !Globals().Loading.empty(); }
 
 void detail::AddGlobalLoaded(TComponent* C) {
   auto& L = Globals().Loading.back();
-  if (std::find(L.begin(), L.end(), C) == L.end()) L.push_back(C);
+  if (L.Members.insert(C).second) L.Items.push_back(C);
 }
 
 namespace {
@@ -217,11 +230,16 @@ namespace {
 // free others, which takes them out too).
 void LoadPending() {
   auto& G = Globals();
-  while (!G.Loading.empty() && !G.Loading.back().empty()) {
+  while (!G.Loading.empty() && G.Loading.back().Next < G.Loading.back().Items.size()) {
     auto& L = G.Loading.back();
-    TComponent* C = L.front();
-    L.erase(L.begin());
+    TComponent* C = L.Items[L.Next++];
+    if (!C) continue;  // freed while it waited
+    L.Members.erase(C);
     C->Loaded();
+  }
+  if (!G.Loading.empty() && G.Loading.back().Next == G.Loading.back().Items.size()) {
+    G.Loading.back().Items.clear();
+    G.Loading.back().Next = 0;
   }
 }
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/runtime/System.h"
 
+#include <unordered_map>
+
 #include <map>
 #include <mutex>
 
@@ -46,7 +48,8 @@ bool operator==(const TGUID& A, const TGUID& B) noexcept {
 
 // ----- TMetaClass -----------------------------------------------------------------------------
 
-TMetaClass::TMetaClass(String Name, String UnitName, TClass Parent, TInit Init) : FParent(Parent), FInit(Init) {
+TMetaClass::TMetaClass(String Name, String UnitName, TClass Parent, TInit Init)
+    : FParent(Parent), FInit(Init) {
   FTypeInfo.Kind = tkClass;
   FTypeInfo.Name = std::move(Name);
   FTypeInfo.Data.ClassType = this;
@@ -54,7 +57,19 @@ TMetaClass::TMetaClass(String Name, String UnitName, TClass Parent, TInit Init) 
   FTypeInfo.Data.ParentInfo = Parent ? Parent->ClassInfo() : nullptr;
 }
 
-TMetaClass::~TMetaClass() = default;
+namespace {
+// Own methods by lower-case name, for classes with many methods (a designed module's class
+// holds one per handler). Built on first lookup, dropped whenever the class's methods change
+// and when the class goes.
+constexpr size_t MethodIndexThreshold = 16;
+std::unordered_map<const TMetaClass*, std::unordered_map<String, void*>>& MethodIndexes() {
+  static std::unordered_map<const TMetaClass*, std::unordered_map<String, void*>> Indexes;
+  return Indexes;
+}
+void DropMethodIndex(const TMetaClass* C) { MethodIndexes().erase(C); }
+}  // namespace
+
+TMetaClass::~TMetaClass() { DropMethodIndex(this); }
 
 bool TMetaClass::InheritsFrom(const TMetaClass* AClass) const noexcept {
   for (const TMetaClass* C = this; C; C = C->FParent)
@@ -85,9 +100,20 @@ const std::vector<TMethodEntry>& TMetaClass::OwnMethods() {
 }
 
 void* TMetaClass::MethodAddress(std::string_view Name) {
-  for (TMetaClass* C = this; C; C = C->FParent)
-    for (const TMethodEntry& E : C->OwnMethods())
-      if (SameText(E.Name, Name)) return E.Code;
+  for (TMetaClass* C = this; C; C = C->FParent) {
+    const auto& Own = C->OwnMethods();
+    if (Own.size() < MethodIndexThreshold) {
+      for (const TMethodEntry& E : Own)
+        if (SameText(E.Name, Name)) return E.Code;
+      continue;
+    }
+    auto& Index = MethodIndexes()[C];
+    if (Index.empty())
+      // The first of equal names wins, as in the list.
+      for (const TMethodEntry& E : Own) Index.emplace(LowerCase(E.Name), E.Code);
+    auto It = Index.find(LowerCase(Name));
+    if (It != Index.end()) return It->second;
+  }
   return nullptr;
 }
 
@@ -107,11 +133,15 @@ TPropInfo& TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Prop) {
 
 void TMetaClass::AddMethod(String Name, void* Code) {
   EnsureInitialized();
+  // A new method joins an index already built (the first of equal names still wins).
+  if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
+    It->second.emplace(LowerCase(Name), Code);
   FMethods.push_back({std::move(Name), Code});
 }
 
 bool TMetaClass::RemoveMethod(const void* Code) {
   EnsureInitialized();
+  DropMethodIndex(this);
   for (auto It = FMethods.begin(); It != FMethods.end(); ++It)
     if (It->Code == Code) {
       FMethods.erase(It);
@@ -122,6 +152,7 @@ bool TMetaClass::RemoveMethod(const void* Code) {
 
 bool TMetaClass::RenameMethod(const void* Code, String NewName) {
   EnsureInitialized();
+  DropMethodIndex(this);
   for (TMethodEntry& E : FMethods)
     if (E.Code == Code) {
       E.Name = std::move(NewName);
@@ -212,7 +243,8 @@ std::mutex& InterfaceTableLock() {
 }
 }  // namespace
 
-PTypeInfo RegisterInterfaceType(const char* Name, const char* Guid, PTypeInfo Parent, TInterfaceCaster Caster) {
+PTypeInfo RegisterInterfaceType(const char* Name, const char* Guid, PTypeInfo Parent,
+                                TInterfaceCaster Caster) {
   auto Info = std::make_unique<TTypeInfo>();
   Info->Kind = tkInterface;
   Info->Name = Name;
