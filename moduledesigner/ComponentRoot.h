@@ -134,7 +134,12 @@ class TComponentRoot : public TInterfacedObject,
   int64_t GetTimeAtLoad() const noexcept { return FTimeAtLoad; }
   bool IsModified() const noexcept { return FModifiedFlag; }
   bool IsTextFormat() const noexcept { return FTextFormat; }
-  void SetTextFormat(bool Value) noexcept { FTextFormat = Value; }
+  // The form the module is written in from now on; an explicit choice also replaces the form
+  // it was read or last saved in.
+  void SetTextFormat(bool Value) noexcept {
+    FTextFormat = Value;
+    if (FStreamFormat != 0) FStreamFormat = Value ? 2 : 1;
+  }
   // 0 unknown, 1 binary, 2 text: the form the module was last read or saved in.
   int GetStreamFormat() const noexcept { return FStreamFormat; }
   bool HasCachedStream() const noexcept { return FCachedStream != nullptr; }

@@ -81,7 +81,10 @@ void TComponentRoot::ValidateRename(TComponent* AComponent, const String& CurNam
   if (Inherited && !CurName.empty() && !FUpdating && !FSuppressUpdate)
     throw EComponentDesignerException(Format(SIntroducedInAncestor, CurName));
   if (SameText(NewName, "OWNER")) throw EComponentDesignerException(Format(SExistsInDescendant, NewName));
-  if (!Inherited && (NewName.empty() || (!FUpdating && AComponent->Owner() == FRoot)) && FModule)
+  // While the ancestor is replayed into a new descendant its components are not yet marked
+  // inherited, but they are: the source declares them in the ancestor.
+  if (!Inherited && FAncestorLoaded && (NewName.empty() || (!FUpdating && AComponent->Owner() == FRoot)) &&
+      FModule)
     FModule->ComponentRenamed(MakeIntf<TCompInfo>(FRoot, GetDesigner(), AComponent), CurName, NewName);
   if (FUpdateManager) FUpdateManager->RenameDescendents(CurName, NewName);
   RenameTail(AComponent, CurName, NewName);

@@ -84,6 +84,12 @@ TEST_F(ComponentRootTest, TextStaysTextAndBinaryStaysBinary) {
   TStringStream Out;
   Again->WriteRootStream(&Out);
   EXPECT_EQ(Out.DataString(), Saved);
+  // Asked for binary, the text module is saved as binary from now on.
+  Again->SetTextFormat(false);
+  Again->Save();
+  TStringStream SavedText(Saved), Expected;
+  ObjectTextToResource(&SavedText, &Expected);
+  EXPECT_EQ(Files->Contents("Main.fwf"), Expected.DataString());
 }
 
 TEST_F(ComponentRootTest, SaveReusesTheCacheUntilAModification) {
@@ -256,6 +262,8 @@ TEST_F(ComponentRootTest, InheritedModulesReplayTheirAncestorAndWriteOnlyDiffere
   EXPECT_EQ(Button->Caption(), "Go");
   TStringStream Out;
   Child->WriteRootStream(&Out);
+  const auto& Fields = TReferenceHost::SourceOf(Child)->Fields();
+  EXPECT_TRUE(Fields.empty()) << "inherited components are declared in the ancestor's source";
   EXPECT_EQ(Out.DataString(),
             "inherited Form2: TForm2\n"
             "  inherited Panel1: TPanel\n"
