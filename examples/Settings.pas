@@ -4,9 +4,6 @@ interface
 
 type
   TSettingsForm = class(TDialogForm)
-    ButtonPanel: TPanel;
-    OkButton: TButton;
-    CancelButton: TButton;
     AutoSaveBox: TCheckBox;
     Button1: TButton;
     procedure Button1Click(Sender: TObject);
