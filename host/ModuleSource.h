@@ -90,6 +90,8 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   void AddField(const String& Name, const String& ClassName);
 
   void SetReadOnly(bool Value) noexcept { FReadOnly = Value; }
+  // The ancestor class the source declares, when it was not known at creation.
+  void SetAncestorClassName(const String& Value) { FAncestorClassName = Value; }
   const String& ShownMethod() const noexcept { return FShownMethod; }
   int ModifiedCount() const noexcept { return FModifiedCount; }
   const std::vector<int>& Notifications() const noexcept { return FNotifications; }

@@ -137,6 +137,8 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
       Info.AncestorRoot = Supports<IInternalRoot>(A);
   IPtr<TReferenceRoot> Root = OpenComponentRoot<TReferenceRoot>(Info);
   Root->FUnitTextOnDisk = UnitText;
+  // Without a unit the module's class descends from the base class it was created from.
+  if (AncestorClassName.empty()) Source->SetAncestorClassName(Root->GetAncestorName());
   FRoots.push_back(Root);
   return Root;
 }

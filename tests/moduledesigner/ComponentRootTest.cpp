@@ -109,6 +109,9 @@ TEST_F(ComponentRootTest, SaveReusesTheCacheUntilAModification) {
   R->Save();
   EXPECT_NE(Files->Contents("Main.fwf").find("Caption = 'Changed'"), String::npos);
   EXPECT_EQ(R->GetModifyTime(), R->GetTimeAtLoad());
+  // The unit written beside a form file that had none declares the class's real ancestor.
+  EXPECT_NE(Files->Contents("Main.pas").find("TForm1 = class(TForm)"), String::npos)
+      << Files->Contents("Main.pas");
 }
 
 TEST_F(ComponentRootTest, DormantModulesResurrectIdentical) {
