@@ -3,11 +3,13 @@
 
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
+#include "tests/moduledesigner/RootTestSupport.h"
 
 namespace formwright {
 namespace {
 
 using namespace orx;
+using moduledesigner_testing::Message;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -33,15 +35,6 @@ const char* const FrameText =
     "    Caption = 'In the frame'\n"
     "  end\n"
     "end\n";
-
-String Message(const std::function<void()>& F) {
-  try {
-    F();
-  } catch (const Exception& E) {
-    return E.Message();
-  }
-  return "(no exception)";
-}
 
 class ComponentRootCreate : public testing::Test {
  protected:

@@ -4,11 +4,13 @@
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
+#include "tests/moduledesigner/RootTestSupport.h"
 
 namespace formwright {
 namespace {
 
 using namespace orx;
+using moduledesigner_testing::Message;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -29,15 +31,6 @@ const char* const FormText =
 const char* const FormUnit =
     "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n  end;\n\nimplementation\n\n"
     "procedure TForm1.Button1Click(Sender: TObject);\nbegin\n  Close;\nend;\n\nend.\n";
-
-String Message(const std::function<void()>& F) {
-  try {
-    F();
-  } catch (const Exception& E) {
-    return E.Message();
-  }
-  return "(no exception)";
-}
 
 String Written(const IPtr<TReferenceRoot>& R) {
   TStringStream S;
