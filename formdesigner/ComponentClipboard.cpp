@@ -1,5 +1,6 @@
 #include "formdesigner/ComponentClipboard.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -42,9 +43,10 @@ void SkipLeadingIntegers(TStream* Stream) {
 }
 
 // The next bytes of a text stream, the position kept.
-String PeekText(TStringStream& Text) {
+String PeekText(TStream& Text) {
   const int64_t Pos = Text.Position();
-  String S = Text.ReadString(PeekLength);
+  String S(static_cast<size_t>(PeekLength), '\0');
+  S.resize(static_cast<size_t>(std::max<int64_t>(Text.Read(S.data(), PeekLength), 0)));
   Text.SetPosition(Pos);
   return S;
 }
@@ -93,11 +95,22 @@ TOwned<TMemoryStream> GetClipboardStream() {
   } else {
     TStringStream Text(C.AsText());
     while (PossibleStream(PeekText(Text))) ObjectTextToBinary(&Text, Result.get());
-    const uint8_t Zero = 0;
-    Result->WriteBuffer(&Zero, 1);
+    EndComponentList(Result.get());
   }
   Result->SetPosition(0);
   return Result;
+}
+
+void ComponentsTextToBinary(TStream* Text, TStream* Binary) {
+  do {
+    ObjectTextToBinary(Text, Binary);
+  } while (PossibleStream(PeekText(*Text)));
+  EndComponentList(Binary);
+}
+
+void EndComponentList(TStream* Binary) {
+  const uint8_t Zero = 0;
+  Binary->WriteBuffer(&Zero, 1);
 }
 
 bool PossibleStream(const String& Text) {

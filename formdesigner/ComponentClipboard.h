@@ -29,6 +29,15 @@ void CopyStreamToClipboard(TStream* Stream);
 // valid component text raises EParserError.
 TOwned<TMemoryStream> GetClipboardStream();
 
+// Converts the components written as text at `Text`'s position ("object Memo1: TMemo … end",
+// one after another, as people copy them out of a form file) to their binary form at
+// `Binary`'s position and ends the list with a 0 value. The first object is always converted;
+// later ones while the rest of the text begins like a component. Bad text raises EParserError.
+void ComponentsTextToBinary(TStream* Text, TStream* Binary);
+
+// Ends a list of binary components with its 0 value.
+void EndComponentList(TStream* Binary);
+
 // True when `Text`, after leading blanks, tabs and line breaks, begins with "object" or
 // "inline" (any letter case). Texts of 6 characters or fewer never qualify.
 bool PossibleStream(const String& Text);

@@ -91,7 +91,7 @@ void TNonControlItem::ValidateDeletable() {
 // Helpers
 
 bool SameItem(const IPtr<IItem>& A, const IPtr<IItem>& B) {
-  if (A.Identity() == B.Identity()) return A != nullptr;
+  if (A.Identity() == B.Identity()) return true;  // two nils are the same (no) item
   if (!A || !B) return false;
   return A->Equals(B);
 }
