@@ -59,18 +59,18 @@ void TMethodProperty::SetValue(const String& Value) { AssignHandler(Value); }
 
 bool TMethodProperty::AssignHandler(const String& Value) {
   CheckNamed();
-  // Handlers live in the module's source: without a designer there is none to assign.
-  if (!Value.empty() && (!FDesigner || !IsValidIdent(Value)))
-    throw EDesignPropertyError(SInvalidPropertyValue);
+  // Whether the text can name a handler is the designer's to decide: it owns the source.
   if (!FDesigner) {
+    if (!Value.empty()) throw EDesignPropertyError(SInvalidPropertyValue);
     SetMethodValue(TMethod{});
     return false;
   }
   const String Current = GetValue();
   const TMethod Old = GetMethodValue();
-  // With different handlers selected there is no one current handler to rename.
-  if (!Current.empty() && !Value.empty() && AllEqual() &&
-      (SameText(Current, Value) || !FDesigner->MethodExists(Value)) && !FDesigner->MethodFromAncestor(Old)) {
+  // A new name typed over the current handler renames that handler, as the inspector does;
+  // typing it again unchanged has nothing to do.
+  if (!Current.empty() && !Value.empty() && (SameText(Current, Value) || !FDesigner->MethodExists(Value)) &&
+      !FDesigner->MethodFromAncestor(Old)) {
     if (Current != Value) FDesigner->RenameMethod(Current, Value);
     return false;
   }

@@ -38,6 +38,28 @@ class TFocusBox : public TComponent {
   String FHint;
 };
 
+// A component with OnAbort, OnChanged and OnClick, and OnChange when asked for.
+class TChangedBox : public TComponent {
+  FW_CLASS(TChangedBox, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TChangedBox>& C) {
+    C.Property("OnAbort", &TChangedBox::FOnAbort);
+    C.Property("OnChanged", &TChangedBox::FOnChanged);
+    C.Property("OnClick", &TChangedBox::FOnClick);
+  }
+  orx::TNotifyEvent FOnAbort, FOnChanged, FOnClick;
+};
+class TChangeChangedBox : public TChangedBox {
+  FW_CLASS(TChangeChangedBox, TChangedBox)
+ public:
+  using TChangedBox::TChangedBox;
+  static void DeclarePublished(TClassBuilder<TChangeChangedBox>& C) {
+    C.Property("OnChange", &TChangeChangedBox::FOnChange);
+  }
+  orx::TNotifyEvent FOnChange;
+};
+
 // A component with a caption and no events.
 class TQuietBox : public TComponent {
   FW_CLASS(TQuietBox, TComponent)
@@ -77,6 +99,8 @@ class TStopAtFirstEditor : public TDefaultEditor {
 FW_REGISTER_CLASS(TClickEdit, "CompEditorsTest")
 FW_REGISTER_CLASS(TFocusBox, "CompEditorsTest")
 FW_REGISTER_CLASS(TQuietBox, "CompEditorsTest")
+FW_REGISTER_CLASS(TChangedBox, "CompEditorsTest")
+FW_REGISTER_CLASS(TChangeChangedBox, "CompEditorsTest")
 FW_REGISTER_CLASS(TTwoVerbEditor, "CompEditorsTest")
 FW_REGISTER_CLASS(TStopAtFirstEditor, "CompEditorsTest")
 
@@ -129,6 +153,16 @@ TEST_F(CompEditorsTest, OnChangeIsPreferredToOnClick) {
   EXPECT_EQ(Shown(), std::vector<String>{"Edit1Change"});
   EXPECT_EQ(FDesigner->GetMethodName(Handler(FEdit, "OnChange")), "Edit1Change");
   EXPECT_EQ(Handler(FEdit, "OnClick").Code, nullptr);
+}
+
+TEST_F(CompEditorsTest, OnChangedRanksBetweenOnChangeAndOnClick) {
+  auto* Changed = new TChangedBox(FForm.get());
+  Changed->SetName("Box2");
+  auto* Both = new TChangeChangedBox(FForm.get());
+  Both->SetName("Box3");
+  EditorOf(Changed)->Edit();
+  EditorOf(Both)->Edit();
+  EXPECT_EQ(Shown(), (std::vector<String>{"Box2Changed", "Box3Change"}));
 }
 
 TEST_F(CompEditorsTest, WithoutAPreferredEventTheFirstInNameOrderIsEdited) {

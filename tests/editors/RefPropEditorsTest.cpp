@@ -68,7 +68,15 @@ TEST_F(MethodProperty, TypingAnExistingHandlerAssignsItAndEmptyClearsIt) {
   OnClick->SetValue("");
   EXPECT_FALSE(FWidget->FOnClick);
   EXPECT_FALSE(FWidget2->FOnClick);
-  EXPECT_EQ(ErrorOf([&] { OnClick->SetValue("not a name"); }), "Invalid property value");
+}
+
+TEST_F(MethodProperty, ANewNameOverDifferentHandlersRenamesTheFirst) {
+  FWidget->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("First"));
+  FWidget2->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("Second"));
+  Prop({FWidget, FWidget2}, "OnClick")->SetValue("Renamed");
+  EXPECT_EQ(FDesigner->FRenamed, (std::vector<std::pair<String, String>>{{"First", "Renamed"}}));
+  EXPECT_TRUE(FDesigner->FCreated.empty());
+  EXPECT_EQ(FWidget2->FOnClick.Method(), FDesigner->MethodOf("Second"));
 }
 
 TEST_F(MethodProperty, AnInheritedHandlerIsNotRenamedButReplaced) {
