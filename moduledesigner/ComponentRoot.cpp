@@ -203,6 +203,7 @@ void TComponentRoot::DropRootComponent() {
     DetachHook(R);
     HostFreeRoot(R);
   }
+  FModifiableFrames.clear();
   FRootClass = nullptr;
 }
 

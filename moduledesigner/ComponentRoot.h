@@ -71,6 +71,9 @@ class TComponentRoot : public TInterfacedObject,
   // Tells the stream's form; text is converted to a new binary stream that the caller frees.
   // RememberFormat records the form as the module's own.
   TStream* PrepareInputStream(TStream* Stream, bool RememberFormat);
+  // The same for a list of components read into the module (paste, undelete): text may hold
+  // several objects and gets the list's closing value; the module's format is not touched.
+  TStream* PrepareComponents(TStream* Stream);
   void GetCreateInfoFrom(TStream* Stream, String& ClassName, String& AncestorClassName,
                          const IPtr<IInternalRoot>& AncestorRoot);
   TComponent* CreateRootAs(const String& ClassName, const String& AncestorClassName,
@@ -356,6 +359,9 @@ class TComponentRoot : public TInterfacedObject,
                 TComponent* UndeleteParent);
   void InstanceInserted(TPersistent* Persistent);
   void InstanceRemoved(TPersistent* Persistent);
+  // Drops Component and every frame it owns from the frames whose inherited components may not
+  // be renamed here.
+  void UnlistFrames(TComponent* Component);
   void SetGrabHandles(const IPtr<IItem>& Item);
 
   // Reader and writer hooks.
@@ -376,6 +382,13 @@ class TComponentRoot : public TInterfacedObject,
   void ComponentReadAdjust(TComponent* Component);
 
   void ValidateRootRename(const String& CurName, const String& NewName);
+  // Why Name cannot name a component (Kind "component") or a handler (Kind "method") of this
+  // module, as a message; empty when it can. Names must stay apart from the words of both
+  // source languages, the module's own name, types, the unit's methods and, for handlers, the
+  // components (the unit's fields).
+  String NameRefusal(const String& Name, const char* Kind);
+  // Raises the refusal of a new handler name, if any.
+  void CheckMethodName(const String& Name);
   // What every accepted rename ends with: dependents, the renamed sink, the environment.
   void RenameTail(TComponent* AComponent, const String& CurName, const String& NewName);
   // Writes Source as a module of its own and reads it into Target (an ancestor replayed into a

@@ -1,5 +1,7 @@
 // Creating components: from a palette item, a point, a rectangle or the designer interface;
 // the container a new component goes into; inline frame instances of other open modules.
+#include <exception>
+
 #include "moduledesigner/ComponentRoot.h"
 #include "moduledesigner/ModuleRegistry.h"
 
@@ -229,10 +231,22 @@ TComponent* TComponentRoot::FrameCreateComponent(TClass ComponentClass, TCompone
   Instance->SetInline(true);
   Instance->SetDesignInstance(true);
   ChangeToProxyClass(Instance.get(), ComponentClass);
+  // Frames made inside this one while it is read leave the list again if this one fails.
+  struct TUnlistOnFailure {
+    TComponentRoot& R;
+    TComponent* Instance;
+    int Exceptions = std::uncaught_exceptions();
+    ~TUnlistOnFailure() {
+      if (std::uncaught_exceptions() > Exceptions) R.UnlistFrames(Instance);
+    }
+  } Unlist{*this, Instance.get()};
   ReplayModule(FrameRoot, Instance.get());
   for (int I = 0; I < Instance->ComponentCount(); ++I) Instance->Components(I)->SetAncestor(true);
   Instance->SetName(String());
   if (Owner) Owner->InsertComponent(Instance.get());
+  // The instance's inherited components belong to the frame's module: they are renamed there,
+  // never here (a frame read inside this one was listed when it was made).
+  FModifiableFrames.push_back(Instance.get());
   return Instance.release();
 }
 

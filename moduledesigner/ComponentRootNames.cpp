@@ -3,8 +3,11 @@
 #include "moduledesigner/ComponentRoot.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/Renames.h"
+#include "symbols/CppSym.h"
+#include "symbols/PasSym.h"
 
 #include <atomic>
+#include <functional>
 
 namespace formwright {
 
@@ -17,7 +20,19 @@ inline constexpr const char* SRootNeedsName = "Root component must have a name";
 inline constexpr const char* SSameAsAncestor =
     "Cannot rename a module to the same name as one of its ancestors (%s)";
 
+inline constexpr const char* SNameRefused = "%s %s and cannot be used as a %s name";
+inline constexpr const char* SInvalidMethodName = "'%s' is not a valid method name";
+inline constexpr const char* SIncompatibleMethod = "Method %s is incompatible with this event";
+
 bool IsInherited(const TComponent* C) { return C->ComponentState().Contains(csAncestor); }
+
+// The unit declares a class of this name: the module's class, one of its ancestors, or a class
+// a component of the module is made of (every such class is registered).
+bool NamesType(TComponent* Root, const String& Name) {
+  for (TClass C = Root ? Root->ClassType() : nullptr; C; C = C->ClassParent())
+    if (SameText(C->ClassName(), Name)) return true;
+  return GetClass(Name) != nullptr;
+}
 
 std::atomic<int>& PlaceholderCounter() {
   static std::atomic<int> Counter{0};
@@ -81,6 +96,11 @@ void TComponentRoot::ValidateRename(TComponent* AComponent, const String& CurNam
   if (Inherited && !CurName.empty() && !FUpdating && !FSuppressUpdate)
     throw EComponentDesignerException(Format(SIntroducedInAncestor, CurName));
   if (SameText(NewName, "OWNER")) throw EComponentDesignerException(Format(SExistsInDescendant, NewName));
+  // A name the module's stream already holds is read as it is; a new one must suit the unit.
+  if (!Inherited && !FUpdating && !NewName.empty() && !SameText(CurName, NewName) && FRoot &&
+      !FRoot->ComponentState().Contains(csLoading))
+    if (const String Why = NameRefusal(NewName, "component"); !Why.empty())
+      throw EComponentDesignerException(Why);
   // While the ancestor is replayed into a new descendant its components are not yet marked
   // inherited, but they are: the source declares them in the ancestor.
   if (!Inherited && FAncestorLoaded && (NewName.empty() || (!FUpdating && AComponent->Owner() == FRoot)) &&
@@ -92,14 +112,17 @@ void TComponentRoot::ValidateRename(TComponent* AComponent, const String& CurNam
 
 void TComponentRoot::ValidateRootRename(const String& CurName, const String& NewName) {
   if (!FRoot) return;
-  // A root being read takes the name its stream holds; this includes the replay of the
-  // ancestor's stream into a new descendant, whose stored name is the ancestor's own.
-  if (FRoot->ComponentState().Contains(csLoading) && (FRoot->Owner() || !FAncestorLoaded)) return;
+  // A root being read takes the name its stream holds, and nothing else follows: the class and
+  // the unit keep the names they have (a form file may name its root apart from its class).
+  // This includes the replay of the ancestor's stream into a new descendant.
+  if (FRoot->ComponentState().Contains(csLoading)) return;
   if (NewName.empty()) throw EComponentDesignerException(SRootNeedsName);
   const String NewClass = "T" + NewName;
   for (TClass C = FRoot->ClassType()->ClassParent(); C; C = C->ClassParent())
     if (SameText(C->ClassName(), NewClass))
       throw EComponentDesignerException(Format(SSameAsAncestor, NewClass));
+  if (PasSym::IsReservedWord(NewName) || CppSym::IsReservedWord(NewName))
+    throw EComponentDesignerException(Format(SNameRefused, NewName, "is a reserved word", "module"));
   if (FModule && FViews.empty())
     FModule->RootRenamed(MakeIntf<TCompInfo>(FRoot, GetDesigner(), FRoot), NewName);
   if (IsProxyClass(FRoot->ClassType())) RenameSubClass(FRoot, NewClass, String());
@@ -125,6 +148,24 @@ bool TComponentRoot::RenameComponent(const String& CurName, const String& NewNam
   return true;
 }
 
+// ----- Name rules -----------------------------------------------------------------------------
+
+String TComponentRoot::NameRefusal(const String& Name, const char* Kind) {
+  auto Refused = [&](const char* Why) { return Format(SNameRefused, Name, Why, Kind); };
+  if (PasSym::IsReservedWord(Name) || CppSym::IsReservedWord(Name)) return Refused("is a reserved word");
+  if (FRoot && SameText(FRoot->Name(), Name)) return Refused("is the name of the module");
+  if (NamesType(FRoot, Name)) return Refused("names a type");
+  const bool Method = String(Kind) == "method";
+  if (!Method && MethodExists(Name)) return Refused("names a method of the unit");
+  if (Method && FRoot && FRoot->FindComponent(Name)) return Refused("names a component");
+  return String();
+}
+
+void TComponentRoot::CheckMethodName(const String& Name) {
+  if (!IsValidIdent(Name)) throw EComponentDesignerException(Format(SInvalidMethodName, Name));
+  if (const String Why = NameRefusal(Name, "method"); !Why.empty()) throw EComponentDesignerException(Why);
+}
+
 // ----- Event methods --------------------------------------------------------------------------
 
 TMethod TComponentRoot::CreateMethod(const String& Name, PTypeData TypeData) {
@@ -133,6 +174,14 @@ TMethod TComponentRoot::CreateMethod(const String& Name, PTypeData TypeData) {
 
 TMethod TComponentRoot::CreateMethod(const String& Name, const IPtr<IEventInfo>& EventInfo) {
   if (Name.empty()) return TMethod{};
+  if (!MethodExists(Name)) {
+    CheckMethodName(Name);
+  } else if (FModule && EventInfo) {
+    // An existing handler serves only events of its own signature.
+    bool Fits = false;
+    FModule->GetMethods(EventInfo, [&](const String& N) { Fits = Fits || SameText(N, Name); });
+    if (!Fits) throw EComponentDesignerException(Format(SIncompatibleMethod, Name));
+  }
   ValidateModification();
   if (FModule) FModule->CreateMethod(Name, EventInfo);
   return TMethod{CreateSubClassMethod(FRoot, Name), FRoot};
@@ -153,7 +202,11 @@ void TComponentRoot::ShowMethod(const String& Name) {
 }
 
 void TComponentRoot::RenameMethod(const String& CurName, const String& NewName) {
+  // The source first: when it refuses, the design-time class keeps the handler's old name, so
+  // the unit and the form file never disagree.
+  if (!SameText(CurName, NewName)) CheckMethodName(NewName);
   if (FModule) FModule->RenameMethod(CurName, NewName);
+  RenameRootMethod(CurName, NewName);
 }
 
 void TComponentRoot::RenameRootMethod(const String& CurName, const String& NewName) {
@@ -179,7 +232,8 @@ bool TComponentRoot::MethodFromAncestor(const TMethod& Method) {
 
 void TComponentRoot::ReaderSetName(TReader* Reader, TComponent* Component, String& Name) {
   if (Reader->Root() != FRoot || !FRenames || Name.empty()) return;
-  if (!FRoot->FindComponent(Name)) return;
+  // A name taken here, or one this module cannot use, gives way to a fresh one.
+  if (!FRoot->FindComponent(Name) && NameRefusal(Name, "component").empty()) return;
   const String OldName = Name;
   Name = UniqueName(Component->ClassName());
   FRenames->Add(OldName, Name);
@@ -228,8 +282,10 @@ void TComponentRoot::VerifyEvents(TStrings* List) {
   for (int I = 0; I < FEvents->Count(); ++I) {
     TEventItem& E = FEvents->Items(I);
     if (List && List->IndexOf(E.Name) >= 0) continue;
-    E.NewAddress = FRoot->MethodAddress(E.StreamName);
+    // The placeholder goes first: while it carries the stream's name it would be found as the
+    // existing handler of that name, and its freed handle handed to the event.
     DestroySubClassMethod(FRoot, E.Address);
+    E.NewAddress = FRoot->MethodAddress(E.StreamName);
   }
 }
 
@@ -239,7 +295,7 @@ void TComponentRoot::UpdateEvents() {
   for (int I = 0; I < FEvents->Count() && !Changed; ++I)
     Changed = FEvents->Items(I).NewAddress != FEvents->Items(I).Address;
   if (!Changed) return;
-  auto Visit = [this](TComponent* C) {
+  std::function<void(TComponent*)> Visit = [&](TComponent* C) {
     for (PPropInfo P : GetPropList(C->ClassType(), TTypeKinds{tkMethod})) {
       TMethod M = GetMethodProp(C, P);
       if (!M.Code) continue;
@@ -251,9 +307,10 @@ void TComponentRoot::UpdateEvents() {
           break;
         }
     }
+    // Components inside embedded frames carry handlers of this module too.
+    for (int I = 0; I < C->ComponentCount(); ++I) Visit(C->Components(I));
   };
   Visit(FRoot);
-  for (int I = 0; I < FRoot->ComponentCount(); ++I) Visit(FRoot->Components(I));
 }
 
 // ----- Names of components and objects --------------------------------------------------------

@@ -141,7 +141,7 @@ void TComponentRoot::ForceCommonParent() {
   IPtr<IItem> Parent = FSelectionList->GetItems(0)->GetParent();
   for (int I = FSelectionList->GetCount() - 1; I >= 0; --I) {
     IPtr<IItem> P = FSelectionList->GetItems(I)->GetParent();
-    if (!(P.Identity() == Parent.Identity() || SameItem(P, Parent))) FSelectionList->Remove(I);
+    if (!SameItem(P, Parent)) FSelectionList->Remove(I);
   }
 }
 
@@ -224,8 +224,7 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
   if (P != FPlainItems.end()) FPlainItems.erase(P);
   auto* C = dynamic_cast<TComponent*>(Persistent);
   if (FSurface && C && IsFrame(C)) FSurface->DropItems(C);
-  auto F = std::find(FModifiableFrames.begin(), FModifiableFrames.end(), Persistent);
-  if (F != FModifiableFrames.end()) FModifiableFrames.erase(F);
+  if (C) UnlistFrames(C);
   if (Persistent == FCurrentParent) FCurrentParent = nullptr;
   if (Persistent == FUndeleteParent) {
     FUndeleteParent = nullptr;
@@ -233,6 +232,16 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
   }
   DesignNotificationItemDeleted(GetDesigner(), Persistent);
   FSelectableValid = false;
+}
+
+void TComponentRoot::UnlistFrames(TComponent* Component) {
+  // Frames owned by a leaving one go with it, while they can still be asked for their owner.
+  auto Within = [Component](TComponent* Frame) {
+    for (TComponent* C = Frame; C; C = C->Owner())
+      if (C == Component) return true;
+    return false;
+  };
+  std::erase_if(FModifiableFrames, Within);
 }
 
 // ----- The selection stream -------------------------------------------------------------------
@@ -315,10 +324,7 @@ void TComponentRoot::ReadSelection(TStream* Stream, TComponent* Parent, bool Adj
     TSelectionsUpdate Update(FSelectionList);
     FSelectionList->Clear();
     ReadStream(Stream, Parent, Adjust, Rect);
-  } catch (const EReadError&) {
-    UndoRead(Mark, Before, std::move(Undelete), UndeleteParent);
-    throw;
-  } catch (const EParserError&) {
+  } catch (...) {
     UndoRead(Mark, Before, std::move(Undelete), UndeleteParent);
     throw;
   }
@@ -400,11 +406,10 @@ void TComponentRoot::DeleteSelection(bool ADoAll) {
 void TComponentRoot::DoUndelete() {
   if (!FUndeleteStream) return;
   TFlagScope Undeleting(FUndeleting);
-  std::unique_ptr<TMemoryStream> S = std::move(FUndeleteStream);
-  S->SetPosition(0);
+  // The read takes the stream over and frees it when it succeeds; one that fails gives it back.
+  FUndeleteStream->SetPosition(0);
   TComponent* Parent = FUndeleteParent ? FUndeleteParent : FRoot;
-  FUndeleteParent = nullptr;
-  ReadSelection(S.get(), Parent, false, TRect{});
+  ReadSelection(FUndeleteStream.get(), Parent, false, TRect{});
 }
 
 // ----- The designer's clipboard commands ------------------------------------------------------

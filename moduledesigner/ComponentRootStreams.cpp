@@ -1,4 +1,5 @@
 // Reading a module, reading components into it (paste, undelete), writing and saving it.
+#include "formdesigner/ComponentClipboard.h"
 #include "moduledesigner/ComponentRoot.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "moduledesigner/Renames.h"
@@ -115,6 +116,17 @@ void TComponentRoot::ReadObjectFromStream(TComponent* Root, TStream* Stream) {
 
 // ----- Reading components into the module -----------------------------------------------------
 
+TStream* TComponentRoot::PrepareComponents(TStream* Stream) {
+  // Components given as text are converted object by object with the list's closing value, as
+  // clipboard text is; a whole module's text holds one object and no list end. The module keeps
+  // the format it was read in: pasting text does not make a binary module save as text.
+  if (TestStreamFormat(Stream) < sofText) return Stream;
+  TOwned<TMemoryStream> Binary(new TMemoryStream());
+  ComponentsTextToBinary(Stream, Binary.get());
+  Binary->SetPosition(0);
+  return Binary.release();
+}
+
 void TComponentRoot::ReadStream(TStream* Stream, TComponent* Parent, bool Adjust, const TRect& Rect) {
   TOptionalGroupScope Group(HostClassGroup());
   FEvents = std::make_unique<TEvents>();
@@ -132,7 +144,7 @@ void TComponentRoot::ReadStream(TStream* Stream, TComponent* Parent, bool Adjust
       R.FRenames.reset();
     }
   } Drop{*this};
-  TPreparedStream S{PrepareInputStream(Stream, false), Stream};
+  TPreparedStream S{PrepareComponents(Stream), Stream};
   TReader Reader(S.Stream, 1024);
   Reader.OnSetName = [this](TReader* R, TComponent* C, String& N) { ReaderSetName(R, C, N); };
   Reader.OnReferenceName = [this](TReader* R, String& N) { ReaderReferenceName(R, N); };

@@ -112,9 +112,6 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       }
       try {
         TypeValue(F.Editor, NewName + "." + Event, NewHandler);
-        // The unit renames the handler; as the host of the unit, the tool then renames the
-        // design-time class's method, which is what the form file names.
-        if (SameText(F.Editor->GetValue(), F.Handler)) R.RenameRootMethod(F.Handler, NewHandler);
       } catch (const Exception& E) {
         Refuse(File, Format("cannot rename handler %s to %s", F.Handler, NewHandler), E);
       }

@@ -1,0 +1,296 @@
+// What components and handlers of a module may be named, what a rename may touch, and what the
+// handlers of pasted components end bound to.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "editors/PropertyEditors.h"
+#include "editors/RefPropEditors.h"
+#include "host/root/ReferenceRoot.h"
+#include "moduledesigner/ModuleRegistry.h"
+#include "platform/orx/Orx.h"
+#include "platform/runtime/ObjectText.h"
+#include "tests/moduledesigner/RootTestSupport.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+using moduledesigner_testing::Message;
+using testing::HasSubstr;
+
+const char* const FormText =
+    "object Form1: TForm1\n"
+    "  object Button1: TButton\n"
+    "    OnClick = Button1Click\n"
+    "  end\n"
+    "  object Label1: TLabel\n"
+    "    FocusControl = Button1\n"
+    "  end\n"
+    "end\n";
+
+const char* const FormUnit =
+    "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n  end;\n\nimplementation\n\n"
+    "procedure TForm1.Button1Click(Sender: TObject);\nbegin\nend;\n\n"
+    "procedure TForm1.ListChanged(Sender: TObject; Index: Integer);\nbegin\nend;\n\nend.\n";
+
+const char* const FrameText =
+    "object AddressFrame: TAddressFrame\n"
+    "  object StreetLabel: TLabel\n"
+    "  end\n"
+    "end\n";
+
+const char* const ContactText =
+    "object ContactForm: TContactForm\n"
+    "  inline HomeAddress: TAddressFrame\n"
+    "    inherited StreetLabel: TLabel\n"
+    "      Caption = 'Street'\n"
+    "    end\n"
+    "  end\n"
+    "end\n";
+
+String Written(const IPtr<TReferenceRoot>& R) {
+  TStringStream S;
+  R->WriteRootStream(&S);
+  return S.DataString();
+}
+
+TMethod EventOf(TComponent* C, const char* Event) { return GetMethodProp(C, GetPropInfo(C, Event)); }
+
+class ComponentRootNaming : public testing::Test {
+ protected:
+  ComponentRootNaming() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
+    Files->PutFile("Form1.fwf", FormText);
+    Files->PutFile("Form1.pas", FormUnit);
+    Form1 = Host.Open("Form1.fwf");
+  }
+  TComponent* C(const char* Name) { return Form1->GetRoot()->FindComponent(Name); }
+  // Pastes `Text` into Form1; the message of the refusal, or "(no exception)".
+  String Paste(const String& Text) {
+    TStringStream S(Text);
+    return Message([&] { Form1->PasteSelectionFromStream(&S, nullptr, TRect{}); });
+  }
+  // Types `Value` into Component's Event row as the inspector does.
+  void SetEvent(TComponent* Component, const char* Event, const String& Value) {
+    auto Selection = CreateSelectionList();
+    Selection->Add(Component);
+    GetComponentProperties(
+        Selection, TTypeKinds{tkMethod}, Form1->GetDesigner(),
+        [&](const IPtr<IProperty>& P) {
+          if (P->GetName() == Event) P->SetValue(Value);
+        },
+        nullptr);
+  }
+
+  IPtr<TMemoryFileSystem> Files;
+  TReferenceHost Host;
+  IPtr<TReferenceRoot> Form1;
+};
+
+TEST_F(ComponentRootNaming, UniqueNamesStripOnlyALeadingCapitalT) {
+  EXPECT_EQ(Form1->UniqueName("TX"), "X1");
+  EXPECT_EQ(Form1->UniqueName("TButton"), "Button2");
+  // A rename frees a number, which is found again.
+  C("Button1")->SetName("OkButton");
+  EXPECT_EQ(Form1->UniqueName("TButton"), "Button1");
+}
+
+TEST_F(ComponentRootNaming, ComponentNamesThatWouldBreakTheUnitAreRefused) {
+  const String Before = Written(Form1);
+  struct TCase {
+    const char* Name;
+    const char* Message;
+  };
+  for (const TCase& T : {
+           TCase{"begin", "begin is a reserved word and cannot be used as a component name"},
+           TCase{"Class", "Class is a reserved word and cannot be used as a component name"},
+           TCase{"typeid", "typeid is a reserved word and cannot be used as a component name"},
+           TCase{"form1", "form1 is the name of the module and cannot be used as a component name"},
+           TCase{"TForm1", "TForm1 names a type and cannot be used as a component name"},
+           TCase{"TLabel", "TLabel names a type and cannot be used as a component name"},
+           TCase{"listchanged",
+                 "listchanged names a method of the unit and cannot be used as a component name"},
+       }) {
+    EXPECT_EQ(Message([&] { C("Label1")->SetName(T.Name); }), T.Message);
+  }
+  EXPECT_EQ(C("Label1")->Name(), "Label1");
+  EXPECT_EQ(Written(Form1), Before);
+  // A pasted component whose name the unit cannot take gets a fresh one.
+  EXPECT_EQ(Paste("object ListChanged: TLabel\nend\n"), "(no exception)");
+  EXPECT_TRUE(C("Label2"));
+}
+
+TEST_F(ComponentRootNaming, HandlerNamesAreCheckedAndRenamedInTheUnitAndTheClass) {
+  TComponent* Button = C("Button1");
+  const String Before = Written(Form1);
+  for (const char* Bad : {"end", "Label1", "Form1", "TButton", "not a name"}) {
+    EXPECT_THAT(Message([&] { SetEvent(Button, "OnClick", Bad); }), HasSubstr("method name")) << Bad;
+    EXPECT_THAT(Message([&] { SetEvent(C("Label1"), "OnClick", Bad); }), HasSubstr("method name")) << Bad;
+  }
+  EXPECT_EQ(Written(Form1), Before);
+  // An existing handler of another signature is not bound.
+  EXPECT_EQ(Message([&] { SetEvent(C("Label1"), "OnClick", "ListChanged"); }),
+            "Method ListChanged is incompatible with this event");
+  EXPECT_FALSE(EventOf(C("Label1"), "OnClick").Code);
+  // A new name typed over the handler renames it in the unit and in the form file together.
+  SetEvent(Button, "OnClick", "OkClick");
+  EXPECT_EQ(Form1->GetMethodName(EventOf(Button, "OnClick")), "OkClick");
+  EXPECT_TRUE(TReferenceHost::SourceOf(Form1)->FindHandler("OkClick"));
+  EXPECT_FALSE(TReferenceHost::SourceOf(Form1)->FindHandler("Button1Click"));
+  EXPECT_THAT(Written(Form1), HasSubstr("OnClick = OkClick"));
+  // A rename the unit refuses leaves the class's method as it was.
+  EXPECT_ANY_THROW(Form1->RenameMethod("OkClick", "ListChanged"));
+  EXPECT_EQ(Form1->GetMethodName(EventOf(Button, "OnClick")), "OkClick");
+}
+
+TEST_F(ComponentRootNaming, PastedHandlersBindToAnExistingMethodOrToNone) {
+  // Pasted as text, without handler source: Button1Click exists here, Button9Click does not.
+  ASSERT_EQ(Paste("object Button1: TButton\n  OnClick = Button1Click\nend\n"
+                  "object Button9: TButton\n  OnClick = Button9Click\nend\n"),
+            "(no exception)");
+  TComponent* Known = C("Button2");
+  TComponent* Unknown = C("Button9");
+  ASSERT_TRUE(Known);
+  ASSERT_TRUE(Unknown);
+  EXPECT_EQ(EventOf(Known, "OnClick").Code, EventOf(C("Button1"), "OnClick").Code);
+  EXPECT_FALSE(EventOf(Unknown, "OnClick").Code);
+  // A handler made afterwards never shows up on a pasted event.
+  SetEvent(C("Label1"), "OnClick", "BrandNewHandler");
+  EXPECT_FALSE(EventOf(Unknown, "OnClick").Code);
+  EXPECT_EQ(Form1->GetMethodName(EventOf(Known, "OnClick")), "Button1Click");
+  EXPECT_THAT(Written(Form1),
+              testing::Not(HasSubstr("OnClick = BrandNewHandler\n    end\n  object Button9")));
+}
+
+TEST_F(ComponentRootNaming, PastedHandlersFollowOnlyTheirOwnComponentsRename) {
+  Files->PutFile("Form2.fwf",
+                 "object Form2: TForm2\n  object Button1: TButton\n    OnClick = Button12Click\n"
+                 "    OnEnter = Button1Enter\n  end\nend\n");
+  Files->PutFile("Form2.pas",
+                 "unit Form2;\ninterface\ntype\n  TForm2 = class(TForm)\n  end;\nimplementation\n\n"
+                 "procedure TForm2.Button12Click(Sender: TObject);\nbegin\n  Beep;\nend;\n\n"
+                 "procedure TForm2.Button1Enter(Sender: TObject);\nbegin\nend;\n\nend.\n");
+  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  Form2->Select(Form2->GetRoot()->FindComponent("Button1"), false);
+  TMemoryStream Clip;
+  Form2->CopySelectionToStream(&Clip, nullptr);
+  Clip.SetPosition(0);
+  Form1->PasteSelectionFromStream(&Clip, nullptr, TRect{});
+  TComponent* Pasted = C("Button2");  // Button1 is taken here
+  ASSERT_TRUE(Pasted);
+  EXPECT_EQ(Form1->GetMethodName(EventOf(Pasted, "OnEnter")), "Button2Enter");
+  EXPECT_EQ(Form1->GetMethodName(EventOf(Pasted, "OnClick")), "Button12Click");
+  EXPECT_TRUE(TReferenceHost::SourceOf(Form1)->FindHandler("Button12Click"));
+  EXPECT_FALSE(TReferenceHost::SourceOf(Form1)->FindHandler("Button22Click"));
+}
+
+TEST_F(ComponentRootNaming, ComponentTextIsPastedAndARefusalLeavesEverythingAsItWas) {
+  ASSERT_EQ(Paste("  \r\nobject NotesMemo: TMemo\n  Left = 8\nend\nobject Note2: TLabel\nend\n"),
+            "(no exception)");
+  ASSERT_TRUE(As<TMemo>(C("NotesMemo")));
+  ASSERT_TRUE(C("Note2"));
+  EXPECT_EQ(Form1->GetSelection()->GetCount(), 2);
+  // A paste refused after components were read takes them back; the undelete stream stays.
+  Form1->Select(C("Note2"), false);
+  Form1->DeleteSelection(false);
+  ASSERT_TRUE(Form1->CanUndelete());
+  Form1->Select(C("NotesMemo"), false);
+  const String Before = Written(Form1);
+  EXPECT_THAT(Paste("object Extra: TLabel\nend\nobject Box: TNoSuchBox\nend\n"), HasSubstr("TNoSuchBox"));
+  EXPECT_FALSE(C("Extra"));
+  EXPECT_EQ(Written(Form1), Before);
+  EXPECT_TRUE(Form1->CanUndelete());
+  ASSERT_EQ(Form1->GetSelection()->GetCount(), 1);
+  EXPECT_EQ(Form1->GetSelection()->Get(0), C("NotesMemo"));
+}
+
+TEST_F(ComponentRootNaming, TextPastedIntoABinaryModuleLeavesItBinary) {
+  TStringStream Text(FormText), Binary;
+  ObjectTextToResource(&Text, &Binary);
+  Files->PutFile("Bin.fwf", Binary.DataString());
+  IPtr<TReferenceRoot> Bin = Host.Open("Bin.fwf");
+  TStringStream S("object NotesMemo: TMemo\nend\n");
+  Bin->PasteSelectionFromStream(&S, nullptr, TRect{});
+  Bin->Save();
+  TStringStream Saved(Files->Contents("Bin.fwf"));
+  EXPECT_EQ(TestStreamFormat(&Saved), sofBinary);
+}
+
+TEST_F(ComponentRootNaming, AFailedUndeleteKeepsItsStream) {
+  auto* List = new TActionList(Form1->GetRoot());
+  List->SetName("ActionList1");
+  Form1->Select(List, false);
+  Form1->DeleteSelection(false);
+  ASSERT_TRUE(Form1->CanUndelete());
+  UnRegisterClass(TActionList::StaticClass());
+  struct TRegisterAgain {
+    ~TRegisterAgain() { RegisterClass(TActionList::StaticClass()); }
+  } Again;
+  EXPECT_NE(Message([&] { Form1->DoUndelete(); }), "(no exception)");
+  EXPECT_TRUE(Form1->CanUndelete());
+  EXPECT_FALSE(C("ActionList1"));
+  RegisterClass(TActionList::StaticClass());
+  Form1->DoUndelete();
+  EXPECT_TRUE(C("ActionList1"));
+  EXPECT_FALSE(Form1->CanUndelete());
+}
+
+TEST_F(ComponentRootNaming, ReadingAModuleNeverRenamesItsClass) {
+  // A form file whose root name differs from its class's: the unit and the class stay.
+  Files->PutFile("Other.fwf", "object Renamed: TOtherForm\nend\n");
+  Files->PutFile("Other.pas",
+                 "unit Other;\ninterface\ntype\n  TOtherForm = class(TForm)\n  end;\n"
+                 "implementation\nend.\n");
+  IPtr<TReferenceRoot> Other = Host.Open("Other.fwf");
+  EXPECT_EQ(Other->GetRootName(), "Renamed");
+  EXPECT_EQ(Other->GetRootClassName(), "TOtherForm");
+  EXPECT_EQ(TReferenceHost::SourceOf(Other)->ClassName(), "TOtherForm");
+  // A root may take no name of any class it descends from, up to the top.
+  for (const char* Name : {"Form", "CustomForm", "Component", "Persistent", "Object"})
+    EXPECT_THAT(Message([&] { Other->GetRoot()->SetName(Name); }),
+                HasSubstr("same name as one of its ancestors"))
+        << Name;
+  EXPECT_EQ(Other->GetRootName(), "Renamed");
+}
+
+TEST_F(ComponentRootNaming, InheritedComponentsOfAnEmbeddedFrameKeepTheirNames) {
+  Files->PutFile("Address.fwf", FrameText);
+  Files->PutFile("Address.pas",
+                 "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\n"
+                 "implementation\nend.\n");
+  Files->PutFile("Contact.fwf", ContactText);
+  IPtr<TReferenceRoot> Frame = Host.Open("Address.fwf");
+  IPtr<TReferenceRoot> Contact = Host.Open("Contact.fwf");
+  const String Before = Written(Contact);
+  TComponent* Instance = Contact->GetRoot()->FindComponent("HomeAddress");
+  ASSERT_TRUE(Instance);
+  TComponent* Street = Instance->FindComponent("StreetLabel");
+  ASSERT_TRUE(Street);
+  EXPECT_EQ(Message([&] { Street->SetName("Foo"); }),
+            "Cannot rename component StreetLabel, component was introduced in an ancestor form");
+  EXPECT_EQ(Written(Contact), Before);
+  // Its generated handler name is its path without the separators.
+  String Generated;
+  auto Selection = CreateSelectionList();
+  Selection->Add(Street);
+  GetComponentProperties(
+      Selection, TTypeKinds{tkMethod}, Contact->GetDesigner(),
+      [&](const IPtr<IProperty>& P) {
+        if (P->GetName() == "OnClick")
+          Generated = dynamic_cast<TMethodProperty*>(P.Get())->GetFormMethodName();
+      },
+      nullptr);
+  EXPECT_EQ(Generated, "HomeAddressStreetLabelClick");
+  // The frame's own module renames it; a second instance made now is guarded as well.
+  Frame->GetRoot()->FindComponent("StreetLabel")->SetName("RoadLabel");
+  auto* Second = Contact->CreateComponent(Frame->GetRoot()->ClassType(), Contact->GetRoot(), 0, 100, 10, 10);
+  ASSERT_TRUE(Second);
+  EXPECT_THAT(Message([&] { Second->FindComponent("RoadLabel")->SetName("Bar"); }),
+              HasSubstr("introduced in an ancestor form"));
+  // Once the instance is gone, nothing about it is remembered.
+  Contact->Select(Second, false);
+  Contact->DeleteSelection(false);
+  EXPECT_FALSE(Contact->ModifiableFrame(Second));
+}
+
+}  // namespace
+}  // namespace formwright
