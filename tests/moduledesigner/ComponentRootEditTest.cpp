@@ -57,6 +57,7 @@ TEST_F(ComponentRootEdit, UniqueNamesAreTheFirstFreeNumber) {
   EXPECT_EQ(Form1->UniqueName("TLabel"), "Label2");
   EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit1");
   EXPECT_EQ(Form1->UniqueName("T"), "T1");
+  EXPECT_EQ(Form1->UniqueName("TX"), "X1");
   EXPECT_EQ(Form1->UniqueName("tree"), "tree1");
   EXPECT_EQ(Form1->UniqueName("tButton"), "tButton1");
   // Numbers found taken stay known as taken, until a removal or a rename frees one.

@@ -86,14 +86,6 @@ class ComponentRootNaming : public testing::Test {
   IPtr<TReferenceRoot> Form1;
 };
 
-TEST_F(ComponentRootNaming, UniqueNamesStripOnlyALeadingCapitalT) {
-  EXPECT_EQ(Form1->UniqueName("TX"), "X1");
-  EXPECT_EQ(Form1->UniqueName("TButton"), "Button2");
-  // A rename frees a number, which is found again.
-  C("Button1")->SetName("OkButton");
-  EXPECT_EQ(Form1->UniqueName("TButton"), "Button1");
-}
-
 TEST_F(ComponentRootNaming, ComponentNamesThatWouldBreakTheUnitAreRefused) {
   const String Before = Written(Form1);
   struct TCase {
