@@ -29,12 +29,11 @@ class TWidget : public TComponent {
 // Counts the editor objects alive, to prove that refused editors are freed.
 inline int GEditorsAlive = 0;
 
-// A selection editor that records the designer it was made for.
+// A selection editor with one verb.
 class TRecordingSelectionEditor : public TBaseSelectionEditor, public ISelectionEditor {
   FW_CLASS(TRecordingSelectionEditor, TBaseSelectionEditor)
  public:
-  explicit TRecordingSelectionEditor(const IPtr<IDesigner>& ADesigner)
-      : TBaseSelectionEditor(ADesigner), FDesigner(ADesigner) {
+  explicit TRecordingSelectionEditor(const IPtr<IDesigner>& ADesigner) : TBaseSelectionEditor(ADesigner) {
     ++GEditorsAlive;
   }
   ~TRecordingSelectionEditor() override { --GEditorsAlive; }
@@ -44,7 +43,6 @@ class TRecordingSelectionEditor : public TBaseSelectionEditor, public ISelection
   int GetVerbCount() override { return 1; }
   void PrepareItem(int, const IPtr<IMenuItem>&) override {}
   void RequiresUnits(const TGetStrProc&) override {}
-  IPtr<IDesigner> FDesigner;
 };
 
 // A component editor class that forgot to implement IComponentEditor.
@@ -66,20 +64,16 @@ class TFactorylessSelectionEditor : public TRecordingSelectionEditor {
   using TRecordingSelectionEditor::TRecordingSelectionEditor;
 };
 
-// A property editor that records its entries.
+// A property editor that keeps the count it was made for.
 class TRecordingPropertyEditor : public TBasePropertyEditor {
   FW_CLASS(TRecordingPropertyEditor, TBasePropertyEditor)
  public:
   TRecordingPropertyEditor(const IPtr<IDesigner>& ADesigner, int APropCount)
       : TBasePropertyEditor(ADesigner, APropCount), FPropCount(APropCount) {}
   static void DeclarePublished(TClassBuilder<TRecordingPropertyEditor>& C) { DeclareEditorFactory(C); }
-  void Initialize() override { FInitialized = true; }
-  void SetPropEntry(int Index, TPersistent* AInstance, PPropInfo APropInfo) override {
-    FEntries.push_back({AInstance, APropInfo});
-  }
+  void Initialize() override {}
+  void SetPropEntry(int, TPersistent*, PPropInfo) override {}
   int FPropCount;
-  bool FInitialized = false;
-  std::vector<std::pair<TPersistent*, PPropInfo>> FEntries;
 };
 
 // A drag target accepting drops right of x = 10.
@@ -89,8 +83,7 @@ class TRightHalfDragTarget : public TDragTarget {
   using TDragTarget::TDragTarget;
   static void DeclarePublished(TClassBuilder<TRightHalfDragTarget>& C) { DeclareEditorFactory(C); }
   bool DragOver(TObject*, TObject*, int X, int) override { return X > 10; }
-  void DragDrop(TObject*, TObject* Source, int, int) override { FDropped = Source; }
-  TObject* FDropped = nullptr;
+  void DragDrop(TObject*, TObject*, int, int) override {}
 };
 
 }  // namespace formwright::contracts_testing
