@@ -17,11 +17,6 @@ std::vector<const TTokenSymbol*> AllSymbols(const TReservedWordTable& Words) {
   return Result;
 }
 
-uint8_t PascalToken(const char* Word) {
-  return PasSym::ReservedWords().Find(std::string_view(Word))->Token();
-}
-uint8_t CppToken(const char* Word) { return CppSym::ReservedWords().Find(std::string_view(Word))->Token(); }
-
 }  // namespace
 
 TEST(PascalReservedWords, TableHoldsSeventyOneUpperCaseWordsOfPascalSymbols) {
@@ -40,36 +35,36 @@ TEST(PascalReservedWords, TableHoldsSeventyOneUpperCaseWordsOfPascalSymbols) {
   EXPECT_EQ(PasSym::ReservedWords().MaxWordLength(), 14);
 }
 
-TEST(PascalReservedWords, EveryCasingIsReserved) {
+TEST(PascalReservedWords, EveryCasingIsReservedButOnlyWholeAsciiWords) {
   for (const char* Word : {"begin", "Begin", "BEGIN", "bEgIn"}) {
     EXPECT_TRUE(PasSym::IsReservedWord(std::string_view(Word))) << Word;
     EXPECT_TRUE(PasSym::IsReservedWord(Utf8ToWide(Word))) << Word;
   }
-  EXPECT_FALSE(PasSym::IsReservedWord(std::string_view("Button1")));
-  EXPECT_FALSE(PasSym::IsReservedWord(std::string_view("")));
-  EXPECT_FALSE(PasSym::IsReservedWord(std::string_view("beginx")));
-}
-
-TEST(PascalReservedWords, TokenCodesOfTheParser) {
-  EXPECT_EQ(PascalToken("and"), 4);
-  EXPECT_EQ(PascalToken("Array"), 5);
-  EXPECT_EQ(PascalToken("of"), 6);
-  EXPECT_EQ(PascalToken("procedure"), 7);
-  EXPECT_EQ(PascalToken("end"), 13);
-  EXPECT_EQ(PascalToken("set"), 34);
-  EXPECT_EQ(PascalToken("interface"), 128);
-  EXPECT_EQ(PascalToken("asm"), 135);
-  EXPECT_EQ(PascalToken("until"), 143);
-  EXPECT_EQ(PascalToken("xor"), 4);
-}
-
-TEST(PascalReservedWords, UnicodeLookupRejectsLongWordsAndForeignCharacters) {
+  for (const char* Word : {"Button1", "", "beginx"})
+    EXPECT_FALSE(PasSym::IsReservedWord(std::string_view(Word)));
   EXPECT_TRUE(PasSym::IsReservedWord(WideString(u"ResourceString")));
   EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"ResourceStrings")));
   EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"if\u20AC")));
   EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"b\u00E9gin")));
   // U+0149 U+0146 narrowed by their low bytes alone would read "IF".
   EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"\u0149\u0146")));
+}
+
+TEST(ReservedWords, TokenCodesOfTheParsers) {
+  const struct {
+    bool Pascal;
+    const char* Word;
+    int Token;
+  } Cases[] = {{true, "and", 4},         {true, "Array", 5},         {true, "of", 6},
+               {true, "procedure", 7},   {true, "end", 13},          {true, "set", 34},
+               {true, "interface", 128}, {true, "asm", 135},         {true, "until", 143},
+               {true, "xor", 4},         {false, "private", 7},      {false, "protected", 8},
+               {false, "public", 9},     {false, "__published", 10}, {false, "__automated", 11},
+               {false, "while", 4},      {false, "__property", 4}};
+  for (const auto& C : Cases) {
+    const TReservedWordTable& Words = C.Pascal ? PasSym::ReservedWords() : CppSym::ReservedWords();
+    EXPECT_EQ(Words.Find(std::string_view(C.Word))->Token(), C.Token) << C.Word;
+  }
 }
 
 TEST(CppReservedWords, TableHoldsOneHundredNinetySevenCaseSensitiveWords) {
@@ -94,16 +89,6 @@ TEST(CppReservedWords, ClassIsReservedAndClassIsNot) {
   EXPECT_TRUE(CppSym::IsReservedWord(WideString(u"_Bool")));
   EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"_bool")));
   EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"__has_nothrow_default_constructors")));
-}
-
-TEST(CppReservedWords, TokenCodesOfTheParser) {
-  EXPECT_EQ(CppToken("private"), 7);
-  EXPECT_EQ(CppToken("protected"), 8);
-  EXPECT_EQ(CppToken("public"), 9);
-  EXPECT_EQ(CppToken("__published"), 10);
-  EXPECT_EQ(CppToken("__automated"), 11);
-  EXPECT_EQ(CppToken("while"), 4);
-  EXPECT_EQ(CppToken("__property"), 4);
 }
 
 TEST(ReservedWordLists, PackedFormIsTokenLengthCharactersAndAZeroEnd) {
