@@ -4,6 +4,7 @@
 
 using namespace formwright;
 using namespace formwright::testing;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -140,11 +141,8 @@ TEST_F(ExpertFilter, LoopOverAMissingNameOrAScalarRunsZeroTimes) {
       << "a loop inside an empty loop writes nothing either";
 }
 
-TEST_F(ExpertFilter, EndForEachWithoutALoopDoesNothing) {
+TEST_F(ExpertFilter, EndForEachWithoutALoopOrAMissingEndIfIsNoErrorAndTheNextRunStartsClean) {
   EXPECT_EQ(Expand(*Filter, "a[!endforeach]b"), "ab\r\n");
-}
-
-TEST_F(ExpertFilter, MissingEndIfIsNotAnErrorAndTheNextRunStartsClean) {
   EXPECT_EQ(Expand(*Filter, "[!if=(Flag, no)]\nhidden"), "");
   EXPECT_EQ(Expand(*Filter, "shown"), "shown\r\n");
 }
@@ -190,21 +188,13 @@ TEST_F(ExpertFilter, FileTemplatesNameTheFileInErrorsAndMissingFilesFail) {
   auto* Concrete = static_cast<TExpertFilter*>(Filter.get());
   Concrete->SetLanguage("");
   String Output = "untouched";
-  try {
-    Filter->Filter("Unit.pas.tmpl", Folder.Directory(), Output);
-    FAIL() << "no error";
-  } catch (const EExpertFilterError& E) {
-    EXPECT_EQ(E.Message(), "Unit.pas.tmpl(4): Attempt to pop an empty stack");
-  }
+  EXPECT_THAT([&] { Filter->Filter("Unit.pas.tmpl", Folder.Directory(), Output); },
+              ThrowsMessage<EExpertFilterError>("Unit.pas.tmpl(4): Attempt to pop an empty stack"));
   EXPECT_EQ(Output, "");
   Filter->Filter("Good.tmpl", Folder.Directory(), Output);
   EXPECT_EQ(Output, "unit Main;\r\n");
-  try {
-    Filter->Filter("Absent.tmpl", Folder.Directory(), Output);
-    FAIL() << "no error";
-  } catch (const EExpertFilterError& E) {
-    EXPECT_EQ(E.Message(), "File not found: " + Folder.Directory() + "Absent.tmpl");
-  }
+  EXPECT_THAT([&] { Filter->Filter("Absent.tmpl", Folder.Directory(), Output); },
+              ThrowsMessage<EExpertFilterError>("File not found: " + Folder.Directory() + "Absent.tmpl"));
   EXPECT_EQ(Output, "");
   EXPECT_EQ(ErrorOf(*Filter, "[!endif]"), "(1): Attempt to pop an empty stack") << "the file name is cleared";
 }
@@ -217,12 +207,8 @@ TEST_F(ExpertFilter, LanguageVariantOfATemplateIsPreferred) {
   auto* Concrete = static_cast<TExpertFilter*>(Filter.get());
   String Output;
   Concrete->SetLanguage("de_AT");
-  EXPECT_THROW(Filter->Filter("Form.tmpl", Folder.Directory(), Output), EExpertFilterError);
-  try {
-    Filter->Filter("Form.tmpl", Folder.Directory(), Output);
-  } catch (const EExpertFilterError& E) {
-    EXPECT_EQ(E.Message(), "Form.tmpl(2): Attempt to pop an empty stack");
-  }
+  EXPECT_THAT([&] { Filter->Filter("Form.tmpl", Folder.Directory(), Output); },
+              ThrowsMessage<EExpertFilterError>("Form.tmpl(2): Attempt to pop an empty stack"));
   Folder.Write("de/Form.tmpl", "deutsch [!FormName]");
   Filter->Filter("Form.tmpl", Folder.Directory(), Output);
   EXPECT_EQ(Output, "deutsch MainForm\r\n");

@@ -4,6 +4,8 @@
 
 using namespace formwright;
 using namespace formwright::testing;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -46,10 +48,10 @@ TEST(TemplateText, ByteOrderMarksDecideTheEncoding) {
 }
 
 TEST(TemplateText, LinesEndAtCrLfLfOrCr) {
-  EXPECT_EQ(SplitTemplateLines("a\r\nb\nc\rd"), (std::vector<String>{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitTemplateLines("a\r\n\r\nb\r\n"), (std::vector<String>{"a", "", "b"}));
-  EXPECT_EQ(SplitTemplateLines(""), std::vector<String>{});
-  EXPECT_EQ(SplitTemplateLines("\n"), std::vector<String>{""});
+  EXPECT_THAT(SplitTemplateLines("a\r\nb\nc\rd"), ElementsAre("a", "b", "c", "d"));
+  EXPECT_THAT(SplitTemplateLines("a\r\n\r\nb\r\n"), ElementsAre("a", "", "b"));
+  EXPECT_THAT(SplitTemplateLines(""), IsEmpty());
+  EXPECT_THAT(SplitTemplateLines("\n"), ElementsAre(""));
 }
 
 TEST(TemplateText, LanguageComesFromTheLocaleVariables) {
@@ -110,12 +112,8 @@ TEST(ResourceProvider, DecodesMarkedUtf8AndPlainAnsiText) {
 
 TEST(ResourceProvider, MissingResourceIsReported) {
   TResourceModule Module;
-  try {
-    CoResourceProvider::Create(Module, "Nothing");
-    FAIL() << "no error";
-  } catch (const EResNotFound& E) {
-    EXPECT_EQ(E.Message(), "Resource Nothing not found");
-  }
+  EXPECT_THAT([&] { CoResourceProvider::Create(Module, "Nothing"); },
+              ::testing::ThrowsMessage<EResNotFound>("Resource Nothing not found"));
 }
 
 TEST(ResourceProvider, FeedsTheFilter) {

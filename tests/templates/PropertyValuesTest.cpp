@@ -114,16 +114,10 @@ TEST(BooleanStack, PushPopToggleAndAllTrue) {
 }
 
 TEST(BooleanStack, EmptyStackAccessIsReported) {
+  using ::testing::ThrowsMessage;
   TBooleanStack Stack;
-  const auto MessageOf = [](auto&& Call) -> String {
-    try {
-      Call();
-    } catch (const EExpertFilterError& E) {
-      return E.Message();
-    }
-    return "no error";
-  };
-  EXPECT_EQ(MessageOf([&] { Stack.Pop(); }), "Attempt to pop an empty stack");
-  EXPECT_EQ(MessageOf([&] { Stack.ToggleTop(); }), "Attempt to access empty stack");
-  EXPECT_EQ(MessageOf([&] { (void)Stack.GetTop(); }), "Attempt to access empty stack");
+  EXPECT_THAT([&] { Stack.Pop(); }, ThrowsMessage<EExpertFilterError>("Attempt to pop an empty stack"));
+  EXPECT_THAT([&] { Stack.ToggleTop(); }, ThrowsMessage<EExpertFilterError>("Attempt to access empty stack"));
+  EXPECT_THAT([&] { (void)Stack.GetTop(); },
+              ThrowsMessage<EExpertFilterError>("Attempt to access empty stack"));
 }

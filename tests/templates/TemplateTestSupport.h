@@ -1,7 +1,7 @@
 // Helpers shared by the template filter tests.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <cstdlib>
 #include <filesystem>
