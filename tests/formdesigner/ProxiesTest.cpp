@@ -53,7 +53,8 @@ TEST(Proxies, MethodHandlesAreLowestFreeFirstAndReused) {
   EXPECT_FALSE(IsCallableCode(Click));
   EXPECT_EQ(Form->MethodName(Change), "Edit1Change");
   // A compiled handler of the ancestor is found rather than made.
-  EXPECT_EQ(CreateSubClassMethod(Form.get(), "WidgetClick"), TTestForm::StaticClass()->MethodAddress("WidgetClick"));
+  EXPECT_EQ(CreateSubClassMethod(Form.get(), "WidgetClick"),
+            TTestForm::StaticClass()->MethodAddress("WidgetClick"));
   const auto FirstIndex = reinterpret_cast<uintptr_t>(Click);
   DestroySubClassMethod(Form.get(), Click);
   EXPECT_EQ(Form->MethodAddress("Button1Click"), nullptr);

@@ -1,6 +1,6 @@
 #include "host/root/Surface.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "formdesigner/Selections.h"
 #include "moduledesigner/DesignPackage.h"
@@ -9,6 +9,7 @@
 
 using namespace formwright;
 using namespace formwright::orx;
+using ::testing::ElementsAre;
 
 namespace {
 
@@ -52,8 +53,14 @@ class SurfaceTest : public ::testing::Test {
     return Control;
   }
   IPtr<IItem> ItemOf(TPersistent* P) { return Surface->FindItem(P); }
-  TComponent* Next(TPersistent* From, bool Forward) {
-    return ExtractComponent(Surface->NextTabItem(From ? ItemOf(From) : nullptr, Forward));
+  // The next `Count` components tabbing on from `From`.
+  std::vector<TComponent*> Walk(TPersistent* From, bool Forward, int Count) {
+    std::vector<TComponent*> Result;
+    for (; Count > 0; --Count) {
+      Result.push_back(ExtractComponent(Surface->NextTabItem(From ? ItemOf(From) : nullptr, Forward)));
+      From = Result.back();
+    }
+    return Result;
   }
 
   TDesignPackageScope Package;
@@ -90,6 +97,8 @@ TEST_F(SurfaceTest, ControlItemsTakeTheirGeometryFromTheControl) {
   EXPECT_EQ(Global, Button->ClientToScreen({1, 2}));
   EXPECT_EQ(ButtonItem->GlobalToLocal(Global), (TPoint{1, 2}));
   EXPECT_EQ(Surface->SurfaceToGlobal({0, 0}), Form->ClientToScreen({0, 0}));
+  ButtonItem->SetBoundsRect(Bounds(8, 16, 100, 30));
+  EXPECT_EQ(Button->BoundsRect(), Bounds(8, 16, 100, 30));
 }
 
 TEST_F(SurfaceTest, AnItemIsInTheSelectionWhenItOrAParentIsSelected) {
@@ -104,19 +113,12 @@ TEST_F(SurfaceTest, AnItemIsInTheSelectionWhenItOrAParentIsSelected) {
   EXPECT_FALSE(Surface->ItemInSelections(Selections, nullptr));
 }
 
-TEST_F(SurfaceTest, SettingTheBoundsMovesAndSizesTheControl) {
-  ItemOf(Button)->SetBoundsRect(Bounds(8, 16, 100, 30));
-  EXPECT_EQ(Button->BoundsRect(), Bounds(8, 16, 100, 30));
-}
-
 TEST_F(SurfaceTest, ChildrenAreControlsInZOrderThenTheRootsIcons) {
   IPtr<IInternalItem> Root = Supports<IInternalItem>(Surface->GetRoot());
   ASSERT_TRUE(Root);
   ASSERT_EQ(Root->GetChildCount(), 4);  // Panel1, Button2, ActionList1, MainMenu1 (no menu item icon)
-  EXPECT_EQ(ExtractComponent(Root->GetChildren(0)), Panel);
-  EXPECT_EQ(ExtractComponent(Root->GetChildren(1)), Button2);
-  EXPECT_EQ(ExtractComponent(Root->GetChildren(2)), Actions);
-  EXPECT_EQ(ExtractComponent(Root->GetChildren(3)), Menu);
+  const std::vector<TComponent*> Expected = {Panel, Button2, Actions, Menu};
+  for (int I = 0; I < 4; ++I) EXPECT_EQ(ExtractComponent(Root->GetChildren(I)), Expected[size_t(I)]) << I;
   EXPECT_THROW(Root->GetChildren(4), EListError);
   IPtr<IInternalItem> PanelItem = Supports<IInternalItem>(ItemOf(Panel));
   ASSERT_EQ(PanelItem->GetChildCount(), 4);
@@ -179,10 +181,11 @@ TEST_F(SurfaceTest, ComponentsWithoutIconGetNonControlItems) {
   EXPECT_THROW(MenuItem->ValidateDeletable(), ECannotDeleteNonComponentException);
 }
 
-TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentIsFreed) {
+TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentOrItsContainerIsFreed) {
   IPtr<IItem> First = ItemOf(Button);
   EXPECT_EQ(First.Identity(), ItemOf(Button).Identity());
   ItemOf(Edit);
+  ItemOf(Panel);
   const int Cached = Surface->CachedItemCount();
   Surface->GetGrabHandles()->SetItem(First);
   Button->Free();
@@ -191,14 +194,6 @@ TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentIsFreed) {
   // A new component at the same place gets a new item.
   Button = Add<TButton>("Button1", Panel, Bounds(5, 60, 75, 25));
   EXPECT_NE(ItemOf(Button).Identity(), First.Identity());
-}
-
-TEST_F(SurfaceTest, FreeingAContainerDropsTheItemsOfItsControls) {
-  ItemOf(Panel);
-  ItemOf(Edit);
-  ItemOf(Button);
-  ItemOf(Button2);
-  const int Cached = Surface->CachedItemCount();
   Panel->Free();  // frees its controls too
   EXPECT_EQ(Surface->CachedItemCount(), Cached - 3);
 }
@@ -216,30 +211,18 @@ TEST_F(SurfaceTest, OnlyThisModulesComponentsHaveItems) {
   EXPECT_EQ(Surface->CachedItemCount(), Cached);
 }
 
-TEST_F(SurfaceTest, TabOrderGoesByTabOrderThenOtherControlsAndWraps) {
-  EXPECT_EQ(Next(Edit, true), Check);
-  EXPECT_EQ(Next(Check, true), Button);
-  EXPECT_EQ(Next(Button, true), Label);  // controls without a tab order follow
-  EXPECT_EQ(Next(Label, true), Edit);    // and around again
-  EXPECT_EQ(Next(Edit, false), Label);
-  EXPECT_EQ(Next(Check, false), Edit);
-}
-
-TEST_F(SurfaceTest, TabOrderOnTheRootIncludesTheIcons) {
-  EXPECT_EQ(Next(Button2, true), Actions);
-  EXPECT_EQ(Next(Actions, true), Menu);
-  EXPECT_EQ(Next(Menu, true), Panel);
-  EXPECT_EQ(Next(Panel, false), Menu);
-}
-
-TEST_F(SurfaceTest, TabOrderWithoutACurrentItemStartsAtTheRoot) {
-  EXPECT_EQ(Next(nullptr, true), Panel);
-  EXPECT_EQ(Next(nullptr, false), Menu);
-  EXPECT_EQ(Next(Form.get(), true), Panel);  // the root itself counts as none
+TEST_F(SurfaceTest, TabOrderGoesByTabOrderThenOtherControlsThenIconsAndWraps) {
+  EXPECT_THAT(Walk(Edit, true, 4), ElementsAre(Check, Button, Label, Edit));  // no tab order last
+  EXPECT_THAT(Walk(Check, false, 2), ElementsAre(Edit, Label));
+  EXPECT_THAT(Walk(Button2, true, 3), ElementsAre(Actions, Menu, Panel));  // the root's icons
+  EXPECT_THAT(Walk(Panel, false, 1), ElementsAre(Menu));
+  // Without a current item (the root counts as none) tabbing starts at the root.
+  EXPECT_THAT(Walk(nullptr, true, 1), ElementsAre(Panel));
+  EXPECT_THAT(Walk(nullptr, false, 1), ElementsAre(Menu));
+  EXPECT_THAT(Walk(Form.get(), true, 1), ElementsAre(Panel));
   // A module with nothing on it has nothing to tab to.
   TForm Empty(nullptr);
-  IPtr<TOrxDesignSurface> EmptySurface = MakeIntf<TOrxDesignSurface>(&Empty);
-  EXPECT_EQ(EmptySurface->NextTabItem(nullptr, false), nullptr);
+  EXPECT_EQ(MakeIntf<TOrxDesignSurface>(&Empty)->NextTabItem(nullptr, false), nullptr);
 }
 
 TEST_F(SurfaceTest, TheItemUnderAPoint) {
@@ -347,6 +330,10 @@ class TTestHost : public TInterfacedObject, public ISurfaceHost {
 }  // namespace
 
 TEST_F(SurfaceTest, AHostAnswersForTheModule) {
+  // Without a host nothing is created and modifications are counted.
+  EXPECT_EQ(Surface->CreateItem(Surface->GetRoot(), Bounds(0, 0, 10, 10)), nullptr);
+  Surface->Modified();
+  EXPECT_EQ(Surface->ModifiedCount(), 1);
   auto Host = MakeIntf<TTestHost>();
   Host->Selectable = Button2;
   Surface->SetHost(Host);
@@ -360,7 +347,7 @@ TEST_F(SurfaceTest, AHostAnswersForTheModule) {
   Surface->Modified();
   EXPECT_EQ(Host->Deletes, 1);
   EXPECT_EQ(Host->Modifications, 1);
-  EXPECT_EQ(Surface->ModifiedCount(), 0);
+  EXPECT_EQ(Surface->ModifiedCount(), 1);
   Host->ReadOnly = true;
   EXPECT_THROW(Surface->ValidateModification(), EComponentDesignerException);
   // Closing lets go of the host (usually the module root, which holds the surface).
@@ -368,13 +355,6 @@ TEST_F(SurfaceTest, AHostAnswersForTheModule) {
   Surface->Close();
   EXPECT_EQ(Host->RefCount(), HostReferences - 1);
   EXPECT_NO_THROW(Surface->ValidateModification());
-}
-
-TEST_F(SurfaceTest, WithoutAHostNothingIsCreatedAndModificationsAreCounted) {
-  EXPECT_EQ(Surface->CreateItem(Surface->GetRoot(), Bounds(0, 0, 10, 10)), nullptr);
-  EXPECT_NO_THROW(Surface->ValidateModification());
-  Surface->Modified();
-  EXPECT_EQ(Surface->ModifiedCount(), 1);
 }
 
 TEST_F(SurfaceTest, DragBoxesAndGuidelinesAreKept) {
