@@ -45,37 +45,21 @@ TEST_F(ControlTree, RefusedParentsLeaveTheTreeAsItWas) {
   EXPECT_EQ(Inner->ControlCount(), 0);
 }
 
-TEST_F(ControlTree, FreeingAParentFreesChildrenOwnedElsewhere) {
-  TOwned<TForm> Other(new TForm(nullptr));
-  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
-  auto* Foreign = Make<TButton>(Other.get(), "Foreign", Panel);
-  auto* Own = Make<TButton>(Form.get(), "Own", Panel);
-  ASSERT_EQ(Other->ComponentCount(), 1);
-  Panel->Free();
-  // Both children went with the panel; each left its owner on the way.
-  EXPECT_EQ(Other->ComponentCount(), 0);
-  EXPECT_EQ(Form->ComponentCount(), 0);
-  EXPECT_EQ(Form->ControlCount(), 0);
-  (void)Foreign;
-  (void)Own;
-}
-
-TEST_F(ControlTree, FreeingTheOwnerFirstLeavesTheParentConsistent) {
+TEST_F(ControlTree, FreeingAParentFreesChildrenOwnedElsewhereAndFreeingTheirOwnerUnparentsThem) {
   TOwned<TForm> Other(new TForm(nullptr));
   auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
   Make<TButton>(Other.get(), "Foreign", Panel);
+  Make<TButton>(Form.get(), "Own", Panel);
+  auto* Kept = Make<TPanel>(Form.get(), "Panel2", Form.get());
+  Make<TButton>(Other.get(), "Second", Kept);
+  ASSERT_EQ(Other->ComponentCount(), 2);
+  Panel->Free();
+  // Both children went with the panel; each left its owner on the way.
+  EXPECT_EQ(Other->ComponentCount(), 1);
+  EXPECT_EQ(Form->FindComponent("Own"), nullptr);
+  EXPECT_EQ(Form->ControlCount(), 1);
   Other.reset();
-  EXPECT_EQ(Panel->ControlCount(), 0);
-}
-
-TEST_F(ControlTree, ChildOwnedByAnotherFormSurvivesAsLongAsItsParent) {
-  auto* Other = new TForm(nullptr);
-  Other->SetName("Other");
-  auto* Panel = Make<TPanel>(Other, "Panel1", Other);
-  auto* Button = Make<TButton>(Form.get(), "Button1", Panel);
-  ASSERT_EQ(Form->FindComponent("Button1"), Button);
-  Other->Free();  // frees the panel, which frees the button owned by Form
-  EXPECT_EQ(Form->FindComponent("Button1"), nullptr);
+  EXPECT_EQ(Kept->ControlCount(), 0);
 }
 
 TEST_F(ControlTree, ZOrderMovesWithinTheControlsKind) {

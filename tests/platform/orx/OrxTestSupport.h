@@ -1,7 +1,7 @@
 // Helpers of the framework tests: a form to build on and event recorders.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <string>
 #include <vector>

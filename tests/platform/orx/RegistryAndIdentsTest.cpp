@@ -3,6 +3,10 @@
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::orx::testing;
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::IsSupersetOf;
+using ::testing::Not;
 
 namespace {
 
@@ -58,21 +62,22 @@ TEST(OrxPublished, ClassesPublishWhatTheInspectorShows) {
     for (PPropInfo P : GetPropList(C)) R.push_back(P->Name);
     return R;
   };
-  const auto Button = Names(TButton::StaticClass());
-  for (const char* N : {"Action", "Align", "Anchors", "Caption", "Default", "Font", "ModalResult", "Name",
-                        "OnClick", "OnKeyDown", "TabOrder", "Width"})
-    EXPECT_NE(std::find(Button.begin(), Button.end(), N), Button.end()) << N;
-  EXPECT_EQ(std::find(Button.begin(), Button.end(), "Text"), Button.end());
-  const auto Edit = Names(TEdit::StaticClass());
-  EXPECT_NE(std::find(Edit.begin(), Edit.end(), "Text"), Edit.end());
-  EXPECT_EQ(std::find(Edit.begin(), Edit.end(), "Caption"), Edit.end());
-  EXPECT_EQ(GetPropInfo(TButton::StaticClass(), "Caption")->PropType->Name, "TCaption");
-  EXPECT_EQ(GetPropInfo(TButton::StaticClass(), "Cursor")->PropType->Name, "TCursor");
-  EXPECT_EQ(GetPropInfo(TPanel::StaticClass(), "Color")->PropType->Name, "TColor");
-  EXPECT_EQ(GetPropInfo(TFont::StaticClass(), "Charset")->PropType->Name, "TFontCharset");
-  EXPECT_EQ(GetPropInfo(TButton::StaticClass(), "ModalResult")->PropType->Name, "TModalResult");
-  EXPECT_EQ(GetPropInfo(TMenuItem::StaticClass(), "ShortCut")->PropType->Name, "TShortCut");
-  EXPECT_EQ(GetPropInfo(TMemo::StaticClass(), "Lines")->PropType->Name, "TStrings");
+  EXPECT_THAT(Names(TButton::StaticClass()),
+              AllOf(IsSupersetOf({"Action", "Align", "Anchors", "Caption", "Default", "Font", "ModalResult",
+                                  "Name", "OnClick", "OnKeyDown", "TabOrder", "Width"}),
+                    Not(Contains("Text"))));
+  EXPECT_THAT(Names(TEdit::StaticClass()), AllOf(Contains("Text"), Not(Contains("Caption"))));
+  // Property types carry the names the editors are registered for.
+  const std::tuple<TClass, const char*, const char*> Types[] = {
+      {TButton::StaticClass(), "Caption", "TCaption"},
+      {TButton::StaticClass(), "Cursor", "TCursor"},
+      {TPanel::StaticClass(), "Color", "TColor"},
+      {TFont::StaticClass(), "Charset", "TFontCharset"},
+      {TButton::StaticClass(), "ModalResult", "TModalResult"},
+      {TMenuItem::StaticClass(), "ShortCut", "TShortCut"},
+      {TMemo::StaticClass(), "Lines", "TStrings"}};
+  for (const auto& [Class, Property, Type] : Types)
+    EXPECT_EQ(GetPropInfo(Class, Property)->PropType->Name, Type) << Property;
   const auto Decl = GetPropInfo(TButton::StaticClass(), "OnKeyDown")->PropType->Data.Params;
   ASSERT_EQ(Decl.size(), 3u);
   EXPECT_TRUE(Decl[1].Flags.Contains(pfVar));
@@ -120,8 +125,6 @@ TEST(OrxIdents, CursorsCharsetsAndModalResults) {
 }
 
 TEST(OrxIdents, ShortCutTexts) {
-  EXPECT_EQ(ShortCutToText(ShortCut('A', {ssCtrl})), "Ctrl+A");
-  EXPECT_EQ(ShortCutToText(ShortCut('Z', {ssCtrl, ssAlt})), "Ctrl+Alt+Z");
   EXPECT_EQ(ShortCutToText(ShortCut(vkF1 + 11, {ssShift, ssCtrl})), "Shift+Ctrl+F12");
   EXPECT_EQ(ShortCutToText(ShortCut(vkBack, {ssShift, ssAlt})), "Shift+Alt+BkSp");
   EXPECT_EQ(ShortCutToText(ShortCut(vkInsert, {})), "Ins");
@@ -129,9 +132,7 @@ TEST(OrxIdents, ShortCutTexts) {
   for (const char* T : {"Ctrl+A", "Ctrl+Alt+Z", "F1", "Shift+Ctrl+F12", "Del", "Shift+Alt+BkSp", "Ctrl+Down"})
     EXPECT_EQ(ShortCutToText(TextToShortCut(T)), T);
   EXPECT_EQ(TextToShortCut("ctrl+shift+s"), ShortCut('S', {ssCtrl, ssShift}));
-  EXPECT_EQ(TextToShortCut("Ctrl+"), TShortCut(0));
-  EXPECT_EQ(TextToShortCut("Hyper+A"), TShortCut(0));
-  EXPECT_EQ(TextToShortCut(""), TShortCut(0));
+  for (const char* Bad : {"Ctrl+", "Hyper+A", ""}) EXPECT_EQ(TextToShortCut(Bad), TShortCut(0)) << Bad;
   uint16_t Key = 0;
   TShiftState Shift;
   ShortCutToKey(TextToShortCut("Alt+F4"), Key, Shift);
