@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "tests/platform/runtime/TestClasses.h"
 
@@ -50,12 +50,8 @@ TEST(ClassRegistry, FindsByNameIgnoringCaseAndReallyUnregisters) {
   EXPECT_EQ(FindClass("TTestWidget"), TTestWidget::StaticClass());
   UnRegisterClass(TTestWidget::StaticClass());
   EXPECT_EQ(GetClass("TTestWidget"), nullptr);
-  try {
-    FindClass("TTestWidget");
-    FAIL();
-  } catch (const EClassNotFound& E) {
-    EXPECT_EQ(E.Message(), "Class TTestWidget not found");
-  }
+  EXPECT_THAT([&] { FindClass("TTestWidget"); },
+              ::testing::ThrowsMessage<EClassNotFound>("Class TTestWidget not found"));
 }
 
 TEST(ClassRegistry, GroupsKeepFrameworksApart) {
@@ -63,7 +59,8 @@ TEST(ClassRegistry, GroupsKeepFrameworksApart) {
   GroupDescendentsWith(TAlphaMenu::StaticClass(), TAlphaControl::StaticClass());
   StartClassGroup(TBetaControl::StaticClass());
   RegisterClasses({TAlphaControl::StaticClass(), TAlphaButton::StaticClass(), TAlphaMenu::StaticClass(),
-                   TBetaControl::StaticClass(), beta::TAlphaButton::StaticClass(), TTestDataSet::StaticClass()});
+                   TBetaControl::StaticClass(), beta::TAlphaButton::StaticClass(),
+                   TTestDataSet::StaticClass()});
   EXPECT_EQ(ClassGroupOf(TAlphaButton::StaticClass()), TAlphaControl::StaticClass());
   EXPECT_EQ(ClassGroupOf(TAlphaMenu::StaticClass()), TAlphaControl::StaticClass());
   EXPECT_EQ(ClassGroupOf(beta::TAlphaButton::StaticClass()), TBetaControl::StaticClass());
@@ -90,8 +87,9 @@ TEST(ClassRegistry, GroupsKeepFrameworksApart) {
   int Count = 0;
   Finder.GetClasses([&](TClass) { ++Count; });
   EXPECT_GE(Count, 3);
-  for (TClass C : {TAlphaControl::StaticClass(), TAlphaButton::StaticClass(), TAlphaMenu::StaticClass(),
-                   TBetaControl::StaticClass(), beta::TAlphaButton::StaticClass(), TTestDataSet::StaticClass()})
+  for (TClass C :
+       {TAlphaControl::StaticClass(), TAlphaButton::StaticClass(), TAlphaMenu::StaticClass(),
+        TBetaControl::StaticClass(), beta::TAlphaButton::StaticClass(), TTestDataSet::StaticClass()})
     UnRegisterClass(C);
   EXPECT_EQ(GetClass("TTestDataSet"), nullptr);
 }

@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "tests/platform/runtime/TestClasses.h"
 
@@ -11,7 +11,9 @@ namespace {
 class TRefusingDesigner : public TInterfacedObject, public IDesignerHook {
  public:
   void Modified() override {}
-  void Notification(TPersistent* AnObject, TOperation Operation) override { Seen.emplace_back(AnObject, Operation); }
+  void Notification(TPersistent* AnObject, TOperation Operation) override {
+    Seen.emplace_back(AnObject, Operation);
+  }
   void ValidateRename(TComponent*, const String&, const String& NewName) override {
     if (StartsText("Bad", NewName)) throw EComponentError("Refused: " + NewName);
   }
@@ -79,19 +81,11 @@ TEST(Component, NamesAreUniqueIgnoringCaseAndARefusedRenameKeepsTheOldName) {
   B->SetName("Button2");
   EXPECT_EQ(Form->FindComponent("BUTTON1"), A);
   EXPECT_EQ(Form->FindComponent(""), nullptr);
-  try {
-    B->SetName("button1");
-    FAIL() << "duplicate accepted";
-  } catch (const EComponentError& E) {
-    EXPECT_EQ(E.Message(), "A component named button1 already exists");
-  }
+  EXPECT_THAT([&] { B->SetName("button1"); },
+              ::testing::ThrowsMessage<EComponentError>("A component named button1 already exists"));
   EXPECT_EQ(B->Name(), "Button2");
-  try {
-    B->SetName("2nd");
-    FAIL() << "invalid identifier accepted";
-  } catch (const EComponentError& E) {
-    EXPECT_EQ(E.Message(), "'2nd' is not a valid component name");
-  }
+  EXPECT_THAT([&] { B->SetName("2nd"); },
+              ::testing::ThrowsMessage<EComponentError>("'2nd' is not a valid component name"));
   EXPECT_EQ(B->Name(), "Button2");
   A->SetName("BUTTON1");  // a change of case of its own name is no clash
   EXPECT_EQ(A->Name(), "BUTTON1");

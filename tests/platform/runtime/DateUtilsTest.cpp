@@ -1,6 +1,6 @@
 #include "platform/runtime/DateUtils.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 using namespace formwright;
 
@@ -26,12 +26,8 @@ TEST(DateUtils, BadTextsAndPartsAreRefusedWithTheirMessages) {
   EXPECT_FALSE(TryStrToDate("2026-12", V));
   EXPECT_FALSE(TryStrToTime("25:00", V));
   EXPECT_EQ(V.Value, 42);
-  try {
-    StrToDate("someday");
-    FAIL();
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "'someday' is not a valid date");
-  }
+  EXPECT_THAT([&] { StrToDate("someday"); },
+              ::testing::ThrowsMessage<EConvertError>("'someday' is not a valid date"));
   EXPECT_THROW(StrToDateTime("2026-12-05 99:00"), EConvertError);
   EXPECT_THROW(EncodeDate(2026, 13, 1), EConvertError);
   // The settings decide the order and separators.

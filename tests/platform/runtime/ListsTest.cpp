@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "tests/platform/runtime/TestClasses.h"
 
@@ -15,12 +15,8 @@ TEST(StringList, SortedListsHonourTheDuplicatesRule) {
   EXPECT_EQ(L.Add("BETA"), 1);  // dupIgnore: the existing index
   EXPECT_EQ(L.Count(), 3);
   L.SetDuplicates(dupError);
-  try {
-    L.Add("alpha");
-    FAIL();
-  } catch (const EStringListError& E) {
-    EXPECT_EQ(E.Message(), "String list does not allow duplicates");
-  }
+  EXPECT_THAT([&] { L.Add("alpha"); },
+              ::testing::ThrowsMessage<EStringListError>("String list does not allow duplicates"));
   EXPECT_EQ(L.Count(), 3);
   L.SetDuplicates(dupAccept);
   L.Add("alpha");

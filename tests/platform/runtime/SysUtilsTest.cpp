@@ -1,6 +1,6 @@
 #include "platform/runtime/SysUtils.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "platform/runtime/RtlConsts.h"
 
@@ -26,12 +26,8 @@ TEST(SysUtils, IntegerParserAcceptsDecimalAndDollarHexAndRejectsJunk) {
   EXPECT_FALSE(TryStrToInt64("", V));
   EXPECT_FALSE(TryStrToInt64("9223372036854775808", V));
   EXPECT_EQ(V, 7);
-  try {
-    StrToInt("abc");
-    FAIL();
-  } catch (const EConvertError& E) {
-    EXPECT_EQ(E.Message(), "'abc' is not a valid integer value");
-  }
+  EXPECT_THAT([&] { StrToInt("abc"); },
+              ::testing::ThrowsMessage<EConvertError>("'abc' is not a valid integer value"));
 }
 
 TEST(SysUtils, FormatIsPrintfStyle) {

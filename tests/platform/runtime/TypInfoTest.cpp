@@ -1,9 +1,11 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "tests/platform/runtime/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
+using ::testing::ElementsAre;
+using ::testing::ThrowsMessage;
 
 namespace {
 std::vector<String> Names(const std::vector<PPropInfo>& L) {
@@ -20,8 +22,8 @@ TEST(TypInfo, PropertyListsAreFilteredByKindAndSortedByName) {
   // Inherited properties take part.
   EXPECT_NE(GetPropInfo(W, "name"), nullptr);
   EXPECT_EQ(GetPropInfo(W, "NAME")->Declarer, TComponent::StaticClass());
-  EXPECT_EQ(Names(GetPropList(W, TTypeKinds{tkMethod})), (std::vector<String>{"OnClick", "OnKey"}));
-  EXPECT_EQ(Names(GetPropList(W, TTypeKinds{tkClass})), (std::vector<String>{"Buddy", "Font", "Items"}));
+  EXPECT_THAT(Names(GetPropList(W, TTypeKinds{tkMethod})), ElementsAre("OnClick", "OnKey"));
+  EXPECT_THAT(Names(GetPropList(W, TTypeKinds{tkClass})), ElementsAre("Buddy", "Font", "Items"));
   EXPECT_EQ(GetPropList(W->ClassInfo(), TTypeKinds{tkInt64}).size(), 1u);
   EXPECT_EQ(GetPropInfo(W, "Missing"), nullptr);
   EXPECT_EQ(W->PropCount(), static_cast<int>(GetPropInfos(W).size()));
@@ -30,27 +32,23 @@ TEST(TypInfo, PropertyListsAreFilteredByKindAndSortedByName) {
 TEST(TypInfo, TypesDescribeTheirKindsRangesAndNames) {
   TTestWidget W(nullptr);
   auto Type = [&](const char* N) { return GetPropInfo(&W, N)->PropType; };
-  EXPECT_EQ(Type("Small")->Kind, tkInteger);
-  EXPECT_EQ(Type("Small")->Name, "Byte");
+  const std::tuple<const char*, TTypeKind, const char*> Kinds[] = {
+      {"Small", tkInteger, "Byte"}, {"Color", tkInteger, "TTestColor"}, {"Big", tkInt64, nullptr},
+      {"Letter", tkChar, nullptr},  {"WideLetter", tkWChar, nullptr},   {"Enabled", tkEnumeration, "Boolean"},
+      {"Shapes", tkSet, nullptr},   {"When", tkFloat, "TDateTime"},     {"Caption", tkUString, nullptr},
+      {"Wide", tkWString, nullptr}, {"Value", tkVariant, nullptr},      {"Link", tkInterface, nullptr},
+      {"Font", tkClass, nullptr}};
+  for (const auto& [Property, Kind, Name] : Kinds) {
+    EXPECT_EQ(Type(Property)->Kind, Kind) << Property;
+    if (Name) {
+      EXPECT_EQ(Type(Property)->Name, Name) << Property;
+    }
+  }
   EXPECT_EQ(GetTypeData(Type("Small"))->MaxValue, 255);
   EXPECT_EQ(GetTypeData(Type("Unsigned"))->OrdType, otULong);
-  EXPECT_EQ(Type("Big")->Kind, tkInt64);
-  EXPECT_EQ(Type("Letter")->Kind, tkChar);
-  EXPECT_EQ(Type("WideLetter")->Kind, tkWChar);
-  EXPECT_EQ(Type("Enabled")->Kind, tkEnumeration);
-  EXPECT_EQ(Type("Enabled")->Name, "Boolean");
-  EXPECT_EQ(Type("Shape")->Data.NameList, (std::vector<String>{"tsCircle", "tsSquare", "tsTriangle"}));
-  EXPECT_EQ(Type("Shapes")->Kind, tkSet);
+  EXPECT_THAT(Type("Shape")->Data.NameList, ElementsAre("tsCircle", "tsSquare", "tsTriangle"));
   EXPECT_EQ(GetTypeData(Type("Shapes"))->CompType, Type("Shape"));
   EXPECT_EQ(GetTypeData(Type("Single"))->FloatType, ftSingle);
-  EXPECT_EQ(Type("When")->Name, "TDateTime");
-  EXPECT_EQ(Type("Caption")->Kind, tkUString);
-  EXPECT_EQ(Type("Wide")->Kind, tkWString);
-  EXPECT_EQ(Type("Value")->Kind, tkVariant);
-  EXPECT_EQ(Type("Link")->Kind, tkInterface);
-  EXPECT_EQ(Type("Color")->Name, "TTestColor");
-  EXPECT_EQ(Type("Color")->Kind, tkInteger);
-  EXPECT_EQ(Type("Font")->Kind, tkClass);
   EXPECT_EQ(GetTypeData(Type("Font"))->ClassType, TTestFont::StaticClass());
   EXPECT_EQ(GetPropInfo(&W, "Name")->PropType->Name, "TComponentName");
   PTypeData Key = GetTypeData(Type("OnKey"));
@@ -101,27 +99,15 @@ TEST(TypInfo, TypedAccessReadsAndWritesEveryKind) {
 
 TEST(TypInfo, AccessErrorsNameThePropertyAndChangeNothing) {
   TTestWidget W(nullptr);
-  try {
-    SetOrdProp(&W, FindPropInfo(&W, "ReadOnlyCount"), 1);
-    FAIL();
-  } catch (const EPropReadOnly& E) {
-    EXPECT_EQ(E.Message(), "Property ReadOnlyCount is read-only");
-  }
+  EXPECT_THAT([&] { SetOrdProp(&W, FindPropInfo(&W, "ReadOnlyCount"), 1); },
+              ThrowsMessage<EPropReadOnly>("Property ReadOnlyCount is read-only"));
   EXPECT_EQ(GetOrdProp(&W, FindPropInfo(&W, "ReadOnlyCount")), 42);
-  try {
-    GetStrProp(&W, FindPropInfo(&W, "Transient"));
-    FAIL();
-  } catch (const EPropWriteOnly& E) {
-    EXPECT_EQ(E.Message(), "Property Transient is write-only");
-  }
+  EXPECT_THAT([&] { GetStrProp(&W, FindPropInfo(&W, "Transient")); },
+              ThrowsMessage<EPropWriteOnly>("Property Transient is write-only"));
   EXPECT_THROW(GetStrProp(&W, FindPropInfo(&W, "Width")), EPropertyError);
   EXPECT_EQ(W.FWidth, 100);
-  try {
-    FindPropInfo(&W, "Colour");
-    FAIL();
-  } catch (const EPropertyError& E) {
-    EXPECT_EQ(E.Message(), "Property Colour does not exist");
-  }
+  EXPECT_THAT([&] { FindPropInfo(&W, "Colour"); },
+              ThrowsMessage<EPropertyError>("Property Colour does not exist"));
   EXPECT_THROW(StringToSet(FindPropInfo(&W, "Shapes")->PropType, "[tsOval]"), EPropertyError);
   EXPECT_EQ(GetEnumValue(FindPropInfo(&W, "Shape")->PropType, "TSSQUARE"), tsSquare);
   EXPECT_EQ(GetEnumValue(FindPropInfo(&W, "Shape")->PropType, "tsOval"), -1);
@@ -136,25 +122,18 @@ TEST(TypInfo, StoredSpecifiersAndDeclaredDefaultsDecideWhatIsWritten) {
   EXPECT_TRUE(IsStoredProp(&W, P("Width")));
   EXPECT_FALSE(IsStoredProp(&W, P("Name")));
   EXPECT_TRUE(IsStoredProp(&W, P("Caption")));
-  // Ordinals compare with the declared default; without one they are never default.
-  EXPECT_TRUE(IsDefault("Shape"));
-  EXPECT_TRUE(IsDefault("Shapes"));
-  EXPECT_TRUE(IsDefault("Enabled"));
-  EXPECT_FALSE(IsDefault("Unsigned"));  // no default declared
-  W.FShape = tsCircle;
-  EXPECT_FALSE(IsDefault("Shape"));
-  // Numbers, strings, variants, methods and references default to zero, empty, nil.
-  EXPECT_TRUE(IsDefault("Ratio"));
-  EXPECT_TRUE(IsDefault("Big"));
-  EXPECT_TRUE(IsDefault("Caption"));
-  EXPECT_TRUE(IsDefault("Value"));
-  EXPECT_TRUE(IsDefault("OnClick"));
-  EXPECT_TRUE(IsDefault("Buddy"));
-  W.FCaption = "x";
-  EXPECT_FALSE(IsDefault("Caption"));
-  // A sub-object is never default by itself; read-only simple values are never written.
+  // Ordinals compare with the declared default; numbers, strings, variants, methods and references
+  // default to zero, empty, nil; read-only simple values are never written.
+  for (const char* N : {"Shape", "Shapes", "Enabled", "Ratio", "Big", "Caption", "Value", "OnClick", "Buddy",
+                        "ReadOnlyCount"})
+    EXPECT_TRUE(IsDefault(N)) << N;
+  // Without a declared default an ordinal is never default, nor is a sub-object by itself.
+  EXPECT_FALSE(IsDefault("Unsigned"));
   EXPECT_FALSE(IsDefault("Font"));
-  EXPECT_TRUE(IsDefault("ReadOnlyCount"));
+  W.FShape = tsCircle;
+  W.FCaption = "x";
+  EXPECT_FALSE(IsDefault("Shape"));
+  EXPECT_FALSE(IsDefault("Caption"));
 }
 
 TEST(TypInfo, AnAncestorsValuesAreTheDefaultsOfItsDescendant) {
@@ -168,7 +147,8 @@ TEST(TypInfo, AnAncestorsValuesAreTheDefaultsOfItsDescendant) {
   auto* DBuddy = new TTestWidget(Root.get());
   D->SetName("W");
   DBuddy->SetName("Other");
-  const TGetLookupInfoEvent Lookup = [&](TPersistent*& Anc, TComponent*& R, TComponent*& LR, TComponent*& RA) {
+  const TGetLookupInfoEvent Lookup = [&](TPersistent*& Anc, TComponent*& R, TComponent*& LR,
+                                         TComponent*& RA) {
     Anc = A;
     R = Root.get();
     LR = Root.get();

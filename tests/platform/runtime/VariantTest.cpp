@@ -1,6 +1,6 @@
 #include "platform/runtime/Variants.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 using namespace formwright;
 
@@ -26,12 +26,9 @@ TEST(Variant, ValuesConvertBetweenTypesAndRoundTripThroughText) {
 }
 
 TEST(Variant, ImpossibleConversionsRaiseWithBothTypeNames) {
-  try {
-    Variant::Null().AsInt64();
-    FAIL();
-  } catch (const EVariantError& E) {
-    EXPECT_EQ(E.Message(), "Could not convert variant of type (Null) into type (Int64)");
-  }
+  EXPECT_THAT(
+      [&] { Variant::Null().AsInt64(); },
+      ::testing::ThrowsMessage<EVariantError>("Could not convert variant of type (Null) into type (Int64)"));
   EXPECT_THROW(Variant("abc").ChangeType(varInteger), EVariantError);
   EXPECT_THROW(Variant("1.5x").AsFloat(), EVariantError);
   EXPECT_FALSE(Variant("1") == Variant(int32_t(1)));  // different types are different values
