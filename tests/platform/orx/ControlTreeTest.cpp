@@ -52,14 +52,19 @@ TEST_F(ControlTree, FreeingAParentFreesChildrenOwnedElsewhereAndFreeingTheirOwne
   Make<TButton>(Form.get(), "Own", Panel);
   auto* Kept = Make<TPanel>(Form.get(), "Panel2", Form.get());
   Make<TButton>(Other.get(), "Second", Kept);
-  ASSERT_EQ(Other->ComponentCount(), 2);
+  auto* OtherPanel = Make<TPanel>(Other.get(), "Panel3", Form.get());
+  Make<TButton>(Form.get(), "Mine", OtherPanel);
+  ASSERT_EQ(Other->ComponentCount(), 3);
   Panel->Free();
   // Both children went with the panel; each left its owner on the way.
-  EXPECT_EQ(Other->ComponentCount(), 1);
+  EXPECT_EQ(Other->ComponentCount(), 2);
   EXPECT_EQ(Form->FindComponent("Own"), nullptr);
-  EXPECT_EQ(Form->ControlCount(), 1);
+  EXPECT_EQ(Form->ControlCount(), 2);
+  // Freeing the other owner frees its panel with the child owned here, and unparents its button.
   Other.reset();
   EXPECT_EQ(Kept->ControlCount(), 0);
+  EXPECT_EQ(Form->FindComponent("Mine"), nullptr);
+  EXPECT_EQ(Form->ControlCount(), 1);
 }
 
 TEST_F(ControlTree, ZOrderMovesWithinTheControlsKind) {
