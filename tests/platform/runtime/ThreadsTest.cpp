@@ -91,14 +91,11 @@ TEST(Threads, RemovedQueuedEventsNeverRun) {
   Worker.WaitFor();
 }
 
-TEST(Threads, OnTheMainThreadCallsRunAtOnce) {
+TEST(Threads, OnTheMainThreadCallsRunAtOnceAndOnlyItMayCheckForPendingCalls) {
   int Runs = 0;
   Synchronize([&] { ++Runs; });
   Queue(nullptr, [&] { ++Runs; });
   EXPECT_EQ(Runs, 2);
-}
-
-TEST(Threads, CheckSynchronizeBelongsToTheMainThread) {
   bool Raised = false;
   TFunctionThread Worker([&](TFunctionThread&) {
     try {
