@@ -130,12 +130,9 @@ TEST_F(SurfaceTest, AControlMovesIntoAnotherWindowedControlOnly) {
   ButtonItem->SetParent(ItemOf(Panel));
   EXPECT_EQ(Button2->Parent(), Panel);
   EXPECT_TRUE(SameItem(ButtonItem->GetParent(), ItemOf(Panel)));
-  try {
-    ButtonItem->SetParent(ItemOf(Label));
-    FAIL() << "a label took a control";
-  } catch (const EInvalidOperation& E) {
-    EXPECT_EQ(E.Message(), "Control 'Button2' can only be placed into a windowed control");
-  }
+  EXPECT_THAT([&] { ButtonItem->SetParent(ItemOf(Label)); },
+              ::testing::ThrowsMessage<EInvalidOperation>(
+                  "Control 'Button2' can only be placed into a windowed control"));
   EXPECT_EQ(Button2->Parent(), Panel);
   // A container cannot go into its own child.
   EXPECT_THROW(Supports<IInternalItem>(ItemOf(Panel))->SetParent(ItemOf(Edit)), EInvalidOperation);

@@ -33,12 +33,9 @@ TEST_F(ControlTree, RefusedParentsLeaveTheTreeAsItWas) {
   auto* Outer = Make<TPanel>(Form.get(), "Outer", Form.get());
   auto* Inner = Make<TPanel>(Form.get(), "Inner", Outer);
   EXPECT_THROW(Outer->SetParent(Outer), EInvalidOperation);
-  try {
-    Outer->SetParent(Inner);
-    FAIL() << "a control was parented by its own child";
-  } catch (const EInvalidOperation& E) {
-    EXPECT_EQ(E.Message(), "Control 'Outer' cannot be parented by its own child 'Inner'");
-  }
+  EXPECT_THAT([&] { Outer->SetParent(Inner); },
+              ::testing::ThrowsMessage<EInvalidOperation>(
+                  "Control 'Outer' cannot be parented by its own child 'Inner'"));
   EXPECT_EQ(Outer->Parent(), Form.get());
   EXPECT_EQ(Inner->Parent(), Outer);
   EXPECT_EQ(Outer->ControlCount(), 1);

@@ -40,12 +40,8 @@ TEST(Pictures, BadDataAndUnknownExtensionsAreRefusedKeepingThePicture) {
   TPicture P;
   P.Icon()->SetData(IconData(32, 16));
   EXPECT_EQ(P.Width(), 32);
-  try {
-    P.LoadFromFile("drawing.xyz");
-    FAIL() << "an unknown extension was loaded";
-  } catch (const EInvalidGraphic& E) {
-    EXPECT_EQ(E.Message(), "Unknown picture file extension (.xyz)");
-  }
+  EXPECT_THAT([&] { P.LoadFromFile("drawing.xyz"); },
+              ::testing::ThrowsMessage<EInvalidGraphic>("Unknown picture file extension (.xyz)"));
   EXPECT_THROW(P.Icon()->SetData({1, 2, 3}), EInvalidGraphic);
   EXPECT_EQ(P.Width(), 32);
   EXPECT_THROW(P.LoadFromFile(TempFile("missing-orx.bmp")), EInvalidGraphic);

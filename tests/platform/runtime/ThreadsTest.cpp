@@ -96,17 +96,9 @@ TEST(Threads, OnTheMainThreadCallsRunAtOnceAndOnlyItMayCheckForPendingCalls) {
   Synchronize([&] { ++Runs; });
   Queue(nullptr, [&] { ++Runs; });
   EXPECT_EQ(Runs, 2);
-  bool Raised = false;
-  TFunctionThread Worker([&](TFunctionThread&) {
-    try {
-      CheckSynchronize();
-    } catch (const EInvalidOperation&) {
-      Raised = true;
-    }
-  });
+  TFunctionThread Worker([&](TFunctionThread&) { EXPECT_THROW(CheckSynchronize(), EInvalidOperation); });
   Worker.Start();
   Worker.WaitFor();
-  EXPECT_TRUE(Raised);
 }
 
 TEST(Threads, TerminateIsACooperativeRequestAndFatalExceptionsAreKept) {
