@@ -8,8 +8,7 @@ namespace {
 using Align = FormFixture;
 
 TPanel* Aligned(TForm* Form, const char* Name, TAlign A, int W, int H, TWinControl* Parent = nullptr) {
-  auto* P = Make<TPanel>(Form, Name, Parent ? Parent : Form);
-  P->SetBounds(0, 0, W, H);
+  auto* P = Make<TPanel>(Form, Name, Parent ? Parent : Form, Bounds(0, 0, W, H));
   P->SetAlign(A);
   return P;
 }
@@ -29,14 +28,11 @@ TEST_F(Align, EdgesAreTakenInKindOrderAndClientFillsTheRest) {
 
 TEST_F(Align, ResizingTheParentRealignsAndAnchorsFollow) {
   auto* Top = Aligned(Form.get(), "Top", alTop, 10, 40);
-  auto* Pinned = Make<TButton>(Form.get(), "Pinned", Form.get());
-  Pinned->SetBounds(300, 250, 75, 25);
+  auto* Pinned = Make<TButton>(Form.get(), "Pinned", Form.get(), Bounds(300, 250, 75, 25));
   Pinned->SetAnchors({akRight, akBottom});
-  auto* Stretch = Make<TEdit>(Form.get(), "Stretch", Form.get());
-  Stretch->SetBounds(10, 100, 380, 21);
+  auto* Stretch = Make<TEdit>(Form.get(), "Stretch", Form.get(), Bounds(10, 100, 380, 21));
   Stretch->SetAnchors({akLeft, akTop, akRight});
-  auto* Centred = Make<TButton>(Form.get(), "Centred", Form.get());
-  Centred->SetBounds(150, 140, 100, 20);
+  auto* Centred = Make<TButton>(Form.get(), "Centred", Form.get(), Bounds(150, 140, 100, 20));
   Centred->SetAnchors({});
   Form->SetClientWidth(600);
   Form->SetClientHeight(400);
@@ -60,8 +56,7 @@ TEST_F(Align, MarginsSurroundAControlThatAlignsWithThem) {
 }
 
 TEST_F(Align, PaddingAndBevelsShrinkTheLayoutArea) {
-  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
-  Panel->SetBounds(0, 0, 200, 100);
+  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get(), Bounds(0, 0, 200, 100));
   auto* Inside = Aligned(Form.get(), "Inside", alClient, 1, 1, Panel);
   // One raised outer bevel of width 1.
   EXPECT_EQ(Inside->BoundsRect(), Rect(1, 1, 199, 99));
@@ -75,8 +70,7 @@ TEST_F(Align, PaddingAndBevelsShrinkTheLayoutArea) {
 
 TEST_F(Align, MovingAnAlignedControlReordersItsEdge) {
   auto* A = Aligned(Form.get(), "A", alTop, 10, 40);
-  auto* B = Make<TPanel>(Form.get(), "B", Form.get());
-  B->SetBounds(0, 200, 10, 20);
+  auto* B = Make<TPanel>(Form.get(), "B", Form.get(), Bounds(0, 200, 10, 20));
   B->SetAlign(alTop);
   ASSERT_EQ(B->Top(), 40);
   B->SetTop(0);  // dragged above A: it goes first
@@ -120,8 +114,7 @@ TEST_F(Align, InvisibleControlsTakeNoSpaceUnlessDesigned) {
 
 TEST_F(Align, FlipChildrenMirrorsPositionsAndSwapsSides) {
   auto* Left = Aligned(Form.get(), "Left", alLeft, 50, 10);
-  auto* Button = Make<TButton>(Form.get(), "Button1", Form.get());
-  Button->SetBounds(100, 10, 75, 25);
+  auto* Button = Make<TButton>(Form.get(), "Button1", Form.get(), Bounds(100, 10, 75, 25));
   Button->SetAnchors({akLeft, akTop});
   Form->FlipChildren(false);
   EXPECT_EQ(Left->Align(), alRight);
@@ -132,10 +125,8 @@ TEST_F(Align, FlipChildrenMirrorsPositionsAndSwapsSides) {
 }
 
 TEST_F(Align, ScaleByScalesChildrenFontsAndSize) {
-  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
-  Panel->SetBounds(10, 20, 100, 50);
-  auto* Button = Make<TButton>(Form.get(), "Button1", Panel);
-  Button->SetBounds(4, 6, 40, 20);
+  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get(), Bounds(10, 20, 100, 50));
+  auto* Button = Make<TButton>(Form.get(), "Button1", Panel, Bounds(4, 6, 40, 20));
   Panel->Font()->SetHeight(-10);
   Panel->ScaleBy(3, 2);
   EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 20, 150, 75));

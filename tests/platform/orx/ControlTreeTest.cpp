@@ -82,12 +82,9 @@ TEST_F(ControlTree, ZOrderMovesWithinTheControlsKind) {
 }
 
 TEST_F(ControlTree, ControlAtPosFindsTheTopmostAndNestedControls) {
-  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
-  Panel->SetBounds(10, 10, 200, 100);
-  auto* Button = Make<TButton>(Form.get(), "Button1", Panel);
-  Button->SetBounds(5, 5, 50, 20);
-  auto* Over = Make<TButton>(Form.get(), "Over", Form.get());
-  Over->SetBounds(150, 50, 100, 100);
+  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get(), Bounds(10, 10, 200, 100));
+  auto* Button = Make<TButton>(Form.get(), "Button1", Panel, Bounds(5, 5, 50, 20));
+  auto* Over = Make<TButton>(Form.get(), "Over", Form.get(), Bounds(150, 50, 100, 100));
   EXPECT_EQ(Form->ControlAtPos({20, 20}), Panel);
   EXPECT_EQ(Form->ControlAtPos({20, 20}, true, true), Button);
   EXPECT_EQ(Form->ControlAtPos({160, 60}), Over);
@@ -98,10 +95,8 @@ TEST_F(ControlTree, ClientCoordinatesAddFramesAndParents) {
   Form->SetBounds(100, 50, Form->Width(), Form->Height());
   // A sizeable form: 8-pixel frame, 23-pixel caption.
   EXPECT_EQ(Form->ClientOrigin(), (TPoint{108, 81}));
-  auto* Box = Make<TScrollBox>(Form.get(), "Box", Form.get());
-  Box->SetBounds(10, 20, 100, 100);
-  auto* Button = Make<TButton>(Form.get(), "Button1", Box);
-  Button->SetBounds(3, 4, 50, 20);
+  auto* Box = Make<TScrollBox>(Form.get(), "Box", Form.get(), Bounds(10, 20, 100, 100));
+  auto* Button = Make<TButton>(Form.get(), "Button1", Box, Bounds(3, 4, 50, 20));
   EXPECT_EQ(Button->ClientToScreen({1, 1}), (TPoint{108 + 10 + 2 + 3 + 1, 81 + 20 + 2 + 4 + 1}));
   EXPECT_EQ(Button->ScreenToClient(Button->ClientToScreen({7, 9})), (TPoint{7, 9}));
   EXPECT_EQ(Button->ClientToParent({0, 0}, Form.get()), (TPoint{15, 26}));

@@ -110,8 +110,7 @@ TEST(Canvases, RecordWhatWasDrawnWithTheColoursOfTheMoment) {
 
 TEST(Canvases, ImagesPlaceTheirPicture) {
   TOwned<TForm> Form(new TForm(nullptr));
-  auto* Image = Make<TImage>(Form.get(), "Image1", Form.get());
-  Image->SetBounds(0, 0, 221, 221);
+  auto* Image = Make<TImage>(Form.get(), "Image1", Form.get(), Bounds(0, 0, 221, 221));
   Image->Picture()->Bitmap()->SetSize(1000, 400);
   Image->SetProportional(true);
   EXPECT_EQ(Image->DestRect(), Rect(0, 0, 221, 88));
@@ -129,8 +128,7 @@ TEST(Canvases, ImagesPlaceTheirPicture) {
 
 TEST(Canvases, ShapesDrawInsideTheirPen) {
   TOwned<TForm> Form(new TForm(nullptr));
-  auto* Shape = Make<TShape>(Form.get(), "Shape1", Form.get());
-  Shape->SetBounds(0, 0, 80, 40);
+  auto* Shape = Make<TShape>(Form.get(), "Shape1", Form.get(), Bounds(0, 0, 80, 40));
   Shape->Pen()->SetWidth(3);
   Shape->SetShape(stCircle);
   EXPECT_EQ(Shape->ShapeRect(), Bounds(1 + 20, 1, 38, 38));

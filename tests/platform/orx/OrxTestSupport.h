@@ -52,6 +52,14 @@ T* Make(TComponent* Owner, const char* Name, TWinControl* Parent = nullptr) {
   return C;
 }
 
+// The same, placed at `Bounds` in its parent.
+template <class T>
+T* Make(TComponent* Owner, const char* Name, TWinControl* Parent, const TRect& Bounds) {
+  T* C = Make<T>(Owner, Name, Parent);
+  C->SetBoundsRect(Bounds);
+  return C;
+}
+
 // A shown-size form (client area 400 × 300 with a sizeable border) freed at the end.
 struct FormFixture : ::testing::Test {
   FormFixture() : Form(new TForm(nullptr)) {
