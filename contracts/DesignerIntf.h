@@ -7,6 +7,7 @@
 namespace formwright {
 
 struct IDesigner;
+class TCustomIniFile;
 
 // The signature of an event type: method kind, parameters and result.
 struct IEventInfo : virtual IInterface {
@@ -96,6 +97,12 @@ struct IDesigner60 : virtual IInterface {
   virtual String GetPathAndBaseExeName() = 0;
   // A directory private to the module, for editors that keep files beside it.
   virtual String GetPrivateDirectory() = 0;
+  // The host's key under which editor windows keep their settings.
+  virtual String GetBaseRegKey() = 0;
+  // The IDE's options, owned by the host; null when it keeps none.
+  virtual TCustomIniFile* GetIDEOptions() = 0;
+  // The directory the host keeps the user's application data in.
+  virtual String GetAppDataDirectory() = 0;
   virtual String GetProjectName() = 0;
   // Appends the current selection to `List`.
   virtual void GetSelections(const IPtr<IDesignerSelections>& List) = 0;

@@ -4,12 +4,25 @@
 
 namespace formwright {
 
+const char* const SFileChangedOnDisk = "'%s' has changed on disk since it was opened; it was not overwritten";
+
+int64_t IModuleFileSystem::WriteModuleFile(const String& FileSystem, const String& FileName, TStream* Stream,
+                                           int64_t TimeAtLoad, int64_t /*ModifyTime*/) {
+  if (TimeAtLoad != 0) {
+    const int64_t Age = FileAge(FileSystem, FileName);
+    if (Age != -1 && Age != TimeAtLoad)
+      throw EComponentDesignerException(Format(SFileChangedOnDisk, FileName));
+  }
+  return WriteFile(FileSystem, FileName, Stream);
+}
+
 THostQuestions DefaultHostQuestions() {
   THostQuestions Q;
   Q.ReaderError = [](const String&, const String&) { return 1; };
   Q.AncestorNotFound = [](String&, const String&, const String&) { return 3; };
   Q.Fixup = [](const String&, const String&) { return 1; };
   Q.RedirectLinks = [](TComponent*, const String&) { return String(); };
+  Q.FileChanged = [](const String&) { return false; };
   return Q;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/HostIntf.h"
+#include "platform/runtime/IniFiles.h"
 
 namespace formwright {
 
@@ -14,7 +15,8 @@ namespace formwright {
 // - an inherited component the ancestor lacks gives up (3): the read fails with the reader's
 //   message rather than dropping or inventing a component;
 // - links to a module that is not open refuse the save (1) with the designer's message;
-// - redirecting links removes them (empty answer) — asked only when a fixup answer chose 0.
+// - redirecting links removes them (empty answer) — asked only when a fixup answer chose 0;
+// - a file that changed on disk since the module was opened is not overwritten (false).
 THostQuestions DefaultHostQuestions();
 
 // A design environment for headless use: classes come from the runtime's class registry,
@@ -35,14 +37,20 @@ class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
   String GetPrivateDirectory() override { return PrivateDirectory; }
   String GetAppDataDirectory() override { return AppDataDirectory; }
   Variant GetIDEOption(const String& Name) override;
+  TCustomIniFile* GetIDEOptions() override { return &IDEOptions; }
+  const THostQuestions& GetQuestions() override { return Questions; }
 
   TDesignerOptions Options;
+  // The one question registry of this environment: replace an answer here and every root
+  // asks it.
   THostQuestions Questions = DefaultHostQuestions();
   // Opens a module by root name; without one, no module can be opened on request.
   TRootOpener RootOpener;
   String BaseExeName = "formwright";
   String PrivateDirectory;
   String AppDataDirectory;
+  // The IDE's options, held in memory (no file behind them).
+  TMemIniFile IDEOptions{String()};
 
   const std::vector<std::pair<String, String>>& Renames() const noexcept { return FRenames; }
   int Activations() const noexcept { return FActivations; }

@@ -35,6 +35,9 @@ struct TDesignerOptions {
 inline constexpr int ncFormModified = 3;
 inline constexpr int ncFormSaving = 8;
 
+struct THostQuestions;
+class TCustomIniFile;
+
 // The design environment of the host: class lookup, time, opening modules, notices.
 struct IDesignEnvironment : virtual IInterface {
   FW_INTERFACE(IDesignEnvironment, IInterface, "{7A2F4C00-1001-4E0A-8B11-3D5E00000001}")
@@ -57,6 +60,11 @@ struct IDesignEnvironment : virtual IInterface {
   virtual String GetPrivateDirectory() = 0;
   virtual String GetAppDataDirectory() = 0;
   virtual Variant GetIDEOption(const String& Name) = 0;
+  // The IDE's options as an ini file owned by the environment; null when it keeps none.
+  virtual TCustomIniFile* GetIDEOptions() = 0;
+  // The answers every question a designer of this environment would put to a person. There
+  // is one registry per environment: every root of every designer manager over it reads these.
+  virtual const THostQuestions& GetQuestions() = 0;
 };
 
 // What the host tells a module's source about one component or the root: its class, path and
@@ -101,7 +109,8 @@ struct IDesignerModule : virtual IInterface {
   virtual void ShowMethod(const String& Name) = 0;
   virtual void RenameMethod(const String& CurName, const String& NewName) = 0;
   // A component was renamed: its field and the references to it follow. Raising refuses.
-  virtual void ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName, const String& NewName) = 0;
+  virtual void ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName,
+                                const String& NewName) = 0;
   // The root was renamed: the class and its variable follow.
   virtual void RootRenamed(const IPtr<ICompInfo>& Info, const String& NewName) = 0;
   // The modules (root names) the source uses, in order.
@@ -136,7 +145,17 @@ struct IModuleFileSystem : virtual IInterface {
   // EComponentDesignerException "'%s' is a read-only file"; a failed write leaves the file as
   // it was. Returns the file's new time stamp.
   virtual int64_t WriteFile(const String& FileSystem, const String& FileName, TStream* Stream) = 0;
+  // Saves a module's form file: TimeAtLoad is the file's time stamp when the module read or
+  // last wrote it (0 when unknown), ModifyTime the stamp of the module's last modification.
+  // The designer has already asked whether a file changed since TimeAtLoad may be replaced;
+  // this last guard refuses, with the file left as it is, when the file changed after that
+  // question was answered. A host may override it to keep ModifyTime with the file.
+  virtual int64_t WriteModuleFile(const String& FileSystem, const String& FileName, TStream* Stream,
+                                  int64_t TimeAtLoad, int64_t ModifyTime);
 };
+
+// "'%s' has changed on disk since it was opened; it was not overwritten"
+extern const char* const SFileChangedOnDisk;
 
 // ---------------------------------------------------------------------------------------------
 // Questions
@@ -151,20 +170,25 @@ using TReaderErrorQuestion = std::function<int(const String& Message, const Stri
 // An inherited component the ancestor no longer has. Name may be changed to a candidate.
 // 0 skips the component, 1 uses the existing component now named Name, 2 creates it anew,
 // 3 gives up (leaves the reader's decision).
-using TAncestorNotFoundQuestion = std::function<int(String& Name, const String& AncestorName,
-                                                    const String& CandidatesCommaText)>;
+using TAncestorNotFoundQuestion =
+    std::function<int(String& Name, const String& AncestorName, const String& CandidatesCommaText)>;
 // Links to a module that is not open block a save: 0 removes or redirects them (then the
 // redirect question runs), 1 or 2 refuse the save, 3 or more checks again.
 using TFixupQuestion = std::function<int(const String& RootName, const String& MissingModule)>;
 // Where links of Root to the missing module go: the name of an open module to redirect them
 // to, or the empty string to remove them.
 using TRedirectLinksQuestion = std::function<String(TComponent* Root, const String& MissingModule)>;
+// A module's file changed on disk since the module read or last wrote it, and the module is
+// being saved: true replaces the file with the module, false refuses the save and leaves the
+// file as it is.
+using TFileChangedQuestion = std::function<bool(const String& FileName)>;
 
 struct THostQuestions {
   TReaderErrorQuestion ReaderError;
   TAncestorNotFoundQuestion AncestorNotFound;
   TFixupQuestion Fixup;
   TRedirectLinksQuestion RedirectLinks;
+  TFileChangedQuestion FileChanged;
 };
 
 // ---------------------------------------------------------------------------------------------

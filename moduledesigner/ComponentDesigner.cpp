@@ -2,16 +2,20 @@
 
 #include <algorithm>
 
+#include "editors/PropertyEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
 
 namespace formwright {
 
 TComponentDesigner::TComponentDesigner(TClass FrameworkClass, IPtr<IDesignEnvironment> Environment,
                                        IPtr<IModuleFileSystem> FileSystem)
-    : Questions(DefaultHostQuestions()),
-      FFrameworkClass(FrameworkClass),
+    : FFrameworkClass(FrameworkClass),
       FEnvironment(std::move(Environment)),
       FFileSystem(std::move(FileSystem)) {}
+
+const THostQuestions& TComponentDesigner::GetQuestions() {
+  return FEnvironment ? FEnvironment->GetQuestions() : FNoEnvironmentQuestions;
+}
 
 // ----- Root list ------------------------------------------------------------------------------
 
@@ -196,11 +200,90 @@ void TComponentDesigner::UpdateSelections() {
   SetSelection(nullptr, nullptr, CreateSelectionList());
 }
 
-void TComponentDesigner::EditAction(TEditAction Action) {
-  if (FEditHandler) FEditHandler->EditAction(Action);
+// ----- What the inspector shows ---------------------------------------------------------------
+
+String TComponentDesigner::GetSelectionName() {
+  if (!FSelection || FSelection->GetCount() != 1) return String();
+  TPersistent* P = FSelection->Get(0);
+  if (auto* C = dynamic_cast<TComponent*>(P)) return C->Name();
+  return P ? P->GetNamePath() : String();
 }
 
-TEditState TComponentDesigner::GetEditState() { return FEditHandler ? FEditHandler->GetEditState() : TEditState(); }
+String TComponentDesigner::GetSelectionType() {
+  if (!FSelection || FSelection->GetCount() == 0) return String();
+  TClass C = FSelection->Get(0)->ClassType();
+  for (int I = 1; I < FSelection->GetCount(); ++I)
+    if (FSelection->Get(I)->ClassType() != C) return String();
+  return C->ClassName();
+}
+
+TClass TComponentDesigner::GetFirstSelectionClass() {
+  return FSelection && FSelection->GetCount() > 0 ? FSelection->Get(0)->ClassType() : nullptr;
+}
+
+PTypeInfo TComponentDesigner::GetFirstSelectionType() {
+  TClass C = GetFirstSelectionClass();
+  return C ? C->ClassInfo() : nullptr;
+}
+
+String TComponentDesigner::GetFirstSelectionUnit() {
+  TClass C = GetFirstSelectionClass();
+  return C ? C->UnitName() : String();
+}
+
+IPtr<IDesigner> TComponentDesigner::SelectionDesigner() const {
+  return FActiveRoot ? FActiveRoot->GetDesigner() : nullptr;
+}
+
+void TComponentDesigner::GetProperties(TPropKind Kind, const TGetPropProc& Proc) {
+  if (!FSelection || FSelection->GetCount() == 0) return;
+  GetComponentProperties(FSelection, Kind == pkEvents ? tkMethods : tkProperties, SelectionDesigner(), Proc);
+}
+
+// ----- Forwarded to the roots -----------------------------------------------------------------
+
+void TComponentDesigner::ShowWindows() {
+  const auto Copy = FRoots;
+  for (const auto& R : Copy) R->ShowWindow(true);
+}
+
+void TComponentDesigner::HideWindows() {
+  const auto Copy = FRoots;
+  for (const auto& R : Copy) R->ShowWindow(false);
+}
+
+void TComponentDesigner::CancelModes() {
+  if (FActiveRoot) FActiveRoot->CancelModes();
+}
+
+IPtr<IEditHandler> TComponentDesigner::EditHandler() const {
+  if (FEditHandler) return FEditHandler;
+  return FActiveRoot ? Supports<IEditHandler>(FActiveRoot) : nullptr;
+}
+
+void TComponentDesigner::EditAction(TEditAction Action) {
+  if (IPtr<IEditHandler> H = EditHandler()) H->EditAction(Action);
+}
+
+TEditState TComponentDesigner::GetEditState() {
+  IPtr<IEditHandler> H = EditHandler();
+  return H ? H->GetEditState() : TEditState();
+}
+
+void TComponentDesigner::CopySelectionToStream(TStream* Stream, TStrings* Units) {
+  if (FActiveRoot) FActiveRoot->CopySelectionToStream(Stream, Units);
+}
+
+void TComponentDesigner::PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) {
+  if (FActiveRoot) FActiveRoot->PasteSelectionFromStream(Stream, Parent, Rect);
+}
+
+void TComponentDesigner::ModalEditDone(const IPtr<IActivatable>& ReturnWindow) {
+  if (FActiveRoot)
+    FActiveRoot->ModalEditDone(ReturnWindow);
+  else if (ReturnWindow)
+    ReturnWindow->Activate();
+}
 
 // ----- All roots ------------------------------------------------------------------------------
 

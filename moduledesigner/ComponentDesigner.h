@@ -46,7 +46,8 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   bool IsActive() override { return bool(FActiveRoot); }
   IPtr<IDesignEnvironment> GetEnvironment() override { return FEnvironment; }
   IPtr<IModuleFileSystem> GetFileSystem() override { return FFileSystem; }
-  const THostQuestions& GetQuestions() override { return Questions; }
+  // The environment's question registry (the default answers when there is no environment).
+  const THostQuestions& GetQuestions() override;
   void SetSelection(const IPtr<IDesigner>& Designer, const IPtr<IInterface>& DesignWindow,
                     const IPtr<IDesignerSelections>& Selection) override;
   void UpdateSelections() override;
@@ -56,24 +57,37 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   void RemoveDependenciesOn(TComponent* Component) override;
   void UpdateRootDependents() override;
 
-  // Edit commands go to the design window that reported the selection, when it handles them.
-  void EditAction(TEditAction Action);
-  TEditState GetEditState();
-  bool ControlsLocked() const noexcept { return FControlsLocked; }
-  void SetControlsLocked(bool Value) noexcept { FControlsLocked = Value; }
-
-  // The answers this designer's roots get to their questions.
-  THostQuestions Questions;
+  String GetSelectionName() override;
+  String GetSelectionType() override;
+  TClass GetFirstSelectionClass() override;
+  PTypeInfo GetFirstSelectionType() override;
+  String GetFirstSelectionUnit() override;
+  void GetProperties(TPropKind Kind, const TGetPropProc& Proc) override;
+  void ShowWindows() override;
+  void HideWindows() override;
+  void SetControlsLocked(bool Value) override { FControlsLocked = Value; }
+  bool GetControlsLocked() override { return FControlsLocked; }
+  void CancelModes() override;
+  void EditAction(TEditAction Action) override;
+  TEditState GetEditState() override;
+  void CopySelectionToStream(TStream* Stream, TStrings* Units) override;
+  void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) override;
+  void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) override;
 
  protected:
   // The host is told that a root became active, that the selection it shows changed, and
   // that the active root was modified.
   virtual void HostRootActivated(const IPtr<IRoot>& Root) {}
-  virtual void HostSelectionChanged(const IPtr<IDesigner>& Designer, const IPtr<IDesignerSelections>& Selection) {}
+  virtual void HostSelectionChanged(const IPtr<IDesigner>& Designer,
+                                    const IPtr<IDesignerSelections>& Selection) {}
   virtual void HostActiveRootModified(const IPtr<IRoot>& Root) {}
 
  private:
   IPtr<IRoot> RootBehind(const IPtr<IDesigner>& Designer) const;
+  // Where edit commands go: the reporting window's handler, else the active root's.
+  IPtr<IEditHandler> EditHandler() const;
+  // The designer of the reported selection (the active root's).
+  IPtr<IDesigner> SelectionDesigner() const;
   // The newest registration named Name that this designer accepts; null when none.
   const TCustomModuleReg* FindRegistration(const String& Name);
 
@@ -84,6 +98,8 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   IPtr<IRoot> FActiveRoot;
   IPtr<IDesignerSelections> FSelection;
   IPtr<IEditHandler> FEditHandler;
+  // What roots are answered while the manager has no environment.
+  const THostQuestions FNoEnvironmentQuestions = DefaultHostQuestions();
   bool FUpdatingSelections = false;
   bool FControlsLocked = false;
 };

@@ -67,7 +67,7 @@ TComponentRoot::~TComponentRoot() {
 }
 
 int64_t TComponentRoot::CurrentTimeStamp() {
-  IPtr<IDesignEnvironment> Env = FComponentDesigner ? FComponentDesigner->GetEnvironment() : nullptr;
+  IPtr<IDesignEnvironment> Env = Environment();
   return Env ? Env->GetCurrentTimeStamp() : 0;
 }
 
@@ -229,7 +229,9 @@ void TComponentRoot::InternalInitializeDesigner(bool Resurrecting) {
   FUpdateManager = CreateUpdateManager(FRoot, AncestorComponent, AncestorManager);
   FRootEditor = formwright::GetComponentEditor(FRoot, GetDesigner());
   HostCreateDesignerWindow();
+  if (FFormWindow) FFormWindow->DesignerOpening(Resurrecting);
   DesignNotificationDesignerOpened(GetDesigner(), Resurrecting);
+  if (FFormWindow) FFormWindow->DesignerOpened(Resurrecting);
 }
 
 void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
@@ -240,6 +242,7 @@ void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
   DesignNotificationDesignerClosed(GetDesigner(), GoingDormant);
   if (FRoot) FRootName = FRoot->Name();
   ClearDependencies();
+  if (FFormWindow) FFormWindow->Close();
   HostDestroyDesignerWindow();
   FSurface.Reset();
   FFormWindow.Reset();
@@ -251,11 +254,12 @@ void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
 }
 
 void TComponentRoot::UpdateOptions() {
-  IPtr<IDesignEnvironment> Env = FComponentDesigner ? FComponentDesigner->GetEnvironment() : nullptr;
+  IPtr<IDesignEnvironment> Env = Environment();
   if (!Env) return;
   const TDesignerOptions Options = Env->GetDesignerOptions();
   FGridSize = TPoint{Options.GridSizeX, Options.GridSizeY};
   FSnapToGrid = Options.SnapToGrid;
+  if (FFormWindow) FFormWindow->OptionsChanged(Options);
   if (FStreamFormat == 0) FTextFormat = Options.PFMFormat == 1;
 }
 
@@ -269,11 +273,13 @@ void TComponentRoot::Modified() {
   }
   if (FComponentDesigner) FComponentDesigner->RootModified(IPtr<IRoot>(static_cast<IRoot*>(this)));
   ClearDependencies();
+  if (FFormWindow) FFormWindow->BeforeModified();
   FModifyTime = CurrentTimeStamp();
   FCachedStream.reset();
   if (!FSuppressUpdate) ModifiedUpdateNotification();
   if (FUpdateManager && !FSuppressUpdate) FUpdateManager->Modified();
   GlobalFixupReferences();
+  if (FFormWindow) FFormWindow->AfterModified();
 }
 
 void TComponentRoot::ModifiedUpdateNotification() {
@@ -388,6 +394,11 @@ int TComponentRoot::HostAncestorNotFoundQuestion(String& Name, const String& Anc
 int TComponentRoot::HostFixupQuestion(const String& RootName, const String& MissingModule) {
   const THostQuestions& Q = FComponentDesigner->GetQuestions();
   return Q.Fixup ? Q.Fixup(RootName, MissingModule) : 1;
+}
+
+bool TComponentRoot::HostFileChangedQuestion(const String& FileName) {
+  const THostQuestions& Q = FComponentDesigner->GetQuestions();
+  return Q.FileChanged && Q.FileChanged(FileName);
 }
 
 void TComponentRoot::HostRedirectLinks(const String& MissingModule) {

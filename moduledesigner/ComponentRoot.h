@@ -50,6 +50,7 @@ struct TRootCreateInfo {
 class TComponentRoot : public TInterfacedObject,
                        public IInternalRoot,
                        public IDesigner,
+                       public IEditHandler,
                        public IDesignerHook,
                        public IUpdateManagerCallback,
                        public ISurfaceHost,
@@ -101,6 +102,10 @@ class TComponentRoot : public TInterfacedObject,
   void ReturnFormFileStream(std::unique_ptr<TMemoryStream> Stream, int64_t ModifyTime);
   // True (and the load time updated) when the form file changed on disk since it was read.
   bool CheckFileDate();
+  // Before a save: a form file that changed on disk since the module read or wrote it is
+  // replaced only when the host's question says so; otherwise raises "'%s' has changed on
+  // disk since it was opened; it was not overwritten" and leaves the load time as it was.
+  void ConfirmOverwrite();
 
   // ----- Modification -----
   void Modified() override;
@@ -166,6 +171,22 @@ class TComponentRoot : public TInterfacedObject,
   void ClearDependencies() override {}
   void ClearDependenciesOn(TComponent* Component) override {}
   void ClearCachedStream() override { FCachedStream.reset(); }
+  void ShowWindow(bool Show) override;
+  void CancelModes() override;
+  void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) override;
+
+  // ----- IEditHandler: the edit commands on the module's selection -----
+  // eaUndo brings back the last deleted components, eaCut, eaCopy and eaPaste go through the
+  // clipboard, eaDelete deletes the selection and eaSelectAll selects every component shown;
+  // the other actions do nothing. An action the state does not offer does nothing.
+  void EditAction(TEditAction Action) override;
+  // Undo while deleted components can be brought back; copy while components other than the
+  // root are selected, cut and delete when they may also be deleted; paste while the
+  // clipboard holds components; select all while the module has components to select. A
+  // read-only source offers only copy and select all.
+  TEditState GetEditState() override;
+  // The visual designer window (none without a host window).
+  const IPtr<IDesignerFormWindow>& FormWindow() const noexcept { return FFormWindow; }
 
   // ----- Naming and event methods -----
   String UniqueName(const String& BaseName) override;
@@ -205,9 +226,9 @@ class TComponentRoot : public TInterfacedObject,
   void ForceCommonParent();
   // Writes the selection (after reducing it to the anchor's siblings) with bounds and handler
   // texts; Units receives the units the components need.
-  void CopySelectionToStream(TStream* Stream, TStrings* Units);
+  void CopySelectionToStream(TStream* Stream, TStrings* Units) override;
   // Reads copied components into Parent (null: the current parent) placed at Rect.
-  void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect);
+  void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) override;
   // Writes the selected components; WriteMethods adds handler texts, WriteBounds the bounds.
   void StreamSelection(TStream* Stream, bool WriteMethods, bool WriteBounds, TStrings* Units);
   bool CanUndelete() const noexcept { return FUndeleteStream != nullptr; }
@@ -261,6 +282,9 @@ class TComponentRoot : public TInterfacedObject,
   void Activate() override;
   String GetPathAndBaseExeName() override;
   String GetPrivateDirectory() override;
+  String GetBaseRegKey() override;
+  TCustomIniFile* GetIDEOptions() override;
+  String GetAppDataDirectory() override;
   String GetProjectName() override;
   void GetSelections(const IPtr<IDesignerSelections>& List) override;
   void SelectComponent(TPersistent* Instance) override;
@@ -338,6 +362,8 @@ class TComponentRoot : public TInterfacedObject,
                                            const String& Candidates);
   virtual int HostFixupQuestion(const String& RootName, const String& MissingModule);
   virtual void HostRedirectLinks(const String& MissingModule);
+  // Whether a file of the module that changed on disk since it was read may be replaced.
+  virtual bool HostFileChangedQuestion(const String& FileName);
 
   // ----- Seams of the inheritance, view and dependency layers -----
   // The update manager of a root component; none until inheritance is designed.
@@ -350,6 +376,11 @@ class TComponentRoot : public TInterfacedObject,
 
   // The designer window's surface, given by the host when it makes the window.
   void SetSurface(const IPtr<IDesignSurface>& Surface) { FSurface = Surface; }
+  // The designer window, given by the host when it makes the window; it is told of the
+  // designer's opening, of modifications and of options from then on.
+  void SetFormWindow(const IPtr<IDesignerFormWindow>& Window) { FFormWindow = Window; }
+  // True when every selected item may be deleted and at least one is a component.
+  bool SelectionDeletable();
   void SelectionsChanged(TSelections* Sender);
   // Reads components (paste, undelete) into Parent as the new selection, then Modified. A
   // stream that cannot be read leaves the module, the selection and the undelete stream as
@@ -404,11 +435,13 @@ class TComponentRoot : public TInterfacedObject,
   void UpdateEvents();
   void LoadingFormModified();
   int64_t CurrentTimeStamp();
+  // The design environment of the designer manager; null when there is none.
+  IPtr<IDesignEnvironment> Environment() const;
 
   // The fields, in the order the module root declares them.
   IPtr<IComponentDesigner> FComponentDesigner;
   IPtr<IDesignerModule> FModule;
-  IPtr<IInterface> FFormWindow;
+  IPtr<IDesignerFormWindow> FFormWindow;
   IPtr<IUpdateManager> FUpdateManager;
   std::vector<IPtr<IUpdateManager>> FFrameUpdateManagers;
   IPtr<IInternalRoot> FAncestorRoot;

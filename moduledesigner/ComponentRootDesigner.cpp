@@ -16,14 +16,34 @@ void TComponentRoot::Activate() {
   if (FComponentDesigner) FComponentDesigner->RootActivated(IPtr<IRoot>(static_cast<IRoot*>(this)));
 }
 
+// Environment questions are answered by the design environment, unchanged.
+IPtr<IDesignEnvironment> TComponentRoot::Environment() const {
+  return FComponentDesigner ? FComponentDesigner->GetEnvironment() : nullptr;
+}
+
 String TComponentRoot::GetPathAndBaseExeName() {
-  IPtr<IDesignEnvironment> Env = FComponentDesigner ? FComponentDesigner->GetEnvironment() : nullptr;
+  IPtr<IDesignEnvironment> Env = Environment();
   return Env ? Env->GetPathAndBaseExeName() : String();
 }
 
 String TComponentRoot::GetPrivateDirectory() {
-  IPtr<IDesignEnvironment> Env = FComponentDesigner ? FComponentDesigner->GetEnvironment() : nullptr;
+  IPtr<IDesignEnvironment> Env = Environment();
   return Env ? Env->GetPrivateDirectory() : String();
+}
+
+String TComponentRoot::GetBaseRegKey() {
+  IPtr<IDesignEnvironment> Env = Environment();
+  return Env ? Env->GetBaseRegKey() : String();
+}
+
+TCustomIniFile* TComponentRoot::GetIDEOptions() {
+  IPtr<IDesignEnvironment> Env = Environment();
+  return Env ? Env->GetIDEOptions() : nullptr;
+}
+
+String TComponentRoot::GetAppDataDirectory() {
+  IPtr<IDesignEnvironment> Env = Environment();
+  return Env ? Env->GetAppDataDirectory() : String();
 }
 
 String TComponentRoot::GetProjectName() {

@@ -380,15 +380,24 @@ TStream* TComponentRoot::GetRootStream() {
 
 void TComponentRoot::Save() {
   TStream* S = GetRootStream();
+  ConfirmOverwrite();
   if (FSizeAtLoad != 0 && FModifyTime == FTimeAtLoad && S->Size() != FSizeAtLoad) {
     FSizeAtLoad = 0;
     FModifyTime = CurrentTimeStamp();
   }
   S->SetPosition(0);
-  const int64_t Time = FComponentDesigner->GetFileSystem()->WriteFile(FFileSystem, FFileName, S);
+  const int64_t Time = FComponentDesigner->GetFileSystem()->WriteModuleFile(FFileSystem, FFileName, S,
+                                                                            FTimeAtLoad, FModifyTime);
   FTimeAtLoad = Time;
   FModifyTime = Time;
   FStreamFormat = FTextFormat ? 2 : 1;
+}
+
+void TComponentRoot::ConfirmOverwrite() {
+  const int64_t Before = FTimeAtLoad;
+  if (!CheckFileDate() || HostFileChangedQuestion(FFileName)) return;
+  FTimeAtLoad = Before;  // asked again at the next save
+  throw EComponentDesignerException(Format(SFileChangedOnDisk, FFileName));
 }
 
 bool TComponentRoot::CheckFileDate() {

@@ -23,12 +23,14 @@ void InitDesignPackage() {
   InitCompEditors();
   InitModuleRegistry();
   orx::RegisterOrxClasses();
+  GetTopLevelComponentFunc = &TopLevelDesignComponent;
   Started() = true;
 }
 
 void DoneDesignPackage() {
   if (!Started()) return;
   Started() = false;
+  if (GetTopLevelComponentFunc == &TopLevelDesignComponent) GetTopLevelComponentFunc = nullptr;
   DoneDesigners();
   DoneModuleRegistry();
   DoneCompEditors();

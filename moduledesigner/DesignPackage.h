@@ -1,8 +1,14 @@
 // Starting and stopping the design package, as the host does when it loads and unloads it:
 // the editor registries install their hooks, the package makes its own registrations (the
 // standard property editors, the default component editor and the edit-action selection
-// editor), the designer core installs the custom-module and design-notification hooks, and
-// the component framework registers its classes. Stopping undoes it in reverse order.
+// editor), the designer core installs the custom-module and design-notification hooks and the
+// top-level-component function (the active root's root component, where edit commands of the
+// selection editor go), and the component framework registers its classes. Stopping undoes it
+// in reverse order.
+//
+// The designer initialisers (RegisterInitializeDesigner) need the host's design environment,
+// which exists only once the host makes its designer managers: the host calls
+// InitializeDesigners then, not the package start-up.
 #pragma once
 
 namespace formwright {

@@ -115,7 +115,8 @@ void TDesigners::DesignerActivated(const IPtr<IComponentDesigner>& Designer) {
   if (IPtr<IInternalRoot> Internal = Supports<IInternalRoot>(Root))
     RootActivatedSink().Send(nullptr, Internal->GetCustomModule());
   if (DesignerChanged)
-    if (IPtr<IDesignEnvironment> Env = Designer->GetEnvironment()) Env->DesignerActivated(IPtr<IInterface>(Designer));
+    if (IPtr<IDesignEnvironment> Env = Designer->GetEnvironment())
+      Env->DesignerActivated(IPtr<IInterface>(Designer));
 }
 
 void TDesigners::DeactivateDesigner() {
@@ -128,6 +129,82 @@ void TDesigners::DeactivateDesigner() {
 
 void TDesigners::RootGone(const IPtr<IRoot>& Root) {
   if (FActiveDesignRoot == Root) FActiveDesignRoot.Reset();
+}
+
+// ----- Forwarding -----------------------------------------------------------------------------
+
+IPtr<IDesignerSelections> TDesigners::GetSelection() {
+  return FActiveDesigner ? FActiveDesigner->GetSelection() : nullptr;
+}
+String TDesigners::GetSelectionName() {
+  return FActiveDesigner ? FActiveDesigner->GetSelectionName() : String();
+}
+String TDesigners::GetSelectionType() {
+  return FActiveDesigner ? FActiveDesigner->GetSelectionType() : String();
+}
+TClass TDesigners::GetFirstSelectionClass() {
+  return FActiveDesigner ? FActiveDesigner->GetFirstSelectionClass() : nullptr;
+}
+PTypeInfo TDesigners::GetFirstSelectionType() {
+  return FActiveDesigner ? FActiveDesigner->GetFirstSelectionType() : nullptr;
+}
+String TDesigners::GetFirstSelectionUnit() {
+  return FActiveDesigner ? FActiveDesigner->GetFirstSelectionUnit() : String();
+}
+void TDesigners::GetProperties(TPropKind Kind, const TGetPropProc& Proc) {
+  if (FActiveDesigner) FActiveDesigner->GetProperties(Kind, Proc);
+}
+void TDesigners::EditAction(TEditAction Action) {
+  if (FActiveDesigner) FActiveDesigner->EditAction(Action);
+}
+TEditState TDesigners::GetEditState() {
+  return FActiveDesigner ? FActiveDesigner->GetEditState() : TEditState();
+}
+void TDesigners::CancelModes() {
+  if (FActiveDesigner) FActiveDesigner->CancelModes();
+}
+void TDesigners::ModalEditDone(const IPtr<IActivatable>& ReturnWindow) {
+  if (FActiveDesigner)
+    FActiveDesigner->ModalEditDone(ReturnWindow);
+  else if (ReturnWindow)
+    ReturnWindow->Activate();
+}
+void TDesigners::CopySelectionToStream(TStream* Stream, TStrings* Units) {
+  if (FActiveDesigner) FActiveDesigner->CopySelectionToStream(Stream, Units);
+}
+void TDesigners::PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) {
+  if (FActiveDesigner) FActiveDesigner->PasteSelectionFromStream(Stream, Parent, Rect);
+}
+void TDesigners::ShowWindows() {
+  ForEachDesigner([](const IPtr<IComponentDesigner>& D) {
+    D->ShowWindows();
+    return true;
+  });
+}
+void TDesigners::HideWindows() {
+  ForEachDesigner([](const IPtr<IComponentDesigner>& D) {
+    D->HideWindows();
+    return true;
+  });
+}
+void TDesigners::SetControlsLocked(bool Value) {
+  ForEachDesigner([Value](const IPtr<IComponentDesigner>& D) {
+    D->SetControlsLocked(Value);
+    return true;
+  });
+}
+bool TDesigners::GetControlsLocked() { return FActiveDesigner && FActiveDesigner->GetControlsLocked(); }
+void TDesigners::DesignerOptionsChanged() {
+  ForEachDesigner([](const IPtr<IComponentDesigner>& D) {
+    D->DesignerOptionsChanged();
+    return true;
+  });
+}
+
+TComponent* TopLevelDesignComponent(TComponent* Ignoring) {
+  IPtr<IRoot> R = ActiveRoot();
+  TComponent* C = R ? R->GetRoot() : nullptr;
+  return C == Ignoring ? nullptr : C;
 }
 
 IPtr<TDesigners> Designers() {

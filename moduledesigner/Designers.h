@@ -14,13 +14,17 @@ class TEvRootActivatedEvent : public TEventT<void(TObject*, const IPtr<ICustomMo
   // and cleared otherwise, "CodeEditorActive" is cleared; then every handler, last first.
   void Send(TObject* Sender, const IPtr<ICustomModule>& CustomModule);
   // Calls the handlers only, leaving the palette contexts alone.
-  void SendToHandlers(TObject* Sender, const IPtr<ICustomModule>& CustomModule) { SendToAll(Sender, CustomModule); }
+  void SendToHandlers(TObject* Sender, const IPtr<ICustomModule>& CustomModule) {
+    SendToAll(Sender, CustomModule);
+  }
 };
 
 // A component was renamed: handlers take the sender (the root), the old and the new name.
 class TEvComponentRenamedEvent : public TEventT<void(TObject*, const String&, const String&)> {
  public:
-  void Send(TObject* Sender, const String& OldName, const String& NewName) { SendToAll(Sender, OldName, NewName); }
+  void Send(TObject* Sender, const String& OldName, const String& NewName) {
+    SendToAll(Sender, OldName, NewName);
+  }
 };
 
 // The package-wide sinks (created on first use, cleared by DoneDesigners).
@@ -43,6 +47,24 @@ class TDesigners : public TInterfacedObject, public IComponentDesigners {
   void DesignerActivated(const IPtr<IComponentDesigner>& Designer) override;
   void DeactivateDesigner() override;
   void RootGone(const IPtr<IRoot>& Root) override;
+  IPtr<IDesignerSelections> GetSelection() override;
+  String GetSelectionName() override;
+  String GetSelectionType() override;
+  TClass GetFirstSelectionClass() override;
+  PTypeInfo GetFirstSelectionType() override;
+  String GetFirstSelectionUnit() override;
+  void GetProperties(TPropKind Kind, const TGetPropProc& Proc) override;
+  void EditAction(TEditAction Action) override;
+  TEditState GetEditState() override;
+  void CancelModes() override;
+  void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) override;
+  void CopySelectionToStream(TStream* Stream, TStrings* Units) override;
+  void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) override;
+  void ShowWindows() override;
+  void HideWindows() override;
+  void SetControlsLocked(bool Value) override;
+  bool GetControlsLocked() override;
+  void DesignerOptionsChanged() override;
 
  private:
   std::vector<IPtr<IComponentDesigner>> FDesigners;
@@ -61,6 +83,9 @@ IPtr<IRoot> ActiveRoot();
 void ActivateNonOrxDesigner();
 // Releases the designers and clears the sinks (package end).
 void DoneDesigners();
+// The top-level design component (the active root's root component), unless it is Ignoring;
+// installed as GetTopLevelComponentFunc while the package runs.
+TComponent* TopLevelDesignComponent(TComponent* Ignoring);
 
 // Sets or clears a palette context inside one palette update, when the host has palette
 // services.

@@ -76,6 +76,40 @@ struct IRoot : virtual IInterface {
   virtual void ClearDependenciesOn(TComponent* Component) = 0;
   // Drops the cached stream (another module it refers to changed names).
   virtual void ClearCachedStream() = 0;
+  // Shows or hides the root's designer window (the IDE hides design windows while it runs a
+  // program, say).
+  virtual void ShowWindow(bool Show) = 0;
+  // Ends whatever the designer window is in the middle of (a drag, a rubber band).
+  virtual void CancelModes() = 0;
+  // A modal edit started from this module ended: ReturnWindow, when given, is brought back,
+  // else the module itself.
+  virtual void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) = 0;
+  // Writes the selection for the clipboard (bounds and handler texts); Units receives the
+  // units its components need.
+  virtual void CopySelectionToStream(TStream* Stream, TStrings* Units) = 0;
+  // Reads copied components into Parent (null: the current parent), placed at Rect.
+  virtual void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) = 0;
+};
+
+// The visual designer window of a root, told of the root's life so that it can follow it.
+struct IDesignerFormWindow : virtual IInterface {
+  FW_INTERFACE(IDesignerFormWindow, IInterface, "{5E0B3D20-3008-4C6A-9F21-77AA00000008}")
+  // Before and after the design listeners hear that the designer opened.
+  virtual void DesignerOpening(bool Resurrecting) = 0;
+  virtual void DesignerOpened(bool Resurrecting) = 0;
+  // Before the module's modification is passed on, and after the update managers and link
+  // fix-ups have run.
+  virtual void BeforeModified() = 0;
+  virtual void AfterModified() = 0;
+  // The designer options, after creation, resurrection and every change.
+  virtual void OptionsChanged(const TDesignerOptions& Options) = 0;
+  virtual void ShowWindow(bool Show) = 0;
+  // Ends a drag or another mode in progress.
+  virtual void CancelModes() = 0;
+  // Brings the window to the front.
+  virtual void Activate() = 0;
+  // The root is going dormant or closing: the window lets go of it.
+  virtual void Close() = 0;
 };
 
 // The root's operations the designer core uses among its own parts.
@@ -103,8 +137,47 @@ struct IRootListUpdate : virtual IInterface {
   virtual void RootModified(const IPtr<IRoot>& Root) = 0;
 };
 
+// What the property inspector and the IDE's window and edit commands ask of a designer manager
+// (about its reported selection, its active root or all its roots) and of all designer
+// managers together (about the active one, or each of them).
+struct IDesignerCommands : virtual IInterface {
+  FW_INTERFACE(IDesignerCommands, IInterface, "{5E0B3D20-3009-4C6A-9F21-77AA00000009}")
+  // The reported selection; null for none.
+  virtual IPtr<IDesignerSelections> GetSelection() = 0;
+  // The name of the one selected object (a component's name, else its name path); empty for
+  // none or several.
+  virtual String GetSelectionName() = 0;
+  // The class name the selected objects share; empty for none or objects of several classes.
+  virtual String GetSelectionType() = 0;
+  // The first selected object's class, its type information and its unit; null or empty when
+  // nothing is selected.
+  virtual TClass GetFirstSelectionClass() = 0;
+  virtual PTypeInfo GetFirstSelectionType() = 0;
+  virtual String GetFirstSelectionUnit() = 0;
+  // The editors of the properties (or events) the selected objects share, in name order.
+  virtual void GetProperties(TPropKind Kind, const TGetPropProc& Proc) = 0;
+  // Edit commands go to the design window that reported the selection when it handles them,
+  // else to the active root; with neither nothing happens and the state is empty.
+  virtual void EditAction(TEditAction Action) = 0;
+  virtual TEditState GetEditState() = 0;
+  // The active root's selection for the clipboard, and a paste into it; nothing without one.
+  virtual void CopySelectionToStream(TStream* Stream, TStrings* Units) = 0;
+  virtual void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) = 0;
+  // Ends the active root's modes; brings the window of a finished modal edit back (the
+  // active root's when none is given).
+  virtual void CancelModes() = 0;
+  virtual void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) = 0;
+  // Every root's designer window.
+  virtual void ShowWindows() = 0;
+  virtual void HideWindows() = 0;
+  virtual void SetControlsLocked(bool Value) = 0;
+  virtual bool GetControlsLocked() = 0;
+  // Every root re-applies the environment's designer options.
+  virtual void DesignerOptionsChanged() = 0;
+};
+
 // The designer manager of one component framework: its open roots, registries and services.
-struct IComponentDesigner : IRootListUpdate {
+struct IComponentDesigner : IRootListUpdate, IDesignerCommands {
   FW_INTERFACE(IComponentDesigner, IRootListUpdate, "{5E0B3D20-3006-4C6A-9F21-77AA00000006}")
   virtual IPtr<IRoot> FindRoot(const String& Name) = 0;
   virtual IPtr<IRoot> FindRootOf(TComponent* Component) = 0;
@@ -131,19 +204,20 @@ struct IComponentDesigner : IRootListUpdate {
   virtual void SetSelection(const IPtr<IDesigner>& Designer, const IPtr<IInterface>& DesignWindow,
                             const IPtr<IDesignerSelections>& Selection) = 0;
   virtual void UpdateSelections() = 0;
-  virtual IPtr<IDesignerSelections> GetSelection() = 0;
   virtual void RootClosing(const IPtr<IRoot>& Root) = 0;
-  virtual void DesignerOptionsChanged() = 0;
   virtual void RemoveDependenciesOn(TComponent* Component) = 0;
   virtual void UpdateRootDependents() = 0;
+
   // Used by FindRoot to search the other designers; does not ask them in turn.
   virtual IPtr<IRoot> FindOwnRoot(const String& Name) = 0;
   virtual IPtr<IRoot> FindOwnRootOf(TComponent* Component) = 0;
 };
 
-// All component designers of the IDE, one per framework and form-file extension.
-struct IComponentDesigners : virtual IInterface {
-  FW_INTERFACE(IComponentDesigners, IInterface, "{5E0B3D20-3007-4C6A-9F21-77AA00000007}")
+// All component designers of the IDE, one per framework and form-file extension. Their
+// commands go to the active designer (empty answers without one), windows, locks and options
+// to each of them.
+struct IComponentDesigners : IDesignerCommands {
+  FW_INTERFACE(IComponentDesigners, IDesignerCommands, "{5E0B3D20-3007-4C6A-9F21-77AA00000007}")
   virtual void RegisterDesigner(const IPtr<IComponentDesigner>& Designer, const String& Extension) = 0;
   virtual void UnregisterDesigner(const IPtr<IComponentDesigner>& Designer) = 0;
   virtual bool DesignerActive() = 0;

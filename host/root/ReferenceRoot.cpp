@@ -1,4 +1,5 @@
 #include "host/root/ReferenceRoot.h"
+#include "host/root/FormWindow.h"
 #include "host/root/Surface.h"
 #include "host/root/SurfaceItems.h"
 
@@ -24,8 +25,10 @@ using namespace orx;
 TClass TReferenceRoot::HostClassGroup() { return TControl::StaticClass(); }
 
 void TReferenceRoot::HostCreateDesignerWindow() {
-  SetSurface(MakeIntf<TOrxDesignSurface>(FRoot, IPtr<ISurfaceHost>(static_cast<ISurfaceHost*>(this)),
-                                         GetDesigner()));
+  auto Surface =
+      MakeIntf<TOrxDesignSurface>(FRoot, IPtr<ISurfaceHost>(static_cast<ISurfaceHost*>(this)), GetDesigner());
+  SetSurface(Surface);
+  SetFormWindow(MakeIntf<TOrxFormWindow>(GetDesigner(), Surface));
 }
 
 IPtr<IInternalPaletteItem> TReferenceRoot::HostCurrentPaletteItem() {
@@ -54,11 +57,16 @@ String TReferenceRoot::UnitFileName() const {
 }
 
 void TReferenceRoot::Save() {
-  TComponentRoot::Save();
+  GetRootStream();  // brings the unit up to date with the design
   auto* Source = dynamic_cast<TModuleSource*>(FModule.Get());
-  if (!Source) return;
+  const bool WriteUnit = Source && Source->Text() != FUnitTextOnDisk;
+  // The unit is the author's: one changed on disk since it was read is replaced only when the
+  // host's question says so, and the form file then stays as it is too.
+  if (WriteUnit && UnitChangedOnDisk() && !HostFileChangedQuestion(UnitFileName()))
+    throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
+  TComponentRoot::Save();
+  if (!WriteUnit) return;
   const String Text = Source->Text();
-  if (Text == FUnitTextOnDisk) return;
   TStringStream S(Text);
   FComponentDesigner->GetFileSystem()->WriteFile(FFileSystem, UnitFileName(), &S);
   FUnitTextOnDisk = Text;
@@ -100,12 +108,19 @@ String ReadText(IModuleFileSystem* Files, const String& FileName) {
 }
 }  // namespace
 
+bool TReferenceRoot::UnitChangedOnDisk() {
+  IPtr<IModuleFileSystem> Files = FComponentDesigner->GetFileSystem();
+  if (!Files->FileExists(FFileSystem, UnitFileName())) return !FUnitTextOnDisk.empty();
+  return ReadText(Files.Get(), UnitFileName()) != FUnitTextOnDisk;
+}
+
 TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem)
     : FEnvironment(MakeIntf<TDesignEnvironment>()),
       FFileSystem(FileSystem ? FileSystem : IPtr<IModuleFileSystem>(MakeIntf<TDiskFileSystem>())),
       FDesigner(MakeIntf<TComponentDesigner>(TControl::StaticClass(), FEnvironment, FFileSystem)) {
   RegisterOrxModules();
   Designers()->RegisterDesigner(FDesigner, "fwf");
+  InitializeDesigners(FEnvironment);
 }
 
 TReferenceHost::~TReferenceHost() {

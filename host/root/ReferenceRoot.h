@@ -14,14 +14,17 @@ namespace formwright {
 
 // A module root of the Orx framework: reads in the framework's class group, keeps new forms
 // and pasted components where a person would expect them, and frees its root component
-// itself. Questions go to its designer manager's question registry.
+// itself. Questions go to the question registry of its design environment.
 class TReferenceRoot : public TComponentRoot {
   FW_CLASS(TReferenceRoot, TComponentRoot)
  public:
   TReferenceRoot() = default;
   // Saves the form file, then the module's unit beside it when the unit changed since it was
-  // read or last written.
+  // read or last written. A form file or unit that changed on disk meanwhile is replaced only
+  // when the host's question says so; otherwise nothing is written.
   void Save() override;
+  // Whether the unit file on disk differs from the text read or last written.
+  bool UnitChangedOnDisk();
   // The unit file beside the form file ("Main.pas" for "Main.fwf").
   String UnitFileName() const;
   // The unit text as read or last written (empty when there was none).
@@ -30,7 +33,8 @@ class TReferenceRoot : public TComponentRoot {
  protected:
   // The framework's class group (rooted at TControl).
   TClass HostClassGroup() override;
-  // The designer window is the headless Orx design surface of the root component.
+  // The designer window is a headless window (TOrxFormWindow) over the Orx design surface of
+  // the root component.
   void HostCreateDesignerWindow() override;
   // The palette's current class, when one was chosen (SetPaletteClass).
   IPtr<IInternalPaletteItem> HostCurrentPaletteItem() override;
@@ -88,7 +92,8 @@ class TReferenceHost {
 
   TDesignEnvironment& Environment() const noexcept { return *FEnvironment; }
   const IPtr<TComponentDesigner>& Designer() const noexcept { return FDesigner; }
-  THostQuestions& Questions() noexcept { return FDesigner->Questions; }
+  // The environment's question registry, which every root of this host asks.
+  THostQuestions& Questions() noexcept { return FEnvironment->Questions; }
   // The module source of an open root (the reference host's model of its unit).
   static TModuleSource* SourceOf(const IPtr<TReferenceRoot>& Root);
 

@@ -24,6 +24,9 @@ class TTestDesigner : public TInterfacedObject, public IDesigner {
   void GetMethods(const IPtr<IEventInfo>&, const TGetStrProc&) override {}
   String GetPathAndBaseExeName() override { return {}; }
   String GetPrivateDirectory() override { return {}; }
+  String GetBaseRegKey() override { return {}; }
+  TCustomIniFile* GetIDEOptions() override { return nullptr; }
+  String GetAppDataDirectory() override { return {}; }
   String GetProjectName() override { return {}; }
   bool MethodExists(const String&) override { return false; }
   void RenameMethod(const String&, const String&) override {}

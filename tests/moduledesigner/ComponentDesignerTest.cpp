@@ -1,7 +1,10 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "editors/DesignEditors.h"
 #include "host/DesignEnvironment.h"
 #include "host/IDEServices.h"
+#include "host/root/ReferenceRoot.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "tests/moduledesigner/RootDouble.h"
 
@@ -57,13 +60,16 @@ class TCountingDesigner : public TComponentDesigner {
 
  protected:
   void HostRootActivated(const IPtr<IRoot>&) override { ++Activations; }
-  void HostSelectionChanged(const IPtr<IDesigner>&, const IPtr<IDesignerSelections>&) override { ++Selections; }
+  void HostSelectionChanged(const IPtr<IDesigner>&, const IPtr<IDesignerSelections>&) override {
+    ++Selections;
+  }
   void HostActiveRootModified(const IPtr<IRoot>&) override { ++ActiveModified; }
 };
 
 struct TManagerFixture : ::testing::Test {
   IPtr<TDesignEnvironment> Env = MakeIntf<TDesignEnvironment>();
-  IPtr<TCountingDesigner> D = MakeIntf<TCountingDesigner>(nullptr, IPtr<IDesignEnvironment>(Env.Get()), nullptr);
+  IPtr<TCountingDesigner> D =
+      MakeIntf<TCountingDesigner>(nullptr, IPtr<IDesignEnvironment>(Env.Get()), nullptr);
   void SetUp() override { InitModuleRegistry(); }
   void TearDown() override {
     DoneDesigners();
@@ -254,4 +260,61 @@ TEST_F(TManagerFixture, ActivatingADesignerSetsThePaletteContextAndSendsTheCusto
   EXPECT_EQ(Deactivated, 1);
   EXPECT_FALSE(Services->ContextActive("NativeDesignerActive"));
   VostrelIDEServices().Reset();
+}
+
+TEST_F(TManagerFixture, WindowsGoToEveryRootEditsAndClipboardToTheActiveOne) {
+  auto R1 = Add(D, "Form1");
+  auto R2 = Add(D, "Form2");
+  D->RootActivated(AsRoot(R2));
+  D->HideWindows();
+  D->ShowWindows();
+  D->CancelModes();
+  TMemoryStream S;
+  D->CopySelectionToStream(&S, nullptr);
+  D->PasteSelectionFromStream(&S, nullptr, TRect{});
+  D->ModalEditDone(nullptr);
+  EXPECT_THAT(R2->FLog, testing::ElementsAre("hide", "show", "cancel", "copy", "paste", "modal done"));
+  EXPECT_THAT(R1->FLog, testing::ElementsAre("hide", "show"));
+  D->SetControlsLocked(true);
+  EXPECT_TRUE(D->GetControlsLocked());
+}
+
+TEST_F(TManagerFixture, WithoutAnActiveRootForwardedOperationsDoNothing) {
+  struct TWindow : TInterfacedObject, IActivatable {
+    int Activations = 0;
+    void Activate() override { ++Activations; }
+  };
+  auto W = MakeIntf<TWindow>();
+  auto R = Add(D, "Form1");
+  R->FReady = false;
+  D->UpdateSelections();
+  D->CancelModes();
+  D->EditAction(eaDelete);
+  EXPECT_EQ(D->GetEditState(), TEditState{});
+  EXPECT_EQ(D->GetSelectionName(), "");
+  EXPECT_EQ(D->GetFirstSelectionClass(), nullptr);
+  D->ModalEditDone(IPtr<IActivatable>(W.Get()));  // the window comes back all the same
+  EXPECT_EQ(W->Activations, 1);
+  EXPECT_TRUE(R->FLog.empty());
+  EXPECT_EQ(Designers()->GetSelectionType(), "");  // no active designer at all
+}
+
+namespace {
+IPtr<IDesignEnvironment>& InitializedWith() {
+  static IPtr<IDesignEnvironment> E;
+  return E;
+}
+void RecordInitialization(const IPtr<IDesignEnvironment>& Environment) { InitializedWith() = Environment; }
+}  // namespace
+
+TEST(ReferenceHost, InitializesTheDesignersWithItsEnvironment) {
+  InitDesignPackage();
+  RegisterInitializeDesigner(&RecordInitialization);
+  {
+    TReferenceHost Host(MakeIntf<TMemoryFileSystem>());
+    EXPECT_EQ(InitializedWith().Get(), static_cast<IDesignEnvironment*>(&Host.Environment()));
+    EXPECT_EQ(GetTopLevelComponentFunc, &TopLevelDesignComponent);
+  }
+  InitializedWith().Reset();
+  EXPECT_EQ(GetTopLevelComponentFunc, nullptr);  // the package stopped with the host
 }

@@ -36,6 +36,13 @@ class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot 
   void ClearDependencies() override {}
   void ClearDependenciesOn(TComponent* Component) override { FClearLog->push_back(FName); }
   void ClearCachedStream() override {}
+  void ShowWindow(bool Show) override { FLog.push_back(Show ? "show" : "hide"); }
+  void CancelModes() override { FLog.push_back("cancel"); }
+  void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) override {
+    FLog.push_back(ReturnWindow ? "modal done: window" : "modal done");
+  }
+  void CopySelectionToStream(TStream*, TStrings*) override { FLog.push_back("copy"); }
+  void PasteSelectionFromStream(TStream*, TComponent*, const TRect&) override { FLog.push_back("paste"); }
   IPtr<ICustomModule> GetCustomModule() override { return FCustomModule; }
   TClass GetCustomModuleClass() override { return nullptr; }
   IPtr<IUpdateManager> GetUpdateManager() override { return nullptr; }
@@ -54,11 +61,15 @@ class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot 
   int FOptionUpdates = 0;
   int FDependencyUpdates = 0;
   std::vector<bool> FActiveLog;
+  // What the designer manager forwarded to this root, in order.
+  std::vector<String> FLog;
   std::vector<String>* FClearLog = nullptr;
   IPtr<ICustomModule> FCustomModule;
   IPtr<IInternalRoot> FAncestor;
 };
 
-inline IPtr<IRoot> AsRoot(const IPtr<TRootDouble>& R) { return IPtr<IRoot>(static_cast<IInternalRoot*>(R.Get())); }
+inline IPtr<IRoot> AsRoot(const IPtr<TRootDouble>& R) {
+  return IPtr<IRoot>(static_cast<IInternalRoot*>(R.Get()));
+}
 
 }  // namespace formwright::moduledesigner_testing

@@ -1,0 +1,115 @@
+// What a module root asks its host: the questions of one registry, the environment's answers,
+// and whether a file that changed on disk since it was read may be replaced.
+#include <gtest/gtest.h>
+
+#include "host/root/ReferenceRoot.h"
+#include "platform/orx/Orx.h"
+#include "tests/moduledesigner/RootTestSupport.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+using moduledesigner_testing::Message;
+
+const char* const FormText =
+    "object Form1: TForm1\n"
+    "  object Label1: TLabel\n"
+    "    Caption = 'Hello'\n"
+    "  end\n"
+    "end\n";
+
+const char* const FormUnit =
+    "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n    Label1: TLabel;\n  end;\n\n"
+    "implementation\n\nend.\n";
+
+class ModuleFiles : public testing::Test {
+ protected:
+  ModuleFiles() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
+    Files->PutFile("Form1.fwf", FormText);
+    Files->PutFile("Form1.pas", FormUnit);
+  }
+  // A change to the design, as a person would make it.
+  void Change(const IPtr<TReferenceRoot>& R) {
+    As<TLabel>(R->GetRoot()->FindComponent("Label1"))->SetCaption("Changed");
+    R->Modified();
+  }
+
+  IPtr<TMemoryFileSystem> Files;
+  TReferenceHost Host;
+};
+
+TEST_F(ModuleFiles, AnswersGivenToTheEnvironmentReachEveryRoot) {
+  Files->PutFile("Bad.fwf", "object Form2: TForm2\n  Bogus = 1\n  Caption = 'x'\nend\n");
+  std::vector<String> Asked;
+  Host.Environment().Questions.ReaderError = [&](const String& M, const String&) {
+    Asked.push_back(M);
+    return 0;  // ignore this error
+  };
+  IPtr<TReferenceRoot> R = Host.Open("Bad.fwf");
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_TRUE(R->GetReadError());
+  EXPECT_EQ(&Host.Questions(), &Host.Environment().Questions);
+}
+
+TEST_F(ModuleFiles, EnvironmentQuestionsAreAnsweredByTheEnvironment) {
+  TDesignEnvironment& Env = Host.Environment();
+  Env.AppDataDirectory = "/home/ada/.local/share/formwright";
+  Env.PrivateDirectory = "/home/ada/projects/private";
+  Env.BaseExeName = "/home/ada/projects/bin/shop";
+  IPtr<IDesigner> D = Host.Open("Form1.fwf")->GetDesigner();
+  EXPECT_EQ(D->GetAppDataDirectory(), Env.AppDataDirectory);
+  EXPECT_EQ(D->GetPrivateDirectory(), Env.PrivateDirectory);
+  EXPECT_EQ(D->GetPathAndBaseExeName(), Env.BaseExeName);
+  EXPECT_EQ(D->GetBaseRegKey(), Env.GetBaseRegKey());
+  EXPECT_EQ(D->GetIDEOptions(), &Env.IDEOptions);
+}
+
+TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
+  IPtr<TReferenceRoot> R = Host.Open("Form1.fwf");
+  Change(R);
+  const String Theirs = "object Form1: TForm1\n  Caption = 'edited elsewhere'\nend\n";
+  Files->PutFile("Form1.fwf", Theirs);
+  const int Writes = Files->Writes();
+  std::vector<String> Asked;
+  Host.Questions().FileChanged = [&](const String& Name) {
+    Asked.push_back(Name);
+    return Asked.size() > 2;  // refuse twice, then agree
+  };
+  const String Refused = "'Form1.fwf' has changed on disk since it was opened; it was not overwritten";
+  EXPECT_EQ(Message([&] { R->Save(); }), Refused);
+  EXPECT_EQ(Message([&] { R->Save(); }), Refused);  // still asked, still refused
+  EXPECT_EQ(Files->Contents("Form1.fwf"), Theirs);
+  EXPECT_EQ(Files->Contents("Form1.pas"), FormUnit);
+  EXPECT_EQ(Files->Writes(), Writes);
+  R->Save();
+  EXPECT_EQ(Asked, (std::vector<String>{"Form1.fwf", "Form1.fwf", "Form1.fwf"}));
+  EXPECT_NE(Files->Contents("Form1.fwf").find("Caption = 'Changed'"), String::npos);
+  R->Save();  // written by the module itself since: no question
+  EXPECT_EQ(Asked.size(), 3u);
+}
+
+TEST_F(ModuleFiles, AUnitChangedOnDiskStopsTheSaveBeforeAnyFileIsWritten) {
+  IPtr<TReferenceRoot> R = Host.Open("Form1.fwf");
+  R->RenameComponent("Label1", "Greeting");  // the unit's field follows
+  const String Theirs = StringReplaceAll(FormUnit, "implementation\n", "implementation\n\n// mine\n");
+  Files->PutFile("Form1.pas", Theirs);
+  EXPECT_EQ(Message([&] { R->Save(); }),
+            "'Form1.pas' has changed on disk since it was opened; it was not overwritten");
+  EXPECT_EQ(Files->Contents("Form1.fwf"), FormText);
+  EXPECT_EQ(Files->Contents("Form1.pas"), Theirs);
+}
+
+TEST_F(ModuleFiles, TheWriteItselfRefusesAFileNewerThanTheModuleKnows) {
+  const int64_t Age = Files->FileAge("", "Form1.fwf");
+  TStringStream Data("object Form1: TForm1\nend\n");
+  Files->PutFile("Form1.fwf", "changed meanwhile");
+  EXPECT_THROW(Files->WriteModuleFile("", "Form1.fwf", &Data, Age, Age), EComponentDesignerException);
+  EXPECT_EQ(Files->Contents("Form1.fwf"), "changed meanwhile");
+  Data.SetPosition(0);
+  Files->WriteModuleFile("", "Form1.fwf", &Data, Files->FileAge("", "Form1.fwf"), Age);
+  EXPECT_EQ(Files->Contents("Form1.fwf"), "object Form1: TForm1\nend\n");
+}
+
+}  // namespace
+}  // namespace formwright
