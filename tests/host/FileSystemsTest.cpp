@@ -1,8 +1,10 @@
 #include "host/FileSystems.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -14,7 +16,9 @@ namespace fs = std::filesystem;
 namespace {
 struct TTempDir {
   fs::path Path;
-  TTempDir() : Path(fs::temp_directory_path() / ("fw-host-" + std::to_string(::getpid()))) { fs::create_directories(Path); }
+  TTempDir() : Path(fs::temp_directory_path() / ("fw-host-" + std::to_string(::getpid()))) {
+    fs::create_directories(Path);
+  }
   ~TTempDir() {
     std::error_code Ec;
     fs::permissions(Path, fs::perms::owner_all, fs::perm_options::add, Ec);
@@ -47,7 +51,7 @@ TEST(DiskFileSystem, WritesReplaceTheFileAndReportItsNewAge) {
 }
 
 TEST(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
-  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write read-only files";
+  // A file without write permission is read-only for everyone, the superuser included.
   TTempDir Dir;
   auto Fs = MakeIntf<TDiskFileSystem>();
   const fs::path Name = Dir.Path / "Locked.fwf";
@@ -61,6 +65,88 @@ TEST(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
     EXPECT_EQ(E.Message(), "'" + Name.string() + "' is a read-only file");
   }
   EXPECT_EQ(Read(Name), "original");
+}
+
+namespace {
+// The names of the files in Dir, hidden ones (temporary files) included.
+std::vector<std::string> Listing(const fs::path& Dir) {
+  std::vector<std::string> Names;
+  for (const auto& E : fs::directory_iterator(Dir)) Names.push_back(E.path().filename().string());
+  std::sort(Names.begin(), Names.end());
+  return Names;
+}
+
+void Put(const fs::path& P, const std::string& Text) { std::ofstream(P, std::ios::binary) << Text; }
+}  // namespace
+
+TEST(DiskFileSystem, HeldWritesAreReadBackAndReachTheDiskOnlyTogether) {
+  TTempDir Dir;
+  auto Fs = MakeIntf<TDiskFileSystem>();
+  const fs::path A = Dir.Path / "A.fwf", B = Dir.Path / "B.pas";
+  Put(A, "old A");
+  fs::permissions(A, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  {
+    TWriteBatch Batch(*Fs);
+    TStringStream NewA("new A"), NewB("new B"), NewerA("newer A");
+    Fs->WriteFile("", A.string(), &NewA);
+    Fs->WriteFile("", B.string(), &NewB);
+    Fs->WriteFile("", A.string(), &NewerA);  // a second write of a held file replaces the first
+    EXPECT_EQ(Read(A), "old A");
+    EXPECT_FALSE(fs::exists(B));
+    EXPECT_TRUE(Fs->FileExists("", B.string()));
+    EXPECT_EQ(Fs->OpenFile("", A.string())->Size(), 7);
+    Batch.Commit();
+  }
+  EXPECT_EQ(Read(A), "newer A");
+  EXPECT_EQ(Read(B), "new B");
+  EXPECT_EQ(fs::status(A).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_THAT(Listing(Dir.Path), testing::ElementsAre("A.fwf", "B.pas"));
+}
+
+TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
+  TTempDir Dir;
+  auto Fs = MakeIntf<TDiskFileSystem>();
+  const fs::path A = Dir.Path / "A.fwf", B = Dir.Path / "B.pas";
+  Put(A, "old A");
+  Put(B, "old B");
+  fs::permissions(B, fs::perms::owner_read);
+  try {
+    TWriteBatch Batch(*Fs);
+    TStringStream NewA("new A"), NewB("new B");
+    Fs->WriteFile("", A.string(), &NewA);
+    Fs->WriteFile("", B.string(), &NewB);
+    FAIL() << "a read-only file was written";
+  } catch (const EComponentDesignerException& E) {
+    EXPECT_EQ(E.Message(), "'" + B.string() + "' is a read-only file");
+  }
+  EXPECT_EQ(Read(A), "old A");
+  EXPECT_EQ(Read(B), "old B");
+  EXPECT_THAT(Listing(Dir.Path), testing::ElementsAre("A.fwf", "B.pas"));
+}
+
+TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
+  TTempDir Dir;
+  auto Fs = MakeIntf<TDiskFileSystem>();
+  const fs::path A = Dir.Path / "A.fwf", B = Dir.Path / "B.pas", C = Dir.Path / "C.fwf";
+  Put(A, "old A");
+  TWriteBatch Batch(*Fs);
+  TStringStream NewA("new A"), NewC("new C"), NewB("new B");
+  Fs->WriteFile("", A.string(), &NewA);
+  Fs->WriteFile("", C.string(), &NewC);
+  Fs->WriteFile("", B.string(), &NewB);
+  // Something takes B's place meanwhile, so that the last rename fails.
+  fs::create_directory(B);
+  Put(B / "inside", "x");
+  try {
+    Batch.Commit();
+    FAIL() << "the rename over a folder succeeded";
+  } catch (const EFCreateError& E) {
+    EXPECT_THAT(E.Message(), testing::StartsWith("Cannot write file \"" + B.string() + "\": "));
+  }
+  EXPECT_EQ(Read(A), "old A");
+  EXPECT_FALSE(fs::exists(C));
+  EXPECT_THAT(Listing(Dir.Path), testing::ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(MemoryFileSystem, ReadOnlyFilesRefuseWritesAndAgesGrow) {
