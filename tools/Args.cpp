@@ -1,5 +1,7 @@
 #include "tools/Args.h"
 
+#include <limits>
+
 #include <glob.h>
 #include <wordexp.h>
 
@@ -104,6 +106,12 @@ std::pair<int, int> ParsePair(const String& Text, const String& Option) {
   if (Comma == String::npos || !TryStrToInt64(Trim(Text.substr(0, Comma)), A) ||
       !TryStrToInt64(Trim(Text.substr(Comma + 1)), B))
     throw EUsage(Format("%s takes two numbers separated by a comma, not '%s'", Option, Text));
+  // Coordinates and sizes are kept in 32 bits; a larger number is refused, never wrapped. Half
+  // the range leaves room for a point plus a size.
+  constexpr int64_t Limit = std::numeric_limits<int32_t>::max() / 2;
+  if (A < -Limit || A > Limit || B < -Limit || B > Limit)
+    throw EUsage(Format("%s takes numbers between %d and %d, not '%s'", Option, static_cast<int>(-Limit),
+                        static_cast<int>(Limit), Text));
   return {static_cast<int>(A), static_cast<int>(B)};
 }
 

@@ -218,7 +218,18 @@ void TControl::ChangeName(const String& NewName) {
 
 // ----- TControl: bounds -----------------------------------------------------------------------
 
+int32_t CheckedCoord(int64_t Value) {
+  if (Value < -MaxControlCoord || Value > MaxControlCoord)
+    throw ERangeError(Format("%s is out of range for a position or size (%d to %d)", IntToStr(Value),
+                             -MaxControlCoord, MaxControlCoord));
+  return static_cast<int32_t>(Value);
+}
+
 void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+  CheckedCoord(ALeft);
+  CheckedCoord(ATop);
+  CheckedCoord(AWidth);
+  CheckedCoord(AHeight);
   AWidth = FConstraints->ConstrainWidth(AWidth);
   AHeight = FConstraints->ConstrainHeight(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;

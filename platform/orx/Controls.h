@@ -165,6 +165,13 @@ class TSizeConstraints : public TPersistent {
 // ---------------------------------------------------------------------------------------------
 // TControl
 
+// The largest position or size a control takes, either way. Bounds are added up through the
+// parents (a control's right edge, its place on the screen), so they are kept well inside 32
+// bits: eight levels of the largest bounds still add up without overflow.
+inline constexpr int32_t MaxControlCoord = (1 << 28) - 1;
+// Value when it lies within MaxControlCoord either way; raises ERangeError otherwise.
+int32_t CheckedCoord(int64_t Value);
+
 // Base of every visual element. Publishes its bounds and the help and hint settings; the
 // layout, appearance and events are published by the descendants that show them.
 class TControl : public TComponent {
@@ -194,6 +201,7 @@ class TControl : public TComponent {
   void SetHeight(int32_t Value) { SetBounds(FLeft, FTop, FWidth, Value); }
   // Moves and sizes the control; the size is limited by its constraints. A change of an
   // aligned control realigns its parent; a resized container realigns its children.
+  // Positions and sizes beyond MaxControlCoord either way raise ERangeError.
   virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
   TRect BoundsRect() const noexcept { return Bounds(FLeft, FTop, FWidth, FHeight); }
   void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
@@ -201,8 +209,12 @@ class TControl : public TComponent {
   virtual TRect ClientRect() const;
   int32_t ClientWidth() const { return ClientRect().Width(); }
   int32_t ClientHeight() const { return ClientRect().Height(); }
-  void SetClientWidth(int32_t Value) { SetWidth(FWidth - ClientWidth() + Value); }
-  void SetClientHeight(int32_t Value) { SetHeight(FHeight - ClientHeight() + Value); }
+  void SetClientWidth(int32_t Value) {
+    SetWidth(CheckedCoord(int64_t{FWidth} - ClientWidth() + CheckedCoord(Value)));
+  }
+  void SetClientHeight(int32_t Value) {
+    SetHeight(CheckedCoord(int64_t{FHeight} - ClientHeight() + CheckedCoord(Value)));
+  }
   // Screen position of the client area's origin: the parent's client origin plus the
   // control's position plus its frame; a control without parent stands at its position.
   virtual TPoint ClientOrigin() const;
