@@ -18,7 +18,8 @@ enum class TDocKind { Tree, Properties, Handlers };
 
 // Collects the documents of one verb (one per module file) and prints them at the end: with
 // --json a single document prints as an object and several as an array; as text each is
-// rendered in turn. Sentences of editing verbs go to standard output at once. A progress line
+// rendered in turn. Sentences of editing verbs go to the output at once (the program holds its
+// output back until the command has succeeded). A progress line
 // on standard error shows which file is being read when many are, on a terminal only.
 class TOutput {
  public:
@@ -27,6 +28,8 @@ class TOutput {
   ~TOutput();
 
   bool Json() const noexcept { return FJson; }
+  // Where the documents and sentences go (the verbs of a script write where the script does).
+  std::FILE* File() const noexcept { return FOut; }
   void Add(TDocKind Kind, json Doc);
   // Prints the collected documents and forgets them.
   void Flush();

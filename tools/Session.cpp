@@ -5,7 +5,9 @@
 #include <regex>
 #include <sstream>
 
+#include "formdesigner/Proxies.h"
 #include "platform/runtime/ObjectText.h"
+#include "tools/ModuleHeaders.h"
 
 namespace formwright::tool {
 
@@ -49,12 +51,22 @@ String ModuleText(const String& FileName) {
   return Out.DataString();
 }
 
+std::vector<String> ModuleFilesIn(const String& Folder) {
+  std::vector<String> Names;
+  std::error_code Ec;
+  for (const auto& E : fs::directory_iterator(Folder.empty() ? String(".") : Folder, Ec))
+    if (E.is_regular_file() && SameText(E.path().extension().string(), ".fwf"))
+      Names.push_back(E.path().filename().string());
+  std::sort(Names.begin(), Names.end());
+  if (!Folder.empty() && Folder != ".")
+    for (String& N : Names) N = (fs::path(Folder) / N).string();
+  return Names;
+}
+
 String ModuleClassOf(const String& FileName) {
-  static const std::regex Head(R"(^\s*(object|inherited|inline)\s+\w+\s*:\s*(\w+))", std::regex::icase);
   try {
-    const String Text = ModuleText(FileName);
-    std::smatch M;
-    if (std::regex_search(Text, M, Head)) return M[2].str();
+    TObjectHeading H;
+    if (RootHeading(ModuleText(FileName), H)) return H.ClassName;
   } catch (const std::exception&) {
     // A file that cannot be read names no class; opening it reports why.
   }
@@ -62,19 +74,16 @@ String ModuleClassOf(const String& FileName) {
 }
 
 std::vector<String> EmbeddedFrameClasses(const String& FileName) {
-  static const std::regex Inline(R"(^\s*inline\s+\w+\s*:\s*(\w+))",
-                                 std::regex::icase | std::regex::multiline);
   std::vector<String> Classes;
   try {
-    const String Text = ModuleText(FileName);
-    for (auto It = std::sregex_iterator(Text.begin(), Text.end(), Inline); It != std::sregex_iterator(); ++It)
-      Classes.push_back((*It)[1].str());
+    for (const TObjectHeading& H : ObjectHeadings(ModuleText(FileName)))
+      if (SameText(H.Kind, "inline")) Classes.push_back(H.ClassName);
   } catch (const std::exception&) {
   }
   return Classes;
 }
 
-TSession::TSession() {
+TSession::TSession() : FFiles(MakeIntf<TDiskFileSystem>()), FHost(FFiles) {
   THostQuestions& Q = FHost.Questions();
   Q.ReaderError = [](const String&, const String&) { return 1; };                // stop the read
   Q.Fixup = [](const String&, const String&) { return 1; };                      // refuse the save
@@ -88,14 +97,9 @@ String TSession::FindModuleOfClass(const String& Folder, const String& ClassName
   auto It = FClassFiles.find(Folder);
   if (It == FClassFiles.end()) {
     std::map<String, String> Classes;
-    std::vector<fs::path> Files;
-    std::error_code Ec;
-    for (const auto& E : fs::directory_iterator(Folder, Ec))
-      if (E.is_regular_file() && SameText(E.path().extension().string(), ".fwf")) Files.push_back(E.path());
-    std::sort(Files.begin(), Files.end());
-    for (const fs::path& F : Files) {
-      const String Cls = LowerCase(ModuleClassOf(F.string()));
-      if (!Cls.empty()) Classes.emplace(Cls, F.string());  // the first file of a class wins
+    for (const String& F : ModuleFilesIn(Folder)) {
+      const String Cls = LowerCase(ModuleClassOf(F));
+      if (!Cls.empty()) Classes.emplace(Cls, F);  // the first file of a class wins
     }
     It = FClassFiles.emplace(Folder, std::move(Classes)).first;
   }
@@ -103,23 +107,30 @@ String TSession::FindModuleOfClass(const String& Folder, const String& ClassName
   return F == It->second.end() ? String() : F->second;
 }
 
-void TSession::OpenNeeded(const String& FileName) {
-  // The ancestor is named by the unit beside the form file; frames by the inline objects.
+String AncestorClassOf(const String& FileName) {
+  // The ancestor is named by the unit beside the form file.
   static const std::regex Decl(R"((T\w+)\s*=\s*class\s*\(\s*(T\w+)\s*\))", std::regex::icase);
-  std::vector<std::pair<String, const char*>> Needed;  // class, what it is to this module
   const String Unit = fs::path(FileName).replace_extension(".pas").string();
   if (fs::exists(Unit)) {
     std::smatch M;
     const String Text = ReadFile(Unit);
-    if (std::regex_search(Text, M, Decl)) Needed.emplace_back(M[2].str(), "its ancestor");
+    if (std::regex_search(Text, M, Decl)) return M[2].str();
   }
+  return String();
+}
+
+void TSession::OpenNeeded(const String& FileName) {
+  // The ancestor is named by the unit beside the form file; frames by the inline objects.
+  std::vector<std::pair<String, const char*>> Needed;  // class, what it is to this module
+  if (const String A = AncestorClassOf(FileName); !A.empty()) Needed.emplace_back(A, "its ancestor");
   for (const String& C : EmbeddedFrameClasses(FileName)) Needed.emplace_back(C, "a frame it embeds");
   for (const auto& [ClassName, Role] : Needed) {
     if (ClassName.size() < 2 || FHost.Find(ClassName.substr(1))) continue;
+    // Base classes (TForm, TFrame, TDataModule) are registered and have no module file, even
+    // when a file in the folder names one as its own class.
+    if (TClass C = GetClass(ClassName); C && !IsProxyClass(C)) continue;
     const String File = FindModuleOfClass(FolderOf(FileName), ClassName);
     if (File.empty()) {
-      // Base classes (TForm, TFrame, TDataModule) are registered and have no module file.
-      if (GetClass(ClassName)) continue;
       throw Exception(Format("%s: %s is %s, and no module file beside it has that class", FileName, ClassName,
                              String(Role)));
     }
@@ -139,6 +150,7 @@ TReferenceRoot& TSession::Module(const String& FileName) {
     FOpening.erase(Key);
     FIndex.emplace(Key, FModules.size());
     FModules.emplace_back(FileName, Root);
+    FNamesAtOpen[Root.Get()] = NamesOf(*Root);
     return *Root;
   } catch (const Exception& E) {
     FOpening.erase(Key);
@@ -170,11 +182,18 @@ std::vector<TComponent*> TSession::Components(TReferenceRoot& Root, const String
   return List;
 }
 
-void TSession::SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile) {
-  if (OutFile.empty())
+void TSession::SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile, bool Force) {
+  if (OutFile.empty()) {
     FForced[&Root] = Text;
-  else
-    FExports.push_back({&Root, OutFile, Text});
+    return;
+  }
+  const String Unit = fs::path(OutFile).replace_extension(".pas").string();
+  const bool HasUnit = fs::exists(Root.UnitFileName());
+  if (HasUnit && CanonicalOf(Unit) == CanonicalOf(Root.UnitFileName()))
+    throw Exception(Format("%s: the copy would replace the module's own unit %s", OutFile, Unit));
+  if (HasUnit && !Force && fs::exists(Unit))
+    throw Exception(Format("%s: %s already exists; --force replaces it", OutFile, Unit));
+  FExports.push_back({&Root, OutFile, Text});
 }
 
 namespace {
@@ -205,8 +224,9 @@ std::vector<std::pair<String, String>> TSession::SaveChanged() {
     bool Export;
     bool NaturalText = false;
   };
+  CheckDependents();
   std::vector<TPending> Pending;
-  // Everything is written to memory first: a refusal here leaves every file as it was.
+  // Everything is written to memory first: a refusal here stops before any file is written.
   try {
     for (const auto& [File, R] : FModules) {
       auto Forced = FForced.find(R.Get());
@@ -222,33 +242,45 @@ std::vector<std::pair<String, String>> TSession::SaveChanged() {
   } catch (const Exception& E) {
     throw Exception(Format("%s: %s", Pending.back().File, E.Message()));
   }
-  IPtr<IModuleFileSystem> Files = FHost.Designer()->GetFileSystem();
+  // Then every file of every module (forms and units) goes to a temporary file beside it, and
+  // only when all are written are they put in place together.
+  TWriteBatch Batch(*FFiles);
   std::vector<std::pair<String, String>> Saved;
   for (const TPending& P : Pending) {
-    if (!P.Export) {
-      // The module saves itself (its form file, and its unit when that changed); a text
-      // module that is wanted in the binary form is then written in that form.
-      P.Root->Save();
-      if (P.NaturalText != P.Text) {
-        TStringStream Form(P.Data);
-        Files->WriteFile(String(), P.Root->GetFileName(), &Form);
+    try {
+      if (!P.Export) {
+        // The module saves itself (its form file, and its unit when that changed); a text
+        // module that is wanted in the binary form is then written in that form.
+        P.Root->Save();
+        if (P.NaturalText != P.Text) {
+          TStringStream Form(P.Data);
+          FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
+        }
+      } else {
+        ExportModule(*P.Root, P.File, P.Data);
       }
-    } else {
-      TStringStream Form(P.Data);
-      Files->WriteFile(String(), P.File, &Form);
-      // The copy gets its unit beside it when the module has one, so that it opens with its
-      // class and handlers.
-      auto* Source = dynamic_cast<TModuleSource*>(P.Root->GetModule().Get());
-      if (Source && fs::exists(P.Root->UnitFileName())) {
-        TStringStream Unit(Source->Text());
-        Files->WriteFile(String(), fs::path(P.File).replace_extension(".pas").string(), &Unit);
-      }
+    } catch (const Exception& E) {
+      if (StartsText(P.File + ":", E.Message())) throw;
+      throw Exception(Format("%s: %s", P.File, E.Message()));
     }
     Saved.emplace_back(P.File, P.Text ? "text" : "binary");
   }
+  Batch.Commit();
   FForced.clear();
   FExports.clear();
   return Saved;
+}
+
+void TSession::ExportModule(TReferenceRoot& Root, const String& File, const String& Data) {
+  TStringStream Form(Data);
+  FFiles->WriteFile(String(), File, &Form);
+  // The copy gets its unit beside it when the module has one, so that it opens with its class
+  // and handlers; the unit takes the copy's name.
+  auto* Source = dynamic_cast<TModuleSource*>(Root.GetModule().Get());
+  if (!Source || !fs::exists(Root.UnitFileName())) return;
+  const String UnitName = fs::path(File).stem().string();
+  TStringStream Unit(RenameUnitHeading(Source->Text(), UnitName));
+  FFiles->WriteFile(String(), fs::path(File).replace_extension(".pas").string(), &Unit);
 }
 
 std::vector<IPtr<TReferenceRoot>> TSession::Modules() const {

@@ -34,21 +34,35 @@ class TSession {
   // A comma-separated list of component names, resolved as above, without duplicates.
   std::vector<TComponent*> Components(TReferenceRoot& Root, const String& Names) const;
   // Saves Root at the end of the session even when nothing else changed it: in place in the
-  // text or binary form, or, with OutFile, as a copy in that file (with its unit beside it),
-  // leaving Root's own file alone.
-  void SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile = String());
-  // Writes every changed module to memory first (so that a refusal stops before any file is
-  // touched), then saves them. Returns each file saved with the form it was saved in.
+  // text or binary form, or, with OutFile, as a copy in that file (with its unit beside it,
+  // renamed after the copy), leaving Root's own file alone. Raises when the copy's unit exists
+  // and Force is not given, or when it is Root's own unit.
+  void SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile = String(), bool Force = false);
+  // Saves every changed module, all or nothing: each is written to memory first (so that a
+  // refusal stops before any file is touched), then every form and unit to a temporary file
+  // beside it, and only when all are written are they put in place. Returns each file saved
+  // with the form it was saved in.
   std::vector<std::pair<String, String>> SaveChanged();
+  // The module files in FileName's folder that inherit from its module or embed it as a frame,
+  // directly or through others, each with how it depends on it ("inherits from it").
+  std::vector<std::pair<String, String>> Dependents(const String& FileName);
+  // Refuses, listing them, when a changed module's component names (or its class) changed in a
+  // way that a module inheriting from or embedding it would notice: such a module names the
+  // components it inherits or embeds, and edits do not reach it yet, so it would no longer open.
+  void CheckDependents();
   // Modules opened so far, in opening order.
   std::vector<IPtr<TReferenceRoot>> Modules() const;
   TReferenceHost& Host() noexcept { return FHost; }
 
  private:
   void OpenNeeded(const String& FileName);
+  // The names of the module's root and of the components it owns, in lower case.
+  static std::map<String, String> NamesOf(TReferenceRoot& Root);  // lower case -> as written
+  void ExportModule(TReferenceRoot& Root, const String& File, const String& Data);
   // The module file in Folder whose root class is ClassName; empty when none.
   String FindModuleOfClass(const String& Folder, const String& ClassName);
 
+  IPtr<TDiskFileSystem> FFiles;  // before FHost, which writes through it
   TReferenceHost FHost;
   std::vector<std::pair<String, IPtr<TReferenceRoot>>> FModules;  // (file as named, root)
   std::map<String, size_t> FIndex;                                // canonical path -> FModules
@@ -61,13 +75,19 @@ class TSession {
   std::map<TReferenceRoot*, bool> FForced;  // module -> saved as text
   std::vector<TExport> FExports;
   std::map<String, std::map<String, String>> FClassFiles;  // folder -> class (lower) -> file
+  std::map<TReferenceRoot*, std::map<String, String>> FNamesAtOpen;
 };
 
+// The module files (.fwf) in Folder, sorted, as paths in Folder (bare names for ".").
+std::vector<String> ModuleFilesIn(const String& Folder);
 // The root class named at the head of a module file ("object Form1: TForm1" → "TForm1"), for
 // text and binary files alike; empty when the file cannot be read.
 String ModuleClassOf(const String& FileName);
 // The class names of the frames a module file embeds ("inline Frame11: TFrame1").
 std::vector<String> EmbeddedFrameClasses(const String& FileName);
+// The ancestor class the unit beside a module file declares ("TForm2 = class(TForm1)" →
+// "TForm1"); empty without a unit or declaration.
+String AncestorClassOf(const String& FileName);
 // The module file as text (binary files converted); raises when it cannot be read.
 String ModuleText(const String& FileName);
 

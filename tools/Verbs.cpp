@@ -52,10 +52,18 @@ const std::vector<TVerb>& Verbs() {
        {{"--json"}, {}},
        HandlersVerb},
       {"convert",
-       "convert FILE... --text|--binary [-o OUT]",
-       "saves modules in the text or binary form (in place, or a copy in OUT with its unit)",
-       {{"--text", "--binary"}, {"-o"}},
+       "convert FILE... --text|--binary [-o OUT|DIR/] [--force]",
+       "saves modules in the text or binary form: in place, or a copy in OUT (or in the folder DIR\n"
+       "under its own name) with its unit beside it, renamed after the copy; an existing unit there\n"
+       "is replaced only with --force",
+       {{"--text", "--binary", "--force"}, {"-o"}},
        ConvertVerb},
+      {"check",
+       "check [FILE|DIR]...",
+       "opens every module named (every .fwf file of a folder; the current folder when none is\n"
+       "named) with the modules it needs, and reports each one that does not open and why",
+       {{}, {}},
+       CheckVerb},
       {"run",
        "run [FILE...] [-e LINE]... < SCRIPT",
        "runs verb lines (from -e, else standard input) in one session: later lines see earlier\n"
@@ -126,7 +134,13 @@ String HelpText() {
   for (const TVerb& V : Verbs()) R += VerbHelp(V);
   R += "\n"
        "FILE... is one or more .fwf files or glob patterns; verbs over several files do the same\n"
-       "to each. Nothing is saved unless the whole command (or script) succeeds.\n"
+       "to each. Nothing is saved unless the whole command (or script) succeeds: every form and\n"
+       "unit is written beside its file first and all are put in place together, keeping their\n"
+       "modes. What a command prints is printed once it has succeeded.\n"
+       "\n"
+       "Edits do not reach the modules that inherit from or embed the edited one: an edit that\n"
+       "renames, deletes or adds a component whose name such a module in the same folder uses\n"
+       "is refused, naming those modules.\n"
        "\n"
        "Questions a person would answer in an IDE are answered so that nothing is lost silently:\n"
        "an error while reading a module stops the read; links to modules that are not open\n"

@@ -1,12 +1,17 @@
 // Verbs over whole modules: copy and paste between modules, conversion between the binary and
 // the text form, and scripts of several verbs in one session.
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
 
+#include "platform/orx/Controls.h"
 #include "platform/runtime/Lists.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
 
 namespace formwright::tool {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -47,11 +52,27 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     const auto [X, Y] = ParsePair(Args.Value("--at"), "--at");
     Target = TRect{X, Y, X + 1, Y + 1};
   }
+  // A paste follows the rules of creating a component: the destination's module must accept
+  // each class, and a control goes only into a windowed control (none in a data module).
+  // A parent that holds no controls hands them to the windowed control around it (or the form).
+  TComponent* Into = Parent ? Parent : Dest.GetRoot();
+  auto* Holder = dynamic_cast<orx::TWinControl*>(Into);
+  if (auto* Ctl = dynamic_cast<orx::TControl*>(Into); Ctl && !Holder) Holder = Ctl->Parent();
+  if (!dynamic_cast<orx::TControl*>(Into)) Holder = dynamic_cast<orx::TWinControl*>(Dest.GetRoot());
+  std::function<void(TComponent*)> Validate = [&](TComponent* C) {
+    if (IPtr<ICustomModule> M = Dest.GetCustomModule()) M->ValidateComponent(C);
+    C->GetChildren([&](TComponent* Child) { Validate(Child); }, Src.GetRoot());
+  };
   // The clipboard's road: the source's selection to a stream, the stream pasted into the
   // destination, where clashing names and handler names follow the paste rules.
   TMemoryStream Stream;
   TStringList Units;
   try {
+    for (TComponent* C : Copied) {
+      Validate(C);
+      if (dynamic_cast<orx::TControl*>(C) && !Holder)
+        throw EInvalidOperation(Format("Control '%s' can only be placed into a windowed control", C->Name()));
+    }
     SelectComponents(Src, Copied);
     Src.CopySelectionToStream(&Stream, &Units);
     Stream.SetPosition(0);
@@ -77,14 +98,55 @@ void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   std::vector<String> Files = ExpandFiles(Args.TakeFiles());
   if (!Args.Positional.empty())
     throw EUsage(Format("convert takes module files only, not '%s'", Args.Positional[0]));
-  if (!OutFile.empty() && Files.size() != 1) throw EUsage("-o needs exactly one module file");
+  // "-o DIR/" (or an existing folder) takes each copy under its own name.
+  std::error_code Ec;
+  const bool IntoFolder = !OutFile.empty() && (OutFile.back() == '/' || fs::is_directory(OutFile, Ec));
+  if (IntoFolder && !fs::is_directory(OutFile, Ec)) throw Exception(Format("%s: no such folder", OutFile));
+  if (!OutFile.empty() && !IntoFolder && Files.size() != 1) throw EUsage("-o needs exactly one module file");
   for (size_t I = 0; I < Files.size(); ++I) {
     Out.Progress(I, Files.size(), Files[I]);
     TReferenceRoot& R = Session.Module(Files[I]);
     if (OutFile.empty()) R.SetTextFormat(Text);
-    Session.SaveAs(R, Text, OutFile);
+    const String Copy = IntoFolder ? (fs::path(OutFile) / fs::path(Files[I]).filename()).string() : OutFile;
+    Session.SaveAs(R, Text, Copy, Args.Has("--force"));
   }
   Out.EndProgress();
+}
+
+void CheckVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  std::vector<String> Targets = Args.Positional;
+  if (Targets.empty()) Targets.push_back(".");
+  std::vector<String> Files;
+  for (const String& T : Targets) {
+    std::error_code Ec;
+    if (!fs::is_directory(T, Ec)) {
+      for (const String& F : ExpandFiles({T})) Files.push_back(F);
+      continue;
+    }
+    for (const String& F : ModuleFilesIn(T)) Files.push_back(F);
+  }
+  // Every module is opened, with the modules it needs; one that does not open is reported with
+  // the reason (and the line, where the reader knows it), and the others are still opened.
+  std::vector<String> Failed;
+  for (size_t I = 0; I < Files.size(); ++I) {
+    Out.Progress(I, Files.size(), Files[I]);
+    try {
+      Session.Module(Files[I]);
+    } catch (const Exception& E) {
+      Failed.push_back(E.Message());
+    }
+  }
+  Out.EndProgress();
+  if (Files.empty()) throw Exception(Format("No module file in %s", Targets[0]));
+  if (Failed.empty()) {
+    Out.Say(Format("%d module%s open%s", static_cast<int>(Files.size()), String(Files.size() == 1 ? "" : "s"),
+                   String(Files.size() == 1 ? "s" : "")));
+    return;
+  }
+  String Report = Format("%d of %d modules do not open:", static_cast<int>(Failed.size()),
+                         static_cast<int>(Files.size()));
+  for (const String& F : Failed) Report += "\n  " + F;
+  throw Exception(Report);
 }
 
 void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -106,7 +168,7 @@ void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     try {
       std::vector<String> Words = SplitWords(T);
       if (!Words.empty() && Words[0] == "run") throw EUsage("run cannot be used inside a script");
-      RunVerb(Session, Words);
+      RunVerb(Session, Words, Out.File());
     } catch (const EUsage& E) {
       throw EUsage(Format("line %d: %s", LineNo, E.Message()));
     } catch (const Exception& E) {

@@ -1,5 +1,6 @@
 // formwright: the command-line program over the design package (see --help).
 #include <cstdio>
+#include <cstdlib>
 
 #include "tools/Verbs.h"
 
@@ -22,19 +23,36 @@ int main(int argc, char** argv) {
     Words.erase(Words.begin());
     Words.push_back("--json");
   }
+  // What the verbs print is held until every file is saved: a refused command prints no line
+  // that reads like a success.
+  char* Held = nullptr;
+  size_t HeldSize = 0;
+  std::FILE* Out = open_memstream(&Held, &HeldSize);
+  if (!Out) Out = stdout;
+  auto Release = [&](bool Print) {
+    if (Out == stdout) return;
+    std::fclose(Out);
+    Out = stdout;
+    if (Print) std::fwrite(Held, 1, HeldSize, stdout);
+    std::free(Held);
+  };
   try {
     TSession Session;
-    RunVerb(Session, Words);
-    for (const auto& [File, Form] : Session.SaveChanged())
-      std::printf("saved %s (%s form)\n", File.c_str(), Form.c_str());
+    RunVerb(Session, Words, Out);
+    const auto Saved = Session.SaveChanged();
+    Release(true);
+    for (const auto& [File, Form] : Saved) std::printf("saved %s (%s form)\n", File.c_str(), Form.c_str());
     return 0;
   } catch (const EUsage& E) {
+    Release(false);
     std::fprintf(stderr, "formwright: %s (see formwright --help)\n", E.Message().c_str());
     return 2;
   } catch (const Exception& E) {
+    Release(false);
     std::fprintf(stderr, "formwright: %s\n", E.Message().c_str());
     return 1;
   } catch (const std::exception& E) {
+    Release(false);
     std::fprintf(stderr, "formwright: %s\n", E.what());
     return 1;
   }

@@ -41,6 +41,20 @@ TEST_F(ToolTest, CopyRefusesMissingPartsAndBadUsage) {
                 "no component named Nowhere");
 }
 
+TEST_F(ToolTest, CopyFollowsTheRulesOfAdd) {
+  // No control in a data module, whatever holds it.
+  ExpectRefused(Run("copy Main.fwf NameEdit --to Data.fwf"), 1,
+                "Data.fwf: cannot paste NameEdit from Main.fwf: Control 'NameEdit' can only be placed into a "
+                "windowed control");
+  ExpectRefused(Run("copy Main.fwf ToolPanel --to Data.fwf --parent ContactMenu"), 1,
+                "Control 'ToolPanel' can only be placed into a windowed control");
+  // Actions and menu items go into the list or menu named.
+  ASSERT_EQ(Run("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1").Code, 0);
+  ASSERT_EQ(Run("copy Main.fwf ExitItem --to Data.fwf --parent ContactMenu").Code, 0);
+  EXPECT_EQ((*FindNode(Json(Run("show Main.fwf --json"))["root"], "CopyAction"))["parent"], "ActionList1");
+  EXPECT_EQ((*FindNode(Json(Run("show Data.fwf --json"))["root"], "ExitItem"))["parent"], "ContactMenu");
+}
+
 TEST_F(ToolTest, ConvertToBinaryAndBackIsLossless) {
   ASSERT_EQ(Run("convert Main.fwf --binary").Code, 0);
   const std::string Binary = Read("Main.fwf");

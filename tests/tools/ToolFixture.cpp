@@ -78,8 +78,17 @@ std::map<std::string, std::string> ToolTest::Snapshot() const {
   return Files;
 }
 
+std::vector<std::string> ToolTest::Hidden() const {
+  std::vector<std::string> Names;
+  for (const auto& E : fs::directory_iterator(Dir))
+    if (E.path().filename().string()[0] == '.') Names.push_back(E.path().filename().string());
+  return Names;
+}
+
 void ToolTest::ExpectRefused(const TRunResult& R, int Code, const std::string& Message) {
   EXPECT_EQ(R.Code, Code) << R.Err;
+  EXPECT_EQ(R.Out, "") << "a refused command printed on standard output";
+  EXPECT_EQ(Hidden(), std::vector<std::string>());
   EXPECT_NE(R.Err.find(Message), std::string::npos) << R.Err;
   EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 1) << R.Err;
   EXPECT_EQ(R.Err.rfind("formwright: ", 0), 0u) << R.Err;

@@ -7,6 +7,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace formwright::tooltest {
 
@@ -31,7 +32,10 @@ class ToolTest : public testing::Test {
   void Write(const std::string& File, const std::string& Text) const;
   // Every file of the folder with its content.
   std::map<std::string, std::string> Snapshot() const;
-  // The refused command left one line on standard error, nothing on standard output's files.
+  // Hidden files of the folder (a temporary file left behind by a save).
+  std::vector<std::string> Hidden() const;
+  // The refused command left one line on standard error, printed nothing on standard output,
+  // and left every file of the folder as it was, with no temporary file beside them.
   void ExpectRefused(const TRunResult& R, int Code, const std::string& Message);
   // The form file converted to text when it is binary.
   std::string AsText(const std::string& File) const;

@@ -1,0 +1,159 @@
+#include "tools/ModuleHeaders.h"
+
+#include <algorithm>
+
+namespace formwright::tool {
+
+namespace {
+
+bool IsIdentStart(char C) { return std::isalpha(static_cast<unsigned char>(C)) || C == '_'; }
+bool IsIdentChar(char C) { return std::isalnum(static_cast<unsigned char>(C)) || C == '_'; }
+bool IsBlank(char C) { return C == ' ' || C == '\t' || C == '\r'; }
+
+// A cursor over one line of a form text.
+struct TLine {
+  const String& Text;
+  size_t Pos;
+  size_t End;
+
+  void SkipBlanks() {
+    while (Pos < End && IsBlank(Text[Pos])) ++Pos;
+  }
+  String Ident() {
+    SkipBlanks();
+    const size_t From = Pos;
+    if (Pos < End && IsIdentStart(Text[Pos]))
+      while (Pos < End && IsIdentChar(Text[Pos])) ++Pos;
+    return Text.substr(From, Pos - From);
+  }
+  bool Take(char C) {
+    SkipBlanks();
+    if (Pos >= End || Text[Pos] != C) return false;
+    ++Pos;
+    return true;
+  }
+};
+
+bool IsHeadingWord(const String& W) {
+  return SameText(W, "object") || SameText(W, "inherited") || SameText(W, "inline");
+}
+
+// The heading on the line [From, End) of Text, when it is one.
+bool HeadingAt(const String& Text, size_t From, size_t End, TObjectHeading& H) {
+  TLine L{Text, From, End};
+  H.Kind = L.Ident();
+  if (!IsHeadingWord(H.Kind)) return false;
+  H.Name = L.Ident();
+  // "object TPanel" (a component without a name) names only the class.
+  if (!L.Take(':')) {
+    H.ClassName = H.Name;
+    H.Name.clear();
+    return !H.ClassName.empty();
+  }
+  H.ClassName = L.Ident();
+  return !H.ClassName.empty();
+}
+
+size_t LineEnd(const String& Text, size_t From) {
+  const size_t E = Text.find('\n', From);
+  return E == String::npos ? Text.size() : E;
+}
+
+}  // namespace
+
+bool RootHeading(const String& Text, TObjectHeading& Heading) {
+  size_t P = 0;
+  while (P < Text.size() && (IsBlank(Text[P]) || Text[P] == '\n')) ++P;
+  return HeadingAt(Text, P, LineEnd(Text, P), Heading);
+}
+
+std::vector<TObjectHeading> ObjectHeadings(const String& Text) {
+  std::vector<TObjectHeading> List;
+  for (size_t P = 0; P < Text.size();) {
+    const size_t E = LineEnd(Text, P);
+    TObjectHeading H;
+    if (HeadingAt(Text, P, E, H)) List.push_back(std::move(H));
+    P = E + 1;
+  }
+  return List;
+}
+
+std::set<String> UsedNames(const String& Text, const String& FrameClass) {
+  std::set<String> Names;
+  // Nesting: object headings and collection items open a level, "end" closes one. FrameDepth is
+  // the level of the embedded frame being read, 0 outside one.
+  int Depth = 0, FrameDepth = 0;
+  for (size_t P = 0; P < Text.size();) {
+    const size_t E = LineEnd(Text, P);
+    TObjectHeading H;
+    TLine L{Text, P, E};
+    const String First = L.Ident();
+    L.SkipBlanks();
+    const bool Alone = L.Pos >= E;
+    if (HeadingAt(Text, P, E, H)) {
+      ++Depth;
+      if (FrameDepth == 0 && SameText(H.Kind, "inline") && SameText(H.ClassName, FrameClass))
+        FrameDepth = Depth;
+      if (!H.Name.empty() && (FrameClass.empty() || (FrameDepth && Depth > FrameDepth)))
+        Names.insert(LowerCase(H.Name));
+    } else if (Alone && SameText(First, "item")) {
+      ++Depth;
+    } else if (Alone && SameText(First, "end")) {
+      if (Depth == FrameDepth) FrameDepth = 0;
+      --Depth;
+    } else {
+      // A value: what follows '=' on a property line, or a line continuing a list. Strings are
+      // skipped; every identifier outside them may name a component or a handler.
+      size_t Q = P;
+      const size_t Eq = static_cast<size_t>(std::find(Text.begin() + static_cast<std::ptrdiff_t>(P),
+                                                      Text.begin() + static_cast<std::ptrdiff_t>(E), '=') -
+                                            Text.begin());
+      if (Eq < E) Q = Eq + 1;
+      bool InString = false;
+      while (Q < E) {
+        const char C = Text[Q];
+        if (C == '\'') {
+          InString = !InString;
+          ++Q;
+        } else if (!InString && IsIdentStart(C)) {
+          const size_t From = Q;
+          while (Q < E && IsIdentChar(Text[Q])) ++Q;
+          Names.insert(LowerCase(Text.substr(From, Q - From)));
+        } else {
+          ++Q;
+        }
+      }
+    }
+    P = E + 1;
+  }
+  return Names;
+}
+
+String RenameUnitHeading(const String& Text, const String& NewName) {
+  size_t P = StartsText("\xEF\xBB\xBF", Text) ? 3 : 0;
+  // Blanks and comments in their three forms may come before the heading.
+  for (;;) {
+    while (P < Text.size() && std::isspace(static_cast<unsigned char>(Text[P]))) ++P;
+    size_t Close = String::npos;
+    if (Text.compare(P, 2, "//") == 0)
+      Close = LineEnd(Text, P);
+    else if (Text.compare(P, 2, "(*") == 0 && (Close = Text.find("*)", P + 2)) != String::npos)
+      Close += 2;
+    else if (Text.compare(P, 1, "{") == 0 && (Close = Text.find('}', P + 1)) != String::npos)
+      Close += 1;
+    if (Close == String::npos) break;
+    P = Close;
+  }
+  TLine L{Text, P, Text.size()};
+  if (SameText(L.Ident(), "unit")) {
+    L.SkipBlanks();
+    const size_t From = L.Pos;
+    // A dotted unit name is one name.
+    while (L.Pos < L.End && (IsIdentChar(Text[L.Pos]) || Text[L.Pos] == '.')) ++L.Pos;
+    const size_t NameEnd = L.Pos;
+    if (NameEnd > From && L.Take(';')) return Text.substr(0, From) + NewName + Text.substr(NameEnd);
+  }
+  throw Exception("the unit does not start with its heading (unit NAME;)");
+}
+
+}  // namespace formwright::tool
