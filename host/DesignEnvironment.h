@@ -31,6 +31,12 @@ class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
   bool OpenRootModule(const String& RootName) override;
   void ComponentRenamed(const String& CurName, const String& NewName) override;
   void DesignerActivated(const IPtr<IInterface>& Designer) override { ++FActivations; }
+  void ItemDeleting(const IPtr<IInterface>& Designer, TPersistent* Item) override {
+    FDeleting.push_back(Item->GetNamePath());
+  }
+  void ItemDeleted(const IPtr<IInterface>& Designer, TPersistent* Item) override {
+    FDeleted.push_back(Item->GetNamePath());
+  }
   TDesignerOptions GetDesignerOptions() override { return Options; }
   String GetBaseRegKey() override { return "Software\\Formwright"; }
   String GetPathAndBaseExeName() override { return BaseExeName; }
@@ -54,10 +60,15 @@ class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
 
   const std::vector<std::pair<String, String>>& Renames() const noexcept { return FRenames; }
   int Activations() const noexcept { return FActivations; }
+  // The name paths of the items the designers announced as being deleted, and as gone.
+  const std::vector<String>& DeletingItems() const noexcept { return FDeleting; }
+  const std::vector<String>& DeletedItems() const noexcept { return FDeleted; }
 
  private:
   std::vector<std::pair<String, String>> FRenames;
   int FActivations = 0;
+  std::vector<String> FDeleting;
+  std::vector<String> FDeleted;
 };
 
 }  // namespace formwright

@@ -53,6 +53,11 @@ struct IDesignEnvironment : virtual IInterface {
   virtual void ComponentRenamed(const String& CurName, const String& NewName) = 0;
   // A designer became the active one.
   virtual void DesignerActivated(const IPtr<IInterface>& Designer) = 0;
+  // The designer is about to delete Item from its module at the user's request (the object is
+  // still whole).
+  virtual void ItemDeleting(const IPtr<IInterface>& Designer, TPersistent* Item) = 0;
+  // Item is leaving Designer's module, deleted or freed by its owner; it must not be kept.
+  virtual void ItemDeleted(const IPtr<IInterface>& Designer, TPersistent* Item) = 0;
   virtual TDesignerOptions GetDesignerOptions() = 0;
   // Environment questions a designer passes on unchanged.
   virtual String GetBaseRegKey() = 0;

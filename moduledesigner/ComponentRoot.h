@@ -257,6 +257,15 @@ class TComponentRoot : public TInterfacedObject,
   TComponent* FrameCreateComponent(TClass ComponentClass, TComponent* Owner);
   // A point snapped to the designer's grid (unchanged when snapping is off).
   TPoint PointToGrid(TPoint Point);
+  // Raises when ComponentClass can only be the root of a module (a form, a data module, a
+  // plain frame): such a class is never placed on a module.
+  void ValidatePlaceable(TClass ComponentClass);
+  // The master view when this root is one of its module's other views (a root whose ancestor
+  // is a root of the same module); none otherwise.
+  IPtr<IInternalRoot> GetMasterView();
+  // Raises "This component can only be created on the Master View" on a view, except while
+  // the view receives its master's components.
+  void CanInsertComponent(TComponent* Component);
 
   // ----- ISurfaceHost and IItemContext -----
   TComponent* CreateCurrentComponent(TComponent* Parent, const TRect& Rect) override;
@@ -273,7 +282,8 @@ class TComponentRoot : public TInterfacedObject,
   // ----- IUpdateManagerCallback -----
   void Updating(const IPtr<IUpdateManager>& Manager) override { FUpdating = true; }
   void Updated(const IPtr<IUpdateManager>& Manager) override { FUpdating = false; }
-  void Deleting(const IPtr<IUpdateManager>& Manager, TPersistent* Instance) override {}
+  // Before the update manager frees Instance: grab handles on its item or its parent's go.
+  void Deleting(const IPtr<IUpdateManager>& Manager, TPersistent* Instance) override;
   TComponent* CreateComponent(TClass ComponentClass, TComponent* Owner) override;
   // Installs the module's ancestor lookup on Writer and writes one component.
   void WriteComponent(TWriter* Writer, TComponent* Component) override;
@@ -354,6 +364,9 @@ class TComponentRoot : public TInterfacedObject,
   virtual bool HostIncludeRoot() { return true; }
   // Whether a designed class of another module may be nested in this one.
   virtual bool HostCanNest(TClass AClass) { return true; }
+  // Raises when the framework keeps new components (created or pasted) out of Parent; nothing
+  // has changed yet. Accepts every parent by default.
+  virtual void HostValidateParent(TComponent* Parent) {}
   // Whether another module is left out of reference lists.
   virtual bool HostExcludeRoot(const IPtr<IRoot>& Root) { return false; }
   // The questions, answered by default through the designer manager's question registry.
@@ -408,7 +421,7 @@ class TComponentRoot : public TInterfacedObject,
   void WriterFindAncestor(TWriter* Writer, TComponent* Component, const String& Name, TComponent*& Ancestor,
                           TComponent*& RootAncestor);
 
-  // A pasted component is checked and selected.
+  // A pasted component is checked (raising refuses it) and selected.
   void ComponentRead(TComponent* Component);
   void ComponentReadAdjust(TComponent* Component);
 
@@ -496,6 +509,8 @@ class TComponentRoot : public TInterfacedObject,
   bool FUpdating = false;
   bool FClosing = false;
   bool FUndeleting = false;
+  // Set while the update manager creates components: a view may then receive them.
+  bool FAllowViewInsert = false;
   bool FNoSelection = false;
   TComponent* FCurrentParent = nullptr;
   TPoint FGridSize{8, 8};
@@ -514,6 +529,9 @@ IPtr<TRoot> OpenComponentRoot(const TRootCreateInfo& Info, A&&... Args) {
     Info.ComponentDesigner->RootListAdd(IPtr<IRoot>(static_cast<IRoot*>(Root.Get())));
   return Root;
 }
+
+// For framework designers that keep new components out of embedded frame instances.
+inline constexpr const char* SNoNewComponentsInFrame = "New components cannot be added to frame instances.";
 
 // Value snapped to the nearest line of a grid of step Grid whose lines pass through Offset; a
 // value halfway between lines goes to the higher one.

@@ -15,6 +15,9 @@ inline constexpr const char* SNotNestable =
 inline constexpr const char* SNestedInItself = "A nested component cannot be inserted into itself";
 inline constexpr const char* SNoSurface =
     "Components can only be created in a module shown on a design surface";
+inline constexpr const char* SModuleClass =
+    "Class %s is the class of a module and cannot be placed inside another module";
+inline constexpr const char* SMasterViewOnly = "This component can only be created on the Master View";
 
 bool IsEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 
@@ -147,9 +150,17 @@ TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& 
   if (IsEmpty(Rect)) ParentItem = FindCurrentParentItem();
   if (!ParentItem) ParentItem = FSurface->GetRoot();
   auto* ParentComponent = dynamic_cast<TComponent*>(ExtractPersistent(ParentItem));
+  // What can be refused before anything is made is refused then: the module changes not at all.
+  if (auto* ClassItem = dynamic_cast<TClassPaletteItem*>(PaletteItem.Get()))
+    ValidatePlaceable(ClassItem->ComponentClass());
+  HostValidateParent(ParentComponent);
   TOwned<TComponent> New(
       PaletteItem->CreateComponent(FRoot, ParentComponent, Rect, FComponentDesigner->GetEnvironment()));
   if (!New) return nullptr;
+  ValidatePlaceable(New->ClassType());
+  // Until views are designed, a creation on a view is refused here instead of being made in
+  // the master view.
+  CanInsertComponent(New.get());
   if (FCustomModule) FCustomModule->ValidateComponent(New.get());
   if (!New->ComponentStyle().Contains(csInheritable) && FUpdateManager && FUpdateManager->GetHasDescendents())
     throw EComponentDesignerException(Format(SNotInheritable, New->ClassName()));
@@ -175,7 +186,7 @@ TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& 
     for (int I = 0; I < FSurface->GetItemsCount();) {
       IPtr<IItem> Other = FSurface->GetItems(I);
       const TRect OB = Other->GetBoundsRect();
-      if (!SameItem(Other, Item) && OB.Left == Rect.Left && OB.Top == Rect.Top) {
+      if (OB.Left == Rect.Left && OB.Top == Rect.Top) {
         P = PointToGrid(TPoint{Rect.Left + StepX, Rect.Top + StepY});
         Rect = TRect{P.X, P.Y, P.X + W, P.Y + H};
         I = 0;
@@ -205,6 +216,24 @@ TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& 
   Select(Result, false);
   Modified();
   return Result;
+}
+
+void TComponentRoot::ValidatePlaceable(TClass ComponentClass) {
+  // A designed frame class is placed as an inline instance of its module (or refused there).
+  if (!ComponentClass || IsProxyClass(ComponentClass)) return;
+  for (const TCustomModuleReg& R : CustomModuleRegistrations())
+    if (R.RootBaseClass && ComponentClass->InheritsFrom(R.RootBaseClass) &&
+        (!FComponentDesigner || FComponentDesigner->AcceptsClass(R.RootBaseClass)))
+      throw EComponentDesignerException(Format(SModuleClass, ComponentClass->ClassName()));
+}
+
+IPtr<IInternalRoot> TComponentRoot::GetMasterView() {
+  if (FAncestorRoot && FModule && FAncestorRoot->GetModule() == FModule) return FAncestorRoot;
+  return nullptr;
+}
+
+void TComponentRoot::CanInsertComponent(TComponent* Component) {
+  if (!FAllowViewInsert && GetMasterView()) throw EComponentDesignerException(SMasterViewOnly);
 }
 
 // ----- Inline frame instances -----------------------------------------------------------------
@@ -255,13 +284,14 @@ void TComponentRoot::ReaderCreateComponent(TReader* Reader, TClass ComponentClas
 }
 
 TComponent* TComponentRoot::CreateComponent(TClass ComponentClass, TComponent* Owner) {
-  const bool Saved = FAncestorLoaded;
-  FAncestorLoaded = false;
   struct TRestore {
     bool& Flag;
     bool Value;
     ~TRestore() { Flag = Value; }
-  } Restore{FAncestorLoaded, Saved};
+  } Restore{FAncestorLoaded, FAncestorLoaded}, RestoreInsert{FAllowViewInsert, FAllowViewInsert};
+  FAncestorLoaded = false;
+  // The update manager is how a view receives its master's components.
+  FAllowViewInsert = true;
   if (TComponent* Frame = FrameCreateComponent(ComponentClass, Owner)) return Frame;
   return static_cast<TComponent*>(ComponentClass->Create<TComponent*>(Owner));
 }

@@ -199,6 +199,14 @@ void TComponentRoot::SelectionsChanged(TSelections* Sender) {
     FComponentDesigner->SetSelection(GetDesigner(), FFormWindow, GetSelection());
 }
 
+void TComponentRoot::Deleting(const IPtr<IUpdateManager>& Manager, TPersistent* Instance) {
+  if (!FSurface || !Instance) return;
+  IPtr<IGrabHandles> G = FSurface->GetGrabHandles();
+  IPtr<IItem> Item = G && G->GetItem() ? ItemOf(Instance) : nullptr;
+  if (Item && (SameItem(G->GetItem(), Item) || SameItem(G->GetItem(), Item->GetParent())))
+    G->SetItem(nullptr);
+}
+
 void TComponentRoot::InstanceInserted(TPersistent* Persistent) {
   if (!FUndeleting) FUndeleteStream.reset();
   DesignNotificationItemInserted(GetDesigner(), Persistent);
@@ -222,6 +230,7 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
   auto P = std::find_if(FPlainItems.begin(), FPlainItems.end(),
                         [&](const IPtr<IItem>& I) { return ExtractPersistent(I) == Persistent; });
   if (P != FPlainItems.end()) FPlainItems.erase(P);
+  if (IPtr<IDesignEnvironment> Env = Environment()) Env->ItemDeleted(GetDesigner(), Persistent);
   auto* C = dynamic_cast<TComponent*>(Persistent);
   if (FSurface && C && IsFrame(C)) FSurface->DropItems(C);
   if (C) UnlistFrames(C);
@@ -310,6 +319,7 @@ void TComponentRoot::CopySelectionToStream(TStream* Stream, TStrings* Units) {
 
 void TComponentRoot::PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) {
   if (!Parent) Parent = GetCurrentParent();
+  HostValidateParent(Parent);
   ReadSelection(Stream, Parent, true, Rect);
 }
 
@@ -386,14 +396,21 @@ void TComponentRoot::DeleteSelection(bool ADoAll) {
       bool& Flag;
       ~TRestore() { Flag = false; }
     } Restore{FSuppressUpdate};
-    while (FSelectionList->GetCount() > 0) {
+    while (const int Count = FSelectionList->GetCount()) {
       TPersistent* P = FSelections->GetPersistents(0);
-      auto* C = dynamic_cast<TComponent*>(P);
-      if (!C) {
-        FSelectionList->Remove(0);
-        continue;
+      if (P)
+        if (IPtr<IDesignEnvironment> Env = Environment()) Env->ItemDeleting(GetDesigner(), P);
+      if (auto* C = dynamic_cast<TComponent*>(P)) {
+        C->Free();
+      } else if (auto* Item = dynamic_cast<TCollectionItem*>(P)) {
+        // Nothing reports a collection item leaving: it is announced while it is still whole,
+        // then freed, which takes it out of its collection.
+        InstanceRemoved(Item);
+        Item->Free();
       }
-      C->Free();
+      // Any other persistent lives inside its component (a property's object) and is not
+      // the designer's to free.
+      if (FSelectionList->GetCount() == Count) FSelectionList->Remove(0);
     }
     FUndeleteStream = std::move(Keep);
     FUndeleteParent = FUndeleteStream ? KeepParent : nullptr;

@@ -200,17 +200,14 @@ void TComponentRoot::ReadStream(TStream* Stream, TComponent* Parent, bool Adjust
 }
 
 void TComponentRoot::ComponentRead(TComponent* Component) {
-  try {
-    if (!FAllowNonVisualPaste && !FUndeleting && IsNoIconComponent(Component))
-      throw EComponentDesignerException(Format(SCannotPaste, Component->ClassName()));
-    if (FUpdateManager && FUpdateManager->GetHasDescendents() &&
-        !Component->ComponentStyle().Contains(csInheritable))
-      throw EComponentDesignerException(Format(SNotInheritable, Component->ClassName()));
-    if (FCustomModule) FCustomModule->ValidateComponent(Component);
-  } catch (...) {
-    Component->Free();
-    throw;
-  }
+  // A refused component is freed by the reader, which frees with it what was read into it.
+  if (!FAllowNonVisualPaste && !FUndeleting && IsNoIconComponent(Component))
+    throw EComponentDesignerException(Format(SCannotPaste, Component->ClassName()));
+  if (FUpdateManager && FUpdateManager->GetHasDescendents() &&
+      !Component->ComponentStyle().Contains(csInheritable))
+    throw EComponentDesignerException(Format(SNotInheritable, Component->ClassName()));
+  CanInsertComponent(Component);
+  if (FCustomModule) FCustomModule->ValidateComponent(Component);
   FComponentsRead.push_back(Component);
   Select(Component, true);
 }

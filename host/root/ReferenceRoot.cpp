@@ -72,6 +72,11 @@ void TReferenceRoot::Save() {
   FUnitTextOnDisk = Text;
 }
 
+void TReferenceRoot::HostValidateParent(TComponent* Parent) {
+  for (TComponent* P = Parent; P; P = P->HasParent() ? P->GetParentComponent() : nullptr)
+    if (IsFrame(P)) throw EComponentDesignerException(SNoNewComponentsInFrame);
+}
+
 void RegisterOrxModules() {
   for (const TCustomModuleReg& R : CustomModuleRegistrations())
     if (R.RootBaseClass == TForm::StaticClass()) return;

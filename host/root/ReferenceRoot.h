@@ -47,6 +47,10 @@ class TReferenceRoot : public TComponentRoot {
   TComponentClass FPaletteClass = nullptr;
   // A new form that inherits from no other module gets its name as caption.
   void HostInitNewRoot(TComponent* Root, const String& Name) override;
+  // New components never go into an embedded frame instance or a control inside one: what an
+  // instance holds belongs to its frame's module ("New components cannot be added to frame
+  // instances.").
+  void HostValidateParent(TComponent* Parent) override;
   // Pasted components keep their offsets from the copied area's top-left corner, which moves
   // to the target rectangle's top-left corner (nothing moves for an empty target).
   void HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) override;

@@ -140,7 +140,9 @@ class TReader : public TFiler {
   // (deferred while global loading is active). Returns the root.
   TComponent* ReadRootComponent(TComponent* Root);
   // Reads signature-prefixed components until a 0 value, owned by `AOwner` with `AParent` as
-  // parent, calling `Proc` for each complete top-level component.
+  // parent, calling `Proc` for each complete top-level component. `Proc` refuses a component by
+  // raising; the reader then frees that component with every component read into it (it still
+  // holds them) and the exception passes on. Components accepted before it stay.
   void ReadComponents(TComponent* AOwner, TComponent* AParent, const TReadComponentsProc& Proc);
   // Reads one component (after its signature): the existing `Component`, or a component
   // created (or, for inherited ones, found) from the stream. Null when an error was handled.
@@ -253,6 +255,8 @@ class TReader : public TFiler {
   void AddLoaded(TComponent* C);
   void Rollback(size_t CreatedMark) noexcept;
   void ClearLoadingMarks() noexcept;
+  // FixupReferences; KeepUnresolved false drops what cannot be resolved (a failed read).
+  void ResolveReferences(bool KeepUnresolved);
 
   TComponent* FOwner = nullptr;
   TComponent* FParent = nullptr;

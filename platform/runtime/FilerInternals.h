@@ -23,9 +23,10 @@ struct TFixup {
 
 void AddFixup(TFixup Fixup);
 // Resolves what `Reader` added; a reference that resolves to an unusable component is passed to
-// `OnError` (context, message), which raises to stop. Unresolved ones stay, now global.
-void ResolveReaderFixups(const void* Reader,
-                         const std::function<void(const String&, const String&)>& OnError);
+// `OnError` (context, message), which raises to stop. Unresolved ones stay, now global, unless
+// KeepUnresolved is false (a failed read: they are dropped).
+void ResolveReaderFixups(const void* Reader, const std::function<void(const String&, const String&)>& OnError,
+                         bool KeepUnresolved = true);
 // Drops what `Reader` added (a failed read).
 void DropReaderFixups(const void* Reader) noexcept;
 // Defers the Loaded call of `C` to NotifyGlobalLoading.

@@ -155,9 +155,11 @@ void detail::AddFixup(TFixup Fixup) {
 }
 
 void detail::ResolveReaderFixups(const void* Reader,
-                                 const std::function<void(const String&, const String&)>& OnError) {
+                                 const std::function<void(const String&, const String&)>& OnError,
+                                 bool KeepUnresolved) {
   Resolve([Reader](const TFixup& F) { return F.Reader == Reader; },
           [&](const TFixup& F, const Exception& E) { OnError(F.Context, E.Message()); });
+  if (!KeepUnresolved) return DropReaderFixups(Reader);
   for (TFixup& F : Globals().Fixups)
     if (F.Reader == Reader) F.Reader = nullptr;
 }

@@ -91,11 +91,16 @@ void TReader::DefineBinaryProperty(const String& Name, const TStreamProc& ReadDa
 
 void TReader::BeginReferences() { ++FReferenceLevel; }
 
-void TReader::FixupReferences() {
-  detail::ResolveReaderFixups(this, [this](const String& Context, const String& Message) {
-    const String M = Format(SReadingProperty, Context, Message);
-    if (!Error(M)) throw EReadErrorReported(M);
-  });
+void TReader::FixupReferences() { ResolveReferences(true); }
+
+void TReader::ResolveReferences(bool KeepUnresolved) {
+  detail::ResolveReaderFixups(
+      this,
+      [this](const String& Context, const String& Message) {
+        const String M = Format(SReadingProperty, Context, Message);
+        if (!Error(M)) throw EReadErrorReported(M);
+      },
+      KeepUnresolved);
   std::vector<TComponent*> Loaded;
   Loaded.swap(FLoaded);
   FLoadedSet.clear();
@@ -200,15 +205,24 @@ void TReader::ReadComponents(TComponent* AOwner, TComponent* AParent, const TRea
     while (!EndOfList()) {
       ReadSignature();
       FContext = String();
+      const size_t Mark = FCreated.size();
       TComponent* C = ReadComponent(nullptr);
-      if (C && Proc) Proc(C);
+      if (C && Proc) {
+        try {
+          Proc(C);
+        } catch (...) {
+          Rollback(Mark);
+          throw;
+        }
+      }
     }
     ReadListEnd();
   } catch (...) {
-    // What was read completely stays: its references and Loaded are still due.
+    // What was read completely stays: its references and Loaded are still due. A reference
+    // that finds nothing now (to a component the failure took away) is not kept for later.
     std::exception_ptr Failure = std::current_exception();
     try {
-      FixupReferences();
+      ResolveReferences(false);
     } catch (...) {
       ClearLoadingMarks();
     }

@@ -10,22 +10,7 @@ namespace {
 
 using namespace orx;
 using moduledesigner_testing::Message;
-
-const char* const FormText =
-    "object Form1: TForm1\n"
-    "  ClientWidth = 400\n"
-    "  ClientHeight = 300\n"
-    "  object Panel1: TPanel\n"
-    "    Left = 16\n"
-    "    Top = 16\n"
-    "    Width = 200\n"
-    "    Height = 120\n"
-    "    object Button1: TButton\n"
-    "      Left = 8\n"
-    "      Top = 8\n"
-    "    end\n"
-    "  end\n"
-    "end\n";
+using moduledesigner_testing::PanelFormText;
 
 const char* const FrameText =
     "object Frame1: TFrame1\n"
@@ -36,10 +21,13 @@ const char* const FrameText =
     "  end\n"
     "end\n";
 
+const char* const FrameUnit =
+    "unit Frame1;\ninterface\ntype\n  TFrame1 = class(TFrame)\n  end;\nimplementation\nend.\n";
+
 class ComponentRootCreate : public testing::Test {
  protected:
   ComponentRootCreate() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", FormText);
+    Files->PutFile("Form1.fwf", PanelFormText);
     Form1 = Host.Open("Form1.fwf");
   }
   TControl* Control(const IPtr<TReferenceRoot>& R, const char* Name) {
@@ -51,6 +39,18 @@ class ComponentRootCreate : public testing::Test {
   IPtr<TReferenceRoot> Form1;
 };
 
+TEST(GridSnapping, ValuesGoToTheNearestLineHalfwayUpNegativesDownward) {
+  struct TCase {
+    int Value, Offset, Grid, Snapped;
+  };
+  for (const TCase& T : {TCase{3, 0, 8, 0}, TCase{4, 0, 8, 8}, TCase{11, 0, 8, 8}, TCase{12, 0, 8, 16},
+                         TCase{-3, 0, 8, 0}, TCase{-4, 0, 8, 0}, TCase{-5, 0, 8, -8}, TCase{-12, 0, 8, -8},
+                         TCase{-13, 0, 8, -16}, TCase{6, 3, 8, 3}, TCase{7, 3, 8, 11}, TCase{-1, 3, 8, 3},
+                         TCase{-2, 3, 8, -5}, TCase{-6, 3, 8, -5}, TCase{17, 0, 0, 17}})
+    EXPECT_EQ(SnapToGrid(T.Value, T.Offset, T.Grid), T.Snapped)
+        << T.Value << " offset " << T.Offset << " grid " << T.Grid;
+}
+
 TEST_F(ComponentRootCreate, APaletteDoubleClickCentresThenCascades) {
   Form1->ClearSelection();
   auto Item = MakeIntf<TClassPaletteItem>(TEdit::StaticClass());
@@ -58,18 +58,96 @@ TEST_F(ComponentRootCreate, APaletteDoubleClickCentresThenCascades) {
   ASSERT_TRUE(First);
   EXPECT_EQ(First->Name(), "Edit1");
   EXPECT_EQ(First->Parent(), Form1->GetRoot());
-  // Centred in the form's bounds, snapped to the grid.
-  const int W = First->Width(), H = First->Height();
-  const auto* Form = As<TControl>(Form1->GetRoot());
-  EXPECT_EQ(First->Left(), SnapToGrid(Form->Width() / 2 - W / 2, 0, 8));
-  EXPECT_EQ(First->Top(), SnapToGrid(Form->Height() / 2 - H / 2, 0, 8));
+  // The form is 416 x 339, the edit 121 x 21: centred at (148, 159), snapped to (152, 160).
+  EXPECT_EQ(First->BoundsRect(), (TRect{152, 160, 273, 181}));
   EXPECT_EQ(Form1->SelectedComponent(), First);
   EXPECT_TRUE(Form1->IsModified());
+  // That corner is taken: the next one moves by 10 both ways and snaps again.
   Form1->ClearSelection();
   auto* Second = As<TEdit>(Form1->CreateComponent(Item));
   EXPECT_EQ(Second->Name(), "Edit2");
-  EXPECT_EQ(Second->Left(), SnapToGrid(First->Left() + 10, 0, 8));
-  EXPECT_EQ(Second->Top(), SnapToGrid(First->Top() + 10, 0, 8));
+  EXPECT_EQ(Second->BoundsRect(), (TRect{160, 168, 281, 189}));
+}
+
+TEST_F(ComponentRootCreate, TheCascadeMovesOnlyForACornerExactlyTakenByAnyItem) {
+  auto Item = MakeIntf<TClassPaletteItem>(TEdit::StaticClass());
+  // One pixel off the centre point is not taken.
+  As<TControl>(Form1->GetRoot()->FindComponent("Panel1"))->SetBounds(153, 160, 20, 20);
+  Form1->ClearSelection();
+  EXPECT_EQ(As<TControl>(Form1->CreateComponent(Item))->BoundsRect(), (TRect{152, 160, 273, 181}));
+  // A container of the new component's own size centres it where it was made: its own corner
+  // is taken too.
+  auto* Small = As<TPanel>(Form1->CreateComponent(TPanel::StaticClass(), Form1->GetRoot(), 304, 0, 75, 25));
+  Form1->Select(Small, false);
+  auto* Inside = As<TButton>(Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TButton::StaticClass())));
+  EXPECT_EQ(Inside->Parent(), Small);
+  // (0, 0) is its own, (8, 8) is Button1's inside Panel1: every item of the surface counts.
+  EXPECT_EQ(Inside->BoundsRect(), (TRect{16, 16, 91, 41}));
+}
+
+TEST_F(ComponentRootCreate, TheCascadeStepIsHalfTheGridPlusOneAndAtLeastTen) {
+  Host.Environment().Options.GridSizeX = 30;
+  Host.Environment().Options.GridSizeY = 30;
+  Form1->UpdateOptions();
+  auto Item = MakeIntf<TClassPaletteItem>(TEdit::StaticClass());
+  Form1->ClearSelection();
+  EXPECT_EQ(As<TControl>(Form1->CreateComponent(Item))->BoundsRect().TopLeft(), (TPoint{150, 150}));
+  Form1->ClearSelection();
+  // A step of 16 reaches the next line of 30; a step of 10 would snap back onto the same one.
+  EXPECT_EQ(As<TControl>(Form1->CreateComponent(Item))->BoundsRect().TopLeft(), (TPoint{180, 180}));
+}
+
+TEST_F(ComponentRootCreate, WithoutSnappingPointsAreUsedAsGiven) {
+  Host.Environment().Options.SnapToGrid = false;
+  Form1->UpdateOptions();
+  auto* B = Form1->CreateComponent(TButton::StaticClass(), Control(Form1, "Panel1"), 33, 41, 60, 30);
+  EXPECT_EQ(As<TControl>(B)->BoundsRect(), (TRect{33, 41, 93, 71}));
+  Form1->ClearSelection();
+  auto* E = Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TEdit::StaticClass()));
+  EXPECT_EQ(As<TControl>(E)->BoundsRect().TopLeft(), (TPoint{148, 159}));
+  Form1->SetPaletteClass(TCheckBox::StaticClass());
+  auto* Box = Form1->CreateComponentPos(MakeIntf<TClassPaletteItem>(TCheckBox::StaticClass()), 30, 90);
+  EXPECT_EQ(As<TControl>(Box)->BoundsRect().TopLeft(), (TPoint{14, 74}));
+}
+
+// Makes panels of 5 x 5 pixels.
+class TTinyPanelItem : public TInterfacedObject, public IInternalPaletteItem {
+ public:
+  TComponent* CreateComponent(TComponent* Owner, TComponent*, const TRect&,
+                              const IPtr<IDesignEnvironment>&) override {
+    auto* P = new TPanel(Owner);
+    P->SetBounds(0, 0, 5, 5);
+    return P;
+  }
+};
+
+TEST_F(ComponentRootCreate, AClickTakesTheDefaultSizeAndARubberBandIsUsedAsDrawn) {
+  struct TCase {
+    bool Tiny;
+    TRect Drawn, Bounds;
+  };
+  for (const TCase& T : {TCase{false, {40, 40, 41, 41}, {40, 40, 115, 65}},  // a click: the button's own size
+                         TCase{false, {40, 40, 49, 49}, {40, 40, 115, 65}},  // still a click at 9 x 9
+                         TCase{false, {40, 40, 50, 45}, {40, 40, 50, 45}},   // 10 x 5 is a rubber band
+                         TCase{false, {40, 40, 45, 50}, {40, 40, 45, 50}},   // and so is 5 x 10
+                         TCase{true, {40, 40, 41, 41}, {40, 40, 140, 81}}}) {  // tiny: 100 wide, 40 lower
+    IPtr<IInternalPaletteItem> Item = T.Tiny ? IPtr<IInternalPaletteItem>(MakeIntf<TTinyPanelItem>())
+                                             : MakeIntf<TClassPaletteItem>(TButton::StaticClass());
+    auto* C = As<TControl>(Form1->DoCreateComponent(Item, Form1->ItemOf(Form1->GetRoot()), T.Drawn, true));
+    ASSERT_TRUE(C);
+    EXPECT_EQ(C->BoundsRect(), T.Bounds) << T.Drawn.Right << "," << T.Drawn.Bottom;
+  }
+}
+
+TEST_F(ComponentRootCreate, ModuleClassesAreNeverPlacedOnAModule) {
+  for (TClass Class : {TForm::StaticClass(), TDataModule::StaticClass(), TFrame::StaticClass()}) {
+    const int Count = Form1->GetRoot()->ComponentCount();
+    EXPECT_EQ(Message([&] { Form1->CreateComponent(Class, Form1->GetRoot(), 8, 8, 50, 50); }),
+              Format("Class %s is the class of a module and cannot be placed inside another module",
+                     Class->ClassName()));
+    EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
+  }
+  EXPECT_FALSE(Form1->IsModified());
 }
 
 TEST_F(ComponentRootCreate, NewComponentsGoIntoTheSelectedContainer) {
@@ -122,8 +200,7 @@ TEST_F(ComponentRootCreate, AClickOnTheSurfaceCreatesInTheContainerUnderIt) {
 
 TEST_F(ComponentRootCreate, FramesAreEmbeddedAsInlineInstances) {
   Files->PutFile("Frame1.fwf", FrameText);
-  Files->PutFile("Frame1.pas",
-                 "unit Frame1;\ninterface\ntype\n  TFrame1 = class(TFrame)\n  end;\nimplementation\nend.\n");
+  Files->PutFile("Frame1.pas", FrameUnit);
   IPtr<TReferenceRoot> Frame = Host.Open("Frame1.fwf");
   ASSERT_TRUE(As<TFrame>(Frame->GetRoot()));
   TClass FrameClass = Frame->GetRoot()->ClassType();
@@ -151,6 +228,30 @@ TEST_F(ComponentRootCreate, FramesAreEmbeddedAsInlineInstances) {
   EXPECT_EQ(Message([&] { Frame->CreateComponent(FrameClass, Frame->GetRoot(), 0, 0, 10, 10); }),
             "A nested component cannot be inserted into itself");
   EXPECT_FALSE(Frame->GetRoot()->FindComponent("Frame11"));
+}
+
+TEST_F(ComponentRootCreate, NothingNewGoesIntoAnEmbeddedFrameInstance) {
+  Files->PutFile("Frame1.fwf", FrameText);
+  Files->PutFile("Frame1.pas", FrameUnit);
+  IPtr<TReferenceRoot> Frame = Host.Open("Frame1.fwf");
+  TComponent* Instance =
+      Form1->CreateComponent(Frame->GetRoot()->ClassType(), Form1->GetRoot(), 240, 160, 120, 60);
+  ASSERT_TRUE(Instance);
+  TComponent* Label = Instance->FindComponent("Label1");
+  TStringStream Before;
+  Form1->WriteRootStream(&Before);
+  const char* const Refused = "New components cannot be added to frame instances.";
+  EXPECT_EQ(Message([&] { Form1->CreateComponent(TButton::StaticClass(), Instance, 8, 8, 75, 25); }),
+            Refused);
+  EXPECT_EQ(Message([&] { Form1->CreateComponent(TButton::StaticClass(), Label, 8, 8, 75, 25); }), Refused);
+  Form1->Select(Label, false);
+  EXPECT_EQ(Message([&] { Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TButton::StaticClass())); }),
+            Refused);
+  TStringStream Copied("object Button9: TButton\nend\n");
+  EXPECT_EQ(Message([&] { Form1->PasteSelectionFromStream(&Copied, Instance, TRect{}); }), Refused);
+  TStringStream After;
+  Form1->WriteRootStream(&After);
+  EXPECT_EQ(After.DataString(), Before.DataString());
 }
 
 TEST_F(ComponentRootCreate, FormsAreNotNestable) {

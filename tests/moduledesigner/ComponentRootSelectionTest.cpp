@@ -1,0 +1,183 @@
+// Selecting, deleting and pasting on module roots of the reference host: what is selected,
+// what a delete frees and whom it tells, and what a refused paste leaves behind.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "editors/CustomModules.h"
+#include "editors/PropertyEditors.h"
+#include "host/root/ReferenceRoot.h"
+#include "platform/orx/Orx.h"
+#include "platform/runtime/ObjectText.h"
+#include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/platform/runtime/TestClasses.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+using moduledesigner_testing::Message;
+using moduledesigner_testing::PanelFormText;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Refuses panels, as the custom module of a module kind that has no room for them would.
+class TNoPanelModule : public TCustomModule {
+  FW_CLASS(TNoPanelModule, TCustomModule)
+ public:
+  using TCustomModule::TCustomModule;
+  static void DeclarePublished(TClassBuilder<TNoPanelModule>& C) { DeclareEditorFactory(C); }
+  void ValidateComponent(TComponent* Component) override {
+    if (Component->InheritsFrom(TPanel::StaticClass()))
+      throw ENonAIRException(Format("Class %s is not applicable to this module", Component->ClassName()));
+  }
+};
+FW_REGISTER_CLASS(TNoPanelModule, "Test.Modules")
+
+class ComponentRootSelection : public ::testing::Test {
+ protected:
+  ComponentRootSelection() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
+    Files->PutFile("Form1.fwf", PanelFormText);
+  }
+  // The form, with Label1 added after the panel and its button.
+  void Open() {
+    Form1 = Host.Open("Form1.fwf");
+    auto* Label = new TLabel(Form1->GetRoot());
+    Label->SetName("Label1");
+    Label->SetParent(As<TWinControl>(Form1->GetRoot()));
+  }
+  TComponent* C(const char* Name) { return Form1->GetRoot()->FindComponent(Name); }
+  std::vector<TPersistent*> Selected() {
+    std::vector<TPersistent*> R;
+    IPtr<IDesignerSelections> S = Form1->GetSelection();
+    for (int I = 0; I < S->GetCount(); ++I) R.push_back(S->Get(I));
+    return R;
+  }
+  IPtr<IGrabHandles> Handles() { return Form1->Surface()->GetGrabHandles(); }
+  // Pastes the objects, each given in text form, as the clipboard hands them over.
+  void Paste(std::initializer_list<const char*> Objects) {
+    TMemoryStream S;
+    for (const char* Text : Objects) {
+      TStringStream In(Text);
+      ObjectTextToBinary(&In, &S);
+    }
+    const uint8_t End = 0;
+    S.WriteBuffer(&End, 1);
+    S.SetPosition(0);
+    Form1->PasteSelectionFromStream(&S, Form1->GetRoot(), TRect{});
+  }
+
+  IPtr<TMemoryFileSystem> Files;
+  TReferenceHost Host;
+  IPtr<TReferenceRoot> Form1;
+};
+
+TEST_F(ComponentRootSelection, AnEmptySelectionReportsTheRootUnlessNothingWasAskedFor) {
+  Open();
+  Form1->ClearSelection();
+  EXPECT_THAT(Selected(), ElementsAre(Form1->GetRoot()));
+  Form1->NoSelection();
+  EXPECT_THAT(Selected(), IsEmpty());
+  Form1->SetSelections(CreateSelectionList());
+  EXPECT_THAT(Selected(), IsEmpty());
+  EXPECT_FALSE(Form1->IsRootSelected());
+  // Any selection made afterwards lifts it.
+  Form1->Select(C("Button1"), false);
+  Form1->SetSelections(CreateSelectionList());
+  EXPECT_THAT(Selected(), ElementsAre(Form1->GetRoot()));
+}
+
+TEST_F(ComponentRootSelection, SelectAllTakesTheRootsComponentsExceptThoseWithoutIcon) {
+  Open();
+  auto* Menu = new TMainMenu(Form1->GetRoot());
+  Menu->SetName("MainMenu1");
+  auto* Item = new TMenuItem(Form1->GetRoot());
+  Item->SetName("File1");
+  Menu->Items()->Add(Item);
+  RegisterNoIcon({TMenuItem::StaticClass()});
+  Form1->SelectAll();
+  UnregisterNoIcon(TMenuItem::StaticClass());
+  EXPECT_THAT(Selected(), ElementsAre(C("Panel1"), C("Button1"), C("Label1"), Menu));
+}
+
+TEST_F(ComponentRootSelection, DeletingTellsTheEnvironmentBeforeAndAfterEachItem) {
+  Open();
+  Form1->Select(C("Label1"), false);
+  Form1->Select(C("Panel1"), true);
+  Form1->DeleteSelection(false);
+  // The panel's button goes with it: it leaves the module without being deleted itself.
+  EXPECT_THAT(Host.Environment().DeletingItems(), ElementsAre("Label1", "Panel1"));
+  EXPECT_THAT(Host.Environment().DeletedItems(), ElementsAre("Label1", "Button1", "Panel1"));
+  EXPECT_EQ(C("Button1"), nullptr);
+}
+
+TEST_F(ComponentRootSelection, DeletingACollectionItemFreesItWithoutUndelete) {
+  Open();
+  auto* Widget = new testing::TTestWidget(Form1->GetRoot());
+  Widget->SetName("Widget1");
+  TCollectionItem* First = Widget->Items()->Add();
+  TCollectionItem* Second = Widget->Items()->Add();
+  const String Path = First->GetNamePath();
+  Form1->Select(First, false);
+  Form1->DeleteSelection(false);
+  ASSERT_EQ(Widget->Items()->Count(), 1);
+  EXPECT_EQ(Widget->Items()->Items(0), Second);
+  EXPECT_FALSE(Form1->CanUndelete());
+  EXPECT_THAT(Host.Environment().DeletingItems(), ElementsAre(Path));
+  EXPECT_THAT(Host.Environment().DeletedItems(), ElementsAre(Path));
+  // With a component beside it, both go, and still nothing can be undeleted.
+  Form1->Select(Second, false);
+  Form1->Select(C("Label1"), true);
+  Form1->DeleteSelection(false);
+  EXPECT_EQ(Widget->Items()->Count(), 0);
+  EXPECT_EQ(C("Label1"), nullptr);
+  EXPECT_FALSE(Form1->CanUndelete());
+}
+
+TEST_F(ComponentRootSelection, TheUpdateManagersDeletionClearsHandlesOnTheItemOrItsParent) {
+  Open();
+  struct TCase {
+    const char* HandlesOn;
+    const char* Deleted;
+    bool Cleared;
+  };
+  for (const TCase& T : {TCase{"Button1", "Button1", true}, TCase{"Panel1", "Button1", true},
+                         TCase{"Label1", "Button1", false}, TCase{"Button1", "Panel1", false}}) {
+    Form1->Select(C(T.HandlesOn), false);
+    ASSERT_TRUE(Handles()->GetItem()) << T.HandlesOn;
+    Form1->Deleting(nullptr, C(T.Deleted));
+    EXPECT_EQ(Handles()->GetItem() == nullptr, T.Cleared) << T.HandlesOn << " / " << T.Deleted;
+  }
+}
+
+TEST_F(ComponentRootSelection, AComponentRefusedWhilePastingIsFreedWithWhatItHolds) {
+  RegisterCustomModule(TForm::StaticClass(), TNoPanelModule::StaticClass());
+  RegisterNoIcon({TMenuItem::StaticClass()});
+  Open();
+  // Each refused component holds others and is referred to by a component read before it;
+  // the reader still resolves the references of what it read, none of which may touch the
+  // refused component or what it held.
+  struct TCase {
+    std::initializer_list<const char*> Objects;
+    const char* Message;
+  };
+  for (const TCase& T :
+       {TCase{{"object Label9: TLabel\n  FocusControl = Edit9\nend\n",
+               "object Panel9: TPanel\n  object Edit9: TEdit\n  end\n"
+               "  object ActionList9: TActionList\n  end\nend\n"},
+              "Class TPanel is not applicable to this module"},
+        TCase{{"object Item9: TMenuItem\n  Caption = 'Open'\n  object Item10: TMenuItem\n  end\nend\n"},
+              "Cannot paste TMenuItem in the designer"}}) {
+    EXPECT_EQ(Message([&] { Paste(T.Objects); }), T.Message);
+    TStringStream Out;
+    Form1->WriteRootStream(&Out);
+    for (const char* Gone : {"Panel9", "Edit9", "ActionList9", "Item9", "Item10"}) {
+      EXPECT_EQ(C(Gone), nullptr) << Gone;
+      EXPECT_EQ(Out.DataString().find(Gone), String::npos) << Out.DataString();
+    }
+    if (TComponent* Label = C("Label9")) Label->Free();
+  }
+  UnregisterNoIcon(TMenuItem::StaticClass());
+}
+
+}  // namespace
+}  // namespace formwright
