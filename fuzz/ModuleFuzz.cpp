@@ -188,7 +188,10 @@ class TFuzz {
   ~TFuzz() {
     if (FNull) std::fclose(FNull);
     std::error_code Ec;
-    if (!FOptions.Keep) fs::remove_all(FBase, Ec);
+    if (!FOptions.Keep)
+      fs::remove_all(FBase, Ec);
+    else
+      std::printf("formwright_fuzz: the cases are kept in %s\n", FBase.c_str());
   }
 
   // Runs the cases; returns the number of failed checks.
@@ -275,6 +278,8 @@ class TFuzz {
       Data = Mutate(Form, Rng, !Binary, FormWords);
       Spill(Dir / S.Form, Data);
     }
+    // The case's input stays beside it for a look (under a name no verb reads as a module).
+    if (FOptions.Keep) Spill(Dir / ((UnitCase ? S.Unit : S.Form) + ".input"), Data);
     const TFiles Before = Snapshot(Dir);
     const std::string Name = "case " + std::to_string(Case) + " (" + (UnitCase ? S.Unit : S.Form) + ")";
     std::string Message;
