@@ -4,6 +4,7 @@
 #   make run      build and run the formwright demonstration
 #   make test     sanitizer build (ASan+UBSan, leaks fail) and every suite through CTest
 #   make bench    optimised build and the benchmark program
+#   make fuzz     sanitizer build and the full fuzz run (10,000 modules and 2,000 units)
 
 MAKEFLAGS += --no-print-directory
 
@@ -13,7 +14,7 @@ BUILD    ?= build
 ASAN     ?= build-asan
 BENCH    ?= build-bench
 
-.PHONY: all deps build run test bench clean format
+.PHONY: all deps build run test bench fuzz clean format
 
 all: build
 
@@ -38,6 +39,12 @@ bench: deps
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DFW_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) --target formwright_bench
 	@$(BENCH)/bench/formwright_bench
+
+fuzz: deps
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DFW_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS) --target formwright_fuzz
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  $(ASAN)/fuzz/formwright_fuzz --modules 10000 --units 2000 --seed 1 --time-limit 30
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

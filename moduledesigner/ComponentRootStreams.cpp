@@ -49,7 +49,11 @@ TStream* TComponentRoot::PrepareInputStream(TStream* Stream, bool RememberFormat
   FStreamFormat = Format >= sofText ? 2 : static_cast<int>(Format);
   if (Format >= sofText) {
     TOwned<TMemoryStream> Binary(new TMemoryStream());
-    ObjectTextToBinary(Stream, Binary.get());
+    // A whole module (RememberFormat) is all of the text; pasted text may hold several objects.
+    if (RememberFormat)
+      ModuleTextToBinary(Stream, Binary.get());
+    else
+      ObjectTextToBinary(Stream, Binary.get());
     Binary->SetPosition(0);
     if (RememberFormat) FTextFormat = true;
     return Binary.release();

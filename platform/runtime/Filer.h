@@ -198,6 +198,9 @@ class TReader : public TFiler {
 
   // The logical position (the next byte to be read).
   int64_t Position() const;
+  // A place in the stream for messages: the line and column of the text it was converted from,
+  // or "offset N".
+  String Where(int64_t Offset) const;
   void SetPosition(int64_t Value);
 
   TComponent* Owner() const noexcept { return FOwner; }
@@ -253,6 +256,11 @@ class TReader : public TFiler {
   void ReadMethod(TPersistent* Instance, PPropInfo P);
   void ReadNamedProperty(TPersistent* Instance, const String& Path);
   void AddLoaded(TComponent* C);
+  // "Error reading <path>: <reason>", naming the line and column for a stream from text.
+  String ReadingMessage(const String& Path, int64_t At, const String& Reason) const;
+  // Rethrows the exception being handled with its message made printable (names and values
+  // from the stream may hold line breaks or terminal escapes).
+  [[noreturn]] static void RethrowPrintable();
   void Rollback(size_t CreatedMark) noexcept;
   void ClearLoadingMarks() noexcept;
   // FixupReferences; KeepUnresolved false drops what cannot be resolved (a failed read).

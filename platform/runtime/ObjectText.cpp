@@ -42,15 +42,19 @@ class TBinaryToText {
     FText.clear();
   }
   void Indent(int N) { FText.append(static_cast<size_t>(N), ' '); }
+  void Enter() {
+    if (++FDepth > MaxDepth)
+      throw EInvalidImage(Format(SNestingTooDeep, FReader.Where(FReader.Position()), MaxDepth));
+  }
   void NewLine() { FText += '\n'; }
 
   String CheckedIdent(const String& S, bool AllowDots, bool AllowEmpty) const {
     if ((S.empty() && AllowEmpty) || IsValidIdent(S, AllowDots)) return S;
-    throw EInvalidImage(Format(SInvalidIdentBytes, S, FReader.Position()));
+    throw EInvalidImage(Format(SInvalidIdentBytes, PrintableText(S), FReader.Where(FReader.Position())));
   }
 
   void ConvertObject(int Ind) {
-    if (++FDepth > MaxDepth) throw EInvalidImage(Format(SNestingTooDeep, FReader.Position()));
+    Enter();
     TFilerFlags Flags;
     int Pos = 0;
     FReader.ReadPrefix(Flags, Pos);
@@ -176,7 +180,7 @@ class TBinaryToText {
   }
 
   void ConvertValue(int Ind) {
-    if (++FDepth > MaxDepth) throw EInvalidImage(Format(SNestingTooDeep, FReader.Position()));
+    Enter();
     switch (const TValueType T = FReader.NextValue()) {
       case vaList:
         FReader.ReadValue();
@@ -253,7 +257,8 @@ class TBinaryToText {
         break;
       default:
         FReader.ReadValue();
-        throw EInvalidImage(Format(SInvalidValueTag, int(T), FReader.Position() - 1));
+        throw EInvalidImage(
+            Format(SInvalidValueTag, int(T), FReader.Where(FReader.Position() - 1), "a value"));
     }
     --FDepth;
   }

@@ -41,6 +41,13 @@ void ObjectBinaryToText(TStream* Input, TStream* Output);
 // appended to `Output`. `Input` is left after the component's closing `end`. Raises
 // EParserError "<reason> on line <n>" for bad text.
 void ObjectTextToBinary(TStream* Input, TStream* Output);
+// Converts a whole module in text form, as ObjectTextToBinary; only blanks may follow the
+// root's closing `end` (a stray `end`, a second object or other text is refused, naming its
+// line and column).
+void ModuleTextToBinary(TStream* Input, TStream* Output);
+// A memory stream `Output` of either conversion remembers the line and column each part came
+// from, so that a reader of it names them in its messages instead of offsets.
+//
 // The same behind a resource header: skips the header and converts to text; converts text to
 // binary behind a header named by the root's class.
 void ObjectResourceToText(TStream* Input, TStream* Output);

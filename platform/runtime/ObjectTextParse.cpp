@@ -5,9 +5,12 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
+#include "platform/runtime/StreamCoding.h"
 #include "platform/runtime/TextParser.h"
 
 namespace formwright {
+
+using streamcoding::PrintableText;
 
 namespace {
 
@@ -19,20 +22,32 @@ bool IsKeyword(const TParser& P) {
 
 class TTextToBinary {
  public:
+  struct TMark {
+    int64_t Offset;
+    int Line;
+    int Column;
+  };
+
   TTextToBinary(std::string_view Text, TStream* Output) : FParser(Text), FWriter(Output, 4096) {}
 
-  // Converts one object; returns the offset just past its closing `end`.
-  size_t Convert() {
+  // Converts one object; returns the offset just past its closing `end`. With WholeText,
+  // only blanks may follow that `end`.
+  size_t Convert(bool WholeText) {
     FWriter.WriteSignature();
     const size_t End = ConvertObject(true);
+    if (WholeText && !FParser.AtEndOfText()) FParser.Error(STrailingText);
     FWriter.FlushBuffer();
     return End;
   }
+  // Where in the text each written part (object, property, value) starts, by output offset.
+  const std::vector<TMark>& Marks() const noexcept { return FMarks; }
 
  private:
   void Enter() {
-    if (++FDepth > MaxDepth) FParser.Error(Format(SNestingTooDeep, int64_t(FParser.TokenEnd())));
+    if (++FDepth > MaxDepth) FParser.Error(Format(STextNestingTooDeep, MaxDepth));
+    Mark();
   }
+  void Mark() { FMarks.push_back({FWriter.Position(), FParser.TokenLine(), FParser.TokenColumn()}); }
 
   String Symbol() {
     FParser.CheckToken(toSymbol);
@@ -95,6 +110,7 @@ class TTextToBinary {
   }
 
   void ConvertProperty() {
+    Mark();
     FWriter.WriteStr(Symbol());
     FParser.CheckChar('=');
     FParser.NextToken();
@@ -278,6 +294,7 @@ class TTextToBinary {
   TParser FParser;
   TWriter FWriter;
   int FDepth = 0;
+  std::vector<TMark> FMarks;
 };
 
 String RemainingText(TStream* Input, int64_t& Start) {
@@ -289,26 +306,37 @@ String RemainingText(TStream* Input, int64_t& Start) {
 
 }  // namespace
 
-void ObjectTextToBinary(TStream* Input, TStream* Output) {
+namespace {
+void TextToBinary(TStream* Input, TStream* Output, bool WholeText) {
   int64_t Start = 0;
   const String Text = RemainingText(Input, Start);
   size_t Skip = Text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   size_t End = 0;
+  std::vector<TTextToBinary::TMark> Marks;
   // Converted into a buffer first, so that bad text leaves `Output` as it was.
   TOwned<TMemoryStream> Buffer(new TMemoryStream);
   try {
     TTextToBinary Converter(std::string_view(Text).substr(Skip), Buffer.get());
-    End = Converter.Convert();
+    End = Converter.Convert(WholeText);
+    Marks = Converter.Marks();
   } catch (EWriteError& E) {
     Input->SetPosition(Start);
-    throw EParserError(E.Message());
+    throw EParserError(PrintableText(E.Message()));
   } catch (...) {
     Input->SetPosition(Start);
     throw;
   }
+  const int64_t Base = Output->Position();
   Output->WriteBuffer(Buffer->Memory(), static_cast<int64_t>(Buffer->Bytes().size()));
+  if (auto* M = As<TMemoryStream>(Output))
+    for (const auto& Mark : Marks) M->MarkSource(Base + Mark.Offset, Mark.Line, Mark.Column);
   Input->SetPosition(Start + static_cast<int64_t>(Skip + End));
 }
+}  // namespace
+
+void ObjectTextToBinary(TStream* Input, TStream* Output) { TextToBinary(Input, Output, false); }
+
+void ModuleTextToBinary(TStream* Input, TStream* Output) { TextToBinary(Input, Output, true); }
 
 void ObjectTextToResource(TStream* Input, TStream* Output) {
   TOwned<TMemoryStream> Binary(new TMemoryStream);

@@ -4,6 +4,7 @@
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/StreamCoding.h"
 
 namespace formwright {
 
@@ -48,8 +49,15 @@ void detail::DefineFilerProperties(TPersistent* Instance, TFiler* Filer) {
 
 bool TReader::Error(const String& Message) {
   bool Handled = false;
-  if (OnError) OnError(this, Message, Handled);
+  if (OnError) OnError(this, streamcoding::PrintableText(Message), Handled);
   return Handled;
+}
+
+String TReader::ReadingMessage(const String& Path, int64_t At, const String& Reason) const {
+  // Only a stream converted from text names the place: binary offsets mean nothing to a reader
+  // of the message, and the path already says what failed.
+  const String Source = FStream->SourcePosition(At);
+  return Source.empty() ? Format(SReadingProperty, Path, Reason) : Format(SReadingAt, Path, Source, Reason);
 }
 
 void* TReader::FindMethod(TComponent* Root, const String& MethodName) {
@@ -127,8 +135,19 @@ void TReader::Rollback(size_t CreatedMark) noexcept {
   while (FCreated.size() > CreatedMark) {
     TComponent* C = FCreated.back();
     FCreated.pop_back();
-    FLoaded.erase(std::remove(FLoaded.begin(), FLoaded.end(), C), FLoaded.end());
-    FLoadedSet.erase(C);
+    // C takes the components it owns with it (an embedded frame's own components, which the
+    // reader found rather than created): none of them may stay in the loaded list.
+    auto Gone = [C](TComponent* X) {
+      for (; X; X = X->Owner())
+        if (X == C) return true;
+      return false;
+    };
+    std::erase_if(FLoaded, [&](TComponent* X) {
+      if (!Gone(X)) return false;
+      FLoadedSet.erase(X);
+      return true;
+    });
+    std::erase_if(FCreated, Gone);
     C->Free();
   }
 }
@@ -140,6 +159,15 @@ void TReader::ClearLoadingMarks() noexcept {
   }
   FLoaded.clear();
   FLoadedSet.clear();
+}
+
+void TReader::RethrowPrintable() {
+  try {
+    throw;
+  } catch (Exception& E) {
+    E.SetMessage(streamcoding::PrintableText(E.Message()));
+    throw;
+  }
 }
 
 // ----- Roots and component lists ---------------------------------------------------------------
@@ -178,6 +206,9 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
       }
     }
     Root->ReadState(this);
+    // A module is the whole stream: what follows it (a second module, stray bytes) would be
+    // lost on the next save.
+    if (Position() < FStream->Size()) Corrupt(Format(STrailingData, Where(Position())));
     FixupReferences();
   } catch (...) {
     Rollback(Mark);
@@ -189,7 +220,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     } catch (Exception&) {
       // The old name was valid before; a designer refusing it back keeps the new one.
     }
-    throw;
+    RethrowPrintable();
   }
   EndReferences();
   Created.release();
@@ -228,14 +259,18 @@ void TReader::ReadComponents(TComponent* AOwner, TComponent* AParent, const TRea
     }
     detail::DropReaderFixups(this);
     EndReferences();
-    std::rethrow_exception(Failure);
+    try {
+      std::rethrow_exception(Failure);
+    } catch (...) {
+      RethrowPrintable();
+    }
   }
   try {
     FixupReferences();
   } catch (...) {
     ClearLoadingMarks();
     EndReferences();
-    throw;
+    RethrowPrintable();
   }
   EndReferences();
 }
@@ -272,6 +307,7 @@ TComponent* TReader::FindAncestorComponent(const String& Name, const String& Cla
 
 TComponent* TReader::ReadComponent(TComponent* Component) {
   TNesting Guard(*this);
+  const int64_t HeaderStart = Position();
   TFilerFlags Flags;
   int Pos = 0;
   ReadPrefix(Flags, Pos);
@@ -305,7 +341,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     Rollback(Mark);
     throw;
   } catch (Exception& E) {
-    const String M = Format(SReadingComponent, FContext, E.Message());
+    const String M = ReadingMessage(FContext, HeaderStart, E.Message());
     Rollback(Mark);
     if (!Error(M)) throw EReadErrorReported(M);
     SetPosition(BodyStart);
@@ -327,7 +363,9 @@ void TReader::ReadData(TComponent* Instance) {
   TKeep<TComponent*> KeepParent(FParent);
   FParent = Instance->GetChildParent();
   TComponent* ChildOwner = Instance->GetChildOwner();
-  FOwner = ChildOwner ? ChildOwner : FRoot;
+  // Inside an embedded module instance its components are its own at every depth, as the
+  // writer lists them: a control added to the instance holds children of the instance too.
+  FOwner = ChildOwner ? ChildOwner : FLookupRoot ? FLookupRoot : FRoot;
   while (!EndOfList()) ReadComponent(nullptr);
   ReadListEnd();
 }
@@ -335,6 +373,7 @@ void TReader::ReadData(TComponent* Instance) {
 // ----- Properties -----------------------------------------------------------------------------
 
 void TReader::ReadProperty(TPersistent* AInstance) {
+  const int64_t NameStart = Position();
   const String Path = ReadStr();
   const int64_t ValueStart = Position();
   try {
@@ -345,7 +384,7 @@ void TReader::ReadProperty(TPersistent* AInstance) {
     throw;
   } catch (Exception& E) {
     FPropName.clear();
-    const String M = Format(SReadingProperty, FContext + "." + Path, E.Message());
+    const String M = ReadingMessage(FContext + "." + Path, NameStart, E.Message());
     if (!Error(M)) throw EReadErrorReported(M);
     SetPosition(ValueStart);
     SkipValue();
@@ -473,7 +512,7 @@ void TReader::ReadReference(TPersistent* Instance, PPropInfo P) {
       SetInterfaceProp(Instance, P, nullptr);
     return;
   }
-  if (NextValue() != vaIdent) throw EReadError(Format(SUnexpectedValue, Position(), "Identifier"));
+  if (NextValue() != vaIdent) throw EReadError(Format(SUnexpectedValue, Where(Position()), "Identifier"));
   String Name = ReadIdent();
   if (OnReferenceName) OnReferenceName(this, Name);
   detail::TFixup F;
@@ -494,7 +533,7 @@ void TReader::ReadMethod(TPersistent* Instance, PPropInfo P) {
     SetMethodProp(Instance, P, TMethod());
     return;
   }
-  if (NextValue() != vaIdent) throw EReadError(Format(SUnexpectedValue, Position(), "Identifier"));
+  if (NextValue() != vaIdent) throw EReadError(Format(SUnexpectedValue, Where(Position()), "Identifier"));
   const String Name = ReadIdent();
   if (Name.empty()) {
     SetMethodProp(Instance, P, TMethod());

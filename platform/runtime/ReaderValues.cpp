@@ -23,7 +23,7 @@ TFiler::TFiler(TStream* Stream, int BufSize)
 TReader::TNesting::TNesting(TReader& AReader) : R(AReader) {
   if (++R.FNesting > MaxNesting) {
     --R.FNesting;
-    Corrupt(Format(SNestingTooDeep, R.Position()));
+    Corrupt(Format(SNestingTooDeep, R.Where(R.Position()), MaxNesting));
   }
 }
 
@@ -40,6 +40,17 @@ TReader::~TReader() {
 }
 
 void TReader::Corrupt(const String& Message) { throw EInvalidImage(Message); }
+
+String TReader::Where(int64_t Offset) const {
+  String S = FStream->SourcePosition(Offset);
+  return S.empty() ? Format("offset %d", Offset) : S;
+}
+
+namespace {
+String MoreBytes(int64_t Count) {
+  return Count == 1 ? String("1 more byte") : Format("%d more bytes", Count);
+}
+}  // namespace
 
 void TReader::FlushBuffer() {
   const int64_t P = Position();
@@ -65,7 +76,7 @@ void TReader::Fill() {
 uint8_t TReader::PeekByte() {
   if (FBufPos == FBufEnd) {
     Fill();
-    if (FBufEnd == 0) Corrupt(Format(STruncatedStream, Position()));
+    if (FBufEnd == 0) Corrupt(Format(STruncatedStream, Where(Position()), MoreBytes(1)));
   }
   return FBuffer[static_cast<size_t>(FBufPos)];
 }
@@ -75,7 +86,7 @@ void TReader::Read(void* Buf, int64_t Count) {
   while (Count > 0) {
     if (FBufPos == FBufEnd) {
       Fill();
-      if (FBufEnd == 0) Corrupt(Format(STruncatedStream, Position()));
+      if (FBufEnd == 0) Corrupt(Format(STruncatedStream, Where(Position()), MoreBytes(Count)));
     }
     const int64_t N = std::min<int64_t>(Count, FBufEnd - FBufPos);
     std::memcpy(P, FBuffer.data() + FBufPos, static_cast<size_t>(N));
@@ -87,7 +98,8 @@ void TReader::Read(void* Buf, int64_t Count) {
 
 void TReader::CheckAvailable(int64_t Count) {
   if (Count >= 0 && Count <= FBufEnd - FBufPos) return;
-  if (Count < 0 || Count > FStream->Size() - Position()) Corrupt(Format(SInvalidLength, Count, Position()));
+  const int64_t Left = FStream->Size() - Position();
+  if (Count < 0 || Count > Left) Corrupt(Format(SInvalidLength, Count, Where(Position()), Left));
 }
 
 void TReader::SkipBytes(int64_t Count) {
@@ -103,7 +115,7 @@ TValueType TReader::ReadValue() {
   const int64_t At = Position();
   uint8_t B;
   Read(&B, 1);
-  if (B > vaLastValueType) Corrupt(Format(SInvalidValueTag, int(B), At));
+  if (B > vaLastValueType) Corrupt(Format(SInvalidValueTag, int(B), Where(At), "a value"));
   return static_cast<TValueType>(B);
 }
 
@@ -114,26 +126,28 @@ bool TReader::EndOfList() { return PeekByte() == vaNull; }
 void TReader::CheckValue(TValueType Value) {
   const int64_t At = Position();
   const TValueType V = ReadValue();
-  if (V != Value) throw EReadError(Format(SUnexpectedValue, At, Value == vaNull ? "end of list" : "list"));
+  if (V != Value)
+    throw EReadError(Format(SUnexpectedValue, Where(At), Value == vaNull ? "end of list" : "list"));
 }
 
 void TReader::ReadSignature() {
   uint8_t S[4];
+  const int64_t At = Position();
   Read(S, 4);
-  if (std::memcmp(S, FilerSignature, 4) != 0) Corrupt(SInvalidImage);
+  if (std::memcmp(S, FilerSignature, 4) != 0) Corrupt(Format(SSignatureExpected, Where(At)));
 }
 
 void TReader::ReadPrefix(TFilerFlags& Flags, int& AChildPos) {
   Flags = TFilerFlags();
   const uint8_t B = PeekByte();
   if ((B & 0xF0) != 0xF0) return;
-  if ((B & 0x0F) > 7) Corrupt(Format(SInvalidPrefix, IntToHex(B, 2), Position()));
+  if ((B & 0x0F) > 7) Corrupt(Format(SInvalidPrefix, IntToHex(B, 2), Where(Position())));
   SkipBytes(1);
   Flags = TFilerFlags::FromBits(B & 0x0F);
   if (Flags.Contains(ffChildPos)) {
     const TValueType T = ReadValue();
     if (T != vaInt8 && T != vaInt16 && T != vaInt32)
-      Corrupt(Format(SInvalidValueTag, int(T), Position() - 1));
+      Corrupt(Format(SInvalidValueTag, int(T), Where(Position() - 1), "a child position (integer)"));
     AChildPos = static_cast<int>(ReadIntegerData(T));
   }
 }
@@ -164,7 +178,7 @@ int64_t TReader::ReadIntegerData(TValueType Tag) {
       Read(B, 8);
       return GetLE<int64_t>(B);
     default:
-      throw EReadError(Format(SUnexpectedValue, Position() - 1, "Integer"));
+      throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "Integer"));
   }
 }
 
@@ -178,7 +192,8 @@ int32_t TReader::ReadInteger() {
 
 bool TReader::ReadBoolean() {
   const TValueType T = ReadValue();
-  if (T != vaTrue && T != vaFalse) throw EReadError(Format(SUnexpectedValue, Position() - 1, "Boolean"));
+  if (T != vaTrue && T != vaFalse)
+    throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "Boolean"));
   return T == vaTrue;
 }
 
@@ -204,7 +219,7 @@ long double TReader::ReadFloatData(TValueType Tag) {
     case vaInt64:
       return static_cast<long double>(ReadIntegerData(Tag));
     default:
-      throw EReadError(Format(SUnexpectedValue, Position() - 1, "Float"));
+      throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "Float"));
   }
 }
 
@@ -244,7 +259,7 @@ String TReader::ReadStringData(TValueType Tag) {
       Len = GetLE<uint32_t>(B);
       break;
     default:
-      throw EReadError(Format(SUnexpectedValue, Position() - 1, "String"));
+      throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "String"));
   }
   const int64_t At = Position();
   if (Tag == vaWString) {
@@ -260,7 +275,7 @@ String TReader::ReadStringData(TValueType Tag) {
   String S(static_cast<size_t>(Len), '\0');
   Read(S.data(), Len);
   if (Tag == vaUTF8String) {
-    if (!IsValidUtf8(S)) Corrupt(Format(SInvalidUtf8, At));
+    if (!IsValidUtf8(S)) Corrupt(Format(SInvalidUtf8, Where(At)));
     return S;
   }
   return Tag == vaIdent ? S : Latin1ToUtf8(S);
@@ -307,7 +322,7 @@ String TReader::ReadIdent() {
     case vaNull:
       return "Null";
     default:
-      throw EReadError(Format(SUnexpectedValue, Position() - 1, "Identifier"));
+      throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "Identifier"));
   }
 }
 
@@ -326,7 +341,7 @@ std::vector<uint8_t> TReader::ReadBinary() {
 
 std::vector<String> TReader::ReadSetNames() {
   const TValueType T = ReadValue();
-  if (T != vaSet) throw EReadError(Format(SUnexpectedValue, Position() - 1, "Set"));
+  if (T != vaSet) throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "Set"));
   std::vector<String> Names;
   for (String S = ReadStr(); !S.empty(); S = ReadStr()) Names.push_back(std::move(S));
   return Names;
@@ -370,7 +385,7 @@ Variant TReader::ReadVariant() {
     case vaWString:
       return Variant(ReadStringData(T));
     default:
-      throw EReadError(Format(SUnexpectedValue, Position() - 1, "Variant"));
+      throw EReadError(Format(SUnexpectedValue, Where(Position() - 1), "Variant"));
   }
 }
 
@@ -437,14 +452,15 @@ void TReader::SkipValue() {
       while (!EndOfList()) {
         const TValueType N = NextValue();
         if (N == vaInt8 || N == vaInt16 || N == vaInt32) SkipValue();
-        if (ReadValue() != vaList) Corrupt(Format(SUnexpectedValue, Position() - 1, "collection item"));
+        if (ReadValue() != vaList)
+          Corrupt(Format(SUnexpectedValue, Where(Position() - 1), "collection item"));
         while (!EndOfList()) SkipProperty();
         ReadListEnd();
       }
       ReadListEnd();
       return;
     default:
-      Corrupt(Format(SInvalidValueTag, int(T), Position() - 1));
+      Corrupt(Format(SInvalidValueTag, int(T), Where(Position() - 1), "a value"));
   }
 }
 

@@ -44,4 +44,21 @@ String Latin1ToUtf8(std::string_view S) {
   return R;
 }
 
+String PrintableText(std::string_view S) {
+  String R;
+  R.reserve(S.size());
+  for (size_t I = 0; I < S.size();) {
+    const size_t Start = I;
+    const int32_t C = NextCodePoint(S, I);
+    if (C < 0) {
+      for (size_t J = Start; J < I; ++J) R += "#$" + IntToHex(static_cast<unsigned char>(S[J]), 2);
+    } else if (C < 32 || C == 127 || (C >= 0x80 && C < 0xA0)) {
+      R += "#" + IntToStr(C);
+    } else {
+      R.append(S, Start, I - Start);
+    }
+  }
+  return R;
+}
+
 }  // namespace formwright::streamcoding

@@ -56,6 +56,10 @@ bool AppendUtf8(String& S, uint32_t C);
 int32_t NextCodePoint(std::string_view S, size_t& I) noexcept;
 // Bytes as Latin-1 characters, converted to UTF-8.
 String Latin1ToUtf8(std::string_view S);
+// Text that is safe to show in a message on a terminal: control characters (line breaks and
+// escape sequences included) become #nn as in the text form of streams, bytes that are not
+// UTF-8 become #$XX; everything else is kept. Applying it twice changes nothing more.
+String PrintableText(std::string_view S);
 // A NaN with the sign of `V`, in the one bit pattern the writer uses.
 template <class F>
 inline F CanonicalFloat(F V) noexcept {

@@ -21,15 +21,25 @@ inline constexpr const char* SFCreateError = "Cannot create file \"%s\"";
 inline constexpr const char* SFOpenError = "Cannot open file \"%s\"";
 inline constexpr const char* SInvalidImage = "Invalid stream format";
 inline constexpr const char* SInvalidResHeader = "Invalid resource header";
-inline constexpr const char* STruncatedStream = "Stream ends unexpectedly at offset %d";
-inline constexpr const char* SInvalidValueTag = "Invalid value tag %d at offset %d";
-inline constexpr const char* SInvalidLength = "Invalid length %d at offset %d";
-inline constexpr const char* SInvalidPrefix = "Invalid component prefix $%s at offset %d";
-inline constexpr const char* SInvalidUtf8 = "Invalid UTF-8 text at offset %d";
-inline constexpr const char* SInvalidIdentBytes = "Invalid identifier '%s' at offset %d";
-inline constexpr const char* SNestingTooDeep = "Stream nesting too deep at offset %d";
-inline constexpr const char* SUnexpectedValue = "Unexpected value at offset %d: %s expected";
+inline constexpr const char* STruncatedStream = "Stream ends unexpectedly at %s: %s expected";
+inline constexpr const char* SInvalidValueTag = "Invalid value tag %d at %s: %s expected";
+inline constexpr const char* SInvalidLength = "Invalid length %d at %s: at most %d expected";
+inline constexpr const char* SInvalidPrefix =
+    "Invalid component prefix $%s at %s: a class name or component flags $F0 to $F7 expected";
+inline constexpr const char* SInvalidUtf8 = "Invalid text at %s: UTF-8 expected";
+inline constexpr const char* SInvalidIdentBytes =
+    "Invalid identifier '%s' at %s: letters, digits and underscores expected";
+inline constexpr const char* SNestingTooDeep = "Stream nesting too deep at %s: at most %d levels expected";
+inline constexpr const char* STextNestingTooDeep = "Objects or values nesting too deep (more than %d levels)";
+inline constexpr const char* SUnexpectedValue = "Unexpected value at %s: %s expected";
+inline constexpr const char* SSignatureExpected =
+    "Invalid stream format at %s: the component signature FWC1 expected";
+inline constexpr const char* STrailingData =
+    "Data after the end of the module at %s: the end of the stream expected";
+inline constexpr const char* STrailingText = "Text after the end of the module: the end of the text expected";
 inline constexpr const char* SReadingProperty = "Error reading %s: %s";
+// The same with the place in the stream ("Error reading Form1.Foo at line 4, column 3: …").
+inline constexpr const char* SReadingAt = "Error reading %s at %s: %s";
 inline constexpr const char* SReadingComponent = "Error reading %s: %s";
 inline constexpr const char* SPropertyNotFound = "Property %s does not exist";
 inline constexpr const char* SInvalidPropertyPath = "Invalid property path";
@@ -41,7 +51,7 @@ inline constexpr const char* SWritingProperty = "Error writing %s: %s";
 inline constexpr const char* SInvalidStringValue = "String value is not valid UTF-8";
 inline constexpr const char* SStringTooLong = "Identifier or name '%s' is longer than 255 bytes";
 inline constexpr const char* SUnnamedReference = "Component referenced by %s has no name";
-inline constexpr const char* SParseError = "%s on line %d";
+inline constexpr const char* SParseError = "%s on line %d, column %d";
 inline constexpr const char* SIdentifierExpected = "Identifier expected";
 inline constexpr const char* SStringExpected = "String expected";
 inline constexpr const char* SNumberExpected = "Number expected";

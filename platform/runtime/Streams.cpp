@@ -131,6 +131,20 @@ void TMemoryStream::SetSize(int64_t NewSize) {
 void TMemoryStream::Clear() noexcept {
   FData.clear();
   FPosition = 0;
+  FSourceMarks.clear();
+}
+
+void TMemoryStream::MarkSource(int64_t Offset, int Line, int Column) {
+  while (!FSourceMarks.empty() && FSourceMarks.back().Offset >= Offset) FSourceMarks.pop_back();
+  FSourceMarks.push_back({Offset, Line, Column});
+}
+
+String TMemoryStream::SourcePosition(int64_t Offset) const {
+  auto It = std::upper_bound(FSourceMarks.begin(), FSourceMarks.end(), Offset,
+                             [](int64_t O, const TSourceMark& M) { return O < M.Offset; });
+  if (It == FSourceMarks.begin()) return String();
+  --It;
+  return Format("line %d, column %d", It->Line, It->Column);
 }
 
 void TMemoryStream::LoadFromStream(TStream* Stream) {

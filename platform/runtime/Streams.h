@@ -49,6 +49,9 @@ class TStream : public TObject {
   void ReadResHeader();
   // True when a resource header starts at the position (the position is kept).
   bool HasResHeader();
+  // Where the byte at `Offset` came from when the stream holds a component stream converted
+  // from text ("line 3, column 5"); empty otherwise. Readers name it in their messages.
+  virtual String SourcePosition(int64_t Offset) const { return String(); }
 };
 
 // A stream over a block of memory that it owns and grows as it is written.
@@ -72,9 +75,20 @@ class TMemoryStream : public TStream {
   void LoadFromFile(const String& FileName);
   void SaveToFile(const String& FileName);
 
+  // Records that the bytes from `Offset` on came from `Line` and `Column` of a text (the text
+  // conversion calls it, offsets ascending); SourcePosition answers from these marks.
+  void MarkSource(int64_t Offset, int Line, int Column);
+  String SourcePosition(int64_t Offset) const override;
+
  private:
+  struct TSourceMark {
+    int64_t Offset;
+    int Line;
+    int Column;
+  };
   std::vector<uint8_t> FData;
   int64_t FPosition = 0;
+  std::vector<TSourceMark> FSourceMarks;
 };
 
 // A memory stream over a string: what is written becomes `DataString`.

@@ -19,13 +19,33 @@ int HexValue(char C) noexcept {
 
 TParser::TParser(std::string_view Text) : FText(Text) { NextToken(); }
 
-void TParser::Error(const String& Message) const { throw EParserError(Format(SParseError, Message, FLine)); }
+void TParser::Error(const String& Message) const {
+  throw EParserError(Format(SParseError, Message, FTokenLine, TokenColumn()));
+}
+
+int TParser::TokenColumn() const noexcept {
+  int Column = 1;
+  for (size_t I = FTokenLineStart; I < FTokenStart && I < FText.size(); ++I)
+    if ((static_cast<unsigned char>(FText[I]) & 0xC0) != 0x80) ++Column;
+  return Column;
+}
 
 void TParser::SkipBlanks() {
   for (char C = Peek(); C == ' ' || C == '\t' || C == '\r' || C == '\n'; C = Peek()) {
-    if (C == '\n') ++FLine;
     ++FPos;
+    if (C == '\n') {
+      ++FLine;
+      FLineStart = FPos;
+    }
   }
+  FTokenStart = FPos;
+  FTokenLine = FLine;
+  FTokenLineStart = FLineStart;
+}
+
+bool TParser::AtEndOfText() {
+  SkipBlanks();
+  return Peek() == '\0';
 }
 
 void TParser::NextToken() {

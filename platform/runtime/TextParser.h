@@ -12,7 +12,8 @@ enum TTokenKind : uint8_t { toEOF, toSymbol, toString, toInteger, toFloat, toCha
 
 // Splits text into symbols (dotted identifiers), strings ('quoted' parts and #nn character
 // codes, adjacent parts joined), integers (decimal or $hex), floats (with an optional type
-// suffix letter s, d, c or x) and single characters. Errors raise EParserError naming the line.
+// suffix letter s, d, c or x) and single characters. Errors raise EParserError naming the line
+// and column of the token they are about ("Identifier expected on line 3, column 5").
 class TParser {
  public:
   // Tokenizes `Text` (which must outlive the parser); a 0 character ends it. Reads the first token.
@@ -37,8 +38,14 @@ class TParser {
   // the closing '}', which becomes the current token.
   std::vector<uint8_t> HexToBinary();
   int SourceLine() const noexcept { return FLine; }
+  // Line and column (in characters, from 1) where the current token starts.
+  int TokenLine() const noexcept { return FTokenLine; }
+  int TokenColumn() const noexcept;
   // Offset just past the current token.
   size_t TokenEnd() const noexcept { return FPos; }
+  // True when only blanks follow the current token; otherwise the next character becomes the
+  // place that errors name.
+  bool AtEndOfText();
   [[noreturn]] void Error(const String& Message) const;
 
  private:
@@ -52,6 +59,10 @@ class TParser {
   std::string_view FText;
   size_t FPos = 0;
   int FLine = 1;
+  size_t FLineStart = 0;  // offset of the first character of line FLine
+  size_t FTokenStart = 0;
+  int FTokenLine = 1;
+  size_t FTokenLineStart = 0;
   TTokenKind FToken = toEOF;
   char FTokenChar = '\0';
   char FSuffix = '\0';

@@ -149,7 +149,7 @@ TEST_F(ComponentRootTest, AReaderErrorAnsweredStopOpensNothingAndRestoresTheLoad
   TClass Group = ActivateClassGroup(TControl::StaticClass());
   EXPECT_THROW(Host.Open("Bad.fwf"), EReadError);
   EXPECT_EQ(Asked, 1);
-  EXPECT_EQ(Message, "Error reading Button1.Bogus: Property Bogus does not exist");
+  EXPECT_EQ(Message, "Error reading Button1.Bogus at line 11, column 7: Property Bogus does not exist");
   EXPECT_EQ(Host.Designer()->GetRootsCount(), 0);
   EXPECT_FALSE(IsGlobalLoading());
   EXPECT_EQ(PendingFixupCount(), 0);

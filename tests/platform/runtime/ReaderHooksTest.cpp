@@ -278,17 +278,17 @@ TEST_F(ReaderHooks, FreeingAModuleDropsItsPendingReferences) {
   EXPECT_EQ(PendingFixupCount(), 0);
 }
 
-TEST_F(ReaderHooks, BadTextNamesTheLine) {
+TEST_F(ReaderHooks, BadTextNamesTheLineAndColumn) {
   for (auto [Text, Message] :
        {std::pair<const char*, const char*>{"object A: TTestModule\n  Caption = 'open\nend",
-                                            "Invalid string constant on line 2"},
-        {"object A: TTestModule\n  Width 5\nend", "'=' expected on line 2"},
-        {"object A: TTestModule\n\n  Data = {0G}\nend", "Invalid binary value on line 3"},
-        {"thing A: TTestModule\nend", "object expected on line 1"},
-        {"object A: TTestModule\n  X = #55296\nend", "Invalid character code on line 2"},
-        {"object A: TTestModule\n  X = 12ab\nend", "Invalid numeric value on line 2"},
-        {"object A: TTestModule\n  X = 1.23456c\nend", "Invalid numeric value on line 2"},
-        {"object A: TTestModule\n  X = 5", "Identifier expected on line 2"}}) {
+                                            "Invalid string constant on line 2, column 13"},
+        {"object A: TTestModule\n  Width 5\nend", "'=' expected on line 2, column 9"},
+        {"object A: TTestModule\n\n  Data = {0G}\nend", "Invalid binary value on line 3, column 11"},
+        {"thing A: TTestModule\nend", "object expected on line 1, column 1"},
+        {"object A: TTestModule\n  X = #55296\nend", "Invalid character code on line 2, column 7"},
+        {"object A: TTestModule\n  X = 12ab\nend", "Invalid numeric value on line 2, column 7"},
+        {"object A: TTestModule\n  X = 1.23456c\nend", "Invalid numeric value on line 2, column 7"},
+        {"object A: TTestModule\n  X = 5", "Identifier expected on line 2, column 8"}}) {
     auto In = TStreamSamples::StreamOf(TStreamSamples::AsBytes(Text));
     TOwned<TMemoryStream> Out(new TMemoryStream);
     try {
