@@ -17,6 +17,14 @@ TGetTopLevelComponentFunc GetTopLevelComponentFunc = nullptr;
 namespace {
 
 constexpr const char* SNoDefaultEditorKind = "Properties of type kind %d have no standard editor";
+constexpr const char* SNotAnEditorClass = "Cannot register %s: a %s must descend from %s";
+
+// Refuses an editor class that is not of the kind the registry creates, so that the mistake
+// shows where it is made instead of at every later lookup. Nil passes (it unlists a property).
+void CheckEditorClass(TClass Editor, TClass Base, const char* Kind) {
+  if (Editor && !Editor->InheritsFrom(Base))
+    throw EInvalidArgument(Format(SNotAnEditorClass, Editor->ClassName(), Kind, Base->ClassName()));
+}
 
 struct TPropertyMapperRec {
   int Group;
@@ -94,6 +102,8 @@ struct TRegistries {
   TGuidelineMap Guidelines;
   std::unique_ptr<TBits> GroupBits;
   std::vector<TGroupChangeProc> GroupListeners;
+  int PackageGroup = -1;       // the group of the package's own registrations
+  int GroupBeforeInstall = 0;  // CurrentGroup() when the registries were installed
 };
 
 TRegistries& Registries() {
@@ -204,6 +214,7 @@ bool HasStandardEditor(TTypeKind Kind) noexcept {
 
 void DoRegisterPropertyEditor(PTypeInfo PropertyType, TClass ComponentClass, const String& PropertyName,
                               TPropertyEditorClass EditorClass) {
+  CheckEditorClass(EditorClass, TBasePropertyEditor::StaticClass(), "property editor");
   TPropertyClassRec R;
   R.Group = CurrentGroup();
   R.PropertyType = PropertyType;
@@ -228,14 +239,17 @@ void DoRegisterPropertyMapper(TPropertyMapperFunc Mapper) {
 }
 
 void DoRegisterComponentEditor(TComponentClass ComponentClass, TComponentEditorClass ComponentEditor) {
+  CheckEditorClass(ComponentEditor, TBaseComponentEditor::StaticClass(), "component editor");
   Registries().ComponentEditors.push_back({CurrentGroup(), ComponentClass, ComponentEditor});
 }
 
 void DoRegisterSelectionEditor(TClass AClass, TSelectionEditorClass AEditor) {
+  CheckEditorClass(AEditor, TBaseSelectionEditor::StaticClass(), "selection editor");
   Registries().SelectionEditors.push_back({CurrentGroup(), AClass, AEditor});
 }
 
 void DoRegisterComponentGuidelines(TComponentClass AComponentClass, TComponentGuidelinesClass Guidelines) {
+  CheckEditorClass(Guidelines, TBaseComponentGuidelines::StaticClass(), "component guidelines class");
   Registries().Guidelines.Register(AComponentClass, Guidelines, CurrentGroup());
 }
 
@@ -261,11 +275,14 @@ void InitDesignEditors() {
   RegisterComponentGuidelinesProc = &DoRegisterComponentGuidelines;
   R.Installed = true;
   // The package's own registrations are made by the editors units once the registries are
-  // installed, in the current group: InitStdPropertyEditors (TComponentProperty for type
+  // installed, in a group of the package's own, so that a host unloads them as it unloads any
+  // package's: InitStdPropertyEditors (TComponentProperty for type
   // TComponent, TComponentNameProperty for the Name of components, TDateTimeProperty for type
   // TDateTime, TInterfaceProperty for type IInterface) and InitCompEditors (the fallback
   // component editor TDefaultEditor and the selection editor TEditActionSelectionEditor for
   // TPersistent).
+  R.GroupBeforeInstall = CurrentGroup();
+  R.PackageGroup = NewEditorGroup();
 }
 
 void DoneDesignEditors() {
@@ -284,10 +301,14 @@ void DoneDesignEditors() {
   R.Guidelines.Clear();
   R.GroupBits.reset();
   R.GroupListeners.clear();
+  R.PackageGroup = -1;
+  CurrentGroup() = R.GroupBeforeInstall;
   R.Installed = false;
 }
 
 bool DesignEditorsInstalled() noexcept { return Registries().Installed; }
+
+int DesignPackageEditorGroup() noexcept { return Registries().PackageGroup; }
 
 TDesignEditorsScope::TDesignEditorsScope() : FInstalled(!DesignEditorsInstalled()) {
   if (FInstalled) InitDesignEditors();

@@ -19,13 +19,17 @@ namespace formwright {
 // ---------------------------------------------------------------------------------------------
 // Installation
 
-// Installs the registries behind the registration hooks. Idempotent.
+// Installs the registries behind the registration hooks and opens the editor group of the
+// package's own registrations (it becomes the current group). Idempotent.
 void InitDesignEditors();
 // Clears the hooks and frees every registration, the group numbers in use and the group
 // listeners. Idempotent. The default editor classes (below) are kept.
 void DoneDesignEditors();
 // True between InitDesignEditors and DoneDesignEditors.
 bool DesignEditorsInstalled() noexcept;
+// The editor group of the package's own registrations (freeing it unloads them); -1 while the
+// registries are not installed.
+int DesignPackageEditorGroup() noexcept;
 
 // Keeps the registries installed for a scope: installs them unless they already are, and
 // removes them at the end of the scope only if it installed them.

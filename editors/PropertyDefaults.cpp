@@ -44,13 +44,6 @@ TPersistent* AncestorObject(TPersistent* Ancestor, PPropInfo P) {
   return As<TPersistent>(GetObjectProp(Ancestor, AP));
 }
 
-// True when the writer streams the object of a class-typed property as nested properties
-// (a persistent that is not a component, or a sub-component) rather than as a reference.
-bool IsNestedObject(TObject* Obj) {
-  auto* C = As<TComponent>(Obj);
-  return As<TPersistent>(Obj) && (!C || IsSubComponent(C));
-}
-
 }  // namespace
 
 TGetLookupInfoEvent TPropertyEditor::LookupInfo() {
@@ -84,17 +77,17 @@ bool TPropertyEditor::GetIsDefault() {
 
   auto* Comp = As<TComponent>(Instance);
   if (Comp && Comp->ComponentState().Contains(csAncestor)) {
+    // When the search does not reach the component, FAncestor stays what it was: the ancestor
+    // root, against which the writer would compare it too.
     FLookingFor = Comp;
     FDoneLooking = false;
     if (IsSubComponent(Comp)) {
       const String SubName = Comp->Name();
       while (IsSubComponent(FLookingFor) && FLookingFor->Owner()) FLookingFor = FLookingFor->Owner();
       if (FRoot) WriteComponentSimulation(FRoot);
-      FAncestor = FDoneLooking ? FindOwnedComponent(As<TComponent>(FAncestor), SubName) : nullptr;
-    } else {
-      if (FRoot) WriteComponentSimulation(FRoot);
-      // A component the ancestor module does not have is compared with declared defaults.
-      if (!FDoneLooking) FAncestor = nullptr;
+      FAncestor = FindOwnedComponent(As<TComponent>(FAncestor), SubName);
+    } else if (FRoot) {
+      WriteComponentSimulation(FRoot);
     }
   } else {
     FAncestor = nullptr;
@@ -103,38 +96,27 @@ bool TPropertyEditor::GetIsDefault() {
 
   bool Result = IsDefaultPropertyValue(Instance, P, LookupInfo());
   if (!Result && P->Kind() == tkClass) {
-    TObject* Obj = GetObjectProp(Instance, P);
-    // A reference to another component is a value of its own; only objects the writer
-    // streams as nested properties are compared property by property.
-    if (IsNestedObject(Obj)) {
-      TPersistent* AncestorObj =
-          AncestorIsValid(FAncestor, FRoot, FRootAncestor) ? AncestorObject(FAncestor, P) : nullptr;
-      Result = SubObjectIsDefault(As<TPersistent>(Obj), AncestorObj);
+    if (auto* Obj = As<TPersistent>(GetObjectProp(Instance, P))) {
+      const bool Valid = AncestorIsValid(FAncestor, FRoot, FRootAncestor);
+      TKeepValue KeepObjectAncestor(FAncestor);
+      if (Valid) FAncestor = AncestorObject(FAncestor, P);
+      // One level only: each published property of the object as the writer would judge it.
+      Result = true;
+      for (PPropInfo SP : GetPropList(Obj->ClassType(), tkAny))
+        if (!IsDefaultPropertyValue(Obj, SP, LookupInfo())) {
+          Result = false;
+          break;
+        }
+      // Items are streamed as a whole: only a collection that streams like the ancestor's is
+      // left out.
+      if (auto* Coll = As<TCollection>(Obj)) {
+        auto* AncestorColl = As<TCollection>(FAncestor);
+        Result =
+            Result && Valid && AncestorColl && CollectionsEqual(Coll, AncestorColl, FRoot, FRootAncestor);
+      }
     }
   }
   return Result;
-}
-
-// True when the writer would write nothing for the nested object `Obj` whose ancestor object
-// is `AncestorObj` (null when none): every published property is default, nested objects
-// recursively, and a collection equals the ancestor's (or, without one, is empty).
-bool TPropertyEditor::SubObjectIsDefault(TPersistent* Obj, TPersistent* AncestorObj) {
-  TKeepValue KeepAncestor(FAncestor);
-  FAncestor = AncestorObj && AncestorObj->ClassType() == Obj->ClassType() ? AncestorObj : nullptr;
-  for (PPropInfo SP : GetPropList(Obj->ClassType(), tkAny)) {
-    if (!IsStoredProp(Obj, SP) || IsDefaultPropertyValue(Obj, SP, LookupInfo())) continue;
-    if (SP->Kind() != tkClass || !SP->CanRead()) return false;
-    TObject* Sub = GetObjectProp(Obj, SP);
-    if (!IsNestedObject(Sub)) return false;
-    if (!SubObjectIsDefault(As<TPersistent>(Sub), AncestorObject(FAncestor, SP))) return false;
-  }
-  if (auto* Coll = As<TCollection>(Obj)) {
-    // Items are streamed as a whole: the collection is default when it streams like the
-    // ancestor's, or, without an ancestor, when it is empty (as the writer decides).
-    auto* AncestorColl = As<TCollection>(FAncestor);
-    return AncestorColl ? CollectionsEqual(Coll, AncestorColl, FRoot, FRootAncestor) : Coll->Count() == 0;
-  }
-  return true;
 }
 
 void TPropertyEditor::WriteComponentSimulation(TComponent* Component) {

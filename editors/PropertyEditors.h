@@ -198,7 +198,6 @@ class TPropertyEditor : public TBasePropertyEditor, public IProperty70, public I
   // counterpart of the visited component, until FLookingFor is reached.
   void WriteComponentSimulation(TComponent* Component);
   TGetLookupInfoEvent LookupInfo();
-  bool SubObjectIsDefault(TPersistent* Obj, TPersistent* AncestorObj);
 };
 
 // The base of editors that live inside another editor (set elements, variant types): it edits

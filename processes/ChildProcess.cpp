@@ -184,8 +184,11 @@ bool TChildProcess::HasEnded() const {
   if (FPid <= 0 || FReaped) return true;
   if (FDetached) return kill(FPid, 0) != 0;
   siginfo_t Info{};
-  return waitid(P_PID, static_cast<id_t>(FPid), &Info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-         Info.si_pid == FPid;
+  if (waitid(P_PID, static_cast<id_t>(FPid), &Info, WEXITED | WNOHANG | WNOWAIT) == 0)
+    return Info.si_pid == FPid;
+  // No such child: a host that ignores child-exit signals lets the system reap its children
+  // as they end.
+  return errno == ECHILD;
 }
 
 bool TChildProcess::Wait(int TimeoutMs, std::vector<int>& WakeOn) {
@@ -233,8 +236,10 @@ std::optional<uint32_t> TChildProcess::WaitExitCode() {
   while ((Done = waitpid(FPid, &Status, 0)) < 0 && errno == EINTR) {
   }
   FReaped = true;
-  if (Done != FPid) return FExitCode = std::nullopt;
+  // A program we stopped has the code we gave it even when the system reaped it for a host
+  // that ignores child-exit signals; any other code is then lost.
   if (FTerminated) return FExitCode = FTerminateCode.load();
+  if (Done != FPid) return FExitCode = std::nullopt;
   if (WIFEXITED(Status)) return FExitCode = static_cast<uint32_t>(WEXITSTATUS(Status));
   if (WIFSIGNALED(Status)) return FExitCode = 128u + static_cast<uint32_t>(WTERMSIG(Status));
   return FExitCode = std::nullopt;

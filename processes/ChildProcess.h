@@ -61,7 +61,8 @@ class TChildProcess {
   void Terminate(uint32_t ExitCode);
   // Waits for the program to end, reaps it and answers its exit code: the code given to
   // `Terminate`, the code it exited with, or 128 plus the number of the signal that ended it.
-  // Answers nothing when the code cannot be read (not started, detached, or reaped elsewhere).
+  // Answers nothing when the code cannot be read (not started, detached, or reaped elsewhere,
+  // as the system does for a host that ignores child-exit signals).
   std::optional<uint32_t> WaitExitCode();
   // Stops the program if it still runs, reaps it and closes the handle.
   void Close();

@@ -74,12 +74,28 @@ void TConsoleProcess::DrainPipes() {
 }
 
 bool TConsoleProcess::PollPass(std::chrono::steady_clock::time_point Started) {
-  DrainPipes();
-  if (FWakeOn.empty()) FWakeOn = {FStdOut ? FStdOut->ReadHandle() : -1, FStdErr ? FStdErr->ReadHandle() : -1};
-  const bool Ended = FChild.Wait(PollInterval, FWakeOn);
-  DrainPipes();
-  if (!Ended && FTimeOutActive &&
-      std::chrono::steady_clock::now() - Started >= std::chrono::milliseconds(FTimeOut))
+  using Clock = std::chrono::steady_clock;
+  const auto PassEnd = Clock::now() + std::chrono::milliseconds(PollInterval);
+  TPipe* const Pipes[] = {FStdOut.get(), FStdErr.get()};
+  if (FWakeOn.empty())
+    for (TPipe* Pipe : Pipes) FWakeOn.push_back(Pipe ? Pipe->ReadHandle() : -1);
+  size_t Budget[] = {DrainLimit, DrainLimit};
+  bool Ended = false;
+  for (;;) {
+    std::vector<int> Watched(2, -1);
+    for (size_t I = 0; I < 2; ++I) {
+      if (Pipes[I]) Budget[I] -= Pipes[I]->Drain(Budget[I]);
+      // A pipe whose share of this pass is taken stays full until the next pass.
+      if (Budget[I] > 0) Watched[I] = FWakeOn[I];
+    }
+    const auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(PassEnd - Clock::now()).count();
+    if (Ended || Left <= 0) break;
+    Ended = FChild.Wait(static_cast<int>(Left), Watched);
+    // A watched pipe that hung up is not watched again.
+    for (size_t I = 0; I < 2; ++I)
+      if (Budget[I] > 0 && Watched[I] < 0) FWakeOn[I] = -1;
+  }
+  if (!Ended && FTimeOutActive && Clock::now() - Started >= std::chrono::milliseconds(FTimeOut))
     FChild.Terminate(TimeOutExitCode);
   return Ended;
 }

@@ -84,10 +84,10 @@ class TConsoleProcess {
   virtual void ReportFatalError(const String& Message);
   void DoReportFatalError(const String& Message);
 
-  // One polling pass: drains both pipes, waits up to 250 ms for the program (returning early
-  // when it prints), drains again, and stops it with exit code 999 once the time-out has expired. Answers
-  // whether the program has ended. The time-out is measured on the clock from `Started`,
-  // because passes end early when output arrives.
+  // One polling pass of 250 ms, or less when the program ends: drains both pipes as output
+  // arrives, each at most DrainLimit bytes per pass, then stops the program with exit code 999
+  // once the time-out has expired. Answers whether the program has ended. The time-out is
+  // measured on the clock from `Started`.
   bool PollPass(std::chrono::steady_clock::time_point Started);
   // Drains both pipes a last time and answers the remaining output and error lines.
   void FinalDrain(TProcessLines& Output, TProcessLines& Errors);

@@ -22,7 +22,14 @@ void TMonitorThread::Execute() {
   P.DrainPipes();
   P.CollectLines(true, Output, Errors);
   P.ReportChanges(Output, Errors);
-  P.FetchExitCode();
+  try {
+    P.FetchExitCode();
+  } catch (const EProcessError&) {
+    // Nobody on this thread could show the failure: the end is still reported, with the exit
+    // code of a fatal error (the system reaped the program for a host that ignores child-exit
+    // signals).
+    P.SetExitCode(FatalErrorExitCode);
+  }
   P.FFinished = true;
   if (!Terminated())
     Queue(&P, [&P] {

@@ -38,7 +38,8 @@ class TMonitorThread : public TThread {
 // when the host's idle loop calls `CheckSynchronize`. With watching off the program is only
 // started, its output goes where the caller's goes, and nothing watches it.
 //
-// A cancelled program ends without `OnTerminate`: whoever cancelled it knows.
+// A cancelled program ends without `OnTerminate`: whoever cancelled it knows. When the exit
+// code cannot be read, the end is still reported, with the exit code $0BADF00D.
 class TMonitorProcess : public TConsoleProcess {
  public:
   using TLinesChangedEvent =

@@ -4,6 +4,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace formwright {
@@ -32,18 +33,18 @@ void TPipe::CloseWrite() noexcept {
   FWrite = -1;
 }
 
-bool TPipe::Drain() {
-  bool Read = false;
-  for (;;) {
+size_t TPipe::Drain(size_t Limit) {
+  for (size_t Taken = 0;;) {
     int Available = 0;
-    if (FRead < 0 || ioctl(FRead, FIONREAD, &Available) != 0 || Available <= 0) return Read;
+    if (Taken >= Limit || FRead < 0 || ioctl(FRead, FIONREAD, &Available) != 0 || Available <= 0)
+      return Taken;
     if (FBuffer.empty()) FBuffer.resize(PipeBufferSize);
-    const size_t Want = std::min(static_cast<size_t>(Available), FBuffer.size());
+    const size_t Want = std::min({static_cast<size_t>(Available), FBuffer.size(), Limit - Taken});
     const ssize_t Got = read(FRead, FBuffer.data(), Want);
     if (Got < 0 && errno == EINTR) continue;
-    if (Got <= 0) return Read;
+    if (Got <= 0) return Taken;
     FBytes.append(FBuffer.data(), static_cast<size_t>(Got));
-    Read = true;
+    Taken += static_cast<size_t>(Got);
   }
 }
 

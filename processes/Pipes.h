@@ -16,6 +16,10 @@ FW_EXCEPTION(EProcessError, Exception);
 inline constexpr const char* SUnableToCreatePipe = "Unable to create inheritable pipe";
 // Size of a pipe's buffer and of one read.
 inline constexpr size_t PipeBufferSize = 32768;
+// Most bytes the runner takes from a pipe in one polling pass. A program that prints without
+// pause is read at this rate, so the runner checks its time-out every pass and the collected
+// text grows at a bounded rate; the program waits on its full pipe in between.
+inline constexpr size_t DrainLimit = 8 * PipeBufferSize;
 
 // One anonymous pipe. Both ends are closed on exec; the runner hands an end to the program by
 // duplicating it onto a standard stream. The bytes read so far accumulate until they are taken
@@ -34,9 +38,9 @@ class TPipe {
   void CloseRead() noexcept;
   void CloseWrite() noexcept;
 
-  // Reads whatever the pipe holds right now, at most 32768 bytes per read, without waiting.
-  // Answers whether anything was read.
-  bool Drain();
+  // Reads what the pipe holds right now, at most 32768 bytes per read and `Limit` bytes in
+  // all, without waiting. Answers the number of bytes read.
+  size_t Drain(size_t Limit = DrainLimit);
   // The complete lines collected so far (ended by CR LF, LF or CR), dropping them from the
   // collected bytes. With `Final`, an unfinished last line is returned too. A UTF-8 byte-order
   // mark at the start of the stream is dropped; other bytes pass unchanged (programs print

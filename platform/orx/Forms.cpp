@@ -207,9 +207,7 @@ void TForm::DeclarePublished(TClassBuilder<TForm>& C) {
   C.Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar);
   C.Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview).Default(false);
   C.Property("Menu", &TForm::Menu, &TForm::SetMenu);
-  C.Property("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder);
   C.Property("Padding", &TForm::Padding, &TForm::SetPadding);
-  C.Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch);
   C.Property("Position", &TForm::Position, &TForm::SetPosition).Default(poDefaultPosOnly);
   C.Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar);
   C.Property("Visible", &TForm::Visible, &TForm::SetVisible).Default(false);
@@ -407,7 +405,6 @@ void TWinControl::SetFocus() {
 TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) { Screen()->FDataModules.push_back(this); }
 
 void TDataModule::DeclarePublished(TClassBuilder<TDataModule>& C) {
-  C.Property("OldCreateOrder", &TDataModule::OldCreateOrder, &TDataModule::SetOldCreateOrder);
   C.Property("OnCreate", &TDataModule::FOnCreate);
   C.Property("OnDestroy", &TDataModule::FOnDestroy);
 }
@@ -446,8 +443,8 @@ void TDataModule::DefineProperties(TFiler* Filer) {
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FFonts(new TStringList), FImes(new TStringList) {
   FFonts->SetSorted(true);
-  for (const char* Name :
-       {"Arial", "Consolas", "Courier New", "Segoe UI", "Tahoma", "Times New Roman", "Verdana"})
+  for (const char* Name : {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif", "Liberation Mono",
+                           "Liberation Sans", "Liberation Serif"})
     FFonts->Add(Name);
 }
 

@@ -127,10 +127,6 @@ class TCustomForm : public TScrollingWinControl {
   void SetWindowState(TWindowState Value) noexcept { FWindowState = Value; }
   bool KeyPreview() const noexcept { return FKeyPreview; }
   void SetKeyPreview(bool Value) noexcept { FKeyPreview = Value; }
-  bool OldCreateOrder() const noexcept { return FOldCreateOrder; }
-  void SetOldCreateOrder(bool Value) noexcept { FOldCreateOrder = Value; }
-  int32_t PixelsPerInch() const noexcept { return FPixelsPerInch; }
-  void SetPixelsPerInch(int32_t Value) noexcept { FPixelsPerInch = Value > 0 ? Value : 96; }
   TMainMenu* Menu() const noexcept { return FMenu; }
   void SetMenu(TMainMenu* Value);
   TModalResult ModalResult() const noexcept { return FModalResult; }
@@ -184,8 +180,6 @@ class TCustomForm : public TScrollingWinControl {
   TPosition FPosition = poDefaultPosOnly;
   TWindowState FWindowState = wsNormal;
   bool FKeyPreview = false;
-  bool FOldCreateOrder = false;
-  int32_t FPixelsPerInch = 96;
   TMainMenu* FMenu = nullptr;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
@@ -210,8 +204,6 @@ class TDataModule : public TComponent {
   void SetDesignOffset(TPoint Value) noexcept { FDesignOffset = Value; }
   TPoint DesignSize() const noexcept { return FDesignSize; }
   void SetDesignSize(TPoint Value) noexcept { FDesignSize = Value; }
-  bool OldCreateOrder() const noexcept { return FOldCreateOrder; }
-  void SetOldCreateOrder(bool Value) noexcept { FOldCreateOrder = Value; }
   // Runs OnCreate (not while designing).
   void DoCreate();
   // Its owned components in creation order (those with a parent under it).
@@ -230,7 +222,6 @@ class TDataModule : public TComponent {
   static constexpr TPoint DefaultDesignSize{215, 150};
   TPoint FDesignOffset;
   TPoint FDesignSize = DefaultDesignSize;
-  bool FOldCreateOrder = false;
 };
 
 // The form a control sits on: its topmost parent when that is a form; null otherwise.

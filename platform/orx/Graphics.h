@@ -180,7 +180,7 @@ class TFont : public TGraphicsObject {
   // True when every published value equals the other font's.
   bool Equals(const TFont& Other) const noexcept;
 
-  static constexpr const char* DefaultName = "Tahoma";
+  static constexpr const char* DefaultName = "DejaVu Sans";
   static constexpr int32_t DefaultHeight = -11;
 
  private:

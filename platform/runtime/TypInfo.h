@@ -74,10 +74,10 @@ TTypeInfo MakeStringType(const char* Name, TTypeKind Kind, int MaxLength = 255);
 TTypeInfo MakeMethodType(const char* Name, const char* Declaration);
 TTypeInfo MakeSimpleType(const char* Name, TTypeKind Kind);
 
-#define FW_TYPEINFO_FN(Type, ...)                                         \
-  inline ::formwright::PTypeInfo TypeInfoOfTag(Type*) {                   \
-    static const ::formwright::TTypeInfo TI = __VA_ARGS__;                \
-    return &TI;                                                           \
+#define FW_TYPEINFO_FN(Type, ...)                          \
+  inline ::formwright::PTypeInfo TypeInfoOfTag(Type*) {    \
+    static const ::formwright::TTypeInfo TI = __VA_ARGS__; \
+    return &TI;                                            \
   }
 
 // Built-in types.
@@ -102,24 +102,24 @@ FW_TYPEINFO_FN(WideString, MakeStringType("WideString", tkWString))
 FW_TYPEINFO_FN(Variant, MakeSimpleType("Variant", tkVariant))
 
 // Declares an enumeration `Name` with type information (identifiers in ordinal order).
-#define FW_ENUM(Name, ...)                 \
-  enum Name : uint8_t { __VA_ARGS__ };     \
+#define FW_ENUM(Name, ...)             \
+  enum Name : uint8_t { __VA_ARGS__ }; \
   FW_TYPEINFO_FN(Name, ::formwright::MakeEnumType(#Name, #__VA_ARGS__))
 
 // Declares a set type `Name` over enumeration `Element`.
-#define FW_SET(Name, Element)                                                     \
-  struct Name : ::formwright::TSet<Element> {                                     \
-    using TSet::TSet;                                                             \
-    constexpr Name(::formwright::TSet<Element> S) noexcept : TSet(S) {}           \
-  };                                                                              \
+#define FW_SET(Name, Element)                                           \
+  struct Name : ::formwright::TSet<Element> {                           \
+    using TSet::TSet;                                                   \
+    constexpr Name(::formwright::TSet<Element> S) noexcept : TSet(S) {} \
+  };                                                                    \
   FW_TYPEINFO_FN(Name, ::formwright::MakeSetType(#Name, ::formwright::TypeInfoOf<Element>()))
 
 // Declares an integer type `Name` stored as `Base` with a type of its own (TColor, TCursor).
-#define FW_INT_TYPE(Name, Base, Min, Max)                                                         \
-  enum Name : Base {};                                                                            \
-  FW_TYPEINFO_FN(Name, ::formwright::MakeOrdinalType(#Name, ::formwright::tkInteger,              \
-                                                     ::formwright::TypeInfoOf<Base>()->Data.OrdType, \
-                                                     Min, Max))
+#define FW_INT_TYPE(Name, Base, Min, Max)                                      \
+  enum Name : Base {};                                                         \
+  FW_TYPEINFO_FN(Name,                                                         \
+                 ::formwright::MakeOrdinalType(#Name, ::formwright::tkInteger, \
+                                               ::formwright::TypeInfoOf<Base>()->Data.OrdType, Min, Max))
 
 // Declares a type tag `Name` for string properties that want a type of their own
 // (for example `TComponentName`); used with `.As<Name>()`.
@@ -129,13 +129,13 @@ FW_TYPEINFO_FN(Variant, MakeSimpleType("Variant", tkVariant))
 
 // Declares an event type `Name` with the call signature `Sig` and the parameter declaration
 // `Decl`, e.g. FW_EVENT(TNotifyEvent, void(TObject*), "(Sender: TObject)").
-#define FW_EVENT(Name, Sig, Decl)                                                      \
-  struct Name : ::formwright::TClosure<Sig> {                                          \
-    using TClosure::TClosure;                                                          \
-    static ::formwright::PTypeInfo EventTypeInfo() {                                   \
+#define FW_EVENT(Name, Sig, Decl)                                                          \
+  struct Name : ::formwright::TClosure<Sig> {                                              \
+    using TClosure::TClosure;                                                              \
+    static ::formwright::PTypeInfo EventTypeInfo() {                                       \
       static const ::formwright::TTypeInfo TI = ::formwright::MakeMethodType(#Name, Decl); \
-      return &TI;                                                                      \
-    }                                                                                  \
+      return &TI;                                                                          \
+    }                                                                                      \
   };
 
 template <class T>
@@ -224,7 +224,13 @@ struct TValueTraits;
 template <class T>
 struct TValueTraits<T, std::enable_if_t<std::is_integral_v<T> || std::is_enum_v<T>>> {
   static constexpr TValueKind Kind = TValueKind::Ordinal;
-  static int64_t To(T V) { return static_cast<int64_t>(V); }
+  // A character is its unsigned code, whatever the signedness of `char` on the platform.
+  static int64_t To(T V) {
+    if constexpr (std::is_same_v<T, char>)
+      return static_cast<unsigned char>(V);
+    else
+      return static_cast<int64_t>(V);
+  }
   static T From(int64_t V) { return static_cast<T>(V); }
 };
 template <class T>
@@ -317,22 +323,22 @@ class TTypedAccessor final : public TPropAccessor {
   bool CanRead() const noexcept override { return bool(FGet); }
   bool CanWrite() const noexcept override { return bool(FSet); }
 
-#define FW_ACCESS_PAIR(KindName, GetName, SetName, CanonType, ArgType)                          \
-  CanonType GetName(const TObject* I, const TPropInfo& P) const override {                     \
-    if constexpr (Traits::Kind == TValueKind::KindName) {                                      \
-      if (!FGet) throw EPropWriteOnly(Format(SWriteOnlyProperty, P.Name));                     \
-      return Traits::To(FGet(*static_cast<const C*>(I), P.Index));                             \
-    } else {                                                                                   \
-      return TPropAccessor::GetName(I, P);                                                     \
-    }                                                                                          \
-  }                                                                                            \
-  void SetName(TObject* I, const TPropInfo& P, ArgType V) const override {                     \
-    if constexpr (Traits::Kind == TValueKind::KindName) {                                      \
-      if (!FSet) throw EPropReadOnly(Format(SReadOnlyProperty, P.Name));                       \
-      FSet(*static_cast<C*>(I), P.Index, Traits::From(V));                                     \
-    } else {                                                                                   \
-      TPropAccessor::SetName(I, P, V);                                                         \
-    }                                                                                          \
+#define FW_ACCESS_PAIR(KindName, GetName, SetName, CanonType, ArgType)     \
+  CanonType GetName(const TObject* I, const TPropInfo& P) const override { \
+    if constexpr (Traits::Kind == TValueKind::KindName) {                  \
+      if (!FGet) throw EPropWriteOnly(Format(SWriteOnlyProperty, P.Name)); \
+      return Traits::To(FGet(*static_cast<const C*>(I), P.Index));         \
+    } else {                                                               \
+      return TPropAccessor::GetName(I, P);                                 \
+    }                                                                      \
+  }                                                                        \
+  void SetName(TObject* I, const TPropInfo& P, ArgType V) const override { \
+    if constexpr (Traits::Kind == TValueKind::KindName) {                  \
+      if (!FSet) throw EPropReadOnly(Format(SReadOnlyProperty, P.Name));   \
+      FSet(*static_cast<C*>(I), P.Index, Traits::From(V));                 \
+    } else {                                                               \
+      TPropAccessor::SetName(I, P, V);                                     \
+    }                                                                      \
   }
   FW_ACCESS_PAIR(Ordinal, GetOrd, SetOrd, int64_t, int64_t)
   FW_ACCESS_PAIR(Float, GetFloat, SetFloat, long double, long double)
@@ -499,12 +505,12 @@ class TClassBuilder {
 // Defines the class record of `Class` (declared with FW_CLASS) in unit `UnitName`. Classes
 // that are not abstract get factories for their default constructor and for a constructor
 // taking the owner (`TComponent*`) where they have them.
-#define FW_REGISTER_CLASS(Class, UnitName)                                                       \
-  ::formwright::TClass Class::StaticClass() {                                                    \
-    static ::formwright::TMetaClass Meta(#Class, UnitName, Class::inherited::StaticClass(),      \
-                                         &::formwright::detail::InitClass<Class>);               \
-    Meta.CppType = &typeid(Class);                                                               \
-    return &Meta;                                                                                \
+#define FW_REGISTER_CLASS(Class, UnitName)                                                  \
+  ::formwright::TClass Class::StaticClass() {                                               \
+    static ::formwright::TMetaClass Meta(#Class, UnitName, Class::inherited::StaticClass(), \
+                                         &::formwright::detail::InitClass<Class>);          \
+    Meta.CppType = &typeid(Class);                                                          \
+    return &Meta;                                                                           \
   }
 
 namespace detail {
@@ -521,9 +527,8 @@ void InitClass(TMetaClass& M) {
   TClassBuilder<C> B(M);
   if constexpr (!std::is_abstract_v<C>) {
     if constexpr (std::is_base_of_v<TComponent, C> && std::is_constructible_v<C, TComponent*>)
-      M.AddFactory<TComponent*>(+[](TComponent* Owner) -> TObject* {
-        return InsertIntoOwner(Owner, new C(nullptr));
-      });
+      M.AddFactory<TComponent*>(
+          +[](TComponent* Owner) -> TObject* { return InsertIntoOwner(Owner, new C(nullptr)); });
     if constexpr (std::is_base_of_v<TCollectionItem, C> && std::is_constructible_v<C, TCollection*>)
       B.template Factory<TCollection*>();
     if constexpr (std::is_default_constructible_v<C>) B.template Factory<>();

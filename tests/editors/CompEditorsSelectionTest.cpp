@@ -83,20 +83,6 @@ class SelectionEditorTest : public ::testing::Test {
 // ---------------------------------------------------------------------------------------------
 // Verbs and submenus
 
-TEST_F(SelectionEditorTest, BaseSelectionEditorOffersNothing) {
-  IPtr<TSelectionEditor> E = MakeIntf<TSelectionEditor>(IPtr<IDesigner>(FPlain.Get()));
-  int Units = 0;
-  E->RequiresUnits([&](const String&) { ++Units; });
-  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
-  E->PrepareItem(0, Menu);
-  E->ExecuteVerb(0, CreateSelectionList());
-  EXPECT_EQ(E->GetVerbCount(), 0);
-  EXPECT_EQ(E->GetVerb(0), "");
-  EXPECT_EQ(Units, 0);
-  EXPECT_EQ(Menu->Count(), 0);
-  EXPECT_EQ(E->Designer(), IPtr<IDesigner>(FPlain.Get()));
-}
-
 TEST_F(SelectionEditorTest, EveryPersistentGetsTheEditAndControlSubmenus) {
   IPtr<ISelectionEditorList> List = GetSelectionEditors(IPtr<IDesigner>(FPlain.Get()), FButton);
   ASSERT_EQ(List->GetCount(), 1);
@@ -141,15 +127,6 @@ TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
   IPtr<IMenuItem> Control = MakeIntf<TMenuItemModel>();
   E->PrepareItem(1, Control);
   EXPECT_EQ(Control->Count(), 0);
-}
-
-TEST_F(SelectionEditorTest, OtherVerbIndexesPrepareNothing) {
-  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
-  auto E = Editor(IPtr<IDesigner>(FPlain.Get()));
-  E->PrepareItem(2, Menu);
-  E->PrepareItem(-1, Menu);
-  E->PrepareItem(0, nullptr);
-  EXPECT_EQ(Menu->Count(), 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -138,15 +138,6 @@ class CompEditorsTest : public ::testing::Test {
 // ---------------------------------------------------------------------------------------------
 // The fallback editor's double-click
 
-TEST_F(CompEditorsTest, FallbackEditorIsTheDefaultEditor) {
-  IPtr<IComponentEditor> E = EditorOf(FEdit);
-  ASSERT_TRUE(E);
-  EXPECT_TRUE(Supports<IDefaultEditor>(E));
-  EXPECT_EQ(E->GetComponent(), FEdit);
-  EXPECT_EQ(E->GetDesigner(), Designer());
-  EXPECT_EQ(E->GetVerbCount(), 0);
-}
-
 TEST_F(CompEditorsTest, OnChangeIsPreferredToOnClick) {
   EditorOf(FEdit)->Edit();
   EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"Edit1Change"});
@@ -204,14 +195,6 @@ TEST_F(CompEditorsTest, ASubclassThatStopsTheEnumerationEditsNothing) {
   EXPECT_TRUE(FDesigner->FCreated.empty());
 }
 
-TEST_F(CompEditorsTest, EditingTwiceShowsTheSameHandler) {
-  EditorOf(FEdit)->Edit();
-  EditorOf(FEdit)->Edit();
-  EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"Edit1Change"});
-  EXPECT_EQ(Shown(), std::vector<String>{"Edit1Change"});
-  EXPECT_GE(FDesigner->FShown.size(), 2u);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Base component editor and registry choice
 
@@ -219,17 +202,6 @@ TEST_F(CompEditorsTest, EditRunsTheFirstOfTwoVerbs) {
   IPtr<IComponentEditor> E = CreateComponentEditor(TTwoVerbEditor::StaticClass(), FEdit, Designer());
   E->Edit();
   EXPECT_EQ(dynamic_cast<TTwoVerbEditor*>(InterfaceObject(E.Get()))->Executed, std::vector<int>{0});
-}
-
-TEST_F(CompEditorsTest, EditWithoutVerbsDoesNothing) {
-  IPtr<IComponentEditor> E = CreateComponentEditor(TComponentEditor::StaticClass(), FEdit, Designer());
-  E->Edit();
-  E->ExecuteVerb(0);
-  E->Copy();
-  EXPECT_EQ(E->GetVerbCount(), 0);
-  EXPECT_EQ(E->GetVerb(0), "");
-  EXPECT_TRUE(FDesigner->FShown.empty());
-  EXPECT_EQ(FDesigner->FModifiedCount, 0);
 }
 
 TEST_F(CompEditorsTest, ARegisteredEditorReplacesTheFallback) {
@@ -249,21 +221,6 @@ TEST_F(CompEditorsTest, IsInInlinedFollowsTheOwnersInlineState) {
   EXPECT_TRUE(EditorOf(Inner)->IsInInlined());
   EXPECT_FALSE(EditorOf(FEdit)->IsInInlined());
   EXPECT_FALSE(EditorOf(FForm.get())->IsInInlined());
-}
-
-TEST(CompEditorsInstallTest, TheScopeInstallsTheFallbackAndRemovesIt) {
-  const TComponentEditorClass Before = DefaultComponentEditor();
-  if (Before == TDefaultEditor::StaticClass()) GTEST_SKIP() << "the editors stay installed";
-  {
-    TCompEditorsScope Scope;
-    EXPECT_EQ(DefaultComponentEditor(), TDefaultEditor::StaticClass());
-    {
-      TCompEditorsScope Inner;
-      EXPECT_EQ(DefaultComponentEditor(), TDefaultEditor::StaticClass());
-    }
-    EXPECT_EQ(DefaultComponentEditor(), TDefaultEditor::StaticClass());
-  }
-  EXPECT_EQ(DefaultComponentEditor(), Before);
 }
 
 }  // namespace formwright::compeditors_testing

@@ -81,26 +81,6 @@ class CustomModuleTest : public ::testing::Test {
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
 };
 
-TEST_F(CustomModuleTest, DefaultsOfferNothing) {
-  IPtr<TCustomModule> M = Module(FForm.get());
-  IPtr<ICustomModule> Intf(M);
-  EXPECT_TRUE(Intf->GetAttributes().Bits() == 0);
-  EXPECT_EQ(Intf->GetVerbCount(), 0);
-  EXPECT_EQ(Intf->GetVerb(0), "");
-  EXPECT_FALSE(Intf->Nestable());
-  EXPECT_EQ(M->DesignClass(), nullptr);
-  EXPECT_EQ(M->Root(), FForm.get());
-  Intf->Saving();
-  Intf->ExecuteVerb(0);
-}
-
-TEST_F(CustomModuleTest, TheModuleIsMadeThroughItsRegisteredFactory) {
-  IPtr<ICustomModule> M =
-      CreateCustomModule(TCustomModule::StaticClass(), FForm.get(), IPtr<IDesigner>(FDesigner.Get()));
-  ASSERT_TRUE(M);
-  EXPECT_FALSE(M->Nestable());
-}
-
 TEST_F(CustomModuleTest, FinderClassIsTheRootsOwnerClassWhenThereIsOne) {
   EXPECT_EQ(Module(FForm.get())->GetFinderClass(), orx::TForm::StaticClass());
   TOwned<TComponent> Owner{new TComponent(nullptr)};
@@ -172,63 +152,6 @@ TEST_F(CustomModuleTest, TheFinderFollowsTheRootsOwnerAndIgnoresTheActiveGroup) 
   // The default group stays visible from the holder's group.
   EXPECT_TRUE(M->ValidateComponentClass(TListedBox::StaticClass()));
   UnRegisterClass(TFrameworkPart::StaticClass());
-}
-
-// ---------------------------------------------------------------------------------------------
-// Drop target
-
-class TRecordingDropTarget : public TInterfacedObject, public IDropTarget {
- public:
-  int32_t DragEnter(const IPtr<IInterface>& DataObj, uint32_t KeyState, TPoint Pt,
-                    uint32_t& Effect) override {
-    Calls.push_back(Format("enter %d %d,%d", KeyState, Pt.X, Pt.Y));
-    LastData = DataObj;
-    Effect = 2;
-    return 11;
-  }
-  int32_t DragOver(uint32_t KeyState, TPoint Pt, uint32_t& Effect) override {
-    Calls.push_back(Format("over %d %d,%d", KeyState, Pt.X, Pt.Y));
-    Effect = 4;
-    return 12;
-  }
-  int32_t DragLeave() override {
-    Calls.push_back("leave");
-    return 13;
-  }
-  int32_t Drop(const IPtr<IInterface>& DataObj, uint32_t KeyState, TPoint Pt, uint32_t& Effect) override {
-    Calls.push_back(Format("drop %d %d,%d", KeyState, Pt.X, Pt.Y));
-    LastData = DataObj;
-    Effect = 1;
-    return 14;
-  }
-  std::vector<String> Calls;
-  IPtr<IInterface> LastData;
-};
-
-TEST(DesignerOleDropTargetTest, ForwardsEveryCallAndItsResult) {
-  IPtr<TRecordingDropTarget> Old = MakeIntf<TRecordingDropTarget>();
-  IPtr<IDropTarget> Target = MakeIntf<TDesignerOleDropTarget>(IPtr<IDropTarget>(Old));
-  IPtr<IInterface> Data = MakeIntf<TInterfacedObject>();
-  uint32_t Effect = 0;
-  EXPECT_EQ(Target->DragEnter(Data, 1, TPoint{3, 4}, Effect), 11);
-  EXPECT_EQ(Effect, 2u);
-  EXPECT_EQ(Target->DragOver(2, TPoint{5, 6}, Effect), 12);
-  EXPECT_EQ(Effect, 4u);
-  EXPECT_EQ(Target->DragLeave(), 13);
-  EXPECT_EQ(Target->Drop(Data, 8, TPoint{7, 9}, Effect), 14);
-  EXPECT_EQ(Effect, 1u);
-  EXPECT_EQ(Old->Calls, (std::vector<String>{"enter 1 3,4", "over 2 5,6", "leave", "drop 8 7,9"}));
-  EXPECT_EQ(Old->LastData, Data);
-}
-
-TEST(DesignerOleDropTargetTest, WithoutAnOldTargetEveryCallSucceedsAndDoesNothing) {
-  IPtr<IDropTarget> Target = MakeIntf<TDesignerOleDropTarget>(nullptr);
-  uint32_t Effect = 7;
-  EXPECT_EQ(Target->DragEnter(nullptr, 0, TPoint{}, Effect), 0);
-  EXPECT_EQ(Target->DragOver(0, TPoint{}, Effect), 0);
-  EXPECT_EQ(Target->DragLeave(), 0);
-  EXPECT_EQ(Target->Drop(nullptr, 0, TPoint{}, Effect), 0);
-  EXPECT_EQ(Effect, 7u);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,3 +1,9 @@
+#include <functional>
+
+#include "editors/CompEditors.h"
+#include "editors/RefPropEditors.h"
+#include "editors/StdEditorReg.h"
+#include "editors/StdPropEditors.h"
 #include "tests/editors/RegistryTestSupport.h"
 
 using namespace formwright;
@@ -43,14 +49,55 @@ void RegisterEverything(TClass PropertyEditor, TClass ComponentEditor, TClass Se
 }
 
 TEST_F(EditorGroups, NewGroupsAreTheLowestFreeNumbersAndBecomeCurrent) {
-  EXPECT_EQ(NewEditorGroup(), 0);
+  EXPECT_EQ(DesignPackageEditorGroup(), 0) << "the package's own group is taken first";
+  EXPECT_EQ(CurrentGroup(), 0);
   EXPECT_EQ(NewEditorGroup(), 1);
   EXPECT_EQ(NewEditorGroup(), 2);
-  EXPECT_EQ(CurrentGroup(), 2);
-  FreeEditorGroup(1);
-  EXPECT_EQ(NewEditorGroup(), 1);
-  EXPECT_EQ(CurrentGroup(), 1);
   EXPECT_EQ(NewEditorGroup(), 3);
+  EXPECT_EQ(CurrentGroup(), 3);
+  FreeEditorGroup(2);
+  EXPECT_EQ(NewEditorGroup(), 2);
+  EXPECT_EQ(CurrentGroup(), 2);
+  EXPECT_EQ(NewEditorGroup(), 4);
+}
+
+TEST_F(EditorGroups, ThePackagesOwnRegistrationsGoWithItsGroup) {
+  TStdPropertyEditorsScope StdEditors;
+  TCompEditorsScope CompEditors;
+  NewEditorGroup();
+  RegisterEverything(TEditorA::StaticClass(), TComponentEditorA::StaticClass(),
+                     TSelectionEditorA::StaticClass(), TBaselineGuidelines::StaticClass());
+  EXPECT_EQ(EditorFor(FLinks, "Buddy"), TComponentProperty::StaticClass());
+  EXPECT_EQ(GetSelectionEditors(nullptr, FLabel)->GetCount(), 2) << "the edit actions' and the package's";
+  FreeEditorGroup(DesignPackageEditorGroup());
+  EXPECT_EQ(EditorFor(FLinks, "Buddy"), TClassProperty::StaticClass()) << "back to the default by kind";
+  EXPECT_EQ(GetSelectionEditors(nullptr, FLabel)->GetCount(), 1);
+  EXPECT_EQ(Answers(FButton, FLabel), "TStringProperty TEditorA TComponentEditorA 1 " + IntToStr(gtBaseline))
+      << "another package's registrations stay";
+}
+
+TEST_F(EditorGroups, AnEditorClassOfTheWrongKindIsRefusedAtRegistration) {
+  const TClass Button = TSampleButton::StaticClass();
+  const std::pair<std::function<void()>, String> Cases[] = {
+      {[&] { RegisterPropertyEditor(TypeInfoOf<String>(), nullptr, "", TComponentEditorA::StaticClass()); },
+       "Cannot register TComponentEditorA: a property editor must descend from TBasePropertyEditor"},
+      {[&] { RegisterComponentEditor(Button, TEditorA::StaticClass()); },
+       "Cannot register TEditorA: a component editor must descend from TBaseComponentEditor"},
+      {[&] { RegisterSelectionEditor(Button, Button); },
+       "Cannot register TSampleButton: a selection editor must descend from TBaseSelectionEditor"},
+      {[&] { RegisterComponentGuidelines(Button, TSelectionEditorA::StaticClass()); },
+       "Cannot register TSelectionEditorA: a component guidelines class must descend from "
+       "TBaseComponentGuidelines"},
+  };
+  for (const auto& [Register, Message] : Cases) {
+    try {
+      Register();
+      ADD_FAILURE() << "accepted: " << Message;
+    } catch (const EInvalidArgument& E) {
+      EXPECT_EQ(E.Message(), Message);
+    }
+  }
+  EXPECT_EQ(Answers(FButton, FLabel), "- - - 0 -") << "nothing was registered";
 }
 
 TEST_F(EditorGroups, FreeingAGroupRemovesExactlyItsRegistrations) {
@@ -89,12 +136,12 @@ TEST_F(EditorGroups, ListenersHearAFreedGroupLastRegisteredFirst) {
   NotifyGroupChange(&ListenerA);
   NotifyGroupChange(&ListenerB);
   FreeEditorGroup(NewEditorGroup());
-  EXPECT_EQ(GHeard, (std::vector<String>{"B0", "A0"}));
+  EXPECT_EQ(GHeard, (std::vector<String>{"B1", "A1"}));
 
   GHeard.clear();
   NotifyGroupChange(&ListenerA);  // moves A to the end
   FreeEditorGroup(NewEditorGroup());
-  EXPECT_EQ(GHeard, (std::vector<String>{"A0", "B0"}));
+  EXPECT_EQ(GHeard, (std::vector<String>{"A1", "B1"}));
 
   GHeard.clear();
   UnnotifyGroupChange(&ListenerB);
@@ -120,8 +167,8 @@ TEST_F(EditorGroups, UninstallingForgetsGroupsAndListeners) {
   NotifyGroupChange(&ListenerA);
   Reinstall();
   GHeard.clear();
-  EXPECT_EQ(NewEditorGroup(), 0);
-  FreeEditorGroup(0);
+  EXPECT_EQ(NewEditorGroup(), 1);
+  FreeEditorGroup(1);
   EXPECT_TRUE(GHeard.empty());
 }
 

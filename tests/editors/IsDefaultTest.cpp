@@ -76,9 +76,87 @@ TEST_F(IsDefault, CollectionsAreDefaultWhenTheyStreamLikeTheAncestors) {
   EXPECT_TRUE(Default({FWidget}, "Items"));
   static_cast<TTestItem*>(FWidget->Items()->Items(0))->FCaption = "B";
   EXPECT_FALSE(Default({FWidget}, "Items"));
-  EXPECT_TRUE(Default({FWidget2}, "Items"));  // empty, no ancestor
-  FWidget2->Items()->Add();
+  // Without an ancestor a collection is always streamed, even empty.
   EXPECT_FALSE(Default({FWidget2}, "Items"));
+}
+
+TEST_F(IsDefault, NestedObjectsAreJudgedOneLevelDeepIncludingValuesNeverStored) {
+  TPropTestShape* Shape = new TPropTestShape(FForm.get());
+  Shape->SetName("Shape1");
+  EXPECT_TRUE(Default({Shape}, "Pen"));
+  Shape->Pen()->FScratch = 5;
+  EXPECT_FALSE(Default({Shape}, "Pen")) << "a value that is never stored still differs";
+  Shape->Pen()->FScratch = 0;
+  Shape->Pen()->FDetail = new formwright::testing::TTestFont;
+  Shape->Pen()->FDetail->FName = "";
+  EXPECT_FALSE(Default({Shape}, "Pen")) << "an object inside is not looked into";
+}
+
+TEST_F(IsDefault, SubComponentsAreComparedWithTheirCounterpartInTheAncestor) {
+  auto* AncestorLinks = new TPropTestLinks(FAncestorForm.get());
+  AncestorLinks->SetName("Links1");
+  AncestorLinks->FInner->SetTag(5);
+  auto* Links = new TPropTestLinks(FForm.get());
+  Links->SetName("Links1");
+  Links->SetAncestor(true);
+  Links->FInner->SetTag(5);
+  EXPECT_TRUE(Default({Links->FInner}, "Tag"));
+  Links->FInner->SetTag(0);
+  EXPECT_FALSE(Default({Links->FInner}, "Tag"));
+  // An owner without a counterpart leaves the declared defaults to compare with.
+  Links->SetName("Links2");
+  Links->FInner->SetTag(5);
+  EXPECT_FALSE(Default({Links->FInner}, "Tag"));
+  // An owner the writer's walk never reaches is looked for from the ancestor root: the
+  // sub-component by its name anywhere in the ancestor module.
+  auto* Holder = new TComponent(FForm.get());
+  Holder->SetName("Holder1");
+  auto* Unreached = new TPropTestLinks(Holder);
+  Unreached->SetName("Links3");
+  Unreached->SetAncestor(true);
+  Unreached->FInner->SetTag(5);
+  EXPECT_TRUE(Default({Unreached->FInner}, "Tag"));
+}
+
+TEST_F(IsDefault, ComponentsOfAnEmbeddedFrameAreComparedWithTheAncestorsFrame) {
+  auto* AncestorFrame = new orx::TFrame(FAncestorForm.get());
+  AncestorFrame->SetName("Frame1");
+  AncestorFrame->SetInline(true);
+  auto* AncestorStreet = new TTestWidget(AncestorFrame);
+  AncestorStreet->SetName("Street");
+  AncestorStreet->SetCaption("Elm");
+  auto* Frame = new orx::TFrame(FForm.get());
+  Frame->SetName("Frame1");
+  Frame->SetInline(true);
+  auto* Street = new TTestWidget(Frame);
+  Street->SetName("Street");
+  Street->SetCaption("Elm");
+  Frame->SetAncestor(true);
+  EXPECT_TRUE(Default({Street}, "Caption"));
+  Street->SetCaption("Oak");
+  EXPECT_FALSE(Default({Street}, "Caption"));
+}
+
+TEST_F(IsDefault, FrameOfADesignedClassIsComparedWithThatClassesModule) {
+  TMetaClass FrameClass("TAddressFrame", "AddressFrame", orx::TFrame::StaticClass());
+  TOwned<orx::TFrame> Module(new orx::TFrame(nullptr));
+  Module->SetName("AddressFrame");
+  auto* ModuleStreet = new TTestWidget(Module.get());
+  ModuleStreet->SetName("Street");
+  ModuleStreet->SetCaption("Main");
+  FDesigner->FRootAncestors["TAddressFrame"] = Module.get();
+  TOwned<orx::TFrame> Frame(new orx::TFrame(FForm.get()));
+  Frame->ChangeClass(&FrameClass);
+  Frame->SetName("AddressFrame1");
+  Frame->SetInline(true);
+  auto* Street = new TTestWidget(Frame.get());
+  Street->SetName("Street");
+  Street->SetCaption("Main");
+  Street->SetAncestor(true);
+  EXPECT_TRUE(Default({Street}, "Caption"));
+  Street->SetCaption("Side");
+  EXPECT_FALSE(Default({Street}, "Caption"));
+  FDesigner->FRootAncestors.clear();
 }
 
 TEST_F(IsDefault, DifferentValuesAreNeverDefault) {

@@ -37,4 +37,47 @@ class TPropTestLinks : public TComponent {
   TPropTestTarget* FInner;  // a sub-component owned by this one
 };
 
+// An enumeration whose lowest ordinal is negative.
+enum TPropTestTrend : int8_t { trFalling = -1, trFlat = 0, trRising = 1 };
+TTypeInfo MakeTrendType();
+FW_TYPEINFO_FN(TPropTestTrend, MakeTrendType())
+// A short string type of at most 8 characters.
+struct TPropTestCode {};
+FW_TYPEINFO_FN(TPropTestCode, MakeStringType("TPropTestCode", tkString, 8))
+
+// A component with an enumeration reaching below zero, a short string and a read-only caption.
+class TPropTestProbe : public TComponent {
+  FW_CLASS(TPropTestProbe, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TPropTestProbe>& C);
+  const String& Caption() const { return FCaption; }
+  TPropTestTrend FTrend = trFlat;
+  String FCode;
+  String FCaption = "fixed";
+};
+
+// A persistent with a nested persistent (nil until set) and a value that is never stored.
+class TPropTestPen : public TPersistent {
+  FW_CLASS(TPropTestPen, TPersistent)
+ public:
+  static void DeclarePublished(TClassBuilder<TPropTestPen>& C);
+  int32_t FWidth = 1;
+  int32_t FScratch = 0;
+  formwright::testing::TTestFont* FDetail = nullptr;
+};
+
+// A component holding a TPropTestPen.
+class TPropTestShape : public TComponent {
+  FW_CLASS(TPropTestShape, TComponent)
+ public:
+  explicit TPropTestShape(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TPropTestShape() override;
+  static void DeclarePublished(TClassBuilder<TPropTestShape>& C);
+  TPropTestPen* Pen() const { return FPen.get(); }
+
+ private:
+  TOwned<TPropTestPen> FPen{new TPropTestPen};
+};
+
 }  // namespace formwright::prop_testing

@@ -30,27 +30,6 @@ class TThreeValues : public TStringProperty {
 };
 FW_REGISTER_CLASS(TThreeValues, "PropTests")
 
-TEST_F(PropertyEditorBase, TheBaseShowsTheUnknownValueAndParsesNothing) {
-  IPtr<TPropertyEditor> E = Base({FWidget}, "Caption");
-  EXPECT_EQ(E->GetValue(), "(Unknown)");
-  EXPECT_EQ(E->GetValueW(), u"(Unknown)");
-  E->SetValue("x");
-  EXPECT_EQ(FWidget->Caption(), "");
-  EXPECT_EQ(E->GetEditLimit(), 2047);
-  EXPECT_EQ(E->GetName(), "Caption");
-  EXPECT_EQ(E->GetKind(), tkUString);
-  EXPECT_TRUE(E->AllEqual());
-  EXPECT_FALSE(Base({FWidget, FWidget2}, "Caption")->AllEqual());
-}
-
-TEST_F(PropertyEditorBase, AttributesFollowTheWriteAccessor) {
-  EXPECT_EQ(Base({FWidget}, "Caption")->GetAttributes(), (TPropertyAttributes{paMultiSelect, paRevertable}));
-  EXPECT_EQ(Base({FWidget}, "ReadOnlyCount")->GetAttributes(),
-            (TPropertyAttributes{paMultiSelect, paReadOnly, paRevertable, paDisplayReadOnly}));
-  EXPECT_TRUE(Base({FWidget}, "Caption")->AutoFill());
-  EXPECT_FALSE(Base({FWidget}, "ReadOnlyCount")->AutoFill());
-}
-
 TEST_F(PropertyEditorBase, EditValuesExplainWhatCannotBeRead) {
   IPtr<TStringProperty> W = MakeIntf<TStringProperty>(Designer(), 1);
   W->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Transient"));
@@ -116,16 +95,6 @@ TEST_F(PropertyEditorBase, WritesReachEveryObjectAndAreReportedOnce) {
   EXPECT_EQ(S->GetComponent(1), FWidget2);
   EXPECT_THROW(S->GetComponent(2), EListError);
   EXPECT_EQ(S->GetPrivateDirectory(), "/tmp/module");
-}
-
-TEST_F(PropertyEditorBase, WithoutADesignerNothingIsReported) {
-  IPtr<TIntegerProperty> E = MakeIntf<TIntegerProperty>(nullptr, 1);
-  E->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Width"));
-  E->SetValue("3");
-  EXPECT_EQ(FWidget->FWidth, 3);
-  E->Revert();
-  EXPECT_TRUE(E->GetIsDefault());
-  EXPECT_EQ(E->GetPrivateDirectory(), "");
 }
 
 }  // namespace

@@ -205,29 +205,4 @@ TEST_F(PropertyEditorRegistry, RegistrationsBeforeInstallationAreIgnored) {
   EXPECT_EQ(EditorFor(FButton, "Hint"), nullptr);
 }
 
-TEST_F(PropertyEditorRegistry, InstallingTwiceKeepsTheRegistrationsAndAScopeInsideLeavesThem) {
-  RegisterPropertyEditor(StringType(), nullptr, "", EdA());
-  InitDesignEditors();
-  { TDesignEditorsScope Inner; }
-  EXPECT_TRUE(DesignEditorsInstalled());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdA());
-  DoneDesignEditors();
-  DoneDesignEditors();
-  EXPECT_FALSE(DesignEditorsInstalled());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);
-  {
-    TDesignEditorsScope Outer;
-    EXPECT_TRUE(DesignEditorsInstalled());
-  }
-  EXPECT_FALSE(DesignEditorsInstalled());
-  InitDesignEditors();
-}
-
-TEST_F(PropertyEditorRegistry, ALookupWithoutPropertyFindsNothing) {
-  SetDefaultPropertyEditor(tkUString, EdD());
-  EXPECT_EQ(GetEditorClass(nullptr, FButton), nullptr);
-  RegisterPropertyEditor(StringType(), ButtonClass(), "", EdA());
-  EXPECT_EQ(GetEditorClass(GetPropInfo(FButton, "Caption"), nullptr), EdD());
-}
-
 }  // namespace

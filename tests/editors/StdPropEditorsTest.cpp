@@ -62,10 +62,27 @@ TEST_F(StdPropEditors, CharactersShowPrintableCodesAsThemselves) {
   EXPECT_EQ(FWidget->FLetter, 'z');
   P->SetValue("");
   EXPECT_EQ(FWidget->FLetter, 0);
-  ExpectRefused("Letter", "AB", "Invalid property value");
-  ExpectRefused("Letter", "#6x", "Invalid property value");
+  // Only '#' and decimal digits make a code.
+  for (const char* Text : {"AB", "#6x", "#$41", "#-1", "#+65", "# 65", "#65 ", "#99999999999999999999"})
+    ExpectRefused("Letter", Text, "Invalid property value");
   ExpectRefused("Letter", "#300", "Value must be between 0 and 255");
+  ExpectRefused("Letter", "#256", "Value must be between 0 and 255");
   ExpectRefused("Letter", "\xE2\x82\xAC", "Value must be between 0 and 255");  // the euro sign
+}
+
+TEST_F(StdPropEditors, EveryCharacterCodeShowsAndReadsBackUnsigned) {
+  IPtr<IProperty> P = Prop({FWidget}, "Letter");
+  for (int Code = 0; Code <= 255; ++Code) {
+    FWidget->FLetter = static_cast<char>(Code);
+    const String Shown = P->GetValue();
+    EXPECT_EQ(Shown,
+              Code >= 33 && Code <= 127 ? String(1, static_cast<char>(Code)) : "#" + std::to_string(Code));
+    FWidget->FLetter = 0;
+    P->SetValue(Shown);
+    EXPECT_EQ(static_cast<unsigned char>(FWidget->FLetter), Code) << Shown;
+    P->SetValue("#" + std::to_string(Code));
+    EXPECT_EQ(static_cast<unsigned char>(FWidget->FLetter), Code);
+  }
 }
 
 TEST_F(StdPropEditors, WideCharactersShowEveryCodeFrom33InTheWideValue) {
@@ -96,6 +113,36 @@ TEST_F(StdPropEditors, EnumerationsOfferTheirIdentifiers) {
   EXPECT_EQ(P->GetValue(), "tsTriangle");  // out of range shows the highest
   ExpectRefused("Shape", "tsHexagon", "Invalid property value");
   ExpectRefused("Enabled", "Maybe", "Invalid property value");
+}
+
+TEST_F(StdPropEditors, EnumerationsReachingBelowZeroOfferZeroAndOneAndRefuseUnknownNames) {
+  auto* Probe = new TPropTestProbe(FForm.get());
+  Probe->SetName("Probe1");
+  IPtr<IProperty> P = Prop({Probe}, "Trend");
+  EXPECT_EQ(Values(P), (std::vector<String>{"trFlat", "trRising"}));
+  P->SetValue("trFalling");
+  EXPECT_EQ(Probe->FTrend, trFalling);
+  EXPECT_EQ(P->GetValue(), "trFalling");
+  P->SetValue("trRising");
+  // An unknown name looks up as -1, which this type's range includes.
+  EXPECT_EQ(ErrorOf([&] { P->SetValue("trSideways"); }), "Invalid property value");
+  EXPECT_EQ(Probe->FTrend, trRising);
+}
+
+TEST_F(StdPropEditors, ShortStringsLimitTheEditToTheirDeclaredLength) {
+  auto* Probe = new TPropTestProbe(FForm.get());
+  Probe->SetName("Probe1");
+  EXPECT_EQ(Prop({Probe}, "Code")->GetEditLimit(), 8);
+}
+
+TEST_F(StdPropEditors, TextWrittenToAMixedSelectionSkipsObjectsWhereItIsReadOnly) {
+  auto* Probe = new TPropTestProbe(FForm.get());
+  Probe->SetName("Probe1");
+  IPtr<IProperty> P = Prop({FWidget, Probe}, "Caption");
+  ASSERT_TRUE(P);
+  P->SetValue("Renamed");
+  EXPECT_EQ(FWidget->Caption(), "Renamed");
+  EXPECT_EQ(Probe->Caption(), "fixed");
 }
 
 TEST_F(StdPropEditors, DoubleClickCyclesThroughTheValueList) {
@@ -170,9 +217,15 @@ TEST_F(StdPropEditors, DatesShowEmptyForZero) {
   IPtr<TDateProperty> Date = MakeIntf<TDateProperty>(Designer(), 1);
   Date->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "When"));
   EXPECT_EQ(ErrorOf([&] { Date->SetValue("2024-13-01"); }), "'2024-13-01' is not a valid date");
+  FWidget->FWhen = D;
+  Date->SetValue("");
+  EXPECT_EQ(FWidget->FWhen.Value, 0) << "blank date text stores 0";
   IPtr<TTimeProperty> Time = MakeIntf<TTimeProperty>(Designer(), 1);
   Time->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "When"));
   EXPECT_EQ(ErrorOf([&] { Time->SetValue("25:00"); }), "'25:00' is not a valid time");
+  FWidget->FWhen = D;
+  Time->SetValue("");
+  EXPECT_EQ(FWidget->FWhen.Value, 0) << "blank time text stores 0";
 }
 
 TEST_F(StdPropEditors, SetsShowTheirElementsWithoutSpaces) {

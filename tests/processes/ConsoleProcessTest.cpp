@@ -76,6 +76,15 @@ TEST_F(ConsoleProcess, EnvironmentListAndWorkingDirectoryReachTheProgram) {
   EXPECT_EQ(Process.GetOutput(), (TProcessLines{"hello there", std::filesystem::canonical(Folder).string()}));
 }
 
+TEST_F(ConsoleProcess, TheProgramGetsTheEnvironmentListSorted) {
+  TConsoleProcess Process;
+  Process.GetEnvList() = {"ZZ_FW=last", "PATH=/usr/bin:/bin", "AA_FW=first", "MM_FW=middle"};
+  Process.SetCommandLine("env");
+  Process.Run();
+  EXPECT_EQ(Process.GetOutput(),
+            (TProcessLines{"AA_FW=first", "MM_FW=middle", "PATH=/usr/bin:/bin", "ZZ_FW=last"}));
+}
+
 TEST_F(ConsoleProcess, StandardInputIsAtEndOfFile) {
   TConsoleProcess Process;
   Process.SetCommandLine("cat");
@@ -130,6 +139,51 @@ TEST_F(ConsoleProcess, ProgramThatIgnoresSignalsIsStillStoppedAtItsTimeOut) {
   Process.Run();
   EXPECT_EQ(Process.ExitCode(), 999u);
   EXPECT_EQ(Process.GetOutput(), TProcessLines{"ready"});
+  EXPECT_LT(ElapsedMs(Start), 3000);
+}
+
+TEST_F(ConsoleProcess, ProgramPrintingWithoutPauseIsStoppedAtItsTimeOutWithBoundedOutput) {
+  const std::pair<bool, String> Cases[] = {{false, "yes & yes >&2"}, {true, "yes"}};
+  for (const auto& [Reporting, Script] : Cases) {
+    SCOPED_TRACE(Script);
+    std::unique_ptr<TConsoleProcess> Process =
+        Reporting ? std::make_unique<TReportProcess>() : std::make_unique<TConsoleProcess>();
+    Process->SetTimeOut(100);
+    Process->SetCommandLine(Shell(Script));
+    const auto Start = std::chrono::steady_clock::now();
+    Process->Run();
+    const long long Elapsed = ElapsedMs(Start);
+    EXPECT_EQ(Process->ExitCode(), 999u);
+    // Each pass of a quarter second takes a bounded amount from each pipe ("y" lines: two
+    // bytes each), and so does the last drain.
+    const size_t Bytes = 2 * (Process->GetOutput().size() + Process->GetErrors().size());
+    EXPECT_GT(Bytes, 0u);
+    EXPECT_LE(Bytes, static_cast<size_t>(Elapsed / PollInterval + 2) * 2 * DrainLimit);
+  }
+}
+
+// Lets the system reap every child as it ends, as a host that ignores child-exit signals does.
+class TIgnoredChildSignals {
+ public:
+  TIgnoredChildSignals() { FPrevious = signal(SIGCHLD, SIG_IGN); }
+  ~TIgnoredChildSignals() { signal(SIGCHLD, FPrevious); }
+
+ private:
+  sighandler_t FPrevious;
+};
+
+TEST_F(ConsoleProcess, HostIgnoringChildExitSignalsStillSeesTheProgramEnd) {
+  const TIgnoredChildSignals Ignored;
+  TConsoleProcess Finished;
+  Finished.SetCommandLine(Shell("echo done; exit 3"));
+  EXPECT_EQ(FailureOf(Finished), "Unable to get process exit code") << "the system took the code";
+  EXPECT_EQ(Finished.GetOutput(), TProcessLines{"done"});
+  TConsoleProcess Stopped;
+  Stopped.SetTimeOut(300);
+  Stopped.SetCommandLine("sleep 20");
+  const auto Start = std::chrono::steady_clock::now();
+  Stopped.Run();
+  EXPECT_EQ(Stopped.ExitCode(), 999u) << "the runner knows the code it stopped the program with";
   EXPECT_LT(ElapsedMs(Start), 3000);
 }
 

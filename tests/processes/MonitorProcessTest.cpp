@@ -99,14 +99,32 @@ TEST_F(MonitorProcess, CancelWhileTheMonitorWaitsForTheMainThreadDoesNotDeadLock
 }
 
 TEST_F(MonitorProcess, TimeOutStopsTheProgramWithExitCode999) {
+  for (const char* CommandLine : {"sleep 20", "yes"}) {
+    SCOPED_TRACE(CommandLine);
+    TMonitorProcess Process;
+    bool Ended = false;
+    Process.SetOnTerminate([&](TMonitorProcess&) { Ended = true; });
+    Process.SetTimeOut(300);
+    Process.SetCommandLine(CommandLine);
+    Process.Run();
+    ASSERT_TRUE(PumpUntil([&] { return Ended; }));
+    EXPECT_EQ(Process.ExitCode(), 999u);
+  }
+}
+
+TEST_F(MonitorProcess, HostIgnoringChildExitSignalsStillSeesTheProgramEnd) {
+  const sighandler_t Previous = signal(SIGCHLD, SIG_IGN);
   TMonitorProcess Process;
   bool Ended = false;
   Process.SetOnTerminate([&](TMonitorProcess&) { Ended = true; });
-  Process.SetTimeOut(300);
-  Process.SetCommandLine("sleep 20");
+  Process.SetCommandLine(Shell("echo done"));
   Process.Run();
-  ASSERT_TRUE(PumpUntil([&] { return Ended; }));
-  EXPECT_EQ(Process.ExitCode(), 999u);
+  PumpUntil([&] { return Ended; });
+  signal(SIGCHLD, Previous);
+  EXPECT_TRUE(Ended);
+  EXPECT_FALSE(Process.IsRunning());
+  EXPECT_EQ(Process.GetOutput(), TProcessLines{"done"});
+  EXPECT_EQ(Process.ExitCode(), FatalErrorExitCode) << "the system took the code";
 }
 
 TEST_F(MonitorProcess, CollectsFloodsOfOutputAndErrors) {

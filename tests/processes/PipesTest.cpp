@@ -18,7 +18,7 @@ void Put(TPipe& Pipe, std::string_view Bytes) {
 
 TEST(Pipe, LinesEndAtCrLfLfOrCrAndTheUnfinishedTailWaits) {
   TPipe Pipe;
-  EXPECT_FALSE(Pipe.Drain()) << "nothing to read does not block";
+  EXPECT_EQ(Pipe.Drain(), 0u) << "nothing to read does not block";
   Put(Pipe, "one\r\ntwo\nthr");
   EXPECT_EQ(Pipe.TakeLines(false), (TProcessLines{"one", "two"}));
   Put(Pipe, "ee\rfour\r");
@@ -49,6 +49,16 @@ TEST(Pipe, EmptyLinesAreKept) {
   TPipe Pipe;
   Put(Pipe, "\n\r\n\na");
   EXPECT_EQ(Pipe.TakeLines(true), (TProcessLines{"", "", "", "a"}));
+}
+
+TEST(Pipe, ADrainTakesAtMostItsLimit) {
+  TPipe Pipe;
+  const String Bytes(100, 'x');
+  ASSERT_EQ(write(Pipe.WriteHandle(), Bytes.data(), Bytes.size()), 100);
+  EXPECT_EQ(Pipe.Drain(30), 30u);
+  EXPECT_EQ(Pipe.Pending(), 30u);
+  EXPECT_EQ(Pipe.Drain(), 70u);
+  EXPECT_EQ(Pipe.Drain(), 0u);
 }
 
 TEST(Pipe, ReadsMoreThanOneBufferWithoutBlocking) {

@@ -9,7 +9,7 @@ using Appearance = FormFixture;
 
 TEST_F(Appearance, FontDefaultsAndSizeHeightConversion) {
   TFont F;
-  EXPECT_EQ(F.Name(), "Tahoma");
+  EXPECT_EQ(F.Name(), "DejaVu Sans");
   EXPECT_EQ(F.Height(), -11);
   EXPECT_EQ(F.Size(), 8);
   EXPECT_EQ(F.Color(), clWindowText);
@@ -27,19 +27,19 @@ TEST_F(Appearance, FontDefaultsAndSizeHeightConversion) {
 TEST_F(Appearance, ChildrenFollowTheParentFontUntilTheyChangeTheirOwn) {
   auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
   auto* Button = Make<TButton>(Form.get(), "Button1", Panel);
-  Form->Font()->SetName("Verdana");
-  EXPECT_EQ(Button->Font()->Name(), "Verdana");
+  Form->Font()->SetName("Liberation Sans");
+  EXPECT_EQ(Button->Font()->Name(), "Liberation Sans");
   EXPECT_TRUE(Button->ParentFont());
   const PPropInfo FontProp = GetPropInfo(Button, "Font");
   EXPECT_FALSE(IsStoredProp(Button, FontProp));
   Button->Font()->SetStyle({fsBold});
   EXPECT_FALSE(Button->ParentFont());
   EXPECT_TRUE(IsStoredProp(Button, FontProp));
-  Form->Font()->SetName("Arial");
-  EXPECT_EQ(Panel->Font()->Name(), "Arial");
-  EXPECT_EQ(Button->Font()->Name(), "Verdana");
+  Form->Font()->SetName("DejaVu Serif");
+  EXPECT_EQ(Panel->Font()->Name(), "DejaVu Serif");
+  EXPECT_EQ(Button->Font()->Name(), "Liberation Sans");
   Button->SetParentFont(true);
-  EXPECT_EQ(Button->Font()->Name(), "Arial");
+  EXPECT_EQ(Button->Font()->Name(), "DejaVu Serif");
   EXPECT_TRUE(Button->Font()->Style().Empty());
 }
 

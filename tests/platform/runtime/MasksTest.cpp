@@ -8,8 +8,8 @@ namespace {
 
 TEST(Masks, WildcardsAndSetsIgnoringCase) {
   EXPECT_TRUE(MatchesMask("Unit1.PAS", "*.pas"));
-  EXPECT_TRUE(MatchesMask("form.dfm", "f?rm.*"));
-  EXPECT_FALSE(MatchesMask("form.dfm", "f?m.*"));
+  EXPECT_TRUE(MatchesMask("form.fwf", "f?rm.*"));
+  EXPECT_FALSE(MatchesMask("form.fwf", "f?m.*"));
   EXPECT_TRUE(MatchesMask("b7", "[a-c][0-9]"));
   EXPECT_FALSE(MatchesMask("d7", "[a-c][0-9]"));
   EXPECT_TRUE(MatchesMask("x", "[!a-c]"));
@@ -18,9 +18,9 @@ TEST(Masks, WildcardsAndSetsIgnoringCase) {
   EXPECT_FALSE(MatchesMask("", "?"));
   EXPECT_TRUE(MatchesMask("dir/file.txt", "*.txt"));
   EXPECT_TRUE(MatchesMask("a\\b", "a\\b"));
-  TMask M("*.inc");
-  EXPECT_TRUE(M.Matches("A.INC"));
-  EXPECT_EQ(M.Mask(), "*.inc");
+  TMask M("*.fwf");
+  EXPECT_TRUE(M.Matches("ADDRESS.FWF"));
+  EXPECT_EQ(M.Mask(), "*.fwf");
 }
 
 TEST(Masks, UnclosedSetIsAnInvalidMask) {
