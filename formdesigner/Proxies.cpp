@@ -70,7 +70,10 @@ bool OwnedBy(const TComponent* C, const TComponent* Owner) noexcept {
 
 // A designed root hands notifications to its owner, except that an embedded frame instance
 // keeps those about its own components; for the duration the instance has its saved class.
-void ProxyNotification(TComponent* Instance, TComponent* AComponent, TOperation Operation) {
+// A notification the owner itself is passing on to its components is never handed back: the
+// owner would pass it on again, to this instance and every other embedded one, each of which
+// would hand it back once more.
+void ProxyNotification(TComponent* Instance, TComponent* AComponent, TOperation Operation, bool FromOwner) {
   TProxyClass* P = ProxyOf(Instance);
   TClass Proxy = Instance->ClassType();
   Instance->ChangeClass(P->SavedClass);
@@ -80,7 +83,8 @@ void ProxyNotification(TComponent* Instance, TComponent* AComponent, TOperation 
     ~TRestore() { I->ChangeClass(C); }
   } Restore{Instance, Proxy};
   TComponent* Owner = Instance->Owner();
-  if (Owner && (!Instance->ComponentState().Contains(csInline) || !OwnedBy(AComponent, Instance)))
+  if (Owner && !FromOwner &&
+      (!Instance->ComponentState().Contains(csInline) || !OwnedBy(AComponent, Instance)))
     TComponent::Notify(Owner, AComponent, Operation);
   else
     TComponent::Notify(Instance, AComponent, Operation);

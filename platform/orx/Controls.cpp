@@ -1,6 +1,7 @@
 #include "platform/orx/Controls.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/orx/ActnList.h"
 #include "platform/orx/Menus.h"
@@ -821,14 +822,43 @@ void TWinControl::KeyPress(char16_t& Key) {
 
 // ----- TWinControl: streaming -----------------------------------------------------------------
 
+namespace {
+bool IsWindowed(const TControl* C) { return dynamic_cast<const TWinControl*>(C) != nullptr; }
+}  // namespace
+
+std::vector<TControl*> TWinControl::OwnedControls(bool Windowed, const TComponent* Root) const {
+  std::vector<TControl*> Result;
+  for (TControl* C : Windowed ? FWinControls : FControls)
+    if (C->Owner() == Root) Result.push_back(C);
+  return Result;
+}
+
 void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComponent* Root,
                          bool IncludeUnparented) {
   if (!Root) return;
-  // Copy first: a child procedure may reorder the owner's components.
+  // Copy first: a child procedure may reorder the owner's components or the controls.
   const std::vector<TComponent*> Owned = Root->ComponentList();
+  auto* Win = dynamic_cast<TWinControl*>(Container);
+  std::vector<TControl*> ZOrder[2];
+  if (Win) {
+    ZOrder[0] = Win->OwnedControls(false, Root);
+    ZOrder[1] = Win->OwnedControls(true, Root);
+  }
+  size_t Next[2] = {0, 0};
   for (TComponent* C : Owned) {
     TComponent* P = C->GetParentComponent();
-    if (P == Container || (IncludeUnparented && !P)) Proc(C);
+    if (P == Container) {
+      // A control's place among the owner's components holds the next control of its kind in
+      // z-order.
+      auto* Control = Win ? As<TControl>(C) : nullptr;
+      const int Kind = Control && IsWindowed(Control) ? 1 : 0;
+      if (Control && Next[Kind] < ZOrder[Kind].size())
+        Proc(ZOrder[Kind][Next[Kind]++]);
+      else
+        Proc(C);
+    } else if (IncludeUnparented && !P) {
+      Proc(C);
+    }
   }
 }
 
@@ -838,10 +868,38 @@ void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
 
 void TWinControl::SetChildOrder(TComponent* Child, int Order) {
   if (!Child || !Child->Owner()) return;
+  TComponent* Root = Child->Owner();
   std::vector<TComponent*> Listed;
-  GetChildren([&](TComponent* C) { Listed.push_back(C); }, Child->Owner());
-  if (Order < 0 || Order >= static_cast<int>(Listed.size())) return;
-  Child->SetComponentIndex(Listed[static_cast<size_t>(Order)]->ComponentIndex());
+  GetChildren([&](TComponent* C) { Listed.push_back(C); }, Root);
+  const auto Found = std::find(Listed.begin(), Listed.end(), Child);
+  if (Order < 0 || Order >= static_cast<int>(Listed.size()) || Found == Listed.end()) return;
+  // The places in the list are the listed components in creation order; a control fills its
+  // place by z-order. The place Child is listed in moves to Order among the owner's components,
+  // then Child takes the z-order rank that its new place has among the places of its kind.
+  const std::unordered_set<TComponent*> IsListed(Listed.begin(), Listed.end());
+  std::vector<TComponent*> Places;
+  for (TComponent* C : Root->ComponentList())
+    if (IsListed.count(C)) Places.push_back(C);
+  const size_t From = static_cast<size_t>(Found - Listed.begin());
+  Places[From]->SetComponentIndex(Places[static_cast<size_t>(Order)]->ComponentIndex());
+  auto* Control = As<TControl>(Child);
+  if (!Control || Control->Parent() != this) return;
+  const bool Windowed = IsWindowed(Control);
+  Listed.erase(Listed.begin() + static_cast<std::ptrdiff_t>(From));
+  size_t Rank = 0;
+  for (int I = 0; I < Order; ++I) {
+    auto* C = As<TControl>(Listed[static_cast<size_t>(I)]);
+    if (C && C->Parent() == this && IsWindowed(C) == Windowed) ++Rank;
+  }
+  std::vector<TControl*> Kind = OwnedControls(Windowed, Root);
+  Kind.erase(std::find(Kind.begin(), Kind.end(), Control));
+  if (Kind.empty()) return;
+  std::vector<TControl*> Rest = Windowed ? FWinControls : FControls;
+  Rest.erase(std::find(Rest.begin(), Rest.end(), Control));
+  // Before the control that holds that rank now, or after the last of the kind.
+  auto At = Rank < Kind.size() ? std::find(Rest.begin(), Rest.end(), Kind[Rank])
+                               : std::next(std::find(Rest.begin(), Rest.end(), Kind.back()));
+  Control->SetZOrderPosition(static_cast<int>(At - Rest.begin()));
 }
 
 void TWinControl::Loaded() {

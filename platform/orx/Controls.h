@@ -88,8 +88,12 @@ class TFlagScope {
   bool& FFlag;
 };
 
-// The streaming children of a container: the components owned by `Root`, in creation order,
-// whose parent component is `Container` (and, with IncludeUnparented, those without one).
+// The streaming children of a container: the components owned by `Root` whose parent component
+// is `Container` (and, with IncludeUnparented, those without one), in creation order, except
+// that the controls of a windowed container come in z-order (back to front). Graphic controls
+// always lie below windowed ones, so each kind keeps the places its controls take in creation
+// order: a module read and written again keeps its order, and one whose controls changed their
+// z-order writes them so that reading restores it.
 void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComponent* Root,
                          bool IncludeUnparented);
 
@@ -447,9 +451,11 @@ class TWinControl : public TControl {
   virtual void KeyPress(char16_t& Key);
 
   // ----- streaming
-  // Lists the child controls owned by `Root`, in creation order.
+  // Lists the child controls owned by `Root` (see ListChildComponents).
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
-  // Moves `Child` to position `Order` among the children GetChildren lists.
+  // Moves `Child` to position `Order` among the children GetChildren lists: a control takes the
+  // z-order place of the control listed there; a component of another kind moves among its
+  // owner's components.
   void SetChildOrder(TComponent* Child, int Order) override;
   void Loaded() override;
 
@@ -479,6 +485,9 @@ class TWinControl : public TControl {
   void Attach(TControl* AControl);
   void Detach(TControl* AControl);
   std::vector<TControl*>& ListOf(const TControl* AControl);
+  // The controls of that kind (windowed or not) owned by `Root`, in z-order.
+  std::vector<TControl*> OwnedControls(bool Windowed, const TComponent* Root) const;
+  friend void ListChildComponents(TComponent*, const TGetChildProc&, TComponent*, bool);
   void ApplyAnchors(TControl* Control, TSize ClientSize);
 
   std::vector<TControl*> FControls;

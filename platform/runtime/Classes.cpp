@@ -55,6 +55,9 @@ void TComponent::TearDown() noexcept {
   FTornDown = true;
   if (FComponentState.Contains(csFixups) || FComponentState.Contains(csLoading)) RemoveFixups(this);
   Destroying();
+  // A component linked to this one may hear of the removal from the link and again from the
+  // owner's broadcast: the components told are remembered until the removal is over.
+  if (!FFreeNotifies.empty()) FToldOfRemoval = std::make_unique<std::unordered_set<const TComponent*>>();
   RemoveFreeNotifications();
   DestroyComponents();
   if (FOwner) {
@@ -65,6 +68,7 @@ void TComponent::TearDown() noexcept {
       FOwner->Remove(this);
     }
   }
+  FToldOfRemoval.reset();
 }
 
 TComponent* TComponent::Components(int Index) const {
@@ -199,17 +203,22 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     // cleared; insertions are told to the owner only, which keeps filling a module linear.
     for (size_t I = FComponents.size(); I-- > 0;) {
       if (I >= FComponents.size()) continue;
-      Notify(FComponents[I], AComponent, opRemove);
+      Notify(FComponents[I], AComponent, opRemove, true);
     }
   }
   if (FDesigner) FDesigner->Notification(AComponent, Operation);
 }
 
-void TComponent::Notify(TComponent* Target, TComponent* AComponent, TOperation Operation) {
-  if (TNotificationHook Hook = Target->ClassType()->NotificationHook)
-    Hook(Target, AComponent, Operation);
-  else
-    Target->Notification(AComponent, Operation);
+void TComponent::Notify(TComponent* Target, TComponent* AComponent, TOperation Operation, bool FromOwner) {
+  if (TNotificationHook Hook = Target->ClassType()->NotificationHook) {
+    // The replacement delivers it (to Target or elsewhere) through Notify again.
+    Hook(Target, AComponent, Operation, FromOwner);
+    return;
+  }
+  if (Operation == opRemove && AComponent && AComponent->FToldOfRemoval &&
+      !AComponent->FToldOfRemoval->insert(Target).second)
+    return;
+  Target->Notification(AComponent, Operation);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {

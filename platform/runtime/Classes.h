@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/runtime/TypInfo.h"
@@ -133,7 +135,11 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   // passes removals on to owned components. Overrides call the inherited one.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   // Delivers a notification to `Target`, through its class's replacement when it has one.
-  static void Notify(TComponent* Target, TComponent* AComponent, TOperation Operation);
+  // FromOwner tells the replacement that Target's owner is passing the notification on. A
+  // component is told of one removal once, however many ways reach it (its owner's broadcast,
+  // a free-notification link, an embedded module handing it on).
+  static void Notify(TComponent* Target, TComponent* AComponent, TOperation Operation,
+                     bool FromOwner = false);
 
   // Raises when `AComponent` (owned by this one, or null for this one) may not change its name
   // from CurName to NewName: a duplicate among the owned components, or a designer's refusal.
@@ -224,6 +230,9 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   TComponentStyle FComponentStyle{csInheritable};
   int32_t FDesignInfo = 0;
   IPtr<IDesignerHook> FDesigner;
+  // The components told of this component's removal while it is being freed and free
+  // notifications may reach them besides the owner's broadcast; null otherwise.
+  std::unique_ptr<std::unordered_set<const TComponent*>> FToldOfRemoval;
   bool FTornDown = false;
 };
 

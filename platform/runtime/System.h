@@ -149,8 +149,10 @@ enum TOperation : uint8_t { opInsert, opRemove };
 
 // Replaces an instance's destruction: called before anything of the instance is destroyed.
 using TDestroyHook = void (*)(TObject* Instance);
-// Replaces the component notification of an instance (see TComponent::Notify).
-using TNotificationHook = void (*)(TComponent* Instance, TComponent* AComponent, TOperation Operation);
+// Replaces the component notification of an instance (see TComponent::Notify). FromOwner is
+// true when the instance's owner is passing the notification on to the components it owns.
+using TNotificationHook = void (*)(TComponent* Instance, TComponent* AComponent, TOperation Operation,
+                                   bool FromOwner);
 
 // The runtime record of a class. Compiled classes have one static record each; classes made
 // at run time (design-time proxies) are records owned by whoever made them.

@@ -1,11 +1,14 @@
 #include "formdesigner/Proxies.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/platform/runtime/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
+using ::testing::Contains;
+using ::testing::ElementsAre;
 
 namespace {
 // Records the notifications that reach it.
@@ -135,6 +138,29 @@ TEST(Proxies, ARootHandsNotificationsToItsOwnerButAnInlineFrameKeepsItsOwn) {
   CreateSubClass(Root.get(), "TForm1", TTestForm::StaticClass());
   new TTestWidget(Root.get());
   EXPECT_EQ(Root->Heard.size(), 1u);
+}
+
+// A removal the root passes on to its embedded frames stays with each frame: handing it back
+// to the root would make the root pass it on again, once more for every frame.
+TEST(Proxies, ARemovalReachesEveryFrameAndItsComponentsOnce) {
+  TOwned<TListeningForm> Root(new TListeningForm(nullptr));
+  CreateSubClass(Root.get(), "TForm1", TTestForm::StaticClass());
+  std::vector<TListeningForm*> Frames;
+  std::vector<TTestWidget*> Inside;
+  for (int I = 0; I < 6; ++I) {
+    auto* Frame = new TListeningForm(Root.get());
+    CreateSubClass(Frame, "TFrame1", TTestForm::StaticClass());
+    Frame->SetInline(true);
+    Frames.push_back(Frame);
+    Inside.push_back(new TTestWidget(Frame));
+  }
+  auto* Button = new TTestWidget(Root.get());
+  Root->Heard.clear();
+  Button->Free();
+  const std::pair<TComponent*, TOperation> Removal{Button, opRemove};
+  EXPECT_THAT(Root->Heard, ElementsAre(Removal));
+  for (TListeningForm* F : Frames) EXPECT_THAT(F->Heard, Contains(Removal).Times(1));
+  for (TTestWidget* W : Inside) EXPECT_THAT(W->FNotifications, ElementsAre(Removal));
 }
 
 TEST(Proxies, AnAncestorThatIsNotTheInstancesClassIsRefused) {

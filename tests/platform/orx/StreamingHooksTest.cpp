@@ -7,7 +7,9 @@ using namespace formwright::orx::testing;
 namespace {
 using StreamingHooks = FormFixture;
 
-TEST_F(StreamingHooks, AFormListsItsComponentsInCreationOrderWithControlsUnderTheirParents) {
+// Components come in creation order, except that each control's place holds the next control
+// of its kind (graphic or windowed) in z-order.
+TEST_F(StreamingHooks, AFormListsItsComponentsInCreationOrderAndItsControlsInZOrder) {
   auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
   Make<TActionList>(Form.get(), "ActionList1");
   auto* Inner = Make<TButton>(Form.get(), "Inner", Panel);
@@ -16,7 +18,7 @@ TEST_F(StreamingHooks, AFormListsItsComponentsInCreationOrderWithControlsUnderTh
   Action->SetActionList(static_cast<TActionList*>(Form->FindComponent("ActionList1")));
   Make<TButton>(Form.get(), "Button1", Form.get())->SendToBack();
   EXPECT_EQ(ChildNames(Form.get(), Form.get()),
-            (std::vector<std::string>{"Panel1", "ActionList1", "Label1", "Button1"}));
+            (std::vector<std::string>{"Button1", "ActionList1", "Label1", "Panel1"}));
   EXPECT_EQ(ChildNames(Panel, Form.get()), std::vector<std::string>{"Inner"});
   // Written as part of another root, the form lists only its controls owned by that root.
   EXPECT_TRUE(ChildNames(Panel, Panel).empty());
@@ -27,9 +29,17 @@ TEST_F(StreamingHooks, SetChildOrderMovesAChildAmongTheListedOnes) {
   Make<TButton>(Form.get(), "A", Form.get());
   Make<TMainMenu>(Form.get(), "Gap");
   Make<TButton>(Form.get(), "B", Form.get());
+  auto* B = static_cast<TButton*>(Form->FindComponent("B"));
   auto* C = Make<TButton>(Form.get(), "C", Form.get());
   Form->SetChildOrder(C, 0);
   EXPECT_EQ(ChildNames(Form.get(), Form.get()), (std::vector<std::string>{"C", "A", "Gap", "B"}));
+  // A control brought to the front is listed last of its kind; moved, it takes the new place
+  // in the z-order too.
+  C->BringToFront();
+  ASSERT_EQ(ChildNames(Form.get(), Form.get()), (std::vector<std::string>{"A", "B", "Gap", "C"}));
+  Form->SetChildOrder(B, 3);
+  EXPECT_EQ(ChildNames(Form.get(), Form.get()), (std::vector<std::string>{"A", "Gap", "C", "B"}));
+  EXPECT_EQ(Form->Controls(Form->ControlCount() - 1), B);
 }
 
 TEST_F(StreamingHooks, ControlsAndMenuItemsTakeTheirParentFromTheReader) {

@@ -4,6 +4,7 @@
 
 using namespace formwright;
 using namespace formwright::testing;
+using ::testing::ElementsAre;
 
 namespace {
 
@@ -71,6 +72,25 @@ TEST(Component, RemovalsReachSiblingsAndFreeNotificationsCrossOwners) {
   Watcher->SetBuddy(Target);
   Watcher->Free();
   EXPECT_TRUE(Target->FreeNotifies().empty());
+}
+
+// A component that refers across owners is told of a removal once, although both the free
+// notification link and the owner's removal broadcast reach it.
+TEST(Component, EachComponentHearsOfARemovalOnce) {
+  TOwned<TTestForm> Form(new TTestForm(nullptr));
+  auto* Group = new TTestWidget(Form.get());
+  auto* Watcher = new TTestWidget(Group);
+  auto* Bystander = new TTestWidget(Group);
+  auto* Target = new TTestWidget(Form.get());
+  Watcher->SetBuddy(Target);
+  ASSERT_THAT(Watcher->FreeNotifies(), ElementsAre(Target));
+  Group->FNotifications.clear();  // its insertions
+  Target->Free();
+  const std::pair<TComponent*, TOperation> Removal{Target, opRemove};
+  EXPECT_EQ(Watcher->Buddy(), nullptr);
+  EXPECT_THAT(Watcher->FNotifications, ElementsAre(Removal));
+  EXPECT_THAT(Bystander->FNotifications, ElementsAre(Removal));
+  EXPECT_THAT(Group->FNotifications, ElementsAre(Removal));
 }
 
 TEST(Component, NamesAreUniqueIgnoringCaseAndARefusedRenameKeepsTheOldName) {

@@ -22,7 +22,7 @@ void DestroyHook(TObject* Instance) {
   ++GRuntime->Destroyed;
   Instance->ChangeClass(nullptr);
 }
-void NotificationHook(TComponent* Instance, TComponent* AComponent, TOperation Operation) {
+void NotificationHook(TComponent* Instance, TComponent* AComponent, TOperation Operation, bool) {
   GRuntime->Notified.push_back(Operation);
   TClass Proxy = Instance->ClassType();
   Instance->ChangeClass(nullptr);
