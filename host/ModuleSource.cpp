@@ -1,12 +1,14 @@
 #include "host/ModuleSource.h"
 
-#include <cctype>
-#include <regex>
 #include <utility>
 
 namespace formwright {
 
 namespace {
+
+bool ContainsText(const std::vector<String>& List, std::string_view Name) {
+  return std::any_of(List.begin(), List.end(), [&](const String& S) { return SameText(S, Name); });
+}
 
 String ParamsText(const std::vector<TParamInfo>& Params) {
   String R;
@@ -32,6 +34,24 @@ THandlerSource FromEventInfo(const String& Name, const IPtr<IEventInfo>& E) {
   return H;
 }
 
+// The lines of a block between the line of its "begin" and the line of its "end"; a block on
+// one line gives its inside as one line.
+std::vector<String> BodyLines(std::string_view Text, const TUnitToken& Begin, const TUnitToken& End) {
+  if (Begin.Line == End.Line) {
+    const String Inside = Trim(String(Text.substr(Begin.End, End.Begin - Begin.End)));
+    return Inside.empty() ? std::vector<String>{} : std::vector<String>{"  " + Inside};
+  }
+  const size_t From = Text.find('\n', Begin.End) + 1;
+  const size_t To = Text.rfind('\n', End.Begin) + 1;
+  std::vector<String> Lines;
+  if (To <= From) return Lines;
+  for (String L : SplitString(String(Text.substr(From, To - From - 1)), '\n')) {
+    if (!L.empty() && L.back() == '\r') L.pop_back();
+    Lines.push_back(std::move(L));
+  }
+  return Lines;
+}
+
 const String& HandlerName(const THandlerSource& H) { return H.Name; }
 const String& FieldName(const std::pair<String, String>& F) { return F.first; }
 
@@ -50,44 +70,21 @@ bool Compatible(const THandlerSource& H, const THandlerSource& E) {
 }  // namespace
 
 std::vector<THandlerSource> ParseHandlers(const String& Source) {
-  static const std::regex Header(
-      R"(^\s*(procedure|function)\s+[A-Za-z_][A-Za-z0-9_]*\.([A-Za-z_@][A-Za-z0-9_]*)\s*(\(([^)]*)\))?\s*(:\s*([A-Za-z_][A-Za-z0-9_.]*))?\s*;)",
-      std::regex::icase);
   std::vector<THandlerSource> R;
-  std::vector<String> Lines = SplitString(StringReplaceAll(Source, "\r\n", "\n"), '\n');
-  for (size_t I = 0; I < Lines.size(); ++I) {
-    // Only a line whose first word is "procedure" or "function" can start a handler; the rest
-    // (fields, declarations, bodies: nearly all of a unit) skip the expression.
-    const String& Line = Lines[I];
-    size_t First = 0;
-    while (First < Line.size() && std::isspace(static_cast<unsigned char>(Line[First]))) ++First;
-    const std::string_view Head = std::string_view(Line).substr(First);
-    if (!StartsText("procedure", Head) && !StartsText("function", Head)) continue;
-    std::smatch M;
-    if (!std::regex_search(Line, M, Header)) continue;
-    THandlerSource H;
-    H.Kind = SameText(M[1].str(), "function") ? mkFunction : mkProcedure;
-    H.Name = M[2].str();
-    H.ResultType = M[6].str();
-    for (const String& Group : SplitString(M[4].str(), ';')) {
-      String G = Trim(Group);
-      if (G.empty()) continue;
-      TParamFlags Flags;
-      for (auto [Word, Flag] : {std::pair{"var ", pfVar}, {"const ", pfConst}, {"out ", pfOut}})
-        if (StartsText(Word, G)) {
-          Flags.Include(Flag);
-          G = Trim(G.substr(std::char_traits<char>::length(Word)));
-        }
-      const size_t Colon = G.find(':');
-      const String Type = Colon == String::npos ? String() : Trim(G.substr(Colon + 1));
-      for (const String& N : SplitString(G.substr(0, Colon), ',')) H.Params.push_back({Flags, Trim(N), Type});
+  try {
+    const std::vector<TUnitToken> Tokens = TokenizeUnit(Source);
+    const TUnitCursor C(Source, Tokens);
+    for (const TUnitRoutine& Routine : ReadUnitRoutines(C)) {
+      THandlerSource H;
+      H.Name = String(C.TextOf(Tokens[Routine.Name]));
+      H.Kind = Routine.Header.Kind;
+      H.Params = Routine.Header.Params;
+      H.ResultType = Routine.Header.ResultType;
+      H.Body = BodyLines(Source, Tokens[Routine.BodyBegin], Tokens[Routine.BodyEnd]);
+      R.push_back(std::move(H));
     }
-    // The body runs from "begin" to the first "end;" at the start of a line.
-    size_t J = I + 1;
-    while (J < Lines.size() && !SameText(Trim(Lines[J]), "begin")) ++J;
-    for (++J; J < Lines.size() && !SameText(Trim(Lines[J]), "end;"); ++J) H.Body.push_back(Lines[J]);
-    I = J;
-    R.push_back(std::move(H));
+  } catch (const EUnitSyntax&) {
+    // Text that is not a list of routines holds no handlers to take.
   }
   return R;
 }
@@ -146,8 +143,9 @@ void TModuleSource::RenameMethod(const String& CurName, const String& NewName) {
   FHandlerIndex.Renamed(FHandlers, HandlerName, static_cast<size_t>(H - FHandlers.data()), OldName);
 }
 
-void TModuleSource::AppendField(const String& Name, const String& ClassName) {
+void TModuleSource::AppendField(const String& Name, const String& ClassName, size_t Origin) {
   FFields.emplace_back(Name, ClassName);
+  FFieldOrigins.push_back(Origin);
   FFieldIndex.Added(Name, FFields.size() - 1);
 }
 
@@ -165,6 +163,7 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
     if (I == TNamePositions::npos) return;
     const String Gone = std::move(FFields[I].first);
     FFields.erase(FFields.begin() + static_cast<std::ptrdiff_t>(I));
+    FFieldOrigins.erase(FFieldOrigins.begin() + static_cast<std::ptrdiff_t>(I));
     FFieldIndex.Removed(FFields, FieldName, I, Gone);
     return;
   }
@@ -172,20 +171,107 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
     const String OldName = std::exchange(FFields[I].first, NewName);
     FFieldIndex.Renamed(FFields, FieldName, I, OldName);
   } else if (Info) {
-    AppendField(NewName, Info->GetClassName());
+    // A component read from the module finds the field the unit already declares for it.
+    AddField(NewName, Info->GetClassName());
   }
 }
 
 void TModuleSource::RootRenamed(const IPtr<ICompInfo>&, const String& NewName) { FClassName = "T" + NewName; }
 
 void TModuleSource::GetImportedRoots(const TGetStrProc& Proc) {
-  for (const String& R : FImportedRoots) Proc(R);
+  std::vector<String> Roots = FImportedRoots;
+  for (const String& U : FLayout.UsedUnits)
+    if (String Root = FRootOfUnit ? FRootOfUnit(U) : U; !Root.empty() && !ContainsText(Roots, Root))
+      Roots.push_back(std::move(Root));
+  for (const String& R : Roots) Proc(R);
 }
 
 void TModuleSource::AddImportedRoot(const String& RootName) {
-  for (const String& R : FImportedRoots)
-    if (SameText(R, RootName)) return;
+  if (ContainsText(FImportedRoots, RootName)) return;
   FImportedRoots.push_back(RootName);
+  const String Unit = FUnitOfRoot ? FUnitOfRoot(RootName) : RootName;
+  if (!Unit.empty() && !SameText(Unit, FUnitName) && !ContainsText(FLayout.UsedUnits, Unit) &&
+      !ContainsText(FAddedUnits, Unit))
+    FAddedUnits.push_back(Unit);
+}
+
+void TModuleSource::SetUnitNames(std::function<String(const String&)> UnitOfRoot,
+                                 std::function<String(const String&)> RootOfUnit) {
+  FUnitOfRoot = std::move(UnitOfRoot);
+  FRootOfUnit = std::move(RootOfUnit);
+}
+
+void TModuleSource::RenameUnit(const String& NewName) {
+  FUnitName = NewName;
+  FUnitRenamed = true;
+}
+
+void TModuleSource::LoadUnit(const String& Text, const String& FileName, const String& FormClassName) {
+  std::vector<TUnitToken> Tokens;
+  TUnitLayout Layout;
+  try {
+    Tokens = TokenizeUnit(Text);
+    Layout = ReadUnitLayout(TUnitCursor(Text, Tokens), FormClassName);
+  } catch (const EUnitSyntax& E) {
+    throw Exception(Format("%s: %s", FileName, E.Message()));
+  }
+  const TUnitCursor C(Text, Tokens);
+  FClassName = FOriginalClassName = String(C.TextOf(Tokens[Layout.ClassName]));
+  FAncestorClassName = Layout.AncestorClassName;
+  FFields.clear();
+  FFieldOrigins.clear();
+  FFieldIndex = TNamePositions();
+  for (size_t I = 0; I < Layout.Fields.size(); ++I) {
+    const TUnitField& F = Layout.Fields[I];
+    AppendField(
+        String(C.TextOf(Tokens[F.Name])),
+        String(Text.substr(Tokens[F.TypeFirst].Begin, Tokens[F.TypeLast].End - Tokens[F.TypeFirst].Begin)),
+        I);
+  }
+  FHandlers.clear();
+  FHandlerIndex = TNamePositions();
+  for (size_t I = 0; I < Layout.Methods.size(); ++I) {
+    const TUnitMethod& M = Layout.Methods[I];
+    THandlerSource H{String(C.TextOf(Tokens[M.Name])), M.Kind, M.Params, M.ResultType, {}, I, NoToken};
+    for (size_t R = 0; R < Layout.Routines.size() && H.Routine == NoToken; ++R)
+      if (SameText(C.TextOf(Tokens[Layout.Routines[R].Name]), H.Name)) {
+        H.Routine = R;
+        H.Body = BodyLines(Text, Tokens[Layout.Routines[R].BodyBegin], Tokens[Layout.Routines[R].BodyEnd]);
+      }
+    AddHandler(std::move(H));
+  }
+  // A method implemented but declared nowhere in the class is a handler still (the unit is
+  // left as it is: that is its author's to mend).
+  for (size_t R = 0; R < Layout.Routines.size(); ++R) {
+    const TUnitRoutine& Routine = Layout.Routines[R];
+    const String Name(C.TextOf(Tokens[Routine.Name]));
+    if (FindHandler(Name) || ContainsText(Layout.MethodNames, Name)) continue;
+    AddHandler({Name, Routine.Header.Kind, Routine.Header.Params, Routine.Header.ResultType,
+                BodyLines(Text, Tokens[Routine.BodyBegin], Tokens[Routine.BodyEnd]), NoToken, R});
+  }
+  FOriginal = Text;
+  FTokens = std::move(Tokens);
+  FLayout = std::move(Layout);
+  FHasUnit = true;
+}
+
+std::vector<String> TModuleSource::MethodNames() const {
+  std::vector<String> R = FLayout.MethodNames;
+  for (const THandlerSource& H : FHandlers) R.push_back(H.Name);
+  return R;
+}
+
+std::vector<String> TModuleSource::TypeNames() const {
+  std::vector<String> R;
+  for (const String& T : FLayout.TypeNames)
+    if (!SameText(T, FOriginalClassName)) R.push_back(T);
+  R.push_back(FClassName);
+  return R;
+}
+
+bool TModuleSource::DeclaresName(const String& Name) const {
+  return ContainsText(MethodNames(), Name) || ContainsText(TypeNames(), Name) ||
+         ContainsText(FLayout.MemberNames, Name);
 }
 
 void TModuleSource::PasteHandlers(const String& Source, TStrings* Renames, TStrings* HandlerNames) {
@@ -200,6 +286,13 @@ void TModuleSource::PasteHandlers(const String& Source, TStrings* Renames, TStri
     for (const THandlerSource& H : FHandlers) HandlerNames->Add(H.Name);
 }
 
+String TModuleSource::DeclarationText(const THandlerSource& H) const {
+  String R = (H.Kind == mkFunction ? "function " : "procedure ") + H.Name;
+  if (!H.Params.empty()) R += "(" + ParamsText(H.Params) + ")";
+  if (H.Kind == mkFunction) R += ": " + H.ResultType;
+  return R + ";";
+}
+
 String TModuleSource::HandlerText(const THandlerSource& H) const {
   String R = (H.Kind == mkFunction ? "function " : "procedure ") + FClassName + "." + H.Name;
   if (!H.Params.empty()) R += "(" + ParamsText(H.Params) + ")";
@@ -211,29 +304,21 @@ String TModuleSource::HandlerText(const THandlerSource& H) const {
 
 String TModuleSource::CopyHandlers(const std::vector<String>& Names) {
   String R;
-  for (const String& N : Names)
-    if (const THandlerSource* H = FindHandler(N)) R += HandlerText(*H) + "\n";
+  for (const String& N : Names) {
+    const THandlerSource* H = FindHandler(N);
+    if (!H) continue;
+    if (H->Routine == NoToken) {
+      R += HandlerText(*H) + "\n";
+      continue;
+    }
+    // A handler read from the unit is copied as its author wrote it (local declarations and
+    // routines included), under its current name.
+    const TUnitRoutine& Routine = FLayout.Routines[H->Routine];
+    const size_t From = FTokens[Routine.Name].End, To = FTokens[Routine.Last].End;
+    R += String(H->Kind == mkFunction ? "function " : "procedure ") + FClassName + "." + H->Name +
+         FOriginal.substr(From, To - From) + "\n\n";
+  }
   return R;
-}
-
-String TModuleSource::Text() const {
-  String R = "unit " + FUnitName + ";\n\ninterface\n";
-  if (!FImportedRoots.empty()) {
-    R += "\nuses\n  ";
-    for (size_t I = 0; I < FImportedRoots.size(); ++I) R += (I ? ", " : "") + FImportedRoots[I];
-    R += ";\n";
-  }
-  R += "\ntype\n  " + FClassName + " = class(" + FAncestorClassName + ")\n";
-  for (const auto& [Name, Cls] : FFields) R += "    " + Name + ": " + Cls + ";\n";
-  for (const THandlerSource& H : FHandlers) {
-    R += "    " + String(H.Kind == mkFunction ? "function " : "procedure ") + H.Name;
-    if (!H.Params.empty()) R += "(" + ParamsText(H.Params) + ")";
-    if (H.Kind == mkFunction) R += ": " + H.ResultType;
-    R += ";\n";
-  }
-  R += "  end;\n\nimplementation\n\n";
-  for (const THandlerSource& H : FHandlers) R += HandlerText(H) + "\n";
-  return R + "end.\n";
 }
 
 }  // namespace formwright

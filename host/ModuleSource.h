@@ -1,13 +1,17 @@
 // The reference host's model of a module's source: unit name, class and ancestor, component
 // fields, event handlers with their signatures and bodies, and the units it uses. It answers
-// the designer as a code editor would and renders a readable unit text; nothing is compiled.
+// the designer as a code editor would. A unit read from a file is edited in place: each change
+// touches only its own spans of the text and every other byte stays as its author wrote it.
 #pragma once
+
+#include <functional>
 
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
 
 #include "host/HostIntf.h"
+#include "host/UnitLayout.h"
 
 namespace formwright {
 
@@ -47,6 +51,8 @@ struct THandlerSource {
   std::vector<TParamInfo> Params;
   String ResultType;
   std::vector<String> Body;  // lines between begin and end
+  size_t Origin = NoToken;   // its declaration in the unit as read (index of TUnitLayout::Methods)
+  size_t Routine = NoToken;  // its implementation there (index of TUnitLayout::Routines)
 };
 
 // The reference host's module: the designer's IDesignerModule over the model above. Fields and
@@ -80,8 +86,29 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   // IDesignerLoadingFormModified
   void LoadingFormModified() override { FLoadingModified = true; }
 
-  // The source as unit text.
+  // Reads the unit Text of the file FileName whose form class is FormClassName (empty: the
+  // first class of the interface that names an ancestor): class, ancestor, component fields
+  // and handlers come from it. Raises Exception naming the file and the line when the form
+  // class cannot be placed in it; the source is unchanged then.
+  void LoadUnit(const String& Text, const String& FileName, const String& FormClassName);
+  // The source as unit text: the unit as read with the changes made since, or, when no unit
+  // was read, a new unit declaring every field and handler.
   String Text() const;
+  // Gives the unit another name (its "unit" clause); the module's file name is the caller's.
+  void RenameUnit(const String& NewName);
+  // How the names of other modules' roots and their units map to each other, for the uses
+  // clause (both directions; an empty answer: not an open module). Unset: the names are equal.
+  void SetUnitNames(std::function<String(const String& RootName)> UnitOfRoot,
+                    std::function<String(const String& UnitName)> RootOfUnit);
+
+  // Names a component must not take because the unit already uses them otherwise. Methods of
+  // the form class in any section (handlers included, under their current names):
+  std::vector<String> MethodNames() const;
+  // Types declared anywhere in the unit, the form class (under its current name) included:
+  std::vector<String> TypeNames() const;
+  // Whether Name (any letter case) is one of the above, or a field or property of the form
+  // class outside its component section. Component fields themselves do not count.
+  bool DeclaresName(const String& Name) const;
   const std::vector<THandlerSource>& Handlers() const noexcept { return FHandlers; }
   const THandlerSource* FindHandler(const String& Name) const noexcept;
   const String& ClassName() const noexcept { return FClassName; }
@@ -90,6 +117,8 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   void AddField(const String& Name, const String& ClassName);
 
   void SetReadOnly(bool Value) noexcept { FReadOnly = Value; }
+  // The class the source declares, when it was not known at creation (no unit was read).
+  void SetClassName(const String& Value) { FClassName = FOriginalClassName = Value; }
   // The ancestor class the source declares, when it was not known at creation.
   void SetAncestorClassName(const String& Value) { FAncestorClassName = Value; }
   const String& ShownMethod() const noexcept { return FShownMethod; }
@@ -99,10 +128,25 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   int Resurrections() const noexcept { return FResurrections; }
 
  private:
+  // "procedure Name(Sender: TObject);" as the class declares it.
+  String DeclarationText(const THandlerSource& H) const;
+  // The whole implementation, with "\n" line ends.
   String HandlerText(const THandlerSource& H) const;
+  String NewUnitText() const;
   THandlerSource* FindHandlerW(const String& Name) noexcept;
   void AddHandler(THandlerSource H);
-  void AppendField(const String& Name, const String& ClassName);
+  void AppendField(const String& Name, const String& ClassName, size_t Origin = NoToken);
+
+  // The unit as read (empty while there is none) and where things are in it.
+  String FOriginal;
+  std::vector<TUnitToken> FTokens;
+  TUnitLayout FLayout;
+  bool FHasUnit = false;
+  String FOriginalClassName;
+  bool FUnitRenamed = false;
+  std::vector<size_t> FFieldOrigins;  // beside FFields: the declaration each was read from
+  std::vector<String> FAddedUnits;    // units to add to the uses clause
+  std::function<String(const String&)> FUnitOfRoot, FRootOfUnit;
 
   String FUnitName;
   String FClassName;

@@ -108,15 +108,10 @@ String TSession::FindModuleOfClass(const String& Folder, const String& ClassName
 }
 
 String AncestorClassOf(const String& FileName) {
-  // The ancestor is named by the unit beside the form file.
-  static const std::regex Decl(R"((T\w+)\s*=\s*class\s*\(\s*(T\w+)\s*\))", std::regex::icase);
+  // The ancestor is named by the unit beside the form file, read as the module's source reads it.
   const String Unit = fs::path(FileName).replace_extension(".pas").string();
-  if (fs::exists(Unit)) {
-    std::smatch M;
-    const String Text = ReadFile(Unit);
-    if (std::regex_search(Text, M, Decl)) return M[2].str();
-  }
-  return String();
+  if (!fs::exists(Unit)) return String();
+  return UnitAncestorClassName(ReadFile(Unit), ModuleClassOf(FileName));
 }
 
 void TSession::OpenNeeded(const String& FileName) {

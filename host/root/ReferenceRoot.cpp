@@ -4,12 +4,14 @@
 #include "host/root/SurfaceItems.h"
 
 #include <filesystem>
-#include <regex>
 
 #include "editors/CustomModules.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
+#include "platform/runtime/Filer.h"
+#include "platform/runtime/ObjectText.h"
+#include "platform/runtime/TextParser.h"
 
 namespace formwright {
 
@@ -94,14 +96,32 @@ String UnitFileOf(const String& FileName) { return fs::path(FileName).replace_ex
 
 String UnitNameOf(const String& FileName) { return fs::path(FileName).stem().string(); }
 
-// The class and ancestor a unit declares ("TForm2 = class(TForm1)").
-bool ParseClassLine(const String& Text, String& ClassName, String& AncestorClassName) {
-  static const std::regex Decl(R"((T\w+)\s*=\s*class\s*\(\s*(T\w+)\s*\))", std::regex::icase);
-  std::smatch M;
-  if (!std::regex_search(Text, M, Decl)) return false;
-  ClassName = M[1].str();
-  AncestorClassName = M[2].str();
-  return true;
+// The class of a module's root as its stream names it ("object Form1: TForm1"); empty when
+// the stream cannot say (opening it then reports why).
+String RootClassOfStream(const String& Data) {
+  try {
+    TStringStream S(Data);
+    if (TestStreamFormat(&S) >= sofText) {
+      const size_t Skip = Data.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+      TParser P(std::string_view(Data).substr(Skip));
+      if (!P.TokenSymbolIs("object") && !P.TokenSymbolIs("inherited") && !P.TokenSymbolIs("inline"))
+        return String();
+      P.NextToken();
+      if (P.Token() == toSymbol) P.NextToken();
+      if (P.Token() != toChar || P.TokenChar() != ':') return String();
+      P.NextToken();
+      return P.Token() == toSymbol ? P.TokenString() : String();
+    }
+    S.SetPosition(0);
+    TReader R(&S, 4096);
+    R.ReadSignature();
+    TFilerFlags Flags;
+    int Pos = 0;
+    R.ReadPrefix(Flags, Pos);
+    return R.ReadStr();
+  } catch (const std::exception&) {
+    return String();
+  }
 }
 
 String ReadText(IModuleFileSystem* Files, const String& FileName) {
@@ -140,14 +160,27 @@ TModuleSource* TReferenceHost::SourceOf(const IPtr<TReferenceRoot>& Root) {
 IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   // The unit beside the form file, when there is one, names the class, its ancestor and the
   // handlers; without one the stream's class stands for itself.
-  String ClassName, AncestorClassName, UnitText;
+  // A unit in which the form class cannot be placed is refused before anything is opened.
+  String UnitText;
+  bool HasUnit = false;
   const String UnitFile = UnitFileOf(FileName);
+  auto Source = MakeIntf<TModuleSource>(UnitNameOf(FileName), String(), String());
   if (FFileSystem->FileExists(String(), UnitFile)) {
     UnitText = ReadText(FFileSystem.Get(), UnitFile);
-    ParseClassLine(UnitText, ClassName, AncestorClassName);
+    HasUnit = true;
+    Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName)));
   }
-  auto Source = MakeIntf<TModuleSource>(UnitNameOf(FileName), ClassName, AncestorClassName);
-  if (!UnitText.empty()) Source->PasteHandlers(UnitText, nullptr, nullptr);
+  Source->SetUnitNames(
+      [this](const String& Root) {
+        const IPtr<TReferenceRoot> R = Find(Root);
+        return R ? UnitNameOf(R->GetFileName()) : String();
+      },
+      [this](const String& Unit) {
+        for (const auto& R : FRoots)
+          if (SameText(UnitNameOf(R->GetFileName()), Unit)) return R->GetRootName();
+        return String();
+      });
+  const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());
   TRootCreateInfo Info;
   Info.ComponentDesigner = FDesigner;
   Info.Module = Source;
@@ -157,8 +190,12 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
       Info.AncestorRoot = Supports<IInternalRoot>(A);
   IPtr<TReferenceRoot> Root = OpenComponentRoot<TReferenceRoot>(Info);
   Root->FUnitTextOnDisk = UnitText;
-  // Without a unit the module's class descends from the base class it was created from.
-  if (AncestorClassName.empty()) Source->SetAncestorClassName(Root->GetAncestorName());
+  // Without a unit the module's class is the stream's and descends from the base class it was
+  // created from.
+  if (!HasUnit) {
+    Source->SetClassName(Root->GetRootClassName());
+    Source->SetAncestorClassName(Root->GetAncestorName());
+  }
   FRoots.push_back(Root);
   return Root;
 }

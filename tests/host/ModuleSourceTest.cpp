@@ -2,35 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/host/SignatureSupport.h"
+
 using namespace formwright;
 
 namespace {
-// An event signature as the designer hands it to the module.
-class TSignature : public TInterfacedObject, public IEventInfo {
- public:
-  TSignature(TMethodKind Kind, std::vector<TParamInfo> Params, String Result)
-      : FKind(Kind), FParams(std::move(Params)), FResult(std::move(Result)) {}
-  TMethodKind GetMethodKind() override { return FKind; }
-  int GetParamCount() override { return static_cast<int>(FParams.size()); }
-  String GetParamName(int I) override { return FParams[size_t(I)].Name; }
-  String GetParamType(int I) override { return FParams[size_t(I)].TypeName; }
-  TParamFlags GetParamFlags(int I) override { return FParams[size_t(I)].Flags; }
-  String GetResultType() override { return FResult; }
-
- private:
-  TMethodKind FKind;
-  std::vector<TParamInfo> FParams;
-  String FResult;
-};
-
-IPtr<IEventInfo> Notify() {
-  return MakeIntf<TSignature>(mkProcedure, std::vector<TParamInfo>{{{}, "Sender", "TObject"}}, "");
-}
-IPtr<IEventInfo> KeyPress() {
-  return MakeIntf<TSignature>(
-      mkProcedure, std::vector<TParamInfo>{{{}, "Sender", "TObject"}, {TParamFlags{pfVar}, "Key", "Char"}},
-      "");
-}
+IPtr<IEventInfo> Notify() { return NotifyEvent(); }
+IPtr<IEventInfo> KeyPress() { return KeyPressEvent(); }
 std::vector<String> Methods(TModuleSource& M, const IPtr<IEventInfo>& E) {
   std::vector<String> R;
   M.GetMethods(E, [&](const String& S) { R.push_back(S); });

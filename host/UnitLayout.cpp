@@ -1,0 +1,458 @@
+#include "host/UnitLayout.h"
+
+#include <initializer_list>
+
+namespace formwright {
+
+namespace {
+
+bool IsAny(const TUnitCursor& C, std::initializer_list<std::string_view> Words, size_t Ahead = 0) {
+  for (std::string_view W : Words)
+    if (C.Is(W, Ahead)) return true;
+  return false;
+}
+
+// Words that end a declaration section of the unit or of a routine.
+bool AtSectionWord(const TUnitCursor& C) {
+  return IsAny(C, {"type", "var", "const", "resourcestring", "threadvar", "label", "exports", "procedure",
+                   "function", "constructor", "destructor", "operator", "implementation", "initialization",
+                   "finalization", "begin", "asm", "end", "uses"}) ||
+         (C.Is("class") && IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"}, 1));
+}
+
+bool AtRoutineWord(const TUnitCursor& C) {
+  return IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"});
+}
+
+// Words that may follow a routine's header, each ended by ";".
+bool AtDirective(const TUnitCursor& C) {
+  return IsAny(C, {"overload",   "inline",   "stdcall",      "cdecl",     "pascal", "register",
+                   "safecall",   "forward",  "external",     "assembler", "static", "virtual",
+                   "dynamic",    "override", "reintroduce",  "abstract",  "final",  "message",
+                   "deprecated", "platform", "experimental", "varargs",   "dispid"});
+}
+
+class TLayoutReader {
+ public:
+  TLayoutReader(const TUnitCursor& Tokens, const String& ClassName) : C(Tokens), FClass(ClassName) {}
+
+  std::vector<TUnitRoutine> Routines() {
+    FAnyClass = true;
+    while (!C.AtEnd()) {
+      const size_t Start = C.Pos();
+      if (!C.Is("class") && !AtRoutineWord(C)) {
+        C.Next();
+        continue;
+      }
+      try {
+        Routine(true);
+      } catch (const EUnitSyntax&) {
+        C.Seek(Start + 1);  // a declaration without a body: not a routine to take
+      }
+    }
+    return std::move(L.Routines);
+  }
+
+  TUnitLayout Run() {
+    Expect("unit");
+    C.Next();
+    L.UnitName = C.Pos();
+    while (C.IsIdent() && C.Is(".", 1)) C.Next(), C.Next();
+    if (!C.IsIdent()) Fail("Expected the unit's name");
+    L.UnitName = C.Pos();
+    SkipTo(";");
+    Expect("interface");
+    L.Interface = C.Pos();
+    C.Next();
+    Declarations(true);
+    if (L.ClassName == NoToken)
+      Fail(FClass.empty() ? String("No form class declared before \"implementation\"")
+                          : Format("Class %s is not declared before \"implementation\"", FClass));
+    Expect("implementation");
+    C.Next();
+    Declarations(false);
+    if (!IsAny(C, {"initialization", "finalization", "begin", "end"}))
+      Fail("Expected \"end.\" at the end of the unit");
+    L.ImplementationEnd = C.Pos();
+    while (!C.AtEnd() && !(C.Is("end") && C.Is(".", 1))) C.Next();
+    if (C.AtEnd()) Fail("Expected \"end.\" at the end of the unit");
+    return std::move(L);
+  }
+
+ private:
+  [[noreturn]] void Fail(const String& Message) const { throw EUnitSyntax(Message, C.Peek().Line); }
+  void Expect(std::string_view Word) const {
+    if (!C.Is(Word)) Fail(Format("Expected \"%s\"", String(Word)));
+  }
+
+  // Skips to just past the next Symbol outside parentheses and brackets; a record or class
+  // body on the way is skipped whole.
+  void SkipTo(std::string_view Symbol) {
+    int Depth = 0;
+    while (!C.AtEnd()) {
+      if (C.Is("record") || (C.Is("=") && IsAny(C, {"class", "object", "interface"}, 1))) {
+        if (!C.Is("record")) C.Next();
+        SkipBody();
+        continue;
+      }
+      if (C.Is("(") || C.Is("[")) ++Depth;
+      if (C.Is(")") || C.Is("]")) --Depth;
+      const bool Found = Depth <= 0 && C.Is(Symbol);
+      C.Next();
+      if (Found) return;
+    }
+  }
+
+  // From a "record", "class", "object" or "interface" word: past the "end" of its body. A
+  // forward or short declaration ("class;", "class(TBase);", "class of T") has no body.
+  void SkipBody() {
+    const int Line = C.Peek().Line;
+    const bool Record = C.Is("record");
+    C.Next();
+    if (!Record) {
+      if (C.Is(";") || C.Is("of")) return;
+      if (C.Is("(")) {
+        SkipParens();
+        if (C.Is(";")) return;
+      }
+    }
+    for (; !C.AtEnd(); C.Next()) {
+      if (C.Is("end")) {
+        C.Next();
+        return;
+      }
+      if (C.Is("record") || (C.Is("=") && IsAny(C, {"class", "object", "interface"}, 1))) {
+        if (!C.Is("record")) C.Next();
+        SkipBody();
+        if (C.AtEnd()) break;
+        if (C.Is("end")) {
+          C.Next();
+          return;
+        }
+      }
+    }
+    throw EUnitSyntax("No \"end\" for the type declared", Line);
+  }
+
+  void SkipParens() {
+    int Depth = 0;
+    for (; !C.AtEnd(); C.Next()) {
+      if (C.Is("(")) ++Depth;
+      if (C.Is(")") && --Depth == 0) {
+        C.Next();
+        return;
+      }
+    }
+  }
+
+  // The declarations of the interface (Interface) or the implementation, up to the words that
+  // end them.
+  void Declarations(bool Interface) {
+    while (!C.AtEnd()) {
+      if (C.Is("uses")) {
+        UsesClause(Interface);
+      } else if (C.Is("type")) {
+        C.Next();
+        TypeSection(Interface);
+      } else if (IsAny(C, {"var", "threadvar"})) {
+        C.Next();
+        VarSection(Interface);
+      } else if (IsAny(C, {"const", "resourcestring", "label", "exports"})) {
+        C.Next();
+        while (!C.AtEnd() && !AtSectionWord(C)) SkipTo(";");
+      } else if (C.Is("class") || AtRoutineWord(C)) {
+        Routine(!Interface);
+      } else if (IsAny(C, {"implementation", "initialization", "finalization", "begin", "end"})) {
+        return;
+      } else {
+        C.Next();
+      }
+    }
+  }
+
+  void UsesClause(bool Interface) {
+    C.Next();
+    while (!C.AtEnd() && !C.Is(";")) {
+      String Name;
+      while (C.IsIdent() || C.Is(".")) {
+        Name += C.Name();
+        C.Next();
+      }
+      if (!Name.empty()) L.UsedUnits.push_back(Name);
+      if (Interface) L.LastUsedUnit = C.Pos() - 1;
+      if (C.Is("in")) C.Next(), C.Next();
+      if (C.Is(","))
+        C.Next();
+      else if (!C.Is(";"))
+        Fail("Expected \",\" or \";\" in the uses clause");
+    }
+    C.Next();
+  }
+
+  void TypeSection(bool Interface) {
+    while (!C.AtEnd() && !AtSectionWord(C)) {
+      if (!(C.IsIdent() && (C.Is("=", 1) || C.Is("<", 1)))) {
+        C.Next();
+        continue;
+      }
+      const size_t Name = C.Pos();
+      L.TypeNames.push_back(C.Name());
+      while (!C.AtEnd() && !C.Is("=")) C.Next();
+      C.Next();
+      if (C.Is("type")) C.Next();
+      while (IsAny(C, {"packed", "sealed", "abstract"})) C.Next();
+      if (C.Is("class") && !C.Is("of", 1) && !C.Is(";", 1) && !C.Is("helper", 1) && Interface &&
+          L.ClassName == NoToken && C.Is("(", 1) && C.IsIdent(2) &&
+          (FClass.empty() || SameText(C.TextOf(C.Tokens()[Name]), FClass))) {
+        FormClass(Name);
+      } else if (IsAny(C, {"class", "record", "object", "interface", "dispinterface"})) {
+        SkipBody();
+        SkipTo(";");
+      } else {
+        SkipTo(";");
+      }
+    }
+  }
+
+  // The tokens of a list of names ("A, B, C") from the current one.
+  std::vector<size_t> NameList() {
+    std::vector<size_t> Names;
+    while (C.IsIdent()) {
+      Names.push_back(C.Pos());
+      C.Next();
+      if (!C.Is(",")) break;
+      C.Next();
+    }
+    return Names;
+  }
+
+  void VarSection(bool Interface) {
+    while (!C.AtEnd() && !AtSectionWord(C)) {
+      const std::vector<size_t> Names = NameList();
+      if (Interface && C.Is(":") && L.ClassName != NoToken && C.IsIdent(1) && C.Is(";", 2) &&
+          SameText(C.Name(1), C.TextOf(C.Tokens()[L.ClassName])))
+        L.FormVariables.insert(L.FormVariables.end(), Names.begin(), Names.end());
+      SkipTo(";");
+    }
+  }
+
+  // The form class, from its name; reads up to the ";" after its "end".
+  void FormClass(size_t Name) {
+    const int Line = C.Peek().Line;
+    L.ClassName = Name;
+    C.Next();  // class
+    for (size_t I = 1; C.IsIdent(I) || C.Is(".", I); ++I)
+      if (C.IsIdent(I)) L.AncestorClassName = C.Name(I);
+    SkipParens();
+    L.ClassHeaderLast = C.Pos() - 1;
+    bool First = true;
+    while (!C.AtEnd() && !C.Is("end")) {
+      const size_t At = C.Pos();
+      if (IsAny(C, {"private", "protected", "public", "published", "automated", "strict", "type", "const",
+                    "var"}) ||
+          (C.Is("class") && C.Is("var", 1))) {
+        if (First) L.SectionEnd = At;
+        First = false;
+        C.Next();
+        if (C.Is("type")) TypeSection(false);  // nested types: their names are the unit's too
+      } else if (AtRoutineWord(C) || (C.Is("class") && AtRoutineWordAt(1))) {
+        const bool ClassMethod = C.Is("class");
+        if (ClassMethod) C.Next();
+        TUnitMethod M = MethodHeader();
+        if (First && !ClassMethod)
+          L.Methods.push_back(std::move(M));
+        else
+          L.MethodNames.push_back(String(C.TextOf(C.Tokens()[M.Name])));
+      } else if (C.Is("property") || (C.Is("class") && C.Is("property", 1))) {
+        if (C.Is("class")) C.Next();
+        C.Next();
+        L.MemberNames.push_back(C.Name());
+        SkipTo(";");
+        if (C.Is("default") && C.Is(";", 1)) C.Next(), C.Next();
+      } else if (C.IsIdent() && (C.Is(":", 1) || C.Is(",", 1))) {
+        Field(First);
+      } else {
+        C.Next();
+      }
+    }
+    if (C.AtEnd())
+      throw EUnitSyntax(Format("No \"end\" for class %s declared", String(C.TextOf(C.Tokens()[Name]))), Line);
+    if (First) L.SectionEnd = C.Pos();
+    C.Next();
+    SkipTo(";");
+  }
+
+  bool AtRoutineWordAt(size_t Ahead) const {
+    return IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"}, Ahead);
+  }
+
+  void Field(bool Published) {
+    const size_t First = C.Pos();
+    const std::vector<size_t> Names = NameList();
+    if (!C.Is(":")) return;
+    C.Next();
+    const size_t TypeFirst = C.Pos();
+    SkipTo(";");
+    const size_t Last = C.Pos() - 1;
+    for (size_t N : Names) {
+      if (Published)
+        L.Fields.push_back({N, First, Last, TypeFirst, Last - 1, Names.size()});
+      else
+        L.MemberNames.push_back(String(C.TextOf(C.Tokens()[N])));
+    }
+  }
+
+  // A method's header from its first word, with the directives after it.
+  TUnitMethod MethodHeader() {
+    TUnitMethod M;
+    M.DeclFirst = C.Pos();
+    M.Kind = C.Is("function") ? mkFunction : mkProcedure;
+    C.Next();
+    M.Name = C.Pos();
+    while (C.IsIdent() && C.Is(".", 1)) C.Next(), C.Next();
+    M.Name = C.Pos();
+    C.Next();
+    if (C.Is("<")) SkipTo(">");
+    if (C.Is("(")) {
+      size_t Close = NoToken;
+      M.Params = ReadUnitParams(C, C.Pos(), Close);
+      C.Seek(Close + 1);
+    }
+    if (C.Is(":")) {
+      C.Next();
+      const size_t Begin = C.Pos();
+      while (!C.AtEnd() && !C.Is(";")) C.Next();
+      if (C.Pos() > Begin) {
+        const TUnitToken& A = C.Tokens()[Begin];
+        const TUnitToken& B = C.Tokens()[C.Pos() - 1];
+        M.ResultType = String(C.Source().substr(A.Begin, B.End - A.Begin));
+      }
+    }
+    SkipTo(";");
+    while (AtDirective(C)) SkipTo(";");
+    M.DeclLast = C.Pos() - 1;
+    return M;
+  }
+
+  // A routine from its first word: header, and unless Body is false or it is declared
+  // forward or external, its declarations and its block.
+  void Routine(bool Body) {
+    const int Line = C.Peek().Line;
+    if (C.Is("class")) C.Next();
+    const size_t First = C.Pos();
+    const size_t NameFirst = First + 1;
+    TUnitMethod M = MethodHeader();
+    if (!Body) return;
+    for (size_t I = M.DeclLast; I > First; --I)
+      if (SameText(C.TextOf(C.Tokens()[I]), "forward") || SameText(C.TextOf(C.Tokens()[I]), "external"))
+        return;
+    const size_t BodyBegin = Block(Line);
+    const size_t BodyEnd = C.Pos() - 1;
+    SkipTo(";");
+    // TForm1.Button1Click: a method of the form class (not of a class nested in it).
+    if (M.Name == NameFirst + 2 &&
+        (FAnyClass || (L.ClassName != NoToken &&
+                       SameText(C.TextOf(C.Tokens()[NameFirst]), C.TextOf(C.Tokens()[L.ClassName]))))) {
+      const size_t Name = M.Name;
+      L.Routines.push_back({std::move(M), Name, NameFirst, First, C.Pos() - 1, BodyBegin, BodyEnd});
+    }
+  }
+
+  // A routine's declarations and its block; returns the block's "begin" or "asm" and stops
+  // just past its "end".
+  size_t Block(int Line) {
+    while (!C.AtEnd() && !C.Is("begin") && !C.Is("asm")) {
+      if (C.Is("type")) {
+        C.Next();
+        TypeSection(false);
+      } else if (IsAny(C, {"var", "const", "label", "threadvar", "resourcestring"})) {
+        C.Next();
+        while (!C.AtEnd() && !AtSectionWord(C)) SkipTo(";");
+      } else if (AtRoutineWord(C) || (C.Is("class") && AtRoutineWordAt(1))) {
+        Routine(true);
+      } else if (IsAny(C, {"implementation", "initialization", "finalization", "end"})) {
+        break;
+      } else {
+        C.Next();
+      }
+    }
+    if (!C.Is("begin") && !C.Is("asm")) throw EUnitSyntax("No body for the routine declared", Line);
+    const size_t Begin = C.Pos();
+    int Depth = 0;
+    for (; !C.AtEnd(); C.Next()) {
+      if (IsAny(C, {"begin", "case", "try", "asm"}) || (C.Is("record") && Depth == 0)) ++Depth;
+      if (C.Is("end") && --Depth == 0) {
+        C.Next();
+        return Begin;
+      }
+    }
+    throw EUnitSyntax("No \"end\" for the routine declared", Line);
+  }
+
+  TUnitCursor C;
+  String FClass;
+  bool FAnyClass = false;  // routines of every class are wanted, not only the form class's
+  TUnitLayout L;
+};
+
+}  // namespace
+
+TUnitLayout ReadUnitLayout(const TUnitCursor& Tokens, const String& ClassName) {
+  return TLayoutReader(Tokens, ClassName).Run();
+}
+
+String UnitAncestorClassName(std::string_view Text, const String& ClassName) {
+  try {
+    const std::vector<TUnitToken> Tokens = TokenizeUnit(Text);
+    return ReadUnitLayout(TUnitCursor(Text, Tokens), ClassName).AncestorClassName;
+  } catch (const EUnitSyntax&) {
+    return String();
+  }
+}
+
+std::vector<TUnitRoutine> ReadUnitRoutines(const TUnitCursor& Tokens) {
+  return TLayoutReader(Tokens, String()).Routines();
+}
+
+std::vector<TParamInfo> ReadUnitParams(const TUnitCursor& Tokens, size_t Open, size_t& Close) {
+  TUnitCursor C = Tokens;
+  C.Seek(Open + 1);
+  std::vector<TParamInfo> R;
+  while (!C.AtEnd() && !C.Is(")")) {
+    TParamFlags Flags;
+    if (C.Is("var")) Flags.Include(pfVar);
+    if (C.Is("const") || C.Is("constref")) Flags.Include(pfConst);
+    if (C.Is("out")) Flags.Include(pfOut);
+    if (!Flags.Empty()) C.Next();
+    std::vector<String> Names;
+    while (C.IsIdent()) {
+      Names.push_back(C.Name());
+      C.Next();
+      if (!C.Is(",")) break;
+      C.Next();
+    }
+    String Type;
+    if (C.Is(":")) {
+      C.Next();
+      const size_t Begin = C.Pos();
+      int Depth = 0;
+      while (!C.AtEnd() && !(Depth == 0 && (C.Is(";") || C.Is(")") || C.Is("=")))) {
+        if (C.Is("(")) ++Depth;
+        if (C.Is(")")) --Depth;
+        C.Next();
+      }
+      if (C.Pos() > Begin) {
+        const TUnitToken& A = C.Tokens()[Begin];
+        const TUnitToken& B = C.Tokens()[C.Pos() - 1];
+        Type = String(C.Source().substr(A.Begin, B.End - A.Begin));
+      }
+    }
+    for (String& N : Names) R.push_back({Flags, std::move(N), Type});
+    while (!C.AtEnd() && !C.Is(";") && !C.Is(")")) C.Next();  // a default value
+    if (C.Is(";")) C.Next();
+  }
+  Close = C.Pos();
+  return R;
+}
+
+}  // namespace formwright

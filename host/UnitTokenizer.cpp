@@ -1,0 +1,155 @@
+#include "host/UnitTokenizer.h"
+
+namespace formwright {
+
+namespace {
+
+bool IsIdentStart(unsigned char C) noexcept { return std::isalpha(C) || C == '_' || C >= 0x80; }
+bool IsIdentChar(unsigned char C) noexcept { return IsIdentStart(C) || std::isdigit(C); }
+
+class TScanner {
+ public:
+  explicit TScanner(std::string_view Text) : FText(Text) {
+    if (FText.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
+  }
+
+  std::vector<TUnitToken> Run() {
+    std::vector<TUnitToken> R;
+    for (;;) {
+      SkipTrivia();
+      if (FPos >= FText.size()) return R;
+      const size_t Begin = FPos;
+      const int Line = FLine;
+      R.push_back({Scan(), Begin, FPos, Line});
+    }
+  }
+
+ private:
+  char At(size_t Ahead = 0) const noexcept {
+    return FPos + Ahead < FText.size() ? FText[FPos + Ahead] : '\0';
+  }
+  void Advance() noexcept {
+    if (FText[FPos] == '\n') ++FLine;
+    ++FPos;
+  }
+
+  // Skips blanks, line ends, comments and directives.
+  void SkipTrivia() {
+    while (FPos < FText.size()) {
+      const char C = At();
+      if (C == ' ' || C == '\t' || C == '\r' || C == '\n' || C == '\f' || C == '\v') {
+        Advance();
+      } else if (C == '/' && At(1) == '/') {
+        while (FPos < FText.size() && At() != '\n') Advance();
+      } else if (C == '{') {
+        SkipUntil("}", At(1) == '$' ? "directive" : "comment");
+      } else if (C == '(' && At(1) == '*') {
+        FPos += 2;
+        SkipUntil("*)", At() == '$' ? "directive" : "comment", 2);
+      } else {
+        return;
+      }
+    }
+  }
+
+  // Skips to just past Close; Opened is how many characters of the opening were already taken.
+  void SkipUntil(std::string_view Close, const char* What, size_t Opened = 0) {
+    const int Line = FLine;
+    const size_t End = FText.find(Close, FPos + (Opened ? 0 : 1));
+    if (End == std::string_view::npos) throw EUnitSyntax(Format("Unterminated %s", What), Line);
+    while (FPos < End + Close.size()) Advance();
+  }
+
+  TUnitTokenKind Scan() {
+    const auto C = static_cast<unsigned char>(At());
+    if (C == '&' && IsIdentStart(static_cast<unsigned char>(At(1)))) {
+      ++FPos;
+      return ScanIdent();
+    }
+    if (IsIdentStart(C)) return ScanIdent();
+    if (std::isdigit(C) || (C == '$' && std::isxdigit(static_cast<unsigned char>(At(1)))) ||
+        (C == '%' && (At(1) == '0' || At(1) == '1')))
+      return ScanNumber();
+    if (C == '\'' || (C == '#' && (std::isdigit(static_cast<unsigned char>(At(1))) || At(1) == '$')))
+      return ScanString();
+    if (C < 0x20 || C == 0x7F) throw EUnitSyntax(Format("Unexpected character #%d", int(C)), FLine);
+    if ((C == ':' && At(1) == '=') || (C == '.' && At(1) == '.') ||
+        (C == '<' && (At(1) == '=' || At(1) == '>')) || (C == '>' && At(1) == '='))
+      ++FPos;
+    ++FPos;
+    return utSymbol;
+  }
+
+  TUnitTokenKind ScanIdent() {
+    while (FPos < FText.size() && IsIdentChar(static_cast<unsigned char>(At()))) ++FPos;
+    return utIdent;
+  }
+
+  TUnitTokenKind ScanNumber() {
+    if (At() == '$' || At() == '%') ++FPos;
+    while (std::isxdigit(static_cast<unsigned char>(At())) || At() == '_') ++FPos;
+    // A fraction, but not the ".." of a range.
+    if (At() == '.' && std::isdigit(static_cast<unsigned char>(At(1)))) {
+      ++FPos;
+      while (std::isdigit(static_cast<unsigned char>(At()))) ++FPos;
+    }
+    if ((At() == 'e' || At() == 'E') &&
+        (std::isdigit(static_cast<unsigned char>(At(1))) || At(1) == '+' || At(1) == '-')) {
+      FPos += 2;
+      while (std::isdigit(static_cast<unsigned char>(At()))) ++FPos;
+    }
+    return utNumber;
+  }
+
+  // 'quoted' parts ('' stands for a quote) and #nn codes, adjacent ones joined.
+  TUnitTokenKind ScanString() {
+    for (;;) {
+      if (At() == '\'') {
+        const int Line = FLine;
+        for (++FPos;; ++FPos) {
+          if (FPos >= FText.size() || At() == '\n' || At() == '\r')
+            throw EUnitSyntax("Unterminated string", Line);
+          if (At() == '\'') {
+            if (At(1) != '\'') break;
+            ++FPos;
+          }
+        }
+        ++FPos;
+      } else if (At() == '#' && (std::isdigit(static_cast<unsigned char>(At(1))) || At(1) == '$')) {
+        FPos += 2;
+        while (std::isxdigit(static_cast<unsigned char>(At()))) ++FPos;
+      } else {
+        return utString;
+      }
+    }
+  }
+
+  std::string_view FText;
+  size_t FPos = 0;
+  int FLine = 1;
+};
+
+}  // namespace
+
+std::vector<TUnitToken> TokenizeUnit(std::string_view Text) { return TScanner(Text).Run(); }
+
+const TUnitToken& TUnitCursor::Peek(size_t Ahead) const noexcept {
+  static const TUnitToken None{utSymbol, 0, 0, 1};
+  if (FPos + Ahead < FTokens.size()) return FTokens[FPos + Ahead];
+  return FTokens.empty() ? None : FTokens.back();
+}
+
+bool TUnitCursor::Is(std::string_view Word, size_t Ahead) const noexcept {
+  if (FPos + Ahead >= FTokens.size()) return false;
+  const TUnitToken& T = FTokens[FPos + Ahead];
+  if (T.Kind != utIdent && T.Kind != utSymbol) return false;
+  const std::string_view S = TextOf(T);
+  return !S.empty() && S[0] != '&' && SameText(S, Word);
+}
+
+String TUnitCursor::Name(size_t Ahead) const {
+  const std::string_view S = Text(Ahead);
+  return String(!S.empty() && S[0] == '&' ? S.substr(1) : S);
+}
+
+}  // namespace formwright

@@ -1,0 +1,320 @@
+// A unit read from a file is edited in place: every change touches its own spans and nothing
+// else, whatever the unit's comments, directives, other classes, line ends or byte-order mark.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "host/ModuleSource.h"
+#include "tests/host/SignatureSupport.h"
+
+using namespace formwright;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsSupersetOf;
+
+namespace {
+
+// A unit written by hand: comments of all three forms, a directive block, another class before
+// the form class and a helper after it, private and public sections, a nested routine, strings
+// and a comment that look like code, the form variable and an initialization section.
+const char* const People =
+    "unit People;\n"
+    "\n"
+    "{ People: the list of people and their addresses.\n"
+    "  Ünïcödé: naïve café — 人 }\n"
+    "\n"
+    "interface\n"
+    "\n"
+    "uses\n"
+    "  Classes, Forms, Controls, StdCtrls; // the framework\n"
+    "\n"
+    "type\n"
+    "  // Data kept per person\n"
+    "  TPerson = class(TObject)\n"
+    "  private\n"
+    "    FName: string;\n"
+    "  public\n"
+    "    procedure Load(const Path: string);\n"
+    "  end;\n"
+    "\n"
+    "  TPeopleForm = class(TForm)\n"
+    "    NameEdit: TEdit; (* the name *)\n"
+    "    {$IFDEF DEBUG}\n"
+    "    DebugLabel: TLabel;\n"
+    "    {$ENDIF}\n"
+    "    OkButton, CancelButton: TButton;\n"
+    "    procedure OkButtonClick(Sender: TObject);\n"
+    "    procedure NameEditChange(Sender: TObject);\n"
+    "  private\n"
+    "    FPeople: TList;\n"
+    "    procedure Refresh;\n"
+    "  public\n"
+    "    property People: TList read FPeople;\n"
+    "  end;\n"
+    "\n"
+    "  TPeopleFormHelper = class helper for TPeopleForm\n"
+    "    function Count: Integer;\n"
+    "  end;\n"
+    "\n"
+    "var\n"
+    "  PeopleForm: TPeopleForm;\n"
+    "\n"
+    "implementation\n"
+    "\n"
+    "const\n"
+    "  Title = 'People; end. begin';\n"
+    "\n"
+    "procedure TPerson.Load(const Path: string);\n"
+    "begin\n"
+    "  FName := Path;\n"
+    "end;\n"
+    "\n"
+    "procedure TPeopleForm.OkButtonClick(Sender: TObject);\n"
+    "\n"
+    "  procedure Check;\n"
+    "  begin\n"
+    "    if NameEdit.Text = '' then\n"
+    "      raise Exception.Create('Name?');\n"
+    "  end;\n"
+    "\n"
+    "var\n"
+    "  I: Integer;\n"
+    "begin\n"
+    "  Check;\n"
+    "  case Tag of\n"
+    "    0: I := 1;\n"
+    "  else\n"
+    "    I := 2;\n"
+    "  end;\n"
+    "  try\n"
+    "    Refresh;\n"
+    "  finally\n"
+    "    Tag := I;\n"
+    "  end;\n"
+    "end;\n"
+    "\n"
+    "// procedure TPeopleForm.Commented(Sender: TObject);\n"
+    "\n"
+    "procedure TPeopleForm.NameEditChange(Sender: TObject);\n"
+    "begin\n"
+    "  OkButton.Enabled := NameEdit.Text <> '';\n"
+    "end;\n"
+    "\n"
+    "procedure TPeopleForm.Refresh;\n"
+    "begin\n"
+    "  Caption := Title;\n"
+    "end;\n"
+    "\n"
+    "function TPeopleFormHelper.Count: Integer;\n"
+    "begin\n"
+    "  Result := FPeople.Count;\n"
+    "end;\n"
+    "\n"
+    "initialization\n"
+    "  RegisterClass(TPerson);\n"
+    "end.\n";
+
+using TReplacements = std::vector<std::pair<String, String>>;
+
+// The text with each replacement made at every place its old text occurs.
+String Replaced(String Text, const TReplacements& R) {
+  for (const auto& [Old, New] : R) {
+    EXPECT_THAT(Text, HasSubstr(Old)) << "the expectation names text the unit does not have";
+    Text = StringReplaceAll(Text, Old, New);
+  }
+  return Text;
+}
+
+// A unit as it is stored: line ends and byte-order mark.
+struct TStorage {
+  const char* Name;
+  std::function<String(const String&)> Store;
+};
+const TStorage Storages[] = {
+    {"LF", [](const String& S) { return S; }},
+    {"CRLF", [](const String& S) { return StringReplaceAll(S, "\n", "\r\n"); }},
+    {"BOM and CRLF", [](const String& S) { return "\xEF\xBB\xBF" + StringReplaceAll(S, "\n", "\r\n"); }},
+};
+
+struct TEditCase {
+  const char* Name;
+  std::function<void(TModuleSource&)> Edit;
+  TReplacements Expected;  // what the unit becomes, as replacements of its text
+};
+
+const TEditCase EditCases[] = {
+    {"nothing changed", [](TModuleSource&) {}, {}},
+    {"field added after the last field",
+     [](TModuleSource& M) { M.AddField("SaveButton", "TButton"); },
+     {{"    OkButton, CancelButton: TButton;\n",
+       "    OkButton, CancelButton: TButton;\n    SaveButton: TButton;\n"}}},
+    {"field removed with its line",
+     [](TModuleSource& M) { M.ComponentRenamed(nullptr, "NameEdit", ""); },
+     {{"    NameEdit: TEdit; (* the name *)\n", ""}}},
+    {"first of two names removed",
+     [](TModuleSource& M) { M.ComponentRenamed(nullptr, "OkButton", ""); },
+     {{"OkButton, CancelButton: TButton;", "CancelButton: TButton;"}}},
+    {"last of two names removed",
+     [](TModuleSource& M) { M.ComponentRenamed(nullptr, "CancelButton", ""); },
+     {{"OkButton, CancelButton: TButton;", "OkButton: TButton;"}}},
+    {"both names removed",
+     [](TModuleSource& M) {
+       M.ComponentRenamed(nullptr, "CancelButton", "");
+       M.ComponentRenamed(nullptr, "OkButton", "");
+     },
+     {{"    OkButton, CancelButton: TButton;\n", ""}}},
+    {"field renamed",
+     [](TModuleSource& M) { M.ComponentRenamed(nullptr, "NameEdit", "FirstNameEdit"); },
+     {{"    NameEdit: TEdit;", "    FirstNameEdit: TEdit;"}}},
+    {"field of another class",
+     [](TModuleSource& M) { M.AddField("nameedit", "TMemo"); },
+     {{"NameEdit: TEdit;", "NameEdit: TMemo;"}}},
+    {"handler created after the last method",
+     [](TModuleSource& M) { M.CreateMethod("SaveButtonClick", NotifyEvent()); },
+     {{"    procedure NameEditChange(Sender: TObject);\n",
+       "    procedure NameEditChange(Sender: TObject);\n    procedure SaveButtonClick(Sender: TObject);\n"},
+      {"  Caption := Title;\nend;\n",
+       "  Caption := Title;\nend;\n\nprocedure TPeopleForm.SaveButtonClick(Sender: "
+       "TObject);\nbegin\nend;\n"}}},
+    {"handler renamed in its declaration and implementation",
+     [](TModuleSource& M) { M.RenameMethod("okbuttonclick", "SaveClick"); },
+     {{"procedure OkButtonClick(", "procedure SaveClick("},
+      {"procedure TPeopleForm.OkButtonClick(", "procedure TPeopleForm.SaveClick("}}},
+    {"form class renamed with its variable",
+     [](TModuleSource& M) { M.RootRenamed(nullptr, "Staff"); },
+     {{"TPeopleForm = class(TForm)", "TStaff = class(TForm)"},
+      {"helper for TPeopleForm", "helper for TStaff"},
+      {"PeopleForm: TPeopleForm;", "Staff: TStaff;"},
+      {"procedure TPeopleForm.OkButtonClick", "procedure TStaff.OkButtonClick"},
+      {"procedure TPeopleForm.NameEditChange", "procedure TStaff.NameEditChange"},
+      {"procedure TPeopleForm.Refresh", "procedure TStaff.Refresh"}}},
+    {"used unit added",
+     [](TModuleSource& M) { M.AddImportedRoot("Address"); },
+     {{"StdCtrls; // the framework", "StdCtrls, Address; // the framework"}}},
+    {"unit renamed", [](TModuleSource& M) { M.RenameUnit("Staff"); }, {{"unit People;", "unit Staff;"}}},
+    {"several changes at once",
+     [](TModuleSource& M) {
+       M.ComponentRenamed(nullptr, "DebugLabel", "");
+       M.AddField("SaveButton", "TButton");
+       M.CreateMethod("SaveButtonClick", NotifyEvent());
+       M.RenameMethod("NameEditChange", "NameChanged");
+     },
+     {{"    DebugLabel: TLabel;\n", ""},
+      {"TButton;\n    procedure OkButtonClick(Sender: TObject);\n    procedure NameEditChange(Sender: "
+       "TObject);\n",
+       "TButton;\n    SaveButton: TButton;\n    procedure OkButtonClick(Sender: TObject);\n"
+       "    procedure NameChanged(Sender: TObject);\n    procedure SaveButtonClick(Sender: TObject);\n"},
+      {"TPeopleForm.NameEditChange", "TPeopleForm.NameChanged"},
+      {"  Caption := Title;\nend;\n",
+       "  Caption := Title;\nend;\n\nprocedure TPeopleForm.SaveButtonClick(Sender: "
+       "TObject);\nbegin\nend;\n"}}},
+};
+
+IPtr<TModuleSource> Loaded(const String& Text) {
+  auto M = MakeIntf<TModuleSource>("People", String(), String());
+  M->LoadUnit(Text, "People.pas", "TPeopleForm");
+  return M;
+}
+
+}  // namespace
+
+TEST(UnitEdit, EachEditChangesItsOwnSpansAndNothingElse) {
+  for (const TStorage& S : Storages)
+    for (const TEditCase& C : EditCases) {
+      SCOPED_TRACE(String(S.Name) + ": " + C.Name);
+      IPtr<TModuleSource> M = Loaded(S.Store(People));
+      C.Edit(*M);
+      EXPECT_EQ(M->Text(), S.Store(Replaced(People, C.Expected)));
+    }
+}
+
+TEST(UnitEdit, TheFormClassIsFoundAmongOtherClassesWithItsFieldsAndHandlers) {
+  IPtr<TModuleSource> M = Loaded(People);
+  EXPECT_EQ(M->ClassName(), "TPeopleForm");
+  EXPECT_EQ(M->GetAncestorClassName("TPeopleForm"), "TForm");
+  std::vector<String> Fields;
+  for (const auto& [Name, Class] : M->Fields()) Fields.push_back(Name + ": " + Class);
+  EXPECT_THAT(Fields, ElementsAre("NameEdit: TEdit", "DebugLabel: TLabel", "OkButton: TButton",
+                                  "CancelButton: TButton"));
+  ASSERT_EQ(M->Handlers().size(), 2u);
+  // The handler's body is its block, past the nested routine and the local variables.
+  EXPECT_EQ(M->Handlers()[0].Body.front(), "  Check;");
+  EXPECT_EQ(M->Handlers()[0].Body.back(), "  end;");
+  EXPECT_EQ(M->Handlers()[1].Body, std::vector<String>{"  OkButton.Enabled := NameEdit.Text <> '';"});
+  // A copied handler is the text its author wrote, nested routine included.
+  const String Copied = M->CopyHandlers({"OkButtonClick"});
+  EXPECT_THAT(Copied,
+              HasSubstr("procedure TPeopleForm.OkButtonClick(Sender: TObject);\n\n  procedure Check;"));
+  EXPECT_THAT(Copied, HasSubstr("    Tag := I;\n  end;\nend;"));
+}
+
+TEST(UnitEdit, NamesTheUnitAlreadyUsesAreKnown) {
+  IPtr<TModuleSource> M = Loaded(People);
+  M->CreateMethod("SaveClick", NotifyEvent());
+  EXPECT_THAT(M->MethodNames(), IsSupersetOf({"OkButtonClick", "NameEditChange", "Refresh", "SaveClick"}));
+  EXPECT_THAT(M->TypeNames(), IsSupersetOf({"TPerson", "TPeopleForm", "TPeopleFormHelper"}));
+  for (const char* Name : {"refresh", "SAVECLICK", "TPerson", "People", "FPeople", "TPeopleForm"})
+    EXPECT_TRUE(M->DeclaresName(Name)) << Name;
+  for (const char* Name : {"NameEdit", "Load", "Count", "FName", "Button1"})
+    EXPECT_FALSE(M->DeclaresName(Name)) << Name;  // components, or members of other classes
+}
+
+namespace {
+struct TRefusal {
+  const char* Name;
+  String Text;
+  const char* Message;
+};
+
+String Cut(const char* Before) {
+  const String Text = People;
+  return Text.substr(0, Text.find(Before));
+}
+}  // namespace
+
+TEST(UnitEdit, AUnitWhoseFormClassCannotBePlacedIsRefusedWithItsLine) {
+  const TRefusal Cases[] = {
+      {"empty", "", "People.pas: Expected \"unit\" on line 1"},
+      {"unterminated comment", StringReplaceAll(People, "// procedure", "{ procedure"),
+       "People.pas: Unterminated comment on line 76"},
+      {"unterminated directive", StringReplaceAll(People, "{$ENDIF}", "{$ENDIF"),
+       "People.pas: Unterminated directive on line 24"},
+      {"unterminated string", StringReplaceAll(People, "'Name?'", "'Name?"),
+       "People.pas: Unterminated string on line 57"},
+      {"binary", String("unit People;\n\0\x01\x02", 16), "People.pas: Unexpected character #0 on line 2"},
+      {"another class only", StringReplaceAll(People, "TPeopleForm", "TOtherForm"),
+       "People.pas: Class TPeopleForm is not declared before \"implementation\" on line 42"},
+      {"truncated in the class", Cut("  private\n    FPeople"),
+       "People.pas: No \"end\" for class TPeopleForm declared on line 20"},
+      {"truncated in a handler", Cut("  try\n"),
+       "People.pas: No \"end\" for the routine declared on line 52"},
+      {"truncated before the end", Cut("end.\n"),
+       "People.pas: Expected \"end.\" at the end of the unit on line 94"},
+      {"no implementation", Cut("implementation"), "People.pas: Expected \"implementation\" on line 40"},
+  };
+  for (const TRefusal& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    auto M = MakeIntf<TModuleSource>("People", "TPeopleForm", "TForm");
+    M->AddField("Kept", "TButton");
+    try {
+      M->LoadUnit(C.Text, "People.pas", "TPeopleForm");
+      ADD_FAILURE() << "accepted";
+    } catch (const Exception& E) {
+      EXPECT_EQ(E.Message(), C.Message);
+    }
+    EXPECT_EQ(M->Fields().size(), 1u) << "a refused unit changes nothing";
+  }
+}
+
+TEST(UnitEdit, ANewUnitDeclaresEveryFieldAndHandler) {
+  auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+  M->AddField("Button1", "TButton");
+  M->CreateMethod("Button1Click", NotifyEvent());
+  M->AddImportedRoot("Data");
+  EXPECT_EQ(
+      M->Text(),
+      "unit Unit1;\n\ninterface\n\nuses\n  Data;\n\ntype\n  TForm1 = class(TForm)\n    Button1: TButton;\n"
+      "    procedure Button1Click(Sender: TObject);\n  end;\n\nimplementation\n\n"
+      "procedure TForm1.Button1Click(Sender: TObject);\nbegin\nend;\n\nend.\n");
+}
