@@ -124,6 +124,21 @@ String RootClassOfStream(const String& Data) {
   }
 }
 
+// Without a unit, every handler the module's events name is declared in the one it gets;
+// handlers of an ancestor module are the ancestor's.
+void DeclareBoundHandlers(TReferenceRoot& Root, TModuleSource& Source, TComponent* Component) {
+  for (PPropInfo PI : GetPropList(Component->ClassType(), tkMethods)) {
+    if (!IsStoredProp(Component, PI)) continue;
+    const TMethod M = GetMethodProp(Component, PI);
+    const String Name = Root.GetMethodName(M);
+    if (!Name.empty() && !Root.MethodFromAncestor(M) && !Source.MethodExists(Name))
+      Source.CreateMethod(Name, MakeIntf<TEventInfo>(PI));
+  }
+  for (int I = 0; I < Component->ComponentCount(); ++I)
+    if (Component == Root.GetRoot() || Component->ComponentState().Contains(csInline))
+      DeclareBoundHandlers(Root, Source, Component->Components(I));
+}
+
 String ReadText(IModuleFileSystem* Files, const String& FileName) {
   TOwned<TStream> S = Files->OpenFile(String(), FileName);
   String Text(static_cast<size_t>(S->Size()), '\0');
@@ -195,6 +210,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   if (!HasUnit) {
     Source->SetClassName(Root->GetRootClassName());
     Source->SetAncestorClassName(Root->GetAncestorName());
+    DeclareBoundHandlers(*Root, *Source, Root->GetRoot());
   }
   FRoots.push_back(Root);
   return Root;
