@@ -94,6 +94,8 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   // The source as unit text: the unit as read with the changes made since, or, when no unit
   // was read, a new unit declaring every field and handler.
   String Text() const;
+  // The same text for a copy of the unit named UnitName (empty: the name it has).
+  String TextAs(const String& UnitName) const;
   // Gives the unit another name (its "unit" clause); the module's file name is the caller's.
   void RenameUnit(const String& NewName);
   // How the names of other modules' roots and their units map to each other, for the uses

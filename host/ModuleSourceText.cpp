@@ -122,7 +122,9 @@ String TModuleSource::NewUnitText() const {
          ")\n  end;\n\nimplementation\n\nend.\n";
 }
 
-String TModuleSource::Text() const {
+String TModuleSource::Text() const { return TextAs(FUnitRenamed ? FUnitName : String()); }
+
+String TModuleSource::TextAs(const String& UnitName) const {
   // Without a unit the new one starts as an empty class; everything the model holds is then
   // added to it the way it would be added to a unit read from a file.
   String NewText;
@@ -138,8 +140,7 @@ String TModuleSource::Text() const {
   const TUnitLayout& L = FHasUnit ? FLayout : NewLayout;
   TUnitEditor E(Base, Tokens);
 
-  if (FUnitRenamed && L.UnitName != NoToken && E.TextOf(L.UnitName) != FUnitName)
-    E.Replace(L.UnitName, FUnitName);
+  if (!UnitName.empty() && E.TextOf(L.UnitName) != UnitName) E.Replace(L.UnitName, UnitName);
 
   // The class renamed: every mention of it, and the form variable named after the root.
   if (FHasUnit && FClassName != FOriginalClassName) {

@@ -139,6 +139,13 @@ TEST(UnitEdit, TheFormClassIsFoundAmongOtherClassesWithItsFieldsAndHandlers) {
   EXPECT_THAT(Copied, HasSubstr("    Tag := I;\n  end;\nend;"));
 }
 
+TEST(UnitEdit, ACopyOfTheUnitTakesItsNewNameAndTheEditsOfTheOriginal) {
+  IPtr<TModuleSource> M = Loaded(People);
+  M->AddField("SaveButton", "TButton");
+  EXPECT_EQ(M->TextAs("Staff"), Replaced(M->Text(), {{"unit People;", "unit Staff;"}}));
+  EXPECT_THAT(M->Text(), HasSubstr("unit People;"));
+}
+
 TEST(UnitEdit, NamesTheUnitAlreadyUsesAreKnown) {
   IPtr<TModuleSource> M = Loaded(People);
   M->CreateMethod("SaveClick", NotifyEvent());

@@ -1,0 +1,63 @@
+// A unit written by hand goes through the program's edits with only the edited spans changed.
+#include "ToolFixture.h"
+#include "platform/runtime/SysUtils.h"
+
+namespace formwright::tooltest {
+namespace {
+
+using TReplacements = std::vector<std::pair<std::string, std::string>>;
+
+std::string Replaced(std::string Text, const TReplacements& R) {
+  for (const auto& [Old, New] : R) {
+    EXPECT_NE(Text.find(Old), std::string::npos) << Old;
+    Text = StringReplaceAll(Text, Old, New);
+  }
+  return Text;
+}
+
+std::string CrLf(const std::string& S) { return StringReplaceAll(S, "\n", "\r\n"); }
+
+class UnitRoundTrip : public ToolTest {
+ protected:
+  UnitRoundTrip() {
+    // The example's unit as its author keeps it: CRLF, a byte-order mark, comments, a uses
+    // clause, a private section, the form variable and an initialization section.
+    HandWritten =
+        "\xEF\xBB\xBF" +
+        CrLf(Replaced(Before["Main.pas"],
+                      {{"interface\n", "interface\n\nuses\n  Books; { the catalogue }\n"},
+                       {"    Button1: TButton;\n", "    Button1: TButton; // spare\n"},
+                       {"    procedure Button1Click(Sender: TObject);\n  end;\n",
+                        "    procedure Button1Click(Sender: TObject);\n  private\n"
+                        "    FCount: Integer; (* née compteur *)\n  end;\n\nvar\n"
+                        "  MainForm: TMainForm;\n"},
+                       {"\nend.\n", "\ninitialization\n  {$IFDEF DEBUG} Trace; {$ENDIF}\nend.\n"}}));
+    Write("Main.pas", HandWritten);
+    Before = Snapshot();
+  }
+  std::string HandWritten;
+};
+
+TEST_F(UnitRoundTrip, AnEditTheUnitDoesNotSeeLeavesItByteForByte) {
+  TRunResult R = Run("set Main.fwf SearchButton.Caption=Find");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  EXPECT_EQ(Read("Main.pas"), HandWritten);
+}
+
+TEST_F(UnitRoundTrip, ARenameChangesTheFieldAndTheHandlerOnly) {
+  TRunResult R = Run("rename Main.fwf SearchButton FindButton");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  EXPECT_EQ(Read("Main.pas"),
+            Replaced(HandWritten, {{"    SearchButton: TButton;", "    FindButton: TButton;"},
+                                   {"procedure SearchButtonClick(", "procedure FindButtonClick("},
+                                   {"TMainForm.SearchButtonClick(", "TMainForm.FindButtonClick("}}));
+}
+
+TEST_F(UnitRoundTrip, AUnitThatCannotBeUnderstoodIsRefusedWithItsLine) {
+  Write("Main.pas", Replaced(HandWritten, {{"FindByName(NameEdit.Text);", "FindByName('Name);"}}));
+  Before = Snapshot();
+  ExpectRefused(Run("set Main.fwf SearchButton.Caption=Find"), 1, "Main.pas: Unterminated string on line 49");
+}
+
+}  // namespace
+}  // namespace formwright::tooltest
