@@ -230,14 +230,17 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   }
   FHandlers.clear();
   FHandlerIndex = TNamePositions();
+  std::unordered_map<String, size_t> Implemented;  // first routine of each name
+  for (size_t R = 0; R < Layout.Routines.size(); ++R)
+    Implemented.try_emplace(LowerCase(C.TextOf(Tokens[Layout.Routines[R].Name])), R);
   for (size_t I = 0; I < Layout.Methods.size(); ++I) {
     const TUnitMethod& M = Layout.Methods[I];
     THandlerSource H{String(C.TextOf(Tokens[M.Name])), M.Kind, M.Params, M.ResultType, {}, I, NoToken};
-    for (size_t R = 0; R < Layout.Routines.size() && H.Routine == NoToken; ++R)
-      if (SameText(C.TextOf(Tokens[Layout.Routines[R].Name]), H.Name)) {
-        H.Routine = R;
-        H.Body = BodyLines(Text, Tokens[Layout.Routines[R].BodyBegin], Tokens[Layout.Routines[R].BodyEnd]);
-      }
+    if (auto It = Implemented.find(LowerCase(H.Name)); It != Implemented.end()) {
+      const TUnitRoutine& R = Layout.Routines[It->second];
+      H.Routine = It->second;
+      H.Body = BodyLines(Text, Tokens[R.BodyBegin], Tokens[R.BodyEnd]);
+    }
     AddHandler(std::move(H));
   }
   // A method implemented but declared nowhere in the class is a handler still (the unit is

@@ -158,6 +158,73 @@ TEST(UnitEdit, NamesTheUnitAlreadyUsesAreKnown) {
 }
 
 namespace {
+// A unit of one form class with one handler, Click, around the given pieces of text.
+String OneHandlerUnit(const String& Types, const String& Members, const String& Routine) {
+  return "unit U;\ninterface\ntype\n" + Types + "  TForm1 = class(TForm)\n" + Members +
+         "    procedure Click(Sender: TObject);\n  end;\nimplementation\n" + Routine + "\nend.\n";
+}
+
+struct TConstruct {
+  const char* Name;
+  String Types, Members, Routine;
+  std::vector<String> Body;  // what the reader takes as Click's body
+};
+}  // namespace
+
+TEST(UnitEdit, HandlersAreFoundPastTheLanguagesHarderConstructs) {
+  const String Head = "procedure TForm1.Click(Sender: TObject);\n";
+  const TConstruct Cases[] = {
+      {"assembler body", "", "", Head + "asm\n  nop\nend;", {"  nop"}},
+      {"quotes, codes and keywords in strings",
+       "",
+       "",
+       Head + "begin\n  S := 'it''s end;' + #13#10'begin';\nend;",
+       {"  S := 'it''s end;' + #13#10'begin';"}},
+      {"keywords as names", "", "", Head + "begin\n  X.&End := &begin;\nend;", {"  X.&End := &begin;"}},
+      {"variant record in local variables",
+       "",
+       "",
+       Head +
+           "var\n  R: record\n    case Integer of\n      0: (A: Integer);\n  end;\nbegin\n  R.A := 1;\nend;",
+       {"  R.A := 1;"}},
+      {"forward and class-of declarations first",
+       "  TForm1 = class;\n  TFormClass = class of TForm1;\n",
+       "",
+       Head + "begin\n  Beep;\nend;",
+       {"  Beep;"}},
+      {"comment styles inside each other",
+       "",
+       "    (* { *) { (* } // }\n",
+       Head + "begin\n  { end; } (* end; *) // end;\n  Beep;\nend;",
+       {"  { end; } (* end; *) // end;", "  Beep;"}},
+      {"anonymous method and exception handler",
+       "",
+       "",
+       Head + "begin\n  Run(procedure begin Beep; end);\n  try\n  except\n    on E: Exception do begin "
+              "end;\n  end;\nend;",
+       {"  Run(procedure begin Beep; end);", "  try", "  except", "    on E: Exception do begin end;",
+        "  end;"}},
+      {"generic field and message method",
+       "",
+       "    Items: TList<TButton>;\n    procedure WMSize(var M: TMessage); message WM_SIZE;\n",
+       Head + "begin\nend;\nprocedure TForm1.WMSize(var M: TMessage);\nbegin\nend;",
+       {}},
+      {"one-line body", "", "", Head + "begin Beep; end;", {"  Beep;"}},
+  };
+  for (const TConstruct& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    auto M = MakeIntf<TModuleSource>("U", String(), String());
+    const String Text = OneHandlerUnit(C.Types, C.Members, C.Routine);
+    M->LoadUnit(Text, "U.pas", "TForm1");
+    ASSERT_NE(M->FindHandler("Click"), nullptr);
+    EXPECT_EQ(M->FindHandler("Click")->Body, C.Body);
+    M->AddField("Extra", "TButton");
+    M->ComponentRenamed(nullptr, "Extra", "");
+    EXPECT_EQ(M->Text(), Text);
+  }
+}
+
+namespace {
 struct TRefusal {
   const char* Name;
   String Text;
