@@ -150,9 +150,14 @@ void TModuleSource::AppendField(const String& Name, const String& ClassName, siz
 }
 
 void TModuleSource::AddField(const String& Name, const String& ClassName) {
-  if (const size_t I = FFieldIndex.Find(Name); I != TNamePositions::npos)
-    FFields[I].second = ClassName;
-  else
+  if (const size_t I = FFieldIndex.Find(Name); I != TNamePositions::npos) {
+    // A type written with its unit ("StdCtrls.TButton") is the same class.
+    const String& Type = FFields[I].second;
+    const bool Same = SameText(Type, ClassName) ||
+                      (Type.size() > ClassName.size() && Type[Type.size() - ClassName.size() - 1] == '.' &&
+                       SameText(std::string_view(Type).substr(Type.size() - ClassName.size()), ClassName));
+    if (!Same) FFields[I].second = ClassName;
+  } else
     AppendField(Name, ClassName);
 }
 

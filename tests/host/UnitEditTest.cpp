@@ -139,6 +139,15 @@ TEST(UnitEdit, TheFormClassIsFoundAmongOtherClassesWithItsFieldsAndHandlers) {
   EXPECT_THAT(Copied, HasSubstr("    Tag := I;\n  end;\nend;"));
 }
 
+TEST(UnitEdit, AFieldTypeWrittenWithItsUnitIsTheSameClass) {
+  const String Text = StringReplaceAll(People, "NameEdit: TEdit;", "NameEdit: StdCtrls.TEdit;");
+  IPtr<TModuleSource> M = Loaded(Text);
+  M->AddField("NameEdit", "TEdit");  // as reading the form does
+  EXPECT_EQ(M->Text(), Text);
+  M->AddField("NameEdit", "TMemo");
+  EXPECT_EQ(M->Text(), StringReplaceAll(People, "NameEdit: TEdit;", "NameEdit: TMemo;"));
+}
+
 TEST(UnitEdit, ACopyOfTheUnitTakesItsNewNameAndTheEditsOfTheOriginal) {
   IPtr<TModuleSource> M = Loaded(People);
   M->AddField("SaveButton", "TButton");
