@@ -137,6 +137,16 @@ struct IDesignerLoadingFormModified : virtual IInterface {
   virtual void LoadingFormModified() = 0;
 };
 
+// The names a module's source already gives to other things, which a new component or handler
+// name must not take. Optional: a module that does not offer it knows of no such names.
+struct IDesignerModuleNames : virtual IInterface {
+  FW_INTERFACE(IDesignerModuleNames, IInterface, "{7A2F4C00-1006-4E0A-8B11-3D5E00000006}")
+  // Whether the source declares Name (any letter case) as a method of the module's class
+  // (handlers included, in any section), as a type, or as a field or property of the class
+  // that is not a component's field.
+  virtual bool DeclaresName(const String& Name) = 0;
+};
+
 // File operations on the file systems modules live in. The empty name is the ordinary disk.
 struct IModuleFileSystem : virtual IInterface {
   FW_INTERFACE(IModuleFileSystem, IInterface, "{7A2F4C00-1005-4E0A-8B11-3D5E00000005}")

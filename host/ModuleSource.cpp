@@ -277,7 +277,7 @@ std::vector<String> TModuleSource::TypeNames() const {
   return R;
 }
 
-bool TModuleSource::DeclaresName(const String& Name) const {
+bool TModuleSource::DeclaresName(const String& Name) {
   return ContainsText(MethodNames(), Name) || ContainsText(TypeNames(), Name) ||
          ContainsText(FLayout.MemberNames, Name);
 }

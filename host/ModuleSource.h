@@ -58,7 +58,10 @@ struct THandlerSource {
 // The reference host's module: the designer's IDesignerModule over the model above. Fields and
 // handlers keep their order of declaration; looking one up by name (as every component read,
 // renamed or removed does) does not depend on how many there are.
-class TModuleSource : public TInterfacedObject, public IDesignerModule, public IDesignerLoadingFormModified {
+class TModuleSource : public TInterfacedObject,
+                      public IDesignerModule,
+                      public IDesignerLoadingFormModified,
+                      public IDesignerModuleNames {
  public:
   TModuleSource(String UnitName, String ClassName, String AncestorClassName);
 
@@ -108,9 +111,9 @@ class TModuleSource : public TInterfacedObject, public IDesignerModule, public I
   std::vector<String> MethodNames() const;
   // Types declared anywhere in the unit, the form class (under its current name) included:
   std::vector<String> TypeNames() const;
-  // Whether Name (any letter case) is one of the above, or a field or property of the form
-  // class outside its component section. Component fields themselves do not count.
-  bool DeclaresName(const String& Name) const;
+  // IDesignerModuleNames: whether Name (any letter case) is one of the above, or a field or
+  // property of the form class outside its component section. Component fields do not count.
+  bool DeclaresName(const String& Name) override;
   const std::vector<THandlerSource>& Handlers() const noexcept { return FHandlers; }
   const THandlerSource* FindHandler(const String& Name) const noexcept;
   const String& ClassName() const noexcept { return FClassName; }

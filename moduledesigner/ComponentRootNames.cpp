@@ -158,6 +158,10 @@ String TComponentRoot::NameRefusal(const String& Name, const char* Kind) {
   const bool Method = String(Kind) == "method";
   if (!Method && MethodExists(Name)) return Refused("names a method of the unit");
   if (Method && FRoot && FRoot->FindComponent(Name)) return Refused("names a component");
+  // What else the unit declares: private methods and fields, properties, its own types.
+  if (IPtr<IDesignerModuleNames> Names = Supports<IDesignerModuleNames>(FModule);
+      Names && Names->DeclaresName(Name))
+    return Refused("is declared in the unit");
   return String();
 }
 

@@ -160,6 +160,8 @@ TEST(UnitEdit, NamesTheUnitAlreadyUsesAreKnown) {
   M->CreateMethod("SaveClick", NotifyEvent());
   EXPECT_THAT(M->MethodNames(), IsSupersetOf({"OkButtonClick", "NameEditChange", "Refresh", "SaveClick"}));
   EXPECT_THAT(M->TypeNames(), IsSupersetOf({"TPerson", "TPeopleForm", "TPeopleFormHelper"}));
+  EXPECT_EQ(Supports<IDesignerModuleNames>(IPtr<IDesignerModule>(M)).Get(),
+            static_cast<IDesignerModuleNames*>(M.Get()));
   for (const char* Name : {"refresh", "SAVECLICK", "TPerson", "People", "FPeople", "TPeopleForm"})
     EXPECT_TRUE(M->DeclaresName(Name)) << Name;
   for (const char* Name : {"NameEdit", "Load", "Count", "FName", "Button1"})

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host/root/ReferenceRoot.h"
+#include "tests/host/SignatureSupport.h"
 #include "tests/host/UnitSamples.h"
 
 using namespace formwright;
@@ -39,6 +40,25 @@ TEST_F(UnitFiles, ASaveChangesOnlyWhatTheEditReaches) {
       Files->Contents("People.pas"),
       WithCrLf(Replaced(People, {{"OkButton, CancelButton: TButton;", "SaveButton, CancelButton: TButton;"},
                                  {"    DebugLabel: TLabel;\n", ""}})));
+}
+
+TEST_F(UnitFiles, NamesTheUnitDeclaresAreRefusedForComponentsAndHandlers) {
+  Files->PutFile("People.fwf", PeopleForm);
+  Files->PutFile("People.pas", People);
+  IPtr<TReferenceRoot> R = Host.Open("People.fwf");
+  for (const char* Name : {"refresh", "FPeople", "People", "TPerson"}) {
+    try {
+      Component(R, "OkButton")->SetName(Name);
+      ADD_FAILURE() << Name << " accepted";
+    } catch (const EComponentDesignerException& E) {
+      EXPECT_EQ(E.Message(),
+                Format("%s is declared in the unit and cannot be used as a component name", Name));
+    }
+  }
+  EXPECT_THROW(R->CreateMethod("Refresh", NotifyEvent()), EComponentDesignerException);
+  EXPECT_EQ(Component(R, "OkButton")->Name(), "OkButton");
+  R->Save();
+  EXPECT_EQ(Files->Contents("People.pas"), People);
 }
 
 TEST_F(UnitFiles, AUnitThatCannotBeUnderstoodIsRefusedAndNothingIsWritten) {
