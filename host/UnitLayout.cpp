@@ -1,5 +1,6 @@
 #include "host/UnitLayout.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace formwright {
@@ -316,7 +317,7 @@ class TLayoutReader {
     if (C.Is("(")) {
       size_t Close = NoToken;
       M.Params = ReadUnitParams(C, C.Pos(), Close);
-      C.Seek(Close + 1);
+      C.Seek(std::min(Close + 1, C.Tokens().size()));
     }
     if (C.Is(":")) {
       C.Next();
@@ -343,7 +344,7 @@ class TLayoutReader {
     const size_t NameFirst = First + 1;
     TUnitMethod M = MethodHeader();
     if (!Body) return;
-    for (size_t I = M.DeclLast; I > First; --I)
+    for (size_t I = std::min(M.DeclLast, C.Tokens().size() - 1); I > First; --I)
       if (SameText(C.TextOf(C.Tokens()[I]), "forward") || SameText(C.TextOf(C.Tokens()[I]), "external"))
         return;
     const size_t BodyBegin = Block(Line);

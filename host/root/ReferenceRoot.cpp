@@ -58,17 +58,36 @@ String TReferenceRoot::UnitFileName() const {
   return std::filesystem::path(FFileName).replace_extension(".pas").string();
 }
 
+namespace {
+// A unit written for a module that had none declares every handler the module's events name;
+// handlers of an ancestor module are the ancestor's.
+void DeclareBoundHandlers(TReferenceRoot& Root, TModuleSource& Source, TComponent* Component) {
+  for (PPropInfo PI : GetPropList(Component->ClassType(), tkMethods)) {
+    if (!IsStoredProp(Component, PI)) continue;
+    const TMethod M = GetMethodProp(Component, PI);
+    const String Name = Root.GetMethodName(M);
+    if (!Name.empty() && !Root.MethodFromAncestor(M) && !Source.MethodExists(Name))
+      Source.CreateMethod(Name, MakeIntf<TEventInfo>(PI));
+  }
+  for (int I = 0; I < Component->ComponentCount(); ++I)
+    if (Component == Root.GetRoot() || Component->ComponentState().Contains(csInline))
+      DeclareBoundHandlers(Root, Source, Component->Components(I));
+}
+
+}  // namespace
+
 void TReferenceRoot::Save() {
   GetRootStream();  // brings the unit up to date with the design
   auto* Source = dynamic_cast<TModuleSource*>(FModule.Get());
-  const bool WriteUnit = Source && Source->Text() != FUnitTextOnDisk;
+  if (Source && FUnitTextOnDisk.empty() && FRoot) DeclareBoundHandlers(*this, *Source, FRoot);
+  const String Text = Source ? Source->Text() : String();
+  const bool WriteUnit = Source && Text != FUnitTextOnDisk;
   // The unit is the author's: one changed on disk since it was read is replaced only when the
   // host's question says so, and the form file then stays as it is too.
   if (WriteUnit && UnitChangedOnDisk() && !HostFileChangedQuestion(UnitFileName()))
     throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
   TComponentRoot::Save();
   if (!WriteUnit) return;
-  const String Text = Source->Text();
   TStringStream S(Text);
   FComponentDesigner->GetFileSystem()->WriteFile(FFileSystem, UnitFileName(), &S);
   FUnitTextOnDisk = Text;
@@ -122,21 +141,6 @@ String RootClassOfStream(const String& Data) {
   } catch (const std::exception&) {
     return String();
   }
-}
-
-// Without a unit, every handler the module's events name is declared in the one it gets;
-// handlers of an ancestor module are the ancestor's.
-void DeclareBoundHandlers(TReferenceRoot& Root, TModuleSource& Source, TComponent* Component) {
-  for (PPropInfo PI : GetPropList(Component->ClassType(), tkMethods)) {
-    if (!IsStoredProp(Component, PI)) continue;
-    const TMethod M = GetMethodProp(Component, PI);
-    const String Name = Root.GetMethodName(M);
-    if (!Name.empty() && !Root.MethodFromAncestor(M) && !Source.MethodExists(Name))
-      Source.CreateMethod(Name, MakeIntf<TEventInfo>(PI));
-  }
-  for (int I = 0; I < Component->ComponentCount(); ++I)
-    if (Component == Root.GetRoot() || Component->ComponentState().Contains(csInline))
-      DeclareBoundHandlers(Root, Source, Component->Components(I));
 }
 
 String ReadText(IModuleFileSystem* Files, const String& FileName) {
@@ -210,7 +214,6 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   if (!HasUnit) {
     Source->SetClassName(Root->GetRootClassName());
     Source->SetAncestorClassName(Root->GetAncestorName());
-    DeclareBoundHandlers(*Root, *Source, Root->GetRoot());
   }
   FRoots.push_back(Root);
   return Root;
