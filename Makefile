@@ -8,7 +8,7 @@
 
 MAKEFLAGS += --no-print-directory
 
-PACKAGES := cmake g++ make ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfmt-dev libicu-dev nlohmann-json3-dev
+PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfmt-dev libicu-dev nlohmann-json3-dev
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD    ?= build
 ASAN     ?= build-asan
