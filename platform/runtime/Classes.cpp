@@ -106,7 +106,8 @@ void TComponent::IndexName(TComponent* AComponent, const String& OldName) {
     auto It = FNameIndex.find(LowerCase(OldName));
     if (It != FNameIndex.end() && It->second == AComponent) FNameIndex.erase(It);
   }
-  if (AComponent->FOwner == this && !AComponent->FName.empty()) FNameIndex[LowerCase(AComponent->FName)] = AComponent;
+  if (AComponent->FOwner == this && !AComponent->FName.empty())
+    FNameIndex[LowerCase(AComponent->FName)] = AComponent;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -266,16 +267,21 @@ void TComponent::DefineProperties(TFiler* Filer) {
                                 static_cast<uint16_t>(Left));
   };
   Filer->DefineProperty(
-      "Left", [this, Top, Pack](TReader* R) { FDesignInfo = Pack(static_cast<int16_t>(R->ReadInteger()), Top(FDesignInfo)); },
-      [this, Left](TWriter* W) { W->WriteInteger(Left(FDesignInfo)); }, Left(FDesignInfo) != Left(AncestorInfo));
+      "Left",
+      [this, Top, Pack](TReader* R) {
+        FDesignInfo = Pack(static_cast<int16_t>(R->ReadInteger()), Top(FDesignInfo));
+      },
+      [this, Left](TWriter* W) { W->WriteInteger(Left(FDesignInfo)); },
+      Left(FDesignInfo) != Left(AncestorInfo));
   Filer->DefineProperty(
-      "Top", [this, Left, Pack](TReader* R) { FDesignInfo = Pack(Left(FDesignInfo), static_cast<int16_t>(R->ReadInteger())); },
+      "Top",
+      [this, Left, Pack](TReader* R) {
+        FDesignInfo = Pack(Left(FDesignInfo), static_cast<int16_t>(R->ReadInteger()));
+      },
       [this, Top](TWriter* W) { W->WriteInteger(Top(FDesignInfo)); }, Top(FDesignInfo) != Top(AncestorInfo));
 }
 
-void TComponent::SetSubComponent(bool Value) noexcept {
-  FComponentStyle.Set(csSubComponent, Value);
-}
+void TComponent::SetSubComponent(bool Value) noexcept { FComponentStyle.Set(csSubComponent, Value); }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
   FComponentState.Set(csDesigning, Value);
@@ -288,13 +294,9 @@ void TComponent::SetAncestor(bool Value) {
   for (TComponent* C : FComponents) C->SetAncestor(Value);
 }
 
-void TComponent::SetInline(bool Value) {
-  FComponentState.Set(csInline, Value);
-}
+void TComponent::SetInline(bool Value) { FComponentState.Set(csInline, Value); }
 
-void TComponent::SetDesignInstance(bool Value) {
-  FComponentState.Set(csDesignInstance, Value);
-}
+void TComponent::SetDesignInstance(bool Value) { FComponentState.Set(csDesignInstance, Value); }
 
 IPtr<IDesignerHook> TComponent::FindRootDesigner() const {
   const TComponent* C = this;
@@ -346,7 +348,12 @@ bool IsDefaultPropertyValue(TObject* Instance, PPropInfo P, const TGetLookupInfo
     if (AP && AP->PropType != P->PropType) AP = nullptr;
   }
   switch (P->Kind()) {
-    case tkInteger: case tkChar: case tkWChar: case tkEnumeration: case tkSet: case tkInt64: {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+    case tkEnumeration:
+    case tkSet:
+    case tkInt64: {
       const int64_t V = GetOrdProp(Instance, P);
       if (AP) return V == GetOrdProp(Ancestor, AP);
       if (P->Kind() == tkInt64 && P->Default == NoDefault) return V == 0;
@@ -356,7 +363,9 @@ bool IsDefaultPropertyValue(TObject* Instance, PPropInfo P, const TGetLookupInfo
       const long double V = GetFloatProp(Instance, P);
       return AP ? V == GetFloatProp(Ancestor, AP) : V == 0;
     }
-    case tkString: case tkLString: case tkUString: {
+    case tkString:
+    case tkLString:
+    case tkUString: {
       const String V = GetStrProp(Instance, P);
       return AP ? V == GetStrProp(Ancestor, AP) : V.empty();
     }

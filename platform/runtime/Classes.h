@@ -75,8 +75,17 @@ struct IInterfaceComponentReference : virtual IInterface {
 // Components
 
 enum TComponentStates : uint8_t {
-  csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups,
-  csFreeNotification, csInline, csDesignInstance
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups,
+  csFreeNotification,
+  csInline,
+  csDesignInstance
 };
 using TComponentState = TSet<TComponentStates>;
 
@@ -241,14 +250,15 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
 
 // Answers the ancestor counterpart of the object whose properties are tested, and the roots
 // that references are resolved against.
-using TGetLookupInfoEvent =
-    std::function<void(TPersistent*& Ancestor, TComponent*& Root, TComponent*& LookupRoot, TComponent*& RootAncestor)>;
+using TGetLookupInfoEvent = std::function<void(TPersistent*& Ancestor, TComponent*& Root,
+                                               TComponent*& LookupRoot, TComponent*& RootAncestor)>;
 
 // Whether the property holds the value a stream writer would leave out: the ancestor's value
 // when the lookup names a valid ancestor, else the declared default (ordinals), zero (numbers),
 // empty (strings, variants), nil (methods, interfaces and component references). A non-nil
 // persistent sub-object is never default by itself: its own properties decide.
-bool IsDefaultPropertyValue(TObject* Instance, PPropInfo PropInfo, const TGetLookupInfoEvent& OnGetLookupInfo);
+bool IsDefaultPropertyValue(TObject* Instance, PPropInfo PropInfo,
+                            const TGetLookupInfoEvent& OnGetLookupInfo);
 
 // ---------------------------------------------------------------------------------------------
 // Class registry and class groups

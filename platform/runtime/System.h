@@ -40,13 +40,32 @@ using PPropInfo = const TPropInfo*;
 // Type information
 
 enum TTypeKind : uint8_t {
-  tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod, tkWChar,
-  tkLString, tkWString, tkVariant, tkArray, tkRecord, tkInterface, tkInt64, tkDynArray, tkUString,
-  tkClassRef, tkPointer, tkProcedure
+  tkUnknown,
+  tkInteger,
+  tkChar,
+  tkEnumeration,
+  tkFloat,
+  tkString,
+  tkSet,
+  tkClass,
+  tkMethod,
+  tkWChar,
+  tkLString,
+  tkWString,
+  tkVariant,
+  tkArray,
+  tkRecord,
+  tkInterface,
+  tkInt64,
+  tkDynArray,
+  tkUString,
+  tkClassRef,
+  tkPointer,
+  tkProcedure
 };
 using TTypeKinds = TSet<TTypeKind>;
 inline const TTypeKinds tkAny = TTypeKinds::FromBits((uint64_t(1) << (tkProcedure + 1)) - 1);
-inline const TTypeKinds tkProperties = tkAny - TTypeKinds{tkMethod, tkUnknown, tkArray, tkRecord,
+inline const TTypeKinds tkProperties = tkAny - TTypeKinds{tkMethod,   tkUnknown,  tkArray,   tkRecord,
                                                           tkDynArray, tkClassRef, tkPointer, tkProcedure};
 inline const TTypeKinds tkMethods = TTypeKinds{tkMethod};
 
@@ -291,12 +310,12 @@ using TOwned = std::unique_ptr<T, TFreeObject>;
 // Declares the class record of `Class` (whose parent is `Parent`) inside a class body.
 // Leaves the class body in the private section. A class with published members also
 // declares `static void DeclarePublished(TClassBuilder<Class>& C);`.
-#define FW_CLASS(Class, Parent)                                                               \
- public:                                                                                      \
-  using inherited = Parent;                                                                   \
-  static ::formwright::TClass StaticClass();                                                  \
-  ::formwright::TClass DeclaredClass() const noexcept override { return StaticClass(); }      \
-                                                                                              \
+#define FW_CLASS(Class, Parent)                                                          \
+ public:                                                                                 \
+  using inherited = Parent;                                                              \
+  static ::formwright::TClass StaticClass();                                             \
+  ::formwright::TClass DeclaredClass() const noexcept override { return StaticClass(); } \
+                                                                                         \
  private:
 
 template <class T>
@@ -332,22 +351,22 @@ struct IInterface {
 
 using TInterfaceCaster = void* (*)(IInterface*);
 // Registers an interface type made by FW_INTERFACE (identifier, parent, caster).
-PTypeInfo RegisterInterfaceType(const char* Name, const char* Guid, PTypeInfo Parent, TInterfaceCaster Caster);
+PTypeInfo RegisterInterfaceType(const char* Name, const char* Guid, PTypeInfo Parent,
+                                TInterfaceCaster Caster);
 // The caster of a registered interface identifier; null when unknown.
 TInterfaceCaster FindInterfaceCaster(const TGUID& IID) noexcept;
 // True when interface type `T` is `Ancestor` or descends from it.
 bool InterfaceInheritsFrom(PTypeInfo T, PTypeInfo Ancestor) noexcept;
 
 // Declares the identity of interface `Name` (parent `Parent`, identifier `Guid`).
-#define FW_INTERFACE(Name, Parent, GuidText)                                                         \
-  static ::formwright::PTypeInfo InterfaceTypeInfo() {                                           \
-    static const ::formwright::PTypeInfo TI = ::formwright::RegisterInterfaceType(               \
-        #Name, GuidText, Parent::InterfaceTypeInfo(),                                              \
-        [](::formwright::IInterface* P) -> void* { return dynamic_cast<Name*>(P); });            \
-    return TI;                                                                                   \
-  }                                                                                              \
+#define FW_INTERFACE(Name, Parent, GuidText)                                          \
+  static ::formwright::PTypeInfo InterfaceTypeInfo() {                                \
+    static const ::formwright::PTypeInfo TI = ::formwright::RegisterInterfaceType(    \
+        #Name, GuidText, Parent::InterfaceTypeInfo(),                                 \
+        [](::formwright::IInterface* P) -> void* { return dynamic_cast<Name*>(P); }); \
+    return TI;                                                                        \
+  }                                                                                   \
   static const ::formwright::TGUID& IID() { return InterfaceTypeInfo()->Data.Guid; }
-
 
 // Intrusive reference to an interface: adds a reference when it takes one and releases it
 // when it lets go. The one smart-reference type for interface objects in the package.
@@ -360,10 +379,8 @@ class IPtr {
   IPtr(const IPtr& O) noexcept : FPtr(O.FPtr) { AddRef(); }
   IPtr(IPtr&& O) noexcept : FPtr(std::exchange(O.FPtr, nullptr)) {}
   template <class J>
-    requires std::is_convertible_v<J*, I*>
-  IPtr(const IPtr<J>& O) noexcept : FPtr(O.Get()) {
-    AddRef();
-  }
+  requires std::is_convertible_v<J*, I*> IPtr(const IPtr<J>& O)
+  noexcept : FPtr(O.Get()) { AddRef(); }
   ~IPtr() { Release(); }
   IPtr& operator=(IPtr O) noexcept {
     std::swap(FPtr, O.FPtr);
@@ -411,10 +428,8 @@ IPtr<I> Supports(TObject* O) noexcept {
 }
 // Objects that are interfaces too (components) are asked as objects.
 template <class I, class T>
-  requires(std::is_base_of_v<TObject, T> && !std::is_same_v<T, TObject>)
-IPtr<I> Supports(T* O) noexcept {
-  return Supports<I>(static_cast<TObject*>(O));
-}
+requires(std::is_base_of_v<TObject, T> && !std::is_same_v<T, TObject>) IPtr<I> Supports(T* O)
+noexcept { return Supports<I>(static_cast<TObject*>(O)); }
 // Queries by identifier; null when not supported.
 IPtr<IInterface> SupportsIID(IInterface* P, const TGUID& IID) noexcept;
 

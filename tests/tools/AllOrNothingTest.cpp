@@ -17,7 +17,7 @@ mode_t ModeOf(const fs::path& P) {
   return St.st_mode & 07777;
 }
 
-// Fails until the unit is edited in place instead of being written anew from the module's
+// The unit is edited in place, never written anew from the module's
 // model: a caption lives in the form file only, so the unit must keep every byte.
 TEST_F(ToolTest, SettingACaptionLeavesTheUnitByteIdentical) {
   ASSERT_EQ(Run("set Main.fwf SearchButton.Caption=Find").Code, 0);

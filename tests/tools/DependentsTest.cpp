@@ -56,7 +56,7 @@ TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {
   const TRunResult All = Run("check . sub");
   EXPECT_EQ(All.Code, 1);
   EXPECT_THAT(All.Err, testing::StartsWith("formwright: 2 of 9 modules do not open:\n  Broken.fwf: "));
-  EXPECT_THAT(All.Err, testing::ContainsRegex("Broken.fwf: [^\n]* line [0-9]+\n"));
+  EXPECT_THAT(All.Err, testing::ContainsRegex("Broken.fwf: [^\n]* line [0-9]+, column [0-9]+\n"));
   EXPECT_THAT(
       All.Err,
       HasSubstr("\n  Orphan.fwf: TGoneForm is its ancestor, and no module file beside it has that class\n"));
