@@ -132,6 +132,9 @@ String RootClassOfStream(const String& Data) {
       return P.Token() == toSymbol ? P.TokenString() : String();
     }
     S.SetPosition(0);
+    // A binary module may start with a resource header naming the class; the class that counts
+    // is the one the component stream itself names.
+    S.ReadResHeader();
     TReader R(&S, 4096);
     R.ReadSignature();
     TFilerFlags Flags;

@@ -59,5 +59,19 @@ TEST_F(UnitRoundTrip, AUnitThatCannotBeUnderstoodIsRefusedWithItsLine) {
   ExpectRefused(Run("set Main.fwf SearchButton.Caption=Find"), 1, "Main.pas: Unterminated string on line 49");
 }
 
+// A binary form names its class twice: in the resource header and in the component stream. The
+// stream's class is the one the unit must declare; a header that still names the unit's class
+// does not make a damaged stream open as a form of another kind.
+TEST_F(ToolTest, ABinaryFormWhoseClassTheUnitDoesNotDeclareIsRefused) {
+  ASSERT_EQ(Run("convert Data.fwf --binary").Code, 0);
+  std::string Binary = Read("Data.fwf");
+  const size_t At = Binary.find("TBookData");
+  ASSERT_NE(At, std::string::npos);
+  Binary[At] = 'x';
+  Write("Data.fwf", Binary);
+  Before = Snapshot();
+  ExpectRefused(Run("set Data.fwf BookData.Tag=5"), 1, "Class xBookData is not declared");
+}
+
 }  // namespace
 }  // namespace formwright::tooltest
