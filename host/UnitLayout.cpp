@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "platform/runtime/StreamCoding.h"
+
 namespace formwright {
 
 namespace {
@@ -68,7 +70,8 @@ class TLayoutReader {
     Declarations(true);
     if (L.ClassName == NoToken)
       Fail(FClass.empty() ? String("No form class declared before \"implementation\"")
-                          : Format("Class %s is not declared before \"implementation\"", FClass));
+                          : Format("Class %s is not declared before \"implementation\"",
+                                   streamcoding::PrintableText(FClass)));
     Expect("implementation");
     C.Next();
     Declarations(false);

@@ -61,16 +61,17 @@ TEST_F(UnitRoundTrip, AUnitThatCannotBeUnderstoodIsRefusedWithItsLine) {
 
 // A binary form names its class twice: in the resource header and in the component stream. The
 // stream's class is the one the unit must declare; a header that still names the unit's class
-// does not make a damaged stream open as a form of another kind.
+// does not make a damaged stream open as a form of another kind, and the message shows the
+// damaged name without its control character.
 TEST_F(ToolTest, ABinaryFormWhoseClassTheUnitDoesNotDeclareIsRefused) {
   ASSERT_EQ(Run("convert Data.fwf --binary").Code, 0);
   std::string Binary = Read("Data.fwf");
   const size_t At = Binary.find("TBookData");
   ASSERT_NE(At, std::string::npos);
-  Binary[At] = 'x';
+  Binary[At] = '\x1b';
   Write("Data.fwf", Binary);
   Before = Snapshot();
-  ExpectRefused(Run("set Data.fwf BookData.Tag=5"), 1, "Class xBookData is not declared");
+  ExpectRefused(Run("set Data.fwf BookData.Tag=5"), 1, "Class #27BookData is not declared");
 }
 
 }  // namespace
