@@ -53,12 +53,18 @@ FW_REGISTER_CLASS(TBenchComponent, "Bench")
 // Reads one property by kind, as a stream writer or an inspector would.
 int64_t ReadProperty(TObject* O, PPropInfo P) {
   switch (ValueKindOf(P->Kind())) {
-    case TValueKind::Ordinal: return GetOrdProp(O, P);
-    case TValueKind::Float: return static_cast<int64_t>(GetFloatProp(O, P));
-    case TValueKind::String: return static_cast<int64_t>(GetStrProp(O, P).size());
-    case TValueKind::Method: return GetMethodProp(O, P).Code != nullptr;
-    case TValueKind::Object: return GetObjectProp(O, P) != nullptr;
-    default: return 0;
+    case TValueKind::Ordinal:
+      return GetOrdProp(O, P);
+    case TValueKind::Float:
+      return static_cast<int64_t>(GetFloatProp(O, P));
+    case TValueKind::String:
+      return static_cast<int64_t>(GetStrProp(O, P).size());
+    case TValueKind::Method:
+      return GetMethodProp(O, P).Code != nullptr;
+    case TValueKind::Object:
+      return GetObjectProp(O, P) != nullptr;
+    default:
+      return 0;
   }
 }
 

@@ -9,9 +9,9 @@ using orx::TActionList;
 
 const std::vector<String>& TReferenceIDEServices::StandardActionNames() {
   static const std::vector<String> Names = {
-      "EditUndoCommand",  "EditRedoCommand",   "EditCutCommand",           "EditCopyCommand",
-      "EditPasteCommand", "EditDeleteCommand", "EditSelectAllCommand",     "AlignBringToFrontCommand",
-      "AlignSendToBackCommand"};
+      "EditUndoCommand",      "EditRedoCommand",          "EditCutCommand",
+      "EditCopyCommand",      "EditPasteCommand",         "EditDeleteCommand",
+      "EditSelectAllCommand", "AlignBringToFrontCommand", "AlignSendToBackCommand"};
   return Names;
 }
 
@@ -61,7 +61,9 @@ void TReferenceIDEServices::RemoveContext(const String& Context) {
   if (FContexts.erase(LowerCase(Context)) != 0) ContextsChanged();
 }
 
-bool TReferenceIDEServices::ContextActive(const String& Context) { return FContexts.count(LowerCase(Context)) != 0; }
+bool TReferenceIDEServices::ContextActive(const String& Context) {
+  return FContexts.count(LowerCase(Context)) != 0;
+}
 
 Variant TReferenceIDEServices::GetEnvironmentOption(const String& Name) {
   auto It = FOptions.find(LowerCase(Name));

@@ -21,12 +21,15 @@ TModuleRegistry& Registry() {
   return R;
 }
 
-void DoRegisterCustomModule(int Group, TComponentClass ComponentBaseClass, TCustomModuleClass CustomModuleClass) {
+void DoRegisterCustomModule(int Group, TComponentClass ComponentBaseClass,
+                            TCustomModuleClass CustomModuleClass) {
   Registry().CustomModules.push_back({Group, CustomModuleClass, ComponentBaseClass});
   RegisterClass(ComponentBaseClass);
 }
 
-void DoRegisterDesignNotification(const IPtr<IDesignNotification>& N) { Registry().Notifications.push_back(N); }
+void DoRegisterDesignNotification(const IPtr<IDesignNotification>& N) {
+  Registry().Notifications.push_back(N);
+}
 
 void DoUnregisterDesignNotification(const IPtr<IDesignNotification>& N) {
   auto& L = Registry().Notifications;

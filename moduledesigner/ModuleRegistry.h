@@ -44,7 +44,8 @@ int DesignNotificationCount();
 void DesignNotificationItemDeleted(const IPtr<IDesigner>& Designer, TPersistent* Item);
 void DesignNotificationItemInserted(const IPtr<IDesigner>& Designer, TPersistent* Item);
 void DesignNotificationItemsModified(const IPtr<IDesigner>& Designer);
-void DesignNotificationSelectionChanged(const IPtr<IDesigner>& Designer, const IPtr<IDesignerSelections>& Selection);
+void DesignNotificationSelectionChanged(const IPtr<IDesigner>& Designer,
+                                        const IPtr<IDesignerSelections>& Selection);
 void DesignNotificationDesignerOpened(const IPtr<IDesigner>& Designer, bool Resurrecting);
 void DesignNotificationDesignerClosed(const IPtr<IDesigner>& Designer, bool GoingDormant);
 void DesignNotificationDescendantUpdated(const IPtr<IDesigner>& Designer);

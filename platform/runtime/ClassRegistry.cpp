@@ -139,7 +139,9 @@ void GroupDescendentsWith(TClass AClass, TClass AClassGroup) {
 
 TClass ClassGroupOf(TClass AClass) { return Registry().GroupOf(AClass)->GroupClasses.front(); }
 
-TClass ClassGroupOf(const TObject* Instance) { return ClassGroupOf(Instance ? Instance->ClassType() : nullptr); }
+TClass ClassGroupOf(const TObject* Instance) {
+  return ClassGroupOf(Instance ? Instance->ClassType() : nullptr);
+}
 
 TClass ActivateClassGroup(TClass AClass) {
   TRegGroups& R = Registry();

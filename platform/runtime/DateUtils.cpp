@@ -49,7 +49,8 @@ TDateTime EncodeDate(int Year, int Month, int Day) {
 }
 
 bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Value) noexcept {
-  if (Hour < 0 || Hour > 23 || Min < 0 || Min > 59 || Sec < 0 || Sec > 59 || MSec < 0 || MSec > 999) return false;
+  if (Hour < 0 || Hour > 23 || Min < 0 || Min > 59 || Sec < 0 || Sec > 59 || MSec < 0 || MSec > 999)
+    return false;
   Value = TDateTime((((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / MSecsPerDay);
   return true;
 }

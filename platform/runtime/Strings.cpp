@@ -137,7 +137,8 @@ String TStrings::DelimitedText(char Delimiter, char Quote) const {
   String R;
   for (int I = 0; I < Count(); ++I) {
     const String S = Get(I);
-    const bool NeedsQuote = S.empty() || S.find_first_of(String(" \t\r\n") + Delimiter + Quote) != String::npos;
+    const bool NeedsQuote =
+        S.empty() || S.find_first_of(String(" \t\r\n") + Delimiter + Quote) != String::npos;
     if (I > 0) R += Delimiter;
     R += NeedsQuote ? QuotedStr(S, Quote) : S;
   }

@@ -71,9 +71,10 @@ TTypeInfo MakeMethodType(const char* Name, const char* Declaration) {
   T.Name = Name;
   std::string_view D(Declaration);
   const size_t Open = D.find('('), Close = D.rfind(')');
-  std::string_view Params = (Open != std::string_view::npos && Close != std::string_view::npos && Close > Open)
-                                ? D.substr(Open + 1, Close - Open - 1)
-                                : std::string_view();
+  std::string_view Params =
+      (Open != std::string_view::npos && Close != std::string_view::npos && Close > Open)
+          ? D.substr(Open + 1, Close - Open - 1)
+          : std::string_view();
   std::string_view Rest = Close != std::string_view::npos ? D.substr(Close + 1) : D;
   const size_t Colon = Rest.find(':');
   if (Colon != std::string_view::npos) {
@@ -112,15 +113,23 @@ long double TPropAccessor::GetFloat(const TObject*, const TPropInfo& P) const { 
 void TPropAccessor::SetFloat(TObject*, const TPropInfo& P, long double) const { KindMismatch(P, "float"); }
 String TPropAccessor::GetStr(const TObject*, const TPropInfo& P) const { KindMismatch(P, "string"); }
 void TPropAccessor::SetStr(TObject*, const TPropInfo& P, const String&) const { KindMismatch(P, "string"); }
-WideString TPropAccessor::GetWideStr(const TObject*, const TPropInfo& P) const { KindMismatch(P, "wide string"); }
+WideString TPropAccessor::GetWideStr(const TObject*, const TPropInfo& P) const {
+  KindMismatch(P, "wide string");
+}
 void TPropAccessor::SetWideStr(TObject*, const TPropInfo& P, const WideString&) const {
   KindMismatch(P, "wide string");
 }
 TMethod TPropAccessor::GetMethod(const TObject*, const TPropInfo& P) const { KindMismatch(P, "method"); }
-void TPropAccessor::SetMethod(TObject*, const TPropInfo& P, const TMethod&) const { KindMismatch(P, "method"); }
+void TPropAccessor::SetMethod(TObject*, const TPropInfo& P, const TMethod&) const {
+  KindMismatch(P, "method");
+}
 Variant TPropAccessor::GetVariant(const TObject*, const TPropInfo& P) const { KindMismatch(P, "variant"); }
-void TPropAccessor::SetVariant(TObject*, const TPropInfo& P, const Variant&) const { KindMismatch(P, "variant"); }
-IPtr<IInterface> TPropAccessor::GetIntf(const TObject*, const TPropInfo& P) const { KindMismatch(P, "interface"); }
+void TPropAccessor::SetVariant(TObject*, const TPropInfo& P, const Variant&) const {
+  KindMismatch(P, "variant");
+}
+IPtr<IInterface> TPropAccessor::GetIntf(const TObject*, const TPropInfo& P) const {
+  KindMismatch(P, "interface");
+}
 void TPropAccessor::SetIntf(TObject*, const TPropInfo& P, const IPtr<IInterface>&) const {
   KindMismatch(P, "interface");
 }
@@ -129,14 +138,24 @@ void TPropAccessor::SetObj(TObject*, const TPropInfo& P, TObject*) const { KindM
 
 TValueKind ValueKindOf(TTypeKind Kind) {
   switch (Kind) {
-    case tkFloat: return TValueKind::Float;
-    case tkString: case tkLString: case tkUString: return TValueKind::String;
-    case tkWString: return TValueKind::WideString;
-    case tkMethod: return TValueKind::Method;
-    case tkVariant: return TValueKind::Variant;
-    case tkInterface: return TValueKind::Interface;
-    case tkClass: return TValueKind::Object;
-    default: return TValueKind::Ordinal;
+    case tkFloat:
+      return TValueKind::Float;
+    case tkString:
+    case tkLString:
+    case tkUString:
+      return TValueKind::String;
+    case tkWString:
+      return TValueKind::WideString;
+    case tkMethod:
+      return TValueKind::Method;
+    case tkVariant:
+      return TValueKind::Variant;
+    case tkInterface:
+      return TValueKind::Interface;
+    case tkClass:
+      return TValueKind::Object;
+    default:
+      return TValueKind::Ordinal;
   }
 }
 

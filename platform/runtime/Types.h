@@ -26,8 +26,14 @@ class TSet {
   constexpr uint64_t Bits() const noexcept { return FBits; }
   constexpr bool Contains(E I) const noexcept { return (FBits & Bit(I)) != 0; }
   constexpr bool Empty() const noexcept { return FBits == 0; }
-  constexpr TSet& Include(E I) noexcept { FBits |= Bit(I); return *this; }
-  constexpr TSet& Exclude(E I) noexcept { FBits &= ~Bit(I); return *this; }
+  constexpr TSet& Include(E I) noexcept {
+    FBits |= Bit(I);
+    return *this;
+  }
+  constexpr TSet& Exclude(E I) noexcept {
+    FBits &= ~Bit(I);
+    return *this;
+  }
   constexpr TSet& Set(E I, bool Member) noexcept { return Member ? Include(I) : Exclude(I); }
   constexpr TSet& operator<<(E I) noexcept { return Include(I); }
   constexpr TSet& operator>>(E I) noexcept { return Exclude(I); }
@@ -82,7 +88,17 @@ constexpr TRect Bounds(int Left, int Top, int Width, int Height) noexcept {
 }
 
 enum TShiftStateItem : uint8_t {
-  ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble, ssTouch, ssPen, ssCommand, ssHorizontal
+  ssShift,
+  ssAlt,
+  ssCtrl,
+  ssLeft,
+  ssRight,
+  ssMiddle,
+  ssDouble,
+  ssTouch,
+  ssPen,
+  ssCommand,
+  ssHorizontal
 };
 using TShiftState = TSet<TShiftStateItem>;
 

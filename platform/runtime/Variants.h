@@ -9,11 +9,29 @@
 namespace formwright {
 
 enum TVarType : uint16_t {
-  varEmpty = 0x0000, varNull = 0x0001, varSmallint = 0x0002, varInteger = 0x0003, varSingle = 0x0004,
-  varDouble = 0x0005, varCurrency = 0x0006, varDate = 0x0007, varOleStr = 0x0008, varDispatch = 0x0009,
-  varError = 0x000A, varBoolean = 0x000B, varVariant = 0x000C, varUnknown = 0x000D, varShortInt = 0x0010,
-  varByte = 0x0011, varWord = 0x0012, varLongWord = 0x0013, varInt64 = 0x0014, varUInt64 = 0x0015,
-  varString = 0x0100, varUString = 0x0102, varTypeMask = 0x0FFF
+  varEmpty = 0x0000,
+  varNull = 0x0001,
+  varSmallint = 0x0002,
+  varInteger = 0x0003,
+  varSingle = 0x0004,
+  varDouble = 0x0005,
+  varCurrency = 0x0006,
+  varDate = 0x0007,
+  varOleStr = 0x0008,
+  varDispatch = 0x0009,
+  varError = 0x000A,
+  varBoolean = 0x000B,
+  varVariant = 0x000C,
+  varUnknown = 0x000D,
+  varShortInt = 0x0010,
+  varByte = 0x0011,
+  varWord = 0x0012,
+  varLongWord = 0x0013,
+  varInt64 = 0x0014,
+  varUInt64 = 0x0015,
+  varString = 0x0100,
+  varUString = 0x0102,
+  varTypeMask = 0x0FFF
 };
 
 // A tagged value. Integers keep their declared width in the type code; strings are UTF-8

@@ -29,7 +29,8 @@ TEST(ReferenceIDEServices, TheMainActionListHoldsTheStandardCommandsByName) {
   ASSERT_NE(Action, nullptr);
   EXPECT_EQ(Action->Caption(), "Cut");
   EXPECT_EQ(Action->ActionList(), S->ActionList());
-  EXPECT_EQ(dynamic_cast<orx::TContainedAction*>(Nta->FindAction("AlignSendToBackCommand"))->Caption(), "SendToBack");
+  EXPECT_EQ(dynamic_cast<orx::TContainedAction*>(Nta->FindAction("AlignSendToBackCommand"))->Caption(),
+            "SendToBack");
   EXPECT_EQ(Nta->FindAction("FileOpenCommand"), nullptr);
   EXPECT_TRUE(Supports<IOTAPaletteServices>(VostrelIDEServices()));
   VostrelIDEServices().Reset();

@@ -67,7 +67,8 @@ void TTestWidget::Notification(TComponent* AComponent, TOperation Operation) {
   FNotifications.emplace_back(AComponent, Operation);
   if (Operation == opRemove && AComponent == FBuddy) FBuddy = nullptr;
   // An interface reference to a component must not outlive it.
-  if (Operation == opRemove && FLink && FLink.Identity() == static_cast<IInterface*>(AComponent)) FLink.Reset();
+  if (Operation == opRemove && FLink && FLink.Identity() == static_cast<IInterface*>(AComponent))
+    FLink.Reset();
 }
 
 void TTestWidget::DeclarePublished(TClassBuilder<TTestWidget>& C) {
@@ -187,8 +188,9 @@ void TTestModule::DefineProperties(TFiler* Filer) {
 }
 
 void TStreamSamples::RegisterClasses() {
-  formwright::RegisterClasses({TTestWidget::StaticClass(), TTestControl::StaticClass(), TTestContainer::StaticClass(),
-                               TTestModule::StaticClass(), TTestFrame::StaticClass(), TTestTimer::StaticClass(),
+  formwright::RegisterClasses({TTestWidget::StaticClass(), TTestControl::StaticClass(),
+                               TTestContainer::StaticClass(), TTestModule::StaticClass(),
+                               TTestFrame::StaticClass(), TTestTimer::StaticClass(),
                                TTestDataSet::StaticClass()});
 }
 

@@ -35,7 +35,9 @@ class TTestItem : public TCollectionItem {
  public:
   using TCollectionItem::TCollectionItem;
   static void DeclarePublished(TClassBuilder<TTestItem>& C);
-  String GetDisplayName() const override { return FCaption.empty() ? TCollectionItem::GetDisplayName() : FCaption; }
+  String GetDisplayName() const override {
+    return FCaption.empty() ? TCollectionItem::GetDisplayName() : FCaption;
+  }
   void Assign(TPersistent* Source) override;
   String FCaption;
   int32_t FWidth = 50;
