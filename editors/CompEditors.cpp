@@ -3,7 +3,7 @@
 #include <span>
 
 #include "editors/PropertyEditors.h"
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "formdesigner/SurfaceIntf.h"
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

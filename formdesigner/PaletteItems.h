@@ -2,7 +2,7 @@
 // be created, and the package's own item for a known component class.
 #pragma once
 
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

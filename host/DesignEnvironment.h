@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 #include "platform/runtime/IniFiles.h"
 
 namespace formwright {

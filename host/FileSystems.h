@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

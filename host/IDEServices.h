@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

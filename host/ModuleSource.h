@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 #include "host/UnitLayout.h"
 
 namespace formwright {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "contracts/DesignIntf.h"
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

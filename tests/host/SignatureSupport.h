@@ -1,7 +1,7 @@
 // Event signatures as the designer hands them to a module's source.
 #pragma once
 
-#include "host/HostIntf.h"
+#include "contracts/HostIntf.h"
 
 namespace formwright {
 

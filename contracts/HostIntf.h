@@ -1,6 +1,6 @@
 // The host IDE's side of the designer: what only the host knows (source, files, options,
 // time, other modules) and the questions only a person can answer. The module designer calls
-// these interfaces; the reference headless host (ReferenceHost.h) implements all of them, and
+// these interfaces; the reference headless host (host/) implements all of them, and
 // an IDE or a tool may supply its own.
 #pragma once
 
