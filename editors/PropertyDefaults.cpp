@@ -22,10 +22,6 @@ class TKeepValue {
   T FSaved;
 };
 
-bool IsSubComponent(const TComponent* C) noexcept {
-  return C && C->ComponentStyle().Contains(csSubComponent);
-}
-
 // The owned component named `Name` in `Owner`'s ownership tree: each level is asked first,
 // then its components in order, depth first.
 TComponent* FindOwnedComponent(TComponent* Owner, const String& Name) {

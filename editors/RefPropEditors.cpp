@@ -14,8 +14,6 @@ constexpr const char* SCannotCreateName = "Cannot create a method for an unnamed
 constexpr int MethodEditLimit = 63;
 constexpr int ReferenceEditLimit = 127;
 
-bool IsSubComponent(const TComponent* C) noexcept { return C->ComponentStyle().Contains(csSubComponent); }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------

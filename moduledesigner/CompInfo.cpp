@@ -56,7 +56,7 @@ void TCompInfo::CollectSubObjects() {
     if (!Declared || !Declared->InheritsFrom(TPersistent::StaticClass()) || !P->CanRead()) continue;
     if (Declared->InheritsFrom(TComponent::StaticClass())) {
       auto* C = dynamic_cast<TComponent*>(GetObjectProp(FInstance, P));
-      if (!C || !C->ComponentStyle().Contains(csSubComponent)) continue;
+      if (!IsSubComponent(C)) continue;
     }
     FSubObjects.push_back(P);
   }

@@ -400,7 +400,7 @@ bool IsDefaultPropertyValue(TObject* Instance, PPropInfo P, const TGetLookupInfo
     case tkClass: {
       TObject* Obj = GetObjectProp(Instance, P);
       auto* Comp = dynamic_cast<TComponent*>(Obj);
-      if (Obj && !(Comp && !Comp->ComponentStyle().Contains(csSubComponent))) return false;
+      if (Obj && !(Comp && !IsSubComponent(Comp))) return false;
       if (!AP) return Obj == nullptr;
       return ReferencesMatch(Obj, GetObjectProp(Ancestor, AP), Root, LookupRoot, RootAncestor);
     }

@@ -245,6 +245,12 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   bool FTornDown = false;
 };
 
+// Whether C (null allowed) is a sub-component: a component owned by a property of another,
+// streamed and designed as part of it.
+inline bool IsSubComponent(const TComponent* C) noexcept {
+  return C && C->ComponentStyle().Contains(csSubComponent);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Default values
 

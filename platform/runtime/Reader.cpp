@@ -401,8 +401,7 @@ void TReader::ReadNamedProperty(TPersistent* Instance, const String& Path) {
     TObject* Sub = GetObjectProp(Obj, P);
     auto* SubComp = As<TComponent>(Sub);
     Obj = As<TPersistent>(Sub);
-    if (!Obj || (SubComp && !SubComp->ComponentStyle().Contains(csSubComponent)))
-      throw EReadError(SInvalidPropertyPath);
+    if (!Obj || (SubComp && !IsSubComponent(SubComp))) throw EReadError(SInvalidPropertyPath);
   }
   if (PPropInfo P = GetPropInfo(Obj, Parts.back())) {
     ReadPropValue(Obj, P);

@@ -517,8 +517,8 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
 void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
   TObject* Obj = GetObjectProp(Instance, P);
   auto* Comp = As<TComponent>(Obj);
-  const bool Nested = Obj && (!Comp || (Comp->ComponentStyle().Contains(csSubComponent) &&
-                                        (Comp->Owner() == Instance || !Comp->Owner())));
+  const bool Nested =
+      Obj && (!Comp || (IsSubComponent(Comp) && (Comp->Owner() == Instance || !Comp->Owner())));
   if (Nested) {
     TPersistent* AncestorObj = AncestorValue(P);
     if (auto* Coll = As<TCollection>(Obj)) {
