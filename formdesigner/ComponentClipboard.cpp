@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "formdesigner/ComponentNames.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 
@@ -49,15 +50,6 @@ String PeekText(TStream& Text) {
   S.resize(static_cast<size_t>(std::max<int64_t>(Text.Read(S.data(), PeekLength), 0)));
   Text.SetPosition(Pos);
   return S;
-}
-
-// The first name of the form <BaseName without a leading T><n> that `Owner` does not use.
-String FreeComponentName(TComponent* Owner, const String& BaseName) {
-  const String Stem = BaseName.size() >= 2 && BaseName[0] == 'T' ? BaseName.substr(1, 255) : BaseName;
-  for (int N = 1;; ++N) {
-    String Candidate = Format("%s%d", Stem, N);
-    if (!Owner->FindComponent(Candidate)) return Candidate;
-  }
 }
 
 }  // namespace
@@ -151,7 +143,8 @@ void PasteComponents(TComponent* Owner, TComponent* Parent, const IPtr<IDesigner
     if (Name.empty() || !ComponentOwner) return;
     TComponent* Existing = ComponentOwner->FindComponent(Name);
     if (!Existing || Existing == Component) return;
-    String NewName = FreeComponentName(ComponentOwner, Component->ClassName());
+    String NewName = FirstFreeComponentName(
+        Component->ClassName(), [&](const String& N) { return ComponentOwner->FindComponent(N) != nullptr; });
     Renames.emplace_back(Name, NewName);
     Name = std::move(NewName);
   };
