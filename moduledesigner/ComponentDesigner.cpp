@@ -4,6 +4,7 @@
 
 #include "editors/PropertyEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
@@ -183,11 +184,7 @@ void TComponentDesigner::SetSelection(const IPtr<IDesigner>& Designer, const IPt
 
 void TComponentDesigner::UpdateSelections() {
   if (FUpdatingSelections) return;
-  FUpdatingSelections = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } Reset{FUpdatingSelections};
+  TValueScope Updating(FUpdatingSelections, true);
   const auto Copy = FRoots;
   for (const auto& R : Copy) {
     if (!R->IsReady()) continue;

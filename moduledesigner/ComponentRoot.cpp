@@ -2,8 +2,8 @@
 
 #include "editors/DesignEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
-#include "moduledesigner/Renames.h"
 #include "platform/runtime/ObjectText.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
@@ -11,7 +11,6 @@ FW_REGISTER_CLASS(TComponentRoot, "ComponentRoot")
 
 namespace {
 inline constexpr const char* SRootClassNotFound = "Root class not found: \"%s\"";
-inline constexpr const char* SSourceReadOnly = "Source is read-only";
 
 // The designer hook a root component carries. It refers to its module root without keeping it
 // alive (the module root owns the component), and answers interface queries for it, so that
@@ -49,37 +48,46 @@ void DetachHook(TComponent* Root) noexcept {
   if (auto* Hook = dynamic_cast<TRootHook*>(Root->Designer().Get())) Hook->Detach();
   Root->SetDesigner(nullptr);
 }
+
+// The state's links back to the root it describes.
+TRootState& Describe(TRootState& State, TComponentRoot* Root) {
+  State.Object = Root;
+  State.Self = Root;
+  State.Designer = Root;
+  return State;
+}
 }  // namespace
 
 TComponentRoot::TComponentRoot()
-    : FUnitList(std::make_unique<TStringList>()),
-      FSelectionList(MakeIntf<TSimpleSelections>()),
-      FSelections(
-          std::make_unique<TSelections>(FSelectionList, [this](TSelections* S) { SelectionsChanged(S); })) {}
+    : FLinks(Describe(FState, this), *this),
+      FNames(FState, FLinks),
+      FSelection(FState, this),
+      FStreams(
+          FState, *this, FNames, FLinks,
+          [this](TComponent* Root, TStream* S) { ReadObjectFromStream(Root, S); },
+          [this](TClass C, TComponent* Owner) { return FCreation.FrameCreateComponent(C, Owner); }),
+      FCreation(FState, *this, FSelection, FNames, FStreams, FLinks),
+      FClipboard(FState, *this, FSelection, FNames, FStreams, FCreation,
+                 [this](TPersistent* P) { InstanceRemoved(P); }) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.
-  if (FRoot) {
-    TComponent* R = std::exchange(FRoot, nullptr);
+  if (FState.Root) {
+    TComponent* R = std::exchange(FState.Root, nullptr);
     DetachHook(R);
     R->Free();
   }
 }
 
-int64_t TComponentRoot::CurrentTimeStamp() {
-  IPtr<IDesignEnvironment> Env = Environment();
-  return Env ? Env->GetCurrentTimeStamp() : 0;
-}
-
 // ----- Construction ---------------------------------------------------------------------------
 
 void TComponentRoot::Create(const TRootCreateInfo& Info) {
-  FComponentDesigner = Info.ComponentDesigner;
-  FModule = Info.Module;
-  FFileSystem = Info.FileSystem;
-  FFileName = Info.FileName;
+  FState.ComponentDesigner = Info.ComponentDesigner;
+  FState.Module = Info.Module;
+  FState.FileSystem = Info.FileSystem;
+  FState.FileName = Info.FileName;
   FRootName = Info.RootName;
-  FAncestorLoaded = true;
+  FState.AncestorLoaded = true;
   TOwned<TStream> FileStream;
   TStream* S = nullptr;
   try {
@@ -87,17 +95,18 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
       const String ClassName = Info.RootName.empty() ? String() : "T" + Info.RootName;
       const String AncestorClassName = Info.AncestorName.empty() ? String() : "T" + Info.AncestorName;
       CreateRootAs(ClassName, AncestorClassName, Info.AncestorRoot);
-      if (!Info.RootName.empty()) FRoot->SetName(Info.RootName);
-      HostInitNewRoot(FRoot, Info.RootName);
-      FTimeAtLoad = CurrentTimeStamp();
+      if (!Info.RootName.empty()) FState.Root->SetName(Info.RootName);
+      HostInitNewRoot(FState.Root, Info.RootName);
+      IPtr<IDesignEnvironment> Env = FState.Environment();
+      FStreams.Loaded(Env ? Env->GetCurrentTimeStamp() : 0);
     } else {
       if (Info.Stream) {
         S = Info.Stream;
-        FTimeAtLoad = Info.StreamTime;
+        FStreams.Loaded(Info.StreamTime);
       } else {
-        IPtr<IModuleFileSystem> Files = FComponentDesigner->GetFileSystem();
-        FileStream = Files->OpenFile(FFileSystem, FFileName);
-        FTimeAtLoad = Files->FileAge(FFileSystem, FFileName);
+        IPtr<IModuleFileSystem> Files = FState.ComponentDesigner->GetFileSystem();
+        FileStream = Files->OpenFile(FState.FileSystem, FState.FileName);
+        FStreams.Loaded(Files->FileAge(FState.FileSystem, FState.FileName));
         S = FileStream.get();
       }
       CreateFromStream(S, Info.AncestorRoot);
@@ -107,87 +116,71 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
     DropRootComponent();
     throw;
   }
-  FSizeAtLoad = S ? S->Size() : 0;
-  FModifyTime = FTimeAtLoad;
+  FStreams.Opened(S ? S->Size() : 0);
   UpdateOptions();
 }
 
-IPtr<IInternalRoot> TComponentRoot::FindAncestorRoot(const String& ClassName) {
-  if (ClassName.empty() || !FComponentDesigner) return nullptr;
-  for (int I = 0; I < FComponentDesigner->GetRootsCount(); ++I) {
-    IPtr<IRoot> R = FComponentDesigner->GetRoots(I);
-    if (R.Identity() == static_cast<IInterface*>(static_cast<IRoot*>(this))) continue;
-    if (R->GetRoot() && SameText(R->GetRootClassName(), ClassName)) return Supports<IInternalRoot>(R);
-  }
-  return nullptr;
-}
-
-TComponent* FindDesignedRootOfClass(const IPtr<IComponentDesigner>& Designer, const String& ClassName) {
-  if (!Designer) return nullptr;
-  for (int I = 0; I < Designer->GetRootsCount(); ++I) {
-    IPtr<IRoot> R = Designer->GetRoots(I);
-    if (R->GetRoot() && SameText(R->GetRootClassName(), ClassName)) return R->GetRoot();
-  }
-  return nullptr;
+void TComponentRoot::CreateFromStream(TStream* Stream, const IPtr<IInternalRoot>& AncestorRoot) {
+  TGlobalLoadingScope Loading;
+  TStream* S = FStreams.PrepareInputStream(Stream, true);
+  TOwned<TStream> Converted(S != Stream ? S : nullptr);
+  String ClassName, AncestorClassName;
+  FStreams.GetCreateInfoFrom(S, ClassName, AncestorClassName, AncestorRoot);
+  TComponent* Root = CreateRootAs(ClassName, AncestorClassName, AncestorRoot);
+  ReadObjectFromStream(Root, S);
+  ModifiedUpdateNotification();
+  NotifyGlobalLoading();
 }
 
 void TComponentRoot::SetCreateInfo(const String& AncestorClassName, const IPtr<IInternalRoot>& AncestorRoot) {
-  FAncestorRoot = AncestorRoot ? AncestorRoot : FindAncestorRoot(AncestorClassName);
-  if (FAncestorRoot) {
-    FRootBaseClass = FAncestorRoot->GetRootBaseClass();
-    FCustomModuleClass = FAncestorRoot->GetCustomModuleClass();
+  FState.AncestorRoot = AncestorRoot ? AncestorRoot : FLinks.FindAncestorRoot(AncestorClassName);
+  if (FState.AncestorRoot) {
+    FRootBaseClass = FState.AncestorRoot->GetRootBaseClass();
+    FCustomModuleClass = FState.AncestorRoot->GetCustomModuleClass();
   } else {
-    FRootBaseClass = FComponentDesigner->FindBaseClass(AncestorClassName);
-    FCustomModuleClass = FComponentDesigner->FindCustomModuleClass(AncestorClassName);
+    FRootBaseClass = FState.ComponentDesigner->FindBaseClass(AncestorClassName);
+    FCustomModuleClass = FState.ComponentDesigner->FindCustomModuleClass(AncestorClassName);
   }
 }
 
 TClass TComponentRoot::GetRootClass() {
-  if (!FRootClass) FRootClass = FComponentDesigner->FindRootBaseClass(FRootBaseClass);
+  if (!FRootClass) FRootClass = FState.ComponentDesigner->FindRootBaseClass(FRootBaseClass);
   if (!FRootClass) throw EComponentDesignerException(Format(SRootClassNotFound, FRootBaseClass));
   return FRootClass;
 }
-
-TComponent* TComponentRoot::HostCreateRootInstance(TClass RootClass) {
-  return static_cast<TComponent*>(RootClass->Create<TComponent*>(nullptr));
-}
-
-void TComponentRoot::HostFreeRoot(TComponent* Root) { Root->Free(); }
 
 TComponent* TComponentRoot::CreateRootAs(const String& ClassName, const String& AncestorClassName,
                                          const IPtr<IInternalRoot>& AncestorRoot) {
   SetCreateInfo(AncestorClassName, AncestorRoot);
   CreateRootInstance(ClassName);
   String Name = ClassName.size() > 1 ? ClassName.substr(1) : String();
-  if (AncestorRoot && FAncestorRoot && FAncestorRoot->GetRoot()) {
-    const String A = FAncestorRoot->GetRoot()->ClassName();
+  if (AncestorRoot && FState.AncestorRoot && FState.AncestorRoot->GetRoot()) {
+    const String A = FState.AncestorRoot->GetRoot()->ClassName();
     Name = A.size() > 1 ? A.substr(1) : String();
   }
   // The stream read next sets the name stored there; a new module keeps this one.
-  if (!Name.empty() && IsValidIdent(Name)) FRoot->SetName(Name);
-  return FRoot;
+  if (!Name.empty() && IsValidIdent(Name)) FState.Root->SetName(Name);
+  return FState.Root;
 }
 
 TComponent* TComponentRoot::CreateRootInstance(const String& ClassName) {
-  FReadError = false;
+  FStreams.ClearReadError();
   TClass RootClass = GetRootClass();
   TComponent* R = HostCreateRootInstance(RootClass);
   R->SetDesigning(true);
   R->SetDesignInstance(true);
-  FRoot = R;
+  FState.Root = R;
   R->SetDesigner(MakeIntf<TRootHook>(this));
-  if (FCustomModuleClass) FCustomModule = CreateCustomModule(FCustomModuleClass, R, GetDesigner());
+  if (FCustomModuleClass) FState.CustomModule = CreateCustomModule(FCustomModuleClass, R, GetDesigner());
   HostAfterCreate();
-  const String UnitName = FModule ? FModule->GetUnitName() : String();
-  if (FAncestorRoot && FAncestorRoot->GetRoot()) {
-    TComponent* Ancestor = FAncestorRoot->GetRoot();
+  const String UnitName = FState.Module ? FState.Module->GetUnitName() : String();
+  if (FState.AncestorRoot && FState.AncestorRoot->GetRoot()) {
+    TComponent* Ancestor = FState.AncestorRoot->GetRoot();
     CreateSubClass(R, ClassName.empty() ? Ancestor->ClassName() : ClassName, UnitName, Ancestor->ClassType());
-    FAncestorLoaded = false;
-    struct TRestore {
-      bool& Flag;
-      ~TRestore() { Flag = true; }
-    } Restore{FAncestorLoaded};
-    ReplayModule(Ancestor, R);
+    // The replay ends with the flag set again, whether it succeeds or not.
+    TScopeExit Loaded([this] { FState.AncestorLoaded = true; });
+    FState.AncestorLoaded = false;
+    FStreams.ReplayModule(Ancestor, R);
     R->SetAncestor(true);
   } else {
     CreateSubClass(R, ClassName.empty() ? RootClass->ClassName() : ClassName, UnitName, RootClass);
@@ -197,132 +190,128 @@ TComponent* TComponentRoot::CreateRootInstance(const String& ClassName) {
 
 void TComponentRoot::DropRootComponent() {
   FRootEditor.Reset();
-  FCustomModule.Reset();
-  if (FRoot) {
-    TComponent* R = std::exchange(FRoot, nullptr);
+  FState.CustomModule.Reset();
+  if (FState.Root) {
+    TComponent* R = std::exchange(FState.Root, nullptr);
     DetachHook(R);
     HostFreeRoot(R);
   }
-  FModifiableFrames.clear();
+  FLinks.ClearFrames();
   FRootClass = nullptr;
-}
-
-void TComponentRoot::ReplayModule(TComponent* Source, TComponent* Target) {
-  TMemoryStream Image;
-  {
-    TWriter W(&Image, 4096);
-    W.OnFindAncestor = [this](TWriter* Wr, TComponent* C, const String& N, TComponent*& A, TComponent*& RA) {
-      WriterFindAncestor(Wr, C, N, A, RA);
-    };
-    W.WriteDescendent(Source, nullptr);
-  }
-  Image.SetPosition(0);
-  ReadObjectFromStream(Target, &Image);
 }
 
 // ----- Designer set-up ------------------------------------------------------------------------
 
 void TComponentRoot::InternalInitializeDesigner(bool Resurrecting) {
-  FModifyTime = FReadError ? CurrentTimeStamp() : FTimeAtLoad;
-  IPtr<IUpdateManager> AncestorManager = FAncestorRoot ? FAncestorRoot->GetUpdateManager() : nullptr;
-  TComponent* AncestorComponent = FAncestorRoot ? FAncestorRoot->GetRoot() : nullptr;
-  FUpdateManager = CreateUpdateManager(FRoot, AncestorComponent, AncestorManager);
-  FRootEditor = formwright::GetComponentEditor(FRoot, GetDesigner());
+  FStreams.DesignerOpened();
+  const IPtr<IInternalRoot>& Ancestor = FState.AncestorRoot;
+  IPtr<IUpdateManager> AncestorManager = Ancestor ? Ancestor->GetUpdateManager() : nullptr;
+  TComponent* AncestorComponent = Ancestor ? Ancestor->GetRoot() : nullptr;
+  FState.UpdateManager = CreateUpdateManager(FState.Root, AncestorComponent, AncestorManager);
+  FRootEditor = formwright::GetComponentEditor(FState.Root, GetDesigner());
   HostCreateDesignerWindow();
-  if (FFormWindow) FFormWindow->DesignerOpening(Resurrecting);
+  if (FState.FormWindow) FState.FormWindow->DesignerOpening(Resurrecting);
   DesignNotificationDesignerOpened(GetDesigner(), Resurrecting);
-  if (FFormWindow) FFormWindow->DesignerOpened(Resurrecting);
+  if (FState.FormWindow) FState.FormWindow->DesignerOpened(Resurrecting);
 }
 
 void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
-  TSelectionsUpdate Update(FSelectionList);
-  FSelectionList->Clear();
-  FMarked.clear();
-  FPlainItems.clear();
+  TSelectionsUpdate Update(FSelection.List());
+  FSelection.Reset();
   DesignNotificationDesignerClosed(GetDesigner(), GoingDormant);
-  if (FRoot) FRootName = FRoot->Name();
+  if (FState.Root) FRootName = FState.Root->Name();
   ClearDependencies();
-  if (FFormWindow) FFormWindow->Close();
+  if (FState.FormWindow) FState.FormWindow->Close();
   HostDestroyDesignerWindow();
-  FSurface.Reset();
-  FFormWindow.Reset();
+  FState.Surface.Reset();
+  FState.FormWindow.Reset();
   FRootEditor.Reset();
-  FUpdateManager.Reset();
-  FFrameUpdateManagers.clear();
-  FCachedStream.reset();
+  FState.UpdateManager.Reset();
+  FLinks.ClearFrameUpdateManagers();
+  FStreams.ClearCachedStream();
   DropRootComponent();
 }
 
 void TComponentRoot::UpdateOptions() {
-  IPtr<IDesignEnvironment> Env = Environment();
+  IPtr<IDesignEnvironment> Env = FState.Environment();
   if (!Env) return;
   const TDesignerOptions Options = Env->GetDesignerOptions();
-  FGridSize = TPoint{Options.GridSizeX, Options.GridSizeY};
-  FSnapToGrid = Options.SnapToGrid;
-  if (FFormWindow) FFormWindow->OptionsChanged(Options);
-  if (FStreamFormat == 0) FTextFormat = Options.PFMFormat == 1;
+  FCreation.SetGrid(TPoint{Options.GridSizeX, Options.GridSizeY}, Options.SnapToGrid);
+  if (FState.FormWindow) FState.FormWindow->OptionsChanged(Options);
+  FStreams.SetDefaultFormat(Options.PFMFormat == 1);
 }
 
 // ----- Modification ---------------------------------------------------------------------------
 
 void TComponentRoot::Modified() {
   FModifiedFlag = true;
-  if (FModule) {
-    FModule->Modified();
-    FModule->Notify(ncFormModified);
+  if (FState.Module) {
+    FState.Module->Modified();
+    FState.Module->Notify(ncFormModified);
   }
-  if (FComponentDesigner) FComponentDesigner->RootModified(IPtr<IRoot>(static_cast<IRoot*>(this)));
+  if (FState.ComponentDesigner)
+    FState.ComponentDesigner->RootModified(IPtr<IRoot>(static_cast<IRoot*>(this)));
   ClearDependencies();
-  if (FFormWindow) FFormWindow->BeforeModified();
-  FModifyTime = CurrentTimeStamp();
-  FCachedStream.reset();
-  if (!FSuppressUpdate) ModifiedUpdateNotification();
-  if (FUpdateManager && !FSuppressUpdate) FUpdateManager->Modified();
+  if (FState.FormWindow) FState.FormWindow->BeforeModified();
+  FStreams.Touch();
+  FStreams.ClearCachedStream();
+  if (!FState.SuppressUpdate) ModifiedUpdateNotification();
+  if (FState.UpdateManager && !FState.SuppressUpdate) FState.UpdateManager->Modified();
   GlobalFixupReferences();
-  if (FFormWindow) FFormWindow->AfterModified();
+  if (FState.FormWindow) FState.FormWindow->AfterModified();
 }
 
 void TComponentRoot::ModifiedUpdateNotification() {
-  if (FUpdateManager) FUpdateManager->Modified();
-  for (const auto& M : FFrameUpdateManagers) M->Modified();
+  if (FState.UpdateManager) FState.UpdateManager->Modified();
+  FLinks.FramesModified();
 }
 
-bool TComponentRoot::CanModify() { return !(FModule && FModule->IsSourceReadOnly()); }
+// ----- Changes to the module's persistents ------------------------------------------------------
 
-bool TComponentRoot::IsSourceReadOnly() { return FModule && FModule->IsSourceReadOnly(); }
-
-void TComponentRoot::ValidateModification() {
-  if (IsSourceReadOnly()) throw EComponentDesignerException(SSourceReadOnly);
-  if (FModule && !FModule->MakeSourceWritable()) throw EComponentDesignerException(SSourceReadOnly);
+void TComponentRoot::Notification(TPersistent* AnObject, TOperation Operation) {
+  if (Operation == opRemove)
+    InstanceRemoved(AnObject);
+  else
+    InstanceInserted(AnObject);
 }
 
-void TComponentRoot::LoadingFormModified() {
-  if (IPtr<IDesignerLoadingFormModified> L = Supports<IDesignerLoadingFormModified>(FModule))
-    L->LoadingFormModified();
+void TComponentRoot::InstanceInserted(TPersistent* Persistent) {
+  FClipboard.InstanceInserted();
+  DesignNotificationItemInserted(GetDesigner(), Persistent);
+  FSelection.SelectableChanged();
+}
+
+void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
+  FNames.NamesChanged();
+  FClipboard.InstanceRemoved(Persistent);
+  if (FState.UpdateManager) FState.UpdateManager->Notification(Persistent, opRemove);
+  FSelection.InstanceRemoved(Persistent);
+  if (IPtr<IDesignEnvironment> Env = FState.Environment()) Env->ItemDeleted(GetDesigner(), Persistent);
+  auto* C = dynamic_cast<TComponent*>(Persistent);
+  if (FState.Surface && C && IsFrameInstance(C)) FState.Surface->DropItems(C);
+  if (C) FLinks.UnlistFrames(C);
+  FCreation.InstanceRemoved(Persistent);
+  DesignNotificationItemDeleted(GetDesigner(), Persistent);
+  FSelection.SelectableChanged();
 }
 
 // ----- Dormancy and closing -------------------------------------------------------------------
 
 void TComponentRoot::GoDormant() {
-  if (IsDormant() || !FRoot) return;
-  GetRootStream();
-  FDormantStream = std::move(FCachedStream);
+  if (IsDormant() || !FState.Root) return;
+  FStreams.GoDormant();
   InternalDeinitializeDesigner(true);
-  if (FComponentDesigner) FComponentDesigner->RootGoingDormant(IPtr<IRoot>(static_cast<IRoot*>(this)));
+  if (FState.ComponentDesigner)
+    FState.ComponentDesigner->RootGoingDormant(IPtr<IRoot>(static_cast<IRoot*>(this)));
 }
 
 void TComponentRoot::Resurrect() {
-  FReadError = false;
-  if (FResurrecting || FClosing || !IsDormant()) return;
+  FStreams.ClearReadError();
+  if (FResurrecting || FState.Closing || !IsDormant()) return;
   IPtr<IRoot> Keep(static_cast<IRoot*>(this));
-  FResurrecting = true;
-  struct TRestore {
-    bool& Flag;
-    ~TRestore() { Flag = false; }
-  } Restore{FResurrecting};
-  FDormantStream->SetPosition(0);
+  TValueScope Resurrecting(FResurrecting, true);
   try {
-    CreateFromStream(FDormantStream.get(), nullptr);
+    CreateFromStream(FStreams.DormantStream(), nullptr);
     InternalInitializeDesigner(true);
   } catch (...) {
     // The module stays asleep exactly as it was.
@@ -330,14 +319,15 @@ void TComponentRoot::Resurrect() {
     throw;
   }
   UpdateOptions();
-  FDormantStream.reset();
-  if (FModule && !(FAncestorRoot && FAncestorRoot->GetModule() == FModule)) FModule->Resurrected();
+  FStreams.Wake();
+  if (FState.Module && !(FState.AncestorRoot && FState.AncestorRoot->GetModule() == FState.Module))
+    FState.Module->Resurrected();
 }
 
 String TComponentRoot::GetDesignClassName() {
   Resurrect();
-  if (StartsText("TFORM", FRootBaseClass) && FComponentDesigner &&
-      FComponentDesigner->IsRootBaseClass(FRootBaseClass))
+  if (StartsText("TFORM", FRootBaseClass) && FState.ComponentDesigner &&
+      FState.ComponentDesigner->IsRootBaseClass(FRootBaseClass))
     return String();
   return FRootBaseClass;
 }
@@ -345,69 +335,61 @@ String TComponentRoot::GetDesignClassName() {
 void TComponentRoot::Close() {
   if (FClosed) return;
   IPtr<IRoot> Self(static_cast<IRoot*>(this));
-  FClosing = true;
-  FViews.clear();
-  if (FComponentDesigner) FComponentDesigner->RootClosing(Self);
+  FState.Closing = true;
+  FState.Views.clear();
+  if (FState.ComponentDesigner) FState.ComponentDesigner->RootClosing(Self);
   InternalDeinitializeDesigner(false);
   FClosed = true;
-  FSelectionList->Clear();
-  FFrameUpdateManagers.clear();
-  FDormantStream.reset();
-  FUndeleteStream.reset();
-  FClosing = false;
-  if (FComponentDesigner) FComponentDesigner->RootListRemove(Self);
+  FSelection.List()->Clear();
+  FLinks.ClearFrameUpdateManagers();
+  FStreams.Close();
+  FClipboard.Close();
+  FState.Closing = false;
+  if (FState.ComponentDesigner) FState.ComponentDesigner->RootListRemove(Self);
 }
 
 // ----- Accessors ------------------------------------------------------------------------------
 
-String TComponentRoot::GetRootName() { return FRoot ? FRoot->Name() : FRootName; }
+String TComponentRoot::GetRootName() { return FState.Root ? FState.Root->Name() : FRootName; }
 
-String TComponentRoot::GetRootClassName() { return FRoot ? FRoot->ClassName() : String(); }
+String TComponentRoot::GetRootClassName() { return FState.Root ? FState.Root->ClassName() : String(); }
 
 String TComponentRoot::GetAncestorName() {
-  if (!FRoot) return String();
-  TClass P = FRoot->ClassType()->ClassParent();
+  if (!FState.Root) return String();
+  TClass P = FState.Root->ClassType()->ClassParent();
   return P ? P->ClassName() : String();
-}
-
-bool TComponentRoot::IsFrame(TComponent* Component) const {
-  return Component && Component->ComponentState().Contains(csInline);
-}
-
-bool TComponentRoot::ModifiableFrame(TComponent* Component) const {
-  return std::find(FModifiableFrames.begin(), FModifiableFrames.end(), Component) != FModifiableFrames.end();
 }
 
 // ----- Questions ------------------------------------------------------------------------------
 
 int TComponentRoot::HostReaderErrorQuestion(const String& Message) {
-  const THostQuestions& Q = FComponentDesigner->GetQuestions();
+  const THostQuestions& Q = FState.ComponentDesigner->GetQuestions();
   return Q.ReaderError ? Q.ReaderError(Message, GetRootName()) : 1;
 }
 
 int TComponentRoot::HostAncestorNotFoundQuestion(String& Name, const String& AncestorName,
                                                  const String& Candidates) {
-  const THostQuestions& Q = FComponentDesigner->GetQuestions();
+  const THostQuestions& Q = FState.ComponentDesigner->GetQuestions();
   return Q.AncestorNotFound ? Q.AncestorNotFound(Name, AncestorName, Candidates) : 3;
 }
 
 int TComponentRoot::HostFixupQuestion(const String& RootName, const String& MissingModule) {
-  const THostQuestions& Q = FComponentDesigner->GetQuestions();
+  const THostQuestions& Q = FState.ComponentDesigner->GetQuestions();
   return Q.Fixup ? Q.Fixup(RootName, MissingModule) : 1;
 }
 
 bool TComponentRoot::HostFileChangedQuestion(const String& FileName) {
-  const THostQuestions& Q = FComponentDesigner->GetQuestions();
+  const THostQuestions& Q = FState.ComponentDesigner->GetQuestions();
   return Q.FileChanged && Q.FileChanged(FileName);
 }
 
 void TComponentRoot::HostRedirectLinks(const String& MissingModule) {
-  const THostQuestions& Q = FComponentDesigner->GetQuestions();
-  const String Target = Q.RedirectLinks ? Q.RedirectLinks(FRoot, MissingModule) : String();
+  const THostQuestions& Q = FState.ComponentDesigner->GetQuestions();
+  const String Target = Q.RedirectLinks ? Q.RedirectLinks(FState.Root, MissingModule) : String();
   if (Target.empty())
-    RemoveFixupReferences(FRoot, MissingModule);
+    RemoveFixupReferences(FState.Root, MissingModule);
   else
-    RedirectFixupReferences(FRoot, MissingModule, Target);
+    RedirectFixupReferences(FState.Root, MissingModule, Target);
 }
 
 }  // namespace formwright

@@ -27,8 +27,8 @@ using namespace orx;
 TClass TReferenceRoot::HostClassGroup() { return TControl::StaticClass(); }
 
 void TReferenceRoot::HostCreateDesignerWindow() {
-  auto Surface =
-      MakeIntf<TOrxDesignSurface>(FRoot, IPtr<ISurfaceHost>(static_cast<ISurfaceHost*>(this)), GetDesigner());
+  auto Surface = MakeIntf<TOrxDesignSurface>(
+      State().Root, IPtr<ISurfaceHost>(static_cast<ISurfaceHost*>(this)), GetDesigner());
   SetSurface(Surface);
   SetFormWindow(MakeIntf<TOrxFormWindow>(GetDesigner(), Surface));
 }
@@ -39,7 +39,7 @@ IPtr<IInternalPaletteItem> TReferenceRoot::HostCurrentPaletteItem() {
 
 void TReferenceRoot::HostInitNewRoot(TComponent* Root, const String& Name) {
   // An inherited form keeps its ancestor's caption.
-  if (auto* Form = As<TCustomForm>(Root); Form && !FAncestorRoot) Form->SetCaption(Name);
+  if (auto* Form = As<TCustomForm>(Root); Form && !State().AncestorRoot) Form->SetCaption(Name);
 }
 
 void TReferenceRoot::HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) {
@@ -55,7 +55,7 @@ void TReferenceRoot::HostPlaceComponent(TComponent* Component, const TRect& From
 }
 
 String TReferenceRoot::UnitFileName() const {
-  return std::filesystem::path(FFileName).replace_extension(".pas").string();
+  return std::filesystem::path(State().FileName).replace_extension(".pas").string();
 }
 
 namespace {
@@ -78,8 +78,8 @@ void DeclareBoundHandlers(TReferenceRoot& Root, TModuleSource& Source, TComponen
 
 void TReferenceRoot::Save() {
   GetRootStream();  // brings the unit up to date with the design
-  auto* Source = dynamic_cast<TModuleSource*>(FModule.Get());
-  if (Source && FUnitTextOnDisk.empty() && FRoot) DeclareBoundHandlers(*this, *Source, FRoot);
+  auto* Source = dynamic_cast<TModuleSource*>(State().Module.Get());
+  if (Source && FUnitTextOnDisk.empty() && State().Root) DeclareBoundHandlers(*this, *Source, State().Root);
   const String Text = Source ? Source->Text() : String();
   const bool WriteUnit = Source && Text != FUnitTextOnDisk;
   // The unit is the author's: one changed on disk since it was read is replaced only when the
@@ -89,7 +89,7 @@ void TReferenceRoot::Save() {
   TComponentRoot::Save();
   if (!WriteUnit) return;
   TStringStream S(Text);
-  FComponentDesigner->GetFileSystem()->WriteFile(FFileSystem, UnitFileName(), &S);
+  State().ComponentDesigner->GetFileSystem()->WriteFile(State().FileSystem, UnitFileName(), &S);
   FUnitTextOnDisk = Text;
 }
 
@@ -156,8 +156,8 @@ String ReadText(IModuleFileSystem* Files, const String& FileName) {
 }  // namespace
 
 bool TReferenceRoot::UnitChangedOnDisk() {
-  IPtr<IModuleFileSystem> Files = FComponentDesigner->GetFileSystem();
-  if (!Files->FileExists(FFileSystem, UnitFileName())) return !FUnitTextOnDisk.empty();
+  IPtr<IModuleFileSystem> Files = State().ComponentDesigner->GetFileSystem();
+  if (!Files->FileExists(State().FileSystem, UnitFileName())) return !FUnitTextOnDisk.empty();
   return ReadText(Files.Get(), UnitFileName()) != FUnitTextOnDisk;
 }
 

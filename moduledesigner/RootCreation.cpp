@@ -1,15 +1,12 @@
-// Creating components: from a palette item, a point, a rectangle or the designer interface;
-// the container a new component goes into; inline frame instances of other open modules.
-#include <exception>
+#include "moduledesigner/RootCreation.h"
 
-#include "moduledesigner/ComponentRoot.h"
+#include "formdesigner/Proxies.h"
 #include "moduledesigner/ModuleRegistry.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
 namespace {
-inline constexpr const char* SNotInheritable =
-    "Component class '%s' does not support inheritance and cannot be added to a module that has descendents";
 inline constexpr const char* SNotNestable =
     "Cannot paste a form or datamodule into another form or datamodule";
 inline constexpr const char* SNestedInItself = "A nested component cannot be inserted into itself";
@@ -33,14 +30,15 @@ bool OwnsInstanceOf(TComponent* Root, TClass AClass) {
 // The palette item of a designed frame class: an inline instance of the frame's module.
 class TFramePaletteItem : public TInterfacedObject, public IInternalPaletteItem {
  public:
-  TFramePaletteItem(TComponentRoot* Root, TClass FrameClass) : FRoot(Root), FFrameClass(FrameClass) {}
+  TFramePaletteItem(TRootCreation* Creation, TClass FrameClass)
+      : FCreation(Creation), FFrameClass(FrameClass) {}
   TComponent* CreateComponent(TComponent* Owner, TComponent* Parent, const TRect& Rect,
                               const IPtr<IDesignEnvironment>& Environment) override {
-    return FRoot->FrameCreateComponent(FFrameClass, Owner);
+    return FCreation->FrameCreateComponent(FFrameClass, Owner);
   }
 
  private:
-  TComponentRoot* FRoot;
+  TRootCreation* FCreation;
   TClass FFrameClass;
 };
 }  // namespace
@@ -52,47 +50,45 @@ int SnapToGrid(int Value, int Offset, int Grid) {
   return (X / Grid) * Grid + Offset;
 }
 
-TPoint TComponentRoot::PointToGrid(TPoint Point) {
-  if (!FSnapToGrid || (FSurface && FSurface->GridSnapDisabled())) return Point;
-  const TPoint Origin = FSurface ? FSurface->GetGridOrigin() : TPoint{};
+TPoint TRootCreation::PointToGrid(TPoint Point) {
+  if (!FSnapToGrid || (FState.Surface && FState.Surface->GridSnapDisabled())) return Point;
+  const TPoint Origin = FState.Surface ? FState.Surface->GetGridOrigin() : TPoint{};
   return TPoint{SnapToGrid(Point.X, Origin.X, FGridSize.X), SnapToGrid(Point.Y, Origin.Y, FGridSize.Y)};
 }
 
 // ----- The container of a new component -------------------------------------------------------
 
-IPtr<IItem> TComponentRoot::FindItemParent(const IPtr<IItem>& Item) {
+IPtr<IItem> TRootCreation::FindItemParent(const IPtr<IItem>& Item) {
   if (Item && !Item->IsContainer())
     if (IPtr<IInternalItem> I = Supports<IInternalItem>(Item))
       for (int C = 0; C < I->GetChildCount(); ++C)
         if (IPtr<IItem> Child = I->GetChildren(C); Child && Child->IsContainer()) return Child;
   for (IPtr<IItem> P = Item; P; P = P->GetParent())
     if (P->IsContainer()) return P;
-  return FSurface ? FSurface->GetRoot() : nullptr;
+  return FState.Surface ? FState.Surface->GetRoot() : nullptr;
 }
 
-IPtr<IItem> TComponentRoot::FindCurrentParentItem() {
-  if (FSelections->GetCount() == 1) return FindItemParent(FSelections->GetItems(0));
-  return FSurface ? FSurface->GetRoot() : ItemOf(FRoot);
+IPtr<IItem> TRootCreation::FindCurrentParentItem() {
+  if (FSelection.Count() == 1) return FindItemParent(FSelection.Items(0));
+  return FState.Surface ? FState.Surface->GetRoot() : FSelection.ItemOf(FState.Root);
 }
 
-TComponent* TComponentRoot::GetCurrentParent() {
+TComponent* TRootCreation::GetCurrentParent() {
   if (FCurrentParent) return FCurrentParent;
   if (TComponent* C = dynamic_cast<TComponent*>(ExtractPersistent(FindCurrentParentItem()))) return C;
-  return FRoot;
+  return FState.Root;
 }
-
-void TComponentRoot::SetCurrentParent(TComponent* AComponent) { FCurrentParent = AComponent; }
 
 // ----- Entry points ---------------------------------------------------------------------------
 
-TComponent* TComponentRoot::CreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem) {
+TComponent* TRootCreation::CreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem) {
   return DoCreateComponent(PaletteItem, nullptr, TRect{}, true);
 }
 
-TComponent* TComponentRoot::CreateComponentPos(const IPtr<IInternalPaletteItem>& PaletteItem, int X, int Y) {
-  if (!FSurface) throw EComponentDesignerException(SNoSurface);
-  IPtr<IItem> Root = FSurface->GetRoot();
-  IPtr<IItem> Container = FSurface->ItemAtPos(TPoint{X, Y});
+TComponent* TRootCreation::CreateComponentPos(const IPtr<IInternalPaletteItem>& PaletteItem, int X, int Y) {
+  if (!FState.Surface) throw EComponentDesignerException(SNoSurface);
+  IPtr<IItem> Root = FState.Surface->GetRoot();
+  IPtr<IItem> Container = FState.Surface->ItemAtPos(TPoint{X, Y});
   while (Container && !Container->IsContainer()) Container = Container->GetParent();
   if (!Container) Container = Root;
   for (IPtr<IItem> I = Container; I && I->GetParent() && !SameItem(I, Root); I = I->GetParent()) {
@@ -106,19 +102,19 @@ TComponent* TComponentRoot::CreateComponentPos(const IPtr<IInternalPaletteItem>&
   return DoCreateComponent(PaletteItem, Container, TRect{X, Y, X + 1, Y + 1}, true);
 }
 
-TComponent* TComponentRoot::CreateCurrentComponent(TComponent* Parent, const TRect& Rect) {
-  IPtr<IInternalPaletteItem> Item = HostCurrentPaletteItem();
-  TComponent* C = DoCreateComponent(Item, ItemOf(Parent), Rect, true);
-  HostPaletteItemPlaced();
+TComponent* TRootCreation::CreateCurrentComponent(TComponent* Parent, const TRect& Rect) {
+  IPtr<IInternalPaletteItem> Item = FHost.HostCurrentPaletteItem();
+  TComponent* C = DoCreateComponent(Item, FSelection.ItemOf(Parent), Rect, true);
+  FHost.HostPaletteItemPlaced();
   return C;
 }
 
-TComponent* TComponentRoot::CreateComponent(TComponentClass ComponentClass, TComponent* Parent, int Left,
-                                            int Top, int Width, int Height) {
+TComponent* TRootCreation::CreateComponentInParent(TComponentClass ComponentClass, TComponent* Parent,
+                                                   int Left, int Top, int Width, int Height) {
   IPtr<IItem> Container;
   TRect Rect{};
   if (Parent) {
-    IPtr<IItem> ParentItem = ItemOf(Parent);
+    IPtr<IItem> ParentItem = FSelection.ItemOf(Parent);
     Container = FindItemParent(ParentItem);
     TPoint P{Left, Top};
     if (Container && ParentItem && !SameItem(Container, ParentItem))
@@ -129,52 +125,53 @@ TComponent* TComponentRoot::CreateComponent(TComponentClass ComponentClass, TCom
   return DoCreateComponent(PaletteItemOf(ComponentClass), Container, Rect, true);
 }
 
-IPtr<IInternalPaletteItem> TComponentRoot::PaletteItemOf(TComponentClass ComponentClass) {
+IPtr<IInternalPaletteItem> TRootCreation::PaletteItemOf(TComponentClass ComponentClass) {
   if (IsProxyClass(ComponentClass)) return MakeIntf<TFramePaletteItem>(this, ComponentClass);
   return MakeIntf<TClassPaletteItem>(ComponentClass);
 }
 
-TComponent* TComponentRoot::CreateChild(TComponentClass ComponentClass, TComponent* Parent) {
-  return DoCreateComponent(MakeIntf<TClassPaletteItem>(ComponentClass), ItemOf(Parent), TRect{0, 0, 1, 1},
-                           false);
+TComponent* TRootCreation::CreateChild(TComponentClass ComponentClass, TComponent* Parent) {
+  return DoCreateComponent(MakeIntf<TClassPaletteItem>(ComponentClass), FSelection.ItemOf(Parent),
+                           TRect{0, 0, 1, 1}, false);
 }
 
 // ----- Creation -------------------------------------------------------------------------------
 
-TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem,
-                                              IPtr<IItem> ParentItem, TRect Rect, bool Size) {
+TComponent* TRootCreation::DoCreateComponent(const IPtr<IInternalPaletteItem>& PaletteItem,
+                                             IPtr<IItem> ParentItem, TRect Rect, bool Size) {
   if (!PaletteItem) return nullptr;
   if (IPtr<IOTABasePaletteItem> Ota = Supports<IOTABasePaletteItem>(PaletteItem); Ota && !Ota->GetEnabled())
     return nullptr;
-  if (!FSurface) throw EComponentDesignerException(SNoSurface);
+  if (!FState.Surface) throw EComponentDesignerException(SNoSurface);
   if (IsEmpty(Rect)) ParentItem = FindCurrentParentItem();
-  if (!ParentItem) ParentItem = FSurface->GetRoot();
+  if (!ParentItem) ParentItem = FState.Surface->GetRoot();
   auto* ParentComponent = dynamic_cast<TComponent*>(ExtractPersistent(ParentItem));
   // What can be refused before anything is made is refused then: the module changes not at all.
   if (auto* ClassItem = dynamic_cast<TClassPaletteItem*>(PaletteItem.Get()))
     ValidatePlaceable(ClassItem->ComponentClass());
-  HostValidateParent(ParentComponent);
-  TOwned<TComponent> New(
-      PaletteItem->CreateComponent(FRoot, ParentComponent, Rect, FComponentDesigner->GetEnvironment()));
+  FHost.HostValidateParent(ParentComponent);
+  TOwned<TComponent> New(PaletteItem->CreateComponent(FState.Root, ParentComponent, Rect,
+                                                      FState.ComponentDesigner->GetEnvironment()));
   if (!New) return nullptr;
   ValidatePlaceable(New->ClassType());
   // Until views are designed, a creation on a view is refused here instead of being made in
   // the master view.
   CanInsertComponent(New.get());
-  if (FCustomModule) FCustomModule->ValidateComponent(New.get());
-  if (!New->ComponentStyle().Contains(csInheritable) && FUpdateManager && FUpdateManager->GetHasDescendents())
+  if (FState.CustomModule) FState.CustomModule->ValidateComponent(New.get());
+  if (!New->ComponentStyle().Contains(csInheritable) && FState.UpdateManager &&
+      FState.UpdateManager->GetHasDescendents())
     throw EComponentDesignerException(Format(SNotInheritable, New->ClassName()));
   if (ParentComponent && ParentComponent != New.get()) New->SetParentComponent(ParentComponent);
-  IPtr<IItem> Item = FSurface->FindItem(New.get());
+  IPtr<IItem> Item = FState.Surface->FindItem(New.get());
   if (!Item) return nullptr;
-  IPtr<IItem> Top = FSurface->GetRoot();
+  IPtr<IItem> Top = FState.Surface->GetRoot();
   if (IPtr<IItem> Actual = Item->GetParent(); Actual && !SameItem(Actual, ParentItem)) {
     if (SameItem(Actual, Top))
       for (IPtr<IItem> A = ParentItem; A && A->GetParent(); A = A->GetParent())
         Rect = Offset(Rect, A->GetBoundsRect().Left, A->GetBoundsRect().Top);
     ParentItem = Actual;
   }
-  New->SetName(UniqueName(New->ClassName()));
+  New->SetName(FNames.UniqueName(New->ClassName()));
   if (IsEmpty(Rect)) {
     const TRect B = Item->GetBoundsRect();
     const TRect PB = ParentItem ? ParentItem->GetBoundsRect() : TRect{};
@@ -183,8 +180,8 @@ TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& 
     Rect = TRect{P.X, P.Y, P.X + W, P.Y + H};
     const int StepX = std::max(FGridSize.X / 2 + 1, 10);
     const int StepY = std::max(FGridSize.Y / 2 + 1, 10);
-    for (int I = 0; I < FSurface->GetItemsCount();) {
-      IPtr<IItem> Other = FSurface->GetItems(I);
+    for (int I = 0; I < FState.Surface->GetItemsCount();) {
+      IPtr<IItem> Other = FState.Surface->GetItems(I);
       const TRect OB = Other->GetBoundsRect();
       if (OB.Left == Rect.Left && OB.Top == Rect.Top) {
         P = PointToGrid(TPoint{Rect.Left + StepX, Rect.Top + StepY});
@@ -213,36 +210,37 @@ TComponent* TComponentRoot::DoCreateComponent(const IPtr<IInternalPaletteItem>& 
     I->Show();
   }
   TComponent* Result = New.release();
-  Select(Result, false);
-  Modified();
+  FSelection.Select(Result, false);
+  FState.Self->Modified();
   return Result;
 }
 
-void TComponentRoot::ValidatePlaceable(TClass ComponentClass) {
+void TRootCreation::ValidatePlaceable(TClass ComponentClass) {
   // A designed frame class is placed as an inline instance of its module (or refused there).
   if (!ComponentClass || IsProxyClass(ComponentClass)) return;
   for (const TCustomModuleReg& R : CustomModuleRegistrations())
     if (R.RootBaseClass && ComponentClass->InheritsFrom(R.RootBaseClass) &&
-        (!FComponentDesigner || FComponentDesigner->AcceptsClass(R.RootBaseClass)))
+        (!FState.ComponentDesigner || FState.ComponentDesigner->AcceptsClass(R.RootBaseClass)))
       throw EComponentDesignerException(Format(SModuleClass, ComponentClass->ClassName()));
 }
 
-IPtr<IInternalRoot> TComponentRoot::GetMasterView() {
-  if (FAncestorRoot && FModule && FAncestorRoot->GetModule() == FModule) return FAncestorRoot;
+IPtr<IInternalRoot> TRootCreation::GetMasterView() {
+  if (FState.AncestorRoot && FState.Module && FState.AncestorRoot->GetModule() == FState.Module)
+    return FState.AncestorRoot;
   return nullptr;
 }
 
-void TComponentRoot::CanInsertComponent(TComponent* Component) {
+void TRootCreation::CanInsertComponent(TComponent* Component) {
   if (!FAllowViewInsert && GetMasterView()) throw EComponentDesignerException(SMasterViewOnly);
 }
 
 // ----- Inline frame instances -----------------------------------------------------------------
 
-TComponent* TComponentRoot::FrameCreateComponent(TClass ComponentClass, TComponent* Owner) {
-  if (!IsProxyClass(ComponentClass) || !FComponentDesigner) return nullptr;
+TComponent* TRootCreation::FrameCreateComponent(TClass ComponentClass, TComponent* Owner) {
+  if (!IsProxyClass(ComponentClass) || !FState.ComponentDesigner) return nullptr;
   IPtr<IInternalRoot> Frame;
-  for (int I = 0; I < FComponentDesigner->GetRootsCount() && !Frame; ++I) {
-    IPtr<IRoot> R = FComponentDesigner->GetRoots(I);
+  for (int I = 0; I < FState.ComponentDesigner->GetRootsCount() && !Frame; ++I) {
+    IPtr<IRoot> R = FState.ComponentDesigner->GetRoots(I);
     if (R->GetRoot() && R->GetRoot()->ClassType() == ComponentClass) Frame = Supports<IInternalRoot>(R);
   }
   if (!Frame) return nullptr;
@@ -261,37 +259,22 @@ TComponent* TComponentRoot::FrameCreateComponent(TClass ComponentClass, TCompone
   Instance->SetDesignInstance(true);
   ChangeToProxyClass(Instance.get(), ComponentClass);
   // Frames made inside this one while it is read leave the list again if this one fails.
-  struct TUnlistOnFailure {
-    TComponentRoot& R;
-    TComponent* Instance;
-    int Exceptions = std::uncaught_exceptions();
-    ~TUnlistOnFailure() {
-      if (std::uncaught_exceptions() > Exceptions) R.UnlistFrames(Instance);
-    }
-  } Unlist{*this, Instance.get()};
-  ReplayModule(FrameRoot, Instance.get());
+  TScopeExit Unlist([this, I = Instance.get()] { FLinks.UnlistFrames(I); });
+  FStreams.ReplayModule(FrameRoot, Instance.get());
   for (int I = 0; I < Instance->ComponentCount(); ++I) Instance->Components(I)->SetAncestor(true);
   Instance->SetName(String());
   if (Owner) Owner->InsertComponent(Instance.get());
   // The instance's inherited components belong to the frame's module: they are renamed there,
   // never here (a frame read inside this one was listed when it was made).
-  FModifiableFrames.push_back(Instance.get());
+  FLinks.ListFrame(Instance.get());
+  Unlist.Release();
   return Instance.release();
 }
 
-void TComponentRoot::ReaderCreateComponent(TReader* Reader, TClass ComponentClass, TComponent*& Component) {
-  Component = FrameCreateComponent(ComponentClass, Reader->Owner());
-}
-
-TComponent* TComponentRoot::CreateComponent(TClass ComponentClass, TComponent* Owner) {
-  struct TRestore {
-    bool& Flag;
-    bool Value;
-    ~TRestore() { Flag = Value; }
-  } Restore{FAncestorLoaded, FAncestorLoaded}, RestoreInsert{FAllowViewInsert, FAllowViewInsert};
-  FAncestorLoaded = false;
+TComponent* TRootCreation::UpdateManagerCreateComponent(TClass ComponentClass, TComponent* Owner) {
+  TValueScope NotLoaded(FState.AncestorLoaded, false);
   // The update manager is how a view receives its master's components.
-  FAllowViewInsert = true;
+  TValueScope AllowInsert(FAllowViewInsert, true);
   if (TComponent* Frame = FrameCreateComponent(ComponentClass, Owner)) return Frame;
   return static_cast<TComponent*>(ComponentClass->Create<TComponent*>(Owner));
 }

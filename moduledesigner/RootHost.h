@@ -1,0 +1,68 @@
+// The operations a host supplies to its module roots. A host derives its root class from
+// TComponentRoot and overrides what its framework needs; every operation has a default that
+// suits a headless host. The root's services call them at the points their contracts name.
+#pragma once
+
+#include "formdesigner/PaletteItems.h"
+#include "moduledesigner/RootIntf.h"
+
+namespace formwright {
+
+class TReader;
+
+class TRootHostOperations {
+ public:
+  virtual ~TRootHostOperations() = default;
+
+  // Finishes a new root instance of RootClass (the default creates it with no owner).
+  virtual TComponent* HostCreateRootInstance(TClass RootClass) {
+    return static_cast<TComponent*>(RootClass->Create<TComponent*>(nullptr));
+  }
+  // After the root instance and its custom module exist.
+  virtual void HostAfterCreate() {}
+  // A new module's root component was made and named.
+  virtual void HostInitNewRoot(TComponent* Root, const String& Name) {}
+  // Sets up a reader of a whole module or a paste.
+  virtual void HostSetupReader(TReader* Reader) {}
+  // The class group the module's classes are read in (null: leave the active group).
+  virtual TClass HostClassGroup() { return nullptr; }
+  // Around the components of a paste or undelete.
+  virtual void HostBeforeRead() {}
+  virtual void HostAfterRead() {}
+  // Moves a pasted top-level component from the stream's bounds (From) into To.
+  virtual void HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) {}
+  // The designer window: created after the root component, taken down before it goes.
+  virtual void HostCreateDesignerWindow() {}
+  virtual void HostDestroyDesignerWindow() {}
+  // Frees the root component (dormancy, closing, destruction).
+  virtual void HostFreeRoot(TComponent* Root) { Root->Free(); }
+  // The palette's current item, and the notice that it was placed (the palette goes back to
+  // its selection tool, say). None by default.
+  virtual IPtr<IInternalPaletteItem> HostCurrentPaletteItem() { return nullptr; }
+  virtual void HostPaletteItemPlaced() {}
+  // Whether the root component itself is offered for references of its class.
+  virtual bool HostIncludeRoot() { return true; }
+  // Whether a designed class of another module may be nested in this one.
+  virtual bool HostCanNest(TClass AClass) { return true; }
+  // Raises when the framework keeps new components (created or pasted) out of Parent; nothing
+  // has changed yet. Accepts every parent by default.
+  virtual void HostValidateParent(TComponent* Parent) {}
+  // Whether another module is left out of reference lists.
+  virtual bool HostExcludeRoot(const IPtr<IRoot>& Root) { return false; }
+
+  // The questions a person answers while a module is read or saved.
+  // A reader error: 1 stops the read, 2 ignores this and every later error, else ignore this one.
+  virtual int HostReaderErrorQuestion(const String& Message) = 0;
+  // A component of the ancestor is missing: 0 skips it, 1 uses the component now named Name,
+  // 2 creates a new one of that name; other answers leave the reader's own handling.
+  virtual int HostAncestorNotFoundQuestion(String& Name, const String& AncestorName,
+                                           const String& Candidates) = 0;
+  // Links to a module that is not open: 0 removes or redirects them (HostRedirectLinks), 1 and
+  // 2 refuse the save, other answers ask again.
+  virtual int HostFixupQuestion(const String& RootName, const String& MissingModule) = 0;
+  virtual void HostRedirectLinks(const String& MissingModule) = 0;
+  // Whether a file of the module that changed on disk since it was read may be replaced.
+  virtual bool HostFileChangedQuestion(const String& FileName) = 0;
+};
+
+}  // namespace formwright
