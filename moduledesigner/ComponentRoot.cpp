@@ -56,6 +56,16 @@ TRootState& Describe(TRootState& State, TComponentRoot* Root) {
   State.Designer = Root;
   return State;
 }
+
+// The update manager's creation hook answers only through its interface: a call on a root with
+// a class and an owner does not compile, so it can never be picked in place of a palette-style
+// or designer creation.
+template <class T>
+concept TakesOwnerCreation = requires(T& Target, TClass ComponentClass, TComponent* Owner) {
+  Target.CreateComponent(ComponentClass, Owner);
+};
+static_assert(TakesOwnerCreation<IUpdateManagerCallback>);
+static_assert(!TakesOwnerCreation<TComponentRoot>);
 }  // namespace
 
 TComponentRoot::TComponentRoot()

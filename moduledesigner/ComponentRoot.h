@@ -394,14 +394,46 @@ class TComponentRoot : public TInterfacedObject,
   // designer's opening, of modifications and of options from then on.
   void SetFormWindow(const IPtr<IDesignerFormWindow>& Window) { FState.FormWindow = Window; }
 
+  // A persistent joins or leaves the module (its root component's notifications).
+  void InstanceInserted(TPersistent* Persistent);
+  void InstanceRemoved(TPersistent* Persistent);
+
+  // ----- Reader and writer hooks -----
+  // The root's own readers and writers install them; a host's reader set-up may use them too.
+  void ReaderSetName(TReader* Reader, TComponent* Component, String& Name) {
+    FNames.ReaderSetName(Reader, Component, Name);
+  }
+  void ReaderReferenceName(TReader* Reader, String& Name) { FNames.ReaderReferenceName(Reader, Name); }
+  void ReaderFindMethod(TReader* Reader, const String& MethodName, void*& Address, bool& Error) {
+    FNames.ReaderFindMethod(Reader, MethodName, Address, Error);
+  }
+  void FindObjectMethod(TReader* Reader, const String& MethodName, void*& Address, bool& Error) {
+    FStreams.FindObjectMethod(Reader, MethodName, Address, Error);
+  }
+  void ReaderFindComponentClass(TReader* Reader, const String& ClassName, TClass& ComponentClass) {
+    FStreams.ReaderFindComponentClass(Reader, ClassName, ComponentClass);
+  }
+  void ReaderCreateComponent(TReader* Reader, TClass ComponentClass, TComponent*& Component) {
+    Component = FCreation.FrameCreateComponent(ComponentClass, Reader->Owner());
+  }
+  void ReaderAncestorNotFound(TReader* Reader, const String& Name, TClass ComponentClass,
+                              TComponent*& Component) {
+    FStreams.ReaderAncestorNotFound(Reader, Name, ComponentClass, Component);
+  }
+  void ReaderObjectError(TReader* Reader, const String& Message, bool& Handled) {
+    FStreams.ReaderObjectError(Reader, Message, Handled);
+  }
+  void WriterFindAncestor(TWriter* Writer, TComponent* Component, const String& Name, TComponent*& Ancestor,
+                          TComponent*& RootAncestor) {
+    FStreams.WriterFindAncestor(Writer, Component, Name, Ancestor, RootAncestor);
+  }
+
  private:
   // The update manager's hook: reached only through IUpdateManagerCallback, so that no
   // palette-style or designer call can pick it by its arguments.
   TComponent* CreateComponent(TClass ComponentClass, TComponent* Owner) override {
     return UpdateManagerCreateComponent(ComponentClass, Owner);
   }
-  void InstanceInserted(TPersistent* Persistent);
-  void InstanceRemoved(TPersistent* Persistent);
   // Frees the root component (and what hangs on it: its editor, the custom module).
   void DropRootComponent();
   void InternalInitializeDesigner(bool Resurrecting);

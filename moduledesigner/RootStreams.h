@@ -116,12 +116,19 @@ class TRootStreams {
   bool GetReadError() const noexcept { return FReadError; }
   void ClearReadError() noexcept { FReadError = false; }
 
- private:
+  // ----- Reader hooks of whole-module reads -----
+  // A handler the stream names that the design-time class lacks is added to it.
   void FindObjectMethod(TReader* Reader, const String& MethodName, void*& Address, bool& Error);
+  // A class the reader does not know: an open module's designed class (when the host lets it
+  // nest here), else the environment's design class of that name.
   void ReaderFindComponentClass(TReader* Reader, const String& ClassName, TClass& ComponentClass);
+  // A component of the ancestor is missing: the host's question decides.
   void ReaderAncestorNotFound(TReader* Reader, const String& Name, TClass ComponentClass,
                               TComponent*& Component);
+  // A read error: the host's question stops the read or ignores it (or every later one).
   void ReaderObjectError(TReader* Reader, const String& Message, bool& Handled);
+
+ private:
   void LoadingFormModified();
   int64_t CurrentTimeStamp() const;
 
