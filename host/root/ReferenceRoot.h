@@ -37,6 +37,9 @@ class TReferenceRoot : public TComponentRoot {
   // The reference host's model of the module's unit; null for a module whose source is
   // another kind of object.
   TModuleSource* Source() const;
+  // Chooses the component class the palette holds (null: the selection tool).
+  void SetPaletteClass(TComponentClass Class) noexcept { FPaletteClass = Class; }
+  TComponentClass PaletteClass() const noexcept { return FPaletteClass; }
 
  protected:
   // The framework's class group (rooted at TControl).
@@ -46,13 +49,6 @@ class TReferenceRoot : public TComponentRoot {
   void HostCreateDesignerWindow() override;
   // The palette's current class, when one was chosen (SetPaletteClass).
   IPtr<IInternalPaletteItem> HostCurrentPaletteItem() override;
-
- public:
-  // Chooses the component class the palette holds (null: the selection tool).
-  void SetPaletteClass(TComponentClass Class) noexcept { FPaletteClass = Class; }
-
- protected:
-  TComponentClass FPaletteClass = nullptr;
   // A new form that inherits from no other module gets its name as caption.
   void HostInitNewRoot(TComponent* Root, const String& Name) override;
   // New components never go into an embedded frame instance or a control inside one: what an
@@ -64,6 +60,7 @@ class TReferenceRoot : public TComponentRoot {
   void HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) override;
 
  private:
+  TComponentClass FPaletteClass = nullptr;
   String FUnitTextOnDisk;
 };
 
