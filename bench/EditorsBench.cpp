@@ -81,10 +81,7 @@ BENCHMARK(BM_ComponentPropertiesScaling)->Unit(benchmark::kMillisecond)->Iterati
 // An editor for property `Name` of `Obj` as the registry chooses it.
 IPtr<IProperty> EditorFor(TPersistent* Obj, const char* Name) {
   PPropInfo P = GetPropInfo(Obj, Name);
-  IPtr<TBasePropertyEditor> E = CreatePropertyEditor(GetEditorClass(P, Obj), nullptr, 1);
-  E->SetPropEntry(0, Obj, P);
-  E->Initialize();
-  return Supports<IProperty>(E);
+  return CreatePropertyEditor(GetEditorClass(P, Obj), nullptr, {{Obj, P}});
 }
 
 // GetValue, or SetValue of the texts in turn, per second, for property `Name` of a button.

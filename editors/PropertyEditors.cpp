@@ -249,18 +249,26 @@ PPropInfo TPropInfoList::Items(int Index) const {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Creating ready editors
+
+IPtr<IProperty> CreatePropertyEditor(TPropertyEditorClass EditorClass, const IPtr<IDesigner>& ADesigner,
+                                     const std::vector<TInstProp>& Entries) {
+  const int Count = static_cast<int>(Entries.size());
+  const IPtr<TBasePropertyEditor> Editor = CreatePropertyEditor(EditorClass, ADesigner, Count);
+  IPtr<IProperty> Property = Supports<IProperty>(static_cast<IInterface*>(Editor.Get()));
+  if (!Property) throw EIntfCastError(SIntfNotSupported);
+  for (int I = 0; I < Count; ++I) {
+    const TInstProp& Entry = Entries[static_cast<size_t>(I)];
+    Editor->SetPropEntry(I, Entry.Instance, Entry.PropInfo);
+  }
+  Editor->Initialize();
+  return Property;
+}
+
+// ---------------------------------------------------------------------------------------------
 // GetComponentProperties
 
 namespace {
-
-// A new editor of class `EditorClass` for `Count` entries.
-IPtr<TPropertyEditor> NewEditor(TPropertyEditorClass EditorClass, const IPtr<IDesigner>& Designer,
-                                int Count) {
-  IPtr<TBasePropertyEditor> E = CreatePropertyEditor(EditorClass, Designer, Count);
-  auto* P = dynamic_cast<TPropertyEditor*>(E.Get());
-  if (!P) throw EInvalidCast(SInvalidCast);
-  return IPtr<TPropertyEditor>(P);
-}
 
 // Whether property `P` of `First` may be listed for a selection of `Count` objects.
 bool Listable(PPropInfo P, TPersistent* First, int Count, const IPtr<IDesigner>& Designer,
@@ -268,12 +276,10 @@ bool Listable(PPropInfo P, TPersistent* First, int Count, const IPtr<IDesigner>&
   const TPropertyEditorClass EditorClass = GetEditorClass(P, First);
   if (!EditorClass || !P->CanRead()) return false;
   if (!GShowReadOnlyProps && P->Kind() != tkClass && !P->CanWrite()) return false;
-  IPtr<TPropertyEditor> Editor = NewEditor(EditorClass, Designer, 1);
-  Editor->SetPropEntry(0, First, P);
-  Editor->Initialize();
+  const IPtr<IProperty> Editor = CreatePropertyEditor(EditorClass, Designer, {{First, P}});
   if (Count > 1 && !Editor->GetAttributes().Contains(paMultiSelect)) return false;
   if (!Editor->ValueAvailable()) return false;
-  return !EditorFilterFunc || EditorFilterFunc(IPtr<IProperty>(Editor.Get()));
+  return !EditorFilterFunc || EditorFilterFunc(Editor);
 }
 
 // The property lists of the selected objects, one per distinct class (objects of one class
@@ -329,21 +335,21 @@ void GetComponentProperties(const IPtr<IDesignerSelections>& Components, TTypeKi
   for (int I = 0; I < Common.Count(); ++I) {
     PPropInfo P = Common.Items(I);
     const TPropertyEditorClass EditorClass = GetEditorClass(P, First);
-    IPtr<TPropertyEditor> Editor = NewEditor(EditorClass, Designer, N);
+    std::vector<TInstProp> Entries(static_cast<size_t>(N));
     bool Agreed = true;
     for (int J = 0; J < N && Agreed; ++J) {
       TPersistent* Obj = Components->Get(J);
       PPropInfo Own = Lists[static_cast<size_t>(J)]->Items(I);
       if (Obj->ClassType() != FirstClass && GetEditorClass(Own, Obj) != EditorClass) Agreed = false;
-      Editor->SetPropEntry(J, Obj, Own);
+      Entries[static_cast<size_t>(J)] = {Obj, Own};
     }
     if (!Agreed) continue;
-    Editor->Initialize();
+    const IPtr<IProperty> Editor = CreatePropertyEditor(EditorClass, Designer, Entries);
     if (!Editor->ValueAvailable()) continue;
     if (Candidates)
-      Candidates->Add(IPtr<IInterface>(static_cast<IProperty*>(Editor.Get())));
+      Candidates->Add(IPtr<IInterface>(Editor.Get()));
     else
-      Proc(IPtr<IProperty>(Editor.Get()));
+      Proc(Editor);
   }
 
   if (!Candidates) return;

@@ -32,6 +32,13 @@ struct TInstProp {
 
 class TNestedProperty;
 
+// A ready editor of class `EditorClass` for the property of every entry, in order, as the
+// inspector uses it: it is created for `Entries.size()` objects, each entry is set and
+// `Initialize` runs. Raises as CreatePropertyEditor does for a class that is no property
+// editor, and EIntfCastError (freeing the editor) for one that does not implement IProperty.
+IPtr<IProperty> CreatePropertyEditor(TPropertyEditorClass EditorClass, const IPtr<IDesigner>& ADesigner,
+                                     const std::vector<TInstProp>& Entries);
+
 // Declares a property editor class `Class` derived from `Parent` inside its class body: the
 // class record, the parent's constructors and the factory through which the registry creates
 // it. Leaves the class body in the private section.

@@ -206,7 +206,9 @@ constexpr TReservedEntry Words[] = {
 
 constexpr auto Packed = PackReservedWords<PackedSize(Words)>(Words);
 
-TTokenSymbol* MakeSymbol(std::string_view Word, uint8_t Token) { return new TCppSymbol(Word, Token); }
+std::unique_ptr<TTokenSymbol> MakeSymbol(std::string_view Word, uint8_t Token) {
+  return std::make_unique<TCppSymbol>(Word, Token);
+}
 
 // Built while the package loads, so the first name check pays nothing.
 [[maybe_unused]] const TReservedWordTable& LoadedTable = ReservedWords();

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "symbols/Symbols.h"
@@ -52,7 +53,7 @@ constexpr std::array<uint8_t, Size> PackReservedWords(const TReservedEntry (&Ent
 class TReservedWordTable {
  public:
   // Makes the symbol of one word: the language's own symbol class.
-  using TSymbolFactory = TTokenSymbol* (*)(std::string_view Word, uint8_t Token);
+  using TSymbolFactory = std::unique_ptr<TTokenSymbol> (*)(std::string_view Word, uint8_t Token);
   // Builds the table from a packed list ended by a zero token byte.
   TReservedWordTable(TSymbolTableKind Kind, const uint8_t* Packed, TSymbolFactory Factory);
   const TSymbolTable& Table() const noexcept { return FTable; }

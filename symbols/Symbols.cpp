@@ -109,16 +109,19 @@ bool TSymbolTable::SameIdentifier(std::string_view A, std::string_view B) const 
   return ToUnicode(A).caseCompare(ToUnicode(B), U_FOLD_CASE_DEFAULT) == 0;
 }
 
-void TSymbolTable::Insert(TBaseSymbol* Symbol) {
-  if (!Symbol) return;
+// The chains link symbols through their raw `FNext`; a symbol in a chain is owned by the table
+// and freed by `Clear`.
+TBaseSymbol* TSymbolTable::Insert(std::unique_ptr<TBaseSymbol> Symbol) {
+  if (!Symbol) return nullptr;
   auto& Head = FBuckets[static_cast<size_t>(SymbolIndex(Symbol->FName))];
   Symbol->FNext = Head.load(std::memory_order_relaxed);
-  Head.store(Symbol, std::memory_order_relaxed);
+  Head.store(Symbol.get(), std::memory_order_relaxed);
   ++FCount;
+  return Symbol.release();
 }
 
-bool TSymbolTable::Delete(TBaseSymbol* Symbol) {
-  if (!Symbol) return false;
+std::unique_ptr<TBaseSymbol> TSymbolTable::Delete(TBaseSymbol* Symbol) {
+  if (!Symbol) return nullptr;
   auto& Head = FBuckets[static_cast<size_t>(SymbolIndex(Symbol->FName))];
   TBaseSymbol* Previous = nullptr;
   for (TBaseSymbol* S = Head.load(std::memory_order_relaxed); S; Previous = S, S = S->FNext) {
@@ -129,9 +132,9 @@ bool TSymbolTable::Delete(TBaseSymbol* Symbol) {
       Head.store(S->FNext, std::memory_order_relaxed);
     S->FNext = nullptr;
     --FCount;
-    return true;
+    return std::unique_ptr<TBaseSymbol>(S);
   }
-  return false;
+  return nullptr;
 }
 
 bool TSymbolTable::Contains(const TBaseSymbol* Symbol) const {
@@ -170,9 +173,8 @@ void TSymbolTable::Clear() {
   for (auto& Head : FBuckets) {
     TBaseSymbol* S = Head.exchange(nullptr);
     while (S) {
-      TBaseSymbol* Next = S->FNext;
-      delete S;
-      S = Next;
+      const std::unique_ptr<TBaseSymbol> Owned(S);
+      S = S->FNext;
     }
   }
   FCount = 0;

@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -85,11 +86,13 @@ class TSymbolTable {
   // The first symbol of a bucket's chain (newest first), or nullptr.
   TBaseSymbol* Bucket(int Index) const;
 
-  // Takes ownership of `Symbol` and puts it first in its bucket. A nullptr is ignored.
-  void Insert(TBaseSymbol* Symbol);
-  // Unlinks this very symbol from its bucket without freeing it; ownership returns to the
-  // caller. Returns false (count unchanged) when it is not in the table.
-  bool Delete(TBaseSymbol* Symbol);
+  // Takes ownership of `Symbol` and puts it first in its bucket; returns the symbol, which
+  // stays valid until it is deleted from the table or the table is cleared. A nullptr is
+  // ignored (and returned).
+  TBaseSymbol* Insert(std::unique_ptr<TBaseSymbol> Symbol);
+  // Unlinks this very symbol from its bucket without freeing it and hands ownership back to
+  // the caller. Returns nullptr (count unchanged) when it is not in the table.
+  std::unique_ptr<TBaseSymbol> Delete(TBaseSymbol* Symbol);
   // True when this very symbol object is in the table.
   bool Contains(const TBaseSymbol* Symbol) const;
   // The newest symbol whose identifier compares equal to `Identifier`, or nullptr.

@@ -1,5 +1,5 @@
-// The tool's property inspector: the editors the design package gives for a selection of
-// components, their shown values and attributes, and typed values written through them.
+// The tool's property inspector over the package's inspector model: the rows of a selection of
+// a module's components as JSON, and typed values written through them.
 #pragma once
 
 #include <vector>
@@ -16,9 +16,9 @@ void SelectComponents(TReferenceRoot& Root, const std::vector<TComponent*>& Comp
 // in the order the package enumerates them.
 std::vector<IPtr<IProperty>> InspectorProperties(TReferenceRoot& Root,
                                                  const std::vector<TComponent*>& Components, bool Events);
-// One editor as the inspector shows it: name, shown value (empty where the selection differs),
-// editor class, attributes, value list and nested editors.
-json PropertyDoc(const IPtr<IProperty>& Property, int Depth = 0);
+// One editor's row as the inspector shows it: name, shown value (empty where the selection
+// differs), editor class, attributes, value list and nested rows.
+json PropertyDoc(const IPtr<IProperty>& Property);
 // The editor of a dotted property path ("Font.Size") over the selection; raises when there is
 // none the inspector would show.
 IPtr<IProperty> FindProperty(TReferenceRoot& Root, const std::vector<TComponent*>& Components,

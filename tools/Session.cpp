@@ -271,7 +271,7 @@ void TSession::ExportModule(TReferenceRoot& Root, const String& File, const Stri
   FFiles->WriteFile(String(), File, &Form);
   // The copy gets its unit beside it when the module has one, so that it opens with its class
   // and handlers; the unit takes the copy's name.
-  auto* Source = dynamic_cast<TModuleSource*>(Root.GetModule().Get());
+  auto* Source = Root.Source();
   if (!Source || !fs::exists(Root.UnitFileName())) return;
   const String UnitName = fs::path(File).stem().string();
   TStringStream Unit(RenameUnitHeading(Source->Text(), UnitName));

@@ -1,6 +1,6 @@
 // The editing verbs: typed property values, renames, new components, deletes.
 #include "contracts/DesignIntf.h"
-#include "editors/RefPropEditors.h"
+#include "editors/ComponentRename.h"
 #include "platform/runtime/TypInfo.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
@@ -49,14 +49,6 @@ TAssignment ParseAssignment(TSession& Session, TReferenceRoot& R, const String& 
   throw Exception(Error);
 }
 
-// An event whose handler has the name the event editor gives new handlers (Button1Click).
-struct TFollower {
-  IPtr<IProperty> Editor;
-  String Handler;
-};
-
-TMethodProperty* MethodEditor(const IPtr<IProperty>& P) { return dynamic_cast<TMethodProperty*>(P.Get()); }
-
 }  // namespace
 
 void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -85,37 +77,26 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     if (Args.Positional.size() > 2) throw EUsage("rename takes one component and one new name");
     TComponent* C = Session.Component(R, OldName);
     const String CurName = C->Name();
-    // Handlers with the default name follow the component (Button1Click becomes
-    // OkButtonClick; for the root, FormCreate follows the class), as they do when a person
-    // renames in the inspector; handlers with names of their own, or whose new name is taken,
-    // stay as they are.
-    std::vector<TFollower> Follow;
-    for (const IPtr<IProperty>& P : InspectorProperties(R, {C}, true))
-      if (TMethodProperty* M = MethodEditor(P); M && P->AllEqual()) {
-        const String Handler = P->GetValue();
-        if (!Handler.empty() && SameText(Handler, M->GetFormMethodName())) Follow.push_back({P, Handler});
-      }
+    // Typed into the inspector's Name row (the name editor validates and marks the change),
+    // then the handlers named after the component follow it.
+    TComponentRename Rename(R.GetDesigner(), C);
     try {
-      // Typed into the inspector's Name row: the name editor validates and marks the change.
-      TypeValue(FindProperty(R, {C}, "Name"), CurName + ".Name", NewName);
+      Rename.RenameComponent(NewName);
     } catch (const Exception& E) {
       Refuse(File, Format("cannot rename %s to %s", CurName, NewName), E);
     }
     String Note;
-    for (const TFollower& F : Follow) {
-      const String Event = F.Editor->GetName();
-      const String NewHandler = MethodEditor(F.Editor)->GetFormMethodName();
-      if (NewHandler == F.Handler) continue;
-      if (!SameText(NewHandler, F.Handler) && R.MethodExists(NewHandler)) {
-        Note += Format("; %s keeps %s (%s exists)", Event, F.Handler, NewHandler);
+    for (const THandlerFollower& F : Rename.Followers()) {
+      if (F.Taken) {
+        Note += Format("; %s keeps %s (%s exists)", F.Event, F.Handler, F.NewHandler);
         continue;
       }
       try {
-        TypeValue(F.Editor, NewName + "." + Event, NewHandler);
+        Rename.RenameHandler(F);
       } catch (const Exception& E) {
-        Refuse(File, Format("cannot rename handler %s to %s", F.Handler, NewHandler), E);
+        Refuse(File, Format("cannot rename handler %s to %s", F.Handler, F.NewHandler), E);
       }
-      Note += Format("; handler %s -> %s", F.Handler, NewHandler);
+      Note += Format("; handler %s -> %s", F.Handler, F.NewHandler);
     }
     Out.Say(Format("%s: renamed %s to %s%s", File, CurName, NewName, Note));
   });

@@ -104,7 +104,7 @@ void HandlersVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
     if (!Args.Positional.empty())
       throw EUsage(Format("handlers takes module files only, not '%s'", Args.Positional.front()));
-    TModuleSource* Source = dynamic_cast<TModuleSource*>(R.GetModule().Get());
+    TModuleSource* Source = R.Source();
     json Handlers = json::array();
     std::vector<std::pair<String, json>> Uses;  // handler -> events
     auto UsesOf = [&](const String& Handler) -> json& {

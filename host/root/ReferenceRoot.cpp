@@ -54,6 +54,8 @@ void TReferenceRoot::HostPlaceComponent(TComponent* Component, const TRect& From
   Component->SetDesignInfo(DesignInfoFromPosition(TPoint{P.X + DX, P.Y + DY}));
 }
 
+TModuleSource* TReferenceRoot::Source() const { return dynamic_cast<TModuleSource*>(State().Module.Get()); }
+
 String TReferenceRoot::UnitFileName() const {
   return std::filesystem::path(State().FileName).replace_extension(".pas").string();
 }
@@ -78,7 +80,7 @@ void DeclareBoundHandlers(TReferenceRoot& Root, TModuleSource& Source, TComponen
 
 void TReferenceRoot::Save() {
   GetRootStream();  // brings the unit up to date with the design
-  auto* Source = dynamic_cast<TModuleSource*>(State().Module.Get());
+  TModuleSource* Source = this->Source();
   if (Source && FUnitTextOnDisk.empty() && State().Root) DeclareBoundHandlers(*this, *Source, State().Root);
   const String Text = Source ? Source->Text() : String();
   const bool WriteUnit = Source && Text != FUnitTextOnDisk;
@@ -161,8 +163,19 @@ bool TReferenceRoot::UnitChangedOnDisk() {
   return ReadText(Files.Get(), UnitFileName()) != FUnitTextOnDisk;
 }
 
-TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem)
-    : FEnvironment(MakeIntf<TDesignEnvironment>()),
+IPtr<TModuleSource> TReferenceModuleFactory::CreateSource(const String& UnitName, const String& ClassName,
+                                                          const String& AncestorClassName) {
+  return MakeIntf<TModuleSource>(UnitName, ClassName, AncestorClassName);
+}
+
+IPtr<TReferenceRoot> TReferenceModuleFactory::OpenRoot(const TRootCreateInfo& Info) {
+  return OpenComponentRoot<TReferenceRoot>(Info);
+}
+
+TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem,
+                               std::unique_ptr<TReferenceModuleFactory> Factory)
+    : FFactory(Factory ? std::move(Factory) : std::make_unique<TReferenceModuleFactory>()),
+      FEnvironment(MakeIntf<TDesignEnvironment>()),
       FFileSystem(FileSystem ? FileSystem : IPtr<IModuleFileSystem>(MakeIntf<TDiskFileSystem>())),
       FDesigner(MakeIntf<TComponentDesigner>(TControl::StaticClass(), FEnvironment, FFileSystem)) {
   RegisterOrxModules();
@@ -176,7 +189,13 @@ TReferenceHost::~TReferenceHost() {
 }
 
 TModuleSource* TReferenceHost::SourceOf(const IPtr<TReferenceRoot>& Root) {
-  return Root ? dynamic_cast<TModuleSource*>(Root->GetModule().Get()) : nullptr;
+  return Root ? Root->Source() : nullptr;
+}
+
+IPtr<TReferenceRoot> TReferenceHost::Track(IPtr<TReferenceRoot> Root) {
+  FRoots.push_back(Root);
+  if (OnRootOpened) OnRootOpened(Root);
+  return Root;
 }
 
 IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
@@ -186,7 +205,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   String UnitText;
   bool HasUnit = false;
   const String UnitFile = UnitFileOf(FileName);
-  auto Source = MakeIntf<TModuleSource>(UnitNameOf(FileName), String(), String());
+  IPtr<TModuleSource> Source = FFactory->CreateSource(UnitNameOf(FileName), String(), String());
   if (FFileSystem->FileExists(String(), UnitFile)) {
     UnitText = ReadText(FFileSystem.Get(), UnitFile);
     HasUnit = true;
@@ -210,16 +229,15 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   if (!AncestorClassName.empty())
     if (IPtr<IRoot> A = FDesigner->FindRoot(AncestorClassName.substr(1)))
       Info.AncestorRoot = Supports<IInternalRoot>(A);
-  IPtr<TReferenceRoot> Root = OpenComponentRoot<TReferenceRoot>(Info);
-  Root->FUnitTextOnDisk = UnitText;
+  IPtr<TReferenceRoot> Root = FFactory->OpenRoot(Info);
+  Root->SetUnitTextOnDisk(UnitText);
   // Without a unit the module's class is the stream's and descends from the base class it was
   // created from.
   if (!HasUnit) {
     Source->SetClassName(Root->GetRootClassName());
     Source->SetAncestorClassName(Root->GetAncestorName());
   }
-  FRoots.push_back(Root);
-  return Root;
+  return Track(Root);
 }
 
 IPtr<TReferenceRoot> TReferenceHost::New(const String& RootName, const String& FileName,
@@ -228,16 +246,14 @@ IPtr<TReferenceRoot> TReferenceHost::New(const String& RootName, const String& F
                                        : (AncestorClass.size() > 1 ? AncestorClass.substr(1) : AncestorClass);
   TRootCreateInfo Info;
   Info.ComponentDesigner = FDesigner;
-  Info.Module = MakeIntf<TModuleSource>(UnitNameOf(FileName), "T" + RootName,
-                                        Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
+  Info.Module = FFactory->CreateSource(UnitNameOf(FileName), "T" + RootName,
+                                       Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
   Info.FileName = FileName;
   Info.RootName = RootName;
   Info.AncestorName = AncestorName;
   Info.CreateNew = true;
   if (Ancestor) Info.AncestorRoot = IPtr<IInternalRoot>(static_cast<IInternalRoot*>(Ancestor.Get()));
-  IPtr<TReferenceRoot> Root = OpenComponentRoot<TReferenceRoot>(Info);
-  FRoots.push_back(Root);
-  return Root;
+  return Track(FFactory->OpenRoot(Info));
 }
 
 IPtr<TReferenceRoot> TReferenceHost::Find(const String& Name) const {
@@ -250,7 +266,8 @@ void TReferenceHost::Close(const IPtr<TReferenceRoot>& Root) {
   auto It = std::find(FRoots.begin(), FRoots.end(), Root);
   if (It == FRoots.end()) return;
   IPtr<TReferenceRoot> Keep = *It;
-  FRoots.erase(It);
+  if (OnRootClosing) OnRootClosing(Keep);
+  FRoots.erase(std::find(FRoots.begin(), FRoots.end(), Keep));
   Keep->Close();
 }
 

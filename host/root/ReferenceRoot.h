@@ -2,6 +2,9 @@
 // and saves modules headlessly: what a tool or a test uses instead of an IDE.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "editors/CustomModules.h"
 #include "host/DesignEnvironment.h"
 #include "host/FileSystems.h"
@@ -28,7 +31,15 @@ class TReferenceRoot : public TComponentRoot {
   // The unit file beside the form file ("Main.pas" for "Main.fwf").
   String UnitFileName() const;
   // The unit text as read or last written (empty when there was none).
-  String FUnitTextOnDisk;
+  const String& UnitTextOnDisk() const noexcept { return FUnitTextOnDisk; }
+  // Records the unit text the module was opened with (the host that read it says so).
+  void SetUnitTextOnDisk(String Text) { FUnitTextOnDisk = std::move(Text); }
+  // The reference host's model of the module's unit; null for a module whose source is
+  // another kind of object.
+  TModuleSource* Source() const;
+  // Chooses the component class the palette holds (null: the selection tool).
+  void SetPaletteClass(TComponentClass Class) noexcept { FPaletteClass = Class; }
+  TComponentClass PaletteClass() const noexcept { return FPaletteClass; }
 
  protected:
   // The framework's class group (rooted at TControl).
@@ -38,13 +49,6 @@ class TReferenceRoot : public TComponentRoot {
   void HostCreateDesignerWindow() override;
   // The palette's current class, when one was chosen (SetPaletteClass).
   IPtr<IInternalPaletteItem> HostCurrentPaletteItem() override;
-
- public:
-  // Chooses the component class the palette holds (null: the selection tool).
-  void SetPaletteClass(TComponentClass Class) noexcept { FPaletteClass = Class; }
-
- protected:
-  TComponentClass FPaletteClass = nullptr;
   // A new form that inherits from no other module gets its name as caption.
   void HostInitNewRoot(TComponent* Root, const String& Name) override;
   // New components never go into an embedded frame instance or a control inside one: what an
@@ -54,6 +58,10 @@ class TReferenceRoot : public TComponentRoot {
   // Pasted components keep their offsets from the copied area's top-left corner, which moves
   // to the target rectangle's top-left corner (nothing moves for an empty target).
   void HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) override;
+
+ private:
+  TComponentClass FPaletteClass = nullptr;
+  String FUnitTextOnDisk;
 };
 
 // The custom module of frames: a frame module can be placed inside other modules.
@@ -69,13 +77,34 @@ class TFrameModule : public TCustomModule {
 // Idempotent while the package runs.
 void RegisterOrxModules();
 
+// Makes the objects a reference host opens modules into: the model of a module's unit and the
+// module's root. Derive from it to give the host's modules a source or a root class of your
+// own (a root class must derive from TReferenceRoot); the base makes a TModuleSource and a
+// TReferenceRoot.
+class TReferenceModuleFactory {
+ public:
+  virtual ~TReferenceModuleFactory() = default;
+  // The unit model of a module: unit name, the module's class and its ancestor class (both
+  // empty while the unit is still to be read).
+  virtual IPtr<TModuleSource> CreateSource(const String& UnitName, const String& ClassName,
+                                           const String& AncestorClassName);
+  // Opens the module root that `Info` describes and adds it to its designer manager, as
+  // OpenComponentRoot does; raises when the module cannot be opened, leaving nothing open.
+  virtual IPtr<TReferenceRoot> OpenRoot(const TRootCreateInfo& Info);
+};
+
 // A headless host: the design package, an environment, a file system and the Orx designer
 // manager, with the modules it opened. Every question has the environment's default answer
 // until a caller replaces it in Questions().
 class TReferenceHost {
  public:
-  // Files live on disk unless another file system is given.
-  explicit TReferenceHost(IPtr<IModuleFileSystem> FileSystem = nullptr);
+  // Told of a module root the host opened, created or is about to close.
+  using TRootEvent = std::function<void(const IPtr<TReferenceRoot>& Root)>;
+
+  // Files live on disk unless another file system is given; modules are made by the base
+  // factory unless another one is given.
+  explicit TReferenceHost(IPtr<IModuleFileSystem> FileSystem = nullptr,
+                          std::unique_ptr<TReferenceModuleFactory> Factory = nullptr);
   ~TReferenceHost();
   TReferenceHost(const TReferenceHost&) = delete;
   TReferenceHost& operator=(const TReferenceHost&) = delete;
@@ -90,6 +119,8 @@ class TReferenceHost {
                            const IPtr<TReferenceRoot>& Ancestor = nullptr);
   // The open module whose root component is named Name; null when none.
   IPtr<TReferenceRoot> Find(const String& Name) const;
+  // Every module the host opened or created and has not closed, oldest first.
+  const std::vector<IPtr<TReferenceRoot>>& Roots() const noexcept { return FRoots; }
   // Closes one module (its root goes away) or all of them.
   void Close(const IPtr<TReferenceRoot>& Root);
   void CloseAll();
@@ -101,8 +132,17 @@ class TReferenceHost {
   // The module source of an open root (the reference host's model of its unit).
   static TModuleSource* SourceOf(const IPtr<TReferenceRoot>& Root);
 
+  // Called after a module was opened or created and joined Roots(); an exception raised here
+  // propagates and the module stays open.
+  TRootEvent OnRootOpened;
+  // Called before a module the host opened is closed (by Close or CloseAll).
+  TRootEvent OnRootClosing;
+
  private:
+  IPtr<TReferenceRoot> Track(IPtr<TReferenceRoot> Root);
+
   TDesignPackageScope FPackage;
+  std::unique_ptr<TReferenceModuleFactory> FFactory;
   IPtr<TDesignEnvironment> FEnvironment;
   IPtr<IModuleFileSystem> FFileSystem;
   IPtr<TComponentDesigner> FDesigner;

@@ -1,8 +1,8 @@
 // A designer double for the property editor tests: it designs one root, resolves component
 // names (qualified "Module.Component" for the roots it links to), keeps event handlers by name
 // and records what editors ask of it (modifications, handler creation, renames, chain calls,
-// shown handlers, selections, reverts). What editors do not use is answered by the registry
-// tests' designer it extends.
+// shown handlers, selections, reverts). What editors do not use gets the null designer's
+// neutral answer.
 #pragma once
 
 #include <map>
@@ -12,17 +12,10 @@
 
 namespace formwright::prop_testing {
 
-class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesignerHook {
+class TPropTestDesigner : public editors_testing::TTestDesigner {
  public:
-  // A designer of `ARoot`, attached to it as its designer.
-  explicit TPropTestDesigner(TComponent* ARoot) : FRoot(ARoot) {
-    if (FRoot) FRoot->SetDesigner(IPtr<IDesignerHook>(this));
-  }
-  // Detaches from the root (which would otherwise keep the designer alive).
-  void Detach() {
-    if (FRoot) FRoot->SetDesigner(nullptr);
-    FRoot = nullptr;
-  }
+  // A designer of `ARoot`, attached to it as its designer (`Detach` lets it go).
+  explicit TPropTestDesigner(TComponent* ARoot) { Attach(ARoot); }
 
   // What the editors did.
   std::vector<String> FCreated;                     // handlers CreateMethod made
@@ -43,7 +36,7 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
   // A handler value of the module for `Name` (null code when there is none).
   TMethod MethodOf(const String& Name) const {
     for (const auto& [N, Code] : FMethods)
-      if (SameText(N, Name)) return {Code, FRoot};
+      if (SameText(N, Name)) return {Code, Root()};
     return {};
   }
   // Adds a handler directly (as if it were in the source).
@@ -52,13 +45,7 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
     return MethodOf(Name);
   }
 
-  // IDesignerHook
-  void Notification(TPersistent*, TOperation) override {}
-  void ValidateRename(TComponent*, const String&, const String&) override {}
-
   // IDesigner
-  void Modified() override { TTestDesigner::Modified(); }
-  TComponent* GetRoot() override { return FRoot; }
   TMethod CreateMethod(const String& Name, PTypeData) override {
     if (TMethod M = MethodOf(Name); M.Code) return M;
     FCreated.push_back(Name);
@@ -69,7 +56,7 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
   }
   String GetMethodName(const TMethod& Method) override {
     if (!Method.Code) return {};
-    if (Method.Data == FRoot)
+    if (Method.Data == Root())
       for (const auto& [N, Code] : FMethods)
         if (Code == Method.Code) return N;
     return Method.Data ? Method.Data->MethodName(Method.Code) : String();
@@ -94,7 +81,7 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
   void ShowMethod(const String& Name) override { FShown.push_back(Name); }
   // Handlers of other modules' components and those listed as inherited come from ancestors.
   bool MethodFromAncestor(const TMethod& Method) override {
-    if (Method.Code && Method.Data != FRoot) return true;
+    if (Method.Code && Method.Data != Root()) return true;
     const String Name = GetMethodName(Method);
     for (const String& A : FAncestorMethods)
       if (SameText(A, Name)) return true;
@@ -104,7 +91,6 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
                  PTypeData) override {
     FChainCalls.push_back({MethodName, InstanceName, InstanceMethod});
   }
-  String GetRootClassName() override { return FRoot ? FRoot->ClassName() : String(); }
 
   void SelectComponent(TPersistent* Instance) override { FSelected.push_back(Instance); }
   void SelectComponent(const IPtr<IDesignObject>&) override {}
@@ -115,14 +101,14 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
         if (!C->Name().empty() && (!TypeData || C->InheritsFrom(TypeData->ClassType)))
           Proc(Prefix + C->Name());
     };
-    if (FRoot) Offer(FRoot, "");
+    if (Root()) Offer(Root(), "");
     for (TComponent* R : FLinkedRoots) Offer(R, R->Name() + ".");
   }
   TComponent* GetComponent(const String& Name) override {
     const size_t Dot = Name.find('.');
     if (Dot == String::npos) {
-      if (FRoot && SameText(Name, FRoot->Name())) return FRoot;
-      return FRoot ? FRoot->FindComponent(Name) : nullptr;
+      if (Root() && SameText(Name, Root()->Name())) return Root();
+      return Root() ? Root()->FindComponent(Name) : nullptr;
     }
     for (TComponent* R : FLinkedRoots)
       if (SameText(R->Name(), Name.substr(0, Dot))) return R->FindComponent(Name.substr(Dot + 1));
@@ -130,7 +116,7 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
   }
   String GetComponentName(TComponent* Component) override {
     if (!Component) return {};
-    if (Component->Owner() && Component->Owner() != FRoot && !Component->Owner()->Owner())
+    if (Component->Owner() && Component->Owner() != Root() && !Component->Owner()->Owner())
       return Component->Owner()->Name() + "." + Component->Name();
     return Component->Name();
   }
@@ -155,7 +141,6 @@ class TPropTestDesigner : public editors_testing::TTestDesigner, public IDesigne
   String GetPrivateDirectory() override { return FPrivateDirectory; }
 
  private:
-  TComponent* FRoot;
   uintptr_t FNextHandle = 0;
 };
 

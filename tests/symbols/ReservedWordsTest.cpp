@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 
 #include "symbols/CppSym.h"
@@ -96,8 +97,9 @@ TEST(ReservedWordLists, PackedFormIsTokenLengthCharactersAndAZeroEnd) {
   constexpr auto Packed = PackReservedWords<PackedSize(Entries)>(Entries);
   const std::array<uint8_t, 8> Expected = {4, 2, 'A', 'B', 200, 1, 'C', 0};
   EXPECT_EQ(Packed, Expected);
-  TReservedWordTable Table(TSymbolTableKind::stCaseInsensitive, Packed.data(),
-                           [](std::string_view W, uint8_t T) { return new TTokenSymbol(W, T); });
+  TReservedWordTable Table(
+      TSymbolTableKind::stCaseInsensitive, Packed.data(),
+      [](std::string_view W, uint8_t T) { return std::make_unique<TTokenSymbol>(W, T); });
   EXPECT_EQ(Table.Table().Count(), 2);
   EXPECT_EQ(Table.MaxWordLength(), 2);
   EXPECT_EQ(Table.Find(std::string_view("c"))->Token(), 200);

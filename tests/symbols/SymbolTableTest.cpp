@@ -67,38 +67,32 @@ TEST(BaseSymbol, LongIdentifierIsCutAtACharacterBoundaryWithin255Bytes) {
 
 TEST(SymbolTable, CaseInsensitiveKindFindsEveryCasing) {
   TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
-  auto* Begin = new TBaseSymbol("BEGIN");
-  Table.Insert(Begin);
+  auto* Begin = Table.Insert(std::make_unique<TBaseSymbol>("BEGIN"));
   EXPECT_EQ(Table.Find("begin"), Begin);
   EXPECT_EQ(Table.Find("Begin"), Begin);
   EXPECT_EQ(Table.Find(WideString(u"bEgIn")), Begin);
   EXPECT_EQ(Table.Find("begins"), nullptr);
-  auto* Apple = new TBaseSymbol("Äpfel");
-  Table.Insert(Apple);
+  auto* Apple = Table.Insert(std::make_unique<TBaseSymbol>("Äpfel"));
   EXPECT_EQ(Table.Find("äPFEL"), Apple);
   EXPECT_EQ(Table.Find("Apfel"), nullptr);
 }
 
 TEST(SymbolTable, CaseSensitiveKindComparesBytes) {
   TSymbolTable Table(TSymbolTableKind::stCaseSensitive);
-  auto* Class = new TBaseSymbol("class");
-  Table.Insert(Class);
+  auto* Class = Table.Insert(std::make_unique<TBaseSymbol>("class"));
   EXPECT_EQ(Table.Find("class"), Class);
   EXPECT_EQ(Table.Find("Class"), nullptr);
-  Table.Insert(new TBaseSymbol("Äpfel"));
+  Table.Insert(std::make_unique<TBaseSymbol>("Äpfel"));
   EXPECT_EQ(Table.Find("äpfel"), nullptr);
   EXPECT_NE(Table.Find("Äpfel"), nullptr);
 }
 
 TEST(SymbolTable, InsertPutsNewestFirstAndFindNextWalksEqualIdentifiers) {
   TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
-  auto* Old = new TBaseSymbol("Item");
-  auto* Other = new TBaseSymbol("mItE");  // same bucket, same identifier ignoring case
-  auto* Newest = new TBaseSymbol("ITEM");
-  Table.Insert(Old);
-  Table.Insert(Other);
-  Table.Insert(nullptr);
-  Table.Insert(Newest);
+  auto* Old = Table.Insert(std::make_unique<TBaseSymbol>("Item"));
+  Table.Insert(std::make_unique<TBaseSymbol>("mItE"));  // same letters in another order
+  EXPECT_EQ(Table.Insert(nullptr), nullptr);
+  auto* Newest = Table.Insert(std::make_unique<TBaseSymbol>("ITEM"));
   EXPECT_EQ(Table.Count(), 3);
   const int Bucket = SymbolIndex("item");
   EXPECT_EQ(Table.Bucket(Bucket), Newest);
@@ -112,50 +106,47 @@ TEST(SymbolTable, InsertPutsNewestFirstAndFindNextWalksEqualIdentifiers) {
 
 TEST(SymbolTable, FindSymbolAsksTheCallersTest) {
   TSymbolTable Table(TSymbolTableKind::stCaseSensitive);
-  auto* Xa = new TBaseSymbol("xa");
-  Table.Insert(Xa);
-  Table.Insert(new TBaseSymbol("ya"));
+  auto* Xa = Table.Insert(std::make_unique<TBaseSymbol>("xa"));
+  Table.Insert(std::make_unique<TBaseSymbol>("ya"));
   EXPECT_EQ(Table.FindSymbol(SymbolIndex("xa"), NameStartsWithX, "x"), Xa);
   EXPECT_EQ(Table.FindSymbol(SymbolIndex("ya"), NameStartsWithX, "z"), nullptr);
 }
 
-TEST(SymbolTable, DeleteUnlinksByIdentityWithoutFreeing) {
+TEST(SymbolTable, DeleteUnlinksByIdentityAndHandsTheSymbolBack) {
   TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
-  auto* A = new TBaseSymbol("Alpha");
-  auto* B = new TBaseSymbol("alpha");
-  Table.Insert(A);
-  Table.Insert(B);
-  std::unique_ptr<TBaseSymbol> Stranger(new TBaseSymbol("Alpha"));
-  EXPECT_FALSE(Table.Delete(Stranger.get()));
-  EXPECT_FALSE(Table.Delete(nullptr));
+  auto* A = Table.Insert(std::make_unique<TBaseSymbol>("Alpha"));
+  auto* B = Table.Insert(std::make_unique<TBaseSymbol>("alpha"));
+  const auto Stranger = std::make_unique<TBaseSymbol>("Alpha");
+  EXPECT_EQ(Table.Delete(Stranger.get()), nullptr);
+  EXPECT_EQ(Table.Delete(nullptr), nullptr);
   EXPECT_EQ(Table.Count(), 2);
   EXPECT_FALSE(Table.Contains(Stranger.get()));
-  std::unique_ptr<TBaseSymbol> Deleted(A);  // after Delete the caller owns it again
-  EXPECT_TRUE(Table.Delete(A));
+  const std::unique_ptr<TBaseSymbol> Deleted = Table.Delete(A);
+  EXPECT_EQ(Deleted.get(), A) << "the caller owns the unlinked symbol again";
   EXPECT_EQ(Table.Count(), 1);
   EXPECT_FALSE(Table.Contains(A));
   EXPECT_TRUE(Table.Contains(B));
   EXPECT_EQ(Table.Find("ALPHA"), B);
-  EXPECT_FALSE(Table.Delete(A));
+  EXPECT_EQ(Table.Delete(A), nullptr);
   EXPECT_EQ(Table.Count(), 1);
 }
 
 TEST(SymbolTable, ClearFreesEverySymbolAndEmptiesTheTable) {
   TSymbolTable Table(TSymbolTableKind::stCaseInsensitive);
   EXPECT_TRUE(Table.Empty());
-  for (const char* Name : {"a", "b", "c", "Ä", "ä"}) Table.Insert(new TBaseSymbol(Name));
+  for (const char* Name : {"a", "b", "c", "Ä", "ä"}) Table.Insert(std::make_unique<TBaseSymbol>(Name));
   EXPECT_FALSE(Table.Empty());
   Table.Clear();
   EXPECT_TRUE(Table.Empty());
   EXPECT_EQ(Table.Find("a"), nullptr);
   for (int I = 0; I < SymbolTableSize; ++I) EXPECT_EQ(Table.Bucket(I), nullptr);
-  Table.Insert(new TBaseSymbol("again"));  // the destructor frees what is left
+  Table.Insert(std::make_unique<TBaseSymbol>("again"));  // the destructor frees what is left
 }
 
 TEST(TableIterator, VisitsBucketsInOrderAndChainsNewestFirst) {
   TSymbolTable Table(TSymbolTableKind::stCaseSensitive);
   const char* Names[] = {"zzz", "A", "a", "Button1", "", "Caption"};
-  for (const char* Name : Names) Table.Insert(new TBaseSymbol(Name));
+  for (const char* Name : Names) Table.Insert(std::make_unique<TBaseSymbol>(Name));
   std::vector<const TBaseSymbol*> Expected;
   for (int B = 0; B < SymbolTableSize; ++B)
     for (const TBaseSymbol* S = Table.Bucket(B); S; S = S->Next()) Expected.push_back(S);
@@ -169,7 +160,7 @@ TEST(TableIterator, VisitsBucketsInOrderAndChainsNewestFirst) {
   EXPECT_EQ(It.GetSymbol(-1), nullptr);
   EXPECT_EQ(It.GetSymbol(6), nullptr);
 
-  Table.Insert(new TBaseSymbol("later"));
+  Table.Insert(std::make_unique<TBaseSymbol>("later"));
   EXPECT_EQ(It.GetSymbol(6), nullptr) << "the count is the one taken when the iterator was made";
 }
 

@@ -1,0 +1,78 @@
+// The object inspector without a window: the rows a front end shows for a selection, and the
+// text a person types into them. Any front end (a tool, a test, an IDE's inspector) uses it
+// instead of walking the property editors itself.
+#pragma once
+
+#include <vector>
+
+#include "editors/PropertyEditors.h"
+
+namespace formwright {
+
+// The message for a row the inspector does not show ("Button1 has no property Colour that the
+// inspector can edit"): the names of the selected objects, then the path asked for.
+inline constexpr const char* SNoInspectorProperty = "%s has no property %s that the inspector can edit";
+// The message for typing into a row that cannot take text ("Property Button1.Tag is read-only").
+inline constexpr const char* SPropertyIsReadOnly = "Property %s is read-only";
+
+// The two pages of the inspector.
+enum class TInspectorPage : uint8_t { ipProperties, ipEvents };
+
+// One row of the inspector as a person sees it.
+struct TInspectorRow {
+  // The editor the row stands for; typing goes through it.
+  IPtr<IProperty> Property;
+  String Name;
+  // The shown value: the editor's edit text when every selected object agrees, else empty.
+  // A value that cannot be read shows as its reason in parentheses.
+  String Value;
+  // The class of the editor the registry chose ("TIntegerProperty").
+  String EditorClass;
+  TPropertyAttributes Attributes;
+  // The drop-down list of a row with `paValueList`, sorted ignoring case for `paSortList`.
+  std::vector<String> Values;
+  // The rows shown when a row with `paSubProperties` is expanded (Font: Color, Name, Size...).
+  std::vector<TInspectorRow> Rows;
+  // Whether the row was expanded (a row may expand to no rows at all).
+  bool Expanded = false;
+};
+
+// The inspector of one module's designer. It inspects what it was last given to `Select`
+// (which also becomes the designer's selection, as clicking the objects on a form would); its
+// rows are made afresh on each call, so they always show the objects' current values.
+class TInspectorModel {
+ public:
+  // Nested rows are expanded this deep by default (Font, then Font.Style, then its elements):
+  // enough for every framework property, and it keeps component references that point at
+  // each other finite.
+  static constexpr int DefaultDepth = 3;
+
+  // An inspector of `ADesigner`'s module (may be null: editors then work without a module).
+  explicit TInspectorModel(IPtr<IDesigner> ADesigner);
+
+  // Inspects `Objects` (in order) and makes them the designer's selection.
+  void Select(const std::vector<TPersistent*>& Objects);
+  const std::vector<TPersistent*>& Selection() const noexcept { return FSelection; }
+
+  // The editors of one page for the selection, in the order the package lists them.
+  std::vector<IPtr<IProperty>> Properties(TInspectorPage Page = TInspectorPage::ipProperties) const;
+  // The rows of one page, nested rows expanded `Depth` levels deep (1: no nested rows).
+  std::vector<TInspectorRow> Rows(TInspectorPage Page = TInspectorPage::ipProperties,
+                                  int Depth = DefaultDepth) const;
+  // The editor of a dotted path ("Font.Size", "OnClick") on either page, looked up ignoring
+  // case as a person expands rows; null when the inspector shows no such row.
+  IPtr<IProperty> Find(const String& Path) const;
+
+  // The row of one editor.
+  static TInspectorRow Row(const IPtr<IProperty>& Property, int Depth = DefaultDepth);
+  // Types `Value` into the row of `Property` as a person would and returns the value the row
+  // shows afterwards. A read-only row that offers no editable value refuses with
+  // `SPropertyIsReadOnly` naming `Path`; the editor's own refusal is raised unchanged.
+  static String TypeValue(const IPtr<IProperty>& Property, const String& Path, const String& Value);
+
+ private:
+  IPtr<IDesigner> FDesigner;
+  std::vector<TPersistent*> FSelection;
+};
+
+}  // namespace formwright
