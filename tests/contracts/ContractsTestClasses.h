@@ -3,7 +3,7 @@
 
 #include "contracts/DesignIntf.h"
 
-namespace formwright::contracts_testing {
+namespace formwright::testing {
 
 FW_EVENT(TWidgetNotify, void(TObject*), "(Sender: TObject)")
 FW_EVENT(TWidgetKeyEvent, bool(TObject*, char16_t&), "(Sender: TObject; var Key: WideChar): Boolean")
@@ -86,4 +86,4 @@ class TRightHalfDragTarget : public TDragTarget {
   void DragDrop(TObject*, TObject*, int, int) override {}
 };
 
-}  // namespace formwright::contracts_testing
+}  // namespace formwright::testing

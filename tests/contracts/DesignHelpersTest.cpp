@@ -1,13 +1,13 @@
 #include <gmock/gmock.h>
 
 #include "tests/contracts/ContractsTestClasses.h"
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
-using namespace formwright::contracts_testing;
+using namespace formwright::testing;
 using ::testing::ElementsAre;
-using ::testing::ThrowsMessage;
 
-namespace formwright::contracts_testing {
+namespace formwright::testing {
 FW_REGISTER_CLASS(TWidgetFont, "ContractsTest")
 FW_REGISTER_CLASS(TWidget, "ContractsTest")
 FW_REGISTER_CLASS(TRecordingSelectionEditor, "ContractsTest")
@@ -21,7 +21,7 @@ void TWidget::DeclarePublished(TClassBuilder<TWidget>& C) {
   C.Property("OnClick", &TWidget::FOnClick);
   C.Property("OnKey", &TWidget::FOnKey);
 }
-}  // namespace formwright::contracts_testing
+}  // namespace formwright::testing
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST_F(DesignHelpers, AddAppendsEvenAnObjectAlreadyListedAndABadIndexChangesNoth
   IPtr<IDesignerSelections> List = CreateSelectionList();
   EXPECT_EQ(List->Add(A), 0);
   EXPECT_EQ(List->Add(A), 1);
-  EXPECT_THAT([&] { List->Get(5); }, ThrowsMessage<EListError>("List index out of bounds (5)"));
+  EXPECT_THAT([&] { List->Get(5); }, Raises<EListError>("List index out of bounds (5)"));
   EXPECT_THROW(List->GetDesignObject(-1), EListError);
   EXPECT_EQ(List->GetCount(), 2);
 }
@@ -101,12 +101,6 @@ TEST_F(DesignHelpers, DesignObjectsAreEqualWhenTheyWrapTheSameObject) {
   EXPECT_FALSE(FromList->Equals(static_cast<TObject*>(B)));
 }
 
-TEST_F(DesignHelpers, NothingIsWrappedForNull) {
-  EXPECT_FALSE(PersistentToDesignObject(nullptr));
-  EXPECT_THROW(MakeIntf<TDesignObject>(nullptr), EInvalidArgument);
-  EXPECT_THROW(MakeIntf<TClassWrapper>(nullptr), EInvalidArgument);
-}
-
 TEST_F(DesignHelpers, TheClassChainEndsWithNilAboveTheRootClassAndNamesIgnoreCase) {
   IPtr<IClass> C = PersistentToDesignObject(A)->GetClassType();
   EXPECT_TRUE(C->ClassNameIs("twidget"));
@@ -140,7 +134,10 @@ TEST_F(DesignHelpers, EventInfoDescribesParametersAndResult) {
   EXPECT_THROW(P->GetParamFlags(7), EListError);
 }
 
-TEST_F(DesignHelpers, EventInfoRefusesWhatIsNoEvent) {
+TEST_F(DesignHelpers, NothingIsWrappedForNullAndEventInfoRefusesWhatIsNoEvent) {
+  EXPECT_FALSE(PersistentToDesignObject(nullptr));
+  EXPECT_THROW(MakeIntf<TDesignObject>(nullptr), EInvalidArgument);
+  EXPECT_THROW(MakeIntf<TClassWrapper>(nullptr), EInvalidArgument);
   EXPECT_THROW(MakeIntf<TEventInfo>(static_cast<PPropInfo>(nullptr)), EInvalidArgument);
   EXPECT_THROW(MakeIntf<TEventInfo>(static_cast<PTypeData>(nullptr)), EInvalidArgument);
   EXPECT_THROW(MakeIntf<TEventInfo>(GetPropInfo(TWidget::StaticClass(), "Caption")), EInvalidArgument);
@@ -165,9 +162,9 @@ TEST_F(DesignHelpers, AnEditorIsCreatedFromItsClassValueThroughItsFamilySignatur
 }
 
 TEST_F(DesignHelpers, AClassOfAnotherFamilyOrWithoutFactoryOrInterfaceIsRefusedAndFreed) {
-  EXPECT_THAT([&] { CreateComponentEditor(TRecordingSelectionEditor::StaticClass(), A, nullptr); },
-              ThrowsMessage<EInvalidCast>(
-                  "Class TRecordingSelectionEditor is not a descendant of TBaseComponentEditor"));
+  EXPECT_THAT(
+      [&] { CreateComponentEditor(TRecordingSelectionEditor::StaticClass(), A, nullptr); },
+      Raises<EInvalidCast>("Class TRecordingSelectionEditor is not a descendant of TBaseComponentEditor"));
   EXPECT_THROW(CreateSelectionEditor(nullptr, nullptr), EInvalidCast);
   EXPECT_THROW(CreateSelectionEditor(TFactorylessSelectionEditor::StaticClass(), nullptr), EInvalidOperation);
   EXPECT_THROW(CreateComponentEditor(TIncompleteComponentEditor::StaticClass(), A, nullptr), EIntfCastError);

@@ -3,7 +3,7 @@
 #include "tests/contracts/ContractsTestClasses.h"
 
 using namespace formwright;
-using namespace formwright::contracts_testing;
+using namespace formwright::testing;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::ThrowsMessage;

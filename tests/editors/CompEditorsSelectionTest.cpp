@@ -10,7 +10,7 @@
 #include "platform/orx/StdCtrls.h"
 #include "tests/editors/TestDesigner.h"
 
-namespace formwright::compeditors_testing {
+namespace formwright::testing {
 
 // Records the edit actions it is given and answers a fixed edit state.
 struct TEditRecorder {
@@ -173,4 +173,4 @@ TEST_F(SelectionEditorTest, WithoutHandlersEverySimpleEditIsPossible) {
             (TEditState{esCanUndo, esCanRedo, esCanCut, esCanCopy, esCanPaste, esCanDelete}));
 }
 
-}  // namespace formwright::compeditors_testing
+}  // namespace formwright::testing

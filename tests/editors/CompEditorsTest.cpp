@@ -10,7 +10,7 @@
 #include "platform/orx/StdCtrls.h"
 #include "tests/editors/PropTestDesigner.h"
 
-namespace formwright::compeditors_testing {
+namespace formwright::testing {
 
 using prop_testing::TPropTestDesigner;
 
@@ -223,4 +223,4 @@ TEST_F(CompEditorsTest, IsInInlinedFollowsTheOwnersInlineState) {
   EXPECT_FALSE(EditorOf(FForm.get())->IsInInlined());
 }
 
-}  // namespace formwright::compeditors_testing
+}  // namespace formwright::testing

@@ -4,7 +4,7 @@
 #include "editors/DesignEditors.h"
 #include "tests/editors/PropTestSupport.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 namespace {
 
 class ComponentProperties : public PropEditorTest {};
@@ -196,4 +196,4 @@ TEST_F(ComponentProperties, EveryEntryEditsItsOwnObject) {
 }
 
 }  // namespace
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

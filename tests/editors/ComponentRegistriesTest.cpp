@@ -2,7 +2,8 @@
 #include "tests/editors/TestDesigner.h"
 
 using namespace formwright;
-using namespace formwright::editors_testing;
+using namespace formwright::testing;
+using formwright::editors_testing::TTestDesigner;
 
 namespace {
 

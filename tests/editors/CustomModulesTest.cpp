@@ -10,7 +10,7 @@
 #include "platform/orx/StdCtrls.h"
 #include "tests/editors/TestDesigner.h"
 
-namespace formwright::custommodules_testing {
+namespace formwright::testing {
 
 // A component class the tests register with the class registry.
 class TListedBox : public TComponent {
@@ -177,4 +177,4 @@ TEST(ClassNamesTest, AncestorNameMatchesRefusesOnlyASameNamedForeignAncestor) {
   EXPECT_TRUE(AncestorNameMatches(TTwinChild::StaticClass(), orx::TForm::StaticClass()));
 }
 
-}  // namespace formwright::custommodules_testing
+}  // namespace formwright::testing

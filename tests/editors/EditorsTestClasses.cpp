@@ -1,6 +1,6 @@
 #include "tests/editors/EditorsTestClasses.h"
 
-namespace formwright::editors_testing {
+namespace formwright::testing {
 
 FW_REGISTER_CLASS(TSampleFont, "EditorsTest")
 FW_REGISTER_CLASS(TSampleControl, "EditorsTest")
@@ -43,4 +43,4 @@ void TGroupedWidget::DeclarePublished(TClassBuilder<TGroupedWidget>& C) {
   C.Property("Caption", &TGroupedWidget::FCaption);
 }
 
-}  // namespace formwright::editors_testing
+}  // namespace formwright::testing

@@ -5,7 +5,7 @@
 #include "contracts/DesignIntf.h"
 #include "tests/editors/SampleControls.h"
 
-namespace formwright::editors_testing {
+namespace formwright::testing {
 
 // Interfaces for the interface-inheritance rules of the property editor registry.
 struct ISampleBase : virtual IInterface {
@@ -166,4 +166,4 @@ class TMarginGuidelines : public TSampleGuidelines {
   TDesignerGuideType Type() const override { return gtMarginTop; }
 };
 
-}  // namespace formwright::editors_testing
+}  // namespace formwright::testing

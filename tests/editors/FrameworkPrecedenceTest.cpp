@@ -4,7 +4,7 @@
 #include "tests/editors/RegistryTestSupport.h"
 
 using namespace formwright;
-using namespace formwright::editors_testing;
+using namespace formwright::testing;
 using namespace formwright::orx;
 
 namespace {

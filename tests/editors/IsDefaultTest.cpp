@@ -2,7 +2,7 @@
 // ancestor module.
 #include "tests/editors/PropTestSupport.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 namespace {
 
 using formwright::testing::tsCircle;
@@ -178,4 +178,4 @@ TEST_F(IsDefault, SetElementsCompareTheirOwnBitWithTheDefault) {
 }
 
 }  // namespace
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

@@ -2,10 +2,7 @@
 
 #include "tests/editors/PropTestDesigner.h"
 
-// The runtime's test classes are compiled into this program too.
-#include "tests/platform/runtime/TestClasses.cpp"
-
-namespace formwright::prop_testing {
+namespace formwright::testing {
 
 FW_REGISTER_CLASS(TPropTestTarget, "PropTests")
 FW_REGISTER_CLASS(TPropTestLinks, "PropTests")
@@ -66,4 +63,4 @@ void TPropTestShape::DeclarePublished(TClassBuilder<TPropTestShape>& C) {
   C.Property("Pen", &TPropTestShape::Pen, nullptr);
 }
 
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

@@ -4,9 +4,9 @@
 
 #include "platform/orx/Forms.h"
 #include "platform/orx/StdCtrls.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 
 // An interface some components implement.
 struct IPropTestTarget : virtual IInterface {
@@ -80,4 +80,4 @@ class TPropTestShape : public TComponent {
   TOwned<TPropTestPen> FPen{new TPropTestPen};
 };
 
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

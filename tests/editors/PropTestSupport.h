@@ -10,10 +10,11 @@
 #include "editors/StdPropEditors.h"
 #include "tests/editors/PropTestClasses.h"
 #include "tests/editors/PropTestDesigner.h"
+#include "tests/support/Matchers.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 
-using formwright::testing::TTestWidget;
+using prop_testing::TPropTestDesigner;
 
 class PropEditorTest : public ::testing::Test {
  protected:
@@ -68,16 +69,6 @@ class PropEditorTest : public ::testing::Test {
     P->GetValues([&R](const String& S) { R.push_back(S); });
     return R;
   }
-  // The message of the EDesignPropertyError `F` raises; empty when it raises none.
-  template <class F>
-  static String ErrorOf(F Call) {
-    try {
-      Call();
-    } catch (const EDesignPropertyError& E) {
-      return E.Message();
-    }
-    return {};
-  }
   IPtr<IDesigner> Designer() const { return IPtr<IDesigner>(FDesigner.Get()); }
 
   TStdPropertyEditorsScope FEditors;
@@ -90,4 +81,4 @@ class PropEditorTest : public ::testing::Test {
   TTestWidget* FWidget2 = new TTestWidget(FForm.get());
 };
 
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

@@ -2,7 +2,7 @@
 // reverting, value accessors and nested editors.
 #include "tests/editors/PropTestSupport.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 namespace {
 
 class PropertyEditorBase : public PropEditorTest {
@@ -98,4 +98,4 @@ TEST_F(PropertyEditorBase, WritesReachEveryObjectAndAreReportedOnce) {
 }
 
 }  // namespace
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

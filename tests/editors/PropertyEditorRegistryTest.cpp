@@ -1,7 +1,7 @@
 #include "tests/editors/RegistryTestSupport.h"
 
 using namespace formwright;
-using namespace formwright::editors_testing;
+using namespace formwright::testing;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Event handlers, component references, interface references and component names.
 #include "tests/editors/PropTestSupport.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 namespace {
 
 class MethodProperty : public PropEditorTest {};
@@ -31,10 +31,11 @@ TEST_F(MethodProperty, TheRootsHandlersAreNamedAfterItsClass) {
 TEST_F(MethodProperty, UnnamedComponentsCannotGetHandlers) {
   auto* Unnamed = new TTestWidget(FForm.get());
   IPtr<IProperty> OnClick = Prop({Unnamed}, "OnClick");
-  EXPECT_EQ(ErrorOf([&] { OnClick->Edit(); }), "Cannot create a method for an unnamed component");
-  EXPECT_EQ(ErrorOf([&] { OnClick->SetValue("Handler"); }),
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { OnClick->Edit(); }),
             "Cannot create a method for an unnamed component");
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { OnClick->SetValue("Handler"); }),
+            "Cannot create a method for an unnamed component");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] {
               Prop({FWidget, Unnamed}, "OnClick")->SetValue("X");
             }),
             "Cannot create a method for an unnamed component");
@@ -114,7 +115,7 @@ TEST_F(ComponentProperty, ReferencesShowAndTakeDesignerNames) {
   EXPECT_EQ(Supports<IReferenceProperty>(Buddy)->GetComponentReference(), FButton);
   const std::vector<String> Names = Values(Buddy);
   EXPECT_NE(std::find(Names.begin(), Names.end(), "Edit1"), Names.end());
-  EXPECT_EQ(ErrorOf([&] { Buddy->SetValue("Nothing1"); }), "Invalid property value");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Buddy->SetValue("Nothing1"); }), "Invalid property value");
   EXPECT_EQ(FWidget->Buddy(), FButton);
   Buddy->SetValue("");
   EXPECT_EQ(FWidget->Buddy(), nullptr);
@@ -123,7 +124,7 @@ TEST_F(ComponentProperty, ReferencesShowAndTakeDesignerNames) {
 TEST_F(ComponentProperty, AReferenceMustBeOfThePropertysClass) {
   auto* Links = new TPropTestLinks(FForm.get());
   IPtr<IProperty> Button = Prop({Links}, "Button");
-  EXPECT_EQ(ErrorOf([&] { Button->SetValue("Edit1"); }), "Invalid property value");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Button->SetValue("Edit1"); }), "Invalid property value");
   EXPECT_EQ(Links->FButton, nullptr);
   Button->SetValue("Button1");
   EXPECT_EQ(Links->FButton, FButton);
@@ -191,7 +192,7 @@ TEST_F(ComponentProperty, InterfaceReferencesOfferOnlyImplementingComponents) {
   IPtr<IProperty> P = Prop({Links}, "Target");
   ASSERT_TRUE(As<TInterfaceProperty>(P));
   EXPECT_EQ(Values(P), std::vector<String>{"Target1"});
-  EXPECT_EQ(ErrorOf([&] { P->SetValue("Button1"); }), "Invalid property value");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { P->SetValue("Button1"); }), "Invalid property value");
   EXPECT_FALSE(Links->FTarget);
   P->SetValue("Target1");
   EXPECT_EQ(Links->FTarget.Identity(), static_cast<IInterface*>(Target));
@@ -212,4 +213,4 @@ TEST_F(ComponentProperty, TheNamePropertyIsNotNestable) {
 }
 
 }  // namespace
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

@@ -7,7 +7,7 @@
 #include "editors/DesignEditors.h"
 #include "tests/editors/EditorsTestClasses.h"
 
-namespace formwright::editors_testing {
+namespace formwright::testing {
 
 class RegistryTest : public ::testing::Test {
  protected:
@@ -50,4 +50,4 @@ inline TClass EdB() { return TEditorB::StaticClass(); }
 inline TClass EdC() { return TEditorC::StaticClass(); }
 inline TClass EdD() { return TEditorD::StaticClass(); }
 
-}  // namespace formwright::editors_testing
+}  // namespace formwright::testing

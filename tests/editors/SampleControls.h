@@ -3,7 +3,7 @@
 
 #include "platform/runtime/Classes.h"
 
-namespace formwright::editors_testing {
+namespace formwright::testing {
 
 class TSampleFont : public TPersistent {
   FW_CLASS(TSampleFont, TPersistent)
@@ -34,4 +34,4 @@ class TSampleLabel : public TSampleControl {
   using TSampleControl::TSampleControl;
 };
 
-}  // namespace formwright::editors_testing
+}  // namespace formwright::testing

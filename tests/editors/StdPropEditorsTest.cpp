@@ -2,7 +2,7 @@
 #include "platform/runtime/DateUtils.h"
 #include "tests/editors/PropTestSupport.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 namespace {
 
 using formwright::testing::tsCircle;
@@ -19,7 +19,7 @@ class StdPropEditors : public PropEditorTest {
     const String Before1 = Prop({FWidget}, Name)->GetValue();
     const String Before2 = Prop({FWidget2}, Name)->GetValue();
     const int Modified = FDesigner->FModifiedCount;
-    EXPECT_EQ(ErrorOf([&] { P->SetValue(Text); }), Message) << Name << " <- " << Text;
+    EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { P->SetValue(Text); }), Message) << Name << " <- " << Text;
     EXPECT_EQ(Prop({FWidget}, Name)->GetValue(), Before1);
     EXPECT_EQ(Prop({FWidget2}, Name)->GetValue(), Before2);
     EXPECT_EQ(FDesigner->FModifiedCount, Modified);
@@ -125,7 +125,7 @@ TEST_F(StdPropEditors, EnumerationsReachingBelowZeroOfferZeroAndOneAndRefuseUnkn
   EXPECT_EQ(P->GetValue(), "trFalling");
   P->SetValue("trRising");
   // An unknown name looks up as -1, which this type's range includes.
-  EXPECT_EQ(ErrorOf([&] { P->SetValue("trSideways"); }), "Invalid property value");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { P->SetValue("trSideways"); }), "Invalid property value");
   EXPECT_EQ(Probe->FTrend, trRising);
 }
 
@@ -216,13 +216,14 @@ TEST_F(StdPropEditors, DatesShowEmptyForZero) {
 
   IPtr<TDateProperty> Date = MakeIntf<TDateProperty>(Designer(), 1);
   Date->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "When"));
-  EXPECT_EQ(ErrorOf([&] { Date->SetValue("2024-13-01"); }), "'2024-13-01' is not a valid date");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Date->SetValue("2024-13-01"); }),
+            "'2024-13-01' is not a valid date");
   FWidget->FWhen = D;
   Date->SetValue("");
   EXPECT_EQ(FWidget->FWhen.Value, 0) << "blank date text stores 0";
   IPtr<TTimeProperty> Time = MakeIntf<TTimeProperty>(Designer(), 1);
   Time->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "When"));
-  EXPECT_EQ(ErrorOf([&] { Time->SetValue("25:00"); }), "'25:00' is not a valid time");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Time->SetValue("25:00"); }), "'25:00' is not a valid time");
   FWidget->FWhen = D;
   Time->SetValue("");
   EXPECT_EQ(FWidget->FWhen.Value, 0) << "blank time text stores 0";
@@ -306,15 +307,15 @@ TEST_F(StdPropEditors, TheVariantTypeIsANestedEditor) {
   Type->SetValue("Integer");
   EXPECT_EQ(FWidget->FValue.VarType(), varInteger);
   EXPECT_EQ(Type->GetValue(), "Integer");
-  EXPECT_EQ(ErrorOf([&] { Type->SetValue("integer"); }), "Unknown Type");
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Type->SetValue("integer"); }), "Unknown Type");
   Type->SetValue("Null");
   EXPECT_TRUE(FWidget->FValue.IsNull());
   Type->SetValue("Unassigned");
   EXPECT_TRUE(FWidget->FValue.IsEmpty());
   FWidget->FValue = Variant(String("text"));
-  EXPECT_FALSE(ErrorOf([&] { Type->SetValue("Double"); }).empty());
+  EXPECT_NE(MessageOf<EDesignPropertyError>([&] { Type->SetValue("Double"); }), "(no exception)");
   EXPECT_EQ(FWidget->FValue.VarType(), varUString);  // nothing written
 }
 
 }  // namespace
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing

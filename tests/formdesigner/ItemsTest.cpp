@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;

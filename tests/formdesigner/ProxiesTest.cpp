@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;

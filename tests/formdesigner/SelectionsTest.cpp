@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;

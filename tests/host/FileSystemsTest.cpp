@@ -101,7 +101,7 @@ TEST(DiskFileSystem, HeldWritesAreReadBackAndReachTheDiskOnlyTogether) {
   EXPECT_EQ(Read(B), "new B");
   EXPECT_EQ(fs::status(A).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_THAT(Listing(Dir.Path), testing::ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(Dir.Path), ::testing::ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
@@ -122,7 +122,7 @@ TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
   }
   EXPECT_EQ(Read(A), "old A");
   EXPECT_EQ(Read(B), "old B");
-  EXPECT_THAT(Listing(Dir.Path), testing::ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(Dir.Path), ::testing::ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
@@ -142,11 +142,11 @@ TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
     Batch.Commit();
     FAIL() << "the rename over a folder succeeded";
   } catch (const EFCreateError& E) {
-    EXPECT_THAT(E.Message(), testing::StartsWith("Cannot write file \"" + B.string() + "\": "));
+    EXPECT_THAT(E.Message(), ::testing::StartsWith("Cannot write file \"" + B.string() + "\": "));
   }
   EXPECT_EQ(Read(A), "old A");
   EXPECT_FALSE(fs::exists(C));
-  EXPECT_THAT(Listing(Dir.Path), testing::ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(Dir.Path), ::testing::ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(MemoryFileSystem, ReadOnlyFilesRefuseWritesAndAgesGrow) {

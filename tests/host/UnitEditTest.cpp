@@ -11,8 +11,8 @@
 #include "tests/host/UnitSamples.h"
 
 using namespace formwright;
-using testing::ElementsAre;
-using testing::HasSubstr;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using testing::IsSupersetOf;
 
 namespace {
@@ -311,7 +311,7 @@ TEST(UnitEdit, MangledUnitsAreReadOrRefusedButNeverMisread) {
     try {
       M->LoadUnit(Text, "People.pas", "TPeopleForm");
     } catch (const Exception& E) {
-      EXPECT_THAT(E.Message(), testing::StartsWith("People.pas: ")) << Case;
+      EXPECT_THAT(E.Message(), ::testing::StartsWith("People.pas: ")) << Case;
       continue;
     }
     EXPECT_EQ(M->Text(), Text) << Case;

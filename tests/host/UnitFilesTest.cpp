@@ -8,11 +8,11 @@
 #include "tests/host/UnitSamples.h"
 
 using namespace formwright;
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 namespace {
 
-class UnitFiles : public testing::Test {
+class UnitFiles : public ::testing::Test {
  protected:
   UnitFiles() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {}
 

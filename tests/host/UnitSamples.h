@@ -129,7 +129,7 @@ using TReplacements = std::vector<std::pair<String, String>>;
 // The text with each replacement made at every place its old text occurs.
 inline String Replaced(String Text, const TReplacements& R) {
   for (const auto& [Old, New] : R) {
-    EXPECT_THAT(Text, testing::HasSubstr(Old)) << "the expectation names text the unit does not have";
+    EXPECT_THAT(Text, ::testing::HasSubstr(Old)) << "the expectation names text the unit does not have";
     Text = StringReplaceAll(Text, Old, New);
   }
   return Text;

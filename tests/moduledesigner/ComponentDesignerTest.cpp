@@ -9,7 +9,7 @@
 #include "tests/moduledesigner/RootDouble.h"
 
 using namespace formwright;
-using namespace formwright::moduledesigner_testing;
+using namespace formwright::testing;
 
 namespace {
 
@@ -273,8 +273,8 @@ TEST_F(TManagerFixture, WindowsGoToEveryRootEditsAndClipboardToTheActiveOne) {
   D->CopySelectionToStream(&S, nullptr);
   D->PasteSelectionFromStream(&S, nullptr, TRect{});
   D->ModalEditDone(nullptr);
-  EXPECT_THAT(R2->FLog, testing::ElementsAre("hide", "show", "cancel", "copy", "paste", "modal done"));
-  EXPECT_THAT(R1->FLog, testing::ElementsAre("hide", "show"));
+  EXPECT_THAT(R2->FLog, ::testing::ElementsAre("hide", "show", "cancel", "copy", "paste", "modal done"));
+  EXPECT_THAT(R1->FLog, ::testing::ElementsAre("hide", "show"));
   D->SetControlsLocked(true);
   EXPECT_TRUE(D->GetControlsLocked());
 }

@@ -9,8 +9,8 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using moduledesigner_testing::Message;
-using moduledesigner_testing::PanelFormText;
+using testing::MessageOf;
+using testing::PanelFormText;
 
 const char* const FrameText =
     "object Frame1: TFrame1\n"
@@ -24,7 +24,7 @@ const char* const FrameText =
 const char* const FrameUnit =
     "unit Frame1;\ninterface\ntype\n  TFrame1 = class(TFrame)\n  end;\nimplementation\nend.\n";
 
-class ComponentRootCreate : public testing::Test {
+class ComponentRootCreate : public ::testing::Test {
  protected:
   ComponentRootCreate() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     Files->PutFile("Form1.fwf", PanelFormText);
@@ -142,7 +142,7 @@ TEST_F(ComponentRootCreate, AClickTakesTheDefaultSizeAndARubberBandIsUsedAsDrawn
 TEST_F(ComponentRootCreate, ModuleClassesAreNeverPlacedOnAModule) {
   for (TClass Class : {TForm::StaticClass(), TDataModule::StaticClass(), TFrame::StaticClass()}) {
     const int Count = Form1->GetRoot()->ComponentCount();
-    EXPECT_EQ(Message([&] { Form1->CreateComponent(Class, Form1->GetRoot(), 8, 8, 50, 50); }),
+    EXPECT_EQ(MessageOf([&] { Form1->CreateComponent(Class, Form1->GetRoot(), 8, 8, 50, 50); }),
               Format("Class %s is the class of a module and cannot be placed inside another module",
                      Class->ClassName()));
     EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
@@ -225,7 +225,7 @@ TEST_F(ComponentRootCreate, FramesAreEmbeddedAsInlineInstances) {
   EXPECT_EQ(Back->ClassType(), FrameClass);
   EXPECT_EQ(As<TLabel>(Back->FindComponent("Label1"))->Caption(), "In the frame");
   // A frame is never placed inside itself.
-  EXPECT_EQ(Message([&] { Frame->CreateComponent(FrameClass, Frame->GetRoot(), 0, 0, 10, 10); }),
+  EXPECT_EQ(MessageOf([&] { Frame->CreateComponent(FrameClass, Frame->GetRoot(), 0, 0, 10, 10); }),
             "A nested component cannot be inserted into itself");
   EXPECT_FALSE(Frame->GetRoot()->FindComponent("Frame11"));
 }
@@ -241,14 +241,14 @@ TEST_F(ComponentRootCreate, NothingNewGoesIntoAnEmbeddedFrameInstance) {
   TStringStream Before;
   Form1->WriteRootStream(&Before);
   const char* const Refused = "New components cannot be added to frame instances.";
-  EXPECT_EQ(Message([&] { Form1->CreateComponent(TButton::StaticClass(), Instance, 8, 8, 75, 25); }),
+  EXPECT_EQ(MessageOf([&] { Form1->CreateComponent(TButton::StaticClass(), Instance, 8, 8, 75, 25); }),
             Refused);
-  EXPECT_EQ(Message([&] { Form1->CreateComponent(TButton::StaticClass(), Label, 8, 8, 75, 25); }), Refused);
+  EXPECT_EQ(MessageOf([&] { Form1->CreateComponent(TButton::StaticClass(), Label, 8, 8, 75, 25); }), Refused);
   Form1->Select(Label, false);
-  EXPECT_EQ(Message([&] { Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TButton::StaticClass())); }),
+  EXPECT_EQ(MessageOf([&] { Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TButton::StaticClass())); }),
             Refused);
   TStringStream Copied("object Button9: TButton\nend\n");
-  EXPECT_EQ(Message([&] { Form1->PasteSelectionFromStream(&Copied, Instance, TRect{}); }), Refused);
+  EXPECT_EQ(MessageOf([&] { Form1->PasteSelectionFromStream(&Copied, Instance, TRect{}); }), Refused);
   TStringStream After;
   Form1->WriteRootStream(&After);
   EXPECT_EQ(After.DataString(), Before.DataString());
@@ -258,9 +258,10 @@ TEST_F(ComponentRootCreate, FormsAreNotNestable) {
   Files->PutFile("Form2.fwf", "object Form2: TForm2\nend\n");
   IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
   const int Count = Form1->GetRoot()->ComponentCount();
-  EXPECT_EQ(
-      Message([&] { Form1->CreateComponent(Form2->GetRoot()->ClassType(), Form1->GetRoot(), 0, 0, 50, 50); }),
-      "Cannot paste a form or datamodule into another form or datamodule");
+  EXPECT_EQ(MessageOf([&] {
+              Form1->CreateComponent(Form2->GetRoot()->ClassType(), Form1->GetRoot(), 0, 0, 50, 50);
+            }),
+            "Cannot paste a form or datamodule into another form or datamodule");
   EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
 }
 

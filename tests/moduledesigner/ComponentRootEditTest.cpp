@@ -10,7 +10,7 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using moduledesigner_testing::Message;
+using testing::MessageOf;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -39,7 +39,7 @@ String Written(const IPtr<TReferenceRoot>& R) {
   return S.DataString();
 }
 
-class ComponentRootEdit : public testing::Test {
+class ComponentRootEdit : public ::testing::Test {
  protected:
   ComponentRootEdit() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     Files->PutFile("Form1.fwf", FormText);
@@ -93,10 +93,10 @@ TEST_F(ComponentRootEdit, RefusedRenamesChangeNothing) {
   const String Before = Written(Form1);
   const size_t Renames = Host.Environment().Renames().size();
   TComponent* Button = C(Form1, "Button1");
-  EXPECT_EQ(Message([&] { Button->SetName("owner"); }),
+  EXPECT_EQ(MessageOf([&] { Button->SetName("owner"); }),
             "A component named owner already exists in a descendant module");
-  EXPECT_EQ(Message([&] { Form1->GetRoot()->SetName(""); }), "Root component must have a name");
-  EXPECT_EQ(Message([&] { Button->SetName("Label1"); }), "A component named Label1 already exists");
+  EXPECT_EQ(MessageOf([&] { Form1->GetRoot()->SetName(""); }), "Root component must have a name");
+  EXPECT_EQ(MessageOf([&] { Button->SetName("Label1"); }), "A component named Label1 already exists");
   EXPECT_EQ(Button->Name(), "Button1");
   EXPECT_EQ(Written(Form1), Before);
   EXPECT_EQ(Host.Environment().Renames().size(), Renames);
@@ -109,10 +109,10 @@ TEST_F(ComponentRootEdit, InheritedComponentsAndAncestorNamesAreGuarded) {
   IPtr<TReferenceRoot> Form2 = Host.New("Form2", "Form2.fwf", "TForm", Form1);
   TComponent* Button = C(Form2, "Button1");
   ASSERT_TRUE(Button);
-  EXPECT_EQ(Message([&] { Button->SetName("Other"); }),
+  EXPECT_EQ(MessageOf([&] { Button->SetName("Other"); }),
             "Cannot rename component Button1, component was introduced in an ancestor form");
   EXPECT_EQ(Button->Name(), "Button1");
-  EXPECT_EQ(Message([&] { Form2->GetRoot()->SetName("Form1"); }),
+  EXPECT_EQ(MessageOf([&] { Form2->GetRoot()->SetName("Form1"); }),
             "Cannot rename a module to the same name as one of its ancestors (TForm1)");
   EXPECT_EQ(Form2->GetRootName(), "Form2");
   Form2->GetRoot()->SetName("Form7");
@@ -123,7 +123,7 @@ TEST_F(ComponentRootEdit, InheritedComponentsAndAncestorNamesAreGuarded) {
   Own->SetName("Edit1");
   Form2->Select(Own, false);
   Form2->Select(Button, true);
-  EXPECT_EQ(Message([&] { Form2->DeleteSelection(false); }),
+  EXPECT_EQ(MessageOf([&] { Form2->DeleteSelection(false); }),
             "Selection contains a component, Button1, introduced in an ancestor and cannot be deleted");
   EXPECT_TRUE(C(Form2, "Edit1"));
   EXPECT_EQ(Form2->GetSelection()->GetCount(), 2);
@@ -224,7 +224,7 @@ TEST_F(ComponentRootEdit, DeleteAndUndeleteRestoreExactlyWhatWasDeleted) {
   EXPECT_TRUE(Form1->GetRoot());
   TReferenceHost::SourceOf(Form1)->SetReadOnly(true);
   Form1->Select(C(Form1, "Button1"), false);
-  EXPECT_EQ(Message([&] { Form1->DeleteSelection(false); }),
+  EXPECT_EQ(MessageOf([&] { Form1->DeleteSelection(false); }),
             "Selection cannot be deleted.  Source is either in read only mode or is a resource form");
   EXPECT_TRUE(C(Form1, "Button1"));
 }

@@ -75,7 +75,7 @@ String FormWithFrames() {
   return T + "end\n";
 }
 
-class ComponentRootFrames : public testing::Test {
+class ComponentRootFrames : public ::testing::Test {
  protected:
   ComponentRootFrames() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     RegisterClass(TRemovalLog::StaticClass());
@@ -130,7 +130,7 @@ TEST_F(ComponentRootFrames, EveryComponentHearsOfEachRemovalOnce) {
   // Closing frees the frames last first: each removal is heard once by whatever is left.
   Log.clear();
   Host.Close(Form);
-  EXPECT_THAT(Counts(), Each(Pair(testing::_, Eq(1))));
+  EXPECT_THAT(Counts(), Each(Pair(::testing::_, Eq(1))));
   std::vector<String> FormLogHeard;
   for (int I = FrameCount; I >= 1; --I)
     FormLogHeard.push_back(Format("ContactForm.FormLog < ContactForm.Addr%d", I));

@@ -15,8 +15,8 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using moduledesigner_testing::Message;
-using testing::HasSubstr;
+using ::testing::HasSubstr;
+using testing::MessageOf;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -56,7 +56,7 @@ String Written(const IPtr<TReferenceRoot>& R) {
 
 TMethod EventOf(TComponent* C, const char* Event) { return GetMethodProp(C, GetPropInfo(C, Event)); }
 
-class ComponentRootNaming : public testing::Test {
+class ComponentRootNaming : public ::testing::Test {
  protected:
   ComponentRootNaming() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     Files->PutFile("Form1.fwf", FormText);
@@ -67,7 +67,7 @@ class ComponentRootNaming : public testing::Test {
   // Pastes `Text` into Form1; the message of the refusal, or "(no exception)".
   String Paste(const String& Text) {
     TStringStream S(Text);
-    return Message([&] { Form1->PasteSelectionFromStream(&S, nullptr, TRect{}); });
+    return MessageOf([&] { Form1->PasteSelectionFromStream(&S, nullptr, TRect{}); });
   }
   // Types `Value` into Component's Event row as the inspector does.
   void SetEvent(TComponent* Component, const char* Event, const String& Value) {
@@ -102,7 +102,7 @@ TEST_F(ComponentRootNaming, ComponentNamesThatWouldBreakTheUnitAreRefused) {
            TCase{"listchanged",
                  "listchanged names a method of the unit and cannot be used as a component name"},
        }) {
-    EXPECT_EQ(Message([&] { C("Label1")->SetName(T.Name); }), T.Message);
+    EXPECT_EQ(MessageOf([&] { C("Label1")->SetName(T.Name); }), T.Message);
   }
   EXPECT_EQ(C("Label1")->Name(), "Label1");
   EXPECT_EQ(Written(Form1), Before);
@@ -115,12 +115,12 @@ TEST_F(ComponentRootNaming, HandlerNamesAreCheckedAndRenamedInTheUnitAndTheClass
   TComponent* Button = C("Button1");
   const String Before = Written(Form1);
   for (const char* Bad : {"end", "Label1", "Form1", "TButton", "not a name"}) {
-    EXPECT_THAT(Message([&] { SetEvent(Button, "OnClick", Bad); }), HasSubstr("method name")) << Bad;
-    EXPECT_THAT(Message([&] { SetEvent(C("Label1"), "OnClick", Bad); }), HasSubstr("method name")) << Bad;
+    EXPECT_THAT(MessageOf([&] { SetEvent(Button, "OnClick", Bad); }), HasSubstr("method name")) << Bad;
+    EXPECT_THAT(MessageOf([&] { SetEvent(C("Label1"), "OnClick", Bad); }), HasSubstr("method name")) << Bad;
   }
   EXPECT_EQ(Written(Form1), Before);
   // An existing handler of another signature is not bound.
-  EXPECT_EQ(Message([&] { SetEvent(C("Label1"), "OnClick", "ListChanged"); }),
+  EXPECT_EQ(MessageOf([&] { SetEvent(C("Label1"), "OnClick", "ListChanged"); }),
             "Method ListChanged is incompatible with this event");
   EXPECT_FALSE(EventOf(C("Label1"), "OnClick").Code);
   // A new name typed over the handler renames it in the unit and in the form file together.
@@ -150,7 +150,7 @@ TEST_F(ComponentRootNaming, PastedHandlersBindToAnExistingMethodOrToNone) {
   EXPECT_FALSE(EventOf(Unknown, "OnClick").Code);
   EXPECT_EQ(Form1->GetMethodName(EventOf(Known, "OnClick")), "Button1Click");
   EXPECT_THAT(Written(Form1),
-              testing::Not(HasSubstr("OnClick = BrandNewHandler\n    end\n  object Button9")));
+              ::testing::Not(HasSubstr("OnClick = BrandNewHandler\n    end\n  object Button9")));
 }
 
 TEST_F(ComponentRootNaming, PastedHandlersFollowOnlyTheirOwnComponentsRename) {
@@ -217,7 +217,7 @@ TEST_F(ComponentRootNaming, AFailedUndeleteKeepsItsStream) {
   struct TRegisterAgain {
     ~TRegisterAgain() { RegisterClass(TActionList::StaticClass()); }
   } Again;
-  EXPECT_NE(Message([&] { Form1->DoUndelete(); }), "(no exception)");
+  EXPECT_NE(MessageOf([&] { Form1->DoUndelete(); }), "(no exception)");
   EXPECT_TRUE(Form1->CanUndelete());
   EXPECT_FALSE(C("ActionList1"));
   RegisterClass(TActionList::StaticClass());
@@ -238,7 +238,7 @@ TEST_F(ComponentRootNaming, ReadingAModuleNeverRenamesItsClass) {
   EXPECT_EQ(TReferenceHost::SourceOf(Other)->ClassName(), "TOtherForm");
   // A root may take no name of any class it descends from, up to the top.
   for (const char* Name : {"Form", "CustomForm", "Component", "Persistent", "Object"})
-    EXPECT_THAT(Message([&] { Other->GetRoot()->SetName(Name); }),
+    EXPECT_THAT(MessageOf([&] { Other->GetRoot()->SetName(Name); }),
                 HasSubstr("same name as one of its ancestors"))
         << Name;
   EXPECT_EQ(Other->GetRootName(), "Renamed");
@@ -257,7 +257,7 @@ TEST_F(ComponentRootNaming, InheritedComponentsOfAnEmbeddedFrameKeepTheirNames) 
   ASSERT_TRUE(Instance);
   TComponent* Street = Instance->FindComponent("StreetLabel");
   ASSERT_TRUE(Street);
-  EXPECT_EQ(Message([&] { Street->SetName("Foo"); }),
+  EXPECT_EQ(MessageOf([&] { Street->SetName("Foo"); }),
             "Cannot rename component StreetLabel, component was introduced in an ancestor form");
   EXPECT_EQ(Written(Contact), Before);
   // Its generated handler name is its path without the separators.
@@ -276,7 +276,7 @@ TEST_F(ComponentRootNaming, InheritedComponentsOfAnEmbeddedFrameKeepTheirNames) 
   Frame->GetRoot()->FindComponent("StreetLabel")->SetName("RoadLabel");
   auto* Second = Contact->CreateComponent(Frame->GetRoot()->ClassType(), Contact->GetRoot(), 0, 100, 10, 10);
   ASSERT_TRUE(Second);
-  EXPECT_THAT(Message([&] { Second->FindComponent("RoadLabel")->SetName("Bar"); }),
+  EXPECT_THAT(MessageOf([&] { Second->FindComponent("RoadLabel")->SetName("Bar"); }),
               HasSubstr("introduced in an ancestor form"));
   // Once the instance is gone, nothing about it is remembered.
   Contact->Select(Second, false);

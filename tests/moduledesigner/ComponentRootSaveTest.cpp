@@ -10,7 +10,7 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using moduledesigner_testing::Message;
+using testing::MessageOf;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -23,7 +23,7 @@ const char* const FormUnit =
     "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n    Label1: TLabel;\n  end;\n\n"
     "implementation\n\nend.\n";
 
-class ModuleFiles : public testing::Test {
+class ModuleFiles : public ::testing::Test {
  protected:
   ModuleFiles() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     Files->PutFile("Form1.fwf", FormText);
@@ -77,8 +77,8 @@ TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
     return Asked.size() > 2;  // refuse twice, then agree
   };
   const String Refused = "'Form1.fwf' has changed on disk since it was opened; it was not overwritten";
-  EXPECT_EQ(Message([&] { R->Save(); }), Refused);
-  EXPECT_EQ(Message([&] { R->Save(); }), Refused);  // still asked, still refused
+  EXPECT_EQ(MessageOf([&] { R->Save(); }), Refused);
+  EXPECT_EQ(MessageOf([&] { R->Save(); }), Refused);  // still asked, still refused
   EXPECT_EQ(Files->Contents("Form1.fwf"), Theirs);
   EXPECT_EQ(Files->Contents("Form1.pas"), FormUnit);
   EXPECT_EQ(Files->Writes(), Writes);
@@ -94,7 +94,7 @@ TEST_F(ModuleFiles, AUnitChangedOnDiskStopsTheSaveBeforeAnyFileIsWritten) {
   R->RenameComponent("Label1", "Greeting");  // the unit's field follows
   const String Theirs = StringReplaceAll(FormUnit, "implementation\n", "implementation\n\n// mine\n");
   Files->PutFile("Form1.pas", Theirs);
-  EXPECT_EQ(Message([&] { R->Save(); }),
+  EXPECT_EQ(MessageOf([&] { R->Save(); }),
             "'Form1.pas' has changed on disk since it was opened; it was not overwritten");
   EXPECT_EQ(Files->Contents("Form1.fwf"), FormText);
   EXPECT_EQ(Files->Contents("Form1.pas"), Theirs);

@@ -9,16 +9,16 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 namespace formwright {
 namespace {
 
 using namespace orx;
-using moduledesigner_testing::Message;
-using moduledesigner_testing::PanelFormText;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testing::MessageOf;
+using testing::PanelFormText;
 
 // Refuses panels, as the custom module of a module kind that has no room for them would.
 class TNoPanelModule : public TCustomModule {
@@ -167,7 +167,7 @@ TEST_F(ComponentRootSelection, AComponentRefusedWhilePastingIsFreedWithWhatItHol
               "Class TPanel is not applicable to this module"},
         TCase{{"object Item9: TMenuItem\n  Caption = 'Open'\n  object Item10: TMenuItem\n  end\nend\n"},
               "Cannot paste TMenuItem in the designer"}}) {
-    EXPECT_EQ(Message([&] { Paste(T.Objects); }), T.Message);
+    EXPECT_EQ(MessageOf([&] { Paste(T.Objects); }), T.Message);
     TStringStream Out;
     Form1->WriteRootStream(&Out);
     for (const char* Gone : {"Panel9", "Edit9", "ActionList9", "Item9", "Item10"}) {

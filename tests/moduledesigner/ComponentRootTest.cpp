@@ -45,7 +45,7 @@ String AsText(const String& Data) {
   return Out.DataString();
 }
 
-class ComponentRootTest : public testing::Test {
+class ComponentRootTest : public ::testing::Test {
  protected:
   ComponentRootTest() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {}
   IPtr<TMemoryFileSystem> Files;

@@ -50,7 +50,7 @@ std::vector<String> ControlNames(const IPtr<TReferenceRoot>& R, const char* Cont
   return Names;
 }
 
-class ComponentRootZOrder : public testing::Test {
+class ComponentRootZOrder : public ::testing::Test {
  protected:
   ComponentRootZOrder() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     Files->PutFile("Form1.fwf", PanelForm);

@@ -15,7 +15,7 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using testing::ElementsAre;
+using ::testing::ElementsAre;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -43,7 +43,7 @@ std::vector<String> Selected(const IPtr<TReferenceRoot>& R) {
   return L;
 }
 
-class EditCommands : public testing::Test {
+class EditCommands : public ::testing::Test {
  protected:
   EditCommands() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
     Clipboard().Clear();
@@ -142,8 +142,8 @@ TEST_F(EditCommands, TheInspectorSeesTheReportedSelection) {
   EXPECT_EQ(All->GetFirstSelectionType(), TButton::StaticClass()->ClassInfo());
   EXPECT_EQ(All->GetFirstSelectionUnit(), TButton::StaticClass()->UnitName());
   All->GetProperties(pkEvents, Collect);
-  EXPECT_THAT(Events, testing::Contains("OnClick"));
-  EXPECT_THAT(Events, testing::Not(testing::Contains("Caption")));
+  EXPECT_THAT(Events, ::testing::Contains("OnClick"));
+  EXPECT_THAT(Events, ::testing::Not(::testing::Contains("Caption")));
   // Two classes: no single name or type; the first still leads, and only shared properties.
   Form1->Select(Form1->GetRoot()->FindComponent("Label1"), true);
   EXPECT_EQ(All->GetSelectionName(), "");
@@ -152,7 +152,7 @@ TEST_F(EditCommands, TheInspectorSeesTheReportedSelection) {
   std::vector<String> Shared;
   All->GetProperties(pkProperties, [&](const IPtr<IProperty>& P) { Shared.push_back(P->GetName()); });
   EXPECT_THAT(Shared, testing::IsSupersetOf({"Caption", "Left", "Top"}));
-  EXPECT_THAT(Shared, testing::Not(testing::Contains("OnClick")));
+  EXPECT_THAT(Shared, ::testing::Not(::testing::Contains("OnClick")));
   // Nothing selected but the root: the root is what the inspector shows.
   Form1->ClearSelection();
   EXPECT_EQ(All->GetSelectionName(), "Form1");

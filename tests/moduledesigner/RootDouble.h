@@ -5,7 +5,7 @@
 #include "moduledesigner/ComponentDesigner.h"
 #include "tests/editors/TestDesigner.h"
 
-namespace formwright::moduledesigner_testing {
+namespace formwright::testing {
 
 class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot {
  public:
@@ -72,4 +72,4 @@ inline IPtr<IRoot> AsRoot(const IPtr<TRootDouble>& R) {
   return IPtr<IRoot>(static_cast<IInternalRoot*>(R.Get()));
 }
 
-}  // namespace formwright::moduledesigner_testing
+}  // namespace formwright::testing

@@ -1,21 +1,9 @@
 // Helpers shared by the module root tests.
 #pragma once
 
-#include <functional>
+#include "tests/support/Matchers.h"
 
-#include "platform/runtime/SysUtils.h"
-
-namespace formwright::moduledesigner_testing {
-
-// The message of the exception F raises, or "(no exception)".
-inline String Message(const std::function<void()>& F) {
-  try {
-    F();
-  } catch (const Exception& E) {
-    return E.Message();
-  }
-  return "(no exception)";
-}
+namespace formwright::testing {
 
 // A form with a panel holding a button, the panel at (16, 16) of a 400 x 300 client area.
 inline const char* const PanelFormText =
@@ -34,4 +22,4 @@ inline const char* const PanelFormText =
     "  end\n"
     "end\n";
 
-}  // namespace formwright::moduledesigner_testing
+}  // namespace formwright::testing

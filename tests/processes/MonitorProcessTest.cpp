@@ -13,15 +13,6 @@ using MonitorProcess = ProcessTest;
 
 bool Gone(pid_t Pid) { return kill(Pid, 0) != 0 && errno == ESRCH; }
 
-String MonitorFailure(const std::function<void()>& Call) {
-  try {
-    Call();
-  } catch (const TMonitorProcessException& E) {
-    return E.Message();
-  }
-  return "no failure";
-}
-
 }  // namespace
 
 TEST_F(MonitorProcess, RunReturnsAtOnceAndTheEndIsReportedOnTheMainThread) {
@@ -63,8 +54,8 @@ TEST_F(MonitorProcess, SettingsAreLockedWhileTheMonitorRuns) {
            [&] { Process.SetCommandLine("true"); }, [&] { Process.SetExeFileName("x"); },
            [&] { Process.SetWorkingDir("/"); }, [&] { Process.SetWatch(false); },
            [&] { Process.SetOnOutputChanged(nullptr); }, [&] { Process.SetOnErrorChanged(nullptr); }})
-    EXPECT_EQ(MonitorFailure(Change), "Monitor thread already running");
-  EXPECT_EQ(MonitorFailure([&] { Process.Run(); }), "Monitor thread already running");
+    EXPECT_EQ(MessageOf<TMonitorProcessException>(Change), "Monitor thread already running");
+  EXPECT_EQ(MessageOf<TMonitorProcessException>([&] { Process.Run(); }), "Monitor thread already running");
   EXPECT_TRUE(Process.CancelProcess());
 }
 
@@ -83,7 +74,8 @@ TEST_F(MonitorProcess, CancelStopsTheProgramWithoutTerminationNotice) {
   EXPECT_TRUE(Gone(Pid));
   CheckSynchronize(50);
   EXPECT_FALSE(Ended);
-  EXPECT_EQ(MonitorFailure([&] { Process.CancelProcess(); }), "Process is not being managed");
+  EXPECT_EQ(MessageOf<TMonitorProcessException>([&] { Process.CancelProcess(); }),
+            "Process is not being managed");
 }
 
 TEST_F(MonitorProcess, CancelWhileTheMonitorWaitsForTheMainThreadDoesNotDeadLock) {
@@ -142,19 +134,6 @@ TEST_F(MonitorProcess, CollectsFloodsOfOutputAndErrors) {
   EXPECT_EQ(LastErrorCount, 30000);
 }
 
-TEST_F(MonitorProcess, SilentProgramFiresNoChangeEvent) {
-  TMonitorProcess Process;
-  bool Ended = false, Changed = false;
-  Process.SetOnOutputChanged([&](TMonitorProcess&, const TProcessLines&, int, int) { Changed = true; });
-  Process.SetOnErrorChanged([&](TMonitorProcess&, const TProcessLines&, int, int) { Changed = true; });
-  Process.SetOnTerminate([&](TMonitorProcess&) { Ended = true; });
-  Process.SetCommandLine("true");
-  Process.Run();
-  ASSERT_TRUE(PumpUntil([&] { return Ended; }));
-  EXPECT_FALSE(Changed);
-  EXPECT_TRUE(Process.GetOutput().empty());
-}
-
 TEST_F(MonitorProcess, WithoutWatchingTheProgramIsOnlyStarted) {
   TMonitorProcess Process;
   Process.SetWatch(false);
@@ -165,7 +144,8 @@ TEST_F(MonitorProcess, WithoutWatchingTheProgramIsOnlyStarted) {
   ASSERT_GT(Pid, 0);
   EXPECT_FALSE(Gone(Pid)) << "it runs";
   EXPECT_EQ(waitpid(Pid, nullptr, WNOHANG), -1) << "and it is not our child, so it cannot become our zombie";
-  EXPECT_EQ(MonitorFailure([&] { Process.CancelProcess(); }), "Process is not being managed");
+  EXPECT_EQ(MessageOf<TMonitorProcessException>([&] { Process.CancelProcess(); }),
+            "Process is not being managed");
   for (int I = 0; I < 1000 && !Gone(Pid); ++I) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_TRUE(Gone(Pid));
 }
@@ -175,12 +155,8 @@ TEST_F(MonitorProcess, UnwatchedMissingProgramStillFails) {
   Process.SetWatch(false);
   Process.SetCommandLine("formwright-no-such-program");
   Process.SetExeFileName("formwright-no-such-program");
-  try {
-    Process.Run();
-    FAIL() << "no failure";
-  } catch (const EProcessError& E) {
-    EXPECT_EQ(E.Message(), "Failed to run formwright-no-such-program. No such file or directory");
-  }
+  EXPECT_THAT([&] { Process.Run(); },
+              Raises<EProcessError>("Failed to run formwright-no-such-program. No such file or directory"));
 }
 
 TEST_F(MonitorProcess, DestroyingARunningMonitorCancelsTheProgram) {
@@ -198,15 +174,20 @@ TEST_F(MonitorProcess, DestroyingARunningMonitorCancelsTheProgram) {
   EXPECT_FALSE(Ended);
 }
 
-TEST_F(MonitorProcess, AFinishedMonitorRunsAgainWithFreshLists) {
+TEST_F(MonitorProcess, AFinishedMonitorRunsAgainWithFreshListsAndASilentProgramFiresNoChange) {
   TMonitorProcess Process;
-  int Ends = 0;
+  int Ends = 0, Changes = 0;
+  Process.SetOnOutputChanged([&](TMonitorProcess&, const TProcessLines&, int, int) { ++Changes; });
+  Process.SetOnErrorChanged([&](TMonitorProcess&, const TProcessLines&, int, int) { ++Changes; });
   Process.SetOnTerminate([&](TMonitorProcess&) { ++Ends; });
   Process.SetCommandLine("echo one");
   Process.Run();
   ASSERT_TRUE(PumpUntil([&] { return Ends == 1; }));
-  Process.SetCommandLine("echo two");
+  ASSERT_EQ(Process.GetOutput(), TProcessLines{"one"});
+  const int ChangesOfTheFirstRun = Changes;
+  Process.SetCommandLine("true");
   Process.Run();
   ASSERT_TRUE(PumpUntil([&] { return Ends == 2; }));
-  EXPECT_EQ(Process.GetOutput(), TProcessLines{"two"});
+  EXPECT_EQ(Process.GetOutput(), TProcessLines{});
+  EXPECT_EQ(Changes, ChangesOfTheFirstRun);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <tuple>
+
 #include "processes/ChildProcess.h"
 
 using namespace formwright;
@@ -39,16 +41,16 @@ TEST(Pipe, ByteOrderMarkAtTheStartIsDropped) {
       << "only the stream's first mark goes";
 }
 
-TEST(Pipe, ShortFirstLineIsNotHeldBackForTheMarkCheck) {
-  TPipe Pipe;
-  Put(Pipe, "a\n");
-  EXPECT_EQ(Pipe.TakeLines(false), TProcessLines{"a"});
-}
-
-TEST(Pipe, EmptyLinesAreKept) {
-  TPipe Pipe;
-  Put(Pipe, "\n\r\n\na");
-  EXPECT_EQ(Pipe.TakeLines(true), (TProcessLines{"", "", "", "a"}));
+TEST(Pipe, ShortFirstLinesAndEmptyLinesComeOutAsWritten) {
+  const std::tuple<std::string_view, bool, TProcessLines> Cases[] = {
+      {"a\n", false, {"a"}},  // not held back for the mark check
+      {"\n\r\n\na", true, {"", "", "", "a"}},
+  };
+  for (const auto& [Bytes, AtEnd, Lines] : Cases) {
+    TPipe Pipe;
+    Put(Pipe, Bytes);
+    EXPECT_EQ(Pipe.TakeLines(AtEnd), Lines) << Bytes;
+  }
 }
 
 TEST(Pipe, ADrainTakesAtMostItsLimit) {

@@ -14,6 +14,8 @@
 #include <thread>
 
 #include "platform/runtime/Threads.h"
+#include "tests/support/MainThread.h"
+#include "tests/support/Matchers.h"
 
 namespace formwright::testing {
 
@@ -67,13 +69,6 @@ class ProcessTest : public ::testing::Test {
 inline long long ElapsedMs(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - Start)
       .count();
-}
-
-// Runs the main thread's pending calls until `Done` holds or about ten seconds have passed.
-template <class Predicate>
-bool PumpUntil(Predicate Done) {
-  for (int I = 0; I < 1000 && !Done(); ++I) CheckSynchronize(10);
-  return Done();
 }
 
 // A /bin/sh command line running `Script`.

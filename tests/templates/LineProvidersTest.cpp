@@ -62,7 +62,7 @@ TEST(TemplateText, LanguageComesFromTheLocaleVariables) {
 }
 
 TEST(FileLineProvider, CountsLinesAndKeepsEmptyOnes) {
-  TempFolder Folder;
+  TTempFolder Folder;
   const String Path = Folder.Write("t.tmpl",
                                    "\xEF\xBB\xBF"
                                    "first\r\n\r\nthird");
@@ -80,7 +80,7 @@ TEST(FileLineProvider, CountsLinesAndKeepsEmptyOnes) {
 }
 
 TEST(FileLineProvider, LocalizedNameTriesRegionThenLanguageFolders) {
-  TempFolder Folder;
+  TTempFolder Folder;
   const String Plain = Folder.Write("a.tmpl", "x");
   EXPECT_EQ(LocalizedFileName(Plain, "pt_BR"), Plain);
   const String Language = Folder.Write("pt/a.tmpl", "x");
@@ -113,7 +113,7 @@ TEST(ResourceProvider, DecodesMarkedUtf8AndPlainAnsiText) {
 TEST(ResourceProvider, MissingResourceIsReported) {
   TResourceModule Module;
   EXPECT_THAT([&] { CoResourceProvider::Create(Module, "Nothing"); },
-              ::testing::ThrowsMessage<EResNotFound>("Resource Nothing not found"));
+              Raises<EResNotFound>("Resource Nothing not found"));
 }
 
 TEST(ResourceProvider, FeedsTheFilter) {

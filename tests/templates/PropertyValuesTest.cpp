@@ -114,10 +114,8 @@ TEST(BooleanStack, PushPopToggleAndAllTrue) {
 }
 
 TEST(BooleanStack, EmptyStackAccessIsReported) {
-  using ::testing::ThrowsMessage;
   TBooleanStack Stack;
-  EXPECT_THAT([&] { Stack.Pop(); }, ThrowsMessage<EExpertFilterError>("Attempt to pop an empty stack"));
-  EXPECT_THAT([&] { Stack.ToggleTop(); }, ThrowsMessage<EExpertFilterError>("Attempt to access empty stack"));
-  EXPECT_THAT([&] { (void)Stack.GetTop(); },
-              ThrowsMessage<EExpertFilterError>("Attempt to access empty stack"));
+  EXPECT_THAT([&] { Stack.Pop(); }, Raises<EExpertFilterError>("Attempt to pop an empty stack"));
+  EXPECT_THAT([&] { Stack.ToggleTop(); }, Raises<EExpertFilterError>("Attempt to access empty stack"));
+  EXPECT_THAT([&] { (void)Stack.GetTop(); }, Raises<EExpertFilterError>("Attempt to access empty stack"));
 }

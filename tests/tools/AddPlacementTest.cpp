@@ -1,7 +1,7 @@
 // add: where the program may place a new component, and the refusals that leave every file alone.
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
 TEST_F(ToolTest, AddRefusesEveryPlaceInsideAnEmbeddedFrame) {
@@ -26,4 +26,4 @@ TEST_F(ToolTest, AddBesideAnEmbeddedFrameStillWorks) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

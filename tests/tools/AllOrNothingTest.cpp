@@ -6,10 +6,10 @@
 
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 mode_t ModeOf(const fs::path& P) {
   struct stat St {};
@@ -73,7 +73,7 @@ TEST_F(ToolTest, ConvertToAnotherFileNeverReplacesAUnitUnasked) {
   ASSERT_EQ(R.Code, 0) << R.Err;
   EXPECT_EQ(AsText("Copy.fwf"), Before["Data.fwf"]);
   const std::string Unit = Read("Copy.pas");
-  EXPECT_THAT(Unit, testing::StartsWith("unit Copy;\n"));
+  EXPECT_THAT(Unit, ::testing::StartsWith("unit Copy;\n"));
   EXPECT_THAT(Unit, HasSubstr("procedure TBookData.CopyActionExecute"));
 }
 
@@ -106,7 +106,7 @@ TEST_F(ToolTest, OversizedHeadersAnywhereInTheFolderStopNoCommand) {
   for (const char* Broken :
        {"  Blank.fwf: ", "  LongName.fwf: ", "  LongClass.fwf: ", "  LongInline.fwf: ", "  Spaces.fwf: "})
     EXPECT_THAT(Check.Err, HasSubstr(Broken));
-  EXPECT_THAT(Check.Err, testing::StartsWith("formwright: 5 of 11 modules do not open:\n"));
+  EXPECT_THAT(Check.Err, ::testing::StartsWith("formwright: 5 of 11 modules do not open:\n"));
   EXPECT_TRUE(Snapshot() == Before);
 }
 
@@ -122,4 +122,4 @@ TEST_F(ToolTest, PositionsAndSizesNeverWrap) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

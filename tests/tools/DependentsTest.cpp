@@ -4,10 +4,10 @@
 
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 // Settings inherits from Dialog; Contact embeds the Address frame.
 TEST_F(ToolTest, EditsOfNamesThatInheritingOrEmbeddingModulesUseAreRefused) {
@@ -55,8 +55,8 @@ TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {
   fs::copy_file(Dir / "Data.fwf", Dir / "sub" / "Data.fwf");
   const TRunResult All = Run("check . sub");
   EXPECT_EQ(All.Code, 1);
-  EXPECT_THAT(All.Err, testing::StartsWith("formwright: 2 of 9 modules do not open:\n  Broken.fwf: "));
-  EXPECT_THAT(All.Err, testing::ContainsRegex("Broken.fwf: [^\n]* line [0-9]+, column [0-9]+\n"));
+  EXPECT_THAT(All.Err, ::testing::StartsWith("formwright: 2 of 9 modules do not open:\n  Broken.fwf: "));
+  EXPECT_THAT(All.Err, ::testing::ContainsRegex("Broken.fwf: [^\n]* line [0-9]+, column [0-9]+\n"));
   EXPECT_THAT(
       All.Err,
       HasSubstr("\n  Orphan.fwf: TGoneForm is its ancestor, and no module file beside it has that class\n"));
@@ -67,4 +67,4 @@ TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

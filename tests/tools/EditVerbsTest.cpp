@@ -1,7 +1,7 @@
 // set, rename, add and delete: the files they write, and refusals that leave every file alone.
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
 TEST_F(ToolTest, SetParsesValuesThroughTheEditorsAndSavesInTheFormReadIn) {
@@ -179,4 +179,4 @@ TEST_F(ToolTest, ComponentsOfEmbeddedFramesAreReachedByDottedNames) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

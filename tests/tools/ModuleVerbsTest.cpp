@@ -1,7 +1,7 @@
 // copy, convert, run, and bad input of every kind.
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
 TEST_F(ToolTest, CopyPastesIntoAnotherModuleRenamingClashesAndTheirHandlers) {
@@ -152,4 +152,4 @@ TEST_F(ToolTest, JsonBeforeTheVerbAppliesToIt) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

@@ -1,7 +1,7 @@
 // Names through the program: what rename, set and copy may name, and what handlers end bound to.
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
 TEST_F(ToolTest, AComponentAFrameBringsCannotBeRenamedWhereTheFrameIsEmbedded) {
@@ -37,4 +37,4 @@ TEST_F(ToolTest, NamesTheUnitCannotTakeAreRefusedAndNothingChanges) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

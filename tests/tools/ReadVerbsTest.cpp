@@ -1,7 +1,7 @@
 // show, props and handlers: what they print, as text and as JSON, and that they change nothing.
 #include "ToolFixture.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
 using json = nlohmann::ordered_json;
@@ -182,4 +182,4 @@ TEST_F(ToolTest, HandlersListsTheUnitsHandlersWithTheEventsThatUseThem) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

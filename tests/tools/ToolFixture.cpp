@@ -10,7 +10,7 @@
 
 #include "platform/runtime/ObjectText.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 
 namespace {
 std::string Slurp(const fs::path& P) {
@@ -120,4 +120,4 @@ const nlohmann::ordered_json* FindProp(const nlohmann::ordered_json& Props, cons
   return nullptr;
 }
 
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 
 namespace fs = std::filesystem;
 
@@ -19,7 +19,7 @@ struct TRunResult {
   std::string Err;
 };
 
-class ToolTest : public testing::Test {
+class ToolTest : public ::testing::Test {
  protected:
   ToolTest();
   ~ToolTest() override;
@@ -50,4 +50,4 @@ const nlohmann::ordered_json* FindNode(const nlohmann::ordered_json& Node, const
 // The property of that name in a `props --json` document; null when absent.
 const nlohmann::ordered_json* FindProp(const nlohmann::ordered_json& Props, const std::string& Name);
 
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

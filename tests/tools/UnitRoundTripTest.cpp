@@ -2,7 +2,7 @@
 #include "ToolFixture.h"
 #include "platform/runtime/SysUtils.h"
 
-namespace formwright::tooltest {
+namespace formwright::testing {
 namespace {
 
 using TReplacements = std::vector<std::pair<std::string, std::string>>;
@@ -75,4 +75,4 @@ TEST_F(ToolTest, ABinaryFormWhoseClassTheUnitDoesNotDeclareIsRefused) {
 }
 
 }  // namespace
-}  // namespace formwright::tooltest
+}  // namespace formwright::testing

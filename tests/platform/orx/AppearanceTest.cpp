@@ -2,19 +2,13 @@
 
 using namespace formwright;
 using namespace formwright::orx;
-using namespace formwright::orx::testing;
+using namespace formwright::testing;
 
 namespace {
 using Appearance = FormFixture;
 
-TEST_F(Appearance, FontDefaultsAndSizeHeightConversion) {
+TEST_F(Appearance, FontSizeAndHeightConvertAtTheFontsResolutionAndOnlyTheHeightIsStored) {
   TFont F;
-  EXPECT_EQ(F.Name(), "DejaVu Sans");
-  EXPECT_EQ(F.Height(), -11);
-  EXPECT_EQ(F.Size(), 8);
-  EXPECT_EQ(F.Color(), clWindowText);
-  EXPECT_EQ(F.Charset(), DEFAULT_CHARSET);
-  EXPECT_TRUE(F.Style().Empty());
   F.SetSize(10);
   EXPECT_EQ(F.Height(), -13);
   F.SetPixelsPerInch(144);
@@ -56,14 +50,6 @@ TEST_F(Appearance, ReparentingTakesTheNewParentsFontAndColour) {
   EXPECT_FALSE(Label->ParentColor());
   Blue->SetColor(clLime);
   EXPECT_EQ(Label->Color(), clRed);
-}
-
-TEST_F(Appearance, DefaultColoursOfTheControls) {
-  EXPECT_EQ(Form->Color(), clBtnFace);
-  EXPECT_EQ(Make<TEdit>(Form.get(), "Edit1", Form.get())->Color(), clWindow);
-  EXPECT_EQ(Make<TPanel>(Form.get(), "Panel1", Form.get())->Color(), clBtnFace);
-  auto* Edit = Form->FindComponent("Edit1");
-  EXPECT_TRUE(IsStoredProp(Edit, GetPropInfo(Edit, "Color")));
 }
 
 TEST_F(Appearance, CaptionFollowsARenameOnlyWhileDesigning) {

@@ -2,7 +2,7 @@
 
 using namespace formwright;
 using namespace formwright::orx;
-using namespace formwright::orx::testing;
+using namespace formwright::testing;
 
 namespace {
 using ControlTree = FormFixture;
@@ -34,8 +34,7 @@ TEST_F(ControlTree, RefusedParentsLeaveTheTreeAsItWas) {
   auto* Inner = Make<TPanel>(Form.get(), "Inner", Outer);
   EXPECT_THROW(Outer->SetParent(Outer), EInvalidOperation);
   EXPECT_THAT([&] { Outer->SetParent(Inner); },
-              ::testing::ThrowsMessage<EInvalidOperation>(
-                  "Control 'Outer' cannot be parented by its own child 'Inner'"));
+              Raises<EInvalidOperation>("Control 'Outer' cannot be parented by its own child 'Inner'"));
   EXPECT_EQ(Outer->Parent(), Form.get());
   EXPECT_EQ(Inner->Parent(), Outer);
   EXPECT_EQ(Outer->ControlCount(), 1);

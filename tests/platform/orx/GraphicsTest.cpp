@@ -1,14 +1,11 @@
-#include <cstdio>
-
 #include "tests/platform/orx/OrxTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 using namespace formwright;
 using namespace formwright::orx;
-using namespace formwright::orx::testing;
+using namespace formwright::testing;
 
 namespace {
-
-String TempFile(const char* Name) { return String(::testing::TempDir()) + Name; }
 
 std::vector<uint8_t> IconData(uint8_t W, uint8_t H) {
   std::vector<uint8_t> D(22, 0);
@@ -25,7 +22,8 @@ TEST(Pictures, BitmapsKnowTheirSizeAndRoundTripThroughFiles) {
   EXPECT_EQ(B.Width(), 100);
   EXPECT_EQ(B.Height(), 50);
   EXPECT_FALSE(B.Empty());
-  const String File = TempFile("orx-picture.bmp");
+  const TTempFolder Folder;
+  const String File = Folder.PathOf("picture.bmp");
   B.SaveToFile(File);
   TPicture P;
   P.LoadFromFile(File);
@@ -33,7 +31,6 @@ TEST(Pictures, BitmapsKnowTheirSizeAndRoundTripThroughFiles) {
   EXPECT_EQ(P.Width(), 100);
   EXPECT_EQ(P.Height(), 50);
   EXPECT_TRUE(P.Graphic()->Equals(B));
-  std::remove(File.c_str());
 }
 
 TEST(Pictures, BadDataAndUnknownExtensionsAreRefusedKeepingThePicture) {
@@ -41,10 +38,10 @@ TEST(Pictures, BadDataAndUnknownExtensionsAreRefusedKeepingThePicture) {
   P.Icon()->SetData(IconData(32, 16));
   EXPECT_EQ(P.Width(), 32);
   EXPECT_THAT([&] { P.LoadFromFile("drawing.xyz"); },
-              ::testing::ThrowsMessage<EInvalidGraphic>("Unknown picture file extension (.xyz)"));
+              Raises<EInvalidGraphic>("Unknown picture file extension (.xyz)"));
   EXPECT_THROW(P.Icon()->SetData({1, 2, 3}), EInvalidGraphic);
   EXPECT_EQ(P.Width(), 32);
-  EXPECT_THROW(P.LoadFromFile(TempFile("missing-orx.bmp")), EInvalidGraphic);
+  EXPECT_THROW(P.LoadFromFile("/nonexistent-dir/missing.bmp"), EInvalidGraphic);
   EXPECT_NE(dynamic_cast<TIcon*>(P.Graphic()), nullptr);
   P.Icon()->SetData(IconData(0, 0));
   EXPECT_EQ(P.Width(), 256);

@@ -1,7 +1,9 @@
 #include "tests/platform/orx/OrxTestSupport.h"
 
-namespace formwright::orx::testing {
+namespace formwright::testing {
+
+using namespace orx;
 
 FW_REGISTER_CLASS(TEventLog, "OrxTests")
 
-}  // namespace formwright::orx::testing
+}  // namespace formwright::testing

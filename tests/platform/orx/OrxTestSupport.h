@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "platform/orx/Orx.h"
+#include "tests/support/Matchers.h"
 
-namespace formwright::orx::testing {
+namespace formwright::testing {
+
+using namespace orx;
 
 // A typed event bound to a method of an object.
 template <class E, auto Method, class C>
@@ -78,4 +81,4 @@ inline std::vector<std::string> ChildNames(TComponent* Container, TComponent* Ro
   return R;
 }
 
-}  // namespace formwright::orx::testing
+}  // namespace formwright::testing

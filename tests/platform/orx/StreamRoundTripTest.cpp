@@ -3,7 +3,7 @@
 
 using namespace formwright;
 using namespace formwright::orx;
-using namespace formwright::orx::testing;
+using namespace formwright::testing;
 
 namespace {
 

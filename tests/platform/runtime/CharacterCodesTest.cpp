@@ -3,7 +3,7 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -50,8 +51,7 @@ TEST(ClassRegistry, FindsByNameIgnoringCaseAndReallyUnregisters) {
   EXPECT_EQ(FindClass("TTestWidget"), TTestWidget::StaticClass());
   UnRegisterClass(TTestWidget::StaticClass());
   EXPECT_EQ(GetClass("TTestWidget"), nullptr);
-  EXPECT_THAT([&] { FindClass("TTestWidget"); },
-              ::testing::ThrowsMessage<EClassNotFound>("Class TTestWidget not found"));
+  EXPECT_THAT([&] { FindClass("TTestWidget"); }, Raises<EClassNotFound>("Class TTestWidget not found"));
 }
 
 TEST(ClassRegistry, GroupsKeepFrameworksApart) {

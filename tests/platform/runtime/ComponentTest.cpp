@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -102,10 +103,9 @@ TEST(Component, NamesAreUniqueIgnoringCaseAndARefusedRenameKeepsTheOldName) {
   EXPECT_EQ(Form->FindComponent("BUTTON1"), A);
   EXPECT_EQ(Form->FindComponent(""), nullptr);
   EXPECT_THAT([&] { B->SetName("button1"); },
-              ::testing::ThrowsMessage<EComponentError>("A component named button1 already exists"));
+              Raises<EComponentError>("A component named button1 already exists"));
   EXPECT_EQ(B->Name(), "Button2");
-  EXPECT_THAT([&] { B->SetName("2nd"); },
-              ::testing::ThrowsMessage<EComponentError>("'2nd' is not a valid component name"));
+  EXPECT_THAT([&] { B->SetName("2nd"); }, Raises<EComponentError>("'2nd' is not a valid component name"));
   EXPECT_EQ(B->Name(), "Button2");
   A->SetName("BUTTON1");  // a change of case of its own name is no clash
   EXPECT_EQ(A->Name(), "BUTTON1");

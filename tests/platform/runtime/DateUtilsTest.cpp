@@ -1,8 +1,10 @@
 #include "platform/runtime/DateUtils.h"
 
 #include <gmock/gmock.h>
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 
 TEST(DateUtils, DatesCountDaysFromTheEpochAndRoundTripThroughText) {
   EXPECT_EQ(EncodeDate(1899, 12, 30).Value, 0);
@@ -26,8 +28,7 @@ TEST(DateUtils, BadTextsAndPartsAreRefusedWithTheirMessages) {
   EXPECT_FALSE(TryStrToDate("2026-12", V));
   EXPECT_FALSE(TryStrToTime("25:00", V));
   EXPECT_EQ(V.Value, 42);
-  EXPECT_THAT([&] { StrToDate("someday"); },
-              ::testing::ThrowsMessage<EConvertError>("'someday' is not a valid date"));
+  EXPECT_THAT([&] { StrToDate("someday"); }, Raises<EConvertError>("'someday' is not a valid date"));
   EXPECT_THROW(StrToDateTime("2026-12-05 99:00"), EConvertError);
   EXPECT_THROW(EncodeDate(2026, 13, 1), EConvertError);
   // The settings decide the order and separators.

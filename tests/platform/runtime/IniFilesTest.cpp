@@ -1,23 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "platform/runtime/IniFiles.h"
+#include "tests/support/TempFolder.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 
 namespace {
 
-String ReadFile(const String& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  return String(std::istreambuf_iterator<char>(In), {});
-}
-
 class IniFiles : public ::testing::Test {
  protected:
-  void TearDown() override { std::filesystem::remove(Name); }
-  const String Name = (std::filesystem::temp_directory_path() / "fw_inifiles_test.ini").string();
+  const TTempFolder Folder;
+  const String Name = Folder.PathOf("settings.ini");
 };
 
 TEST_F(IniFiles, ValuesAndTypesWithDefaults) {
@@ -51,11 +45,11 @@ TEST_F(IniFiles, SectionsKeysEraseAndStableSaving) {
   Ini->ReadSectionValues("B", L.get());
   EXPECT_EQ(L->CommaText(), "x=4,z=3");
   Ini->UpdateFile();
-  const String First = ReadFile(Name);
+  const String First = Folder.Read("settings.ini");
   EXPECT_EQ(First, "[B]\nx=4\nz=3\n\n[A]\ny=2\n");
   TOwned<TMemIniFile> Again(new TMemIniFile(Name));
   Again->UpdateFile();
-  EXPECT_EQ(ReadFile(Name), First);
+  EXPECT_EQ(Folder.Read("settings.ini"), First);
   Again->DeleteKey("B", "X");
   Again->EraseSection("a");
   L->Clear();
@@ -67,15 +61,12 @@ TEST_F(IniFiles, SectionsKeysEraseAndStableSaving) {
 }
 
 TEST_F(IniFiles, IniFileWritesEveryChangeAndSkipsCommentsAndStrayLines) {
-  {
-    std::ofstream Out(Name);
-    Out << "stray=1\n; comment\n[Desk]\n  Left = 10 \nFlag\n";
-  }
+  Folder.Write("settings.ini", "stray=1\n; comment\n[Desk]\n  Left = 10 \nFlag\n");
   TOwned<TIniFile> Ini(new TIniFile(Name));
   EXPECT_EQ(Ini->ReadInteger("Desk", "Left", 0), 10);
   EXPECT_TRUE(Ini->ValueExists("Desk", "Flag"));
   Ini->WriteBool("Desk", "Docked", false);
-  EXPECT_EQ(ReadFile(Name), "[Desk]\nLeft=10\nFlag=\nDocked=0\n");
+  EXPECT_EQ(Folder.Read("settings.ini"), "[Desk]\nLeft=10\nFlag=\nDocked=0\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -15,8 +16,7 @@ TEST(StringList, SortedListsHonourTheDuplicatesRule) {
   EXPECT_EQ(L.Add("BETA"), 1);  // dupIgnore: the existing index
   EXPECT_EQ(L.Count(), 3);
   L.SetDuplicates(dupError);
-  EXPECT_THAT([&] { L.Add("alpha"); },
-              ::testing::ThrowsMessage<EStringListError>("String list does not allow duplicates"));
+  EXPECT_THAT([&] { L.Add("alpha"); }, Raises<EStringListError>("String list does not allow duplicates"));
   EXPECT_EQ(L.Count(), 3);
   L.SetDuplicates(dupAccept);
   L.Add("alpha");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtime/Masks.h"
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 
 namespace {
 
@@ -24,12 +26,7 @@ TEST(Masks, WildcardsAndSetsIgnoringCase) {
 }
 
 TEST(Masks, UnclosedSetIsAnInvalidMask) {
-  try {
-    TMask M("abc[de");
-    ADD_FAILURE();
-  } catch (EMaskException& E) {
-    EXPECT_EQ(E.Message(), "'abc[de' is an invalid mask at (4)");
-  }
+  EXPECT_THAT([] { TMask("abc[de"); }, Raises<EMaskException>("'abc[de' is an invalid mask at (4)"));
   EXPECT_NO_THROW(TMask("[]a]"));
 }
 

@@ -1,12 +1,13 @@
 // Memory, string and file streams: positions, sizes, copies and errors.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/runtime/StreamConsts.h"
 #include "platform/runtime/Streams.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TempFolder.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 
 namespace {
 
@@ -45,7 +46,8 @@ TEST(StreamClasses, CopyFromCopiesAllOrACount) {
 }
 
 TEST(StreamClasses, FileStreamsCreateOpenAndReportMissingFiles) {
-  const String Name = (std::filesystem::temp_directory_path() / "fw_streams_test.bin").string();
+  const TTempFolder Folder;
+  const String Name = Folder.PathOf("streams.bin");
   {
     TFileStream F(Name, fmCreate);
     F.WriteBuffer("hello", 5);
@@ -53,7 +55,7 @@ TEST(StreamClasses, FileStreamsCreateOpenAndReportMissingFiles) {
   }
   TOwned<TMemoryStream> M(new TMemoryStream);
   M->LoadFromFile(Name);
-  EXPECT_EQ(String(M->Bytes().begin(), M->Bytes().end()), "hell");
+  EXPECT_THAT(M, StreamText("hell"));
   {
     TFileStream F(Name, fmOpenReadWrite);
     F.Seek(0, soEnd);
@@ -61,12 +63,7 @@ TEST(StreamClasses, FileStreamsCreateOpenAndReportMissingFiles) {
     EXPECT_EQ(F.Size(), 5);
   }
   std::filesystem::remove(Name);
-  try {
-    TFileStream F(Name, fmOpenRead);
-    ADD_FAILURE();
-  } catch (EFOpenError& E) {
-    EXPECT_EQ(E.Message(), "Cannot open file \"" + Name + "\"");
-  }
+  EXPECT_THAT([&] { TFileStream(Name, fmOpenRead); }, Raises<EFOpenError>("Cannot open file \"" + Name + "\""));
   EXPECT_THROW(TFileStream("/nonexistent-dir/x", fmCreate), EFCreateError);
 }
 

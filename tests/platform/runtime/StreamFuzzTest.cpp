@@ -7,7 +7,8 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -134,12 +135,8 @@ TEST_F(StreamFuzz, DeepNestingIsRefused) {
   String Deep;
   for (int I = 0; I < 300; ++I) Deep += "object A" + IntToStr(I) + ": TTestWidget\n";
   for (int I = 0; I < 300; ++I) Deep += "end\n";
-  try {
-    TStreamSamples::TextToBinary(TStreamSamples::AsBytes(Deep));
-    ADD_FAILURE();
-  } catch (EParserError& E) {
-    EXPECT_NE(E.Message().find("nesting too deep"), String::npos) << E.Message();
-  }
+  EXPECT_THAT([&] { TStreamSamples::TextToBinary(TStreamSamples::AsBytes(Deep)); },
+              Raises<EParserError>(::testing::HasSubstr("nesting too deep")));
   TBytes Lists = {'F', 'W', 'C', '1', 1, 'T', 0, 1, 'X'};
   for (int I = 0; I < 100000; ++I) Lists.push_back(vaList);
   ReadBinary(Lists, true);

@@ -7,7 +7,8 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -53,22 +54,12 @@ class StreamIntegrity : public ::testing::Test {
     R.ReadRootComponent(Form.get());
   }
   String ReadError(const String& Text) {
-    try {
-      ReadText(Text);
-    } catch (Exception& E) {
-      return E.Message();
-    }
-    return "no error";
+    return MessageOf([&] { ReadText(Text); });
   }
   String ReadBinaryError(const TBytes& Binary) {
     auto S = TStreamSamples::StreamOf(Binary);
     TReader R(S.get(), 64);
-    try {
-      R.ReadRootComponent(Form.get());
-    } catch (Exception& E) {
-      return E.Message();
-    }
-    return "no error";
+    return MessageOf([&] { R.ReadRootComponent(Form.get()); });
   }
   void ExpectUntouched() {
     EXPECT_EQ(Form->ComponentCount(), 1);  // its timer sub-component
@@ -121,7 +112,7 @@ TEST_F(StreamIntegrity, FailedReadAfterAnEmbeddedInstanceFreesItWithItsOwnCompon
 
 TEST_F(StreamIntegrity, AnythingAfterTheModuleIsRefusedWithItsPlace) {
   const String Module = "object Form1: TTestModule\n  Caption = 'x'\nend\n";
-  EXPECT_EQ(ReadError(Module + "\n  \r\n"), "no error");
+  EXPECT_EQ(ReadError(Module + "\n  \r\n"), "(no exception)");
   Form.reset(new TTestModule(nullptr));
   for (auto [Tail, Place] : {std::pair<const char*, const char*>{"end\n", "on line 4, column 1"},
                              {"\nobject Form2: TTestModule\nend\n", "on line 5, column 1"},
@@ -192,12 +183,8 @@ TEST_F(StreamIntegrity, NamesInMessagesAreEscaped) {
   auto S = TStreamSamples::StreamOf(B);
   TReader R(S.get(), 64);
   R.OnError = [&](TReader*, const String& M, bool&) { Seen = M; };
-  try {
-    R.ReadRootComponent(Form.get());
-    ADD_FAILURE();
-  } catch (EReadError& E) {
-    EXPECT_THAT(E.Message(), HasSubstr("Class TEvil#10#27[2J#$FF not found"));
-  }
+  EXPECT_THAT([&] { R.ReadRootComponent(Form.get()); },
+              Raises<EReadError>(HasSubstr("Class TEvil#10#27[2J#$FF not found")));
   EXPECT_EQ(Seen, "Error reading W: Class TEvil#10#27[2J#$FF not found");
   ExpectUntouched();
 }

@@ -1,12 +1,14 @@
 // Whole modules through binary and text form and back.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -99,7 +101,7 @@ TEST_F(StreamRoundTrip, TextFormIsReadable) {
         "    Items = <\n      item\n        Caption = 'Item 0'\n        Width = 0\n      end\n",
         "    Left = 10\n", "  object Panel1: TTestContainer\n", "    object Button1: TTestControl\n",
         "  Data = {\n    00070E15"})
-    EXPECT_NE(Text.find(Line), String::npos) << Line << "\nin\n" << Text;
+    EXPECT_THAT(Text, HasSubstr(Line));
 }
 
 TEST_F(StreamRoundTrip, LongStringsAndBinaryAreBrokenIntoLines) {
@@ -107,8 +109,8 @@ TEST_F(StreamRoundTrip, LongStringsAndBinaryAreBrokenIntoLines) {
   Form->SetCaption(String(150, 'x') + "\r\n" + String(10, 'y'));
   const auto Binary = TStreamSamples::Write(Form.get());
   const String Text = TStreamSamples::AsString(TStreamSamples::BinaryToText(Binary));
-  EXPECT_NE(Text.find("  Caption =\n    '" + String(64, 'x') + "' +\n    '"), String::npos) << Text;
-  EXPECT_NE(Text.find("#13#10'yyyyyyyyyy'"), String::npos) << Text;
+  EXPECT_THAT(Text, AllOf(HasSubstr("  Caption =\n    '" + String(64, 'x') + "' +\n    '"),
+                          HasSubstr("#13#10'yyyyyyyyyy'")));
   for (size_t Start = 0, End; (End = Text.find('\n', Start)) != String::npos; Start = End + 1)
     EXPECT_LE(End - Start, 80u);
   EXPECT_EQ(TStreamSamples::TextToBinary(TStreamSamples::AsBytes(Text)), Binary);
@@ -127,8 +129,7 @@ TEST_F(StreamRoundTrip, FloatsOfEachSizeAndSpecialValuesSurviveText) {
   }
   const String Text =
       TStreamSamples::AsString(TStreamSamples::BinaryToText(TStreamSamples::Write(Form.get())));
-  EXPECT_NE(Text.find("Ratio = NAN\n"), String::npos);
-  EXPECT_NE(Text.find("Value = -12345.6789c\n"), String::npos);
+  EXPECT_THAT(Text, AllOf(HasSubstr("Ratio = NAN\n"), HasSubstr("Value = -12345.6789c\n")));
 }
 
 TEST_F(StreamRoundTrip, ResourceHeaderNamesTheRootClass) {

@@ -3,8 +3,10 @@
 #include <gmock/gmock.h>
 
 #include "platform/runtime/RtlConsts.h"
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 
 TEST(SysUtils, TextComparisonIgnoresAsciiCaseOnly) {
   EXPECT_EQ(CompareText("Button1", "BUTTON1"), 0);
@@ -26,8 +28,7 @@ TEST(SysUtils, IntegerParserAcceptsDecimalAndDollarHexAndRejectsJunk) {
   EXPECT_FALSE(TryStrToInt64("", V));
   EXPECT_FALSE(TryStrToInt64("9223372036854775808", V));
   EXPECT_EQ(V, 7);
-  EXPECT_THAT([&] { StrToInt("abc"); },
-              ::testing::ThrowsMessage<EConvertError>("'abc' is not a valid integer value"));
+  EXPECT_THAT([&] { StrToInt("abc"); }, Raises<EConvertError>("'abc' is not a valid integer value"));
 }
 
 TEST(SysUtils, FormatIsPrintfStyle) {

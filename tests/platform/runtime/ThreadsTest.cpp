@@ -5,7 +5,11 @@
 
 #include <vector>
 
+#include "tests/support/MainThread.h"
+#include "tests/support/Matchers.h"
+
 using namespace formwright;
+using namespace formwright::testing;
 
 namespace {
 
@@ -21,12 +25,6 @@ class TFunctionThread : public TThread {
  private:
   std::function<void(TFunctionThread&)> FWork;
 };
-
-// Runs pending calls until `Done` holds (at most about five seconds).
-template <class Predicate>
-void PumpUntil(Predicate Done) {
-  for (int I = 0; I < 500 && !Done(); ++I) CheckSynchronize(10);
-}
 
 }  // namespace
 
@@ -48,11 +46,7 @@ TEST(Threads, SynchronizedCallRunsOnTheMainThreadWhileTheWorkerWaits) {
 TEST(Threads, ExceptionOfASynchronizedCallIsRaisedInTheWorker) {
   String Caught;
   TFunctionThread Worker([&](TFunctionThread&) {
-    try {
-      Synchronize([] { throw EInvalidOperation("handler failed"); });
-    } catch (const Exception& E) {
-      Caught = E.Message();
-    }
+    Caught = MessageOf([] { Synchronize([] { throw EInvalidOperation("handler failed"); }); });
   });
   Worker.Start();
   Worker.WaitFor();  // pumps the synchronized call itself

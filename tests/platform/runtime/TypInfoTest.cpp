@@ -1,11 +1,11 @@
 #include <gmock/gmock.h>
 
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
 using ::testing::ElementsAre;
-using ::testing::ThrowsMessage;
 
 namespace {
 std::vector<String> Names(const std::vector<PPropInfo>& L) {
@@ -100,14 +100,13 @@ TEST(TypInfo, TypedAccessReadsAndWritesEveryKind) {
 TEST(TypInfo, AccessErrorsNameThePropertyAndChangeNothing) {
   TTestWidget W(nullptr);
   EXPECT_THAT([&] { SetOrdProp(&W, FindPropInfo(&W, "ReadOnlyCount"), 1); },
-              ThrowsMessage<EPropReadOnly>("Property ReadOnlyCount is read-only"));
+              Raises<EPropReadOnly>("Property ReadOnlyCount is read-only"));
   EXPECT_EQ(GetOrdProp(&W, FindPropInfo(&W, "ReadOnlyCount")), 42);
   EXPECT_THAT([&] { GetStrProp(&W, FindPropInfo(&W, "Transient")); },
-              ThrowsMessage<EPropWriteOnly>("Property Transient is write-only"));
+              Raises<EPropWriteOnly>("Property Transient is write-only"));
   EXPECT_THROW(GetStrProp(&W, FindPropInfo(&W, "Width")), EPropertyError);
   EXPECT_EQ(W.FWidth, 100);
-  EXPECT_THAT([&] { FindPropInfo(&W, "Colour"); },
-              ThrowsMessage<EPropertyError>("Property Colour does not exist"));
+  EXPECT_THAT([&] { FindPropInfo(&W, "Colour"); }, Raises<EPropertyError>("Property Colour does not exist"));
   EXPECT_THROW(StringToSet(FindPropInfo(&W, "Shapes")->PropType, "[tsOval]"), EPropertyError);
   EXPECT_EQ(GetEnumValue(FindPropInfo(&W, "Shape")->PropType, "TSSQUARE"), tsSquare);
   EXPECT_EQ(GetEnumValue(FindPropInfo(&W, "Shape")->PropType, "tsOval"), -1);

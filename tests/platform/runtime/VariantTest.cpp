@@ -1,8 +1,10 @@
 #include "platform/runtime/Variants.h"
 
 #include <gmock/gmock.h>
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 
 TEST(Variant, ValuesConvertBetweenTypesAndRoundTripThroughText) {
   const Variant I(int32_t(42));
@@ -26,9 +28,8 @@ TEST(Variant, ValuesConvertBetweenTypesAndRoundTripThroughText) {
 }
 
 TEST(Variant, ImpossibleConversionsRaiseWithBothTypeNames) {
-  EXPECT_THAT(
-      [&] { Variant::Null().AsInt64(); },
-      ::testing::ThrowsMessage<EVariantError>("Could not convert variant of type (Null) into type (Int64)"));
+  EXPECT_THAT([&] { Variant::Null().AsInt64(); },
+              Raises<EVariantError>("Could not convert variant of type (Null) into type (Int64)"));
   EXPECT_THROW(Variant("abc").ChangeType(varInteger), EVariantError);
   EXPECT_THROW(Variant("1.5x").AsFloat(), EVariantError);
   EXPECT_FALSE(Variant("1") == Variant(int32_t(1)));  // different types are different values

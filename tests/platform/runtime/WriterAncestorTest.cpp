@@ -4,7 +4,8 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/Matchers.h"
+#include "tests/support/TestClasses.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -177,12 +178,8 @@ TEST_F(WriterAncestor, UnwritableValuesNameTheProperty) {
   W->SetCaption(String("bad \xFF utf-8"));
   TOwned<TMemoryStream> S(new TMemoryStream);
   TWriter Writer(S.get(), 4096);
-  try {
-    Writer.WriteDescendent(Descendant.get(), nullptr);
-    ADD_FAILURE();
-  } catch (EWriteError& E) {
-    EXPECT_EQ(E.Message(), "Error writing Widget1.Caption: String value is not valid UTF-8");
-  }
+  EXPECT_THAT([&] { Writer.WriteDescendent(Descendant.get(), nullptr); },
+              Raises<EWriteError>("Error writing Widget1.Caption: String value is not valid UTF-8"));
   auto* Orphan = new TTestWidget(nullptr);
   TOwned<TTestWidget> Keep(Orphan);
   W->SetCaption("fine");

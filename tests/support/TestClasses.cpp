@@ -1,4 +1,4 @@
-#include "tests/platform/runtime/TestClasses.h"
+#include "tests/support/TestClasses.h"
 
 #include <algorithm>
 
