@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/runtime/StreamConsts.h"
+
 namespace formwright {
 
 namespace fs = std::filesystem;
@@ -17,7 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 inline constexpr const char* SReadOnlyFile = "'%s' is a read-only file";
 inline constexpr const char* SUnknownFileSystem = "Unknown file system '%s'";
-inline constexpr const char* SFileNotFound = "Cannot open file \"%s\". %s";
 
 int64_t ToStamp(fs::file_time_type T) {
   const auto Sys = std::chrono::file_clock::to_sys(T);
@@ -133,7 +134,7 @@ TOwned<TStream> TDiskFileSystem::OpenFile(const String& FileSystem, const String
   auto M = TOwned<TMemoryStream>(new TMemoryStream());
   std::ifstream In(ReadPath(FileName), std::ios::binary);
   if (!In)
-    throw EFOpenError(Format(SFileNotFound, FileName, String("The file does not exist or cannot be read")));
+    throw EFOpenError(Format(SFOpenError, FileName, String("The file does not exist or cannot be read")));
   const String Data((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
   if (!Data.empty()) M->WriteBuffer(Data.data(), static_cast<int64_t>(Data.size()));
   M->SetPosition(0);
@@ -252,8 +253,7 @@ void TDiskFileSystem::CommitWrites() {
 
 TOwned<TStream> TMemoryFileSystem::OpenFile(const String&, const String& FileName) {
   auto It = FFiles.find(FileName);
-  if (It == FFiles.end())
-    throw EFOpenError(Format(SFileNotFound, FileName, String("The file does not exist")));
+  if (It == FFiles.end()) throw EFOpenError(Format(SFOpenError, FileName, String("The file does not exist")));
   auto* M = new TStringStream(It->second.Data);
   M->SetPosition(0);
   return TOwned<TStream>(M);

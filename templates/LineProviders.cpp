@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/runtime/StreamConsts.h"
+
 namespace formwright {
 
 namespace {
@@ -101,7 +103,7 @@ void TListLineProvider::Cleanup() {
 
 TFileLineProvider::TFileLineProvider(const String& FileName) {
   std::ifstream File(FileName, std::ios::binary);
-  if (!File) throw EFOpenError(Format("Cannot open file \"%s\". %s", FileName, std::strerror(errno)));
+  if (!File) throw EFOpenError(Format(SFOpenError, FileName, String(std::strerror(errno))));
   std::ostringstream Bytes;
   Bytes << File.rdbuf();
   FLines = SplitTemplateLines(DecodeTemplateText(Bytes.str()));

@@ -53,7 +53,7 @@ String ExtensionOf(const String& FileName) {
 
 void TGraphic::SetData(std::vector<uint8_t> Data) {
   int32_t W = 0, H = 0;
-  if (!Data.empty() && !ParseHeader(Data, W, H)) throw EInvalidGraphic(SInvalidImage);
+  if (!Data.empty() && !ParseHeader(Data, W, H)) throw EInvalidGraphic(SInvalidGraphic);
   Reset(std::move(Data), W, H);
 }
 
@@ -222,7 +222,7 @@ void TPicture::DefineProperties(TFiler* Filer) {
         String Name(Len, '\0');
         if (Len) S->ReadBuffer(Name.data(), Len);
         TClass C = GetClass(Name);
-        if (!C || !C->InheritsFrom(TGraphic::StaticClass())) throw EInvalidGraphic(SInvalidImage);
+        if (!C || !C->InheritsFrom(TGraphic::StaticClass())) throw EInvalidGraphic(SInvalidGraphic);
         TOwned<TGraphic> G(static_cast<TGraphic*>(C->Create<>()));
         G->LoadFromStream(S);
         Replace(G.release());

@@ -223,7 +223,7 @@ class TTextToBinary {
         ConvertCompound();
         break;
       default:
-        FParser.Error(SInvalidProperty);
+        FParser.Error(SInvalidPropertyValue);
     }
     --FDepth;
   }
@@ -287,7 +287,7 @@ class TTextToBinary {
         FParser.NextToken();
         return;
       default:
-        FParser.Error(SInvalidProperty);
+        FParser.Error(SInvalidPropertyValue);
     }
   }
 

@@ -57,7 +57,7 @@ String TReader::ReadingMessage(const String& Path, int64_t At, const String& Rea
   // Only a stream converted from text names the place: binary offsets mean nothing to a reader
   // of the message, and the path already says what failed.
   const String Source = FStream->SourcePosition(At);
-  return Source.empty() ? Format(SReadingProperty, Path, Reason) : Format(SReadingAt, Path, Source, Reason);
+  return Source.empty() ? Format(SErrorReading, Path, Reason) : Format(SReadingAt, Path, Source, Reason);
 }
 
 void* TReader::FindMethod(TComponent* Root, const String& MethodName) {
@@ -105,7 +105,7 @@ void TReader::ResolveReferences(bool KeepUnresolved) {
   detail::ResolveReaderFixups(
       this,
       [this](const String& Context, const String& Message) {
-        const String M = Format(SReadingProperty, Context, Message);
+        const String M = Format(SErrorReading, Context, Message);
         if (!Error(M)) throw EReadErrorReported(M);
       },
       KeepUnresolved);
@@ -201,7 +201,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
       try {
         Root->SetName(N);
       } catch (Exception& E) {
-        const String M = Format(SReadingComponent, FContext, E.Message());
+        const String M = Format(SErrorReading, FContext, E.Message());
         if (!Error(M)) throw EReadErrorReported(M);
       }
     }
@@ -397,7 +397,7 @@ void TReader::ReadNamedProperty(TPersistent* Instance, const String& Path) {
   TPersistent* Obj = Instance;
   for (size_t I = 0; I + 1 < Parts.size(); ++I) {
     PPropInfo P = GetPropInfo(Obj, Parts[I]);
-    if (!P || P->Kind() != tkClass || !P->CanRead()) throw EReadError(Format(SPropertyNotFound, Path));
+    if (!P || P->Kind() != tkClass || !P->CanRead()) throw EReadError(Format(SUnknownProperty, Path));
     TObject* Sub = GetObjectProp(Obj, P);
     auto* SubComp = As<TComponent>(Sub);
     Obj = As<TPersistent>(Sub);
@@ -411,7 +411,7 @@ void TReader::ReadNamedProperty(TPersistent* Instance, const String& Path) {
   detail::DefineFilerProperties(Obj, this);
   if (!FPropName.empty()) {
     FPropName.clear();
-    throw EReadError(Format(SPropertyNotFound, Path));
+    throw EReadError(Format(SUnknownProperty, Path));
   }
 }
 

@@ -2,6 +2,7 @@
 // `Format`.
 #pragma once
 
+#include "platform/runtime/RtlConsts.h"
 #include "platform/runtime/SysUtils.h"
 
 namespace formwright {
@@ -17,8 +18,9 @@ inline constexpr const char* SReadError = "Stream read error";
 inline constexpr const char* SWriteError = "Stream write error";
 inline constexpr const char* SSeekError = "Stream seek error";
 inline constexpr const char* SSetSizeError = "Stream cannot change its size";
-inline constexpr const char* SFCreateError = "Cannot create file \"%s\"";
-inline constexpr const char* SFOpenError = "Cannot open file \"%s\"";
+// The file name, then the system's reason.
+inline constexpr const char* SFCreateError = "Cannot create file \"%s\". %s";
+inline constexpr const char* SFOpenError = "Cannot open file \"%s\". %s";
 inline constexpr const char* SInvalidImage = "Invalid stream format";
 inline constexpr const char* SInvalidResHeader = "Invalid resource header";
 inline constexpr const char* STruncatedStream = "Stream ends unexpectedly at %s: %s expected";
@@ -37,11 +39,10 @@ inline constexpr const char* SSignatureExpected =
 inline constexpr const char* STrailingData =
     "Data after the end of the module at %s: the end of the stream expected";
 inline constexpr const char* STrailingText = "Text after the end of the module: the end of the text expected";
-inline constexpr const char* SReadingProperty = "Error reading %s: %s";
+// The property or component being read, then the reason.
+inline constexpr const char* SErrorReading = "Error reading %s: %s";
 // The same with the place in the stream ("Error reading Form1.Foo at line 4, column 3: …").
 inline constexpr const char* SReadingAt = "Error reading %s at %s: %s";
-inline constexpr const char* SReadingComponent = "Error reading %s: %s";
-inline constexpr const char* SPropertyNotFound = "Property %s does not exist";
 inline constexpr const char* SInvalidPropertyPath = "Invalid property path";
 inline constexpr const char* SInvalidPropertyKind = "Property %s cannot be read from a stream";
 inline constexpr const char* SMethodNotFound = "Method %s not found";
@@ -61,7 +62,6 @@ inline constexpr const char* SInvalidBinary = "Invalid binary value";
 inline constexpr const char* SInvalidString = "Invalid string constant";
 inline constexpr const char* SInvalidNumber = "Invalid numeric value";
 inline constexpr const char* SInvalidCharCode = "Invalid character code";
-inline constexpr const char* SInvalidProperty = "Invalid property value";
 inline constexpr const char* SUnknownFormat = "Stream is neither a binary nor a text component stream";
 
 }  // namespace formwright

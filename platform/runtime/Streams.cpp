@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/runtime/StreamConsts.h"
@@ -230,12 +231,12 @@ namespace {
 int OpenFile(const String& FileName, uint16_t Mode) {
   if (Mode == fmCreate) {
     const int H = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (H < 0) throw EFCreateError(Format(SFCreateError, FileName));
+    if (H < 0) throw EFCreateError(Format(SFCreateError, FileName, String(std::strerror(errno))));
     return H;
   }
   const int Access = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
   const int H = ::open(FileName.c_str(), Access | O_CLOEXEC);
-  if (H < 0) throw EFOpenError(Format(SFOpenError, FileName));
+  if (H < 0) throw EFOpenError(Format(SFOpenError, FileName, String(std::strerror(errno))));
   return H;
 }
 }  // namespace

@@ -190,7 +190,7 @@ void TParser::CheckToken(TTokenKind Kind) const {
     case toFloat:
       Error(SNumberExpected);
     default:
-      Error(SInvalidProperty);
+      Error(SInvalidPropertyValue);
   }
 }
 

@@ -63,8 +63,10 @@ TEST(StreamClasses, FileStreamsCreateOpenAndReportMissingFiles) {
     EXPECT_EQ(F.Size(), 5);
   }
   std::filesystem::remove(Name);
-  EXPECT_THAT([&] { TFileStream(Name, fmOpenRead); }, Raises<EFOpenError>("Cannot open file \"" + Name + "\""));
-  EXPECT_THROW(TFileStream("/nonexistent-dir/x", fmCreate), EFCreateError);
+  EXPECT_THAT([&] { TFileStream(Name, fmOpenRead); },
+              Raises<EFOpenError>("Cannot open file \"" + Name + "\". No such file or directory"));
+  EXPECT_THAT([] { TFileStream("/nonexistent-dir/x", fmCreate); },
+              Raises<EFCreateError>("Cannot create file \"/nonexistent-dir/x\". No such file or directory"));
 }
 
 TEST(StreamClasses, ResourceHeaderIsSkippedOnlyWhenPresent) {
