@@ -4,7 +4,7 @@
 #include "editors/ComponentRename.h"
 #include "tests/editors/PropTestSupport.h"
 
-namespace formwright::prop_testing {
+namespace formwright::testing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -46,7 +46,7 @@ TEST_F(InspectorModel, NestedRowsExpandToTheDepthAsked) {
 
 TEST_F(InspectorModel, ValueListsAreSortedIgnoringCaseAndDifferingValuesShowEmpty) {
   for (const char* Name : {"beta", "Zed", "Alpha"}) FDesigner->AddMethod(Name);
-  FWidget->FOnClick = formwright::testing::TTestNotify(FDesigner->MethodOf("Zed"));
+  FWidget->FOnClick = TTestNotify(FDesigner->MethodOf("Zed"));
   Inspector.Select({FWidget});
   const std::vector<TInspectorRow> Events = Inspector.Rows(TInspectorPage::ipEvents);
   const TInspectorRow* OnClick = RowNamed(Events, "OnClick");
@@ -67,15 +67,15 @@ TEST_F(InspectorModel, ARowWithoutAnEditableValueRefusesTypingAndChangesNothing)
   const IPtr<IProperty> Count = Inspector.Find("ReadOnlyCount");
   ASSERT_TRUE(Count);
   EXPECT_THAT([&] { TInspectorModel::TypeValue(Count, "Widget1.ReadOnlyCount", "7"); },
-              ::testing::ThrowsMessage<Exception>("Property Widget1.ReadOnlyCount is read-only"));
+              Raises<Exception>("Property Widget1.ReadOnlyCount is read-only"));
   EXPECT_EQ(FWidget->ReadOnlyCount(), 42);
 }
 
 TEST_F(InspectorModel, ARenameCarriesTheHandlersNamedAfterTheComponent) {
-  FWidget->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("Widget1Click"));
-  FWidget2->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("Widget2Click"));
+  FWidget->FOnClick = TTestNotify(FDesigner->AddMethod("Widget1Click"));
+  FWidget2->FOnClick = TTestNotify(FDesigner->AddMethod("Widget2Click"));
   FDesigner->AddMethod("OkayKey");  // the new default name of the key handler is taken
-  FWidget->FOnKey = formwright::testing::TTestKeyEvent(FDesigner->AddMethod("Widget1Key"));
+  FWidget->FOnKey = TTestKeyEvent(FDesigner->AddMethod("Widget1Key"));
 
   TComponentRename Rename(Designer(), FWidget);
   const std::vector<THandlerFollower> Followers = Rename.Run("Okay");
@@ -92,7 +92,7 @@ TEST_F(InspectorModel, ARenameCarriesTheHandlersNamedAfterTheComponent) {
 }
 
 TEST_F(InspectorModel, ARefusedRenameLeavesTheNameAndEveryHandler) {
-  FWidget->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("Widget1Click"));
+  FWidget->FOnClick = TTestNotify(FDesigner->AddMethod("Widget1Click"));
   TComponentRename Rename(Designer(), FWidget);
   EXPECT_THROW(Rename.Run("Widget2"), Exception);  // the owner already has a Widget2
   EXPECT_EQ(FWidget->Name(), "Widget1");
@@ -100,4 +100,4 @@ TEST_F(InspectorModel, ARefusedRenameLeavesTheNameAndEveryHandler) {
 }
 
 }  // namespace
-}  // namespace formwright::prop_testing
+}  // namespace formwright::testing
