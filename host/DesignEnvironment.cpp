@@ -4,18 +4,6 @@
 
 namespace formwright {
 
-const char* const SFileChangedOnDisk = "'%s' has changed on disk since it was opened; it was not overwritten";
-
-int64_t IModuleFileSystem::WriteModuleFile(const String& FileSystem, const String& FileName, TStream* Stream,
-                                           int64_t TimeAtLoad, int64_t /*ModifyTime*/) {
-  if (TimeAtLoad != 0) {
-    const int64_t Age = FileAge(FileSystem, FileName);
-    if (Age != -1 && Age != TimeAtLoad)
-      throw EComponentDesignerException(Format(SFileChangedOnDisk, FileName));
-  }
-  return WriteFile(FileSystem, FileName, Stream);
-}
-
 THostQuestions DefaultHostQuestions() {
   THostQuestions Q;
   Q.ReaderError = [](const String&, const String&) { return 1; };
@@ -39,11 +27,6 @@ Variant TDesignEnvironment::GetIDEOption(const String& Name) {
   if (SameText(Name, "GridSizeX")) return Variant(Options.GridSizeX);
   if (SameText(Name, "GridSizeY")) return Variant(Options.GridSizeY);
   return Variant();
-}
-
-IPtr<IInterface>& VostrelIDEServices() {
-  static IPtr<IInterface> Services;
-  return Services;
 }
 
 }  // namespace formwright
