@@ -15,7 +15,7 @@ TComponentDesigner::TComponentDesigner(TClass FrameworkClass, IPtr<IDesignEnviro
       FFileSystem(std::move(FileSystem)) {}
 
 const THostQuestions& TComponentDesigner::GetQuestions() {
-  return FEnvironment ? FEnvironment->GetQuestions() : FNoEnvironmentQuestions;
+  return FEnvironment ? FEnvironment->GetQuestions() : FNoAnswers;
 }
 
 // ----- Root list ------------------------------------------------------------------------------

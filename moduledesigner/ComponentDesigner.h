@@ -7,7 +7,6 @@
 // (AcceptsClass: by default the classes of the framework class group it was made for).
 #pragma once
 
-#include "host/DesignEnvironment.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/ModuleRegistry.h"
 
@@ -46,7 +45,8 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   bool IsActive() override { return bool(FActiveRoot); }
   IPtr<IDesignEnvironment> GetEnvironment() override { return FEnvironment; }
   IPtr<IModuleFileSystem> GetFileSystem() override { return FFileSystem; }
-  // The environment's question registry (the default answers when there is no environment).
+  // The environment's question registry; without an environment, one with no answers (see
+  // FNoAnswers).
   const THostQuestions& GetQuestions() override;
   void SetSelection(const IPtr<IDesigner>& Designer, const IPtr<IInterface>& DesignWindow,
                     const IPtr<IDesignerSelections>& Selection) override;
@@ -98,8 +98,11 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   IPtr<IRoot> FActiveRoot;
   IPtr<IDesignerSelections> FSelection;
   IPtr<IEditHandler> FEditHandler;
-  // What roots are answered while the manager has no environment.
-  const THostQuestions FNoEnvironmentQuestions = DefaultHostQuestions();
+  // The answers are the host's, never the manager's. A manager made without an environment
+  // has no one to ask, so its roots get an empty registry: every question goes unanswered and
+  // the root takes its own choice that loses nothing (stop the read, give up on a lost ancestor
+  // component, refuse a save that would break links, leave a file changed on disk as it is).
+  const THostQuestions FNoAnswers;
   bool FUpdatingSelections = false;
   bool FControlsLocked = false;
 };
