@@ -1,7 +1,6 @@
 #include "editors/CustomModules.h"
 
 #include "editors/PropertyEditors.h"
-#include "formdesigner/Proxies.h"
 
 namespace formwright {
 
@@ -54,8 +53,10 @@ bool TCustomModule::ValidateComponentClass(TComponentClass ComponentClass) {
     FFinder = std::make_unique<TClassFinder>(FinderClass, false);
     FFinderClass = FinderClass;
   }
+  // A designed module's class is made at run time (it has no C++ type) and is judged by its
+  // nearest compiled ancestor.
   TClass C = ComponentClass;
-  while (C && IsProxyClass(C)) C = C->ClassParent();
+  while (C && !C->CppType) C = C->ClassParent();
   return C && FFinder->GetClass(C->ClassName()) == C;
 }
 
