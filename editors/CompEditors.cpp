@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "editors/PropertyEditors.h"
 #include "contracts/HostIntf.h"
+#include "editors/PropertyEditors.h"
 
 namespace formwright {
 

@@ -7,8 +7,8 @@
 // derives its control and icon items from `TComponentItem` and answers the geometry.
 #pragma once
 
-#include "formdesigner/SurfaceIntf.h"
 #include "contracts/HostIntf.h"
+#include "formdesigner/SurfaceIntf.h"
 
 namespace formwright {
 
