@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "editors/CompEditors.h"
 #include "editors/DesignEditors.h"
 #include "tests/editors/PropTestSupport.h"
 
@@ -21,16 +22,11 @@ using ::testing::ElementsAre;
 using ::testing::Not;
 
 // A selection editor that hides every property named Tag and moves Name to the end.
-class THideTagFilter : public TBaseSelectionEditor, public ISelectionEditor, public ISelectionPropertyFilter {
-  FW_CLASS(THideTagFilter, TBaseSelectionEditor)
+class THideTagFilter : public TSelectionEditor, public ISelectionPropertyFilter {
+  FW_CLASS(THideTagFilter, TSelectionEditor)
  public:
-  using TBaseSelectionEditor::TBaseSelectionEditor;
+  using TSelectionEditor::TSelectionEditor;
   static void DeclarePublished(TClassBuilder<THideTagFilter>& C) { DeclareEditorFactory(C); }
-  void ExecuteVerb(int, const IPtr<IDesignerSelections>&) override {}
-  String GetVerb(int) override { return {}; }
-  int GetVerbCount() override { return 0; }
-  void PrepareItem(int, const IPtr<IMenuItem>&) override {}
-  void RequiresUnits(const TGetStrProc&) override {}
   void FilterProperties(const IPtr<IDesignerSelections>& ASelection,
                         const IPtr<IInterfaceList>& ASelectionProperties) override {
     GSeenSelectionCount = ASelection->GetCount();
