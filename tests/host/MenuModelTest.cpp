@@ -35,11 +35,13 @@ TEST_F(MenuModelTest, ItemsKeepTheirOrderAndOnlyEnabledOnesCallTheHandlerWithThe
   EXPECT_EQ(FMenu->Items(0), Undo);
   EXPECT_EQ(FMenu->Items(1), Line);
   EXPECT_EQ(FMenu->Items(2), Redo);
+  EXPECT_EQ(Undo->GetCaption(), "Undo");
   EXPECT_EQ(Undo->GetShortCut(), 0x5A);
   EXPECT_EQ(Undo->GetName(), "UndoItem");
   EXPECT_TRUE(Line->IsLine());
   EXPECT_FALSE(Undo->IsLine());
   EXPECT_TRUE(Redo->GetChecked());
+  EXPECT_FALSE(Redo->GetEnabled());
   EXPECT_EQ(Redo->GetAction(), nullptr);
   Redo->Click();  // disabled
   Line->Click();  // a divider
