@@ -1,5 +1,6 @@
 // Selection editors: the base's empty verbs and the Edit and Control submenus of the selection
 // editor every persistent gets, with the routing of edit actions and edit state.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "editors/CompEditors.h"
@@ -11,6 +12,9 @@
 #include "tests/editors/TestDesigner.h"
 
 namespace formwright::testing {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 // Records the edit actions it is given and answers a fixed edit state.
 struct TEditRecorder {
@@ -83,31 +87,24 @@ class SelectionEditorTest : public ::testing::Test {
 // ---------------------------------------------------------------------------------------------
 // Verbs and submenus
 
-TEST_F(SelectionEditorTest, EveryPersistentGetsTheEditAndControlSubmenus) {
+TEST_F(SelectionEditorTest, EveryPersistentGetsTheEditAndControlSubmenusOfTheHostsActions) {
   IPtr<ISelectionEditorList> List = GetSelectionEditors(IPtr<IDesigner>(FPlain.Get()), FButton);
   ASSERT_EQ(List->GetCount(), 1);
   IPtr<ISelectionEditor> E = List->Get(0);
   EXPECT_EQ(E->GetVerbCount(), 2);
   EXPECT_EQ(E->GetVerb(0), "Edit");
   EXPECT_EQ(E->GetVerb(1), "Control");
-  EXPECT_EQ(E->GetVerb(2), "");
-}
-
-TEST_F(SelectionEditorTest, EditSubmenuHoldsTheHostsEditActionsWithDividers) {
-  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>(sEditSubmenu);
-  Editor(IPtr<IDesigner>(FPlain.Get()))->PrepareItem(0, Menu);
-  EXPECT_EQ(Captions(Menu),
-            (std::vector<String>{"Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "SelectAll"}));
-  EXPECT_EQ(Menu->Items(0)->GetAction(), FServices->FindAction("EditUndoCommand"));
-  EXPECT_EQ(Menu->Items(7)->GetAction(), FServices->FindAction("EditSelectAllCommand"));
-  EXPECT_EQ(Menu->Items(0)->GetParent(), Menu);
-}
-
-TEST_F(SelectionEditorTest, ControlSubmenuHoldsTheZOrderActions) {
-  IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>(sControlSubmenu);
-  Editor(IPtr<IDesigner>(FPlain.Get()))->PrepareItem(1, Menu);
-  EXPECT_EQ(Captions(Menu), (std::vector<String>{"BringToFront", "SendToBack"}));
-  EXPECT_EQ(Menu->Items(1)->GetAction(), FServices->FindAction("AlignSendToBackCommand"));
+  // Edit holds the host's edit actions with dividers, Control the z-order actions.
+  IPtr<IMenuItem> Edit = MakeIntf<TMenuItemModel>(sEditSubmenu);
+  E->PrepareItem(0, Edit);
+  EXPECT_THAT(Captions(Edit), ElementsAre("Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "SelectAll"));
+  EXPECT_EQ(Edit->Items(0)->GetAction(), FServices->FindAction("EditUndoCommand"));
+  EXPECT_EQ(Edit->Items(7)->GetAction(), FServices->FindAction("EditSelectAllCommand"));
+  EXPECT_EQ(Edit->Items(0)->GetParent(), Edit);
+  IPtr<IMenuItem> Control = MakeIntf<TMenuItemModel>(sControlSubmenu);
+  E->PrepareItem(1, Control);
+  EXPECT_THAT(Captions(Control), ElementsAre("BringToFront", "SendToBack"));
+  EXPECT_EQ(Control->Items(1)->GetAction(), FServices->FindAction("AlignSendToBackCommand"));
 }
 
 TEST_F(SelectionEditorTest, AnActionTheHostLacksIsLeftOut) {
@@ -115,7 +112,7 @@ TEST_F(SelectionEditorTest, AnActionTheHostLacksIsLeftOut) {
   ASSERT_EQ(FServices->FindAction("EditCopyCommand"), nullptr);
   IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
   Editor(IPtr<IDesigner>(FPlain.Get()))->PrepareItem(0, Menu);
-  EXPECT_EQ(Captions(Menu), (std::vector<String>{"Undo", "-", "Cut", "Paste", "Delete", "-", "SelectAll"}));
+  EXPECT_THAT(Captions(Menu), ElementsAre("Undo", "-", "Cut", "Paste", "Delete", "-", "SelectAll"));
 }
 
 TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
@@ -123,7 +120,7 @@ TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
   IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
   auto E = Editor(IPtr<IDesigner>(FPlain.Get()));
   E->PrepareItem(0, Menu);
-  EXPECT_EQ(Captions(Menu), (std::vector<String>{"-", "-"}));
+  EXPECT_THAT(Captions(Menu), ElementsAre("-", "-"));
   IPtr<IMenuItem> Control = MakeIntf<TMenuItemModel>();
   E->PrepareItem(1, Control);
   EXPECT_EQ(Control->Count(), 0);
@@ -132,32 +129,23 @@ TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
 // ---------------------------------------------------------------------------------------------
 // Edit actions and edit state
 
-TEST_F(SelectionEditorTest, EditActionsGoToTheDesignerWhenTheFormHasNoHandler) {
-  GTopLevel = FForm.get();
-  auto E = Editor(IPtr<IDesigner>(FEditing.Get()));
-  E->HandleCut(nullptr);
-  E->HandleUndo(nullptr);
-  E->HandleSelectAll(nullptr);
-  EXPECT_EQ(FEditing->Edits.Actions, (std::vector<TEditAction>{eaCut, eaUndo, eaSelectAll}));
-}
-
-TEST_F(SelectionEditorTest, TheTopLevelComponentIsAskedFirstForEditActions) {
+TEST_F(SelectionEditorTest, EditActionsGoToTheTopLevelComponentThenTheDesignerElseNowhere) {
   TOwned<TEditingForm> Form{new TEditingForm(nullptr)};
   GTopLevel = Form.get();
   auto E = Editor(IPtr<IDesigner>(FEditing.Get()));
   E->HandleCopy(nullptr);
   E->HandlePaste(nullptr);
   E->HandleDelete(nullptr);
-  EXPECT_EQ(Form->Edits.Actions, (std::vector<TEditAction>{eaCopy, eaPaste, eaDelete}));
-  EXPECT_TRUE(FEditing->Edits.Actions.empty());
-}
-
-TEST_F(SelectionEditorTest, EditActionsWithoutAnyHandlerAreDropped) {
-  GTopLevel = FForm.get();
-  Editor(IPtr<IDesigner>(FPlain.Get()))->EditAction(eaCut);
+  EXPECT_THAT(Form->Edits.Actions, ElementsAre(eaCopy, eaPaste, eaDelete));
+  EXPECT_THAT(FEditing->Edits.Actions, IsEmpty());
+  GTopLevel = FForm.get();  // a form without a handler of its own
+  E->HandleCut(nullptr);
+  E->HandleUndo(nullptr);
+  E->HandleSelectAll(nullptr);
+  Editor(IPtr<IDesigner>(FPlain.Get()))->EditAction(eaCut);  // nobody handles it
   GetTopLevelComponentFunc = nullptr;
-  Editor(IPtr<IDesigner>(FEditing.Get()))->EditAction(eaRedo);
-  EXPECT_EQ(FEditing->Edits.Actions, std::vector<TEditAction>{eaRedo});
+  E->EditAction(eaRedo);
+  EXPECT_THAT(FEditing->Edits.Actions, ElementsAre(eaCut, eaUndo, eaSelectAll, eaRedo));
 }
 
 TEST_F(SelectionEditorTest, TheDesignerIsAskedFirstForTheEditState) {

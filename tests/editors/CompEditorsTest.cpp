@@ -1,5 +1,6 @@
 // Component editors: the base verbs, the fallback editor's choice of event, and how the
 // registry hands them out.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 namespace formwright::testing {
 
 using prop_testing::TPropTestDesigner;
+using ::testing::ElementsAre;
 
 // An edit box that also reports clicks: OnChange and OnClick.
 class TClickEdit : public orx::TEdit {
@@ -138,34 +140,20 @@ class CompEditorsTest : public ::testing::Test {
 // ---------------------------------------------------------------------------------------------
 // The fallback editor's double-click
 
-TEST_F(CompEditorsTest, OnChangeIsPreferredToOnClick) {
-  EditorOf(FEdit)->Edit();
-  EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"Edit1Change"});
-  EXPECT_EQ(Shown(), std::vector<String>{"Edit1Change"});
+TEST_F(CompEditorsTest, ThePreferredEventIsEditedOrElseTheFirstInNameOrder) {
+  // OnCreate of a form, then OnChange, OnChanged and OnClick; then the first event by name.
+  TComponent* Changed = new TChangedBox(FForm.get());
+  Changed->SetName("Box2");
+  TComponent* Both = new TChangeChangedBox(FForm.get());
+  Both->SetName("Box3");
+  for (TComponent* C : std::vector<TComponent*>{FEdit, Changed, Both, FFocus, FForm.get()})
+    EditorOf(C)->Edit();
+  EXPECT_THAT(Shown(), ElementsAre("Edit1Change", "Box2Changed", "Box3Change", "Box1Enter", "FormCreate"));
+  EXPECT_EQ(FDesigner->FCreated, Shown());
   EXPECT_EQ(FDesigner->GetMethodName(Handler(FEdit, "OnChange")), "Edit1Change");
   EXPECT_EQ(Handler(FEdit, "OnClick").Code, nullptr);
-}
-
-TEST_F(CompEditorsTest, OnChangedRanksBetweenOnChangeAndOnClick) {
-  auto* Changed = new TChangedBox(FForm.get());
-  Changed->SetName("Box2");
-  auto* Both = new TChangeChangedBox(FForm.get());
-  Both->SetName("Box3");
-  EditorOf(Changed)->Edit();
-  EditorOf(Both)->Edit();
-  EXPECT_EQ(Shown(), (std::vector<String>{"Box2Changed", "Box3Change"}));
-}
-
-TEST_F(CompEditorsTest, WithoutAPreferredEventTheFirstInNameOrderIsEdited) {
-  EditorOf(FFocus)->Edit();
-  EXPECT_EQ(Shown(), std::vector<String>{"Box1Enter"});
   EXPECT_NE(Handler(FFocus, "OnEnter").Code, nullptr);
   EXPECT_EQ(Handler(FFocus, "OnExit").Code, nullptr);
-}
-
-TEST_F(CompEditorsTest, OnCreateOfAFormWinsOverItsOtherEvents) {
-  EditorOf(FForm.get())->Edit();
-  EXPECT_EQ(Shown(), std::vector<String>{"FormCreate"});
   EXPECT_EQ(FDesigner->GetMethodName(Handler(FForm.get(), "OnCreate")), "FormCreate");
 }
 
@@ -182,7 +170,7 @@ TEST_F(CompEditorsTest, AnExistingHandlerIsShownNotCreated) {
   SetMethodProp(FEdit, GetPropInfo(FEdit, "OnChange"), FDesigner->AddMethod("SharedChange"));
   EditorOf(FEdit)->Edit();
   EXPECT_TRUE(FDesigner->FCreated.empty());
-  EXPECT_EQ(Shown(), std::vector<String>{"SharedChange"});
+  EXPECT_THAT(Shown(), ElementsAre("SharedChange"));
 }
 
 TEST_F(CompEditorsTest, ASubclassThatStopsTheEnumerationEditsNothing) {
@@ -198,17 +186,13 @@ TEST_F(CompEditorsTest, ASubclassThatStopsTheEnumerationEditsNothing) {
 // ---------------------------------------------------------------------------------------------
 // Base component editor and registry choice
 
-TEST_F(CompEditorsTest, EditRunsTheFirstOfTwoVerbs) {
-  IPtr<IComponentEditor> E = CreateComponentEditor(TTwoVerbEditor::StaticClass(), FEdit, Designer());
-  E->Edit();
-  EXPECT_EQ(dynamic_cast<TTwoVerbEditor*>(InterfaceObject(E.Get()))->Executed, std::vector<int>{0});
-}
-
-TEST_F(CompEditorsTest, ARegisteredEditorReplacesTheFallback) {
+TEST_F(CompEditorsTest, ARegisteredEditorReplacesTheFallbackAndEditRunsItsFirstVerb) {
   RegisterComponentEditor(TClickEdit::StaticClass(), TTwoVerbEditor::StaticClass());
   IPtr<IComponentEditor> E = EditorOf(FEdit);
   EXPECT_FALSE(Supports<IDefaultEditor>(E));
   EXPECT_EQ(E->GetVerb(1), "Second");
+  E->Edit();  // runs the first of its verbs
+  EXPECT_THAT(dynamic_cast<TTwoVerbEditor*>(InterfaceObject(E.Get()))->Executed, ElementsAre(0));
   // Other components keep the fallback.
   EXPECT_TRUE(Supports<IDefaultEditor>(EditorOf(FFocus)));
 }

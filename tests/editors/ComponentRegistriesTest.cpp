@@ -32,23 +32,18 @@ std::vector<String> Names(const IPtr<ISelectionEditorList>& L) {
 // ---------------------------------------------------------------------------------------------
 // Component editors
 
-TEST_F(ComponentEditorRegistry, TheMostDerivedRegisteredClassWinsInEitherOrder) {
-  RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
-  RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
-  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
-  EXPECT_EQ(EditorName(GetComponentEditor(FLabel, nullptr)), "TComponentEditorA");
-
-  Reinstall();
-  RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
-  RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
-  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
-  EXPECT_EQ(EditorName(GetComponentEditor(FLabel, nullptr)), "TComponentEditorA");
-}
-
-TEST_F(ComponentEditorRegistry, OfTwoRegistrationsForTheSameClassTheNewerWins) {
-  RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
-  RegisterComponentEditor(TSampleControl::StaticClass(), CompB());
-  EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
+TEST_F(ComponentEditorRegistry, TheMostDerivedRegisteredClassWinsInEitherOrderAndTheNewerForTheSameClass) {
+  for (bool ButtonFirst : {false, true}) {
+    SCOPED_TRACE(ButtonFirst ? "button first" : "control first");
+    Reinstall();
+    if (ButtonFirst) RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
+    RegisterComponentEditor(TSampleControl::StaticClass(), CompA());
+    if (!ButtonFirst) RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
+    EXPECT_EQ(EditorName(GetComponentEditor(FButton, nullptr)), "TComponentEditorB");
+    EXPECT_EQ(EditorName(GetComponentEditor(FLabel, nullptr)), "TComponentEditorA");
+  }
+  RegisterComponentEditor(TSampleControl::StaticClass(), CompC());
+  EXPECT_EQ(EditorName(GetComponentEditor(FLabel, nullptr)), "TComponentEditorC");
 }
 
 TEST_F(ComponentEditorRegistry, ARegistrationForTPersistentNeverTakesEffect) {
@@ -92,26 +87,26 @@ class SelectionEditorsOfControls : public RegistryTest {
   }
 };
 
-TEST_F(SelectionEditorsOfControls, AButtonAndALabelUseEveryEditorOfTheirCommonAncestorsOldestFirst) {
-  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FButton, FLabel}))),
-            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorC", "TSelectionEditorD"}));
-}
-
-TEST_F(SelectionEditorsOfControls, ASingleButtonAlsoUsesTheButtonEditor) {
-  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FButton, FButton}))),
-            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorB", "TSelectionEditorC",
-                                 "TSelectionEditorD"}));
+TEST_F(SelectionEditorsOfControls, ASelectionUsesEveryEditorOfItsCommonAncestorsOldestFirst) {
+  TSampleFont Font;
+  const struct {
+    const char* What;
+    IPtr<IDesignerSelections> Selected;
+    std::vector<String> Editors;
+  } Cases[] = {
+      {"a button and a label",
+       Selection({FButton, FLabel}),
+       {"TSelectionEditorA", "TSelectionEditorC", "TSelectionEditorD"}},
+      {"a button twice",
+       Selection({FButton, FButton}),
+       {"TSelectionEditorA", "TSelectionEditorB", "TSelectionEditorC", "TSelectionEditorD"}},
+      {"unrelated components", Selection({FLinks, FButton}), {"TSelectionEditorA", "TSelectionEditorD"}},
+      {"a component and a persistent", Selection({FButton, &Font}), {"TSelectionEditorA"}},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(Names(GetSelectionEditors(nullptr, C.Selected)), C.Editors) << C.What;
   EXPECT_EQ(Names(GetSelectionEditors(nullptr, FButton)),
             (std::vector<String>{"TSelectionEditorA", "TSelectionEditorB", "TSelectionEditorC",
                                  "TSelectionEditorD"}));
-}
-
-TEST_F(SelectionEditorsOfControls, UnrelatedClassesShareOnlyTheComponentAndPersistentEditors) {
-  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FLinks, FButton}))),
-            (std::vector<String>{"TSelectionEditorA", "TSelectionEditorD"}));
-  TSampleFont Font;
-  EXPECT_EQ(Names(GetSelectionEditors(nullptr, Selection({FButton, &Font}))),
-            (std::vector<String>{"TSelectionEditorA"}));
 }
 
 TEST_F(SelectionEditorsOfControls, AnEmptySelectionHasNoEditors) {
@@ -139,17 +134,14 @@ TEST_F(SelectionEditorsOfControls, TheDesignersCurrentSelectionIsUsedAndHandedTo
 // The guideline type of what GuidelinesFor made (gtGuideType of the class), or -1 for none.
 int GuideType(const IPtr<IComponentGuidelines>& G) { return G ? int(G->GetDesignerGuideType(0)) : -1; }
 
-TEST_F(GuidelinesRegistry, AClassUsesTheRegistrationOfItsNearestAncestor) {
+TEST_F(GuidelinesRegistry, AClassUsesTheNewestRegistrationOfItsNearestAncestor) {
   RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
   RegisterComponentGuidelines(TSampleLabel::StaticClass(), TMarginGuidelines::StaticClass());
   EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtBaseline);
   EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FLabel, FControl)), gtMarginTop);
   EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FLinks, FControl)), -1);
-}
-
-TEST_F(GuidelinesRegistry, TheNewestRegistrationForAClassWins) {
-  RegisterComponentGuidelines(TSampleControl::StaticClass(), TBaselineGuidelines::StaticClass());
-  RegisterComponentGuidelines(TSampleControl::StaticClass(), TMarginGuidelines::StaticClass());
+  RegisterComponentGuidelines(TSampleControl::StaticClass(),
+                              TMarginGuidelines::StaticClass());  // the newest wins
   EXPECT_EQ(GuideType(GuidelinesFor(nullptr, FButton, FControl)), gtMarginTop);
 }
 

@@ -1,6 +1,7 @@
 // Custom modules: defaults, which component classes a module accepts (design-time proxies
 // judged by their nearest real ancestor), the refusal message; the forwarding drop target; the
 // class-name helpers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "editors/CustomModules.h"
@@ -11,6 +12,8 @@
 #include "tests/editors/TestDesigner.h"
 
 namespace formwright::testing {
+
+using ::testing::ThrowsMessage;
 
 // A component class the tests register with the class registry.
 class TListedBox : public TComponent {
@@ -88,16 +91,13 @@ TEST_F(CustomModuleTest, FinderClassIsTheRootsOwnerClassWhenThereIsOne) {
   EXPECT_EQ(Module(Root)->GetFinderClass(), TComponent::StaticClass());
 }
 
-TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersNot) {
+TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersAndSameNamedOnesOfAnotherPackageNot) {
   IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_TRUE(M->ValidateComponentClass(TListedBox::StaticClass()));
   EXPECT_FALSE(M->ValidateComponentClass(TUnlistedBox::StaticClass()));
   EXPECT_FALSE(M->ValidateComponentClass(nullptr));
-}
-
-TEST_F(CustomModuleTest, ASameNamedClassOfAnotherPackageIsRefused) {
+  // A same-named class of another package is refused.
   RegisterClass(package_a::TTwinBase::StaticClass());
-  IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_TRUE(M->ValidateComponentClass(package_a::TTwinBase::StaticClass()));
   EXPECT_FALSE(M->ValidateComponentClass(package_b::TTwinBase::StaticClass()));
   UnRegisterClass(package_a::TTwinBase::StaticClass());
@@ -122,12 +122,8 @@ TEST_F(CustomModuleTest, ValidateComponentRefusesWithTheClassName) {
   auto* Listed = new TListedBox(FForm.get());
   IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_NO_THROW(M->ValidateComponent(Listed));
-  try {
-    M->ValidateComponent(Unlisted);
-    FAIL() << "no exception";
-  } catch (const ENonAIRException& E) {
-    EXPECT_EQ(E.Message(), "Class TUnlistedBox is not applicable to this module");
-  }
+  EXPECT_THAT([&] { M->ValidateComponent(Unlisted); },
+              ThrowsMessage<ENonAIRException>("Class TUnlistedBox is not applicable to this module"));
   // The refusal changes nothing.
   EXPECT_EQ(Unlisted->Owner(), FForm.get());
   EXPECT_EQ(FForm->ComponentCount(), 2);

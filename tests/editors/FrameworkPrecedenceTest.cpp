@@ -42,30 +42,4 @@ TEST_F(FrameworkPrecedence, FontOnAnyClassAgainstPersistentOnControlTheFirstRegi
   EXPECT_EQ(EditorFor(Label, "Font"), EdB());  // test 1 brings the older back
 }
 
-TEST_F(FrameworkPrecedence, AButtonAndALabelUseTheControlComponentAndPersistentSelectionEditors) {
-  RegisterSelectionEditor(TPersistent::StaticClass(), TSelectionEditorA::StaticClass());
-  RegisterSelectionEditor(TButton::StaticClass(), TSelectionEditorB::StaticClass());
-  RegisterSelectionEditor(TControl::StaticClass(), TSelectionEditorC::StaticClass());
-  RegisterSelectionEditor(TComponent::StaticClass(), TSelectionEditorD::StaticClass());
-  IPtr<IDesignerSelections> S = CreateSelectionList();
-  S->Add(Button);
-  S->Add(Label);
-  IPtr<ISelectionEditorList> L = GetSelectionEditors(nullptr, S);
-  std::vector<String> Names;
-  for (int I = 0; I < L->GetCount(); ++I) Names.push_back(L->Get(I)->GetVerb(0));
-  EXPECT_EQ(Names, (std::vector<String>{"TSelectionEditorA", "TSelectionEditorC", "TSelectionEditorD"}));
-}
-
-TEST_F(FrameworkPrecedence, TheButtonsComponentEditorBeatsTheControlsInEitherOrder) {
-  RegisterComponentEditor(TControl::StaticClass(), TComponentEditorA::StaticClass());
-  RegisterComponentEditor(TButton::StaticClass(), TComponentEditorB::StaticClass());
-  EXPECT_EQ(GetComponentEditor(Button, nullptr)->GetVerb(0), "TComponentEditorB");
-  EXPECT_EQ(GetComponentEditor(Label, nullptr)->GetVerb(0), "TComponentEditorA");
-
-  Reinstall();
-  RegisterComponentEditor(TButton::StaticClass(), TComponentEditorB::StaticClass());
-  RegisterComponentEditor(TControl::StaticClass(), TComponentEditorA::StaticClass());
-  EXPECT_EQ(GetComponentEditor(Button, nullptr)->GetVerb(0), "TComponentEditorB");
-}
-
 }  // namespace

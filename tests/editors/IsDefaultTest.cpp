@@ -40,7 +40,7 @@ class IsDefault : public PropEditorTest {
   TTestWidget* FAncestorWidget = new TTestWidget(FAncestorForm.get());
 };
 
-TEST_F(IsDefault, WithoutAnAncestorTheDeclaredDefaultCounts) {
+TEST_F(IsDefault, WithoutAnAncestorTheDeclaredDefaultCountsAndDifferentValuesNever) {
   EXPECT_TRUE(Default({FWidget2}, "Width"));
   FWidget2->FWidth = 5;
   EXPECT_FALSE(Default({FWidget2}, "Width"));
@@ -51,17 +51,19 @@ TEST_F(IsDefault, WithoutAnAncestorTheDeclaredDefaultCounts) {
   EXPECT_TRUE(Default({FWidget2}, "Buddy"));
   FWidget2->SetBuddy(FButton);
   EXPECT_FALSE(Default({FWidget2}, "Buddy"));
+  // Different values are never default.
+  EXPECT_TRUE(Default({FWidget2, FButton}, "Tag"));
+  FButton->SetTag(3);
+  EXPECT_FALSE(Default({FWidget2, FButton}, "Tag"));
 }
 
-TEST_F(IsDefault, AnInheritedComponentIsComparedWithItsCounterpart) {
+TEST_F(IsDefault, AnInheritedComponentAndItsNestedObjectsAreComparedWithTheCounterpart) {
   EXPECT_TRUE(Default({FWidget}, "Caption"));  // as in the ancestor, though not empty
   FWidget->SetCaption("Bye");
   EXPECT_FALSE(Default({FWidget}, "Caption"));
   FAncestorWidget->SetCaption("Bye");
   EXPECT_TRUE(Default({FWidget}, "Caption"));
-}
-
-TEST_F(IsDefault, NestedObjectsAreDefaultWhenAllTheirPropertiesAre) {
+  // Nested objects are default when all their properties are.
   EXPECT_TRUE(Default({FWidget}, "Font"));  // size 10 like the ancestor's
   // Without an ancestor the font's name (a string without default) is always streamed.
   EXPECT_FALSE(Default({FWidget2}, "Font"));
@@ -157,12 +159,6 @@ TEST_F(IsDefault, FrameOfADesignedClassIsComparedWithThatClassesModule) {
   Street->SetCaption("Side");
   EXPECT_FALSE(Default({Street}, "Caption"));
   FDesigner->FRootAncestors.clear();
-}
-
-TEST_F(IsDefault, DifferentValuesAreNeverDefault) {
-  EXPECT_TRUE(Default({FWidget2, FButton}, "Tag"));
-  FButton->SetTag(3);
-  EXPECT_FALSE(Default({FWidget2, FButton}, "Tag"));
 }
 
 TEST_F(IsDefault, SetElementsCompareTheirOwnBitWithTheDefault) {

@@ -1,44 +1,50 @@
 // Event handlers, component references, interface references and component names.
+#include <gmock/gmock.h>
+
 #include "tests/editors/PropTestSupport.h"
 
 namespace formwright::testing {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::Eq;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::Pair;
+
 class MethodProperty : public PropEditorTest {};
 
-TEST_F(MethodProperty, DoubleClickCreatesTheDefaultNamedHandlerAndShowsIt) {
+TEST_F(MethodProperty, DoubleClickCreatesTheDefaultNamedHandlerOnceAndShowsIt) {
   IPtr<IProperty> OnClick = Prop({FWidget}, "OnClick");
   ASSERT_TRUE(Supports<IMethodProperty>(OnClick));
   OnClick->Edit();
   EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"Widget1Click"});
   EXPECT_EQ(OnClick->GetValue(), "Widget1Click");
   EXPECT_EQ(FWidget->FOnClick.Method(), FDesigner->MethodOf("Widget1Click"));
-  EXPECT_FALSE(FDesigner->FShown.empty());
-  EXPECT_EQ(FDesigner->FShown.back(), "Widget1Click");
-  // A second double-click only shows the existing handler.
-  OnClick->Edit();
-  EXPECT_EQ(FDesigner->FCreated.size(), 1u);
-}
-
-TEST_F(MethodProperty, TheRootsHandlersAreNamedAfterItsClass) {
-  IPtr<IProperty> P = Prop({FForm.get()}, "OnCreate");
-  auto* M = As<TMethodProperty>(P);
+  OnClick->Edit();  // a second double-click only shows the existing handler
+  EXPECT_THAT(FDesigner->FShown, AllOf(Not(IsEmpty()), Each(Eq("Widget1Click"))));
+  EXPECT_THAT(FDesigner->FCreated, ElementsAre("Widget1Click"));
+  // The root's handlers are named after its class (TForm).
+  IPtr<IProperty> OnCreate = Prop({FForm.get()}, "OnCreate");
+  auto* M = As<TMethodProperty>(OnCreate);
   ASSERT_TRUE(M);
-  EXPECT_EQ(M->GetFormMethodName(), "FormCreate");  // the root's class is TForm
+  EXPECT_EQ(M->GetFormMethodName(), "FormCreate");
   EXPECT_EQ(M->GetTrimmedEventName(), "Create");
 }
 
 TEST_F(MethodProperty, UnnamedComponentsCannotGetHandlers) {
   auto* Unnamed = new TTestWidget(FForm.get());
   IPtr<IProperty> OnClick = Prop({Unnamed}, "OnClick");
-  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { OnClick->Edit(); }),
-            "Cannot create a method for an unnamed component");
-  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { OnClick->SetValue("Handler"); }),
-            "Cannot create a method for an unnamed component");
+  const String Refused = "Cannot create a method for an unnamed component";
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { OnClick->Edit(); }), Refused);
+  EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { OnClick->SetValue("Handler"); }), Refused);
   EXPECT_EQ(MessageOf<EDesignPropertyError>([&] {
               Prop({FWidget, Unnamed}, "OnClick")->SetValue("X");
             }),
-            "Cannot create a method for an unnamed component");
+            Refused);
   EXPECT_TRUE(FDesigner->FCreated.empty());
   EXPECT_FALSE(FWidget->FOnClick);
 }
@@ -47,10 +53,9 @@ TEST_F(MethodProperty, TypingANewNameRenamesTheCurrentHandler) {
   IPtr<IProperty> OnClick = Prop({FWidget}, "OnClick");
   OnClick->SetValue("Widget1Click");
   OnClick->SetValue("widget1click");  // another spelling of the same handler
-  ASSERT_EQ(FDesigner->FRenamed.size(), 1u);
-  EXPECT_EQ(FDesigner->FRenamed[0], (std::pair<String, String>{"Widget1Click", "widget1click"}));
   OnClick->SetValue("Clicked");
-  EXPECT_EQ(FDesigner->FRenamed.back(), (std::pair<String, String>{"widget1click", "Clicked"}));
+  EXPECT_THAT(FDesigner->FRenamed,
+              ElementsAre(Pair("Widget1Click", "widget1click"), Pair("widget1click", "Clicked")));
   EXPECT_EQ(OnClick->GetValue(), "Clicked");
   EXPECT_EQ(FDesigner->FCreated.size(), 1u);
 }
@@ -58,7 +63,7 @@ TEST_F(MethodProperty, TypingANewNameRenamesTheCurrentHandler) {
 TEST_F(MethodProperty, TypingAnExistingHandlerAssignsItAndEmptyClearsIt) {
   FDesigner->AddMethod("Shared");
   IPtr<IProperty> OnClick = Prop({FWidget, FWidget2}, "OnClick");
-  EXPECT_EQ(Values(OnClick), std::vector<String>{"Shared"});
+  EXPECT_THAT(Values(OnClick), ElementsAre("Shared"));
   OnClick->SetValue("Shared");
   EXPECT_EQ(FWidget->FOnClick.Method(), FDesigner->MethodOf("Shared"));
   EXPECT_EQ(FWidget2->FOnClick.Method(), FDesigner->MethodOf("Shared"));
@@ -75,7 +80,7 @@ TEST_F(MethodProperty, ANewNameOverDifferentHandlersRenamesTheFirst) {
   FWidget->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("First"));
   FWidget2->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("Second"));
   Prop({FWidget, FWidget2}, "OnClick")->SetValue("Renamed");
-  EXPECT_EQ(FDesigner->FRenamed, (std::vector<std::pair<String, String>>{{"First", "Renamed"}}));
+  EXPECT_THAT(FDesigner->FRenamed, ElementsAre(Pair("First", "Renamed")));
   EXPECT_TRUE(FDesigner->FCreated.empty());
   EXPECT_EQ(FWidget2->FOnClick.Method(), FDesigner->MethodOf("Second"));
 }
@@ -85,8 +90,8 @@ TEST_F(MethodProperty, AnInheritedHandlerIsNotRenamedButReplaced) {
   FWidget->FOnClick = formwright::testing::TTestNotify(FDesigner->AddMethod("BaseClick"));
   IPtr<IProperty> OnClick = Prop({FWidget}, "OnClick");
   OnClick->SetValue("MyClick");
-  EXPECT_TRUE(FDesigner->FRenamed.empty());
-  EXPECT_EQ(FDesigner->FCreated, std::vector<String>{"MyClick"});
+  EXPECT_THAT(FDesigner->FRenamed, IsEmpty());
+  EXPECT_THAT(FDesigner->FCreated, ElementsAre("MyClick"));
   EXPECT_EQ(OnClick->GetValue(), "MyClick");
 }
 
@@ -98,8 +103,7 @@ TEST_F(MethodProperty, ANewHandlerChainsToTheHandlerAnEmbeddedComponentHad) {
   IPtr<IProperty> OnClick = Prop({FWidget}, "OnClick");
   EXPECT_EQ(OnClick->GetValue(), "WidgetClick");
   OnClick->SetValue("Widget1Click");
-  ASSERT_EQ(FDesigner->FChainCalls.size(), 1u);
-  EXPECT_EQ(FDesigner->FChainCalls[0], (std::vector<String>{"Widget1Click", "Frame1", "WidgetClick"}));
+  EXPECT_THAT(FDesigner->FChainCalls, ElementsAre(ElementsAre("Widget1Click", "Frame1", "WidgetClick")));
   EXPECT_EQ(FDesigner->FShown.back(), "Widget1Click");
 }
 
@@ -113,8 +117,7 @@ TEST_F(ComponentProperty, ReferencesShowAndTakeDesignerNames) {
   EXPECT_EQ(FWidget->Buddy(), FButton);
   EXPECT_EQ(Buddy->GetValue(), "Button1");
   EXPECT_EQ(Supports<IReferenceProperty>(Buddy)->GetComponentReference(), FButton);
-  const std::vector<String> Names = Values(Buddy);
-  EXPECT_NE(std::find(Names.begin(), Names.end(), "Edit1"), Names.end());
+  EXPECT_THAT(Values(Buddy), Contains("Edit1"));
   EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Buddy->SetValue("Nothing1"); }), "Invalid property value");
   EXPECT_EQ(FWidget->Buddy(), FButton);
   Buddy->SetValue("");
@@ -137,17 +140,13 @@ TEST_F(ComponentProperty, ASharedReferenceExpandsWithoutTheNameProperty) {
   EXPECT_TRUE(Buddy->AllEqual());
   EXPECT_TRUE(Buddy->GetAttributes().Contains(paSubProperties));
   EXPECT_TRUE(Buddy->GetAttributes().Contains(paVolatileSubProperties));
-  bool HasName = false, HasLeft = false;
-  for (const auto& P : Nested(Buddy)) {
-    HasName = HasName || P->GetName() == "Name";
-    HasLeft = HasLeft || P->GetName() == "Left";
-  }
-  EXPECT_FALSE(HasName);
-  EXPECT_TRUE(HasLeft);
+  std::vector<String> Names;
+  for (const auto& P : Nested(Buddy)) Names.push_back(P->GetName());
+  EXPECT_THAT(Names, AllOf(Contains("Left"), Not(Contains("Name"))));
   FWidget2->SetBuddy(FEdit);
   EXPECT_FALSE(Buddy->AllEqual());
   EXPECT_FALSE(Buddy->GetAttributes().Contains(paSubProperties));
-  EXPECT_TRUE(Nested(Buddy).empty());
+  EXPECT_THAT(Nested(Buddy), IsEmpty());
 }
 
 TEST_F(ComponentProperty, CtrlClickSelectsTheReferencedComponent) {
@@ -155,7 +154,7 @@ TEST_F(ComponentProperty, CtrlClickSelectsTheReferencedComponent) {
   IPtr<IProperty> Buddy = Prop({FWidget}, "Buddy");
   FDesigner->FShiftState = TShiftState{ssCtrl, ssLeft};
   Buddy->Edit();
-  EXPECT_EQ(FDesigner->FSelected, std::vector<TPersistent*>{FButton});
+  EXPECT_THAT(FDesigner->FSelected, ElementsAre(FButton));
   EXPECT_EQ(FWidget->Buddy(), FButton);
   FDesigner->FShiftState = TShiftState{};
   Buddy->Edit();  // cycles the value list instead
@@ -191,7 +190,7 @@ TEST_F(ComponentProperty, InterfaceReferencesOfferOnlyImplementingComponents) {
   Target->SetName("Target1");
   IPtr<IProperty> P = Prop({Links}, "Target");
   ASSERT_TRUE(As<TInterfaceProperty>(P));
-  EXPECT_EQ(Values(P), std::vector<String>{"Target1"});
+  EXPECT_THAT(Values(P), ElementsAre("Target1"));
   EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { P->SetValue("Button1"); }), "Invalid property value");
   EXPECT_FALSE(Links->FTarget);
   P->SetValue("Target1");

@@ -1,4 +1,6 @@
 // Display texts, parsing, messages and value lists of the standard value editors.
+#include <gmock/gmock.h>
+
 #include "platform/runtime/DateUtils.h"
 #include "tests/editors/PropTestSupport.h"
 
@@ -9,6 +11,15 @@ using formwright::testing::tsCircle;
 using formwright::testing::tsSquare;
 using formwright::testing::tsTriangle;
 using formwright::testing::TTestShapes;
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::SizeIs;
+
+// An editor whose name is `Name`.
+MATCHER_P(Named, Name, "named " + String(Name)) { return arg->GetName() == Name; }
 
 class StdPropEditors : public PropEditorTest {
  protected:
@@ -26,7 +37,7 @@ class StdPropEditors : public PropEditorTest {
   }
 };
 
-TEST_F(StdPropEditors, IntegersShowDecimalAndAcceptHexWithinTheRange) {
+TEST_F(StdPropEditors, IntegersShowDecimalAndAcceptHexWithinTheSignedOrUnsignedRange) {
   IPtr<IProperty> Width = Prop({FWidget}, "Width");
   EXPECT_EQ(Width->GetValue(), "100");
   EXPECT_EQ(Width->GetEditLimit(), 63);
@@ -38,9 +49,7 @@ TEST_F(StdPropEditors, IntegersShowDecimalAndAcceptHexWithinTheRange) {
   ExpectRefused("Small", "-1", "Value must be between 0 and 255");
   ExpectRefused("Width", "12a", "'12a' is not a valid integer value");
   ExpectRefused("Width", "", "'' is not a valid integer value");
-}
-
-TEST_F(StdPropEditors, UnsignedIntegersUseTheUnsignedRange) {
+  // Unsigned integers use the unsigned range.
   IPtr<IProperty> P = Prop({FWidget}, "Unsigned");
   P->SetValue("4294967295");
   EXPECT_EQ(FWidget->FUnsigned, 4294967295u);
@@ -49,28 +58,7 @@ TEST_F(StdPropEditors, UnsignedIntegersUseTheUnsignedRange) {
   ExpectRefused("Unsigned", "4294967296", "Value must be between 0 and 4294967295");
 }
 
-TEST_F(StdPropEditors, CharactersShowPrintableCodesAsThemselves) {
-  IPtr<IProperty> P = Prop({FWidget}, "Letter");
-  EXPECT_EQ(P->GetValue(), "A");
-  FWidget->FLetter = '\t';
-  EXPECT_EQ(P->GetValue(), "#9");
-  FWidget->FLetter = ' ';
-  EXPECT_EQ(P->GetValue(), "#32");
-  P->SetValue("#65");
-  EXPECT_EQ(FWidget->FLetter, 'A');
-  P->SetValue("z");
-  EXPECT_EQ(FWidget->FLetter, 'z');
-  P->SetValue("");
-  EXPECT_EQ(FWidget->FLetter, 0);
-  // Only '#' and decimal digits make a code.
-  for (const char* Text : {"AB", "#6x", "#$41", "#-1", "#+65", "# 65", "#65 ", "#99999999999999999999"})
-    ExpectRefused("Letter", Text, "Invalid property value");
-  ExpectRefused("Letter", "#300", "Value must be between 0 and 255");
-  ExpectRefused("Letter", "#256", "Value must be between 0 and 255");
-  ExpectRefused("Letter", "\xE2\x82\xAC", "Value must be between 0 and 255");  // the euro sign
-}
-
-TEST_F(StdPropEditors, EveryCharacterCodeShowsAndReadsBackUnsigned) {
+TEST_F(StdPropEditors, EveryCharacterCodeShowsPrintablesAsThemselvesAndReadsBackUnsigned) {
   IPtr<IProperty> P = Prop({FWidget}, "Letter");
   for (int Code = 0; Code <= 255; ++Code) {
     FWidget->FLetter = static_cast<char>(Code);
@@ -83,6 +71,13 @@ TEST_F(StdPropEditors, EveryCharacterCodeShowsAndReadsBackUnsigned) {
     P->SetValue("#" + std::to_string(Code));
     EXPECT_EQ(static_cast<unsigned char>(FWidget->FLetter), Code);
   }
+  P->SetValue("");
+  EXPECT_EQ(FWidget->FLetter, 0);
+  // Only '#' and decimal digits make a code.
+  for (const char* Text : {"AB", "#6x", "#$41", "#-1", "#+65", "# 65", "#65 ", "#99999999999999999999"})
+    ExpectRefused("Letter", Text, "Invalid property value");
+  for (const char* Text : {"#300", "#256", "\xE2\x82\xAC" /* the euro sign */})
+    ExpectRefused("Letter", Text, "Value must be between 0 and 255");
 }
 
 TEST_F(StdPropEditors, WideCharactersShowEveryCodeFrom33InTheWideValue) {
@@ -105,7 +100,7 @@ TEST_F(StdPropEditors, WideCharactersShowEveryCodeFrom33InTheWideValue) {
 TEST_F(StdPropEditors, EnumerationsOfferTheirIdentifiers) {
   IPtr<IProperty> P = Prop({FWidget}, "Shape");
   EXPECT_EQ(P->GetValue(), "tsSquare");
-  EXPECT_EQ(Values(P), (std::vector<String>{"tsCircle", "tsSquare", "tsTriangle"}));
+  EXPECT_THAT(Values(P), ElementsAre("tsCircle", "tsSquare", "tsTriangle"));
   EXPECT_EQ(P->GetAttributes(), (TPropertyAttributes{paValueList, paMultiSelect, paSortList, paRevertable}));
   P->SetValue("TSTRIANGLE");
   EXPECT_EQ(FWidget->FShape, tsTriangle);
@@ -119,7 +114,7 @@ TEST_F(StdPropEditors, EnumerationsReachingBelowZeroOfferZeroAndOneAndRefuseUnkn
   auto* Probe = new TPropTestProbe(FForm.get());
   Probe->SetName("Probe1");
   IPtr<IProperty> P = Prop({Probe}, "Trend");
-  EXPECT_EQ(Values(P), (std::vector<String>{"trFlat", "trRising"}));
+  EXPECT_THAT(Values(P), ElementsAre("trFlat", "trRising"));
   P->SetValue("trFalling");
   EXPECT_EQ(Probe->FTrend, trFalling);
   EXPECT_EQ(P->GetValue(), "trFalling");
@@ -127,12 +122,6 @@ TEST_F(StdPropEditors, EnumerationsReachingBelowZeroOfferZeroAndOneAndRefuseUnkn
   // An unknown name looks up as -1, which this type's range includes.
   EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { P->SetValue("trSideways"); }), "Invalid property value");
   EXPECT_EQ(Probe->FTrend, trRising);
-}
-
-TEST_F(StdPropEditors, ShortStringsLimitTheEditToTheirDeclaredLength) {
-  auto* Probe = new TPropTestProbe(FForm.get());
-  Probe->SetName("Probe1");
-  EXPECT_EQ(Prop({Probe}, "Code")->GetEditLimit(), 8);
 }
 
 TEST_F(StdPropEditors, TextWrittenToAMixedSelectionSkipsObjectsWhereItIsReadOnly) {
@@ -143,27 +132,25 @@ TEST_F(StdPropEditors, TextWrittenToAMixedSelectionSkipsObjectsWhereItIsReadOnly
   P->SetValue("Renamed");
   EXPECT_EQ(FWidget->Caption(), "Renamed");
   EXPECT_EQ(Probe->Caption(), "fixed");
+  EXPECT_EQ(Prop({Probe}, "Code")->GetEditLimit(), 8);  // a short string's declared length
 }
 
-TEST_F(StdPropEditors, DoubleClickCyclesThroughTheValueList) {
+TEST_F(StdPropEditors, DoubleClickCyclesThroughTheValueListOfEnumerationsAndBooleans) {
   IPtr<IProperty> P = Prop({FWidget}, "Shape");
   FWidget->FShape = tsTriangle;
   P->Edit();
   EXPECT_EQ(FWidget->FShape, tsCircle);  // after the last comes the first
   P->Edit();
   EXPECT_EQ(FWidget->FShape, tsSquare);
-  IPtr<IProperty> Enabled = Prop({FWidget}, "Enabled");
-  Enabled->Edit();
+  Prop({FWidget}, "Enabled")->Edit();
   EXPECT_FALSE(FWidget->FEnabled);
-}
-
-TEST_F(StdPropEditors, BooleanEditorUsesTheRuntimeIdentifiers) {
-  IPtr<TBoolProperty> P = MakeIntf<TBoolProperty>(Designer(), 1);
-  P->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Enabled"));
-  EXPECT_EQ(P->GetValue(), "True");
-  P->SetValue("false");
-  EXPECT_FALSE(FWidget->FEnabled);
-  EXPECT_EQ(Values(IPtr<IProperty>(P.Get())), (std::vector<String>{"False", "True"}));
+  // The boolean editor uses the runtime identifiers.
+  IPtr<TBoolProperty> Bool = MakeIntf<TBoolProperty>(Designer(), 1);
+  Bool->SetPropEntry(0, FWidget, GetPropInfo(FWidget, "Enabled"));
+  EXPECT_EQ(Bool->GetValue(), "False");
+  Bool->SetValue("TRUE");
+  EXPECT_TRUE(FWidget->FEnabled);
+  EXPECT_THAT(Values(IPtr<IProperty>(Bool.Get())), ElementsAre("False", "True"));
 }
 
 TEST_F(StdPropEditors, Int64AndFloats) {
@@ -229,7 +216,7 @@ TEST_F(StdPropEditors, DatesShowEmptyForZero) {
   EXPECT_EQ(FWidget->FWhen.Value, 0) << "blank time text stores 0";
 }
 
-TEST_F(StdPropEditors, SetsShowTheirElementsWithoutSpaces) {
+TEST_F(StdPropEditors, SetsShowTheirElementsWithoutSpacesAndNestOneBooleanPerElement) {
   IPtr<IProperty> P = Prop({FWidget}, "Shapes");
   FWidget->FShapes = TTestShapes{tsCircle, tsTriangle};
   EXPECT_EQ(P->GetValue(), "[tsCircle,tsTriangle]");
@@ -237,20 +224,17 @@ TEST_F(StdPropEditors, SetsShowTheirElementsWithoutSpaces) {
   EXPECT_EQ(P->GetValue(), "[]");
   EXPECT_EQ(P->GetAttributes(),
             (TPropertyAttributes{paSubProperties, paMultiSelect, paReadOnly, paRevertable}));
-}
-
-TEST_F(StdPropEditors, SetElementsAreNestedBooleansThatKeepTheOtherElements) {
+  // The elements are nested booleans that keep the other elements.
   FWidget->FShapes = TTestShapes{tsCircle};
   FWidget2->FShapes = TTestShapes{tsTriangle};
-  IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Shapes");
+  P = Prop({FWidget, FWidget2}, "Shapes");
   std::vector<IPtr<IProperty>> Elements = Nested(P);
+  EXPECT_THAT(Elements, ElementsAre(Named("tsCircle"), Named("tsSquare"), Named("tsTriangle")));
   ASSERT_EQ(Elements.size(), 3u);
-  EXPECT_EQ(Elements[0]->GetName(), "tsCircle");
-  EXPECT_EQ(Elements[2]->GetName(), "tsTriangle");
   EXPECT_FALSE(Elements[0]->AllEqual());
   EXPECT_TRUE(Elements[1]->AllEqual());
   EXPECT_EQ(Elements[1]->GetValue(), "False");
-  EXPECT_EQ(Values(Elements[1]), (std::vector<String>{"False", "True"}));
+  EXPECT_THAT(Values(Elements[1]), ElementsAre("False", "True"));
   Elements[1]->SetValue("TRUE");
   EXPECT_EQ(FWidget->FShapes, (TTestShapes{tsCircle, tsSquare}));
   EXPECT_EQ(FWidget2->FShapes, (TTestShapes{tsSquare, tsTriangle}));
@@ -266,14 +250,14 @@ TEST_F(StdPropEditors, ObjectsShowTheirTypeAndNestTheirProperties) {
   EXPECT_EQ(Font->GetValue(), "(TTestFont)");
   EXPECT_EQ(Prop({FButton}, "Font")->GetValue(), "(TFont)");
   std::vector<IPtr<IProperty>> Sub = Nested(Font);
+  EXPECT_THAT(Sub, ElementsAre(Named("Name"), Named("Size")));
   ASSERT_EQ(Sub.size(), 2u);
-  EXPECT_EQ(Sub[0]->GetName(), "Name");
   Sub[1]->SetValue("12");
   EXPECT_EQ(FWidget->Font()->FSize, 12);
   EXPECT_EQ(FWidget2->Font()->FSize, 12);
 }
 
-TEST_F(StdPropEditors, VariantsKeepTheirTypeWhenTheTextConverts) {
+TEST_F(StdPropEditors, VariantsKeepTheirTypeWhenTheTextConvertsAndNestTheirType) {
   IPtr<IProperty> P = Prop({FWidget}, "Value");
   EXPECT_EQ(P->GetValue(), "");
   P->SetValue("abc");
@@ -290,20 +274,16 @@ TEST_F(StdPropEditors, VariantsKeepTheirTypeWhenTheTextConverts) {
   EXPECT_TRUE(FWidget->FValue.IsNull());
   P->SetValue("");
   EXPECT_TRUE(FWidget->FValue.IsEmpty());
-}
-
-TEST_F(StdPropEditors, TheVariantTypeIsANestedEditor) {
+  // The variant's type is a nested editor.
   FWidget->FValue = Variant(String("12"));
-  IPtr<IProperty> P = Prop({FWidget}, "Value");
   std::vector<IPtr<IProperty>> Sub = Nested(P);
+  EXPECT_THAT(Sub, ElementsAre(Named("Type")));
   ASSERT_EQ(Sub.size(), 1u);
   IPtr<IProperty> Type = Sub[0];
-  EXPECT_EQ(Type->GetName(), "Type");
   EXPECT_EQ(Type->GetValue(), "String");
-  const std::vector<String> Names = Values(Type);
-  EXPECT_EQ(Names.front(), "Unassigned");
-  EXPECT_EQ(Names.back(), "String");
-  EXPECT_EQ(Names.size(), 16u);
+  EXPECT_THAT(Values(Type), AllOf(SizeIs(16), Contains("Integer"), Contains("Null")));
+  EXPECT_EQ(Values(Type).front(), "Unassigned");
+  EXPECT_EQ(Values(Type).back(), "String");
   Type->SetValue("Integer");
   EXPECT_EQ(FWidget->FValue.VarType(), varInteger);
   EXPECT_EQ(Type->GetValue(), "Integer");

@@ -149,7 +149,7 @@ TEST_F(ComponentClipboardTest, ATextRoundTripGivesTheSameStream) {
   EXPECT_EQ(Back->Bytes(), Binary);
 }
 
-TEST_F(ComponentClipboardTest, TextThatIsNoComponentGivesAnEmptyList) {
+TEST_F(ComponentClipboardTest, TextThatIsNoComponentGivesAnEmptyListAndBadComponentTextIsRefused) {
   Clipboard().SetAsText("inherited Button1: TButton\nend\n");
   EXPECT_FALSE(ClipboardComponents());
   TOwned<TMemoryStream> S = GetClipboardStream();
@@ -160,9 +160,7 @@ TEST_F(ComponentClipboardTest, TextThatIsNoComponentGivesAnEmptyList) {
   EXPECT_EQ(Target->ComponentCount(), 0);
   Clipboard().Clear();
   EXPECT_FALSE(ClipboardComponents());
-}
-
-TEST_F(ComponentClipboardTest, BadComponentTextIsRefusedAndNothingIsPasted) {
+  // Bad component text is refused and nothing is pasted.
   Clipboard().SetAsText("object Edit1: TEdit\n  Left = \nend\n");
   EXPECT_THROW(PasteComponents(Target.get(), Target.get(), CreateSelectionList()), EParserError);
   EXPECT_EQ(Target->ComponentCount(), 0);

@@ -1,8 +1,14 @@
 #include "formdesigner/Items.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/TestClasses.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::Throws;
+using ::testing::ThrowsMessage;
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -51,7 +57,7 @@ class ItemsTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ItemsTest, ItemsOfTheSameObjectAreTheSameItem) {
+TEST_F(ItemsTest, AnItemWrapsOneObjectAndItemsOfTheSameObjectAreTheSameItem) {
   IPtr<IItem> A = MakeIntf<TComponentItem>(Widget, Context);
   IPtr<IItem> B = MakeIntf<TComponentItem>(Widget, nullptr);
   IPtr<IItem> R = MakeIntf<TComponentItem>(Root.get(), Context);
@@ -61,21 +67,15 @@ TEST_F(ItemsTest, ItemsOfTheSameObjectAreTheSameItem) {
   EXPECT_FALSE(SameItem(A, nullptr));
   EXPECT_FALSE(SameItem(nullptr, A));
   EXPECT_TRUE(SameItem(nullptr, nullptr));  // no item is no item: top-level items are siblings
-}
-
-TEST_F(ItemsTest, ExtractingThePersistentAndTheComponent) {
+  EXPECT_THROW(MakeIntf<TComponentItem>(nullptr, Context), EInvalidArgument);
+  // The persistent and the component it wraps.
   TTestFont Font;
   IPtr<IItem> FontItem = MakeIntf<TNonControlItem>(&Font, Context);
-  IPtr<IItem> WidgetItem = MakeIntf<TComponentItem>(Widget, Context);
   EXPECT_EQ(ExtractPersistent(FontItem), &Font);
   EXPECT_EQ(ExtractComponent(FontItem), nullptr);
-  EXPECT_EQ(ExtractComponent(WidgetItem), Widget);
+  EXPECT_EQ(ExtractComponent(A), Widget);
   EXPECT_EQ(ExtractPersistent(nullptr), nullptr);
-  EXPECT_EQ(Supports<IPersistentItem>(WidgetItem)->GetNamePath(), "Widget1");
-}
-
-TEST_F(ItemsTest, AnItemNeedsAnObject) {
-  EXPECT_THROW(MakeIntf<TComponentItem>(nullptr, Context), EInvalidArgument);
+  EXPECT_EQ(Supports<IPersistentItem>(A)->GetNamePath(), "Widget1");
 }
 
 TEST_F(ItemsTest, SelectableFollowsTheOwnership) {
@@ -95,67 +95,38 @@ TEST_F(ItemsTest, SelectableFollowsTheOwnership) {
   Loose->Free();
 }
 
-TEST_F(ItemsTest, AnAncestorComponentCannotBeDeleted) {
+TEST_F(ItemsTest, AComponentItemDeletesItsComponentButNeitherTheRootNorAnAncestors) {
+  IPtr<IItem> RootItem = MakeIntf<TComponentItem>(Root.get(), Context);
+  EXPECT_THAT([&] { RootItem->Delete(); }, ThrowsMessage<EComponentDesignerException>(
+                                               "Form1 is the module's root component and cannot be deleted"));
   Widget->SetAncestor(true);
   IPtr<IItem> Item = MakeIntf<TComponentItem>(Widget, Context);
-  try {
-    Item->ValidateDeletable();
-    FAIL() << "an ancestor component was accepted";
-  } catch (const ECannotDeleteNonComponentException&) {
-    FAIL() << "the wrong refusal";
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(),
-              "Selection contains a component, Widget1, introduced in an ancestor and cannot be deleted");
-  }
-  // Delete refuses the same way and leaves the component in place.
-  EXPECT_THROW(Item->Delete(), EComponentDesignerException);
+  const auto Ancestor = ThrowsMessage<EComponentDesignerException>(
+      "Selection contains a component, Widget1, introduced in an ancestor and cannot be deleted");
+  EXPECT_THAT([&] { Item->ValidateDeletable(); }, Ancestor);
+  EXPECT_THAT([&] { Item->ValidateDeletable(); }, Not(Throws<ECannotDeleteNonComponentException>()));
+  EXPECT_THAT([&] { Item->Delete(); }, Ancestor);
   EXPECT_EQ(Root->FindComponent("Widget1"), Widget);
-}
-
-TEST_F(ItemsTest, AComponentItemDeletesItsComponent) {
-  IPtr<IItem> Item = MakeIntf<TComponentItem>(Widget, Context);
+  Widget->SetAncestor(false);
   EXPECT_NO_THROW(Item->ValidateDeletable());
   Item->Delete();
   EXPECT_EQ(Root->FindComponent("Widget1"), nullptr);
   EXPECT_EQ(Root->ComponentCount(), 0);
 }
 
-TEST_F(ItemsTest, TheRootComponentIsNeverDeletedThroughItsItem) {
-  IPtr<IItem> Item = MakeIntf<TComponentItem>(Root.get(), Context);
-  try {
-    Item->Delete();
-    FAIL() << "the root was deleted";
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(), "Form1 is the module's root component and cannot be deleted");
-  }
-  EXPECT_EQ(Root->ComponentCount(), 1);
-}
-
-TEST_F(ItemsTest, APlainPersistentCannotBeDeleted) {
+TEST_F(ItemsTest, APlainPersistentCannotBeDeletedAndANonControlComponentOfAnAncestorSaysSo) {
   TTestFont Font;
-  IPtr<IItem> Item = MakeIntf<TNonControlItem>(&Font, Context);
-  try {
-    Item->ValidateDeletable();
-    FAIL() << "a plain persistent was accepted";
-  } catch (const ECannotDeleteNonComponentException& E) {
-    EXPECT_EQ(E.Message(), "Cannot delete a TPersistent from the designer");
-  }
-  // The base item refuses the same way.
-  EXPECT_THROW(MakeIntf<TPersistentItem>(&Font, nullptr)->ValidateDeletable(),
+  EXPECT_THAT(
+      [&] { MakeIntf<TNonControlItem>(&Font, Context)->ValidateDeletable(); },
+      ThrowsMessage<ECannotDeleteNonComponentException>("Cannot delete a TPersistent from the designer"));
+  EXPECT_THROW(MakeIntf<TPersistentItem>(&Font, nullptr)->ValidateDeletable(),  // the base item too
                ECannotDeleteNonComponentException);
-}
-
-TEST_F(ItemsTest, ANonControlComponentOfAnAncestorGetsTheAncestorMessage) {
+  // The ancestor rule comes first.
   Widget->SetAncestor(true);
   IPtr<IItem> Item = MakeIntf<TNonControlItem>(Widget, Context);
-  try {
-    Item->ValidateDeletable();
-    FAIL() << "accepted";
-  } catch (const ECannotDeleteNonComponentException&) {
-    FAIL() << "the ancestor rule comes first";
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_NE(E.Message().find("Widget1"), String::npos);
-  }
+  EXPECT_THAT([&] { Item->ValidateDeletable(); },
+              ThrowsMessage<EComponentDesignerException>(HasSubstr("Widget1")));
+  EXPECT_THAT([&] { Item->ValidateDeletable(); }, Not(Throws<ECannotDeleteNonComponentException>()));
   Widget->SetAncestor(false);
   EXPECT_THROW(Item->ValidateDeletable(), ECannotDeleteNonComponentException);
   EXPECT_THROW(Item->Delete(), ECannotDeleteNonComponentException);

@@ -23,7 +23,7 @@ class TListeningForm : public TTestForm {
 };
 }  // namespace
 
-TEST(Proxies, AProxyCarriesTheDesignedClassAndBehavesAsItsAncestor) {
+TEST(Proxies, AProxyCarriesTheDesignedClassAndBehavesAsItsAncestorWhichMustBeTheInstancesClass) {
   const int Before = ProxyClassCount();
   auto* Form = new TTestForm(nullptr);
   TClass Proxy = CreateSubClass(Form, "TForm1", "Unit1", TTestForm::StaticClass());
@@ -43,9 +43,14 @@ TEST(Proxies, AProxyCarriesTheDesignedClassAndBehavesAsItsAncestor) {
   Form->Free();  // switches back and releases the proxy
   EXPECT_EQ(ProxyClassCount(), Before);
   EXPECT_FALSE(IsProxyClass(Proxy));
+  // An ancestor that is not the instance's class is refused.
+  TOwned<TTestWidget> W(new TTestWidget(nullptr));
+  EXPECT_THROW(CreateSubClass(W.get(), "TForm1", TTestForm::StaticClass()), EInvalidCast);
+  EXPECT_EQ(W->ClassType(), TTestWidget::StaticClass());
+  EXPECT_EQ(ProxyClassCount(), Before);
 }
 
-TEST(Proxies, MethodHandlesAreLowestFreeFirstAndReused) {
+TEST(Proxies, MethodHandlesAreLowestFreeFirstAndReusedWithinAndAfterAProxy) {
   TOwned<TTestForm> Form(new TTestForm(nullptr));
   CreateSubClass(Form.get(), "TForm1", TTestForm::StaticClass());
   void* Click = CreateSubClassMethod(Form.get(), "Button1Click");
@@ -69,18 +74,11 @@ TEST(Proxies, MethodHandlesAreLowestFreeFirstAndReused) {
   // A class that is not a proxy gets no new methods.
   TTestForm Plain(nullptr);
   EXPECT_THROW(CreateSubClassMethod(&Plain, "Nope"), EInvalidOperation);
-}
-
-TEST(Proxies, ReleasingAProxyFreesItsMethodHandles) {
-  void* Handle = nullptr;
-  {
-    TOwned<TTestForm> Form(new TTestForm(nullptr));
-    CreateSubClass(Form.get(), "TForm1", TTestForm::StaticClass());
-    Handle = CreateSubClassMethod(Form.get(), "FormCreate");
-  }
+  // Releasing the proxy frees its handles for the next one.
+  Form.reset();
   TOwned<TTestForm> Next(new TTestForm(nullptr));
   CreateSubClass(Next.get(), "TForm2", TTestForm::StaticClass());
-  EXPECT_EQ(CreateSubClassMethod(Next.get(), "FormShow"), Handle);
+  EXPECT_EQ(CreateSubClassMethod(Next.get(), "FormShow"), Reused);
 }
 
 TEST(Proxies, ChangeToProxyClassNeedsAProxyThatInheritsFromTheInstancesClass) {
@@ -161,12 +159,4 @@ TEST(Proxies, ARemovalReachesEveryFrameAndItsComponentsOnce) {
   EXPECT_THAT(Root->Heard, ElementsAre(Removal));
   for (TListeningForm* F : Frames) EXPECT_THAT(F->Heard, Contains(Removal).Times(1));
   for (TTestWidget* W : Inside) EXPECT_THAT(W->FNotifications, ElementsAre(Removal));
-}
-
-TEST(Proxies, AnAncestorThatIsNotTheInstancesClassIsRefused) {
-  TOwned<TTestWidget> W(new TTestWidget(nullptr));
-  const int Before = ProxyClassCount();
-  EXPECT_THROW(CreateSubClass(W.get(), "TForm1", TTestForm::StaticClass()), EInvalidCast);
-  EXPECT_EQ(W->ClassType(), TTestWidget::StaticClass());
-  EXPECT_EQ(ProxyClassCount(), Before);
 }

@@ -116,9 +116,9 @@ TEST_F(SurfaceTest, AnItemIsInTheSelectionWhenItOrAParentIsSelected) {
 TEST_F(SurfaceTest, ChildrenAreControlsInZOrderThenTheRootsIcons) {
   IPtr<IInternalItem> Root = Supports<IInternalItem>(Surface->GetRoot());
   ASSERT_TRUE(Root);
-  ASSERT_EQ(Root->GetChildCount(), 4);  // Panel1, Button2, ActionList1, MainMenu1 (no menu item icon)
-  const std::vector<TComponent*> Expected = {Panel, Button2, Actions, Menu};
-  for (int I = 0; I < 4; ++I) EXPECT_EQ(ExtractComponent(Root->GetChildren(I)), Expected[size_t(I)]) << I;
+  std::vector<TComponent*> Children;  // no icon for the menu item
+  for (int I = 0; I < Root->GetChildCount(); ++I) Children.push_back(ExtractComponent(Root->GetChildren(I)));
+  EXPECT_THAT(Children, ElementsAre(Panel, Button2, Actions, Menu));
   EXPECT_THROW(Root->GetChildren(4), EListError);
   IPtr<IInternalItem> PanelItem = Supports<IInternalItem>(ItemOf(Panel));
   ASSERT_EQ(PanelItem->GetChildCount(), 4);
@@ -139,13 +139,18 @@ TEST_F(SurfaceTest, AControlMovesIntoAnotherWindowedControlOnly) {
   EXPECT_EQ(Panel->Parent(), Form.get());
 }
 
-TEST_F(SurfaceTest, ZOrderMovesTheControlAmongItsSiblings) {
+TEST_F(SurfaceTest, ZOrderMovesAControlAmongItsSiblingsAndAnIconAmongTheOwnersComponents) {
   auto* Other = Add<TButton>("Button3", Panel, Bounds(100, 60, 75, 25));
   IPtr<IInternalItem> OtherItem = Supports<IInternalItem>(ItemOf(Other));
   OtherItem->ZOrder(false);
   EXPECT_EQ(Panel->Controls(1), Other);  // the first windowed control, above the label
   OtherItem->ZOrder(true);
   EXPECT_EQ(Panel->Controls(Panel->ControlCount() - 1), Other);
+  // An icon's z-order is its place among the owner's components.
+  Supports<IInternalItem>(ItemOf(Actions))->ZOrder(true);
+  EXPECT_EQ(Form->Components(Form->ComponentCount() - 1), Actions);
+  Supports<IInternalItem>(ItemOf(Actions))->ZOrder(false);
+  EXPECT_EQ(Form->Components(0), Actions);
 }
 
 TEST_F(SurfaceTest, AnIconKeepsItsPositionInDesignInfo) {
@@ -162,20 +167,6 @@ TEST_F(SurfaceTest, AnIconKeepsItsPositionInDesignInfo) {
   EXPECT_EQ(Icon->GetBoundsRect(), Bounds(-5, -7, 28, 28));
   EXPECT_EQ(DesignInfoPosition(Actions->DesignInfo()), (TPoint{-5, -7}));
   EXPECT_EQ(Icon->GlobalToLocal(Icon->LocalToGlobal({3, 4})), (TPoint{3, 4}));
-}
-
-TEST_F(SurfaceTest, AnIconsZOrderIsItsPlaceAmongTheOwnersComponents) {
-  Supports<IInternalItem>(ItemOf(Actions))->ZOrder(true);
-  EXPECT_EQ(Form->Components(Form->ComponentCount() - 1), Actions);
-  Supports<IInternalItem>(ItemOf(Actions))->ZOrder(false);
-  EXPECT_EQ(Form->Components(0), Actions);
-}
-
-TEST_F(SurfaceTest, ComponentsWithoutIconGetNonControlItems) {
-  IPtr<IItem> MenuItem = ItemOf(Item);
-  ASSERT_TRUE(MenuItem);
-  EXPECT_FALSE(MenuItem->Selectable());
-  EXPECT_THROW(MenuItem->ValidateDeletable(), ECannotDeleteNonComponentException);
 }
 
 TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentOrItsContainerIsFreed) {
@@ -195,7 +186,7 @@ TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentOrItsContainerIsFreed) {
   EXPECT_EQ(Surface->CachedItemCount(), Cached - 3);
 }
 
-TEST_F(SurfaceTest, OnlyThisModulesComponentsHaveItems) {
+TEST_F(SurfaceTest, OnlyThisModulesComponentsHaveItemsAndOnlyIconsAndControlsAreSelectable) {
   TForm Other(nullptr);
   EXPECT_EQ(ItemOf(&Other), nullptr);
   EXPECT_EQ(ItemOf(nullptr), nullptr);
@@ -206,6 +197,11 @@ TEST_F(SurfaceTest, OnlyThisModulesComponentsHaveItems) {
   EXPECT_EQ(ExtractPersistent(FontItem), Button->Font());
   EXPECT_FALSE(FontItem->Selectable());
   EXPECT_EQ(Surface->CachedItemCount(), Cached);
+  // A component without an icon gets an item that cannot be selected or deleted.
+  IPtr<IItem> MenuItem = ItemOf(Item);
+  ASSERT_TRUE(MenuItem);
+  EXPECT_FALSE(MenuItem->Selectable());
+  EXPECT_THROW(MenuItem->ValidateDeletable(), ECannotDeleteNonComponentException);
 }
 
 TEST_F(SurfaceTest, TabOrderGoesByTabOrderThenOtherControlsThenIconsAndWraps) {
@@ -274,21 +270,20 @@ TEST_F(SurfaceTest, ADataModulesRootItemHoldsTheIcons) {
   EXPECT_EQ(Module.DesignSize(), (TPoint{320, 240}));
 }
 
-TEST_F(SurfaceTest, ClosingTheSurfaceLeavesItemsWithoutSurface) {
+TEST_F(SurfaceTest, ClosingTheSurfaceOrFreeingTheRootLeavesItemsWithoutSurface) {
   IPtr<IItem> Kept = ItemOf(Button);
   Surface->Close();
   EXPECT_EQ(Kept->GetParent(), nullptr);
   EXPECT_EQ(Surface->GetRoot(), nullptr);
   EXPECT_EQ(Surface->CachedItemCount(), 0);
   EXPECT_EQ(Kept->GetBoundsRect(), Button->BoundsRect());
-}
-
-TEST_F(SurfaceTest, FreeingTheRootEmptiesTheSurface) {
-  ItemOf(Button);
+  // Freeing the root empties the surface as well.
+  IPtr<TOrxDesignSurface> Open = MakeIntf<TOrxDesignSurface>(Form.get());
+  Open->FindItem(Button);
   Form.reset();
-  EXPECT_EQ(Surface->CachedItemCount(), 0);
-  EXPECT_EQ(Surface->GetRoot(), nullptr);
-  EXPECT_EQ(Surface->NextTabItem(nullptr, true), nullptr);
+  EXPECT_EQ(Open->CachedItemCount(), 0);
+  EXPECT_EQ(Open->GetRoot(), nullptr);
+  EXPECT_EQ(Open->NextTabItem(nullptr, true), nullptr);
 }
 
 namespace {

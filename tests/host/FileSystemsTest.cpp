@@ -11,6 +11,9 @@
 #include "host/DesignEnvironment.h"
 
 using namespace formwright;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 namespace fs = std::filesystem;
 
 namespace {
@@ -58,12 +61,8 @@ TEST(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   std::ofstream(Name) << "original";
   fs::permissions(Name, fs::perms::owner_read);
   TStringStream Data("changed");
-  try {
-    Fs->WriteFile("", Name.string(), &Data);
-    FAIL();
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(), "'" + Name.string() + "' is a read-only file");
-  }
+  EXPECT_THAT([&] { Fs->WriteFile("", Name.string(), &Data); },
+              ThrowsMessage<EComponentDesignerException>("'" + Name.string() + "' is a read-only file"));
   EXPECT_EQ(Read(Name), "original");
 }
 
@@ -101,7 +100,7 @@ TEST(DiskFileSystem, HeldWritesAreReadBackAndReachTheDiskOnlyTogether) {
   EXPECT_EQ(Read(B), "new B");
   EXPECT_EQ(fs::status(A).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_THAT(Listing(Dir.Path), ::testing::ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(Dir.Path), ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
@@ -111,18 +110,18 @@ TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
   Put(A, "old A");
   Put(B, "old B");
   fs::permissions(B, fs::perms::owner_read);
-  try {
-    TWriteBatch Batch(*Fs);
-    TStringStream NewA("new A"), NewB("new B");
-    Fs->WriteFile("", A.string(), &NewA);
-    Fs->WriteFile("", B.string(), &NewB);
-    FAIL() << "a read-only file was written";
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(), "'" + B.string() + "' is a read-only file");
-  }
+  EXPECT_THAT(
+      [&] {
+        TWriteBatch Batch(*Fs);
+        TStringStream NewA("new A");
+        TStringStream NewB("new B");
+        Fs->WriteFile("", A.string(), &NewA);
+        Fs->WriteFile("", B.string(), &NewB);
+      },
+      ThrowsMessage<EComponentDesignerException>("'" + B.string() + "' is a read-only file"));
   EXPECT_EQ(Read(A), "old A");
   EXPECT_EQ(Read(B), "old B");
-  EXPECT_THAT(Listing(Dir.Path), ::testing::ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(Dir.Path), ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
@@ -138,15 +137,11 @@ TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
   // Something takes B's place meanwhile, so that the last rename fails.
   fs::create_directory(B);
   Put(B / "inside", "x");
-  try {
-    Batch.Commit();
-    FAIL() << "the rename over a folder succeeded";
-  } catch (const EFCreateError& E) {
-    EXPECT_THAT(E.Message(), ::testing::StartsWith("Cannot write file \"" + B.string() + "\": "));
-  }
+  EXPECT_THAT([&] { Batch.Commit(); },
+              ThrowsMessage<EFCreateError>(StartsWith("Cannot write file \"" + B.string() + "\": ")));
   EXPECT_EQ(Read(A), "old A");
   EXPECT_FALSE(fs::exists(C));
-  EXPECT_THAT(Listing(Dir.Path), ::testing::ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(Dir.Path), ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(MemoryFileSystem, ReadOnlyFilesRefuseWritesAndAgesGrow) {
@@ -177,7 +172,6 @@ TEST(DesignEnvironment, DefaultAnswersNeverLoseAnythingSilently) {
   const int64_t A = Env->GetCurrentTimeStamp(), B = Env->GetCurrentTimeStamp();
   EXPECT_LT(A, B);
   Env->ComponentRenamed("Button1", "OkButton");
-  ASSERT_EQ(Env->Renames().size(), 1u);
-  EXPECT_EQ(Env->Renames()[0].second, "OkButton");
+  EXPECT_THAT(Env->Renames(), ElementsAre(::testing::Pair("Button1", "OkButton")));
   EXPECT_EQ(Env->FindDesignClass("TPersistent"), nullptr);  // not registered here
 }

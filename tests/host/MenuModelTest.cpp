@@ -1,5 +1,6 @@
 // The reference menu model: items with click handlers, items bound to actions, dividers,
 // lookups, clicks and the parent links of sub-items.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "host/MenuModel.h"
@@ -7,6 +8,9 @@
 
 namespace formwright {
 namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ThrowsMessage;
 
 class MenuModelTest : public ::testing::Test {
  protected:
@@ -21,41 +25,30 @@ class MenuModelTest : public ::testing::Test {
   orx::TAction* FAction = new orx::TAction(FActionOwner.get());
 };
 
-TEST_F(MenuModelTest, ItemsKeepTheirOrderCaptionsAndState) {
-  int Clicks = 0;
-  FMenu->AddItem(
-      "Undo", 0x5A, false, true, [&](TObject*) { ++Clicks; }, "UndoItem");
-  FMenu->AddLine("Line1");
-  FMenu->AddItem("Redo", 0, true, false, nullptr, "");
+TEST_F(MenuModelTest, ItemsKeepTheirOrderAndOnlyEnabledOnesCallTheHandlerWithTheItemAsSender) {
+  std::vector<TObject*> Senders;
+  auto Record = [&](TObject* S) { Senders.push_back(S); };
+  IPtr<IMenuItem> Undo = FMenu->AddItem("Undo", 0x5A, false, true, Record, "UndoItem");
+  IPtr<IMenuItem> Line = FMenu->AddLine("Line1");
+  IPtr<IMenuItem> Redo = FMenu->AddItem("Redo", 0, true, false, Record, "");
   ASSERT_EQ(FMenu->Count(), 3);
-  EXPECT_EQ(FMenu->Items(0)->GetCaption(), "Undo");
-  EXPECT_EQ(FMenu->Items(0)->GetShortCut(), 0x5A);
-  EXPECT_EQ(FMenu->Items(0)->GetName(), "UndoItem");
-  EXPECT_TRUE(FMenu->Items(1)->IsLine());
-  EXPECT_FALSE(FMenu->Items(0)->IsLine());
-  EXPECT_TRUE(FMenu->Items(2)->GetChecked());
-  EXPECT_FALSE(FMenu->Items(2)->GetEnabled());
-  EXPECT_EQ(FMenu->Items(2)->GetAction(), nullptr);
-}
-
-TEST_F(MenuModelTest, ClickCallsTheHandlerWithTheItemAsSender) {
-  TObject* Sender = nullptr;
-  IPtr<IMenuItem> Item = FMenu->AddItem(
-      "Undo", 0, false, true, [&](TObject* S) { Sender = S; }, "");
-  Item->Click();
-  EXPECT_EQ(Sender, InterfaceObject(Item.Get()));
-}
-
-TEST_F(MenuModelTest, DisabledItemsAndDividersDoNothingWhenClicked) {
-  int Clicks = 0;
-  IPtr<IMenuItem> Item = FMenu->AddItem(
-      "Undo", 0, false, false, [&](TObject*) { ++Clicks; }, "");
-  Item->Click();
-  FMenu->AddLine("")->Click();
-  EXPECT_EQ(Clicks, 0);
-  Item->SetEnabled(true);
-  Item->Click();
-  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(FMenu->Items(0), Undo);
+  EXPECT_EQ(FMenu->Items(1), Line);
+  EXPECT_EQ(FMenu->Items(2), Redo);
+  EXPECT_EQ(Undo->GetCaption(), "Undo");
+  EXPECT_EQ(Undo->GetShortCut(), 0x5A);
+  EXPECT_EQ(Undo->GetName(), "UndoItem");
+  EXPECT_TRUE(Line->IsLine());
+  EXPECT_FALSE(Undo->IsLine());
+  EXPECT_TRUE(Redo->GetChecked());
+  EXPECT_FALSE(Redo->GetEnabled());
+  EXPECT_EQ(Redo->GetAction(), nullptr);
+  Redo->Click();  // disabled
+  Line->Click();  // a divider
+  Undo->Click();
+  Redo->SetEnabled(true);
+  Redo->Click();
+  EXPECT_THAT(Senders, ElementsAre(InterfaceObject(Undo.Get()), InterfaceObject(Redo.Get())));
 }
 
 TEST_F(MenuModelTest, AnItemBoundToAnActionShowsAndExecutesIt) {
@@ -97,11 +90,7 @@ TEST_F(MenuModelTest, AnIndexOutOfRangeRaisesAndChangesNothing) {
   FMenu->AddLine("");
   EXPECT_THROW(FMenu->Items(1), EListError);
   EXPECT_THROW(FMenu->Items(-1), EListError);
-  try {
-    FMenu->Items(5);
-  } catch (const EListError& E) {
-    EXPECT_EQ(E.Message(), "List index out of bounds (5)");
-  }
+  EXPECT_THAT([&] { FMenu->Items(5); }, ThrowsMessage<EListError>("List index out of bounds (5)"));
   EXPECT_EQ(FMenu->Count(), 1);
 }
 

@@ -1,8 +1,11 @@
 #include "host/ModuleSource.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/host/SignatureSupport.h"
+
+using ::testing::HasSubstr;
 
 using namespace formwright;
 
@@ -44,10 +47,10 @@ TEST(ModuleSource, RenamesKeepHandlersUniqueAndTheTextFollows) {
   M->AddImportedRoot("Form2");
   M->AddImportedRoot("form2");
   const String Text = M->Text();
-  EXPECT_NE(Text.find("TMainForm = class(TForm)"), String::npos);
-  EXPECT_NE(Text.find("    SaveButton: TButton;"), String::npos);
-  EXPECT_NE(Text.find("procedure TMainForm.SaveClick(Sender: TObject);\nbegin\nend;"), String::npos);
-  EXPECT_NE(Text.find("uses\n  Form2;"), String::npos);
+  EXPECT_THAT(Text, HasSubstr("TMainForm = class(TForm)"));
+  EXPECT_THAT(Text, HasSubstr("    SaveButton: TButton;"));
+  EXPECT_THAT(Text, HasSubstr("procedure TMainForm.SaveClick(Sender: TObject);\nbegin\nend;"));
+  EXPECT_THAT(Text, HasSubstr("uses\n  Form2;"));
   M->ComponentRenamed(nullptr, "SaveButton", "");  // the component went away
   EXPECT_TRUE(M->Fields().empty());
 }

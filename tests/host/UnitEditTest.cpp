@@ -13,7 +13,8 @@
 using namespace formwright;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using testing::IsSupersetOf;
+using ::testing::IsSupersetOf;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -273,12 +274,8 @@ TEST(UnitEdit, AUnitWhoseFormClassCannotBePlacedIsRefusedWithItsLine) {
     SCOPED_TRACE(C.Name);
     auto M = MakeIntf<TModuleSource>("People", "TPeopleForm", "TForm");
     M->AddField("Kept", "TButton");
-    try {
-      M->LoadUnit(C.Text, "People.pas", "TPeopleForm");
-      ADD_FAILURE() << "accepted";
-    } catch (const Exception& E) {
-      EXPECT_EQ(E.Message(), C.Message);
-    }
+    EXPECT_THAT([&] { M->LoadUnit(C.Text, "People.pas", "TPeopleForm"); },
+                ThrowsMessage<Exception>(C.Message));
     EXPECT_EQ(M->Fields().size(), 1u) << "a refused unit changes nothing";
   }
 }

@@ -9,6 +9,7 @@
 
 using namespace formwright;
 using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -46,15 +47,10 @@ TEST_F(UnitFiles, NamesTheUnitDeclaresAreRefusedForComponentsAndHandlers) {
   Files->PutFile("People.fwf", PeopleForm);
   Files->PutFile("People.pas", People);
   IPtr<TReferenceRoot> R = Host.Open("People.fwf");
-  for (const char* Name : {"refresh", "FPeople", "People", "TPerson"}) {
-    try {
-      Component(R, "OkButton")->SetName(Name);
-      ADD_FAILURE() << Name << " accepted";
-    } catch (const EComponentDesignerException& E) {
-      EXPECT_EQ(E.Message(),
-                Format("%s is declared in the unit and cannot be used as a component name", Name));
-    }
-  }
+  for (const char* Name : {"refresh", "FPeople", "People", "TPerson"})
+    EXPECT_THAT([&] { Component(R, "OkButton")->SetName(Name); },
+                ThrowsMessage<EComponentDesignerException>(
+                    Format("%s is declared in the unit and cannot be used as a component name", Name)));
   EXPECT_THROW(R->CreateMethod("Refresh", NotifyEvent()), EComponentDesignerException);
   EXPECT_EQ(Component(R, "OkButton")->Name(), "OkButton");
   R->Save();
@@ -65,12 +61,8 @@ TEST_F(UnitFiles, AUnitThatCannotBeUnderstoodIsRefusedAndNothingIsWritten) {
   Files->PutFile("People.fwf", PeopleForm);
   Files->PutFile("People.pas", StringReplaceAll(People, "'Name?'", "'Name?"));
   const int Writes = Files->Writes();
-  try {
-    Host.Open("People.fwf");
-    ADD_FAILURE() << "opened";
-  } catch (const Exception& E) {
-    EXPECT_EQ(E.Message(), "People.pas: Unterminated string on line 57");
-  }
+  EXPECT_THAT([&] { Host.Open("People.fwf"); },
+              ThrowsMessage<Exception>("People.pas: Unterminated string on line 57"));
   EXPECT_FALSE(Host.Find("PeopleForm"));
   EXPECT_EQ(Files->Writes(), Writes);
 }

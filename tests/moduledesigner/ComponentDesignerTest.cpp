@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "editors/CustomModules.h"
 #include "editors/DesignEditors.h"
 #include "host/DesignEnvironment.h"
 #include "host/IDEServices.h"
@@ -27,20 +28,11 @@ FW_REGISTER_CLASS(TFormBase, "Test.Forms")
 FW_REGISTER_CLASS(TDataModuleBase, "Test.DataModules")
 
 // Custom modules telling apart which registration answered.
-class TFirstModule : public TBaseCustomModule, public ICustomModule {
-  FW_CLASS(TFirstModule, TBaseCustomModule)
+class TFirstModule : public TCustomModule {
+  FW_CLASS(TFirstModule, TCustomModule)
  public:
-  using TBaseCustomModule::TBaseCustomModule;
+  using TCustomModule::TCustomModule;
   static void DeclarePublished(TClassBuilder<TFirstModule>& C) { DeclareEditorFactory(C); }
-  TCustomModuleAttributes GetAttributes() override { return {}; }
-  void ExecuteVerb(int) override {}
-  String GetVerb(int) override { return {}; }
-  int GetVerbCount() override { return 0; }
-  void PrepareItem(int, const IPtr<IMenuItem>&) override {}
-  void Saving() override {}
-  void ValidateComponent(TComponent*) override {}
-  bool ValidateComponentClass(TComponentClass) override { return true; }
-  bool Nestable() override { return false; }
 };
 class TNestableModule : public TFirstModule {
   FW_CLASS(TNestableModule, TFirstModule)

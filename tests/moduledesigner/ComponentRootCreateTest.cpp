@@ -1,9 +1,12 @@
 // Creating components on a module shown on the reference host's design surface.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+
+using ::testing::HasSubstr;
 
 namespace formwright {
 namespace {
@@ -139,7 +142,7 @@ TEST_F(ComponentRootCreate, AClickTakesTheDefaultSizeAndARubberBandIsUsedAsDrawn
   }
 }
 
-TEST_F(ComponentRootCreate, ModuleClassesAreNeverPlacedOnAModule) {
+TEST_F(ComponentRootCreate, ModuleClassesAndDesignedFormsAreNeverPlacedOnAModule) {
   for (TClass Class : {TForm::StaticClass(), TDataModule::StaticClass(), TFrame::StaticClass()}) {
     const int Count = Form1->GetRoot()->ComponentCount();
     EXPECT_EQ(MessageOf([&] { Form1->CreateComponent(Class, Form1->GetRoot(), 8, 8, 50, 50); }),
@@ -147,6 +150,14 @@ TEST_F(ComponentRootCreate, ModuleClassesAreNeverPlacedOnAModule) {
                      Class->ClassName()));
     EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
   }
+  Files->PutFile("Form2.fwf", "object Form2: TForm2\nend\n");
+  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  const int Count = Form1->GetRoot()->ComponentCount();
+  EXPECT_EQ(MessageOf([&] {
+              Form1->CreateComponent(Form2->GetRoot()->ClassType(), Form1->GetRoot(), 0, 0, 50, 50);
+            }),
+            "Cannot paste a form or datamodule into another form or datamodule");
+  EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
   EXPECT_FALSE(Form1->IsModified());
 }
 
@@ -168,14 +179,10 @@ TEST_F(ComponentRootCreate, TheDesignerInterfacePlacesSizesAndKeepsBounds) {
   ASSERT_TRUE(B);
   EXPECT_EQ(B->Name(), "Button2");
   EXPECT_EQ(B->Parent(), Panel);
-  EXPECT_EQ(B->Left(), 32);  // snapped to the grid
-  EXPECT_EQ(B->Top(), 40);
-  EXPECT_EQ(B->Width(), 60);
-  EXPECT_EQ(B->Height(), 30);
+  EXPECT_EQ(B->BoundsRect(), (TRect{32, 40, 92, 70}));  // snapped to the grid
   // A click (a rectangle under 10 pixels both ways) takes the component's default size.
   auto* C = As<TButton>(Form1->CreateComponent(TButton::StaticClass(), Panel, 80, 80, 1, 1));
-  EXPECT_EQ(C->Width(), 75);
-  EXPECT_EQ(C->Height(), 25);
+  EXPECT_EQ(C->BoundsRect(), (TRect{80, 80, 155, 105}));
   // A child keeps its own bounds.
   auto* Child = As<TButton>(Form1->CreateChild(TButton::StaticClass(), Panel));
   EXPECT_EQ(Child->Left(), 0);
@@ -198,7 +205,7 @@ TEST_F(ComponentRootCreate, AClickOnTheSurfaceCreatesInTheContainerUnderIt) {
   EXPECT_EQ(As<TControl>(Current)->BoundsRect(), (TRect{300, 200, 380, 240}));
 }
 
-TEST_F(ComponentRootCreate, FramesAreEmbeddedAsInlineInstances) {
+TEST_F(ComponentRootCreate, FramesAreEmbeddedAsInlineInstancesThatTakeNothingNew) {
   Files->PutFile("Frame1.fwf", FrameText);
   Files->PutFile("Frame1.pas", FrameUnit);
   IPtr<TReferenceRoot> Frame = Host.Open("Frame1.fwf");
@@ -212,32 +219,7 @@ TEST_F(ComponentRootCreate, FramesAreEmbeddedAsInlineInstances) {
   ASSERT_TRUE(Label);
   EXPECT_TRUE(Label->ComponentState().Contains(csAncestor));
   EXPECT_TRUE(Form1->IsFrame(Instance));
-  Form1->SetTextFormat(true);
-  Form1->Save();
-  const String Saved = Files->Contents("Form1.fwf");
-  EXPECT_NE(Saved.find("  inline Frame11: TFrame1\n"), String::npos) << Saved;
-  EXPECT_NE(Saved.find("    inherited Label1: TLabel\n"), String::npos) << Saved;
-  // Reading it back embeds the frame again.
-  Host.Close(Form1);
-  IPtr<TReferenceRoot> Again = Host.Open("Form1.fwf");
-  TComponent* Back = Again->GetRoot()->FindComponent("Frame11");
-  ASSERT_TRUE(Back);
-  EXPECT_EQ(Back->ClassType(), FrameClass);
-  EXPECT_EQ(As<TLabel>(Back->FindComponent("Label1"))->Caption(), "In the frame");
-  // A frame is never placed inside itself.
-  EXPECT_EQ(MessageOf([&] { Frame->CreateComponent(FrameClass, Frame->GetRoot(), 0, 0, 10, 10); }),
-            "A nested component cannot be inserted into itself");
-  EXPECT_FALSE(Frame->GetRoot()->FindComponent("Frame11"));
-}
-
-TEST_F(ComponentRootCreate, NothingNewGoesIntoAnEmbeddedFrameInstance) {
-  Files->PutFile("Frame1.fwf", FrameText);
-  Files->PutFile("Frame1.pas", FrameUnit);
-  IPtr<TReferenceRoot> Frame = Host.Open("Frame1.fwf");
-  TComponent* Instance =
-      Form1->CreateComponent(Frame->GetRoot()->ClassType(), Form1->GetRoot(), 240, 160, 120, 60);
-  ASSERT_TRUE(Instance);
-  TComponent* Label = Instance->FindComponent("Label1");
+  // Nothing new goes into the instance, by any way of creating.
   TStringStream Before;
   Form1->WriteRootStream(&Before);
   const char* const Refused = "New components cannot be added to frame instances.";
@@ -252,17 +234,22 @@ TEST_F(ComponentRootCreate, NothingNewGoesIntoAnEmbeddedFrameInstance) {
   TStringStream After;
   Form1->WriteRootStream(&After);
   EXPECT_EQ(After.DataString(), Before.DataString());
-}
-
-TEST_F(ComponentRootCreate, FormsAreNotNestable) {
-  Files->PutFile("Form2.fwf", "object Form2: TForm2\nend\n");
-  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
-  const int Count = Form1->GetRoot()->ComponentCount();
-  EXPECT_EQ(MessageOf([&] {
-              Form1->CreateComponent(Form2->GetRoot()->ClassType(), Form1->GetRoot(), 0, 0, 50, 50);
-            }),
-            "Cannot paste a form or datamodule into another form or datamodule");
-  EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
+  Form1->SetTextFormat(true);
+  Form1->Save();
+  const String Saved = Files->Contents("Form1.fwf");
+  EXPECT_THAT(Saved, HasSubstr("  inline Frame11: TFrame1\n"));
+  EXPECT_THAT(Saved, HasSubstr("    inherited Label1: TLabel\n"));
+  // Reading it back embeds the frame again.
+  Host.Close(Form1);
+  IPtr<TReferenceRoot> Again = Host.Open("Form1.fwf");
+  TComponent* Back = Again->GetRoot()->FindComponent("Frame11");
+  ASSERT_TRUE(Back);
+  EXPECT_EQ(Back->ClassType(), FrameClass);
+  EXPECT_EQ(As<TLabel>(Back->FindComponent("Label1"))->Caption(), "In the frame");
+  // A frame is never placed inside itself.
+  EXPECT_EQ(MessageOf([&] { Frame->CreateComponent(FrameClass, Frame->GetRoot(), 0, 0, 10, 10); }),
+            "A nested component cannot be inserted into itself");
+  EXPECT_FALSE(Frame->GetRoot()->FindComponent("Frame11"));
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ TEST_F(ComponentRootNaming, PastedHandlersFollowOnlyTheirOwnComponentsRename) {
   EXPECT_FALSE(TReferenceHost::SourceOf(Form1)->FindHandler("Button22Click"));
 }
 
-TEST_F(ComponentRootNaming, ComponentTextIsPastedAndARefusalLeavesEverythingAsItWas) {
+TEST_F(ComponentRootNaming, ComponentTextIsPastedEvenIntoABinaryModuleAndARefusalLeavesEverythingAsItWas) {
   ASSERT_EQ(Paste("  \r\nobject NotesMemo: TMemo\n  Left = 8\nend\nobject Note2: TLabel\nend\n"),
             "(no exception)");
   ASSERT_TRUE(As<TMemo>(C("NotesMemo")));
@@ -193,9 +193,7 @@ TEST_F(ComponentRootNaming, ComponentTextIsPastedAndARefusalLeavesEverythingAsIt
   EXPECT_TRUE(Form1->CanUndelete());
   ASSERT_EQ(Form1->GetSelection()->GetCount(), 1);
   EXPECT_EQ(Form1->GetSelection()->Get(0), C("NotesMemo"));
-}
-
-TEST_F(ComponentRootNaming, TextPastedIntoABinaryModuleLeavesItBinary) {
+  // Text pasted into a binary module leaves it binary.
   TStringStream Text(FormText), Binary;
   ObjectTextToResource(&Text, &Binary);
   Files->PutFile("Bin.fwf", Binary.DataString());

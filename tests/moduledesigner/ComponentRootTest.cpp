@@ -1,9 +1,15 @@
 // The module root's lifecycle and streams, on the reference host over files held in memory.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 
 namespace formwright {
 namespace {
@@ -72,10 +78,10 @@ TEST_F(ComponentRootTest, TextStaysTextAndBinaryStaysBinary) {
   Text->Save();
   Bin->Save();
   const String Saved = Files->Contents("Main.fwf");
-  EXPECT_EQ(Saved.rfind("object Form1: TForm1\n", 0), 0u);  // saved back as text
-  EXPECT_NE(Saved.find("      OnClick = Button1Click\n"), String::npos);
+  EXPECT_THAT(Saved, StartsWith("object Form1: TForm1\n"));  // saved back as text
+  EXPECT_THAT(Saved, HasSubstr("      OnClick = Button1Click\n"));
   const String SavedBinary = Files->Contents("Bin.fwf");
-  EXPECT_NE(SavedBinary.rfind("object", 0), 0u);  // saved back as binary
+  EXPECT_THAT(SavedBinary, Not(StartsWith("object")));  // saved back as binary
   EXPECT_EQ(AsText(SavedBinary), StringReplaceAll(Saved, "Form1: TForm1", "Form2: TForm2"));
   EXPECT_FALSE(Text->IsModified());
   // What was saved reads back to the same module.
@@ -107,11 +113,10 @@ TEST_F(ComponentRootTest, SaveReusesTheCacheUntilAModification) {
   EXPECT_FALSE(R->HasCachedStream());
   EXPECT_TRUE(R->IsModified());
   R->Save();
-  EXPECT_NE(Files->Contents("Main.fwf").find("Caption = 'Changed'"), String::npos);
+  EXPECT_THAT(Files->Contents("Main.fwf"), HasSubstr("Caption = 'Changed'"));
   EXPECT_EQ(R->GetModifyTime(), R->GetTimeAtLoad());
   // The unit written beside a form file that had none declares the class's real ancestor.
-  EXPECT_NE(Files->Contents("Main.pas").find("TForm1 = class(TForm)"), String::npos)
-      << Files->Contents("Main.pas");
+  EXPECT_THAT(Files->Contents("Main.pas"), HasSubstr("TForm1 = class(TForm)"));
 }
 
 TEST_F(ComponentRootTest, DormantModulesResurrectIdentical) {
@@ -206,7 +211,7 @@ TEST_F(ComponentRootTest, NewModulesAreNamedAndSavedInThePreferredFormat) {
   IPtr<TReferenceRoot> Form = Host.New("Form5", "Form5.fwf");
   EXPECT_EQ(As<TForm>(Form->GetRoot())->Caption(), "Form5");
   Form->Save();
-  EXPECT_EQ(Files->Contents("Form5.fwf").rfind("object Form5: TForm5", 0), 0u);
+  EXPECT_THAT(Files->Contents("Form5.fwf"), StartsWith("object Form5: TForm5"));
   Data->Save();
   Host.CloseAll();
   IPtr<TReferenceRoot> Again = Host.Open("Data.fwf");
@@ -219,38 +224,26 @@ TEST_F(ComponentRootTest, AReadOnlyFormFileRefusesTheSaveAndKeepsItsContents) {
   As<TLabel>(R->GetRoot()->FindComponent("Label1"))->SetCaption("Changed");
   R->Modified();
   Files->SetReadOnly("Main.fwf", true);
-  try {
-    R->Save();
-    FAIL();
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(), "'Main.fwf' is a read-only file");
-  }
+  EXPECT_THAT([&] { R->Save(); },
+              ThrowsMessage<EComponentDesignerException>("'Main.fwf' is a read-only file"));
   EXPECT_EQ(Files->Contents("Main.fwf"), MainText);
   TReferenceHost::SourceOf(R)->SetReadOnly(true);
-  try {
-    R->ValidateModification();
-    FAIL();
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(), "Source is read-only");
-  }
+  EXPECT_THAT([&] { R->ValidateModification(); },
+              ThrowsMessage<EComponentDesignerException>("Source is read-only"));
 }
 
 TEST_F(ComponentRootTest, LinksToModulesThatAreNotOpenBlockTheSave) {
   Files->PutFile("Main.fwf",
                  StringReplaceAll(MainText, "OnClick = Button1Click", "PopupMenu = Other.Popup1"));
   IPtr<TReferenceRoot> R = Host.Open("Main.fwf");
-  try {
-    R->Save();
-    FAIL();
-  } catch (const EComponentDesignerException& E) {
-    EXPECT_EQ(E.Message(),
-              "Module \"Form1\" references another module and cannot be saved until Other is loaded");
-  }
-  EXPECT_NE(Files->Contents("Main.fwf").find("Other.Popup1"), String::npos);
+  EXPECT_THAT([&] { R->Save(); },
+              ThrowsMessage<EComponentDesignerException>(
+                  "Module \"Form1\" references another module and cannot be saved until Other is loaded"));
+  EXPECT_THAT(Files->Contents("Main.fwf"), HasSubstr("Other.Popup1"));
   int Asked = 0;
   Host.Questions().Fixup = [&](const String&, const String&) { return ++Asked == 1 ? 0 : 1; };
   R->Save();  // links removed on request
-  EXPECT_EQ(Files->Contents("Main.fwf").find("Other.Popup1"), String::npos);
+  EXPECT_THAT(Files->Contents("Main.fwf"), Not(HasSubstr("Other.Popup1")));
 }
 
 TEST_F(ComponentRootTest, InheritedModulesReplayTheirAncestorAndWriteOnlyDifferences) {
@@ -280,15 +273,9 @@ TEST_F(ComponentRootTest, InheritedModulesReplayTheirAncestorAndWriteOnlyDiffere
   Child->Modified();
   TStringStream Out2;
   Child->WriteRootStream(&Out2);
-  EXPECT_NE(Out2.DataString().find("Caption = 'Changed'"), String::npos);
-  EXPECT_EQ(Out2.DataString().find("Left = 4"), String::npos);
+  EXPECT_THAT(Out2.DataString(), HasSubstr("Caption = 'Changed'"));
+  EXPECT_THAT(Out2.DataString(), Not(HasSubstr("Left = 4")));
 }
-
-}  // namespace
-}  // namespace formwright
-
-namespace formwright {
-namespace {
 
 TEST_F(ComponentRootTest, TheFormFileStreamLendsTheCacheAndGivesItBack) {
   Files->PutFile("Main.fwf", MainText);

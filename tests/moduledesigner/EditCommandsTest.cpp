@@ -15,7 +15,11 @@ namespace formwright {
 namespace {
 
 using namespace orx;
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::IsSupersetOf;
+using ::testing::Not;
 
 const char* const FormText =
     "object Form1: TForm1\n"
@@ -87,7 +91,7 @@ TEST_F(EditCommands, TheManagerRoutesEveryEditToTheSelectedModule) {
   EXPECT_EQ(Designers()->GetEditState(), (TEditState{esCanUndo, esCanPaste}));
 }
 
-TEST_F(EditCommands, TheStateOffersOnlyWhatTheModuleAllows) {
+TEST_F(EditCommands, TheStateOffersOnlyWhatTheModuleAndItsAncestorAllow) {
   // Nothing but the root selected: nothing to copy, cut or delete.
   EXPECT_EQ(Form1->GetEditState(), TEditState{esCanSelectAll});
   Form1->EditAction(eaDelete);
@@ -106,9 +110,8 @@ TEST_F(EditCommands, TheStateOffersOnlyWhatTheModuleAllows) {
   EXPECT_TRUE(Form1->CanPaste());
   Form1->EditAction(eaPaste);
   EXPECT_THAT(Names(Form1), ElementsAre("Button1", "Label1"));
-}
-
-TEST_F(EditCommands, InheritedComponentsCanBeCopiedButNotCutOrDeleted) {
+  // Inherited components can be copied, not cut or deleted.
+  Clipboard().Clear();
   IPtr<TReferenceRoot> Form2 = Host.New("Form2", "Form2.fwf", "TForm", Form1);
   Form2->Select(Form2->GetRoot()->FindComponent("Button1"), false);
   EXPECT_EQ(Form2->GetEditState(), (TEditState{esCanCopy, esCanSelectAll}));
@@ -142,8 +145,7 @@ TEST_F(EditCommands, TheInspectorSeesTheReportedSelection) {
   EXPECT_EQ(All->GetFirstSelectionType(), TButton::StaticClass()->ClassInfo());
   EXPECT_EQ(All->GetFirstSelectionUnit(), TButton::StaticClass()->UnitName());
   All->GetProperties(pkEvents, Collect);
-  EXPECT_THAT(Events, ::testing::Contains("OnClick"));
-  EXPECT_THAT(Events, ::testing::Not(::testing::Contains("Caption")));
+  EXPECT_THAT(Events, AllOf(Contains("OnClick"), Not(Contains("Caption"))));
   // Two classes: no single name or type; the first still leads, and only shared properties.
   Form1->Select(Form1->GetRoot()->FindComponent("Label1"), true);
   EXPECT_EQ(All->GetSelectionName(), "");
@@ -151,8 +153,7 @@ TEST_F(EditCommands, TheInspectorSeesTheReportedSelection) {
   EXPECT_EQ(All->GetFirstSelectionClass(), TButton::StaticClass());
   std::vector<String> Shared;
   All->GetProperties(pkProperties, [&](const IPtr<IProperty>& P) { Shared.push_back(P->GetName()); });
-  EXPECT_THAT(Shared, testing::IsSupersetOf({"Caption", "Left", "Top"}));
-  EXPECT_THAT(Shared, ::testing::Not(::testing::Contains("OnClick")));
+  EXPECT_THAT(Shared, AllOf(IsSupersetOf({"Caption", "Left", "Top"}), Not(Contains("OnClick"))));
   // Nothing selected but the root: the root is what the inspector shows.
   Form1->ClearSelection();
   EXPECT_EQ(All->GetSelectionName(), "Form1");

@@ -1,37 +1,26 @@
 // Modules that inherit from or embed an edited module keep opening; check reports the ones that
 // do not.
-#include <gmock/gmock.h>
-
 #include "ToolFixture.h"
 
 namespace formwright::testing {
 namespace {
 
-using ::testing::HasSubstr;
-
 // Settings inherits from Dialog; Contact embeds the Address frame.
 TEST_F(ToolTest, EditsOfNamesThatInheritingOrEmbeddingModulesUseAreRefused) {
-  const struct {
-    const char* Command;
-    const char* Message;
-  } Cases[] = {
-      {"rename Dialog.fwf OkButton AcceptButton",
+  ExpectEachRefused({
+      {"rename Dialog.fwf OkButton AcceptButton", 1,
        "Dialog.fwf: cannot change OkButton: Settings.fwf (inherits from it) uses that name, and edits do not "
        "reach modules that inherit from or embed this one yet (they would no longer open)"},
-      {"delete Dialog.fwf ButtonPanel",
+      {"delete Dialog.fwf ButtonPanel", 1,
        "Dialog.fwf: cannot change ButtonPanel, CancelButton, OkButton: Settings.fwf (inherits from it) uses "
        "those names"},
-      {"rename Dialog.fwf DialogForm BaseDialog", "cannot change DialogForm: Settings.fwf"},
-      {"add Dialog.fwf TCheckBox --name AutoSaveBox",
+      {"rename Dialog.fwf DialogForm BaseDialog", 1, "cannot change DialogForm: Settings.fwf"},
+      {"add Dialog.fwf TCheckBox --name AutoSaveBox", 1,
        "cannot change AutoSaveBox: Settings.fwf (inherits from it)"},
-      {"rename Address.fwf StreetEdit Street", "cannot change StreetEdit: Contact.fwf (embeds it)"},
-      {"run -e 'rename Address.fwf StreetEdit Street' -e 'rename Address.fwf Street StreetEdit2'",
+      {"rename Address.fwf StreetEdit Street", 1, "cannot change StreetEdit: Contact.fwf (embeds it)"},
+      {"run -e 'rename Address.fwf StreetEdit Street' -e 'rename Address.fwf Street StreetEdit2'", 1,
        "Address.fwf: cannot change StreetEdit: Contact.fwf (embeds it)"},
-  };
-  for (const auto& C : Cases) {
-    SCOPED_TRACE(C.Command);
-    ExpectRefused(Run(C.Command), 1, C.Message);
-  }
+  });
 }
 
 TEST_F(ToolTest, EditsThatNoDependentModuleNoticesAreSaved) {
@@ -55,7 +44,7 @@ TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {
   fs::copy_file(Dir / "Data.fwf", Dir / "sub" / "Data.fwf");
   const TRunResult All = Run("check . sub");
   EXPECT_EQ(All.Code, 1);
-  EXPECT_THAT(All.Err, ::testing::StartsWith("formwright: 2 of 9 modules do not open:\n  Broken.fwf: "));
+  EXPECT_THAT(All.Err, StartsWith("formwright: 2 of 9 modules do not open:\n  Broken.fwf: "));
   EXPECT_THAT(All.Err, ::testing::ContainsRegex("Broken.fwf: [^\n]* line [0-9]+, column [0-9]+\n"));
   EXPECT_THAT(
       All.Err,

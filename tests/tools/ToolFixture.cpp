@@ -89,10 +89,17 @@ void ToolTest::ExpectRefused(const TRunResult& R, int Code, const std::string& M
   EXPECT_EQ(R.Code, Code) << R.Err;
   EXPECT_EQ(R.Out, "") << "a refused command printed on standard output";
   EXPECT_EQ(Hidden(), std::vector<std::string>());
-  EXPECT_NE(R.Err.find(Message), std::string::npos) << R.Err;
+  EXPECT_THAT(R.Err, HasSubstr(Message));
   EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 1) << R.Err;
-  EXPECT_EQ(R.Err.rfind("formwright: ", 0), 0u) << R.Err;
+  EXPECT_THAT(R.Err, StartsWith("formwright: "));
   EXPECT_TRUE(Snapshot() == Before) << "a refused command changed files";
+}
+
+void ToolTest::ExpectEachRefused(const std::vector<TRefusal>& Cases) {
+  for (const TRefusal& C : Cases) {
+    SCOPED_TRACE(C.Command);
+    ExpectRefused(Run(C.Command, C.Input), C.Code, C.Message);
+  }
 }
 
 std::string ToolTest::AsText(const std::string& File) const {
@@ -114,10 +121,28 @@ const nlohmann::ordered_json* FindNode(const nlohmann::ordered_json& Node, const
   return nullptr;
 }
 
+nlohmann::ordered_json ToolTest::Show(const std::string& File) {
+  const TRunResult R = Run("show " + File + " --json");
+  EXPECT_EQ(R.Code, 0) << R.Err;
+  return R.Code == 0 ? Json(R) : nlohmann::ordered_json::object();
+}
+
+nlohmann::ordered_json NodeField(const nlohmann::ordered_json& Doc, const std::string& Name,
+                                 const std::string& Key) {
+  const auto* N = Doc.contains("root") ? FindNode(Doc["root"], Name) : nullptr;
+  return N ? N->value(Key, nlohmann::ordered_json()) : nlohmann::ordered_json("(no component " + Name + ")");
+}
+
 const nlohmann::ordered_json* FindProp(const nlohmann::ordered_json& Props, const std::string& Name) {
   for (const auto& P : Props)
     if (P["name"] == Name) return &P;
   return nullptr;
+}
+
+nlohmann::ordered_json PropField(const nlohmann::ordered_json& Props, const std::string& Name,
+                                 const std::string& Key) {
+  const auto* P = FindProp(Props, Name);
+  return P ? P->value(Key, nlohmann::ordered_json()) : nlohmann::ordered_json("(no property " + Name + ")");
 }
 
 }  // namespace formwright::testing

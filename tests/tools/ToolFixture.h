@@ -1,6 +1,7 @@
 // Runs the built formwright program in a temporary folder holding copies of the examples.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,9 @@
 namespace formwright::testing {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 struct TRunResult {
   int Code = -1;
@@ -37,9 +41,20 @@ class ToolTest : public ::testing::Test {
   // The refused command left one line on standard error, printed nothing on standard output,
   // and left every file of the folder as it was, with no temporary file beside them.
   void ExpectRefused(const TRunResult& R, int Code, const std::string& Message);
+  // A command, with its standard input, that must be refused with that code and message.
+  struct TRefusal {
+    std::string Command;
+    int Code;
+    std::string Message;
+    std::string Input = std::string();
+  };
+  // Runs each command in turn and expects it refused as ExpectRefused does.
+  void ExpectEachRefused(const std::vector<TRefusal>& Cases);
   // The form file converted to text when it is binary.
   std::string AsText(const std::string& File) const;
   static nlohmann::ordered_json Json(const TRunResult& R);
+  // The `show --json` document of a module file.
+  nlohmann::ordered_json Show(const std::string& File);
 
   fs::path Dir;
   std::map<std::string, std::string> Before;
@@ -47,7 +62,14 @@ class ToolTest : public ::testing::Test {
 
 // The component of that name anywhere in a `show --json` tree; null when absent.
 const nlohmann::ordered_json* FindNode(const nlohmann::ordered_json& Node, const std::string& Name);
+// Field `Key` of the component of that name in a `show --json` document; a text saying the
+// component is missing when it is.
+nlohmann::ordered_json NodeField(const nlohmann::ordered_json& Doc, const std::string& Name,
+                                 const std::string& Key);
 // The property of that name in a `props --json` document; null when absent.
 const nlohmann::ordered_json* FindProp(const nlohmann::ordered_json& Props, const std::string& Name);
+// Field `Key` of that property; a text saying the property is missing when it is.
+nlohmann::ordered_json PropField(const nlohmann::ordered_json& Props, const std::string& Name,
+                                 const std::string& Key);
 
 }  // namespace formwright::testing

@@ -9,7 +9,7 @@ using TReplacements = std::vector<std::pair<std::string, std::string>>;
 
 std::string Replaced(std::string Text, const TReplacements& R) {
   for (const auto& [Old, New] : R) {
-    EXPECT_NE(Text.find(Old), std::string::npos) << Old;
+    EXPECT_THAT(Text, HasSubstr(Old)) << Old;
     Text = StringReplaceAll(Text, Old, New);
   }
   return Text;
@@ -38,6 +38,8 @@ class UnitRoundTrip : public ToolTest {
   std::string HandWritten;
 };
 
+// The unit is edited in place, never written anew from the module's model: a caption lives in
+// the form file only, so the unit must keep every byte.
 TEST_F(UnitRoundTrip, AnEditTheUnitDoesNotSeeLeavesItByteForByte) {
   TRunResult R = Run("set Main.fwf SearchButton.Caption=Find");
   ASSERT_EQ(R.Code, 0) << R.Err;
