@@ -41,9 +41,4 @@ Variant TDesignEnvironment::GetIDEOption(const String& Name) {
   return Variant();
 }
 
-IPtr<IInterface>& VostrelIDEServices() {
-  static IPtr<IInterface> Services;
-  return Services;
-}
-
 }  // namespace formwright

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/CompEditors.h"
+#include "editors/StdEditorReg.h"
 #include "host/IDEServices.h"
 #include "host/MenuModel.h"
 #include "platform/orx/ActnList.h"
@@ -49,16 +50,11 @@ TComponent* TopLevel(TComponent*) { return GTopLevel; }
 class SelectionEditorTest : public ::testing::Test {
  protected:
   SelectionEditorTest() {
-    FSavedTopLevel = GetTopLevelComponentFunc;
-    GetTopLevelComponentFunc = &TopLevel;
+    FPackage.Package().Hooks.GetTopLevelComponentFunc = &TopLevel;
     FServices = InstallReferenceIDEServices();
     FButton->SetName("Button1");
   }
-  ~SelectionEditorTest() override {
-    GetTopLevelComponentFunc = FSavedTopLevel;
-    GTopLevel = nullptr;
-    VostrelIDEServices().Reset();
-  }
+  ~SelectionEditorTest() override { GTopLevel = nullptr; }
 
   IPtr<TEditActionSelectionEditor> Editor(const IPtr<IDesigner>& D) {
     return MakeIntf<TEditActionSelectionEditor>(D);
@@ -71,8 +67,7 @@ class SelectionEditorTest : public ::testing::Test {
     return R;
   }
 
-  TCompEditorsScope FScope;
-  TGetTopLevelComponentFunc FSavedTopLevel = nullptr;
+  TEditorsPackageScope FPackage;
   IPtr<TReferenceIDEServices> FServices;
   IPtr<TEditingDesigner> FEditing = MakeIntf<TEditingDesigner>();
   IPtr<editors_testing::TTestDesigner> FPlain = MakeIntf<editors_testing::TTestDesigner>();
@@ -119,7 +114,7 @@ TEST_F(SelectionEditorTest, AnActionTheHostLacksIsLeftOut) {
 }
 
 TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
-  VostrelIDEServices().Reset();
+  SetVostrelIDEServices(nullptr);
   IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
   auto E = Editor(IPtr<IDesigner>(FPlain.Get()));
   E->PrepareItem(0, Menu);
@@ -155,7 +150,7 @@ TEST_F(SelectionEditorTest, TheTopLevelComponentIsAskedFirstForEditActions) {
 TEST_F(SelectionEditorTest, EditActionsWithoutAnyHandlerAreDropped) {
   GTopLevel = FForm.get();
   Editor(IPtr<IDesigner>(FPlain.Get()))->EditAction(eaCut);
-  GetTopLevelComponentFunc = nullptr;
+  FPackage.Package().Hooks.GetTopLevelComponentFunc = nullptr;
   Editor(IPtr<IDesigner>(FEditing.Get()))->EditAction(eaRedo);
   EXPECT_EQ(FEditing->Edits.Actions, std::vector<TEditAction>{eaRedo});
 }
