@@ -53,7 +53,7 @@ int ListProperties(const IPtr<IDesignerSelections>& Selection) {
 }
 
 void BM_ComponentProperties(benchmark::State& State) {
-  TStdPropertyEditorsScope Editors;
+  TEditorsPackageScope Editors;
   TMixedForm Form(static_cast<int>(State.range(0)));
   for (auto _ : State) benchmark::DoNotOptimize(ListProperties(Form.Selection()));
   State.SetItemsProcessed(State.iterations() * State.range(0));
@@ -62,7 +62,7 @@ void BM_ComponentProperties(benchmark::State& State) {
 BENCHMARK(BM_ComponentProperties)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_ComponentPropertiesScaling(benchmark::State& State) {
-  TStdPropertyEditorsScope Editors;
+  TEditorsPackageScope Editors;
   TMixedForm One(1), Thousand(1000);
   double T1 = 0, T1000 = 0;
   for (auto _ : State) {
@@ -86,7 +86,7 @@ IPtr<IProperty> EditorFor(TPersistent* Obj, const char* Name) {
 
 // GetValue, or SetValue of the texts in turn, per second, for property `Name` of a button.
 void ValueAccess(benchmark::State& State, const char* Name, std::vector<String> Texts) {
-  TStdPropertyEditorsScope Editors;
+  TEditorsPackageScope Editors;
   TOwned<orx::TForm> Form(new orx::TForm(nullptr));
   auto* Button = new orx::TButton(Form.get());
   Button->SetName("Button1");

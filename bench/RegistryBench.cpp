@@ -61,7 +61,7 @@ FW_REGISTER_CLASS(TBenchButton, "RegistryBench")
 class TRegistrations {
  public:
   TRegistrations() {
-    InitDesignEditors();
+    InstallEditorRegistries(FPackage);
     TClass Editor = TBasePropertyEditor::StaticClass();
     TClass Classes[] = {nullptr, TComponent::StaticClass(), TBenchControl::StaticClass()};
     for (int I = 0; I < 700; ++I) {
@@ -77,11 +77,11 @@ class TRegistrations {
     RegisterPropertyEditor(TypeInfoOf<String>(), nullptr, "", Editor);
     RegisterPropertyEditor(TypeInfoOf<int32_t>(), TBenchButton::StaticClass(), "Width", Editor);
   }
-  ~TRegistrations() { DoneDesignEditors(); }
   TOwned<TBenchButton> FButton{new TBenchButton(nullptr)};
   const std::vector<PPropInfo> FProps = GetPropList(TBenchButton::StaticClass());
 
  private:
+  TDesignPackage FPackage;
   std::deque<TTypeInfo> FTypes;
 };
 

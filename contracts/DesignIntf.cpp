@@ -1,6 +1,8 @@
-// Hook variables and registration wrappers of the design contracts, and the creation of
+// Registration wrappers of the design contracts, and the creation of
 // editors from class values.
 #include "contracts/DesignIntf.h"
+
+#include "contracts/Package.h"
 
 namespace formwright {
 
@@ -11,36 +13,23 @@ FW_REGISTER_CLASS(TBaseCustomModule, "DesignIntf")
 FW_REGISTER_CLASS(TDragTarget, "DesignIntf")
 FW_REGISTER_CLASS(TBaseComponentGuidelines, "DesignIntf")
 
-// An IDE shows read-only properties greyed unless the user switches them off.
-bool GShowReadOnlyProps = true;
-bool GReferenceExpandable = true;
-
-TRegisterPropertyEditorProc RegisterPropertyEditorProc = nullptr;
-TSetPropertyEditorGroupProc SetPropertyEditorGroupProc = nullptr;
-TRegisterPropertyMapperProc RegisterPropertyMapperProc = nullptr;
-TRegisterComponentEditorProc RegisterComponentEditorProc = nullptr;
-TRegisterSelectionEditorProc RegisterSelectionEditorProc = nullptr;
-TRegisterComponentGuidelines RegisterComponentGuidelinesProc = nullptr;
-TRegisterPropertyInCategoryProc RegisterPropertyInCategoryProc = nullptr;
-TRegisterCustomModuleProc RegisterCustomModuleProc = nullptr;
-TRegisterDesignNotification RegisterDesignNotificationProc = nullptr;
-TRegisterDesignNotification UnregisterDesignNotificationProc = nullptr;
-TForceDemandLoadStateProc ForceDemandLoadStateProc = nullptr;
-TEnableDemandLoadReportProc EnableDemandLoadReportProc = nullptr;
-TRegisterDragTargetProc RegisterDragTargetProc = nullptr;
-TRegisterDesignDragObject RegisterDesignDragObjectProc = nullptr;
-TRegisterIDropTarget RegisterIDropTargetProc = nullptr;
-
 namespace {
 
 constexpr const char* SNotEditorClass = "Class %s is not a descendant of %s";
 constexpr const char* SNoEditorClass = "No class given where a descendant of %s is needed";
 constexpr const char* SBadPropertyFilter = "Property filters may only be name, class or type based (%d:%d)";
 
-// Calls `Hook` with the arguments when it is set.
-template <class Hook, class... A>
-void CallHook(Hook H, A&&... Args) {
-  if (H) H(std::forward<A>(Args)...);
+// Calls the hook `Member` of the current package with the arguments when it is set.
+template <auto Member, class... A>
+void CallHook(A&&... Args) {
+  if (TDesignPackage* P = CurrentDesignPackage())
+    if (auto H = P->Hooks.*Member) H(std::forward<A>(Args)...);
+}
+
+// The category hook of the current package; null when unset.
+TRegisterPropertyInCategoryProc CategoryHook() noexcept {
+  TDesignPackage* P = CurrentDesignPackage();
+  return P ? P->Hooks.RegisterPropertyInCategoryProc : nullptr;
 }
 
 // Creates an instance of `AClass`, which must descend from `Base`, through the factory of the
@@ -115,11 +104,12 @@ IPtr<TBaseComponentGuidelines> CreateComponentGuidelines(TComponentGuidelinesCla
 
 void RegisterPropertyEditor(PTypeInfo PropertyType, TClass ComponentClass, const String& PropertyName,
                             TPropertyEditorClass EditorClass) {
-  CallHook(RegisterPropertyEditorProc, PropertyType, ComponentClass, PropertyName, EditorClass);
+  CallHook<&TDesignHooks::RegisterPropertyEditorProc>(PropertyType, ComponentClass, PropertyName,
+                                                      EditorClass);
 }
 
 void SetPropertyEditorGroup(TPropertyEditorClass EditorClass, TPersistentClass GroupClass) {
-  CallHook(SetPropertyEditorGroupProc, EditorClass, GroupClass);
+  CallHook<&TDesignHooks::SetPropertyEditorGroupProc>(EditorClass, GroupClass);
 }
 
 void UnlistPublishedProperty(TClass ComponentClass, const String& PropertyName) {
@@ -128,41 +118,44 @@ void UnlistPublishedProperty(TClass ComponentClass, const String& PropertyName) 
     RegisterPropertyEditor(P->PropType, ComponentClass, PropertyName, nullptr);
 }
 
-void RegisterPropertyMapper(TPropertyMapperFunc Mapper) { CallHook(RegisterPropertyMapperProc, Mapper); }
+void RegisterPropertyMapper(TPropertyMapperFunc Mapper) {
+  CallHook<&TDesignHooks::RegisterPropertyMapperProc>(Mapper);
+}
 
 void RegisterComponentEditor(TComponentClass ComponentClass, TComponentEditorClass ComponentEditor) {
-  CallHook(RegisterComponentEditorProc, ComponentClass, ComponentEditor);
+  CallHook<&TDesignHooks::RegisterComponentEditorProc>(ComponentClass, ComponentEditor);
 }
 
 void RegisterSelectionEditor(TClass AClass, TSelectionEditorClass AEditor) {
-  CallHook(RegisterSelectionEditorProc, AClass, AEditor);
+  CallHook<&TDesignHooks::RegisterSelectionEditorProc>(AClass, AEditor);
 }
 
 void RegisterCustomModule(TComponentClass ComponentBaseClass, TCustomModuleClass CustomModuleClass) {
-  CallHook(RegisterCustomModuleProc, CurrentGroup(), ComponentBaseClass, CustomModuleClass);
+  CallHook<&TDesignHooks::RegisterCustomModuleProc>(CurrentGroup(), ComponentBaseClass, CustomModuleClass);
 }
 
 void RegisterComponentGuidelines(TComponentClass AComponentClass,
                                  TComponentGuidelinesClass AComponentGuidelineClass) {
-  CallHook(RegisterComponentGuidelinesProc, AComponentClass, AComponentGuidelineClass);
+  CallHook<&TDesignHooks::RegisterComponentGuidelinesProc>(AComponentClass, AComponentGuidelineClass);
 }
 
 void RegisterPropertyInCategory(const String& CategoryName, const String& PropertyName) {
-  CallHook(RegisterPropertyInCategoryProc, CategoryName, nullptr, nullptr, PropertyName);
+  CallHook<&TDesignHooks::RegisterPropertyInCategoryProc>(CategoryName, nullptr, nullptr, PropertyName);
 }
 
 void RegisterPropertyInCategory(const String& CategoryName, TClass ComponentClass,
                                 const String& PropertyName) {
-  CallHook(RegisterPropertyInCategoryProc, CategoryName, ComponentClass, nullptr, PropertyName);
+  CallHook<&TDesignHooks::RegisterPropertyInCategoryProc>(CategoryName, ComponentClass, nullptr,
+                                                          PropertyName);
 }
 
 void RegisterPropertyInCategory(const String& CategoryName, PTypeInfo PropertyType,
                                 const String& PropertyName) {
-  CallHook(RegisterPropertyInCategoryProc, CategoryName, nullptr, PropertyType, PropertyName);
+  CallHook<&TDesignHooks::RegisterPropertyInCategoryProc>(CategoryName, nullptr, PropertyType, PropertyName);
 }
 
 void RegisterPropertyInCategory(const String& CategoryName, PTypeInfo PropertyType) {
-  CallHook(RegisterPropertyInCategoryProc, CategoryName, nullptr, PropertyType, String());
+  CallHook<&TDesignHooks::RegisterPropertyInCategoryProc>(CategoryName, nullptr, PropertyType, String());
 }
 
 void RegisterPropertiesInCategory(const String& CategoryName, TClass ComponentClass,
@@ -177,7 +170,7 @@ void RegisterPropertiesInCategory(const String& CategoryName, PTypeInfo Property
 
 void RegisterPropertiesInCategory(const String& CategoryName, std::initializer_list<TVarRec> Filters) {
   // Like every registration routine, nothing at all happens while the hook is unset.
-  if (!RegisterPropertyInCategoryProc) return;
+  if (!CategoryHook()) return;
   int Index = 0;
   for (const TVarRec& F : Filters) {
     if (F.Kind() == vtPointer)
@@ -195,29 +188,29 @@ void RegisterPropertiesInCategory(const String& CategoryName, std::initializer_l
 }
 
 void RegisterDesignNotification(const IPtr<IDesignNotification>& DesignNotification) {
-  CallHook(RegisterDesignNotificationProc, DesignNotification);
+  CallHook<&TDesignHooks::RegisterDesignNotificationProc>(DesignNotification);
 }
 
 void UnregisterDesignNotification(const IPtr<IDesignNotification>& DesignNotification) {
-  CallHook(UnregisterDesignNotificationProc, DesignNotification);
+  CallHook<&TDesignHooks::UnregisterDesignNotificationProc>(DesignNotification);
 }
 
 void ForceDemandLoadState(TDemandLoadState DemandLoadState) {
-  CallHook(ForceDemandLoadStateProc, DemandLoadState);
+  CallHook<&TDesignHooks::ForceDemandLoadStateProc>(DemandLoadState);
 }
 
-void EnableDemandLoadReport(bool Detailed) { CallHook(EnableDemandLoadReportProc, Detailed); }
+void EnableDemandLoadReport(bool Detailed) { CallHook<&TDesignHooks::EnableDemandLoadReportProc>(Detailed); }
 
 void RegisterDragTarget(const String& SourceName, TDragTargetClass TargetClass) {
-  CallHook(RegisterDragTargetProc, SourceName, TargetClass);
+  CallHook<&TDesignHooks::RegisterDragTargetProc>(SourceName, TargetClass);
 }
 
 void RegisterDesignDragObject(TDragObjectClass DragObjectClass) {
-  CallHook(RegisterDesignDragObjectProc, DragObjectClass);
+  CallHook<&TDesignHooks::RegisterDesignDragObjectProc>(DragObjectClass);
 }
 
 void RegisterIDropTarget(const IPtr<IDropTarget>& ADropTarget) {
-  CallHook(RegisterIDropTargetProc, ADropTarget);
+  CallHook<&TDesignHooks::RegisterIDropTargetProc>(ADropTarget);
 }
 
 }  // namespace formwright

@@ -1,11 +1,11 @@
 // The contract shared by the host IDE, the designer package and every component package
 // that brings editors of its own: the design interfaces, the abstract editor base classes,
-// small helper classes, the global flags the editor framework reads, and the registration
-// routines.
+// small helper classes and the registration routines.
 //
-// Each registration routine is a thin wrapper over a replaceable hook variable named after
-// it with `Proc` appended. The unit that implements a registry sets the hook when it starts
-// and clears it when it stops; a routine called while its hook is unset does nothing.
+// Each registration routine is a thin wrapper over a replaceable hook variable of the current
+// package (contracts/Package.h) named after it with `Proc` appended. The unit that implements a
+// registry sets the hook when the package starts; a routine called while its hook is unset, or
+// while there is no package, does nothing.
 //
 // Writing an editor: derive from the family's base class (usually through the richer base of
 // the editors unit), declare the class with FW_CLASS and give it
@@ -229,15 +229,7 @@ IPtr<IDesignerSelections> CreateSelectionList();
 IPtr<IDesignObject> PersistentToDesignObject(TPersistent* APersistent);
 
 // ---------------------------------------------------------------------------------------------
-// Global flags set by the host
-
-// The inspector lists read-only properties of simple types too (they show greyed).
-extern bool GShowReadOnlyProps;
-// Component references can be expanded in place in the inspector.
-extern bool GReferenceExpandable;
-
-// ---------------------------------------------------------------------------------------------
-// Registration hooks
+// Registration hooks (the hook variables are fields of the package object, contracts/Package.h)
 
 using TRegisterPropertyEditorProc = void (*)(PTypeInfo PropertyType, TClass ComponentClass,
                                              const String& PropertyName, TPropertyEditorClass EditorClass);
@@ -258,26 +250,6 @@ using TRegisterDesignDragObject = void (*)(TDragObjectClass DragObjectClass);
 using TRegisterIDropTarget = void (*)(const IPtr<IDropTarget>& ADropTarget);
 using TRegisterComponentGuidelines = void (*)(TComponentClass AComponentClass,
                                               TComponentGuidelinesClass AComponentGuidelineClass);
-
-// Set by the editor registries.
-extern TRegisterPropertyEditorProc RegisterPropertyEditorProc;
-extern TSetPropertyEditorGroupProc SetPropertyEditorGroupProc;
-extern TRegisterPropertyMapperProc RegisterPropertyMapperProc;
-extern TRegisterComponentEditorProc RegisterComponentEditorProc;
-extern TRegisterSelectionEditorProc RegisterSelectionEditorProc;
-extern TRegisterComponentGuidelines RegisterComponentGuidelinesProc;
-// Set by the property categories.
-extern TRegisterPropertyInCategoryProc RegisterPropertyInCategoryProc;
-// Set by the designer manager.
-extern TRegisterCustomModuleProc RegisterCustomModuleProc;
-extern TRegisterDesignNotification RegisterDesignNotificationProc;
-extern TRegisterDesignNotification UnregisterDesignNotificationProc;
-// Set by the host IDE.
-extern TForceDemandLoadStateProc ForceDemandLoadStateProc;
-extern TEnableDemandLoadReportProc EnableDemandLoadReportProc;
-extern TRegisterDragTargetProc RegisterDragTargetProc;
-extern TRegisterDesignDragObject RegisterDesignDragObjectProc;
-extern TRegisterIDropTarget RegisterIDropTargetProc;
 
 // ---------------------------------------------------------------------------------------------
 // Registration routines

@@ -257,7 +257,9 @@ struct IOTAModuleServices : virtual IInterface {
   virtual void RemoveNotifier(int Index) = 0;
 };
 
-// The host's services object, queried for the interfaces above (null while no host is set).
-IPtr<IInterface>& VostrelIDEServices();
+// The host's services object of the current package, queried for the interfaces above (null
+// while none is set or there is no package); the host sets it when it starts.
+IPtr<IInterface> VostrelIDEServices();
+void SetVostrelIDEServices(const IPtr<IInterface>& Services);
 
 }  // namespace formwright

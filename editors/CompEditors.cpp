@@ -164,7 +164,7 @@ void TEditActionSelectionEditor::PrepareItem(int Index, const IPtr<IMenuItem>& A
 }
 
 void TEditActionSelectionEditor::EditAction(TEditAction Action) {
-  TComponent* TopLevel = GetTopLevelComponentFunc ? GetTopLevelComponentFunc(nullptr) : nullptr;
+  TComponent* TopLevel = GetTopLevelComponent(nullptr);
   if (IPtr<IEditHandler> Handler = Supports<IEditHandler>(TopLevel)) {
     Handler->EditAction(Action);
   } else if (IPtr<IEditHandler> DesignerHandler = Supports<IEditHandler>(FDesigner)) {
@@ -174,7 +174,7 @@ void TEditActionSelectionEditor::EditAction(TEditAction Action) {
 
 TEditState TEditActionSelectionEditor::GetEditState() {
   if (IPtr<IEditHandler> Handler = Supports<IEditHandler>(FDesigner)) return Handler->GetEditState();
-  TComponent* TopLevel = GetTopLevelComponentFunc ? GetTopLevelComponentFunc(nullptr) : nullptr;
+  TComponent* TopLevel = GetTopLevelComponent(nullptr);
   if (IPtr<IEditHandler> Handler = Supports<IEditHandler>(TopLevel)) return Handler->GetEditState();
   return TEditState{esCanUndo, esCanRedo, esCanCut, esCanCopy, esCanPaste, esCanDelete};
 }
@@ -192,19 +192,6 @@ void TEditActionSelectionEditor::HandleSelectAll(TObject*) { EditAction(eaSelect
 void InitCompEditors() {
   SetDefaultComponentEditor(TDefaultEditor::StaticClass());
   RegisterSelectionEditor(TPersistent::StaticClass(), TEditActionSelectionEditor::StaticClass());
-}
-
-void DoneCompEditors() { SetDefaultComponentEditor(nullptr); }
-
-// Fresh registries lack the selection editor even when the fallback editor is still set.
-TCompEditorsScope::TCompEditorsScope()
-    : FHadRegistries(DesignEditorsInstalled()),
-      FInstalled(!FHadRegistries || DefaultComponentEditor() != TDefaultEditor::StaticClass()) {
-  if (FInstalled) InitCompEditors();
-}
-
-TCompEditorsScope::~TCompEditorsScope() {
-  if (FInstalled) DoneCompEditors();
 }
 
 }  // namespace formwright

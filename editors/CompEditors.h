@@ -147,26 +147,7 @@ class TEditActionSelectionEditor : public TSelectionEditor {
 // Installation
 
 // Makes TDefaultEditor the fallback component editor and registers TEditActionSelectionEditor
-// for TPersistent in the current editor group. The designer package calls it at start-up,
-// after the registries are installed (InitDesignEditors).
+// for TPersistent in the current editor group. The package start-up calls it (StartEditors).
 void InitCompEditors();
-// Takes the fallback component editor away again (the registration goes with its editor group
-// or with DoneDesignEditors).
-void DoneCompEditors();
-
-// Keeps the registries and the package's component and selection editors installed for a
-// scope: installs what is not installed yet and removes at the end only what it installed.
-class TCompEditorsScope {
- public:
-  TCompEditorsScope();
-  ~TCompEditorsScope();
-  TCompEditorsScope(const TCompEditorsScope&) = delete;
-  TCompEditorsScope& operator=(const TCompEditorsScope&) = delete;
-
- private:
-  bool FHadRegistries;
-  TDesignEditorsScope FRegistries;
-  bool FInstalled;
-};
 
 }  // namespace formwright

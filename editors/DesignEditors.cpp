@@ -12,11 +12,10 @@ namespace formwright {
 
 FW_REGISTER_CLASS(TSelectionEditorList, "DesignEditors")
 
-TGetTopLevelComponentFunc GetTopLevelComponentFunc = nullptr;
-
 namespace {
 
 constexpr const char* SNoDefaultEditorKind = "Properties of type kind %d have no standard editor";
+constexpr const char* SNoRegistries = "The current package has no editor registries";
 constexpr const char* SNotAnEditorClass = "Cannot register %s: a %s must descend from %s";
 
 // Refuses an editor class that is not of the kind the registry creates, so that the mistake
@@ -26,101 +25,14 @@ void CheckEditorClass(TClass Editor, TClass Base, const char* Kind) {
     throw EInvalidArgument(Format(SNotAnEditorClass, Editor->ClassName(), Kind, Base->ClassName()));
 }
 
-struct TPropertyMapperRec {
-  int Group;
-  TPropertyMapperFunc Mapper;
-};
+// The registries of the current package; null when it has none.
+TEditorRegistries* Registries() noexcept { return CurrentPackageService<TEditorRegistries>(); }
 
-struct TComponentClassRec {
-  int Group;
-  TComponentClass ComponentClass;
-  TComponentEditorClass EditorClass;
-};
-
-// One guidelines registration; a chain per component class, newest at the head.
-struct TComponentGuidelineRec {
-  std::unique_ptr<TComponentGuidelineRec> Next;
-  TComponentClass ComponentClass;
-  TComponentGuidelinesClass ComponentGuidelinesClass;
-  int Group;
-};
-
-// A hash map from component class to its chain of guidelines registrations.
-class TGuidelineMap {
- public:
-  TComponentGuidelineRec* Find(TClass AClass) const noexcept {
-    for (const TChain& C : Bucket(AClass))
-      if (C.Key == AClass) return C.Head.get();
-    return nullptr;
-  }
-  // Pushes a registration unless the chain's head already names the same guidelines class.
-  void Register(TClass AClass, TComponentGuidelinesClass Guidelines, int Group) {
-    auto& B = Bucket(AClass);
-    auto It = std::find_if(B.begin(), B.end(), [&](const TChain& C) { return C.Key == AClass; });
-    if (It == B.end()) It = B.insert(B.end(), TChain{AClass, nullptr});
-    if (It->Head && It->Head->ComponentGuidelinesClass == Guidelines) return;
-    It->Head.reset(new TComponentGuidelineRec{std::move(It->Head), AClass, Guidelines, Group});
-  }
-  // Unlinks every registration of `Group`; a chain left empty leaves the map.
-  void FreeGroup(int Group) {
-    for (auto& B : FBuckets) {
-      for (size_t I = B.size(); I-- > 0;) {
-        std::unique_ptr<TComponentGuidelineRec>* Link = &B[I].Head;
-        while (*Link) {
-          if ((*Link)->Group == Group)
-            *Link = std::move((*Link)->Next);
-          else
-            Link = &(*Link)->Next;
-        }
-        if (!B[I].Head) B.erase(B.begin() + static_cast<ptrdiff_t>(I));
-      }
-    }
-  }
-  void Clear() noexcept {
-    for (auto& B : FBuckets) B.clear();
-  }
-
- private:
-  struct TChain {
-    TClass Key;
-    std::unique_ptr<TComponentGuidelineRec> Head;
-  };
-  static size_t Hash(TClass AClass) noexcept { return (reinterpret_cast<uintptr_t>(AClass) >> 4) & 0xFF; }
-  std::vector<TChain>& Bucket(TClass AClass) noexcept { return FBuckets[Hash(AClass)]; }
-  const std::vector<TChain>& Bucket(TClass AClass) const noexcept { return FBuckets[Hash(AClass)]; }
-  std::array<std::vector<TChain>, 256> FBuckets;
-};
-
-// Everything that lives from InitDesignEditors to DoneDesignEditors. The lists are kept in
-// registration order; the lookups that want the newest first walk them from the end.
-struct TRegistries {
-  bool Installed = false;
-  std::vector<TPropertyClassRec> PropertyEditors;
-  std::vector<TPropertyMapperRec> Mappers;
-  std::vector<TComponentClassRec> ComponentEditors;
-  std::vector<TSelectionEditorDefinition> SelectionEditors;
-  TGuidelineMap Guidelines;
-  std::unique_ptr<TBits> GroupBits;
-  std::vector<TGroupChangeProc> GroupListeners;
-  int PackageGroup = -1;       // the group of the package's own registrations
-  int GroupBeforeInstall = 0;  // CurrentGroup() when the registries were installed
-};
-
-TRegistries& Registries() {
-  static TRegistries R;
-  return R;
-}
-
-// Set by the editors units when they start; kept across DoneDesignEditors.
-struct TDefaults {
-  std::array<TPropertyEditorClass, tkProcedure + 1> PropertyEditors{};
-  TComponentEditorClass ComponentEditor = nullptr;
-  TComponentGuidelinesClass Guidelines = nullptr;
-};
-
-TDefaults& Defaults() {
-  static TDefaults D;
-  return D;
+// The registries the hooks write to: the hooks are set only on a package that has them.
+TEditorRegistries& InstalledRegistries() {
+  TEditorRegistries* R = Registries();
+  if (!R) throw EInvalidOperation(SNoRegistries);
+  return *R;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -222,11 +134,11 @@ void DoRegisterPropertyEditor(PTypeInfo PropertyType, TClass ComponentClass, con
   if (ComponentClass) R.PropertyName = PropertyName;
   R.ComponentClass = ComponentClass;
   R.EditorClass = EditorClass;
-  Registries().PropertyEditors.push_back(std::move(R));
+  InstalledRegistries().PropertyEditors.push_back(std::move(R));
 }
 
 void DoSetPropertyEditorGroup(TPropertyEditorClass EditorClass, TPersistentClass GroupClass) {
-  auto& L = Registries().PropertyEditors;
+  auto& L = InstalledRegistries().PropertyEditors;
   for (auto It = L.rbegin(); It != L.rend(); ++It)
     if (It->EditorClass == EditorClass) {
       It->ClassGroup = GroupClass ? ClassGroupOf(GroupClass) : nullptr;
@@ -235,22 +147,22 @@ void DoSetPropertyEditorGroup(TPropertyEditorClass EditorClass, TPersistentClass
 }
 
 void DoRegisterPropertyMapper(TPropertyMapperFunc Mapper) {
-  Registries().Mappers.push_back({CurrentGroup(), Mapper});
+  InstalledRegistries().Mappers.push_back({CurrentGroup(), Mapper});
 }
 
 void DoRegisterComponentEditor(TComponentClass ComponentClass, TComponentEditorClass ComponentEditor) {
   CheckEditorClass(ComponentEditor, TBaseComponentEditor::StaticClass(), "component editor");
-  Registries().ComponentEditors.push_back({CurrentGroup(), ComponentClass, ComponentEditor});
+  InstalledRegistries().ComponentEditors.push_back({CurrentGroup(), ComponentClass, ComponentEditor});
 }
 
 void DoRegisterSelectionEditor(TClass AClass, TSelectionEditorClass AEditor) {
   CheckEditorClass(AEditor, TBaseSelectionEditor::StaticClass(), "selection editor");
-  Registries().SelectionEditors.push_back({CurrentGroup(), AClass, AEditor});
+  InstalledRegistries().SelectionEditors.push_back({CurrentGroup(), AClass, AEditor});
 }
 
 void DoRegisterComponentGuidelines(TComponentClass AComponentClass, TComponentGuidelinesClass Guidelines) {
   CheckEditorClass(Guidelines, TBaseComponentGuidelines::StaticClass(), "component guidelines class");
-  Registries().Guidelines.Register(AComponentClass, Guidelines, CurrentGroup());
+  InstalledRegistries().Guidelines.Register(AComponentClass, Guidelines, CurrentGroup());
 }
 
 // Removes the entries of `List` stamped with `Group`.
@@ -264,58 +176,34 @@ void EraseGroup(List& L, int Group, GroupOf G) {
 // ---------------------------------------------------------------------------------------------
 // Installation
 
-void InitDesignEditors() {
-  TRegistries& R = Registries();
-  if (R.Installed) return;
-  RegisterPropertyEditorProc = &DoRegisterPropertyEditor;
-  SetPropertyEditorGroupProc = &DoSetPropertyEditorGroup;
-  RegisterPropertyMapperProc = &DoRegisterPropertyMapper;
-  RegisterComponentEditorProc = &DoRegisterComponentEditor;
-  RegisterSelectionEditorProc = &DoRegisterSelectionEditor;
-  RegisterComponentGuidelinesProc = &DoRegisterComponentGuidelines;
-  R.Installed = true;
+TEditorRegistries& InstallEditorRegistries(TDesignPackage& Package) {
+  TEditorRegistries& R = Package.AddService(std::make_unique<TEditorRegistries>());
+  TDesignHooks& H = Package.Hooks;
+  H.RegisterPropertyEditorProc = &DoRegisterPropertyEditor;
+  H.SetPropertyEditorGroupProc = &DoSetPropertyEditorGroup;
+  H.RegisterPropertyMapperProc = &DoRegisterPropertyMapper;
+  H.RegisterComponentEditorProc = &DoRegisterComponentEditor;
+  H.RegisterSelectionEditorProc = &DoRegisterSelectionEditor;
+  H.RegisterComponentGuidelinesProc = &DoRegisterComponentGuidelines;
   // The package's own registrations are made by the editors units once the registries are
   // installed, in a group of the package's own, so that a host unloads them as it unloads any
-  // package's: InitStdPropertyEditors (TComponentProperty for type
-  // TComponent, TComponentNameProperty for the Name of components, TDateTimeProperty for type
-  // TDateTime, TInterfaceProperty for type IInterface) and InitCompEditors (the fallback
-  // component editor TDefaultEditor and the selection editor TEditActionSelectionEditor for
-  // TPersistent).
-  R.GroupBeforeInstall = CurrentGroup();
-  R.PackageGroup = NewEditorGroup();
+  // package's (StartEditors, StdEditorReg).
+  R.PackageGroup = R.GroupBits.OpenBit();
+  R.GroupBits.Set(R.PackageGroup, true);
+  Package.CurrentGroup = R.PackageGroup;
+  return R;
 }
 
-void DoneDesignEditors() {
-  TRegistries& R = Registries();
-  if (!R.Installed) return;
-  RegisterPropertyEditorProc = nullptr;
-  SetPropertyEditorGroupProc = nullptr;
-  RegisterPropertyMapperProc = nullptr;
-  RegisterComponentEditorProc = nullptr;
-  RegisterSelectionEditorProc = nullptr;
-  RegisterComponentGuidelinesProc = nullptr;
-  R.PropertyEditors.clear();
-  R.Mappers.clear();
-  R.ComponentEditors.clear();
-  R.SelectionEditors.clear();
-  R.Guidelines.Clear();
-  R.GroupBits.reset();
-  R.GroupListeners.clear();
-  R.PackageGroup = -1;
-  CurrentGroup() = R.GroupBeforeInstall;
-  R.Installed = false;
+bool DesignEditorsInstalled() noexcept { return Registries() != nullptr; }
+
+int DesignPackageEditorGroup() noexcept {
+  const TEditorRegistries* R = Registries();
+  return R ? R->PackageGroup : -1;
 }
 
-bool DesignEditorsInstalled() noexcept { return Registries().Installed; }
-
-int DesignPackageEditorGroup() noexcept { return Registries().PackageGroup; }
-
-TDesignEditorsScope::TDesignEditorsScope() : FInstalled(!DesignEditorsInstalled()) {
-  if (FInstalled) InitDesignEditors();
-}
-
-TDesignEditorsScope::~TDesignEditorsScope() {
-  if (FInstalled) DoneDesignEditors();
+TComponent* GetTopLevelComponent(TComponent* Ignoring) {
+  TDesignPackage* P = CurrentDesignPackage();
+  return P && P->Hooks.GetTopLevelComponentFunc ? P->Hooks.GetTopLevelComponentFunc(Ignoring) : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -323,29 +211,40 @@ TDesignEditorsScope::~TDesignEditorsScope() {
 
 void SetDefaultPropertyEditor(TTypeKind Kind, TPropertyEditorClass EditorClass) {
   if (!HasStandardEditor(Kind)) throw EInvalidArgument(Format(SNoDefaultEditorKind, static_cast<int>(Kind)));
-  Defaults().PropertyEditors[Kind] = EditorClass;
+  if (TEditorRegistries* R = Registries()) R->DefaultPropertyEditors[Kind] = EditorClass;
 }
 
 TPropertyEditorClass DefaultPropertyEditor(TTypeKind Kind) noexcept {
-  return Kind <= tkProcedure ? Defaults().PropertyEditors[Kind] : nullptr;
+  const TEditorRegistries* R = Registries();
+  return R && Kind <= tkProcedure ? R->DefaultPropertyEditors[Kind] : nullptr;
 }
 
 void SetDefaultComponentEditor(TComponentEditorClass EditorClass) noexcept {
-  Defaults().ComponentEditor = EditorClass;
+  if (TEditorRegistries* R = Registries()) R->DefaultComponentEditor = EditorClass;
 }
-TComponentEditorClass DefaultComponentEditor() noexcept { return Defaults().ComponentEditor; }
+
+TComponentEditorClass DefaultComponentEditor() noexcept {
+  const TEditorRegistries* R = Registries();
+  return R ? R->DefaultComponentEditor : nullptr;
+}
 
 void SetDefaultComponentGuidelines(TComponentGuidelinesClass GuidelinesClass) noexcept {
-  Defaults().Guidelines = GuidelinesClass;
+  if (TEditorRegistries* R = Registries()) R->DefaultGuidelines = GuidelinesClass;
 }
-TComponentGuidelinesClass DefaultComponentGuidelines() noexcept { return Defaults().Guidelines; }
+
+TComponentGuidelinesClass DefaultComponentGuidelines() noexcept {
+  const TEditorRegistries* R = Registries();
+  return R ? R->DefaultGuidelines : nullptr;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Lookups
 
 TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TPersistent* Obj) {
   if (!PropInfo || !PropInfo->PropType) return nullptr;
-  const TRegistries& R = Registries();
+  const TEditorRegistries* Found = Registries();
+  if (!Found) return nullptr;
+  const TEditorRegistries& R = *Found;
   for (auto It = R.Mappers.rbegin(); It != R.Mappers.rend(); ++It)
     if (TPropertyEditorClass C = It->Mapper(Obj, PropInfo)) return C;
 
@@ -360,9 +259,11 @@ TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TPersistent* Obj) {
 
 IPtr<IComponentEditor> GetComponentEditor(TComponent* Component, const IPtr<IDesigner>& Designer) {
   if (!Component) return nullptr;
-  TComponentEditorClass Editor = DefaultComponentEditor();
+  const TEditorRegistries* R = Registries();
+  if (!R) return nullptr;
+  TComponentEditorClass Editor = R->DefaultComponentEditor;
   TClass BestClass = TPersistent::StaticClass();
-  const auto& L = Registries().ComponentEditors;
+  const auto& L = R->ComponentEditors;
   for (auto It = L.rbegin(); It != L.rend(); ++It) {
     TClass C = It->ComponentClass;
     if (C && Component->InheritsFrom(C) && C != BestClass && C->InheritsFrom(BestClass)) {
@@ -389,8 +290,9 @@ IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer,
     }
     while (Common != TObject::StaticClass() && !P->InheritsFrom(Common)) Common = Common->ClassParent();
   }
-  if (!Common) return List;
-  for (const TSelectionEditorDefinition& D : Registries().SelectionEditors)
+  const TEditorRegistries* R = Registries();
+  if (!Common || !R) return List;
+  for (const TSelectionEditorDefinition& D : R->SelectionEditors)
     if (D.FClass && D.FEditor && Common->InheritsFrom(D.FClass))
       List->Add(CreateSelectionEditor(D.FEditor, Designer));
   return List;
@@ -410,15 +312,16 @@ IPtr<ISelectionEditorList> GetSelectionEditors(const IPtr<IDesigner>& Designer, 
 
 IPtr<IComponentGuidelines> GuidelinesFor(const IPtr<IDesigner>& Designer, TComponent* Component,
                                          TComponent* Container) {
-  if (!Component) return nullptr;
+  const TEditorRegistries* R = Registries();
+  if (!Component || !R) return nullptr;
   TComponentGuidelinesClass GuidelinesClass = nullptr;
   const TClass Stop = TPersistent::StaticClass();
   for (TClass C = Component->ClassType(); C && C != Stop; C = C->ClassParent())
-    if (const TComponentGuidelineRec* Head = Registries().Guidelines.Find(C)) {
+    if (const TComponentGuidelineRec* Head = R->Guidelines.Find(C)) {
       GuidelinesClass = Head->ComponentGuidelinesClass;
       break;
     }
-  if (!GuidelinesClass) GuidelinesClass = DefaultComponentGuidelines();
+  if (!GuidelinesClass) GuidelinesClass = R->DefaultGuidelines;
   if (!GuidelinesClass) return nullptr;
   IPtr<TBaseComponentGuidelines> G = CreateComponentGuidelines(GuidelinesClass, Designer);
   IPtr<IComponentGuidelines> Result = Supports<IComponentGuidelines>(static_cast<IInterface*>(G.Get()));
@@ -442,16 +345,17 @@ IPtr<ISelectionEditor> TSelectionEditorList::Get(int Index) {
 // Editor groups
 
 int NewEditorGroup() {
-  TRegistries& R = Registries();
-  if (!R.GroupBits) R.GroupBits = std::make_unique<TBits>();
-  const int Group = R.GroupBits->OpenBit();
-  R.GroupBits->Set(Group, true);
-  CurrentGroup() = Group;
+  TEditorRegistries& R = InstalledRegistries();
+  const int Group = R.GroupBits.OpenBit();
+  R.GroupBits.Set(Group, true);
+  SetCurrentGroup(Group);
   return Group;
 }
 
 void FreeEditorGroup(int Group) {
-  TRegistries& R = Registries();
+  TEditorRegistries* Found = Registries();
+  if (!Found) return;
+  TEditorRegistries& R = *Found;
   EraseGroup(R.PropertyEditors, Group, [](const TPropertyClassRec& E) { return E.Group; });
   EraseGroup(R.ComponentEditors, Group, [](const TComponentClassRec& E) { return E.Group; });
   EraseGroup(R.Mappers, Group, [](const TPropertyMapperRec& E) { return E.Group; });
@@ -459,16 +363,18 @@ void FreeEditorGroup(int Group) {
   R.Guidelines.FreeGroup(Group);
   detail::CallLastFirst([&R] { return static_cast<int>(R.GroupListeners.size()); },
                         [&](int I) { R.GroupListeners[size_t(I)](Group); });
-  if (R.GroupBits && Group >= 0 && Group < R.GroupBits->Size()) R.GroupBits->Set(Group, false);
+  if (Group >= 0 && Group < R.GroupBits.Size()) R.GroupBits.Set(Group, false);
 }
 
 void NotifyGroupChange(TGroupChangeProc AProc) {
   UnnotifyGroupChange(AProc);
-  if (AProc) Registries().GroupListeners.push_back(AProc);
+  if (AProc) InstalledRegistries().GroupListeners.push_back(AProc);
 }
 
 void UnnotifyGroupChange(TGroupChangeProc AProc) {
-  auto& L = Registries().GroupListeners;
+  TEditorRegistries* R = Registries();
+  if (!R) return;
+  auto& L = R->GroupListeners;
   L.erase(std::remove(L.begin(), L.end(), AProc), L.end());
 }
 

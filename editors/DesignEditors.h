@@ -2,73 +2,36 @@
 // component, which selection editors a selection, which guidelines class a component, and
 // editor groups that remove everything a package registered when it is unloaded.
 //
-// The registries stand behind the registration routines of DesignIntf. They are installed by
-// InitDesignEditors (which sets the registration hooks) and removed by DoneDesignEditors
-// (which clears the hooks and frees every registration). A program that designs without an
-// IDE — a tool, a test — calls the pair itself, or holds a TDesignEditorsScope; there is no
-// package loading that would do it. Registrations made while the registries are not
-// installed are ignored.
+// The registries stand behind the registration routines of DesignIntf. They are a service of
+// the package object (TEditorRegistries, contracts/Package.h): InstallEditorRegistries adds
+// them to a package and sets its registration hooks; they go with the package. Lookups while
+// the current package has no registries behave as lookups in empty registries.
 //
 // Every registration is stamped with the current editor group (CurrentGroup()).
 #pragma once
 
-#include "contracts/DesignIntf.h"
+#include "editors/EditorRegistries.h"
 
 namespace formwright {
 
 // ---------------------------------------------------------------------------------------------
 // Installation
 
-// Installs the registries behind the registration hooks and opens the editor group of the
-// package's own registrations (it becomes the current group). Idempotent.
-void InitDesignEditors();
-// Clears the hooks and frees every registration, the group numbers in use and the group
-// listeners. Idempotent. The default editor classes (below) are kept.
-void DoneDesignEditors();
-// True between InitDesignEditors and DoneDesignEditors.
+// Adds the editor registries to `Package`, sets its registration hooks and opens the editor
+// group of the package's own registrations (it becomes the package's current group). A package
+// that has them already raises EInvalidOperation.
+TEditorRegistries& InstallEditorRegistries(TDesignPackage& Package);
+// True when the current package has editor registries.
 bool DesignEditorsInstalled() noexcept;
 // The editor group of the package's own registrations (freeing it unloads them); -1 while the
-// registries are not installed.
+// current package has no registries.
 int DesignPackageEditorGroup() noexcept;
-
-// Keeps the registries installed for a scope: installs them unless they already are, and
-// removes them at the end of the scope only if it installed them.
-class TDesignEditorsScope {
- public:
-  TDesignEditorsScope();
-  ~TDesignEditorsScope();
-  TDesignEditorsScope(const TDesignEditorsScope&) = delete;
-  TDesignEditorsScope& operator=(const TDesignEditorsScope&) = delete;
-
- private:
-  bool FInstalled;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Registration records
-
-// One property editor registration.
-struct TPropertyClassRec {
-  int Group = -1;                              // CurrentGroup() at registration
-  PTypeInfo PropertyType = nullptr;            // type the editor is for
-  String PropertyName;                         // empty for any name; kept only with a class
-  TClass ComponentClass = nullptr;             // null for any class
-  TPersistentClass ClassGroup = nullptr;       // null for any class group
-  TPropertyEditorClass EditorClass = nullptr;  // null: the property is not listed
-};
-
-// One selection editor registration.
-struct TSelectionEditorDefinition {
-  int FGroup = -1;
-  TClass FClass = nullptr;
-  TSelectionEditorClass FEditor = nullptr;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Default editors
 //
 // The editors used when nothing registered applies come from the editors units, which set
-// them when they start. Until then there is no default: a property without a registered
+// them when the package starts. Until then there is no default: a property without a registered
 // editor is not listed, a component without a registered editor has none, and a component
 // without registered guidelines gets none.
 
@@ -141,7 +104,8 @@ void FreeEditorGroup(int Group);
 void NotifyGroupChange(TGroupChangeProc AProc);
 void UnnotifyGroupChange(TGroupChangeProc AProc);
 
-// Answers the top-level component being designed; set by the designer manager.
-extern TGetTopLevelComponentFunc GetTopLevelComponentFunc;
+// The top-level component being designed, other than `Ignoring`, as the current package's
+// hook answers it (the designer manager sets it); null when the hook is unset.
+TComponent* GetTopLevelComponent(TComponent* Ignoring);
 
 }  // namespace formwright

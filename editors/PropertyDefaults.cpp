@@ -3,24 +3,11 @@
 // finds that counterpart by walking the module in the writer's order.
 #include "editors/PropertyEditors.h"
 #include "platform/runtime/Collections.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
 namespace {
-
-// Restores a variable when the scope ends.
-template <class T>
-class TKeepValue {
- public:
-  explicit TKeepValue(T& Var) : FVar(Var), FSaved(Var) {}
-  ~TKeepValue() { FVar = FSaved; }
-  TKeepValue(const TKeepValue&) = delete;
-  TKeepValue& operator=(const TKeepValue&) = delete;
-
- private:
-  T& FVar;
-  T FSaved;
-};
 
 // The owned component named `Name` in `Owner`'s ownership tree: each level is asked first,
 // then its components in order, depth first.
@@ -60,11 +47,11 @@ bool TPropertyEditor::GetIsDefault() {
   if (!IsStoredProp(Instance, P)) return true;
 
   // The tracking fields mean something only during this call.
-  TKeepValue KeepAncestor(FAncestor);
-  TKeepValue KeepRoot(FRoot);
-  TKeepValue KeepRootAncestor(FRootAncestor);
-  TKeepValue KeepLookingFor(FLookingFor);
-  TKeepValue KeepDone(FDoneLooking);
+  TValueScope KeepAncestor(FAncestor);
+  TValueScope KeepRoot(FRoot);
+  TValueScope KeepRootAncestor(FRootAncestor);
+  TValueScope KeepLookingFor(FLookingFor);
+  TValueScope KeepDone(FDoneLooking);
 
   IPtr<IDesigner> AncestorDesigner = FDesigner->GetAncestorDesigner();
   FRootAncestor = AncestorDesigner ? AncestorDesigner->GetRoot() : nullptr;
@@ -94,7 +81,7 @@ bool TPropertyEditor::GetIsDefault() {
   if (!Result && P->Kind() == tkClass) {
     if (auto* Obj = As<TPersistent>(GetObjectProp(Instance, P))) {
       const bool Valid = AncestorIsValid(FAncestor, FRoot, FRootAncestor);
-      TKeepValue KeepObjectAncestor(FAncestor);
+      TValueScope KeepObjectAncestor(FAncestor);
       if (Valid) FAncestor = AncestorObject(FAncestor, P);
       // One level only: each published property of the object as the writer would judge it.
       Result = true;

@@ -275,7 +275,7 @@ bool Listable(PPropInfo P, TPersistent* First, int Count, const IPtr<IDesigner>&
               const TPropertyEditorFilterFunc& EditorFilterFunc) {
   const TPropertyEditorClass EditorClass = GetEditorClass(P, First);
   if (!EditorClass || !P->CanRead()) return false;
-  if (!GShowReadOnlyProps && P->Kind() != tkClass && !P->CanWrite()) return false;
+  if (!ShowReadOnlyProps() && P->Kind() != tkClass && !P->CanWrite()) return false;
   const IPtr<IProperty> Editor = CreatePropertyEditor(EditorClass, Designer, {{First, P}});
   if (Count > 1 && !Editor->GetAttributes().Contains(paMultiSelect)) return false;
   if (!Editor->ValueAvailable()) return false;

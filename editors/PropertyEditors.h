@@ -238,11 +238,10 @@ class TPropInfoList {
 // Passes an editor to `Proc` for every published property, of a kind in `Filter`, that all
 // objects of `Components` share (same name, same type), in name order, with the editor class
 // the registry chooses. A property is left out when it has no editor, cannot be read, is
-// read-only and of a simple type (unless GShowReadOnlyProps), is not multi-selectable while
-// several objects are selected, cannot be read at the moment, is refused by
-// `EditorFilterFunc`, or when objects of different classes would get different editors.
-// Selection editors of the designer's selection that filter properties
-// (ISelectionPropertyFilter) may then remove or reorder the editors.
+// read-only and of a simple type (unless the package shows read-only properties), is not multi-selectable
+// while several objects are selected, cannot be read at the moment, is refused by `EditorFilterFunc`, or when
+// objects of different classes would get different editors. Selection editors of the designer's selection
+// that filter properties (ISelectionPropertyFilter) may then remove or reorder the editors.
 void GetComponentProperties(const IPtr<IDesignerSelections>& Components, TTypeKinds Filter,
                             const IPtr<IDesigner>& Designer, const TGetPropProc& Proc,
                             const TPropertyEditorFilterFunc& EditorFilterFunc = nullptr);

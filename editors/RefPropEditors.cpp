@@ -1,6 +1,8 @@
 #include "editors/RefPropEditors.h"
 
+#include "contracts/Package.h"
 #include "platform/orx/Forms.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
@@ -148,7 +150,7 @@ TPropertyAttributes TComponentProperty::GetAttributes() {
                               ? TPropertyAttributes{paValueList, paSortList, paRevertable}
                               : TPropertyAttributes{paReadOnly};
   A.Include(paMultiSelect);
-  if (GReferenceExpandable && GetComponentReference() && AllEqual())
+  if (ReferenceExpandable() && GetComponentReference() && AllEqual())
     A.Include(paSubProperties).Include(paVolatileSubProperties);
   return A;
 }
@@ -219,11 +221,7 @@ IPtr<IInterface> TInterfaceProperty::InterfaceOf(TComponent* Component) {
 
 void TInterfaceProperty::GetValues(const TGetStrProc& Proc) {
   if (!FDesigner) return;
-  FGetValuesStrProc = Proc;
-  struct TClear {
-    TGetStrProc& P;
-    ~TClear() { P = nullptr; }
-  } Clear{FGetValuesStrProc};
+  TValueScope<TGetStrProc> Values(FGetValuesStrProc, Proc);
   FDesigner->GetComponentNames(GetTypeData(TComponent::StaticClass()->ClassInfo()), [this](const String& S) {
     TComponent* C = FDesigner->GetComponent(S);
     if (C && InterfaceOf(C)) FGetValuesStrProc(S);

@@ -1,5 +1,7 @@
 #include "editors/StdEditorReg.h"
 
+#include "editors/CompEditors.h"
+#include "editors/ComponentGuidelines.h"
 #include "editors/RefPropEditors.h"
 #include "editors/StdPropEditors.h"
 
@@ -47,8 +49,6 @@ TPropertyEditorClass StandardEditorOf(TTypeKind Kind) {
   }
 }
 
-bool StdEditorsInstalled() { return DefaultPropertyEditor(tkInteger) == TIntegerProperty::StaticClass(); }
-
 }  // namespace
 
 void InitStdPropertyEditors() {
@@ -60,16 +60,11 @@ void InitStdPropertyEditors() {
   RegisterPropertyEditor(TypeInfoOf<IInterface>(), nullptr, "", TInterfaceProperty::StaticClass());
 }
 
-void DoneStdPropertyEditors() {
-  for (TTypeKind Kind : StandardKinds) SetDefaultPropertyEditor(Kind, nullptr);
-}
-
-TStdPropertyEditorsScope::TStdPropertyEditorsScope() : FInstalled(!StdEditorsInstalled()) {
-  if (FInstalled) InitStdPropertyEditors();
-}
-
-TStdPropertyEditorsScope::~TStdPropertyEditorsScope() {
-  if (FInstalled) DoneStdPropertyEditors();
+void StartEditors(TDesignPackage& Package) {
+  InstallEditorRegistries(Package);
+  InitStdPropertyEditors();
+  InitCompEditors();
+  SetDefaultComponentGuidelines(TComponentGuidelines::StaticClass());
 }
 
 }  // namespace formwright

@@ -1,9 +1,8 @@
-// Installing the standard property editors: the registry's default editor for each type kind,
-// and the registrations the designer package makes for itself when it loads.
+// Starting the editors' part of a package: the editor registries, the default editor for each
+// type kind, and the registrations the package makes for itself.
 //
-// The designer package calls InitStdPropertyEditors at start-up, after the registries are
-// installed (InitDesignEditors); a program that designs without an IDE (a tool, a test) holds a
-// TStdPropertyEditorsScope instead.
+// The package start-up (TDesignPackageScope of the module designer) calls StartEditors first;
+// the editors' own tests and a tool that only edits properties hold a TEditorsPackageScope.
 #pragma once
 
 #include "editors/DesignEditors.h"
@@ -15,22 +14,22 @@ namespace formwright {
 // TComponentNameProperty for the Name (type TComponentName) of components, TDateTimeProperty
 // for type TDateTime and TInterfaceProperty for type IInterface.
 void InitStdPropertyEditors();
-// Takes the defaults away again (the registrations go with their editor group or with
-// DoneDesignEditors).
-void DoneStdPropertyEditors();
 
-// Keeps the registries and the standard editors installed for a scope: installs what is not
-// installed yet and removes at the end only what it installed.
-class TStdPropertyEditorsScope {
+// Installs the editor registries in `Package` and makes the editors' own registrations in the
+// package's own group: the standard property editors (InitStdPropertyEditors), the fallback
+// component editor and the edit-action selection editor (InitCompEditors), and the default
+// guidelines (TComponentGuidelines).
+void StartEditors(TDesignPackage& Package);
+
+// A fresh package with the editors' part started (StartEditors) for a scope; the package that
+// was current before comes back at the end.
+class TEditorsPackageScope {
  public:
-  TStdPropertyEditorsScope();
-  ~TStdPropertyEditorsScope();
-  TStdPropertyEditorsScope(const TStdPropertyEditorsScope&) = delete;
-  TStdPropertyEditorsScope& operator=(const TStdPropertyEditorsScope&) = delete;
+  TEditorsPackageScope() { StartEditors(FPackage); }
+  TDesignPackage& Package() noexcept { return FPackage; }
 
  private:
-  TDesignEditorsScope FRegistries;
-  bool FInstalled;
+  TDesignPackage FPackage;
 };
 
 }  // namespace formwright

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
@@ -77,11 +78,7 @@ void ProxyNotification(TComponent* Instance, TComponent* AComponent, TOperation 
   TProxyClass* P = ProxyOf(Instance);
   TClass Proxy = Instance->ClassType();
   Instance->ChangeClass(P->SavedClass);
-  struct TRestore {
-    TComponent* I;
-    TClass C;
-    ~TRestore() { I->ChangeClass(C); }
-  } Restore{Instance, Proxy};
+  TScopeExit Restore([Instance, Proxy] { Instance->ChangeClass(Proxy); });
   TComponent* Owner = Instance->Owner();
   if (Owner && !FromOwner &&
       (!Instance->ComponentState().Contains(csInline) || !OwnedBy(AComponent, Instance)))

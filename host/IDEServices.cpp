@@ -106,7 +106,7 @@ void TReferenceIDEServices::RenameModule(const String& FileName, const String& N
 
 IPtr<TReferenceIDEServices> InstallReferenceIDEServices() {
   IPtr<TReferenceIDEServices> S = MakeIntf<TReferenceIDEServices>();
-  VostrelIDEServices() = IPtr<IInterface>(static_cast<INTAServices*>(S.Get()));
+  SetVostrelIDEServices(IPtr<IInterface>(static_cast<INTAServices*>(S.Get())));
   return S;
 }
 

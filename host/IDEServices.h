@@ -77,7 +77,8 @@ class TReferenceIDEServices : public TInterfacedObject,
   int FNextNotifier = 0;
 };
 
-// Makes a new reference services object the host's VostrelIDEServices and returns it.
+// Makes a new reference services object the current package's IDE services (VostrelIDEServices)
+// and returns it; it goes with the package.
 IPtr<TReferenceIDEServices> InstallReferenceIDEServices();
 
 }  // namespace formwright

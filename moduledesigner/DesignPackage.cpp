@@ -1,7 +1,5 @@
 #include "moduledesigner/DesignPackage.h"
 
-#include "editors/CompEditors.h"
-#include "editors/DesignEditors.h"
 #include "editors/StdEditorReg.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/ModuleRegistry.h"
@@ -9,33 +7,30 @@
 
 namespace formwright {
 
+void StartDesignPackage(TDesignPackage& Package) {
+  StartEditors(Package);
+  InstallModuleRegistry(Package);
+  Package.Hooks.GetTopLevelComponentFunc = &TopLevelDesignComponent;
+  orx::RegisterOrxClasses();
+}
+
+bool DesignPackageStarted(const TDesignPackage& Package) noexcept {
+  return Package.Find<TModuleRegistry>() != nullptr;
+}
+
 namespace {
-bool& Started() {
-  static bool S = false;
-  return S;
+TDesignPackage* Reusable(TDesignPackageScope::TUse Use) noexcept {
+  TDesignPackage* Current = CurrentDesignPackage();
+  if (Use == TDesignPackageScope::puCurrentIfStarted && Current && DesignPackageStarted(*Current))
+    return Current;
+  return nullptr;
 }
 }  // namespace
 
-void InitDesignPackage() {
-  if (Started()) return;
-  InitDesignEditors();
-  InitStdPropertyEditors();
-  InitCompEditors();
-  InitModuleRegistry();
-  orx::RegisterOrxClasses();
-  GetTopLevelComponentFunc = &TopLevelDesignComponent;
-  Started() = true;
-}
-
-void DoneDesignPackage() {
-  if (!Started()) return;
-  Started() = false;
-  if (GetTopLevelComponentFunc == &TopLevelDesignComponent) GetTopLevelComponentFunc = nullptr;
-  DoneDesigners();
-  DoneModuleRegistry();
-  DoneCompEditors();
-  DoneStdPropertyEditors();
-  DoneDesignEditors();
+TDesignPackageScope::TDesignPackageScope(TUse Use) : FPackage(Reusable(Use)) {
+  if (FPackage) return;
+  FPackage = &FOwned.emplace();
+  StartDesignPackage(*FPackage);
 }
 
 }  // namespace formwright

@@ -8,20 +8,16 @@ namespace {
 inline constexpr const char* SNativeDesignerActive = "NativeDesignerActive";
 inline constexpr const char* SCodeEditorActive = "CodeEditorActive";
 
-struct TSinks {
-  TEvRootActivatedEvent RootActivated;
-  TEvComponentRenamedEvent ComponentRenamed;
-  TEvent ActiveRootModified;
-  TEvent DesignerDeactivated;
-};
-TSinks& Sinks() {
-  static TSinks S;
-  return S;
+inline constexpr const char* SNoPackage = "No design package is current";
+
+// The sinks and designers of the current package, made on first use.
+TDesignerSinks& Sinks() {
+  TDesignPackage* P = CurrentDesignPackage();
+  if (!P) throw EInvalidOperation(SNoPackage);
+  if (TDesignerSinks* S = P->Find<TDesignerSinks>()) return *S;
+  return P->AddService(std::make_unique<TDesignerSinks>());
 }
-IPtr<TDesigners>& DesignersInstance() {
-  static IPtr<TDesigners> D;
-  return D;
-}
+IPtr<TDesigners>& DesignersInstance() { return Sinks().Designers; }
 
 // Runs Body inside one update of the palette services (when the host offers them).
 template <class F>
@@ -223,11 +219,13 @@ IPtr<IRoot> ActiveRoot() {
 void ActivateNonOrxDesigner() { RootActivatedSink().SendToHandlers(nullptr, StubCustomModule()); }
 
 void DoneDesigners() {
-  DesignersInstance().Reset();
-  Sinks().RootActivated.Clear();
-  Sinks().ComponentRenamed.Clear();
-  Sinks().ActiveRootModified.Clear();
-  Sinks().DesignerDeactivated.Clear();
+  TDesignerSinks* S = CurrentPackageService<TDesignerSinks>();
+  if (!S) return;
+  S->Designers.Reset();
+  S->RootActivated.Clear();
+  S->ComponentRenamed.Clear();
+  S->ActiveRootModified.Clear();
+  S->DesignerDeactivated.Clear();
 }
 
 }  // namespace formwright

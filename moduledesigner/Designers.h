@@ -1,8 +1,9 @@
-// The process-wide multiplexer of component designers (one per framework and form-file
+// The package's multiplexer of component designers (one per framework and form-file
 // extension) and the package-wide event sinks it fires.
 #pragma once
 
 #include "contracts/Events.h"
+#include "contracts/Package.h"
 #include "moduledesigner/RootIntf.h"
 
 namespace formwright {
@@ -27,7 +28,8 @@ class TEvComponentRenamedEvent : public TEventT<void(TObject*, const String&, co
   }
 };
 
-// The package-wide sinks (created on first use, cleared by DoneDesigners).
+// The package-wide sinks of the current package (made on first use, cleared by DoneDesigners);
+// without a current package they raise EInvalidOperation.
 TEvRootActivatedEvent& RootActivatedSink();
 TEvComponentRenamedEvent& ComponentRenamedSink();
 TEvent& ActiveRootModifiedSink();
@@ -73,7 +75,18 @@ class TDesigners : public TInterfacedObject, public IComponentDesigners {
   IPtr<IRoot> FActiveDesignRoot;
 };
 
-// The process-wide designers (created on first use).
+// The sinks and the designers of a package: a service of the package object, made by the first
+// call that needs them.
+class TDesignerSinks : public TPackageService {
+ public:
+  TEvRootActivatedEvent RootActivated;
+  TEvComponentRenamedEvent ComponentRenamed;
+  TEvent ActiveRootModified;
+  TEvent DesignerDeactivated;
+  IPtr<TDesigners> Designers;
+};
+
+// The package's designers (made on first use).
 IPtr<TDesigners> Designers();
 IPtr<IComponentDesigner> ActiveDesigner();
 // The active designer's active root, or none.
@@ -84,7 +97,7 @@ void ActivateNonOrxDesigner();
 // Releases the designers and clears the sinks (package end).
 void DoneDesigners();
 // The top-level design component (the active root's root component), unless it is Ignoring;
-// installed as GetTopLevelComponentFunc while the package runs.
+// the package's GetTopLevelComponentFunc hook.
 TComponent* TopLevelDesignComponent(TComponent* Ignoring);
 
 // Sets or clears a palette context inside one palette update, when the host has palette

@@ -8,37 +8,38 @@ namespace formwright {
 
 namespace {
 
-struct TModuleRegistry {
-  bool Installed = false;
-  std::vector<TCustomModuleReg> CustomModules;
-  std::vector<TClass> NoIcons;
-  std::vector<IPtr<IDesignNotification>> Notifications;
-  std::vector<TInitializeDesignerProc> Initializers;
-};
+constexpr const char* SNoModuleRegistry = "The current package has no module registry";
 
-TModuleRegistry& Registry() {
-  static TModuleRegistry R;
-  return R;
+// The registries of the current package; null when it has none.
+TModuleRegistry* Registry() noexcept { return CurrentPackageService<TModuleRegistry>(); }
+
+// The registries the hooks write to: the hooks are set only on a package that has them.
+TModuleRegistry& Installed() {
+  TModuleRegistry* R = Registry();
+  if (!R) throw EInvalidOperation(SNoModuleRegistry);
+  return *R;
 }
 
 void DoRegisterCustomModule(int Group, TComponentClass ComponentBaseClass,
                             TCustomModuleClass CustomModuleClass) {
-  Registry().CustomModules.push_back({Group, CustomModuleClass, ComponentBaseClass});
+  Installed().CustomModules.push_back({Group, CustomModuleClass, ComponentBaseClass});
   RegisterClass(ComponentBaseClass);
 }
 
 void DoRegisterDesignNotification(const IPtr<IDesignNotification>& N) {
-  Registry().Notifications.push_back(N);
+  Installed().Notifications.push_back(N);
 }
 
 void DoUnregisterDesignNotification(const IPtr<IDesignNotification>& N) {
-  auto& L = Registry().Notifications;
+  auto& L = Installed().Notifications;
   for (size_t I = L.size(); I-- > 0;)
     if (L[I] == N) L.erase(L.begin() + static_cast<std::ptrdiff_t>(I));
 }
 
 void DropGroup(int Group) {
-  auto& L = Registry().CustomModules;
+  TModuleRegistry* R = Registry();
+  if (!R) return;
+  auto& L = R->CustomModules;
   for (size_t I = L.size(); I-- > 0;)
     if (L[I].Group == Group) L.erase(L.begin() + static_cast<std::ptrdiff_t>(I));
 }
@@ -47,7 +48,9 @@ void DropGroup(int Group) {
 // during a call; the walk then goes on below the current position.
 template <class I, class F>
 void FanOut(const F& Call) {
-  auto& L = Registry().Notifications;
+  TModuleRegistry* R = Registry();
+  if (!R) return;
+  auto& L = R->Notifications;
   for (size_t Index = L.size(); Index-- > 0;) {
     if (Index >= L.size()) {
       if (L.empty()) break;
@@ -78,57 +81,61 @@ class TStubCustomModule : public TInterfacedObject, public ICustomModule {
 
 }  // namespace
 
-void InitModuleRegistry() {
-  TModuleRegistry& R = Registry();
-  if (R.Installed) return;
-  R.Installed = true;
-  RegisterCustomModuleProc = &DoRegisterCustomModule;
-  RegisterDesignNotificationProc = &DoRegisterDesignNotification;
-  UnregisterDesignNotificationProc = &DoUnregisterDesignNotification;
+TModuleRegistry& InstallModuleRegistry(TDesignPackage& Package) {
+  TModuleRegistry& R = Package.AddService(std::make_unique<TModuleRegistry>());
+  Package.Hooks.RegisterCustomModuleProc = &DoRegisterCustomModule;
+  Package.Hooks.RegisterDesignNotificationProc = &DoRegisterDesignNotification;
+  Package.Hooks.UnregisterDesignNotificationProc = &DoUnregisterDesignNotification;
   NotifyGroupChange(&DropGroup);
+  return R;
 }
 
-void DoneModuleRegistry() {
-  TModuleRegistry& R = Registry();
-  if (!R.Installed) return;
-  UnnotifyGroupChange(&DropGroup);
-  RegisterCustomModuleProc = nullptr;
-  RegisterDesignNotificationProc = nullptr;
-  UnregisterDesignNotificationProc = nullptr;
-  R = TModuleRegistry();
+std::span<const TCustomModuleReg> CustomModuleRegistrations() {
+  const TModuleRegistry* R = Registry();
+  return R ? std::span<const TCustomModuleReg>(R->CustomModules) : std::span<const TCustomModuleReg>();
 }
-
-const std::vector<TCustomModuleReg>& CustomModuleRegistrations() { return Registry().CustomModules; }
 
 void RegisterNoIcon(std::initializer_list<TClass> Classes) {
+  TModuleRegistry* R = Registry();
+  if (!R) return;
   for (TClass C : Classes)
-    if (std::find(Registry().NoIcons.begin(), Registry().NoIcons.end(), C) == Registry().NoIcons.end())
-      Registry().NoIcons.push_back(C);
+    if (std::find(R->NoIcons.begin(), R->NoIcons.end(), C) == R->NoIcons.end()) R->NoIcons.push_back(C);
 }
 
 void UnregisterNoIcon(TClass AClass) {
-  auto& L = Registry().NoIcons;
+  TModuleRegistry* R = Registry();
+  if (!R) return;
+  auto& L = R->NoIcons;
   L.erase(std::remove(L.begin(), L.end(), AClass), L.end());
 }
 
 bool IsNoIconComponent(const TComponent* Component) {
   if (!Component) return true;
-  for (TClass C : Registry().NoIcons)
+  const TModuleRegistry* R = Registry();
+  if (!R) return false;
+  for (TClass C : R->NoIcons)
     if (Component->InheritsFrom(C)) return true;
   return false;
 }
 
 void RegisterInitializeDesigner(TInitializeDesignerProc Proc) {
-  auto& L = Registry().Initializers;
+  TModuleRegistry* R = Registry();
+  if (!R) return;
+  auto& L = R->Initializers;
   if (std::find(L.begin(), L.end(), Proc) == L.end()) L.push_back(Proc);
 }
 
 void InitializeDesigners(const IPtr<IDesignEnvironment>& Environment) {
-  const auto Procs = Registry().Initializers;
+  const TModuleRegistry* R = Registry();
+  if (!R) return;
+  const auto Procs = R->Initializers;
   for (TInitializeDesignerProc P : Procs) P(Environment);
 }
 
-int DesignNotificationCount() { return static_cast<int>(Registry().Notifications.size()); }
+int DesignNotificationCount() {
+  const TModuleRegistry* R = Registry();
+  return R ? static_cast<int>(R->Notifications.size()) : 0;
+}
 
 void DesignNotificationItemDeleted(const IPtr<IDesigner>& D, TPersistent* Item) {
   FanOut<IDesignNotification>([&](const auto& N) { N->ItemDeleted(D, Item); });

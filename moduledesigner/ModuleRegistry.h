@@ -1,9 +1,14 @@
-// Process-wide registries of the module designer: custom modules and the root base classes
+// The module designer's registries of a package: custom modules and the root base classes
 // they design, classes shown without an icon, design-notification listeners, and designer
-// initialisers. They live from InitModuleRegistry (package start) to DoneModuleRegistry
-// (package end); the registration hooks of the design contracts are set in between.
+// initialisers. They are a service of the package object (contracts/Package.h), added by
+// InstallModuleRegistry, which also sets the package's custom-module and design-notification
+// hooks; they go with the package. Queries while the current package has none behave as
+// queries of empty registries.
 #pragma once
 
+#include <span>
+
+#include "contracts/Package.h"
 #include "moduledesigner/RootIntf.h"
 
 namespace formwright {
@@ -16,23 +21,34 @@ struct TCustomModuleReg {
   TComponentClass RootBaseClass = nullptr;
 };
 
-// Installs the custom-module and design-notification hooks and the group-change listener.
-// Idempotent.
-void InitModuleRegistry();
-// Clears the hooks and every registry.
-void DoneModuleRegistry();
+// Designer initialisers, called with the environment when the designers start.
+using TInitializeDesignerProc = void (*)(const IPtr<IDesignEnvironment>& Environment);
 
-// Registrations in registration order (searched newest first by the designer manager).
-const std::vector<TCustomModuleReg>& CustomModuleRegistrations();
+// The registries of one package.
+class TModuleRegistry : public TPackageService {
+ public:
+  std::vector<TCustomModuleReg> CustomModules;
+  std::vector<TClass> NoIcons;
+  std::vector<IPtr<IDesignNotification>> Notifications;
+  std::vector<TInitializeDesignerProc> Initializers;
+};
 
-// Classes whose instances are not shown as icons and cannot be pasted.
+// Adds the registries to `Package` (which must have the editor registries, for the group
+// listener that drops the custom modules of a freed group) and sets its custom-module and
+// design-notification hooks.
+TModuleRegistry& InstallModuleRegistry(TDesignPackage& Package);
+
+// The current package's custom-module registrations in registration order (searched newest
+// first by the designer manager); empty while the package has no registry.
+std::span<const TCustomModuleReg> CustomModuleRegistrations();
+
+// Classes whose instances are not shown as icons and cannot be pasted (registering without a
+// package does nothing).
 void RegisterNoIcon(std::initializer_list<TClass> Classes);
 void UnregisterNoIcon(TClass AClass);
 // True for null and for instances of a no-icon class (subclasses included).
 bool IsNoIconComponent(const TComponent* Component);
 
-// Designer initialisers, called with the environment when the designers start.
-using TInitializeDesignerProc = void (*)(const IPtr<IDesignEnvironment>& Environment);
 // Adds Proc unless it is already there.
 void RegisterInitializeDesigner(TInitializeDesignerProc Proc);
 // Calls every initialiser in registration order.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/runtime/Scoped.h"
 #include "platform/runtime/Threads.h"
 
 extern char** environ;
@@ -28,10 +29,7 @@ void TConsoleProcess::SetTimeOut(int TimeOut) {
 }
 
 void TConsoleProcess::Run() {
-  struct TCleanupGuard {
-    TConsoleProcess& Process;
-    ~TCleanupGuard() { Process.Cleanup(); }
-  } Guard{*this};
+  TScopeExit Guard([this] { Cleanup(); });
   Startup();
   if (Execute()) Running();
 }

@@ -1,4 +1,5 @@
 #include "processes/MonitorProcess.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
@@ -15,10 +16,7 @@ void TMonitorThread::Execute() {
     if (Ended || Terminated()) break;
   }
   // Whatever happens from here on, the program counts as finished.
-  struct TFinishGuard {
-    std::atomic<bool>& Finished;
-    ~TFinishGuard() { Finished = true; }
-  } Guard{P.FFinished};
+  TScopeExit Guard([&P] { P.FFinished = true; });
   P.DrainPipes();
   P.CollectLines(true, Output, Errors);
   P.ReportChanges(Output, Errors);

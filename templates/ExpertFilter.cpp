@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/runtime/RtlConsts.h"
+#include "platform/runtime/Scoped.h"
 #include "templates/LineProviders.h"
 #include "templates/ScopeLineProvider.h"
 
@@ -63,10 +64,7 @@ void TExpertFilter::Filter(const ILineProviderPtr& LineProvider, String& Output)
 void TExpertFilter::Expand(const ILineProviderPtr& Provider, String& Output) {
   // Whatever happens, the run's providers are cleaned up (restoring loop item names), the
   // conditions are emptied and the template name is forgotten.
-  struct TRunGuard {
-    TExpertFilter& Filter;
-    ~TRunGuard() { Filter.EndRun(); }
-  } Guard{*this};
+  TScopeExit Guard([this] { EndRun(); });
   FOutputOn = true;
   FProviders.push_back(Provider);
   String Buffer;

@@ -141,7 +141,7 @@ class TReferenceHost {
  private:
   IPtr<TReferenceRoot> Track(IPtr<TReferenceRoot> Root);
 
-  TDesignPackageScope FPackage;
+  TDesignPackageScope FPackage{TDesignPackageScope::puCurrentIfStarted};
   std::unique_ptr<TReferenceModuleFactory> FFactory;
   IPtr<TDesignEnvironment> FEnvironment;
   IPtr<IModuleFileSystem> FFileSystem;

@@ -6,6 +6,7 @@
 #include "platform/orx/ActnList.h"
 #include "platform/orx/Menus.h"
 #include "platform/orx/OrxConsts.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright::orx {
 
@@ -371,7 +372,7 @@ void TControl::SetParentFont(bool Value) {
 
 void TControl::ParentFontChanged() {
   if (!FParentFont || !FParent) return;
-  TFlagScope Scope(FUpdatingFromParent);
+  TValueScope Scope(FUpdatingFromParent, true);
   FFont->Assign(FParent->Font());
 }
 

@@ -76,18 +76,6 @@ FW_EVENT(TKeyEvent, void(TObject*, uint16_t&, TShiftState),
          "(Sender: TObject; var Key: Word; Shift: TShiftState)")
 FW_EVENT(TKeyPressEvent, void(TObject*, char16_t&), "(Sender: TObject; var Key: Char)")
 
-// Sets a flag for the duration of a scope (re-entry guards of layout and syncing code).
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& Flag) noexcept : FFlag(Flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
-
 // The streaming children of a container: the components owned by `Root` whose parent component
 // is `Container` (and, with IncludeUnparented, those without one), in creation order, except
 // that the controls of a windowed container come in z-order (back to front). Graphic controls

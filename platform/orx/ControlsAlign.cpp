@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/orx/Controls.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright::orx {
 
@@ -20,7 +21,7 @@ void TWinControl::RealignFor(TControl* AControl) {
     return;
   }
   FAlignPending = false;
-  TFlagScope Scope(FAligning);
+  TValueScope Scope(FAligning, true);
   TRect R = ClientRect();
   AdjustClientRect(R);
   R = FPadding->Deflate(R);

@@ -4,6 +4,7 @@
 
 #include "platform/orx/Forms.h"
 #include "platform/runtime/Clipboard.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright::orx {
 
@@ -147,7 +148,7 @@ class TButtonActionLink : public TControlActionLink {
   }
   void SetChecked(bool Value) override {
     if (!IsCheckedLinked()) return;
-    TFlagScope Scope(FButton->FClicksDisabled);
+    TValueScope Scope(FButton->FClicksDisabled, true);
     FButton->SetChecked(Value);
   }
 
@@ -168,7 +169,7 @@ TControlActionLink* TButtonControl::CreateActionLink() { return new TButtonActio
 void TButtonControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
   TWinControl::ActionChange(Sender, CheckDefaults);
   if (auto* A = dynamic_cast<TContainedAction*>(Sender); A && (!CheckDefaults || !Checked())) {
-    TFlagScope Scope(FClicksDisabled);
+    TValueScope Scope(FClicksDisabled, true);
     SetChecked(A->Checked());
   }
 }
@@ -355,7 +356,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(new T
   SetBounds(0, 0, 185, 89);
   FLines->OnChange = [this](TObject*) {
     if (FSyncing) return;
-    TFlagScope Scope(FSyncing);
+    TValueScope Scope(FSyncing, true);
     SetText(FLines->Text());
   };
 }
@@ -377,7 +378,7 @@ void TMemo::DeclarePublished(TClassBuilder<TMemo>& C) {
 
 void TCustomMemo::TextChanged() {
   if (!FSyncing) {
-    TFlagScope Scope(FSyncing);
+    TValueScope Scope(FSyncing, true);
     FLines->SetText(Text());
   }
   TCustomEdit::TextChanged();

@@ -170,9 +170,4 @@ void TClassFinder::GetClasses(const std::function<void(TClass)>& Proc) const {
     for (TClass C : static_cast<const TRegGroup*>(G)->Classes) Proc(C);
 }
 
-int& CurrentGroup() {
-  static int Group = -1;
-  return Group;
-}
-
 }  // namespace formwright

@@ -317,7 +317,4 @@ class TClassFinder {
   std::vector<const void*> FGroups;
 };
 
-// The editor group number that registrations are stamped with (-1 before any group).
-int& CurrentGroup();
-
 }  // namespace formwright

@@ -31,17 +31,6 @@ void ResolveReaderFixups(const void* Reader, const std::function<void(const Stri
 void DropReaderFixups(const void* Reader) noexcept;
 // Defers the Loaded call of `C` to NotifyGlobalLoading.
 void AddGlobalLoaded(TComponent* C);
-// Restores a variable when the scope ends.
-template <class T>
-struct TKeep {
-  T& Ref;
-  T Saved;
-  explicit TKeep(T& R) : Ref(R), Saved(R) {}
-  ~TKeep() { Ref = std::move(Saved); }
-  TKeep(const TKeep&) = delete;
-  TKeep& operator=(const TKeep&) = delete;
-};
-
 // Calls `Instance`'s DefineProperties, plus the "Strings" property of string lists.
 void DefineFilerProperties(TPersistent* Instance, TFiler* Filer);
 

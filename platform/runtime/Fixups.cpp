@@ -6,6 +6,7 @@
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/Scoped.h"
 
 namespace formwright {
 
@@ -92,14 +93,10 @@ void Resolve(S Select, E OnError) {
   G.Fixups = std::move(Keep);
   std::reverse(Batch.begin(), Batch.end());
   G.Batches.push_back(&Batch);
-  struct TRestore {
-    TGlobals& G;
-    std::vector<detail::TFixup>& Batch;
-    ~TRestore() {
-      G.Batches.pop_back();
-      for (auto It = Batch.rbegin(); It != Batch.rend(); ++It) G.Fixups.push_back(std::move(*It));
-    }
-  } Restore{G, Batch};
+  TScopeExit Restore([&G, &Batch] {
+    G.Batches.pop_back();
+    for (auto It = Batch.rbegin(); It != Batch.rend(); ++It) G.Fixups.push_back(std::move(*It));
+  });
   // The index is rebuilt whenever applying a reference may have changed what roots own.
   std::unique_ptr<TNameIndex> Index(new TNameIndex);
   while (!Batch.empty()) {

@@ -4,11 +4,10 @@
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/Scoped.h"
 #include "platform/runtime/StreamCoding.h"
 
 namespace formwright {
-
-using detail::TKeep;
 
 namespace {
 bool IsIntegerTag(TValueType T) noexcept {
@@ -315,8 +314,8 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
   const String Name = ReadStr();
   const int64_t BodyStart = Position();
   const size_t Mark = FCreated.size();
-  TKeep<TComponent*> KeepCurrent(FCurrent);
-  TKeep<String> KeepContext(FContext);
+  TValueScope<TComponent*> KeepCurrent(FCurrent);
+  TValueScope<String> KeepContext(FContext);
   FContext = Name.empty() ? ClassName : Name;
   TComponent* Result = Component;
   try {
@@ -354,13 +353,13 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
 }
 
 void TReader::ReadData(TComponent* Instance) {
-  TKeep<TComponent*> KeepLookup(FLookupRoot);
+  TValueScope<TComponent*> KeepLookup(FLookupRoot);
   // The components inside an embedded module instance are named relative to it.
   if (Instance != FRoot && Instance->ComponentState().Contains(csInline)) FLookupRoot = Instance;
   while (!EndOfList()) ReadProperty(Instance);
   ReadListEnd();
-  TKeep<TComponent*> KeepOwner(FOwner);
-  TKeep<TComponent*> KeepParent(FParent);
+  TValueScope<TComponent*> KeepOwner(FOwner);
+  TValueScope<TComponent*> KeepParent(FParent);
   FParent = Instance->GetChildParent();
   TComponent* ChildOwner = Instance->GetChildOwner();
   // Inside an embedded module instance its components are its own at every depth, as the
@@ -488,7 +487,7 @@ void TReader::ReadPropValue(TPersistent* Instance, PPropInfo P) {
         auto* C = As<TCollection>(GetObjectProp(Instance, P));
         if (!C) throw EReadError(SInvalidPropertyValue);
         ReadValue();
-        TKeep<String> KeepContext(FContext);
+        TValueScope<String> KeepContext(FContext);
         FContext += "." + P->Name;
         ReadCollection(C);
         return;
@@ -550,7 +549,7 @@ void TReader::ReadCollection(TCollection* Collection) {
     ~TEnd() { C->EndUpdate(); }
   } End{Collection};
   if (!EndOfList()) Collection->Clear();
-  TKeep<String> KeepContext(FContext);
+  TValueScope<String> KeepContext(FContext);
   const String Base = FContext;
   for (int Index = 0; !EndOfList(); ++Index) {
     if (IsIntegerTag(NextValue())) ReadInteger();

@@ -13,6 +13,8 @@ template <class T>
 class TValueScope {
  public:
   TValueScope(T& Ref, T NewValue) : FRef(Ref), FSaved(std::move(Ref)) { FRef = std::move(NewValue); }
+  // Keeps the value `Ref` has now and puts it back at the end, whatever the scope does to it.
+  explicit TValueScope(T& Ref) : FRef(Ref), FSaved(Ref) {}
   ~TValueScope() { FRef = std::move(FSaved); }
   TValueScope(const TValueScope&) = delete;
   TValueScope& operator=(const TValueScope&) = delete;

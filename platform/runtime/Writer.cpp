@@ -4,11 +4,10 @@
 #include <cstring>
 
 #include "platform/runtime/FilerInternals.h"
+#include "platform/runtime/Scoped.h"
 #include "platform/runtime/StreamCoding.h"
 
 namespace formwright {
-
-using detail::TKeep;
 
 using namespace streamcoding;
 
@@ -269,8 +268,8 @@ void TWriter::WriteDescendent(TComponent* Root, TComponent* AAncestor) {
 }
 
 void TWriter::WriteComponent(TComponent* Component) {
-  TKeep<TPersistent*> KeepAncestor(FAncestor);
-  TKeep<TComponent*> KeepRootAncestor(FRootAncestor);
+  TValueScope<TPersistent*> KeepAncestor(FAncestor);
+  TValueScope<TComponent*> KeepRootAncestor(FRootAncestor);
   Component->IncludeState(csWriting);
   struct TDone {
     TComponent* C;
@@ -313,15 +312,15 @@ void TWriter::WriteData(TComponent* Instance) {
   WriteStr(Instance->ClassName());
   WriteStr(Instance->Name());
 
-  TKeep<std::vector<TComponent*>> KeepList(FAncestorList);
-  TKeep<bool> KeepHasList(FHasAncestorList);
-  TKeep<int> KeepPos(FAncestorPos);
-  TKeep<int> KeepChildPos(FChildPos);
-  TKeep<TComponent*> KeepLookupRoot(FLookupRoot);
-  TKeep<TComponent*> KeepRoot(FRoot);
-  TKeep<TComponent*> KeepRootAncestor(FRootAncestor);
-  TKeep<String> KeepPath(FPropPath);
-  TKeep<String> KeepContext(FContext);
+  TValueScope<std::vector<TComponent*>> KeepList(FAncestorList);
+  TValueScope<bool> KeepHasList(FHasAncestorList);
+  TValueScope<int> KeepPos(FAncestorPos);
+  TValueScope<int> KeepChildPos(FChildPos);
+  TValueScope<TComponent*> KeepLookupRoot(FLookupRoot);
+  TValueScope<TComponent*> KeepRoot(FRoot);
+  TValueScope<TComponent*> KeepRootAncestor(FRootAncestor);
+  TValueScope<String> KeepPath(FPropPath);
+  TValueScope<String> KeepContext(FContext);
   FContext = Instance->Name().empty() ? Instance->ClassName() : Instance->Name();
   // The components inside an embedded module instance are named relative to it.
   if (Instance != FRoot && Instance->ComponentState().Contains(csInline)) FLookupRoot = Instance;
@@ -531,8 +530,8 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
       return;
     }
     if (auto* Sub = As<TPersistent>(Obj)) {
-      TKeep<String> KeepPath(FPropPath);
-      TKeep<TPersistent*> KeepAncestor(FAncestor);
+      TValueScope<String> KeepPath(FPropPath);
+      TValueScope<TPersistent*> KeepAncestor(FAncestor);
       FPropPath += P->Name + ".";
       FAncestor = AncestorObj && AncestorObj->ClassType() == Sub->ClassType() ? AncestorObj : nullptr;
       WriteProperties(Sub);
@@ -553,8 +552,8 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
 
 void TWriter::WriteCollection(TCollection* Value) {
   WriteValue(vaCollection);
-  TKeep<TPersistent*> KeepAncestor(FAncestor);
-  TKeep<String> KeepPath(FPropPath);
+  TValueScope<TPersistent*> KeepAncestor(FAncestor);
+  TValueScope<String> KeepPath(FPropPath);
   FAncestor = nullptr;
   FPropPath.clear();
   for (int I = 0; I < Value->Count(); ++I) {

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include "contracts/Package.h"
 #include "tests/contracts/ContractsTestClasses.h"
 
 using namespace formwright;
@@ -33,23 +34,12 @@ void SpyDragTarget(const String& Source, TDragTargetClass Target) {
 }
 void SpyDemandLoad(TDemandLoadState State) { GCalls.push_back("demand " + IntToStr(int(State))); }
 
-// Every hook starts unset in a test and is unset again afterwards.
+// Every test has a fresh package of its own, whose hooks start unset.
 class RegistrationHooks : public ::testing::Test {
  protected:
-  void SetUp() override {
-    GCalls.clear();
-    ASSERT_EQ(RegisterPropertyEditorProc, nullptr);
-    ASSERT_EQ(RegisterPropertyInCategoryProc, nullptr);
-  }
-  void TearDown() override {
-    RegisterPropertyEditorProc = nullptr;
-    RegisterPropertyInCategoryProc = nullptr;
-    RegisterCustomModuleProc = nullptr;
-    RegisterComponentEditorProc = nullptr;
-    RegisterDragTargetProc = nullptr;
-    ForceDemandLoadStateProc = nullptr;
-    CurrentGroup() = -1;
-  }
+  void SetUp() override { GCalls.clear(); }
+  TDesignPackage FPackage;
+  TDesignHooks& Hooks = FPackage.Hooks;
 };
 
 TEST_F(RegistrationHooks, EveryRoutineDoesNothingWhileItsHookIsUnset) {
@@ -76,17 +66,17 @@ TEST_F(RegistrationHooks, EveryRoutineDoesNothingWhileItsHookIsUnset) {
 }
 
 TEST_F(RegistrationHooks, ARoutinePassesItsArgumentsToItsHookAndACustomModuleTheCurrentGroup) {
-  RegisterPropertyEditorProc = &SpyPropertyEditor;
-  RegisterComponentEditorProc = &SpyComponentEditor;
-  RegisterDragTargetProc = &SpyDragTarget;
-  ForceDemandLoadStateProc = &SpyDemandLoad;
-  RegisterCustomModuleProc = &SpyCustomModule;
+  Hooks.RegisterPropertyEditorProc = &SpyPropertyEditor;
+  Hooks.RegisterComponentEditorProc = &SpyComponentEditor;
+  Hooks.RegisterDragTargetProc = &SpyDragTarget;
+  Hooks.ForceDemandLoadStateProc = &SpyDemandLoad;
+  Hooks.RegisterCustomModuleProc = &SpyCustomModule;
   RegisterPropertyEditor(TypeInfoOf<String>(), TWidget::StaticClass(), "Caption",
                          TRecordingPropertyEditor::StaticClass());
   RegisterComponentEditor(TWidget::StaticClass(), TIncompleteComponentEditor::StaticClass());
   RegisterDragTarget("Palette", TRightHalfDragTarget::StaticClass());
   ForceDemandLoadState(dlDisable);
-  CurrentGroup() = 4;
+  FPackage.CurrentGroup = 4;
   RegisterCustomModule(TWidget::StaticClass(), TRecordingSelectionEditor::StaticClass());
   EXPECT_THAT(GCalls,
               ElementsAre("editor TWidget string Caption TRecordingPropertyEditor",
@@ -95,7 +85,7 @@ TEST_F(RegistrationHooks, ARoutinePassesItsArgumentsToItsHookAndACustomModuleThe
 }
 
 TEST_F(RegistrationHooks, UnlistingRegistersANilEditorForThePropertysTypeOnlyWhenTheClassHasIt) {
-  RegisterPropertyEditorProc = &SpyPropertyEditor;
+  Hooks.RegisterPropertyEditorProc = &SpyPropertyEditor;
   UnlistPublishedProperty(TWidget::StaticClass(), "onclick");
   UnlistPublishedProperty(TWidget::StaticClass(), "Colour");
   UnlistPublishedProperty(nullptr, "Caption");
@@ -103,7 +93,7 @@ TEST_F(RegistrationHooks, UnlistingRegistersANilEditorForThePropertysTypeOnlyWhe
 }
 
 TEST_F(RegistrationHooks, CategoryOverloadsPassClassTypeAndName) {
-  RegisterPropertyInCategoryProc = &SpyCategory;
+  Hooks.RegisterPropertyInCategoryProc = &SpyCategory;
   PTypeInfo Str = TypeInfoOf<String>();
   RegisterPropertyInCategory("Visual", "Caption");
   RegisterPropertyInCategory("Visual", TWidget::StaticClass(), "Caption");
@@ -117,7 +107,7 @@ TEST_F(RegistrationHooks, CategoryOverloadsPassClassTypeAndName) {
 }
 
 TEST_F(RegistrationHooks, AnArrayOfConstIsDispatchedByElementKind) {
-  RegisterPropertyInCategoryProc = &SpyCategory;
+  Hooks.RegisterPropertyInCategoryProc = &SpyCategory;
   RegisterPropertiesInCategory("Input", {TVarRec(TypeInfoOf<String>()), TVarRec(TWidget::StaticClass()),
                                          "Caption", String("Hint"), WideString(u"Wide\u00e9")});
   EXPECT_THAT(GCalls, ElementsAre("Input - string ", "Input TWidget - ", "Input - - Caption",
@@ -125,7 +115,7 @@ TEST_F(RegistrationHooks, AnArrayOfConstIsDispatchedByElementKind) {
 }
 
 TEST_F(RegistrationHooks, AnUnusableElementRaisesWithIndexAndKindAndKeepsTheEarlierOnes) {
-  RegisterPropertyInCategoryProc = &SpyCategory;
+  Hooks.RegisterPropertyInCategoryProc = &SpyCategory;
   EXPECT_THAT(
       [] {
         RegisterPropertiesInCategory(

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/CompEditors.h"
+#include "editors/StdEditorReg.h"
 #include "host/IDEServices.h"
 #include "host/MenuModel.h"
 #include "platform/orx/ActnList.h"
@@ -53,16 +54,11 @@ TComponent* TopLevel(TComponent*) { return GTopLevel; }
 class SelectionEditorTest : public ::testing::Test {
  protected:
   SelectionEditorTest() {
-    FSavedTopLevel = GetTopLevelComponentFunc;
-    GetTopLevelComponentFunc = &TopLevel;
+    FPackage.Package().Hooks.GetTopLevelComponentFunc = &TopLevel;
     FServices = InstallReferenceIDEServices();
     FButton->SetName("Button1");
   }
-  ~SelectionEditorTest() override {
-    GetTopLevelComponentFunc = FSavedTopLevel;
-    GTopLevel = nullptr;
-    VostrelIDEServices().Reset();
-  }
+  ~SelectionEditorTest() override { GTopLevel = nullptr; }
 
   IPtr<TEditActionSelectionEditor> Editor(const IPtr<IDesigner>& D) {
     return MakeIntf<TEditActionSelectionEditor>(D);
@@ -75,8 +71,7 @@ class SelectionEditorTest : public ::testing::Test {
     return R;
   }
 
-  TCompEditorsScope FScope;
-  TGetTopLevelComponentFunc FSavedTopLevel = nullptr;
+  TEditorsPackageScope FPackage;
   IPtr<TReferenceIDEServices> FServices;
   IPtr<TEditingDesigner> FEditing = MakeIntf<TEditingDesigner>();
   IPtr<editors_testing::TTestDesigner> FPlain = MakeIntf<editors_testing::TTestDesigner>();
@@ -116,7 +111,7 @@ TEST_F(SelectionEditorTest, AnActionTheHostLacksIsLeftOut) {
 }
 
 TEST_F(SelectionEditorTest, WithoutHostServicesOnlyTheDividersRemain) {
-  VostrelIDEServices().Reset();
+  SetVostrelIDEServices(nullptr);
   IPtr<IMenuItem> Menu = MakeIntf<TMenuItemModel>();
   auto E = Editor(IPtr<IDesigner>(FPlain.Get()));
   E->PrepareItem(0, Menu);
@@ -143,7 +138,7 @@ TEST_F(SelectionEditorTest, EditActionsGoToTheTopLevelComponentThenTheDesignerEl
   E->HandleUndo(nullptr);
   E->HandleSelectAll(nullptr);
   Editor(IPtr<IDesigner>(FPlain.Get()))->EditAction(eaCut);  // nobody handles it
-  GetTopLevelComponentFunc = nullptr;
+  FPackage.Package().Hooks.GetTopLevelComponentFunc = nullptr;
   E->EditAction(eaRedo);
   EXPECT_THAT(FEditing->Edits.Actions, ElementsAre(eaCut, eaUndo, eaSelectAll, eaRedo));
 }

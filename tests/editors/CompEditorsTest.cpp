@@ -128,8 +128,7 @@ class CompEditorsTest : public ::testing::Test {
   }
   TMethod Handler(TComponent* C, const char* Event) const { return GetMethodProp(C, GetPropInfo(C, Event)); }
 
-  TStdPropertyEditorsScope FStdEditors;
-  TCompEditorsScope FCompEditors;
+  TEditorsPackageScope FPackage;
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
   IPtr<TPropTestDesigner> FDesigner = MakeIntf<TPropTestDesigner>(FForm.get());
   TClickEdit* FEdit = new TClickEdit(FForm.get());

@@ -101,16 +101,13 @@ TEST_F(ComponentProperties, NameIsNotMultiSelectableWhenSeveralObjectsAreSelecte
 }
 
 TEST_F(ComponentProperties, ReadOnlySimplePropertiesFollowTheFlagClassPropertiesAlwaysShow) {
-  struct TKeepFlag {
-    bool Saved = GShowReadOnlyProps;
-    ~TKeepFlag() { GShowReadOnlyProps = Saved; }
-  } Keep;
-  GShowReadOnlyProps = false;
+  TDesignPackage& Package = FEditors.Package();
+  Package.ShowReadOnlyProps = false;
   auto* Links = new TPropTestLinks(FForm.get());
   const std::vector<String> N = Names({FWidget});
   EXPECT_FALSE(Has(N, "ReadOnlyCount"));
   EXPECT_TRUE(Has(Names({Links}), "Inner"));  // read-only, of a class type
-  GShowReadOnlyProps = true;
+  Package.ShowReadOnlyProps = true;
   EXPECT_TRUE(Has(Names({FWidget}), "ReadOnlyCount"));
 }
 

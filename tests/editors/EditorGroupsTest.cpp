@@ -64,8 +64,8 @@ TEST_F(EditorGroups, NewGroupsAreTheLowestFreeNumbersAndBecomeCurrent) {
 }
 
 TEST_F(EditorGroups, ThePackagesOwnRegistrationsGoWithItsGroup) {
-  TStdPropertyEditorsScope StdEditors;
-  TCompEditorsScope CompEditors;
+  InitStdPropertyEditors();
+  InitCompEditors();
   NewEditorGroup();
   RegisterEverything(TEditorA::StaticClass(), TComponentEditorA::StaticClass(),
                      TSelectionEditorA::StaticClass(), TBaselineGuidelines::StaticClass());

@@ -71,7 +71,7 @@ class PropEditorTest : public ::testing::Test {
   }
   IPtr<IDesigner> Designer() const { return IPtr<IDesigner>(FDesigner.Get()); }
 
-  TStdPropertyEditorsScope FEditors;
+  TEditorsPackageScope FEditors;
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
   IPtr<TPropTestDesigner> FDesigner = MakeIntf<TPropTestDesigner>(FForm.get());
   orx::TButton* FButton = new orx::TButton(FForm.get());

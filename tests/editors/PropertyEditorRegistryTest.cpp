@@ -182,11 +182,11 @@ TEST_F(PropertyEditorRegistry, AMapperAnswersBeforeTheRegistrationsAndTheNewestM
 // Installation
 
 TEST_F(PropertyEditorRegistry, RegistrationsBeforeInstallationAreIgnored) {
-  DoneDesignEditors();
+  Uninstall();
   RegisterPropertyEditor(StringType(), nullptr, "", EdA());
   RegisterPropertyMapper(&MapToC);
-  EXPECT_EQ(RegisterPropertyEditorProc, nullptr);
-  InitDesignEditors();
+  EXPECT_EQ(FPackage->Hooks.RegisterPropertyEditorProc, nullptr);
+  InstallEditorRegistries(*FPackage);
   EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);
   EXPECT_EQ(EditorFor(FButton, "Hint"), nullptr);
 }

@@ -1,8 +1,10 @@
-// The fixture of the registry tests: the registries are installed for each test and removed
-// afterwards; the current editor group and the default editors are restored.
+// The fixture of the registry tests: each test has a fresh package with empty editor registries
+// (no default editors, nothing registered), which goes with the test.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "editors/DesignEditors.h"
 #include "tests/editors/EditorsTestClasses.h"
@@ -11,22 +13,16 @@ namespace formwright::testing {
 
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(DesignEditorsInstalled());
-    InitDesignEditors();
+  RegistryTest() { InstallEditorRegistries(*FPackage); }
+  // Starts again with a fresh package and empty registries.
+  void Reinstall() {
+    FPackage.reset();
+    InstallEditorRegistries(FPackage.emplace());
   }
-  void TearDown() override {
-    DoneDesignEditors();
-    CurrentGroup() = FSavedGroup;
-    for (int K = tkUnknown; K <= tkProcedure; ++K)
-      if (DefaultPropertyEditor(TTypeKind(K))) SetDefaultPropertyEditor(TTypeKind(K), nullptr);
-    SetDefaultComponentEditor(nullptr);
-    SetDefaultComponentGuidelines(nullptr);
-  }
-  // Starts again with empty registries.
-  static void Reinstall() {
-    DoneDesignEditors();
-    InitDesignEditors();
+  // A package without registries: registrations go nowhere.
+  void Uninstall() {
+    FPackage.reset();
+    FPackage.emplace();
   }
   // The editor class the registry picks for property `Name` of `Obj`.
   static TPropertyEditorClass EditorFor(TPersistent* Obj, const char* Name) {
@@ -35,14 +31,12 @@ class RegistryTest : public ::testing::Test {
     return GetEditorClass(P, Obj);
   }
 
+  std::optional<TDesignPackage> FPackage{std::in_place};
   TOwned<TComponent> FOwner{new TComponent(nullptr)};
   TSampleControl* FControl = new TSampleControl(FOwner.get());
   TSampleButton* FButton = new TSampleButton(FOwner.get());
   TSampleLabel* FLabel = new TSampleLabel(FOwner.get());
   TSampleLinks* FLinks = new TSampleLinks(FOwner.get());
-
- private:
-  int FSavedGroup = CurrentGroup();
 };
 
 inline TClass EdA() { return TEditorA::StaticClass(); }

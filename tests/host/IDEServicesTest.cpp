@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "contracts/Package.h"
 #include "platform/orx/ActnList.h"
 
 using namespace formwright;
@@ -20,6 +21,7 @@ class TRecordingNotifier : public TInterfacedObject, public IOTAModuleNotifier {
 }  // namespace
 
 TEST(ReferenceIDEServices, TheMainActionListHoldsTheStandardCommandsByName) {
+  TDesignPackage Package;
   IPtr<TReferenceIDEServices> S = InstallReferenceIDEServices();
   IPtr<INTAServices> Nta = Supports<INTAServices>(VostrelIDEServices());
   ASSERT_TRUE(Nta);
@@ -33,7 +35,6 @@ TEST(ReferenceIDEServices, TheMainActionListHoldsTheStandardCommandsByName) {
             "SendToBack");
   EXPECT_EQ(Nta->FindAction("FileOpenCommand"), nullptr);
   EXPECT_TRUE(Supports<IOTAPaletteServices>(VostrelIDEServices()));
-  VostrelIDEServices().Reset();
 }
 
 TEST(ReferenceIDEServices, PaletteContextsChangeOncePerUpdate) {

@@ -59,14 +59,10 @@ class TCountingDesigner : public TComponentDesigner {
 };
 
 struct TManagerFixture : ::testing::Test {
+  TDesignPackageScope Package;
   IPtr<TDesignEnvironment> Env = MakeIntf<TDesignEnvironment>();
   IPtr<TCountingDesigner> D =
       MakeIntf<TCountingDesigner>(nullptr, IPtr<IDesignEnvironment>(Env.Get()), nullptr);
-  void SetUp() override { InitModuleRegistry(); }
-  void TearDown() override {
-    DoneDesigners();
-    DoneModuleRegistry();
-  }
   IPtr<TRootDouble> Add(const IPtr<TCountingDesigner>& Owner, const String& Name) {
     auto R = MakeIntf<TRootDouble>(Name);
     Owner->RootListAdd(AsRoot(R));
@@ -251,7 +247,6 @@ TEST_F(TManagerFixture, ActivatingADesignerSetsThePaletteContextAndSendsTheCusto
   Designers()->DeactivateDesigner();
   EXPECT_EQ(Deactivated, 1);
   EXPECT_FALSE(Services->ContextActive("NativeDesignerActive"));
-  VostrelIDEServices().Reset();
 }
 
 TEST_F(TManagerFixture, WindowsGoToEveryRootEditsAndClipboardToTheActiveOne) {
@@ -299,14 +294,24 @@ IPtr<IDesignEnvironment>& InitializedWith() {
 void RecordInitialization(const IPtr<IDesignEnvironment>& Environment) { InitializedWith() = Environment; }
 }  // namespace
 
-TEST(ReferenceHost, InitializesTheDesignersWithItsEnvironment) {
-  InitDesignPackage();
+TEST(ReferenceHost, InitializesTheDesignersWithItsEnvironmentInTheCurrentPackage) {
+  TDesignPackageScope Package;
   RegisterInitializeDesigner(&RecordInitialization);
   {
     TReferenceHost Host(MakeIntf<TMemoryFileSystem>());
     EXPECT_EQ(InitializedWith().Get(), static_cast<IDesignEnvironment*>(&Host.Environment()));
-    EXPECT_EQ(GetTopLevelComponentFunc, &TopLevelDesignComponent);
+    EXPECT_EQ(CurrentDesignPackage(), &Package.Package()) << "the host shares the started package";
   }
   InitializedWith().Reset();
-  EXPECT_EQ(GetTopLevelComponentFunc, nullptr);  // the package stopped with the host
+  EXPECT_EQ(CurrentDesignPackage(), &Package.Package());
+}
+
+TEST(ReferenceHost, WithoutAStartedPackageStartsOneOfItsOwnForItsLifetime) {
+  TDesignPackage Bare;
+  {
+    TReferenceHost Host(MakeIntf<TMemoryFileSystem>());
+    ASSERT_NE(CurrentDesignPackage(), &Bare);
+    EXPECT_EQ(CurrentDesignPackage()->Hooks.GetTopLevelComponentFunc, &TopLevelDesignComponent);
+  }
+  EXPECT_EQ(CurrentDesignPackage(), &Bare);
 }

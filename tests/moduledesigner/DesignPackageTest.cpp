@@ -1,25 +1,78 @@
 #include "moduledesigner/DesignPackage.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
+#include "editors/ComponentGuidelines.h"
 #include "editors/DesignEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
 
 using namespace formwright;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::IsEmpty;
 
-TEST(DesignPackage, StartingInstallsTheRegistriesAndStoppingClearsThem) {
+namespace {
+
+// The editor classes of the property editor registrations, oldest first.
+std::vector<String> PropertyEditorNames() {
+  std::vector<String> Names;
+  for (const TPropertyClassRec& R : CurrentPackageService<TEditorRegistries>()->PropertyEditors)
+    Names.push_back(R.EditorClass->ClassName());
+  return Names;
+}
+
+}  // namespace
+
+TEST(DesignPackage, StartingMakesThePackagesOwnRegistrationsInItsOwnGroupAndEndingTakesThemAway) {
   {
     TDesignPackageScope Package;
-    InitDesignPackage();  // a second start changes nothing
+    ASSERT_EQ(CurrentDesignPackage(), &Package.Package());
+    EXPECT_EQ(CurrentGroup(), DesignPackageEditorGroup());
+    EXPECT_THAT(PropertyEditorNames(), ElementsAre("TComponentProperty", "TComponentNameProperty",
+                                                   "TDateTimeProperty", "TInterfaceProperty"));
+    const TEditorRegistries& R = *CurrentPackageService<TEditorRegistries>();
+    EXPECT_THAT(R.PropertyEditors, Each(Field(&TPropertyClassRec::Group, DesignPackageEditorGroup())));
+    ASSERT_EQ(R.SelectionEditors.size(), 1u);
+    EXPECT_EQ(R.SelectionEditors[0].FEditor->ClassName(), "TEditActionSelectionEditor");
+    EXPECT_THAT(CustomModuleRegistrations(), IsEmpty());
     orx::TButton Button(nullptr);
-    // The standard editors are in place: a published integer gets its editor.
-    PPropInfo Left = GetPropInfo(&Button, "Left");
-    ASSERT_NE(Left, nullptr);
-    EXPECT_NE(GetEditorClass(Left, &Button), nullptr);
-    EXPECT_NE(RegisterCustomModuleProc, nullptr);
+    EXPECT_NE(GetEditorClass(GetPropInfo(&Button, "Left"), &Button), nullptr) << "the default by kind";
+    EXPECT_NE(GetComponentEditor(&Button, nullptr), nullptr);
+    IPtr<IComponentGuidelines> Guidelines = GuidelinesFor(nullptr, &Button, nullptr);
+    ASSERT_TRUE(Guidelines) << "the default guidelines";
+    EXPECT_EQ(Guidelines->GetCount(), 0);
     EXPECT_EQ(FindClass("TButton"), orx::TButton::StaticClass());
   }
-  EXPECT_EQ(RegisterCustomModuleProc, nullptr);
-  EXPECT_EQ(RegisterPropertyEditorProc, nullptr);
+  EXPECT_EQ(CurrentDesignPackage(), nullptr);
+  RegisterPropertyEditor(TypeInfoOf<String>(), nullptr, "", nullptr);  // nowhere to go: ignored
+  orx::TButton Button(nullptr);
+  EXPECT_EQ(GetEditorClass(GetPropInfo(&Button, "Left"), &Button), nullptr);
+}
+
+TEST(DesignPackage, ANestedScopeIsFreshAndTheOuterPackageComesBackAsItWas) {
+  TDesignPackageScope Outer;
+  RegisterNoIcon({orx::TButton::StaticClass()});
+  RegisterPropertyEditor(TypeInfoOf<String>(), orx::TButton::StaticClass(), "Caption", nullptr);
+  RegisterComponentGuidelines(orx::TButton::StaticClass(), TComponentGuidelines::StaticClass());
+  {
+    TDesignPackageScope Inner;
+    EXPECT_NE(&Inner.Package(), &Outer.Package());
+    EXPECT_EQ(PropertyEditorNames().size(), 4u) << "only the package's own";
+    orx::TButton Button(nullptr);
+    EXPECT_FALSE(IsNoIconComponent(&Button));
+    RegisterNoIcon({orx::TLabel::StaticClass()});
+    NewEditorGroup();
+    EXPECT_THAT(CurrentPackageService<TEditorRegistries>()->Guidelines.Heads(), IsEmpty());
+  }
+  orx::TButton Button(nullptr);
+  orx::TLabel Label(nullptr);
+  EXPECT_TRUE(IsNoIconComponent(&Button));
+  EXPECT_FALSE(IsNoIconComponent(&Label));
+  const TEditorRegistries& R = *CurrentPackageService<TEditorRegistries>();
+  EXPECT_EQ(R.PropertyEditors.size(), 5u);
+  EXPECT_THAT(R.Guidelines.Heads(),
+              ElementsAre(Field(&TComponentGuidelineRec::ComponentClass, orx::TButton::StaticClass())));
+  EXPECT_EQ(CurrentGroup(), DesignPackageEditorGroup());
 }

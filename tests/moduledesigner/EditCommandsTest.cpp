@@ -1,5 +1,5 @@
 // Edit commands of a module reached the way an IDE reaches them: through the designer manager,
-// the process-wide designers and the edit items of the selection editor; and the designer
+// the package's designers and the edit items of the selection editor; and the designer
 // window the reference host gives every module.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -84,7 +84,7 @@ TEST_F(EditCommands, TheManagerRoutesEveryEditToTheSelectedModule) {
   EXPECT_THAT(Names(Form1), ElementsAre());
   D->EditAction(eaPaste);
   EXPECT_THAT(Names(Form1), ElementsAre("Label1", "Button1", "Button2"));
-  // The same through the process-wide designers.
+  // The same through the package's designers.
   Designers()->EditAction(eaSelectAll);
   Designers()->EditAction(eaDelete);
   EXPECT_THAT(Names(Form1), ElementsAre());
@@ -127,7 +127,7 @@ TEST_F(EditCommands, TheSelectionEditorsEditItemsReachTheModule) {
     Edit = dynamic_cast<TEditActionSelectionEditor*>(Editors->Get(I).Get());
   ASSERT_TRUE(Edit);
   EXPECT_EQ(Edit->GetEditState(), Form1->GetEditState());
-  EXPECT_EQ(GetTopLevelComponentFunc(nullptr), Form1->GetRoot());
+  EXPECT_EQ(GetTopLevelComponent(nullptr), Form1->GetRoot());
   Edit->HandleDelete(nullptr);
   EXPECT_THAT(Names(Form1), ElementsAre("Label1"));
   Edit->HandleUndo(nullptr);

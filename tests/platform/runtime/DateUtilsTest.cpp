@@ -1,4 +1,5 @@
 #include "platform/runtime/DateUtils.h"
+#include "platform/runtime/Scoped.h"
 
 #include <gmock/gmock.h>
 #include "tests/support/Matchers.h"
@@ -32,10 +33,9 @@ TEST(DateUtils, BadTextsAndPartsAreRefusedWithTheirMessages) {
   EXPECT_THROW(StrToDateTime("2026-12-05 99:00"), EConvertError);
   EXPECT_THROW(EncodeDate(2026, 13, 1), EConvertError);
   // The settings decide the order and separators.
-  TFormatSettings Saved = FormatSettings();
+  TValueScope Settings(FormatSettings());
   FormatSettings().ShortDateFormat = "dd/mm/yyyy";
   FormatSettings().DateSeparator = '/';
   EXPECT_EQ(DateToStr(EncodeDate(2026, 12, 5)), "05/12/2026");
   EXPECT_EQ(StrToDate("05/12/2026").Value, EncodeDate(2026, 12, 5).Value);
-  FormatSettings() = Saved;
 }
