@@ -1,5 +1,5 @@
-// What the host contract itself defines: the last guard of a module file's save, its message,
-// and the slot through which the host hands the package its services.
+// What the host contract itself defines: the last guard of a module file's save and its message.
+// (The slot through which the host hands the package its services is the current package's.)
 #include "contracts/HostIntf.h"
 
 namespace formwright {
@@ -14,11 +14,6 @@ int64_t IModuleFileSystem::WriteModuleFile(const String& FileSystem, const Strin
       throw EComponentDesignerException(Format(SFileChangedOnDisk, FileName));
   }
   return WriteFile(FileSystem, FileName, Stream);
-}
-
-IPtr<IInterface>& VostrelIDEServices() {
-  static IPtr<IInterface> Services;
-  return Services;
 }
 
 }  // namespace formwright
