@@ -167,13 +167,14 @@ void TComponent::Destroying() {
   for (TComponent* C : FComponents) C->Destroying();
 }
 
+// Every request is a link, siblings included: the components told of a removal are exactly
+// those that asked, so freeing a module does not tell every component of every other one.
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
-  if (!FOwner || AComponent->FOwner != FOwner) {
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
-      FFreeNotifies.push_back(AComponent);
-      AComponent->FreeNotification(this);
-    }
+  // Searched from the end: a component asking again mostly asked last.
+  if (std::find(FFreeNotifies.rbegin(), FFreeNotifies.rend(), AComponent) == FFreeNotifies.rend()) {
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FreeNotification(this);
   }
   FComponentState.Include(csFreeNotification);
 }
@@ -185,8 +186,10 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::RemoveNotification(TComponent* AComponent) {
-  auto It = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent);
-  if (It != FFreeNotifies.end()) FFreeNotifies.erase(It);
+  // Searched from the end: components are mostly freed last first, and a watcher linked to
+  // many (a design surface) has them in the order they were linked.
+  auto It = std::find(FFreeNotifies.rbegin(), FFreeNotifies.rend(), AComponent);
+  if (It != FFreeNotifies.rend()) FFreeNotifies.erase(std::next(It).base());
 }
 
 void TComponent::RemoveFreeNotifications() {
@@ -202,6 +205,13 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     RemoveFreeNotification(AComponent);
     // Removals reach every owned component so that references to the removed one are
     // cleared; insertions are told to the owner only, which keeps filling a module linear.
+    // While this component is being destroyed its owned components go too: those that refer
+    // to the removed one asked for a free notification and hear of it through that link, so
+    // freeing a module stays linear.
+    if (FComponentState.Contains(csDestroying)) {
+      if (FDesigner) FDesigner->Notification(AComponent, Operation);
+      return;
+    }
     for (size_t I = FComponents.size(); I-- > 0;) {
       if (I >= FComponents.size()) continue;
       Notify(FComponents[I], AComponent, opRemove, true);
