@@ -142,13 +142,21 @@ void TComponent::Remove(TComponent* AComponent) {
   IndexName(AComponent, AComponent->FName);
 }
 
+namespace {
+// An embedded module instance (a frame) of a designed module: its removal reaches every
+// component of its owner, also while the owner is destroyed, as there are few of them.
+bool IsDesignedEmbedding(TComponentState S) noexcept {
+  return S.Contains(csDesigning) && S.Contains(csInline);
+}
+}  // namespace
+
 void TComponent::DestroyComponents() {
   while (!FComponents.empty()) {
     TComponent* I = FComponents.back();
     // Owned components are dropped without telling the others, unless something outside the
     // owner refers to them or they are embedded frames of a designed module.
     const TComponentState S = I->FComponentState;
-    if (S.Contains(csFreeNotification) || (S.Contains(csDesigning) && S.Contains(csInline))) {
+    if (S.Contains(csFreeNotification) || IsDesignedEmbedding(S)) {
       try {
         RemoveComponent(I);
       } catch (...) {
@@ -207,8 +215,8 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     // cleared; insertions are told to the owner only, which keeps filling a module linear.
     // While this component is being destroyed its owned components go too: those that refer
     // to the removed one asked for a free notification and hear of it through that link, so
-    // freeing a module stays linear.
-    if (FComponentState.Contains(csDestroying)) {
+    // freeing a module stays linear (an embedded frame's removal still reaches them all).
+    if (FComponentState.Contains(csDestroying) && !IsDesignedEmbedding(AComponent->FComponentState)) {
       if (FDesigner) FDesigner->Notification(AComponent, Operation);
       return;
     }
