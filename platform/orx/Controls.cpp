@@ -695,14 +695,22 @@ std::vector<TControl*> TWinControl::OwnedControls(bool Windowed, const TComponen
 void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComponent* Root,
                          bool IncludeUnparented) {
   if (!Root) return;
-  // Copy first: a child procedure may reorder the owner's components or the controls.
-  const std::vector<TComponent*> Owned = Root->ComponentList();
   auto* Win = dynamic_cast<TWinControl*>(Container);
   std::vector<TControl*> ZOrder[2];
   if (Win) {
     ZOrder[0] = Win->OwnedControls(false, Root);
     ZOrder[1] = Win->OwnedControls(true, Root);
+    // The components whose parent component is a windowed control are its controls. When they
+    // are all of one kind, or there are none, their z-order is the whole answer: writing a
+    // module asks every windowed control for its children, and walking the owner's components
+    // for each would make that quadratic.
+    if (!IncludeUnparented && (ZOrder[0].empty() || ZOrder[1].empty())) {
+      for (TControl* C : ZOrder[ZOrder[0].empty() ? 1 : 0]) Proc(C);
+      return;
+    }
   }
+  // Copy first: a child procedure may reorder the owner's components or the controls.
+  const std::vector<TComponent*> Owned = Root->ComponentList();
   size_t Next[2] = {0, 0};
   for (TComponent* C : Owned) {
     TComponent* P = C->GetParentComponent();

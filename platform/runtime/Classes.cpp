@@ -142,13 +142,21 @@ void TComponent::Remove(TComponent* AComponent) {
   IndexName(AComponent, AComponent->FName);
 }
 
+namespace {
+// An embedded module instance (a frame) of a designed module: its removal reaches every
+// component of its owner, also while the owner is destroyed, as there are few of them.
+bool IsDesignedEmbedding(TComponentState S) noexcept {
+  return S.Contains(csDesigning) && S.Contains(csInline);
+}
+}  // namespace
+
 void TComponent::DestroyComponents() {
   while (!FComponents.empty()) {
     TComponent* I = FComponents.back();
     // Owned components are dropped without telling the others, unless something outside the
     // owner refers to them or they are embedded frames of a designed module.
     const TComponentState S = I->FComponentState;
-    if (S.Contains(csFreeNotification) || (S.Contains(csDesigning) && S.Contains(csInline))) {
+    if (S.Contains(csFreeNotification) || IsDesignedEmbedding(S)) {
       try {
         RemoveComponent(I);
       } catch (...) {
@@ -167,13 +175,14 @@ void TComponent::Destroying() {
   for (TComponent* C : FComponents) C->Destroying();
 }
 
+// Every request is a link, siblings included: the components told of a removal are exactly
+// those that asked, so freeing a module does not tell every component of every other one.
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
-  if (!FOwner || AComponent->FOwner != FOwner) {
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
-      FFreeNotifies.push_back(AComponent);
-      AComponent->FreeNotification(this);
-    }
+  // Searched from the end: a component asking again mostly asked last.
+  if (std::find(FFreeNotifies.rbegin(), FFreeNotifies.rend(), AComponent) == FFreeNotifies.rend()) {
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FreeNotification(this);
   }
   FComponentState.Include(csFreeNotification);
 }
@@ -185,8 +194,10 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::RemoveNotification(TComponent* AComponent) {
-  auto It = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent);
-  if (It != FFreeNotifies.end()) FFreeNotifies.erase(It);
+  // Searched from the end: components are mostly freed last first, and a watcher linked to
+  // many (a design surface) has them in the order they were linked.
+  auto It = std::find(FFreeNotifies.rbegin(), FFreeNotifies.rend(), AComponent);
+  if (It != FFreeNotifies.rend()) FFreeNotifies.erase(std::next(It).base());
 }
 
 void TComponent::RemoveFreeNotifications() {
@@ -202,6 +213,13 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     RemoveFreeNotification(AComponent);
     // Removals reach every owned component so that references to the removed one are
     // cleared; insertions are told to the owner only, which keeps filling a module linear.
+    // While this component is being destroyed its owned components go too: those that refer
+    // to the removed one asked for a free notification and hear of it through that link, so
+    // freeing a module stays linear (an embedded frame's removal still reaches them all).
+    if (FComponentState.Contains(csDestroying) && !IsDesignedEmbedding(AComponent->FComponentState)) {
+      if (FDesigner) FDesigner->Notification(AComponent, Operation);
+      return;
+    }
     for (size_t I = FComponents.size(); I-- > 0;) {
       if (I >= FComponents.size()) continue;
       Notify(FComponents[I], AComponent, opRemove, true);

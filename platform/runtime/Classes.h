@@ -133,7 +133,10 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   // Marks the component and (by default) the components it owns as being destroyed.
   void Destroying();
 
-  // Asks to be told (Notification with opRemove) when `AComponent` is freed.
+  // Links this component and `AComponent` so that each is told (Notification with opRemove)
+  // when the other is freed, whoever owns them. A component that keeps a reference to another
+  // must ask: while an owner is destroyed, its components hear of each other's removal only
+  // through these links.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
   // The components this one has free-notification links with.
@@ -141,7 +144,8 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
 
   // Told that `AComponent` was inserted into or is being removed from this component's
   // ownership tree, or is being freed. The base forgets references of removed components and
-  // passes removals on to owned components. Overrides call the inherited one.
+  // passes removals on to owned components (not while this one is being destroyed). Overrides
+  // call the inherited one.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   // Delivers a notification to `Target`, through its class's replacement when it has one.
   // FromOwner tells the replacement that Target's owner is passing the notification on. A

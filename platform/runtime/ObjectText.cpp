@@ -1,6 +1,7 @@
 // Binary to text conversion of component streams, and the stream format test.
 #include "platform/runtime/ObjectText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -28,7 +29,11 @@ String ShortestFloat(F V) {
 
 class TBinaryToText {
  public:
-  TBinaryToText(TStream* Input, TStream* Output) : FReader(Input, 4096), FOutput(Output) {}
+  TBinaryToText(TStream* Input, TStream* Output) : FReader(Input, 4096), FOutput(Output) {
+    // The text is about twice the size of the binary form: growing it once is enough.
+    const int64_t Left = Input->Size() - Input->Position();
+    if (Left > 0) FText.reserve(static_cast<size_t>(std::min<int64_t>(Left, int64_t(1) << 28)) * 2);
+  }
 
   void Convert() {
     FReader.ReadSignature();
@@ -47,6 +52,10 @@ class TBinaryToText {
       throw EInvalidImage(Format(SNestingTooDeep, FReader.Where(FReader.Position()), MaxDepth));
   }
   void NewLine() { FText += '\n'; }
+  void AppendInt(int64_t V) {
+    char Buf[24];
+    FText.append(Buf, std::to_chars(Buf, Buf + sizeof Buf, V).ptr);
+  }
 
   String CheckedIdent(const String& S, bool AllowDots, bool AllowEmpty) const {
     if ((S.empty() && AllowEmpty) || IsValidIdent(S, AllowDots)) return S;
@@ -63,7 +72,10 @@ class TBinaryToText {
     Indent(Ind);
     FText += Flags.Contains(ffInherited) ? "inherited " : Flags.Contains(ffInline) ? "inline " : "object ";
     if (Flags.Contains(ffInherited) && Flags.Contains(ffInline)) FText += "inline ";
-    if (!Name.empty()) FText += Name + ": ";
+    if (!Name.empty()) {
+      FText += Name;
+      FText += ": ";
+    }
     FText += ClassName;
     if (Flags.Contains(ffChildPos)) FText += Format(" [%d]", Pos);
     NewLine();
@@ -79,13 +91,22 @@ class TBinaryToText {
 
   void ConvertProperty(int Ind) {
     Indent(Ind);
-    FText += CheckedIdent(FReader.ReadStr(), true, false) + " = ";
+    FText += CheckedIdent(FReader.ReadStr(), true, false);
+    FText += " = ";
     ConvertValue(Ind);
     NewLine();
   }
 
   // Renders a string as quoted parts and #nn codes, broken into lines of about LineWidth.
   void ConvertString(const String& S, int Ind) {
+    // Most strings are short, printable ASCII and free of quotes: one quoted part.
+    if (S.size() <= LineWidth &&
+        std::all_of(S.begin(), S.end(), [](char C) { return C >= 32 && C < 127 && C != '\''; })) {
+      FText += '\'';
+      FText += S;
+      FText += '\'';
+      return;
+    }
     std::vector<String> Lines(1);
     bool Quoted = false;
     for (size_t I = 0; I < S.size();) {
@@ -197,7 +218,7 @@ class TBinaryToText {
       case vaInt16:
       case vaInt32:
       case vaInt64:
-        FText += IntToStr(FReader.ReadInt64());
+        AppendInt(FReader.ReadInt64());
         break;
       case vaExtended:
       case vaSingle:

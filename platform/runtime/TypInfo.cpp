@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/runtime/Classes.h"
+
 namespace formwright {
 
 // ----- Type information makers ----------------------------------------------------------------
@@ -226,7 +228,16 @@ void SetMethodProp(TObject* I, PPropInfo P, const TMethod& V) { P->Access->SetMe
 Variant GetVariantProp(const TObject* I, PPropInfo P) { return P->Access->GetVariant(I, *P); }
 void SetVariantProp(TObject* I, PPropInfo P, const Variant& V) { P->Access->SetVariant(I, *P, V); }
 IPtr<IInterface> GetInterfaceProp(const TObject* I, PPropInfo P) { return P->Access->GetIntf(I, *P); }
-void SetInterfaceProp(TObject* I, PPropInfo P, const IPtr<IInterface>& V) { P->Access->SetIntf(I, *P, V); }
+void SetInterfaceProp(TObject* I, PPropInfo P, const IPtr<IInterface>& V) {
+  P->Access->SetIntf(I, *P, V);
+  // A component given an interface of another component asks to be told when that one is
+  // freed, so that its Notification can drop the reference in time. The link to an earlier
+  // value stays (it may serve another reference): at most one notice more.
+  auto* Holder = dynamic_cast<TComponent*>(I);
+  if (!Holder || !V) return;
+  if (auto Ref = Supports<IInterfaceComponentReference>(V))
+    if (TComponent* Target = Ref->GetComponent()) Target->FreeNotification(Holder);
+}
 TObject* GetObjectProp(const TObject* I, PPropInfo P) { return P->Access->GetObj(I, *P); }
 void SetObjectProp(TObject* I, PPropInfo P, TObject* V) { P->Access->SetObj(I, *P, V); }
 

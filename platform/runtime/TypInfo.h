@@ -565,6 +565,8 @@ void SetMethodProp(TObject* Instance, PPropInfo P, const TMethod& Value);
 Variant GetVariantProp(const TObject* Instance, PPropInfo P);
 void SetVariantProp(TObject* Instance, PPropInfo P, const Variant& Value);
 IPtr<IInterface> GetInterfaceProp(const TObject* Instance, PPropInfo P);
+// Setting a component's interface property to an interface of another component links the two
+// by a free notification, so the holder hears when the other one is freed.
 void SetInterfaceProp(TObject* Instance, PPropInfo P, const IPtr<IInterface>& Value);
 TObject* GetObjectProp(const TObject* Instance, PPropInfo P);
 void SetObjectProp(TObject* Instance, PPropInfo P, TObject* Value);

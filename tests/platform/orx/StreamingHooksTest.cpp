@@ -25,6 +25,27 @@ TEST_F(StreamingHooks, AFormListsItsComponentsInCreationOrderAndItsControlsInZOr
   (void)Inner;
 }
 
+// A windowed control lists its controls owned by the root: in z-order when they are of one
+// kind, each kind in its creation-order places when both kinds are there.
+TEST_F(StreamingHooks, AWindowedControlListsItsControlsOwnedByTheRootInZOrder) {
+  TOwned<TForm> Elsewhere(new TForm(nullptr));
+  auto* Buttons = Make<TPanel>(Form.get(), "Buttons", Form.get());
+  auto* Mixed = Make<TPanel>(Form.get(), "Mixed", Form.get());
+  auto* A = Make<TButton>(Form.get(), "A", Buttons);
+  Make<TButton>(Form.get(), "B", Buttons);
+  Make<TButton>(Elsewhere.get(), "Foreign", Buttons);
+  Make<TLabel>(Form.get(), "L1", Mixed);
+  auto* E = Make<TEdit>(Form.get(), "E", Mixed);
+  Make<TLabel>(Form.get(), "L2", Mixed)->SendToBack();
+  Make<TEdit>(Form.get(), "F", Mixed);
+  A->BringToFront();
+  E->BringToFront();
+  EXPECT_EQ(ChildNames(Buttons, Form.get()), (std::vector<std::string>{"B", "A"}));
+  EXPECT_EQ(ChildNames(Buttons, Elsewhere.get()), std::vector<std::string>{"Foreign"});
+  EXPECT_EQ(ChildNames(Mixed, Form.get()), (std::vector<std::string>{"L2", "F", "L1", "E"}));
+  EXPECT_TRUE(ChildNames(A, Form.get()).empty());
+}
+
 TEST_F(StreamingHooks, SetChildOrderMovesAChildAmongTheListedOnes) {
   Make<TButton>(Form.get(), "A", Form.get());
   Make<TMainMenu>(Form.get(), "Gap");

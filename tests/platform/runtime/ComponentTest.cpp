@@ -56,7 +56,7 @@ TEST(Component, RemovalsReachSiblingsAndFreeNotificationsCrossOwners) {
   EXPECT_EQ(Watcher->Buddy(), nullptr);
   EXPECT_TRUE(Watcher->FreeNotifies().empty());
 
-  Watcher->SetBuddy(Sibling);  // same owner: the owner's removal broadcast covers it
+  Watcher->SetBuddy(Sibling);  // same owner: linked too, and the owner's broadcast reaches it
   Watcher->FNotifications.clear();
   Sibling->Free();
   EXPECT_EQ(Watcher->Buddy(), nullptr);
@@ -92,6 +92,39 @@ TEST(Component, EachComponentHearsOfARemovalOnce) {
   EXPECT_THAT(Watcher->FNotifications, ElementsAre(Removal));
   EXPECT_THAT(Bystander->FNotifications, ElementsAre(Removal));
   EXPECT_THAT(Group->FNotifications, ElementsAre(Removal));
+}
+
+namespace {
+// Writes each removal it hears of into a log that outlives it.
+class TRemovalLog : public TTestWidget {
+ public:
+  TRemovalLog(TComponent* AOwner, const String& AName, std::vector<String>& Log)
+      : TTestWidget(AOwner), FLog(Log) {
+    SetName(AName);
+  }
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TTestWidget::Notification(AComponent, Operation);
+    if (Operation == opRemove) FLog.push_back(Name() + " hears of " + AComponent->Name());
+  }
+  std::vector<String>& FLog;
+};
+}  // namespace
+
+// Freeing an owner tells a component of a sibling's removal when it asked, through a
+// component reference or an interface property, once; the others are not told.
+TEST(Component, FreeingAnOwnerTellsTheComponentsThatAskedOnce) {
+  std::vector<String> Log;
+  {
+    TOwned<TTestForm> Form(new TTestForm(nullptr));
+    auto* Buddy = new TRemovalLog(Form.get(), "Buddy", Log);
+    new TRemovalLog(Form.get(), "Bystander", Log);
+    auto* Linked = new TRemovalLog(Form.get(), "Linked", Log);
+    auto* Target = new TRemovalLog(Form.get(), "Target", Log);
+    Buddy->SetBuddy(Target);
+    SetInterfaceProp(Linked, GetPropInfo(Linked, "Link"), IPtr<IInterface>(static_cast<IInterface*>(Target)));
+    EXPECT_THAT(Target->FreeNotifies(), ElementsAre(Buddy, Linked));
+  }
+  EXPECT_THAT(Log, ::testing::UnorderedElementsAre("Buddy hears of Target", "Linked hears of Target"));
 }
 
 TEST(Component, NamesAreUniqueIgnoringCaseAndARefusedRenameKeepsTheOldName) {
