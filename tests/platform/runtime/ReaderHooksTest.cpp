@@ -7,6 +7,7 @@
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/support/Matchers.h"
+#include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -14,17 +15,8 @@ using namespace formwright::testing;
 
 namespace {
 
-class ReaderHooks : public ::testing::Test {
+class ReaderHooks : public TestModuleFixture {
  protected:
-  void SetUp() override {
-    TStreamSamples::RegisterClasses();
-    Form.reset(new TTestModule(nullptr));
-  }
-  void TearDown() override {
-    Form.reset();
-    RemoveFixupReferences(nullptr, String());
-  }
-
   // Reads the text form `Text` into Form with the hooks set up by `Prepare`.
   void ReadText(const String& Text, const std::function<void(TReader&)>& Prepare = nullptr) {
     const auto Binary = TStreamSamples::TextToBinary(TStreamSamples::AsBytes(Text));
@@ -39,8 +31,6 @@ class ReaderHooks : public ::testing::Test {
   TTestWidget* Widget(const char* Name) const {
     return dynamic_cast<TTestWidget*>(Form->FindComponent(Name));
   }
-
-  TOwned<TTestModule> Form;
 };
 
 const char* const GoodText =

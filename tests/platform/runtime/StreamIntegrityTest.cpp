@@ -8,6 +8,7 @@
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/support/Matchers.h"
+#include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -20,17 +21,8 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-class StreamIntegrity : public ::testing::Test {
+class StreamIntegrity : public TestModuleFixture {
  protected:
-  void SetUp() override {
-    TStreamSamples::RegisterClasses();
-    Form.reset(new TTestModule(nullptr));
-  }
-  void TearDown() override {
-    Form.reset();
-    RemoveFixupReferences(nullptr, String());
-  }
-
   // Embedded frames are created by the hook, already holding an inherited control "Inner", as a
   // designer creates an instance of a frame module.
   static void CreateFrames(TReader& R) {
@@ -66,8 +58,6 @@ class StreamIntegrity : public ::testing::Test {
     EXPECT_EQ(Form->Name(), "");
     EXPECT_EQ(PendingFixupCount(), 0);
   }
-
-  TOwned<TTestModule> Form;
 };
 
 TEST_F(StreamIntegrity, ControlsAddedInsideAnEmbeddedInstanceBelongToItAndAreWrittenBack) {
