@@ -3,24 +3,10 @@
 // the program's operator new calls around a loop of lookups and fails when there is any.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <deque>
-#include <new>
 
+#include "bench/AllocationCounter.h"
 #include "editors/DesignEditors.h"
-
-namespace {
-std::atomic<long> GNewCalls{0};
-}  // namespace
-
-// A counting replacement of the global allocation function (the array form and the standard
-// library's allocators use it; the library's operator delete releases with free).
-void* operator new(std::size_t Size) {
-  GNewCalls.fetch_add(1, std::memory_order_relaxed);
-  if (void* P = std::malloc(Size ? Size : 1)) return P;
-  throw std::bad_alloc();
-}
 
 namespace formwright::bench_registry {
 
@@ -98,10 +84,10 @@ void BM_PropertyEditorLookupAllocations(benchmark::State& State) {
   TRegistrations R;
   long Allocations = 0;
   for (auto _ : State) {
-    const long Before = GNewCalls.load(std::memory_order_relaxed);
+    const long Before = bench::AllocationCount();
     for (int I = 0; I < 2500; ++I)
       for (PPropInfo P : R.FProps) benchmark::DoNotOptimize(GetEditorClass(P, R.FButton.get()));
-    Allocations += GNewCalls.load(std::memory_order_relaxed) - Before;
+    Allocations += bench::AllocationCount() - Before;
   }
   State.counters["allocations"] = static_cast<double>(Allocations);
   if (Allocations != 0) State.SkipWithError("the property editor lookup allocated");
