@@ -255,7 +255,13 @@ IPtr<IProperty> CreatePropertyEditor(TPropertyEditorClass EditorClass, const IPt
                                      const std::vector<TInstProp>& Entries) {
   const int Count = static_cast<int>(Entries.size());
   const IPtr<TBasePropertyEditor> Editor = CreatePropertyEditor(EditorClass, ADesigner, Count);
-  IPtr<IProperty> Property = Supports<IProperty>(static_cast<IInterface*>(Editor.Get()));
+  // Editors derived from TPropertyEditor (all the package's own) are cast directly, as this runs
+  // once per listed property; any other editor class is asked through QueryInterface.
+  IPtr<IProperty> Property;
+  if (auto* Standard = dynamic_cast<TPropertyEditor*>(Editor.Get()))
+    Property = IPtr<IProperty>(Standard);
+  else
+    Property = Supports<IProperty>(static_cast<IInterface*>(Editor.Get()));
   if (!Property) throw EIntfCastError(SIntfNotSupported);
   for (int I = 0; I < Count; ++I) {
     const TInstProp& Entry = Entries[static_cast<size_t>(I)];
