@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -36,19 +37,39 @@ TEST(PascalReservedWords, TableHoldsSeventyOneUpperCaseWordsOfPascalSymbols) {
   EXPECT_EQ(PasSym::ReservedWords().MaxWordLength(), 14);
 }
 
-TEST(PascalReservedWords, EveryCasingIsReservedButOnlyWholeAsciiWords) {
-  for (const char* Word : {"begin", "Begin", "BEGIN", "bEgIn"}) {
-    EXPECT_TRUE(PasSym::IsReservedWord(std::string_view(Word))) << Word;
-    EXPECT_TRUE(PasSym::IsReservedWord(Utf8ToWide(Word))) << Word;
+// Pascal words in any case, C++ words in their own; whole ASCII words only.
+TEST(ReservedWords, WhatIsReservedInEachLanguage) {
+  const struct {
+    bool Pascal;
+    WideString Word;
+    bool Reserved;
+  } Cases[] = {
+      {true, u"begin", true},
+      {true, u"bEgIn", true},
+      {true, u"BEGIN", true},
+      {true, u"beginx", false},
+      {true, u"", false},
+      {true, u"ResourceString", true},
+      {true, u"ResourceStrings", false},
+      {true, u"if\u20AC", false},
+      {true, u"b\u00E9gin", false},
+      {true, u"\u0149\u0146", false},  // narrowed by their low bytes alone: "IF"
+      {false, u"class", true},
+      {false, u"Class", false},
+      {false, u"_Bool", true},
+      {false, u"_bool", false},
+      {false, u"__has_nothrow_default_constructors", false},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(WideToUtf8(C.Word));
+    const String Narrow = WideToUtf8(C.Word);
+    EXPECT_EQ(C.Pascal ? PasSym::IsReservedWord(C.Word) : CppSym::IsReservedWord(C.Word), C.Reserved);
+    if (std::all_of(Narrow.begin(), Narrow.end(), [](char Ch) { return Ch > 0; }) && !Narrow.empty()) {
+      EXPECT_EQ(C.Pascal ? PasSym::IsReservedWord(std::string_view(Narrow))
+                         : CppSym::IsReservedWord(std::string_view(Narrow)),
+                C.Reserved);
+    }
   }
-  for (const char* Word : {"Button1", "", "beginx"})
-    EXPECT_FALSE(PasSym::IsReservedWord(std::string_view(Word)));
-  EXPECT_TRUE(PasSym::IsReservedWord(WideString(u"ResourceString")));
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"ResourceStrings")));
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"if\u20AC")));
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"b\u00E9gin")));
-  // U+0149 U+0146 narrowed by their low bytes alone would read "IF".
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"\u0149\u0146")));
 }
 
 TEST(ReservedWords, TokenCodesOfTheParsers) {
@@ -82,14 +103,6 @@ TEST(CppReservedWords, TableHoldsOneHundredNinetySevenCaseSensitiveWords) {
   }
   EXPECT_EQ(CppSym::ReservedWords().MaxWordLength(),
             static_cast<int>(std::string_view("__has_nothrow_default_constructor").size()));
-}
-
-TEST(CppReservedWords, ClassIsReservedAndClassIsNot) {
-  EXPECT_TRUE(CppSym::IsReservedWord(std::string_view("class")));
-  EXPECT_FALSE(CppSym::IsReservedWord(std::string_view("Class")));
-  EXPECT_TRUE(CppSym::IsReservedWord(WideString(u"_Bool")));
-  EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"_bool")));
-  EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"__has_nothrow_default_constructors")));
 }
 
 TEST(ReservedWordLists, PackedFormIsTokenLengthCharactersAndAZeroEnd) {
