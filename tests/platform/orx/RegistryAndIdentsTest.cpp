@@ -45,17 +45,6 @@ TEST(OrxRegistry, AFrameworkClassIsNotFoundWhileAnotherGroupIsActive) {
   EXPECT_EQ(GetClass("TForm"), TForm::StaticClass());
 }
 
-TEST(OrxRegistry, RegisteredClassesCreateOwnedInstances) {
-  RegisterOrxClasses();
-  TClassGroupScope Scope(TControl::StaticClass());
-  TOwned<TForm> Form(new TForm(nullptr));
-  auto* B = static_cast<TButton*>(FindClass("TButton")->Create<TComponent*>(Form.get()));
-  EXPECT_EQ(B->Owner(), Form.get());
-  EXPECT_EQ(B->Width(), 75);
-  EXPECT_EQ(B->Height(), 25);
-  EXPECT_TRUE(B->TabStop());
-}
-
 TEST(OrxPublished, ClassesPublishWhatTheInspectorShows) {
   auto Names = [](TClass C) {
     std::vector<std::string> R;
