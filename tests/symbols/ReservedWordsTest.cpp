@@ -37,39 +37,32 @@ TEST(PascalReservedWords, TableHoldsSeventyOneUpperCaseWordsOfPascalSymbols) {
   EXPECT_EQ(PasSym::ReservedWords().MaxWordLength(), 14);
 }
 
-// Pascal words in any case, C++ words in their own; whole ASCII words only.
-TEST(ReservedWords, WhatIsReservedInEachLanguage) {
-  const struct {
-    bool Pascal;
-    WideString Word;
-    bool Reserved;
-  } Cases[] = {
-      {true, u"begin", true},
-      {true, u"bEgIn", true},
-      {true, u"BEGIN", true},
-      {true, u"beginx", false},
-      {true, u"", false},
-      {true, u"ResourceString", true},
-      {true, u"ResourceStrings", false},
-      {true, u"if\u20AC", false},
-      {true, u"b\u00E9gin", false},
-      {true, u"\u0149\u0146", false},  // narrowed by their low bytes alone: "IF"
-      {false, u"class", true},
-      {false, u"Class", false},
-      {false, u"_Bool", true},
-      {false, u"_bool", false},
-      {false, u"__has_nothrow_default_constructors", false},
-  };
-  for (const auto& C : Cases) {
-    SCOPED_TRACE(WideToUtf8(C.Word));
-    const String Narrow = WideToUtf8(C.Word);
-    EXPECT_EQ(C.Pascal ? PasSym::IsReservedWord(C.Word) : CppSym::IsReservedWord(C.Word), C.Reserved);
-    if (std::all_of(Narrow.begin(), Narrow.end(), [](char Ch) { return Ch > 0; }) && !Narrow.empty()) {
-      EXPECT_EQ(C.Pascal ? PasSym::IsReservedWord(std::string_view(Narrow))
-                         : CppSym::IsReservedWord(std::string_view(Narrow)),
-                C.Reserved);
-    }
+namespace {
+// Pascal words in any case, C++ words in their own; whole ASCII words only. A word is asked in
+// its wide form and, when it is ASCII, in its narrow form, which must agree.
+bool Reserved(bool Pascal, const WideString& Word) {
+  const String Narrow = WideToUtf8(Word);
+  const bool Wide = Pascal ? PasSym::IsReservedWord(Word) : CppSym::IsReservedWord(Word);
+  if (std::all_of(Narrow.begin(), Narrow.end(), [](char Ch) { return Ch > 0; })) {
+    EXPECT_EQ(Pascal ? PasSym::IsReservedWord(std::string_view(Narrow))
+                     : CppSym::IsReservedWord(std::string_view(Narrow)),
+              Wide)
+        << Narrow;
   }
+  return Wide;
+}
+}  // namespace
+
+TEST(ReservedWords, WhatIsReservedInEachLanguage) {
+  for (const char16_t* Word : {u"begin", u"bEgIn", u"BEGIN", u"ResourceString"})
+    EXPECT_TRUE(Reserved(true, Word)) << WideToUtf8(Word);
+  // U+0149 U+0146 narrowed by their low bytes alone would read "IF".
+  for (const char16_t* Word :
+       {u"beginx", u"", u"ResourceStrings", u"if\u20AC", u"b\u00E9gin", u"\u0149\u0146"})
+    EXPECT_FALSE(Reserved(true, Word)) << WideToUtf8(Word);
+  for (const char16_t* Word : {u"class", u"_Bool"}) EXPECT_TRUE(Reserved(false, Word)) << WideToUtf8(Word);
+  for (const char16_t* Word : {u"Class", u"_bool", u"__has_nothrow_default_constructors"})
+    EXPECT_FALSE(Reserved(false, Word)) << WideToUtf8(Word);
 }
 
 TEST(ReservedWords, TokenCodesOfTheParsers) {
