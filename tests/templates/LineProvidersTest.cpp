@@ -1,6 +1,7 @@
 #include "templates/LineProviders.h"
 
 #include "TemplateTestSupport.h"
+#include "platform/runtime/Scoped.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -15,19 +16,13 @@ std::vector<String> Drain(ILineProvider& Provider) {
   return Lines;
 }
 
-// Restores an environment variable when the test ends.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* Name, const char* Value) : FName(Name) {
-    if (const char* Old = std::getenv(Name)) FOld = Old;
-    Value ? setenv(Name, Value, 1) : unsetenv(Name);
-  }
-  ~ScopedEnv() { FOld ? setenv(FName, FOld->c_str(), 1) : unsetenv(FName); }
-
- private:
-  const char* FName;
-  std::optional<String> FOld;
-};
+// Sets (or, given null, removes) an environment variable until the returned guard goes.
+auto ScopedEnv(const char* Name, const char* Value) {
+  std::optional<String> Old;
+  if (const char* Current = std::getenv(Name)) Old = Current;
+  Value ? setenv(Name, Value, 1) : unsetenv(Name);
+  return TScopeExit([Name, Old] { Old ? setenv(Name, Old->c_str(), 1) : unsetenv(Name); });
+}
 
 }  // namespace
 
@@ -55,9 +50,10 @@ TEST(TemplateText, LinesEndAtCrLfLfOrCr) {
 }
 
 TEST(TemplateText, LanguageComesFromTheLocaleVariables) {
-  ScopedEnv All("LC_ALL", nullptr), Messages("LC_MESSAGES", "de_DE.UTF-8@euro"), Lang("LANG", "fr_FR.UTF-8");
+  const auto All = ScopedEnv("LC_ALL", nullptr), Messages = ScopedEnv("LC_MESSAGES", "de_DE.UTF-8@euro"),
+             Lang = ScopedEnv("LANG", "fr_FR.UTF-8");
   EXPECT_EQ(TemplateLanguage(), "de_DE");
-  ScopedEnv AllSet("LC_ALL", "C.UTF-8");
+  const auto AllSet = ScopedEnv("LC_ALL", "C.UTF-8");
   EXPECT_EQ(TemplateLanguage(), "");
 }
 
