@@ -152,8 +152,10 @@ TEST(UnitEdit, AFieldTypeWrittenWithItsUnitIsTheSameClass) {
 TEST(UnitEdit, ACopyOfTheUnitTakesItsNewNameAndTheEditsOfTheOriginal) {
   IPtr<TModuleSource> M = Loaded(People);
   M->AddField("SaveButton", "TButton");
-  EXPECT_EQ(M->TextAs("Staff"), Replaced(M->Text(), {{"unit People;", "unit Staff;"}}));
-  EXPECT_THAT(M->Text(), HasSubstr("unit People;"));
+  const String Edited =
+      Replaced(People, {{"CancelButton: TButton;\n", "CancelButton: TButton;\n    SaveButton: TButton;\n"}});
+  EXPECT_EQ(M->TextAs("Staff"), Replaced(Edited, {{"unit People;", "unit Staff;"}}));
+  EXPECT_EQ(M->Text(), Edited);
 }
 
 TEST(UnitEdit, NamesTheUnitAlreadyUsesAreKnown) {
