@@ -3,6 +3,7 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
+#include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -12,11 +13,8 @@ using ::testing::HasSubstr;
 
 namespace {
 
-class StreamRoundTrip : public ::testing::Test {
+class StreamRoundTrip : public TestModuleFixture {
  protected:
-  void SetUp() override { TStreamSamples::RegisterClasses(); }
-  void TearDown() override { RemoveFixupReferences(nullptr, String()); }
-
   // Reads `Bytes` into a fresh module.
   static TOwned<TTestModule> Read(const std::vector<uint8_t>& Bytes) {
     TOwned<TTestModule> M(new TTestModule(nullptr));
