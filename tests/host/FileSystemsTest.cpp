@@ -9,35 +9,35 @@
 #include <fstream>
 
 #include "host/DesignEnvironment.h"
+#include "tests/support/TempFolder.h"
 
 using namespace formwright;
+using namespace formwright::testing;
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 using ::testing::ThrowsMessage;
 namespace fs = std::filesystem;
 
 namespace {
-struct TTempDir {
-  fs::path Path;
-  TTempDir() : Path(fs::temp_directory_path() / ("fw-host-" + std::to_string(::getpid()))) {
-    fs::create_directories(Path);
+// A disk file system over a fresh folder.
+class DiskFileSystem : public ::testing::Test {
+ protected:
+  String Read(const fs::path& P) const { return Dir.Read(P.string()); }
+  void Put(const fs::path& P, const std::string& Text) const { Dir.Write(P.string(), Text); }
+  // The names of the files in the folder, hidden ones (temporary files) included.
+  std::vector<std::string> Listing() const {
+    std::vector<std::string> Names;
+    for (const auto& E : fs::directory_iterator(Dir.Path())) Names.push_back(E.path().filename().string());
+    std::sort(Names.begin(), Names.end());
+    return Names;
   }
-  ~TTempDir() {
-    std::error_code Ec;
-    fs::permissions(Path, fs::perms::owner_all, fs::perm_options::add, Ec);
-    fs::remove_all(Path, Ec);
-  }
+  const TTempFolder Dir;
+  IPtr<TDiskFileSystem> Fs = MakeIntf<TDiskFileSystem>();
 };
-String Read(const fs::path& P) {
-  std::ifstream In(P, std::ios::binary);
-  return String((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-}
 }  // namespace
 
-TEST(DiskFileSystem, WritesReplaceTheFileAndReportItsNewAge) {
-  TTempDir Dir;
-  auto Fs = MakeIntf<TDiskFileSystem>();
-  const String Name = (Dir.Path / "Unit1.fwf").string();
+TEST_F(DiskFileSystem, WritesReplaceTheFileAndReportItsNewAge) {
+  const String Name = (Dir.Path() / "Unit1.fwf").string();
   EXPECT_FALSE(Fs->FileExists("", Name));
   EXPECT_EQ(Fs->FileAge("", Name), -1);
   TStringStream Data("object Form1: TForm1\nend\n");
@@ -47,17 +47,15 @@ TEST(DiskFileSystem, WritesReplaceTheFileAndReportItsNewAge) {
   EXPECT_EQ(Read(Name), "object Form1: TForm1\nend\n");
   TOwned<TStream> Back = Fs->OpenFile("", Name);
   EXPECT_EQ(Back->Size(), Data.Size());
-  Fs->RenameFile("", Name, (Dir.Path / "Main.fwf").string());
+  Fs->RenameFile("", Name, (Dir.Path() / "Main.fwf").string());
   EXPECT_FALSE(Fs->FileExists("", Name));
   EXPECT_THROW(Fs->OpenFile("", Name), EFOpenError);
   EXPECT_THROW(Fs->FileAge("Elsewhere", Name), EInOutError);
 }
 
-TEST(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
+TEST_F(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   // A file without write permission is read-only for everyone, the superuser included.
-  TTempDir Dir;
-  auto Fs = MakeIntf<TDiskFileSystem>();
-  const fs::path Name = Dir.Path / "Locked.fwf";
+  const fs::path Name = Dir.Path() / "Locked.fwf";
   std::ofstream(Name) << "original";
   fs::permissions(Name, fs::perms::owner_read);
   TStringStream Data("changed");
@@ -66,22 +64,8 @@ TEST(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   EXPECT_EQ(Read(Name), "original");
 }
 
-namespace {
-// The names of the files in Dir, hidden ones (temporary files) included.
-std::vector<std::string> Listing(const fs::path& Dir) {
-  std::vector<std::string> Names;
-  for (const auto& E : fs::directory_iterator(Dir)) Names.push_back(E.path().filename().string());
-  std::sort(Names.begin(), Names.end());
-  return Names;
-}
-
-void Put(const fs::path& P, const std::string& Text) { std::ofstream(P, std::ios::binary) << Text; }
-}  // namespace
-
-TEST(DiskFileSystem, HeldWritesAreReadBackAndReachTheDiskOnlyTogether) {
-  TTempDir Dir;
-  auto Fs = MakeIntf<TDiskFileSystem>();
-  const fs::path A = Dir.Path / "A.fwf", B = Dir.Path / "B.pas";
+TEST_F(DiskFileSystem, HeldWritesAreReadBackAndReachTheDiskOnlyTogether) {
+  const fs::path A = Dir.Path() / "A.fwf", B = Dir.Path() / "B.pas";
   Put(A, "old A");
   fs::permissions(A, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   {
@@ -100,13 +84,11 @@ TEST(DiskFileSystem, HeldWritesAreReadBackAndReachTheDiskOnlyTogether) {
   EXPECT_EQ(Read(B), "new B");
   EXPECT_EQ(fs::status(A).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_THAT(Listing(Dir.Path), ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(), ElementsAre("A.fwf", "B.pas"));
 }
 
-TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
-  TTempDir Dir;
-  auto Fs = MakeIntf<TDiskFileSystem>();
-  const fs::path A = Dir.Path / "A.fwf", B = Dir.Path / "B.pas";
+TEST_F(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
+  const fs::path A = Dir.Path() / "A.fwf", B = Dir.Path() / "B.pas";
   Put(A, "old A");
   Put(B, "old B");
   fs::permissions(B, fs::perms::owner_read);
@@ -121,13 +103,11 @@ TEST(DiskFileSystem, ABatchThatEndsWithoutCommitChangesNothing) {
       ThrowsMessage<EComponentDesignerException>("'" + B.string() + "' is a read-only file"));
   EXPECT_EQ(Read(A), "old A");
   EXPECT_EQ(Read(B), "old B");
-  EXPECT_THAT(Listing(Dir.Path), ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(), ElementsAre("A.fwf", "B.pas"));
 }
 
-TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
-  TTempDir Dir;
-  auto Fs = MakeIntf<TDiskFileSystem>();
-  const fs::path A = Dir.Path / "A.fwf", B = Dir.Path / "B.pas", C = Dir.Path / "C.fwf";
+TEST_F(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
+  const fs::path A = Dir.Path() / "A.fwf", B = Dir.Path() / "B.pas", C = Dir.Path() / "C.fwf";
   Put(A, "old A");
   TWriteBatch Batch(*Fs);
   TStringStream NewA("new A"), NewC("new C"), NewB("new B");
@@ -141,7 +121,7 @@ TEST(DiskFileSystem, AFailedRenameAtCommitPutsBackTheFilesAlreadyReplaced) {
               ThrowsMessage<EFCreateError>(StartsWith("Cannot write file \"" + B.string() + "\": ")));
   EXPECT_EQ(Read(A), "old A");
   EXPECT_FALSE(fs::exists(C));
-  EXPECT_THAT(Listing(Dir.Path), ElementsAre("A.fwf", "B.pas"));
+  EXPECT_THAT(Listing(), ElementsAre("A.fwf", "B.pas"));
 }
 
 TEST(MemoryFileSystem, ReadOnlyFilesRefuseWritesAndAgesGrow) {

@@ -149,24 +149,6 @@ TEST(ModuleSourceIndex, HandlersFollowRenamesAndPastes) {
   EXPECT_EQ(M->FindHandler("FormCreate"), &M->Handlers()[1]);
 }
 
-TEST(ModuleSourceIndex, ManyFieldsKeepTheirOrderThroughRenamesAndRemovals) {
-  auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
-  const int N = 2000;
-  for (int I = 0; I < N; ++I) M->AddField("Button" + IntToStr(I), "TButton");
-  for (int I = 0; I < N; I += 2)
-    M->ComponentRenamed(nullptr, "button" + IntToStr(I), "Renamed" + IntToStr(I));
-  for (int I = 1; I < N; I += 4) M->ComponentRenamed(nullptr, "BUTTON" + IntToStr(I), "");
-  for (int I = 0; I < N; I += 2) M->AddField("renamed" + IntToStr(I), "TSpeedButton");
-  std::vector<String> Expected;
-  for (int I = 0; I < N; ++I) {
-    if (I % 2 == 0)
-      Expected.push_back("Renamed" + IntToStr(I) + ":TSpeedButton");
-    else if (I % 4 != 1)
-      Expected.push_back("Button" + IntToStr(I) + ":TButton");
-  }
-  EXPECT_EQ(FieldNames(*M), Expected);
-}
-
 TEST(ModuleSourceIndex, HandlerHeadersAreFoundWhateverTheirIndentAndCase) {
   const auto Parsed = ParseHandlers(
       "unit Unit1;\n  TForm1 = class(TForm)\n    procedure Declared(Sender: TObject);\n  end;\n"

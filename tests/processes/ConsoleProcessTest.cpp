@@ -155,18 +155,8 @@ TEST_F(ConsoleProcess, ProgramPrintingWithoutPauseIsStoppedAtItsTimeOutWithBound
   }
 }
 
-// Lets the system reap every child as it ends, as a host that ignores child-exit signals does.
-class TIgnoredChildSignals {
- public:
-  TIgnoredChildSignals() { FPrevious = signal(SIGCHLD, SIG_IGN); }
-  ~TIgnoredChildSignals() { signal(SIGCHLD, FPrevious); }
-
- private:
-  sighandler_t FPrevious;
-};
-
 TEST_F(ConsoleProcess, HostIgnoringChildExitSignalsStillSeesTheProgramEnd) {
-  const TIgnoredChildSignals Ignored;
+  const auto Ignored = IgnoreChildSignals();
   TConsoleProcess Finished;
   Finished.SetCommandLine(Shell("echo done; exit 3"));
   EXPECT_EQ(MessageOf<EProcessError>([&] { Finished.Run(); }), "Unable to get process exit code")

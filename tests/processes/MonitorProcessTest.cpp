@@ -105,15 +105,13 @@ TEST_F(MonitorProcess, TimeOutStopsTheProgramWithExitCode999) {
 }
 
 TEST_F(MonitorProcess, HostIgnoringChildExitSignalsStillSeesTheProgramEnd) {
-  const sighandler_t Previous = signal(SIGCHLD, SIG_IGN);
+  const auto Ignored = IgnoreChildSignals();
   TMonitorProcess Process;
   bool Ended = false;
   Process.SetOnTerminate([&](TMonitorProcess&) { Ended = true; });
   Process.SetCommandLine(Shell("echo done"));
   Process.Run();
-  PumpUntil([&] { return Ended; });
-  signal(SIGCHLD, Previous);
-  EXPECT_TRUE(Ended);
+  EXPECT_TRUE(PumpUntil([&] { return Ended; }));
   EXPECT_FALSE(Process.IsRunning());
   EXPECT_EQ(Process.GetOutput(), TProcessLines{"done"});
   EXPECT_EQ(Process.ExitCode(), FatalErrorExitCode) << "the system took the code";

@@ -63,19 +63,6 @@ TEST(Pipe, ADrainTakesAtMostItsLimit) {
   EXPECT_EQ(Pipe.Drain(), 0u);
 }
 
-TEST(Pipe, ReadsMoreThanOneBufferWithoutBlocking) {
-  TPipe Pipe;
-  const String Chunk(4000, 'x');
-  size_t Written = 0;
-  for (int I = 0; I < 16; ++I) {
-    Put(Pipe, Chunk + "\n");
-    Written += Chunk.size() + 1;
-  }
-  const TProcessLines Lines = Pipe.TakeLines(true);
-  EXPECT_EQ(Lines.size(), 16u);
-  EXPECT_EQ(Lines.back(), Chunk);
-}
-
 TEST(CommandLine, SplitsLikeAShellWithoutExpanding) {
   EXPECT_EQ(SplitCommandLine("  prog  a\tb "), (std::vector<String>{"prog", "a", "b"}));
   EXPECT_EQ(SplitCommandLine("sh -c 'echo $HOME; exit 3'"),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/runtime/Scoped.h"
 #include "platform/runtime/Threads.h"
 #include "tests/support/MainThread.h"
 #include "tests/support/Matchers.h"
@@ -69,6 +71,13 @@ class ProcessTest : public ::testing::Test {
 inline long long ElapsedMs(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - Start)
       .count();
+}
+
+// Lets the system reap every child as it ends, as a host that ignores child-exit signals does,
+// until the returned guard goes.
+inline auto IgnoreChildSignals() {
+  const sighandler_t Previous = signal(SIGCHLD, SIG_IGN);
+  return TScopeExit([Previous] { signal(SIGCHLD, Previous); });
 }
 
 // A /bin/sh command line running `Script`.

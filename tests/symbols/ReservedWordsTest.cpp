@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -36,19 +37,32 @@ TEST(PascalReservedWords, TableHoldsSeventyOneUpperCaseWordsOfPascalSymbols) {
   EXPECT_EQ(PasSym::ReservedWords().MaxWordLength(), 14);
 }
 
-TEST(PascalReservedWords, EveryCasingIsReservedButOnlyWholeAsciiWords) {
-  for (const char* Word : {"begin", "Begin", "BEGIN", "bEgIn"}) {
-    EXPECT_TRUE(PasSym::IsReservedWord(std::string_view(Word))) << Word;
-    EXPECT_TRUE(PasSym::IsReservedWord(Utf8ToWide(Word))) << Word;
+namespace {
+// Pascal words in any case, C++ words in their own; whole ASCII words only. A word is asked in
+// its wide form and, when it is ASCII, in its narrow form, which must agree.
+bool Reserved(bool Pascal, const WideString& Word) {
+  const String Narrow = WideToUtf8(Word);
+  const bool Wide = Pascal ? PasSym::IsReservedWord(Word) : CppSym::IsReservedWord(Word);
+  if (std::all_of(Narrow.begin(), Narrow.end(), [](char Ch) { return Ch > 0; })) {
+    EXPECT_EQ(Pascal ? PasSym::IsReservedWord(std::string_view(Narrow))
+                     : CppSym::IsReservedWord(std::string_view(Narrow)),
+              Wide)
+        << Narrow;
   }
-  for (const char* Word : {"Button1", "", "beginx"})
-    EXPECT_FALSE(PasSym::IsReservedWord(std::string_view(Word)));
-  EXPECT_TRUE(PasSym::IsReservedWord(WideString(u"ResourceString")));
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"ResourceStrings")));
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"if\u20AC")));
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"b\u00E9gin")));
+  return Wide;
+}
+}  // namespace
+
+TEST(ReservedWords, WhatIsReservedInEachLanguage) {
+  for (const char16_t* Word : {u"begin", u"bEgIn", u"BEGIN", u"ResourceString"})
+    EXPECT_TRUE(Reserved(true, Word)) << WideToUtf8(Word);
   // U+0149 U+0146 narrowed by their low bytes alone would read "IF".
-  EXPECT_FALSE(PasSym::IsReservedWord(WideString(u"\u0149\u0146")));
+  for (const char16_t* Word :
+       {u"beginx", u"", u"ResourceStrings", u"if\u20AC", u"b\u00E9gin", u"\u0149\u0146"})
+    EXPECT_FALSE(Reserved(true, Word)) << WideToUtf8(Word);
+  for (const char16_t* Word : {u"class", u"_Bool"}) EXPECT_TRUE(Reserved(false, Word)) << WideToUtf8(Word);
+  for (const char16_t* Word : {u"Class", u"_bool", u"__has_nothrow_default_constructors"})
+    EXPECT_FALSE(Reserved(false, Word)) << WideToUtf8(Word);
 }
 
 TEST(ReservedWords, TokenCodesOfTheParsers) {
@@ -82,14 +96,6 @@ TEST(CppReservedWords, TableHoldsOneHundredNinetySevenCaseSensitiveWords) {
   }
   EXPECT_EQ(CppSym::ReservedWords().MaxWordLength(),
             static_cast<int>(std::string_view("__has_nothrow_default_constructor").size()));
-}
-
-TEST(CppReservedWords, ClassIsReservedAndClassIsNot) {
-  EXPECT_TRUE(CppSym::IsReservedWord(std::string_view("class")));
-  EXPECT_FALSE(CppSym::IsReservedWord(std::string_view("Class")));
-  EXPECT_TRUE(CppSym::IsReservedWord(WideString(u"_Bool")));
-  EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"_bool")));
-  EXPECT_FALSE(CppSym::IsReservedWord(WideString(u"__has_nothrow_default_constructors")));
 }
 
 TEST(ReservedWordLists, PackedFormIsTokenLengthCharactersAndAZeroEnd) {

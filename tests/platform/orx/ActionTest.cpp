@@ -24,8 +24,6 @@ struct Actions : FormFixture {
 };
 
 TEST_F(Actions, ActionsAreOwnedByTheModuleAndListedByTheirList) {
-  EXPECT_EQ(Save->Owner(), Form.get());
-  EXPECT_EQ(Save->ActionList(), List);
   EXPECT_EQ(Save->GetParentComponent(), List);
   EXPECT_TRUE(Save->HasParent());
   EXPECT_EQ(ChildNames(List, Form.get()), std::vector<std::string>{"SaveAction"});

@@ -10,50 +10,17 @@ using ::testing::Not;
 
 namespace {
 
-// A class group of another framework.
-class TOtherRoot : public TPersistent {
-  FW_CLASS(TOtherRoot, TPersistent)
-};
-FW_REGISTER_CLASS(TOtherRoot, "OtherFramework")
-
 TEST(OrxRegistry, FrameworkClassesFormOneGroup) {
   RegisterOrxClasses();
   RegisterOrxClasses();  // harmless again
-  EXPECT_EQ(ClassGroupOf(TButton::StaticClass()), TControl::StaticClass());
-  EXPECT_EQ(ClassGroupOf(TMenuItem::StaticClass()), TControl::StaticClass());
-  EXPECT_EQ(ClassGroupOf(TAction::StaticClass()), TControl::StaticClass());
-  EXPECT_EQ(ClassGroupOf(TDataModule::StaticClass()), TControl::StaticClass());
+  for (TClass C :
+       {TButton::StaticClass(), TMenuItem::StaticClass(), TAction::StaticClass(), TDataModule::StaticClass()})
+    EXPECT_EQ(ClassGroupOf(C), TControl::StaticClass()) << C->ClassName();
   EXPECT_EQ(ClassGroupOf(TFont::StaticClass()), TPersistent::StaticClass());
   TClassGroupScope Scope(TControl::StaticClass());
   EXPECT_EQ(FindClass("TButton"), TButton::StaticClass());
   EXPECT_EQ(FindClass("tactionlist"), TActionList::StaticClass());
   EXPECT_EQ(GetClass("TFont"), TFont::StaticClass());
-}
-
-TEST(OrxRegistry, AFrameworkClassIsNotFoundWhileAnotherGroupIsActive) {
-  RegisterOrxClasses();
-  StartClassGroup(TOtherRoot::StaticClass());
-  RegisterClass(TOtherRoot::StaticClass());
-  {
-    TClassGroupScope Scope(TOtherRoot::StaticClass());
-    EXPECT_EQ(GetClass("TButton"), nullptr);
-    EXPECT_THROW(FindClass("TForm"), EClassNotFound);
-    EXPECT_EQ(GetClass("TFont"), TFont::StaticClass());  // plain persistents stay visible
-  }
-  TClassGroupScope Scope(TControl::StaticClass());
-  EXPECT_EQ(GetClass("TOtherRoot"), nullptr);
-  EXPECT_EQ(GetClass("TForm"), TForm::StaticClass());
-}
-
-TEST(OrxRegistry, RegisteredClassesCreateOwnedInstances) {
-  RegisterOrxClasses();
-  TClassGroupScope Scope(TControl::StaticClass());
-  TOwned<TForm> Form(new TForm(nullptr));
-  auto* B = static_cast<TButton*>(FindClass("TButton")->Create<TComponent*>(Form.get()));
-  EXPECT_EQ(B->Owner(), Form.get());
-  EXPECT_EQ(B->Width(), 75);
-  EXPECT_EQ(B->Height(), 25);
-  EXPECT_TRUE(B->TabStop());
 }
 
 TEST(OrxPublished, ClassesPublishWhatTheInspectorShows) {

@@ -3,6 +3,7 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
+#include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -10,11 +11,7 @@ using namespace formwright::testing;
 
 namespace {
 
-class CharacterCodes : public ::testing::Test {
- protected:
-  void SetUp() override { TStreamSamples::RegisterClasses(); }
-  void TearDown() override { RemoveFixupReferences(nullptr, String()); }
-};
+using CharacterCodes = TestModuleFixture;
 
 TEST_F(CharacterCodes, EveryCodeReadsAndWritesAsItsUnsignedValue) {
   TTestWidget Widget(nullptr);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/runtime/Scoped.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -83,7 +84,7 @@ TEST(ObjectModel, PublishedMethodsAreFoundByNameAndCodeAndCalledThroughEvents) {
 
 TEST(ObjectModel, AnInstanceSwitchesToARuntimeClassAndBackAtDestruction) {
   TRuntimeClass Runtime(TTestForm::StaticClass());
-  GRuntime = &Runtime;
+  const TValueScope Current(GRuntime, &Runtime);
   Runtime.Meta.DestroyHook = &DestroyHook;
   Runtime.Meta.NotificationHook = &NotificationHook;
   Runtime.Meta.AddMethod("Button1Click", reinterpret_cast<void*>(uintptr_t(1)));
@@ -112,7 +113,6 @@ TEST(ObjectModel, AnInstanceSwitchesToARuntimeClassAndBackAtDestruction) {
 
   Form->Free();
   EXPECT_EQ(Runtime.Destroyed, 1);
-  GRuntime = nullptr;
 }
 
 TEST(ObjectModel, RenamedRuntimeClassKeepsItsUnitWhenNoneIsGiven) {

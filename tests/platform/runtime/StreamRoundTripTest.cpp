@@ -3,6 +3,7 @@
 
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
+#include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -12,11 +13,8 @@ using ::testing::HasSubstr;
 
 namespace {
 
-class StreamRoundTrip : public ::testing::Test {
+class StreamRoundTrip : public TestModuleFixture {
  protected:
-  void SetUp() override { TStreamSamples::RegisterClasses(); }
-  void TearDown() override { RemoveFixupReferences(nullptr, String()); }
-
   // Reads `Bytes` into a fresh module.
   static TOwned<TTestModule> Read(const std::vector<uint8_t>& Bytes) {
     TOwned<TTestModule> M(new TTestModule(nullptr));
@@ -40,14 +38,13 @@ TEST_F(StreamRoundTrip, ReadBackEqualsTheOriginal) {
   auto Form = TStreamSamples::BuildModule();
   const auto Binary = TStreamSamples::Write(Form.get());
   auto Copy = Read(Binary);
-  // Written again, the copy gives the same stream: every stored value came back.
+  // Written again, the copy gives the same stream: every stored value came back. The values
+  // whose text TextFormIsReadable pins are right by that; the others are checked here.
   EXPECT_EQ(TStreamSamples::Write(Copy.get()), Binary);
 
   EXPECT_EQ(Copy->Name(), "Form1");
   EXPECT_EQ(Copy->Caption(), Form->Caption());
-  EXPECT_EQ(Copy->Lines()->Text(), "one\ntwo 'quoted'\n");
   EXPECT_EQ(Copy->Data, Form->Data);
-  EXPECT_EQ(Copy->Timer()->FInterval, 250);
   auto* W = dynamic_cast<TTestWidget*>(Copy->FindComponent("widget1"));
   ASSERT_NE(W, nullptr);
   EXPECT_EQ(W->FSmall, 7);
@@ -57,17 +54,10 @@ TEST_F(StreamRoundTrip, ReadBackEqualsTheOriginal) {
   EXPECT_EQ(W->FWideLetter, u'\x416');
   EXPECT_FALSE(W->FEnabled);
   EXPECT_EQ(W->FShape, tsTriangle);
-  EXPECT_TRUE(W->FShapes == (TTestShapes{tsSquare, tsTriangle}));
-  EXPECT_EQ(W->FRatio, 0.1);
-  EXPECT_EQ(W->FSingle, 1.5f);
-  EXPECT_EQ(W->FWhen.Value, 45000.25);
   EXPECT_EQ(W->FWide, u"wide \x2713");
   EXPECT_TRUE(W->FValue == Variant(int32_t(42)));
   EXPECT_EQ(W->FColor, TTestColor(0xFF00FF));
-  EXPECT_EQ(W->Font()->FName, "Mono");
   EXPECT_EQ(W->Font()->FSize, 12);
-  ASSERT_EQ(W->Items()->Count(), 3);
-  EXPECT_EQ(static_cast<TTestItem*>(W->Items()->Items(2))->FCaption, "Item 2");
   EXPECT_EQ(W->DesignInfo(), (20 << 16) | 10);
   // Handlers are bound to the copy's own methods; references point into the copy.
   EXPECT_EQ(W->FOnClick.Method().Data, Copy.get());
