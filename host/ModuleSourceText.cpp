@@ -222,10 +222,13 @@ String TModuleSource::TextAs(const String& UnitName) const {
       NewDecls.push_back(Indent + DeclarationText(H));
       NewBodies.push_back(HandlerText(H));
     }
-    if (H.Origin != NoToken && E.TextOf(L.Methods[H.Origin].Name) != H.Name)
-      E.Replace(L.Methods[H.Origin].Name, H.Name);
-    if (H.Routine != NoToken && E.TextOf(L.Routines[H.Routine].Name) != H.Name)
-      E.Replace(L.Routines[H.Routine].Name, H.Name);
+    // A renamed handler is renamed in both places; one not renamed keeps its author's spelling
+    // in its implementation, even where that differs in case from its declaration.
+    const bool Renamed = H.Origin != NoToken
+                             ? E.TextOf(L.Methods[H.Origin].Name) != H.Name
+                             : H.Routine != NoToken && E.TextOf(L.Routines[H.Routine].Name) != H.Name;
+    if (Renamed && H.Origin != NoToken) E.Replace(L.Methods[H.Origin].Name, H.Name);
+    if (Renamed && H.Routine != NoToken) E.Replace(L.Routines[H.Routine].Name, H.Name);
   }
   if (!L.Fields.empty())
     E.InsertLinesAfter(L.Fields.back().DeclLast, NewFields);

@@ -293,11 +293,13 @@ TEST(UnitEdit, ANewUnitDeclaresEveryFieldAndHandler) {
       "procedure TForm1.Button1Click(Sender: TObject);\nbegin\nend;\n\nend.\n");
 }
 
-// Mutated units in bulk go through the fuzz run (fuzz/ModuleFuzz.cpp); these are two of its shapes.
+// Mutated units in bulk go through the fuzz run (fuzz/ModuleFuzz.cpp); these are three of its shapes.
 TEST(UnitEdit, AMangledUnitThatStillReadsIsWrittenBackWholeAndTakesEdits) {
   const String Cases[] = {
       Replaced(People, {{"NameEdit.Text <> '';", "NameEdit.Te"}}),    // a statement cut short
       Replaced(People, {{"(* the name *)", "(* the end; name *)"}}),  // a word put in a comment
+      // a handler implemented in another case than it is declared
+      Replaced(People, {{"procedure TPeopleForm.OkButtonClick(", "procedure TPeopleForm.OKButtonClick("}}),
   };
   for (const String& Text : Cases) {
     IPtr<TModuleSource> M = Loaded(Text);
