@@ -140,16 +140,13 @@ TEST_F(ComponentProperties, SelectionFiltersRemoveAndReorder) {
   EXPECT_THAT(Names({FWidget}), Contains("Tag"));
 }
 
-TEST_F(ComponentProperties, EveryEntryEditsItsOwnObject) {
+// (That a write reaches every object and is reported once is the editor base's test.)
+TEST_F(ComponentProperties, AnEditorHasAnEntryForEachSelectedObject) {
   IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Width");
   ASSERT_TRUE(P);
   EXPECT_TRUE(P->HasInstance(FWidget));
   EXPECT_TRUE(P->HasInstance(FWidget2));
   EXPECT_FALSE(P->HasInstance(FButton));
-  P->SetValue("7");
-  EXPECT_EQ(FWidget->FWidth, 7);
-  EXPECT_EQ(FWidget2->FWidth, 7);
-  EXPECT_EQ(FDesigner->FModifiedCount, 1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Custom modules: defaults, which component classes a module accepts (design-time proxies
-// judged by their nearest real ancestor), the refusal message; the forwarding drop target; the
+// Custom modules: which component classes a module accepts (design-time proxies judged by their
+// nearest real ancestor, classes found from the root's owner), the refusal message; the
 // class-name helpers.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,10 +10,9 @@
 #include "platform/orx/Forms.h"
 #include "platform/orx/StdCtrls.h"
 #include "tests/editors/TestDesigner.h"
+#include "tests/support/Matchers.h"
 
 namespace formwright::testing {
-
-using ::testing::ThrowsMessage;
 
 // A component class the tests register with the class registry.
 class TListedBox : public TComponent {
@@ -84,13 +83,6 @@ class CustomModuleTest : public ::testing::Test {
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
 };
 
-TEST_F(CustomModuleTest, FinderClassIsTheRootsOwnerClassWhenThereIsOne) {
-  EXPECT_EQ(Module(FForm.get())->GetFinderClass(), orx::TForm::StaticClass());
-  TOwned<TComponent> Owner{new TComponent(nullptr)};
-  auto* Root = new orx::TForm(Owner.get());
-  EXPECT_EQ(Module(Root)->GetFinderClass(), TComponent::StaticClass());
-}
-
 TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersAndSameNamedOnesOfAnotherPackageNot) {
   IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_TRUE(M->ValidateComponentClass(TListedBox::StaticClass()));
@@ -103,30 +95,22 @@ TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersAndSameNamedOnesOfAno
   UnRegisterClass(package_a::TTwinBase::StaticClass());
 }
 
-TEST_F(CustomModuleTest, AProxyClassIsJudgedByItsNearestRealAncestor) {
+TEST_F(CustomModuleTest, ARefusalNamesTheClassAndAProxyIsJudgedByItsNearestRealAncestor) {
   auto* Listed = new TListedBox(FForm.get());
   auto* Unlisted = new TUnlistedBox(FForm.get());
+  IPtr<TCustomModule> M = Module(FForm.get());
+  EXPECT_THAT([&] { M->ValidateComponent(Unlisted); },
+              Raises<ENonAIRException>("Class TUnlistedBox is not applicable to this module"));
+  EXPECT_EQ(Unlisted->Owner(), FForm.get());  // the refusal changes nothing
+  EXPECT_EQ(FForm->ComponentCount(), 2);
   CreateSubClass(Listed, "TListedBoxProxy", TListedBox::StaticClass());
   CreateSubClass(Unlisted, "TUnlistedBoxProxy", TUnlistedBox::StaticClass());
   ASSERT_TRUE(IsProxyClass(Listed->ClassType()));
-  IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_TRUE(M->ValidateComponentClass(Listed->ClassType()));
   EXPECT_FALSE(M->ValidateComponentClass(Unlisted->ClassType()));
   EXPECT_NO_THROW(M->ValidateComponent(Listed));
   DestroySubClass(Listed);
   DestroySubClass(Unlisted);
-}
-
-TEST_F(CustomModuleTest, ValidateComponentRefusesWithTheClassName) {
-  auto* Unlisted = new TUnlistedBox(FForm.get());
-  auto* Listed = new TListedBox(FForm.get());
-  IPtr<TCustomModule> M = Module(FForm.get());
-  EXPECT_NO_THROW(M->ValidateComponent(Listed));
-  EXPECT_THAT([&] { M->ValidateComponent(Unlisted); },
-              ThrowsMessage<ENonAIRException>("Class TUnlistedBox is not applicable to this module"));
-  // The refusal changes nothing.
-  EXPECT_EQ(Unlisted->Owner(), FForm.get());
-  EXPECT_EQ(FForm->ComponentCount(), 2);
 }
 
 TEST_F(CustomModuleTest, TheFinderFollowsTheRootsOwnerAndIgnoresTheActiveGroup) {
@@ -135,6 +119,7 @@ TEST_F(CustomModuleTest, TheFinderFollowsTheRootsOwnerAndIgnoresTheActiveGroup) 
   StartClassGroup(TFrameworkHolder::StaticClass());
   GroupDescendentsWith(TFrameworkPart::StaticClass(), TFrameworkHolder::StaticClass());
   RegisterClass(TFrameworkPart::StaticClass());
+  EXPECT_EQ(Module(FForm.get())->GetFinderClass(), orx::TForm::StaticClass());  // no owner: its own
   TOwned<TComponent> Holder{new TFrameworkHolder(nullptr)};
   TOwned<TComponent> Root{new TComponent(nullptr)};
   IPtr<TCustomModule> M = Module(Root.get());

@@ -7,6 +7,7 @@
 #include "editors/StdEditorReg.h"
 #include "editors/StdPropEditors.h"
 #include "tests/editors/RegistryTestSupport.h"
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -91,8 +92,7 @@ TEST_F(EditorGroups, AnEditorClassOfTheWrongKindIsRefusedAtRegistration) {
        "Cannot register TSelectionEditorA: a component guidelines class must descend from "
        "TBaseComponentGuidelines"},
   };
-  for (const auto& [Register, Message] : Cases)
-    EXPECT_THAT(Register, ::testing::ThrowsMessage<EInvalidArgument>(Message));
+  for (const auto& [Register, Message] : Cases) EXPECT_THAT(Register, Raises<EInvalidArgument>(Message));
   EXPECT_EQ(Answers(FButton, FLabel), "- - - 0 -") << "nothing was registered";
 }
 

@@ -3,9 +3,39 @@
 #pragma once
 
 #include "contracts/DesignIntf.h"
-#include "tests/editors/SampleControls.h"
+#include "platform/runtime/Classes.h"
 
 namespace formwright::testing {
+
+// Stand-ins for the framework's font and control classes.
+class TSampleFont : public TPersistent {
+  FW_CLASS(TSampleFont, TPersistent)
+ public:
+  TSampleFont() = default;
+};
+
+class TSampleControl : public TComponent {
+  FW_CLASS(TSampleControl, TComponent)
+ public:
+  explicit TSampleControl(TComponent* AOwner) : TComponent(AOwner) {}
+  static void DeclarePublished(TClassBuilder<TSampleControl>& C);
+  TSampleFont* Font() const noexcept { return FFont.get(); }
+  TOwned<TSampleFont> FFont{new TSampleFont};
+  String FCaption;
+  String FHint;
+};
+
+class TSampleButton : public TSampleControl {
+  FW_CLASS(TSampleButton, TSampleControl)
+ public:
+  using TSampleControl::TSampleControl;
+};
+
+class TSampleLabel : public TSampleControl {
+  FW_CLASS(TSampleLabel, TSampleControl)
+ public:
+  using TSampleControl::TSampleControl;
+};
 
 // Interfaces for the interface-inheritance rules of the property editor registry.
 struct ISampleBase : virtual IInterface {

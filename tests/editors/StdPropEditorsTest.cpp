@@ -193,9 +193,9 @@ TEST_F(StdPropEditors, DatesShowEmptyForZero) {
   IPtr<IProperty> P = Prop({FWidget}, "When");
   EXPECT_EQ(P->GetValue(), "");
   const TDateTime D = EncodeDate(2024, 2, 29).Value + EncodeTime(13, 45, 0, 0).Value;
-  P->SetValue(DateTimeToStr(D));
+  P->SetValue("2024-02-29 13:45:00");
   EXPECT_NEAR(FWidget->FWhen.Value, D.Value, 1e-6);
-  EXPECT_EQ(P->GetValue(), DateTimeToStr(D));
+  EXPECT_EQ(P->GetValue(), "2024-02-29 13:45:00");
   P->SetValue("");
   EXPECT_EQ(FWidget->FWhen.Value, 0);
   EXPECT_EQ(P->GetAttributes(), (TPropertyAttributes{paMultiSelect, paRevertable}));
