@@ -121,7 +121,7 @@ TEST_F(EditorGroups, FreeingAGroupRemovesExactlyItsRegistrationsAndFreeingAnyOth
   EXPECT_EQ(Answers(FButton, FLabel), "- - - 0 -");
 }
 
-TEST_F(EditorGroups, ListenersHearAFreedGroupLastRegisteredFirst) {
+TEST_F(EditorGroups, ListenersHearAFreedGroupLastRegisteredFirstAndMayLeaveWhileCalled) {
   GHeard.clear();
   NotifyGroupChange(&ListenerA);
   NotifyGroupChange(&ListenerB);
@@ -137,13 +137,11 @@ TEST_F(EditorGroups, ListenersHearAFreedGroupLastRegisteredFirst) {
   UnnotifyGroupChange(&ListenerB);
   FreeEditorGroup(3);
   EXPECT_EQ(GHeard, (std::vector<String>{"A3"}));
-}
 
-TEST_F(EditorGroups, AListenerMayLeaveWhileItIsCalled) {
-  GHeard.clear();
-  NotifyGroupChange(&ListenerA);
+  // A listener may leave while it is called; nobody after it is skipped.
   NotifyGroupChange(&ListenerLeaving);
   NotifyGroupChange(&ListenerB);
+  GHeard.clear();
   FreeEditorGroup(4);
   EXPECT_EQ(GHeard, (std::vector<String>{"B4", "Leaving4", "A4"}));
   GHeard.clear();

@@ -68,9 +68,6 @@ TEST_F(MethodProperty, TypingAnExistingHandlerAssignsItAndEmptyClearsIt) {
   EXPECT_EQ(FWidget->FOnClick.Method(), FDesigner->MethodOf("Shared"));
   EXPECT_EQ(FWidget2->FOnClick.Method(), FDesigner->MethodOf("Shared"));
   EXPECT_TRUE(FDesigner->FCreated.empty());
-  IPtr<IProperty> Single = Prop({FWidget}, "OnClick");
-  Single->SetValue("Other");  // current handler Shared exists, Other does not: a rename
-  EXPECT_EQ(FDesigner->FRenamed.back(), (std::pair<String, String>{"Shared", "Other"}));
   OnClick->SetValue("");
   EXPECT_FALSE(FWidget->FOnClick);
   EXPECT_FALSE(FWidget2->FOnClick);
