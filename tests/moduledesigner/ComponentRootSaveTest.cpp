@@ -1,5 +1,4 @@
-// What a module root asks its host: the questions of one registry, the environment's answers,
-// and whether a file that changed on disk since it was read may be replaced.
+// Whether a file that changed on disk since the module was read may be replaced.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -29,19 +28,6 @@ class ModuleFiles : public testing::RootTest {
  protected:
   ModuleFiles() { Form1 = Open("Form1.fwf", FormText, FormUnit); }
 };
-
-TEST_F(ModuleFiles, AnswersGivenToTheEnvironmentReachEveryRoot) {
-  Files->PutFile("Bad.fwf", "object Form2: TForm2\n  Bogus = 1\n  Caption = 'x'\nend\n");
-  std::vector<String> Asked;
-  Host.Environment().Questions.ReaderError = [&](const String& M, const String&) {
-    Asked.push_back(M);
-    return 0;  // ignore this error
-  };
-  IPtr<TReferenceRoot> R = Host.Open("Bad.fwf");
-  ASSERT_EQ(Asked.size(), 1u);
-  EXPECT_TRUE(R->GetReadError());
-  EXPECT_EQ(&Host.Questions(), &Host.Environment().Questions);
-}
 
 TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
   IPtr<TReferenceRoot> R = Form1;
