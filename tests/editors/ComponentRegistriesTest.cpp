@@ -120,7 +120,7 @@ TEST_F(SelectionEditorsOfControls, TheDesignersCurrentSelectionIsUsedAndHandedTo
   EXPECT_EQ(Names(L), (std::vector<String>{"TSelectionEditorA", "TSelectionEditorC", "TSelectionEditorD"}));
   auto* First = dynamic_cast<TSampleSelectionEditor*>(L->Get(0).Get());
   ASSERT_NE(First, nullptr);
-  EXPECT_TRUE(First->FDesigner == Designer);
+  EXPECT_TRUE(First->Designer() == Designer);
   EXPECT_THROW(L->Get(3), EListError);
 }
 
