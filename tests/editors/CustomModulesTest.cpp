@@ -14,61 +14,30 @@
 
 namespace formwright::testing {
 
-// A component class the tests register with the class registry.
-class TListedBox : public TComponent {
-  FW_CLASS(TListedBox, TComponent)
- public:
-  using TComponent::TComponent;
-};
+// A component class `Name` derived from `Base` with nothing of its own, known to the type
+// system under `Unit`.
+#define FW_PLAIN_COMPONENT(Name, Base, Unit) \
+  class Name : public Base {                 \
+    FW_CLASS(Name, Base)                     \
+   public:                                   \
+    using Base::Base;                        \
+  };                                         \
+  FW_REGISTER_CLASS(Name, Unit)
 
-// A component class nobody registers.
-class TUnlistedBox : public TComponent {
-  FW_CLASS(TUnlistedBox, TComponent)
- public:
-  using TComponent::TComponent;
-};
-
-// A class from one package and a same-named one from another, each with a descendant.
-namespace package_a {
-class TTwinBase : public TComponent {
-  FW_CLASS(TTwinBase, TComponent)
- public:
-  using TComponent::TComponent;
-};
-class TTwinChild : public TTwinBase {
-  FW_CLASS(TTwinChild, TTwinBase)
- public:
-  using TTwinBase::TTwinBase;
-};
-FW_REGISTER_CLASS(TTwinBase, "PackageA")
-FW_REGISTER_CLASS(TTwinChild, "PackageA")
-}  // namespace package_a
-
-namespace package_b {
-class TTwinBase : public TComponent {
-  FW_CLASS(TTwinBase, TComponent)
- public:
-  using TComponent::TComponent;
-};
-FW_REGISTER_CLASS(TTwinBase, "PackageB")
-}  // namespace package_b
-
+FW_PLAIN_COMPONENT(TListedBox, TComponent, "CustomModulesTest")    // registered by the tests
+FW_PLAIN_COMPONENT(TUnlistedBox, TComponent, "CustomModulesTest")  // registered by nobody
 // The root class of a framework with a class group of its own, and a part of that framework.
-class TFrameworkHolder : public TComponent {
-  FW_CLASS(TFrameworkHolder, TComponent)
- public:
-  using TComponent::TComponent;
-};
-class TFrameworkPart : public TComponent {
-  FW_CLASS(TFrameworkPart, TComponent)
- public:
-  using TComponent::TComponent;
-};
+FW_PLAIN_COMPONENT(TFrameworkHolder, TComponent, "CustomModulesTest")
+FW_PLAIN_COMPONENT(TFrameworkPart, TComponent, "CustomModulesTest")
 
-FW_REGISTER_CLASS(TFrameworkHolder, "CustomModulesTest")
-FW_REGISTER_CLASS(TFrameworkPart, "CustomModulesTest")
-FW_REGISTER_CLASS(TListedBox, "CustomModulesTest")
-FW_REGISTER_CLASS(TUnlistedBox, "CustomModulesTest")
+// A class from one package and a same-named one from another, the first with a descendant.
+namespace package_a {
+FW_PLAIN_COMPONENT(TTwinBase, TComponent, "PackageA")
+FW_PLAIN_COMPONENT(TTwinChild, TTwinBase, "PackageA")
+}  // namespace package_a
+namespace package_b {
+FW_PLAIN_COMPONENT(TTwinBase, TComponent, "PackageB")
+}  // namespace package_b
 
 class CustomModuleTest : public ::testing::Test {
  protected:
