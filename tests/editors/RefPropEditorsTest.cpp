@@ -137,9 +137,7 @@ TEST_F(ComponentProperty, ASharedReferenceExpandsWithoutTheNameProperty) {
   EXPECT_TRUE(Buddy->AllEqual());
   EXPECT_TRUE(Buddy->GetAttributes().Contains(paSubProperties));
   EXPECT_TRUE(Buddy->GetAttributes().Contains(paVolatileSubProperties));
-  std::vector<String> Names;
-  for (const auto& P : Nested(Buddy)) Names.push_back(P->GetName());
-  EXPECT_THAT(Names, AllOf(Contains("Left"), Not(Contains("Name"))));
+  EXPECT_THAT(Nested(Buddy), AllOf(Contains(Named("Left")), Not(Contains(Named("Name")))));
   FWidget2->SetBuddy(FEdit);
   EXPECT_FALSE(Buddy->AllEqual());
   EXPECT_FALSE(Buddy->GetAttributes().Contains(paSubProperties));

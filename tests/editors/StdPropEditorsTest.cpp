@@ -18,9 +18,6 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 using ::testing::SizeIs;
 
-// An editor whose name is `Name`.
-MATCHER_P(Named, Name, "named " + String(Name)) { return arg->GetName() == Name; }
-
 class StdPropEditors : public PropEditorTest {
  protected:
   // Typing `Text` into property `Name` of both widgets fails with `Message` and changes nothing.
