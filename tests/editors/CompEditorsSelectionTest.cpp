@@ -143,17 +143,14 @@ TEST_F(SelectionEditorTest, EditActionsGoToTheTopLevelComponentThenTheDesignerEl
   EXPECT_THAT(FEditing->Edits.Actions, ElementsAre(eaCut, eaUndo, eaSelectAll, eaRedo));
 }
 
-TEST_F(SelectionEditorTest, TheDesignerIsAskedFirstForTheEditState) {
+TEST_F(SelectionEditorTest, TheEditStateIsTheDesignersThenTheTopLevelComponentsElseEverySimpleEdit) {
+  GTopLevel = FForm.get();
+  EXPECT_EQ(Editor(IPtr<IDesigner>(FPlain.Get()))->GetEditState(),
+            (TEditState{esCanUndo, esCanRedo, esCanCut, esCanCopy, esCanPaste, esCanDelete}));
   TOwned<TEditingForm> Form{new TEditingForm(nullptr)};
   GTopLevel = Form.get();
   EXPECT_EQ(Editor(IPtr<IDesigner>(FEditing.Get()))->GetEditState(), TEditState{esCanCopy});
   EXPECT_EQ(Editor(IPtr<IDesigner>(FPlain.Get()))->GetEditState(), TEditState{esCanPaste});
-}
-
-TEST_F(SelectionEditorTest, WithoutHandlersEverySimpleEditIsPossible) {
-  GTopLevel = FForm.get();
-  EXPECT_EQ(Editor(IPtr<IDesigner>(FPlain.Get()))->GetEditState(),
-            (TEditState{esCanUndo, esCanRedo, esCanCut, esCanCopy, esCanPaste, esCanDelete}));
 }
 
 }  // namespace formwright::testing

@@ -12,10 +12,6 @@ namespace {
 
 class ComponentProperties : public PropEditorTest {};
 
-bool Has(const std::vector<String>& Names, const char* Name) {
-  return std::find(Names.begin(), Names.end(), String(Name)) != Names.end();
-}
-
 using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -104,11 +100,10 @@ TEST_F(ComponentProperties, ReadOnlySimplePropertiesFollowTheFlagClassProperties
   TDesignPackage& Package = FEditors.Package();
   Package.ShowReadOnlyProps = false;
   auto* Links = new TPropTestLinks(FForm.get());
-  const std::vector<String> N = Names({FWidget});
-  EXPECT_FALSE(Has(N, "ReadOnlyCount"));
-  EXPECT_TRUE(Has(Names({Links}), "Inner"));  // read-only, of a class type
+  EXPECT_THAT(Names({FWidget}), Not(Contains("ReadOnlyCount")));
+  EXPECT_THAT(Names({Links}), Contains("Inner"));  // read-only, of a class type
   Package.ShowReadOnlyProps = true;
-  EXPECT_TRUE(Has(Names({FWidget}), "ReadOnlyCount"));
+  EXPECT_THAT(Names({FWidget}), Contains("ReadOnlyCount"));
 }
 
 TEST_F(ComponentProperties, TheKindFilterAndTheEditorFilterApply) {
@@ -140,16 +135,13 @@ TEST_F(ComponentProperties, SelectionFiltersRemoveAndReorder) {
   EXPECT_THAT(Names({FWidget}), Contains("Tag"));
 }
 
-TEST_F(ComponentProperties, EveryEntryEditsItsOwnObject) {
+// (That a write reaches every object and is reported once is the editor base's test.)
+TEST_F(ComponentProperties, AnEditorHasAnEntryForEachSelectedObject) {
   IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Width");
   ASSERT_TRUE(P);
   EXPECT_TRUE(P->HasInstance(FWidget));
   EXPECT_TRUE(P->HasInstance(FWidget2));
   EXPECT_FALSE(P->HasInstance(FButton));
-  P->SetValue("7");
-  EXPECT_EQ(FWidget->FWidth, 7);
-  EXPECT_EQ(FWidget2->FWidth, 7);
-  EXPECT_EQ(FDesigner->FModifiedCount, 1);
 }
 
 }  // namespace

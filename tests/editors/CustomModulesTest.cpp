@@ -1,5 +1,5 @@
-// Custom modules: defaults, which component classes a module accepts (design-time proxies
-// judged by their nearest real ancestor), the refusal message; the forwarding drop target; the
+// Custom modules: which component classes a module accepts (design-time proxies judged by their
+// nearest real ancestor, classes found from the root's owner), the refusal message; the
 // class-name helpers.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,66 +10,34 @@
 #include "platform/orx/Forms.h"
 #include "platform/orx/StdCtrls.h"
 #include "tests/editors/TestDesigner.h"
+#include "tests/support/Matchers.h"
 
 namespace formwright::testing {
 
-using ::testing::ThrowsMessage;
+// A component class `Name` derived from `Base` with nothing of its own, known to the type
+// system under `Unit`.
+#define FW_PLAIN_COMPONENT(Name, Base, Unit) \
+  class Name : public Base {                 \
+    FW_CLASS(Name, Base)                     \
+   public:                                   \
+    using Base::Base;                        \
+  };                                         \
+  FW_REGISTER_CLASS(Name, Unit)
 
-// A component class the tests register with the class registry.
-class TListedBox : public TComponent {
-  FW_CLASS(TListedBox, TComponent)
- public:
-  using TComponent::TComponent;
-};
-
-// A component class nobody registers.
-class TUnlistedBox : public TComponent {
-  FW_CLASS(TUnlistedBox, TComponent)
- public:
-  using TComponent::TComponent;
-};
-
-// A class from one package and a same-named one from another, each with a descendant.
-namespace package_a {
-class TTwinBase : public TComponent {
-  FW_CLASS(TTwinBase, TComponent)
- public:
-  using TComponent::TComponent;
-};
-class TTwinChild : public TTwinBase {
-  FW_CLASS(TTwinChild, TTwinBase)
- public:
-  using TTwinBase::TTwinBase;
-};
-FW_REGISTER_CLASS(TTwinBase, "PackageA")
-FW_REGISTER_CLASS(TTwinChild, "PackageA")
-}  // namespace package_a
-
-namespace package_b {
-class TTwinBase : public TComponent {
-  FW_CLASS(TTwinBase, TComponent)
- public:
-  using TComponent::TComponent;
-};
-FW_REGISTER_CLASS(TTwinBase, "PackageB")
-}  // namespace package_b
-
+FW_PLAIN_COMPONENT(TListedBox, TComponent, "CustomModulesTest")    // registered by the tests
+FW_PLAIN_COMPONENT(TUnlistedBox, TComponent, "CustomModulesTest")  // registered by nobody
 // The root class of a framework with a class group of its own, and a part of that framework.
-class TFrameworkHolder : public TComponent {
-  FW_CLASS(TFrameworkHolder, TComponent)
- public:
-  using TComponent::TComponent;
-};
-class TFrameworkPart : public TComponent {
-  FW_CLASS(TFrameworkPart, TComponent)
- public:
-  using TComponent::TComponent;
-};
+FW_PLAIN_COMPONENT(TFrameworkHolder, TComponent, "CustomModulesTest")
+FW_PLAIN_COMPONENT(TFrameworkPart, TComponent, "CustomModulesTest")
 
-FW_REGISTER_CLASS(TFrameworkHolder, "CustomModulesTest")
-FW_REGISTER_CLASS(TFrameworkPart, "CustomModulesTest")
-FW_REGISTER_CLASS(TListedBox, "CustomModulesTest")
-FW_REGISTER_CLASS(TUnlistedBox, "CustomModulesTest")
+// A class from one package and a same-named one from another, the first with a descendant.
+namespace package_a {
+FW_PLAIN_COMPONENT(TTwinBase, TComponent, "PackageA")
+FW_PLAIN_COMPONENT(TTwinChild, TTwinBase, "PackageA")
+}  // namespace package_a
+namespace package_b {
+FW_PLAIN_COMPONENT(TTwinBase, TComponent, "PackageB")
+}  // namespace package_b
 
 class CustomModuleTest : public ::testing::Test {
  protected:
@@ -84,13 +52,6 @@ class CustomModuleTest : public ::testing::Test {
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
 };
 
-TEST_F(CustomModuleTest, FinderClassIsTheRootsOwnerClassWhenThereIsOne) {
-  EXPECT_EQ(Module(FForm.get())->GetFinderClass(), orx::TForm::StaticClass());
-  TOwned<TComponent> Owner{new TComponent(nullptr)};
-  auto* Root = new orx::TForm(Owner.get());
-  EXPECT_EQ(Module(Root)->GetFinderClass(), TComponent::StaticClass());
-}
-
 TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersAndSameNamedOnesOfAnotherPackageNot) {
   IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_TRUE(M->ValidateComponentClass(TListedBox::StaticClass()));
@@ -103,30 +64,22 @@ TEST_F(CustomModuleTest, RegisteredClassesAreAcceptedOthersAndSameNamedOnesOfAno
   UnRegisterClass(package_a::TTwinBase::StaticClass());
 }
 
-TEST_F(CustomModuleTest, AProxyClassIsJudgedByItsNearestRealAncestor) {
+TEST_F(CustomModuleTest, ARefusalNamesTheClassAndAProxyIsJudgedByItsNearestRealAncestor) {
   auto* Listed = new TListedBox(FForm.get());
   auto* Unlisted = new TUnlistedBox(FForm.get());
+  IPtr<TCustomModule> M = Module(FForm.get());
+  EXPECT_THAT([&] { M->ValidateComponent(Unlisted); },
+              Raises<ENonAIRException>("Class TUnlistedBox is not applicable to this module"));
+  EXPECT_EQ(Unlisted->Owner(), FForm.get());  // the refusal changes nothing
+  EXPECT_EQ(FForm->ComponentCount(), 2);
   CreateSubClass(Listed, "TListedBoxProxy", TListedBox::StaticClass());
   CreateSubClass(Unlisted, "TUnlistedBoxProxy", TUnlistedBox::StaticClass());
   ASSERT_TRUE(IsProxyClass(Listed->ClassType()));
-  IPtr<TCustomModule> M = Module(FForm.get());
   EXPECT_TRUE(M->ValidateComponentClass(Listed->ClassType()));
   EXPECT_FALSE(M->ValidateComponentClass(Unlisted->ClassType()));
   EXPECT_NO_THROW(M->ValidateComponent(Listed));
   DestroySubClass(Listed);
   DestroySubClass(Unlisted);
-}
-
-TEST_F(CustomModuleTest, ValidateComponentRefusesWithTheClassName) {
-  auto* Unlisted = new TUnlistedBox(FForm.get());
-  auto* Listed = new TListedBox(FForm.get());
-  IPtr<TCustomModule> M = Module(FForm.get());
-  EXPECT_NO_THROW(M->ValidateComponent(Listed));
-  EXPECT_THAT([&] { M->ValidateComponent(Unlisted); },
-              ThrowsMessage<ENonAIRException>("Class TUnlistedBox is not applicable to this module"));
-  // The refusal changes nothing.
-  EXPECT_EQ(Unlisted->Owner(), FForm.get());
-  EXPECT_EQ(FForm->ComponentCount(), 2);
 }
 
 TEST_F(CustomModuleTest, TheFinderFollowsTheRootsOwnerAndIgnoresTheActiveGroup) {
@@ -135,6 +88,7 @@ TEST_F(CustomModuleTest, TheFinderFollowsTheRootsOwnerAndIgnoresTheActiveGroup) 
   StartClassGroup(TFrameworkHolder::StaticClass());
   GroupDescendentsWith(TFrameworkPart::StaticClass(), TFrameworkHolder::StaticClass());
   RegisterClass(TFrameworkPart::StaticClass());
+  EXPECT_EQ(Module(FForm.get())->GetFinderClass(), orx::TForm::StaticClass());  // no owner: its own
   TOwned<TComponent> Holder{new TFrameworkHolder(nullptr)};
   TOwned<TComponent> Root{new TComponent(nullptr)};
   IPtr<TCustomModule> M = Module(Root.get());

@@ -3,9 +3,40 @@
 #pragma once
 
 #include "contracts/DesignIntf.h"
-#include "tests/editors/SampleControls.h"
+#include "editors/CompEditors.h"
+#include "platform/runtime/Classes.h"
 
 namespace formwright::testing {
+
+// Stand-ins for the framework's font and control classes.
+class TSampleFont : public TPersistent {
+  FW_CLASS(TSampleFont, TPersistent)
+ public:
+  TSampleFont() = default;
+};
+
+class TSampleControl : public TComponent {
+  FW_CLASS(TSampleControl, TComponent)
+ public:
+  explicit TSampleControl(TComponent* AOwner) : TComponent(AOwner) {}
+  static void DeclarePublished(TClassBuilder<TSampleControl>& C);
+  TSampleFont* Font() const noexcept { return FFont.get(); }
+  TOwned<TSampleFont> FFont{new TSampleFont};
+  String FCaption;
+  String FHint;
+};
+
+class TSampleButton : public TSampleControl {
+  FW_CLASS(TSampleButton, TSampleControl)
+ public:
+  using TSampleControl::TSampleControl;
+};
+
+class TSampleLabel : public TSampleControl {
+  FW_CLASS(TSampleLabel, TSampleControl)
+ public:
+  using TSampleControl::TSampleControl;
+};
 
 // Interfaces for the interface-inheritance rules of the property editor registry.
 struct ISampleBase : virtual IInterface {
@@ -67,26 +98,14 @@ FW_SAMPLE_PROPERTY_EDITOR(TEditorD)
 // ---------------------------------------------------------------------------------------------
 // Component editors
 
-class TSampleComponentEditor : public TBaseComponentEditor, public IComponentEditor {
-  FW_CLASS(TSampleComponentEditor, TBaseComponentEditor)
+// A component editor whose one verb names its class.
+class TSampleComponentEditor : public TComponentEditor {
+  FW_CLASS(TSampleComponentEditor, TComponentEditor)
  public:
-  TSampleComponentEditor(TComponent* AComponent, const IPtr<IDesigner>& ADesigner)
-      : TBaseComponentEditor(AComponent, ADesigner), FComponent(AComponent), FDesigner(ADesigner) {}
+  using TComponentEditor::TComponentEditor;
   static void DeclarePublished(TClassBuilder<TSampleComponentEditor>& C) { DeclareEditorFactory(C); }
-  void Edit() override {}
-  void ExecuteVerb(int) override {}
-  // The one verb names the editor class.
   String GetVerb(int) override { return ClassName(); }
   int GetVerbCount() override { return 1; }
-  void PrepareItem(int, const IPtr<IMenuItem>&) override {}
-  void Copy() override {}
-  bool IsInInlined() override { return false; }
-  TComponent* GetComponent() override { return FComponent; }
-  IPtr<IDesigner> GetDesigner() override { return FDesigner; }
-
- private:
-  TComponent* FComponent;
-  IPtr<IDesigner> FDesigner;
 };
 
 #define FW_SAMPLE_COMPONENT_EDITOR(Name)                                              \
@@ -103,18 +122,14 @@ FW_SAMPLE_COMPONENT_EDITOR(TComponentEditorC)
 // ---------------------------------------------------------------------------------------------
 // Selection editors
 
-class TSampleSelectionEditor : public TBaseSelectionEditor, public ISelectionEditor {
-  FW_CLASS(TSampleSelectionEditor, TBaseSelectionEditor)
+// A selection editor whose one verb names its class.
+class TSampleSelectionEditor : public TSelectionEditor {
+  FW_CLASS(TSampleSelectionEditor, TSelectionEditor)
  public:
-  explicit TSampleSelectionEditor(const IPtr<IDesigner>& ADesigner)
-      : TBaseSelectionEditor(ADesigner), FDesigner(ADesigner) {}
+  using TSelectionEditor::TSelectionEditor;
   static void DeclarePublished(TClassBuilder<TSampleSelectionEditor>& C) { DeclareEditorFactory(C); }
-  void ExecuteVerb(int, const IPtr<IDesignerSelections>&) override {}
   String GetVerb(int) override { return ClassName(); }
   int GetVerbCount() override { return 1; }
-  void PrepareItem(int, const IPtr<IMenuItem>&) override {}
-  void RequiresUnits(const TGetStrProc&) override {}
-  IPtr<IDesigner> FDesigner;
 };
 
 #define FW_SAMPLE_SELECTION_EDITOR(Name)                                              \

@@ -7,6 +7,7 @@
 namespace formwright::testing {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::Field;
 
@@ -80,12 +81,11 @@ TEST_F(InspectorModel, ARenameCarriesTheHandlersNamedAfterTheComponent) {
   TComponentRename Rename(Designer(), FWidget);
   const std::vector<THandlerFollower> Followers = Rename.Run("Okay");
   EXPECT_EQ(FWidget->Name(), "Okay");
-  ASSERT_EQ(Followers.size(), 2u);
-  EXPECT_EQ(Followers[0].Event, "OnClick");
-  EXPECT_EQ(Followers[0].NewHandler, "OkayClick");
-  EXPECT_FALSE(Followers[0].Taken);
-  EXPECT_EQ(Followers[1].Event, "OnKey");
-  EXPECT_TRUE(Followers[1].Taken);
+  EXPECT_THAT(Followers, ElementsAre(AllOf(Field(&THandlerFollower::Event, "OnClick"),
+                                           Field(&THandlerFollower::NewHandler, "OkayClick"),
+                                           Field(&THandlerFollower::Taken, false)),
+                                     AllOf(Field(&THandlerFollower::Event, "OnKey"),
+                                           Field(&THandlerFollower::Taken, true))));
   EXPECT_THAT(FDesigner->FRenamed, ElementsAre(std::pair<String, String>("Widget1Click", "OkayClick")));
   EXPECT_EQ(FWidget->FOnClick.Method(), FDesigner->MethodOf("OkayClick"));
   EXPECT_EQ(FWidget->FOnKey.Method(), FDesigner->MethodOf("Widget1Key"));

@@ -29,6 +29,20 @@ class IsDefault : public PropEditorTest {
     FDesigner->FAncestorDesigner.Reset();
     FAncestorDesigner->Detach();
   }
+  // A test widget named `Name` with `Caption`, in `Owner`.
+  static TTestWidget* Widget(TComponent* Owner, const char* Name, const char* Caption) {
+    auto* W = new TTestWidget(Owner);
+    W->SetName(Name);
+    W->SetCaption(Caption);
+    return W;
+  }
+  // An embedded frame instance named `Name`, in `Owner`.
+  static orx::TFrame* InlineFrame(TComponent* Owner, const char* Name) {
+    auto* F = new orx::TFrame(Owner);
+    F->SetName(Name);
+    F->SetInline(true);
+    return F;
+  }
   bool Default(std::initializer_list<TPersistent*> Objects, const char* Name) {
     auto P = Supports<IProperty70>(Prop(Objects, Name));
     EXPECT_TRUE(P) << Name;
@@ -121,18 +135,9 @@ TEST_F(IsDefault, SubComponentsAreComparedWithTheirCounterpartInTheAncestor) {
 }
 
 TEST_F(IsDefault, ComponentsOfAnEmbeddedFrameAreComparedWithTheAncestorsFrame) {
-  auto* AncestorFrame = new orx::TFrame(FAncestorForm.get());
-  AncestorFrame->SetName("Frame1");
-  AncestorFrame->SetInline(true);
-  auto* AncestorStreet = new TTestWidget(AncestorFrame);
-  AncestorStreet->SetName("Street");
-  AncestorStreet->SetCaption("Elm");
-  auto* Frame = new orx::TFrame(FForm.get());
-  Frame->SetName("Frame1");
-  Frame->SetInline(true);
-  auto* Street = new TTestWidget(Frame);
-  Street->SetName("Street");
-  Street->SetCaption("Elm");
+  Widget(InlineFrame(FAncestorForm.get(), "Frame1"), "Street", "Elm");
+  orx::TFrame* Frame = InlineFrame(FForm.get(), "Frame1");
+  TTestWidget* Street = Widget(Frame, "Street", "Elm");
   Frame->SetAncestor(true);
   EXPECT_TRUE(Default({Street}, "Caption"));
   Street->SetCaption("Oak");
@@ -143,17 +148,11 @@ TEST_F(IsDefault, FrameOfADesignedClassIsComparedWithThatClassesModule) {
   TMetaClass FrameClass("TAddressFrame", "AddressFrame", orx::TFrame::StaticClass());
   TOwned<orx::TFrame> Module(new orx::TFrame(nullptr));
   Module->SetName("AddressFrame");
-  auto* ModuleStreet = new TTestWidget(Module.get());
-  ModuleStreet->SetName("Street");
-  ModuleStreet->SetCaption("Main");
+  Widget(Module.get(), "Street", "Main");
   FDesigner->FRootAncestors["TAddressFrame"] = Module.get();
-  TOwned<orx::TFrame> Frame(new orx::TFrame(FForm.get()));
+  TOwned<orx::TFrame> Frame(InlineFrame(FForm.get(), "AddressFrame1"));
   Frame->ChangeClass(&FrameClass);
-  Frame->SetName("AddressFrame1");
-  Frame->SetInline(true);
-  auto* Street = new TTestWidget(Frame.get());
-  Street->SetName("Street");
-  Street->SetCaption("Main");
+  TTestWidget* Street = Widget(Frame.get(), "Street", "Main");
   Street->SetAncestor(true);
   EXPECT_TRUE(Default({Street}, "Caption"));
   Street->SetCaption("Side");

@@ -31,7 +31,6 @@ class TPropTestDesigner : public editors_testing::TTestDesigner {
   IPtr<IDesigner> FAncestorDesigner;
   std::map<String, TComponent*> FRootAncestors;  // by class name
   TShiftState FShiftState;
-  String FPrivateDirectory = "/tmp/module";
 
   // A handler value of the module for `Name` (null code when there is none).
   TMethod MethodOf(const String& Name) const {
@@ -93,7 +92,6 @@ class TPropTestDesigner : public editors_testing::TTestDesigner {
   }
 
   void SelectComponent(TPersistent* Instance) override { FSelected.push_back(Instance); }
-  void SelectComponent(const IPtr<IDesignObject>&) override {}
 
   void GetComponentNames(PTypeData TypeData, const TGetStrProc& Proc) override {
     auto Offer = [&](TComponent* Owner, const String& Prefix) {
@@ -120,12 +118,8 @@ class TPropTestDesigner : public editors_testing::TTestDesigner {
       return Component->Owner()->Name() + "." + Component->Name();
     return Component->Name();
   }
-  TPersistent* GetObject(const String& Name) override { return GetComponent(Name); }
   String GetObjectName(TPersistent* Instance) override {
     return Instance ? Instance->GetNamePath() : String();
-  }
-  void GetObjectNames(PTypeData TypeData, const TGetStrProc& Proc) override {
-    GetComponentNames(TypeData, Proc);
   }
 
   void Revert(TPersistent* Instance, PPropInfo PropInfo) override {
@@ -138,7 +132,6 @@ class TPropTestDesigner : public editors_testing::TTestDesigner {
     return nullptr;
   }
   TShiftState GetShiftState() override { return FShiftState; }
-  String GetPrivateDirectory() override { return FPrivateDirectory; }
 
  private:
   uintptr_t FNextHandle = 0;

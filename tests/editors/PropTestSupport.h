@@ -3,6 +3,7 @@
 // that build editors the way the inspector gets them.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "editors/RefPropEditors.h"
@@ -15,6 +16,9 @@
 namespace formwright::testing {
 
 using prop_testing::TPropTestDesigner;
+
+// Matches an editor whose name is `Name`.
+MATCHER_P(Named, Name, "named " + String(Name)) { return arg->GetName() == Name; }
 
 class PropEditorTest : public ::testing::Test {
  protected:

@@ -68,15 +68,6 @@ TEST_F(PropertyEditorBase, EditTakesTheEntryAfterTheCurrentValueInTheSortedList)
   EXPECT_EQ(FWidget->Caption(), "a");
 }
 
-TEST_F(PropertyEditorBase, VisualValueIsEmptyWhenTheObjectsDiffer) {
-  IPtr<IProperty> P = Prop({FWidget, FWidget2}, "Width");
-  auto* E = As<TPropertyEditor>(P);
-  EXPECT_EQ(E->GetVisualValue(), "100");
-  FWidget2->FWidth = 5;
-  EXPECT_EQ(E->GetVisualValue(), "");
-  EXPECT_EQ(P->GetValue(), "100");  // the first object's value
-}
-
 TEST_F(PropertyEditorBase, RevertAsksTheDesignerForEveryObject) {
   Prop({FWidget, FWidget2}, "Width")->Revert();
   EXPECT_THAT(FDesigner->FReverted,

@@ -1,6 +1,12 @@
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
+#include "platform/orx/Graphics.h"
+#include "platform/orx/StdCtrls.h"
+
 #include "tests/editors/RegistryTestSupport.h"
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -17,37 +23,17 @@ TClass ButtonClass() { return TSampleButton::StaticClass(); }
 // ---------------------------------------------------------------------------------------------
 // Precedence
 
-TEST_F(PropertyEditorRegistry, OfTwoRegistrationsForTheSameTypeAndClassTheNewerWins) {
-  RegisterPropertyEditor(StringType(), ControlClass(), "", EdA());
-  RegisterPropertyEditor(StringType(), ControlClass(), "", EdB());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdB());
-}
+class PropertyEditorPrecedence : public RegistryTest {
+ protected:
+  orx::TButton* Button = new orx::TButton(FOwner.get());
+  orx::TLabel* Label = new orx::TLabel(FOwner.get());
+};
 
-TEST_F(PropertyEditorRegistry, ANamedRegistrationBeatsANamelessOneAndComparesIgnoringCase) {
-  RegisterPropertyEditor(StringType(), ControlClass(), "caption", EdA());
-  RegisterPropertyEditor(StringType(), ControlClass(), "", EdB());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdA());
-  EXPECT_EQ(EditorFor(FButton, "Hint"), EdB());
-}
-
-TEST_F(PropertyEditorRegistry, ANameWithoutAClassIsNotKept) {
-  RegisterPropertyEditor(StringType(), nullptr, "Caption", EdA());
-  EXPECT_EQ(EditorFor(FButton, "Hint"), EdA());
-  EXPECT_EQ(EditorFor(FLinks, "Caption"), EdA());
-}
-
-TEST_F(PropertyEditorRegistry, AClassTypeRegistrationCoversDescendantTypesOnly) {
-  RegisterPropertyEditor(PersistentType(), nullptr, "", EdA());
-  RegisterPropertyEditor(TypeInfoOf<TSampleButton>(), nullptr, "", EdB());
-  EXPECT_EQ(EditorFor(FButton, "Font"), EdA());
-  EXPECT_EQ(EditorFor(FLinks, "Buddy"), EdB());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);  // a string is no class
-}
-
-TEST_F(PropertyEditorRegistry, TheMoreDerivedTypeOrComponentClassWinsInEitherOrder) {
+TEST_F(PropertyEditorPrecedence, TheRegistrationThatFitsBestWinsThenTheNewer) {
   struct TRegistration {
     PTypeInfo Type;
     TClass Class;
+    const char* Name;
     TClass Editor;
   };
   struct TChoice {
@@ -55,34 +41,67 @@ TEST_F(PropertyEditorRegistry, TheMoreDerivedTypeOrComponentClassWinsInEitherOrd
     const char* Property;
     TClass Editor;
   };
+  const PTypeInfo Font = TypeInfoOf<orx::TFont>();
+  const TClass Control = orx::TControl::StaticClass();
   const struct {
     const char* What;
-    TRegistration Older, Newer;
+    std::vector<TRegistration> Registrations;  // oldest first
     std::vector<TChoice> Choices;
+    bool EitherOrder;  // the same choices when registered the other way round
   } Cases[] = {
-      {"inherited class types",
-       {TypeInfoOf<TComponent>(), nullptr, EdA()},
-       {TypeInfoOf<TSampleControl>(), nullptr, EdB()},
-       {{FLinks, "Buddy", EdB()}}},
-      {"ancestor interfaces",
-       {TypeInfoOf<ISampleBase>(), nullptr, EdA()},
-       {TypeInfoOf<ISampleMiddle>(), nullptr, EdB()},
-       {{FLinks, "Derived", EdB()}, {FLinks, "Base", EdA()}}},
-      {"the exact type against an ancestor",
-       {TypeInfoOf<ISampleBase>(), nullptr, EdA()},
-       {TypeInfoOf<ISampleDerived>(), nullptr, EdB()},
-       {{FLinks, "Derived", EdB()}}},
-      {"component classes",
-       {StringType(), ControlClass(), EdA()},
-       {StringType(), ButtonClass(), EdB()},
-       {{FButton, "Caption", EdB()}, {FLabel, "Caption", EdA()}, {FLinks, "Caption", nullptr}}},
+      {"two for the same type and class: the newer",
+       {{StringType(), ControlClass(), "", EdA()}, {StringType(), ControlClass(), "", EdB()}},
+       {{FButton, "Caption", EdB()}},
+       false},
+      {"a name, compared ignoring case, beats no name",
+       {{StringType(), ControlClass(), "caption", EdA()}, {StringType(), ControlClass(), "", EdB()}},
+       {{FButton, "Caption", EdA()}, {FButton, "Hint", EdB()}},
+       true},
+      {"a name without a class is not kept",
+       {{StringType(), nullptr, "Caption", EdA()}},
+       {{FButton, "Hint", EdA()}, {FLinks, "Caption", EdA()}},
+       false},
+      {"a class type covers descendant types only",
+       {{PersistentType(), nullptr, "", EdA()}, {TypeInfoOf<TSampleButton>(), nullptr, "", EdB()}},
+       {{FButton, "Font", EdA()}, {FLinks, "Buddy", EdB()}, {FButton, "Caption", nullptr}},
+       true},
+      {"inherited class types: the more derived",
+       {{TypeInfoOf<TComponent>(), nullptr, "", EdA()}, {TypeInfoOf<TSampleControl>(), nullptr, "", EdB()}},
+       {{FLinks, "Buddy", EdB()}},
+       true},
+      {"ancestor interfaces: the more derived",
+       {{TypeInfoOf<ISampleBase>(), nullptr, "", EdA()}, {TypeInfoOf<ISampleMiddle>(), nullptr, "", EdB()}},
+       {{FLinks, "Derived", EdB()}, {FLinks, "Base", EdA()}},
+       true},
+      {"the exact interface against an ancestor",
+       {{TypeInfoOf<ISampleBase>(), nullptr, "", EdA()}, {TypeInfoOf<ISampleDerived>(), nullptr, "", EdB()}},
+       {{FLinks, "Derived", EdB()}},
+       true},
+      {"component classes: the more derived",
+       {{StringType(), ControlClass(), "", EdA()}, {StringType(), ButtonClass(), "", EdB()}},
+       {{FButton, "Caption", EdB()}, {FLabel, "Caption", EdA()}, {FLinks, "Caption", nullptr}},
+       true},
+      {"a font on buttons beats a persistent on controls",
+       {{Font, orx::TButton::StaticClass(), "", EdA()}, {PersistentType(), Control, "", EdB()}},
+       {{Button, "Font", EdA()}, {Label, "Font", EdB()}},
+       true},
+      {"a font on any class against a persistent on controls: the older",
+       {{Font, nullptr, "", EdA()}, {PersistentType(), Control, "", EdB()}},
+       {{Label, "Font", EdA()}},
+       false},
+      {"a persistent on controls against a font on any class: the older",
+       {{PersistentType(), Control, "", EdB()}, {Font, nullptr, "", EdA()}},
+       {{Label, "Font", EdB()}},
+       false},
   };
   for (const auto& C : Cases)
     for (bool Swapped : {false, true}) {
+      if (Swapped && !C.EitherOrder) continue;
       SCOPED_TRACE(String(C.What) + (Swapped ? ", registered the other way round" : ""));
       Reinstall();
-      for (const TRegistration& R : Swapped ? std::vector{C.Newer, C.Older} : std::vector{C.Older, C.Newer})
-        RegisterPropertyEditor(R.Type, R.Class, "", R.Editor);
+      std::vector<TRegistration> Registrations = C.Registrations;
+      if (Swapped) std::reverse(Registrations.begin(), Registrations.end());
+      for (const TRegistration& R : Registrations) RegisterPropertyEditor(R.Type, R.Class, R.Name, R.Editor);
       for (const TChoice& Choice : C.Choices)
         EXPECT_EQ(EditorFor(Choice.Object, Choice.Property), Choice.Editor);
     }
@@ -132,9 +151,8 @@ TEST_F(PropertyEditorRegistry, KindsWithoutAStandardEditorTakeNoDefault) {
     EXPECT_THROW(SetDefaultPropertyEditor(K, EdA()), EInvalidArgument) << int(K);
     EXPECT_EQ(DefaultPropertyEditor(K), nullptr);
   }
-  EXPECT_THAT(
-      [] { SetDefaultPropertyEditor(tkRecord, EdA()); },
-      ::testing::ThrowsMessage<EInvalidArgument>("Properties of type kind 14 have no standard editor"));
+  EXPECT_THAT([] { SetDefaultPropertyEditor(tkRecord, EdA()); },
+              Raises<EInvalidArgument>("Properties of type kind 14 have no standard editor"));
 }
 
 TEST_F(PropertyEditorRegistry, UnlistingHidesThePropertyForTheClassAndItsDescendantsOnly) {

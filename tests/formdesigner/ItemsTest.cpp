@@ -3,15 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/Matchers.h"
 #include "tests/support/TestClasses.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::Throws;
-using ::testing::ThrowsMessage;
 
 using namespace formwright;
 using namespace formwright::testing;
+using formwright::testing::Raises;
 
 namespace {
 
@@ -21,25 +22,11 @@ class TTestContext : public TInterfacedObject, public IItemContext {
   explicit TTestContext(TComponent* Root) : FRoot(Root) {}
   TComponent* GetDesignRoot() override { return FRoot; }
   bool HasSelectableChildren(TComponent* Component) override { return Component == Frame; }
-  IPtr<IComponentEditor> GetComponentEditor(TComponent* Component) override {
-    Asked = Component;
-    return nullptr;
-  }
+  IPtr<IComponentEditor> GetComponentEditor(TComponent*) override { return nullptr; }
   TComponent* Frame = nullptr;
-  TComponent* Asked = nullptr;
 
  private:
   TComponent* FRoot;
-};
-
-// An item with a parent, to test containment.
-class TChildItem : public TComponentItem {
- public:
-  TChildItem(TPersistent* P, IPtr<IItem> Parent) : TComponentItem(P, nullptr), FParent(std::move(Parent)) {}
-  IPtr<IItem> GetParent() override { return FParent; }
-
- private:
-  IPtr<IItem> FParent;
 };
 
 class ItemsTest : public ::testing::Test {
@@ -76,6 +63,7 @@ TEST_F(ItemsTest, AnItemWrapsOneObjectAndItemsOfTheSameObjectAreTheSameItem) {
   EXPECT_EQ(ExtractComponent(A), Widget);
   EXPECT_EQ(ExtractPersistent(nullptr), nullptr);
   EXPECT_EQ(Supports<IPersistentItem>(A)->GetNamePath(), "Widget1");
+  Supports<IInternalItem>(A)->Edit();  // the context has no editor for it: nothing happens
 }
 
 TEST_F(ItemsTest, SelectableFollowsTheOwnership) {
@@ -97,11 +85,11 @@ TEST_F(ItemsTest, SelectableFollowsTheOwnership) {
 
 TEST_F(ItemsTest, AComponentItemDeletesItsComponentButNeitherTheRootNorAnAncestors) {
   IPtr<IItem> RootItem = MakeIntf<TComponentItem>(Root.get(), Context);
-  EXPECT_THAT([&] { RootItem->Delete(); }, ThrowsMessage<EComponentDesignerException>(
+  EXPECT_THAT([&] { RootItem->Delete(); }, Raises<EComponentDesignerException>(
                                                "Form1 is the module's root component and cannot be deleted"));
   Widget->SetAncestor(true);
   IPtr<IItem> Item = MakeIntf<TComponentItem>(Widget, Context);
-  const auto Ancestor = ThrowsMessage<EComponentDesignerException>(
+  const auto Ancestor = Raises<EComponentDesignerException>(
       "Selection contains a component, Widget1, introduced in an ancestor and cannot be deleted");
   EXPECT_THAT([&] { Item->ValidateDeletable(); }, Ancestor);
   EXPECT_THAT([&] { Item->ValidateDeletable(); }, Not(Throws<ECannotDeleteNonComponentException>()));
@@ -116,42 +104,17 @@ TEST_F(ItemsTest, AComponentItemDeletesItsComponentButNeitherTheRootNorAnAncesto
 
 TEST_F(ItemsTest, APlainPersistentCannotBeDeletedAndANonControlComponentOfAnAncestorSaysSo) {
   TTestFont Font;
-  EXPECT_THAT(
-      [&] { MakeIntf<TNonControlItem>(&Font, Context)->ValidateDeletable(); },
-      ThrowsMessage<ECannotDeleteNonComponentException>("Cannot delete a TPersistent from the designer"));
+  EXPECT_THAT([&] { MakeIntf<TNonControlItem>(&Font, Context)->ValidateDeletable(); },
+              Raises<ECannotDeleteNonComponentException>("Cannot delete a TPersistent from the designer"));
   EXPECT_THROW(MakeIntf<TPersistentItem>(&Font, nullptr)->ValidateDeletable(),  // the base item too
                ECannotDeleteNonComponentException);
   // The ancestor rule comes first.
   Widget->SetAncestor(true);
   IPtr<IItem> Item = MakeIntf<TNonControlItem>(Widget, Context);
-  EXPECT_THAT([&] { Item->ValidateDeletable(); },
-              ThrowsMessage<EComponentDesignerException>(HasSubstr("Widget1")));
+  EXPECT_THAT([&] { Item->ValidateDeletable(); }, Raises<EComponentDesignerException>(HasSubstr("Widget1")));
   EXPECT_THAT([&] { Item->ValidateDeletable(); }, Not(Throws<ECannotDeleteNonComponentException>()));
   Widget->SetAncestor(false);
   EXPECT_THROW(Item->ValidateDeletable(), ECannotDeleteNonComponentException);
   EXPECT_THROW(Item->Delete(), ECannotDeleteNonComponentException);
   EXPECT_EQ(Root->FindComponent("Widget1"), Widget);
-}
-
-TEST_F(ItemsTest, ContainsClimbsTheParents) {
-  IPtr<IItem> RootItem = MakeIntf<TComponentItem>(Root.get(), Context);
-  IPtr<IItem> Child = MakeIntf<TChildItem>(Widget, RootItem);
-  EXPECT_TRUE(RootItem->Contains(Child));
-  EXPECT_TRUE(RootItem->Contains(RootItem));
-  EXPECT_FALSE(Child->Contains(RootItem));
-  EXPECT_FALSE(RootItem->Contains(nullptr));
-}
-
-TEST_F(ItemsTest, MarksChildrenAndEditor) {
-  IPtr<IInternalItem> Item = MakeIntf<TComponentItem>(Widget, Context);
-  EXPECT_FALSE(Item->GetMarked());
-  Item->SetMarked(true);
-  EXPECT_TRUE(Item->GetMarked());
-  EXPECT_EQ(Item->GetChildCount(), 0);
-  EXPECT_THROW(Item->GetChildren(0), EListError);
-  EXPECT_EQ(Item->GetEditor(), nullptr);
-  EXPECT_EQ(Context->Asked, Widget);  // the editor comes from the module context
-  Context->Asked = nullptr;
-  Item->Edit();  // no editor: nothing happens
-  EXPECT_EQ(Context->Asked, Widget);
 }

@@ -169,31 +169,25 @@ TEST_F(SelectionsTest, ListenersAreToldInRegistrationOrderOnceEachAndMayUnregist
   EXPECT_EQ(Log, (std::vector<String>{"first", "second", "first"}));
 }
 
-TEST_F(SelectionsTest, TheWrapperForwardsAndFindsItemsByPersistent) {
+TEST_F(SelectionsTest, TheWrapperForwardsFindsItemsByPersistentAndLetsGoWhenDestroyed) {
   int Changes = 0;
   TSelections* Seen = nullptr;
-  TSelections Wrapper(Selections, [&](TSelections* Sender) {
-    ++Changes;
-    Seen = Sender;
-  });
-  Selections->Add(Items[1]);
-  Selections->Add(Items[2]);
-  EXPECT_EQ(Changes, 2);
-  EXPECT_EQ(Seen, &Wrapper);
-  EXPECT_EQ(Wrapper.GetPersistents(0), Root->FindComponent("B"));
-  EXPECT_TRUE(SameItem(Wrapper.FindItemFor(Root->FindComponent("C")), Items[2]));
-  EXPECT_EQ(Wrapper.FindItemFor(Root->FindComponent("A")), nullptr);
-  EXPECT_EQ(Wrapper.FindItemFor(nullptr), nullptr);
-}
-
-TEST_F(SelectionsTest, DestroyingTheWrapperUnregistersIt) {
-  int Changes = 0;
   {
-    TSelections Wrapper(Selections, [&](TSelections*) { ++Changes; });
-    Selections->Add(Items[0]);
+    TSelections Wrapper(Selections, [&](TSelections* Sender) {
+      ++Changes;
+      Seen = Sender;
+    });
+    Selections->Add(Items[1]);
+    Selections->Add(Items[2]);
+    EXPECT_EQ(Changes, 2);
+    EXPECT_EQ(Seen, &Wrapper);
+    EXPECT_EQ(Wrapper.GetPersistents(0), Root->FindComponent("B"));
+    EXPECT_TRUE(SameItem(Wrapper.FindItemFor(Root->FindComponent("C")), Items[2]));
+    EXPECT_EQ(Wrapper.FindItemFor(Root->FindComponent("A")), nullptr);
+    EXPECT_EQ(Wrapper.FindItemFor(nullptr), nullptr);
   }
-  Selections->Add(Items[1]);
-  EXPECT_EQ(Changes, 1);
+  Selections->Add(Items[0]);
+  EXPECT_EQ(Changes, 2);
   // The wrapper's listener let go of the list: only the test holds it.
   EXPECT_EQ(Selections->RefCount(), 1);
   EXPECT_THROW(TSelections(nullptr, nullptr), EInvalidArgument);

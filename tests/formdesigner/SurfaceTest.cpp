@@ -6,6 +6,7 @@
 #include "moduledesigner/DesignPackage.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
+#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::orx;
@@ -131,7 +132,7 @@ TEST_F(SurfaceTest, AControlMovesIntoAnotherWindowedControlOnly) {
   EXPECT_EQ(Button2->Parent(), Panel);
   EXPECT_TRUE(SameItem(ButtonItem->GetParent(), ItemOf(Panel)));
   EXPECT_THAT([&] { ButtonItem->SetParent(ItemOf(Label)); },
-              ::testing::ThrowsMessage<EInvalidOperation>(
+              formwright::testing::Raises<EInvalidOperation>(
                   "Control 'Button2' can only be placed into a windowed control"));
   EXPECT_EQ(Button2->Parent(), Panel);
   // A container cannot go into its own child.

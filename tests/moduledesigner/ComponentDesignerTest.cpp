@@ -262,8 +262,6 @@ TEST_F(TManagerFixture, WindowsGoToEveryRootEditsAndClipboardToTheActiveOne) {
   D->ModalEditDone(nullptr);
   EXPECT_THAT(R2->FLog, ::testing::ElementsAre("hide", "show", "cancel", "copy", "paste", "modal done"));
   EXPECT_THAT(R1->FLog, ::testing::ElementsAre("hide", "show"));
-  D->SetControlsLocked(true);
-  EXPECT_TRUE(D->GetControlsLocked());
 }
 
 TEST_F(TManagerFixture, WithoutAnActiveRootForwardedOperationsDoNothing) {

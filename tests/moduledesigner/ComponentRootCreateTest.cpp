@@ -2,7 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
 
@@ -27,19 +26,10 @@ const char* const FrameText =
 const char* const FrameUnit =
     "unit Frame1;\ninterface\ntype\n  TFrame1 = class(TFrame)\n  end;\nimplementation\nend.\n";
 
-class ComponentRootCreate : public ::testing::Test {
+class ComponentRootCreate : public testing::RootTest {
  protected:
-  ComponentRootCreate() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", PanelFormText);
-    Form1 = Host.Open("Form1.fwf");
-  }
-  TControl* Control(const IPtr<TReferenceRoot>& R, const char* Name) {
-    return As<TControl>(R->GetRoot()->FindComponent(Name));
-  }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
-  IPtr<TReferenceRoot> Form1;
+  ComponentRootCreate() { Form1 = Open("Form1.fwf", PanelFormText); }
+  TControl* Control(const char* Name) { return As<TControl>(C(Name)); }
 };
 
 TEST(GridSnapping, ValuesGoToTheNearestLineHalfwayUpNegativesDownward) {
@@ -103,7 +93,7 @@ TEST_F(ComponentRootCreate, TheCascadeStepIsHalfTheGridPlusOneAndAtLeastTen) {
 TEST_F(ComponentRootCreate, WithoutSnappingPointsAreUsedAsGiven) {
   Host.Environment().Options.SnapToGrid = false;
   Form1->UpdateOptions();
-  auto* B = Form1->CreateComponent(TButton::StaticClass(), Control(Form1, "Panel1"), 33, 41, 60, 30);
+  auto* B = Form1->CreateComponent(TButton::StaticClass(), Control("Panel1"), 33, 41, 60, 30);
   EXPECT_EQ(As<TControl>(B)->BoundsRect(), (TRect{33, 41, 93, 71}));
   Form1->ClearSelection();
   auto* E = Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TEdit::StaticClass()));
@@ -150,8 +140,7 @@ TEST_F(ComponentRootCreate, ModuleClassesAndDesignedFormsAreNeverPlacedOnAModule
                      Class->ClassName()));
     EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
   }
-  Files->PutFile("Form2.fwf", "object Form2: TForm2\nend\n");
-  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  IPtr<TReferenceRoot> Form2 = Open("Form2.fwf", "object Form2: TForm2\nend\n");
   const int Count = Form1->GetRoot()->ComponentCount();
   EXPECT_EQ(MessageOf([&] {
               Form1->CreateComponent(Form2->GetRoot()->ClassType(), Form1->GetRoot(), 0, 0, 50, 50);
@@ -163,18 +152,18 @@ TEST_F(ComponentRootCreate, ModuleClassesAndDesignedFormsAreNeverPlacedOnAModule
 
 TEST_F(ComponentRootCreate, NewComponentsGoIntoTheSelectedContainer) {
   // A selected button is no container: the new component goes into the button's panel.
-  Form1->Select(Control(Form1, "Button1"), false);
+  Form1->Select(Control("Button1"), false);
   auto* Edit = As<TEdit>(Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TEdit::StaticClass())));
-  EXPECT_EQ(Edit->Parent(), Control(Form1, "Panel1"));
+  EXPECT_EQ(Edit->Parent(), Control("Panel1"));
   // With two components selected it goes onto the form.
-  Form1->Select(Control(Form1, "Button1"), false);
-  Form1->Select(Control(Form1, "Panel1"), true);
+  Form1->Select(Control("Button1"), false);
+  Form1->Select(Control("Panel1"), true);
   auto* Other = As<TEdit>(Form1->CreateComponent(MakeIntf<TClassPaletteItem>(TEdit::StaticClass())));
   EXPECT_EQ(Other->Parent(), Form1->GetRoot());
 }
 
 TEST_F(ComponentRootCreate, TheDesignerInterfacePlacesSizesAndKeepsBounds) {
-  TControl* Panel = Control(Form1, "Panel1");
+  TControl* Panel = Control("Panel1");
   auto* B = As<TButton>(Form1->CreateComponent(TButton::StaticClass(), Panel, 33, 41, 60, 30));
   ASSERT_TRUE(B);
   EXPECT_EQ(B->Name(), "Button2");
@@ -197,7 +186,7 @@ TEST_F(ComponentRootCreate, AClickOnTheSurfaceCreatesInTheContainerUnderIt) {
   auto* Box =
       As<TCheckBox>(Form1->CreateComponentPos(MakeIntf<TClassPaletteItem>(TCheckBox::StaticClass()), 30, 90));
   ASSERT_TRUE(Box);
-  EXPECT_EQ(Box->Parent(), Control(Form1, "Panel1"));
+  EXPECT_EQ(Box->Parent(), Control("Panel1"));
   EXPECT_EQ(Box->Left(), 8);  // (30 - 16) truncated to the grid
   EXPECT_EQ(Box->Top(), 72);
   auto* Current = Form1->CreateCurrentComponent(Form1->GetRoot(), TRect{300, 200, 380, 240});

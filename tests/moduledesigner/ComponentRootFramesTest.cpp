@@ -1,83 +1,45 @@
-// Modules holding many embedded frames: removals, deletion and closing.
+// A module holding many embedded frames: removals reach each component once, whether by the
+// owners' broadcast alone or also by a free-notification link, when deleting and when closing.
+// (That the root passes a removal on to each frame once is the proxies' test.)
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
+#include "tests/moduledesigner/RootTestSupport.h"
 
 namespace formwright {
 namespace {
 
 using namespace orx;
+using ::testing::_;
 using ::testing::Each;
 using ::testing::ElementsAreArray;
-using ::testing::Eq;
 using ::testing::Pair;
 using ::testing::UnorderedElementsAreArray;
 
-// Logs each removal it is told of as "hearer < removed" (both as Owner.Name), and forgets its
-// peer when the peer goes.
+// Logs each removal it is told of as "hearer < removed" (both as Owner.Name).
 class TRemovalLog : public TComponent {
   FW_CLASS(TRemovalLog, TComponent)
  public:
   using TComponent::TComponent;
   static void DeclarePublished(TClassBuilder<TRemovalLog>&) {}
-  void SetPeer(TComponent* Value) {
-    if (FPeer) FPeer->RemoveFreeNotification(this);
-    FPeer = Value;
-    if (FPeer) FPeer->FreeNotification(this);
-  }
-  TComponent* Peer() const { return FPeer; }
   void Notification(TComponent* AComponent, TOperation Operation) override {
     TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FPeer) FPeer = nullptr;
-    if (Log) Log->push_back(Path(this) + " < " + Path(AComponent));
+    if (Operation == opRemove && Log) Log->push_back(Path(this) + " < " + Path(AComponent));
   }
   static String Path(const TComponent* C) { return (C->Owner() ? C->Owner()->Name() + "." : "") + C->Name(); }
 
-  static std::vector<String>* Log;
-
- private:
-  TComponent* FPeer = nullptr;
+  static inline std::vector<String>* Log = nullptr;
 };
-std::vector<String>* TRemovalLog::Log = nullptr;
 FW_REGISTER_CLASS(TRemovalLog, "FramesTest")
 
 constexpr int FrameCount = 20;
 
-const char* const FrameText =
-    "object AddressFrame: TAddressFrame\n"
-    "  Width = 320\n"
-    "  Height = 96\n"
-    "  object Log: TRemovalLog\n"
-    "  end\n"
-    "  object StreetLabel: TLabel\n"
-    "    Caption = 'Street:'\n"
-    "  end\n"
-    "  object StreetEdit: TEdit\n"
-    "    Left = 64\n"
-    "  end\n"
-    "end\n";
-
-String FormWithFrames() {
-  String T =
-      "object ContactForm: TContactForm\n"
-      "  object FormLog: TRemovalLog\n"
-      "  end\n"
-      "  object OkButton: TButton\n"
-      "    Left = 500\n"
-      "  end\n";
-  for (int I = 1; I <= FrameCount; ++I)
-    T += Format("  inline Addr%d: TAddressFrame\n    Top = %d\n    TabOrder = %d\n  end\n", I, I * 100, I);
-  return T + "end\n";
-}
-
-class ComponentRootFrames : public ::testing::Test {
+class ComponentRootFrames : public testing::RootTest {
  protected:
-  ComponentRootFrames() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
+  ComponentRootFrames() {
     RegisterClass(TRemovalLog::StaticClass());
     TRemovalLog::Log = &Log;
   }
@@ -93,52 +55,47 @@ class ComponentRootFrames : public ::testing::Test {
     return R;
   }
 
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
   std::vector<String> Log;
 };
 
-// A removal reaches the module's own components and those inside every embedded frame once,
-// whether by the owner's broadcast alone or also by a free-notification link.
 TEST_F(ComponentRootFrames, EveryComponentHearsOfEachRemovalOnce) {
-  Files->PutFile("Address.fwf", FrameText);
-  Files->PutFile(
-      "Address.pas",
-      "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n");
-  Files->PutFile("Contact.fwf", FormWithFrames());
-  IPtr<TReferenceRoot> Frame = Host.Open("Address.fwf");
-  IPtr<TReferenceRoot> Form = Host.Open("Contact.fwf");
-  TComponent* Root = Form->GetRoot();
-  TComponent* Ok = Root->FindComponent("OkButton");
+  IPtr<TReferenceRoot> Frame =
+      Open("Address.fwf",
+           "object AddressFrame: TAddressFrame\n  object Log: TRemovalLog\n  end\n"
+           "  object StreetEdit: TEdit\n  end\nend\n",
+           "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n");
+  String Text =
+      "object ContactForm: TContactForm\n  object FormLog: TRemovalLog\n  end\n"
+      "  object OkButton: TButton\n  end\n";
+  for (int I = 1; I <= FrameCount; ++I) Text += Format("  inline Addr%d: TAddressFrame\n  end\n", I);
+  Form1 = Open("Contact.fwf", Text + "end\n");
+  TComponent* Ok = C("OkButton");
   ASSERT_TRUE(Ok);
   std::vector<String> Heard{"ContactForm.FormLog < ContactForm.OkButton"};
+  std::vector<String> ClosedLastFirst;
   for (int I = 1; I <= FrameCount; ++I) {
-    TComponent* Instance = Root->FindComponent(Format("Addr%d", I));
+    TComponent* Instance = C(Format("Addr%d", I).c_str());
     ASSERT_TRUE(Instance && Instance->ComponentState().Contains(csInline));
-    auto* FrameLog = As<TRemovalLog>(Instance->FindComponent("Log"));
-    ASSERT_TRUE(FrameLog);
-    FrameLog->SetPeer(Ok);  // a link across owners besides the owner's broadcast
+    Ok->FreeNotification(Instance->FindComponent("Log"));  // a link across owners
     Heard.push_back(Format("Addr%d.Log < ContactForm.OkButton", I));
+    ClosedLastFirst.insert(ClosedLastFirst.begin(), Format("ContactForm.FormLog < ContactForm.Addr%d", I));
   }
-  As<TRemovalLog>(Root->FindComponent("FormLog"))->SetPeer(Root->FindComponent("Addr7"));
+  C("Addr7")->FreeNotification(C("FormLog"));
 
-  Form->Select(Ok, false);
-  Form->DeleteSelection();
-  EXPECT_FALSE(Root->FindComponent("OkButton"));
+  Form1->Select(Ok, false);
+  Form1->DeleteSelection();
+  EXPECT_FALSE(C("OkButton"));
   EXPECT_THAT(Log, UnorderedElementsAreArray(Heard));
 
   // Closing frees the frames last first: each removal is heard once by whatever is left.
   Log.clear();
-  Host.Close(Form);
-  EXPECT_THAT(Counts(), Each(Pair(::testing::_, Eq(1))));
+  Host.Close(Form1);
+  EXPECT_THAT(Counts(), Each(Pair(_, 1)));
   std::vector<String> FormLogHeard;
-  for (int I = FrameCount; I >= 1; --I)
-    FormLogHeard.push_back(Format("ContactForm.FormLog < ContactForm.Addr%d", I));
-  std::vector<String> Seen;
   for (const String& L : Log)
-    if (L.starts_with("ContactForm.FormLog < ContactForm.Addr")) Seen.push_back(L);
-  EXPECT_THAT(Seen, ElementsAreArray(FormLogHeard));
-  EXPECT_THAT(Counts().count("Addr1.Log < ContactForm.Addr20"), 1u);
+    if (L.starts_with("ContactForm.FormLog < ContactForm.Addr")) FormLogHeard.push_back(L);
+  EXPECT_THAT(FormLogHeard, ElementsAreArray(ClosedLastFirst));
+  EXPECT_EQ(Counts().count("Addr1.Log < ContactForm.Addr20"), 1u);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "editors/PropertyEditors.h"
 #include "editors/RefPropEditors.h"
-#include "host/root/ReferenceRoot.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
@@ -15,6 +14,7 @@ namespace formwright {
 namespace {
 
 using namespace orx;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::MessageOf;
 
@@ -39,6 +39,9 @@ const char* const FrameText =
     "  end\n"
     "end\n";
 
+const char* const FrameUnit =
+    "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n";
+
 const char* const ContactText =
     "object ContactForm: TContactForm\n"
     "  inline HomeAddress: TAddressFrame\n"
@@ -48,22 +51,11 @@ const char* const ContactText =
     "  end\n"
     "end\n";
 
-String Written(const IPtr<TReferenceRoot>& R) {
-  TStringStream S;
-  R->WriteRootStream(&S);
-  return S.DataString();
-}
-
 TMethod EventOf(TComponent* C, const char* Event) { return GetMethodProp(C, GetPropInfo(C, Event)); }
 
-class ComponentRootNaming : public ::testing::Test {
+class ComponentRootNaming : public testing::RootTest {
  protected:
-  ComponentRootNaming() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", FormText);
-    Files->PutFile("Form1.pas", FormUnit);
-    Form1 = Host.Open("Form1.fwf");
-  }
-  TComponent* C(const char* Name) { return Form1->GetRoot()->FindComponent(Name); }
+  ComponentRootNaming() { Form1 = Open("Form1.fwf", FormText, FormUnit); }
   // Pastes `Text` into Form1; the message of the refusal, or "(no exception)".
   String Paste(const String& Text) {
     TStringStream S(Text);
@@ -80,14 +72,11 @@ class ComponentRootNaming : public ::testing::Test {
         },
         nullptr);
   }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
-  IPtr<TReferenceRoot> Form1;
 };
 
-TEST_F(ComponentRootNaming, ComponentNamesThatWouldBreakTheUnitAreRefused) {
+TEST_F(ComponentRootNaming, RefusedComponentNamesChangeNothing) {
   const String Before = Written(Form1);
+  const size_t Renames = Host.Environment().Renames().size();
   struct TCase {
     const char* Name;
     const char* Message;
@@ -101,11 +90,18 @@ TEST_F(ComponentRootNaming, ComponentNamesThatWouldBreakTheUnitAreRefused) {
            TCase{"TLabel", "TLabel names a type and cannot be used as a component name"},
            TCase{"listchanged",
                  "listchanged names a method of the unit and cannot be used as a component name"},
+           TCase{"owner", "A component named owner already exists in a descendant module"},
+           TCase{"button1", "A component named button1 already exists"},
        }) {
     EXPECT_EQ(MessageOf([&] { C("Label1")->SetName(T.Name); }), T.Message);
   }
+  EXPECT_EQ(MessageOf([&] { Form1->GetRoot()->SetName(""); }), "Root component must have a name");
   EXPECT_EQ(C("Label1")->Name(), "Label1");
   EXPECT_EQ(Written(Form1), Before);
+  EXPECT_EQ(Host.Environment().Renames().size(), Renames);
+  // A case change alone is accepted.
+  C("Label1")->SetName("LABEL1");
+  EXPECT_EQ(C("Label1")->Name(), "LABEL1");
   // A pasted component whose name the unit cannot take gets a fresh one.
   EXPECT_EQ(Paste("object ListChanged: TLabel\nend\n"), "(no exception)");
   EXPECT_TRUE(C("Label2"));
@@ -154,14 +150,13 @@ TEST_F(ComponentRootNaming, PastedHandlersBindToAnExistingMethodOrToNone) {
 }
 
 TEST_F(ComponentRootNaming, PastedHandlersFollowOnlyTheirOwnComponentsRename) {
-  Files->PutFile("Form2.fwf",
-                 "object Form2: TForm2\n  object Button1: TButton\n    OnClick = Button12Click\n"
-                 "    OnEnter = Button1Enter\n  end\nend\n");
-  Files->PutFile("Form2.pas",
-                 "unit Form2;\ninterface\ntype\n  TForm2 = class(TForm)\n  end;\nimplementation\n\n"
-                 "procedure TForm2.Button12Click(Sender: TObject);\nbegin\n  Beep;\nend;\n\n"
-                 "procedure TForm2.Button1Enter(Sender: TObject);\nbegin\nend;\n\nend.\n");
-  IPtr<TReferenceRoot> Form2 = Host.Open("Form2.fwf");
+  IPtr<TReferenceRoot> Form2 =
+      Open("Form2.fwf",
+           "object Form2: TForm2\n  object Button1: TButton\n    OnClick = Button12Click\n"
+           "    OnEnter = Button1Enter\n  end\nend\n",
+           "unit Form2;\ninterface\ntype\n  TForm2 = class(TForm)\n  end;\nimplementation\n\n"
+           "procedure TForm2.Button12Click(Sender: TObject);\nbegin\n  Beep;\nend;\n\n"
+           "procedure TForm2.Button1Enter(Sender: TObject);\nbegin\nend;\n\nend.\n");
   Form2->Select(Form2->GetRoot()->FindComponent("Button1"), false);
   TMemoryStream Clip;
   Form2->CopySelectionToStream(&Clip, nullptr);
@@ -175,29 +170,15 @@ TEST_F(ComponentRootNaming, PastedHandlersFollowOnlyTheirOwnComponentsRename) {
   EXPECT_FALSE(TReferenceHost::SourceOf(Form1)->FindHandler("Button22Click"));
 }
 
-TEST_F(ComponentRootNaming, ComponentTextIsPastedEvenIntoABinaryModuleAndARefusalLeavesEverythingAsItWas) {
+TEST_F(ComponentRootNaming, ComponentTextIsPastedEvenIntoABinaryModule) {
   ASSERT_EQ(Paste("  \r\nobject NotesMemo: TMemo\n  Left = 8\nend\nobject Note2: TLabel\nend\n"),
             "(no exception)");
   ASSERT_TRUE(As<TMemo>(C("NotesMemo")));
-  ASSERT_TRUE(C("Note2"));
-  EXPECT_EQ(Form1->GetSelection()->GetCount(), 2);
-  // A paste refused after components were read takes them back; the undelete stream stays.
-  Form1->Select(C("Note2"), false);
-  Form1->DeleteSelection(false);
-  ASSERT_TRUE(Form1->CanUndelete());
-  Form1->Select(C("NotesMemo"), false);
-  const String Before = Written(Form1);
-  EXPECT_THAT(Paste("object Extra: TLabel\nend\nobject Box: TNoSuchBox\nend\n"), HasSubstr("TNoSuchBox"));
-  EXPECT_FALSE(C("Extra"));
-  EXPECT_EQ(Written(Form1), Before);
-  EXPECT_TRUE(Form1->CanUndelete());
-  ASSERT_EQ(Form1->GetSelection()->GetCount(), 1);
-  EXPECT_EQ(Form1->GetSelection()->Get(0), C("NotesMemo"));
+  EXPECT_THAT(Selected(Form1), ElementsAre(C("NotesMemo"), C("Note2")));
   // Text pasted into a binary module leaves it binary.
   TStringStream Text(FormText), Binary;
   ObjectTextToResource(&Text, &Binary);
-  Files->PutFile("Bin.fwf", Binary.DataString());
-  IPtr<TReferenceRoot> Bin = Host.Open("Bin.fwf");
+  IPtr<TReferenceRoot> Bin = Open("Bin.fwf", Binary.DataString());
   TStringStream S("object NotesMemo: TMemo\nend\n");
   Bin->PasteSelectionFromStream(&S, nullptr, TRect{});
   Bin->Save();
@@ -226,11 +207,9 @@ TEST_F(ComponentRootNaming, AFailedUndeleteKeepsItsStream) {
 
 TEST_F(ComponentRootNaming, ReadingAModuleNeverRenamesItsClass) {
   // A form file whose root name differs from its class's: the unit and the class stay.
-  Files->PutFile("Other.fwf", "object Renamed: TOtherForm\nend\n");
-  Files->PutFile("Other.pas",
-                 "unit Other;\ninterface\ntype\n  TOtherForm = class(TForm)\n  end;\n"
-                 "implementation\nend.\n");
-  IPtr<TReferenceRoot> Other = Host.Open("Other.fwf");
+  IPtr<TReferenceRoot> Other =
+      Open("Other.fwf", "object Renamed: TOtherForm\nend\n",
+           "unit Other;\ninterface\ntype\n  TOtherForm = class(TForm)\n  end;\nimplementation\nend.\n");
   EXPECT_EQ(Other->GetRootName(), "Renamed");
   EXPECT_EQ(Other->GetRootClassName(), "TOtherForm");
   EXPECT_EQ(TReferenceHost::SourceOf(Other)->ClassName(), "TOtherForm");
@@ -243,13 +222,8 @@ TEST_F(ComponentRootNaming, ReadingAModuleNeverRenamesItsClass) {
 }
 
 TEST_F(ComponentRootNaming, InheritedComponentsOfAnEmbeddedFrameKeepTheirNames) {
-  Files->PutFile("Address.fwf", FrameText);
-  Files->PutFile("Address.pas",
-                 "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\n"
-                 "implementation\nend.\n");
-  Files->PutFile("Contact.fwf", ContactText);
-  IPtr<TReferenceRoot> Frame = Host.Open("Address.fwf");
-  IPtr<TReferenceRoot> Contact = Host.Open("Contact.fwf");
+  IPtr<TReferenceRoot> Frame = Open("Address.fwf", FrameText, FrameUnit);
+  IPtr<TReferenceRoot> Contact = Open("Contact.fwf", ContactText);
   const String Before = Written(Contact);
   TComponent* Instance = Contact->GetRoot()->FindComponent("HomeAddress");
   ASSERT_TRUE(Instance);

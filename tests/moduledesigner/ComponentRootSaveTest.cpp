@@ -1,9 +1,7 @@
-// What a module root asks its host: the questions of one registry, the environment's answers,
-// and whether a file that changed on disk since it was read may be replaced.
+// Whether a file that changed on disk since the module was read may be replaced.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
 
@@ -26,38 +24,15 @@ const char* const FormUnit =
     "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n    Label1: TLabel;\n  end;\n\n"
     "implementation\n\nend.\n";
 
-class ModuleFiles : public ::testing::Test {
+class ModuleFiles : public testing::RootTest {
  protected:
-  ModuleFiles() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", FormText);
-    Files->PutFile("Form1.pas", FormUnit);
-  }
-  // A change to the design, as a person would make it.
-  void Change(const IPtr<TReferenceRoot>& R) {
-    As<TLabel>(R->GetRoot()->FindComponent("Label1"))->SetCaption("Changed");
-    R->Modified();
-  }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
+  ModuleFiles() { Form1 = Open("Form1.fwf", FormText, FormUnit); }
 };
 
-TEST_F(ModuleFiles, AnswersGivenToTheEnvironmentReachEveryRoot) {
-  Files->PutFile("Bad.fwf", "object Form2: TForm2\n  Bogus = 1\n  Caption = 'x'\nend\n");
-  std::vector<String> Asked;
-  Host.Environment().Questions.ReaderError = [&](const String& M, const String&) {
-    Asked.push_back(M);
-    return 0;  // ignore this error
-  };
-  IPtr<TReferenceRoot> R = Host.Open("Bad.fwf");
-  ASSERT_EQ(Asked.size(), 1u);
-  EXPECT_TRUE(R->GetReadError());
-  EXPECT_EQ(&Host.Questions(), &Host.Environment().Questions);
-}
-
 TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
-  IPtr<TReferenceRoot> R = Host.Open("Form1.fwf");
-  Change(R);
+  IPtr<TReferenceRoot> R = Form1;
+  As<TLabel>(C("Label1"))->SetCaption("Changed");
+  R->Modified();
   const String Theirs = "object Form1: TForm1\n  Caption = 'edited elsewhere'\nend\n";
   Files->PutFile("Form1.fwf", Theirs);
   const int Writes = Files->Writes();
@@ -80,7 +55,7 @@ TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
 }
 
 TEST_F(ModuleFiles, AUnitChangedOnDiskStopsTheSaveBeforeAnyFileIsWritten) {
-  IPtr<TReferenceRoot> R = Host.Open("Form1.fwf");
+  IPtr<TReferenceRoot> R = Form1;
   R->RenameComponent("Label1", "Greeting");  // the unit's field follows
   const String Theirs = StringReplaceAll(FormUnit, "implementation\n", "implementation\n\n// mine\n");
   Files->PutFile("Form1.pas", Theirs);

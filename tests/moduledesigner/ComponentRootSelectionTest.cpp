@@ -5,7 +5,6 @@
 
 #include "editors/CustomModules.h"
 #include "editors/PropertyEditors.h"
-#include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
@@ -36,24 +35,14 @@ class TNoPanelModule : public TCustomModule {
 };
 FW_REGISTER_CLASS(TNoPanelModule, "Test.Modules")
 
-class ComponentRootSelection : public ::testing::Test {
+class ComponentRootSelection : public testing::RootTest {
  protected:
-  ComponentRootSelection() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", PanelFormText);
-  }
   // The form, with Label1 added after the panel and its button.
-  void Open() {
-    Form1 = Host.Open("Form1.fwf");
+  void OpenForm() {
+    Form1 = Open("Form1.fwf", PanelFormText);
     auto* Label = new TLabel(Form1->GetRoot());
     Label->SetName("Label1");
     Label->SetParent(As<TWinControl>(Form1->GetRoot()));
-  }
-  TComponent* C(const char* Name) { return Form1->GetRoot()->FindComponent(Name); }
-  std::vector<TPersistent*> Selected() {
-    std::vector<TPersistent*> R;
-    IPtr<IDesignerSelections> S = Form1->GetSelection();
-    for (int I = 0; I < S->GetCount(); ++I) R.push_back(S->Get(I));
-    return R;
   }
   IPtr<IGrabHandles> Handles() { return Form1->Surface()->GetGrabHandles(); }
   // Pastes the objects, each given in text form, as the clipboard hands them over.
@@ -68,29 +57,25 @@ class ComponentRootSelection : public ::testing::Test {
     S.SetPosition(0);
     Form1->PasteSelectionFromStream(&S, Form1->GetRoot(), TRect{});
   }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
-  IPtr<TReferenceRoot> Form1;
 };
 
 TEST_F(ComponentRootSelection, AnEmptySelectionReportsTheRootUnlessNothingWasAskedFor) {
-  Open();
+  OpenForm();
   Form1->ClearSelection();
-  EXPECT_THAT(Selected(), ElementsAre(Form1->GetRoot()));
+  EXPECT_THAT(Selected(Form1), ElementsAre(Form1->GetRoot()));
   Form1->NoSelection();
-  EXPECT_THAT(Selected(), IsEmpty());
+  EXPECT_THAT(Selected(Form1), IsEmpty());
   Form1->SetSelections(CreateSelectionList());
-  EXPECT_THAT(Selected(), IsEmpty());
+  EXPECT_THAT(Selected(Form1), IsEmpty());
   EXPECT_FALSE(Form1->IsRootSelected());
   // Any selection made afterwards lifts it.
   Form1->Select(C("Button1"), false);
   Form1->SetSelections(CreateSelectionList());
-  EXPECT_THAT(Selected(), ElementsAre(Form1->GetRoot()));
+  EXPECT_THAT(Selected(Form1), ElementsAre(Form1->GetRoot()));
 }
 
 TEST_F(ComponentRootSelection, SelectAllTakesTheRootsComponentsExceptThoseWithoutIcon) {
-  Open();
+  OpenForm();
   auto* Menu = new TMainMenu(Form1->GetRoot());
   Menu->SetName("MainMenu1");
   auto* Item = new TMenuItem(Form1->GetRoot());
@@ -99,11 +84,11 @@ TEST_F(ComponentRootSelection, SelectAllTakesTheRootsComponentsExceptThoseWithou
   RegisterNoIcon({TMenuItem::StaticClass()});
   Form1->SelectAll();
   UnregisterNoIcon(TMenuItem::StaticClass());
-  EXPECT_THAT(Selected(), ElementsAre(C("Panel1"), C("Button1"), C("Label1"), Menu));
+  EXPECT_THAT(Selected(Form1), ElementsAre(C("Panel1"), C("Button1"), C("Label1"), Menu));
 }
 
 TEST_F(ComponentRootSelection, DeletingTellsTheEnvironmentBeforeAndAfterEachItem) {
-  Open();
+  OpenForm();
   Form1->Select(C("Label1"), false);
   Form1->Select(C("Panel1"), true);
   Form1->DeleteSelection(false);
@@ -114,7 +99,7 @@ TEST_F(ComponentRootSelection, DeletingTellsTheEnvironmentBeforeAndAfterEachItem
 }
 
 TEST_F(ComponentRootSelection, DeletingACollectionItemFreesItWithoutUndelete) {
-  Open();
+  OpenForm();
   auto* Widget = new testing::TTestWidget(Form1->GetRoot());
   Widget->SetName("Widget1");
   TCollectionItem* First = Widget->Items()->Add();
@@ -137,7 +122,7 @@ TEST_F(ComponentRootSelection, DeletingACollectionItemFreesItWithoutUndelete) {
 }
 
 TEST_F(ComponentRootSelection, TheUpdateManagersDeletionClearsHandlesOnTheItemOrItsParent) {
-  Open();
+  OpenForm();
   struct TCase {
     const char* HandlesOn;
     const char* Deleted;
@@ -155,7 +140,7 @@ TEST_F(ComponentRootSelection, TheUpdateManagersDeletionClearsHandlesOnTheItemOr
 TEST_F(ComponentRootSelection, AComponentRefusedWhilePastingIsFreedWithWhatItHolds) {
   RegisterCustomModule(TForm::StaticClass(), TNoPanelModule::StaticClass());
   RegisterNoIcon({TMenuItem::StaticClass()});
-  Open();
+  OpenForm();
   // Each refused component holds others and is referred to by a component read before it;
   // the reader still resolves the references of what it read, none of which may touch the
   // refused component or what it held.

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "formdesigner/SurfaceIntf.h"
-#include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
+#include "tests/moduledesigner/RootTestSupport.h"
 
 namespace formwright {
 namespace {
@@ -50,11 +50,9 @@ std::vector<String> ControlNames(const IPtr<TReferenceRoot>& R, const char* Cont
   return Names;
 }
 
-class ComponentRootZOrder : public ::testing::Test {
+class ComponentRootZOrder : public testing::RootTest {
  protected:
-  ComponentRootZOrder() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", PanelForm);
-  }
+  ComponentRootZOrder() { Files->PutFile("Form1.fwf", PanelForm); }
   // Sends the control to the front or back as the designer does and records the change.
   static void ZOrder(const IPtr<TReferenceRoot>& R, const char* Name, bool ToFront) {
     Supports<IInternalItem>(R->Surface()->FindItem(R->GetRoot()->FindComponent(Name)))->ZOrder(ToFront);
@@ -67,8 +65,6 @@ class ComponentRootZOrder : public ::testing::Test {
     Host.Close(R);
     return ControlNames(Host.Open(FileName), "Panel1");
   }
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
 };
 
 TEST_F(ComponentRootZOrder, ZOrderSurvivesSavingAndReopening) {

@@ -11,7 +11,7 @@ class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot 
  public:
   explicit TRootDouble(String Name) : FName(std::move(Name)) {}
 
-  TComponent* GetRoot() override { return FRootComponent; }
+  TComponent* GetRoot() override { return nullptr; }
   String GetRootName() override { return FName; }
   String GetRootClassName() override { return "T" + FName; }
   String GetAncestorName() override { return "TForm"; }
@@ -21,18 +21,15 @@ class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot 
   IPtr<IDesignerModule> GetModule() override { return nullptr; }
   bool IsDormant() override { return FDormant; }
   void GoDormant() override { FDormant = true; }
-  void Resurrect() override {
-    FDormant = false;
-    ++FResurrections;
-  }
+  void Resurrect() override { FDormant = false; }
   void Close() override { FClosed = true; }
   bool IsClosed() override { return FClosed; }
   bool IsReady() override { return FReady && !FDormant; }
   void ActiveChanged(bool Active) override { FActiveLog.push_back(Active); }
-  void UpdateOptions() override { ++FOptionUpdates; }
+  void UpdateOptions() override {}
   void GetDependencies(const TGetRootProc&) override {}
   void GetDependentRoots(const TGetRootProc&) override {}
-  void UpdateDependencies() override { ++FDependencyUpdates; }
+  void UpdateDependencies() override {}
   void ClearDependencies() override {}
   void ClearDependenciesOn(TComponent* Component) override { FClearLog->push_back(FName); }
   void ClearCachedStream() override {}
@@ -53,13 +50,9 @@ class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot 
   void Modified() override { editors_testing::TTestDesigner::Modified(); }
 
   String FName;
-  TComponent* FRootComponent = nullptr;
   bool FDormant = false;
   bool FClosed = false;
   bool FReady = true;
-  int FResurrections = 0;
-  int FOptionUpdates = 0;
-  int FDependencyUpdates = 0;
   std::vector<bool> FActiveLog;
   // What the designer manager forwarded to this root, in order.
   std::vector<String> FLog;
