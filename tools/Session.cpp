@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "formdesigner/Proxies.h"
+#include "host/FormTextMerge.h"
 #include "platform/runtime/ObjectText.h"
 #include "tools/ModuleHeaders.h"
 
@@ -40,6 +41,22 @@ bool Owns(TComponent* Root, TComponent* C) {
   return false;
 }
 
+// The module's stream in the text or binary form. A module read as text writes text; the
+// runtime's lossless conversion gives the binary form.
+// NaturalText tells whether the module writes text by itself.
+String FormData(TReferenceRoot& R, bool Text, bool& NaturalText) {
+  TStringStream S;
+  R.WriteRootStream(&S);
+  S.SetPosition(0);
+  NaturalText = TestStreamFormat(&S) >= sofText;
+  if (NaturalText == Text) return S.DataString();
+  TStringStream Converted;
+  if (Text)
+    ObjectResourceToText(&S, &Converted);
+  else
+    ObjectTextToResource(&S, &Converted);
+  return Converted.DataString();
+}
 }  // namespace
 
 String ModuleText(const String& FileName) {
@@ -146,6 +163,10 @@ TReferenceRoot& TSession::Module(const String& FileName) {
     FIndex.emplace(Key, FModules.size());
     FModules.emplace_back(FileName, Root);
     FNamesAtOpen[Root.Get()] = NamesOf(*Root);
+    if (Root->IsTextFormat()) {
+      bool NaturalText = true;
+      FAuthorText[Root.Get()] = {ModuleText(FileName), FormData(*Root, true, NaturalText)};
+    }
     return *Root;
   } catch (const Exception& E) {
     FOpening.erase(Key);
@@ -191,25 +212,6 @@ void TSession::SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile, bo
   FExports.push_back({&Root, OutFile, Text});
 }
 
-namespace {
-// The module's stream in the text or binary form. A module read as text writes text; the
-// runtime's lossless conversion gives the binary form.
-// NaturalText tells whether the module writes text by itself.
-String FormData(TReferenceRoot& R, bool Text, bool& NaturalText) {
-  TStringStream S;
-  R.WriteRootStream(&S);
-  S.SetPosition(0);
-  NaturalText = TestStreamFormat(&S) >= sofText;
-  if (NaturalText == Text) return S.DataString();
-  TStringStream Converted;
-  if (Text)
-    ObjectResourceToText(&S, &Converted);
-  else
-    ObjectTextToResource(&S, &Converted);
-  return Converted.DataString();
-}
-}  // namespace
-
 std::vector<std::pair<String, String>> TSession::SaveChanged() {
   struct TPending {
     TReferenceRoot* Root;
@@ -241,15 +243,27 @@ std::vector<std::pair<String, String>> TSession::SaveChanged() {
   // only when all are written are they put in place together.
   TWriteBatch Batch(*FFiles);
   std::vector<std::pair<String, String>> Saved;
+  std::vector<std::pair<TReferenceRoot*, TAuthorText>> Kept;
   for (const TPending& P : Pending) {
     try {
       if (!P.Export) {
         // The module saves itself (its form file, and its unit when that changed); a text
         // module that is wanted in the binary form is then written in that form.
         P.Root->Save();
+        auto Author = FAuthorText.find(P.Root);
         if (P.NaturalText != P.Text) {
           TStringStream Form(P.Data);
           FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
+        } else if (P.Text && Author != FAuthorText.end()) {
+          // The author's file with the edits in it; the writer's form only when the file and
+          // the module as read do not correspond.
+          const std::optional<String> Merged =
+              MergeFormText(Author->second.File, Author->second.Loaded, P.Data);
+          if (Merged && *Merged != P.Data) {
+            TStringStream Form(*Merged);
+            FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
+          }
+          Kept.emplace_back(P.Root, TAuthorText{Merged ? *Merged : P.Data, P.Data});
         }
       } else {
         ExportModule(*P.Root, P.File, P.Data);
@@ -261,6 +275,7 @@ std::vector<std::pair<String, String>> TSession::SaveChanged() {
     Saved.emplace_back(P.File, P.Text ? "text" : "binary");
   }
   Batch.Commit();
+  for (auto& [Root, Text] : Kept) FAuthorText[Root] = std::move(Text);
   FForced.clear();
   FExports.clear();
   return Saved;

@@ -76,6 +76,13 @@ class TSession {
   std::vector<TExport> FExports;
   std::map<String, std::map<String, String>> FClassFiles;  // folder -> class (lower) -> file
   std::map<TReferenceRoot*, std::map<String, String>> FNamesAtOpen;
+  // A text module's file as its author wrote it and the writer's text of the module as read:
+  // saving it writes into the author's file only what the edits changed.
+  struct TAuthorText {
+    String File;
+    String Loaded;
+  };
+  std::map<TReferenceRoot*, TAuthorText> FAuthorText;
 };
 
 // The module files (.fwf) in Folder, sorted, as paths in Folder (bare names for ".").

@@ -26,6 +26,33 @@ TEST_F(ToolTest, SetParsesValuesThroughTheEditorsAndSavesInTheFormReadIn) {
   EXPECT_EQ(Read("Settings.fwf"), Before["Settings.fwf"]);
 }
 
+// A form written by hand keeps what its author wrote: an edit changes its own lines only, and
+// what the writer would add (defaults, another order) stays out of the file.
+TEST_F(ToolTest, EditsOfAHandWrittenFormChangeOnlyTheirOwnLines) {
+  const std::string Form =
+      "object NoteForm: TNoteForm\r\n"
+      "   Caption = 'Notes'\r\n"
+      "   Width = 300\r\n"
+      "\r\n"
+      "   object SaveButton: TButton\r\n"
+      "      Caption = 'Save'\r\n"
+      "      Left = 8\r\n"
+      "   end\r\n"
+      "   object Body: TMemo\r\n"
+      "      Top = 40\r\n"
+      "   end\r\n"
+      "end\r\n";
+  Write("Note.fwf", Form);
+  ASSERT_EQ(Run("set Note.fwf SaveButton.Caption=Keep SaveButton.Top=12").Code, 0);
+  std::string Edited = Form;
+  Edited.replace(Edited.find("'Save'"), 6, "'Keep'");
+  Edited.replace(Edited.find("Left = 8\r\n"), 10, "Left = 8\r\n      Top = 12\r\n");
+  EXPECT_EQ(Read("Note.fwf"), Edited);
+  ASSERT_EQ(Run("delete Note.fwf SaveButton").Code, 0);
+  EXPECT_THAT(Read("Note.fwf"), StartsWith("object NoteForm: TNoteForm\r\n   Caption = 'Notes'\r\n   Width = "
+                                           "300\r\n   object Body: TMemo\r\n      Top = 40\r\n"));
+}
+
 TEST_F(ToolTest, RefusedEditsChangeNoFileEvenAfterEarlierGoodOnes) {
   ExpectEachRefused({
       {"set Main.fwf SearchButton.Caption=Find SearchButton.Width=wide", 1,

@@ -1,0 +1,462 @@
+#include "host/FormTextMerge.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "platform/runtime/TextParser.h"
+
+namespace formwright {
+
+namespace {
+
+// A property of a block: its name and where its line and value stand in the text.
+struct TProp {
+  String Key;             // the name in lower case
+  size_t LineBegin = 0;   // start of the line its name is on
+  size_t ValueBegin = 0;  // first character of its value
+  size_t ValueEnd = 0;    // just past its value
+  size_t LineEnd = 0;     // just past the line its value ends on
+};
+
+// An object, inherited or inline block: its header's parts, properties and children.
+struct TBlock {
+  size_t Begin = 0;  // start of the header line
+  size_t KindBegin = 0, KindEnd = 0;
+  size_t NameBegin = 0, NameEnd = 0;  // equal for a block without a name
+  size_t ClassBegin = 0, ClassEnd = 0;
+  size_t HeadEnd = 0;  // just past the header line
+  std::vector<TProp> Props;
+  std::vector<TBlock> Children;
+  size_t EndBegin = 0;  // start of the line of its `end`
+  size_t End = 0;       // just past that line
+};
+
+// Thrown when the file and the module as loaded do not correspond, or when the file's layout
+// cannot be kept (a block, property or end sharing a line with what comes before it).
+struct TMismatch {};
+
+// Where the blocks and properties of a text form stand: the runtime's tokenizer, walked the way
+// the text-to-binary conversion walks it, keeping offsets instead of values.
+class TFormText {
+ public:
+  explicit TFormText(const String& Text) : FText(Text), FParser(Text) {}
+
+  const String& Text() const noexcept { return FText; }
+  String Slice(size_t Begin, size_t End) const { return FText.substr(Begin, End - Begin); }
+  size_t LineBegin(size_t At) const {
+    const size_t Eol = At == 0 ? String::npos : FText.rfind('\n', At - 1);
+    return Eol == String::npos ? 0 : Eol + 1;
+  }
+  size_t LineEnd(size_t At) const {
+    const size_t Eol = FText.find('\n', At);
+    return Eol == String::npos ? FText.size() : Eol + 1;
+  }
+  String IndentOf(size_t LineStart) const {
+    size_t I = LineStart;
+    while (I < FText.size() && (FText[I] == ' ' || FText[I] == '\t')) ++I;
+    return Slice(LineStart, I);
+  }
+
+  TBlock Parse() {
+    TBlock Root = Block();
+    if (FParser.Token() != toEOF) FParser.Error("text after the module");
+    return Root;
+  }
+
+ private:
+  bool AtBlock() const {
+    return FParser.TokenSymbolIs("object") || FParser.TokenSymbolIs("inherited") ||
+           FParser.TokenSymbolIs("inline");
+  }
+  size_t Start() const {
+    size_t S = FEnd;
+    while (S < FText.size() && (FText[S] == ' ' || FText[S] == '\t' || FText[S] == '\r' || FText[S] == '\n'))
+      ++S;
+    return S;
+  }
+  void Next() {
+    FEnd = FParser.TokenEnd();
+    FParser.NextToken();
+  }
+  // The start of the current token, which must begin its own line.
+  size_t LineStart() const {
+    const size_t At = Start();
+    if (LineBegin(At) < FEnd) throw TMismatch();
+    return At;
+  }
+
+  TBlock Block() {
+    if (!AtBlock()) FParser.Error("object expected");
+    TBlock B;
+    B.KindBegin = LineStart();
+    B.Begin = LineBegin(B.KindBegin);
+    B.KindEnd = FParser.TokenEnd();
+    Next();
+    FParser.CheckToken(toSymbol);
+    B.NameBegin = B.NameEnd = B.ClassBegin = Start();
+    B.ClassEnd = FParser.TokenEnd();
+    Next();
+    if (FParser.TokenChar() == ':') {
+      B.NameEnd = B.ClassEnd;
+      Next();
+      FParser.CheckToken(toSymbol);
+      B.ClassBegin = Start();
+      B.ClassEnd = FParser.TokenEnd();
+      Next();
+    }
+    if (FParser.TokenChar() == '[') {
+      Next();
+      Next();
+      FParser.CheckChar(']');
+      Next();
+    }
+    B.HeadEnd = LineEnd(FEnd);
+    while (!FParser.TokenSymbolIs("end")) {
+      if (AtBlock()) {
+        B.Children.push_back(Block());
+      } else {
+        B.Props.push_back(Property());
+      }
+    }
+    B.EndBegin = LineBegin(LineStart());
+    Next();
+    B.End = LineEnd(FEnd);
+    return B;
+  }
+
+  TProp Property() {
+    FParser.CheckToken(toSymbol);
+    TProp P;
+    P.Key = LowerCase(FParser.TokenString());
+    P.LineBegin = LineBegin(LineStart());
+    Next();
+    FParser.CheckChar('=');
+    Next();
+    P.ValueBegin = Start();
+    Value();
+    P.ValueEnd = FEnd;
+    P.LineEnd = LineEnd(FEnd);
+    return P;
+  }
+
+  void Value() {
+    switch (FParser.Token()) {
+      case toString:
+        Next();
+        while (FParser.TokenChar() == '+') {
+          Next();
+          FParser.CheckToken(toString);
+          Next();
+        }
+        return;
+      case toInteger:
+      case toFloat:
+      case toSymbol:
+        Next();
+        return;
+      case toChar:
+        break;
+      default:
+        FParser.Error("value expected");
+    }
+    switch (FParser.TokenChar()) {
+      case '-':
+        Next();
+        Next();
+        return;
+      case '[':
+        while (FParser.TokenChar() != ']') {
+          if (FParser.Token() == toEOF) FParser.Error("] expected");
+          Next();
+        }
+        Next();
+        return;
+      case '(':
+        Next();
+        while (FParser.TokenChar() != ')') Value();
+        Next();
+        return;
+      case '{':
+        FParser.HexToBinary();
+        Next();
+        return;
+      case '<':
+        Next();
+        while (FParser.TokenChar() != '>') {
+          FParser.CheckSymbol("item");
+          Next();
+          if (FParser.TokenChar() == '[') {
+            Next();
+            Next();
+            FParser.CheckChar(']');
+            Next();
+          }
+          while (!FParser.TokenSymbolIs("end")) Property();
+          Next();
+        }
+        Next();
+        return;
+      default:
+        FParser.Error("value expected");
+    }
+  }
+
+  const String& FText;
+  TParser FParser;
+  size_t FEnd = 0;  // just past the last token read
+};
+
+// Builds the merged text of one block of the file from its block as loaded and as saved.
+class TMerger {
+ public:
+  TMerger(const TFormText& File, const TFormText& Loaded, const TFormText& Saved)
+      : F(File), L(Loaded), S(Saved) {
+    const size_t Eol = F.Text().find('\n');
+    FCrLf = Eol != String::npos && Eol > 0 && F.Text()[Eol - 1] == '\r';
+  }
+
+  // The indentation steps of the file and of the writer, from their roots.
+  void Steps(const TBlock& FileRoot, const TBlock& SavedRoot) {
+    const String Saved = Step(S, SavedRoot);
+    FSavedStep = Saved.empty() ? 2 : Saved.size();
+    FFileStep = Step(F, FileRoot);
+    if (FFileStep.empty()) FFileStep = String(FSavedStep, ' ');
+  }
+
+  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
+    String Out;
+    // The header: kind, name and class as saved, each where the file has it.
+    Out += F.Slice(FB.Begin, FB.KindBegin);
+    Out += Changed(F.Slice(FB.KindBegin, FB.KindEnd), L.Slice(LB.KindBegin, LB.KindEnd),
+                   S.Slice(SB.KindBegin, SB.KindEnd));
+    Out += F.Slice(FB.KindEnd, FB.NameBegin);
+    Out += Changed(F.Slice(FB.NameBegin, FB.NameEnd), L.Slice(LB.NameBegin, LB.NameEnd),
+                   S.Slice(SB.NameBegin, SB.NameEnd));
+    Out += F.Slice(FB.NameEnd, FB.ClassBegin);
+    Out += Changed(F.Slice(FB.ClassBegin, FB.ClassEnd), L.Slice(LB.ClassBegin, LB.ClassEnd),
+                   S.Slice(SB.ClassBegin, SB.ClassEnd));
+    Out += F.Slice(FB.ClassEnd, FB.HeadEnd);
+    Out += Properties(FB, LB, SB);
+    Out += Children(FB, LB, SB);
+    Out += F.Slice(FB.EndBegin, FB.End);
+    return Out;
+  }
+
+ private:
+  // The file's text where loaded and saved agree; the saved text where they differ.
+  static String Changed(const String& File, const String& Loaded, const String& Saved) {
+    return Loaded == Saved ? File : Saved;
+  }
+
+  static const TProp* Find(const std::vector<TProp>& Props, const String& Key) {
+    for (const TProp& P : Props)
+      if (P.Key == Key) return &P;
+    return nullptr;
+  }
+
+  // The lines of `Text` after its first moved from indentation `From` to `To`, each step of
+  // the writer's indentation below `From` becoming one of the file's, with the file's line
+  // endings.
+  String Reindented(const String& Text, const String& From, const String& To) const {
+    String Out;
+    size_t At = 0;
+    bool First = true;
+    while (At < Text.size()) {
+      const size_t Eol = Text.find('\n', At);
+      const size_t Stop = Eol == String::npos ? Text.size() : Eol;
+      String Line = Text.substr(At, Stop - At);
+      if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+      if (!First && Line.compare(0, From.size(), From) == 0) {
+        size_t Blanks = From.size();
+        while (Blanks < Line.size() && Line[Blanks] == ' ') ++Blanks;
+        const size_t Extra = Blanks - From.size();
+        String Indent = To;
+        for (size_t K = 0; K < Extra / FSavedStep; ++K) Indent += FFileStep;
+        Line = Indent + String(Extra % FSavedStep, ' ') + Line.substr(Blanks);
+      }
+      Out += Line;
+      if (Eol != String::npos) Out += FCrLf ? "\r\n" : "\n";
+      At = Stop + 1;
+      First = false;
+    }
+    return Out;
+  }
+
+  // One step of indentation below a block's header in `T`, from the root's first property or
+  // child; empty when the root has neither.
+  static String Step(const TFormText& T, const TBlock& Root) {
+    const size_t Inner = !Root.Props.empty()      ? Root.Props.front().LineBegin
+                         : !Root.Children.empty() ? Root.Children.front().Begin
+                                                  : String::npos;
+    if (Inner == String::npos) return String();
+    return T.IndentOf(Inner).substr(std::min(T.IndentOf(Root.Begin).size(), T.IndentOf(Inner).size()));
+  }
+
+  String PropertyIndent(const TBlock& FB, const TBlock& SB) const {
+    if (!FB.Props.empty()) return F.IndentOf(FB.Props.front().LineBegin);
+    if (!FB.Children.empty()) return F.IndentOf(FB.Children.front().Begin);
+    const String SavedStep = SB.Props.empty()
+                                 ? String("  ")
+                                 : S.IndentOf(SB.Props.front().LineBegin).substr(S.IndentOf(SB.Begin).size());
+    return F.IndentOf(FB.Begin) + SavedStep;
+  }
+
+  String Properties(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
+    const String Indent = PropertyIndent(FB, SB);
+    const String SavedIndent = SB.Props.empty() ? String() : S.IndentOf(SB.Props.front().LineBegin);
+    String Out;
+    size_t At = FB.HeadEnd;
+    for (const TProp& P : FB.Props) {
+      Out += F.Slice(At, P.LineBegin);
+      At = P.LineBegin;
+      const TProp* LP = Find(LB.Props, P.Key);
+      const TProp* SP = Find(SB.Props, P.Key);
+      const String LV = LP ? L.Slice(LP->ValueBegin, LP->ValueEnd) : String();
+      const String SV = SP ? S.Slice(SP->ValueBegin, SP->ValueEnd) : String();
+      if (static_cast<bool>(LP) == static_cast<bool>(SP) && LV == SV) continue;  // not edited
+      if (!SP) {                                                                 // removed
+        Out += F.Slice(At, P.LineBegin);
+        At = P.LineEnd;
+        continue;
+      }
+      Out += F.Slice(At, P.ValueBegin) + Reindented(SV, SavedIndent, Indent);
+      At = P.ValueEnd;
+    }
+    const size_t PropsEnd = FB.Props.empty() ? FB.HeadEnd : FB.Props.back().LineEnd;
+    Out += F.Slice(At, PropsEnd);
+    // Properties the edit gave a value the file does not write, after the file's own.
+    for (const TProp& P : SB.Props) {
+      if (Find(FB.Props, P.Key)) continue;
+      const TProp* LP = Find(LB.Props, P.Key);
+      if (LP && L.Slice(LP->ValueBegin, LP->ValueEnd) == S.Slice(P.ValueBegin, P.ValueEnd)) continue;
+      Out += Indent + Reindented(S.Slice(P.LineBegin + SavedIndent.size(), P.LineEnd), SavedIndent, Indent);
+      if (P.LineEnd == S.Text().size()) Out += FCrLf ? "\r\n" : "\n";
+    }
+    return Out;
+  }
+
+  static const TBlock* Named(const std::vector<TBlock>& Blocks, const TFormText& T, const String& Name) {
+    for (const TBlock& B : Blocks)
+      if (SameText(T.Slice(B.NameBegin, B.NameEnd), Name)) return &B;
+    return nullptr;
+  }
+
+  String Children(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
+    // Every component loaded is in the file, and the other way round, under the same names.
+    if (FB.Children.size() != LB.Children.size()) throw TMismatch();
+    for (const TBlock& B : LB.Children)
+      if (!Named(FB.Children, F, L.Slice(B.NameBegin, B.NameEnd))) throw TMismatch();
+    // A saved component takes the loaded one of its name; what is left over on both sides at
+    // the same place among the others is one component renamed.
+    std::vector<const TBlock*> LoadedOf(SB.Children.size(), nullptr);
+    std::vector<bool> Kept(LB.Children.size(), false);
+    for (size_t I = 0; I < SB.Children.size(); ++I) {
+      const String Name = S.Slice(SB.Children[I].NameBegin, SB.Children[I].NameEnd);
+      for (size_t J = 0; J < LB.Children.size(); ++J)
+        if (!Kept[J] && SameText(L.Slice(LB.Children[J].NameBegin, LB.Children[J].NameEnd), Name) &&
+            !Name.empty()) {
+          LoadedOf[I] = &LB.Children[J];
+          Kept[J] = true;
+          break;
+        }
+    }
+    std::vector<size_t> Gone, New;
+    for (size_t J = 0; J < LB.Children.size(); ++J)
+      if (!Kept[J]) Gone.push_back(J);
+    for (size_t I = 0; I < SB.Children.size(); ++I)
+      if (!LoadedOf[I]) New.push_back(I);
+    if (Gone.size() == New.size())
+      for (size_t K = 0; K < Gone.size(); ++K) {
+        const TBlock& Was = LB.Children[Gone[K]];
+        const TBlock& Is = SB.Children[New[K]];
+        if (SameText(L.Slice(Was.ClassBegin, Was.ClassEnd), S.Slice(Is.ClassBegin, Is.ClassEnd)) &&
+            Gone[K] == New[K])
+          LoadedOf[New[K]] = &Was;
+      }
+
+    // The children's region, each child with the blank lines before it: in the file's order
+    // when the kept children keep their order, in the saved order when the edit reordered them.
+    const size_t RegionBegin = FB.Props.empty() ? FB.HeadEnd : FB.Props.back().LineEnd;
+    for (const TBlock& C : FB.Children)
+      if (C.Begin < RegionBegin) throw TMismatch();  // properties after components
+    const String ChildIndent =
+        FB.Children.empty() ? PropertyIndent(FB, SB) : F.IndentOf(FB.Children.front().Begin);
+    auto FileBlock = [&](const TBlock* LC) {
+      return Named(FB.Children, F, L.Slice(LC->NameBegin, LC->NameEnd));
+    };
+    auto Lead = [&](const TBlock* FC) {
+      const size_t Index = static_cast<size_t>(FC - FB.Children.data());
+      return F.Slice(Index == 0 ? RegionBegin : FB.Children[Index - 1].End, FC->Begin);
+    };
+    auto Added = [&](const TBlock& SC) {
+      const String From = S.IndentOf(SC.Begin);
+      String Text = ChildIndent + Reindented(S.Slice(SC.Begin + From.size(), SC.End), From, ChildIndent);
+      if (SC.End == S.Text().size()) Text += FCrLf ? "\r\n" : "\n";
+      return Text;
+    };
+    bool InOrder = true;
+    const TBlock* Last = nullptr;
+    for (const TBlock* LC : LoadedOf)
+      if (LC) {
+        if (Last && FileBlock(LC) < FileBlock(Last)) InOrder = false;
+        Last = LC;
+      }
+    String Out;
+    if (InOrder) {
+      // New children after the file's block of the kept child saved before them.
+      std::map<const TBlock*, String> After;  // by the file's block; null: the region's start
+      const TBlock* Before = nullptr;
+      for (size_t I = 0; I < SB.Children.size(); ++I) {
+        if (LoadedOf[I])
+          Before = FileBlock(LoadedOf[I]);
+        else
+          After[Before] += Added(SB.Children[I]);
+      }
+      Out += After[nullptr];
+      for (const TBlock& FC : FB.Children) {
+        for (size_t I = 0; I < SB.Children.size(); ++I)
+          if (LoadedOf[I] && FileBlock(LoadedOf[I]) == &FC) {
+            Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I]);
+            break;
+          }
+        Out += After[&FC];
+      }
+    } else {
+      for (size_t I = 0; I < SB.Children.size(); ++I)
+        if (const TBlock* LC = LoadedOf[I])
+          Out += Lead(FileBlock(LC)) + Merge(*FileBlock(LC), *LC, SB.Children[I]);
+        else
+          Out += Added(SB.Children[I]);
+    }
+    // Blank lines after the last child stay.
+    Out += F.Slice(FB.Children.empty() ? RegionBegin : FB.Children.back().End, FB.EndBegin);
+    return Out;
+  }
+
+  const TFormText& F;
+  const TFormText& L;
+  const TFormText& S;
+  bool FCrLf = false;
+  size_t FSavedStep = 2;
+  String FFileStep = "  ";
+};
+
+}  // namespace
+
+std::optional<String> MergeFormText(const String& Original, const String& Loaded, const String& Saved) {
+  if (Loaded == Saved) return Original;
+  try {
+    TFormText File(Original), LoadedText(Loaded), SavedText(Saved);
+    const TBlock FB = File.Parse(), LB = LoadedText.Parse(), SB = SavedText.Parse();
+    TMerger M(File, LoadedText, SavedText);
+    M.Steps(FB, SB);
+    return Original.substr(0, FB.Begin) + M.Merge(FB, LB, SB) + Original.substr(FB.End);
+  } catch (const Exception&) {
+    return std::nullopt;
+  } catch (const TMismatch&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace formwright
