@@ -76,7 +76,7 @@ class CheckLayersTest(unittest.TestCase):
              "symbols/Symbols.cpp", append("symbols/Symbols.cpp", '#include "templates/ExpertFilter.h"\n'),
              "beside it"),
             ("an include of test code",
-             "formdesigner/Items.cpp", append("formdesigner/Items.cpp", '#include "tests/editors/SampleControls.h"\n'),
+             "formdesigner/Items.cpp", append("formdesigner/Items.cpp", '#include "tests/support/TestClasses.h"\n'),
              "test code"),
             ("a library linking a higher one",
              "editors/CMakeLists.txt",
@@ -102,7 +102,7 @@ class CheckLayersTest(unittest.TestCase):
                 self.assertIn(where, result.stderr)
 
     def test_tests_and_a_folders_own_subfolders_may_include_anything_below(self):
-        append("tests/editors/SampleControls.h", '#include "tools/Session.h"\n')(self.copy)
+        append("tests/support/TestClasses.h", '#include "tools/Session.h"\n')(self.copy)
         append("host/root/Surface.cpp", '#include "host/FileSystems.h"\n')(self.copy)
         result = run(self.copy)
         self.assertEqual(result.returncode, 0, result.stderr)
