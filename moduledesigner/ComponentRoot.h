@@ -259,6 +259,26 @@ class TComponentRoot : public TInterfacedObject,
   const IPtr<IDesignSurface>& Surface() const noexcept { return FState.Surface; }
   const IPtr<ISelections>& Selections() const noexcept { return FSelection.List(); }
 
+  // ----- Layout commands (RootLayout.cpp) -----
+  // Brings every selected item to the front (or sends it to the back) among its siblings, in
+  // selection order, so that items brought forward together keep their order; the module is
+  // modified. Nothing happens without a selection or when the root is selected.
+  void ZOrder(bool Front);
+  void BringToFront() { ZOrder(true); }
+  void SendToBack() { ZOrder(false); }
+  // Moves the selection into Parent, keeping every component itself: its name, its handlers
+  // and each reference to it stay (nothing is freed or read again). The selection is first
+  // reduced to the anchor's siblings; then, before anything moves, the move is refused
+  // (EComponentDesignerException) when the root is selected, when an item was introduced in
+  // an ancestor, when Parent is a selected item or lies inside one, or when the host does not
+  // let Parent take new components; an item whose parent the surface cannot change (a
+  // non-visual component, a control into a non-windowed one) refuses with the surface's
+  // message. Positions stay in the new parent's coordinates; with At, the anchor's top-left
+  // corner goes to At and the others keep their offsets from it. Each moved component becomes
+  // the last of its owner's components, so the stream lists it after the components already
+  // in the new parent. Modified once at the end.
+  void MoveSelection(TComponent* Parent, const TPoint* At = nullptr);
+
   // ----- Creation -----
   // Palette-style: a component from a palette item, centred in the current container (a
   // palette double-click) or at a surface point (a click). Null when the item made nothing.
@@ -470,5 +490,11 @@ IPtr<TRoot> OpenComponentRoot(const TRootCreateInfo& Info, A&&... Args) {
 
 // For framework designers that keep new components out of embedded frame instances.
 inline constexpr const char* SNoNewComponentsInFrame = "New components cannot be added to frame instances.";
+// Refusals of MoveSelection.
+inline constexpr const char* SCannotMoveRoot = "The module's root component cannot be moved";
+inline constexpr const char* SCannotMoveAncestor =
+    "Cannot move component %s, component was introduced in an ancestor form";
+inline constexpr const char* SCannotMoveIntoItself =
+    "Cannot move %s into itself or into a component it holds";
 
 }  // namespace formwright

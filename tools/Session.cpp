@@ -161,6 +161,8 @@ String TSession::FileOf(TReferenceRoot& Root) const {
 }
 
 TComponent* TSession::Component(TReferenceRoot& Root, const String& Name) const {
+  // "@root" names the root of whichever module is edited, so one command reaches many roots.
+  if (SameText(Name, RootAlias)) return Root.GetRoot();
   TComponent* C = Name.empty() ? nullptr : Root.GetComponent(Name);
   if (!C || !Owns(Root.GetRoot(), C))
     throw Exception(
@@ -210,7 +212,8 @@ String FormData(TReferenceRoot& R, bool Text, bool& NaturalText) {
 }
 }  // namespace
 
-std::vector<std::pair<String, String>> TSession::SaveChanged() {
+std::vector<std::pair<String, String>> TSession::SaveChanged(
+    std::vector<std::pair<String, String>>* Handover) {
   struct TPending {
     TReferenceRoot* Root;
     String File;
@@ -260,7 +263,10 @@ std::vector<std::pair<String, String>> TSession::SaveChanged() {
     }
     Saved.emplace_back(P.File, P.Text ? "text" : "binary");
   }
-  Batch.Commit();
+  if (Handover)
+    *Handover = FFiles->HandOverWrites();
+  else
+    Batch.Commit();
   FForced.clear();
   FExports.clear();
   return Saved;
