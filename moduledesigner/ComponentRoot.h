@@ -15,7 +15,8 @@
 //   TRootCreation   creating components (RootCreation.h)
 //   TRootStreams    reading, writing, caching, sleeping and saving streams (RootStreams.h)
 //   TRootLinks      embedded frames and the links to other modules (RootLinks.h)
-// A new concern of the root (inheritance, views, layout commands) is added as a service beside
+//   TRootLayout     z-order and moving components into another parent (RootLayout.h)
+// A new concern of the root (inheritance, views, the other layout commands) is added as a service beside
 // these.
 //
 // TComponentRoot is a base class: the host derives its own root class and overrides the
@@ -35,6 +36,7 @@
 #include "moduledesigner/RootCreation.h"
 #include "moduledesigner/RootHost.h"
 #include "moduledesigner/RootIntf.h"
+#include "moduledesigner/RootLayout.h"
 #include "moduledesigner/RootLinks.h"
 #include "moduledesigner/RootNames.h"
 #include "moduledesigner/RootSelection.h"
@@ -259,25 +261,11 @@ class TComponentRoot : public TInterfacedObject,
   const IPtr<IDesignSurface>& Surface() const noexcept { return FState.Surface; }
   const IPtr<ISelections>& Selections() const noexcept { return FSelection.List(); }
 
-  // ----- Layout commands (RootLayout.cpp) -----
-  // Brings every selected item to the front (or sends it to the back) among its siblings, in
-  // selection order, so that items brought forward together keep their order; the module is
-  // modified. Nothing happens without a selection or when the root is selected.
-  void ZOrder(bool Front);
-  void BringToFront() { ZOrder(true); }
-  void SendToBack() { ZOrder(false); }
-  // Moves the selection into Parent, keeping every component itself: its name, its handlers
-  // and each reference to it stay (nothing is freed or read again). The selection is first
-  // reduced to the anchor's siblings; then, before anything moves, the move is refused
-  // (EComponentDesignerException) when the root is selected, when an item was introduced in
-  // an ancestor, when Parent is a selected item or lies inside one, or when the host does not
-  // let Parent take new components; an item whose parent the surface cannot change (a
-  // non-visual component, a control into a non-windowed one) refuses with the surface's
-  // message. Positions stay in the new parent's coordinates; with At, the anchor's top-left
-  // corner goes to At and the others keep their offsets from it. Each moved component becomes
-  // the last of its owner's components, so the stream lists it after the components already
-  // in the new parent. Modified once at the end.
-  void MoveSelection(TComponent* Parent, const TPoint* At = nullptr);
+  // ----- Layout commands -----
+  void ZOrder(bool Front) { FLayout.ZOrder(Front); }
+  void BringToFront() { FLayout.ZOrder(true); }
+  void SendToBack() { FLayout.ZOrder(false); }
+  void MoveSelection(TComponent* Parent, const TPoint* At = nullptr) { FLayout.MoveSelection(Parent, At); }
 
   // ----- Creation -----
   // Palette-style: a component from a palette item, centred in the current container (a
@@ -466,6 +454,7 @@ class TComponentRoot : public TInterfacedObject,
   TRootStreams FStreams;
   TRootCreation FCreation;
   TRootClipboard FClipboard;
+  TRootLayout FLayout;
   String FRootBaseClass;
   String FRootName;
   TClass FRootClass = nullptr;
@@ -490,11 +479,5 @@ IPtr<TRoot> OpenComponentRoot(const TRootCreateInfo& Info, A&&... Args) {
 
 // For framework designers that keep new components out of embedded frame instances.
 inline constexpr const char* SNoNewComponentsInFrame = "New components cannot be added to frame instances.";
-// Refusals of MoveSelection.
-inline constexpr const char* SCannotMoveRoot = "The module's root component cannot be moved";
-inline constexpr const char* SCannotMoveAncestor =
-    "Cannot move component %s, component was introduced in an ancestor form";
-inline constexpr const char* SCannotMoveIntoItself =
-    "Cannot move %s into itself or into a component it holds";
 
 }  // namespace formwright

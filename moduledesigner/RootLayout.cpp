@@ -1,25 +1,36 @@
 // The root's layout commands over its selection: z-order and moving components into another
 // parent.
-#include "moduledesigner/ComponentRoot.h"
+#include "moduledesigner/RootLayout.h"
+
+#include "formdesigner/Items.h"
+#include "moduledesigner/RootIntf.h"
 
 namespace formwright {
 
 namespace {
 IPtr<IInternalItem> Internal(const IPtr<IItem>& Item) { return Supports<IInternalItem>(Item); }
+// "Edit1, Edit2" for messages.
+String NamesOfSelection(TRootSelection& Selection) {
+  String R;
+  for (int I = 0; I < Selection.Count(); ++I)
+    if (auto* C = dynamic_cast<TComponent*>(Selection.Persistents(I)))
+      R += (R.empty() ? "" : ", ") + C->Name();
+  return R;
+}
 }  // namespace
 
-void TComponentRoot::ZOrder(bool Front) {
+void TRootLayout::ZOrder(bool Front) {
   if (FSelection.Count() == 0 || FSelection.IsRootSelected()) return;
   for (int I = 0; I < FSelection.Count(); ++I)
     if (const IPtr<IInternalItem> Item = Internal(FSelection.Items(I))) Item->ZOrder(Front);
-  Modified();
+  FState.Self->Modified();
 }
 
-void TComponentRoot::MoveSelection(TComponent* Parent, const TPoint* At) {
+void TRootLayout::MoveSelection(TComponent* Parent, const TPoint* At) {
   if (FSelection.Count() == 0) return;
   if (FSelection.IsRootSelected()) throw EComponentDesignerException(SCannotMoveRoot);
   FSelection.ForceCommonParent();
-  const IPtr<IItem> Target = ItemOf(Parent);
+  const IPtr<IItem> Target = FSelection.ItemOf(Parent);
   std::vector<IPtr<IItem>> Items;
   for (int I = 0; I < FSelection.Count(); ++I) {
     IPtr<IItem> Item = FSelection.Items(I);
@@ -31,7 +42,11 @@ void TComponentRoot::MoveSelection(TComponent* Parent, const TPoint* At) {
         throw EComponentDesignerException(Format(SCannotMoveIntoItself, C ? C->Name() : String()));
     Items.push_back(std::move(Item));
   }
-  HostValidateParent(Parent);
+  // Only a container takes components (a panel, the form; never a button).
+  if (!Target || !Target->IsContainer())
+    throw EComponentDesignerException(
+        Format(SCannotPlaceIn, NamesOfSelection(FSelection), Parent ? Parent->Name() : String()));
+  FHost.HostValidateParent(Parent);
   const TRect Anchor = Items.front()->GetBoundsRect();
   for (const IPtr<IItem>& Item : Items) {
     const IPtr<IInternalItem> Moving = Internal(Item);
@@ -52,7 +67,7 @@ void TComponentRoot::MoveSelection(TComponent* Parent, const TPoint* At) {
       Item->SetBoundsRect(B);
     }
   }
-  Modified();
+  FState.Self->Modified();
 }
 
 }  // namespace formwright

@@ -56,8 +56,8 @@ const std::vector<TVerb>& Verbs() {
       {"order",
        "order FILE... C --front|--back|--index N|--tab N",
        "changes where a control sits among its parent's controls: --front, --back, or --index N\n"
-       "(0 is the back-most); --tab N sets its tab order, the others following as the framework\n"
-       "renumbers them",
+       "(0 is the back-most; windowed controls stand in front of labels and shapes, so each kind\n"
+       "has its own order); --tab N sets its tab order, the others moving up or down one",
        {{"--front", "--back"}, {"--index", "--tab"}},
        OrderVerb},
       {"retype",

@@ -56,7 +56,7 @@ void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Opens modules and reports every one that does not open (VerbsModule.cpp).
 void CheckVerb(TSession& Session, TArgs& Args, TOutput& Out);
-// Rearranging components (VerbsLayout.cpp, VerbsRetype.cpp).
+// Rearranging components (VerbsLayout.cpp).
 void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out);

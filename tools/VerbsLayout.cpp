@@ -23,13 +23,16 @@ json BoundsDoc(TComponent* C) {
   return {{"left", Ctl->Left()}, {"top", Ctl->Top()}, {"width", Ctl->Width()}, {"height", Ctl->Height()}};
 }
 
-// The controls that share C's parent, back-most first (C among them).
+// The controls of C's kind that share C's parent, back-most first (C among them). Windowed
+// controls always stand in front of the others (labels, shapes), so each kind has its own order.
 std::vector<TComponent*> Siblings(TReferenceRoot& R, TComponent* C) {
   std::vector<TComponent*> List;
   const IPtr<IInternalItem> Parent = Supports<IInternalItem>(R.ItemOf(C)->GetParent());
   if (!Parent) return List;
+  const bool Windowed = dynamic_cast<orx::TWinControl*>(C) != nullptr;
   for (int I = 0; I < Parent->GetChildCount(); ++I)
-    if (auto* S = dynamic_cast<orx::TControl*>(ExtractComponent(Parent->GetChildren(I)))) List.push_back(S);
+    if (auto* S = dynamic_cast<orx::TControl*>(ExtractComponent(Parent->GetChildren(I))))
+      if ((dynamic_cast<orx::TWinControl*>(S) != nullptr) == Windowed) List.push_back(S);
   return List;
 }
 
@@ -188,8 +191,10 @@ void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     const std::vector<TComponent*> After = Siblings(R, C);
     Record["index"] = IndexIn(After, C);
     Record["count"] = After.size();
-    Out.Say(Format("%s: %s is at z-index %d of %d in %s (0 is the back)", File, C->Name(), IndexIn(After, C),
-                   static_cast<int>(After.size()), ParentOf(C)->Name()),
+    Out.Say(Format("%s: %s is at z-index %d of the %d %scontrols in %s (0 is the back)", File, C->Name(),
+                   IndexIn(After, C), static_cast<int>(After.size()),
+                   String(dynamic_cast<orx::TWinControl*>(C) ? "windowed " : "non-windowed "),
+                   ParentOf(C)->Name()),
             Record);
   });
 }
@@ -207,12 +212,20 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       throw Exception(Format("%s: %s: no component class of that name is registered", File, What));
     if (C == R.GetRoot()) throw Exception(Format("%s: %s: it is the module's root", File, What));
     if (C->ClassType() == Class) throw Exception(Format("%s: %s: it is a %s already", File, What, OldClass));
+    // A component an ancestor module introduced belongs to that module.
+    if (C->ComponentState().Contains(csAncestor))
+      throw Exception(
+          Format("%s: %s: Cannot retype component %s, component was introduced in an ancestor form", File,
+                 What, OldName));
     // What the new class cannot keep is listed before anything changes.
     std::vector<String> Kept, Lost;
     for (const String& P : SetPaths(C)) (Publishes(Class, C, P) ? Kept : Lost).push_back(P);
+    // What C holds (controls, or the items of a menu or an action list); only controls can be
+    // moved into the new component.
     std::vector<TComponent*> Held;
-    if (auto* W = dynamic_cast<orx::TWinControl*>(C))
-      for (int I = 0; I < W->ControlCount(); ++I) Held.push_back(W->Controls(I));
+    C->GetChildren([&](TComponent* Child) { Held.push_back(Child); }, R.GetRoot());
+    const bool Movable = std::all_of(
+        Held.begin(), Held.end(), [](TComponent* H) { return dynamic_cast<orx::TControl*>(H) != nullptr; });
     // Every reference to C, to point at the new component.
     std::vector<std::pair<TComponent*, String>> Referrers;
     std::vector<TComponent*> All{R.GetRoot()};
@@ -235,7 +248,7 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       }
       if (!New) throw Exception("the designer created nothing");
       auto* Holder = dynamic_cast<orx::TControl*>(New);
-      if (!Held.empty() && !(Holder && Holder->ControlStyle().Contains(orx::csAcceptsControls)))
+      if (!Held.empty() && !(Movable && Holder && Holder->ControlStyle().Contains(orx::csAcceptsControls)))
         Lost.push_back(Format("the components it holds (%s)", NamesOf(Held)));
       if (!Lost.empty() && !Args.Has("--force")) {
         String List;
@@ -248,8 +261,15 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         TypeValue(FindProperty(R, {New}, P), P, Value);
       }
       if (!Held.empty() && Lost.empty()) {
+        // The held controls keep their tab order: typed back in rising order after the move.
+        std::vector<std::pair<int, TComponent*>> Tabs;
+        for (TComponent* H : Held)
+          if (auto* W = dynamic_cast<orx::TWinControl*>(H)) Tabs.emplace_back(W->TabOrder(), H);
+        std::sort(Tabs.begin(), Tabs.end());
         SelectComponents(R, Held);
         R.MoveSelection(New);
+        for (const auto& [Tab, H] : Tabs)
+          TypeValue(FindProperty(R, {H}, "TabOrder"), "TabOrder", IntToStr(Tab));
       }
       for (const auto& [X, P] : Referrers) TypeValue(FindProperty(R, {X}, P), P, New->Name());
       SelectComponents(R, {C});
