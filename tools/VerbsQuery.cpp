@@ -73,6 +73,7 @@ void FlattenRows(const json& Props, const String& Prefix, std::map<String, Strin
 struct TDiffSide {
   String Class;
   String Parent;
+  String ParentKey;  // the root as "@root": roots are matched whatever their names
   std::map<String, String> Values;
 };
 
@@ -81,7 +82,10 @@ std::map<String, TDiffSide> DiffSides(TReferenceRoot& R, std::vector<String>& Or
   for (const TListed& L : Listed(R)) {
     // The root is matched with the other module's root whatever its name.
     const String Key = L.Parent.empty() ? String("@root") : LowerCase(L.Name);
-    TDiffSide S{L.Component->ClassName(), L.Parent, {}};
+    TDiffSide S{L.Component->ClassName(),
+                L.Parent,
+                SameText(L.Parent, R.GetRootName()) ? String("@root") : LowerCase(L.Parent),
+                {}};
     for (bool Events : {false, true}) {
       json Rows = json::array();
       for (const IPtr<IProperty>& P : InspectorProperties(R, {L.Component}, Events))
@@ -221,7 +225,7 @@ void DiffVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         continue;
       }
       const TDiffSide& Was = It->second;
-      const bool WasMoved = K != "@root" && !SameText(Was.Parent, S.Parent);
+      const bool WasMoved = K != "@root" && Was.ParentKey != S.ParentKey;
       if (WasMoved)
         Moved.push_back({{"name", N}, {"class", S.Class}, {"from", Was.Parent}, {"parent", S.Parent}});
       json Props = json::array();

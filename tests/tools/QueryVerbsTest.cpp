@@ -79,6 +79,11 @@ TEST_F(ToolTest, DiffReportsAddedRemovedMovedAndChangedComponents) {
           {{{"name", "Button1"}, {"class", "TButton"}, {"from", "ContentPanel"}, {"parent", "ToolPanel"}}})));
   EXPECT_EQ(Doc["removed"].size(), 1u);
   EXPECT_EQ(Doc["added"][0]["name"], "CheckBox1");
+  // Roots match whatever their names: a component on the root has not moved.
+  const json Inherited = Json(Run("diff Dialog.fwf Settings.fwf --json"));
+  EXPECT_EQ(Inherited["moved"], json::array());
+  EXPECT_EQ(Inherited["changed"][0]["properties"][0],
+            (json{{"name", "(class)"}, {"from", "TDialogForm"}, {"to", "TSettingsForm"}}));
   Before = Snapshot();
   ExpectEachRefused({{"diff Main.fwf", 2, "diff takes two module files"},
                      {"diff Main.fwf Missing.fwf", 1, "Missing.fwf: no such module file"}});
