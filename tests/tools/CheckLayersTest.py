@@ -76,7 +76,7 @@ class CheckLayersTest(unittest.TestCase):
              "symbols/Symbols.cpp", append("symbols/Symbols.cpp", '#include "templates/ExpertFilter.h"\n'),
              "beside it"),
             ("an include of test code",
-             "formdesigner/Items.cpp", append("formdesigner/Items.cpp", '#include "tests/editors/SampleControls.h"\n'),
+             "formdesigner/Items.cpp", append("formdesigner/Items.cpp", '#include "tests/support/Matchers.h"\n'),
              "test code"),
             ("a library linking a higher one",
              "editors/CMakeLists.txt",
