@@ -196,6 +196,19 @@ void TDiskFileSystem::DiscardWrites() noexcept {
   FHolding = false;
 }
 
+std::vector<std::pair<String, String>> TDiskFileSystem::HandOverWrites() noexcept {
+  std::vector<std::pair<String, String>> List;
+  for (const THeld& H : FHeld) List.emplace_back(H.FileName, H.Temp);
+  FHeld.clear();
+  FHolding = false;
+  return List;
+}
+
+void TDiskFileSystem::AdoptWrites(const std::vector<std::pair<String, String>>& Held) {
+  if (!FHolding) throw EInOutError("No save is under way");
+  for (const auto& [File, Temp] : Held) FHeld.push_back({File, Temp});
+}
+
 void TDiskFileSystem::CommitWrites() {
   // The files being replaced stay reachable under a second name (a hard link) until every
   // held file is in place, so that a failed rename can put the earlier ones back.

@@ -34,6 +34,12 @@ class TDiskFileSystem : public TInterfacedObject, public IModuleFileSystem {
   void CommitWrites();
   void DiscardWrites() noexcept;
   bool HoldingWrites() const noexcept { return FHolding; }
+  // Ends holding without committing or discarding: returns each held file with its temporary
+  // file (target, temporary), which stay on disk for another file system to adopt.
+  std::vector<std::pair<String, String>> HandOverWrites() noexcept;
+  // Takes over writes another file system (another process) held, as if they had been written
+  // here since BeginWrites: CommitWrites puts them in place, DiscardWrites removes them.
+  void AdoptWrites(const std::vector<std::pair<String, String>>& Held);
 
  private:
   struct THeld {

@@ -78,7 +78,8 @@ TComponentRoot::TComponentRoot()
           [this](TClass C, TComponent* Owner) { return FCreation.FrameCreateComponent(C, Owner); }),
       FCreation(FState, *this, FSelection, FNames, FStreams, FLinks),
       FClipboard(FState, *this, FSelection, FNames, FStreams, FCreation,
-                 [this](TPersistent* P) { InstanceRemoved(P); }) {}
+                 [this](TPersistent* P) { InstanceRemoved(P); }),
+      FLayout(FState, *this, FSelection) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.

@@ -15,7 +15,8 @@
 //   TRootCreation   creating components (RootCreation.h)
 //   TRootStreams    reading, writing, caching, sleeping and saving streams (RootStreams.h)
 //   TRootLinks      embedded frames and the links to other modules (RootLinks.h)
-// A new concern of the root (inheritance, views, layout commands) is added as a service beside
+//   TRootLayout     z-order and moving components into another parent (RootLayout.h)
+// A new concern of the root (inheritance, views, the other layout commands) is added as a service beside
 // these.
 //
 // TComponentRoot is a base class: the host derives its own root class and overrides the
@@ -35,6 +36,7 @@
 #include "moduledesigner/RootCreation.h"
 #include "moduledesigner/RootHost.h"
 #include "moduledesigner/RootIntf.h"
+#include "moduledesigner/RootLayout.h"
 #include "moduledesigner/RootLinks.h"
 #include "moduledesigner/RootNames.h"
 #include "moduledesigner/RootSelection.h"
@@ -259,6 +261,12 @@ class TComponentRoot : public TInterfacedObject,
   const IPtr<IDesignSurface>& Surface() const noexcept { return FState.Surface; }
   const IPtr<ISelections>& Selections() const noexcept { return FSelection.List(); }
 
+  // ----- Layout commands -----
+  void ZOrder(bool Front) { FLayout.ZOrder(Front); }
+  void BringToFront() { FLayout.ZOrder(true); }
+  void SendToBack() { FLayout.ZOrder(false); }
+  void MoveSelection(TComponent* Parent, const TPoint* At = nullptr) { FLayout.MoveSelection(Parent, At); }
+
   // ----- Creation -----
   // Palette-style: a component from a palette item, centred in the current container (a
   // palette double-click) or at a surface point (a click). Null when the item made nothing.
@@ -446,6 +454,7 @@ class TComponentRoot : public TInterfacedObject,
   TRootStreams FStreams;
   TRootCreation FCreation;
   TRootClipboard FClipboard;
+  TRootLayout FLayout;
   String FRootBaseClass;
   String FRootName;
   TClass FRootClass = nullptr;

@@ -133,6 +133,11 @@ TOutput::~TOutput() { EndProgress(); }
 
 void TOutput::Add(TDocKind Kind, json Doc) { FDocs.emplace_back(Kind, std::move(Doc)); }
 
+void TOutput::Add(json Doc, String Text) {
+  FDocs.emplace_back(TDocKind::Rendered, std::move(Doc));
+  FTexts.push_back(std::move(Text));
+}
+
 void TOutput::Flush() {
   EndProgress();
   if (FDocs.empty()) return;
@@ -142,8 +147,13 @@ void TOutput::Flush() {
     const String Text = (All.size() == 1 ? All[0] : All).dump(2);
     std::fprintf(FOut, "%s\n", Text.c_str());
   } else {
+    size_t Rendered = 0;
     for (size_t I = 0; I < FDocs.size(); ++I) {
       const auto& [Kind, Doc] = FDocs[I];
+      if (Kind == TDocKind::Rendered) {
+        std::fprintf(FOut, "%s", FTexts[Rendered++].c_str());
+        continue;
+      }
       const String Text = Kind == TDocKind::Tree         ? RenderTree(Doc)
                           : Kind == TDocKind::Properties ? RenderProperties(Doc)
                                                          : RenderHandlers(Doc);
@@ -152,6 +162,14 @@ void TOutput::Flush() {
   }
   std::fflush(FOut);
   FDocs.clear();
+  FTexts.clear();
+}
+
+void TOutput::Say(const String& Line, json Record) {
+  if (FJson)
+    Add(std::move(Record), Line + "\n");
+  else
+    Say(Line);
 }
 
 void TOutput::Say(const String& Line) {

@@ -14,7 +14,8 @@ namespace formwright::tool {
 using json = nlohmann::ordered_json;
 
 // The kinds of documents the reading verbs produce; each has its own text rendering.
-enum class TDocKind { Tree, Properties, Handlers };
+// Rendered: the verb renders its own text (Add with a text).
+enum class TDocKind { Tree, Properties, Handlers, Rendered };
 
 // Collects the documents of one verb (one per module file) and prints them at the end: with
 // --json a single document prints as an object and several as an array; as text each is
@@ -31,9 +32,13 @@ class TOutput {
   // Where the documents and sentences go (the verbs of a script write where the script does).
   std::FILE* File() const noexcept { return FOut; }
   void Add(TDocKind Kind, json Doc);
+  // A document the verb renders itself: Text is printed as it is, Doc with --json.
+  void Add(json Doc, String Text);
   // Prints the collected documents and forgets them.
   void Flush();
   void Say(const String& Line);
+  // What an edit did: the sentence for people, Record (a document) with --json.
+  void Say(const String& Line, json Record);
   // Progress over Count files: shown only on a terminal and only for more than a few files.
   void Progress(size_t Index, size_t Count, const String& File);
   void EndProgress();
@@ -44,6 +49,7 @@ class TOutput {
   std::FILE* FErr;
   bool FProgressShown = false;
   std::vector<std::pair<TDocKind, json>> FDocs;
+  std::vector<String> FTexts;  // the texts of Rendered documents, in order
 };
 
 // Text renderings of the documents (exposed for the tests of their layout).

@@ -182,6 +182,8 @@ String TSession::FileOf(TReferenceRoot& Root) const {
 }
 
 TComponent* TSession::Component(TReferenceRoot& Root, const String& Name) const {
+  // "@root" names the root of whichever module is edited, so one command reaches many roots.
+  if (SameText(Name, RootAlias)) return Root.GetRoot();
   TComponent* C = Name.empty() ? nullptr : Root.GetComponent(Name);
   if (!C || !Owns(Root.GetRoot(), C))
     throw Exception(
@@ -212,7 +214,8 @@ void TSession::SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile, bo
   FExports.push_back({&Root, OutFile, Text});
 }
 
-std::vector<std::pair<String, String>> TSession::SaveChanged() {
+std::vector<std::pair<String, String>> TSession::SaveChanged(
+    std::vector<std::pair<String, String>>* Handover) {
   struct TPending {
     TReferenceRoot* Root;
     String File;
@@ -274,7 +277,10 @@ std::vector<std::pair<String, String>> TSession::SaveChanged() {
     }
     Saved.emplace_back(P.File, P.Text ? "text" : "binary");
   }
-  Batch.Commit();
+  if (Handover)
+    *Handover = FFiles->HandOverWrites();
+  else
+    Batch.Commit();
   for (auto& [Root, Text] : Kept) FAuthorText[Root] = std::move(Text);
   FForced.clear();
   FExports.clear();

@@ -18,6 +18,8 @@ namespace formwright::tool {
 // and a component the ancestor no longer has is left to the reader.
 class TSession {
  public:
+  // The name that stands for the root of every module ("@root.Caption=Hello").
+  static constexpr const char* RootAlias = "@root";
   TSession();
   ~TSession();
   TSession(const TSession&) = delete;
@@ -28,8 +30,8 @@ class TSession {
   TReferenceRoot& Module(const String& FileName);
   // The file a module was opened from, as the user named it.
   String FileOf(TReferenceRoot& Root) const;
-  // The component Name (dotted through embedded frames; the root by its own name) of Root's
-  // module; raises when the module has none.
+  // The component Name (dotted through embedded frames; the root by its own name or by
+  // RootAlias) of Root's module; raises when the module has none.
   TComponent* Component(TReferenceRoot& Root, const String& Name) const;
   // A comma-separated list of component names, resolved as above, without duplicates.
   std::vector<TComponent*> Components(TReferenceRoot& Root, const String& Names) const;
@@ -42,7 +44,10 @@ class TSession {
   // refusal stops before any file is touched), then every form and unit to a temporary file
   // beside it, and only when all are written are they put in place. Returns each file saved
   // with the form it was saved in.
-  std::vector<std::pair<String, String>> SaveChanged();
+  // With Handover, nothing is committed: the written temporary files are handed over in it
+  // (each as file, temporary) for another process to put in place together with its own.
+  std::vector<std::pair<String, String>> SaveChanged(
+      std::vector<std::pair<String, String>>* Handover = nullptr);
   // The module files in FileName's folder that inherit from its module or embed it as a frame,
   // directly or through others, each with how it depends on it ("inherits from it").
   std::vector<std::pair<String, String>> Dependents(const String& FileName);

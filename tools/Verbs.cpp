@@ -46,6 +46,44 @@ const std::vector<TVerb>& Verbs() {
        "renamed from the class name and handler names follow (Button1Click -> Button2Click)",
        {{}, {"--to", "--parent", "--at"}},
        CopyVerb},
+      {"move",
+       "move FILE... C[,C...] --parent P [--at X,Y]",
+       "moves components into another parent as a drag on the form does: each keeps its name,\n"
+       "its handlers and every reference to it; positions stay in the new parent's coordinates,\n"
+       "or with --at the first component's top-left goes to X,Y and the others keep their offsets",
+       {{}, {"--parent", "--at"}},
+       MoveVerb},
+      {"order",
+       "order FILE... C --front|--back|--index N|--tab N",
+       "changes where a control sits among its parent's controls: --front, --back, or --index N\n"
+       "(0 is the back-most; windowed controls stand in front of labels and shapes, so each kind\n"
+       "has its own order); --tab N sets its tab order, the others moving up or down one",
+       {{"--front", "--back"}, {"--index", "--tab"}},
+       OrderVerb},
+      {"retype",
+       "retype FILE... C NEWCLASS [--force]",
+       "replaces a component by one of another class under the same name: the properties and\n"
+       "events both classes publish, the components it holds and every reference to it are kept;\n"
+       "refused, listing them, when set properties (or held components) would be lost, unless --force",
+       {{"--force"}, {}},
+       RetypeVerb},
+      {"classes",
+       "classes",
+       "the palette: the component classes add takes, page by page",
+       {{}, {}},
+       ClassesVerb},
+      {"find",
+       "find FILE... [--class C] [--name PATTERN] [--where PROP=VALUE]",
+       "lists the components of the modules that are of class C (or derived from it), whose name\n"
+       "matches PATTERN (* and ?, any letter case) and whose property shows VALUE in the inspector",
+       {{}, {"--class", "--name", "--where"}},
+       FindVerb},
+      {"diff",
+       "diff A B",
+       "what changed from module A to module B, component by component: added, removed, moved to\n"
+       "another parent, and every property or event whose shown value changed",
+       {{}, {}},
+       DiffVerb},
       {"handlers",
        "handlers FILE... [--json]",
        "the unit's event handlers and the events that use them",
@@ -107,6 +145,8 @@ void RunVerb(TSession& Session, const std::vector<String>& Words, std::FILE* Out
         --I;
       }
   if (!Script.empty()) Rest.insert(Rest.end(), {"-e", Script});
+  // Every verb prints JSON on request.
+  Spec.Flags.push_back("--json");
   TArgs Args(Rest, Spec);
   TOutput Out(Args.Has("--json"), OutFile);
   Verb->Run(Session, Args, Out);
@@ -116,6 +156,26 @@ void RunVerb(TSession& Session, const std::vector<String>& Words, std::FILE* Out
 String VerbHelp(const TVerb& V) {
   String R = Format("  formwright %s\n", String(V.Usage));
   for (const String& L : SplitString(V.Summary, '\n')) R += "      " + L + "\n";
+  return R;
+}
+
+String VersionText() { return "formwright 0.4.0\n"; }
+
+String SummaryText() {
+  String R =
+      "formwright - edit form modules (.fwf) through the formwright design package\n"
+      "\n"
+      "usage: formwright VERB FILE... [options] [--json] [-j N]\n"
+      "\n";
+  for (const TVerb& V : Verbs()) {
+    // The summary's opening words, up to its first colon, semicolon or parenthesis.
+    const String First = SplitString(V.Summary, '\n').front();
+    R += Format("  %-9s %s\n", String(V.Name), Trim(First.substr(0, First.find_first_of(":;("))));
+  }
+  R += "\n"
+       "formwright help          everything, with every verb's options\n"
+       "formwright VERB --help   one verb\n"
+       "formwright --version     the version\n";
   return R;
 }
 
@@ -134,7 +194,11 @@ String HelpText() {
   for (const TVerb& V : Verbs()) R += VerbHelp(V);
   R += "\n"
        "FILE... is one or more .fwf files or glob patterns; verbs over several files do the same\n"
-       "to each. Nothing is saved unless the whole command (or script) succeeds: every form and\n"
+       "to each, on every core (-j N: N at once; the core count by default), printing in the\n"
+       "order the files were named. COMPONENT may be @root: the root of each module, whatever\n"
+       "its name (formwright set *.fwf @root.Caption=Hello). --json prints every verb's result\n"
+       "as JSON: an object for one file, an array for several. Nothing is saved unless the\n"
+       "whole command (or script) succeeds: every form and\n"
        "unit is written beside its file first and all are put in place together, keeping their\n"
        "modes. What a command prints is printed once it has succeeded.\n"
        "\n"

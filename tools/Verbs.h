@@ -28,9 +28,13 @@ const std::vector<TVerb>& Verbs();
 const TVerb* FindVerb(const String& Name);
 // Runs one verb line (the verb name, then its words) in Session.
 void RunVerb(TSession& Session, const std::vector<String>& Words, std::FILE* Out = stdout);
-// The whole --help text, or one verb's.
+// The whole help text (`formwright help`), the one-screen summary a bare `formwright` prints,
+// and one verb's help (`formwright VERB --help`).
 String HelpText();
+String SummaryText();
 String VerbHelp(const TVerb& Verb);
+// The program's version ("formwright 0.4.0").
+String VersionText();
 
 // Calls Proc for every module file named by the leading file words of Args (globs expanded),
 // with a progress line when there are many.
@@ -52,5 +56,13 @@ void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Opens modules and reports every one that does not open (VerbsModule.cpp).
 void CheckVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// Rearranging components (VerbsLayout.cpp).
+void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// Questions about modules (VerbsQuery.cpp).
+void ClassesVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void FindVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void DiffVerb(TSession& Session, TArgs& Args, TOutput& Out);
 
 }  // namespace formwright::tool

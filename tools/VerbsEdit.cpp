@@ -60,7 +60,11 @@ void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       try {
         const IPtr<IProperty> P = FindProperty(R, A.Components, A.Path);
         const String Shown = TypeValue(P, A.Target, A.Value);
-        Out.Say(Format("%s: %s = %s", File, A.Target, Shown));
+        json Names = json::array();
+        for (TComponent* C : A.Components) Names.push_back(C->Name());
+        Out.Say(
+            Format("%s: %s = %s", File, A.Target, Shown),
+            {{"file", File}, {"verb", "set"}, {"components", Names}, {"property", A.Path}, {"value", Shown}});
       } catch (const EUsage&) {
         throw;
       } catch (const Exception& E) {
@@ -86,11 +90,14 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       Refuse(File, Format("cannot rename %s to %s", CurName, NewName), E);
     }
     String Note;
+    json Handlers = json::array();
     for (const THandlerFollower& F : Rename.Followers()) {
       if (F.Taken) {
         Note += Format("; %s keeps %s (%s exists)", F.Event, F.Handler, F.NewHandler);
+        Handlers.push_back({{"event", F.Event}, {"from", F.Handler}, {"to", F.Handler}});
         continue;
       }
+      Handlers.push_back({{"event", F.Event}, {"from", F.Handler}, {"to", F.NewHandler}});
       try {
         Rename.RenameHandler(F);
       } catch (const Exception& E) {
@@ -98,7 +105,8 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       }
       Note += Format("; handler %s -> %s", F.Handler, F.NewHandler);
     }
-    Out.Say(Format("%s: renamed %s to %s%s", File, CurName, NewName, Note));
+    Out.Say(Format("%s: renamed %s to %s%s", File, CurName, NewName, Note),
+            {{"file", File}, {"verb", "rename"}, {"from", CurName}, {"to", NewName}, {"handlers", Handlers}});
   });
 }
 
@@ -139,7 +147,12 @@ void AddVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     }
     TComponent* Holder = C->HasParent() ? C->GetParentComponent() : nullptr;
     String Where = Holder ? " in " + Holder->Name() : String();
-    Out.Say(Format("%s: added %s: %s%s", File, C->Name(), C->ClassName(), Where));
+    Out.Say(Format("%s: added %s: %s%s", File, C->Name(), C->ClassName(), Where),
+            {{"file", File},
+             {"verb", "add"},
+             {"name", C->Name()},
+             {"class", C->ClassName()},
+             {"parent", Holder ? json(Holder->Name()) : json(nullptr)}});
   });
 }
 
@@ -184,7 +197,10 @@ void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     for (const String& P : Paths)
       if (R.GetComponent(P))
         throw Exception(Format("%s: cannot delete %s: it cannot be selected in this module", File, P));
-    Out.Say(Format("%s: deleted %s", File, List));
+    json Deleted = json::array();
+    for (const String& P : Paths) Deleted.push_back(P);
+    Out.Say(Format("%s: deleted %s", File, List),
+            {{"file", File}, {"verb", "delete"}, {"components", Deleted}});
   });
 }
 

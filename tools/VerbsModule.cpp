@@ -87,8 +87,16 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   std::vector<TComponent*> List;
   for (int I = 0; I < Pasted->GetCount(); ++I)
     if (auto* C = dynamic_cast<TComponent*>(Pasted->Get(I)); C && C != Dest.GetRoot()) List.push_back(C);
+  json Copies = json::array(), PastedNames = json::array();
+  for (TComponent* C : Copied) Copies.push_back(C->Name());
+  for (TComponent* C : List) PastedNames.push_back(C->Name());
   Out.Say(
-      Format("%s: pasted %s from %s as %s", DestFile, NamesOf(Copied), Sources[0], PastedText(Dest, List)));
+      Format("%s: pasted %s from %s as %s", DestFile, NamesOf(Copied), Sources[0], PastedText(Dest, List)),
+      {{"file", DestFile},
+       {"verb", "copy"},
+       {"from", Sources[0]},
+       {"components", Copies},
+       {"pasted", Names}});
 }
 
 void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out) {

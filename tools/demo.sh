@@ -45,11 +45,18 @@ step "6. Copy Button1 and AutoSaveBox from the settings form into the main form"
      "The main form has a Button1 already: the copy becomes Button3, its handler Button3Click."
 fw copy Settings.fwf Button1 AutoSaveBox --to Main.fwf --parent ContentPanel
 
-step "7. Refused edits print the engine's reason and change no file"
+step "7. Values by name: a colour from the framework's table, sets typed as shown"
+fw set Main.fwf ContentPanel.Color=clWindow FindButton.Font.Style=[fsBold] FindButton.Anchors=[akTop,akRight]
+
+step "8. Move the Clear button onto the tool panel" \
+     "It stays the same component: its name, its handler and every reference to it go along."
+fw move Main.fwf Button1 --parent ToolPanel --at 272,8
+
+step "9. Refused edits print the engine's reason and change no file"
 fw set Main.fwf FindButton.Width=wide || printf '   (exit code %s)\n' "$?"
 fw rename Settings.fwf OkButton AcceptButton || printf '   (exit code %s)\n' "$?"
 
-step "8. Several edits in one session: add a component, then set its properties"
+step "10. Several edits in one session: add a component, then set its properties"
 printf '$ formwright run Main.fwf <<SCRIPT\n'
 SCRIPT='add Main.fwf TCheckBox --parent ContentPanel --name FavouriteBox
 set Main.fwf FavouriteBox.Caption="Favourite" FavouriteBox.Left=16 FavouriteBox.Top=88
@@ -57,15 +64,18 @@ set Main.fwf FavouriteBox.OnClick=FavouriteBoxClick'
 printf '%s\nSCRIPT\n' "$SCRIPT"
 "$FW" run Main.fwf <<<"$SCRIPT"
 
-step "9. Its handlers now, with the events that use them"
+step "11. Its handlers now, with the events that use them"
 fw handlers Main.fwf
 
-step "10. Convert the main form to the binary form and back"
+step "12. Convert the main form to the binary form and back"
 fw convert Main.fwf --binary
 printf 'Main.fwf starts with bytes: %s\n' "$(head -c 8 Main.fwf | od -An -tx1 | tr -s ' ')"
 fw convert Main.fwf --text
 
-step "11. What changed on disk (diff against the copies as they were)"
+step "13. What changed, component by component, as a reviewer reads it"
+fw diff before/Main.fwf Main.fwf
+
+step "14. What changed on disk (diff against the copies as they were)"
 diff -u --label "Main.fwf before" --label "Main.fwf after" before/Main.fwf Main.fwf || true
 diff -u --label "Main.pas before" --label "Main.pas after" before/Main.pas Main.pas || true
 printf '\nThe other modules are unchanged: '

@@ -1,21 +1,65 @@
-// formwright: the command-line program over the design package (see --help).
+// formwright: the command-line program over the design package (see formwright help).
 #include <cstdio>
 #include <cstdlib>
 
+#include "tools/Jobs.h"
 #include "tools/Verbs.h"
 
 using namespace formwright;
 using namespace formwright::tool;
 
+namespace {
+
+bool IsHelpWord(const String& W) { return W == "--help" || W == "-h"; }
+
+// Takes "-j N" (or "-jN") out of the words; the core count when absent. Raises EUsage for a
+// count that is not a positive number.
+int TakeJobs(std::vector<String>& Words) {
+  int Jobs = CoreCount();
+  for (size_t I = 0; I < Words.size(); ++I) {
+    if (Words[I] == "--") break;
+    if (Words[I].rfind("-j", 0) != 0) continue;
+    String Value = Words[I].substr(2);
+    size_t Taken = 1;
+    if (Value.empty() && I + 1 < Words.size()) {
+      Value = Words[I + 1];
+      Taken = 2;
+    }
+    int64_t N = 0;
+    if (!TryStrToInt64(Value, N) || N < 1 || N > 1024)
+      throw EUsage(Format("-j takes a number of jobs from 1 to 1024, not '%s'", Value));
+    Jobs = static_cast<int>(N);
+    Words.erase(Words.begin() + static_cast<std::ptrdiff_t>(I),
+                Words.begin() + static_cast<std::ptrdiff_t>(I + Taken));
+    --I;
+  }
+  return Jobs;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::vector<String> Words(argv + 1, argv + argc);
+  // A bare call is a person finding out what the program does: the summary, and success.
   if (Words.empty()) {
-    std::fprintf(stderr, "%s", HelpText().c_str());
-    return 2;
+    std::printf("%s", SummaryText().c_str());
+    return 0;
   }
-  if (Words[0] == "--help" || Words[0] == "-h" || Words[0] == "help") {
-    const TVerb* V = Words.size() > 1 ? FindVerb(Words[1]) : nullptr;
-    std::printf("%s", V ? VerbHelp(*V).c_str() : HelpText().c_str());
+  if (Words[0] == "--version") {
+    std::printf("%s", VersionText().c_str());
+    return 0;
+  }
+  // "help", "help VERB", "--help", and "VERB --help" anywhere before "--".
+  const bool HelpFirst = Words[0] == "help" || IsHelpWord(Words[0]);
+  const TVerb* HelpVerb = HelpFirst && Words.size() > 1 ? FindVerb(Words[1]) : nullptr;
+  for (size_t I = 1; !HelpFirst && I < Words.size() && Words[I] != "--"; ++I)
+    if (IsHelpWord(Words[I])) HelpVerb = FindVerb(Words[0]);
+  if (HelpFirst || HelpVerb) {
+    if (HelpFirst && Words.size() > 1 && !HelpVerb) {
+      std::fprintf(stderr, "formwright: Unknown verb '%s' (see formwright --help)\n", Words[1].c_str());
+      return 2;
+    }
+    std::printf("%s", HelpVerb ? VerbHelp(*HelpVerb).c_str() : HelpText().c_str());
     return 0;
   }
   // --json before the verb applies to it as well.
@@ -23,6 +67,7 @@ int main(int argc, char** argv) {
     Words.erase(Words.begin());
     Words.push_back("--json");
   }
+  const bool Json = std::find(Words.begin(), Words.end(), String("--json")) != Words.end();
   // What the verbs print is held until every file is saved: a refused command prints no line
   // that reads like a success.
   char* Held = nullptr;
@@ -37,11 +82,19 @@ int main(int argc, char** argv) {
     std::free(Held);
   };
   try {
+    const int Jobs = TakeJobs(Words);
+    if (Jobs > 1)
+      if (const auto Plan = PlanJobs(Words)) {
+        Release(false);
+        return RunJobs(*Plan, Jobs);
+      }
     TSession Session;
     RunVerb(Session, Words, Out);
     const auto Saved = Session.SaveChanged();
     Release(true);
-    for (const auto& [File, Form] : Saved) std::printf("saved %s (%s form)\n", File.c_str(), Form.c_str());
+    // With --json the output is one JSON document: the results stand for the saves.
+    if (!Json)
+      for (const auto& [File, Form] : Saved) std::printf("saved %s (%s form)\n", File.c_str(), Form.c_str());
     return 0;
   } catch (const EUsage& E) {
     Release(false);

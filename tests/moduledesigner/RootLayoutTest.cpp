@@ -1,0 +1,115 @@
+// Moving the selection into another parent and its z-order, through the module root.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/root/ReferenceRoot.h"
+#include "platform/orx/Orx.h"
+#include "tests/support/Matchers.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+using ::testing::ElementsAre;
+using testing::Raises;
+
+const char* const TwoPanels =
+    "object Form1: TForm1\n"
+    "  object Panel1: TPanel\n"
+    "    Width = 300\n"
+    "    Height = 100\n"
+    "    object Label1: TLabel\n"
+    "      FocusControl = Edit1\n"
+    "    end\n"
+    "    object Edit1: TEdit\n"
+    "      Left = 10\n"
+    "      Top = 20\n"
+    "    end\n"
+    "    object Edit2: TEdit\n"
+    "      Left = 40\n"
+    "      Top = 20\n"
+    "    end\n"
+    "  end\n"
+    "  object Panel2: TPanel\n"
+    "    Top = 100\n"
+    "    object Edit3: TEdit\n"
+    "    end\n"
+    "  end\n"
+    "  object Menu1: TPopupMenu\n"
+    "  end\n"
+    "end\n";
+
+class RootLayout : public ::testing::Test {
+ protected:
+  RootLayout() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
+    Files->PutFile("Form1.fwf", TwoPanels);
+    R = Host.Open("Form1.fwf");
+  }
+  TComponent* C(const char* Name) { return R->GetRoot()->FindComponent(Name); }
+  void Select(std::initializer_list<const char*> Names) {
+    R->ClearSelection();
+    for (const char* N : Names) R->Select(C(N), true);
+  }
+  std::vector<String> Controls(const char* Panel) {
+    std::vector<String> Names;
+    auto* W = As<TWinControl>(C(Panel));
+    for (int I = 0; I < W->ControlCount(); ++I) Names.push_back(W->Controls(I)->Name());
+    return Names;
+  }
+
+  IPtr<TMemoryFileSystem> Files;
+  TReferenceHost Host;
+  IPtr<TReferenceRoot> R;
+};
+
+TEST_F(RootLayout, MoveKeepsTheComponentItselfAndItsOffsetsAndListsItLast) {
+  TComponent* Edit1 = C("Edit1");
+  Select({"Edit1", "Edit2"});
+  const TPoint At{100, 5};
+  R->MoveSelection(C("Panel2"), &At);
+  EXPECT_EQ(C("Edit1"), Edit1);  // not freed and read again: references stay
+  EXPECT_EQ(As<TLabel>(C("Label1"))->FocusControl(), Edit1);
+  EXPECT_EQ(As<TControl>(Edit1)->Parent(), C("Panel2"));
+  EXPECT_EQ(As<TControl>(C("Edit2"))->Left(), 130);  // the anchor's offset kept
+  EXPECT_EQ(As<TControl>(C("Edit2"))->Top(), 5);
+  EXPECT_THAT(Controls("Panel2"), ElementsAre("Edit3", "Edit1", "Edit2"));
+  EXPECT_TRUE(R->IsModified());
+  TStringStream S;
+  R->WriteRootStream(&S);
+  EXPECT_LT(S.DataString().find("object Edit3"), S.DataString().find("object Edit1"));
+}
+
+TEST_F(RootLayout, MoveRefusesBeforeAnythingMoves) {
+  const struct {
+    std::initializer_list<const char*> Selected;
+    const char* Parent;
+    const char* Message;
+  } Cases[] = {
+      {{"Panel1"}, "Edit1", "Cannot move Panel1 into itself or into a component it holds"},
+      {{"Panel1"}, "Panel1", "Cannot move Panel1 into itself or into a component it holds"},
+      {{"Edit3"}, "Label1", "Edit3 cannot be placed in Label1"},
+      {{"Edit3"}, "Edit1", "Edit3 cannot be placed in Edit1"},
+      {{"Menu1"}, "Panel1", "Menu1 cannot be placed in Panel1"},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Message);
+    Select(Case.Selected);
+    EXPECT_THAT([&] { R->MoveSelection(C(Case.Parent)); }, Raises<Exception>(Case.Message));
+  }
+  R->ClearSelection();
+  R->Select(R->GetRoot(), false);
+  EXPECT_THAT([&] { R->MoveSelection(C("Panel1")); }, Raises<EComponentDesignerException>(SCannotMoveRoot));
+  EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit1", "Edit2"));
+}
+
+TEST_F(RootLayout, ZOrderMovesTheSelectionInSelectionOrder) {
+  Select({"Edit2", "Edit1"});
+  R->ZOrder(false);
+  EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit1", "Edit2"));  // Edit2 went back first
+  R->ZOrder(true);
+  EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit2", "Edit1"));
+  EXPECT_TRUE(R->IsModified());
+}
+
+}  // namespace
+}  // namespace formwright

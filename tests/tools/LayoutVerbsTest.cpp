@@ -1,0 +1,106 @@
+// move, order and retype: what they keep, and refusals that leave every file alone.
+#include "ToolFixture.h"
+
+namespace formwright::testing {
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// How often Word occurs in Text.
+int Count(const std::string& Text, const std::string& Word) {
+  int N = 0;
+  for (size_t At = Text.find(Word); At != std::string::npos; At = Text.find(Word, At + 1)) ++N;
+  return N;
+}
+
+TEST_F(ToolTest, MoveKeepsNameHandlerAndReferencesAndChangesNothingElse) {
+  // OpenButton is bound to OpenAction, SearchButton to its handler, and the menu to the form.
+  TRunResult R = Run("move Main.fwf OpenButton,SearchButton --parent ContentPanel --at 300,40 --json");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  const json Out = Json(R);
+  EXPECT_EQ(Out["verb"], "move");
+  EXPECT_EQ(Out["from"], "ToolPanel");
+  EXPECT_EQ(Out["components"][1]["bounds"],
+            (json{{"left", 388}, {"top", 40}, {"width", 75}, {"height", 25}}));
+  const json Doc = Show("Main.fwf");
+  EXPECT_EQ(NodeField(Doc, "OpenButton", "parent"), "ContentPanel");
+  const std::string Form = Read("Main.fwf");
+  EXPECT_THAT(Form, HasSubstr("Action = OpenAction"));
+  EXPECT_THAT(Form, HasSubstr("OnClick = SearchButtonClick"));
+  EXPECT_EQ(Read("Main.pas"), Before["Main.pas"]);
+  // The moved controls come last in the new parent's tab order; the others keep theirs.
+  EXPECT_THAT(Form, HasSubstr("Left = 300\n      Top = 40\n      Width = 75\n      TabOrder = 2"));
+  EXPECT_EQ(Count(Form, "TabOrder = 1"), 2);  // ContentPanel and Button1, as before
+  // Moved back, the file is as it was but for the bounds.
+  ASSERT_EQ(Run("move Main.fwf OpenButton,SearchButton --parent ToolPanel --at 8,8").Code, 0);
+  EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
+}
+
+TEST_F(ToolTest, OrderPlacesAmongSiblingsOfTheSameKindAndSetsTheTabOrder) {
+  TRunResult R = Run("order Main.fwf Button1 --back --json");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  EXPECT_EQ(Json(R)["index"], 0);
+  EXPECT_EQ(Json(R)["count"], 2);  // NameEdit and Button1: the label has an order of its own
+  EXPECT_LT(Read("Main.fwf").find("object Button1"), Read("Main.fwf").find("object NameEdit"));
+  ASSERT_EQ(Run("order Main.fwf Button1 --index 1").Code, 0);
+  EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
+  R = Run("order Main.fwf Button1 --tab 0");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  EXPECT_THAT(R.Out, HasSubstr("Main.fwf: Button1 has tab order 0"));
+  EXPECT_EQ(Count(Read("Main.fwf"), "TabOrder = 0"), 3);  // ToolPanel, OpenButton, Button1
+}
+
+TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
+  TRunResult R = Run("retype Main.fwf ToolPanel TScrollBox");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  EXPECT_THAT(R.Out, HasSubstr("Main.fwf: retyped ToolPanel from TPanel to TScrollBox"));
+  const std::string Form = Read("Main.fwf");
+  EXPECT_THAT(Form, HasSubstr("object ToolPanel: TScrollBox\n    Height = 41"));
+  const json Doc = Show("Main.fwf");
+  EXPECT_EQ(NodeField(Doc, "OpenButton", "parent"), "ToolPanel");  // what it held moved along
+  EXPECT_THAT(Form, HasSubstr("OnClick = SearchButtonClick\n      TabOrder = 1\n      TabStop = True"));
+  EXPECT_THAT(Read("Main.pas"), HasSubstr("ToolPanel: TScrollBox;"));
+  // A reference follows the new component, and the handler stays bound.
+  ASSERT_EQ(Run("set Main.fwf NameLabel.FocusControl=NameEdit").Code, 0);
+  R = Run("retype Main.fwf NameEdit TMemo");
+  ASSERT_EQ(R.Code, 0) << R.Err;
+  EXPECT_THAT(Read("Main.fwf"), HasSubstr("FocusControl = NameEdit"));
+  EXPECT_THAT(Read("Main.fwf"), HasSubstr("object NameEdit: TMemo"));
+  EXPECT_THAT(Read("Main.fwf"), HasSubstr("OnChange = NameEditChange"));
+}
+
+TEST_F(ToolTest, MoveOrderAndRetypeRefuseAndChangeNoFile) {
+  ExpectEachRefused({
+      {"move Main.fwf SearchButton --parent Nowhere", 1, "there is no component named Nowhere"},
+      {"move Main.fwf SearchButton", 2, "move needs --parent P"},
+      {"move Main.fwf NameEdit --parent OpenButton", 1,
+       "cannot move NameEdit into OpenButton: NameEdit cannot be placed in OpenButton"},
+      {"move Main.fwf NameEdit --parent NameLabel", 1, "NameEdit cannot be placed in NameLabel"},
+      {"move Main.fwf ToolPanel --parent OpenButton", 1,
+       "Cannot move ToolPanel into itself or into a component it holds"},
+      {"move Main.fwf ToolPanel --parent ToolPanel", 1, "Cannot move ToolPanel into itself"},
+      {"move Main.fwf MainForm --parent ToolPanel", 1, "The module's root component cannot be moved"},
+      {"move Main.fwf OpenButton,NameEdit --parent MainForm", 1,
+       "components moved together must share a parent"},
+      {"move Main.fwf ActionList1 --parent ToolPanel", 1, "ActionList1 cannot be placed in ToolPanel"},
+      {"move Settings.fwf OkButton --parent SettingsForm", 1,
+       "Cannot move component OkButton, component was introduced in an ancestor form"},
+      {"move Contact.fwf HomeAddress.StreetEdit --parent ContactForm", 1,
+       "Cannot move component StreetEdit, component was introduced in an ancestor form"},
+      {"order Main.fwf Button1", 2, "order needs one of --front, --back, --index N and --tab N"},
+      {"order Main.fwf Button1 --index -2", 2, "--index takes a number from 0 to 32767"},
+      {"order Main.fwf OpenAction --front", 1, "only a control has a place among its siblings"},
+      {"retype Main.fwf SearchButton TLabel", 1,
+       "cannot retype SearchButton to TLabel: TLabel does not keep TabOrder, TabStop (--force drops them)"},
+      {"retype Main.fwf ActionList1 TPopupMenu", 1, "does not keep the components it holds (OpenAction)"},
+      {"retype Main.fwf ContentPanel TButton", 1, "the components it holds (NameLabel, NameEdit, Button1)"},
+      {"retype Main.fwf SearchButton TNoSuch", 1, "no component class of that name is registered"},
+      {"retype Main.fwf SearchButton TButton", 1, "it is a TButton already"},
+      {"retype Main.fwf MainForm TForm", 1, "it is the module's root"},
+      {"retype Settings.fwf OkButton TCheckBox --force", 1,
+       "Cannot retype component OkButton, component was introduced in an ancestor form"},
+  });
+}
+
+}  // namespace
+}  // namespace formwright::testing

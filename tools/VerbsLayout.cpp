@@ -1,0 +1,296 @@
+// The verbs that rearrange a module: moving components into another parent and changing their
+// z-order and tab order.
+#include "platform/orx/Controls.h"
+#include "platform/runtime/TypInfo.h"
+#include "tools/Inspector.h"
+#include "tools/Verbs.h"
+
+namespace formwright::tool {
+
+namespace {
+
+[[noreturn]] void Refuse(const String& File, const String& What, const Exception& E) {
+  throw Exception(Format("%s: %s: %s", File, What, E.Message()));
+}
+
+TComponent* ParentOf(TComponent* C) { return C->HasParent() ? C->GetParentComponent() : nullptr; }
+
+String NameOrForm(TComponent* C) { return C ? C->Name() : String("(none)"); }
+
+json BoundsDoc(TComponent* C) {
+  auto* Ctl = dynamic_cast<orx::TControl*>(C);
+  if (!Ctl) return json(nullptr);
+  return {{"left", Ctl->Left()}, {"top", Ctl->Top()}, {"width", Ctl->Width()}, {"height", Ctl->Height()}};
+}
+
+// The controls of C's kind that share C's parent, back-most first (C among them). Windowed
+// controls always stand in front of the others (labels, shapes), so each kind has its own order.
+std::vector<TComponent*> Siblings(TReferenceRoot& R, TComponent* C) {
+  std::vector<TComponent*> List;
+  const IPtr<IInternalItem> Parent = Supports<IInternalItem>(R.ItemOf(C)->GetParent());
+  if (!Parent) return List;
+  const bool Windowed = dynamic_cast<orx::TWinControl*>(C) != nullptr;
+  for (int I = 0; I < Parent->GetChildCount(); ++I)
+    if (auto* S = dynamic_cast<orx::TControl*>(ExtractComponent(Parent->GetChildren(I))))
+      if ((dynamic_cast<orx::TWinControl*>(S) != nullptr) == Windowed) List.push_back(S);
+  return List;
+}
+
+int IndexIn(const std::vector<TComponent*>& List, TComponent* C) {
+  const auto It = std::find(List.begin(), List.end(), C);
+  return It == List.end() ? -1 : static_cast<int>(It - List.begin());
+}
+
+// Puts the control C at z-index N among its siblings: C, and every sibling that is to stay in
+// front of it, come to the front together in their order.
+void PlaceAt(TReferenceRoot& R, TComponent* C, int N) {
+  std::vector<TComponent*> Others = Siblings(R, C);
+  Others.erase(Others.begin() + IndexIn(Others, C));
+  std::vector<TComponent*> Raised{C};
+  Raised.insert(Raised.end(), Others.begin() + std::min<size_t>(static_cast<size_t>(N), Others.size()),
+                Others.end());
+  SelectComponents(R, Raised);
+  R.ZOrder(true);
+}
+
+// A property the stream writes for C (set, not left at its default); sub-objects (Font) by
+// their own properties.
+bool IsSet(TComponent* C, PPropInfo P) {
+  if (!IsStoredProp(C, P)) return false;
+  if (P->Kind() != tkClass) return !IsDefaultPropertyValue(C, P, nullptr);
+  TObject* Value = GetObjectProp(C, P);
+  if (!Value) return false;
+  if (dynamic_cast<TComponent*>(Value)) return true;
+  for (PPropInfo Sub : GetPropList(Value->ClassType()))
+    if (Sub->Kind() != tkClass && IsStoredProp(Value, Sub) && !IsDefaultPropertyValue(Value, Sub, nullptr))
+      return true;
+  return false;
+}
+
+// The inspector paths of what is set on C: plain properties by name, a sub-object's by dotted
+// name (Font.Size); component references and events by name.
+std::vector<String> SetPaths(TComponent* C) {
+  std::vector<String> Paths;
+  for (PPropInfo P : GetPropList(C->ClassType())) {
+    if (SameText(P->Name, "Name") || !IsSet(C, P)) continue;
+    TObject* Value = P->Kind() == tkClass ? GetObjectProp(C, P) : nullptr;
+    if (!Value || dynamic_cast<TComponent*>(Value)) {
+      Paths.push_back(P->Name);
+      continue;
+    }
+    for (PPropInfo Sub : GetPropList(Value->ClassType()))
+      if (Sub->Kind() != tkClass && IsStoredProp(Value, Sub) && !IsDefaultPropertyValue(Value, Sub, nullptr))
+        Paths.push_back(P->Name + "." + Sub->Name);
+  }
+  return Paths;
+}
+
+// Whether Class publishes the property at Path with the kind it has on C.
+bool Publishes(TClass Class, TComponent* C, const String& Path) {
+  const std::vector<String> Parts = SplitString(Path, '.');
+  PPropInfo Old = GetPropInfo(C, Parts[0]), New = GetPropInfo(Class, Parts[0]);
+  if (!New || New->Kind() != Old->Kind()) return false;
+  if (Parts.size() == 1) return true;
+  TClass SubClass = New->PropType->Data.ClassType;
+  TObject* OldSub = GetObjectProp(C, Old);
+  return SubClass && OldSub && OldSub->InheritsFrom(SubClass);
+}
+
+}  // namespace
+
+void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const String& Names = Args.Need(0, "the components to move");
+    if (Args.Positional.size() > 1) throw EUsage("move takes one list of components (A,B)");
+    if (!Args.Has("--parent")) throw EUsage("move needs --parent P");
+    const std::vector<TComponent*> Moving = Session.Components(R, Names);
+    TComponent* Parent = Session.Component(R, Args.Value("--parent"));
+    TPoint At{};
+    if (Args.Has("--at")) std::tie(At.X, At.Y) = ParsePair(Args.Value("--at"), "--at");
+    TComponent* From = ParentOf(Moving.front());
+    const String What = Format("cannot move %s into %s", NamesOf(Moving), Parent->Name());
+    for (TComponent* C : Moving)
+      if (C != R.GetRoot() && ParentOf(C) != From)
+        throw Exception(Format("%s: %s: components moved together must share a parent", File, What));
+    try {
+      SelectComponents(R, Moving);
+      R.MoveSelection(Parent, Args.Has("--at") ? &At : nullptr);
+      // A control dropped into another parent comes last in its tab order; the controls already
+      // there keep theirs.
+      for (TComponent* C : Moving)
+        if (dynamic_cast<orx::TWinControl*>(C) && From != Parent)
+          TypeValue(FindProperty(R, {C}, "TabOrder"), "TabOrder", "32767");
+    } catch (const Exception& E) {
+      Refuse(File, What, E);
+    }
+    json Moved = json::array();
+    String Where;
+    for (TComponent* C : Moving) {
+      Moved.push_back({{"name", C->Name()}, {"class", C->ClassName()}, {"bounds", BoundsDoc(C)}});
+      if (auto* Ctl = dynamic_cast<orx::TControl*>(C))
+        Where +=
+            Format("%s%s at %d,%d", String(Where.empty() ? "" : ", "), C->Name(), Ctl->Left(), Ctl->Top());
+    }
+    Out.Say(Format("%s: moved %s from %s to %s (%s)", File, NamesOf(Moving), NameOrForm(From), Parent->Name(),
+                   Where),
+            {{"file", File},
+             {"verb", "move"},
+             {"components", Moved},
+             {"from", From ? json(From->Name()) : json(nullptr)},
+             {"parent", Parent->Name()}});
+  });
+}
+
+void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  const int Choices = Args.Has("--front") + Args.Has("--back") + Args.Has("--index") + Args.Has("--tab");
+  if (Choices != 1) throw EUsage("order needs one of --front, --back, --index N and --tab N");
+  auto Number = [&](const char* Option) {
+    int64_t N = 0;
+    if (!TryStrToInt64(Args.Value(Option), N) || N < 0 || N > 32767)
+      throw EUsage(Format("%s takes a number from 0 to 32767, not '%s'", String(Option), Args.Value(Option)));
+    return static_cast<int>(N);
+  };
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const String& Name = Args.Need(0, "the component to order");
+    if (Args.Positional.size() > 1) throw EUsage("order takes one component");
+    TComponent* C = Session.Component(R, Name);
+    json Record{{"file", File}, {"verb", "order"}, {"name", C->Name()}, {"class", C->ClassName()}};
+    if (Args.Has("--tab")) {
+      // The tab order is a property: typed into the inspector, its editor checks it.
+      const int Tab = Number("--tab");
+      String Shown;
+      try {
+        Shown = TypeValue(FindProperty(R, {C}, "TabOrder"), "TabOrder", IntToStr(Tab));
+      } catch (const Exception& E) {
+        Refuse(File, Format("cannot set the tab order of %s", C->Name()), E);
+      }
+      Record["tab_order"] = StrToInt(Shown);
+      Out.Say(Format("%s: %s has tab order %s", File, C->Name(), Shown), Record);
+      return;
+    }
+    if (C == R.GetRoot() || !dynamic_cast<orx::TControl*>(C) || !ParentOf(C))
+      throw Exception(
+          Format("%s: cannot order %s: only a control has a place among its siblings", File, C->Name()));
+    std::vector<TComponent*> Before = Siblings(R, C);
+    // Index N: C, and every sibling that is to stay in front of it, come to the front together
+    // in their order, which leaves N siblings behind C.
+    std::vector<TComponent*> Raised{C};
+    bool Front = !Args.Has("--back");
+    if (Args.Has("--index")) {
+      Before.erase(Before.begin() + IndexIn(Before, C));
+      const int N = std::min(Number("--index"), static_cast<int>(Before.size()));
+      Raised.insert(Raised.end(), Before.begin() + N, Before.end());
+      Front = true;
+    }
+    try {
+      SelectComponents(R, Raised);
+      R.ZOrder(Front);
+    } catch (const Exception& E) {
+      Refuse(File, Format("cannot order %s", C->Name()), E);
+    }
+    const std::vector<TComponent*> After = Siblings(R, C);
+    Record["index"] = IndexIn(After, C);
+    Record["count"] = After.size();
+    Out.Say(Format("%s: %s is at z-index %d of the %d %scontrols in %s (0 is the back)", File, C->Name(),
+                   IndexIn(After, C), static_cast<int>(After.size()),
+                   String(dynamic_cast<orx::TWinControl*>(C) ? "windowed " : "non-windowed "),
+                   ParentOf(C)->Name()),
+            Record);
+  });
+}
+
+void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const String& Name = Args.Need(0, "the component to retype");
+    const String& ClassName = Args.Need(1, "the new class");
+    if (Args.Positional.size() > 2) throw EUsage("retype takes one component and one class");
+    TComponent* C = Session.Component(R, Name);
+    const String OldName = C->Name(), OldClass = C->ClassName();
+    const String What = Format("cannot retype %s to %s", OldName, ClassName);
+    TClass Class = GetClass(ClassName);
+    if (!Class || !Class->InheritsFrom(TComponent::StaticClass()))
+      throw Exception(Format("%s: %s: no component class of that name is registered", File, What));
+    if (C == R.GetRoot()) throw Exception(Format("%s: %s: it is the module's root", File, What));
+    if (C->ClassType() == Class) throw Exception(Format("%s: %s: it is a %s already", File, What, OldClass));
+    // A component an ancestor module introduced belongs to that module.
+    if (C->ComponentState().Contains(csAncestor))
+      throw Exception(
+          Format("%s: %s: Cannot retype component %s, component was introduced in an ancestor form", File,
+                 What, OldName));
+    // What the new class cannot keep is listed before anything changes.
+    std::vector<String> Kept, Lost;
+    for (const String& P : SetPaths(C)) (Publishes(Class, C, P) ? Kept : Lost).push_back(P);
+    // What C holds (controls, or the items of a menu or an action list); only controls can be
+    // moved into the new component.
+    std::vector<TComponent*> Held;
+    C->GetChildren([&](TComponent* Child) { Held.push_back(Child); }, R.GetRoot());
+    const bool Movable = std::all_of(
+        Held.begin(), Held.end(), [](TComponent* H) { return dynamic_cast<orx::TControl*>(H) != nullptr; });
+    // Every reference to C, to point at the new component.
+    std::vector<std::pair<TComponent*, String>> Referrers;
+    std::vector<TComponent*> All{R.GetRoot()};
+    for (int I = 0; I < R.GetRoot()->ComponentCount(); ++I) All.push_back(R.GetRoot()->Components(I));
+    for (TComponent* X : All)
+      for (PPropInfo P : GetPropList(X->ClassType(), TTypeKinds{tkClass}))
+        if (X != C && GetObjectProp(X, P) == C) Referrers.emplace_back(X, P->Name);
+    auto* Ctl = dynamic_cast<orx::TControl*>(C);
+    const int ZIndex = Ctl && ParentOf(C) ? IndexIn(Siblings(R, C), C) : -1;
+    const TRect Bounds = R.ItemOf(C)->GetBoundsRect();
+    TComponent* New = nullptr;
+    try {
+      // Created as the palette creates, in C's parent and place.
+      if (Ctl && ParentOf(C)) {
+        New = R.CreateComponent(Class, ParentOf(C), Ctl->Left(), Ctl->Top(), Ctl->Width(), Ctl->Height());
+      } else {
+        R.ClearSelection();
+        New = R.CreateComponent(Class, nullptr, 0, 0, 0, 0);
+        if (New) R.ItemOf(New)->SetBoundsRect(Bounds);
+      }
+      if (!New) throw Exception("the designer created nothing");
+      auto* Holder = dynamic_cast<orx::TControl*>(New);
+      if (!Held.empty() && !(Movable && Holder && Holder->ControlStyle().Contains(orx::csAcceptsControls)))
+        Lost.push_back(Format("the components it holds (%s)", NamesOf(Held)));
+      if (!Lost.empty() && !Args.Has("--force")) {
+        String List;
+        for (const String& L : Lost) List += (List.empty() ? "" : ", ") + L;
+        throw Exception(Format("%s does not keep %s (--force drops them)", ClassName, List));
+      }
+      // Values typed into the new component's inspector as C's shows them.
+      for (const String& P : Kept) {
+        const String Value = PropertyDoc(FindProperty(R, {C}, P))["value"].get<String>();
+        TypeValue(FindProperty(R, {New}, P), P, Value);
+      }
+      if (!Held.empty() && Lost.empty()) {
+        // The held controls keep their tab order: typed back in rising order after the move.
+        std::vector<std::pair<int, TComponent*>> Tabs;
+        for (TComponent* H : Held)
+          if (auto* W = dynamic_cast<orx::TWinControl*>(H)) Tabs.emplace_back(W->TabOrder(), H);
+        std::sort(Tabs.begin(), Tabs.end());
+        SelectComponents(R, Held);
+        R.MoveSelection(New);
+        for (const auto& [Tab, H] : Tabs)
+          TypeValue(FindProperty(R, {H}, "TabOrder"), "TabOrder", IntToStr(Tab));
+      }
+      for (const auto& [X, P] : Referrers) TypeValue(FindProperty(R, {X}, P), P, New->Name());
+      SelectComponents(R, {C});
+      R.DeleteSelection(true);
+      TypeValue(FindProperty(R, {New}, "Name"), "Name", OldName);
+      if (ZIndex >= 0) PlaceAt(R, New, ZIndex);
+    } catch (const Exception& E) {
+      Refuse(File, What, E);
+    }
+    json Dropped = json::array();
+    for (const String& L : Lost) Dropped.push_back(L);
+    String Note;
+    for (const String& L : Lost) Note += (Note.empty() ? "; dropped " : ", ") + L;
+    Out.Say(Format("%s: retyped %s from %s to %s%s", File, OldName, OldClass, New->ClassName(), Note),
+            {{"file", File},
+             {"verb", "retype"},
+             {"name", OldName},
+             {"class", New->ClassName()},
+             {"from", OldClass},
+             {"dropped", Dropped}});
+  });
+}
+
+}  // namespace formwright::tool
