@@ -2,7 +2,7 @@
 //
 // BM_CreateButtonsScaling creates 10,000 and then 20,000 buttons into one form through the
 // designer interface (named by UniqueName, placed, selected, the module told of each) and
-// reports t(20k) / t(10k) as "ratio": 2 means linear. Goal: ratio <= 2.1.
+// reports t(20k) / t(10k) as "ratio" (over four rounds): 2 means linear. Goal: ratio <= 2.1.
 // BM_DesignerCopyPaste copies 100 and 1,000 selected components (with handlers and references
 // between them) to the selection stream and pastes them into a second module that already holds
 // components and handlers of the same names (every one renamed, every handler too), and reports
@@ -46,18 +46,25 @@ double CreateButtons(TReferenceHost& Host, const String& Name, int N) {
 void BM_CreateButtonsScaling(benchmark::State& State) {
   auto Files = MakeIntf<TMemoryFileSystem>();
   TReferenceHost Host(Files);
+  // Both sizes run on a heap that already held the larger module (and keeps what it frees):
+  // otherwise the larger one alone would pay for the pages the process first takes from the
+  // system.
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  CreateButtons(Host, "Warm", 20000);
   double T10 = 0, T20 = 0;
   int Round = 0;
   for (auto _ : State) {
+    // Which size goes first alternates, so that neither always meets the other's leftovers.
+    if (Round % 2) T20 += CreateButtons(Host, "Large" + IntToStr(Round), 20000);
     T10 += CreateButtons(Host, "Small" + IntToStr(Round), 10000);
-    T20 += CreateButtons(Host, "Large" + IntToStr(Round), 20000);
+    if (Round % 2 == 0) T20 += CreateButtons(Host, "Large" + IntToStr(Round), 20000);
     ++Round;
   }
   State.counters["t10k_s"] = T10 / Round;
   State.counters["t20k_s"] = T20 / Round;
   State.counters["ratio"] = T20 / T10;
 }
-BENCHMARK(BM_CreateButtonsScaling)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CreateButtonsScaling)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // Bytes the allocator holds for the program.
 size_t HeapInUse() { return mallinfo2().uordblks; }
