@@ -1,6 +1,8 @@
 #include "formdesigner/ComponentClipboard.h"
 
 #include <algorithm>
+#include <map>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -136,24 +138,26 @@ void CopyComponents(TComponent* Root, const IPtr<IDesignerSelections>& Selection
 
 void PasteComponents(TComponent* Owner, TComponent* Parent, const IPtr<IDesignerSelections>& Selections) {
   TOwned<TMemoryStream> Stream = GetClipboardStream();
-  std::vector<std::pair<String, String>> Renames;  // (name in the stream, name given)
+  // Per name in the stream (lower case), the name its first component got.
+  std::unordered_map<String, String> Renames;
+  // Per owner and stem, the lowest number that may still be free: a paste only adds names.
+  std::map<std::pair<TComponent*, String>, int> Hints;
   TReader Reader(Stream.get(), 1024);
   Reader.OnSetName = [&](TReader*, TComponent* Component, String& Name) {
     TComponent* ComponentOwner = Component->Owner();
     if (Name.empty() || !ComponentOwner) return;
     TComponent* Existing = ComponentOwner->FindComponent(Name);
     if (!Existing || Existing == Component) return;
+    int& Hint = Hints.try_emplace({ComponentOwner, LowerCase(ComponentNameStem(Component->ClassName()))}, 1)
+                    .first->second;
     String NewName = FirstFreeComponentName(
-        Component->ClassName(), [&](const String& N) { return ComponentOwner->FindComponent(N) != nullptr; });
-    Renames.emplace_back(Name, NewName);
+        Component->ClassName(), [&](const String& N) { return ComponentOwner->FindComponent(N) != nullptr; },
+        Hint, &Hint);
+    Renames.try_emplace(LowerCase(Name), NewName);
     Name = std::move(NewName);
   };
   Reader.OnReferenceName = [&](TReader*, String& Name) {
-    for (const auto& [OldName, NewName] : Renames)
-      if (SameText(OldName, Name)) {
-        Name = NewName;
-        return;
-      }
+    if (auto It = Renames.find(LowerCase(Name)); It != Renames.end()) Name = It->second;
   };
   Reader.OnFindMethod = [](TReader*, const String&, void*&, bool& Error) { Error = false; };
   Reader.ReadComponents(Owner, Parent, [&](TComponent* Component) { Selections->Add(Component); });

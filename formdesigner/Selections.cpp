@@ -42,8 +42,19 @@ void TSimpleSelections::CheckIndex(int Index) const {
   if (Index < 0 || Index >= static_cast<int>(FItems.size())) throw EListError(Format(SListIndexError, Index));
 }
 
+bool TSimpleSelections::Contains(const IPtr<IItem>& Item) {
+  if (!Item) return false;
+  // An item equal to a keyed element wraps its object (the element's Equals is final); only
+  // the elements without a key need asking.
+  if (TPersistent* Wrapped = ExtractPersistent(Item); Wrapped && FKeySet.count(Wrapped)) return true;
+  if (FUnkeyed == 0) return false;
+  for (size_t I = 0; I < FItems.size(); ++I)
+    if (!FKeys[I] && SameItem(FItems[I], Item)) return true;
+  return false;
+}
+
 int TSimpleSelections::IndexOf(const IPtr<IItem>& Item) {
-  if (!Item) return -1;
+  if (!Contains(Item)) return -1;
   // SameItem(element, Item) for a TPersistentItem element is identity, or Item wrapping the
   // element's object.
   TPersistent* Wrapped = ExtractPersistent(Item);
@@ -58,16 +69,23 @@ int TSimpleSelections::IndexOf(const IPtr<IItem>& Item) {
 }
 
 void TSimpleSelections::Add(const IPtr<IItem>& Item) {
-  if (!Item || IndexOf(Item) >= 0) return;
+  if (!Item || Contains(Item)) return;
   auto* Persistent = dynamic_cast<TPersistentItem*>(Item.Get());
-  FKeys.push_back(Persistent ? Persistent->GetItem() : nullptr);
+  TPersistent* Key = Persistent ? Persistent->GetItem() : nullptr;
+  FKeys.push_back(Key);
   FItems.push_back(Item);
+  if (Key)
+    FKeySet.insert(Key);
+  else
+    ++FUnkeyed;
   Change();
 }
 
 void TSimpleSelections::Clear() {
   FItems.clear();
   FKeys.clear();
+  FKeySet.clear();
+  FUnkeyed = 0;
   Change();
 }
 
@@ -83,6 +101,10 @@ void TSimpleSelections::Remove(const IPtr<IItem>& Item) {
 
 void TSimpleSelections::Remove(int Index) {
   CheckIndex(Index);
+  if (TPersistent* Key = FKeys[static_cast<size_t>(Index)])
+    FKeySet.erase(Key);
+  else
+    --FUnkeyed;
   FItems.erase(FItems.begin() + Index);
   FKeys.erase(FKeys.begin() + Index);
   Change();

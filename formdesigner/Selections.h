@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "formdesigner/Items.h"
@@ -47,13 +48,15 @@ class TSimpleSelections : public TInterfacedObject, public ISelections {
   // Raises EListError for a bad index.
   void Remove(int Index) override;
   void RemoveListener(const IPtr<ISelectionsListener>& Listener) override { FListeners.Remove(Listener); }
-  bool Selected(const IPtr<IItem>& Item) override { return IndexOf(Item) >= 0; }
+  bool Selected(const IPtr<IItem>& Item) override { return Contains(Item); }
   void Toggle(const IPtr<IItem>& Item) override;
 
   // Position of the item (compared with SameItem), -1 when absent.
   int IndexOf(const IPtr<IItem>& Item);
 
  private:
+  // Whether IndexOf(Item) >= 0, without the search when the answer is known by the keys.
+  bool Contains(const IPtr<IItem>& Item);
   void Change();
   void CheckIndex(int Index) const;
 
@@ -61,6 +64,11 @@ class TSimpleSelections : public TInterfacedObject, public ISelections {
   // Per item, its object when the item is a TPersistentItem (whose equality is that of its
   // object), so that a search compares pointers; null for other items.
   std::vector<TPersistent*> FKeys;
+  // The non-null keys (each object is selected through one such item at most) and how many
+  // items have none: an item is selected when its object is a key, or when one of the items
+  // without a key says it is equal. Adding n items then costs n lookups, not n²/2 compares.
+  std::unordered_set<TPersistent*> FKeySet;
+  int FUnkeyed = 0;
   TSelectionListenerHelper FListeners;
   int32_t FUpdateLevel = 0;
   bool FChangePending = false;

@@ -278,16 +278,20 @@ std::vector<String> TModuleSource::TypeNames() const {
 }
 
 bool TModuleSource::DeclaresName(const String& Name) {
-  return ContainsText(MethodNames(), Name) || ContainsText(TypeNames(), Name) ||
+  // The handlers through their index: every new component's name is checked here.
+  return FindHandler(Name) || ContainsText(FLayout.MethodNames, Name) || ContainsText(TypeNames(), Name) ||
          ContainsText(FLayout.MemberNames, Name);
 }
 
 void TModuleSource::PasteHandlers(const String& Source, TStrings* Renames, TStrings* HandlerNames) {
+  // Renames as Old=New, the first of each old name (in any letter case) counting, looked up
+  // once per pasted handler.
+  std::unordered_map<String, String> NewNames;
+  for (int I = 0; Renames && I < Renames->Count(); ++I)
+    if (const String Name = Renames->Names(I); !Name.empty())
+      NewNames.try_emplace(LowerCase(Name), Renames->ValueFromIndex(I));
   for (THandlerSource H : ParseHandlers(Source)) {
-    if (Renames) {
-      const int I = Renames->IndexOfName(H.Name);
-      if (I >= 0) H.Name = Renames->ValueFromIndex(I);
-    }
+    if (auto It = NewNames.find(LowerCase(H.Name)); It != NewNames.end()) H.Name = It->second;
     if (!FindHandler(H.Name)) AddHandler(std::move(H));
   }
   if (HandlerNames)

@@ -1,6 +1,7 @@
 #include "moduledesigner/RootClipboard.h"
 
 #include <algorithm>
+#include <set>
 
 #include "formdesigner/ComponentClipboard.h"
 #include "moduledesigner/ModuleRegistry.h"
@@ -124,19 +125,17 @@ void TRootClipboard::StreamSelection(TStream* Stream, bool WriteMethods, bool Wr
     Writer.WriteListEnd();
   }
   if (WriteMethods && FState.Module) {
-    std::vector<String> Names;
+    std::set<String> Collected;
     auto Collect = [&](TComponent* C) {
-      for (PPropInfo P : GetPropList(C->ClassType(), TTypeKinds{tkMethod})) {
-        const String N = FNames.GetMethodName(GetMethodProp(C, P));
-        if (!N.empty() && std::find(Names.begin(), Names.end(), N) == Names.end()) Names.push_back(N);
-      }
+      for (PPropInfo P : GetPropList(C->ClassType(), TTypeKinds{tkMethod}))
+        if (String N = FNames.GetMethodName(GetMethodProp(C, P)); !N.empty()) Collected.insert(std::move(N));
     };
     std::function<void(TComponent*)> Walk = [&](TComponent* C) {
       Collect(C);
       C->GetChildren([&](TComponent* Child) { Walk(Child); }, FState.Root);
     };
     for (TComponent* C : Components) Walk(C);
-    std::sort(Names.begin(), Names.end());
+    const std::vector<String> Names(Collected.begin(), Collected.end());
     const String Text = Names.empty() ? String() : FState.Module->CopyHandlers(Names);
     if (!Text.empty()) Stream->WriteBuffer(Text.data(), static_cast<int64_t>(Text.size()));
   }

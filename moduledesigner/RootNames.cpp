@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <unordered_set>
 
 #include "formdesigner/ComponentNames.h"
 #include "formdesigner/Proxies.h"
@@ -43,12 +44,41 @@ std::atomic<int>& PlaceholderCounter() {
 }
 }  // namespace
 
+void TRenames::Add(const String& OldName, const String& NewName) {
+  FFirstByText.try_emplace(LowerCase(OldName), FItems.size());
+  FFirstByName.try_emplace(OldName, FItems.size());
+  FItems.push_back({OldName, NewName});
+}
+
 void TRenames::Rename(String& Name) const {
-  for (const TRenameItem& R : FItems)
-    if (SameText(R.OldName, Name)) {
-      Name = R.NewName;
-      return;
-    }
+  if (auto It = FFirstByText.find(LowerCase(Name)); It != FFirstByText.end())
+    Name = FItems[It->second].NewName;
+}
+
+const TRenameItem* TRenames::PrefixOf(const String& Name) const {
+  size_t First = FItems.size();
+  for (size_t Length = 1; Length < Name.size(); ++Length) {
+    if (Name[Length] >= '0' && Name[Length] <= '9') continue;
+    if (auto It = FFirstByName.find(Name.substr(0, Length)); It != FFirstByName.end())
+      First = std::min(First, It->second);
+  }
+  return First < FItems.size() ? &FItems[First] : nullptr;
+}
+
+void TEvents::Add(void* Address, const String& Name) {
+  FByStreamName.try_emplace(LowerCase(Name), FItems.size());
+  FByAddress.try_emplace(Address, FItems.size());
+  FItems.push_back({Address, Name, Name, Address});
+}
+
+TEventItem* TEvents::FindStreamName(const String& Name) {
+  auto It = FByStreamName.find(LowerCase(Name));
+  return It != FByStreamName.end() ? &FItems[It->second] : nullptr;
+}
+
+const TEventItem* TEvents::FindAddress(void* Address) const {
+  auto It = FByAddress.find(Address);
+  return It != FByAddress.end() ? &FItems[It->second] : nullptr;
 }
 
 int NextPlaceholderMethod() noexcept { return ++PlaceholderCounter(); }
@@ -258,11 +288,10 @@ void TRootNames::ReaderReferenceName(TReader* Reader, String& Name) {
 void TRootNames::ReaderFindMethod(TReader* Reader, const String& MethodName, void*& Address, bool& Error) {
   Error = false;
   if (!FEvents || Reader->Root() != FState.Root) return;
-  for (int I = 0; I < FEvents->Count(); ++I)
-    if (SameText(FEvents->Items(I).StreamName, MethodName)) {
-      Address = FEvents->Items(I).Address;
-      return;
-    }
+  if (const TEventItem* E = FEvents->FindStreamName(MethodName)) {
+    Address = E->Address;
+    return;
+  }
   const String Placeholder = Format("@%d", NextPlaceholderMethod());
   Address = CreateSubClassMethod(FState.Root, Placeholder);
   FEvents->Add(Address, MethodName);
@@ -270,20 +299,30 @@ void TRootNames::ReaderFindMethod(TReader* Reader, const String& MethodName, voi
 
 void TRootNames::RenameEvents(TStrings* List) {
   if (!FEvents || !FRenames) return;
+  // The method names of the design-time class and its ancestors (any letter case, as
+  // MethodAddress finds them), kept in step with the renames below: a class whose methods were
+  // just renamed would index them all again for every lookup.
+  std::unordered_map<String, int> Taken;
+  std::unordered_map<void*, String> NameOf;
+  for (TClass C = FState.Root->ClassType(); C; C = C->ClassParent())
+    for (const TMethodEntry& M : C->OwnMethods()) {
+      ++Taken[LowerCase(M.Name)];
+      NameOf.try_emplace(M.Code, M.Name);
+    }
   for (int I = 0; I < FEvents->Count(); ++I) {
     TEventItem& E = FEvents->Items(I);
-    for (int J = 0; J < FRenames->Count(); ++J) {
-      const TRenameItem& R = FRenames->Items(J);
-      if (R.OldName.size() < E.Name.size() && E.Name.compare(0, R.OldName.size(), R.OldName) == 0 &&
-          !(E.Name[R.OldName.size()] >= '0' && E.Name[R.OldName.size()] <= '9')) {
-        E.Name = R.NewName + E.Name.substr(R.OldName.size());
-        break;
-      }
-    }
+    // A handler follows the first rename of a component whose name begins its own.
+    if (const TRenameItem* R = FRenames->PrefixOf(E.Name))
+      E.Name = R->NewName + E.Name.substr(R->OldName.size());
     String Candidate = E.Name;
-    for (int N = 1; FState.Root->MethodAddress(Candidate);) Candidate = Format("%s%d", E.Name, ++N);
+    for (int N = 1; Taken.count(LowerCase(Candidate));) Candidate = Format("%s%d", E.Name, ++N);
     E.Name = Candidate;
     if (E.Name != E.StreamName) FRenames->Add(E.StreamName, E.Name);
+    if (auto Old = NameOf.find(E.Address); Old != NameOf.end()) {
+      if (auto T = Taken.find(LowerCase(Old->second)); T != Taken.end() && --T->second == 0) Taken.erase(T);
+      ++Taken[LowerCase(E.Name.substr(0, 255))];
+      Old->second = E.Name.substr(0, 255);
+    }
     RenameSubClassMethod(FState.Root, E.Address, E.Name);
   }
   for (int I = 0; List && I < FRenames->Count(); ++I)
@@ -292,14 +331,21 @@ void TRootNames::RenameEvents(TStrings* List) {
 
 void TRootNames::VerifyEvents(TStrings* List) {
   if (!FEvents) return;
-  for (int I = 0; I < FEvents->Count(); ++I) {
-    TEventItem& E = FEvents->Items(I);
-    if (List && List->IndexOf(E.Name) >= 0) continue;
-    // The placeholder goes first: while it carries the stream's name it would be found as the
-    // existing handler of that name, and its freed handle handed to the event.
-    DestroySubClassMethod(FState.Root, E.Address);
-    E.NewAddress = FState.Root->MethodAddress(E.StreamName);
-  }
+  // The handlers the source has, compared as the list's IndexOf compares them.
+  auto* Strings = dynamic_cast<TStringList*>(List);
+  const bool CaseSensitive = Strings && Strings->CaseSensitive();
+  auto Key = [CaseSensitive](const String& S) { return CaseSensitive ? S : LowerCase(S); };
+  std::unordered_set<String> Kept;
+  for (int I = 0; List && I < List->Count(); ++I) Kept.insert(Key((*List)[I]));
+  // The placeholders go first, all of them: while one carries a stream's name it would be
+  // found as the existing handler of that name, and its freed handle handed to an event.
+  std::vector<TEventItem*> Dropped;
+  for (int I = 0; I < FEvents->Count(); ++I)
+    if (TEventItem& E = FEvents->Items(I); !Kept.count(Key(E.Name))) {
+      DestroySubClassMethod(FState.Root, E.Address);
+      Dropped.push_back(&E);
+    }
+  for (TEventItem* E : Dropped) E->NewAddress = FState.Root->MethodAddress(E->StreamName);
 }
 
 void TRootNames::UpdateEvents() {
@@ -312,13 +358,11 @@ void TRootNames::UpdateEvents() {
     for (PPropInfo P : GetPropList(C->ClassType(), TTypeKinds{tkMethod})) {
       TMethod M = GetMethodProp(C, P);
       if (!M.Code) continue;
-      for (int I = 0; I < FEvents->Count(); ++I)
-        if (FEvents->Items(I).Address == M.Code) {
-          M.Code = FEvents->Items(I).NewAddress;
-          if (!M.Code) M.Data = nullptr;
-          SetMethodProp(C, P, M);
-          break;
-        }
+      if (const TEventItem* E = FEvents->FindAddress(M.Code)) {
+        M.Code = E->NewAddress;
+        if (!M.Code) M.Data = nullptr;
+        SetMethodProp(C, P, M);
+      }
     }
     // Components inside embedded frames carry handlers of this module too.
     for (int I = 0; I < C->ComponentCount(); ++I) Visit(C->Components(I));

@@ -1,6 +1,7 @@
 #include "moduledesigner/RootSelection.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "moduledesigner/ModuleRegistry.h"
 
@@ -171,17 +172,24 @@ void TRootSelection::SelectionsChanged() {
     SetGrabHandles(FSelections->GetItems(0));
   } else {
     FNoSelection = false;
-    for (int I = 0; I < Count; ++I) {
-      IPtr<IItem> Item = FSelections->GetItems(I);
-      Marked.push_back(Item);
-      auto It = std::find_if(FMarked.begin(), FMarked.end(),
-                             [&](const IPtr<IItem>& M) { return SameItem(M, Item); });
-      if (It != FMarked.end()) FMarked.erase(It);
-    }
+    Marked.reserve(static_cast<size_t>(Count));
+    for (int I = 0; I < Count; ++I) Marked.push_back(FSelections->GetItems(I));
     SetGrabHandles(nullptr);
   }
-  for (const auto& Old : FMarked)
-    if (IPtr<IInternalItem> I = Supports<IInternalItem>(Old)) I->SetMarked(false);
+  // Items still selected stay marked; the others of the previous multiple selection are
+  // unmarked. An item of the persistent family equals exactly the items over its object, so
+  // for those the objects tell which stay; other items are asked.
+  std::unordered_set<TPersistent*> Staying;
+  for (const auto& New : Marked)
+    if (TPersistent* P = ExtractPersistent(New)) Staying.insert(P);
+  for (const auto& Old : FMarked) {
+    auto* Keyed = dynamic_cast<TPersistentItem*>(Old.Get());
+    const bool Stays = Keyed ? Staying.count(Keyed->GetItem()) > 0
+                             : std::any_of(Marked.begin(), Marked.end(),
+                                           [&](const IPtr<IItem>& N) { return SameItem(Old, N); });
+    if (!Stays)
+      if (IPtr<IInternalItem> I = Supports<IInternalItem>(Old)) I->SetMarked(false);
+  }
   for (const auto& New : Marked)
     if (IPtr<IInternalItem> I = Supports<IInternalItem>(New)) I->SetMarked(true);
   FMarked = std::move(Marked);

@@ -198,6 +198,9 @@ int TOrxDesignSurface::GetItemsCount() {
 
 IPtr<IItem> TOrxDesignSurface::GetItems(int Index) {
   if (FHost) return FindItem(FHost->GetSelectableComponents(Index));
+  // The root's own components come first: going through all items one by one stays linear.
+  if (FDesignRoot && Index >= 0 && Index < FDesignRoot->ComponentCount())
+    return FindItem(FDesignRoot->Components(Index));
   const std::vector<TComponent*> All = SelectableComponents();
   if (Index < 0 || Index >= static_cast<int>(All.size())) throw EListError(Format(SListIndexError, Index));
   return FindItem(All[static_cast<size_t>(Index)]);

@@ -179,12 +179,20 @@ void TComponent::Destroying() {
 // those that asked, so freeing a module does not tell every component of every other one.
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
+  // A link is in both lists or in neither, so the shorter one tells: a component linked to
+  // thousands (a design surface's watcher) links each new one without searching them all.
   // Searched from the end: a component asking again mostly asked last.
-  if (std::find(FFreeNotifies.rbegin(), FFreeNotifies.rend(), AComponent) == FFreeNotifies.rend()) {
+  const bool Linked =
+      FFreeNotifies.size() <= AComponent->FFreeNotifies.size()
+          ? std::find(FFreeNotifies.rbegin(), FFreeNotifies.rend(), AComponent) != FFreeNotifies.rend()
+          : std::find(AComponent->FFreeNotifies.rbegin(), AComponent->FFreeNotifies.rend(), this) !=
+                AComponent->FFreeNotifies.rend();
+  if (!Linked) {
     FFreeNotifies.push_back(AComponent);
-    AComponent->FreeNotification(this);
+    AComponent->FFreeNotifies.push_back(this);
   }
   FComponentState.Include(csFreeNotification);
+  AComponent->FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
