@@ -14,7 +14,7 @@ namespace formwright::tool {
 using json = nlohmann::ordered_json;
 
 // The kinds of documents the reading verbs produce; each has its own text rendering.
-enum class TDocKind { Tree, Properties, Handlers };
+enum class TDocKind { Tree, Properties, Handlers, Lines };
 
 // Collects the documents of one verb (one per module file) and prints them at the end: with
 // --json a single document prints as an object and several as an array; as text each is
@@ -50,5 +50,10 @@ class TOutput {
 String RenderTree(const json& Doc);
 String RenderProperties(const json& Doc);
 String RenderHandlers(const json& Doc);
+// The lines of one string list, exactly as they are, one per output line.
+String RenderLines(const json& Doc);
+// The columns a text takes on a terminal (wide East Asian characters take two, combining marks
+// none).
+size_t TextWidth(std::string_view Text);
 
 }  // namespace formwright::tool
