@@ -98,11 +98,7 @@ TPropertyAttributes TModalResultProperty::GetAttributes() {
 }
 
 String TModalResultProperty::GetValue() {
-  const int64_t V = GetOrdValue();
-  String Ident;
-  return V >= INT32_MIN && V <= INT32_MAX && IntToIdent(static_cast<int32_t>(V), Ident, ModalResultIdents())
-             ? Ident
-             : IntToStr(V);
+  return ModalResultToString(TModalResult(static_cast<int32_t>(GetOrdValue())));
 }
 
 void TModalResultProperty::GetValues(const TGetStrProc& Proc) { GetIdentValues(Proc, ModalResultIdents()); }

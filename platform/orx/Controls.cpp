@@ -18,18 +18,6 @@ FW_REGISTER_CLASS(TWinControl, "Orx.Controls")
 FW_REGISTER_CLASS(TGraphicControl, "Orx.Controls")
 FW_REGISTER_CLASS(TCustomControl, "Orx.Controls")
 
-namespace {
-constexpr TIdentMapEntry ModalResults[] = {
-    {mrNone, "mrNone"},   {mrOk, "mrOk"},           {mrCancel, "mrCancel"},     {mrAbort, "mrAbort"},
-    {mrRetry, "mrRetry"}, {mrIgnore, "mrIgnore"},   {mrYes, "mrYes"},           {mrNo, "mrNo"},
-    {mrClose, "mrClose"}, {mrHelp, "mrHelp"},       {mrTryAgain, "mrTryAgain"}, {mrContinue, "mrContinue"},
-    {mrAll, "mrAll"},     {mrNoToAll, "mrNoToAll"}, {mrYesToAll, "mrYesToAll"},
-};
-
-}  // namespace
-
-TIdentMap ModalResultIdents() noexcept { return ModalResults; }
-
 // ----- TMargins, TPadding, TSizeConstraints ---------------------------------------------------
 
 TMargins::TMargins(TControl* Control, int32_t Default)
