@@ -365,8 +365,10 @@ void TControl::ParentFontChanged() {
 }
 
 void TControl::SetColor(TColor Value) {
-  FParentColor = false;
+  // The colour the control already has (its parent's, say) leaves ParentColor alone, as an
+  // unchanged font leaves ParentFont: typing the shown colour back changes nothing.
   if (FColor == Value) return;
+  FParentColor = false;
   FColor = Value;
   if (auto* W = dynamic_cast<TWinControl*>(this))
     for (int I = 0; I < W->ControlCount(); ++I) W->Controls(I)->ParentColorChanged();
