@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editors/StringListProperty.h"
+
 namespace formwright {
 
 namespace {
@@ -11,6 +13,72 @@ String ShownValue(const IPtr<IProperty>& P) {
   String Value;
   if (P->AllEqual()) P->GetEditValue(Value);
   return Value;
+}
+
+TStringListProperty* StringListEditor(const IPtr<IProperty>& P) {
+  return dynamic_cast<TStringListProperty*>(InterfaceObject(P.Get()));
+}
+
+void MarkInherited(TInspectorRow& Row) {
+  Row.Origin = TValueOrigin::voInherited;
+  for (TInspectorRow& Sub : Row.Rows) MarkInherited(Sub);
+}
+
+// "[a,b]" as its element names, blanks around them dropped; false for text of another form.
+bool SplitSetText(const String& Text, std::vector<String>& Names) {
+  const String T = Trim(Text);
+  if (T.size() < 2 || T.front() != '[' || T.back() != ']') return false;
+  const String Inner = Trim(T.substr(1, T.size() - 2));
+  if (Inner.empty()) return true;
+  for (const String& N : SplitString(Inner, ',')) {
+    Names.push_back(Trim(N));
+    if (Names.back().empty()) return false;
+  }
+  return true;
+}
+
+// Types a whole set through its element rows: every element named becomes True, every other
+// False. Nothing is written until every name is known.
+void TypeSet(const IPtr<IProperty>& P, const String& Path, const String& Value) {
+  std::vector<IPtr<IProperty>> Elements;
+  P->GetProperties([&](const IPtr<IProperty>& E) { Elements.push_back(E); });
+  String Shown;
+  for (const IPtr<IProperty>& E : Elements) Shown += (Shown.empty() ? "" : ",") + E->GetName();
+  std::vector<String> Names;
+  if (!SplitSetText(Value, Names))
+    throw EDesignPropertyError(Format(SInvalidSetText, Value, "[" + Shown + "]"));
+  for (const String& N : Names)
+    if (std::none_of(Elements.begin(), Elements.end(),
+                     [&](const auto& E) { return SameText(E->GetName(), N); }))
+      throw EDesignPropertyError(Format(SInvalidSetElement, N, Path, Shown));
+  for (const IPtr<IProperty>& E : Elements) {
+    const bool In =
+        std::any_of(Names.begin(), Names.end(), [&](const String& N) { return SameText(E->GetName(), N); });
+    E->SetValue(In ? SBooleanTrue : SBooleanFalse);
+  }
+}
+
+// Whether Instance's property holds the value of the same property of Ancestor, sub-objects
+// (a font) compared property by property.
+bool SameAsAncestor(TPersistent* Instance, PPropInfo P, TPersistent* Ancestor, TComponent* Root,
+                    TComponent* RootAncestor) {
+  if (!IsStoredProp(Instance, P)) return true;
+  if (P->Kind() == tkClass) {
+    auto* Obj = As<TPersistent>(GetObjectProp(Instance, P));
+    auto* AncestorObj = As<TPersistent>(GetObjectProp(Ancestor, P));
+    if (Obj && AncestorObj && !As<TComponent>(Obj)) {
+      for (PPropInfo Sub : GetPropList(Obj->ClassType(), tkProperties))
+        if (!SameAsAncestor(Obj, Sub, AncestorObj, Root, RootAncestor)) return false;
+      return true;
+    }
+  }
+  return IsDefaultPropertyValue(Instance, P,
+                                [&](TPersistent*& A, TComponent*& R, TComponent*& L, TComponent*& RA) {
+                                  A = Ancestor;
+                                  R = Root;
+                                  L = Root;
+                                  RA = RootAncestor;
+                                });
 }
 
 }  // namespace
@@ -37,7 +105,54 @@ std::vector<IPtr<IProperty>> TInspectorModel::Properties(TInspectorPage Page) co
 std::vector<TInspectorRow> TInspectorModel::Rows(TInspectorPage Page, int Depth) const {
   std::vector<TInspectorRow> Rows;
   for (const IPtr<IProperty>& P : Properties(Page)) Rows.push_back(Row(P, Depth));
+  if (!HasAncestor()) return Rows;
+  // Each object's own verdict (the editors of a multiple selection compare objects with each
+  // other, not with their ancestors); objects that disagree leave the row unmarked.
+  std::vector<std::pair<String, int>> Inherited;  // row name -> objects whose value is inherited
+  for (TPersistent* Object : FSelection) {
+    TInspectorModel One(FDesigner);
+    One.FSelection = {Object};
+    for (const IPtr<IProperty>& P : One.Properties(Page)) {
+      const String Name = P->GetName();
+      auto It =
+          std::find_if(Inherited.begin(), Inherited.end(), [&](const auto& E) { return E.first == Name; });
+      if (It == Inherited.end()) It = Inherited.insert(Inherited.end(), {Name, 0});
+      It->second += One.IsInherited(P) ? 1 : 0;
+    }
+  }
+  const int Count = static_cast<int>(FSelection.size());
+  for (TInspectorRow& R : Rows)
+    for (const auto& [Name, N] : Inherited)
+      if (Name == R.Name) {
+        if (N == Count)
+          MarkInherited(R);
+        else if (N == 0)
+          R.Origin = TValueOrigin::voOverridden;
+      }
   return Rows;
+}
+
+bool TInspectorModel::IsInherited(const IPtr<IProperty>& P) const {
+  // One selected object. An embedded frame is no inherited component itself: its values are compared with the
+  // frame module's root, as the stream writer does.
+  auto* Frame = As<TComponent>(FSelection.front());
+  const TComponentState State = Frame->ComponentState();
+  if (FDesigner && State.Contains(csInline) && !State.Contains(csAncestor))
+    if (TComponent* Ancestor = FDesigner->FindRootAncestor(Frame->ClassName()))
+      return SameAsAncestor(Frame, P->GetPropInfo(), Ancestor, Frame, Ancestor);
+  auto* P70 = dynamic_cast<IProperty70*>(P.Get());
+  return P70 && P70->GetIsDefault();
+}
+
+bool TInspectorModel::HasAncestor() const {
+  if (FSelection.empty()) return false;
+  for (TPersistent* P : FSelection) {
+    auto* C = As<TComponent>(P);
+    if (!C) return false;
+    if (C->ComponentState().Contains(csAncestor) || C->ComponentState().Contains(csInline)) continue;
+    if (!FDesigner || C != FDesigner->GetRoot() || !FDesigner->GetAncestorDesigner()) return false;
+  }
+  return true;
 }
 
 IPtr<IProperty> TInspectorModel::Find(const String& Path) const {
@@ -77,11 +192,30 @@ TInspectorRow TInspectorModel::Row(const IPtr<IProperty>& P, int Depth) {
   R.Expanded = R.Attributes.Contains(paSubProperties) && Depth > 1;
   if (R.Expanded)
     P->GetProperties([&](const IPtr<IProperty>& Sub) { R.Rows.push_back(Row(Sub, Depth - 1)); });
+  if (TStringListProperty* Strings = StringListEditor(P)) {
+    R.IsStringList = true;
+    if (TStrings* S = P->AllEqual() ? Strings->GetStrings() : nullptr)
+      for (int I = 0; I < S->Count(); ++I) R.Lines.push_back(S->Get(I));
+  }
   return R;
 }
 
 String TInspectorModel::TypeValue(const IPtr<IProperty>& P, const String& Path, const String& Value) {
   const TPropertyAttributes Attrs = P->GetAttributes();
+  TStringListProperty* Strings = StringListEditor(P);
+  const bool WholeSet = P->GetPropType()->Kind == tkSet && Attrs.Contains(paSubProperties);
+  if ((Strings || WholeSet) && !P->GetPropInfo()->CanWrite())
+    throw Exception(Format(SPropertyIsReadOnly, Path));
+  if (Strings) {
+    TStringList Lines;
+    Lines.SetText(Value);
+    Strings->SetStrings(&Lines);
+    return ShownValue(P);
+  }
+  if (WholeSet) {
+    TypeSet(P, Path, Value);
+    return ShownValue(P);
+  }
   if (Attrs.Contains(paReadOnly) && !Attrs.Contains(paValueEditable))
     throw Exception(Format(SPropertyIsReadOnly, Path));
   P->SetValue(Value);

@@ -15,6 +15,16 @@ inline constexpr const char* SNoInspectorProperty = "%s has no property %s that 
 // The message for typing into a row that cannot take text ("Property Button1.Tag is read-only").
 inline constexpr const char* SPropertyIsReadOnly = "Property %s is read-only";
 
+// The message for a whole set typed in another form than the one shown ("[akLeft,akTop]").
+inline constexpr const char* SInvalidSetText = "'%s' is not a set: type the elements as shown, as in %s";
+// The message for a set element the set's type does not have.
+inline constexpr const char* SInvalidSetElement = "'%s' is not an element of %s (%s)";
+
+// Where a row's value comes from in a module that inherits (an inherited module, or the
+// components of an embedded frame): from the ancestor, or set here over the ancestor's value.
+// Rows of components without an ancestor are voOwn.
+enum class TValueOrigin : uint8_t { voOwn, voInherited, voOverridden };
+
 // The two pages of the inspector.
 enum class TInspectorPage : uint8_t { ipProperties, ipEvents };
 
@@ -35,6 +45,10 @@ struct TInspectorRow {
   std::vector<TInspectorRow> Rows;
   // Whether the row was expanded (a row may expand to no rows at all).
   bool Expanded = false;
+  // Whether the row edits a string list; its lines are then in `Lines`.
+  bool IsStringList = false;
+  std::vector<String> Lines;
+  TValueOrigin Origin = TValueOrigin::voOwn;
 };
 
 // The inspector of one module's designer. It inspects what it was last given to `Select`
@@ -56,21 +70,36 @@ class TInspectorModel {
 
   // The editors of one page for the selection, in the order the package lists them.
   std::vector<IPtr<IProperty>> Properties(TInspectorPage Page = TInspectorPage::ipProperties) const;
-  // The rows of one page, nested rows expanded `Depth` levels deep (1: no nested rows).
+  // The rows of one page, nested rows expanded `Depth` levels deep (1: no nested rows). When
+  // the selection has an ancestor (HasAncestor) each row tells an inherited value from an
+  // overridden one: the value a stream writer would leave out is inherited. Nested rows of an
+  // inherited row are inherited too; those of an overridden one are not marked.
   std::vector<TInspectorRow> Rows(TInspectorPage Page = TInspectorPage::ipProperties,
                                   int Depth = DefaultDepth) const;
   // The editor of a dotted path ("Font.Size", "OnClick") on either page, looked up ignoring
   // case as a person expands rows; null when the inspector shows no such row.
   IPtr<IProperty> Find(const String& Path) const;
 
-  // The row of one editor.
+  // The row of one editor (its origin is not marked: Rows marks it).
   static TInspectorRow Row(const IPtr<IProperty>& Property, int Depth = DefaultDepth);
+  // True when every selected object has a counterpart in an ancestor module: a component
+  // inherited from the ancestor, an embedded frame or one of its components, or the root of
+  // an inherited module.
+  bool HasAncestor() const;
   // Types `Value` into the row of `Property` as a person would and returns the value the row
   // shows afterwards. A read-only row that offers no editable value refuses with
   // `SPropertyIsReadOnly` naming `Path`; the editor's own refusal is raised unchanged.
+  // Two rows take text that their editors only take in parts:
+  //  - a set takes the whole set as shown ("[akLeft,akTop]", "[]"), written through its
+  //    element rows once every element is known (SInvalidSetText, SInvalidSetElement);
+  //  - a string list takes text whose lines become its lines (an empty text: no lines).
   static String TypeValue(const IPtr<IProperty>& Property, const String& Path, const String& Value);
 
  private:
+  // Whether the value of P (an editor of the one selected object) is the one its ancestor
+  // gives it.
+  bool IsInherited(const IPtr<IProperty>& P) const;
+
   IPtr<IDesigner> FDesigner;
   std::vector<TPersistent*> FSelection;
 };

@@ -2,6 +2,7 @@
 
 #include "editors/CompEditors.h"
 #include "editors/ComponentGuidelines.h"
+#include "editors/OrxEditors.h"
 #include "editors/RefPropEditors.h"
 #include "editors/StdPropEditors.h"
 
@@ -63,6 +64,7 @@ void InitStdPropertyEditors() {
 void StartEditors(TDesignPackage& Package) {
   InstallEditorRegistries(Package);
   InitStdPropertyEditors();
+  InitOrxPropertyEditors();
   InitCompEditors();
   SetDefaultComponentGuidelines(TComponentGuidelines::StaticClass());
 }

@@ -16,9 +16,10 @@ namespace formwright {
 void InitStdPropertyEditors();
 
 // Installs the editor registries in `Package` and makes the editors' own registrations in the
-// package's own group: the standard property editors (InitStdPropertyEditors), the fallback
-// component editor and the edit-action selection editor (InitCompEditors), and the default
-// guidelines (TComponentGuidelines).
+// package's own group: the standard property editors (InitStdPropertyEditors), the editors of
+// the framework's colours, cursors, character sets, modal results and shortcuts
+// (InitOrxPropertyEditors), the fallback component editor and the edit-action selection editor
+// (InitCompEditors), and the default guidelines (TComponentGuidelines).
 void StartEditors(TDesignPackage& Package);
 
 // A fresh package with the editors' part started (StartEditors) for a scope; the package that

@@ -60,6 +60,13 @@ const String& TArgs::Need(size_t Index, const char* What) const {
 }
 
 bool IsModuleFileArg(const String& Word) {
+  // COMPONENT.PROPERTY=VALUE is an assignment whatever its value holds ([akLeft], *, ?).
+  const size_t Eq = Word.find('=');
+  const String Target = Word.substr(0, Eq);
+  if (Eq != String::npos && Target.find('.') != String::npos &&
+      Target.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.,@") ==
+          String::npos)
+    return false;
   if (Word.find_first_of("*?[") != String::npos) return true;
   return Word.size() > 4 && SameText(Word.substr(Word.size() - 4), ".fwf");
 }

@@ -38,7 +38,9 @@ class TArgs {
   std::vector<std::pair<String, String>> FOptions;
 };
 
-// True for a word that names module files: a path with the form-file extension, or a glob.
+// True for a word that names module files: a path with the form-file extension, or a glob. An
+// assignment (COMPONENT.PROPERTY=VALUE: dotted names, commas and "@" before the "=") never
+// names files, whatever its value holds.
 bool IsModuleFileArg(const String& Word);
 // Expands glob patterns (sorted, as a shell does); a name without wildcards is kept as it is,
 // so that a missing file is reported when it is opened. Raises when a pattern matches nothing.

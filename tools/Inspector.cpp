@@ -16,6 +16,10 @@ TInspectorModel InspectorOf(TReferenceRoot& Root, const std::vector<TComponent*>
   return Inspector;
 }
 
+const char* OriginName(TValueOrigin Origin) {
+  return Origin == TValueOrigin::voInherited ? "inherited" : "overridden";
+}
+
 json RowDoc(const TInspectorRow& R) {
   json J;
   J["name"] = R.Name;
@@ -27,6 +31,8 @@ json RowDoc(const TInspectorRow& R) {
       A.push_back(GetEnumName(TypeInfoOf<TPropertyAttribute>(), I));
   J["attributes"] = A;
   if (R.Attributes.Contains(paValueList)) J["values"] = R.Values;
+  if (R.IsStringList) J["lines"] = R.Lines;
+  if (R.Origin != TValueOrigin::voOwn) J["origin"] = OriginName(R.Origin);
   if (R.Expanded) {
     json Nested = json::array();
     for (const TInspectorRow& Sub : R.Rows) Nested.push_back(RowDoc(Sub));
@@ -39,6 +45,16 @@ json RowDoc(const TInspectorRow& R) {
 void SelectComponents(TReferenceRoot& Root, const std::vector<TComponent*>& Components) {
   InspectorOf(Root, Components);
 }
+
+json PropertyDocs(TReferenceRoot& Root, const std::vector<TComponent*>& Components, bool Events) {
+  json Docs = json::array();
+  for (const TInspectorRow& R :
+       InspectorOf(Root, Components).Rows(Events ? TInspectorPage::ipEvents : TInspectorPage::ipProperties))
+    Docs.push_back(RowDoc(R));
+  return Docs;
+}
+
+bool IsStringList(const IPtr<IProperty>& Property) { return TInspectorModel::Row(Property, 1).IsStringList; }
 
 std::vector<IPtr<IProperty>> InspectorProperties(TReferenceRoot& Root,
                                                  const std::vector<TComponent*>& Components, bool Events) {

@@ -17,8 +17,14 @@ void SelectComponents(TReferenceRoot& Root, const std::vector<TComponent*>& Comp
 std::vector<IPtr<IProperty>> InspectorProperties(TReferenceRoot& Root,
                                                  const std::vector<TComponent*>& Components, bool Events);
 // One editor's row as the inspector shows it: name, shown value (empty where the selection
-// differs), editor class, attributes, value list and nested rows.
+// differs), editor class, attributes, value list, the lines of a string list ("lines") and
+// nested rows.
 json PropertyDoc(const IPtr<IProperty>& Property);
+// The rows of the selection on one inspector page as PropertyDoc makes them, plus, in a module
+// that inherits, each row's "origin": "inherited" (the ancestor's value) or "overridden".
+json PropertyDocs(TReferenceRoot& Root, const std::vector<TComponent*>& Components, bool Events);
+// True when the editor edits a string list (its value form is lines of text).
+bool IsStringList(const IPtr<IProperty>& Property);
 // The editor of a dotted property path ("Font.Size") over the selection; raises when there is
 // none the inspector would show.
 IPtr<IProperty> FindProperty(TReferenceRoot& Root, const std::vector<TComponent*>& Components,

@@ -2,15 +2,73 @@
 
 #include <unistd.h>
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
 #include <algorithm>
 #include <array>
 
 namespace formwright::tool {
 
+// The columns a text takes on a terminal: one per character, two for the wide characters of
+// East Asian scripts, none for combining marks and format characters.
+size_t TextWidth(std::string_view S) {
+  size_t Width = 0;
+  for (int32_t I = 0, N = static_cast<int32_t>(S.size()); I < N;) {
+    UChar32 C = 0;
+    U8_NEXT(S.data(), I, N, C);
+    if (C < 0) {
+      ++Width;  // a stray byte still takes a column
+      continue;
+    }
+    const auto Category = u_charType(C);
+    if (Category == U_NON_SPACING_MARK || Category == U_ENCLOSING_MARK || Category == U_FORMAT_CHAR) continue;
+    const auto East = u_getIntPropertyValue(C, UCHAR_EAST_ASIAN_WIDTH);
+    Width += East == U_EA_WIDE || East == U_EA_FULLWIDTH ? 2 : 1;
+  }
+  return Width;
+}
+
 namespace {
 
 String Pad(const String& S, size_t Width) {
-  return S.size() >= Width ? S + " " : S + String(Width - S.size(), ' ');
+  const size_t W = TextWidth(S);
+  return W >= Width ? S + " " : S + String(Width - W, ' ');
+}
+
+// At most Width columns of S, whole characters only; a cut text ends in "...".
+String Clip(const String& S, size_t Width) {
+  if (TextWidth(S) <= Width) return S;
+  size_t Used = 0;
+  int32_t I = 0;
+  const int32_t N = static_cast<int32_t>(S.size());
+  while (I < N) {
+    int32_t Next = I;
+    U8_FWD_1(S.data(), Next, N);
+    const size_t W = TextWidth(std::string_view(S).substr(I, Next - I));
+    if (Used + W > Width - 3) break;
+    Used += W;
+    I = Next;
+  }
+  return S.substr(0, I) + "...";
+}
+
+// A value on one table line: line breaks, tabs and other control characters as escapes.
+String OneLine(const String& S) {
+  String R;
+  for (const char Ch : S) {
+    if (Ch == '\n')
+      R += "\\n";
+    else if (Ch == '\r')
+      R += "\\r";
+    else if (Ch == '\t')
+      R += "\\t";
+    else if (static_cast<unsigned char>(Ch) < 0x20)
+      R += Format("\\x%.2X", static_cast<unsigned>(Ch));
+    else
+      R += Ch;
+  }
+  return R;
 }
 
 String BoundsText(const json& Node) {
@@ -39,21 +97,17 @@ void TreeLines(const json& Node, int Depth, std::vector<std::pair<String, String
 
 String Columns(const std::vector<std::pair<String, String>>& Lines, const String& Indent) {
   size_t Width = 0;
-  for (const auto& L : Lines) Width = std::max(Width, L.first.size());
+  for (const auto& L : Lines) Width = std::max(Width, TextWidth(L.first));
   String R;
   for (const auto& [Left, Right] : Lines)
     R += Indent + (Right.empty() ? Left : Pad(Left, Width + 2) + Right) + "\n";
   return R;
 }
 
-// Attribute names without their "pa" prefix read better in a table.
+// The attribute names, as --json lists them.
 String AttributesText(const json& Attrs) {
   String R;
-  for (const json& A : Attrs) {
-    String S = A.get<String>();
-    if (StartsText("pa", S)) S = S.substr(2);
-    R += (R.empty() ? "" : " ") + S;
-  }
+  for (const json& A : Attrs) R += (R.empty() ? "" : " ") + A.get<String>();
   return R;
 }
 
@@ -67,14 +121,32 @@ String ValuesText(const json& Values) {
   return R;
 }
 
-void PropertyRows(const json& Props, int Depth, std::vector<std::array<String, 4>>& Rows) {
+// One line of the property table: the cells of the columns, or a note under a property (its
+// value list, its lines) that spans the value columns.
+struct TTableRow {
+  std::array<String, 5> Cells;  // name, value, origin, editor, attributes
+  String Note;
+};
+constexpr size_t ValueWidth = 28, CellWidth = 40, LinesShown = 8;
+
+void PropertyRows(const json& Props, int Depth, std::vector<TTableRow>& Rows) {
   const String Indent(static_cast<size_t>(Depth) * 2, ' ');
   for (const json& P : Props) {
-    Rows.push_back({Indent + P["name"].get<String>(), P["value"].get<String>(), P["editor"].get<String>(),
-                    AttributesText(P["attributes"])});
+    Rows.push_back({{Indent + P["name"].get<String>(), OneLine(P["value"].get<String>()),
+                     P.value("origin", ""), P["editor"].get<String>(), AttributesText(P["attributes"])},
+                    String()});
     // A yes/no list says nothing the value column does not; JSON keeps it.
     if (P.contains("values") && !P["values"].empty() && P["values"] != json{"False", "True"})
-      Rows.push_back({String(), String(), String(), Indent + "values: " + ValuesText(P["values"])});
+      Rows.push_back({{}, Indent + "values: " + ValuesText(P["values"])});
+    if (P.contains("lines")) {
+      const json& Lines = P["lines"];
+      for (size_t I = 0; I < Lines.size() && I < LinesShown; ++I)
+        Rows.push_back({{}, Indent + "| " + OneLine(Lines[I].get<String>())});
+      if (Lines.size() > LinesShown)
+        Rows.push_back({{},
+                        Indent + Format("... (%d lines; --lines %s prints them all)",
+                                        static_cast<int>(Lines.size()), P["name"].get<String>())});
+    }
     if (P.contains("properties")) PropertyRows(P["properties"], Depth + 1, Rows);
   }
 }
@@ -94,23 +166,35 @@ String RenderProperties(const json& Doc) {
   String Names;
   for (const json& N : Doc["selection"]) Names += (Names.empty() ? "" : ", ") + N.get<String>();
   String R = Format("%s: %s of %s\n", Doc["file"].get<String>(), Doc["page"].get<String>(), Names);
-  std::vector<std::array<String, 4>> Rows{{"name", "value", "editor", "attributes"}};
+  std::vector<TTableRow> Rows{{{"name", "value", "origin", "editor", "attributes"}, String()}};
   PropertyRows(Doc["properties"], 0, Rows);
-  size_t W[3] = {0, 0, 0};
-  for (const auto& Row : Rows)
-    if (!Row[0].empty() || !Row[1].empty())
-      for (size_t I = 0; I < 3; ++I) W[I] = std::max(W[I], std::min<size_t>(Row[I].size(), I == 1 ? 28 : 40));
-  for (const auto& Row : Rows) {
-    if (Row[0].empty() && Row[2].empty()) {  // a value list under its property
-      R += "  " + String(W[0] + 2, ' ') + Row[3] + "\n";
-      continue;
+  // The origin column shows only in a module that inherits.
+  const bool Origins =
+      std::any_of(Rows.begin() + 1, Rows.end(), [](const TTableRow& T) { return !T.Cells[2].empty(); });
+  std::array<size_t, 5> W{};
+  for (const TTableRow& Row : Rows)
+    if (Row.Note.empty())
+      for (size_t I = 0; I < W.size(); ++I)
+        W[I] = std::max(W[I], std::min(TextWidth(Row.Cells[I]), I == 1 ? ValueWidth : CellWidth));
+  for (const TTableRow& Row : Rows) {
+    String Line = "  ";
+    if (!Row.Note.empty()) {
+      Line += String(W[0] + 2, ' ') + Row.Note;
+    } else {
+      for (size_t I = 0; I < 4; ++I)
+        if (I != 2 || Origins)
+          Line += Pad(I == 1 ? Clip(Row.Cells[I], ValueWidth) : Row.Cells[I], W[I] + 1) + " ";
+      Line += Row.Cells[4];
     }
-    String Value = Row[1].size() > 28 ? Row[1].substr(0, 25) + "..." : Row[1];
-    R += "  " + Pad(Row[0], W[0] + 1) + " " + Pad(Value, W[1] + 1) + " " + Pad(Row[2], W[2] + 1) + " " +
-         Row[3];
-    while (!R.empty() && R.back() == ' ') R.pop_back();
-    R += "\n";
+    while (!Line.empty() && Line.back() == ' ') Line.pop_back();
+    R += Line + "\n";
   }
+  return R;
+}
+
+String RenderLines(const json& Doc) {
+  String R;
+  for (const json& L : Doc["lines"]) R += L.get<String>() + "\n";
   return R;
 }
 
@@ -156,6 +240,7 @@ void TOutput::Flush() {
       }
       const String Text = Kind == TDocKind::Tree         ? RenderTree(Doc)
                           : Kind == TDocKind::Properties ? RenderProperties(Doc)
+                          : Kind == TDocKind::Lines      ? RenderLines(Doc)
                                                          : RenderHandlers(Doc);
       std::fprintf(FOut, "%s%s", I ? "\n" : "", Text.c_str());
     }

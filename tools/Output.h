@@ -15,7 +15,7 @@ using json = nlohmann::ordered_json;
 
 // The kinds of documents the reading verbs produce; each has its own text rendering.
 // Rendered: the verb renders its own text (Add with a text).
-enum class TDocKind { Tree, Properties, Handlers, Rendered };
+enum class TDocKind { Tree, Properties, Handlers, Lines, Rendered };
 
 // Collects the documents of one verb (one per module file) and prints them at the end: with
 // --json a single document prints as an object and several as an array; as text each is
@@ -56,5 +56,10 @@ class TOutput {
 String RenderTree(const json& Doc);
 String RenderProperties(const json& Doc);
 String RenderHandlers(const json& Doc);
+// The lines of one string list, exactly as they are, one per output line.
+String RenderLines(const json& Doc);
+// The columns a text takes on a terminal (wide East Asian characters take two, combining marks
+// none).
+size_t TextWidth(std::string_view Text);
 
 }  // namespace formwright::tool

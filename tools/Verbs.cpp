@@ -11,17 +11,23 @@ const std::vector<TVerb>& Verbs() {
        {{"--json"}, {}},
        ShowVerb},
       {"props",
-       "props FILE... [COMPONENT[,COMPONENT...]] [--events] [--json]",
+       "props FILE... [COMPONENT[,COMPONENT...]] [--events] [--lines PROPERTY] [--json]",
        "what the property inspector shows for that selection (the root when none is named):\n"
-       "each property's name, shown value (empty where the selection differs), editor class,\n"
-       "attributes, value list and nested properties; --events shows the events page",
-       {{"--events", "--json"}, {}},
+       "each property's name, shown value (empty where the selection differs), origin in a module\n"
+       "that inherits (inherited or overridden), editor class, attributes, value list, the lines of\n"
+       "string lists and nested properties; --events shows the events page; --lines Lines prints\n"
+       "the lines of one string list exactly, one per line (the form PROPERTY=@FILE reads back)",
+       {{"--events", "--json"}, {"--lines"}},
        PropsVerb},
       {"set",
        "set FILE... COMPONENT.PROPERTY=VALUE...",
        "types values into the inspector: each is parsed by the property's editor, and a refused\n"
        "value changes nothing. COMPONENT may list several (Button1,Button2.Caption=OK); nested\n"
-       "properties are dotted (Button1.Font.Size=10); events take handler names (OnClick=GoClick)",
+       "properties are dotted (Button1.Font.Size=10); events take handler names (OnClick=GoClick).\n"
+       "Values are typed as props shows them: colours, cursors, modal results and shortcuts by name\n"
+       "or number (Color=clWindow, Color=$00FF8000, ShortCut=Ctrl+O, ShortCut=(None)), whole sets\n"
+       "in brackets (Anchors=[akLeft,akTop], Font.Style=[]); a string list (Memo1.Lines) takes the\n"
+       "lines of a file with @FILE (@- reads standard input), or typed text as its lines",
        {{}, {}},
        SetVerb},
       {"rename",

@@ -1,4 +1,7 @@
 // The editing verbs: typed property values, renames, new components, deletes.
+#include <fstream>
+#include <iostream>
+
 #include "contracts/DesignIntf.h"
 #include "editors/ComponentRename.h"
 #include "platform/runtime/TypInfo.h"
@@ -49,6 +52,14 @@ TAssignment ParseAssignment(TSession& Session, TReferenceRoot& R, const String& 
   throw Exception(Error);
 }
 
+// The text of a file of lines for a string list ("-": standard input).
+String ReadLinesFile(const String& Name) {
+  if (Name == "-") return String(std::istreambuf_iterator<char>(std::cin), {});
+  std::ifstream In(Name, std::ios::binary);
+  if (!In) throw Exception(Format("Cannot read the lines file '%s'", Name));
+  return String(std::istreambuf_iterator<char>(In), {});
+}
+
 }  // namespace
 
 void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -59,7 +70,9 @@ void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       const String What = Format("cannot set %s to '%s'", A.Target, A.Value);
       try {
         const IPtr<IProperty> P = FindProperty(R, A.Components, A.Path);
-        const String Shown = TypeValue(P, A.Target, A.Value);
+        const bool Lines = IsStringList(P), FromFile = Lines && !A.Value.empty() && A.Value[0] == '@';
+        String Shown = TypeValue(P, A.Target, FromFile ? ReadLinesFile(A.Value.substr(1)) : A.Value);
+        if (Lines) Shown = Format("(%d lines)", static_cast<int>(PropertyDoc(P)["lines"].size()));
         json Names = json::array();
         for (TComponent* C : A.Components) Names.push_back(C->Name());
         Out.Say(

@@ -8,6 +8,8 @@ namespace formwright::tool {
 
 namespace {
 
+constexpr const char* SNotAStringList = "%s: %s is not a string list (Lines, Items)";
+
 json NodeDoc(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
   json J;
   J["name"] = C->Name();
@@ -56,6 +58,18 @@ void ForEachDesigned(TComponent* Owner, const String& Prefix,
   }
 }
 
+// The lines of one string-list property of the selection, for `props --lines`.
+json LinesDoc(TReferenceRoot& R, const String& File, const std::vector<TComponent*>& Selection,
+              const String& Path) {
+  const IPtr<IProperty> P = FindProperty(R, Selection, Path);
+  if (!IsStringList(P)) throw Exception(Format(SNotAStringList, NamesOf(Selection), Path));
+  json Doc;
+  Doc["file"] = File;
+  Doc["property"] = Path;
+  Doc["lines"] = PropertyDoc(P)["lines"];
+  return Doc;
+}
+
 }  // namespace
 
 void ShowVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -81,6 +95,8 @@ void PropsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     const std::vector<TComponent*> Selection =
         Names.empty() ? std::vector<TComponent*>{R.GetRoot()} : Session.Components(R, Names);
     const bool Events = Args.Has("--events");
+    if (Args.Has("--lines"))
+      return Out.Add(TDocKind::Lines, LinesDoc(R, File, Selection, Args.Value("--lines")));
     json Doc;
     Doc["file"] = File;
     Doc["module"] = R.GetRootName();
@@ -92,10 +108,7 @@ void PropsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     }
     Doc["selection"] = Sel;
     Doc["classes"] = Classes;
-    json Props = json::array();
-    for (const IPtr<IProperty>& P : InspectorProperties(R, Selection, Events))
-      Props.push_back(PropertyDoc(P));
-    Doc["properties"] = Props;
+    Doc["properties"] = PropertyDocs(R, Selection, Events);
     Out.Add(TDocKind::Properties, std::move(Doc));
   });
 }

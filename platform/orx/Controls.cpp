@@ -18,18 +18,6 @@ FW_REGISTER_CLASS(TWinControl, "Orx.Controls")
 FW_REGISTER_CLASS(TGraphicControl, "Orx.Controls")
 FW_REGISTER_CLASS(TCustomControl, "Orx.Controls")
 
-namespace {
-constexpr TIdentMapEntry ModalResults[] = {
-    {mrNone, "mrNone"},   {mrOk, "mrOk"},           {mrCancel, "mrCancel"},     {mrAbort, "mrAbort"},
-    {mrRetry, "mrRetry"}, {mrIgnore, "mrIgnore"},   {mrYes, "mrYes"},           {mrNo, "mrNo"},
-    {mrClose, "mrClose"}, {mrHelp, "mrHelp"},       {mrTryAgain, "mrTryAgain"}, {mrContinue, "mrContinue"},
-    {mrAll, "mrAll"},     {mrNoToAll, "mrNoToAll"}, {mrYesToAll, "mrYesToAll"},
-};
-
-}  // namespace
-
-TIdentMap ModalResultIdents() noexcept { return ModalResults; }
-
 // ----- TMargins, TPadding, TSizeConstraints ---------------------------------------------------
 
 TMargins::TMargins(TControl* Control, int32_t Default)
@@ -377,8 +365,10 @@ void TControl::ParentFontChanged() {
 }
 
 void TControl::SetColor(TColor Value) {
-  FParentColor = false;
+  // The colour the control already has (its parent's, say) leaves ParentColor alone, as an
+  // unchanged font leaves ParentFont: typing the shown colour back changes nothing.
   if (FColor == Value) return;
+  FParentColor = false;
   FColor = Value;
   if (auto* W = dynamic_cast<TWinControl*>(this))
     for (int I = 0; I < W->ControlCount(); ++I) W->Controls(I)->ParentColorChanged();

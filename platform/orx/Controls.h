@@ -13,6 +13,7 @@
 
 #include "platform/orx/Canvas.h"
 #include "platform/orx/Cursors.h"
+#include "platform/orx/ModalResults.h"
 
 namespace formwright::orx {
 
@@ -38,7 +39,6 @@ FW_STRING_TYPE(TCaption)
 FW_INT_TYPE(TTabOrder, int16_t, -1, 32767)
 FW_INT_TYPE(THelpContext, int32_t, INT32_MIN, INT32_MAX)
 FW_INT_TYPE(TImageIndex, int32_t, INT32_MIN, INT32_MAX)
-FW_INT_TYPE(TModalResult, int32_t, INT32_MIN, INT32_MAX)
 
 inline const TAnchors AnchorAlign[] = {{akLeft, akTop},
                                        {akLeft, akTop, akRight},
@@ -47,25 +47,6 @@ inline const TAnchors AnchorAlign[] = {{akLeft, akTop},
                                        {akRight, akTop, akBottom},
                                        {akLeft, akTop, akRight, akBottom},
                                        {akLeft, akTop}};
-
-// Modal results of buttons and forms.
-inline constexpr TModalResult mrNone = TModalResult(0);
-inline constexpr TModalResult mrOk = TModalResult(1);
-inline constexpr TModalResult mrCancel = TModalResult(2);
-inline constexpr TModalResult mrAbort = TModalResult(3);
-inline constexpr TModalResult mrRetry = TModalResult(4);
-inline constexpr TModalResult mrIgnore = TModalResult(5);
-inline constexpr TModalResult mrYes = TModalResult(6);
-inline constexpr TModalResult mrNo = TModalResult(7);
-inline constexpr TModalResult mrClose = TModalResult(8);
-inline constexpr TModalResult mrHelp = TModalResult(9);
-inline constexpr TModalResult mrTryAgain = TModalResult(10);
-inline constexpr TModalResult mrContinue = TModalResult(11);
-inline constexpr TModalResult mrAll = TModalResult(12);
-inline constexpr TModalResult mrNoToAll = TModalResult(13);
-inline constexpr TModalResult mrYesToAll = TModalResult(14);
-// The identifiers mrNone … mrYesToAll for 0 … 14.
-TIdentMap ModalResultIdents() noexcept;
 
 FW_EVENT(TNotifyEvent, void(TObject*), "(Sender: TObject)")
 FW_EVENT(TMouseEvent, void(TObject*, TMouseButton, TShiftState, int32_t, int32_t),

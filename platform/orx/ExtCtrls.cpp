@@ -19,7 +19,7 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
                    csReplicatable});
   SetBounds(0, 0, 185, 41);
   SetParentColor(false);
-  SetColor(clBtnFace);
+  SetColor(clFace);
 }
 
 void TPanel::DeclarePublished(TClassBuilder<TPanel>& C) {

@@ -183,7 +183,7 @@ TComponent* TCustomFrame::GetChildOwner() { return ComponentState().Contains(csI
 TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
   SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
   SetParentFont(false);
-  SetColor(clBtnFace);
+  SetColor(clFace);
   TControl::SetVisible(false);
   SetBounds(0, 0, 320, 240);
   Screen()->FForms.push_back(this);

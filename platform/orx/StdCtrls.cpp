@@ -159,7 +159,7 @@ class TButtonActionLink : public TControlActionLink {
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetParentColor(false);
-  SetColor(clBtnFace);
+  SetColor(clFace);
 }
 
 bool TButtonControl::IsCheckedStored() const { return !ActionLink() || !ActionLink()->IsCheckedLinked(); }

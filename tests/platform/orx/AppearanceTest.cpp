@@ -42,7 +42,7 @@ TEST_F(Appearance, ReparentingTakesTheNewParentsFontAndColour) {
   Blue->SetColor(clBlue);
   Blue->Font()->SetHeight(-20);
   auto* Label = Make<TLabel>(Form.get(), "Label1", Form.get());
-  EXPECT_EQ(Label->Color(), clBtnFace);
+  EXPECT_EQ(Label->Color(), clFace);
   Label->SetParent(Blue);
   EXPECT_EQ(Label->Color(), clBlue);
   EXPECT_EQ(Label->Font()->Height(), -20);

@@ -56,7 +56,7 @@ TEST(OrxPublished, ClassesPublishWhatTheInspectorShows) {
 
 TEST(OrxIdents, ColoursByIdentifierAndNumber) {
   EXPECT_EQ(ColorToString(clRed), "clRed");
-  EXPECT_EQ(ColorToString(clBtnFace), "clBtnFace");
+  EXPECT_EQ(ColorToString(clFace), "clFace");
   EXPECT_EQ(ColorToString(TColor(0x123456)), "$00123456");
   EXPECT_EQ(StringToColor("clwindow"), clWindow);
   EXPECT_EQ(StringToColor("$00FF00FF"), clFuchsia);
@@ -66,14 +66,14 @@ TEST(OrxIdents, ColoursByIdentifierAndNumber) {
   GetColorValues([&](const String& S) { All.push_back(S); });
   EXPECT_EQ(All.front(), "clBlack");
   EXPECT_EQ(All.size(), 52u);
-  EXPECT_EQ(ColorToRGB(clBtnFace), 0xF0F0F0);
+  EXPECT_EQ(ColorToRGB(clFace), 0xF0F0F0);
   EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
 }
 
 TEST(OrxIdents, CursorsCharsetsAndModalResults) {
-  EXPECT_EQ(CursorToString(crHandPoint), "crHandPoint");
+  EXPECT_EQ(CursorToString(crHand), "crHand");
   EXPECT_EQ(CursorToString(TCursor(5)), "5");
-  EXPECT_EQ(StringToCursor("CRIBEAM"), crIBeam);
+  EXPECT_EQ(StringToCursor("CRTEXT"), crText);
   EXPECT_EQ(StringToCursor("-5"), TCursor(-5));
   EXPECT_THROW(StringToCursor("crPointer"), EConvertError);
   EXPECT_THROW(StringToCursor("40000"), EConvertError);

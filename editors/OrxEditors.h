@@ -1,0 +1,81 @@
+// Editors of the Orx framework's own value types: colours, cursors, character sets, modal
+// results and shortcuts. Each shows its value by the framework's identifier (clWindow,
+// crHand, DEFAULT_CHARSET, mrCancel, Ctrl+O), lists the identifiers as its value list and
+// parses an identifier (ignoring case) or a number as the standard editors do. Bad text raises
+// EDesignPropertyError and changes nothing.
+//
+// The editors draw nothing and open no dialog: the inspector shows their values as text.
+#pragma once
+
+#include "editors/StdPropEditors.h"
+
+namespace formwright {
+
+// Colours: the colour identifier, else `$` and eight hexadecimal digits ($00BBGGRR). Accepts
+// an identifier, a decimal number, or a `$` number up to $FFFFFFFF (so every shown text types
+// back, system colours included).
+class TColorProperty : public TIntegerProperty {
+  FW_PROPERTY_EDITOR(TColorProperty, TIntegerProperty)
+ public:
+  TPropertyAttributes GetAttributes() override;
+  String GetValue() override;
+  // The colour identifiers in the framework's order (the base colours first).
+  void GetValues(const TGetStrProc& Proc) override;
+  void SetValue(const String& Value) override;
+  using TIntegerProperty::SetValue;
+};
+
+// Mouse cursors: the cursor identifier, else the number in decimal.
+class TCursorProperty : public TIntegerProperty {
+  FW_PROPERTY_EDITOR(TCursorProperty, TIntegerProperty)
+ public:
+  TPropertyAttributes GetAttributes() override;
+  String GetValue() override;
+  void GetValues(const TGetStrProc& Proc) override;
+  void SetValue(const String& Value) override;
+  using TIntegerProperty::SetValue;
+};
+
+// Character sets of fonts: the identifier of the low byte, else the number in decimal.
+class TFontCharsetProperty : public TIntegerProperty {
+  FW_PROPERTY_EDITOR(TFontCharsetProperty, TIntegerProperty)
+ public:
+  TPropertyAttributes GetAttributes() override;
+  String GetValue() override;
+  void GetValues(const TGetStrProc& Proc) override;
+  void SetValue(const String& Value) override;
+  using TIntegerProperty::SetValue;
+};
+
+// Modal results of buttons and forms: mrNone … mrYesToAll for 0 … 14, other values in decimal.
+// An empty text stores 0.
+class TModalResultProperty : public TIntegerProperty {
+  FW_PROPERTY_EDITOR(TModalResultProperty, TIntegerProperty)
+ public:
+  TPropertyAttributes GetAttributes() override;
+  String GetValue() override;
+  void GetValues(const TGetStrProc& Proc) override;
+  void SetValue(const String& Value) override;
+  using TIntegerProperty::SetValue;
+};
+
+// Keyboard shortcuts: "(None)" for 0, else the shortcut's text (Shift+Ctrl+F1); a key without a
+// name shows as its number. The value list is "(None)" and the common shortcuts: Ctrl+A …
+// Ctrl+Z, Ctrl+Alt+A … Ctrl+Alt+Z, F1 … F12 alone and with Ctrl, Shift and Shift+Ctrl, then
+// Ins, Del and BkSp with their usual modifiers. Empty text or "(None)" stores 0; any other text
+// must name a shortcut (SInvalidPropertyValue otherwise).
+class TShortCutProperty : public TOrdinalProperty {
+  FW_PROPERTY_EDITOR(TShortCutProperty, TOrdinalProperty)
+ public:
+  TPropertyAttributes GetAttributes() override;
+  String GetValue() override;
+  void GetValues(const TGetStrProc& Proc) override;
+  void SetValue(const String& Value) override;
+  using TOrdinalProperty::SetValue;
+};
+
+// Registers the editors above for the framework's types (TColor, TCursor, TFontCharset,
+// TModalResult, TShortCut), and TStringListProperty for TStrings, in the current editor group.
+void InitOrxPropertyEditors();
+
+}  // namespace formwright
