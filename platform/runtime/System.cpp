@@ -1,5 +1,6 @@
 #include "platform/runtime/System.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include <map>
@@ -92,6 +93,28 @@ int TMetaClass::PropCount() {
   int N = 0;
   for (TMetaClass* C = this; C; C = C->FParent) N += static_cast<int>(C->OwnProperties().size());
   return N;
+}
+
+std::vector<PPropInfo> TMetaClass::PropInfos() {
+  // The chain is read (and its classes initialised) before the lock: a class's declarations
+  // may ask for property lists themselves.
+  std::vector<std::pair<const TMetaClass*, size_t>> From;
+  for (TMetaClass* C = this; C; C = C->FParent) From.emplace_back(C, C->OwnProperties().size());
+  std::lock_guard<std::mutex> Lock(FPropInfosLock);
+  if (From == FPropInfosFrom) return FPropInfos;
+  FPropInfos.clear();
+  for (auto It = From.rbegin(); It != From.rend(); ++It) {
+    for (const auto& P : It->first->FProps) {
+      auto Same = std::find_if(FPropInfos.begin(), FPropInfos.end(),
+                               [&](PPropInfo Q) { return SameText(Q->Name, P->Name); });
+      if (Same != FPropInfos.end())
+        *Same = P.get();
+      else
+        FPropInfos.push_back(P.get());
+    }
+  }
+  FPropInfosFrom = std::move(From);
+  return FPropInfos;
 }
 
 const std::vector<TMethodEntry>& TMetaClass::OwnMethods() {
