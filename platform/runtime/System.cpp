@@ -96,15 +96,22 @@ int TMetaClass::PropCount() {
 }
 
 std::vector<PPropInfo> TMetaClass::PropInfos() {
-  // The chain is read (and its classes initialised) before the lock: a class's declarations
-  // may ask for property lists themselves.
-  std::vector<std::pair<const TMetaClass*, size_t>> From;
-  for (TMetaClass* C = this; C; C = C->FParent) From.emplace_back(C, C->OwnProperties().size());
+  // The chain's classes are initialised before the lock: a class's declarations may ask for
+  // property lists themselves.
+  size_t Depth = 0;
+  for (TMetaClass* C = this; C; C = C->FParent, ++Depth) C->EnsureInitialized();
   std::lock_guard<std::mutex> Lock(FPropInfosLock);
-  if (From == FPropInfosFrom) return FPropInfos;
+  bool Current = FPropInfosFrom.size() == Depth;
+  size_t I = 0;
+  for (const TMetaClass* C = this; Current && C; C = C->FParent, ++I)
+    Current = FPropInfosFrom[I].first == C && FPropInfosFrom[I].second == C->FProps.size();
+  if (Current) return FPropInfos;
+  FPropInfosFrom.clear();
+  for (const TMetaClass* C = this; C; C = C->FParent) FPropInfosFrom.emplace_back(C, C->FProps.size());
   FPropInfos.clear();
-  for (auto It = From.rbegin(); It != From.rend(); ++It) {
+  for (auto It = FPropInfosFrom.rbegin(); It != FPropInfosFrom.rend(); ++It) {
     for (const auto& P : It->first->FProps) {
+      // A redeclaration replaces the inherited declaration in place.
       auto Same = std::find_if(FPropInfos.begin(), FPropInfos.end(),
                                [&](PPropInfo Q) { return SameText(Q->Name, P->Name); });
       if (Same != FPropInfos.end())
@@ -113,7 +120,6 @@ std::vector<PPropInfo> TMetaClass::PropInfos() {
         FPropInfos.push_back(P.get());
     }
   }
-  FPropInfosFrom = std::move(From);
   return FPropInfos;
 }
 
