@@ -1,5 +1,6 @@
 // Component stream throughput on a module of 10,000 components: writing and reading the
 // binary form, writing and reading the text form, and the conversions between the forms.
+// WritePlainModule is the plain writer the module root bench compares a module of controls with.
 // Reported as MB/s of stream (bytes_per_second) and components/s (items_per_second). The goal
 // is stated as a ratio within the run: reading the text form (conversion included) should cost
 // no more than about three times reading the binary form ("text_vs_binary_read").
@@ -7,6 +8,7 @@
 
 #include <chrono>
 
+#include "bench/BenchModules.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 
@@ -153,6 +155,25 @@ void BM_StreamTextToBinary(benchmark::State& State) {
 }
 BENCHMARK(BM_StreamTextToBinary)->Unit(benchmark::kMillisecond);
 
+// Both conversions in the same iteration, each as bytes read per second (the binary stream one
+// way, its text the other); the counter is binary to text's speed over text to binary's.
+void BM_StreamConversionSpeeds(benchmark::State& State) {
+  const auto Bytes = WriteBinary(BuildModule().get());
+  const auto Text = Convert(Bytes, ObjectBinaryToText);
+  double ToText = 0, ToBinary = 0;
+  for (auto _ : State) {
+    const double T0 = bench::Now();
+    benchmark::DoNotOptimize(Convert(Bytes, ObjectBinaryToText));
+    const double T1 = bench::Now();
+    benchmark::DoNotOptimize(Convert(Text, ObjectTextToBinary));
+    ToText += T1 - T0;
+    ToBinary += bench::Now() - T1;
+  }
+  State.counters["ratio_binary_to_text_vs_text_to_binary"] =
+      (static_cast<double>(Bytes.size()) / ToText) / (static_cast<double>(Text.size()) / ToBinary);
+}
+BENCHMARK(BM_StreamConversionSpeeds)->Unit(benchmark::kMillisecond);
+
 // Both reads timed in the same iteration; the counter is the text read's cost over the binary's.
 void BM_StreamTextVsBinaryRead(benchmark::State& State) {
   const auto Bytes = WriteBinary(BuildModule().get());
@@ -172,3 +193,8 @@ void BM_StreamTextVsBinaryRead(benchmark::State& State) {
 BENCHMARK(BM_StreamTextVsBinaryRead)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+void formwright::bench::WritePlainModule() {
+  static const TOwned<TBenchModule> M = BuildModule();
+  benchmark::DoNotOptimize(WriteBinary(M.get()));
+}

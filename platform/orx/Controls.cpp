@@ -690,12 +690,20 @@ void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComp
   if (Win) {
     ZOrder[0] = Win->OwnedControls(false, Root);
     ZOrder[1] = Win->OwnedControls(true, Root);
-    // The components whose parent component is a windowed control are its controls. When they
-    // are all of one kind, or there are none, their z-order is the whole answer: writing a
-    // module asks every windowed control for its children, and walking the owner's components
-    // for each would make that quadratic.
-    if (!IncludeUnparented && (ZOrder[0].empty() || ZOrder[1].empty())) {
-      for (TControl* C : ZOrder[ZOrder[0].empty() ? 1 : 0]) Proc(C);
+    // The components whose parent component is a windowed control are its controls: their
+    // places among the owner's components (found by index, not by walking the owner's list,
+    // which would make writing a module quadratic) hold the controls of each kind in z-order.
+    if (!IncludeUnparented) {
+      std::vector<TControl*> Places(ZOrder[0]);
+      Places.insert(Places.end(), ZOrder[1].begin(), ZOrder[1].end());
+      if (!ZOrder[0].empty() && !ZOrder[1].empty())
+        std::sort(Places.begin(), Places.end(),
+                  [](TControl* A, TControl* B) { return A->ComponentIndex() < B->ComponentIndex(); });
+      size_t Next[2] = {0, 0};
+      for (TControl* C : Places) {
+        const int Kind = IsWindowed(C) ? 1 : 0;
+        Proc(ZOrder[Kind][Next[Kind]++]);
+      }
       return;
     }
   }

@@ -76,22 +76,17 @@ TComponent* TComponent::Components(int Index) const {
   return FComponents[static_cast<size_t>(Index)];
 }
 
-int TComponent::ComponentIndex() const noexcept {
-  if (!FOwner) return -1;
-  const auto& L = FOwner->FComponents;
-  auto It = std::find(L.begin(), L.end(), this);
-  return It == L.end() ? -1 : static_cast<int>(It - L.begin());
-}
+int TComponent::ComponentIndex() const noexcept { return FOwner ? FIndex : -1; }
 
 void TComponent::SetComponentIndex(int Value) {
   if (!FOwner) return;
   auto& L = FOwner->FComponents;
-  const int Cur = ComponentIndex();
-  if (Cur < 0) return;
+  const int Cur = FIndex;
   Value = std::clamp(Value, 0, static_cast<int>(L.size()) - 1);
   if (Value == Cur) return;
   L.erase(L.begin() + Cur);
   L.insert(L.begin() + Value, this);
+  for (int I = std::min(Cur, Value); I <= std::max(Cur, Value); ++I) L[static_cast<size_t>(I)]->FIndex = I;
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const noexcept {
@@ -131,14 +126,18 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  AComponent->FIndex = static_cast<int>(FComponents.size()) - 1;
   IndexName(AComponent, String());
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  // Searched from the end: components are mostly removed last first.
-  auto It = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
-  if (It != FComponents.rend()) FComponents.erase(std::next(It).base());
+  const auto At = static_cast<size_t>(AComponent->FIndex);
+  if (AComponent->FOwner == this && At < FComponents.size() && FComponents[At] == AComponent) {
+    FComponents.erase(FComponents.begin() + static_cast<std::ptrdiff_t>(At));
+    for (size_t I = At; I < FComponents.size(); ++I) FComponents[I]->FIndex = static_cast<int>(I);
+  }
   AComponent->FOwner = nullptr;
+  AComponent->FIndex = -1;
   IndexName(AComponent, AComponent->FName);
 }
 

@@ -233,6 +233,9 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   void TearDown() noexcept;
 
   TComponent* FOwner = nullptr;
+  // This component's place in its owner's list (-1 without owner), so that ComponentIndex is
+  // constant-time.
+  int FIndex = -1;
   String FName;
   int32_t FTag = 0;
   std::vector<TComponent*> FComponents;

@@ -31,6 +31,13 @@ void ResolveReaderFixups(const void* Reader, const std::function<void(const Stri
 void DropReaderFixups(const void* Reader) noexcept;
 // Defers the Loaded call of `C` to NotifyGlobalLoading.
 void AddGlobalLoaded(TComponent* C);
+// A downcast by the object's class record: what dynamic_cast answers for the runtime's classes,
+// without its cost on hierarchies with virtual bases (streams ask it for every object).
+template <class T>
+T* OfClass(TObject* O) noexcept {
+  return O && O->ClassType()->InheritsFrom(T::StaticClass()) ? static_cast<T*>(O) : nullptr;
+}
+
 // Calls `Instance`'s DefineProperties, plus the "Strings" property of string lists.
 void DefineFilerProperties(TPersistent* Instance, TFiler* Filer);
 

@@ -18,7 +18,7 @@ bool IsIntegerTag(TValueType T) noexcept {
 
 void detail::DefineFilerProperties(TPersistent* Instance, TFiler* Filer) {
   Instance->DefineProperties(Filer);
-  auto* S = As<TStrings>(Instance);
+  auto* S = OfClass<TStrings>(Instance);
   if (!S) return;
   auto* A = As<TStrings>(Filer->Ancestor());
   Filer->DefineProperty(

@@ -1,5 +1,6 @@
 #include "platform/runtime/System.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include <map>
@@ -92,6 +93,34 @@ int TMetaClass::PropCount() {
   int N = 0;
   for (TMetaClass* C = this; C; C = C->FParent) N += static_cast<int>(C->OwnProperties().size());
   return N;
+}
+
+std::vector<PPropInfo> TMetaClass::PropInfos() {
+  // The chain's classes are initialised before the lock: a class's declarations may ask for
+  // property lists themselves.
+  size_t Depth = 0;
+  for (TMetaClass* C = this; C; C = C->FParent, ++Depth) C->EnsureInitialized();
+  std::lock_guard<std::mutex> Lock(FPropInfosLock);
+  bool Current = FPropInfosFrom.size() == Depth;
+  size_t I = 0;
+  for (const TMetaClass* C = this; Current && C; C = C->FParent, ++I)
+    Current = FPropInfosFrom[I].first == C && FPropInfosFrom[I].second == C->FProps.size();
+  if (Current) return FPropInfos;
+  FPropInfosFrom.clear();
+  for (const TMetaClass* C = this; C; C = C->FParent) FPropInfosFrom.emplace_back(C, C->FProps.size());
+  FPropInfos.clear();
+  for (auto It = FPropInfosFrom.rbegin(); It != FPropInfosFrom.rend(); ++It) {
+    for (const auto& P : It->first->FProps) {
+      // A redeclaration replaces the inherited declaration in place.
+      auto Same = std::find_if(FPropInfos.begin(), FPropInfos.end(),
+                               [&](PPropInfo Q) { return SameText(Q->Name, P->Name); });
+      if (Same != FPropInfos.end())
+        *Same = P.get();
+      else
+        FPropInfos.push_back(P.get());
+    }
+  }
+  return FPropInfos;
 }
 
 const std::vector<TMethodEntry>& TMetaClass::OwnMethods() {

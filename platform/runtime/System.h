@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <typeindex>
@@ -196,6 +197,10 @@ class TMetaClass {
   const std::vector<std::unique_ptr<TPropInfo>>& OwnProperties();
   // Number of published properties including those of all parents.
   int PropCount();
+  // Published properties including those of all parents, parents' first, a redeclaration
+  // replacing the inherited declaration in place. Kept from call to call and built again when
+  // this class or a parent gained a property or changed parent.
+  std::vector<PPropInfo> PropInfos();
   // Published methods declared by this class itself.
   const std::vector<TMethodEntry>& OwnMethods();
   // Finds a published method by name (ignoring case) here or in a parent; null when absent.
@@ -250,6 +255,10 @@ class TMetaClass {
   std::vector<std::unique_ptr<TPropInfo>> FProps;
   std::vector<TMethodEntry> FMethods;
   std::vector<std::pair<std::type_index, void (*)()>> FFactories;
+  // PropInfos' list and what it was built from: each class of the chain with its own count.
+  std::vector<PPropInfo> FPropInfos;
+  std::vector<std::pair<const TMetaClass*, size_t>> FPropInfosFrom;
+  std::mutex FPropInfosLock;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -164,20 +164,7 @@ TValueKind ValueKindOf(TTypeKind Kind) {
 // ----- Property lists -------------------------------------------------------------------------
 
 std::vector<PPropInfo> GetPropInfos(TClass AClass) {
-  std::vector<TClass> Chain;
-  for (TClass C = AClass; C; C = C->ClassParent()) Chain.push_back(C);
-  std::vector<PPropInfo> R;
-  for (auto It = Chain.rbegin(); It != Chain.rend(); ++It) {
-    for (const auto& P : (*It)->OwnProperties()) {
-      // A redeclaration replaces the inherited declaration in place.
-      auto Same = std::find_if(R.begin(), R.end(), [&](PPropInfo Q) { return SameText(Q->Name, P->Name); });
-      if (Same != R.end())
-        *Same = P.get();
-      else
-        R.push_back(P.get());
-    }
-  }
-  return R;
+  return AClass ? AClass->PropInfos() : std::vector<PPropInfo>();
 }
 
 std::vector<PPropInfo> GetPropList(TClass AClass, TTypeKinds Filter) {

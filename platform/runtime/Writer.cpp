@@ -17,6 +17,13 @@ namespace {
 // A write error that already names the property it happened in.
 FW_EXCEPTION(EWritePropertyError, EWriteError);
 
+// Whether a value equals its declared default: what IsDefaultPropertyValue answers when there
+// is no ancestor to compare with, for a value the writer has already read.
+bool IsDeclaredDefault(PPropInfo P, int64_t Value) {
+  if (P->Kind() == tkInt64 && P->Default == NoDefault) return Value == 0;
+  return P->Default != NoDefault && Value == P->Default;
+}
+
 bool IsDateType(PTypeInfo T) {
   return SameText(T->Name, "TDateTime") || SameText(T->Name, "TDate") || SameText(T->Name, "TTime");
 }
@@ -435,7 +442,10 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
       WriteObjectProperty(Instance, P);
       return;
     }
-    if (IsDefaultPropertyValue(Instance, P, LookupInfo())) return;
+    // Each value is read once; without an ancestor its default is the declared one.
+    auto IsDefault = [&](bool AsDeclared) {
+      return FAncestor ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : AsDeclared;
+    };
     switch (P->Kind()) {
       case tkInteger:
       case tkChar:
@@ -444,12 +454,14 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
       case tkSet:
       case tkInt64: {
         const int64_t V = GetOrdProp(Instance, P);
+        if (IsDefault(IsDeclaredDefault(P, V))) return;
         WritePropName(P->Name);
         WriteOrdinal(P, V);
         return;
       }
       case tkFloat: {
         const long double V = GetFloatProp(Instance, P);
+        if (IsDefault(V == 0)) return;
         WritePropName(P->Name);
         WriteFloatProp(P, V);
         return;
@@ -458,24 +470,28 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
       case tkLString:
       case tkUString: {
         const String V = GetStrProp(Instance, P);
+        if (IsDefault(V.empty())) return;
         WritePropName(P->Name);
         WriteString(V);
         return;
       }
       case tkWString: {
         const WideString V = GetWideStrProp(Instance, P);
+        if (IsDefault(V.empty())) return;
         WritePropName(P->Name);
         WriteWideString(V);
         return;
       }
       case tkVariant: {
         const Variant V = GetVariantProp(Instance, P);
+        if (IsDefault(V.IsEmpty())) return;
         WritePropName(P->Name);
         WriteVariant(V);
         return;
       }
       case tkMethod: {
         const TMethod M = GetMethodProp(Instance, P);
+        if (IsDefault(M.Code == nullptr)) return;
         String Name;
         if (M.Code) {
           if (FLookupRoot) Name = FLookupRoot->MethodName(M.Code);
@@ -491,6 +507,7 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
       }
       case tkInterface: {
         const IPtr<IInterface> V = GetInterfaceProp(Instance, P);
+        if (IsDefault(!V)) return;
         if (!V) {
           WritePropName(P->Name);
           WriteValue(vaNil);
@@ -515,12 +532,12 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
 
 void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
   TObject* Obj = GetObjectProp(Instance, P);
-  auto* Comp = As<TComponent>(Obj);
+  auto* Comp = detail::OfClass<TComponent>(Obj);
   const bool Nested =
       Obj && (!Comp || (IsSubComponent(Comp) && (Comp->Owner() == Instance || !Comp->Owner())));
   if (Nested) {
     TPersistent* AncestorObj = AncestorValue(P);
-    if (auto* Coll = As<TCollection>(Obj)) {
+    if (auto* Coll = detail::OfClass<TCollection>(Obj)) {
       auto* AncestorColl = As<TCollection>(AncestorObj);
       if (AncestorColl ? CollectionsEqual(Coll, AncestorColl, FLookupRoot, FRootAncestor)
                        : Coll->Count() == 0)
@@ -529,7 +546,7 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
       WriteCollection(Coll);
       return;
     }
-    if (auto* Sub = As<TPersistent>(Obj)) {
+    if (auto* Sub = detail::OfClass<TPersistent>(Obj)) {
       TValueScope<String> KeepPath(FPropPath);
       TValueScope<TPersistent*> KeepAncestor(FAncestor);
       FPropPath += P->Name + ".";

@@ -1,0 +1,151 @@
+// How the work on a module grows with its size: the 50,000-component module against the
+// 10,000-component one (bench/BenchModules.h), both in text form with their units, opened,
+// edited, saved and closed through the reference host in the same iteration; and the
+// formwright program's session showing a module of 40,000 components against one of 10,000.
+//
+// Counters: "ratio_open", "ratio_edit", "ratio_save", "ratio_close" (each t(50k)/t(10k), goal at
+// most 5.5: linear with a little room) and "ratio_show_40k_vs_10k" (goal at most 4.5), with the
+// absolute times beside them; "raw_read_50k_ms", the time of one raw read of the
+// 50,000-component stream, which the large-form bench measures itself against.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "bench/BenchModules.h"
+#include "editors/InspectorModel.h"
+#include "host/root/ReferenceRoot.h"
+#include "tools/Verbs.h"
+
+using namespace formwright;
+using namespace formwright::bench;
+
+namespace {
+
+const TModuleStreams& Module10k() {
+  static const TModuleStreams M(500);
+  return M;
+}
+
+// Opens the module "Scale.fwf" (with its unit) of Files, types a new caption into the
+// inspector for the button in its middle, saves it and closes it; adds each step's time.
+struct TStepTimes {
+  double Open = 0, Edit = 0, Save = 0, Close = 0;
+};
+
+void OpenEditSaveClose(const TModuleStreams& M, TStepTimes& Times, benchmark::State& State) {
+  auto Files = MakeIntf<TMemoryFileSystem>();
+  Files->PutFile("Scale.fwf", M.Text);
+  Files->PutFile("Scale.pas", M.Unit);
+  TReferenceHost Host(Files);
+  double T = Now();
+  IPtr<TReferenceRoot> Root = Host.Open("Scale.fwf");
+  Times.Open += Now() - T;
+  TComponent* Button = Root->GetRoot()->FindComponent(Format("Button%d", M.Components * 7 / 40));
+  if (!Button) State.SkipWithError("the module has no middle button");
+  T = Now();
+  {
+    TInspectorModel Inspector(Root->GetDesigner());
+    Inspector.Select({Button});
+    TInspectorModel::TypeValue(Inspector.Find("Caption"), "Caption", "Edited");
+  }
+  Times.Edit += Now() - T;
+  T = Now();
+  Root->Save();
+  Times.Save += Now() - T;
+  T = Now();
+  Host.Close(Root);
+  Root = nullptr;
+  Times.Close += Now() - T;
+  if (Files->Contents("Scale.fwf").find("Caption = 'Edited'") == String::npos)
+    State.SkipWithError("the edit was not saved");
+}
+
+void BM_ScaleOpenEditSaveClose(benchmark::State& State) {
+  const TModuleStreams& Small = Module10k();
+  const TModuleStreams& Large = Module50k();
+  TStepTimes T10k, T50k;
+  for (auto _ : State) {
+    OpenEditSaveClose(Small, T10k, State);
+    OpenEditSaveClose(Large, T50k, State);
+  }
+  const double N = static_cast<double>(State.iterations());
+  State.counters["ratio_open"] = T50k.Open / T10k.Open;
+  State.counters["ratio_edit"] = T50k.Edit / T10k.Edit;
+  State.counters["ratio_save"] = T50k.Save / T10k.Save;
+  State.counters["ratio_close"] = T50k.Close / T10k.Close;
+  State.counters["open_50k_ms"] = T50k.Open / N * 1000;
+  State.counters["edit_50k_ms"] = T50k.Edit / N * 1000;
+  State.counters["save_50k_ms"] = T50k.Save / N * 1000;
+  State.counters["close_50k_ms"] = T50k.Close / N * 1000;
+}
+BENCHMARK(BM_ScaleOpenEditSaveClose)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One raw read of the 50,000-component binary stream (freeing the form is not counted).
+void BM_ScaleRawRead50k(benchmark::State& State) {
+  const String& Binary = Module50k().Binary;
+  double Seconds = 0;
+  for (auto _ : State) {
+    const double T = Now();
+    TOwned<orx::TForm> Form = RawRead(Binary, false);
+    Seconds += Now() - T;
+    State.PauseTiming();
+    Form.reset();
+    State.ResumeTiming();
+  }
+  State.counters["raw_read_50k_ms"] = Seconds / static_cast<double>(State.iterations()) * 1000;
+}
+BENCHMARK(BM_ScaleRawRead50k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The module files of the show case, in a folder of their own that goes with the run.
+struct TShowFiles {
+  std::filesystem::path Folder;
+  TShowFiles() {
+    Folder =
+        std::filesystem::temp_directory_path() / Format("formwright-scale-%d", static_cast<int>(getpid()));
+    std::filesystem::create_directories(Folder);
+    for (int Panels : {500, 2000}) {
+      const TModuleStreams M(Panels);
+      const String Base = (Folder / Format("Show%d", M.Components)).string();
+      std::ofstream(Base + ".fwf", std::ios::binary) << M.Text;
+      std::ofstream(Base + ".pas", std::ios::binary) << M.Unit;
+    }
+  }
+  ~TShowFiles() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(Folder, Ignored);
+  }
+  String File(int Components) const { return (Folder / Format("Show%d.fwf", Components)).string(); }
+};
+
+// What `formwright show FILE` does in the program, output aside: a session opens the module,
+// the verb describes it, the session ends.
+double Show(const String& File, std::FILE* Sink) {
+  const double T = Now();
+  {
+    tool::TSession Session;
+    tool::RunVerb(Session, {"show", File}, Sink);
+  }
+  return Now() - T;
+}
+
+void BM_ScaleShow(benchmark::State& State) {
+  static const TShowFiles Files;
+  std::FILE* Sink = std::fopen("/dev/null", "w");
+  double T10k = 0, T40k = 0;
+  for (auto _ : State) {
+    T10k += Show(Files.File(10000), Sink);
+    T40k += Show(Files.File(40000), Sink);
+  }
+  std::fclose(Sink);
+  const double N = static_cast<double>(State.iterations());
+  State.counters["ratio_show_40k_vs_10k"] = T40k / T10k;
+  State.counters["show_10k_ms"] = T10k / N * 1000;
+  State.counters["show_40k_ms"] = T40k / N * 1000;
+}
+BENCHMARK(BM_ScaleShow)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
