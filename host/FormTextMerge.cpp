@@ -79,6 +79,14 @@ class TFormText {
     FEnd = FParser.TokenEnd();
     FParser.NextToken();
   }
+  // An order index in brackets after a block's header or a collection's `item`.
+  void SkipIndex() {
+    if (FParser.TokenChar() != '[') return;
+    Next();
+    Next();
+    FParser.CheckChar(']');
+    Next();
+  }
   // The start of the current token, which must begin its own line.
   size_t LineStart() const {
     const size_t At = Start();
@@ -105,12 +113,7 @@ class TFormText {
       B.ClassEnd = FParser.TokenEnd();
       Next();
     }
-    if (FParser.TokenChar() == '[') {
-      Next();
-      Next();
-      FParser.CheckChar(']');
-      Next();
-    }
+    SkipIndex();
     B.HeadEnd = LineEnd(FEnd);
     while (!FParser.TokenSymbolIs("end")) {
       if (AtBlock()) {
@@ -186,12 +189,7 @@ class TFormText {
         while (FParser.TokenChar() != '>') {
           FParser.CheckSymbol("item");
           Next();
-          if (FParser.TokenChar() == '[') {
-            Next();
-            Next();
-            FParser.CheckChar(']');
-            Next();
-          }
+          SkipIndex();
           while (!FParser.TokenSymbolIs("end")) Property();
           Next();
         }
