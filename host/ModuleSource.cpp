@@ -144,6 +144,10 @@ void TModuleSource::RenameMethod(const String& CurName, const String& NewName) {
 }
 
 void TModuleSource::AppendField(const String& Name, const String& ClassName, size_t Origin) {
+  if (auto It = FVacated.find(LowerCase(Name)); It != FVacated.end() && Origin == NoToken) {
+    Origin = It->second;
+    FVacated.erase(It);
+  }
   FFields.emplace_back(Name, ClassName);
   FFieldOrigins.push_back(Origin);
   FFieldIndex.Added(Name, FFields.size() - 1);
@@ -167,6 +171,7 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
   if (NewName.empty()) {
     if (I == TNamePositions::npos) return;
     const String Gone = std::move(FFields[I].first);
+    if (FFieldOrigins[I] != NoToken) FVacated[LowerCase(Gone)] = FFieldOrigins[I];
     FFields.erase(FFields.begin() + static_cast<std::ptrdiff_t>(I));
     FFieldOrigins.erase(FFieldOrigins.begin() + static_cast<std::ptrdiff_t>(I));
     FFieldIndex.Removed(FFields, FieldName, I, Gone);
@@ -175,6 +180,10 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
   if (I != TNamePositions::npos) {
     const String OldName = std::exchange(FFields[I].first, NewName);
     FFieldIndex.Renamed(FFields, FieldName, I, OldName);
+    if (auto It = FVacated.find(LowerCase(NewName)); It != FVacated.end() && FFieldOrigins[I] == NoToken) {
+      FFieldOrigins[I] = It->second;
+      FVacated.erase(It);
+    }
   } else if (Info) {
     // A component read from the module finds the field the unit already declares for it.
     AddField(NewName, Info->GetClassName());
@@ -225,6 +234,7 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   FAncestorClassName = Layout.AncestorClassName;
   FFields.clear();
   FFieldOrigins.clear();
+  FVacated.clear();
   FFieldIndex = TNamePositions();
   for (size_t I = 0; I < Layout.Fields.size(); ++I) {
     const TUnitField& F = Layout.Fields[I];

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 
 #include <algorithm>
 #include <unordered_map>
@@ -150,7 +151,10 @@ class TModuleSource : public TInterfacedObject,
   String FOriginalClassName;
   bool FUnitRenamed = false;
   std::vector<size_t> FFieldOrigins;  // beside FFields: the declaration each was read from
-  std::vector<String> FAddedUnits;    // units to add to the uses clause
+  // Declarations whose field went (lower-case name -> declaration): a field given that name
+  // again, as when a component is replaced by one of another class, takes its place.
+  std::map<String, size_t> FVacated;
+  std::vector<String> FAddedUnits;  // units to add to the uses clause
   std::function<String(const String&)> FUnitOfRoot, FRootOfUnit;
 
   String FUnitName;

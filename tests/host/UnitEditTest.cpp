@@ -61,6 +61,13 @@ const TEditCase EditCases[] = {
     {"field of another class",
      [](TModuleSource& M) { M.AddField("nameedit", "TMemo"); },
      {{"NameEdit: TEdit;", "NameEdit: TMemo;"}}},
+    {"field replaced by a component of another class, in its place",
+     [](TModuleSource& M) {
+       M.ComponentRenamed(nullptr, "NameEdit", "");
+       M.AddField("NewNameEdit", "TMemo");
+       M.ComponentRenamed(nullptr, "NewNameEdit", "NameEdit");
+     },
+     {{"NameEdit: TEdit;", "NameEdit: TMemo;"}}},
     {"handler created after the last method",
      [](TModuleSource& M) { M.CreateMethod("SaveButtonClick", NotifyEvent()); },
      {{"    procedure NameEditChange(Sender: TObject);\n",
