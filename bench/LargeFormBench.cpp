@@ -11,121 +11,35 @@
 // refers to the edit beside it and every other button has a handler of its own.
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <unordered_map>
-
+#include "bench/BenchModules.h"
 #include "host/root/ReferenceRoot.h"
-#include "platform/orx/Orx.h"
-#include "platform/runtime/ObjectText.h"
 
 namespace formwright::bench_large_form {
 
 using namespace orx;
+using bench::Now;
 
-constexpr int PerPanel = 20;          // the panel, 6 labels, 6 edits, 7 buttons
 constexpr int LargeFormPanels = 135;  // 2,700 controls
-constexpr int ScalePanels = 2500;     // 50,000 components
-
-// The CPU time of the calling thread, so that waiting for a core on a shared machine counts
-// against neither side.
-double Now() {
-  timespec T{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
-  return static_cast<double>(T.tv_sec) + static_cast<double>(T.tv_nsec) * 1e-9;
-}
-
-// The form file (text) of a form of Panels panels, and the unit beside it.
-struct TPanelModule {
-  String Text;
-  String Unit;
-};
-
-TPanelModule PanelModule(int Panels) {
-  TPanelModule M;
-  String& T = M.Text;
-  T = "object Form1: TForm1\n  Left = 0\n  Top = 0\n  Width = 1200\n  Height = 900\n";
-  String Fields, Handlers;
-  int Label = 0, Edit = 0, Button = 0;
-  for (int P = 1; P <= Panels; ++P) {
-    T += Format("  object Panel%d: TPanel\n    Left = %d\n    Top = %d\n    Width = 300\n    Height = 220\n",
-                P, (P % 4) * 300, (P / 4) * 220);
-    Fields += Format("    Panel%d: TPanel;\n", P);
-    for (int K = 0; K < 6; ++K) {
-      ++Label;
-      ++Edit;
-      T += Format(
-          "    object Label%d: TLabel\n      Left = 8\n      Top = %d\n      Caption = 'Label %d'\n"
-          "      FocusControl = Edit%d\n    end\n"
-          "    object Edit%d: TEdit\n      Left = 80\n      Top = %d\n      Width = 120\n    end\n",
-          Label, 8 + K * 24, Label, Edit, Edit, 8 + K * 24);
-      Fields += Format("    Label%d: TLabel;\n    Edit%d: TEdit;\n", Label, Edit);
-    }
-    for (int K = 0; K < 7; ++K) {
-      ++Button;
-      T += Format("    object Button%d: TButton\n      Left = %d\n      Top = 160\n      Width = 36\n",
-                  Button, 8 + K * 40);
-      if (Button % 2 == 0) {
-        T += Format("      OnClick = Button%dClick\n", Button);
-        Handlers += Format("    procedure Button%dClick(Sender: TObject);\n", Button);
-      }
-      T += "    end\n";
-      Fields += Format("    Button%d: TButton;\n", Button);
-    }
-    T += "  end\n";
-  }
-  T += "end\n";
-  M.Unit = "unit Large;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n" + Fields + Handlers +
-           "  end;\n\nimplementation\n\n";
-  for (int B = 2; B <= Button; B += 2)
-    M.Unit += Format("procedure TForm1.Button%dClick(Sender: TObject);\nbegin\nend;\n\n", B);
-  M.Unit += "end.\n";
-  return M;
-}
-
-String TextToResource(const String& Text) {
-  TStringStream In(Text), Out;
-  ObjectTextToResource(&In, &Out);
-  return Out.DataString();
-}
-
-// What the runtime alone does with a module's stream: the resource header skipped, the
-// components read into a plain form in the framework's class group, handler names resolved to
-// one handle per name.
-TOwned<TForm> RawRead(const String& Binary) {
-  TStringStream In(Binary);
-  In.ReadResHeader();
-  TClassGroupScope Group(TControl::StaticClass());
-  TOwned<TForm> Form(new TForm(nullptr));
-  std::unordered_map<String, uintptr_t> Handles;
-  TReader Reader(&In, 4096);
-  Reader.OnFindMethod = [&Handles](TReader*, const String& Name, void*& Address, bool& Error) {
-    auto [It, Added] = Handles.try_emplace(Name, Handles.size() + 1);
-    Address = reinterpret_cast<void*>(It->second);
-    Error = false;
-  };
-  Reader.ReadRootComponent(Form.get());
-  return Form;
-}
 
 // Goal: ratio < 1 (the whole session on 2,700 controls under one raw read of 50,000 components).
 void BM_LargeFormSession(benchmark::State& State) {
-  const String Scale = TextToResource(PanelModule(ScalePanels).Text);
-  const TPanelModule Large = PanelModule(LargeFormPanels);
+  const bench::TModuleStreams& Scale = bench::Module50k();
+  const bench::TModuleStreams Large(LargeFormPanels);
   auto Files = MakeIntf<TMemoryFileSystem>();
-  Files->PutFile("Large.fwf", TextToResource(Large.Text));
-  Files->PutFile("Large.pas", Large.Unit);
+  Files->PutFile("Main.fwf", Large.Binary);
+  Files->PutFile("Main.pas", Large.Unit);
   TReferenceHost Host(Files);
   double Open = 0, SelectAll = 0, Move = 0, Save = 0, Close = 0, Raw = 0;
   for (auto _ : State) {
     double T = Now();
-    IPtr<TReferenceRoot> Root = Host.Open("Large.fwf");
+    IPtr<TReferenceRoot> Root = Host.Open("Main.fwf");
     Open += Now() - T;
 
     T = Now();
     Root->SelectAll();
     SelectAll += Now() - T;
     const IPtr<ISelections>& Selection = Root->Selections();
-    if (Selection->GetCount() != LargeFormPanels * PerPanel)
+    if (Selection->GetCount() != LargeFormPanels * bench::ComponentsPerPanel)
       State.SkipWithError("Select All missed components");
 
     // A drag of the whole selection ends with every selected item at its new place and one
@@ -150,14 +64,14 @@ void BM_LargeFormSession(benchmark::State& State) {
     Close += Now() - T;
 
     T = Now();
-    TOwned<TForm> Form = RawRead(Scale);
+    TOwned<TForm> Form = bench::RawRead(Scale.Binary, false);
     Raw += Now() - T;
     State.PauseTiming();
-    if (Form->ComponentCount() != ScalePanels * PerPanel) State.SkipWithError("the raw read was not whole");
+    if (Form->ComponentCount() != Scale.Components) State.SkipWithError("the raw read was not whole");
     Form.reset();
     // The next round opens what was read before the save, so every round does the same work.
-    Files->PutFile("Large.fwf", TextToResource(Large.Text));
-    Files->PutFile("Large.pas", Large.Unit);
+    Files->PutFile("Main.fwf", Large.Binary);
+    Files->PutFile("Main.pas", Large.Unit);
     State.ResumeTiming();
   }
   const double N = static_cast<double>(State.iterations());
