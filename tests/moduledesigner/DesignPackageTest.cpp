@@ -23,6 +23,12 @@ std::vector<String> PropertyEditorNames() {
   return Names;
 }
 
+// The property editors the package registers for itself, in their order.
+const String OwnEditors[] = {"TComponentProperty",   "TComponentNameProperty", "TDateTimeProperty",
+                             "TInterfaceProperty",   "TColorProperty",         "TCursorProperty",
+                             "TFontCharsetProperty", "TModalResultProperty",   "TShortCutProperty",
+                             "TStringListProperty"};
+
 }  // namespace
 
 TEST(DesignPackage, StartingMakesThePackagesOwnRegistrationsInItsOwnGroupAndEndingTakesThemAway) {
@@ -30,8 +36,7 @@ TEST(DesignPackage, StartingMakesThePackagesOwnRegistrationsInItsOwnGroupAndEndi
     TDesignPackageScope Package;
     ASSERT_EQ(CurrentDesignPackage(), &Package.Package());
     EXPECT_EQ(CurrentGroup(), DesignPackageEditorGroup());
-    EXPECT_THAT(PropertyEditorNames(), ElementsAre("TComponentProperty", "TComponentNameProperty",
-                                                   "TDateTimeProperty", "TInterfaceProperty"));
+    EXPECT_THAT(PropertyEditorNames(), ElementsAreArray(OwnEditors));
     const TEditorRegistries& R = *CurrentPackageService<TEditorRegistries>();
     EXPECT_THAT(R.PropertyEditors, Each(Field(&TPropertyClassRec::Group, DesignPackageEditorGroup())));
     ASSERT_EQ(R.SelectionEditors.size(), 1u);
@@ -59,7 +64,7 @@ TEST(DesignPackage, ANestedScopeIsFreshAndTheOuterPackageComesBackAsItWas) {
   {
     TDesignPackageScope Inner;
     EXPECT_NE(&Inner.Package(), &Outer.Package());
-    EXPECT_EQ(PropertyEditorNames().size(), 4u) << "only the package's own";
+    EXPECT_THAT(PropertyEditorNames(), ElementsAreArray(OwnEditors)) << "only the package's own";
     orx::TButton Button(nullptr);
     EXPECT_FALSE(IsNoIconComponent(&Button));
     RegisterNoIcon({orx::TLabel::StaticClass()});
@@ -71,7 +76,7 @@ TEST(DesignPackage, ANestedScopeIsFreshAndTheOuterPackageComesBackAsItWas) {
   EXPECT_TRUE(IsNoIconComponent(&Button));
   EXPECT_FALSE(IsNoIconComponent(&Label));
   const TEditorRegistries& R = *CurrentPackageService<TEditorRegistries>();
-  EXPECT_EQ(R.PropertyEditors.size(), 5u);
+  EXPECT_EQ(R.PropertyEditors.size(), std::size(OwnEditors) + 1);
   EXPECT_THAT(R.Guidelines.Heads(),
               ElementsAre(Field(&TComponentGuidelineRec::ComponentClass, orx::TButton::StaticClass())));
   EXPECT_EQ(CurrentGroup(), DesignPackageEditorGroup());
