@@ -97,10 +97,10 @@ inline String TextToResource(const String& Text) {
 // Components counts the components the form owns.
 struct TModuleStreams {
   int Components = 0;
+  std::vector<String> Handlers;  // before the texts: building them fills it
   String Text;
   String Binary;
   String Unit;
-  std::vector<String> Handlers;
 
   explicit TModuleStreams(int Panels)
       : Components(Panels * ComponentsPerPanel),
