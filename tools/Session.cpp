@@ -163,16 +163,25 @@ TReferenceRoot& TSession::Module(const String& FileName) {
     FIndex.emplace(Key, FModules.size());
     FModules.emplace_back(FileName, Root);
     FNamesAtOpen[Root.Get()] = NamesOf(*Root);
-    if (Root->IsTextFormat()) {
-      bool NaturalText = true;
-      FAuthorText[Root.Get()] = {ModuleText(FileName), FormData(*Root, true, NaturalText)};
-    }
+    if (FEditing) KeepAuthorText(FileName, *Root);
     return *Root;
   } catch (const Exception& E) {
     FOpening.erase(Key);
     if (StartsText(FileName + ":", E.Message())) throw;
     throw Exception(Format("%s: %s", FileName, E.Message()));
   }
+}
+
+void TSession::KeepAuthorText(const String& FileName, TReferenceRoot& Root) {
+  if (!Root.IsTextFormat() || FAuthorText.count(&Root)) return;
+  bool NaturalText = true;
+  FAuthorText[&Root] = {ModuleText(FileName), FormData(Root, true, NaturalText)};
+}
+
+void TSession::PrepareEdits() {
+  if (FEditing) return;
+  FEditing = true;
+  for (const auto& [File, Root] : FModules) KeepAuthorText(File, *Root);
 }
 
 String TSession::FileOf(TReferenceRoot& Root) const {

@@ -55,6 +55,11 @@ class TSession {
   // way that a module inheriting from or embedding it would notice: such a module names the
   // components it inherits or embeds, and edits do not reach it yet, so it would no longer open.
   void CheckDependents();
+  // Prepares the session for verbs that edit: from now on each text module keeps what its
+  // author's file and the writer's text of it were when it was read (the modules opened so far,
+  // which reading verbs left unchanged, included), so that saving it changes only the edits'
+  // lines. Reading verbs skip this cost.
+  void PrepareEdits();
   // Modules opened so far, in opening order.
   std::vector<IPtr<TReferenceRoot>> Modules() const;
   TReferenceHost& Host() noexcept { return FHost; }
@@ -88,6 +93,8 @@ class TSession {
     String Loaded;
   };
   std::map<TReferenceRoot*, TAuthorText> FAuthorText;
+  bool FEditing = false;
+  void KeepAuthorText(const String& FileName, TReferenceRoot& Root);
 };
 
 // The module files (.fwf) in Folder, sorted, as paths in Folder (bare names for ".").

@@ -9,7 +9,8 @@ const std::vector<TVerb>& Verbs() {
        "show FILE... [--json]",
        "the component tree: name, class, parent, bounds",
        {{"--json"}, {}},
-       ShowVerb},
+       ShowVerb,
+       true},
       {"props",
        "props FILE... [COMPONENT[,COMPONENT...]] [--events] [--lines PROPERTY] [--json]",
        "what the property inspector shows for that selection (the root when none is named):\n"
@@ -18,7 +19,8 @@ const std::vector<TVerb>& Verbs() {
        "string lists and nested properties; --events shows the events page; --lines Lines prints\n"
        "the lines of one string list exactly, one per line (the form PROPERTY=@FILE reads back)",
        {{"--events", "--json"}, {"--lines"}},
-       PropsVerb},
+       PropsVerb,
+       true},
       {"set",
        "set FILE... COMPONENT.PROPERTY=VALUE...",
        "types values into the inspector: each is parsed by the property's editor, and a refused\n"
@@ -77,24 +79,28 @@ const std::vector<TVerb>& Verbs() {
        "classes",
        "the palette: the component classes add takes, page by page",
        {{}, {}},
-       ClassesVerb},
+       ClassesVerb,
+       true},
       {"find",
        "find FILE... [--class C] [--name PATTERN] [--where PROP=VALUE]",
        "lists the components of the modules that are of class C (or derived from it), whose name\n"
        "matches PATTERN (* and ?, any letter case) and whose property shows VALUE in the inspector",
        {{}, {"--class", "--name", "--where"}},
-       FindVerb},
+       FindVerb,
+       true},
       {"diff",
        "diff A B",
        "what changed from module A to module B, component by component: added, removed, moved to\n"
        "another parent, and every property or event whose shown value changed",
        {{}, {}},
-       DiffVerb},
+       DiffVerb,
+       true},
       {"handlers",
        "handlers FILE... [--json]",
        "the unit's event handlers and the events that use them",
        {{"--json"}, {}},
-       HandlersVerb},
+       HandlersVerb,
+       true},
       {"convert",
        "convert FILE... --text|--binary [-o OUT|DIR/] [--force]",
        "saves modules in the text or binary form: in place, or a copy in OUT (or in the folder DIR\n"
@@ -107,7 +113,8 @@ const std::vector<TVerb>& Verbs() {
        "opens every module named (every .fwf file of a folder; the current folder when none is\n"
        "named) with the modules it needs, and reports each one that does not open and why",
        {{}, {}},
-       CheckVerb},
+       CheckVerb,
+       true},
       {"run",
        "run [FILE...] [-e LINE]... < SCRIPT",
        "runs verb lines (from -e, else standard input) in one session: later lines see earlier\n"
@@ -155,6 +162,7 @@ void RunVerb(TSession& Session, const std::vector<String>& Words, std::FILE* Out
   Spec.Flags.push_back("--json");
   TArgs Args(Rest, Spec);
   TOutput Out(Args.Has("--json"), OutFile);
+  if (!Verb->ReadsOnly) Session.PrepareEdits();
   Verb->Run(Session, Args, Out);
   Out.Flush();
 }

@@ -13,14 +13,15 @@ namespace formwright::tool {
 
 using TVerbProc = void (*)(TSession& Session, TArgs& Args, TOutput& Out);
 
-// One verb: its name, the usage and summary --help prints, the options it accepts and what
-// runs it.
+// One verb: its name, the usage and summary --help prints, the options it accepts, what runs
+// it, and whether it only reads the modules (nothing to prepare for saving).
 struct TVerb {
   const char* Name;
   const char* Usage;
   const char* Summary;
   TOptionSpec Options;
   TVerbProc Run;
+  bool ReadsOnly = false;
 };
 
 // Every verb, in the order --help lists them.
