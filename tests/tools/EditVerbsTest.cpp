@@ -48,6 +48,10 @@ TEST_F(ToolTest, EditsOfAHandWrittenFormChangeOnlyTheirOwnLines) {
   Edited.replace(Edited.find("'Save'"), 6, "'Keep'");
   Edited.replace(Edited.find("Left = 8\r\n"), 10, "Left = 8\r\n      Top = 12\r\n");
   EXPECT_EQ(Read("Note.fwf"), Edited);
+  // A script that reads the module before it edits it keeps the author's lines too.
+  ASSERT_EQ(Run("run", "show Note.fwf\nset Note.fwf Body.Top=44\n").Code, 0);
+  Edited.replace(Edited.find("Top = 40"), 8, "Top = 44");
+  EXPECT_EQ(Read("Note.fwf"), Edited);
   ASSERT_EQ(Run("delete Note.fwf SaveButton").Code, 0);
   EXPECT_THAT(Read("Note.fwf"), StartsWith("object NoteForm: TNoteForm\r\n   Caption = 'Notes'\r\n   Width = "
                                            "300\r\n   object Body: TMemo\r\n      Top = 40\r\n"));
