@@ -54,7 +54,7 @@ TEST_F(ToolTest, EditsOfAHandWrittenFormChangeOnlyTheirOwnLines) {
   EXPECT_EQ(Read("Note.fwf"), Edited);
   ASSERT_EQ(Run("delete Note.fwf SaveButton").Code, 0);
   EXPECT_THAT(Read("Note.fwf"), StartsWith("object NoteForm: TNoteForm\r\n   Caption = 'Notes'\r\n   Width = "
-                                           "300\r\n   object Body: TMemo\r\n      Top = 40\r\n"));
+                                           "300\r\n   object Body: TMemo\r\n      Top = 44\r\n"));
 }
 
 TEST_F(ToolTest, RefusedEditsChangeNoFileEvenAfterEarlierGoodOnes) {
