@@ -56,6 +56,12 @@ struct TMergeCase {
   TEdits Expected;  // what must change in the author's file
 };
 
+// The save button's block as the writer gives it and as the author wrote it.
+const String LoadedSave =
+    "  object SaveButton: TButton\n    Left = 8\n    Width = 75\n    Caption = 'Save'\n  end\n";
+const String FileSave =
+    "    object SaveButton: TButton\n        Caption = 'Save'\n        Left = 8\n    end\n";
+
 const TMergeCase Cases[] = {
     {"nothing", {}, {}},
     {"a value",
@@ -79,18 +85,11 @@ const TMergeCase Cases[] = {
      {{"  end\n  object Body", "  end\n  object Cancel: TButton\n    Left = 90\n  end\n  object Body"}},
      {{"    end\n    object Body",
        "    end\n    object Cancel: TButton\n        Left = 90\n    end\n    object Body"}}},
-    {"a component gone, with the blank line before it",
-     {{"  object SaveButton: TButton\n    Left = 8\n    Width = 75\n    Caption = 'Save'\n  end\n", ""}},
-     {{"\n    object SaveButton: TButton\n        Caption = 'Save'\n        Left = 8\n    end\n", ""}}},
+    {"a component gone, with the blank line before it", {{LoadedSave, ""}}, {{"\n" + FileSave, ""}}},
     {"components reordered",
-     {{"  object SaveButton: TButton\n    Left = 8\n    Width = 75\n    Caption = 'Save'\n  end\n", ""},
-      {"      'first')\n  end\n",
-       "      'first')\n  end\n  object SaveButton: TButton\n    Left = 8\n    Width = 75\n"
-       "    Caption = 'Save'\n  end\n"}},
-     {{"\n    object SaveButton: TButton\n        Caption = 'Save'\n        Left = 8\n    end\n", ""},
-      {"            'first')\n    end\n",
-       "            'first')\n    end\n\n    object SaveButton: TButton\n        Caption = 'Save'\n        "
-       "Left = 8\n    end\n"}}},
+     {{LoadedSave, ""}, {"      'first')\n  end\n", "      'first')\n  end\n" + LoadedSave}},
+     {{"\n" + FileSave, ""},
+      {"            'first')\n    end\n", "            'first')\n    end\n\n" + FileSave}}},
 };
 
 TEST(FormTextMerge, AnEditChangesOnlyItsOwnLinesOfTheAuthorsFile) {
