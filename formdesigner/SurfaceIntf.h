@@ -282,6 +282,69 @@ struct IDesignSurface : virtual IInterface {
   // True when `Item` or one of its parents (climbing GetParent) is in `Selections`: a control
   // inside a selected panel moves with it and offers no alignment guides of its own.
   virtual bool ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) = 0;
+  // The user pressed the right mouse button over `Item` at the surface point `Point`; the
+  // surface shows its context menu there.
+  virtual void RightClicked(const IPtr<IItem>& Item, TPoint Point) = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// What the form designer offers its surface and the items that take part in its drags
+
+// The guide kinds of the alignment guidelines, as the form designer names them.
+using TGuideType = TDesignerGuideType;
+using TGuideTypes = TSet<TGuideType>;
+// The alignment guidelines one item offers (a count, and per guideline its kind and offset).
+using IItemGuidelines = IComponentGuidelines;
+
+// An item that offers alignment guidelines to the drags around it.
+struct IItemEx : virtual IInterface {
+  FW_INTERFACE(IItemEx, IInterface, "{F3A6C2D0-5B1E-4C7A-9D20-6E8B10000007}")
+  // True when the item takes part in guideline snapping at all.
+  virtual bool GetGuidelinesEnabled() = 0;
+  // The item's guidelines (null when it has none).
+  virtual IPtr<IItemGuidelines> GetGuidelines() = 0;
+};
+
+// The dragged item during a drag with guidelines: carries the drag's current offset (the mouse
+// delta) and rectangle, so that its guidelines are reported where the item is being dragged.
+struct IItemWrapper : virtual IInterface {
+  FW_INTERFACE(IItemWrapper, IInterface, "{F3A6C2D0-5B1E-4C7A-9D20-6E8B10000008}")
+  virtual void SetOffset(TPoint Offset) = 0;
+  virtual void SetRect(const TRect& Rect) = 0;
+};
+
+// An item of a component that has its own say in being selected by a rubber band.
+struct IComponentItem : virtual IInterface {
+  FW_INTERFACE(IComponentItem, IInterface, "{F3A6C2D0-5B1E-4C7A-9D20-6E8B10000009}")
+  // True when a rubber band that touches the item may select it.
+  virtual bool AcceptsRubberBand() = 0;
+};
+
+// The form designer of one surface, as the surface and its owner drive it. Grid steps are in
+// pixels; points in surface coordinates.
+struct ISurfaceDesigner : virtual IInterface {
+  FW_INTERFACE(ISurfaceDesigner, IInterface, "{BC9760BF-249C-433A-B2C9-85B59B2D3A9F}")
+  // Stops listening to the surface; the designer answers nothing afterwards.
+  virtual void Close() = 0;
+  // Ends a running drag unaccepted (nothing changes); nothing happens when none runs.
+  virtual void CancelDragging() = 0;
+  virtual bool GetLocked() = 0;
+  virtual TPoint GetGridSize() = 0;
+  // Locked controls can be selected but neither moved nor sized.
+  virtual void Lock() = 0;
+  // Redraws the grab handles and tells the surface that the module changed.
+  virtual void Modified() = 0;
+  // The nearest grid point; unless `Force`, the point itself while snapping is off.
+  virtual TPoint PointToGrid(TPoint Point, bool Force) = 0;
+  // Raises EInvalidArgument for a step below 1 in either direction, changing nothing.
+  virtual void SetGridSize(TPoint Value) = 0;
+  virtual void Unlock() = 0;
+  virtual bool GetGridAligned() = 0;
+  virtual void SetGridAligned(bool Value) = 0;
+  virtual bool GetGuidelines() = 0;
+  virtual void SetGuidelines(bool Value) = 0;
+  virtual IPtr<ISelections> GetSelections() = 0;
+  virtual TDragAction GetDragAction() = 0;
 };
 
 // The module root's side of a design surface: what the surface passes on to the module.

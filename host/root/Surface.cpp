@@ -1,5 +1,7 @@
 #include "host/root/Surface.h"
 
+#include <algorithm>
+
 #include "editors/DesignEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/runtime/RtlConsts.h"
@@ -10,34 +12,20 @@ using orx::TControl;
 using orx::TWinControl;
 
 FW_REGISTER_CLASS(TOrxGrabHandles, "Surface")
-FW_REGISTER_CLASS(TOrxDragBoxes, "Surface")
+FW_REGISTER_CLASS(TOrxDragBoxPainter, "Surface")
 FW_REGISTER_CLASS(TOrxGuidelinePainter, "Surface")
 FW_REGISTER_CLASS(TOrxDesignSurface, "Surface")
 
 // ---------------------------------------------------------------------------------------------
-// TOrxDragBoxes, TOrxGuidelinePainter
+// TOrxDragBoxPainter, TOrxGuidelinePainter
 
-int TOrxDragBoxes::Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) {
-  FBoxes.push_back({Rect, Style});
-  return static_cast<int>(FBoxes.size()) - 1;
-}
-
-int TOrxDragBoxes::Add(const IPtr<IItem2D>& Item, TDragAction Action) {
-  const IPtr<IItem> Dragged = Item ? Item->GetDraggedItem() : nullptr;
-  return Add(Dragged ? Dragged->GetBoundsRect() : TRect{}, dbsItem, Action);
-}
-
-int TOrxDragBoxes::Add(const IPtr<IDragImage>& Image, const TRect& Rect, TDragAction Action) {
-  return Add(Rect, dbsItem, Action);
-}
-
-void TOrxDragBoxes::Change(int Index, const TRect& Rect, TDragAction Action) {
-  if (Index < 0 || Index >= static_cast<int>(FBoxes.size())) throw EListError(Format(SListIndexError, Index));
-  FBoxes[static_cast<size_t>(Index)].Rect = Rect;
-}
-
-void TOrxDragBoxes::MoveBy(int DX, int DY, TDragAction Action) {
-  for (TBox& B : FBoxes) B.Rect.Offset(DX, DY);
+void TOrxDragBoxPainter::DrawBox(const TRect& Rect, TDesignBoxStyle Style, const IPtr<IDragImage>& Image) {
+  ++FStrokes;
+  const TBox Box{Rect, Style};
+  if (auto It = std::find(FShown.begin(), FShown.end(), Box); It != FShown.end())
+    FShown.erase(It);
+  else
+    FShown.push_back(Box);
 }
 
 void TOrxGuidelinePainter::EndUpdate() {
@@ -84,6 +72,7 @@ TOrxDesignSurface::~TOrxDesignSurface() { Close(); }
 
 void TOrxDesignSurface::Close() {
   FGrabHandles->SetItem(nullptr);
+  FContextMenuItem.Reset();
   FListener.Reset();
   FItems.clear();
   FContext->Detach();
@@ -161,6 +150,11 @@ IPtr<IItem> TOrxDesignSurface::CreateItem(const IPtr<IItem>& ParentItem, const T
   if (!FHost) return nullptr;
   TComponent* Created = FHost->CreateCurrentComponent(ExtractComponent(ParentItem), Rect);
   return Created ? FindItem(Created) : nullptr;
+}
+
+void TOrxDesignSurface::RightClicked(const IPtr<IItem>& Item, TPoint Point) {
+  FContextMenuItem = Item;
+  FContextMenuPoint = Point;
 }
 
 void TOrxDesignSurface::DeleteSelection() {
@@ -247,7 +241,7 @@ TPoint TOrxDesignSurface::SurfaceToGlobal(TPoint Point) {
 }
 
 IPtr<IDragBoxes> TOrxDesignSurface::CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) {
-  return MakeIntf<TOrxDragBoxes>();
+  return MakeIntf<TXorDragBoxes>(FDragBoxPainter);
 }
 
 std::vector<IPtr<IItem>> TOrxDesignSurface::TabSequence(const IPtr<IItem>& Parent) {

@@ -1,7 +1,7 @@
 // The headless design surface of the Orx framework: the surface a module root of the reference
 // host shows its root component on. It draws nothing; it keeps what a window would show (the
-// grab handles' item, marked items, drag boxes, guideline lines) so that tools and tests can see
-// it, and it answers every question the form designer and the module root ask of a surface.
+// grab handles' item, marked items, drag boxes, guideline lines, the context menu's place) so that tools and
+// tests can see it, and it answers every question the form designer and the module root ask of a surface.
 //
 // Items are made on first request and kept per component until the component is freed (the
 // surface asks to be told through a free notification) or its frame instance leaves the module.
@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "formdesigner/DragBoxes.h"
 #include "host/root/SurfaceItems.h"
 
 namespace formwright {
@@ -33,30 +34,25 @@ class TOrxGrabHandles : public TInterfacedObject, public IGrabHandles {
   int FUpdates = 0;
 };
 
-// The boxes of one drag, kept instead of drawn. An item that draws itself is kept as a box of
-// its bounds, a drag image as a box of its rectangle.
-class TOrxDragBoxes : public TInterfacedObject, public IDragBoxesEx {
-  FW_CLASS(TOrxDragBoxes, TInterfacedObject)
+// The drag boxes as the headless surface shows them: each box drawn by exclusive-or toggles it
+// on the list of boxes shown, so a box drawn twice is gone again, as on a real picture.
+class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
+  FW_CLASS(TOrxDragBoxPainter, TInterfacedObject)
  public:
   struct TBox {
     TRect Rect;
     TDesignBoxStyle Style;
+    friend bool operator==(const TBox&, const TBox&) = default;
   };
-  int Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) override;
-  int Add(const IPtr<IItem2D>& Item, TDragAction Action) override;
-  int Add(const IPtr<IDragImage>& Image, const TRect& Rect, TDragAction Action) override;
-  // Raises EListError for a bad index.
-  void Change(int Index, const TRect& Rect, TDragAction Action) override;
-  void MoveBy(int DX, int DY, TDragAction Action) override;
-  void Done() override { FBoxes.clear(); }
-  void CancelDrag() override { FCancelled = true; }
-  const std::vector<TBox>& Boxes() const noexcept { return FBoxes; }
-  // True once the drag ended unaccepted.
-  bool Cancelled() const noexcept { return FCancelled; }
+  void DrawBox(const TRect& Rect, TDesignBoxStyle Style, const IPtr<IDragImage>& Image) override;
+  // The boxes on the picture now, in the order they appeared.
+  const std::vector<TBox>& Shown() const noexcept { return FShown; }
+  // How many boxes were drawn or erased.
+  int Strokes() const noexcept { return FStrokes; }
 
  private:
-  std::vector<TBox> FBoxes;
-  bool FCancelled = false;
+  std::vector<TBox> FShown;
+  int FStrokes = 0;
 };
 
 // The guideline lines of a drag, kept instead of drawn; lines added inside an update appear at
@@ -127,6 +123,8 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   IPtr<IDragBoxes> CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) override;
   void DropItems(TComponent* Instance) override;
   bool ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) override;
+  // Remembered as the context menu's place.
+  void RightClicked(const IPtr<IItem>& Item, TPoint Point) override;
 
   // ----- what the item context answers
   TComponent* DesignRoot() const noexcept { return FDesignRoot; }
@@ -143,6 +141,11 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   // Stands for the key that turns snapping off.
   void SetGridSnapDisabled(bool Value) noexcept { FGridSnapDisabled = Value; }
   void SetCursorPos(TPoint Value) noexcept { FCursorPos = Value; }
+  // What the drag boxes of every drag draw on.
+  const IPtr<TOrxDragBoxPainter>& DragBoxPainter() const noexcept { return FDragBoxPainter; }
+  // The item and surface point of the last context menu (null and (0, 0) before any).
+  const IPtr<IItem>& ContextMenuItem() const noexcept { return FContextMenuItem; }
+  TPoint ContextMenuPoint() const noexcept { return FContextMenuPoint; }
   // Modifications reported while there is no host.
   int ModifiedCount() const noexcept { return FModifiedCount; }
   // Number of cached items.
@@ -167,6 +170,9 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   IPtr<TOrxItemContext> FContext;
   IPtr<TOrxGrabHandles> FGrabHandles = MakeIntf<TOrxGrabHandles>();
   IPtr<TOrxGuidelinePainter> FGuidelinePainter = MakeIntf<TOrxGuidelinePainter>();
+  IPtr<TOrxDragBoxPainter> FDragBoxPainter = MakeIntf<TOrxDragBoxPainter>();
+  IPtr<IItem> FContextMenuItem;
+  TPoint FContextMenuPoint;
   IPtr<IDesignSurfaceListener> FListener;
   std::unordered_map<TComponent*, IPtr<IItem>> FItems;
   TOwned<TComponent> FNotifier;

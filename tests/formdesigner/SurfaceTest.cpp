@@ -351,27 +351,25 @@ TEST_F(SurfaceTest, AHostAnswersForTheModule) {
 }
 
 TEST_F(SurfaceTest, DragBoxesAndGuidelinesAreKept) {
+  // Drag boxes draw by exclusive-or: the surface shows each box while it is on the list.
   IPtr<IDragBoxes> Boxes = Surface->CreateDragBoxes(Surface->GetRoot(), {0, 0});
-  auto* Kept = dynamic_cast<TOrxDragBoxes*>(Boxes.Get());
-  ASSERT_NE(Kept, nullptr);
-  EXPECT_EQ(Boxes->Add(Bounds(0, 0, 10, 10), dbsItem, daMove), 0);
-  EXPECT_EQ(Boxes->Add(Bounds(20, 0, 10, 10), dbsItem, daMove), 1);
+  const auto& Shown = Surface->DragBoxPainter()->Shown();
+  Boxes->Add(Bounds(0, 0, 10, 10), dbsItem, daMove);
+  Boxes->Add(Bounds(20, 0, 10, 10), dbsSelection, daMove);
   Boxes->MoveBy(5, 6, daMove);
   Boxes->Change(0, Bounds(1, 1, 2, 2), daMove);
   EXPECT_THROW(Boxes->Change(2, Bounds(1, 1, 2, 2), daMove), EListError);
-  EXPECT_EQ(Kept->Boxes()[0].Rect, Bounds(1, 1, 2, 2));
-  EXPECT_EQ(Kept->Boxes()[1].Rect, Bounds(25, 6, 10, 10));
-  Boxes->Done();
-  EXPECT_TRUE(Kept->Boxes().empty());
-  // The extended boxes keep items that draw themselves as boxes of their bounds.
+  using TBox = TOrxDragBoxPainter::TBox;
+  EXPECT_THAT(Shown,
+              ElementsAre(TBox{Bounds(25, 6, 10, 10), dbsSelection}, TBox{Bounds(1, 1, 2, 2), dbsItem}));
+  // The extended boxes show items that draw themselves as boxes of their bounds.
   IPtr<IDragBoxesEx> Extended = Supports<IDragBoxesEx>(Boxes);
   ASSERT_TRUE(Extended);
-  EXPECT_EQ(Extended->Add(MakeIntf<TDraggedItem>(ItemOf(Button2)), daMove), 0);
-  EXPECT_EQ(Kept->Boxes()[0].Rect, Button2->BoundsRect());
-  EXPECT_EQ(Kept->Boxes()[0].Style, dbsItem);
-  EXPECT_FALSE(Kept->Cancelled());
+  EXPECT_EQ(Extended->Add(MakeIntf<TDraggedItem>(ItemOf(Button2)), daMove), 2);
+  EXPECT_EQ(Shown.back(), (TBox{Button2->BoundsRect(), dbsItem}));
   Extended->CancelDrag();
-  EXPECT_TRUE(Kept->Cancelled());
+  Boxes->Done();
+  EXPECT_TRUE(Shown.empty());
 
   auto Painter = Surface->GetGuidelinePainter();
   auto* Lines = dynamic_cast<TOrxGuidelinePainter*>(Painter.Get());
