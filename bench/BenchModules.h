@@ -166,4 +166,17 @@ inline void RawWrite(TComponent* Root, TStream* Out, bool AsText) {
   }
 }
 
+// Gives `Form` the name Form1 and `N` buttons Button1..ButtonN in rows of 20, each 75 x 25 in a
+// cell of 80 x 30.
+inline void AddButtonRows(orx::TForm* Form, int N) {
+  orx::RegisterOrxClasses();
+  Form->SetName("Form1");
+  for (int I = 0; I < N; ++I) {
+    auto* B = new orx::TButton(Form);
+    B->SetName("Button" + IntToStr(I + 1));
+    B->SetParent(Form);
+    B->SetBounds((I % 20) * 80, (I / 20) * 30, 75, 25);
+  }
+}
+
 }  // namespace formwright::bench

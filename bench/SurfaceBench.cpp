@@ -11,6 +11,7 @@
 
 #include <ctime>
 
+#include "bench/BenchModules.h"
 #include "formdesigner/ComponentClipboard.h"
 #include "formdesigner/Selections.h"
 #include "host/root/ReferenceRoot.h"
@@ -23,14 +24,7 @@ namespace formwright::bench_surface {
 class TButtonForm {
  public:
   explicit TButtonForm(int N) {
-    orx::RegisterOrxClasses();
-    FForm->SetName("Form1");
-    for (int I = 0; I < N; ++I) {
-      auto* B = new orx::TButton(FForm.get());
-      B->SetName("Button" + IntToStr(I + 1));
-      B->SetParent(FForm.get());
-      B->SetBounds((I % 20) * 80, (I / 20) * 30, 75, 25);
-    }
+    bench::AddButtonRows(FForm.get(), N);
     FSurface = MakeIntf<TOrxDesignSurface>(FForm.get());
   }
   ~TButtonForm() { FSurface.Reset(); }
