@@ -2,10 +2,15 @@
 
 namespace formwright {
 
+FW_REGISTER_CLASS(TOrxPaletteTools, "ReferenceRoot")
 FW_REGISTER_CLASS(TOrxFormWindow, "ReferenceRoot")
 
-TOrxFormWindow::TOrxFormWindow(IPtr<IDesigner> Designer, IPtr<TOrxDesignSurface> Surface)
-    : FDesigner(std::move(Designer)), FSurface(std::move(Surface)) {}
+TOrxFormWindow::TOrxFormWindow(IPtr<IDesigner> Designer, IPtr<TOrxDesignSurface> Surface,
+                               IPtr<ISelections> Selections, IPtr<ITools> Tools)
+    : FDesigner(std::move(Designer)), FSurface(std::move(Surface)) {
+  if (FSurface && Selections)
+    FFormDesigner = MakeIntf<TDesigner>(FSurface, std::move(Selections), std::move(Tools));
+}
 
 void TOrxFormWindow::AfterModified() {
   if (FPendingModifications == 0) return;
@@ -20,6 +25,8 @@ void TOrxFormWindow::CancelModes() {
 
 void TOrxFormWindow::Close() {
   FOpen = false;
+  if (FFormDesigner) FFormDesigner->Close();
+  FFormDesigner.Reset();
   FDesigner.Reset();
   FSurface.Reset();
 }

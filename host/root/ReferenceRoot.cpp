@@ -30,7 +30,9 @@ void TReferenceRoot::HostCreateDesignerWindow() {
   auto Surface = MakeIntf<TOrxDesignSurface>(
       State().Root, IPtr<ISurfaceHost>(static_cast<ISurfaceHost*>(this)), GetDesigner());
   SetSurface(Surface);
-  SetFormWindow(MakeIntf<TOrxFormWindow>(GetDesigner(), Surface));
+  // The palette holds a tool while a class is chosen; the window goes before the root does.
+  auto Tools = MakeIntf<TOrxPaletteTools>([this] { return FPaletteClass != nullptr; });
+  SetFormWindow(MakeIntf<TOrxFormWindow>(GetDesigner(), Surface, Selections(), Tools));
 }
 
 IPtr<IInternalPaletteItem> TReferenceRoot::HostCurrentPaletteItem() {
