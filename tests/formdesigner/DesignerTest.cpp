@@ -2,9 +2,8 @@
 
 #include <gmock/gmock.h>
 
-#include "formdesigner/Selections.h"
-#include "host/root/Surface.h"
-#include "moduledesigner/DesignPackage.h"
+#include "host/root/FormWindow.h"
+#include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "tests/support/Matchers.h"
 
@@ -16,72 +15,43 @@ using ::testing::IsEmpty;
 
 namespace {
 
-// The module side of the surface: every component of the form is selectable; it creates
-// buttons, counts modifications and can refuse them (read-only source) or refuse to create.
-class TFormHost : public TInterfacedObject, public ISurfaceHost {
- public:
-  explicit TFormHost(TForm* Form) : FForm(Form) {}
-  TComponent* CreateCurrentComponent(TComponent* Parent, const TRect& Rect) override {
-    if (FailCreate) throw EComponentDesignerException("No room for a button here");
-    auto* B = new TButton(FForm);
-    B->SetParent(dynamic_cast<TWinControl*>(Parent));
-    B->SetBoundsRect(Rect);
-    return B;
-  }
-  void DeleteSelection() override { ++Deletes; }
-  int GetSelectableComponentCount() override { return FForm->ComponentCount(); }
-  TComponent* GetSelectableComponents(int Index) override { return FForm->Components(Index); }
-  bool HasSelectableChildren(TComponent*) override { return false; }
-  void Modified() override { ++Modifications; }
-  void ValidateModification() override {
-    if (ReadOnly) throw EComponentDesignerException("The module's source is read-only");
-  }
-  bool ReadOnly = false;
-  bool FailCreate = false;
-  int Deletes = 0;
-  int Modifications = 0;
-
- private:
-  TForm* FForm;
-};
-
-class TPalette : public TInterfacedObject, public ITools {
- public:
-  bool ToolSelected() override { return Active; }
-  bool Active = false;
-};
-
 // A form (client origin at surface (0, 0)) with a panel holding Edit1 and Button1, and Button2,
-// Button3 and Button4 on the form; the designer drives it through the surface's listener.
+// Button3 and Button4 on the form.
+constexpr const char* ModuleText =
+    "object Form1: TForm1\n  Left = 100\n  Top = 50\n  Width = 600\n  Height = 400\n"
+    "  object Panel1: TPanel\n    Left = 8\n    Top = 8\n    Width = 200\n    Height = 100\n"
+    "    object Edit1: TEdit\n      Left = 8\n      Top = 8\n      Width = 80\n      Height = 21\n    end\n"
+    "    object Button1: TButton\n      Left = 8\n      Top = 40\n      Width = 75\n      Height = 25\n    "
+    "end\n"
+    "  end\n"
+    "  object Button2: TButton\n    Left = 250\n    Top = 20\n    Width = 75\n    Height = 25\n  end\n"
+    "  object Button3: TButton\n    Left = 5\n    Top = 200\n    Width = 79\n    Height = 25\n  end\n"
+    "  object Button4: TButton\n    Left = 250\n    Top = 200\n    Width = 75\n    Height = 25\n  end\n"
+    "end\n";
+
+// The module open in the reference host; its window's form designer hears the surface.
 class DesignerTest : public ::testing::Test {
  protected:
-  DesignerTest() : Form(new TForm(nullptr)) {
-    Form->SetName("Form1");
-    Form->SetBounds(100, 50, 600, 400);
-    Panel = Add<TPanel>("Panel1", Form.get(), Bounds(8, 8, 200, 100));
-    Edit = Add<TEdit>("Edit1", Panel, Bounds(8, 8, 80, 21));
-    Button1 = Add<TButton>("Button1", Panel, Bounds(8, 40, 75, 25));
-    Button2 = Add<TButton>("Button2", Form.get(), Bounds(250, 20, 75, 25));
-    Button3 = Add<TButton>("Button3", Form.get(), Bounds(5, 200, 79, 25));
-    Button4 = Add<TButton>("Button4", Form.get(), Bounds(250, 200, 75, 25));
-    Surface = MakeIntf<TOrxDesignSurface>(Form.get());
-    Host = MakeIntf<TFormHost>(Form.get());
-    Surface->SetHost(Host);
-    Designer = MakeIntf<TDesigner>(Surface, Selections, Palette);
+  DesignerTest() {
+    Files->PutFile("Main.fwf", ModuleText);
+    Main = Host.Open("Main.fwf");
+    Surface = IPtr<TOrxDesignSurface>(dynamic_cast<TOrxDesignSurface*>(Main->Surface().Get()));
+    Window = dynamic_cast<TOrxFormWindow*>(Main->FormWindow().Get());
+    Designer = Window->FormDesigner();
+    Selections = Main->Selections();
+    Form = dynamic_cast<TForm*>(Main->GetRoot());
+    Panel = Get<TPanel>("Panel1");
+    Edit = Get<TEdit>("Edit1");
+    Button1 = Get<TButton>("Button1");
+    Button2 = Get<TButton>("Button2");
+    Button3 = Get<TButton>("Button3");
+    Button4 = Get<TButton>("Button4");
   }
-  ~DesignerTest() override {
-    Designer.Reset();
-    Surface.Reset();
+  template <class C = TControl>
+  C* Get(const char* Name) {
+    return dynamic_cast<C*>(Main->GetRoot()->FindComponent(Name));
   }
 
-  template <class C>
-  C* Add(const char* Name, TWinControl* Parent, TRect R) {
-    auto* Control = new C(Form.get());
-    Control->SetName(Name);
-    Control->SetParent(Parent);
-    Control->SetBoundsRect(R);
-    return Control;
-  }
   IPtr<IItem> ItemOf(TPersistent* P) { return Surface->FindItem(P); }
   const IPtr<IDesignSurfaceListener>& Input() { return Surface->Listener(); }
   void Down(TPersistent* On, TPoint P, TShiftState Shift = {}, TDragHandles Handles = {}) {
@@ -108,16 +78,17 @@ class DesignerTest : public ::testing::Test {
     EXPECT_EQ(Designer->GetDragAction(), daNone);
   }
 
-  TDesignPackageScope Package;
-  TOwned<TForm> Form;
+  IPtr<TMemoryFileSystem> Files = MakeIntf<TMemoryFileSystem>();
+  TReferenceHost Host{Files};
+  IPtr<TReferenceRoot> Main;
+  IPtr<TOrxDesignSurface> Surface;
+  TOrxFormWindow* Window;
+  IPtr<TDesigner> Designer;
+  IPtr<ISelections> Selections;
+  TForm* Form;
   TPanel* Panel;
   TEdit* Edit;
   TButton *Button1, *Button2, *Button3, *Button4;
-  IPtr<TOrxDesignSurface> Surface;
-  IPtr<TFormHost> Host;
-  IPtr<ISelections> Selections = MakeIntf<TSimpleSelections>();
-  IPtr<TPalette> Palette = MakeIntf<TPalette>();
-  IPtr<TDesigner> Designer;
 };
 
 TEST_F(DesignerTest, LockedControlsAreSelectedButNeitherMovedNorSized) {
@@ -132,7 +103,7 @@ TEST_F(DesignerTest, LockedControlsAreSelectedButNeitherMovedNorSized) {
   EXPECT_THAT(Selected(), ElementsAre(Button2));
   EXPECT_EQ(Handles(), Button2);
   EXPECT_EQ(Button2->BoundsRect(), Bounds(250, 20, 75, 25));
-  EXPECT_EQ(Host->Modifications, 0);
+  EXPECT_EQ(Window->Modifications(), 0);
 }
 
 TEST_F(DesignerTest, AMoveGoesByWholeGridSteps) {
@@ -145,14 +116,14 @@ TEST_F(DesignerTest, AMoveGoesByWholeGridSteps) {
     SCOPED_TRACE(::testing::Message() << C.Mouse.X << "," << C.Mouse.Y);
     Button2->SetBounds(250, 20, 75, 25);
     Button4->SetBounds(250, 200, 75, 25);
-    Host->Modifications = 0;
+    const int Before = Window->Modifications();
     Designer->Select(ItemOf(Button2), false);
     Down(Button4, {260, 210}, {ssShift});
     Drag(Button2, {260, 30}, C.Mouse);
     EXPECT_THAT(Selected(), ElementsAre(Button2, Button4));
     EXPECT_EQ(Button2->BoundsRect(), Bounds(250 + C.Moved.X, 20 + C.Moved.Y, 75, 25));
     EXPECT_EQ(Button4->BoundsRect(), Bounds(250 + C.Moved.X, 200 + C.Moved.Y, 75, 25));
-    EXPECT_EQ(Host->Modifications, C.Moved == TPoint{} ? 0 : 1);
+    EXPECT_EQ(Window->Modifications() - Before, C.Moved == TPoint{} ? 0 : 1);
     ExpectSettled();
   }
 }
@@ -193,10 +164,10 @@ TEST_F(DesignerTest, AnOffGridEdgeStaysUntilTheMouseIsNearerAGridLine) {
 
 TEST_F(DesignerTest, ARubberBandSelectsWhatItTouchesInItsContainerOnly) {
   // From the form's background over Panel1's children: they belong to another container.
-  Drag(Form.get(), {500, 300}, {-250, -280});  // to (250, 20): Button2's top-left pixel
+  Drag(Form, {500, 300}, {-250, -280});  // to (250, 20): Button2's top-left pixel
   EXPECT_THAT(Selected(), ElementsAre(Button2, Button4));
-  Drag(Form.get(), {500, 300}, {-175, -255});  // to (325, 45): just past their last pixels
-  EXPECT_THAT(Selected(), ElementsAre(Form.get()));
+  Drag(Form, {500, 300}, {-175, -255});  // to (325, 45): just past their last pixels
+  EXPECT_THAT(Selected(), ElementsAre(Form));
   // Ctrl starts a band inside the container under the mouse.
   Drag(Edit, {20, 20}, {10, 30}, {ssCtrl});
   EXPECT_THAT(Selected(), ElementsAre(Edit, Button1));
@@ -204,8 +175,8 @@ TEST_F(DesignerTest, ARubberBandSelectsWhatItTouchesInItsContainerOnly) {
 }
 
 TEST_F(DesignerTest, APaletteToolCreatesOnTheGrid) {
-  Palette->Active = true;
-  Drag(Form.get(), {13, 301}, {17, 41});  // (13, 301)-(30, 342) snaps to (16, 304)-(32, 344)
+  Main->SetPaletteClass(TButton::StaticClass());
+  Drag(Form, {13, 301}, {17, 41});  // (13, 301)-(30, 342) snaps to (16, 304)-(32, 344)
   ASSERT_EQ(Selections->GetCount(), 1);
   auto* Created = dynamic_cast<TButton*>(ExtractPersistent(Selections->GetItems(0)));
   ASSERT_NE(Created, nullptr);
@@ -241,11 +212,11 @@ TEST_F(DesignerTest, ArrowKeys) {
     EXPECT_EQ(Button2->BoundsRect(), M.Bounds);
   }
   // With the form selected, Ctrl+arrow does nothing.
-  Host->Modifications = 0;
-  Designer->Select(ItemOf(Form.get()), false);
+  const int Before = Window->Modifications();
+  Designer->Select(ItemOf(Form), false);
   Press(dkRight, {ssCtrl});
   EXPECT_EQ(Form->BoundsRect(), Bounds(100, 50, 600, 400));
-  EXPECT_EQ(Host->Modifications, 0);
+  EXPECT_EQ(Window->Modifications(), Before);
   // Plain arrows go to the nearest sibling that way, or stay.
   struct {
     TButton* From;
@@ -256,7 +227,9 @@ TEST_F(DesignerTest, ArrowKeys) {
                      {Button2, dkLeft, Panel},
                      {Button3, dkLeft, Button3},
                      {Button3, dkDown, Button3}};
-  Add<TButton>("Twin", Form.get(), Bounds(250, 200, 75, 25));  // ties with Button4, comes later
+  // A twin of Button4 ties with it and comes later.
+  dynamic_cast<TControl*>(Main->CreateComponent(TButton::StaticClass(), Form, 0, 0, 75, 25))
+      ->SetBoundsRect(Button4->BoundsRect());
   for (const auto& S : Steps) {
     SCOPED_TRACE(S.From->Name());
     Designer->Select(ItemOf(S.From), false);
@@ -285,37 +258,25 @@ TEST_F(DesignerTest, EscapeClimbsToTheParentAndClearsAtTheTop) {
   ExpectSettled();
 }
 
-TEST_F(DesignerTest, RefusedOrFailedChangesLeaveNothingBehind) {
-  Host->ReadOnly = true;
+TEST_F(DesignerTest, AReadOnlySourceRefusesMovesAndTheFileStaysAsItWas) {
+  Main->Source()->SetReadOnly(true);
   Designer->Select(ItemOf(Button2), false);
-  EXPECT_THAT([&] { Press(dkRight, {ssCtrl}); },
-              Raises<EComponentDesignerException>("The module's source is read-only"));
-  EXPECT_THAT(
-      [&] {
-        Drag(Button2, {260, 30}, {16, 0});
-      },
-      Raises<EComponentDesignerException>("The module's source is read-only"));
+  const auto ReadOnly = Raises<EComponentDesignerException>("Source is read-only");
+  EXPECT_THAT([&] { Press(dkRight, {ssCtrl}); }, ReadOnly);
+  EXPECT_THAT([&] { Drag(Button2, {260, 30}, {16, 0}); }, ReadOnly);
+  EXPECT_THAT([&] { Drag(Button2, {260, 30}, {16, 0}, {}, {dhRight}); }, ReadOnly);
   EXPECT_EQ(Button2->BoundsRect(), Bounds(250, 20, 75, 25));
   EXPECT_EQ(Handles(), Button2);
   ExpectSettled();
-  Host->ReadOnly = false;
-  Host->FailCreate = true;
-  Palette->Active = true;
-  const int Before = Form->ComponentCount();
-  EXPECT_THAT(
-      [&] {
-        Drag(Form.get(), {300, 300}, {20, 20});
-      },
-      Raises<EComponentDesignerException>("No room for a button here"));
-  EXPECT_EQ(Form->ComponentCount(), Before);
-  ExpectSettled();
-  EXPECT_EQ(Host->Modifications, 0);
+  EXPECT_FALSE(Main->IsModified());
   EXPECT_THAT(
       [&] {
         Designer->SetGridSize({0, 8});
       },
       Raises<EInvalidArgument>(::testing::HasSubstr("at least 1")));
   EXPECT_EQ(Designer->GetGridSize(), (TPoint{8, 8}));
+  Host.CloseAll();
+  EXPECT_EQ(Files->Contents("Main.fwf"), ModuleText);
 }
 
 TEST_F(DesignerTest, TheRightButtonOpensTheSurfacesContextMenu) {
