@@ -287,23 +287,4 @@ TEST_F(DesignerTest, TheRightButtonOpensTheSurfacesContextMenu) {
   EXPECT_EQ(Handles(), Button2);
 }
 
-TEST(XorDragBoxes, GrowByDoublingAndEraseEveryBoxTheyDrew) {
-  auto Picture = MakeIntf<TOrxDragBoxPainter>();
-  auto Boxes = MakeIntf<TXorDragBoxes>(Picture);
-  EXPECT_EQ(Boxes->BoundingRect(), Rect(2147483647, 2147483647, -2147483647, -2147483647));
-  std::vector<int> Capacities;
-  for (int I = 0; I < 5; ++I) {
-    EXPECT_EQ(Boxes->Add(Bounds(I * 10, I, 5, 5), dbsItem, daMove), I);
-    Capacities.push_back(Boxes->Capacity());
-  }
-  EXPECT_THAT(Capacities, ElementsAre(1, 2, 4, 4, 8));
-  Boxes->MoveBy(1, 1, daMove);
-  Boxes->Change(4, Bounds(0, 0, 1, 1), daMove);
-  EXPECT_EQ(Boxes->BoundingRect(), Rect(0, 0, 36, 9));
-  EXPECT_EQ(Picture->Shown().size(), 5u);
-  Boxes->Done();
-  EXPECT_THAT(Picture->Shown(), IsEmpty());  // every box drawn twice: the picture is as before
-  EXPECT_EQ(Picture->Strokes(), 5 + 10 + 2 + 5);
-}
-
 }  // namespace

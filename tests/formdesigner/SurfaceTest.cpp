@@ -351,25 +351,30 @@ TEST_F(SurfaceTest, AHostAnswersForTheModule) {
 }
 
 TEST_F(SurfaceTest, DragBoxesAndGuidelinesAreKept) {
-  // Drag boxes draw by exclusive-or: the surface shows each box while it is on the list.
-  IPtr<IDragBoxes> Boxes = Surface->CreateDragBoxes(Surface->GetRoot(), {0, 0});
-  const auto& Shown = Surface->DragBoxPainter()->Shown();
-  Boxes->Add(Bounds(0, 0, 10, 10), dbsItem, daMove);
-  Boxes->Add(Bounds(20, 0, 10, 10), dbsSelection, daMove);
-  Boxes->MoveBy(5, 6, daMove);
-  Boxes->Change(0, Bounds(1, 1, 2, 2), daMove);
-  EXPECT_THROW(Boxes->Change(2, Bounds(1, 1, 2, 2), daMove), EListError);
+  // Drag boxes draw by exclusive-or: the surface shows each box while it is on the list. Their
+  // arrays start with room for one box and double.
+  IPtr<TXorDragBoxes> Boxes(
+      dynamic_cast<TXorDragBoxes*>(Surface->CreateDragBoxes(Surface->GetRoot(), {}).Get()));
+  EXPECT_EQ(Boxes->BoundingRect(), Rect(2147483647, 2147483647, -2147483647, -2147483647));
+  std::vector<int> Capacities;
+  for (int I = 0; I < 5; ++I) {
+    EXPECT_EQ(Boxes->Add(Bounds(I * 10, I, 5, 5), I ? dbsItem : dbsSelection, daMove), I);
+    Capacities.push_back(Boxes->Capacity());
+  }
+  EXPECT_THAT(Capacities, ElementsAre(1, 2, 4, 4, 8));
+  Boxes->MoveBy(1, 1, daMove);
+  Boxes->Change(4, Bounds(0, 0, 1, 1), daMove);
+  EXPECT_THROW(Boxes->Change(5, Bounds(1, 1, 2, 2), daMove), EListError);
+  EXPECT_EQ(Boxes->BoundingRect(), Rect(0, 0, 36, 9));
   using TBox = TOrxDragBoxPainter::TBox;
-  EXPECT_THAT(Shown,
-              ElementsAre(TBox{Bounds(25, 6, 10, 10), dbsSelection}, TBox{Bounds(1, 1, 2, 2), dbsItem}));
-  // The extended boxes show items that draw themselves as boxes of their bounds.
-  IPtr<IDragBoxesEx> Extended = Supports<IDragBoxesEx>(Boxes);
-  ASSERT_TRUE(Extended);
-  EXPECT_EQ(Extended->Add(MakeIntf<TDraggedItem>(ItemOf(Button2)), daMove), 2);
+  const auto& Shown = Surface->DragBoxPainter()->Shown();
+  EXPECT_EQ(Shown[0], (TBox{Bounds(1, 1, 5, 5), dbsSelection}));
+  EXPECT_EQ(Shown.back(), (TBox{Bounds(0, 0, 1, 1), dbsItem}));
+  // Items that draw themselves are shown as boxes of their bounds.
+  EXPECT_EQ(Boxes->Add(MakeIntf<TDraggedItem>(ItemOf(Button2)), daMove), 5);
   EXPECT_EQ(Shown.back(), (TBox{Button2->BoundsRect(), dbsItem}));
-  Extended->CancelDrag();
   Boxes->Done();
-  EXPECT_TRUE(Shown.empty());
+  EXPECT_TRUE(Shown.empty());  // every box drawn twice: the picture is as before
 
   auto Painter = Surface->GetGuidelinePainter();
   auto* Lines = dynamic_cast<TOrxGuidelinePainter*>(Painter.Get());
