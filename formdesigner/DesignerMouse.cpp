@@ -127,6 +127,7 @@ void TDesigner::DragBegin(int X, int Y) {
   SetGrabHandles(nullptr);
   FDragBoxes = FSurface->CreateDragBoxes(FDragContainer, {X, Y});
   FDragBoxesEx = Supports<IDragBoxesEx>(FDragBoxes);
+  // The boxes may bring a guideline painter of their own; else the surface's draws.
   FGuidelinePainter = Supports<IGuidelinePainter>(FDragBoxes);
   if (!FGuidelinePainter) FGuidelinePainter = FSurface->GetGuidelinePainter();
   FDragStart = {X, Y};
@@ -135,16 +136,15 @@ void TDesigner::DragBegin(int X, int Y) {
     const IPtr<IItem> First = FSelections->GetItems(0);
     if (const IPtr<IItemEx> Guided = Supports<IItemEx>(First)) {
       if (FGuidelines) {
-        const bool Move = FDragAction == daMove;
-        if (FDragHandles.Contains(dhLeft))
-          FGuides.HorizontalKinds = FGuides.HorizontalKinds + TGuideTypes{gtAlignLeft, gtMarginLeft};
-        if (FDragHandles.Contains(dhRight))
-          FGuides.HorizontalKinds = FGuides.HorizontalKinds + TGuideTypes{gtAlignRight, gtMarginRight};
-        if (FDragHandles.Contains(dhTop))
-          FGuides.VerticalKinds = FGuides.VerticalKinds + TGuideTypes{gtAlignTop, gtMarginTop};
-        if (FDragHandles.Contains(dhBottom))
-          FGuides.VerticalKinds = FGuides.VerticalKinds + TGuideTypes{gtAlignBottom, gtMarginBottom};
-        if (Move) FGuides.VerticalKinds.Include(gtBaseline);
+        // The guide kinds of the edges this drag moves; a move also snaps text baselines.
+        const auto Allow = [this](TDragHandle Edge, TGuideTypes& Kinds, TGuideTypes EdgeKinds) {
+          if (FDragHandles.Contains(Edge)) Kinds = Kinds + EdgeKinds;
+        };
+        Allow(dhLeft, FGuides.HorizontalKinds, {gtAlignLeft, gtMarginLeft});
+        Allow(dhRight, FGuides.HorizontalKinds, {gtAlignRight, gtMarginRight});
+        Allow(dhTop, FGuides.VerticalKinds, {gtAlignTop, gtMarginTop});
+        Allow(dhBottom, FGuides.VerticalKinds, {gtAlignBottom, gtMarginBottom});
+        if (FDragAction == daMove) FGuides.VerticalKinds.Include(gtBaseline);
         if (Guided->GetGuidelinesEnabled()) FGuides.Source = Guided->GetGuidelines();
       }
       FStartingBounds = First->GetBoundsRect();
