@@ -59,15 +59,32 @@ TMetaClass::TMetaClass(String Name, String UnitName, TClass Parent, TInit Init)
 }
 
 namespace {
-// Own methods by lower-case name, for classes with many methods (a designed module's class
-// holds one per handler). Built on first lookup, dropped whenever the class's methods change
-// and when the class goes.
+// Own methods by lower-case name and by code, for classes with many methods (a designed
+// module's class holds one per handler, and the writer names a handler of each component).
+// Built on first lookup, dropped whenever the class's methods change and when the class goes;
+// the first of equal names or codes wins, as in the list.
 constexpr size_t MethodIndexThreshold = 16;
-std::unordered_map<const TMetaClass*, std::unordered_map<String, void*>>& MethodIndexes() {
-  static std::unordered_map<const TMetaClass*, std::unordered_map<String, void*>> Indexes;
+struct TMethodIndex {
+  std::unordered_map<String, void*> ByName;
+  std::unordered_map<const void*, size_t> ByCode;  // position in the class's own list
+
+  void Add(const TMethodEntry& E, size_t Position) {
+    ByName.emplace(LowerCase(E.Name), E.Code);
+    ByCode.emplace(E.Code, Position);
+  }
+};
+std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
+  static std::unordered_map<const TMetaClass*, TMethodIndex> Indexes;
   return Indexes;
 }
 void DropMethodIndex(const TMetaClass* C) { MethodIndexes().erase(C); }
+// The index of a class's own methods, built when first asked for.
+TMethodIndex& MethodIndexOf(const TMetaClass* C, const std::vector<TMethodEntry>& Own) {
+  auto [It, Added] = MethodIndexes().try_emplace(C);
+  if (Added)
+    for (size_t I = 0; I < Own.size(); ++I) It->second.Add(Own[I], I);
+  return It->second;
+}
 }  // namespace
 
 TMetaClass::~TMetaClass() { DropMethodIndex(this); }
@@ -136,21 +153,26 @@ void* TMetaClass::MethodAddress(std::string_view Name) {
         if (SameText(E.Name, Name)) return E.Code;
       continue;
     }
-    auto& Index = MethodIndexes()[C];
-    if (Index.empty())
-      // The first of equal names wins, as in the list.
-      for (const TMethodEntry& E : Own) Index.emplace(LowerCase(E.Name), E.Code);
-    auto It = Index.find(LowerCase(Name));
-    if (It != Index.end()) return It->second;
+    const auto& ByName = MethodIndexOf(C, Own).ByName;
+    auto It = ByName.find(LowerCase(Name));
+    if (It != ByName.end()) return It->second;
   }
   return nullptr;
 }
 
 String TMetaClass::MethodName(const void* Code) {
   if (!Code) return {};
-  for (TMetaClass* C = this; C; C = C->FParent)
-    for (const TMethodEntry& E : C->OwnMethods())
-      if (E.Code == Code) return E.Name;
+  for (TMetaClass* C = this; C; C = C->FParent) {
+    const auto& Own = C->OwnMethods();
+    if (Own.size() < MethodIndexThreshold) {
+      for (const TMethodEntry& E : Own)
+        if (E.Code == Code) return E.Name;
+      continue;
+    }
+    const auto& ByCode = MethodIndexOf(C, Own).ByCode;
+    auto It = ByCode.find(Code);
+    if (It != ByCode.end()) return Own[It->second].Name;
+  }
   return {};
 }
 
@@ -163,9 +185,9 @@ TPropInfo& TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Prop) {
 void TMetaClass::AddMethod(String Name, void* Code) {
   EnsureInitialized();
   // A new method joins an index already built (the first of equal names still wins).
-  if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
-    It->second.emplace(LowerCase(Name), Code);
   FMethods.push_back({std::move(Name), Code});
+  if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
+    It->second.Add(FMethods.back(), FMethods.size() - 1);
 }
 
 bool TMetaClass::RemoveMethod(const void* Code) {

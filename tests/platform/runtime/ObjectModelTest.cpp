@@ -115,6 +115,29 @@ TEST(ObjectModel, AnInstanceSwitchesToARuntimeClassAndBackAtDestruction) {
   EXPECT_EQ(Runtime.Destroyed, 1);
 }
 
+// A designed class holds a method per handler: both lookups stay right through every change
+// of its methods, below and above the size at which they are indexed.
+TEST(ObjectModel, MethodLookupsFollowAddedRenamedAndRemovedMethods) {
+  auto Code = [](int I) { return reinterpret_cast<void*>(uintptr_t(I)); };
+  for (int Count : {3, 40}) {
+    TMetaClass M("TForm1", "Unit1", TTestForm::StaticClass());
+    for (int I = 1; I <= Count; ++I) M.AddMethod(Format("Handler%d", I), Code(I));
+    M.AddMethod("Shared", Code(1));  // a second name of the same code: the first one wins
+    EXPECT_EQ(M.MethodName(Code(1)), "Handler1") << Count;
+    EXPECT_EQ(M.MethodAddress("handler2"), Code(2)) << Count;
+    M.AddMethod("Late", Code(1000));
+    EXPECT_EQ(M.MethodName(Code(1000)), "Late") << Count;
+    ASSERT_TRUE(M.RenameMethod(Code(2), "Renamed"));
+    EXPECT_EQ(M.MethodName(Code(2)), "Renamed") << Count;
+    EXPECT_EQ(M.MethodAddress("Handler2"), nullptr) << Count;
+    ASSERT_TRUE(M.RemoveMethod(Code(1)));
+    EXPECT_EQ(M.MethodName(Code(1)), "Shared") << Count;
+    EXPECT_EQ(M.MethodName(Code(Count)), Format("Handler%d", Count)) << Count;
+    EXPECT_EQ(M.MethodName(Code(5000)), "") << Count;
+    EXPECT_NE(M.MethodAddress("WidgetClick"), nullptr) << Count;  // the compiled parent's
+  }
+}
+
 TEST(ObjectModel, RenamedRuntimeClassKeepsItsUnitWhenNoneIsGiven) {
   TMetaClass M("TForm1", "Unit1", TTestForm::StaticClass());
   M.Rename("TMainForm", "");
