@@ -23,6 +23,9 @@ struct TProxyClass {
 struct TProxyRegistry {
   std::vector<std::unique_ptr<TProxyClass>> Classes;
   TBits UsedMethods;  // bit n set: handle n is in use; bit 0 is never handed out
+  // No handle below this one is free: a module of thousands of handlers takes each in turn
+  // without searching the bits of those taken before.
+  int FirstOpen = 1;
 
   TProxyClass* Find(TClass C) const noexcept {
     for (const auto& P : Classes)
@@ -31,13 +34,17 @@ struct TProxyRegistry {
   }
   void* TakeMethodHandle() {
     UsedMethods.Set(0, true);
-    const int Index = UsedMethods.OpenBit();
+    int Index = FirstOpen;
+    while (Index < UsedMethods.Size() && UsedMethods.Get(Index)) ++Index;
     UsedMethods.Set(Index, true);
+    FirstOpen = Index + 1;
     return reinterpret_cast<void*>(static_cast<uintptr_t>(Index));
   }
   void FreeMethodHandle(const void* Handle) {
     const auto Index = static_cast<int>(reinterpret_cast<uintptr_t>(Handle));
-    if (Index > 0 && Index < UsedMethods.Size()) UsedMethods.Set(Index, false);
+    if (Index <= 0 || Index >= UsedMethods.Size()) return;
+    UsedMethods.Set(Index, false);
+    FirstOpen = std::min(FirstOpen, Index);
   }
 };
 

@@ -32,7 +32,7 @@ json NodeDoc(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
   TComponent* Root = C->ComponentState().Contains(csInline) ? C : LookupRoot;
   json Children = json::array();
   C->GetChildren([&](TComponent* Child) { Children.push_back(NodeDoc(Child, C, Root)); }, Root);
-  if (!Children.empty()) J["children"] = Children;
+  if (!Children.empty()) J["children"] = std::move(Children);
   return J;
 }
 

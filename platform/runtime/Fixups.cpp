@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/PointerSet.h"
 #include "platform/runtime/Scoped.h"
 
 namespace formwright {
@@ -20,7 +20,7 @@ struct TGlobals {
   // been called along it.
   struct TLoadingList {
     std::vector<TComponent*> Items;
-    std::unordered_set<TComponent*> Members;
+    TPointerSet<TComponent> Members;
     size_t Next = 0;
   };
   std::vector<TLoadingList> Loading;
@@ -205,7 +205,7 @@ void RemoveFixups(TPersistent* Instance) noexcept {
   for (auto* B : G.Batches) B->erase(std::remove_if(B->begin(), B->end(), Refers), B->end());
   auto* C = dynamic_cast<TComponent*>(Instance);
   for (auto& L : G.Loading)
-    if (C && L.Members.erase(C)) {
+    if (C && L.Members.Erase(C)) {
       auto It = std::find(L.Items.begin() + static_cast<std::ptrdiff_t>(L.Next), L.Items.end(), Instance);
       if (It != L.Items.end()) *It = nullptr;
     }
@@ -221,7 +221,7 @@ bool IsGlobalLoading() noexcept { return !Globals().Loading.empty(); }
 
 void detail::AddGlobalLoaded(TComponent* C) {
   auto& L = Globals().Loading.back();
-  if (L.Members.insert(C).second) L.Items.push_back(C);
+  if (L.Members.Insert(C)) L.Items.push_back(C);
 }
 
 namespace {
@@ -233,11 +233,12 @@ void LoadPending() {
     auto& L = G.Loading.back();
     TComponent* C = L.Items[L.Next++];
     if (!C) continue;  // freed while it waited
-    L.Members.erase(C);
+    L.Members.Erase(C);
     C->Loaded();
   }
   if (!G.Loading.empty() && G.Loading.back().Next == G.Loading.back().Items.size()) {
     G.Loading.back().Items.clear();
+    G.Loading.back().Members.Clear();
     G.Loading.back().Next = 0;
   }
 }

@@ -1,5 +1,8 @@
 #include <gmock/gmock.h>
 
+#include <set>
+
+#include "platform/runtime/PointerSet.h"
 #include "tests/support/Matchers.h"
 #include "tests/support/TestClasses.h"
 
@@ -80,6 +83,26 @@ TEST(Lists, BitsHandOutTheLowestFreeNumber) {
   EXPECT_EQ(B.OpenBit(), 1);
   EXPECT_FALSE(B.Get(100));
   EXPECT_THROW(B.Set(-1, true), EListError);
+}
+
+// Members come and go in waves (a module's components wait for Loaded, then leave one by one):
+// the set answers the same as a reference set through growth and the reuse of freed places.
+TEST(Lists, PointerSetsAnswerAsAReferenceSetThroughGrowthAndRemovals) {
+  std::vector<int> Objects(3000);
+  TPointerSet<int> Set;
+  std::set<const int*> Expected;
+  for (int Wave = 0; Wave < 3; ++Wave) {
+    for (size_t I = static_cast<size_t>(Wave); I < Objects.size(); I += 2)
+      EXPECT_EQ(Set.Insert(&Objects[I]), Expected.insert(&Objects[I]).second);
+    for (size_t I = 0; I < Objects.size(); I += 3)
+      EXPECT_EQ(Set.Erase(&Objects[I]), Expected.erase(&Objects[I]) == 1);
+    ASSERT_EQ(Set.Size(), Expected.size());
+    for (const int& O : Objects) ASSERT_EQ(Set.Contains(&O), Expected.count(&O) == 1);
+  }
+  EXPECT_FALSE(Set.Contains(nullptr));
+  Set.Clear();
+  EXPECT_FALSE(Set.Contains(&Objects[1]));
+  EXPECT_TRUE(Set.Insert(&Objects[1]));
 }
 
 TEST(Lists, InterfaceListsHoldReferences) {
