@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/runtime/TextParser.h"
@@ -334,30 +335,43 @@ class TMerger {
     return Out;
   }
 
-  static const TBlock* Named(const std::vector<TBlock>& Blocks, const TFormText& T, const String& Name) {
-    for (const TBlock& B : Blocks)
-      if (SameText(T.Slice(B.NameBegin, B.NameEnd), Name)) return &B;
-    return nullptr;
+  // The blocks of a list by name regardless of case, each name with its blocks in list order:
+  // a form of thousands of components is matched in one pass, not by a search per component.
+  static std::unordered_map<String, std::vector<size_t>> ByName(const std::vector<TBlock>& Blocks,
+                                                                const TFormText& T) {
+    std::unordered_map<String, std::vector<size_t>> Index;
+    for (size_t I = 0; I < Blocks.size(); ++I)
+      Index[LowerCase(T.Slice(Blocks[I].NameBegin, Blocks[I].NameEnd))].push_back(I);
+    return Index;
   }
 
   String Children(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
     // Every component loaded is in the file, and the other way round, under the same names.
     if (FB.Children.size() != LB.Children.size()) throw TMismatch();
-    for (const TBlock& B : LB.Children)
-      if (!Named(FB.Children, F, L.Slice(B.NameBegin, B.NameEnd))) throw TMismatch();
-    // A saved component takes the loaded one of its name; what is left over on both sides at
-    // the same place among the others is one component renamed.
+    // The file's block of each loaded child: the first of its name.
+    const auto FileNames = ByName(FB.Children, F);
+    std::vector<const TBlock*> FileOfLoaded(LB.Children.size(), nullptr);
+    for (size_t J = 0; J < LB.Children.size(); ++J) {
+      auto It = FileNames.find(LowerCase(L.Slice(LB.Children[J].NameBegin, LB.Children[J].NameEnd)));
+      if (It == FileNames.end()) throw TMismatch();
+      FileOfLoaded[J] = &FB.Children[It->second.front()];
+    }
+    // A saved component takes the first loaded one of its name not taken yet; what is left
+    // over on both sides at the same place among the others is one component renamed.
     std::vector<const TBlock*> LoadedOf(SB.Children.size(), nullptr);
     std::vector<bool> Kept(LB.Children.size(), false);
+    auto LoadedNames = ByName(LB.Children, L);
+    std::unordered_map<String, size_t> NextOfName;  // how many of a name's loaded blocks are taken
     for (size_t I = 0; I < SB.Children.size(); ++I) {
       const String Name = S.Slice(SB.Children[I].NameBegin, SB.Children[I].NameEnd);
-      for (size_t J = 0; J < LB.Children.size(); ++J)
-        if (!Kept[J] && SameText(L.Slice(LB.Children[J].NameBegin, LB.Children[J].NameEnd), Name) &&
-            !Name.empty()) {
-          LoadedOf[I] = &LB.Children[J];
-          Kept[J] = true;
-          break;
-        }
+      if (Name.empty()) continue;
+      const String Key = LowerCase(Name);
+      auto It = LoadedNames.find(Key);
+      size_t& Next = NextOfName[Key];
+      if (It == LoadedNames.end() || Next >= It->second.size()) continue;
+      const size_t J = It->second[Next++];
+      LoadedOf[I] = &LB.Children[J];
+      Kept[J] = true;
     }
     std::vector<size_t> Gone, New;
     for (size_t J = 0; J < LB.Children.size(); ++J)
@@ -381,7 +395,7 @@ class TMerger {
     const String ChildIndent =
         FB.Children.empty() ? PropertyIndent(FB, SB) : F.IndentOf(FB.Children.front().Begin);
     auto FileBlock = [&](const TBlock* LC) {
-      return Named(FB.Children, F, L.Slice(LC->NameBegin, LC->NameEnd));
+      return FileOfLoaded[static_cast<size_t>(LC - LB.Children.data())];
     };
     auto Lead = [&](const TBlock* FC) {
       const size_t Index = static_cast<size_t>(FC - FB.Children.data());
@@ -412,12 +426,14 @@ class TMerger {
           After[Before] += Added(SB.Children[I]);
       }
       Out += After[nullptr];
-      for (const TBlock& FC : FB.Children) {
-        for (size_t I = 0; I < SB.Children.size(); ++I)
-          if (LoadedOf[I] && FileBlock(LoadedOf[I]) == &FC) {
-            Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I]);
-            break;
-          }
+      // The first saved child that keeps each block of the file.
+      std::vector<size_t> SavedOfFile(FB.Children.size(), SB.Children.size());
+      for (size_t I = SB.Children.size(); I-- > 0;)
+        if (LoadedOf[I]) SavedOfFile[static_cast<size_t>(FileBlock(LoadedOf[I]) - FB.Children.data())] = I;
+      for (size_t K = 0; K < FB.Children.size(); ++K) {
+        const TBlock& FC = FB.Children[K];
+        if (const size_t I = SavedOfFile[K]; I < SB.Children.size())
+          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I]);
         Out += After[&FC];
       }
     } else {
