@@ -547,16 +547,19 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
       return;
     }
     if (auto* Sub = detail::OfClass<TPersistent>(Obj)) {
-      TValueScope<String> KeepPath(FPropPath);
+      // The path grows by "Name." for the sub-object's properties and is cut back after.
+      const size_t PathLength = FPropPath.size();
+      TScopeExit KeepPath([this, PathLength] { FPropPath.resize(PathLength); });
       TValueScope<TPersistent*> KeepAncestor(FAncestor);
-      FPropPath += P->Name + ".";
+      FPropPath.append(P->Name).push_back('.');
       FAncestor = AncestorObj && AncestorObj->ClassType() == Sub->ClassType() ? AncestorObj : nullptr;
       WriteProperties(Sub);
     }
     return;
   }
   if (!P->CanWrite() || (Obj && !Comp)) return;
-  if (IsDefaultPropertyValue(Instance, P, LookupInfo())) return;
+  // Without an ancestor a reference is at its default when it is empty.
+  if (FAncestor ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : !Obj) return;
   if (!Comp) {
     WritePropName(P->Name);
     WriteValue(vaNil);
