@@ -563,12 +563,20 @@ void TWinControl::Attach(TControl* AControl) {
   if (AControl->FAlign != alNone) RealignFor(AControl);
 }
 
+namespace {
+// Takes X out of L, searching from the end: a parent frees its controls last first.
+template <class T, class U>
+void EraseFromEnd(std::vector<T*>& L, U* X) {
+  auto It = std::find(L.rbegin(), L.rend(), X);
+  if (It != L.rend()) L.erase(std::next(It).base());
+}
+}  // namespace
+
 void TWinControl::Detach(TControl* AControl) {
-  auto& L = ListOf(AControl);
-  L.erase(std::remove(L.begin(), L.end(), AControl), L.end());
+  EraseFromEnd(ListOf(AControl), AControl);
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     W->FTabOrder = W->TabOrder();
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), W), FTabList.end());
+    EraseFromEnd(FTabList, W);
   }
   AControl->FParent = nullptr;
   AControl->FAnchorRulesValid = false;
@@ -599,9 +607,10 @@ void TWinControl::ParentShowHintChanged() {
 
 TTabOrder TWinControl::TabOrder() const noexcept {
   if (!Parent()) return FTabOrder;
+  // Searched from the end, where the control freed next mostly is.
   const auto& L = Parent()->FTabList;
-  auto It = std::find(L.begin(), L.end(), this);
-  return It == L.end() ? TTabOrder(-1) : TTabOrder(It - L.begin());
+  auto It = std::find(L.rbegin(), L.rend(), this);
+  return It == L.rend() ? TTabOrder(-1) : TTabOrder(L.rend() - It - 1);
 }
 
 void TWinControl::SetTabOrder(TTabOrder Value) {
@@ -610,9 +619,9 @@ void TWinControl::SetTabOrder(TTabOrder Value) {
     return;
   }
   auto& L = Parent()->FTabList;
-  auto It = std::find(L.begin(), L.end(), this);
-  if (It == L.end()) return;
-  L.erase(It);
+  auto It = std::find(L.rbegin(), L.rend(), this);  // a control just attached is last
+  if (It == L.rend()) return;
+  L.erase(std::next(It).base());
   const int N = static_cast<int>(L.size());
   const int Pos = (Value < 0 || Value > N) ? N : static_cast<int>(Value);
   L.insert(L.begin() + Pos, this);

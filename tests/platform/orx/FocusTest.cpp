@@ -26,6 +26,18 @@ TEST_F(Focus, TabOrderFollowsInsertionAndCanBeChanged) {
   D->SetTabOrder(TTabOrder(0));
   D->SetParent(Form.get());
   EXPECT_EQ(D->TabOrder(), 0);
+  // Unparenting or freeing one in the middle closes the gap; an unparented control keeps its
+  // place to take again.
+  B->SetParent(nullptr);
+  EXPECT_EQ(B->TabOrder(), 2);
+  EXPECT_EQ(A->TabOrder(), 2);
+  C->Free();
+  EXPECT_EQ(D->TabOrder(), 0);
+  EXPECT_EQ(A->TabOrder(), 1);
+  B->SetParent(Form.get());
+  EXPECT_EQ(B->TabOrder(), 2);
+  EXPECT_EQ(Form->ControlCount(), 3);
+  EXPECT_EQ(Form->Controls(0), A);
 }
 
 TEST_F(Focus, TabOrderListIsDepthFirstAndNextControlWraps) {
