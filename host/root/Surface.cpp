@@ -76,7 +76,11 @@ void TOrxDesignSurface::Close() {
   FListener.Reset();
   FItems.clear();
   FContext->Detach();
-  FNotifier.reset();  // its free notifications go with it
+  // Nothing of the module refers to the watcher: unlinked from the root first, the root is not
+  // told of its removal, which it would pass on to every component it owns. Its other free
+  // notifications go with it.
+  if (FNotifier && FDesignRoot) FNotifier->RemoveFreeNotification(FDesignRoot);
+  FNotifier.reset();
   FDesignRoot = nullptr;
   // The host and the designer are usually the module root, which holds this surface.
   FHost.Reset();

@@ -271,9 +271,22 @@ TEST_F(SurfaceTest, ADataModulesRootItemHoldsTheIcons) {
   EXPECT_EQ(Module.DesignSize(), (TPoint{320, 240}));
 }
 
+// A component of the form that counts the removals it is told of.
+class TRemovalCounter : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    Removals += Operation == opRemove ? 1 : 0;
+  }
+  int Removals = 0;
+};
+
 TEST_F(SurfaceTest, ClosingTheSurfaceOrFreeingTheRootLeavesItemsWithoutSurface) {
   IPtr<IItem> Kept = ItemOf(Button);
+  auto* Counter = new TRemovalCounter(Form.get());
   Surface->Close();
+  EXPECT_EQ(Counter->Removals, 0);  // the surface's own parts go without a word to the module
   EXPECT_EQ(Kept->GetParent(), nullptr);
   EXPECT_EQ(Surface->GetRoot(), nullptr);
   EXPECT_EQ(Surface->CachedItemCount(), 0);
