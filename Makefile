@@ -13,7 +13,7 @@
 MAKEFLAGS += --no-print-directory
 
 PACKAGES := cmake g++ make pkg-config python3 clang-format libgtest-dev libgmock-dev libbenchmark-dev \
-            libfmt-dev libicu-dev nlohmann-json3-dev
+            libfmt-dev libicu-dev nlohmann-json3-dev libcairo2-dev fonts-dejavu-core
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # The build folders of the presets.
 BUILD    := build

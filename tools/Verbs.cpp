@@ -95,6 +95,14 @@ const std::vector<TVerb>& Verbs() {
        {{}, {}},
        DiffVerb,
        true},
+      {"render",
+       "render FILE... [-o FILE.png] [--scale N] [--handles C[,C...]]",
+       "draws the form as the designer shows it (grid dots, non-visual components as icons) to a\n"
+       "PNG picture: FILE.png beside the module, or the file -o names (one module only); --scale N\n"
+       "(1 to 8) draws it N times larger, --handles shows those components selected",
+       {{}, {"-o", "--scale", "--handles"}},
+       RenderVerb,
+       true},
       {"handlers",
        "handlers FILE... [--json]",
        "the unit's event handlers and the events that use them",

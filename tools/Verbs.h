@@ -65,5 +65,7 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void ClassesVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void FindVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void DiffVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// The form as the designer shows it, drawn to a picture (VerbsRender.cpp).
+void RenderVerb(TSession& Session, TArgs& Args, TOutput& Out);
 
 }  // namespace formwright::tool

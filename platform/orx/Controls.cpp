@@ -783,24 +783,61 @@ void TWinControl::Loaded() {
 
 // ----- TGraphicControl, TCustomControl --------------------------------------------------------
 
-void PrepareCanvas(TCanvas* Canvas, const TControl* Control) {
-  Canvas->ClearOperations();
-  Canvas->SetFont(Control->Font());
-  Canvas->Brush()->SetColor(Control->Color());
-  Canvas->SetClipRect(Control->ClientRect());
+namespace {
+
+// The state Paint starts from on a canvas given to PaintTo: the control's font and colour,
+// clipped to its client area within the clip the canvas already has.
+void PaintOn(TCanvas& Canvas, const TControl& Control) {
+  Canvas.SetFont(Control.Font());
+  Canvas.Brush()->SetColor(Control.Color());
+  Canvas.Brush()->SetStyle(bsSolid);
+  Canvas.IntersectClipRect(Control.ClientRect());
 }
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TCanvas) {}
+}  // namespace
+
+void PrepareCanvas(TCanvas* Canvas, const TControl* Control) {
+  Canvas->SetClipRect(TRect());
+  PaintOn(*Canvas, *Control);
+}
+
+void TControl::PaintTo(TCanvas&) {}
+
+void TWinControl::PaintTo(TCanvas& Canvas) {
+  Canvas.Brush()->SetColor(Color());
+  Canvas.Brush()->SetStyle(bsSolid);
+  Canvas.FillRect(ClientRect());
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TRecordingCanvas) {}
+
+TCanvas* TGraphicControl::Canvas() const noexcept { return FPaintCanvas ? FPaintCanvas : FCanvas.get(); }
 
 void TGraphicControl::Repaint() {
+  FCanvas->ClearOperations();
   PrepareCanvas(FCanvas.get(), this);
   Paint();
 }
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TCanvas) {}
+void TGraphicControl::PaintTo(TCanvas& Canvas) {
+  TValueScope<TCanvas*> Painting(FPaintCanvas, &Canvas);
+  PaintOn(Canvas, *this);
+  Paint();
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TRecordingCanvas) {}
+
+TCanvas* TCustomControl::Canvas() const noexcept { return FPaintCanvas ? FPaintCanvas : FCanvas.get(); }
 
 void TCustomControl::Repaint() {
+  FCanvas->ClearOperations();
   PrepareCanvas(FCanvas.get(), this);
+  Paint();
+}
+
+void TCustomControl::PaintTo(TCanvas& Canvas) {
+  TValueScope<TCanvas*> Painting(FPaintCanvas, &Canvas);
+  PaintOn(Canvas, *this);
   Paint();
 }
 

@@ -248,6 +248,10 @@ class TControl : public TComponent {
   void SetControlStyle(TControlStyle Value) noexcept { FControlStyle = Value; }
   // The text baseline, from the control's top, that alignment guides snap to.
   virtual int32_t TextBaseline() const;
+  // Paints the control's own look on Canvas, whose origin is the control's top-left corner and
+  // whose font is the control's; children are painted after it by PaintControl (ControlPaint.h).
+  // The base paints nothing: a control without a look of its own is invisible.
+  virtual void PaintTo(TCanvas& Canvas);
 
   // ----- actions
   TBasicAction* Action() const noexcept;
@@ -364,6 +368,8 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* AOwner);
   static void DeclarePublished(TClassBuilder<TWinControl>& C);
+  // Fills the client area with the control's colour.
+  void PaintTo(TCanvas& Canvas) override;
 
   int ControlCount() const noexcept { return static_cast<int>(FControls.size() + FWinControls.size()); }
   // Raises EListError for a bad index.
@@ -476,16 +482,22 @@ class TGraphicControl : public TControl {
   FW_CLASS(TGraphicControl, TControl)
  public:
   explicit TGraphicControl(TComponent* AOwner);
-  TCanvas* Canvas() const noexcept { return FCanvas.get(); }
-  // Clears the canvas, gives it the control's font and client rectangle, and paints.
+  // The canvas Paint draws on: the one PaintTo was given while it runs, else the control's
+  // own recording canvas.
+  TCanvas* Canvas() const noexcept;
+  TRecordingCanvas* Recording() const noexcept { return FCanvas.get(); }
+  // Clears the recording canvas, gives it the control's font and client rectangle, and paints.
   void Repaint();
+  // Runs Paint on Canvas.
+  void PaintTo(TCanvas& Canvas) override;
 
  protected:
-  // Draws the control on its canvas; the base draws nothing.
+  // Draws the control on Canvas(); the base draws nothing.
   virtual void Paint() {}
 
  private:
-  TOwned<TCanvas> FCanvas;
+  TOwned<TRecordingCanvas> FCanvas;
+  TCanvas* FPaintCanvas = nullptr;
 };
 
 // A windowed control that paints itself (panels, custom controls) on its canvas.
@@ -493,19 +505,24 @@ class TCustomControl : public TWinControl {
   FW_CLASS(TCustomControl, TWinControl)
  public:
   explicit TCustomControl(TComponent* AOwner);
-  TCanvas* Canvas() const noexcept { return FCanvas.get(); }
-  // Clears the canvas, gives it the control's font and client rectangle, and paints.
+  // As TGraphicControl's: the canvas of PaintTo while it runs, else the recording one.
+  TCanvas* Canvas() const noexcept;
+  TRecordingCanvas* Recording() const noexcept { return FCanvas.get(); }
+  // Clears the recording canvas, gives it the control's font and client rectangle, and paints.
   void Repaint();
+  // Runs Paint on Canvas.
+  void PaintTo(TCanvas& Canvas) override;
 
  protected:
   virtual void Paint() {}
 
  private:
-  TOwned<TCanvas> FCanvas;
+  TOwned<TRecordingCanvas> FCanvas;
+  TCanvas* FPaintCanvas = nullptr;
 };
 
-// Prepares `Canvas` for painting `Control`: no recorded operations, the control's font and
-// colour, and its client rectangle as the clip rectangle.
+// Prepares `Canvas` for painting `Control`: the control's font and colour (a solid brush), and
+// its client rectangle as the clip rectangle.
 void PrepareCanvas(TCanvas* Canvas, const TControl* Control);
 
 // ---------------------------------------------------------------------------------------------

@@ -33,6 +33,10 @@ class TCustomPanel : public TCustomControl {
   void AdjustClientRect(TRect& Rect) const override;
   int32_t TextBaseline() const override;
 
+ protected:
+  // The face, the bevels and the caption.
+  void Paint() override;
+
  private:
   TAlignment FAlignment = taCenter;
   TBevelCut FBevelInner = bvNone;

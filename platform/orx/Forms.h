@@ -147,6 +147,8 @@ class TCustomForm : public TScrollingWinControl {
   TRect NonClientMargins() const noexcept;
   TRect ClientRect() const override;
   TPoint ClientOrigin() const override;
+  // The frame, the caption bar with the caption and border icons, the menu bar, the client area.
+  void PaintTo(TCanvas& Canvas) override;
 
   // Shows or hides the form, placing it by Position when it appears.
   void Show();

@@ -61,6 +61,7 @@ void TGraphic::Reset(std::vector<uint8_t> Data, int32_t W, int32_t H) {
   FData = std::move(Data);
   FWidth = W;
   FHeight = H;
+  DataChanged();
   if (OnChange) OnChange(this);
 }
 
@@ -112,20 +113,87 @@ bool TBitmap::ParseHeader(const std::vector<uint8_t>& D, int32_t& W, int32_t& H)
   return W >= 0;
 }
 
-void TBitmap::SetSize(int32_t AWidth, int32_t AHeight) {
-  if (AWidth <= 0 || AHeight <= 0) return Reset({}, 0, 0);
-  const uint32_t Stride = (static_cast<uint32_t>(AWidth) * 3 + 3) & ~3u;
-  std::vector<uint8_t> D(54 + size_t(Stride) * uint32_t(AHeight), 0);
+namespace {
+
+// A 24-bit bottom-up bitmap file of those pixels (0xFFRRGGBB, top row first; black for none).
+std::vector<uint8_t> EncodeBitmap24(int32_t W, int32_t H, const std::vector<uint32_t>& Pixels) {
+  const uint32_t Stride = (static_cast<uint32_t>(W) * 3 + 3) & ~3u;
+  std::vector<uint8_t> D(54 + size_t(Stride) * uint32_t(H), 0);
   D[0] = 'B';
   D[1] = 'M';
   Put32(D, 2, static_cast<uint32_t>(D.size()));
   Put32(D, 10, 54);
   Put32(D, 14, 40);
-  Put32(D, 18, static_cast<uint32_t>(AWidth));
-  Put32(D, 22, static_cast<uint32_t>(AHeight));
+  Put32(D, 18, static_cast<uint32_t>(W));
+  Put32(D, 22, static_cast<uint32_t>(H));
   D[26] = 1;   // planes
   D[28] = 24;  // bits per pixel
-  Reset(std::move(D), AWidth, AHeight);
+  if (Pixels.empty()) return D;
+  for (int32_t Y = 0; Y < H; ++Y) {
+    uint8_t* Row = D.data() + 54 + size_t(Stride) * uint32_t(H - 1 - Y);
+    for (int32_t X = 0; X < W; ++X) {
+      const uint32_t P = Pixels[size_t(Y) * size_t(W) + size_t(X)];
+      Row[X * 3] = static_cast<uint8_t>(P);
+      Row[X * 3 + 1] = static_cast<uint8_t>(P >> 8);
+      Row[X * 3 + 2] = static_cast<uint8_t>(P >> 16);
+    }
+  }
+  return D;
+}
+
+// The pixels of an uncompressed 24- or 32-bit bitmap file; white for any other format or for
+// data shorter than its header says.
+std::vector<uint32_t> DecodeBitmap(const std::vector<uint8_t>& D, int32_t W, int32_t H) {
+  std::vector<uint32_t> Pixels(size_t(W) * size_t(H), 0xFFFFFFFFu);
+  if (D.size() < 54) return Pixels;
+  const uint32_t Bits = U16(D, 28), Compression = U32(D, 30), Offset = U32(D, 10);
+  const bool TopDown = static_cast<int32_t>(U32(D, 22)) < 0;
+  if ((Bits != 24 && Bits != 32) || (Compression != 0 && Compression != 3)) return Pixels;
+  const uint32_t Bytes = Bits / 8, Stride = (static_cast<uint32_t>(W) * Bytes + 3) & ~3u;
+  if (Offset + size_t(Stride) * uint32_t(H) > D.size()) return Pixels;
+  for (int32_t Y = 0; Y < H; ++Y) {
+    const uint8_t* Row = D.data() + Offset + size_t(Stride) * uint32_t(TopDown ? Y : H - 1 - Y);
+    for (int32_t X = 0; X < W; ++X) {
+      const uint8_t* P = Row + size_t(X) * Bytes;
+      Pixels[size_t(Y) * size_t(W) + size_t(X)] =
+          0xFF000000u | uint32_t(P[2]) << 16 | uint32_t(P[1]) << 8 | P[0];
+    }
+  }
+  return Pixels;
+}
+
+}  // namespace
+
+void TBitmap::SetSize(int32_t AWidth, int32_t AHeight) {
+  if (AWidth <= 0 || AHeight <= 0) return Reset({}, 0, 0);
+  Reset(EncodeBitmap24(AWidth, AHeight, {}), AWidth, AHeight);
+}
+
+std::vector<uint32_t>& TBitmap::Pixels() {
+  if (FPixels.empty() && !Empty()) FPixels = DecodeBitmap(Data(), Width(), Height());
+  return FPixels;
+}
+
+TColor TBitmap::Pixel(int32_t X, int32_t Y) {
+  if (X < 0 || Y < 0 || X >= Width() || Y >= Height()) return clNone;
+  const uint32_t P = Pixels()[size_t(Y) * size_t(Width()) + size_t(X)];
+  // Pixels are 0xRRGGBB, colours 0xBBGGRR.
+  return TColor(int32_t((P & 0xFF) << 16 | (P & 0xFF00) | (P >> 16 & 0xFF)));
+}
+
+void TBitmap::SetPixel(int32_t X, int32_t Y, TColor Color) {
+  if (X < 0 || Y < 0 || X >= Width() || Y >= Height()) return;
+  const uint32_t C = static_cast<uint32_t>(ColorToRGB(Color));
+  Pixels()[size_t(Y) * size_t(Width()) + size_t(X)] =
+      0xFF000000u | (C & 0xFF) << 16 | (C & 0xFF00) | (C >> 16 & 0xFF);
+  PixelsChanged();
+}
+
+void TBitmap::PixelsChanged() {
+  if (Empty()) return;
+  std::vector<uint32_t> Keep = std::move(FPixels);
+  Reset(EncodeBitmap24(Width(), Height(), Keep), Width(), Height());
+  FPixels = std::move(Keep);
 }
 
 // ICONDIR (reserved 0, type 1, count) then the first ICONDIRENTRY (0 stands for 256).

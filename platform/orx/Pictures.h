@@ -42,6 +42,8 @@ class TGraphic : public TPersistent {
   virtual bool ParseHeader(const std::vector<uint8_t>& Data, int32_t& W, int32_t& H) const = 0;
   // Gives the graphic new data of a blank image of that size.
   void Reset(std::vector<uint8_t> Data, int32_t W, int32_t H);
+  // Called after the data was replaced (loaded, assigned, reset).
+  virtual void DataChanged() {}
 
  private:
   std::vector<uint8_t> FData;
@@ -50,15 +52,34 @@ class TGraphic : public TPersistent {
   bool FTransparent = false;
 };
 
-// A device-independent bitmap (".bmp").
+// A device-independent bitmap (".bmp") and its pixels. The pixels are read from the file data
+// when first asked for (uncompressed 24- and 32-bit bitmaps; other formats read as white) and
+// written back to it, as a 24-bit bitmap, by PixelsChanged.
 class TBitmap : public TGraphic {
   FW_CLASS(TBitmap, TGraphic)
  public:
-  // Makes a blank 24-bit bitmap of that size (an empty bitmap for 0 × 0).
+  // Makes a blank (black) 24-bit bitmap of that size (an empty bitmap for 0 × 0).
   void SetSize(int32_t AWidth, int32_t AHeight);
+  // The colour of a pixel (clNone outside the bitmap) / sets it (nothing outside).
+  TColor Pixel(int32_t X, int32_t Y);
+  void SetPixel(int32_t X, int32_t Y, TColor Color);
+  // The pixels, row by row from the top, each 0xFFRRGGBB: what a drawing back end writes to.
+  // Call PixelsChanged after writing.
+  std::vector<uint32_t>& Pixels();
+  // Writes the pixels back to the file data and tells OnChange.
+  void PixelsChanged();
+  // Portable network graphics in and out. Raises EInvalidGraphic ("Invalid image") for a file
+  // that cannot be read as one (the bitmap keeps what it had) or written.
+  void LoadFromPng(const String& FileName);
+  void SaveToPng(const String& FileName);
 
  protected:
   bool ParseHeader(const std::vector<uint8_t>& Data, int32_t& W, int32_t& H) const override;
+  void DataChanged() override { FPixels.clear(); }
+
+ private:
+  // Empty until asked for, and again whenever the file data is replaced.
+  std::vector<uint32_t> FPixels;
 };
 
 // An icon (".ico"); its size is the first image's.

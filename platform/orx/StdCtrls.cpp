@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/orx/ControlPaint.h"
 #include "platform/orx/Forms.h"
 #include "platform/runtime/Clipboard.h"
 #include "platform/runtime/Scoped.h"
@@ -84,20 +85,7 @@ void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
 }
 
-String TCustomLabel::DisplayText() const {
-  if (!FShowAccelChar) return Caption();
-  String R;
-  const String& S = Caption();
-  for (size_t I = 0; I < S.size(); ++I) {
-    if (S[I] == '&') {
-      if (I + 1 < S.size() && S[I + 1] == '&') R += '&';
-      if (I + 1 < S.size() && S[I + 1] == '&') ++I;
-      continue;
-    }
-    R += S[I];
-  }
-  return R;
-}
+String TCustomLabel::DisplayText() const { return FShowAccelChar ? StripAccelChars(Caption()) : Caption(); }
 
 void TCustomLabel::TextChanged() {
   TGraphicControl::TextChanged();

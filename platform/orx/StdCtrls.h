@@ -38,6 +38,8 @@ class TCustomLabel : public TGraphicControl {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:
+  // The caption in its font, placed by Alignment and Layout, over the colour unless transparent.
+  void Paint() override;
   void TextChanged() override;
   void FontChanged() override;
   void AdjustBounds();
@@ -94,6 +96,9 @@ class TButton : public TButtonControl {
   void SetWordWrap(bool Value) noexcept { FWordWrap = Value; }
   void Click() override;
 
+  // A raised face with the caption centred (a darker frame for the default button).
+  void PaintTo(TCanvas& Canvas) override;
+
  private:
   bool FDefault = false;
   bool FCancel = false;
@@ -117,6 +122,9 @@ class TCustomCheckBox : public TButtonControl {
   void SetAlignment(TAlignment Value) noexcept { FAlignment = Value; }
   // Moves to the next state: unchecked → checked → grayed (with AllowGrayed) → unchecked.
   void Toggle();
+
+  // The box (ticked, or grey when grayed) and the caption on the side Alignment says.
+  void PaintTo(TCanvas& Canvas) override;
 
  private:
   TCheckBoxState FState = cbUnchecked;
@@ -169,6 +177,9 @@ class TCustomEdit : public TWinControl {
 
   TNotifyEvent FOnChange;
 
+  // The text (or its password characters) in a sunken white box.
+  void PaintTo(TCanvas& Canvas) override;
+
  protected:
   void TextChanged() override;
   virtual void Change();
@@ -206,6 +217,9 @@ class TCustomMemo : public TCustomEdit {
   void SetWantReturns(bool Value) noexcept { FWantReturns = Value; }
   bool WantTabs() const noexcept { return FWantTabs; }
   void SetWantTabs(bool Value) noexcept { FWantTabs = Value; }
+
+  // The lines in a sunken white box, clipped to it.
+  void PaintTo(TCanvas& Canvas) override;
 
  protected:
   void TextChanged() override;

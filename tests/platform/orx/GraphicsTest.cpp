@@ -86,7 +86,7 @@ TEST(Pictures, MetafileHeadersGiveTheirSize) {
 }
 
 TEST(Canvases, RecordWhatWasDrawnWithTheColoursOfTheMoment) {
-  TCanvas C;
+  TRecordingCanvas C;
   C.Brush()->SetColor(clRed);
   C.FillRect(Rect(0, 0, 10, 10));
   C.Brush()->SetColor(clNone);
@@ -94,10 +94,10 @@ TEST(Canvases, RecordWhatWasDrawnWithTheColoursOfTheMoment) {
   C.TextOut(5, 6, "abc");
   C.MoveTo(1, 1);
   C.LineTo(4, 8);
-  ASSERT_EQ(C.Operations().size(), 4u);
+  ASSERT_EQ(C.Operations().size(), 3u);
   EXPECT_EQ(C.Operations()[0].BrushColor, clRed);
   EXPECT_EQ(C.Operations()[1].Rect, Bounds(5, 6, 18, 14));
-  EXPECT_EQ(C.Operations()[3].Rect, Rect(1, 1, 4, 8));
+  EXPECT_EQ(C.Operations()[2].Rect, Rect(1, 1, 4, 8));
   EXPECT_EQ(C.PenPos(), (TPoint{4, 8}));
   EXPECT_EQ(C.TextWidth("abcd"), 24);
 }
@@ -113,9 +113,9 @@ TEST(Canvases, ImagesPlaceTheirPicture) {
   Image->Picture()->Bitmap()->SetSize(100, 50);
   EXPECT_EQ(Image->DestRect(), Bounds(60, 85, 100, 50));
   Image->Repaint();
-  ASSERT_EQ(Image->Canvas()->Operations().size(), 1u);
-  EXPECT_EQ(Image->Canvas()->Operations()[0].Kind, TCanvasOpKind::Draw);
-  EXPECT_EQ(Image->Canvas()->Operations()[0].Text, "TBitmap");
+  ASSERT_EQ(Image->Recording()->Operations().size(), 1u);
+  EXPECT_EQ(Image->Recording()->Operations()[0].Kind, TCanvasOpKind::Draw);
+  EXPECT_EQ(Image->Recording()->Operations()[0].Text, "TBitmap");
   Image->SetAutoSize(true);
   EXPECT_EQ(Image->BoundsRect(), Bounds(0, 0, 100, 50));
 }
@@ -128,9 +128,9 @@ TEST(Canvases, ShapesDrawInsideTheirPen) {
   EXPECT_EQ(Shape->ShapeRect(), Bounds(1 + 20, 1, 38, 38));
   Shape->Brush()->SetColor(clYellow);
   Shape->Repaint();
-  ASSERT_EQ(Shape->Canvas()->Operations().size(), 1u);
-  EXPECT_EQ(Shape->Canvas()->Operations()[0].Kind, TCanvasOpKind::Ellipse);
-  EXPECT_EQ(Shape->Canvas()->Operations()[0].BrushColor, clYellow);
+  ASSERT_EQ(Shape->Recording()->Operations().size(), 1u);
+  EXPECT_EQ(Shape->Recording()->Operations()[0].Kind, TCanvasOpKind::Ellipse);
+  EXPECT_EQ(Shape->Recording()->Operations()[0].BrushColor, clYellow);
 }
 
 }  // namespace
