@@ -1,5 +1,5 @@
-// GoogleMock matchers and helpers shared by every test suite: exceptions with their messages,
-// and the contents of streams.
+// GoogleMock matchers for what design-time code raises and writes: exceptions with their
+// messages, the contents of streams, and module files in either of their forms.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -59,5 +59,11 @@ MATCHER_P(StreamText, Matcher, "whose text " + ::testing::DescribeMatcher<String
 
 // Matches a memory stream or byte vector whose text contains `Part`.
 inline auto StreamContains(const String& Part) { return StreamText(::testing::HasSubstr(Part)); }
+
+// The text form of a module file's bytes, whether it was saved as text or binary, so that a
+// check reads the same for both: EXPECT_THAT(ModuleText(Files->Contents("Main.fwf")), ...).
+String ModuleText(const String& Bytes);
+// The binary form of a module's text, as a module saved in binary holds it.
+String ModuleBinary(const String& Text);
 
 }  // namespace formwright::testing

@@ -1,4 +1,4 @@
-#include "tests/support/TempFolder.h"
+#include "formwright/testing/TempFolder.h"
 
 #include <cstdlib>
 #include <fstream>
