@@ -5,12 +5,12 @@
 
 #include "editors/CompEditors.h"
 #include "editors/StdEditorReg.h"
+#include "formwright/testing/RecordingDesigner.h"
 #include "host/IDEServices.h"
 #include "host/MenuModel.h"
 #include "platform/orx/ActnList.h"
 #include "platform/orx/Forms.h"
 #include "platform/orx/StdCtrls.h"
-#include "tests/editors/TestDesigner.h"
 
 namespace formwright::testing {
 
@@ -24,7 +24,7 @@ struct TEditRecorder {
 };
 
 // A designer that handles edit actions.
-class TEditingDesigner : public editors_testing::TTestDesigner, public IEditHandler {
+class TEditingDesigner : public TRecordingDesigner, public IEditHandler {
  public:
   void EditAction(TEditAction Action) override { Edits.Actions.push_back(Action); }
   TEditState GetEditState() override { return Edits.State; }
@@ -74,7 +74,7 @@ class SelectionEditorTest : public ::testing::Test {
   TEditorsPackageScope FPackage;
   IPtr<TReferenceIDEServices> FServices;
   IPtr<TEditingDesigner> FEditing = MakeIntf<TEditingDesigner>();
-  IPtr<editors_testing::TTestDesigner> FPlain = MakeIntf<editors_testing::TTestDesigner>();
+  IPtr<TRecordingDesigner> FPlain = MakeIntf<TRecordingDesigner>();
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
   orx::TButton* FButton = new orx::TButton(FForm.get());
 };

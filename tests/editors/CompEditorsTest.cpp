@@ -7,13 +7,13 @@
 
 #include "editors/CompEditors.h"
 #include "editors/StdEditorReg.h"
+#include "formwright/testing/EditorTest.h"
+#include "formwright/testing/Forms.h"
 #include "platform/orx/Forms.h"
 #include "platform/orx/StdCtrls.h"
-#include "tests/editors/PropTestDesigner.h"
 
 namespace formwright::testing {
 
-using prop_testing::TPropTestDesigner;
 using ::testing::ElementsAre;
 
 // A component whose only events are OnExit and OnEnter (published in that order).
@@ -86,31 +86,16 @@ FW_REGISTER_CLASS(TChangeChangedBox, "CompEditorsTest")
 FW_REGISTER_CLASS(TTwoVerbEditor, "CompEditorsTest")
 FW_REGISTER_CLASS(TStopAtFirstEditor, "CompEditorsTest")
 
-class CompEditorsTest : public ::testing::Test {
+class CompEditorsTest : public TEditorTest {
  protected:
   CompEditorsTest() {
-    FForm->SetName("Form1");
     FEdit->SetName("Edit1");
     FFocus->SetName("Box1");
     FQuiet->SetName("Quiet1");
   }
-  ~CompEditorsTest() override { FDesigner->Detach(); }
 
-  IPtr<IDesigner> Designer() const { return IPtr<IDesigner>(FDesigner.Get()); }
-  // The editor the designer gets for a double-click on `C`.
-  IPtr<IComponentEditor> EditorOf(TComponent* C) const { return GetComponentEditor(C, Designer()); }
-  // The handlers the designer was asked to show, each once, in order.
-  std::vector<String> Shown() const {
-    std::vector<String> R;
-    for (const String& N : FDesigner->FShown)
-      if (std::find(R.begin(), R.end(), N) == R.end()) R.push_back(N);
-    return R;
-  }
   TMethod Handler(TComponent* C, const char* Event) const { return GetMethodProp(C, GetPropInfo(C, Event)); }
 
-  TEditorsPackageScope FPackage;
-  TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
-  IPtr<TPropTestDesigner> FDesigner = MakeIntf<TPropTestDesigner>(FForm.get());
   TChangeChangedBox* FEdit = new TChangeChangedBox(FForm.get());
   TFocusBox* FFocus = new TFocusBox(FForm.get());
   TComponent* FQuiet = new TComponent(FForm.get());  // no events
@@ -121,11 +106,10 @@ class CompEditorsTest : public ::testing::Test {
 
 TEST_F(CompEditorsTest, ThePreferredEventIsEditedOrElseTheFirstInNameOrder) {
   // OnCreate of a form, then OnChange, OnChanged and OnClick; then the first event by name.
-  TComponent* Changed = new TChangedBox(FForm.get());
-  Changed->SetName("Box2");
+  TComponent* Changed = Make<TChangedBox>(FForm.get(), "Box2");
   for (TComponent* C : std::vector<TComponent*>{FEdit, Changed, FFocus, FForm.get()}) EditorOf(C)->Edit();
-  EXPECT_THAT(Shown(), ElementsAre("Edit1Change", "Box2Changed", "Box1Enter", "FormCreate"));
-  EXPECT_EQ(FDesigner->FCreated, Shown());
+  EXPECT_THAT(FDesigner->ShownOnce(), ElementsAre("Edit1Change", "Box2Changed", "Box1Enter", "FormCreate"));
+  EXPECT_EQ(FDesigner->FCreated, FDesigner->ShownOnce());
   EXPECT_EQ(FDesigner->GetMethodName(Handler(FEdit, "OnChange")), "Edit1Change");
   EXPECT_EQ(Handler(FEdit, "OnClick").Code, nullptr);
   EXPECT_NE(Handler(FFocus, "OnEnter").Code, nullptr);
@@ -146,7 +130,7 @@ TEST_F(CompEditorsTest, AnExistingHandlerIsShownNotCreated) {
   SetMethodProp(FEdit, GetPropInfo(FEdit, "OnChange"), FDesigner->AddMethod("SharedChange"));
   EditorOf(FEdit)->Edit();
   EXPECT_TRUE(FDesigner->FCreated.empty());
-  EXPECT_THAT(Shown(), ElementsAre("SharedChange"));
+  EXPECT_THAT(FDesigner->ShownOnce(), ElementsAre("SharedChange"));
 }
 
 TEST_F(CompEditorsTest, ASubclassThatStopsTheEnumerationEditsNothing) {

@@ -61,13 +61,14 @@ TEST_F(ComponentProperties, OneObjectListsItsReadablePropertiesInNameOrderWithTh
   EXPECT_THAT(N, AllOf(Contains("Caption"), Contains("OnClick"), Contains("ReadOnlyCount")));
   EXPECT_THAT(N, Not(Contains("Transient")));
   for (const auto& P : Properties({FWidget}))
-    EXPECT_EQ(As<TPropertyEditor>(P)->ClassType(), GetEditorClass(P->GetPropInfo(), FWidget)) << P->GetName();
-  EXPECT_TRUE(As<TComponentProperty>(Prop({FWidget}, "Buddy")));
-  EXPECT_TRUE(As<TComponentNameProperty>(Prop({FWidget}, "Name")));
-  EXPECT_TRUE(As<TDateTimeProperty>(Prop({FWidget}, "When")));
-  EXPECT_TRUE(As<TInterfaceProperty>(Prop({FWidget}, "Link")));
-  EXPECT_TRUE(As<TSetProperty>(Prop({FWidget}, "Shapes")));
-  EXPECT_TRUE(As<TClassProperty>(Prop({FWidget}, "Font")));
+    EXPECT_EQ(EditorAs<TPropertyEditor>(P)->ClassType(), GetEditorClass(P->GetPropInfo(), FWidget))
+        << P->GetName();
+  EXPECT_TRUE(EditorAs<TComponentProperty>(Prop({FWidget}, "Buddy")));
+  EXPECT_TRUE(EditorAs<TComponentNameProperty>(Prop({FWidget}, "Name")));
+  EXPECT_TRUE(EditorAs<TDateTimeProperty>(Prop({FWidget}, "When")));
+  EXPECT_TRUE(EditorAs<TInterfaceProperty>(Prop({FWidget}, "Link")));
+  EXPECT_TRUE(EditorAs<TSetProperty>(Prop({FWidget}, "Shapes")));
+  EXPECT_TRUE(EditorAs<TClassProperty>(Prop({FWidget}, "Font")));
 }
 
 TEST_F(ComponentProperties, ASelectionSharesOnlyPropertiesOfTheSameNameTypeAndEditor) {

@@ -1,9 +1,8 @@
+#include "formwright/testing/RecordingDesigner.h"
 #include "tests/editors/RegistryTestSupport.h"
-#include "tests/editors/TestDesigner.h"
 
 using namespace formwright;
 using namespace formwright::testing;
-using formwright::editors_testing::TTestDesigner;
 
 namespace {
 
@@ -53,7 +52,7 @@ TEST_F(ComponentEditorRegistry, TPersistentIsNotLookedAtAndTheDefaultServesTheRe
   RegisterComponentEditor(TSampleButton::StaticClass(), CompB());
   EXPECT_FALSE(GetComponentEditor(FLabel, nullptr));
   SetDefaultComponentEditor(CompC());
-  IPtr<IDesigner> Designer = MakeIntf<TTestDesigner>();
+  IPtr<IDesigner> Designer = MakeIntf<TRecordingDesigner>();
   IPtr<IComponentEditor> E = GetComponentEditor(FLabel, Designer);
   ASSERT_TRUE(E);
   EXPECT_EQ(EditorName(E), "TComponentEditorC");
@@ -113,7 +112,7 @@ TEST_F(SelectionEditorsOfControls, AnEmptySelectionHasNoEditors) {
 }
 
 TEST_F(SelectionEditorsOfControls, TheDesignersCurrentSelectionIsUsedAndHandedToTheEditors) {
-  auto* D = new TTestDesigner;
+  auto* D = new TRecordingDesigner;
   IPtr<IDesigner> Designer(D);
   D->FSelection = {FLabel};
   IPtr<ISelectionEditorList> L = GetSelectionEditors(Designer);
@@ -142,7 +141,7 @@ TEST_F(GuidelinesRegistry, AClassUsesTheNewestRegistrationOfItsNearestAncestor) 
 }
 
 TEST_F(GuidelinesRegistry, TheGuidelinesAreInitialisedWithComponentAndContainer) {
-  IPtr<IDesigner> Designer = MakeIntf<TTestDesigner>();
+  IPtr<IDesigner> Designer = MakeIntf<TRecordingDesigner>();
   RegisterComponentGuidelines(TComponent::StaticClass(), TSampleGuidelines::StaticClass());
   IPtr<IComponentGuidelines> G = GuidelinesFor(Designer, FButton, FControl);
   auto* S = dynamic_cast<TSampleGuidelines*>(G.Get());

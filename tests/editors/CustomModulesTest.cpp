@@ -7,10 +7,10 @@
 #include "editors/CustomModules.h"
 #include "editors/PropertyEditors.h"
 #include "formdesigner/Proxies.h"
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/RecordingDesigner.h"
 #include "platform/orx/Forms.h"
 #include "platform/orx/StdCtrls.h"
-#include "tests/editors/TestDesigner.h"
-#include "tests/support/Matchers.h"
 
 namespace formwright::testing {
 
@@ -48,7 +48,7 @@ class CustomModuleTest : public ::testing::Test {
     return MakeIntf<TCustomModule>(Root, IPtr<IDesigner>(FDesigner.Get()));
   }
 
-  IPtr<editors_testing::TTestDesigner> FDesigner = MakeIntf<editors_testing::TTestDesigner>();
+  IPtr<TRecordingDesigner> FDesigner = MakeIntf<TRecordingDesigner>();
   TOwned<orx::TForm> FForm{new orx::TForm(nullptr)};
 };
 

@@ -6,8 +6,8 @@
 #include "editors/RefPropEditors.h"
 #include "editors/StdEditorReg.h"
 #include "editors/StdPropEditors.h"
+#include "formwright/testing/Matchers.h"
 #include "tests/editors/RegistryTestSupport.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -70,10 +70,10 @@ TEST_F(EditorGroups, ThePackagesOwnRegistrationsGoWithItsGroup) {
   NewEditorGroup();
   RegisterEverything(TEditorA::StaticClass(), TComponentEditorA::StaticClass(),
                      TSelectionEditorA::StaticClass(), TBaselineGuidelines::StaticClass());
-  EXPECT_EQ(EditorFor(FLinks, "Buddy"), TComponentProperty::StaticClass());
+  EXPECT_EQ(EditorClassFor(FLinks, "Buddy"), TComponentProperty::StaticClass());
   EXPECT_EQ(GetSelectionEditors(nullptr, FLabel)->GetCount(), 2) << "the edit actions' and the package's";
   FreeEditorGroup(DesignPackageEditorGroup());
-  EXPECT_EQ(EditorFor(FLinks, "Buddy"), TClassProperty::StaticClass()) << "back to the default by kind";
+  EXPECT_EQ(EditorClassFor(FLinks, "Buddy"), TClassProperty::StaticClass()) << "back to the default by kind";
   EXPECT_EQ(GetSelectionEditors(nullptr, FLabel)->GetCount(), 1);
   EXPECT_EQ(Answers(FButton, FLabel), "TStringProperty TEditorA TComponentEditorA 1 " + IntToStr(gtBaseline))
       << "another package's registrations stay";

@@ -1,5 +1,6 @@
 // Whether an editor's value is what a stream writer would leave out, with and without an
 // ancestor module.
+#include "formwright/testing/Forms.h"
 #include "tests/editors/PropTestSupport.h"
 
 namespace formwright::testing {
@@ -50,7 +51,7 @@ class IsDefault : public PropEditorTest {
   }
 
   TOwned<orx::TForm> FAncestorForm{new orx::TForm(nullptr)};
-  IPtr<TPropTestDesigner> FAncestorDesigner = MakeIntf<TPropTestDesigner>(FAncestorForm.get());
+  IPtr<TRecordingDesigner> FAncestorDesigner = MakeIntf<TRecordingDesigner>(FAncestorForm.get());
   TTestWidget* FAncestorWidget = new TTestWidget(FAncestorForm.get());
 };
 
@@ -97,8 +98,7 @@ TEST_F(IsDefault, CollectionsAreDefaultWhenTheyStreamLikeTheAncestors) {
 }
 
 TEST_F(IsDefault, NestedObjectsAreJudgedOneLevelDeepIncludingValuesNeverStored) {
-  TPropTestShape* Shape = new TPropTestShape(FForm.get());
-  Shape->SetName("Shape1");
+  TPropTestShape* Shape = Make<TPropTestShape>(FForm.get(), "Shape1");
   EXPECT_TRUE(Default({Shape}, "Pen"));
   Shape->Pen()->FScratch = 5;
   EXPECT_FALSE(Default({Shape}, "Pen")) << "a value that is never stored still differs";
@@ -109,11 +109,9 @@ TEST_F(IsDefault, NestedObjectsAreJudgedOneLevelDeepIncludingValuesNeverStored) 
 }
 
 TEST_F(IsDefault, SubComponentsAreComparedWithTheirCounterpartInTheAncestor) {
-  auto* AncestorLinks = new TPropTestLinks(FAncestorForm.get());
-  AncestorLinks->SetName("Links1");
+  auto* AncestorLinks = Make<TPropTestLinks>(FAncestorForm.get(), "Links1");
   AncestorLinks->FInner->SetTag(5);
-  auto* Links = new TPropTestLinks(FForm.get());
-  Links->SetName("Links1");
+  auto* Links = Make<TPropTestLinks>(FForm.get(), "Links1");
   Links->SetAncestor(true);
   Links->FInner->SetTag(5);
   EXPECT_TRUE(Default({Links->FInner}, "Tag"));
@@ -125,10 +123,8 @@ TEST_F(IsDefault, SubComponentsAreComparedWithTheirCounterpartInTheAncestor) {
   EXPECT_FALSE(Default({Links->FInner}, "Tag"));
   // An owner the writer's walk never reaches is looked for from the ancestor root: the
   // sub-component by its name anywhere in the ancestor module.
-  auto* Holder = new TComponent(FForm.get());
-  Holder->SetName("Holder1");
-  auto* Unreached = new TPropTestLinks(Holder);
-  Unreached->SetName("Links3");
+  auto* Holder = Make<TComponent>(FForm.get(), "Holder1");
+  auto* Unreached = Make<TPropTestLinks>(Holder, "Links3");
   Unreached->SetAncestor(true);
   Unreached->FInner->SetTag(5);
   EXPECT_TRUE(Default({Unreached->FInner}, "Tag"));
@@ -161,7 +157,7 @@ TEST_F(IsDefault, FrameOfADesignedClassIsComparedWithThatClassesModule) {
 }
 
 TEST_F(IsDefault, SetElementsCompareTheirOwnBitWithTheDefault) {
-  std::vector<IPtr<IProperty>> Elements = Nested(Prop({FWidget2}, "Shapes"));
+  std::vector<IPtr<IProperty>> Elements = NestedOf(Prop({FWidget2}, "Shapes"));
   ASSERT_EQ(Elements.size(), 3u);
   auto ElementDefault = [&](size_t I) { return Supports<IProperty70>(Elements[I])->GetIsDefault(); };
   EXPECT_TRUE(ElementDefault(0));

@@ -115,7 +115,7 @@ TEST_F(OrxEditors, TypedTextIsStoredAndShownByNameAndRefusalsChangeNothing) {
 }
 
 TEST_F(OrxEditors, ValueListsComeFromTheFrameworksMaps) {
-  const std::vector<String> Shortcuts = Values(Find({FAction}, "ShortCut"));
+  const std::vector<String> Shortcuts = ValuesOf(Find({FAction}, "ShortCut"));
   ASSERT_EQ(Shortcuts.size(), 109u);
   EXPECT_THAT(std::vector<String>(Shortcuts.begin(), Shortcuts.begin() + 3),
               ElementsAre("(None)", "Ctrl+A", "Ctrl+B"));
@@ -127,8 +127,8 @@ TEST_F(OrxEditors, ValueListsComeFromTheFrameworksMaps) {
                           "Shift+Alt+BkSp"));
   std::vector<String> Colours;
   orx::GetColorValues([&](const String& S) { Colours.push_back(S); });
-  EXPECT_THAT(Values(Find({FEdit}, "Color")), ElementsAreArray(Colours));
-  const std::vector<String> Results = Values(Find({FButton}, "ModalResult"));
+  EXPECT_THAT(ValuesOf(Find({FEdit}, "Color")), ElementsAreArray(Colours));
+  const std::vector<String> Results = ValuesOf(Find({FButton}, "ModalResult"));
   EXPECT_THAT(Results, ElementsAre("mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore", "mrYes",
                                    "mrNo", "mrClose", "mrHelp", "mrTryAgain", "mrContinue", "mrAll",
                                    "mrNoToAll", "mrYesToAll"));

@@ -1,6 +1,6 @@
 #include "tests/editors/PropTestClasses.h"
 
-#include "tests/editors/PropTestDesigner.h"
+#include "formwright/testing/RecordingDesigner.h"
 
 namespace formwright::testing {
 

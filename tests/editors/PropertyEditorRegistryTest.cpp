@@ -5,8 +5,8 @@
 #include "platform/orx/Graphics.h"
 #include "platform/orx/StdCtrls.h"
 
+#include "formwright/testing/Matchers.h"
 #include "tests/editors/RegistryTestSupport.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;
@@ -103,7 +103,7 @@ TEST_F(PropertyEditorPrecedence, TheRegistrationThatFitsBestWinsThenTheNewer) {
       if (Swapped) std::reverse(Registrations.begin(), Registrations.end());
       for (const TRegistration& R : Registrations) RegisterPropertyEditor(R.Type, R.Class, R.Name, R.Editor);
       for (const TChoice& Choice : C.Choices)
-        EXPECT_EQ(EditorFor(Choice.Object, Choice.Property), Choice.Editor);
+        EXPECT_EQ(EditorClassFor(Choice.Object, Choice.Property), Choice.Editor);
     }
 }
 
@@ -116,34 +116,34 @@ TEST_F(PropertyEditorRegistry, AGroupRestrictsTheNewestRegistrationOfTheEditorTo
   RegisterPropertyEditor(StringType(), nullptr, "", EdA());
   RegisterPropertyEditor(StringType(), ButtonClass(), "", EdB());
   SetPropertyEditorGroup(EdB(), TGroupedWidget::StaticClass());
-  EXPECT_EQ(EditorFor(Grouped, "Caption"), EdA());  // B is for buttons only
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdA());  // and now for the widget group only
+  EXPECT_EQ(EditorClassFor(Grouped, "Caption"), EdA());  // B is for buttons only
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), EdA());  // and now for the widget group only
 
   RegisterPropertyEditor(StringType(), nullptr, "", EdC());
   RegisterPropertyEditor(StringType(), nullptr, "", EdC());
   SetPropertyEditorGroup(EdC(), TGroupedWidget::StaticClass());
-  EXPECT_EQ(EditorFor(Grouped, "Caption"), EdC());
-  EXPECT_EQ(EditorFor(FLinks, "Caption"), EdC());  // the older C record is still for any group
+  EXPECT_EQ(EditorClassFor(Grouped, "Caption"), EdC());
+  EXPECT_EQ(EditorClassFor(FLinks, "Caption"), EdC());  // the older C record is still for any group
 }
 
 TEST_F(PropertyEditorRegistry, GroupingAnEditorThatWasNeverRegisteredChangesNothing) {
   StartClassGroup(TGroupedWidget::StaticClass());
   RegisterPropertyEditor(StringType(), nullptr, "", EdA());
   SetPropertyEditorGroup(EdB(), TGroupedWidget::StaticClass());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdA());
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), EdA());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Defaults and unlisting
 
 TEST_F(PropertyEditorRegistry, WithoutARegistrationTheDefaultOfTheTypeKindIsUsed) {
-  EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);  // no standard editors loaded
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), nullptr);  // no standard editors loaded
   SetDefaultPropertyEditor(tkUString, EdD());
   SetDefaultPropertyEditor(tkClass, EdC());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdD());
-  EXPECT_EQ(EditorFor(FButton, "Font"), EdC());
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), EdD());
+  EXPECT_EQ(EditorClassFor(FButton, "Font"), EdC());
   RegisterPropertyEditor(StringType(), ButtonClass(), "Hint", EdA());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdD());
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), EdD());
 }
 
 TEST_F(PropertyEditorRegistry, KindsWithoutAStandardEditorTakeNoDefault) {
@@ -158,12 +158,12 @@ TEST_F(PropertyEditorRegistry, KindsWithoutAStandardEditorTakeNoDefault) {
 TEST_F(PropertyEditorRegistry, UnlistingHidesThePropertyForTheClassAndItsDescendantsOnly) {
   SetDefaultPropertyEditor(tkUString, EdD());
   UnlistPublishedProperty(ControlClass(), "Caption");
-  EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);
-  EXPECT_EQ(EditorFor(FControl, "Caption"), nullptr);
-  EXPECT_EQ(EditorFor(FButton, "Hint"), EdD());
-  EXPECT_EQ(EditorFor(FLinks, "Caption"), EdD());
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), nullptr);
+  EXPECT_EQ(EditorClassFor(FControl, "Caption"), nullptr);
+  EXPECT_EQ(EditorClassFor(FButton, "Hint"), EdD());
+  EXPECT_EQ(EditorClassFor(FLinks, "Caption"), EdD());
   UnlistPublishedProperty(ControlClass(), "Colour");  // a name the class does not have
-  EXPECT_EQ(EditorFor(FButton, "Hint"), EdD());
+  EXPECT_EQ(EditorClassFor(FButton, "Hint"), EdD());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -182,7 +182,7 @@ TPropertyEditorClass MapToD(TPersistent*, PPropInfo P) { return SameText(P->Name
 TEST_F(PropertyEditorRegistry, AMapperAnsweringNilLeavesTheChoiceUnchanged) {
   RegisterPropertyEditor(StringType(), nullptr, "", EdA());
   RegisterPropertyMapper(&MapNothing);
-  EXPECT_EQ(EditorFor(FButton, "Caption"), EdA());
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), EdA());
   EXPECT_EQ(GMappedObj, FButton);
   EXPECT_EQ(GMappedProp, GetPropInfo(FButton, "Caption"));
 }
@@ -192,8 +192,8 @@ TEST_F(PropertyEditorRegistry, AMapperAnswersBeforeTheRegistrationsAndTheNewestM
   RegisterPropertyMapper(&MapToD);
   RegisterPropertyMapper(&MapNothing);
   RegisterPropertyEditor(StringType(), ButtonClass(), "Hint", EdA());
-  EXPECT_EQ(EditorFor(FButton, "Hint"), EdD());
-  EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);
+  EXPECT_EQ(EditorClassFor(FButton, "Hint"), EdD());
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -205,8 +205,8 @@ TEST_F(PropertyEditorRegistry, RegistrationsBeforeInstallationAreIgnored) {
   RegisterPropertyMapper(&MapToC);
   EXPECT_EQ(FPackage->Hooks.RegisterPropertyEditorProc, nullptr);
   InstallEditorRegistries(*FPackage);
-  EXPECT_EQ(EditorFor(FButton, "Caption"), nullptr);
-  EXPECT_EQ(EditorFor(FButton, "Hint"), nullptr);
+  EXPECT_EQ(EditorClassFor(FButton, "Caption"), nullptr);
+  EXPECT_EQ(EditorClassFor(FButton, "Hint"), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Event handlers, component references, interface references and component names.
 #include <gmock/gmock.h>
 
+#include "formwright/testing/Forms.h"
 #include "tests/editors/PropTestSupport.h"
 
 namespace formwright::testing {
@@ -29,7 +30,7 @@ TEST_F(MethodProperty, DoubleClickCreatesTheDefaultNamedHandlerOnceAndShowsIt) {
   EXPECT_THAT(FDesigner->FCreated, ElementsAre("Widget1Click"));
   // The root's handlers are named after its class (TForm).
   IPtr<IProperty> OnCreate = Prop({FForm.get()}, "OnCreate");
-  auto* M = As<TMethodProperty>(OnCreate);
+  auto* M = EditorAs<TMethodProperty>(OnCreate);
   ASSERT_TRUE(M);
   EXPECT_EQ(M->GetFormMethodName(), "FormCreate");
   EXPECT_EQ(M->GetTrimmedEventName(), "Create");
@@ -63,7 +64,7 @@ TEST_F(MethodProperty, TypingANewNameRenamesTheCurrentHandler) {
 TEST_F(MethodProperty, TypingAnExistingHandlerAssignsItAndEmptyClearsIt) {
   FDesigner->AddMethod("Shared");
   IPtr<IProperty> OnClick = Prop({FWidget, FWidget2}, "OnClick");
-  EXPECT_THAT(Values(OnClick), ElementsAre("Shared"));
+  EXPECT_THAT(ValuesOf(OnClick), ElementsAre("Shared"));
   OnClick->SetValue("Shared");
   EXPECT_EQ(FWidget->FOnClick.Method(), FDesigner->MethodOf("Shared"));
   EXPECT_EQ(FWidget2->FOnClick.Method(), FDesigner->MethodOf("Shared"));
@@ -114,7 +115,7 @@ TEST_F(ComponentProperty, ReferencesShowAndTakeDesignerNames) {
   EXPECT_EQ(FWidget->Buddy(), FButton);
   EXPECT_EQ(Buddy->GetValue(), "Button1");
   EXPECT_EQ(Supports<IReferenceProperty>(Buddy)->GetComponentReference(), FButton);
-  EXPECT_THAT(Values(Buddy), Contains("Edit1"));
+  EXPECT_THAT(ValuesOf(Buddy), Contains("Edit1"));
   EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { Buddy->SetValue("Nothing1"); }), "Invalid property value");
   EXPECT_EQ(FWidget->Buddy(), FButton);
   Buddy->SetValue("");
@@ -137,11 +138,11 @@ TEST_F(ComponentProperty, ASharedReferenceExpandsWithoutTheNameProperty) {
   EXPECT_TRUE(Buddy->AllEqual());
   EXPECT_TRUE(Buddy->GetAttributes().Contains(paSubProperties));
   EXPECT_TRUE(Buddy->GetAttributes().Contains(paVolatileSubProperties));
-  EXPECT_THAT(Nested(Buddy), AllOf(Contains(Named("Left")), Not(Contains(Named("Name")))));
+  EXPECT_THAT(NestedOf(Buddy), AllOf(Contains(Named("Left")), Not(Contains(Named("Name")))));
   FWidget2->SetBuddy(FEdit);
   EXPECT_FALSE(Buddy->AllEqual());
   EXPECT_FALSE(Buddy->GetAttributes().Contains(paSubProperties));
-  EXPECT_THAT(Nested(Buddy), IsEmpty());
+  EXPECT_THAT(NestedOf(Buddy), IsEmpty());
 }
 
 TEST_F(ComponentProperty, CtrlClickSelectsTheReferencedComponent) {
@@ -159,8 +160,7 @@ TEST_F(ComponentProperty, CtrlClickSelectsTheReferencedComponent) {
 TEST_F(ComponentProperty, ReferencesIntoOtherModulesShowOnlyForTopLevelOwnersAndDataModules) {
   TOwned<orx::TDataModule> Data(new orx::TDataModule(nullptr));
   Data->SetName("Data1");
-  auto* Table = new TPropTestTarget(Data.get());
-  Table->SetName("Table1");
+  auto* Table = Make<TPropTestTarget>(Data.get(), "Table1");
   FDesigner->FLinkedRoots = {Data.get()};
   IPtr<IProperty> Buddy = Prop({FWidget}, "Buddy");
   auto Show = [&] { return Supports<IShowReferenceProperty>(Buddy)->ShowReferenceProperty(); };
@@ -181,11 +181,10 @@ TEST_F(ComponentProperty, ReferencesIntoOtherModulesShowOnlyForTopLevelOwnersAnd
 
 TEST_F(ComponentProperty, InterfaceReferencesOfferOnlyImplementingComponents) {
   auto* Links = new TPropTestLinks(FForm.get());
-  auto* Target = new TPropTestTarget(FForm.get());
-  Target->SetName("Target1");
+  auto* Target = Make<TPropTestTarget>(FForm.get(), "Target1");
   IPtr<IProperty> P = Prop({Links}, "Target");
-  ASSERT_TRUE(As<TInterfaceProperty>(P));
-  EXPECT_THAT(Values(P), ElementsAre("Target1"));
+  ASSERT_TRUE(EditorAs<TInterfaceProperty>(P));
+  EXPECT_THAT(ValuesOf(P), ElementsAre("Target1"));
   EXPECT_EQ(MessageOf<EDesignPropertyError>([&] { P->SetValue("Button1"); }), "Invalid property value");
   EXPECT_FALSE(Links->FTarget);
   P->SetValue("Target1");

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "editors/DesignEditors.h"
+#include "formwright/testing/Inspector.h"
 #include "tests/editors/EditorsTestClasses.h"
 
 namespace formwright::testing {
@@ -23,12 +24,6 @@ class RegistryTest : public ::testing::Test {
   void Uninstall() {
     FPackage.reset();
     FPackage.emplace();
-  }
-  // The editor class the registry picks for property `Name` of `Obj`.
-  static TPropertyEditorClass EditorFor(TPersistent* Obj, const char* Name) {
-    PPropInfo P = GetPropInfo(Obj, Name);
-    EXPECT_NE(P, nullptr) << Name;
-    return GetEditorClass(P, Obj);
   }
 
   std::optional<TDesignPackage> FPackage{std::in_place};

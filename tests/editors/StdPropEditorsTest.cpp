@@ -1,6 +1,7 @@
 // Display texts, parsing, messages and value lists of the standard value editors.
 #include <gmock/gmock.h>
 
+#include "formwright/testing/Forms.h"
 #include "platform/runtime/DateUtils.h"
 #include "tests/editors/PropTestSupport.h"
 
@@ -108,7 +109,7 @@ TEST_F(StdPropEditors, WideCharactersShowEveryCodeFrom33InTheWideValue) {
 TEST_F(StdPropEditors, EnumerationsOfferTheirIdentifiers) {
   IPtr<IProperty> P = Prop({FWidget}, "Shape");
   EXPECT_EQ(P->GetValue(), "tsSquare");
-  EXPECT_THAT(Values(P), ElementsAre("tsCircle", "tsSquare", "tsTriangle"));
+  EXPECT_THAT(ValuesOf(P), ElementsAre("tsCircle", "tsSquare", "tsTriangle"));
   EXPECT_EQ(P->GetAttributes(), (TPropertyAttributes{paValueList, paMultiSelect, paSortList, paRevertable}));
   P->SetValue("TSTRIANGLE");
   EXPECT_EQ(FWidget->FShape, tsTriangle);
@@ -119,10 +120,9 @@ TEST_F(StdPropEditors, EnumerationsOfferTheirIdentifiers) {
 }
 
 TEST_F(StdPropEditors, EnumerationsReachingBelowZeroOfferZeroAndOneAndRefuseUnknownNames) {
-  auto* Probe = new TPropTestProbe(FForm.get());
-  Probe->SetName("Probe1");
+  auto* Probe = Make<TPropTestProbe>(FForm.get(), "Probe1");
   IPtr<IProperty> P = Prop({Probe}, "Trend");
-  EXPECT_THAT(Values(P), ElementsAre("trFlat", "trRising"));
+  EXPECT_THAT(ValuesOf(P), ElementsAre("trFlat", "trRising"));
   P->SetValue("trFalling");
   EXPECT_EQ(Probe->FTrend, trFalling);
   EXPECT_EQ(P->GetValue(), "trFalling");
@@ -133,8 +133,7 @@ TEST_F(StdPropEditors, EnumerationsReachingBelowZeroOfferZeroAndOneAndRefuseUnkn
 }
 
 TEST_F(StdPropEditors, TextWrittenToAMixedSelectionSkipsObjectsWhereItIsReadOnly) {
-  auto* Probe = new TPropTestProbe(FForm.get());
-  Probe->SetName("Probe1");
+  auto* Probe = Make<TPropTestProbe>(FForm.get(), "Probe1");
   IPtr<IProperty> P = Prop({FWidget, Probe}, "Caption");
   ASSERT_TRUE(P);
   P->SetValue("Renamed");
@@ -158,7 +157,7 @@ TEST_F(StdPropEditors, DoubleClickCyclesThroughTheValueListOfEnumerationsAndBool
   EXPECT_EQ(Bool->GetValue(), "False");
   Bool->SetValue("TRUE");
   EXPECT_TRUE(FWidget->FEnabled);
-  EXPECT_THAT(Values(IPtr<IProperty>(Bool.Get())), ElementsAre("False", "True"));
+  EXPECT_THAT(ValuesOf(IPtr<IProperty>(Bool.Get())), ElementsAre("False", "True"));
 }
 
 TEST_F(StdPropEditors, StringsAreWrittenAsTyped) {
@@ -168,9 +167,9 @@ TEST_F(StdPropEditors, StringsAreWrittenAsTyped) {
   EXPECT_EQ(FWidget2->Caption(), " Hello, world ");
   EXPECT_TRUE(P->AllEqual());
   FWidget2->SetCaption(" hello, world ");
-  EXPECT_FALSE(P->AllEqual());                              // case-sensitive
-  EXPECT_EQ(As<TPropertyEditor>(P)->GetVisualValue(), "");  // values that differ show empty
-  EXPECT_EQ(P->GetValue(), " Hello, world ");               // but the value is the first object's
+  EXPECT_FALSE(P->AllEqual());                                    // case-sensitive
+  EXPECT_EQ(EditorAs<TPropertyEditor>(P)->GetVisualValue(), "");  // values that differ show empty
+  EXPECT_EQ(P->GetValue(), " Hello, world ");                     // but the value is the first object's
   EXPECT_EQ(P->GetEditLimit(), 2047);
   IPtr<IProperty> Wide = Prop({FWidget}, "Wide");
   Wide->SetValue("\xC3\xA9t\xC3\xA9");
@@ -217,13 +216,13 @@ TEST_F(StdPropEditors, SetsShowTheirElementsWithoutSpacesAndNestOneBooleanPerEle
   FWidget->FShapes = TTestShapes{tsCircle};
   FWidget2->FShapes = TTestShapes{tsTriangle};
   P = Prop({FWidget, FWidget2}, "Shapes");
-  std::vector<IPtr<IProperty>> Elements = Nested(P);
+  std::vector<IPtr<IProperty>> Elements = NestedOf(P);
   EXPECT_THAT(Elements, ElementsAre(Named("tsCircle"), Named("tsSquare"), Named("tsTriangle")));
   ASSERT_EQ(Elements.size(), 3u);
   EXPECT_FALSE(Elements[0]->AllEqual());
   EXPECT_TRUE(Elements[1]->AllEqual());
   EXPECT_EQ(Elements[1]->GetValue(), "False");
-  EXPECT_THAT(Values(Elements[1]), ElementsAre("False", "True"));
+  EXPECT_THAT(ValuesOf(Elements[1]), ElementsAre("False", "True"));
   Elements[1]->SetValue("TRUE");
   EXPECT_EQ(FWidget->FShapes, (TTestShapes{tsCircle, tsSquare}));
   EXPECT_EQ(FWidget2->FShapes, (TTestShapes{tsSquare, tsTriangle}));
@@ -238,7 +237,7 @@ TEST_F(StdPropEditors, ObjectsShowTheirTypeAndNestTheirProperties) {
   IPtr<IProperty> Font = Prop({FWidget, FWidget2}, "Font");
   EXPECT_EQ(Font->GetValue(), "(TTestFont)");
   EXPECT_EQ(Prop({FButton}, "Font")->GetValue(), "(TFont)");
-  std::vector<IPtr<IProperty>> Sub = Nested(Font);
+  std::vector<IPtr<IProperty>> Sub = NestedOf(Font);
   EXPECT_THAT(Sub, ElementsAre(Named("Name"), Named("Size")));
   ASSERT_EQ(Sub.size(), 2u);
   Sub[1]->SetValue("12");
@@ -265,14 +264,14 @@ TEST_F(StdPropEditors, VariantsKeepTheirTypeWhenTheTextConvertsAndNestTheirType)
   EXPECT_TRUE(FWidget->FValue.IsEmpty());
   // The variant's type is a nested editor.
   FWidget->FValue = Variant(String("12"));
-  std::vector<IPtr<IProperty>> Sub = Nested(P);
+  std::vector<IPtr<IProperty>> Sub = NestedOf(P);
   EXPECT_THAT(Sub, ElementsAre(Named("Type")));
   ASSERT_EQ(Sub.size(), 1u);
   IPtr<IProperty> Type = Sub[0];
   EXPECT_EQ(Type->GetValue(), "String");
-  EXPECT_THAT(Values(Type), AllOf(SizeIs(16), Contains("Integer"), Contains("Null")));
-  EXPECT_EQ(Values(Type).front(), "Unassigned");
-  EXPECT_EQ(Values(Type).back(), "String");
+  EXPECT_THAT(ValuesOf(Type), AllOf(SizeIs(16), Contains("Integer"), Contains("Null")));
+  EXPECT_EQ(ValuesOf(Type).front(), "Unassigned");
+  EXPECT_EQ(ValuesOf(Type).back(), "String");
   Type->SetValue("Integer");
   EXPECT_EQ(FWidget->FValue.VarType(), varInteger);
   EXPECT_EQ(Type->GetValue(), "Integer");
