@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "formdesigner/Proxies.h"
-#include "tests/editors/TestDesigner.h"
+#include "formwright/testing/Forms.h"
+#include "formwright/testing/RecordingDesigner.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -11,7 +12,7 @@ using namespace formwright::testing;
 
 namespace {
 // A designer that can revert one named event.
-class TRevertingDesigner : public editors_testing::TTestDesigner {
+class TRevertingDesigner : public TRecordingDesigner {
  public:
   String Revertable;
   int Reverted = 0;
@@ -23,8 +24,7 @@ class TRevertingDesigner : public editors_testing::TTestDesigner {
 TEST(CompInfo, EventsAreListedByNameWithTheRootsHandlerNames) {
   TOwned<TTestForm> Form(new TTestForm(nullptr));
   CreateSubClass(Form.get(), "TForm1", "Unit1", TTestForm::StaticClass());
-  auto* W = new TTestWidget(Form.get());
-  W->SetName("Widget1");
+  auto* W = Make<TTestWidget>(Form.get(), "Widget1");
   void* Handler = CreateSubClassMethod(Form.get(), "Widget1Click");
   W->FOnClick = TTestNotify(TMethod{Handler, Form.get()});
   TTestForm Stranger(nullptr);

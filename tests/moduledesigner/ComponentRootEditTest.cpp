@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Forms.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
@@ -15,6 +16,8 @@ using ::testing::Not;
 
 namespace formwright {
 namespace {
+
+using testing::Make;
 
 using namespace orx;
 using testing::MessageOf;
@@ -63,8 +66,7 @@ TEST_F(ComponentRootEdit, UniqueNamesAreTheFirstFreeNumber) {
   C("Edit3")->SetName("Other");
   C("Edit4")->SetName("Edit3");
   EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit2");
-  auto* E = new TEdit(Form1->GetRoot());
-  E->SetName("Edit2");
+  Make<TEdit>(Form1->GetRoot(), "Edit2");
   EXPECT_EQ(Form1->UniqueName("TEdit"), "Edit4");
 }
 
@@ -93,8 +95,7 @@ TEST_F(ComponentRootEdit, InheritedComponentsAndAncestorNamesAreGuarded) {
   EXPECT_EQ(Form2->GetRootClassName(), "TForm7");
   EXPECT_EQ(TReferenceHost::SourceOf(Form2)->ClassName(), "TForm7");
   // Deleting an inherited component is refused before anything is deleted.
-  auto* Own = new TEdit(Form2->GetRoot());
-  Own->SetName("Edit1");
+  auto* Own = Make<TEdit>(Form2->GetRoot(), "Edit1");
   Form2->Select(Own, false);
   Form2->Select(Button, true);
   EXPECT_EQ(MessageOf([&] { Form2->DeleteSelection(false); }),

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Forms.h"
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
@@ -14,16 +15,12 @@ using namespace orx;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class ComponentRootMarks : public ::testing::Test {
+class ComponentRootMarks : public testing::RootTest {
  protected:
-  ComponentRootMarks() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", testing::PanelFormText);
-    Form1 = Host.Open("Form1.fwf");
-    for (const char* Name : {"Label1", "Label2"}) {
-      auto* Label = new TLabel(Form1->GetRoot());
-      Label->SetName(Name);
-      Label->SetParent(As<TWinControl>(Form1->GetRoot()));
-    }
+  ComponentRootMarks() {
+    Form1 = Open("Form1.fwf", testing::PanelFormText);
+    for (const char* Name : {"Label1", "Label2"})
+      testing::Make<TLabel>(Form1->GetRoot(), Name, As<TWinControl>(Form1->GetRoot()));
   }
   // The names of the components whose items are drawn marked, in owner order.
   std::vector<String> Marked() {
@@ -32,11 +29,6 @@ class ComponentRootMarks : public ::testing::Test {
       if (Supports<IInternalItem>(Form1->ItemOf(C))->GetMarked()) R.push_back(C->Name());
     return R;
   }
-  TComponent* C(const char* Name) { return Form1->GetRoot()->FindComponent(Name); }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
-  IPtr<TReferenceRoot> Form1;
 };
 
 TEST_F(ComponentRootMarks, OnlyTheItemsOfAMultipleSelectionAreMarked) {

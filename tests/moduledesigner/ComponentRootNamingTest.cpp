@@ -5,6 +5,7 @@
 
 #include "editors/PropertyEditors.h"
 #include "editors/RefPropEditors.h"
+#include "formwright/testing/Forms.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
@@ -12,6 +13,8 @@
 
 namespace formwright {
 namespace {
+
+using testing::Make;
 
 using namespace orx;
 using ::testing::ElementsAre;
@@ -176,9 +179,7 @@ TEST_F(ComponentRootNaming, ComponentTextIsPastedEvenIntoABinaryModule) {
   ASSERT_TRUE(As<TMemo>(C("NotesMemo")));
   EXPECT_THAT(Selected(Form1), ElementsAre(C("NotesMemo"), C("Note2")));
   // Text pasted into a binary module leaves it binary.
-  TStringStream Text(FormText), Binary;
-  ObjectTextToResource(&Text, &Binary);
-  IPtr<TReferenceRoot> Bin = Open("Bin.fwf", Binary.DataString());
+  IPtr<TReferenceRoot> Bin = Open("Bin.fwf", testing::ModuleBinary(FormText));
   TStringStream S("object NotesMemo: TMemo\nend\n");
   Bin->PasteSelectionFromStream(&S, nullptr, TRect{});
   Bin->Save();
@@ -187,8 +188,7 @@ TEST_F(ComponentRootNaming, ComponentTextIsPastedEvenIntoABinaryModule) {
 }
 
 TEST_F(ComponentRootNaming, AFailedUndeleteKeepsItsStream) {
-  auto* List = new TActionList(Form1->GetRoot());
-  List->SetName("ActionList1");
+  auto* List = Make<TActionList>(Form1->GetRoot(), "ActionList1");
   Form1->Select(List, false);
   Form1->DeleteSelection(false);
   ASSERT_TRUE(Form1->CanUndelete());

@@ -5,6 +5,7 @@
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace formwright {
@@ -36,11 +37,7 @@ TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
   const String Theirs = "object Form1: TForm1\n  Caption = 'edited elsewhere'\nend\n";
   Files->PutFile("Form1.fwf", Theirs);
   const int Writes = Files->Writes();
-  std::vector<String> Asked;
-  Host.Questions().FileChanged = [&](const String& Name) {
-    Asked.push_back(Name);
-    return Asked.size() > 2;  // refuse twice, then agree
-  };
+  Answers.FileChanged(false).FileChanged(false).FileChanged(true);
   const String Refused = "'Form1.fwf' has changed on disk since it was opened; it was not overwritten";
   EXPECT_EQ(MessageOf([&] { R->Save(); }), Refused);
   EXPECT_EQ(MessageOf([&] { R->Save(); }), Refused);  // still asked, still refused
@@ -48,10 +45,10 @@ TEST_F(ModuleFiles, AFormFileChangedOnDiskIsNotOverwrittenUnlessTheHostSaysSo) {
   EXPECT_EQ(Files->Contents("Form1.pas"), FormUnit);
   EXPECT_EQ(Files->Writes(), Writes);
   R->Save();
-  EXPECT_EQ(Asked, (std::vector<String>{"Form1.fwf", "Form1.fwf", "Form1.fwf"}));
   EXPECT_THAT(Files->Contents("Form1.fwf"), HasSubstr("Caption = 'Changed'"));
   R->Save();  // written by the module itself since: no question
-  EXPECT_EQ(Asked.size(), 3u);
+  EXPECT_THAT(Answers.Asked(),
+              ElementsAre("FileChanged Form1.fwf", "FileChanged Form1.fwf", "FileChanged Form1.fwf"));
 }
 
 TEST_F(ModuleFiles, AUnitChangedOnDiskStopsTheSaveBeforeAnyFileIsWritten) {

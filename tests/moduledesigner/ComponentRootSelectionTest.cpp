@@ -5,6 +5,7 @@
 
 #include "editors/CustomModules.h"
 #include "editors/PropertyEditors.h"
+#include "formwright/testing/Forms.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
@@ -15,6 +16,8 @@ using ::testing::Not;
 
 namespace formwright {
 namespace {
+
+using testing::Make;
 
 using namespace orx;
 using ::testing::ElementsAre;
@@ -40,8 +43,7 @@ class ComponentRootSelection : public testing::RootTest {
   // The form, with Label1 added after the panel and its button.
   void OpenForm() {
     Form1 = Open("Form1.fwf", PanelFormText);
-    auto* Label = new TLabel(Form1->GetRoot());
-    Label->SetName("Label1");
+    auto* Label = Make<TLabel>(Form1->GetRoot(), "Label1");
     Label->SetParent(As<TWinControl>(Form1->GetRoot()));
   }
   IPtr<IGrabHandles> Handles() { return Form1->Surface()->GetGrabHandles(); }
@@ -76,10 +78,8 @@ TEST_F(ComponentRootSelection, AnEmptySelectionReportsTheRootUnlessNothingWasAsk
 
 TEST_F(ComponentRootSelection, SelectAllTakesTheRootsComponentsExceptThoseWithoutIcon) {
   OpenForm();
-  auto* Menu = new TMainMenu(Form1->GetRoot());
-  Menu->SetName("MainMenu1");
-  auto* Item = new TMenuItem(Form1->GetRoot());
-  Item->SetName("File1");
+  auto* Menu = Make<TMainMenu>(Form1->GetRoot(), "MainMenu1");
+  auto* Item = Make<TMenuItem>(Form1->GetRoot(), "File1");
   Menu->Items()->Add(Item);
   RegisterNoIcon({TMenuItem::StaticClass()});
   Form1->SelectAll();

@@ -7,6 +7,7 @@
 #include "tests/moduledesigner/RootTestSupport.h"
 
 using ::testing::AllOf;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -15,6 +16,7 @@ namespace formwright {
 namespace {
 
 using namespace orx;
+using testing::ModuleBinary;
 using testing::Raises;
 
 const char* const MainText =
@@ -37,19 +39,12 @@ const char* const MainText =
     "  end\n"
     "end\n";
 
-String Binary(const String& Text) {
-  TStringStream In(Text);
-  TStringStream Out;
-  ObjectTextToResource(&In, &Out);
-  return Out.DataString();
-}
-
 using ComponentRootTest = testing::RootTest;
 
 TEST_F(ComponentRootTest, TextStaysTextAndBinaryStaysBinary) {
   IPtr<TReferenceRoot> Text = Open("Main.fwf", MainText);
   IPtr<TReferenceRoot> Bin =
-      Open("Bin.fwf", Binary(StringReplaceAll(MainText, "Form1: TForm1", "Form2: TForm2")));
+      Open("Bin.fwf", ModuleBinary(StringReplaceAll(MainText, "Form1: TForm1", "Form2: TForm2")));
   ASSERT_TRUE(Text->GetRoot());
   EXPECT_EQ(Text->GetRootName(), "Form1");
   EXPECT_EQ(Text->GetRootClassName(), "TForm1");
@@ -67,7 +62,8 @@ TEST_F(ComponentRootTest, TextStaysTextAndBinaryStaysBinary) {
   const String Saved = Files->Contents("Main.fwf");
   EXPECT_THAT(Saved, StartsWith("object Form1: TForm1\n"));  // saved back as text
   EXPECT_THAT(Saved, HasSubstr("      OnClick = Button1Click\n"));
-  EXPECT_EQ(Files->Contents("Bin.fwf"), Binary(StringReplaceAll(Saved, "Form1: TForm1", "Form2: TForm2")));
+  EXPECT_EQ(Files->Contents("Bin.fwf"),
+            ModuleBinary(StringReplaceAll(Saved, "Form1: TForm1", "Form2: TForm2")));
   EXPECT_FALSE(Text->IsModified());
   // What was saved reads back to the same module.
   Host.CloseAll();
@@ -76,7 +72,7 @@ TEST_F(ComponentRootTest, TextStaysTextAndBinaryStaysBinary) {
   // Asked for binary, the text module is saved as binary from now on.
   Again->SetTextFormat(false);
   Again->Save();
-  EXPECT_EQ(Files->Contents("Main.fwf"), Binary(Saved));
+  EXPECT_EQ(Files->Contents("Main.fwf"), ModuleBinary(Saved));
 }
 
 TEST_F(ComponentRootTest, SaveReusesTheCacheUntilAModification) {
@@ -119,18 +115,14 @@ TEST_F(ComponentRootTest, DormantModulesResurrectIdentical) {
 
 TEST_F(ComponentRootTest, AReaderErrorAnsweredStopOpensNothingAndRestoresTheLoadingState) {
   Files->PutFile("Bad.fwf", StringReplaceAll(MainText, "Caption = 'Go'", "Bogus = 1"));
-  int Asked = 0;
-  String Message;
-  Host.Questions().ReaderError = [&](const String& M, const String&) {
-    ++Asked;
-    Message = M;
-    return 1;
-  };
+  Answers.ReaderError(1);
   const int Proxies = ProxyClassCount();
   TClass Group = ActivateClassGroup(TControl::StaticClass());
   EXPECT_THROW(Host.Open("Bad.fwf"), EReadError);
-  EXPECT_EQ(Asked, 1);
-  EXPECT_EQ(Message, "Error reading Button1.Bogus at line 11, column 7: Property Bogus does not exist");
+  EXPECT_THAT(
+      Answers.Asked(),
+      ElementsAre(
+          "ReaderError Error reading Button1.Bogus at line 11, column 7: Property Bogus does not exist"));
   EXPECT_EQ(Host.Designer()->GetRootsCount(), 0);
   EXPECT_FALSE(IsGlobalLoading());
   EXPECT_EQ(PendingFixupCount(), 0);
@@ -143,14 +135,10 @@ TEST_F(ComponentRootTest, AReaderErrorAnsweredStopOpensNothingAndRestoresTheLoad
 TEST_F(ComponentRootTest, ReaderErrorsAreIgnoredOneByOneOrForTheRestOfOneRead) {
   String Text = StringReplaceAll(MainText, "Caption = 'Go'", "Bogus = 1");
   Files->PutFile("Bad.fwf", StringReplaceAll(Text, "Caption = 'Hello'", "Other = 2"));
-  for (const auto& [Answer, Asks] : {std::pair{2, 1}, std::pair{0, 2}}) {
-    int Asked = 0;
-    Host.Environment().Questions.ReaderError = [&, Answer = Answer](const String&, const String&) {
-      ++Asked;
-      return Answer;
-    };
+  Answers.ReaderError(2).ReaderError(0).ReaderError(0);  // all of the first read, then one by one
+  for (const size_t Asks : {1u, 3u}) {
     IPtr<TReferenceRoot> R = Host.Open("Bad.fwf");
-    EXPECT_EQ(Asked, Asks) << "answer " << Answer;
+    EXPECT_EQ(Answers.Asked().size(), Asks);
     EXPECT_TRUE(R->GetReadError());
     EXPECT_TRUE(TReferenceHost::SourceOf(R)->LoadingModified());
     EXPECT_TRUE(R->GetRoot()->FindComponent("Label1"));
@@ -161,7 +149,7 @@ TEST_F(ComponentRootTest, ReaderErrorsAreIgnoredOneByOneOrForTheRestOfOneRead) {
 TEST_F(ComponentRootTest, MalformedStreamsAndUnknownClassesLeaveEveryOtherRootAlone) {
   IPtr<TReferenceRoot> Main = Open("Main.fwf", MainText);
   const String Before = Written(Main);
-  const String Good = Binary(MainText);
+  const String Good = ModuleBinary(MainText);
   Files->PutFile("Cut.fwf", Good.substr(0, Good.size() / 2));
   Files->PutFile("Unknown.fwf", StringReplaceAll(MainText, "TLabel", "TNoSuchThing"));
   Files->PutFile("Garbage.fwf", "object X: TX\n  Left = \n");
@@ -209,8 +197,7 @@ TEST_F(ComponentRootTest, LinksToModulesThatAreNotOpenBlockTheSave) {
               Raises<EComponentDesignerException>(
                   "Module \"Form1\" references another module and cannot be saved until Other is loaded"));
   EXPECT_THAT(Files->Contents("Main.fwf"), HasSubstr("Other.Popup1"));
-  int Asked = 0;
-  Host.Questions().Fixup = [&](const String&, const String&) { return ++Asked == 1 ? 0 : 1; };
+  Answers.Fixup(0);
   R->Save();  // links removed on request
   EXPECT_THAT(Files->Contents("Main.fwf"), Not(HasSubstr("Other.Popup1")));
 }

@@ -2,12 +2,12 @@
 // dormancy and an optional ancestor root, recording what it is told.
 #pragma once
 
+#include "formwright/testing/RecordingDesigner.h"
 #include "moduledesigner/ComponentDesigner.h"
-#include "tests/editors/TestDesigner.h"
 
 namespace formwright::testing {
 
-class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot {
+class TRootDouble : public TRecordingDesigner, public IInternalRoot {
  public:
   explicit TRootDouble(String Name) : FName(std::move(Name)) {}
 
@@ -47,7 +47,7 @@ class TRootDouble : public editors_testing::TTestDesigner, public IInternalRoot 
   String GetRootBaseClass() override { return "TForm"; }
   TStream* GetRootStream() override { return nullptr; }
   void Save() override {}
-  void Modified() override { editors_testing::TTestDesigner::Modified(); }
+  void Modified() override { TRecordingDesigner::Modified(); }
 
   String FName;
   bool FDormant = false;

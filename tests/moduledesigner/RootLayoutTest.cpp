@@ -2,9 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/ModuleTest.h"
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
-#include "tests/support/Matchers.h"
 
 namespace formwright {
 namespace {
@@ -39,16 +40,13 @@ const char* const TwoPanels =
     "  end\n"
     "end\n";
 
-class RootLayout : public ::testing::Test {
+class RootLayout : public testing::TModuleTest {
  protected:
-  RootLayout() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {
-    Files->PutFile("Form1.fwf", TwoPanels);
-    R = Host.Open("Form1.fwf");
-  }
-  TComponent* C(const char* Name) { return R->GetRoot()->FindComponent(Name); }
+  RootLayout() { Open("Form1.fwf", TwoPanels); }
+  TComponent* C(const char* Name) { return Find(Name); }
   void Select(std::initializer_list<const char*> Names) {
-    R->ClearSelection();
-    for (const char* N : Names) R->Select(C(N), true);
+    Module->ClearSelection();
+    for (const char* N : Names) Module->Select(C(N), true);
   }
   std::vector<String> Controls(const char* Panel) {
     std::vector<String> Names;
@@ -56,26 +54,22 @@ class RootLayout : public ::testing::Test {
     for (int I = 0; I < W->ControlCount(); ++I) Names.push_back(W->Controls(I)->Name());
     return Names;
   }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
-  IPtr<TReferenceRoot> R;
 };
 
 TEST_F(RootLayout, MoveKeepsTheComponentItselfAndItsOffsetsAndListsItLast) {
   TComponent* Edit1 = C("Edit1");
   Select({"Edit1", "Edit2"});
   const TPoint At{100, 5};
-  R->MoveSelection(C("Panel2"), &At);
+  Module->MoveSelection(C("Panel2"), &At);
   EXPECT_EQ(C("Edit1"), Edit1);  // not freed and read again: references stay
   EXPECT_EQ(As<TLabel>(C("Label1"))->FocusControl(), Edit1);
   EXPECT_EQ(As<TControl>(Edit1)->Parent(), C("Panel2"));
   EXPECT_EQ(As<TControl>(C("Edit2"))->Left(), 130);  // the anchor's offset kept
   EXPECT_EQ(As<TControl>(C("Edit2"))->Top(), 5);
   EXPECT_THAT(Controls("Panel2"), ElementsAre("Edit3", "Edit1", "Edit2"));
-  EXPECT_TRUE(R->IsModified());
+  EXPECT_TRUE(Module->IsModified());
   TStringStream S;
-  R->WriteRootStream(&S);
+  Module->WriteRootStream(&S);
   EXPECT_LT(S.DataString().find("object Edit3"), S.DataString().find("object Edit1"));
 }
 
@@ -94,21 +88,22 @@ TEST_F(RootLayout, MoveRefusesBeforeAnythingMoves) {
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.Message);
     Select(Case.Selected);
-    EXPECT_THAT([&] { R->MoveSelection(C(Case.Parent)); }, Raises<Exception>(Case.Message));
+    EXPECT_THAT([&] { Module->MoveSelection(C(Case.Parent)); }, Raises<Exception>(Case.Message));
   }
-  R->ClearSelection();
-  R->Select(R->GetRoot(), false);
-  EXPECT_THAT([&] { R->MoveSelection(C("Panel1")); }, Raises<EComponentDesignerException>(SCannotMoveRoot));
+  Module->ClearSelection();
+  Module->Select(Module->GetRoot(), false);
+  EXPECT_THAT([&] { Module->MoveSelection(C("Panel1")); },
+              Raises<EComponentDesignerException>(SCannotMoveRoot));
   EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit1", "Edit2"));
 }
 
 TEST_F(RootLayout, ZOrderMovesTheSelectionInSelectionOrder) {
   Select({"Edit2", "Edit1"});
-  R->ZOrder(false);
+  Module->ZOrder(false);
   EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit1", "Edit2"));  // Edit2 went back first
-  R->ZOrder(true);
+  Module->ZOrder(true);
   EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit2", "Edit1"));
-  EXPECT_TRUE(R->IsModified());
+  EXPECT_TRUE(Module->IsModified());
 }
 
 }  // namespace
