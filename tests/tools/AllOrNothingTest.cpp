@@ -34,8 +34,7 @@ TEST_F(ToolTest, AScriptOverTwoModulesSavesNeitherWhenTheSecondCannotBeSaved) {
 TEST_F(ToolTest, SavedFilesKeepTheirModes) {
   fs::permissions(Dir / "Main.fwf", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   fs::permissions(Dir / "Main.pas", fs::perms::owner_all | fs::perms::others_read);
-  const TRunResult R = Run("rename Main.fwf SearchButton FindButton");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  const TRunResult R = RunOk("rename Main.fwf SearchButton FindButton");
   EXPECT_EQ(ModeOf(Dir / "Main.fwf"), 0640u);
   EXPECT_EQ(ModeOf(Dir / "Main.pas"), 0704u);
   EXPECT_NE(Read("Main.pas"), Before["Main.pas"]);
@@ -48,8 +47,7 @@ TEST_F(ToolTest, ConvertToAnotherFileNeverReplacesAUnitUnasked) {
   ExpectRefused(Run("convert Data.fwf --text -o Copy.fwf"), 1,
                 "Copy.pas already exists; --force replaces it");
   ExpectRefused(Run("convert Data.fwf --text -o Data.pas/"), 1, "no such folder");
-  const TRunResult R = Run("convert Data.fwf --binary -o Copy.fwf --force");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  const TRunResult R = RunOk("convert Data.fwf --binary -o Copy.fwf --force");
   EXPECT_EQ(AsText("Copy.fwf"), Before["Data.fwf"]);
   EXPECT_EQ(Read("Data.fwf"), Before["Data.fwf"]);
   const std::string Unit = Read("Copy.pas");
@@ -59,8 +57,7 @@ TEST_F(ToolTest, ConvertToAnotherFileNeverReplacesAUnitUnasked) {
 
 TEST_F(ToolTest, ConvertIntoAFolderKeepsEachModulesName) {
   fs::create_directory(Dir / "out");
-  const TRunResult R = Run("convert Data.fwf Main.fwf --binary -o out/");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  const TRunResult R = RunOk("convert Data.fwf Main.fwf --binary -o out/");
   EXPECT_EQ(R.Out, "saved out/Data.fwf (binary form)\nsaved out/Main.fwf (binary form)\n");
   EXPECT_EQ(Read("out/Data.pas"), Before["Data.pas"]);
   EXPECT_EQ(Read("Data.fwf"), Before["Data.fwf"]);
@@ -78,8 +75,7 @@ TEST_F(ToolTest, OversizedHeadersAnywhereInTheFolderStopNoCommand) {
   Before = Snapshot();
   for (const char* Command :
        {"show Main.fwf", "show Settings.fwf", "show Contact.fwf", "handlers Data.fwf"}) {
-    const TRunResult R = Run(Command);
-    EXPECT_EQ(R.Code, 0) << Command << ": " << R.Err;
+    const TRunResult R = RunOk(Command);
   }
   const TRunResult Check = Run("check");
   EXPECT_EQ(Check.Code, 1);
@@ -96,8 +92,7 @@ TEST_F(ToolTest, PositionsAndSizesNeverWrap) {
   ExpectRefused(Run("set Main.fwf MainForm.ClientWidth=2147483647"), 1,
                 "2147483647 is out of range for a position or size");
   ExpectRefused(Run("set Main.fwf SearchButton.Width=2147483647"), 1, "out of range for a position or size");
-  const TRunResult R = Run("set Main.fwf MainForm.ClientWidth=100000");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  const TRunResult R = RunOk("set Main.fwf MainForm.ClientWidth=100000");
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("ClientWidth = 100000"));
 }
 

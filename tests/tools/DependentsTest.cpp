@@ -29,8 +29,7 @@ TEST_F(ToolTest, EditsThatNoDependentModuleNoticesAreSaved) {
        {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton",
         "run -e 'rename Dialog.fwf OkButton X' -e 'rename Dialog.fwf X OkButton'",
         "set Address.fwf StreetEdit.Text=Somewhere", "rename Settings.fwf Button1 ResetButton"}) {
-    const TRunResult R = Run(Command);
-    EXPECT_EQ(R.Code, 0) << Command << ": " << R.Err;
+    const TRunResult R = RunOk(Command);
   }
   EXPECT_EQ(Run("check").Out, "6 modules open\n");
 }
@@ -49,8 +48,7 @@ TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {
   EXPECT_THAT(
       All.Err,
       HasSubstr("\n  Orphan.fwf: TGoneForm is its ancestor, and no module file beside it has that class\n"));
-  const TRunResult Some = Run("check Main.fwf sub");
-  EXPECT_EQ(Some.Code, 0) << Some.Err;
+  const TRunResult Some = RunOk("check Main.fwf sub");
   EXPECT_EQ(Some.Out, "2 modules open\n");
   EXPECT_EQ(Run("check empty/").Code, 1);
 }

@@ -43,16 +43,16 @@ TEST_F(ToolTest, EditsOfAHandWrittenFormChangeOnlyTheirOwnLines) {
       "   end\r\n"
       "end\r\n";
   Write("Note.fwf", Form);
-  ASSERT_EQ(Run("set Note.fwf SaveButton.Caption=Keep SaveButton.Top=12").Code, 0);
+  RunOk("set Note.fwf SaveButton.Caption=Keep SaveButton.Top=12");
   std::string Edited = Form;
   Edited.replace(Edited.find("'Save'"), 6, "'Keep'");
   Edited.replace(Edited.find("Left = 8\r\n"), 10, "Left = 8\r\n      Top = 12\r\n");
   EXPECT_EQ(Read("Note.fwf"), Edited);
   // A script that reads the module before it edits it keeps the author's lines too.
-  ASSERT_EQ(Run("run", "show Note.fwf\nset Note.fwf Body.Top=44\n").Code, 0);
+  RunOk("run", "show Note.fwf\nset Note.fwf Body.Top=44\n");
   Edited.replace(Edited.find("Top = 40"), 8, "Top = 44");
   EXPECT_EQ(Read("Note.fwf"), Edited);
-  ASSERT_EQ(Run("delete Note.fwf SaveButton").Code, 0);
+  RunOk("delete Note.fwf SaveButton");
   EXPECT_THAT(Read("Note.fwf"), StartsWith("object NoteForm: TNoteForm\r\n   Caption = 'Notes'\r\n   Width = "
                                            "300\r\n   object Body: TMemo\r\n      Top = 44\r\n"));
 }
@@ -98,8 +98,7 @@ TEST_F(ToolTest, RefusedEditsChangeNoFileEvenAfterEarlierGoodOnes) {
 }
 
 TEST_F(ToolTest, RenameCarriesTheHandlerNamedAfterTheComponent) {
-  TRunResult R = Run("rename Main.fwf SearchButton FindButton");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("rename Main.fwf SearchButton FindButton");
   EXPECT_THAT(R.Out,
               HasSubstr("renamed SearchButton to FindButton; handler SearchButtonClick -> FindButtonClick"));
   const std::string Form = Read("Main.fwf");
@@ -113,8 +112,7 @@ TEST_F(ToolTest, RenameCarriesTheHandlerNamedAfterTheComponent) {
 }
 
 TEST_F(ToolTest, RenamingTheRootRenamesTheClassAndItsDefaultHandlers) {
-  TRunResult R = Run("rename Data.fwf BookData ContactData");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("rename Data.fwf BookData ContactData");
   const std::string Form = Read("Data.fwf");
   EXPECT_THAT(Form, StartsWith("object ContactData: TContactData\n"));
   EXPECT_THAT(Form, HasSubstr("OnCreate = ContactDataCreate"));
@@ -126,9 +124,8 @@ TEST_F(ToolTest, RenamingTheRootRenamesTheClassAndItsDefaultHandlers) {
 }
 
 TEST_F(ToolTest, RenameLeavesHandlersWithNamesOfTheirOwn) {
-  ASSERT_EQ(Run("set Main.fwf SearchButton.OnDblClick=NameEditChange").Code, 0);
-  TRunResult R = Run("rename Main.fwf SearchButton FindButton");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  RunOk("set Main.fwf SearchButton.OnDblClick=NameEditChange");
+  TRunResult R = RunOk("rename Main.fwf SearchButton FindButton");
   const std::string Form = Read("Main.fwf");
   EXPECT_THAT(Form, HasSubstr("OnClick = FindButtonClick"));
   EXPECT_THAT(Form, HasSubstr("OnDblClick = NameEditChange"));
@@ -136,9 +133,8 @@ TEST_F(ToolTest, RenameLeavesHandlersWithNamesOfTheirOwn) {
 }
 
 TEST_F(ToolTest, RenameKeepsAHandlerWhoseNewNameIsTaken) {
-  ASSERT_EQ(Run("set Main.fwf NameEdit.OnClick=FindButtonClick").Code, 0);
-  TRunResult R = Run("rename Main.fwf SearchButton FindButton");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  RunOk("set Main.fwf NameEdit.OnClick=FindButtonClick");
+  TRunResult R = RunOk("rename Main.fwf SearchButton FindButton");
   EXPECT_THAT(R.Out, HasSubstr("OnClick keeps SearchButtonClick (FindButtonClick exists)"));
   const std::string Form = Read("Main.fwf");
   EXPECT_THAT(Form, HasSubstr("object FindButton: TButton"));
@@ -146,11 +142,9 @@ TEST_F(ToolTest, RenameKeepsAHandlerWhoseNewNameIsTaken) {
 }
 
 TEST_F(ToolTest, AddNamesUniquelyPlacesInTheParentOrBesideAFrameAndDrawsABoxWithASize) {
-  TRunResult R = Run("add Main.fwf TButton --parent ToolPanel --at 184,8");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("add Main.fwf TButton --parent ToolPanel --at 184,8");
   EXPECT_THAT(R.Out, HasSubstr("added Button2: TButton in ToolPanel"));  // Button1 exists
-  R = Run("add Main.fwf TPanel --parent ContentPanel --at 16,96 --size 200,60 --name NotesPanel");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  R = RunOk("add Main.fwf TPanel --parent ContentPanel --at 16,96 --size 200,60 --name NotesPanel");
   const json Doc = Show("Main.fwf");
   EXPECT_EQ(NodeField(Doc, "Button2", "parent"), "ToolPanel");
   EXPECT_EQ(NodeField(Doc, "Button2", "bounds")["left"], 184);
@@ -159,14 +153,12 @@ TEST_F(ToolTest, AddNamesUniquelyPlacesInTheParentOrBesideAFrameAndDrawsABoxWith
   EXPECT_EQ(NodeField(Doc, "NotesPanel", "bounds"),
             (json{{"left", 16}, {"top", 96}, {"width", 200}, {"height", 60}}));
   // Beside an embedded frame.
-  R = Run("add Contact.fwf TButton --at 16,220");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  R = RunOk("add Contact.fwf TButton --at 16,220");
   EXPECT_THAT(Read("Contact.fwf"), HasSubstr("object Button1: TButton"));
 }
 
 TEST_F(ToolTest, DeleteRemovesComponentsWithWhatTheyHold) {
-  TRunResult R = Run("delete Main.fwf ToolPanel NameLabel");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("delete Main.fwf ToolPanel NameLabel");
   const std::string Form = Read("Main.fwf");
   for (const char* Gone : {"ToolPanel", "OpenButton", "SearchButton", "NameLabel"})
     EXPECT_THAT(Form, Not(HasSubstr(Gone)));
@@ -178,8 +170,7 @@ TEST_F(ToolTest, ComponentsOfEmbeddedFramesAreReachedByDottedNames) {
   EXPECT_EQ(NodeField(Doc, "WorkAddress", "inline"), true);
   EXPECT_EQ(NodeField(Doc, "WorkAddress", "class"), "TAddressFrame");
   EXPECT_EQ(NodeField(Doc, "WorkAddress", "children")[0]["name"], "StreetLabel");
-  TRunResult R = Run("set Contact.fwf WorkAddress.StreetEdit.Text=Main_Street");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("set Contact.fwf WorkAddress.StreetEdit.Text=Main_Street");
   const std::string Form = Read("Contact.fwf");
   EXPECT_THAT(Form, HasSubstr("Text = 'Main_Street'"));
   EXPECT_THAT(Form, HasSubstr("Text = 'Springfield'"));

@@ -67,8 +67,7 @@ TEST_F(ToolTest, EveryReadmeExampleRunsOnCopiesOfTheExamples) {
     for (const auto& [File, Text] : Before) Write(File, Text);  // a fresh copy for each
     for (const auto& E : fs::directory_iterator(Dir))
       if (!Before.count(E.path().filename().string())) fs::remove_all(E.path());
-    const TRunResult R = Run(Example, Input);
-    EXPECT_EQ(R.Code, 0) << R.Err;
+    const TRunResult R = RunOk(Example, Input);
     EXPECT_EQ(R.Err, "");
   }
 }

@@ -15,8 +15,7 @@ int Count(const std::string& Text, const std::string& Word) {
 
 TEST_F(ToolTest, MoveKeepsNameHandlerAndReferencesAndChangesNothingElse) {
   // OpenButton is bound to OpenAction, SearchButton to its handler, and the menu to the form.
-  TRunResult R = Run("move Main.fwf OpenButton,SearchButton --parent ContentPanel --at 300,40 --json");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("move Main.fwf OpenButton,SearchButton --parent ContentPanel --at 300,40 --json");
   const json Out = Json(R);
   EXPECT_EQ(Out["verb"], "move");
   EXPECT_EQ(Out["from"], "ToolPanel");
@@ -32,27 +31,24 @@ TEST_F(ToolTest, MoveKeepsNameHandlerAndReferencesAndChangesNothingElse) {
   EXPECT_THAT(Form, HasSubstr("Left = 300\n      Top = 40\n      Width = 75\n      TabOrder = 2"));
   EXPECT_EQ(Count(Form, "TabOrder = 1"), 2);  // ContentPanel and Button1, as before
   // Moved back, the file is as it was but for the bounds.
-  ASSERT_EQ(Run("move Main.fwf OpenButton,SearchButton --parent ToolPanel --at 8,8").Code, 0);
+  RunOk("move Main.fwf OpenButton,SearchButton --parent ToolPanel --at 8,8");
   EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
 }
 
 TEST_F(ToolTest, OrderPlacesAmongSiblingsOfTheSameKindAndSetsTheTabOrder) {
-  TRunResult R = Run("order Main.fwf Button1 --back --json");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("order Main.fwf Button1 --back --json");
   EXPECT_EQ(Json(R)["index"], 0);
   EXPECT_EQ(Json(R)["count"], 2);  // NameEdit and Button1: the label has an order of its own
   EXPECT_LT(Read("Main.fwf").find("object Button1"), Read("Main.fwf").find("object NameEdit"));
-  ASSERT_EQ(Run("order Main.fwf Button1 --index 1").Code, 0);
+  RunOk("order Main.fwf Button1 --index 1");
   EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
-  R = Run("order Main.fwf Button1 --tab 0");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  R = RunOk("order Main.fwf Button1 --tab 0");
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: Button1 has tab order 0"));
   EXPECT_EQ(Count(Read("Main.fwf"), "TabOrder = 0"), 3);  // ToolPanel, OpenButton, Button1
 }
 
 TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
-  TRunResult R = Run("retype Main.fwf ToolPanel TScrollBox");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("retype Main.fwf ToolPanel TScrollBox");
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: retyped ToolPanel from TPanel to TScrollBox"));
   const std::string Form = Read("Main.fwf");
   EXPECT_THAT(Form, HasSubstr("object ToolPanel: TScrollBox\n    Height = 41"));
@@ -64,9 +60,8 @@ TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
   Unit.replace(Unit.find("ToolPanel: TPanel;"), 18, "ToolPanel: TScrollBox;");
   EXPECT_EQ(Read("Main.pas"), Unit);
   // A reference follows the new component, and the handler stays bound.
-  ASSERT_EQ(Run("set Main.fwf NameLabel.FocusControl=NameEdit").Code, 0);
-  R = Run("retype Main.fwf NameEdit TMemo");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  RunOk("set Main.fwf NameLabel.FocusControl=NameEdit");
+  R = RunOk("retype Main.fwf NameEdit TMemo");
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("FocusControl = NameEdit"));
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("object NameEdit: TMemo"));
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("OnChange = NameEditChange"));

@@ -5,10 +5,9 @@ namespace formwright::testing {
 namespace {
 
 TEST_F(ToolTest, CopyPastesIntoAnotherModuleRenamingClashesAndTheirHandlers) {
-  TRunResult R = Run("copy Settings.fwf Button1 AutoSaveBox --to Main.fwf --parent ContentPanel");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("copy Settings.fwf Button1 AutoSaveBox --to Main.fwf --parent ContentPanel");
   EXPECT_THAT(R.Out, HasSubstr("as Button2 (OnClick=Button2Click), AutoSaveBox"));
-  ASSERT_EQ(Run("copy Main.fwf NameEdit --to Main.fwf").Code, 0);  // within one module: a duplicate
+  RunOk("copy Main.fwf NameEdit --to Main.fwf");  // within one module: a duplicate
   const auto Doc = Show("Main.fwf");
   EXPECT_EQ(NodeField(Doc, "Button2", "parent"), "ContentPanel");
   EXPECT_EQ(NodeField(Doc, "Button1", "name"), "Button1");  // the main form's own stays as it was
@@ -39,34 +38,33 @@ TEST_F(ToolTest, CopyRefusesMissingPartsBadUsageAndWhatAddWouldRefuse) {
        "Control 'ToolPanel' can only be placed into a windowed control"},
   });
   // Actions and menu items go into the list or menu named.
-  ASSERT_EQ(Run("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1").Code, 0);
-  ASSERT_EQ(Run("copy Main.fwf ExitItem --to Data.fwf --parent ContactMenu").Code, 0);
+  RunOk("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1");
+  RunOk("copy Main.fwf ExitItem --to Data.fwf --parent ContactMenu");
   EXPECT_EQ(NodeField(Show("Main.fwf"), "CopyAction", "parent"), "ActionList1");
   EXPECT_EQ(NodeField(Show("Data.fwf"), "ExitItem", "parent"), "ContactMenu");
 }
 
 TEST_F(ToolTest, ConvertToBinaryAndBackIsLossless) {
-  ASSERT_EQ(Run("convert Main.fwf --binary").Code, 0);
+  RunOk("convert Main.fwf --binary");
   const std::string Binary = Read("Main.fwf");
   EXPECT_THAT(Binary, Not(StartsWith("object")));
   EXPECT_EQ(AsText("Main.fwf"), Before["Main.fwf"]);
   // A binary module stays binary when edited.
-  ASSERT_EQ(Run("set Main.fwf SearchButton.Caption=Find").Code, 0);
+  RunOk("set Main.fwf SearchButton.Caption=Find");
   EXPECT_THAT(Read("Main.fwf"), Not(StartsWith("object")));
-  ASSERT_EQ(Run("set Main.fwf SearchButton.Caption=Search").Code, 0);
-  ASSERT_EQ(Run("convert Main.fwf --text").Code, 0);
+  RunOk("set Main.fwf SearchButton.Caption=Search");
+  RunOk("convert Main.fwf --text");
   EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
   EXPECT_EQ(Read("Main.pas"), Before["Main.pas"]);
 }
 
 TEST_F(ToolTest, RunKeepsOneSessionSoLaterLinesSeeEarlierEdits) {
-  TRunResult R = Run("run Main.fwf",
-                     "# add then set, rename then copy\n"
-                     "add Main.fwf TCheckBox --parent ContentPanel --name FavouriteBox\n"
-                     "set Main.fwf FavouriteBox.Caption='Favourite contact'\n"
-                     "rename Settings.fwf Button1 DefaultsButton\n"
-                     "copy Settings.fwf DefaultsButton --to Main.fwf --parent ContentPanel\n");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("run Main.fwf",
+                       "# add then set, rename then copy\n"
+                       "add Main.fwf TCheckBox --parent ContentPanel --name FavouriteBox\n"
+                       "set Main.fwf FavouriteBox.Caption='Favourite contact'\n"
+                       "rename Settings.fwf Button1 DefaultsButton\n"
+                       "copy Settings.fwf DefaultsButton --to Main.fwf --parent ContentPanel\n");
   const std::string Form = Read("Main.fwf");
   EXPECT_THAT(Form, HasSubstr("object FavouriteBox: TCheckBox"));
   EXPECT_THAT(Form, HasSubstr("Caption = 'Favourite contact'"));
@@ -119,8 +117,7 @@ TEST_F(ToolTest, BadUsageAndAFailingRunLineExitWithTheirCodeAndSaveNothing) {
 }
 
 TEST_F(ToolTest, JsonBeforeTheVerbAppliesToIt) {
-  TRunResult R = Run("--json handlers Data.fwf");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("--json handlers Data.fwf");
   const auto Doc = Json(R);
   EXPECT_EQ(Doc["module"], "BookData");
   EXPECT_EQ(PropField(Doc["handlers"], "BookDataCreate", "events"),

@@ -7,18 +7,16 @@ namespace {
 TEST_F(ToolTest, APastedHandlerWithoutItsUnitIsDroppedNotReboundLater) {
   fs::create_directory(Dir / "bare");
   fs::copy_file(Dir / "Main.fwf", Dir / "bare" / "Main.fwf");
-  TRunResult R = Run("run",
-                     "copy bare/Main.fwf SearchButton --to Dialog.fwf\n"
-                     "set Dialog.fwf OkButton.OnEnter=BrandNewHandler\n");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("run",
+                       "copy bare/Main.fwf SearchButton --to Dialog.fwf\n"
+                       "set Dialog.fwf OkButton.OnEnter=BrandNewHandler\n");
   const std::string Dialog = Read("Dialog.fwf");
   EXPECT_EQ(Dialog.find("BrandNewHandler"), Dialog.rfind("BrandNewHandler")) << Dialog;  // OkButton only
   EXPECT_THAT(Dialog, Not(HasSubstr("SearchButtonClick")));
 }
 
 TEST_F(ToolTest, ANewNameTypedOverAHandlerRenamesItInBothFiles) {
-  TRunResult R = Run("set Dialog.fwf OkButton.OnClick=AcceptClick");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("set Dialog.fwf OkButton.OnClick=AcceptClick");
   EXPECT_THAT(Read("Dialog.fwf"), HasSubstr("OnClick = AcceptClick"));
   EXPECT_THAT(Read("Dialog.pas"), HasSubstr("TDialogForm.AcceptClick("));
   EXPECT_THAT(Read("Dialog.pas"), Not(HasSubstr("OkButtonClick")));

@@ -7,8 +7,7 @@ namespace {
 using json = nlohmann::ordered_json;
 
 TEST_F(ToolTest, ClassesListsThePaletteByPage) {
-  TRunResult R = Run("classes --json");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("classes --json");
   const json Doc = Json(R);
   EXPECT_EQ(Doc["pages"][0]["page"], "Standard");
   EXPECT_EQ(Doc["pages"][0]["classes"][5],
@@ -40,8 +39,7 @@ TEST_F(ToolTest, FindFiltersByClassNameAndShownValueInFileOrder) {
   };
   for (const auto& [Command, Lines] : Cases) {
     SCOPED_TRACE(Command);
-    TRunResult R = Run(Command);
-    ASSERT_EQ(R.Code, 0) << R.Err;
+    TRunResult R = RunOk(Command);
     std::string Expected;
     for (const std::string& L : Lines) Expected += L + "\n";
     EXPECT_EQ(R.Out, Expected);
@@ -57,16 +55,14 @@ TEST_F(ToolTest, DiffReportsAddedRemovedMovedAndChangedComponents) {
   fs::create_directory(Dir / "old");
   fs::copy_file(Dir / "Main.fwf", Dir / "old" / "Main.fwf");
   fs::copy_file(Dir / "Main.pas", Dir / "old" / "Main.pas");
-  TRunResult R = Run("diff old/Main.fwf Main.fwf");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("diff old/Main.fwf Main.fwf");
   EXPECT_EQ(R.Out, "--- old/Main.fwf (MainForm)\n+++ Main.fwf (MainForm)\n(no differences)\n");
   ASSERT_EQ(Run("run Main.fwf -e 'delete Main.fwf NameLabel' -e 'add Main.fwf TCheckBox --parent ToolPanel "
                 "--at 200,8' -e 'move Main.fwf Button1 --parent ToolPanel' -e 'set Main.fwf "
                 "SearchButton.Caption=Find SearchButton.OnClick=NameEditChange'")
                 .Code,
             0);
-  R = Run("diff old/Main.fwf Main.fwf");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  R = RunOk("diff old/Main.fwf Main.fwf");
   EXPECT_THAT(R.Out, HasSubstr("- NameLabel: TLabel in ContentPanel\n"));
   EXPECT_THAT(R.Out, HasSubstr("~ SearchButton: TButton\n    Caption: Search -> Find\n"
                                "    OnClick: SearchButtonClick -> NameEditChange\n"));
@@ -90,8 +86,7 @@ TEST_F(ToolTest, DiffReportsAddedRemovedMovedAndChangedComponents) {
 }
 
 TEST_F(ToolTest, RootAliasEditsTheRootOfEveryModuleOnEveryWorkerAllOrNothing) {
-  TRunResult R = Run("set Main.fwf Contact.fwf Dialog.fwf @root.Caption=Hello --json -j 2");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("set Main.fwf Contact.fwf Dialog.fwf @root.Caption=Hello --json -j 2");
   const json Doc = Json(R);
   ASSERT_EQ(Doc.size(), 3u);
   EXPECT_EQ(Doc[1], (json{{"file", "Contact.fwf"},

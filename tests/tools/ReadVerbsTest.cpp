@@ -8,8 +8,7 @@ using json = nlohmann::ordered_json;
 using ::testing::Contains;
 
 TEST_F(ToolTest, ShowListsTheTreeInStreamOrderWithParentsAndBounds) {
-  TRunResult R = Run("show Main.fwf --json");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("show Main.fwf --json");
   const json Doc = Json(R);
   EXPECT_EQ(Doc["module"], "MainForm");
   EXPECT_EQ(Doc["class"], "TMainForm");
@@ -28,8 +27,7 @@ TEST_F(ToolTest, ShowListsTheTreeInStreamOrderWithParentsAndBounds) {
 }
 
 TEST_F(ToolTest, ShowAsTextIndentsChildrenUnderTheirParents) {
-  TRunResult R = Run("show Main.fwf");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("show Main.fwf");
   EXPECT_THAT(R.Out, StartsWith("Main.fwf: module MainForm (TMainForm, inherits TForm), text form\n"));
   const size_t Panel = R.Out.find("\n    ToolPanel: TPanel ");
   const size_t Button = R.Out.find("\n      SearchButton: TButton ");
@@ -49,8 +47,7 @@ TEST_F(ToolTest, AnInheritedModuleOpensItsAncestorAndMarksInheritedComponents) {
 }
 
 TEST_F(ToolTest, SeveralFilesOrAGlobGiveOneDocumentEach) {
-  TRunResult R = Run("show 'D*.fwf' --json");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("show 'D*.fwf' --json");
   const json Docs = Json(R);
   ASSERT_TRUE(Docs.is_array());
   ASSERT_EQ(Docs.size(), 2u);
@@ -60,8 +57,7 @@ TEST_F(ToolTest, SeveralFilesOrAGlobGiveOneDocumentEach) {
 }
 
 TEST_F(ToolTest, ManyFilesShowAProgressLineOnATerminalOnly) {
-  TRunResult Plain = Run("show '*.fwf'");
-  ASSERT_EQ(Plain.Code, 0) << Plain.Err;
+  TRunResult Plain = RunOk("show '*.fwf'");
   EXPECT_EQ(Plain.Err, "");
   const std::string Tty = RunOnTerminal("show '*.fwf'");
   EXPECT_THAT(Tty, HasSubstr("[1/6] Address.fwf"));
@@ -113,16 +109,14 @@ TEST_F(ToolTest, PropsShowsEditorsValueListsNestedPropertiesAndTheEventsPage) {
 }
 
 TEST_F(ToolTest, PropsWithoutComponentsShowsTheRootAndTextHasOneRowPerProperty) {
-  TRunResult R = Run("props Main.fwf");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("props Main.fwf");
   EXPECT_THAT(R.Out, StartsWith("Main.fwf: properties of MainForm\n"));
   EXPECT_THAT(R.Out, HasSubstr("\n  Caption "));
   EXPECT_THAT(R.Out, HasSubstr("Address book"));
 }
 
 TEST_F(ToolTest, HandlersListsTheUnitsHandlersWithTheEventsThatUseThem) {
-  TRunResult R = Run("handlers Main.fwf --json");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("handlers Main.fwf --json");
   const json Doc = Json(R);
   EXPECT_EQ(Doc["unit"], "Main");
   EXPECT_EQ(PropField(Doc["handlers"], "OpenActionExecute", "events"), (json{"OpenAction.OnExecute"}));

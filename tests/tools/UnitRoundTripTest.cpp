@@ -1,21 +1,10 @@
 // A unit written by hand goes through the program's edits with only the edited spans changed.
 #include "ToolFixture.h"
+#include "formwright/testing/TextEdits.h"
 #include "platform/runtime/SysUtils.h"
 
 namespace formwright::testing {
 namespace {
-
-using TReplacements = std::vector<std::pair<std::string, std::string>>;
-
-std::string Replaced(std::string Text, const TReplacements& R) {
-  for (const auto& [Old, New] : R) {
-    EXPECT_THAT(Text, HasSubstr(Old)) << Old;
-    Text = StringReplaceAll(Text, Old, New);
-  }
-  return Text;
-}
-
-std::string CrLf(const std::string& S) { return StringReplaceAll(S, "\n", "\r\n"); }
 
 class UnitRoundTrip : public ToolTest {
  protected:
@@ -24,14 +13,14 @@ class UnitRoundTrip : public ToolTest {
     // clause, a private section, the form variable and an initialization section.
     HandWritten =
         "\xEF\xBB\xBF" +
-        CrLf(Replaced(Before["Main.pas"],
-                      {{"interface\n", "interface\n\nuses\n  Books; { the catalogue }\n"},
-                       {"    Button1: TButton;\n", "    Button1: TButton; // spare\n"},
-                       {"    procedure Button1Click(Sender: TObject);\n  end;\n",
-                        "    procedure Button1Click(Sender: TObject);\n  private\n"
-                        "    FCount: Integer; (* née compteur *)\n  end;\n\nvar\n"
-                        "  MainForm: TMainForm;\n"},
-                       {"\nend.\n", "\ninitialization\n  {$IFDEF DEBUG} Trace; {$ENDIF}\nend.\n"}}));
+        WithCrLf(Replaced(Before["Main.pas"],
+                          {{"interface\n", "interface\n\nuses\n  Books; { the catalogue }\n"},
+                           {"    Button1: TButton;\n", "    Button1: TButton; // spare\n"},
+                           {"    procedure Button1Click(Sender: TObject);\n  end;\n",
+                            "    procedure Button1Click(Sender: TObject);\n  private\n"
+                            "    FCount: Integer; (* née compteur *)\n  end;\n\nvar\n"
+                            "  MainForm: TMainForm;\n"},
+                           {"\nend.\n", "\ninitialization\n  {$IFDEF DEBUG} Trace; {$ENDIF}\nend.\n"}}));
     Write("Main.pas", HandWritten);
     Before = Snapshot();
   }
@@ -41,14 +30,12 @@ class UnitRoundTrip : public ToolTest {
 // The unit is edited in place, never written anew from the module's model: a caption lives in
 // the form file only, so the unit must keep every byte.
 TEST_F(UnitRoundTrip, AnEditTheUnitDoesNotSeeLeavesItByteForByte) {
-  TRunResult R = Run("set Main.fwf SearchButton.Caption=Find");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("set Main.fwf SearchButton.Caption=Find");
   EXPECT_EQ(Read("Main.pas"), HandWritten);
 }
 
 TEST_F(UnitRoundTrip, ARenameChangesTheFieldAndTheHandlerOnly) {
-  TRunResult R = Run("rename Main.fwf SearchButton FindButton");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("rename Main.fwf SearchButton FindButton");
   EXPECT_EQ(Read("Main.pas"),
             Replaced(HandWritten, {{"    SearchButton: TButton;", "    FindButton: TButton;"},
                                    {"procedure SearchButtonClick(", "procedure FindButtonClick("},
@@ -66,7 +53,7 @@ TEST_F(UnitRoundTrip, AUnitThatCannotBeUnderstoodIsRefusedWithItsLine) {
 // does not make a damaged stream open as a form of another kind, and the message shows the
 // damaged name without its control character.
 TEST_F(ToolTest, ABinaryFormWhoseClassTheUnitDoesNotDeclareIsRefused) {
-  ASSERT_EQ(Run("convert Data.fwf --binary").Code, 0);
+  RunOk("convert Data.fwf --binary");
   std::string Binary = Read("Data.fwf");
   const size_t At = Binary.find("TBookData");
   ASSERT_NE(At, std::string::npos);

@@ -32,8 +32,7 @@ TEST_F(ToolTest, ExamplesKeepEveryByteWhenSetToTheNamesTheyShow) {
   };
   std::map<std::string, std::string> Sets;
   for (const auto& [File, Component] : Selections) {
-    const TRunResult R = Run(std::string("props ") + File + " " + Component + " --json");
-    ASSERT_EQ(R.Code, 0) << R.Err;
+    const TRunResult R = RunOk(std::string("props ") + File + " " + Component + " --json");
     Assignments(Json(R)["properties"], std::string(Component) + ".", Sets[File]);
   }
   for (const char* Shown :
@@ -44,17 +43,15 @@ TEST_F(ToolTest, ExamplesKeepEveryByteWhenSetToTheNamesTheyShow) {
       return S.second.find(Shown) != std::string::npos;
     })) << Shown;
   for (const auto& [File, Words] : Sets) {
-    const TRunResult R = Run("set " + File + Words);
-    ASSERT_EQ(R.Code, 0) << R.Err;
+    const TRunResult R = RunOk("set " + File + Words);
   }
   EXPECT_TRUE(Snapshot() == Before);
 }
 
 TEST_F(ToolTest, ValuesTypedByNameNumberOrWholeSetAreNeverFilePatterns) {
-  const TRunResult R = Run(
+  const TRunResult R = RunOk(
       "set Main.fwf NameEdit.Color='$00FF8000' NameEdit.Cursor=crhand 'NameEdit.Anchors=[akLeft, akRight]' "
       "'NameEdit.Font.Style=[fsBold]' 'NameEdit.Hint=*?' Button1.Font.Color=clselection");
-  ASSERT_EQ(R.Code, 0) << R.Err;
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: NameEdit.Cursor = crHand\n"));
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: NameEdit.Anchors = [akLeft,akRight]\n"));
   const std::string Text = Read("Main.fwf");
@@ -65,7 +62,7 @@ TEST_F(ToolTest, ValuesTypedByNameNumberOrWholeSetAreNeverFilePatterns) {
 }
 
 TEST_F(ToolTest, BadValuesAreRefusedWithTheEditorsMessageAndChangeNoFile) {
-  ASSERT_EQ(Run("add Main.fwf TMemo --name Notes").Code, 0);
+  RunOk("add Main.fwf TMemo --name Notes");
   Before = Snapshot();
   ExpectEachRefused({
       {"set Main.fwf NameEdit.Color=clRed NameEdit.Color=clPlaid", 1,
@@ -82,18 +79,17 @@ TEST_F(ToolTest, BadValuesAreRefusedWithTheEditorsMessageAndChangeNoFile) {
 }
 
 TEST_F(ToolTest, StringListsAreShownAndSetAsTheirLines) {
-  ASSERT_EQ(Run("add Main.fwf TMemo --name Notes").Code, 0);
+  RunOk("add Main.fwf TMemo --name Notes");
   const std::string Lines = "Dear 世界,\n\tindented\n'quoted'\n";
   Write("notes.txt", Lines);
-  TRunResult R = Run("set Main.fwf Notes.Lines=@notes.txt");
-  ASSERT_EQ(R.Code, 0) << R.Err;
+  TRunResult R = RunOk("set Main.fwf Notes.Lines=@notes.txt");
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: Notes.Lines = (3 lines)\n"));
   R = Run("props Main.fwf Notes --lines Lines");
   EXPECT_EQ(R.Out, Lines);
   EXPECT_EQ(PropField(Json(Run("props Main.fwf Notes --json"))["properties"], "Lines", "lines"),
             (json{"Dear 世界,", "\tindented", "'quoted'"}));
   EXPECT_THAT(Run("props Main.fwf Notes").Out, HasSubstr("| \\tindented\n"));
-  ASSERT_EQ(Run("set Main.fwf Notes.Lines=@-", "one\ntwo\n").Code, 0);
+  RunOk("set Main.fwf Notes.Lines=@-", "one\ntwo\n");
   EXPECT_EQ(Run("props Main.fwf Notes --lines Lines").Out, "one\ntwo\n");
 }
 
@@ -131,7 +127,7 @@ size_t Columns(const std::string& S) {
 }
 
 TEST_F(ToolTest, PropsTableKeepsItsColumnsForWideAndMultiLineValues) {
-  ASSERT_EQ(Run("set Main.fwf 'NameLabel.Caption=名前 café' 'NameLabel.Hint=one\ntwo'").Code, 0);
+  RunOk("set Main.fwf 'NameLabel.Caption=名前 café' 'NameLabel.Hint=one\ntwo'");
   const std::string Text = Run("props Main.fwf NameLabel").Out;
   std::vector<std::string> Rows;
   for (size_t At = 0, Next; At < Text.size(); At = Next + 1) {
