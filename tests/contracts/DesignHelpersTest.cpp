@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
+#include "formwright/testing/Matchers.h"
 #include "tests/contracts/ContractsTestClasses.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;

@@ -3,7 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/Matchers.h"
+#include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
 #include "tests/support/TestClasses.h"
 
 using ::testing::HasSubstr;
@@ -67,10 +68,8 @@ TEST_F(ItemsTest, AnItemWrapsOneObjectAndItemsOfTheSameObjectAreTheSameItem) {
 }
 
 TEST_F(ItemsTest, SelectableFollowsTheOwnership) {
-  auto* Frame = new TTestWidget(Root.get());
-  Frame->SetName("Frame1");
-  auto* InFrame = new TTestWidget(Frame);
-  InFrame->SetName("Inner");
+  auto* Frame = Make<TTestWidget>(Root.get(), "Frame1");
+  auto* InFrame = Make<TTestWidget>(Frame, "Inner");
   auto* Loose = new TTestWidget(nullptr);
   EXPECT_TRUE(MakeIntf<TComponentItem>(Root.get(), Context)->Selectable());
   EXPECT_TRUE(MakeIntf<TComponentItem>(Widget, Context)->Selectable());

@@ -3,13 +3,15 @@
 #include <gmock/gmock.h>
 
 #include "formdesigner/Selections.h"
+#include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
 #include "moduledesigner/DesignPackage.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::orx;
+using formwright::testing::Make;
 using ::testing::ElementsAre;
 
 namespace {
@@ -21,20 +23,17 @@ class SurfaceTest : public ::testing::Test {
   SurfaceTest() : Form(new TForm(nullptr)) {
     Form->SetName("Form1");
     Form->SetBounds(100, 50, 400, 300);
-    Panel = Add<TPanel>("Panel1", Form.get(), Bounds(10, 20, 200, 100));
-    Edit = Add<TEdit>("Edit1", Panel, Bounds(5, 5, 80, 21));
-    Button = Add<TButton>("Button1", Panel, Bounds(5, 60, 75, 25));
-    Check = Add<TCheckBox>("CheckBox1", Panel, Bounds(5, 30, 90, 17));
-    Label = Add<TLabel>("Label1", Panel, Bounds(100, 5, 40, 13));
-    Button2 = Add<TButton>("Button2", Form.get(), Bounds(250, 20, 75, 25));
-    Actions = new TActionList(Form.get());
-    Actions->SetName("ActionList1");
+    Panel = Make<TPanel>(Form.get(), "Panel1", Form.get(), Bounds(10, 20, 200, 100));
+    Edit = Make<TEdit>(Form.get(), "Edit1", Panel, Bounds(5, 5, 80, 21));
+    Button = Make<TButton>(Form.get(), "Button1", Panel, Bounds(5, 60, 75, 25));
+    Check = Make<TCheckBox>(Form.get(), "CheckBox1", Panel, Bounds(5, 30, 90, 17));
+    Label = Make<TLabel>(Form.get(), "Label1", Panel, Bounds(100, 5, 40, 13));
+    Button2 = Make<TButton>(Form.get(), "Button2", Form.get(), Bounds(250, 20, 75, 25));
+    Actions = Make<TActionList>(Form.get(), "ActionList1");
     Actions->SetDesignInfo(DesignInfoFromPosition({300, 200}));
-    Menu = new TMainMenu(Form.get());
-    Menu->SetName("MainMenu1");
+    Menu = Make<TMainMenu>(Form.get(), "MainMenu1");
     Menu->SetDesignInfo(DesignInfoFromPosition({340, 200}));
-    Item = new TMenuItem(Form.get());
-    Item->SetName("File1");
+    Item = Make<TMenuItem>(Form.get(), "File1");
     Menu->Items()->Add(Item);
     Check->SetTabOrder(TTabOrder(1));  // Edit1, CheckBox1, Button1 in tab order
     RegisterNoIcon({TMenuItem::StaticClass()});
@@ -45,14 +44,6 @@ class SurfaceTest : public ::testing::Test {
     UnregisterNoIcon(TMenuItem::StaticClass());
   }
 
-  template <class C>
-  C* Add(const char* Name, TWinControl* Parent, TRect R) {
-    auto* Control = new C(Form.get());
-    Control->SetName(Name);
-    Control->SetParent(Parent);
-    Control->SetBoundsRect(R);
-    return Control;
-  }
   IPtr<IItem> ItemOf(TPersistent* P) { return Surface->FindItem(P); }
   // The next `Count` components tabbing on from `From`.
   std::vector<TComponent*> Walk(TPersistent* From, bool Forward, int Count) {
@@ -141,7 +132,7 @@ TEST_F(SurfaceTest, AControlMovesIntoAnotherWindowedControlOnly) {
 }
 
 TEST_F(SurfaceTest, ZOrderMovesAControlAmongItsSiblingsAndAnIconAmongTheOwnersComponents) {
-  auto* Other = Add<TButton>("Button3", Panel, Bounds(100, 60, 75, 25));
+  auto* Other = Make<TButton>(Form.get(), "Button3", Panel, Bounds(100, 60, 75, 25));
   IPtr<IInternalItem> OtherItem = Supports<IInternalItem>(ItemOf(Other));
   OtherItem->ZOrder(false);
   EXPECT_EQ(Panel->Controls(1), Other);  // the first windowed control, above the label
@@ -181,7 +172,7 @@ TEST_F(SurfaceTest, ItemsAreCachedUntilTheComponentOrItsContainerIsFreed) {
   EXPECT_EQ(Surface->CachedItemCount(), Cached - 1);
   EXPECT_EQ(Surface->GetGrabHandles()->GetItem(), nullptr);  // the handles leave the freed item
   // A new component at the same place gets a new item.
-  Button = Add<TButton>("Button1", Panel, Bounds(5, 60, 75, 25));
+  Button = Make<TButton>(Form.get(), "Button1", Panel, Bounds(5, 60, 75, 25));
   EXPECT_NE(ItemOf(Button).Identity(), First.Identity());
   Panel->Free();  // frees its controls too
   EXPECT_EQ(Surface->CachedItemCount(), Cached - 3);
@@ -228,11 +219,9 @@ TEST_F(SurfaceTest, TheItemUnderAPoint) {
 }
 
 TEST_F(SurfaceTest, TheItemsAreTheRootsComponentsAndThoseOfFrameInstances) {
-  auto* Frame = new TFrame(Form.get());
-  Frame->SetName("Frame1");
+  auto* Frame = Make<TFrame>(Form.get(), "Frame1");
   Frame->SetParent(Form.get());
-  auto* InFrame = new TButton(Frame);
-  InFrame->SetName("FrameButton");
+  auto* InFrame = Make<TButton>(Frame, "FrameButton");
   InFrame->SetParent(Frame);
   const int Owned = Form->ComponentCount();
   EXPECT_EQ(Surface->GetItemsCount(), Owned);
@@ -256,8 +245,7 @@ TEST_F(SurfaceTest, ADataModulesRootItemHoldsTheIcons) {
   TDataModule Module(nullptr);
   Module.SetName("DataModule1");
   Module.SetDesignSize({300, 200});
-  auto* List = new TActionList(&Module);
-  List->SetName("ActionList1");
+  auto* List = Make<TActionList>(&Module, "ActionList1");
   IPtr<TOrxDesignSurface> ModuleSurface = MakeIntf<TOrxDesignSurface>(&Module);
   IPtr<IInternalItem> Root = Supports<IInternalItem>(ModuleSurface->GetRoot());
   ASSERT_TRUE(Root);

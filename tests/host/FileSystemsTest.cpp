@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "formwright/testing/TempFolder.h"
 #include "host/DesignEnvironment.h"
-#include "tests/support/TempFolder.h"
 
 using namespace formwright;
 using namespace formwright::testing;

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "host/root/ReferenceRoot.h"
+#include "formwright/testing/ModuleTest.h"
 #include "tests/host/SignatureSupport.h"
 #include "tests/host/UnitSamples.h"
 
@@ -13,28 +13,16 @@ using ::testing::ThrowsMessage;
 
 namespace {
 
-class UnitFiles : public ::testing::Test {
- protected:
-  UnitFiles() : Files(MakeIntf<TMemoryFileSystem>()), Host(Files) {}
-
-  TComponent* Component(const IPtr<TReferenceRoot>& R, const char* Name) {
-    return R->GetRoot()->FindComponent(Name);
-  }
-
-  IPtr<TMemoryFileSystem> Files;
-  TReferenceHost Host;
-};
+using UnitFiles = formwright::testing::TModuleTest;
 
 TEST_F(UnitFiles, ASaveChangesOnlyWhatTheEditReaches) {
-  Files->PutFile("People.fwf", PeopleForm);
-  Files->PutFile("People.pas", WithCrLf(People));
-  IPtr<TReferenceRoot> R = Host.Open("People.fwf");
+  IPtr<TReferenceRoot> R = Open("People.fwf", PeopleForm, WithCrLf(People));
   R->GetRoot()->SetName("PeopleForm");  // nothing changes
   R->Modified();
   R->Save();
   EXPECT_EQ(Files->Contents("People.pas"), WithCrLf(People));
-  Component(R, "OkButton")->SetName("SaveButton");
-  delete Component(R, "DebugLabel");
+  Find(R, "OkButton")->SetName("SaveButton");
+  delete Find(R, "DebugLabel");
   R->Modified();
   R->Save();
   EXPECT_EQ(
@@ -44,15 +32,13 @@ TEST_F(UnitFiles, ASaveChangesOnlyWhatTheEditReaches) {
 }
 
 TEST_F(UnitFiles, NamesTheUnitDeclaresAreRefusedForComponentsAndHandlers) {
-  Files->PutFile("People.fwf", PeopleForm);
-  Files->PutFile("People.pas", People);
-  IPtr<TReferenceRoot> R = Host.Open("People.fwf");
+  IPtr<TReferenceRoot> R = Open("People.fwf", PeopleForm, People);
   for (const char* Name : {"refresh", "FPeople", "People", "TPerson"})
-    EXPECT_THAT([&] { Component(R, "OkButton")->SetName(Name); },
+    EXPECT_THAT([&] { Find(R, "OkButton")->SetName(Name); },
                 ThrowsMessage<EComponentDesignerException>(
                     Format("%s is declared in the unit and cannot be used as a component name", Name)));
   EXPECT_THROW(R->CreateMethod("Refresh", NotifyEvent()), EComponentDesignerException);
-  EXPECT_EQ(Component(R, "OkButton")->Name(), "OkButton");
+  EXPECT_EQ(Find(R, "OkButton")->Name(), "OkButton");
   R->Save();
   EXPECT_EQ(Files->Contents("People.pas"), People);
 }
@@ -68,8 +54,7 @@ TEST_F(UnitFiles, AUnitThatCannotBeUnderstoodIsRefusedAndNothingIsWritten) {
 }
 
 TEST_F(UnitFiles, AMissingUnitIsWrittenWithEveryFieldAndHandler) {
-  Files->PutFile("People.fwf", PeopleForm);
-  IPtr<TReferenceRoot> R = Host.Open("People.fwf");
+  IPtr<TReferenceRoot> R = Open("People.fwf", PeopleForm);
   R->Modified();
   R->Save();
   const String Unit = Files->Contents("People.pas");

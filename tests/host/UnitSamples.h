@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 
+#include "formwright/testing/TextEdits.h"
 #include "platform/runtime/SysUtils.h"
 
 namespace formwright {
@@ -124,17 +125,8 @@ inline const char* const PeopleForm =
     "  end\n"
     "end\n";
 
-using TReplacements = std::vector<std::pair<String, String>>;
-
-// The text with each replacement made at every place its old text occurs.
-inline String Replaced(String Text, const TReplacements& R) {
-  for (const auto& [Old, New] : R) {
-    EXPECT_THAT(Text, ::testing::HasSubstr(Old)) << "the expectation names text the unit does not have";
-    Text = StringReplaceAll(Text, Old, New);
-  }
-  return Text;
-}
-
-inline String WithCrLf(const String& S) { return StringReplaceAll(S, "\n", "\r\n"); }
+using testing::Replaced;
+using testing::TReplacements;
+using testing::WithCrLf;
 
 }  // namespace formwright

@@ -7,50 +7,15 @@
 
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
-#include <thread>
 
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/Waiting.h"
 #include "platform/runtime/Scoped.h"
 #include "platform/runtime/Threads.h"
-#include "tests/support/MainThread.h"
-#include "tests/support/Matchers.h"
 
 namespace formwright::testing {
-
-// Ends the test program with a message when the current test runs longer than its limit, so
-// that a runner that never returns fails the suite instead of hanging it.
-class TTestTimeLimit {
- public:
-  explicit TTestTimeLimit(std::chrono::seconds Limit)
-      : FName(::testing::UnitTest::GetInstance()->current_test_info()->name()), FWatchdog([this, Limit] {
-          std::unique_lock Lock(FLock);
-          if (FDone.wait_for(Lock, Limit, [this] { return FFinished; })) return;
-          std::fprintf(stderr, "%s did not end within its time limit of %llds\n", FName.c_str(),
-                       static_cast<long long>(Limit.count()));
-          std::_Exit(1);
-        }) {}
-  ~TTestTimeLimit() {
-    {
-      std::lock_guard Lock(FLock);
-      FFinished = true;
-    }
-    FDone.notify_one();
-    FWatchdog.join();
-  }
-  TTestTimeLimit(const TTestTimeLimit&) = delete;
-  TTestTimeLimit& operator=(const TTestTimeLimit&) = delete;
-
- private:
-  std::string FName;
-  std::mutex FLock;
-  std::condition_variable FDone;
-  bool FFinished = false;
-  std::thread FWatchdog;
-};
 
 // Every process test runs under a time limit of its own and ends without children of the test
 // process: none running, none left as a zombie.

@@ -3,10 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/TempFolder.h"
 #include "templates/ExpertFilter.h"
 #include "templates/LineProviders.h"
-#include "tests/support/Matchers.h"
-#include "tests/support/TempFolder.h"
 
 namespace formwright::testing {
 

@@ -1,4 +1,4 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
 
 using namespace formwright;
 using namespace formwright::orx;
@@ -7,7 +7,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-struct Actions : FormFixture {
+struct Actions : TFormTest {
   Actions() {
     List = Make<TActionList>(Form.get(), "ActionList1");
     Save = Make<TAction>(Form.get(), "SaveAction");

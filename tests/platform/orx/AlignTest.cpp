@@ -1,11 +1,11 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
 
 namespace {
-using Align = FormFixture;
+using Align = TFormTest;
 
 TPanel* Aligned(TForm* Form, const char* Name, TAlign A, int W, int H, TWinControl* Parent = nullptr) {
   auto* P = Make<TPanel>(Form, Name, Parent ? Parent : Form, Bounds(0, 0, W, H));

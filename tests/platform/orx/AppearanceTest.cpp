@@ -1,11 +1,11 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
 
 namespace {
-using Appearance = FormFixture;
+using Appearance = TFormTest;
 
 TEST_F(Appearance, FontSizeAndHeightConvertAtTheFontsResolutionAndOnlyTheHeightIsStored) {
   TFont F;
@@ -56,8 +56,7 @@ TEST_F(Appearance, CaptionFollowsARenameOnlyWhileDesigning) {
   auto* Button = Make<TButton>(Form.get(), "Button1", Form.get());
   EXPECT_EQ(Button->Caption(), "");  // not designed: the name was not copied
   Form->SetDesigning(true);
-  auto* Designed = new TButton(Form.get());
-  Designed->SetName("Button2");
+  auto* Designed = Make<TButton>(Form.get(), "Button2");
   EXPECT_EQ(Designed->Caption(), "Button2");
   Designed->SetName("OkButton");
   EXPECT_EQ(Designed->Caption(), "OkButton");
@@ -65,17 +64,14 @@ TEST_F(Appearance, CaptionFollowsARenameOnlyWhileDesigning) {
   Designed->SetName("Ok");
   EXPECT_EQ(Designed->Caption(), "&OK");
   // Controls without csSetCaption keep their text.
-  auto* Memo = new TMemo(Form.get());
-  Memo->SetName("Memo1");
+  auto* Memo = Make<TMemo>(Form.get(), "Memo1");
   EXPECT_EQ(Memo->Text(), "");
 }
 
 TEST_F(Appearance, ARefusedRenameLeavesNameAndCaption) {
   Form->SetDesigning(true);
-  auto* A = new TButton(Form.get());
-  A->SetName("A");
-  auto* B = new TButton(Form.get());
-  B->SetName("B");
+  Make<TButton>(Form.get(), "A");
+  auto* B = Make<TButton>(Form.get(), "B");
   EXPECT_THROW(B->SetName("A"), EComponentError);
   EXPECT_EQ(B->Name(), "B");
   EXPECT_EQ(B->Caption(), "B");

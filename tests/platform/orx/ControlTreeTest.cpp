@@ -1,11 +1,12 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
 
 namespace {
-using ControlTree = FormFixture;
+using ControlTree = TFormTest;
 
 TEST_F(ControlTree, ParentAndOwnerAreIndependent) {
   auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());

@@ -1,12 +1,12 @@
+#include "formwright/testing/Forms.h"
 #include "platform/runtime/Clipboard.h"
-#include "tests/platform/orx/OrxTestSupport.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
 
 namespace {
-using Edits = FormFixture;
+using Edits = TFormTest;
 
 TEST_F(Edits, SelectionEditingAndUndoCountCharacters) {
   TEventLog Log;

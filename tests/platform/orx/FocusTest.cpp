@@ -1,11 +1,11 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
 
 namespace {
-using Focus = FormFixture;
+using Focus = TFormTest;
 
 TEST_F(Focus, TabOrderFollowsInsertionAndCanBeChanged) {
   auto* A = Make<TEdit>(Form.get(), "A", Form.get());

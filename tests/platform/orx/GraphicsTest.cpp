@@ -1,5 +1,6 @@
-#include "tests/platform/orx/OrxTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/TempFolder.h"
 
 using namespace formwright;
 using namespace formwright::orx;

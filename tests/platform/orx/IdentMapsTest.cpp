@@ -4,12 +4,12 @@
 
 #include <set>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/orx/Charsets.h"
 #include "platform/orx/Colors.h"
 #include "platform/orx/Cursors.h"
 #include "platform/orx/ModalResults.h"
 #include "platform/orx/ShortCuts.h"
-#include "tests/support/Matchers.h"
 
 namespace formwright::orx {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
 
 using namespace formwright;
 using namespace formwright::orx;

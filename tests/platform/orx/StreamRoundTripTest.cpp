@@ -1,5 +1,5 @@
+#include "formwright/testing/Forms.h"
 #include "platform/runtime/Filer.h"
-#include "tests/platform/orx/OrxTestSupport.h"
 
 using namespace formwright;
 using namespace formwright::orx;

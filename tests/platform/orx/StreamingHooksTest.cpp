@@ -1,11 +1,11 @@
-#include "tests/platform/orx/OrxTestSupport.h"
+#include "formwright/testing/Forms.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
 
 namespace {
-using StreamingHooks = FormFixture;
+using StreamingHooks = TFormTest;
 
 // Components come in creation order, except that each control's place holds the next control
 // of its kind (graphic or windowed) in z-order.
@@ -97,8 +97,7 @@ TEST_F(StreamingHooks, AlignmentWaitsForLoaded) {
 TEST(Frames, AnInlineFrameIsAContainerThatOwnsItsChildren) {
   RegisterOrxClasses();
   TOwned<TForm> Form(new TForm(nullptr));
-  auto* Frame = new TFrame(Form.get());
-  Frame->SetName("Frame1");
+  auto* Frame = Make<TFrame>(Form.get(), "Frame1");
   Frame->SetParent(Form.get());
   EXPECT_TRUE(Frame->ControlStyle().Contains(csAcceptsControls));
   EXPECT_EQ(Frame->GetChildOwner(), nullptr);

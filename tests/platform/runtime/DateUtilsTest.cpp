@@ -2,7 +2,7 @@
 #include "platform/runtime/Scoped.h"
 
 #include <gmock/gmock.h>
-#include "tests/support/Matchers.h"
+#include "formwright/testing/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;

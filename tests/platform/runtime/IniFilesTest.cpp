@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "formwright/testing/TempFolder.h"
 #include "platform/runtime/IniFiles.h"
-#include "tests/support/TempFolder.h"
 
 using namespace formwright;
 using namespace formwright::testing;

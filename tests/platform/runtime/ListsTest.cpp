@@ -2,8 +2,8 @@
 
 #include <set>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/PointerSet.h"
-#include "tests/support/Matchers.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/Masks.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;

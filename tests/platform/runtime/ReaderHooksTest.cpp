@@ -4,9 +4,9 @@
 
 #include <tuple>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/support/Matchers.h"
 #include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 

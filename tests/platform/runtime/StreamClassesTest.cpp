@@ -1,10 +1,10 @@
 // Memory, string and file streams: positions, sizes, copies and errors.
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/TempFolder.h"
 #include "platform/runtime/StreamConsts.h"
 #include "platform/runtime/Streams.h"
-#include "tests/support/Matchers.h"
-#include "tests/support/TempFolder.h"
 
 using namespace formwright;
 using namespace formwright::testing;

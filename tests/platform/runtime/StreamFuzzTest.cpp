@@ -6,10 +6,10 @@
 
 #include <random>
 
+#include "formwright/testing/Matchers.h"
 #include "fuzz/Mutator.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/support/Matchers.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;

@@ -5,9 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/support/Matchers.h"
 #include "tests/support/ModuleFixture.h"
 #include "tests/support/TestClasses.h"
 

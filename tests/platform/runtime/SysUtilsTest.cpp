@@ -2,8 +2,8 @@
 
 #include <gmock/gmock.h>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/RtlConsts.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;

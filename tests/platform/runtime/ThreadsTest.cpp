@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "tests/support/MainThread.h"
-#include "tests/support/Matchers.h"
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/Waiting.h"
 
 using namespace formwright;
 using namespace formwright::testing;

@@ -1,6 +1,6 @@
 #include <gmock/gmock.h>
 
-#include "tests/support/Matchers.h"
+#include "formwright/testing/Matchers.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;

@@ -1,7 +1,7 @@
 #include "platform/runtime/Variants.h"
 
 #include <gmock/gmock.h>
-#include "tests/support/Matchers.h"
+#include "formwright/testing/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::testing;

@@ -2,9 +2,9 @@
 // ancestor's replay.
 #include <gtest/gtest.h>
 
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
-#include "tests/support/Matchers.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
