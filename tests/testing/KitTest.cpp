@@ -48,7 +48,8 @@ TEST_F(Kit, TheInspectorIsDrivenByPathsAndWhatItTypesIsSaved) {
               Raises<Exception>("Button1 has no property Colour that the inspector can edit"));
   EXPECT_THAT([&] { Prop("Button9.Caption"); }, Raises<Exception>("Form1 has no component Button9"));
   Module->Save();
-  EXPECT_THAT(Files->Contents("Main.fwf"), AllOf(HasSubstr("Caption = 'OK'"), HasSubstr("Font.Size = 12")));
+  EXPECT_THAT(Files->Contents("Main.fwf"),
+              AllOf(HasSubstr("Caption = 'OK'"), HasSubstr("Font.Height = -16")));
 }
 
 TEST_F(Kit, VerbsOfTheRegisteredComponentEditorRunByTheirText) {
