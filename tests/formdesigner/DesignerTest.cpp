@@ -2,10 +2,11 @@
 
 #include <gmock/gmock.h>
 
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/ModuleTest.h"
 #include "host/root/FormWindow.h"
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
-#include "tests/support/Matchers.h"
 
 using namespace formwright;
 using namespace formwright::orx;
@@ -30,11 +31,10 @@ constexpr const char* ModuleText =
     "end\n";
 
 // The module open in the reference host; its window's form designer hears the surface.
-class DesignerTest : public ::testing::Test {
+class DesignerTest : public formwright::testing::TModuleTest {
  protected:
   DesignerTest() {
-    Files->PutFile("Main.fwf", ModuleText);
-    Main = Host.Open("Main.fwf");
+    Main = Open("Main.fwf", ModuleText);
     Surface = IPtr<TOrxDesignSurface>(dynamic_cast<TOrxDesignSurface*>(Main->Surface().Get()));
     Window = dynamic_cast<TOrxFormWindow*>(Main->FormWindow().Get());
     Designer = Window->FormDesigner();
@@ -78,8 +78,6 @@ class DesignerTest : public ::testing::Test {
     EXPECT_EQ(Designer->GetDragAction(), daNone);
   }
 
-  IPtr<TMemoryFileSystem> Files = MakeIntf<TMemoryFileSystem>();
-  TReferenceHost Host{Files};
   IPtr<TReferenceRoot> Main;
   IPtr<TOrxDesignSurface> Surface;
   TOrxFormWindow* Window;
