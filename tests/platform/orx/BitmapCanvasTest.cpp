@@ -1,7 +1,8 @@
+#include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
+#include "formwright/testing/TempFolder.h"
 #include "platform/orx/BitmapCanvas.h"
 #include "platform/orx/ImgList.h"
-#include "tests/platform/orx/OrxTestSupport.h"
-#include "tests/support/TempFolder.h"
 
 using namespace formwright;
 using namespace formwright::orx;

@@ -1,6 +1,6 @@
+#include "formwright/testing/Forms.h"
 #include "platform/orx/BitmapCanvas.h"
 #include "platform/orx/ControlPaint.h"
-#include "tests/platform/orx/OrxTestSupport.h"
 
 using namespace formwright;
 using namespace formwright::orx;
