@@ -71,19 +71,20 @@ TEST_F(OrxEditors, TypedTextIsStoredAndShownByNameAndRefusalsChangeNothing) {
       {"Color", "$00FF8000", "$00FF8000"},
       {"Color", "$FF000019", "$FF000019"},
       {"Color", "255", "clRed"},
-      {"Color", "clPlaid", "'clPlaid' is not a valid integer value", true},
+      {"Color", "clPlaid", "'clPlaid' is not a valid colour", true},
       {"Color", "$1FFFFFFFF", "Value must be between", true},
       {"Cursor", "CRHAND", "crHand"},
       {"Cursor", "5", "5"},
-      {"Cursor", "crPointer", "'crPointer' is not a valid integer value", true},
+      {"Cursor", "crPointer", "'crPointer' is not a valid cursor", true},
       {"Cursor", "40000", "Value must be between -32768 and 32767", true},
       {"Font.Charset", "russian_charset", "RUSSIAN_CHARSET"},
       {"Font.Charset", "3", "3"},
       {"Font.Charset", "256", "Value must be between 0 and 255", true},
+      {"Font.Charset", "russian", "'russian' is not a valid character set", true},
       {"ModalResult", "mrcancel", "mrCancel"},
       {"ModalResult", "15", "15"},
       {"ModalResult", "", "mrNone"},
-      {"ModalResult", "mrMaybe", "'mrMaybe' is not a valid integer value", true},
+      {"ModalResult", "mrMaybe", "'mrMaybe' is not a valid modal result", true},
       {"ShortCut", "ctrl+o", "Ctrl+O"},
       {"ShortCut", "Shift+Ctrl+F1", "Shift+Ctrl+F1"},
       {"ShortCut", "(none)", "(None)"},
@@ -126,7 +127,7 @@ TEST_F(OrxEditors, ValueListsComeFromTheFrameworksMaps) {
               ElementsAre("Ins", "Shift+Ins", "Ctrl+Ins", "Del", "Shift+Del", "Ctrl+Del", "Alt+BkSp",
                           "Shift+Alt+BkSp"));
   std::vector<String> Colours;
-  orx::GetColorValues([&](const String& S) { Colours.push_back(S); });
+  orx::ColorIdents().GetValues([&](const String& S) { Colours.push_back(S); });
   EXPECT_THAT(Values(Find({FEdit}, "Color")), ElementsAreArray(Colours));
   const std::vector<String> Results = Values(Find({FButton}, "ModalResult"));
   EXPECT_THAT(Results, ElementsAre("mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore", "mrYes",
