@@ -115,10 +115,10 @@ struct TPalettePage {
 const std::vector<TPalettePage>& Palette() {
   static const std::vector<TPalettePage> Pages{
       {"Standard",
-       {"TMainMenu", "TPopupMenu", "TLabel", "TEdit", "TMemo", "TButton", "TCheckBox", "TPanel",
+       {"TMainMenu", "TPopupMenu", "TLabel", "TEdit", "TMemo", "TButton", "TCheckBox", "TListBox", "TPanel",
         "TActionList"},
        ""},
-      {"Additional", {"TImage", "TShape", "TPaintBox", "TScrollBox"}, ""},
+      {"Additional", {"TImage", "TShape", "TPaintBox", "TScrollBox", "TStatusBand"}, ""},
       {"Items", {"TMenuItem", "TAction"}, "these go inside a menu or an action list: add them with --parent"},
   };
   return Pages;
