@@ -1,6 +1,7 @@
 #include "editors/OrxEditors.h"
 
 #include "contracts/DesignIntf.h"
+#include "editors/CollectionProperty.h"
 #include "editors/StringListProperty.h"
 #include "platform/orx/Charsets.h"
 #include "platform/orx/Controls.h"
@@ -131,6 +132,7 @@ void InitOrxPropertyEditors() {
   RegisterPropertyEditor(TypeInfoOf<TModalResult>(), nullptr, "", TModalResultProperty::StaticClass());
   RegisterPropertyEditor(TypeInfoOf<TShortCut>(), nullptr, "", TShortCutProperty::StaticClass());
   RegisterPropertyEditor(TypeInfoOf<TStrings>(), nullptr, "", TStringListProperty::StaticClass());
+  RegisterPropertyEditor(TypeInfoOf<TCollection>(), nullptr, "", TCollectionProperty::StaticClass());
 }
 
 }  // namespace formwright

@@ -92,7 +92,8 @@ class TShortCutProperty : public TOrdinalProperty {
 };
 
 // Registers the editors above for the framework's types (TColor, TCursor, TFontCharset,
-// TModalResult, TShortCut), and TStringListProperty for TStrings, in the current editor group.
+// TModalResult, TShortCut), TStringListProperty for TStrings and TCollectionProperty for
+// TCollection, in the current editor group.
 void InitOrxPropertyEditors();
 
 }  // namespace formwright
