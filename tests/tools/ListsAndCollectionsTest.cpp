@@ -55,6 +55,8 @@ TEST_F(ListsAndCollections, ItemsAreShownByIndexAndTypedThroughTheirEditors) {
   EXPECT_EQ(PropField(Items[0]["properties"], "Width", "value"), "120");
   EXPECT_THAT(Run("props Status.fwf Band").Out, ::testing::ContainsRegex("\n    \\[1\\] +TStatusSection"));
 
+  fs::create_directory(Dir / "before");
+  for (const char* File : {"Status.fwf", "Status.pas"}) fs::copy_file(Dir / File, Dir / "before" / File);
   const TRunResult R =
       Run("set Status.fwf Band.Sections.Count=3 'Band.Sections[2].Text=Line 1' Band.Sections.Move=2,0 "
           "Band.Sections.Delete=2 Choices.Sorted=True");
@@ -64,6 +66,8 @@ TEST_F(ListsAndCollections, ItemsAreShownByIndexAndTypedThroughTheirEditors) {
   const std::string Text = Read("Status.fwf");
   EXPECT_THAT(Text, HasSubstr("    Sections = <\n      item\n        Text = 'Line 1'\n      end\n"
                               "      item\n        Text = 'Ready'\n        Width = 120\n      end>\n"));
+  EXPECT_THAT(Run("diff before/Status.fwf Status.fwf").Out,
+              HasSubstr("    Sections[0].Text: Ready -> Line 1\n    Sections[0].Width: 120 -> 50\n"));
   // The selection follows its item when the list is sorted; the author's other lines stay.
   EXPECT_THAT(Text, HasSubstr("      'apple'\n      'pear')\n    ItemIndex = 1\n"));
   EXPECT_THAT(Text, HasSubstr("  ClientWidth = 300\n  object Choices: TListBox\n    Left = 8\n"));
