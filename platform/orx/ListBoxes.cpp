@@ -31,6 +31,10 @@ void TListBox::DeclarePublished(TClassBuilder<TListBox>& C) {
 }
 
 void TCustomListBox::SetItemIndex(int32_t Value) {
+  if (ComponentState().Contains(csLoading)) {
+    FItemIndex = Value;
+    return;
+  }
   if (Value < -1 || Value >= Count()) throw EInvalidArgument(Format(SItemIndexOutOfRange, Value, Count()));
   FItemIndex = Value;
   FSelectedText = Value < 0 ? String() : FItems->Get(Value);
@@ -48,8 +52,14 @@ void TCustomListBox::SetItemHeight(int32_t Value) {
   FItemHeight = Value;
 }
 
+void TCustomListBox::Loaded() {
+  TWinControl::Loaded();
+  if (FItemIndex < -1 || FItemIndex >= Count()) FItemIndex = -1;
+  FSelectedText = FItemIndex < 0 ? String() : FItems->Get(FItemIndex);
+}
+
 void TCustomListBox::ItemsChanged() {
-  if (FItemIndex < 0) return;
+  if (FItemIndex < 0 || ComponentState().Contains(csLoading)) return;
   // The selected item may have moved (a sort) or gone: select it where it is now, else none.
   if (FItemIndex < Count() && FItems->Get(FItemIndex) == FSelectedText) return;
   FItemIndex = FItems->IndexOf(FSelectedText);

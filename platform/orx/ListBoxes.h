@@ -24,7 +24,8 @@ class TCustomListBox : public TWinControl {
   int32_t Count() const noexcept { return FItems->Count(); }
   int32_t ItemIndex() const noexcept { return FItemIndex; }
   // Raises EInvalidArgument (SItemIndexOutOfRange) for an index below -1 or past the items;
-  // the selection stays.
+  // the selection stays. While the list box is read from a stream the index is kept as read
+  // (a form may give it before the items) and checked once loading ends.
   void SetItemIndex(int32_t Value);
   bool Sorted() const noexcept { return FItems->Sorted(); }
   void SetSorted(bool Value);
@@ -41,6 +42,10 @@ class TCustomListBox : public TWinControl {
   // Whether the height is kept a whole number of items.
   bool IntegralHeight() const noexcept { return FIntegralHeight; }
   void SetIntegralHeight(bool Value) noexcept { FIntegralHeight = Value; }
+
+ protected:
+  // Applies the index read with the items: an index past them selects none.
+  void Loaded() override;
 
  private:
   void ItemsChanged();

@@ -7,7 +7,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// Written the way a person writes a form: odd indentation kept, defaults spelt out.
+// Written the way a person writes a form: the selection given before the items it selects.
 const char* const StatusForm =
     "object StatusForm: TStatusForm\n"
     "  Caption = 'Status'\n"
@@ -16,10 +16,10 @@ const char* const StatusForm =
     "  object Choices: TListBox\n"
     "    Left = 8\n"
     "    Top = 8\n"
+    "    ItemIndex = 0\n"
     "    Items.Strings = (\n"
     "      'pear'\n"
     "      'apple')\n"
-    "    ItemIndex = 0\n"
     "    TabOrder = 0\n"
     "  end\n"
     "  object Band: TStatusBand\n"
@@ -69,7 +69,7 @@ TEST_F(ListsAndCollections, ItemsAreShownByIndexAndTypedThroughTheirEditors) {
   EXPECT_THAT(Run("diff before/Status.fwf Status.fwf").Out,
               HasSubstr("    Sections[0].Text: Ready -> Line 1\n    Sections[0].Width: 120 -> 50\n"));
   // The selection follows its item when the list is sorted; the author's other lines stay.
-  EXPECT_THAT(Text, HasSubstr("      'apple'\n      'pear')\n    ItemIndex = 1\n"));
+  EXPECT_THAT(Text, HasSubstr("    ItemIndex = 1\n    Items.Strings = (\n      'apple'\n      'pear')\n"));
   EXPECT_THAT(Text, HasSubstr("  ClientWidth = 300\n  object Choices: TListBox\n    Left = 8\n"));
 }
 
