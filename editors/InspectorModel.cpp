@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editors/CollectionProperty.h"
 #include "editors/StringListProperty.h"
 
 namespace formwright {
@@ -17,6 +18,32 @@ String ShownValue(const IPtr<IProperty>& P) {
 
 TStringListProperty* StringListEditor(const IPtr<IProperty>& P) {
   return dynamic_cast<TStringListProperty*>(InterfaceObject(P.Get()));
+}
+
+TCollectionProperty* CollectionEditor(const IPtr<IProperty>& P) {
+  return dynamic_cast<TCollectionProperty*>(InterfaceObject(P.Get()));
+}
+
+// "Sections[2]" as its name and index; false for a part without an index.
+bool SplitIndexed(const String& Part, String& Name, int& Index) {
+  const size_t Open = Part.find('[');
+  if (Open == String::npos || Part.back() != ']') return false;
+  Name = Part.substr(0, Open);
+  int64_t N = 0;
+  if (!TryStrToInt64(Part.substr(Open + 1, Part.size() - Open - 2), N) || N < 0 || N > INT32_MAX)
+    return false;
+  Index = static_cast<int>(N);
+  return true;
+}
+
+// "3" or "2,0" as numbers; false for other text or another count of numbers.
+bool ParseNumbers(const String& Text, size_t Count, std::vector<int>& Numbers) {
+  for (const String& Part : SplitString(Text, ',')) {
+    int64_t N = 0;
+    if (!TryStrToInt64(Trim(Part), N) || N < INT32_MIN || N > INT32_MAX) return false;
+    Numbers.push_back(static_cast<int>(N));
+  }
+  return Numbers.size() == Count;
 }
 
 void MarkInherited(TInspectorRow& Row) {
@@ -162,17 +189,46 @@ IPtr<IProperty> TInspectorModel::Find(const String& Path) const {
   const std::vector<String> Parts = SplitString(Path, '.');
   IPtr<IProperty> Found;
   for (size_t I = 0; I < Parts.size(); ++I) {
+    String Name = Parts[I];
+    int Index = -1;
+    const bool Indexed = SplitIndexed(Parts[I], Name, Index);
     Found = nullptr;
     for (const IPtr<IProperty>& P : Level)
-      if (SameText(P->GetName(), Parts[I])) Found = P;
+      if (SameText(P->GetName(), Name)) Found = P;
     if (!Found) return nullptr;
+    TCollectionProperty* Collection = CollectionEditor(Found);
+    // An indexed part names a collection's item: it is a row only as the way to its properties.
+    if (Indexed && (!Collection || I + 1 == Parts.size())) return nullptr;
     if (I + 1 < Parts.size()) {
       Level.clear();
-      if (Found->GetAttributes().Contains(paSubProperties))
+      if (Indexed)
+        Collection->GetItemProperties(Index, [&](const IPtr<IProperty>& Sub) { Level.push_back(Sub); });
+      else if (Found->GetAttributes().Contains(paSubProperties))
         Found->GetProperties([&](const IPtr<IProperty>& Sub) { Level.push_back(Sub); });
     }
   }
   return Found;
+}
+
+bool TInspectorModel::TypeCollectionCommand(const String& Path, const String& Value, String& Shown) const {
+  const size_t Dot = Path.rfind('.');
+  if (Dot == String::npos) return false;
+  const String Command = Path.substr(Dot + 1);
+  const bool Count = SameText(Command, "Count"), Delete = SameText(Command, "Delete"),
+             Move = SameText(Command, "Move");
+  if (!Count && !Delete && !Move) return false;
+  const IPtr<IProperty> P = Find(Path.substr(0, Dot));
+  TCollectionProperty* Collection = P ? CollectionEditor(P) : nullptr;
+  if (!Collection) return false;
+  std::vector<int> N;
+  if (!ParseNumbers(Value, Move ? 2 : 1, N))
+    throw EDesignPropertyError(
+        Format(SCollectionCommandValue, Command, Move ? "two item indexes (FROM,TO)" : "a number", Value));
+  if (Count) Collection->SetCount(N[0]);
+  if (Delete) Collection->DeleteItem(N[0]);
+  if (Move) Collection->MoveItem(N[0], N[1]);
+  Shown = Format("%d items", Collection->GetCollection()->Count());
+  return true;
 }
 
 TInspectorRow TInspectorModel::Row(const IPtr<IProperty>& P, int Depth) {
@@ -192,6 +248,20 @@ TInspectorRow TInspectorModel::Row(const IPtr<IProperty>& P, int Depth) {
   R.Expanded = R.Attributes.Contains(paSubProperties) && Depth > 1;
   if (R.Expanded)
     P->GetProperties([&](const IPtr<IProperty>& Sub) { R.Rows.push_back(Row(Sub, Depth - 1)); });
+  if (TCollectionProperty* Collection = CollectionEditor(P)) {
+    R.IsCollection = true;
+    TCollection* C = Depth > 1 ? Collection->GetCollection() : nullptr;
+    for (int I = 0; C && I < C->Count(); ++I) {
+      TInspectorRow Item;
+      Item.Name = Format("[%d]", I);
+      Item.Value = C->Items(I)->DisplayName();
+      Item.EditorClass = C->Items(I)->ClassName();
+      Item.Expanded = true;
+      Collection->GetItemProperties(
+          I, [&](const IPtr<IProperty>& Sub) { Item.Rows.push_back(Row(Sub, Depth - 1)); });
+      R.Items.push_back(std::move(Item));
+    }
+  }
   if (TStringListProperty* Strings = StringListEditor(P)) {
     R.IsStringList = true;
     if (TStrings* S = P->AllEqual() ? Strings->GetStrings() : nullptr)

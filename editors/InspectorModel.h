@@ -15,6 +15,10 @@ inline constexpr const char* SNoInspectorProperty = "%s has no property %s that 
 // The message for typing into a row that cannot take text ("Property Button1.Tag is read-only").
 inline constexpr const char* SPropertyIsReadOnly = "Property %s is read-only";
 
+// The message for a collection command that is not given a number ("Count takes a number, not
+// 'three'").
+inline constexpr const char* SCollectionCommandValue = "%s takes %s, not '%s'";
+
 // The message for a whole set typed in another form than the one shown ("[akLeft,akTop]").
 inline constexpr const char* SInvalidSetText = "'%s' is not a set: type the elements as shown, as in %s";
 // The message for a set element the set's type does not have.
@@ -48,6 +52,11 @@ struct TInspectorRow {
   // Whether the row edits a string list; its lines are then in `Lines`.
   bool IsStringList = false;
   std::vector<String> Lines;
+  // Whether the row edits a collection; its items are then in `Items`, one row each: named
+  // "[0]", "[1]" ..., the item's display name as value, its class as editor, its properties
+  // as nested rows.
+  bool IsCollection = false;
+  std::vector<TInspectorRow> Items;
   TValueOrigin Origin = TValueOrigin::voOwn;
 };
 
@@ -77,8 +86,16 @@ class TInspectorModel {
   std::vector<TInspectorRow> Rows(TInspectorPage Page = TInspectorPage::ipProperties,
                                   int Depth = DefaultDepth) const;
   // The editor of a dotted path ("Font.Size", "OnClick") on either page, looked up ignoring
-  // case as a person expands rows; null when the inspector shows no such row.
+  // case as a person expands rows; null when the inspector shows no such row. An item of a
+  // collection is reached by its index ("Sections[0].Text"); an index past the items raises
+  // EDesignPropertyError (SCollectionIndexError).
   IPtr<IProperty> Find(const String& Path) const;
+  // Types into a collection's own commands, written as rows under the collection's path:
+  // "Sections.Count" (a number: items are added at the end or the last ones deleted),
+  // "Sections.Delete" (an index: that item goes, the later ones move up) and "Sections.Move"
+  // ("FROM,TO": the item moves there). Returns false, doing nothing, when Path names none of
+  // them; else the collection's new item count in Shown ("3 items").
+  bool TypeCollectionCommand(const String& Path, const String& Value, String& Shown) const;
 
   // The row of one editor (its origin is not marked: Rows marks it).
   static TInspectorRow Row(const IPtr<IProperty>& Property, int Depth = DefaultDepth);
@@ -93,6 +110,7 @@ class TInspectorModel {
   //  - a set takes the whole set as shown ("[akLeft,akTop]", "[]"), written through its
   //    element rows once every element is known (SInvalidSetText, SInvalidSetElement);
   //  - a string list takes text whose lines become its lines (an empty text: no lines).
+  // A collection row takes no text (SPropertyIsReadOnly): its items are typed one by one.
   static String TypeValue(const IPtr<IProperty>& Property, const String& Path, const String& Value);
 
  private:

@@ -1,16 +1,20 @@
 #include "editors/OrxEditors.h"
 
 #include "contracts/DesignIntf.h"
+#include "editors/CollectionProperty.h"
 #include "editors/StringListProperty.h"
+#include "platform/orx/Charsets.h"
 #include "platform/orx/Controls.h"
 #include "platform/orx/Cursors.h"
 #include "platform/orx/Graphics.h"
+#include "platform/orx/ModalResults.h"
 #include "platform/orx/OrxConsts.h"
 #include "platform/orx/ShortCuts.h"
 #include "platform/runtime/RtlConsts.h"
 
 namespace formwright {
 
+FW_REGISTER_CLASS(TIdentProperty, "OrxEditors")
 FW_REGISTER_CLASS(TColorProperty, "OrxEditors")
 FW_REGISTER_CLASS(TCursorProperty, "OrxEditors")
 FW_REGISTER_CLASS(TFontCharsetProperty, "OrxEditors")
@@ -23,97 +27,63 @@ namespace {
 
 // The attributes of a value-list editor over a writable property; a read-only one keeps the
 // base attributes (read-only, no list to pick from).
-TPropertyAttributes ListAttributes(TPropertyEditor& Editor, TPropertyAttributes Writable) {
+TPropertyAttributes WritableAttributes(TPropertyEditor& Editor, TPropertyAttributes Writable) {
   return Editor.GetPropInfo()->CanWrite() ? Writable : Editor.TPropertyEditor::GetAttributes();
-}
-
-// The value of an identifier in Map (ignoring case, surrounding blanks allowed).
-bool IdentValue(const String& Text, TIdentMap Map, int32_t& Value) {
-  return IdentToInt(Trim(Text), Value, Map);
 }
 
 }  // namespace
 
-// ----- Colours -------------------------------------------------------------------------------
+// ----- Identified values ---------------------------------------------------------------------
 
-TPropertyAttributes TColorProperty::GetAttributes() {
-  return ListAttributes(*this, {paValueList, paDialog, paMultiSelect, paRevertable});
-}
+TPropertyAttributes TIdentProperty::GetAttributes() { return WritableAttributes(*this, ListAttributes()); }
 
-String TColorProperty::GetValue() { return ColorToString(TColor(static_cast<int32_t>(GetOrdValue()))); }
+String TIdentProperty::GetValue() { return Table().ToString(static_cast<int32_t>(GetOrdValue())); }
 
-void TColorProperty::GetValues(const TGetStrProc& Proc) { GetColorValues(Proc); }
+void TIdentProperty::GetValues(const TGetStrProc& Proc) { Table().GetValues(Proc); }
 
-void TColorProperty::SetValue(const String& Value) {
-  int32_t C = 0;
-  if (IdentValue(Value, ColorIdents(), C)) return SetOrdValue(C);
-  // "$FF00000F" is how a system colour without an identifier shows: the unsigned form of a
-  // negative value types back to it.
-  int64_t V = 0;
-  if (TryStrToInt64(Value, V) && V > INT32_MAX && V <= UINT32_MAX)
-    return SetOrdValue(static_cast<int32_t>(static_cast<uint32_t>(V)));
+void TIdentProperty::SetValue(const String& Value) {
+  int32_t V = 0;
+  if (Table().ToValue(Value, V)) return SetOrdValue(V);
+  if (!TIdentTable::IsNumber(Value)) throw EDesignPropertyError(Format(Table().Invalid(), Trim(Value)));
+  // "$FF00000F" is how a system colour without an identifier shows: the table takes the
+  // unsigned form of a negative value back.
+  if (Table().TryFromString(Value, V)) return SetOrdValue(V);
   TIntegerProperty::SetValue(Value);
 }
 
-// ----- Cursors -------------------------------------------------------------------------------
+// ----- The framework's tables ----------------------------------------------------------------
 
-TPropertyAttributes TCursorProperty::GetAttributes() {
-  return ListAttributes(*this, {paValueList, paMultiSelect, paSortList, paRevertable});
+const TIdentTable& TColorProperty::Table() const { return ColorIdents(); }
+TPropertyAttributes TColorProperty::ListAttributes() const {
+  return {paValueList, paDialog, paMultiSelect, paRevertable};
 }
 
-String TCursorProperty::GetValue() { return CursorToString(TCursor(static_cast<int16_t>(GetOrdValue()))); }
-
-void TCursorProperty::GetValues(const TGetStrProc& Proc) { GetCursorValues(Proc); }
-
-void TCursorProperty::SetValue(const String& Value) {
-  int32_t C = 0;
-  if (IdentValue(Value, CursorIdents(), C)) return SetOrdValue(C);
-  TIntegerProperty::SetValue(Value);
+const TIdentTable& TCursorProperty::Table() const { return CursorIdents(); }
+TPropertyAttributes TCursorProperty::ListAttributes() const {
+  return {paValueList, paMultiSelect, paSortList, paRevertable};
 }
 
-// ----- Character sets ------------------------------------------------------------------------
-
-TPropertyAttributes TFontCharsetProperty::GetAttributes() {
-  return ListAttributes(*this, {paValueList, paMultiSelect, paSortList});
+const TIdentTable& TFontCharsetProperty::Table() const { return CharsetIdents(); }
+TPropertyAttributes TFontCharsetProperty::ListAttributes() const {
+  return {paValueList, paMultiSelect, paSortList};
 }
-
 String TFontCharsetProperty::GetValue() {
-  const int32_t Charset = static_cast<int32_t>(GetOrdValue() & 0xFF);
-  String Ident;
-  return CharsetToIdent(Charset, Ident) ? Ident : Format("%d", Charset);
+  return Table().ToString(static_cast<int32_t>(GetOrdValue() & 0xFF));
 }
 
-void TFontCharsetProperty::GetValues(const TGetStrProc& Proc) { GetCharsetValues(Proc); }
-
-void TFontCharsetProperty::SetValue(const String& Value) {
-  int32_t C = 0;
-  if (IdentValue(Value, CharsetIdents(), C)) return SetOrdValue(C);
-  TIntegerProperty::SetValue(Value);
+const TIdentTable& TModalResultProperty::Table() const { return ModalResultIdents(); }
+TPropertyAttributes TModalResultProperty::ListAttributes() const {
+  return {paValueList, paMultiSelect, paRevertable};
 }
-
-// ----- Modal results -------------------------------------------------------------------------
-
-TPropertyAttributes TModalResultProperty::GetAttributes() {
-  return ListAttributes(*this, {paValueList, paMultiSelect, paRevertable});
-}
-
-String TModalResultProperty::GetValue() {
-  return ModalResultToString(TModalResult(static_cast<int32_t>(GetOrdValue())));
-}
-
-void TModalResultProperty::GetValues(const TGetStrProc& Proc) { GetIdentValues(Proc, ModalResultIdents()); }
-
 void TModalResultProperty::SetValue(const String& Value) {
-  int32_t R = 0;
   if (Trim(Value).empty()) return SetOrdValue(0);
-  if (IdentValue(Value, ModalResultIdents(), R)) return SetOrdValue(R);
-  TIntegerProperty::SetValue(Value);
+  TIdentProperty::SetValue(Value);
 }
 
 // ----- Shortcuts -----------------------------------------------------------------------------
 
 TPropertyAttributes TShortCutProperty::GetAttributes() {
-  return ListAttributes(*this, {paValueList, paMultiSelect, paRevertable});
+  return WritableAttributes(*this, {paValueList, paMultiSelect, paRevertable});
 }
 
 String TShortCutProperty::GetValue() {
@@ -162,6 +132,7 @@ void InitOrxPropertyEditors() {
   RegisterPropertyEditor(TypeInfoOf<TModalResult>(), nullptr, "", TModalResultProperty::StaticClass());
   RegisterPropertyEditor(TypeInfoOf<TShortCut>(), nullptr, "", TShortCutProperty::StaticClass());
   RegisterPropertyEditor(TypeInfoOf<TStrings>(), nullptr, "", TStringListProperty::StaticClass());
+  RegisterPropertyEditor(TypeInfoOf<TCollection>(), nullptr, "", TCollectionProperty::StaticClass());
 }
 
 }  // namespace formwright

@@ -8,55 +8,72 @@
 #pragma once
 
 #include "editors/StdPropEditors.h"
+#include "platform/orx/Idents.h"
 
 namespace formwright {
 
-// Colours: the colour identifier, else `$` and eight hexadecimal digits ($00BBGGRR). Accepts
-// an identifier, a decimal number, or a `$` number up to $FFFFFFFF (so every shown text types
-// back, system colours included).
-class TColorProperty : public TIntegerProperty {
-  FW_PROPERTY_EDITOR(TColorProperty, TIntegerProperty)
+// A value named by one of the framework's identifier tables: shown by its identifier (else
+// in the table's number form), with the identifiers as its value list. Typing takes an
+// identifier (ignoring case) or a number; text that is not a number is a mistyped identifier
+// and is refused with the table's own message ("'clRedd' is not a valid colour"); a number
+// outside the table's range gets the integer editor's message.
+class TIdentProperty : public TIntegerProperty {
+  FW_CLASS(TIdentProperty, TIntegerProperty)
  public:
+  using TIntegerProperty::TIntegerProperty;
   TPropertyAttributes GetAttributes() override;
   String GetValue() override;
-  // The colour identifiers in the framework's order (the base colours first).
   void GetValues(const TGetStrProc& Proc) override;
   void SetValue(const String& Value) override;
   using TIntegerProperty::SetValue;
+
+ protected:
+  // The table the editor names its values by.
+  virtual const orx::TIdentTable& Table() const = 0;
+  // The attributes of the row when the property can be written.
+  virtual TPropertyAttributes ListAttributes() const = 0;
+};
+
+// Colours: the colour identifier, else `$` and eight hexadecimal digits ($00BBGGRR). Accepts
+// an identifier, a decimal number, or a `$` number up to $FFFFFFFF (so every shown text types
+// back, system colours included). The value list: the base colours first.
+class TColorProperty : public TIdentProperty {
+  FW_PROPERTY_EDITOR(TColorProperty, TIdentProperty)
+ protected:
+  const orx::TIdentTable& Table() const override;
+  TPropertyAttributes ListAttributes() const override;
 };
 
 // Mouse cursors: the cursor identifier, else the number in decimal.
-class TCursorProperty : public TIntegerProperty {
-  FW_PROPERTY_EDITOR(TCursorProperty, TIntegerProperty)
- public:
-  TPropertyAttributes GetAttributes() override;
-  String GetValue() override;
-  void GetValues(const TGetStrProc& Proc) override;
-  void SetValue(const String& Value) override;
-  using TIntegerProperty::SetValue;
+class TCursorProperty : public TIdentProperty {
+  FW_PROPERTY_EDITOR(TCursorProperty, TIdentProperty)
+ protected:
+  const orx::TIdentTable& Table() const override;
+  TPropertyAttributes ListAttributes() const override;
 };
 
 // Character sets of fonts: the identifier of the low byte, else the number in decimal.
-class TFontCharsetProperty : public TIntegerProperty {
-  FW_PROPERTY_EDITOR(TFontCharsetProperty, TIntegerProperty)
+class TFontCharsetProperty : public TIdentProperty {
+  FW_PROPERTY_EDITOR(TFontCharsetProperty, TIdentProperty)
  public:
-  TPropertyAttributes GetAttributes() override;
   String GetValue() override;
-  void GetValues(const TGetStrProc& Proc) override;
-  void SetValue(const String& Value) override;
-  using TIntegerProperty::SetValue;
+
+ protected:
+  const orx::TIdentTable& Table() const override;
+  TPropertyAttributes ListAttributes() const override;
 };
 
 // Modal results of buttons and forms: mrNone … mrYesToAll for 0 … 14, other values in decimal.
 // An empty text stores 0.
-class TModalResultProperty : public TIntegerProperty {
-  FW_PROPERTY_EDITOR(TModalResultProperty, TIntegerProperty)
+class TModalResultProperty : public TIdentProperty {
+  FW_PROPERTY_EDITOR(TModalResultProperty, TIdentProperty)
  public:
-  TPropertyAttributes GetAttributes() override;
-  String GetValue() override;
-  void GetValues(const TGetStrProc& Proc) override;
   void SetValue(const String& Value) override;
-  using TIntegerProperty::SetValue;
+  using TIdentProperty::SetValue;
+
+ protected:
+  const orx::TIdentTable& Table() const override;
+  TPropertyAttributes ListAttributes() const override;
 };
 
 // Keyboard shortcuts: "(None)" for 0, else the shortcut's text (Shift+Ctrl+F1); a key without a
@@ -75,7 +92,8 @@ class TShortCutProperty : public TOrdinalProperty {
 };
 
 // Registers the editors above for the framework's types (TColor, TCursor, TFontCharset,
-// TModalResult, TShortCut), and TStringListProperty for TStrings, in the current editor group.
+// TModalResult, TShortCut), TStringListProperty for TStrings and TCollectionProperty for
+// TCollection, in the current editor group.
 void InitOrxPropertyEditors();
 
 }  // namespace formwright

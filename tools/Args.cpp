@@ -60,11 +60,12 @@ const String& TArgs::Need(size_t Index, const char* What) const {
 }
 
 bool IsModuleFileArg(const String& Word) {
-  // COMPONENT.PROPERTY=VALUE is an assignment whatever its value holds ([akLeft], *, ?).
+  // COMPONENT.PROPERTY=VALUE is an assignment whatever its value holds ([akLeft], *, ?), and
+  // so is one that names a collection's item by index (Sections[0].Text=Ready).
   const size_t Eq = Word.find('=');
   const String Target = Word.substr(0, Eq);
   if (Eq != String::npos && Target.find('.') != String::npos &&
-      Target.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.,@") ==
+      Target.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.,@[]") ==
           String::npos)
     return false;
   if (Word.find_first_of("*?[") != String::npos) return true;

@@ -32,6 +32,11 @@ json RowDoc(const TInspectorRow& R) {
   J["attributes"] = A;
   if (R.Attributes.Contains(paValueList)) J["values"] = R.Values;
   if (R.IsStringList) J["lines"] = R.Lines;
+  if (R.IsCollection) {
+    json Items = json::array();
+    for (const TInspectorRow& Item : R.Items) Items.push_back(RowDoc(Item));
+    J["items"] = Items;
+  }
   if (R.Origin != TValueOrigin::voOwn) J["origin"] = OriginName(R.Origin);
   if (R.Expanded) {
     json Nested = json::array();
@@ -69,6 +74,11 @@ IPtr<IProperty> FindProperty(TReferenceRoot& Root, const std::vector<TComponent*
   IPtr<IProperty> Found = InspectorOf(Root, Components).Find(Path);
   if (!Found) throw Exception(Format(SNoInspectorProperty, NamesOf(Components), Path));
   return Found;
+}
+
+bool TypeCollectionCommand(TReferenceRoot& Root, const std::vector<TComponent*>& Components,
+                           const String& Path, const String& Value, String& Shown) {
+  return InspectorOf(Root, Components).TypeCollectionCommand(Path, Value, Shown);
 }
 
 String TypeValue(const IPtr<IProperty>& P, const String& Path, const String& Value) {

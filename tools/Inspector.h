@@ -17,7 +17,8 @@ void SelectComponents(TReferenceRoot& Root, const std::vector<TComponent*>& Comp
 std::vector<IPtr<IProperty>> InspectorProperties(TReferenceRoot& Root,
                                                  const std::vector<TComponent*>& Components, bool Events);
 // One editor's row as the inspector shows it: name, shown value (empty where the selection
-// differs), editor class, attributes, value list, the lines of a string list ("lines") and
+// differs), editor class, attributes, value list, the lines of a string list ("lines"), the
+// items of a collection ("items": rows named "[0]", "[1]" ... with the item's properties) and
 // nested rows.
 json PropertyDoc(const IPtr<IProperty>& Property);
 // The rows of the selection on one inspector page as PropertyDoc makes them, plus, in a module
@@ -32,6 +33,10 @@ IPtr<IProperty> FindProperty(TReferenceRoot& Root, const std::vector<TComponent*
 // Types Value into the editor as a person would; raises the editor's refusal unchanged.
 // Returns the value the editor shows afterwards.
 String TypeValue(const IPtr<IProperty>& Property, const String& Path, const String& Value);
+// Types into a collection's command rows ("Sections.Count=3", "Sections.Delete=1",
+// "Sections.Move=2,0"); false, changing nothing, when Path names none. Shown: "3 items".
+bool TypeCollectionCommand(TReferenceRoot& Root, const std::vector<TComponent*>& Components,
+                           const String& Path, const String& Value, String& Shown);
 // "Button1, Button2" for messages.
 String NamesOf(const std::vector<TComponent*>& Components);
 // The handler name each event property of Component is bound to in the form file ("OnClick" →

@@ -147,6 +147,7 @@ void PropertyRows(const json& Props, int Depth, std::vector<TTableRow>& Rows) {
                         Indent + Format("... (%d lines; --lines %s prints them all)",
                                         static_cast<int>(Lines.size()), P["name"].get<String>())});
     }
+    if (P.contains("items")) PropertyRows(P["items"], Depth + 1, Rows);
     if (P.contains("properties")) PropertyRows(P["properties"], Depth + 1, Rows);
   }
 }

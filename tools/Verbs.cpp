@@ -16,8 +16,9 @@ const std::vector<TVerb>& Verbs() {
        "what the property inspector shows for that selection (the root when none is named):\n"
        "each property's name, shown value (empty where the selection differs), origin in a module\n"
        "that inherits (inherited or overridden), editor class, attributes, value list, the lines of\n"
-       "string lists and nested properties; --events shows the events page; --lines Lines prints\n"
-       "the lines of one string list exactly, one per line (the form PROPERTY=@FILE reads back)",
+       "string lists, the items of collections ([0], [1] ... with their properties) and nested\n"
+       "properties; --events shows the events page; --lines Lines prints the lines of one string\n"
+       "list exactly, one per line (the form PROPERTY=@FILE reads back)",
        {{"--events", "--json"}, {"--lines"}},
        PropsVerb,
        true},
@@ -28,8 +29,11 @@ const std::vector<TVerb>& Verbs() {
        "properties are dotted (Button1.Font.Size=10); events take handler names (OnClick=GoClick).\n"
        "Values are typed as props shows them: colours, cursors, modal results and shortcuts by name\n"
        "or number (Color=clWindow, Color=$00FF8000, ShortCut=Ctrl+O, ShortCut=(None)), whole sets\n"
-       "in brackets (Anchors=[akLeft,akTop], Font.Style=[]); a string list (Memo1.Lines) takes the\n"
-       "lines of a file with @FILE (@- reads standard input), or typed text as its lines",
+       "in brackets (Anchors=[akLeft,akTop], Font.Style=[]); a string list (Memo1.Lines,\n"
+       "ListBox1.Items) takes the lines of a file with @FILE (@- reads standard input), or typed\n"
+       "text as its lines. A collection's items are typed by index (StatusBand1.Sections[0].Text=\n"
+       "Ready); Sections.Count=N adds items at the end or deletes the last ones, Sections.Delete=I\n"
+       "deletes item I and Sections.Move=I,J moves item I to place J",
        {{}, {}},
        SetVerb},
       {"rename",

@@ -69,10 +69,13 @@ void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       const TAssignment A = ParseAssignment(Session, R, Word);
       const String What = Format("cannot set %s to '%s'", A.Target, A.Value);
       try {
-        const IPtr<IProperty> P = FindProperty(R, A.Components, A.Path);
-        const bool Lines = IsStringList(P), FromFile = Lines && !A.Value.empty() && A.Value[0] == '@';
-        String Shown = TypeValue(P, A.Target, FromFile ? ReadLinesFile(A.Value.substr(1)) : A.Value);
-        if (Lines) Shown = Format("(%d lines)", static_cast<int>(PropertyDoc(P)["lines"].size()));
+        String Shown;
+        if (!TypeCollectionCommand(R, A.Components, A.Path, A.Value, Shown)) {
+          const IPtr<IProperty> P = FindProperty(R, A.Components, A.Path);
+          const bool Lines = IsStringList(P), FromFile = Lines && !A.Value.empty() && A.Value[0] == '@';
+          Shown = TypeValue(P, A.Target, FromFile ? ReadLinesFile(A.Value.substr(1)) : A.Value);
+          if (Lines) Shown = Format("(%d lines)", static_cast<int>(PropertyDoc(P)["lines"].size()));
+        }
         json Names = json::array();
         for (TComponent* C : A.Components) Names.push_back(C->Name());
         Out.Say(

@@ -158,6 +158,16 @@ void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     if (Args.Has("--tab")) {
       // The tab order is a property: typed into the inspector, its editor checks it.
       const int Tab = Number("--tab");
+      // A tab order past the last one means the last: asking for the place it has changes nothing.
+      if (auto* W = dynamic_cast<orx::TWinControl*>(C); W && W->Parent()) {
+        const int Target = std::min(Tab, static_cast<int>(Siblings(R, C).size()) - 1);
+        if (W->TabOrder() == Target) {
+          Record["tab_order"] = Target;
+          Record["changed"] = false;
+          return Out.Say(Format("%s: %s has tab order %d already: nothing changed", File, C->Name(), Target),
+                         Record);
+        }
+      }
       String Shown;
       try {
         Shown = TypeValue(FindProperty(R, {C}, "TabOrder"), "TabOrder", IntToStr(Tab));
@@ -165,13 +175,15 @@ void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Refuse(File, Format("cannot set the tab order of %s", C->Name()), E);
       }
       Record["tab_order"] = StrToInt(Shown);
+      Record["changed"] = true;
       Out.Say(Format("%s: %s has tab order %s", File, C->Name(), Shown), Record);
       return;
     }
     if (C == R.GetRoot() || !dynamic_cast<orx::TControl*>(C) || !ParentOf(C))
       throw Exception(
           Format("%s: cannot order %s: only a control has a place among its siblings", File, C->Name()));
-    std::vector<TComponent*> Before = Siblings(R, C);
+    const std::vector<TComponent*> Original = Siblings(R, C);
+    std::vector<TComponent*> Before = Original;
     // Index N: C, and every sibling that is to stay in front of it, come to the front together
     // in their order, which leaves N siblings behind C.
     std::vector<TComponent*> Raised{C};
@@ -182,6 +194,21 @@ void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       Raised.insert(Raised.end(), Before.begin() + N, Before.end());
       Front = true;
     }
+    // The order asked for: the raised controls in front of the others, or C behind them.
+    std::vector<TComponent*> Expected;
+    for (TComponent* S : Original)
+      if (IndexIn(Raised, S) < 0) Expected.push_back(S);
+    Expected.insert(Front ? Expected.end() : Expected.begin(), Raised.begin(), Raised.end());
+    const String Kind = dynamic_cast<orx::TWinControl*>(C) ? "windowed " : "non-windowed ";
+    Record["count"] = Original.size();
+    if (Expected == Original) {
+      Record["index"] = IndexIn(Original, C);
+      Record["changed"] = false;
+      return Out.Say(Format("%s: %s is at z-index %d of the %d %scontrols in %s already: nothing changed",
+                            File, C->Name(), IndexIn(Original, C), static_cast<int>(Original.size()), Kind,
+                            ParentOf(C)->Name()),
+                     Record);
+    }
     try {
       SelectComponents(R, Raised);
       R.ZOrder(Front);
@@ -190,11 +217,9 @@ void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     }
     const std::vector<TComponent*> After = Siblings(R, C);
     Record["index"] = IndexIn(After, C);
-    Record["count"] = After.size();
+    Record["changed"] = true;
     Out.Say(Format("%s: %s is at z-index %d of the %d %scontrols in %s (0 is the back)", File, C->Name(),
-                   IndexIn(After, C), static_cast<int>(After.size()),
-                   String(dynamic_cast<orx::TWinControl*>(C) ? "windowed " : "non-windowed "),
-                   ParentOf(C)->Name()),
+                   IndexIn(After, C), static_cast<int>(After.size()), Kind, ParentOf(C)->Name()),
             Record);
   });
 }

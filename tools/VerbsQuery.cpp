@@ -59,14 +59,17 @@ bool ShownValue(TReferenceRoot& R, TComponent* C, const String& Path, String& Va
 
 // The rows a reviewer compares: every property and event with its shown value, nested rows of
 // objects a component owns (Font.Size) under dotted names; a reference or a set is compared by
-// its value alone.
+// its value alone, a string list by its lines, a collection by its items' rows (Sections[0].Text).
 void FlattenRows(const json& Props, const String& Prefix, std::map<String, String>& Values) {
   for (const json& P : Props) {
     const String Name = Prefix + P["name"].get<String>();
     const String Value = P["value"].get<String>();
     if (SameText(Name, "Name")) continue;
-    Values[Name] = Value;
+    Values[Name] = P.contains("lines") ? P["lines"].dump() : Value;
     if (P.contains("properties") && StartsText("(", Value)) FlattenRows(P["properties"], Name + ".", Values);
+    if (P.contains("items"))
+      for (const json& Item : P["items"])
+        FlattenRows(Item["properties"], Name + Item["name"].get<String>() + ".", Values);
   }
 }
 
@@ -115,10 +118,10 @@ struct TPalettePage {
 const std::vector<TPalettePage>& Palette() {
   static const std::vector<TPalettePage> Pages{
       {"Standard",
-       {"TMainMenu", "TPopupMenu", "TLabel", "TEdit", "TMemo", "TButton", "TCheckBox", "TPanel",
+       {"TMainMenu", "TPopupMenu", "TLabel", "TEdit", "TMemo", "TButton", "TCheckBox", "TListBox", "TPanel",
         "TActionList"},
        ""},
-      {"Additional", {"TImage", "TShape", "TPaintBox", "TScrollBox"}, ""},
+      {"Additional", {"TImage", "TShape", "TPaintBox", "TScrollBox", "TStatusBand"}, ""},
       {"Items", {"TMenuItem", "TAction"}, "these go inside a menu or an action list: add them with --parent"},
   };
   return Pages;

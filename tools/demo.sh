@@ -56,11 +56,14 @@ step "9. Refused edits print the engine's reason and change no file"
 fw set Main.fwf FindButton.Width=wide || printf '   (exit code %s)\n' "$?"
 fw rename Settings.fwf OkButton AcceptButton || printf '   (exit code %s)\n' "$?"
 
-step "10. Several edits in one session: add a component, then set its properties"
+step "10. Several edits in one session: add components, then set their properties" \
+     "(a status band's sections are a collection: its items are typed by index)"
 printf '$ formwright run Main.fwf <<SCRIPT\n'
 SCRIPT='add Main.fwf TCheckBox --parent ContentPanel --name FavouriteBox
 set Main.fwf FavouriteBox.Caption="Favourite" FavouriteBox.Left=16 FavouriteBox.Top=88
-set Main.fwf FavouriteBox.OnClick=FavouriteBoxClick'
+set Main.fwf FavouriteBox.OnClick=FavouriteBoxClick
+add Main.fwf TStatusBand --name StatusLine
+set Main.fwf StatusLine.Align=alBottom StatusLine.Sections.Count=2 "StatusLine.Sections[0].Text=Ready"'
 printf '%s\nSCRIPT\n' "$SCRIPT"
 "$FW" run Main.fwf <<<"$SCRIPT"
 

@@ -1,5 +1,7 @@
 #include "platform/orx/Charsets.h"
 
+#include "platform/orx/OrxConsts.h"
+
 namespace formwright::orx {
 
 namespace {
@@ -26,11 +28,9 @@ constexpr TIdentMapEntry Charsets[] = {
 };
 }  // namespace
 
-TIdentMap CharsetIdents() noexcept { return Charsets; }
-bool CharsetToIdent(int32_t Charset, String& Ident) { return IntToIdent(Charset, Ident, Charsets); }
-bool IdentToCharset(std::string_view Ident, int32_t& Charset) noexcept {
-  return IdentToInt(Ident, Charset, Charsets);
+const TIdentTable& CharsetIdents() noexcept {
+  static constexpr TIdentTable Table(Charsets, 0, 255, SInvalidCharset);
+  return Table;
 }
-void GetCharsetValues(const TGetStrProc& Proc) { GetIdentValues(Proc, Charsets); }
 
 }  // namespace formwright::orx

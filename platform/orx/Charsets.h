@@ -28,10 +28,8 @@ inline constexpr TFontCharset THAI_CHARSET = TFontCharset(222);
 inline constexpr TFontCharset EASTEUROPE_CHARSET = TFontCharset(238);
 inline constexpr TFontCharset OEM_CHARSET = TFontCharset(255);
 
-// The character-set identifiers in the order the inspector lists them.
-TIdentMap CharsetIdents() noexcept;
-bool CharsetToIdent(int32_t Charset, String& Ident);
-bool IdentToCharset(std::string_view Ident, int32_t& Charset) noexcept;
-void GetCharsetValues(const TGetStrProc& Proc);
+// The character-set identifiers in the order the inspector lists them; a character set
+// without one is written in decimal; typed numbers go from 0 to 255 (SInvalidCharset).
+const TIdentTable& CharsetIdents() noexcept;
 
 }  // namespace formwright::orx

@@ -69,32 +69,10 @@ constexpr int32_t SystemPalette[] = {
 };
 }  // namespace
 
-TIdentMap ColorIdents() noexcept { return Colors; }
-bool ColorToIdent(TColor Color, String& Ident) { return IntToIdent(Color, Ident, Colors); }
-
-bool IdentToColor(std::string_view Ident, TColor& Color) noexcept {
-  int32_t V = 0;
-  if (!IdentToInt(Ident, V, Colors)) return false;
-  Color = TColor(V);
-  return true;
+const TIdentTable& ColorIdents() noexcept {
+  static constexpr TIdentTable Table(Colors, INT32_MIN, UINT32_MAX, SInvalidColor, TIdentFallback::ifHex8);
+  return Table;
 }
-
-String ColorToString(TColor Color) {
-  String S;
-  if (ColorToIdent(Color, S)) return S;
-  return Format("$%.8X", uint32_t(Color));
-}
-
-TColor StringToColor(std::string_view S) {
-  TColor C{};
-  if (IdentToColor(Trim(S), C)) return C;
-  int64_t V = 0;
-  if (!TryStrToInt64(S, V) || V < INT32_MIN || V > UINT32_MAX)
-    throw EConvertError(Format(SInvalidColor, String(S)));
-  return TColor(static_cast<int32_t>(static_cast<uint32_t>(V)));
-}
-
-void GetColorValues(const TGetStrProc& Proc) { GetIdentValues(Proc, Colors); }
 
 int32_t ColorToRGB(TColor Color) noexcept {
   const uint32_t V = uint32_t(Color);

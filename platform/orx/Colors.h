@@ -72,16 +72,11 @@ inline constexpr TColor clNone = TColor(0x1FFFFFFF);
 inline constexpr TColor clDefault = TColor(0x20000000);
 
 // The colour identifiers in the order the inspector lists them: the fixed colours, then the
-// system colours by name. Each value has one identifier.
-TIdentMap ColorIdents() noexcept;
-bool ColorToIdent(TColor Color, String& Ident);
-bool IdentToColor(std::string_view Ident, TColor& Color) noexcept;
-// The identifier, or "$" followed by eight hexadecimal digits.
-String ColorToString(TColor Color);
-// An identifier, or an integer ($hex up to $FFFFFFFF, or decimal); raises EConvertError
-// (SInvalidColor) for other text.
-TColor StringToColor(std::string_view S);
-void GetColorValues(const TGetStrProc& Proc);
+// system colours by name. A colour without one is written "$" and eight hexadecimal digits;
+// typed numbers go up to $FFFFFFFF; other text raises EConvertError (SInvalidColor).
+const TIdentTable& ColorIdents() noexcept;
+inline String ColorToString(TColor Color) { return ColorIdents().ToString(Color); }
+inline TColor StringToColor(std::string_view S) { return TColor(ColorIdents().FromString(S)); }
 // The RGB value of a colour, resolving system colours through the default system palette.
 int32_t ColorToRGB(TColor Color) noexcept;
 

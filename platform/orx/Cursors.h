@@ -32,14 +32,12 @@ inline constexpr TCursor crHelp = TCursor(-20);
 inline constexpr TCursor crHand = TCursor(-21);
 inline constexpr TCursor crMove = TCursor(-22);
 
-// The cursor identifiers in the order the inspector lists them.
-TIdentMap CursorIdents() noexcept;
-bool CursorToIdent(int32_t Cursor, String& Ident);
-bool IdentToCursor(std::string_view Ident, int32_t& Cursor) noexcept;
-// The identifier, or the number in decimal.
-String CursorToString(TCursor Cursor);
-// An identifier or a number in the cursor range; raises EConvertError for other text.
-TCursor StringToCursor(std::string_view S);
-void GetCursorValues(const TGetStrProc& Proc);
+// The cursor identifiers in the order the inspector lists them; a cursor without one is
+// written in decimal; typed numbers stay in the cursor range (SInvalidCursor otherwise).
+const TIdentTable& CursorIdents() noexcept;
+inline String CursorToString(TCursor Cursor) { return CursorIdents().ToString(Cursor); }
+inline TCursor StringToCursor(std::string_view S) {
+  return TCursor(static_cast<int16_t>(CursorIdents().FromString(S)));
+}
 
 }  // namespace formwright::orx

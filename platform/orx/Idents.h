@@ -1,4 +1,4 @@
-// Identifier maps: the tables that give integer values of the framework (colours, cursors,
+// Identifier tables: the tables that give integer values of the framework (colours, cursors,
 // character sets, modal results) their identifiers, as the property inspector shows them.
 #pragma once
 
@@ -15,14 +15,52 @@ struct TIdentMapEntry {
   const char* Name;
 };
 using TIdentMap = std::span<const TIdentMapEntry>;
-// Called once per identifier by the Get…Values enumerations.
+// Called once per identifier by the value enumerations.
 using TGetStrProc = std::function<void(const String&)>;
 
-// The value of an identifier (compared ignoring case); false when the map has none.
-bool IdentToInt(std::string_view Ident, int32_t& Value, TIdentMap Map) noexcept;
-// The identifier of a value (the first entry with that value); false when the map has none.
-bool IntToIdent(int32_t Value, String& Ident, TIdentMap Map);
-// Calls `Proc` with every identifier of the map, in map order.
-void GetIdentValues(const TGetStrProc& Proc, TIdentMap Map);
+// How a table writes a value that has no identifier.
+enum class TIdentFallback : uint8_t {
+  ifDecimal,  // the number in decimal ("-5")
+  ifHex8,     // "$" and eight hexadecimal digits ("$00FF8000")
+};
+
+// One family of identified values: its identifiers in the order the inspector lists them, how
+// a value without one is written, and which numbers may be typed instead of an identifier.
+// Identifiers compare ignoring case; each value has one identifier (the first entry wins).
+class TIdentTable {
+ public:
+  // `Invalid` is the message (one %s: the text) raised for text that is neither an identifier
+  // nor a number from Min to Max. A number above INT32_MAX (up to UINT32_MAX) stands for the
+  // negative value of the same 32 bits, so "$FF000019" types back to what it shows.
+  constexpr TIdentTable(TIdentMap Entries, int64_t Min, int64_t Max, const char* Invalid,
+                        TIdentFallback Fallback = TIdentFallback::ifDecimal) noexcept
+      : FEntries(Entries), FMin(Min), FMax(Max), FInvalid(Invalid), FFallback(Fallback) {}
+
+  TIdentMap Entries() const noexcept { return FEntries; }
+  // The identifier of a value; false when the table has none.
+  bool ToIdent(int32_t Value, String& Ident) const;
+  // The value of an identifier (surrounding blanks allowed); false when the table has none.
+  bool ToValue(std::string_view Ident, int32_t& Value) const;
+  // Calls `Proc` with every identifier, in table order.
+  void GetValues(const TGetStrProc& Proc) const;
+  // The identifier, else the value in the table's fallback form.
+  String ToString(int32_t Value) const;
+  // An identifier or a number in range (decimal or "$" hexadecimal); raises EConvertError with
+  // the table's message for any other text.
+  int32_t FromString(std::string_view Text) const;
+  // FromString without the exception: false for text it would refuse.
+  bool TryFromString(std::string_view Text, int32_t& Value) const;
+  // The message for refused text (one %s: the text).
+  const char* Invalid() const noexcept { return FInvalid; }
+  // Whether Text reads as a number at all (in range or not): text that does not is a mistyped
+  // identifier rather than a wrong number.
+  static bool IsNumber(std::string_view Text) noexcept;
+
+ private:
+  TIdentMap FEntries;
+  int64_t FMin, FMax;
+  const char* FInvalid;
+  TIdentFallback FFallback;
+};
 
 }  // namespace formwright::orx

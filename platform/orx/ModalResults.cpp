@@ -1,5 +1,7 @@
 #include "platform/orx/ModalResults.h"
 
+#include "platform/orx/OrxConsts.h"
+
 namespace formwright::orx {
 
 namespace {
@@ -12,11 +14,9 @@ constexpr TIdentMapEntry ModalResults[] = {
 
 }  // namespace
 
-TIdentMap ModalResultIdents() noexcept { return ModalResults; }
-
-String ModalResultToString(TModalResult Result) {
-  String S;
-  return IntToIdent(Result, S, ModalResults) ? S : IntToStr(Result);
+const TIdentTable& ModalResultIdents() noexcept {
+  static constexpr TIdentTable Table(ModalResults, INT32_MIN, INT32_MAX, SInvalidModalResult);
+  return Table;
 }
 
 }  // namespace formwright::orx

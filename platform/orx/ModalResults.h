@@ -25,9 +25,7 @@ inline constexpr TModalResult mrContinue = TModalResult(11);
 inline constexpr TModalResult mrAll = TModalResult(12);
 inline constexpr TModalResult mrNoToAll = TModalResult(13);
 inline constexpr TModalResult mrYesToAll = TModalResult(14);
-// The identifiers mrNone … mrYesToAll for 0 … 14.
-TIdentMap ModalResultIdents() noexcept;
-// The identifier, or the number in decimal.
-String ModalResultToString(TModalResult Result);
+// The identifiers mrNone … mrYesToAll for 0 … 14; other results are written in decimal.
+const TIdentTable& ModalResultIdents() noexcept;
 
 }  // namespace formwright::orx

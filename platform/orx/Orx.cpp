@@ -23,6 +23,8 @@ void RegisterOrxClasses() {
         TBitmap::StaticClass(),
         TIcon::StaticClass(),
         TMetafile::StaticClass(),
+        TStatusSection::StaticClass(),
+        TStatusSections::StaticClass(),
         // controls
         TControl::StaticClass(),
         TWinControl::StaticClass(),
@@ -43,6 +45,9 @@ void RegisterOrxClasses() {
         TShape::StaticClass(),
         TImage::StaticClass(),
         TPaintBox::StaticClass(),
+        TCustomListBox::StaticClass(),
+        TListBox::StaticClass(),
+        TStatusBand::StaticClass(),
         TScrollingWinControl::StaticClass(),
         TScrollBox::StaticClass(),
         // modules

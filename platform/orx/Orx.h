@@ -9,9 +9,11 @@
 #include "platform/orx/ExtCtrls.h"
 #include "platform/orx/Forms.h"
 #include "platform/orx/Graphics.h"
+#include "platform/orx/ListBoxes.h"
 #include "platform/orx/Menus.h"
 #include "platform/orx/Pictures.h"
 #include "platform/orx/ShortCuts.h"
+#include "platform/orx/StatusBands.h"
 #include "platform/orx/StdCtrls.h"
 
 namespace formwright::orx {

@@ -10,6 +10,7 @@ inline constexpr const char* SNotOnForm = "Control '%s' is not on form '%s'";
 inline constexpr const char* SInvalidColor = "'%s' is not a valid colour";
 inline constexpr const char* SInvalidCursor = "'%s' is not a valid cursor";
 inline constexpr const char* SInvalidCharset = "'%s' is not a valid character set";
+inline constexpr const char* SInvalidModalResult = "'%s' is not a valid modal result";
 inline constexpr const char* SInvalidShortCut = "'%s' is not a valid shortcut";
 inline constexpr const char* SMenuIndexError = "Menu index out of range";
 inline constexpr const char* SMenuReinserted = "Menu inserted twice";

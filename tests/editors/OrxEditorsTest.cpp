@@ -5,6 +5,7 @@
 #include "editors/InspectorModel.h"
 #include "editors/OrxEditors.h"
 #include "platform/orx/ActnList.h"
+#include "platform/orx/StatusBands.h"
 #include "tests/editors/PropTestSupport.h"
 
 namespace formwright::testing {
@@ -32,6 +33,7 @@ class OrxEditors : public PropEditorTest {
   orx::TAction* FAction = new orx::TAction(FForm.get());
   orx::TMemo* FMemo = new orx::TMemo(FForm.get());
   orx::TMemo* FMemo2 = new orx::TMemo(FForm.get());
+  orx::TStatusBand* FBand = new orx::TStatusBand(FForm.get());
 };
 
 TEST_F(OrxEditors, EachFrameworkTypeGetsItsEditorWithItsAttributes) {
@@ -48,6 +50,7 @@ TEST_F(OrxEditors, EachFrameworkTypeGetsItsEditorWithItsAttributes) {
       {FButton, "ModalResult", "TModalResultProperty", {paValueList, paMultiSelect, paRevertable}},
       {FAction, "ShortCut", "TShortCutProperty", {paValueList, paMultiSelect, paRevertable}},
       {FMemo, "Lines", "TStringListProperty", {paDialog, paMultiSelect, paReadOnly}},
+      {FBand, "Sections", "TCollectionProperty", {paDialog, paReadOnly, paOrx}},
   };
   for (const auto& [Object, Path, Editor, Attributes] : Cases) {
     SCOPED_TRACE(Path);
@@ -71,19 +74,20 @@ TEST_F(OrxEditors, TypedTextIsStoredAndShownByNameAndRefusalsChangeNothing) {
       {"Color", "$00FF8000", "$00FF8000"},
       {"Color", "$FF000019", "$FF000019"},
       {"Color", "255", "clRed"},
-      {"Color", "clPlaid", "'clPlaid' is not a valid integer value", true},
+      {"Color", "clPlaid", "'clPlaid' is not a valid colour", true},
       {"Color", "$1FFFFFFFF", "Value must be between", true},
       {"Cursor", "CRHAND", "crHand"},
       {"Cursor", "5", "5"},
-      {"Cursor", "crPointer", "'crPointer' is not a valid integer value", true},
+      {"Cursor", "crPointer", "'crPointer' is not a valid cursor", true},
       {"Cursor", "40000", "Value must be between -32768 and 32767", true},
       {"Font.Charset", "russian_charset", "RUSSIAN_CHARSET"},
       {"Font.Charset", "3", "3"},
       {"Font.Charset", "256", "Value must be between 0 and 255", true},
+      {"Font.Charset", "russian", "'russian' is not a valid character set", true},
       {"ModalResult", "mrcancel", "mrCancel"},
       {"ModalResult", "15", "15"},
       {"ModalResult", "", "mrNone"},
-      {"ModalResult", "mrMaybe", "'mrMaybe' is not a valid integer value", true},
+      {"ModalResult", "mrMaybe", "'mrMaybe' is not a valid modal result", true},
       {"ShortCut", "ctrl+o", "Ctrl+O"},
       {"ShortCut", "Shift+Ctrl+F1", "Shift+Ctrl+F1"},
       {"ShortCut", "(none)", "(None)"},
@@ -126,7 +130,7 @@ TEST_F(OrxEditors, ValueListsComeFromTheFrameworksMaps) {
               ElementsAre("Ins", "Shift+Ins", "Ctrl+Ins", "Del", "Shift+Del", "Ctrl+Del", "Alt+BkSp",
                           "Shift+Alt+BkSp"));
   std::vector<String> Colours;
-  orx::GetColorValues([&](const String& S) { Colours.push_back(S); });
+  orx::ColorIdents().GetValues([&](const String& S) { Colours.push_back(S); });
   EXPECT_THAT(ValuesOf(Find({FEdit}, "Color")), ElementsAreArray(Colours));
   const std::vector<String> Results = ValuesOf(Find({FButton}, "ModalResult"));
   EXPECT_THAT(Results, ElementsAre("mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore", "mrYes",
@@ -163,6 +167,35 @@ TEST_F(OrxEditors, AStringListIsShownAndTypedAsItsLines) {
   EXPECT_TRUE(TInspectorModel::Row(Lines).Lines.empty()) << "lists that differ show none";
   TInspectorModel::TypeValue(Find({FMemo}, "Lines"), "Lines", "");
   EXPECT_EQ(FMemo->Lines()->Count(), 0);
+}
+
+TEST_F(OrxEditors, ACollectionsItemsAreReachedByIndexAndChangedAsItsEditorAllows) {
+  FBand->SetName("Band1");
+  TInspectorModel Inspector(Designer());
+  Inspector.Select({FBand});
+  String Shown;
+  ASSERT_TRUE(Inspector.TypeCollectionCommand("Sections.Count", "3", Shown));
+  EXPECT_EQ(Shown, "3 items");
+  EXPECT_EQ(TInspectorModel::TypeValue(Inspector.Find("sections[2].text"), "Text", "Caps"), "Caps");
+  EXPECT_TRUE(Inspector.TypeCollectionCommand("Sections.Move", "2,0", Shown));
+  EXPECT_TRUE(Inspector.TypeCollectionCommand("Sections.Delete", "1", Shown));
+  EXPECT_EQ(Shown, "2 items");
+  EXPECT_EQ(FBand->Sections()->Items(0)->Text(), "Caps");
+  const TInspectorRow Row = TInspectorModel::Row(Inspector.Find("Sections"));
+  EXPECT_EQ(Row.Value, "(TStatusSections)");
+  ASSERT_EQ(Row.Items.size(), 2u);
+  EXPECT_EQ(Row.Items[0].Value, "Caps");
+  EXPECT_EQ(Row.Items[1].Value, "TStatusSection");
+  // Not a command, or not a collection: nothing happens and the caller looks further.
+  EXPECT_FALSE(Inspector.TypeCollectionCommand("Sections.Clear", "1", Shown));
+  EXPECT_FALSE(Inspector.TypeCollectionCommand("Font.Count", "1", Shown));
+  EXPECT_FALSE(Inspector.Find("Sections[0]")) << "an item is a way to its properties, not a row";
+  EXPECT_FALSE(Inspector.Find("Font[0].Size"));
+  EXPECT_THAT([&] { Inspector.Find("Sections[2].Text"); },
+              Raises<EDesignPropertyError>("Band1.Sections has 2 items: there is no item 2"));
+  EXPECT_THAT([&] { Inspector.TypeCollectionCommand("Sections.Count", "-1", Shown); },
+              Raises<EDesignPropertyError>("Invalid property value"));
+  EXPECT_EQ(FBand->Sections()->Count(), 2);
 }
 
 }  // namespace

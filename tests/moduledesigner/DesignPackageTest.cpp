@@ -28,7 +28,7 @@ std::vector<String> PropertyEditorNames() {
 const String OwnEditors[] = {"TComponentProperty",   "TComponentNameProperty", "TDateTimeProperty",
                              "TInterfaceProperty",   "TColorProperty",         "TCursorProperty",
                              "TFontCharsetProperty", "TModalResultProperty",   "TShortCutProperty",
-                             "TStringListProperty"};
+                             "TStringListProperty",  "TCollectionProperty"};
 
 }  // namespace
 

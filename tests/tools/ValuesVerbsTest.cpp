@@ -66,10 +66,10 @@ TEST_F(ToolTest, BadValuesAreRefusedWithTheEditorsMessageAndChangeNoFile) {
   Before = Snapshot();
   ExpectEachRefused({
       {"set Main.fwf NameEdit.Color=clRed NameEdit.Color=clPlaid", 1,
-       "Main.fwf: cannot set NameEdit.Color to 'clPlaid': 'clPlaid' is not a valid integer value"},
+       "Main.fwf: cannot set NameEdit.Color to 'clPlaid': 'clPlaid' is not a valid colour"},
       {"set Data.fwf CopyAction.ShortCut=Ctrl+", 1,
        "cannot set CopyAction.ShortCut to 'Ctrl+': Invalid property value"},
-      {"set Dialog.fwf CancelButton.ModalResult=mrMaybe", 1, "'mrMaybe' is not a valid integer value"},
+      {"set Dialog.fwf CancelButton.ModalResult=mrMaybe", 1, "'mrMaybe' is not a valid modal result"},
       {"set Main.fwf 'NameEdit.Anchors=[akLeft,akMiddle]'", 1,
        "'akMiddle' is not an element of NameEdit.Anchors (akLeft,akTop,akRight,akBottom)"},
       {"set Main.fwf 'NameEdit.Anchors=[akLeft' ", 1, "is not a set: type the elements as shown"},

@@ -54,43 +54,6 @@ TEST(OrxPublished, ClassesPublishWhatTheInspectorShows) {
   EXPECT_EQ(GetPropInfo(TPadding::StaticClass(), "Left")->Default, 0);
 }
 
-TEST(OrxIdents, ColoursByIdentifierAndNumber) {
-  EXPECT_EQ(ColorToString(clRed), "clRed");
-  EXPECT_EQ(ColorToString(clFace), "clFace");
-  EXPECT_EQ(ColorToString(TColor(0x123456)), "$00123456");
-  EXPECT_EQ(StringToColor("clwindow"), clWindow);
-  EXPECT_EQ(StringToColor("$00FF00FF"), clFuchsia);
-  EXPECT_EQ(StringToColor("255"), clRed);
-  EXPECT_THROW(StringToColor("clPlaid"), EConvertError);
-  std::vector<String> All;
-  GetColorValues([&](const String& S) { All.push_back(S); });
-  EXPECT_EQ(All.front(), "clBlack");
-  EXPECT_EQ(All.size(), 52u);
-  EXPECT_EQ(ColorToRGB(clFace), 0xF0F0F0);
-  EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
-}
-
-TEST(OrxIdents, CursorsCharsetsAndModalResults) {
-  EXPECT_EQ(CursorToString(crHand), "crHand");
-  EXPECT_EQ(CursorToString(TCursor(5)), "5");
-  EXPECT_EQ(StringToCursor("CRTEXT"), crText);
-  EXPECT_EQ(StringToCursor("-5"), TCursor(-5));
-  EXPECT_THROW(StringToCursor("crPointer"), EConvertError);
-  EXPECT_THROW(StringToCursor("40000"), EConvertError);
-  String S;
-  EXPECT_TRUE(CharsetToIdent(204, S));
-  EXPECT_EQ(S, "RUSSIAN_CHARSET");
-  EXPECT_FALSE(CharsetToIdent(3, S));
-  int32_t C = 0;
-  EXPECT_TRUE(IdentToCharset("oem_charset", C));
-  EXPECT_EQ(C, 255);
-  EXPECT_TRUE(IntToIdent(2, S, ModalResultIdents()));
-  EXPECT_EQ(S, "mrCancel");
-  EXPECT_TRUE(IdentToInt("mryestoall", C, ModalResultIdents()));
-  EXPECT_EQ(C, 14);
-  EXPECT_FALSE(IntToIdent(15, S, ModalResultIdents()));
-}
-
 TEST(OrxIdents, ShortCutTexts) {
   EXPECT_EQ(ShortCutToText(ShortCut(vkF1 + 11, {ssShift, ssCtrl})), "Shift+Ctrl+F12");
   EXPECT_EQ(ShortCutToText(ShortCut(vkBack, {ssShift, ssAlt})), "Shift+Alt+BkSp");
