@@ -7,7 +7,7 @@
 
 namespace formwright::orx {
 
-FW_INT_TYPE(TFontCharset, uint8_t, 0, 255)
+FW_ORX_IDENT_TYPE(TFontCharset, uint8_t, 0, 255, CharsetIdents)
 inline constexpr TFontCharset ANSI_CHARSET = TFontCharset(0);
 inline constexpr TFontCharset DEFAULT_CHARSET = TFontCharset(1);
 inline constexpr TFontCharset SYMBOL_CHARSET = TFontCharset(2);

@@ -1,7 +1,8 @@
 // Colours of the Orx framework and their identifiers. A colour is $00BBGGRR for an RGB value;
 // a system colour (the colours of the desktop's theme: window, face, selection ...) carries $FF
-// in the high byte and its index in the low byte. Streams hold colours as numbers; the
-// property inspector shows them by identifier, or as "$" and eight hexadecimal digits.
+// in the high byte and its index in the low byte. Streams and the property inspector give a
+// colour by its identifier ("clFace") where it has one; otherwise streams hold the number and
+// the inspector shows "$" and eight hexadecimal digits.
 #pragma once
 
 #include "platform/orx/Idents.h"
@@ -9,7 +10,7 @@
 
 namespace formwright::orx {
 
-FW_INT_TYPE(TColor, int32_t, INT32_MIN, INT32_MAX)
+FW_ORX_IDENT_TYPE(TColor, int32_t, INT32_MIN, INT32_MAX, ColorIdents)
 
 inline constexpr TColor clSystemColor = TColor(int32_t(0xFF000000));
 constexpr TColor SystemColor(int Index) noexcept { return TColor(int32_t(0xFF000000u | unsigned(Index))); }

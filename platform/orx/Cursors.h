@@ -6,7 +6,7 @@
 
 namespace formwright::orx {
 
-FW_INT_TYPE(TCursor, int16_t, INT16_MIN, INT16_MAX)
+FW_ORX_IDENT_TYPE(TCursor, int16_t, INT16_MIN, INT16_MAX, CursorIdents)
 
 // The cursor a control takes from its parent; crNone hides the pointer.
 inline constexpr TCursor crDefault = TCursor(0);

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "platform/runtime/SysUtils.h"
+#include "platform/runtime/TypInfo.h"
 
 namespace formwright::orx {
 
@@ -62,5 +63,23 @@ class TIdentTable {
   const char* FInvalid;
   TIdentFallback FFallback;
 };
+
+// The stream hooks of a table (`Table()` gives it): how the reader takes an identifier in place
+// of the number and how the writer names a value.
+template <const TIdentTable& (*Table)() noexcept>
+bool TableIdentToInt(std::string_view Ident, int32_t& Value) {
+  return Table().ToValue(Ident, Value);
+}
+template <const TIdentTable& (*Table)() noexcept>
+bool TableIntToIdent(int32_t Value, String& Ident) {
+  return Table().ToIdent(Value, Ident);
+}
+
+// Declares a framework integer type `Name` stored as `Base` whose values have the identifiers of
+// the table `Table()`: forms read and write them by name ("Color = clFace"), as people write them.
+#define FW_ORX_IDENT_TYPE(Name, Base, Min, Max, Table) \
+  enum Name : Base {};                                 \
+  const TIdentTable& Table() noexcept;                 \
+  FW_INT_TYPE_IDENTS(Name, Base, Min, Max, &TableIdentToInt<Table>, &TableIntToIdent<Table>)
 
 }  // namespace formwright::orx

@@ -7,7 +7,7 @@
 
 namespace formwright::orx {
 
-FW_INT_TYPE(TModalResult, int32_t, INT32_MIN, INT32_MAX)
+FW_ORX_IDENT_TYPE(TModalResult, int32_t, INT32_MIN, INT32_MAX, ModalResultIdents)
 
 // Modal results of buttons and forms.
 inline constexpr TModalResult mrNone = TModalResult(0);

@@ -419,7 +419,14 @@ void TReader::ReadPropValue(TPersistent* Instance, PPropInfo P) {
   PTypeData TD = GetTypeData(P->PropType);
   switch (P->Kind()) {
     case tkInteger: {
-      const int64_t V = ReadInt64();
+      int64_t V = 0;
+      if (TD->IdentToInt && NextValue() == vaIdent) {
+        int32_t I = 0;
+        if (!TD->IdentToInt(ReadIdent(), I)) throw EReadError(SInvalidPropertyValue);
+        V = I;
+      } else {
+        V = ReadInt64();
+      }
       if (V < TD->MinValue || V > TD->MaxValue)
         throw ERangeError(Format(SOutOfRange, TD->MinValue, TD->MaxValue));
       SetOrdProp(Instance, P, V);

@@ -99,6 +99,10 @@ struct TTypeData {
   TOrdType OrdType = otSLong;
   int64_t MinValue = 0;
   int64_t MaxValue = 0;
+  // tkInteger: identifiers that stand for values (colour names and the like). The reader takes
+  // them in place of the number and the writer writes them; both null when the type has none.
+  bool (*IdentToInt)(std::string_view Ident, int32_t& Value) = nullptr;
+  bool (*IntToIdent)(int32_t Value, String& Ident) = nullptr;
   // tkEnumeration: identifiers in ordinal order (index 0 is MinValue); BaseType is itself
   std::vector<String> NameList;
   String EnumUnitName;

@@ -18,6 +18,15 @@ TTypeInfo MakeOrdinalType(const char* Name, TTypeKind Kind, TOrdType OrdType, in
   return T;
 }
 
+TTypeInfo MakeIdentIntType(const char* Name, TOrdType OrdType, int64_t Min, int64_t Max,
+                           bool (*IdentToInt)(std::string_view, int32_t&),
+                           bool (*IntToIdent)(int32_t, String&)) {
+  TTypeInfo T = MakeOrdinalType(Name, tkInteger, OrdType, Min, Max);
+  T.Data.IdentToInt = IdentToInt;
+  T.Data.IntToIdent = IntToIdent;
+  return T;
+}
+
 TTypeInfo MakeEnumType(const char* Name, const char* CommaNames) {
   TTypeInfo T;
   T.Kind = tkEnumeration;

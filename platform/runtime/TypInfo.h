@@ -65,6 +65,10 @@ concept ClosureType = requires(const T& V) {
 // Type information makers
 
 TTypeInfo MakeOrdinalType(const char* Name, TTypeKind Kind, TOrdType OrdType, int64_t Min, int64_t Max);
+// An integer type whose values may be written as identifiers (see TTypeData::IdentToInt).
+TTypeInfo MakeIdentIntType(const char* Name, TOrdType OrdType, int64_t Min, int64_t Max,
+                           bool (*IdentToInt)(std::string_view, int32_t&),
+                           bool (*IntToIdent)(int32_t, String&));
 // Identifiers given as one comma-separated text ("alNone, alTop, …").
 TTypeInfo MakeEnumType(const char* Name, const char* CommaNames);
 TTypeInfo MakeSetType(const char* Name, PTypeInfo ElementType);
@@ -120,6 +124,13 @@ FW_TYPEINFO_FN(Variant, MakeSimpleType("Variant", tkVariant))
   FW_TYPEINFO_FN(Name,                                                         \
                  ::formwright::MakeOrdinalType(#Name, ::formwright::tkInteger, \
                                                ::formwright::TypeInfoOf<Base>()->Data.OrdType, Min, Max))
+
+// Type information for an integer type `Name` (declared beforehand as `enum Name : Base {}`)
+// whose values have identifiers: `IdentToInt` and `IntToIdent`, declared before this line, map
+// between them (streams read and write `Color = clFace` rather than the number).
+#define FW_INT_TYPE_IDENTS(Name, Base, Min, Max, IdentToInt, IntToIdent)                                     \
+  FW_TYPEINFO_FN(Name, ::formwright::MakeIdentIntType(#Name, ::formwright::TypeInfoOf<Base>()->Data.OrdType, \
+                                                      Min, Max, IdentToInt, IntToIdent))
 
 // Declares a type tag `Name` for string properties that want a type of their own
 // (for example `TComponentName`); used with `.As<Name>()`.

@@ -412,6 +412,15 @@ void TWriter::WriteOrdinal(PPropInfo P, int64_t Value) {
       WriteSet(Names);
       return;
     }
+    case tkInteger: {
+      String Ident;
+      const PTypeData TD = GetTypeData(P->PropType);
+      if (TD->IntToIdent && TD->IntToIdent(static_cast<int32_t>(Value), Ident))
+        WriteIdent(Ident);
+      else
+        WriteInteger(Value);
+      return;
+    }
     default:
       WriteInteger(Value);
   }

@@ -16,7 +16,7 @@ TEST_F(ToolTest, SetParsesValuesThroughTheEditorsAndSavesInTheFormReadIn) {
   const std::string Text = Read("Main.fwf");
   EXPECT_THAT(Text, StartsWith("object MainForm: TMainForm\n"));
   for (const char* Line :
-       {"Caption = 'Find'", "Width = 90", "Cursor = -21", "Margins.Left = 7", "OnClick = NameEditClick"})
+       {"Caption = 'Find'", "Width = 90", "Cursor = crHand", "Margins.Left = 7", "OnClick = NameEditClick"})
     EXPECT_THAT(Text, HasSubstr(Line));
   // Every component of a list, and an event set to a new handler creates it in the unit.
   const json Doc = Show("Main.fwf");

@@ -55,8 +55,8 @@ TEST_F(ToolTest, ValuesTypedByNameNumberOrWholeSetAreNeverFilePatterns) {
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: NameEdit.Cursor = crHand\n"));
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: NameEdit.Anchors = [akLeft,akRight]\n"));
   const std::string Text = Read("Main.fwf");
-  for (const char* Line : {"Color = 16744448", "Cursor = -21", "Anchors = [akLeft, akRight]",
-                           "Font.Style = [fsBold]", "Hint = '*?'", "Font.Color = -16777203"})
+  for (const char* Line : {"Color = 16744448", "Cursor = crHand", "Anchors = [akLeft, akRight]",
+                           "Font.Style = [fsBold]", "Hint = '*?'", "Font.Color = clSelection"})
     EXPECT_THAT(Text, HasSubstr(Line));
   EXPECT_EQ(Read("Dialog.fwf"), Before["Dialog.fwf"]);
 }

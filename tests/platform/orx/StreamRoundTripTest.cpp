@@ -1,9 +1,11 @@
 #include "formwright/testing/Forms.h"
 #include "platform/runtime/Filer.h"
+#include "platform/runtime/ObjectText.h"
 
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -98,6 +100,62 @@ TEST(StreamRoundTrip, DataModulesKeepTheirDesignSizeAndOffset) {
   EXPECT_EQ(Copy->DesignOffset(), (TPoint{5, 7}));
   ASSERT_NE(Copy->FindComponent("ActionList1"), nullptr);
   EXPECT_EQ(Copy->FindComponent("ActionList1")->DesignInfo(), (20 << 16) | 10);
+}
+
+// Reads a form from its text form, then gives the writer's text of it.
+String ReadTextWriteText(TForm* Form, const String& Text) {
+  TStringStream In(Text);
+  TMemoryStream Binary;
+  ObjectTextToBinary(&In, &Binary);
+  Binary.SetPosition(0);
+  {
+    TOwned<TReader> R(new TReader(&Binary, 4096));
+    R->ReadRootComponent(Form);
+  }
+  TOwned<TMemoryStream> Out = Write(Form);
+  TStringStream OutText;
+  ObjectBinaryToText(Out.get(), &OutText);
+  return OutText.DataString();
+}
+
+// Values people write by name read as their numbers, and the writer gives them back by name;
+// a number with a name is written by its name, one without stays a number.
+TEST(StreamRoundTrip, IntegerValuesWithIdentifiersReadAndWriteByName) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  struct TCase {
+    const char* Line;
+    const char* Written;
+  };
+  const TCase Cases[] = {
+      {"Color = clFace", "Color = clFace"},
+      {"Color = clwindow", "Color = clWindow"},
+      {"Color = -16777201", "Color = clFace"},
+      {"Color = 1193046", "Color = 1193046"},
+      {"Cursor = crHand", "Cursor = crHand"},
+      {"Font.Charset = GREEK_CHARSET", "Font.Charset = GREEK_CHARSET"},
+  };
+  for (const TCase& C : Cases) {
+    TOwned<TForm> Form(new TForm(nullptr));
+    const String Text = ReadTextWriteText(Form.get(), String("object Form1: TForm\n  ") + C.Line + "\nend\n");
+    EXPECT_THAT(Text, HasSubstr(C.Written)) << C.Line;
+  }
+  TOwned<TForm> Form(new TForm(nullptr));
+  EXPECT_THAT(ReadTextWriteText(Form.get(),
+                                "object Form1: TForm\n  object B: TButton\n    ModalResult = mrCancel\n"
+                                "  end\nend\n"),
+              HasSubstr("ModalResult = mrCancel"));
+}
+
+TEST(StreamRoundTrip, AnUnknownIdentifierForAnIntegerValueIsRefused) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  for (const char* Line : {"Color = clFacee", "Cursor = clFace", "Width = clFace"}) {
+    TOwned<TForm> Form(new TForm(nullptr));
+    EXPECT_THAT([&] { ReadTextWriteText(Form.get(), String("object Form1: TForm\n  ") + Line + "\nend\n"); },
+                Raises<EReadError>(HasSubstr(Line[0] == 'W' ? "Integer expected" : "Invalid property value")))
+        << Line;
+  }
 }
 
 }  // namespace
