@@ -7,6 +7,7 @@
 #include "host/root/FormWindow.h"
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
+#include "tests/support/Samples.h"
 
 using namespace formwright;
 using namespace formwright::orx;
@@ -18,17 +19,7 @@ namespace {
 
 // A form (client origin at surface (0, 0)) with a panel holding Edit1 and Button1, and Button2,
 // Button3 and Button4 on the form.
-constexpr const char* ModuleText =
-    "object Form1: TForm1\n  Left = 100\n  Top = 50\n  Width = 600\n  Height = 400\n"
-    "  object Panel1: TPanel\n    Left = 8\n    Top = 8\n    Width = 200\n    Height = 100\n"
-    "    object Edit1: TEdit\n      Left = 8\n      Top = 8\n      Width = 80\n      Height = 21\n    end\n"
-    "    object Button1: TButton\n      Left = 8\n      Top = 40\n      Width = 75\n      Height = 25\n    "
-    "end\n"
-    "  end\n"
-    "  object Button2: TButton\n    Left = 250\n    Top = 20\n    Width = 75\n    Height = 25\n  end\n"
-    "  object Button3: TButton\n    Left = 5\n    Top = 200\n    Width = 79\n    Height = 25\n  end\n"
-    "  object Button4: TButton\n    Left = 250\n    Top = 200\n    Width = 75\n    Height = 25\n  end\n"
-    "end\n";
+const String ModuleText = Sample("DesignerForm.fwf");
 
 // The module open in the reference host; its window's form designer hears the surface.
 class DesignerTest : public formwright::testing::TModuleTest {

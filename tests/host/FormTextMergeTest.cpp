@@ -3,41 +3,16 @@
 
 #include <gmock/gmock.h>
 
+#include "tests/support/Samples.h"
+
 namespace formwright::testing {
 namespace {
 
 // The author's file: an order, indentation, blank lines and values the writer would not give.
-const String File =
-    "object NoteForm: TNoteForm\n"
-    "    Caption = 'Notes'\n"
-    "    Width = 300\n"
-    "\n"
-    "    object SaveButton: TButton\n"
-    "        Caption = 'Save'\n"
-    "        Left = 8\n"
-    "    end\n"
-    "    object Body: TMemo\n"
-    "        Lines.Strings = (\n"
-    "            'first')\n"
-    "    end\n"
-    "end\n";
+const String File = Sample("MergeAuthor.fwf");
 
 // What the writer gave for that module as it was read.
-const String Loaded =
-    "object NoteForm: TNoteForm\n"
-    "  Left = 0\n"
-    "  Caption = 'Notes'\n"
-    "  ClientWidth = 284\n"
-    "  object SaveButton: TButton\n"
-    "    Left = 8\n"
-    "    Width = 75\n"
-    "    Caption = 'Save'\n"
-    "  end\n"
-    "  object Body: TMemo\n"
-    "    Lines.Strings = (\n"
-    "      'first')\n"
-    "  end\n"
-    "end\n";
+const String Loaded = Sample("MergeLoaded.fwf");
 
 using TEdits = std::vector<std::pair<String, String>>;
 

@@ -4,6 +4,7 @@
 
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 using ::testing::HasSubstr;
 
@@ -14,17 +15,9 @@ using namespace orx;
 using testing::MessageOf;
 using testing::PanelFormText;
 
-const char* const FrameText =
-    "object Frame1: TFrame1\n"
-    "  Width = 120\n"
-    "  Height = 60\n"
-    "  object Label1: TLabel\n"
-    "    Caption = 'In the frame'\n"
-    "  end\n"
-    "end\n";
+const String FrameText = Sample("CreateFrame.fwf");
 
-const char* const FrameUnit =
-    "unit Frame1;\ninterface\ntype\n  TFrame1 = class(TFrame)\n  end;\nimplementation\nend.\n";
+const String FrameUnit = Sample("CreateFrame.pas");
 
 class ComponentRootCreate : public testing::RootTest {
  protected:

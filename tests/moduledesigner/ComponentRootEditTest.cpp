@@ -6,6 +6,7 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 using ::testing::AllOf;
 using ::testing::Contains;
@@ -23,25 +24,9 @@ using namespace orx;
 using testing::MessageOf;
 using testing::TextOf;
 
-const char* const FormText =
-    "object Form1: TForm1\n"
-    "  object Button1: TButton\n"
-    "    Left = 8\n"
-    "    Top = 8\n"
-    "    Caption = 'Go'\n"
-    "    OnClick = Button1Click\n"
-    "  end\n"
-    "  object Label1: TLabel\n"
-    "    Caption = 'Hello'\n"
-    "    FocusControl = Button1\n"
-    "  end\n"
-    "  object Label3: TLabel\n"
-    "  end\n"
-    "end\n";
+const String FormText = Sample("EditForm.fwf");
 
-const char* const FormUnit =
-    "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n  end;\n\nimplementation\n\n"
-    "procedure TForm1.Button1Click(Sender: TObject);\nbegin\n  Close;\nend;\n\nend.\n";
+const String FormUnit = Sample("EditForm.pas");
 
 class ComponentRootEdit : public testing::RootTest {
  protected:

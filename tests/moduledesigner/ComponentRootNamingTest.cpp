@@ -10,6 +10,7 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 namespace formwright {
 namespace {
@@ -21,38 +22,15 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::MessageOf;
 
-const char* const FormText =
-    "object Form1: TForm1\n"
-    "  object Button1: TButton\n"
-    "    OnClick = Button1Click\n"
-    "  end\n"
-    "  object Label1: TLabel\n"
-    "    FocusControl = Button1\n"
-    "  end\n"
-    "end\n";
+const String FormText = Sample("NamingForm.fwf");
 
-const char* const FormUnit =
-    "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n  end;\n\nimplementation\n\n"
-    "procedure TForm1.Button1Click(Sender: TObject);\nbegin\nend;\n\n"
-    "procedure TForm1.ListChanged(Sender: TObject; Index: Integer);\nbegin\nend;\n\nend.\n";
+const String FormUnit = Sample("NamingForm.pas");
 
-const char* const FrameText =
-    "object AddressFrame: TAddressFrame\n"
-    "  object StreetLabel: TLabel\n"
-    "  end\n"
-    "end\n";
+const String FrameText = Sample("NamingFrame.fwf");
 
-const char* const FrameUnit =
-    "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n";
+const String FrameUnit = Sample("NamingFrame.pas");
 
-const char* const ContactText =
-    "object ContactForm: TContactForm\n"
-    "  inline HomeAddress: TAddressFrame\n"
-    "    inherited StreetLabel: TLabel\n"
-    "      Caption = 'Street'\n"
-    "    end\n"
-    "  end\n"
-    "end\n";
+const String ContactText = Sample("NamingContact.fwf");
 
 TMethod EventOf(TComponent* C, const char* Event) { return GetMethodProp(C, GetPropInfo(C, Event)); }
 

@@ -4,6 +4,7 @@
 
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -14,16 +15,9 @@ namespace {
 using namespace orx;
 using testing::MessageOf;
 
-const char* const FormText =
-    "object Form1: TForm1\n"
-    "  object Label1: TLabel\n"
-    "    Caption = 'Hello'\n"
-    "  end\n"
-    "end\n";
+const String FormText = Sample("SaveForm.fwf");
 
-const char* const FormUnit =
-    "unit Form1;\n\ninterface\n\ntype\n  TForm1 = class(TForm)\n    Label1: TLabel;\n  end;\n\n"
-    "implementation\n\nend.\n";
+const String FormUnit = Sample("SaveForm.pas");
 
 class ModuleFiles : public testing::RootTest {
  protected:

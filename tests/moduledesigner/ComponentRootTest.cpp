@@ -5,6 +5,7 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 using ::testing::AllOf;
 using ::testing::ElementsAre;
@@ -19,25 +20,7 @@ using namespace orx;
 using testing::ModuleBinary;
 using testing::Raises;
 
-const char* const MainText =
-    "object Form1: TForm1\n"
-    "  Caption = 'Main'\n"
-    "  object Panel1: TPanel\n"
-    "    Left = 8\n"
-    "    Top = 8\n"
-    "    Width = 200\n"
-    "    Height = 100\n"
-    "    object Button1: TButton\n"
-    "      Left = 4\n"
-    "      Top = 4\n"
-    "      Caption = 'Go'\n"
-    "      OnClick = Button1Click\n"
-    "    end\n"
-    "  end\n"
-    "  object Label1: TLabel\n"
-    "    Caption = 'Hello'\n"
-    "  end\n"
-    "end\n";
+const String MainText = Sample("RootMain.fwf");
 
 using ComponentRootTest = testing::RootTest;
 

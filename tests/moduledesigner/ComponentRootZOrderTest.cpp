@@ -5,6 +5,7 @@
 #include "formdesigner/SurfaceIntf.h"
 #include "platform/orx/Orx.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 namespace formwright {
 namespace {
@@ -13,25 +14,7 @@ using namespace orx;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-const char* const PanelForm =
-    "object Form1: TForm1\n"
-    "  object Panel1: TPanel\n"
-    "    Width = 300\n"
-    "    Height = 200\n"
-    "    object Label1: TLabel\n"
-    "      Caption = 'One'\n"
-    "    end\n"
-    "    object Edit1: TEdit\n"
-    "    end\n"
-    "    object Label2: TLabel\n"
-    "      Caption = 'Two'\n"
-    "    end\n"
-    "    object Edit2: TEdit\n"
-    "    end\n"
-    "    object Edit3: TEdit\n"
-    "    end\n"
-    "  end\n"
-    "end\n";
+const String PanelForm = Sample("ZOrderPanels.fwf");
 
 // The names of the objects in a form file in text form, in file order.
 std::vector<String> ObjectOrder(const String& Text) {

@@ -10,6 +10,7 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/Clipboard.h"
 #include "tests/moduledesigner/RootTestSupport.h"
+#include "tests/support/Samples.h"
 
 namespace formwright {
 namespace {
@@ -17,17 +18,7 @@ namespace {
 using namespace orx;
 using ::testing::ElementsAre;
 
-const char* const FormText =
-    "object Form1: TForm1\n"
-    "  object Button1: TButton\n"
-    "    Left = 8\n"
-    "    Top = 8\n"
-    "    Caption = 'Go'\n"
-    "  end\n"
-    "  object Label1: TLabel\n"
-    "    Caption = 'Hello'\n"
-    "  end\n"
-    "end\n";
+const String FormText = Sample("EditCommandsForm.fwf");
 
 // The names of the root's components, in owner order.
 std::vector<String> Names(const IPtr<TReferenceRoot>& R) {

@@ -6,6 +6,7 @@
 #include "formwright/testing/ModuleTest.h"
 #include "host/root/ReferenceRoot.h"
 #include "platform/orx/Orx.h"
+#include "tests/support/Samples.h"
 
 namespace formwright {
 namespace {
@@ -14,31 +15,7 @@ using namespace orx;
 using ::testing::ElementsAre;
 using testing::Raises;
 
-const char* const TwoPanels =
-    "object Form1: TForm1\n"
-    "  object Panel1: TPanel\n"
-    "    Width = 300\n"
-    "    Height = 100\n"
-    "    object Label1: TLabel\n"
-    "      FocusControl = Edit1\n"
-    "    end\n"
-    "    object Edit1: TEdit\n"
-    "      Left = 10\n"
-    "      Top = 20\n"
-    "    end\n"
-    "    object Edit2: TEdit\n"
-    "      Left = 40\n"
-    "      Top = 20\n"
-    "    end\n"
-    "  end\n"
-    "  object Panel2: TPanel\n"
-    "    Top = 100\n"
-    "    object Edit3: TEdit\n"
-    "    end\n"
-    "  end\n"
-    "  object Menu1: TPopupMenu\n"
-    "  end\n"
-    "end\n";
+const String TwoPanels = Sample("TwoPanels.fwf");
 
 class RootLayout : public testing::TModuleTest {
  protected:

@@ -1,6 +1,7 @@
 // String lists and collections in the program: a hand-written form with a list box and a
 // status band keeps its lines, items are shown and typed by index, and refusals change nothing.
 #include "ToolFixture.h"
+#include "tests/support/Samples.h"
 
 namespace formwright::testing {
 namespace {
@@ -8,30 +9,7 @@ namespace {
 using json = nlohmann::ordered_json;
 
 // Written the way a person writes a form: the selection given before the items it selects.
-const char* const StatusForm =
-    "object StatusForm: TStatusForm\n"
-    "  Caption = 'Status'\n"
-    "  ClientHeight = 200\n"
-    "  ClientWidth = 300\n"
-    "  object Choices: TListBox\n"
-    "    Left = 8\n"
-    "    Top = 8\n"
-    "    ItemIndex = 0\n"
-    "    Items.Strings = (\n"
-    "      'pear'\n"
-    "      'apple')\n"
-    "    TabOrder = 0\n"
-    "  end\n"
-    "  object Band: TStatusBand\n"
-    "    Sections = <\n"
-    "      item\n"
-    "        Text = 'Ready'\n"
-    "        Width = 120\n"
-    "      end\n"
-    "      item\n"
-    "      end>\n"
-    "  end\n"
-    "end\n";
+const String StatusForm = Sample("StatusForm.fwf");
 
 class ListsAndCollections : public ToolTest {
  protected:

@@ -8,6 +8,7 @@
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 #include "tests/support/ModuleFixture.h"
+#include "tests/support/Samples.h"
 #include "tests/support/TestClasses.h"
 
 using namespace formwright;
@@ -33,16 +34,7 @@ class ReaderHooks : public TestModuleFixture {
   }
 };
 
-const char* const GoodText =
-    "object Form1: TTestModule\n"
-    "  object Widget1: TTestWidget\n"
-    "    Caption = 'first'\n"
-    "    Buddy = Widget2\n"
-    "  end\n"
-    "  object Widget2: TTestWidget\n"
-    "    Width = 7\n"
-    "  end\n"
-    "end\n";
+const String GoodText = Sample("ReaderHooks.fwf");
 
 String Replace(String S, const String& From, const String& To) { return StringReplaceAll(S, From, To); }
 

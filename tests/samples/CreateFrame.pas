@@ -1,0 +1,7 @@
+unit Frame1;
+interface
+type
+  TFrame1 = class(TFrame)
+  end;
+implementation
+end.

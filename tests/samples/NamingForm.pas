@@ -1,0 +1,19 @@
+unit Form1;
+
+interface
+
+type
+  TForm1 = class(TForm)
+  end;
+
+implementation
+
+procedure TForm1.Button1Click(Sender: TObject);
+begin
+end;
+
+procedure TForm1.ListChanged(Sender: TObject; Index: Integer);
+begin
+end;
+
+end.

@@ -1,0 +1,7 @@
+unit Address;
+interface
+type
+  TAddressFrame = class(TFrame)
+  end;
+implementation
+end.
