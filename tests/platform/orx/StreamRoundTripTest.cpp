@@ -1,4 +1,5 @@
 #include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
 
