@@ -21,7 +21,9 @@ bool FileExists(const String& Path) {
 }  // namespace
 
 TExpertFilter::TExpertFilter()
-    : FValues(std::make_shared<TPropertyValues>()), FConditions(this), FLanguage(TemplateLanguage()) {}
+    : FValues(std::make_shared<templates::TPropertyValues>()),
+      FConditions(this),
+      FLanguage(TemplateLanguage()) {}
 
 void TExpertFilter::SetProperty(const String& Name, const TTemplateValue& Value) {
   FValues->SetProperty(Name, Value);

@@ -63,7 +63,7 @@ class TExpertFilter : public IExpertFilter, public IErrorReporter {
   void CloseLoop();
   void EndRun();
 
-  std::shared_ptr<TPropertyValues> FValues;
+  std::shared_ptr<templates::TPropertyValues> FValues;
   TBooleanStack FConditions;
   std::vector<ILineProviderPtr> FProviders;
   bool FOutputOn = true;

@@ -33,6 +33,8 @@ String TemplateValueToText(const TTemplateValue& Value) {
 
 // --- TPropertyValues ---
 
+namespace templates {
+
 int TPropertyValues::IndexOf(std::string_view Name) const {
   for (size_t I = 0; I < FEntries.size(); ++I)
     if (SameText(FEntries[I].Key, Name)) return static_cast<int>(I);
@@ -96,6 +98,8 @@ IPropertyValuesPtr TCollectionProperty::GetCurrentItem() const {
   return FItems[static_cast<size_t>(Iteration)];
 }
 
+}  // namespace templates
+
 // --- dump ---
 
 String DumpProperties(const IPropertyValues& Values, int Level) {
@@ -119,8 +123,10 @@ String DumpProperties(const IPropertyValues& Values, int Level) {
   return Result;
 }
 
-IPropertyValuesPtr CoPropertyValues::Create() { return std::make_shared<TPropertyValues>(); }
+IPropertyValuesPtr CoPropertyValues::Create() { return std::make_shared<templates::TPropertyValues>(); }
 
-ICollectionPropertyPtr CoCollectionProperty::Create() { return std::make_shared<TCollectionProperty>(); }
+ICollectionPropertyPtr CoCollectionProperty::Create() {
+  return std::make_shared<templates::TCollectionProperty>();
+}
 
 }  // namespace formwright

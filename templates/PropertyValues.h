@@ -7,6 +7,10 @@
 
 namespace formwright {
 
+// The template filter's own property bags. They live in a namespace of their own: the name
+// TCollectionProperty belongs to the inspector's editor of collection properties as well.
+namespace templates {
+
 // A property bag: entries in insertion order, looked up by name ignoring letter case. Its
 // room grows by 5 entries at a time.
 class TPropertyValues : public IPropertyValues {
@@ -48,6 +52,8 @@ class TCollectionProperty : public ICollectionProperty, public IIterationCounter
   std::vector<IPropertyValuesPtr> FItems;
   IIterationCounter* FCounter = nullptr;
 };
+
+}  // namespace templates
 
 // The dump of a bag that "outputproperties" inserts: one "key=value" line per entry, lines
 // joined by CR LF, indented two spaces per level; a collection lists each item as "<j>" followed

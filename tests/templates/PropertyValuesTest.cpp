@@ -5,6 +5,7 @@
 
 using namespace formwright;
 using namespace formwright::testing;
+using namespace formwright::templates;
 
 namespace {
 
