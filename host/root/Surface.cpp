@@ -4,6 +4,8 @@
 
 #include "editors/DesignEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
+#include "platform/orx/BitmapCanvas.h"
+#include "platform/orx/ControlPaint.h"
 #include "platform/runtime/RtlConsts.h"
 
 namespace formwright {
@@ -26,6 +28,19 @@ void TOrxDragBoxPainter::DrawBox(const TRect& Rect, TDesignBoxStyle Style, const
     FShown.erase(It);
   else
     FShown.push_back(Box);
+  if (!FPicture || FPicture->Empty()) return;
+  // Inverting (white by exclusive-or): a frame for items, a filled rectangle for the rubber band
+  // of a selection; drawing the same box again brings the pixels back.
+  orx::TBitmapCanvas Canvas(*FPicture);
+  Canvas.SetDrawMode(orx::dmXor);
+  Canvas.SetOrigin(FOffset);
+  Canvas.Pen()->SetColor(orx::clWhite);
+  Canvas.Brush()->SetColor(orx::clWhite);
+  if (Style == dbsSelection)
+    Canvas.FillRect(Rect);
+  else
+    Canvas.FrameRect(Rect);
+  Canvas.Flush();
 }
 
 void TOrxGuidelinePainter::EndUpdate() {
@@ -244,7 +259,27 @@ TPoint TOrxDesignSurface::SurfaceToGlobal(TPoint Point) {
   return Point;
 }
 
+void TOrxDesignSurface::PaintPicture() {
+  auto* Root = dynamic_cast<TControl*>(FDesignRoot);
+  if (!Root) return;
+  FPicture->SetSize(Root->Width(), Root->Height());
+  orx::TBitmapCanvas Canvas(*FPicture);
+  orx::PaintControl(Canvas, Root);
+  Canvas.Flush();
+}
+
 IPtr<IDragBoxes> TOrxDesignSurface::CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) {
+  // Where the container's client area starts on the picture: the root's client offset there,
+  // plus the container's client origin within the root's.
+  TPoint Offset;
+  if (auto* Root = dynamic_cast<TControl*>(FDesignRoot)) {
+    Offset = orx::ClientOffset(Root);
+    if (auto* C = dynamic_cast<TControl*>(ExtractComponent(Container)); C && C != Root) {
+      const TPoint At = C->ClientToScreen({0, 0}), RootAt = Root->ClientToScreen({0, 0});
+      Offset = {Offset.X + At.X - RootAt.X, Offset.Y + At.Y - RootAt.Y};
+    }
+  }
+  FDragBoxPainter->SetPicture(FPicture.get(), Offset);
   return MakeIntf<TXorDragBoxes>(FDragBoxPainter);
 }
 

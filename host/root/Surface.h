@@ -13,6 +13,7 @@
 
 #include "formdesigner/DragBoxes.h"
 #include "host/root/SurfaceItems.h"
+#include "platform/orx/Pictures.h"
 
 namespace formwright {
 
@@ -35,7 +36,8 @@ class TOrxGrabHandles : public TInterfacedObject, public IGrabHandles {
 };
 
 // The drag boxes as the headless surface shows them: each box drawn by exclusive-or toggles it
-// on the list of boxes shown, so a box drawn twice is gone again, as on a real picture.
+// on the list of boxes shown, so a box drawn twice is gone again, and, once the surface has a
+// picture of its form, is drawn by exclusive-or on that picture as well.
 class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
   FW_CLASS(TOrxDragBoxPainter, TInterfacedObject)
  public:
@@ -44,6 +46,12 @@ class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
     TDesignBoxStyle Style;
     friend bool operator==(const TBox&, const TBox&) = default;
   };
+  // Boxes come in the client coordinates of the drag's container; `Offset` is where that client
+  // area starts on `Picture` (null or empty: boxes are only recorded).
+  void SetPicture(orx::TBitmap* Picture, TPoint Offset) noexcept {
+    FPicture = Picture;
+    FOffset = Offset;
+  }
   void DrawBox(const TRect& Rect, TDesignBoxStyle Style, const IPtr<IDragImage>& Image) override;
   // The boxes on the picture now, in the order they appeared.
   const std::vector<TBox>& Shown() const noexcept { return FShown; }
@@ -53,6 +61,8 @@ class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
  private:
   std::vector<TBox> FShown;
   int FStrokes = 0;
+  orx::TBitmap* FPicture = nullptr;
+  TPoint FOffset;
 };
 
 // The guideline lines of a drag, kept instead of drawn; lines added inside an update appear at
@@ -143,6 +153,11 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   void SetCursorPos(TPoint Value) noexcept { FCursorPos = Value; }
   // What the drag boxes of every drag draw on.
   const IPtr<TOrxDragBoxPainter>& DragBoxPainter() const noexcept { return FDragBoxPainter; }
+  // The form as the surface shows it, once PaintPicture drew it (empty before): what a window
+  // would show, and where drag boxes are drawn by exclusive-or.
+  orx::TBitmap& Picture() const noexcept { return *FPicture; }
+  // Draws the design root (a control) on Picture at its size; nothing for other roots.
+  void PaintPicture();
   // The item and surface point of the last context menu (null and (0, 0) before any).
   const IPtr<IItem>& ContextMenuItem() const noexcept { return FContextMenuItem; }
   TPoint ContextMenuPoint() const noexcept { return FContextMenuPoint; }
@@ -171,6 +186,7 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   IPtr<TOrxGrabHandles> FGrabHandles = MakeIntf<TOrxGrabHandles>();
   IPtr<TOrxGuidelinePainter> FGuidelinePainter = MakeIntf<TOrxGuidelinePainter>();
   IPtr<TOrxDragBoxPainter> FDragBoxPainter = MakeIntf<TOrxDragBoxPainter>();
+  TOwned<orx::TBitmap> FPicture{new orx::TBitmap};
   IPtr<IItem> FContextMenuItem;
   TPoint FContextMenuPoint;
   IPtr<IDesignSurfaceListener> FListener;

@@ -7,6 +7,7 @@
 #include "formwright/testing/Matchers.h"
 #include "moduledesigner/DesignPackage.h"
 #include "moduledesigner/ModuleRegistry.h"
+#include "platform/orx/ControlPaint.h"
 #include "platform/orx/Orx.h"
 
 using namespace formwright;
@@ -386,4 +387,26 @@ TEST_F(SurfaceTest, DragBoxesAndGuidelinesAreKept) {
   EXPECT_EQ(Lines->Lines().size(), 1u);
   Painter->Clear();
   EXPECT_TRUE(Lines->Lines().empty());
+}
+
+TEST_F(SurfaceTest, DragBoxesAreDrawnByExclusiveOrOnThePictureOfTheForm) {
+  Surface->PaintPicture();
+  TBitmap& Picture = Surface->Picture();
+  ASSERT_EQ(Picture.Width(), 400);
+  const std::vector<uint32_t> Before = Picture.Pixels();
+  // A box in the panel's client coordinates lands where the panel's client area is drawn.
+  auto Boxes = Surface->CreateDragBoxes(ItemOf(Panel), {});
+  const TPoint Client = Panel->ClientToScreen({0, 0}), FormClient = Form->ClientToScreen({0, 0});
+  const TPoint Offset = ClientOffset(Form.get());
+  const TPoint Corner{Offset.X + Client.X - FormClient.X + 5, Offset.Y + Client.Y - FormClient.Y + 60};
+  const TColor Under = Picture.Pixel(Corner.X, Corner.Y);
+  const TColor Inside = Picture.Pixel(Corner.X + 10, Corner.Y + 10);
+  Boxes->Add(Bounds(5, 60, 75, 25), dbsItem, daMove);
+  EXPECT_NE(Picture.Pixel(Corner.X, Corner.Y), Under);             // on the frame
+  EXPECT_EQ(Picture.Pixel(Corner.X + 10, Corner.Y + 10), Inside);  // within it
+  Boxes->Add(Bounds(100, 5, 40, 13), dbsSelection, daMove);
+  Boxes->MoveBy(3, 4, daMove);
+  EXPECT_NE(Picture.Pixels(), Before);
+  Boxes->Done();
+  EXPECT_EQ(Picture.Pixels(), Before);
 }
