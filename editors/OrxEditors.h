@@ -1,6 +1,6 @@
 // Editors of the Orx framework's own value types: colours, cursors, character sets, modal
 // results and shortcuts. Each shows its value by the framework's identifier (clWindow,
-// crHand, DEFAULT_CHARSET, mrCancel, Ctrl+O), lists the identifiers as its value list and
+// crHand, chDefault, mrCancel, Ctrl+O), lists the identifiers as its value list and
 // parses an identifier (ignoring case) or a number as the standard editors do. Bad text raises
 // EDesignPropertyError and changes nothing.
 //

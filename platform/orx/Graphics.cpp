@@ -24,7 +24,7 @@ void TGraphicsObject::Changed() {
 }
 
 void TFont::DeclarePublished(TClassBuilder<TFont>& C) {
-  C.Property("Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
+  C.Property("Charset", &TFont::Charset, &TFont::SetCharset).Default(chDefault);
   C.Property("Color", &TFont::Color, &TFont::SetColor).Default(clWindowText);
   C.Property("Height", &TFont::Height, &TFont::SetHeight);
   C.Property("Name", &TFont::Name, &TFont::SetName).As<TFontName>();

@@ -84,7 +84,7 @@ class TFont : public TGraphicsObject {
   TColor FColor = clWindowText;
   TFontStyles FStyle;
   TFontPitch FPitch = fpDefault;
-  TFontCharset FCharset = DEFAULT_CHARSET;
+  TFontCharset FCharset = chDefault;
   int32_t FPixelsPerInch = 96;
 };
 

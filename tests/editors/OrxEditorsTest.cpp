@@ -80,7 +80,7 @@ TEST_F(OrxEditors, TypedTextIsStoredAndShownByNameAndRefusalsChangeNothing) {
       {"Cursor", "5", "5"},
       {"Cursor", "crPointer", "'crPointer' is not a valid cursor", true},
       {"Cursor", "40000", "Value must be between -32768 and 32767", true},
-      {"Font.Charset", "russian_charset", "RUSSIAN_CHARSET"},
+      {"Font.Charset", "chcyrillic", "chCyrillic"},
       {"Font.Charset", "3", "3"},
       {"Font.Charset", "256", "Value must be between 0 and 255", true},
       {"Font.Charset", "russian", "'russian' is not a valid character set", true},

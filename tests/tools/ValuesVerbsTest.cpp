@@ -38,7 +38,7 @@ TEST_F(ToolTest, ExamplesKeepEveryByteWhenSetToTheNamesTheyShow) {
   for (const char* Shown :
        {"'MainForm.Color=clFace'", "'NameEdit.Color=clWindow'", "'NameEdit.Cursor=crDefault'",
         "'CancelButton.ModalResult=mrCancel'", "'CopyAction.ShortCut=Ctrl+C'",
-        "'NameEdit.Font.Charset=DEFAULT_CHARSET'", "'NameEdit.Anchors=[akLeft,akTop]'"})
+        "'NameEdit.Font.Charset=chDefault'", "'NameEdit.Anchors=[akLeft,akTop]'"})
     EXPECT_TRUE(std::any_of(Sets.begin(), Sets.end(), [&](const auto& S) {
       return S.second.find(Shown) != std::string::npos;
     })) << Shown;

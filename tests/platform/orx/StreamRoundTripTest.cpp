@@ -134,7 +134,7 @@ TEST(StreamRoundTrip, IntegerValuesWithIdentifiersReadAndWriteByName) {
       {"Color = -16777201", "Color = clFace"},
       {"Color = 1193046", "Color = 1193046"},
       {"Cursor = crHand", "Cursor = crHand"},
-      {"Font.Charset = GREEK_CHARSET", "Font.Charset = GREEK_CHARSET"},
+      {"Font.Charset = chGreek", "Font.Charset = chGreek"},
   };
   for (const TCase& C : Cases) {
     TOwned<TForm> Form(new TForm(nullptr));
