@@ -33,11 +33,11 @@ class GuidelinesTest : public formwright::testing::TModuleTest {
   }
   const IPtr<IDesignSurfaceListener>& Input() { return Surface->Listener(); }
   // A press in the middle of `Name`, a move by D (the release follows unless `Hold`).
-  void Drag(const char* Name, TPoint D, bool Hold = false) {
+  void Drag(const char* Name, TPoint D, bool Hold = false, TDragHandles Handles = {}) {
     TControl* C = Get(Name);
     const TPoint P = Main->GetRoot() == C ? TPoint{} : C->ClientToScreen({C->Width() / 2, C->Height() / 2});
     const TPoint S = dynamic_cast<TControl*>(Main->GetRoot())->ScreenToClient(P);
-    Input()->MouseDown(Surface->FindItem(C), {}, S.X, S.Y, false, {}, false);
+    Input()->MouseDown(Surface->FindItem(C), {}, S.X, S.Y, false, Handles, false);
     Last = {S.X + D.X, S.Y + D.Y};
     Input()->MouseMove({}, Last.X, Last.Y);
     if (!Hold) Input()->MouseUp({}, Last.X, Last.Y);
@@ -127,6 +127,13 @@ TEST_F(GuidelinesTest, TheKeyThatDisablesSnappingAndSelectedItemsLeaveTheMouseAl
 }
 
 TEST_F(GuidelinesTest, EdgesMeetOtherItemsThroughMarginsOnly) {
+  // B, below A and beside none of it, meets no margin: its left edge 2 px from A's right edge
+  // stays where the grid puts it.
+  Drag("ButtonB", {-124, 0});
+  EXPECT_EQ(Get("ButtonB")->Left(), 180);
+  // A size drag snaps only the moving edge: B's bottom 6 px above D's bottom edge meets it.
+  Drag("ButtonB", {0, 74}, false, {dhBottom});
+  EXPECT_EQ(Get("ButtonB")->BoundsRect(), (TRect{180, 120, 255, 225}));
   // D's left edge dragged onto C's right edge (176 against 174) lands a margin beyond C's margin.
   Drag("ButtonD", {-124, 0});
   EXPECT_EQ(Get("ButtonD")->Left(), 181);
