@@ -61,7 +61,8 @@ TGuideList::const_iterator WindowStart(const TGuideList& Guides, int Line, int T
                           [](const TGuideInstance& G, long long V) { return G.Position < V; });
 }
 
-// The alignment rule: same kind, within the parent's client area on the snapping axis.
+// The alignment rule: same kind, within the parent's client area on the snapping axis (its edges
+// included, so that a guide on the client area's far edge, as a padding of 0 puts it, counts).
 bool AlignMatches(const TSnapContext& C, const TGuideInstance& G, TGuideType Kind, bool Y) {
   if (G.Kind != Kind) return false;
   const TRect P = C.Wrapper.ParentClient();
