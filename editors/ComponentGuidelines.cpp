@@ -13,4 +13,10 @@ void TComponentGuidelines::Initialize(TComponent* AComponent, TComponent* AConta
   FContainer = AContainer;
 }
 
+int TComponentGuidelines::GetDesignerGuideOffset(int Index) {
+  const int Raw = GetRawOffset(Index);
+  if (Raw == NoGuideline) return Raw;
+  return IsYGuide(GetDesignerGuideType(Index)) ? CalcVertPos(Raw) : CalcHorzPos(Raw);
+}
+
 }  // namespace formwright

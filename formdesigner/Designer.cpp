@@ -8,7 +8,9 @@ void TDragGuides::Clear() {
   Horizontal.clear();
   Vertical.clear();
   Source.Reset();
+  Sorted.reset();
   Wrapper.Reset();
+  ContainerClient = {};
   HorizontalKinds = {};
   VerticalKinds = {};
 }

@@ -8,30 +8,36 @@
 // (DesignerKeys.cpp).
 #pragma once
 
+#include <optional>
 #include <vector>
 
+#include "formdesigner/Guides.h"
 #include "formdesigner/Items.h"
 
 namespace formwright {
 
 // What a drag knows of the alignment guidelines around it: the guides of the other items, the
-// dragged item's own guidelines and wrapper, and the guide kinds this drag may snap to. Guides
-// are collected by the guideline rules at the start of a move or size drag; while none were
-// collected no edge snaps to a guide and the grid decides alone.
+// dragged item's own guidelines (sorted) and wrapper, and the guide kinds this drag may snap to.
+// Guides are collected at the start of a move or size drag of an item that offers guidelines
+// while guidelines are on; while none were collected no edge snaps to a guide and the grid
+// decides alone.
 struct TDragGuides {
-  // Positions (container client coordinates) and kinds of the guides of the other items.
-  struct TGuide {
-    int Position;
-    TGuideType Kind;
-  };
-  std::vector<TGuide> Horizontal;
-  std::vector<TGuide> Vertical;
+  // X kinds (vertical lines) and Y kinds (horizontal lines), each sorted by position.
+  TGuideList Horizontal;
+  TGuideList Vertical;
   IPtr<IItemGuidelines> Source;
-  IPtr<IItemWrapper> Wrapper;
+  std::optional<TItemGuidelinesSorter> Sorted;
+  IPtr<TItemWrapper> Wrapper;
   TGuideTypes HorizontalKinds;
   TGuideTypes VerticalKinds;
+  // The container's client area.
+  TRect ContainerClient;
 
   bool Empty() const noexcept { return Horizontal.empty() && Vertical.empty(); }
+  // True once the dragged item's guidelines and wrapper are there.
+  bool Ready() const noexcept { return Sorted && Wrapper; }
+  // What a snap on the axis with grid step `Grid` needs; only while Ready.
+  TSnapContext Context(int Grid) const { return {*Wrapper, *Sorted, Grid, ContainerClient}; }
   void Clear();
 };
 
@@ -145,6 +151,16 @@ class TDesigner : public TInterfacedObject, public ISurfaceDesigner, public IDes
   // and after keyboard moves).
   void ShowSelectionGuidelines();
   void HideGuidelines();
+  // True while edges may snap to the drag's guides: guidelines on, snapping not disabled by the
+  // surface, a guideline painter, and the dragged item's guidelines collected.
+  bool CanSnapToGuides();
+  // Collects the guides of a move or size drag of `Item` (DragBegin).
+  void PrepareGuides(const IPtr<IItem>& Item, const IPtr<IItemGuidelines>& Source);
+  // One coordinate of a drag: margin guides of `Margins`, then alignment guides of `Aligns`
+  // (each limited to the drag's kinds); true when a guide took `Position`.
+  bool SnapToGuides(int& Position, TGuideTypes Margins, TGuideTypes Aligns, bool Y);
+  // Shows the guides the dragged item meets at the current drag rectangle.
+  void GenerateGuidelines();
 
   IPtr<IDesignSurface> FSurface;
   IPtr<ISelections> FSelections;

@@ -174,16 +174,4 @@ void TDesigner::Escape() {
   SetGrabHandles(nullptr);
 }
 
-// Guidelines are drawn for the guides a drag collected; outside a drag none are collected, so
-// showing them leaves the painter empty, and hiding empties it.
-void TDesigner::ShowSelectionGuidelines() {
-  if (!FGuidelines || FDragAction != daNone) return;
-  HideGuidelines();
-}
-
-void TDesigner::HideGuidelines() {
-  if (FDragAction != daNone) return;
-  if (const IPtr<IGuidelinePainter> Painter = FSurface->GetGuidelinePainter()) Painter->Clear();
-}
-
 }  // namespace formwright

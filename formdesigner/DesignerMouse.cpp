@@ -145,7 +145,7 @@ void TDesigner::DragBegin(int X, int Y) {
         Allow(dhTop, FGuides.VerticalKinds, {gtAlignTop, gtMarginTop});
         Allow(dhBottom, FGuides.VerticalKinds, {gtAlignBottom, gtMarginBottom});
         if (FDragAction == daMove) FGuides.VerticalKinds.Include(gtBaseline);
-        if (Guided->GetGuidelinesEnabled()) FGuides.Source = Guided->GetGuidelines();
+        if (Guided->GetGuidelinesEnabled()) PrepareGuides(First, Guided->GetGuidelines());
       }
       FStartingBounds = First->GetBoundsRect();
     } else if (FSelections->GetCount() == 1) {
@@ -185,26 +185,41 @@ TRect TDesigner::GetDragRect(TPoint Point, bool Initial) {
       return R;
     }
     case daMove: {
-      // Guide snapping goes first once the drag collected guides; the grid takes the rest, so
+      // Guides go first (margins, then alignment); the grid takes an offset no guide took, so
       // the offset is a whole number of grid steps and items keep their places on the grid.
-      const int DX = SnapToGrid(Point.X - FDragStart.X, 0, false, FGridSize.X);
-      const int DY = SnapToGrid(Point.Y - FDragStart.Y, 0, false, FGridSize.Y);
+      int DX = Point.X - FDragStart.X;
+      int DY = Point.Y - FDragStart.Y;
+      const bool Guides = !Initial && CanSnapToGuides();
+      if (!Guides || !SnapToGuides(DX, {gtMarginLeft, gtMarginRight}, {gtAlignLeft, gtAlignRight}, false))
+        DX = SnapToGrid(DX, 0, false, FGridSize.X);
+      if (!Guides ||
+          !SnapToGuides(DY, {gtMarginTop, gtMarginBottom}, {gtAlignTop, gtAlignBottom, gtBaseline}, true))
+        DY = SnapToGrid(DY, 0, false, FGridSize.Y);
       return {DX, DY, 0, 0};
     }
     case daSize: {
       const int DX = Point.X - FDragStart.X;
       const int DY = Point.Y - FDragStart.Y;
+      if (FGuides.Wrapper) FGuides.Wrapper->SetOffset({DX, DY});
+      const bool Guides = !Initial && CanSnapToGuides();
       const TPoint Origin = FSurface->GetGridOrigin();
       TRect R = FStartingBounds;
-      if (FDragHandles.Contains(dhLeft)) R.Left = StickySnap(R.Left, DX, Origin.X, 0, FGridSize.X);
-      if (FDragHandles.Contains(dhTop)) R.Top = StickySnap(R.Top, DY, Origin.Y, 0, FGridSize.Y);
-      if (FDragHandles.Contains(dhRight)) R.Right = StickySnap(R.Right, DX, Origin.X, 1, FGridSize.X);
-      if (FDragHandles.Contains(dhBottom)) R.Bottom = StickySnap(R.Bottom, DY, Origin.Y, 1, FGridSize.Y);
+      // Each moving edge: its margin guide, its alignment guide, else sticky grid snapping.
+      const auto Edge = [&](TDragHandle Handle, int& Position, int Delta, int GridOrigin, int Base,
+                            TGuideType Margin, TGuideType Align, bool Y) {
+        if (!FDragHandles.Contains(Handle)) return;
+        int Moved = Position + Delta;
+        if (Guides && SnapToGuides(Moved, {Margin}, {Align}, Y))
+          Position = Moved;
+        else
+          Position = StickySnap(Position, Delta, GridOrigin, Base, Y ? FGridSize.Y : FGridSize.X);
+      };
+      Edge(dhLeft, R.Left, DX, Origin.X, 0, gtMarginLeft, gtAlignLeft, false);
+      Edge(dhTop, R.Top, DY, Origin.Y, 0, gtMarginTop, gtAlignTop, true);
+      Edge(dhRight, R.Right, DX, Origin.X, 1, gtMarginRight, gtAlignRight, false);
+      Edge(dhBottom, R.Bottom, DY, Origin.Y, 1, gtMarginBottom, gtAlignBottom, true);
       R = Normalised(R);
-      if (FGuides.Wrapper) {
-        FGuides.Wrapper->SetOffset({DX, DY});
-        FGuides.Wrapper->SetRect(R);
-      }
+      if (FGuides.Wrapper) FGuides.Wrapper->SetRect(R);
       return R;
     }
     case daNone:
@@ -226,6 +241,7 @@ void TDesigner::DragTo(int X, int Y) {
       FDragBoxes->Change(0, R, FDragAction);
   }
   FDragRect = R;
+  GenerateGuidelines();
 }
 
 void TDesigner::EndDragObjects() noexcept {

@@ -1,6 +1,7 @@
 #include "moduledesigner/DesignPackage.h"
 
 #include "editors/StdEditorReg.h"
+#include "formdesigner/ControlGuidelines.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
@@ -12,6 +13,7 @@ void StartDesignPackage(TDesignPackage& Package) {
   InstallModuleRegistry(Package);
   Package.Hooks.GetTopLevelComponentFunc = &TopLevelDesignComponent;
   orx::RegisterOrxClasses();
+  RegisterOrxGuidelines();
 }
 
 bool DesignPackageStarted(const TDesignPackage& Package) noexcept {

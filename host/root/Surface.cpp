@@ -225,9 +225,13 @@ bool TOrxDesignSurface::HasSelectableChildren(TComponent* Component) {
   return Component->ComponentState().Contains(csInline);
 }
 
+IPtr<IDesigner> TOrxDesignSurface::GetDesigner() {
+  if (FDesigner || !FDesignRoot) return FDesigner;
+  return Supports<IDesigner>(FDesignRoot->Designer());
+}
+
 IPtr<IComponentEditor> TOrxDesignSurface::GetComponentEditor(TComponent* Component) {
-  IPtr<IDesigner> Designer = FDesigner;
-  if (!Designer && FDesignRoot) Designer = Supports<IDesigner>(FDesignRoot->Designer());
+  IPtr<IDesigner> Designer = GetDesigner();
   if (!Designer || !Component) return nullptr;
   return formwright::GetComponentEditor(Component, Designer);
 }

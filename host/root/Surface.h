@@ -141,6 +141,8 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   // The host's answer, else: the component is an embedded frame instance.
   bool HasSelectableChildren(TComponent* Component);
   IPtr<IComponentEditor> GetComponentEditor(TComponent* Component);
+  // The designer given, else the design root's (null when it has none).
+  IPtr<IDesigner> GetDesigner();
   // The root's components shown as icons (not controls, not registered as having no icon), in
   // owner order.
   std::vector<TComponent*> IconComponents() const;

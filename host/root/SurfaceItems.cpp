@@ -1,5 +1,6 @@
 #include "host/root/SurfaceItems.h"
 
+#include "editors/DesignEditors.h"
 #include "host/root/Surface.h"
 #include "platform/orx/Forms.h"
 #include "platform/runtime/RtlConsts.h"
@@ -67,6 +68,12 @@ std::vector<TComponent*> TOrxItem::IconComponents() const {
 
 TOrxControlItem::TOrxControlItem(TControl* AControl, IPtr<TOrxItemContext> Context)
     : TOrxItem(AControl, std::move(Context)), FControl(AControl) {}
+
+IPtr<IItemGuidelines> TOrxControlItem::GetGuidelines() {
+  TOrxDesignSurface* Surface = OrxContext()->Surface();
+  if (!Surface) return nullptr;
+  return GuidelinesFor(Surface->GetDesigner(), FControl, Surface->DesignRoot());
+}
 
 IPtr<IItem> TOrxControlItem::GetParent() {
   TComponent* Root = Context() ? Context()->GetDesignRoot() : nullptr;

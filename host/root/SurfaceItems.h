@@ -61,11 +61,16 @@ class TOrxItem : public TComponentItem {
 // is the item of the parent control (the root item for a control without one); a control that
 // accepts controls is a container; its children are its child controls bottom-most first, then,
 // for the root, the icons of the non-visual components.
-class TOrxControlItem : public TOrxItem {
+class TOrxControlItem : public TOrxItem, public IItemEx {
   FW_CLASS(TOrxControlItem, TOrxItem)
  public:
   TOrxControlItem(orx::TControl* AControl, IPtr<TOrxItemContext> Context);
   orx::TControl* Control() const noexcept { return FControl; }
+
+  // Every control takes part in alignment guidelines, with the guidelines registered for its
+  // class, in the client coordinates of the module's root.
+  bool GetGuidelinesEnabled() override { return true; }
+  IPtr<IItemGuidelines> GetGuidelines() override;
 
   TPoint GlobalToLocal(TPoint Point) override { return FControl->ScreenToClient(Point); }
   TPoint LocalToGlobal(TPoint Point) override { return FControl->ClientToScreen(Point); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/orx/GuideMetrics.h"
 #include "platform/orx/OrxConsts.h"
 #include "platform/runtime/Filer.h"
 
@@ -276,26 +277,9 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
 }
 
 TRect TCustomForm::NonClientMargins() const noexcept {
-  int32_t Frame = 0, Caption = 0;
-  switch (FBorderStyle) {
-    case bsNone:
-      break;
-    case bsSingle:
-    case bsDialog:
-      Frame = 3, Caption = 23;
-      break;
-    case bsSizeable:
-      Frame = 8, Caption = 23;
-      break;
-    case bsToolWindow:
-      Frame = 3, Caption = 17;
-      break;
-    case bsSizeToolWin:
-      Frame = 8, Caption = 17;
-      break;
-  }
-  const int32_t MenuBar = FMenu && FMenu->Items()->Count() > 0 ? 20 : 0;
-  return {Frame, Frame + Caption + MenuBar, Frame, Frame};
+  const TFormFrameSize Size = FormFrameSizes[static_cast<int>(FBorderStyle)];
+  const int32_t MenuBar = FMenu && FMenu->Items()->Count() > 0 ? MenuBarHeight : 0;
+  return {Size.Frame, Size.Frame + Size.Caption + MenuBar, Size.Frame, Size.Frame};
 }
 
 TRect TCustomForm::ClientRect() const {

@@ -37,6 +37,7 @@ class DesignerTest : public formwright::testing::TModuleTest {
     Button2 = Get<TButton>("Button2");
     Button3 = Get<TButton>("Button3");
     Button4 = Get<TButton>("Button4");
+    Designer->SetGuidelines(false);  // the grid alone; guidelines have tests of their own
   }
   template <class C = TControl>
   C* Get(const char* Name) {

@@ -8,6 +8,8 @@
 #include "platform/orx/Orx.h"
 
 using namespace formwright;
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -46,9 +48,12 @@ TEST(DesignPackage, StartingMakesThePackagesOwnRegistrationsInItsOwnGroupAndEndi
     orx::TButton Button(nullptr);
     EXPECT_NE(GetEditorClass(GetPropInfo(&Button, "Left"), &Button), nullptr) << "the default by kind";
     EXPECT_NE(GetComponentEditor(&Button, nullptr), nullptr);
-    IPtr<IComponentGuidelines> Guidelines = GuidelinesFor(nullptr, &Button, nullptr);
+    TComponent Plain(nullptr);
+    IPtr<IComponentGuidelines> Guidelines = GuidelinesFor(nullptr, &Plain, nullptr);
     ASSERT_TRUE(Guidelines) << "the default guidelines";
     EXPECT_EQ(Guidelines->GetCount(), 0);
+    // Our framework's: a button's edges, margins and caption baseline.
+    EXPECT_EQ(GuidelinesFor(nullptr, &Button, nullptr)->GetCount(), 9);
     EXPECT_EQ(FindClass("TButton"), orx::TButton::StaticClass());
   }
   EXPECT_EQ(CurrentDesignPackage(), nullptr);
@@ -70,7 +75,8 @@ TEST(DesignPackage, ANestedScopeIsFreshAndTheOuterPackageComesBackAsItWas) {
     EXPECT_FALSE(IsNoIconComponent(&Button));
     RegisterNoIcon({orx::TLabel::StaticClass()});
     NewEditorGroup();
-    EXPECT_THAT(CurrentPackageService<TEditorRegistries>()->Guidelines.Heads(), IsEmpty());
+    EXPECT_THAT(CurrentPackageService<TEditorRegistries>()->Guidelines.Heads(),
+                Each(Field(&TComponentGuidelineRec::Group, DesignPackageEditorGroup())));
   }
   orx::TButton Button(nullptr);
   orx::TLabel Label(nullptr);
@@ -79,6 +85,8 @@ TEST(DesignPackage, ANestedScopeIsFreshAndTheOuterPackageComesBackAsItWas) {
   const TEditorRegistries& R = *CurrentPackageService<TEditorRegistries>();
   EXPECT_EQ(R.PropertyEditors.size(), std::size(OwnEditors) + 1);
   EXPECT_THAT(R.Guidelines.Heads(),
-              ElementsAre(Field(&TComponentGuidelineRec::ComponentClass, orx::TButton::StaticClass())));
+              Contains(AllOf(Field(&TComponentGuidelineRec::ComponentClass, orx::TButton::StaticClass()),
+                             Field(&TComponentGuidelineRec::ComponentGuidelinesClass,
+                                   TComponentGuidelines::StaticClass()))));
   EXPECT_EQ(CurrentGroup(), DesignPackageEditorGroup());
 }
