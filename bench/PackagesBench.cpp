@@ -8,7 +8,9 @@
 // "ratio_50_packages_vs_none" (goal ≤ 1.2).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <chrono>
+
 #include <filesystem>
 
 #include "editors/DesignEditors.h"
