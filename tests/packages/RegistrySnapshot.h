@@ -1,9 +1,8 @@
-// What a design package can leave behind, counted: every editor registry of the current package
-// and the class registry. Equal snapshots before loading and after unloading (or a refused load)
-// mean the package left nothing.
+// What a design package can leave behind: the sizes of the current package's registries and every
+// registered class. Equal snapshots before a load and after the unloading (or a refused load) mean
+// that the package left nothing.
 #pragma once
 
-#include <ostream>
 #include <vector>
 
 #include "editors/EditorRegistries.h"
@@ -12,31 +11,14 @@
 
 namespace formwright::testing {
 
-struct TRegistrySnapshot {
-  size_t PropertyEditors = 0, Mappers = 0, ComponentEditors = 0, SelectionEditors = 0, Guidelines = 0,
-         CustomModules = 0;
-  std::vector<TClass> Classes;
-
-  static TRegistrySnapshot Take() {
-    TRegistrySnapshot S;
-    if (const auto* R = CurrentPackageService<TEditorRegistries>()) {
-      S.PropertyEditors = R->PropertyEditors.size();
-      S.Mappers = R->Mappers.size();
-      S.ComponentEditors = R->ComponentEditors.size();
-      S.SelectionEditors = R->SelectionEditors.size();
-      S.Guidelines = R->Guidelines.Heads().size();
-    }
-    S.CustomModules = CustomModuleRegistrations().size();
-    GetRegisteredClasses([&S](TClass C) { S.Classes.push_back(C); });
-    return S;
-  }
-  bool operator==(const TRegistrySnapshot&) const = default;
-  friend std::ostream& operator<<(std::ostream& Out, const TRegistrySnapshot& S) {
-    return Out << "{editors " << S.PropertyEditors << ", mappers " << S.Mappers << ", component editors "
-               << S.ComponentEditors << ", selection editors " << S.SelectionEditors << ", guidelines "
-               << S.Guidelines << ", custom modules " << S.CustomModules << ", classes " << S.Classes.size()
-               << "}";
-  }
-};
+inline std::vector<size_t> RegistrySnapshot() {
+  std::vector<size_t> S;
+  if (const auto* R = CurrentPackageService<TEditorRegistries>())
+    S = {R->PropertyEditors.size(), R->Mappers.size(), R->ComponentEditors.size(), R->SelectionEditors.size(),
+         R->Guidelines.Heads().size()};
+  S.push_back(CustomModuleRegistrations().size());
+  GetRegisteredClasses([&S](TClass C) { S.push_back(reinterpret_cast<size_t>(C)); });
+  return S;
+}
 
 }  // namespace formwright::testing
