@@ -16,6 +16,7 @@ class PackageOptionTest : public TProgramTest {
 
 TEST_F(PackageOptionTest, AModuleOfThePackagesComponentsIsShownEditedAndSavedWithIt) {
   EXPECT_THAT(RunOk("show Meter.fwf --package " + Gauges).Out, HasSubstr("Gauge1: TGauge"));
+  EXPECT_THAT(RunOk("classes --package " + Gauges).Out, HasSubstr("\nGauges      TTicker, TGauge\n"));
   RunOk("--package=" + Gauges + " set Meter.fwf Gauge1.Value=40");
   setenv("FORMWRIGHT_PACKAGES", (":" + Gauges + ":").c_str(), 1);
   RunOk("add Meter.fwf TTicker");
