@@ -23,19 +23,35 @@ void TGauge::DeclarePublished(TClassBuilder<TGauge>& C) {
   C.Property("ForeColor", &TGauge::ForeColor, &TGauge::SetForeColor).Default(clNavy);
 }
 
+bool TGauge::Reading() const noexcept { return ComponentState().Contains(csLoading); }
+
 void TGauge::SetMin(int32_t Value) {
+  if (Reading()) {
+    FMin = Value;
+    return;
+  }
   if (Value >= FMax) throw EInvalidArgument(Format(SBadRange, Value, FMax));
   FMin = Value;
   FValue = std::max(FValue, FMin);
 }
 
 void TGauge::SetMax(int32_t Value) {
+  if (Reading()) {
+    FMax = Value;
+    return;
+  }
   if (Value <= FMin) throw EInvalidArgument(Format(SBadRange, FMin, Value));
   FMax = Value;
   FValue = std::min(FValue, FMax);
 }
 
-void TGauge::SetValue(int32_t Value) { FValue = std::clamp(Value, FMin, FMax); }
+void TGauge::SetValue(int32_t Value) { FValue = Reading() ? Value : std::clamp(Value, FMin, FMax); }
+
+void TGauge::Loaded() {
+  TGraphicControl::Loaded();
+  if (FMin >= FMax) throw EInvalidArgument(Format(SBadRange, FMin, FMax));
+  FValue = std::clamp(FValue, FMin, FMax);
+}
 
 int TGauge::Percent() const noexcept {
   return static_cast<int>((int64_t(FValue) - FMin) * 100 / (int64_t(FMax) - FMin));

@@ -11,7 +11,8 @@ using namespace formwright::orx;
 
 // A horizontal gauge. Value always lies within [Min, Max]: setting Value outside clamps it, and
 // moving Min or Max past Value drags Value along. Min stays below Max: a Min at or above Max, or
-// a Max at or below Min, is refused with EInvalidArgument.
+// a Max at or below Min, is refused with EInvalidArgument. While the gauge is read from a stream
+// the three are taken as written, in any order, and checked once all are read.
 class TGauge : public TGraphicControl {
   FW_CLASS(TGauge, TGraphicControl)
  public:
@@ -32,8 +33,10 @@ class TGauge : public TGraphicControl {
 
  protected:
   void Paint() override;
+  void Loaded() override;
 
  private:
+  bool Reading() const noexcept;
   int32_t FMin = 0;
   int32_t FMax = 100;
   int32_t FValue = 0;

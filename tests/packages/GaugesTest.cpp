@@ -36,6 +36,19 @@ TEST_F(GaugesTest, ComponentsAreEditedWithThePackagesEditorsSavedAndReopened) {
   EXPECT_EQ(Written(Module), Saved);
 }
 
+TEST_F(GaugesTest, AFileGivesTheRangeInAnyOrderAndAnInvertedRangeIsRefused) {
+  Open("Meter.fwf",
+       "object Form1: TForm1\n  object Gauge1: TGauge\n    Value = 200\n    Min = 150\n    Max = 300\n  "
+       "end\nend\n");
+  EXPECT_EQ(Prop("Gauge1.Value"), "200");
+  EXPECT_THAT(
+      [&] {
+        Open("Bad.fwf",
+             "object Form1: TForm1\n  object Gauge1: TGauge\n    Min = 50\n    Max = 20\n  end\nend\n");
+      },
+      Raises<Exception>(HasSubstr("A gauge's Min (50) must stay below its Max (20)")));
+}
+
 TEST_F(GaugesTest, UnloadingWaitsForTheModulesThatUseItsClassesThenLeavesTheRegistriesAsTheyWere) {
   PackageLoader().Unload("Gauges");
   const auto Before = RegistrySnapshot();
