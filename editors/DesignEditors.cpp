@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "contracts/Events.h"
+#include "editors/PropertyEditorIndex.h"
 
 namespace formwright {
 
@@ -135,6 +136,7 @@ void DoRegisterPropertyEditor(PTypeInfo PropertyType, TClass ComponentClass, con
   R.ComponentClass = ComponentClass;
   R.EditorClass = EditorClass;
   InstalledRegistries().PropertyEditors.push_back(std::move(R));
+  InvalidatePropertyEditorIndex();
 }
 
 void DoSetPropertyEditorGroup(TPropertyEditorClass EditorClass, TPersistentClass GroupClass) {
@@ -250,9 +252,14 @@ TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TPersistent* Obj) {
 
   const TLookup L{PropInfo->PropType, PropInfo->Name, Obj, Obj ? Obj->ClassType() : nullptr};
   const TPropertyClassRec* Best = nullptr;
-  for (auto It = R.PropertyEditors.rbegin(); It != R.PropertyEditors.rend(); ++It) {
-    if (!IsCandidate(*It, L)) continue;
-    if (!Best || Replaces(*Best, *It, L.Type)) Best = &*It;
+  // Only the registrations for the property's type (or an ancestor type) and for no class or an
+  // ancestor of the object's class can apply: the index hands those out, newest first.
+  std::vector<size_t> Candidates;
+  PropertyEditorIndex()->Candidates(R.PropertyEditors, L.Type, L.ObjClass, Candidates);
+  for (size_t I : Candidates) {
+    const TPropertyClassRec& P = R.PropertyEditors[I];
+    if (!IsCandidate(P, L)) continue;
+    if (!Best || Replaces(*Best, P, L.Type)) Best = &P;
   }
   return Best ? Best->EditorClass : DefaultPropertyEditor(L.Type->Kind);
 }
@@ -357,6 +364,7 @@ void FreeEditorGroup(int Group) {
   if (!Found) return;
   TEditorRegistries& R = *Found;
   EraseGroup(R.PropertyEditors, Group, [](const TPropertyClassRec& E) { return E.Group; });
+  InvalidatePropertyEditorIndex();
   EraseGroup(R.ComponentEditors, Group, [](const TComponentClassRec& E) { return E.Group; });
   EraseGroup(R.Mappers, Group, [](const TPropertyMapperRec& E) { return E.Group; });
   EraseGroup(R.SelectionEditors, Group, [](const TSelectionEditorDefinition& E) { return E.FGroup; });

@@ -191,7 +191,7 @@ String SummaryText() {
   String R =
       "formwright - edit form modules (.fwf) through the formwright design package\n"
       "\n"
-      "usage: formwright VERB FILE... [options] [--json] [-j N]\n"
+      "usage: formwright VERB FILE... [options] [--json] [-j N] [--package LIB]...\n"
       "\n";
   for (const TVerb& V : Verbs()) {
     // The summary's opening words, up to its first colon, semicolon or parenthesis.
@@ -235,6 +235,12 @@ String HelpText() {
        "Questions a person would answer in an IDE are answered so that nothing is lost silently:\n"
        "an error while reading a module stops the read; links to modules that are not open\n"
        "refuse the save; an inherited component missing from the ancestor is left to the reader.\n"
+       "\n"
+       "Design packages: --package LIB (any verb, as often as needed) loads a design package, a\n"
+       "shared library that adds components and their editors (examples/packages builds one,\n"
+       "gauges.so); FORMWRIGHT_PACKAGES holds more, separated by ':'. Their components can then\n"
+       "be added, edited, shown and saved; a module that uses a component of a package that is\n"
+       "not loaded is refused, naming its class.\n"
        "\n"
        "Exit status: 0 success, 1 refused or failed (the message says why, on standard error;\n"
        "no file changed), 2 bad usage.\n";

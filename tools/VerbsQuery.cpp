@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "moduledesigner/PackageLoader.h"
 #include "platform/orx/Orx.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
@@ -134,9 +135,16 @@ void ClassesVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     throw EUsage(Format("classes takes no arguments, not '%s'", Args.Positional.front()));
   (void)Session;
   orx::RegisterOrxClasses();
-  json Pages = json::array();
+  // The fixed pages, then one per loaded design package, named after it, with its components.
+  std::vector<TPalettePage> Pages = Palette();
+  for (const auto& P : PackageLoader().Packages()) {
+    TPalettePage& Page = Pages.emplace_back(TPalettePage{P->Name.c_str(), {}, ""});
+    for (TClass C : P->Classes)
+      if (C->InheritsFrom(TComponent::StaticClass())) Page.Classes.push_back(C->ClassName().c_str());
+  }
+  json PagesJson = json::array();
   String Text;
-  for (const TPalettePage& P : Palette()) {
+  for (const TPalettePage& P : Pages) {
     json Classes = json::array();
     String Line;
     for (const char* Name : P.Classes) {
@@ -147,12 +155,12 @@ void ClassesVerb(TSession& Session, TArgs& Args, TOutput& Out) {
           {{"class", C->ClassName()}, {"unit", C->UnitName()}, {"kind", Control ? "control" : "non-visual"}});
       Line += (Line.empty() ? "" : ", ") + C->ClassName();
     }
-    Pages.push_back({{"page", P.Name}, {"note", P.Note}, {"classes", Classes}});
+    PagesJson.push_back({{"page", P.Name}, {"note", P.Note}, {"classes", Classes}});
     Text += Format("%-11s %s\n", String(P.Name), Line);
     if (*P.Note) Text += Format("%-11s %s\n", String(), String(P.Note));
   }
   Text += "Add one with: formwright add FILE CLASS [--parent P]\n";
-  Out.Add(json{{"pages", Pages}}, Text);
+  Out.Add(json{{"pages", PagesJson}}, Text);
 }
 
 void FindVerb(TSession& Session, TArgs& Args, TOutput& Out) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "moduledesigner/PackageLoader.h"
 #include "tools/Jobs.h"
 #include "tools/Verbs.h"
 
@@ -9,6 +10,9 @@ using namespace formwright;
 using namespace formwright::tool;
 
 namespace {
+
+// The design packages every run loads, as files separated by ':'.
+constexpr const char* PackagesVariable = "FORMWRIGHT_PACKAGES";
 
 bool IsHelpWord(const String& W) { return W == "--help" || W == "-h"; }
 
@@ -34,6 +38,40 @@ int TakeJobs(std::vector<String>& Words) {
     --I;
   }
   return Jobs;
+}
+
+// Takes "--package LIB" (or "--package=LIB") out of the words, before "--", and adds each LIB to
+// the FORMWRIGHT_PACKAGES variable, so that the jobs of a run over several files load them too.
+// Raises EUsage for a --package without its library.
+void TakePackages(std::vector<String>& Words) {
+  const char* Listed = std::getenv(PackagesVariable);
+  String List = Listed ? Listed : "";
+  for (size_t I = 0; I < Words.size() && Words[I] != "--";) {
+    String Lib;
+    size_t Taken = 1;
+    if (Words[I].rfind("--package=", 0) == 0) {
+      Lib = Words[I].substr(10);
+    } else if (Words[I] == "--package") {
+      if (I + 1 >= Words.size()) throw EUsage("--package needs the file of a design package");
+      Lib = Words[I + 1];
+      Taken = 2;
+    } else {
+      ++I;
+      continue;
+    }
+    if (Lib.empty()) throw EUsage("--package needs the file of a design package");
+    List += (List.empty() ? "" : ":") + Lib;
+    Words.erase(Words.begin() + static_cast<std::ptrdiff_t>(I),
+                Words.begin() + static_cast<std::ptrdiff_t>(I + Taken));
+  }
+  setenv(PackagesVariable, List.c_str(), 1);
+}
+
+// A module that names a class nobody registered may need a design package: the message says so.
+String WithPackageHint(const String& Message) {
+  const size_t Class = Message.find("Class ");
+  if (Class == String::npos || Message.find(" not found", Class) == String::npos) return Message;
+  return Message + " (a design package may register it: --package LIB or " + PackagesVariable + ")";
 }
 
 }  // namespace
@@ -82,6 +120,7 @@ int main(int argc, char** argv) {
     std::free(Held);
   };
   try {
+    TakePackages(Words);
     const int Jobs = TakeJobs(Words);
     if (Jobs > 1)
       if (const auto Plan = PlanJobs(Words)) {
@@ -89,6 +128,7 @@ int main(int argc, char** argv) {
         return RunJobs(*Plan, Jobs);
       }
     TSession Session;
+    if (const char* Packages = std::getenv(PackagesVariable)) LoadDesignPackages(Packages);
     RunVerb(Session, Words, Out);
     const auto Saved = Session.SaveChanged();
     Release(true);
@@ -102,7 +142,7 @@ int main(int argc, char** argv) {
     return 2;
   } catch (const Exception& E) {
     Release(false);
-    std::fprintf(stderr, "formwright: %s\n", E.Message().c_str());
+    std::fprintf(stderr, "formwright: %s\n", WithPackageHint(E.Message()).c_str());
     return 1;
   } catch (const std::exception& E) {
     Release(false);

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/runtime/Classes.h"
+#include "platform/runtime/ClassRegistry.h"
 
 namespace formwright {
 
@@ -70,6 +70,11 @@ class TRegGroups {
       G->Classes.clear();
     }
     for (TClass C : All) GroupOf(C)->Classes.push_back(C);
+  }
+
+  void ForEachClass(const std::function<void(TClass)>& Proc) const {
+    for (const auto& G : FGroups)
+      for (TClass C : G->Classes) Proc(C);
   }
 
   static TClass Find(const TRegGroup* G, std::string_view Name) noexcept {
@@ -164,6 +169,8 @@ TClass TClassFinder::GetClass(std::string_view ClassName) const {
     if (TClass C = TRegGroups::Find(static_cast<const TRegGroup*>(G), ClassName)) return C;
   return nullptr;
 }
+
+void GetRegisteredClasses(const std::function<void(TClass)>& Proc) { Registry().ForEachClass(Proc); }
 
 void TClassFinder::GetClasses(const std::function<void(TClass)>& Proc) const {
   for (const void* G : FGroups)
