@@ -13,6 +13,7 @@
 
 #include "contracts/HostIntf.h"
 #include "host/UnitLayout.h"
+#include "moduledesigner/RootViews.h"
 
 namespace formwright {
 
@@ -62,7 +63,8 @@ struct THandlerSource {
 class TModuleSource : public TInterfacedObject,
                       public IDesignerModule,
                       public IDesignerLoadingFormModified,
-                      public IDesignerModuleNames {
+                      public IDesignerModuleNames,
+                      public IDesignerModuleViews {
  public:
   TModuleSource(String UnitName, String ClassName, String AncestorClassName);
 
@@ -89,6 +91,13 @@ class TModuleSource : public TInterfacedObject,
   void Resurrected() override { ++FResurrections; }
   // IDesignerLoadingFormModified
   void LoadingFormModified() override { FLoadingModified = true; }
+  // IDesignerModuleViews: the module's views as name=value lines, kept by the host beside the
+  // module's files; the form-factor attribute is FormFactor unless the host chose another.
+  void GetViewList(TStrings* List) override;
+  void SetViewList(TStrings* List) override;
+  String GetFormFactorAttribute() override { return FFormFactorAttribute; }
+  void SetFormFactorAttribute(const String& Value) { FFormFactorAttribute = Value; }
+  const std::vector<String>& ViewList() const noexcept { return FViewList; }
 
   // Reads the unit Text of the file FileName whose form class is FormClassName (empty: the
   // first class of the interface that names an ancestor): class, ancestor, component fields
@@ -172,6 +181,8 @@ class TModuleSource : public TInterfacedObject,
   int FResurrections = 0;
   bool FLoadingModified = false;
   std::vector<int> FNotifications;
+  std::vector<String> FViewList;
+  String FFormFactorAttribute = SFormFactorAttribute;
 };
 
 template <class TItems, class TNameOf>

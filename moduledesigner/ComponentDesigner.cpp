@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editors/PropertyEditors.h"
+#include "moduledesigner/ComponentRoot.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/runtime/Scoped.h"
 
@@ -310,6 +311,52 @@ void TComponentDesigner::UpdateRootDependents() {
       for (int I = 0; I < D->GetRootsCount(); ++I) D->GetRoots(I)->UpdateDependencies();
     return true;
   });
+}
+
+// ----- View roots -----------------------------------------------------------------------------
+
+namespace {
+// What every view root is opened with: the master's module and file system, its file and name.
+TRootCreateInfo ViewRootInfo(IComponentDesigner* Designer, const IPtr<IDesignerModule>& Module,
+                             const String& FileName, const String& ViewName,
+                             const IPtr<IInternalRoot>& Master, const String& FileSystem) {
+  TRootCreateInfo Info;
+  Info.ComponentDesigner = IPtr<IComponentDesigner>(Designer);
+  Info.Module = Module;
+  Info.FileSystem = FileSystem;
+  Info.FileName = FileName;
+  Info.AncestorRoot = Master;
+  Info.ViewName = ViewName;
+  return Info;
+}
+}  // namespace
+
+IPtr<IInternalRoot> TComponentDesigner::CreateViewRoot(const IPtr<IDesignerModule>& Module, TStream* Stream,
+                                                       int64_t StreamTime, const String& FileName,
+                                                       const String& ViewName,
+                                                       const IPtr<IInternalRoot>& Master,
+                                                       const String& FileSystem) {
+  TRootCreateInfo Info = ViewRootInfo(this, Module, FileName, ViewName, Master, FileSystem);
+  Info.Stream = Stream;
+  Info.StreamTime = StreamTime;
+  return HostOpenViewRoot(Info);
+}
+
+IPtr<IInternalRoot> TComponentDesigner::CreateNewViewRoot(const IPtr<IDesignerModule>& Module,
+                                                          const String& RootName, const String& FileName,
+                                                          const String& ViewName,
+                                                          const IPtr<IInternalRoot>& Master,
+                                                          const String& FileSystem, bool Existing) {
+  TRootCreateInfo Info = ViewRootInfo(this, Module, FileName, ViewName, Master, FileSystem);
+  Info.RootName = RootName;
+  Info.AncestorName = Master ? Master->GetRootName() : String();
+  Info.CreateNew = !Existing;
+  return HostOpenViewRoot(Info);
+}
+
+IPtr<IInternalRoot> TComponentDesigner::HostOpenViewRoot(const TRootCreateInfo& Info) {
+  IPtr<TComponentRoot> Root = OpenComponentRoot<TComponentRoot>(Info);
+  return IPtr<IInternalRoot>(static_cast<IInternalRoot*>(Root.Get()));
 }
 
 }  // namespace formwright

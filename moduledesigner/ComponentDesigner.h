@@ -12,6 +12,8 @@
 
 namespace formwright {
 
+struct TRootCreateInfo;
+
 class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
  public:
   // FrameworkClass names the framework (its class group decides what is accepted); the
@@ -56,6 +58,13 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   void DesignerOptionsChanged() override;
   void RemoveDependenciesOn(TComponent* Component) override;
   void UpdateRootDependents() override;
+  IPtr<IInternalRoot> CreateViewRoot(const IPtr<IDesignerModule>& Module, TStream* Stream, int64_t StreamTime,
+                                     const String& FileName, const String& ViewName,
+                                     const IPtr<IInternalRoot>& Master, const String& FileSystem) override;
+  IPtr<IInternalRoot> CreateNewViewRoot(const IPtr<IDesignerModule>& Module, const String& RootName,
+                                        const String& FileName, const String& ViewName,
+                                        const IPtr<IInternalRoot>& Master, const String& FileSystem,
+                                        bool Existing) override;
 
   String GetSelectionName() override;
   String GetSelectionType() override;
@@ -81,6 +90,10 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   virtual void HostSelectionChanged(const IPtr<IDesigner>& Designer,
                                     const IPtr<IDesignerSelections>& Selection) {}
   virtual void HostActiveRootModified(const IPtr<IRoot>& Root) {}
+  // Opens the root of a view as Info describes it (its ViewName set) and adds it to this
+  // designer's roots, as OpenComponentRoot does; the base opens a TComponentRoot. A host opens
+  // roots of its own class.
+  virtual IPtr<IInternalRoot> HostOpenViewRoot(const TRootCreateInfo& Info);
 
  private:
   IPtr<IRoot> RootBehind(const IPtr<IDesigner>& Designer) const;

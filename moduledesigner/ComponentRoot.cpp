@@ -79,7 +79,8 @@ TComponentRoot::TComponentRoot()
       FCreation(FState, *this, FSelection, FNames, FStreams, FLinks),
       FClipboard(FState, *this, FSelection, FNames, FStreams, FCreation,
                  [this](TPersistent* P) { InstanceRemoved(P); }),
-      FLayout(FState, *this, FSelection) {}
+      FLayout(FState, *this, FSelection),
+      FViews(FState) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.
@@ -97,6 +98,7 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
   FState.Module = Info.Module;
   FState.FileSystem = Info.FileSystem;
   FState.FileName = Info.FileName;
+  FState.ViewName = Info.ViewName;
   FRootName = Info.RootName;
   FState.AncestorLoaded = true;
   TOwned<TStream> FileStream;
@@ -165,7 +167,7 @@ TComponent* TComponentRoot::CreateRootAs(const String& ClassName, const String& 
   SetCreateInfo(AncestorClassName, AncestorRoot);
   CreateRootInstance(ClassName);
   String Name = ClassName.size() > 1 ? ClassName.substr(1) : String();
-  if (AncestorRoot && FState.AncestorRoot && FState.AncestorRoot->GetRoot()) {
+  if (AncestorRoot && FState.AncestorRoot && FState.AncestorRoot->GetRoot() && FState.ViewName.empty()) {
     const String A = FState.AncestorRoot->GetRoot()->ClassName();
     Name = A.size() > 1 ? A.substr(1) : String();
   }
@@ -270,6 +272,8 @@ void TComponentRoot::Modified() {
   if (FState.UpdateManager && !FState.SuppressUpdate) FState.UpdateManager->Modified();
   GlobalFixupReferences();
   if (FState.FormWindow) FState.FormWindow->AfterModified();
+  if (IPtr<IRootViews> Master = Supports<IRootViews>(FViews.GetMasterView()))
+    Master->ViewChanged(IPtr<IInternalRoot>(static_cast<IInternalRoot*>(this)));
 }
 
 void TComponentRoot::ModifiedUpdateNotification() {
@@ -310,6 +314,7 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
 
 void TComponentRoot::GoDormant() {
   if (IsDormant() || !FState.Root) return;
+  FViews.ViewsGoDormant();
   FStreams.GoDormant();
   InternalDeinitializeDesigner(true);
   if (FState.ComponentDesigner)
@@ -347,7 +352,7 @@ void TComponentRoot::Close() {
   if (FClosed) return;
   IPtr<IRoot> Self(static_cast<IRoot*>(this));
   FState.Closing = true;
-  FState.Views.clear();
+  FViews.CloseViews();
   if (FState.ComponentDesigner) FState.ComponentDesigner->RootClosing(Self);
   InternalDeinitializeDesigner(false);
   FClosed = true;
@@ -357,6 +362,24 @@ void TComponentRoot::Close() {
   FClipboard.Close();
   FState.Closing = false;
   if (FState.ComponentDesigner) FState.ComponentDesigner->RootListRemove(Self);
+}
+
+// ----- Saving and views -----------------------------------------------------------------------
+
+void TComponentRoot::Save() {
+  FStreams.Save();
+  FViews.SaveViews();
+}
+
+void TComponentRoot::ViewChanged(const IPtr<IInternalRoot>& View) { FModifiedFlag = true; }
+
+void TComponentRoot::Rename(const String& NewFileName) {
+  if (IPtr<IRootViews> Master = Supports<IRootViews>(FViews.GetMasterView()))
+    return Master->Rename(NewFileName);
+  // The new name keeps the form file's own extension: views are named after the form file.
+  FState.FileName = NewFileName.substr(0, ExtensionPos(NewFileName)) +
+                    FState.FileName.substr(ExtensionPos(FState.FileName));
+  FViews.FileRenamed(FState.FileName);
 }
 
 // ----- Accessors ------------------------------------------------------------------------------

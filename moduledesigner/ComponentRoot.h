@@ -42,6 +42,7 @@
 #include "moduledesigner/RootSelection.h"
 #include "moduledesigner/RootState.h"
 #include "moduledesigner/RootStreams.h"
+#include "moduledesigner/RootViews.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/StreamIntf.h"
 
@@ -63,6 +64,8 @@ struct TRootCreateInfo {
   TStream* Stream = nullptr;
   int64_t StreamTime = 0;
   IPtr<IInternalRoot> AncestorRoot;
+  // The view name of a view root (its AncestorRoot is the master); empty otherwise.
+  String ViewName;
 };
 
 class TComponentRoot : public TInterfacedObject,
@@ -73,6 +76,7 @@ class TComponentRoot : public TInterfacedObject,
                        public IUpdateManagerCallback,
                        public ISurfaceHost,
                        public IItemContext,
+                       public IRootViews,
                        protected TRootHostOperations {
   FW_CLASS(TComponentRoot, TInterfacedObject)
  public:
@@ -117,7 +121,8 @@ class TComponentRoot : public TInterfacedObject,
   // ----- Writing and saving -----
   void WriteRootStream(TStream* Stream) { FStreams.WriteRootStream(Stream); }
   TStream* GetRootStream() override { return FStreams.GetRootStream(); }
-  void Save() override { FStreams.Save(); }
+  // Writes the form file, then every view's.
+  void Save() override;
   IPtr<IStream> FormFileOpen() { return FStreams.FormFileOpen(); }
   bool CheckFileDate() { return FStreams.CheckFileDate(); }
   void ConfirmOverwrite() { FStreams.ConfirmOverwrite(); }
@@ -293,8 +298,32 @@ class TComponentRoot : public TInterfacedObject,
   }
   TPoint PointToGrid(TPoint Point) { return FCreation.PointToGrid(Point); }
   void ValidatePlaceable(TClass ComponentClass) { FCreation.ValidatePlaceable(ComponentClass); }
-  IPtr<IInternalRoot> GetMasterView() { return FCreation.GetMasterView(); }
   void CanInsertComponent(TComponent* Component) { FCreation.CanInsertComponent(Component); }
+
+  // ----- Views -----
+  IPtr<IInternalRoot> GetMasterView() override { return FViews.GetMasterView(); }
+  String GetViewName(int Index) override { return FViews.GetViewName(Index); }
+  int GetViewCount() override { return FViews.GetViewCount(); }
+  IPtr<IInternalRoot> GetView(int Index) override { return FViews.GetView(Index); }
+  int GetViewIndex(const String& Name) override { return FViews.GetViewIndex(Name); }
+  int AddView(const String& Name) override { return FViews.AddView(Name); }
+  int InternalAddView(const String& Name, bool Existing, const TDatedStream* Stream) override {
+    return FViews.InternalAddView(Name, Existing, Stream);
+  }
+  void RemoveView(const String& Name) override { FViews.RemoveView(Name); }
+  void RemoveView(int Index) override { FViews.RemoveView(Index); }
+  void CreateDesignerViews(const std::vector<TViewContent>* Source) override {
+    FViews.CreateDesignerViews(Source);
+  }
+  void CloseViews() override { FViews.CloseViews(); }
+  IPtr<IInternalRoot> GetActiveView() override { return FViews.GetActiveView(); }
+  void SetActiveView(const IPtr<IInternalRoot>& Root) override { FViews.SetActiveView(Root); }
+  TComponent* GetMasterViewComponent(TComponent* Component) override {
+    return FViews.GetMasterViewComponent(Component);
+  }
+  void ViewChanged(const IPtr<IInternalRoot>& View) override;
+  void Rename(const String& NewFileName) override;
+  void FileNameChanged(const String& FileName) override { FState.FileName = FileName; }
 
   // ----- ISurfaceHost and IItemContext -----
   TComponent* CreateCurrentComponent(TComponent* Parent, const TRect& Rect) override {
@@ -371,7 +400,7 @@ class TComponentRoot : public TInterfacedObject,
   TComponent* GetCurrentParent() override { return FCreation.GetCurrentParent(); }
   void SetCurrentParent(TComponent* AComponent) override { FCreation.SetCurrentParent(AComponent); }
   String GetDesignerExtension() override { return String(); }
-  String GetViewName() override { return String(); }
+  String GetViewName() override { return FState.ViewName; }
   void GetUnits(const TGetStrProc& Proc) override;
   bool CanRevert(TPersistent* Instance, PPropInfo PropInfo) override;
 
@@ -455,6 +484,7 @@ class TComponentRoot : public TInterfacedObject,
   TRootCreation FCreation;
   TRootClipboard FClipboard;
   TRootLayout FLayout;
+  TRootViews FViews;
   String FRootBaseClass;
   String FRootName;
   TClass FRootClass = nullptr;

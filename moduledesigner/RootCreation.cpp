@@ -224,11 +224,7 @@ void TRootCreation::ValidatePlaceable(TClass ComponentClass) {
       throw EComponentDesignerException(Format(SModuleClass, ComponentClass->ClassName()));
 }
 
-IPtr<IInternalRoot> TRootCreation::GetMasterView() {
-  if (FState.AncestorRoot && FState.Module && FState.AncestorRoot->GetModule() == FState.Module)
-    return FState.AncestorRoot;
-  return nullptr;
-}
+IPtr<IInternalRoot> TRootCreation::GetMasterView() { return FState.MasterView(); }
 
 void TRootCreation::CanInsertComponent(TComponent* Component) {
   if (!FAllowViewInsert && GetMasterView()) throw EComponentDesignerException(SMasterViewOnly);

@@ -207,6 +207,19 @@ struct IComponentDesigner : IRootListUpdate, IDesignerCommands {
   virtual void RootClosing(const IPtr<IRoot>& Root) = 0;
   virtual void RemoveDependenciesOn(TComponent* Component) = 0;
   virtual void UpdateRootDependents() = 0;
+  // The roots of a module's views, which share the master's module and file system and join
+  // this designer's roots: one read from the view's stored content (Stream, last modified at
+  // StreamTime) with Master as its ancestor, one made new as RootName inheriting from Master
+  // (Existing: read from the view's form file instead). Raises, leaving nothing open, when
+  // the root cannot be opened.
+  virtual IPtr<IInternalRoot> CreateViewRoot(const IPtr<IDesignerModule>& Module, TStream* Stream,
+                                             int64_t StreamTime, const String& FileName,
+                                             const String& ViewName, const IPtr<IInternalRoot>& Master,
+                                             const String& FileSystem) = 0;
+  virtual IPtr<IInternalRoot> CreateNewViewRoot(const IPtr<IDesignerModule>& Module, const String& RootName,
+                                                const String& FileName, const String& ViewName,
+                                                const IPtr<IInternalRoot>& Master, const String& FileSystem,
+                                                bool Existing) = 0;
 
   // Used by FindRoot to search the other designers; does not ask them in turn.
   virtual IPtr<IRoot> FindOwnRoot(const String& Name) = 0;

@@ -152,9 +152,13 @@ void TRootNames::ValidateRootRename(const String& CurName, const String& NewName
       throw EComponentDesignerException(Format(SSameAsAncestor, NewClass));
   if (PasSym::IsReservedWord(NewName) || CppSym::IsReservedWord(NewName))
     throw EComponentDesignerException(Format(SNameRefused, NewName, "is a reserved word", "module"));
-  if (FState.Module && FState.Views.empty())
+  // A view shares its master's module: only the master renames the source's class.
+  if (FState.Module && !FState.MasterView())
     FState.Module->RootRenamed(MakeIntf<TCompInfo>(FState.Root, FState.GetDesigner(), FState.Root), NewName);
   if (IsProxyClass(FState.Root->ClassType())) RenameSubClass(FState.Root, NewClass, String());
+  const auto Views = FState.Views;
+  for (const auto& [ViewName, View] : Views)
+    if (View && View->GetRoot()) View->GetRoot()->SetName(NewName + "_" + ViewName);
   RenameTail(FState.Root, CurName, NewName);
 }
 

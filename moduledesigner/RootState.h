@@ -27,6 +27,10 @@ struct TRootState {
   IPtr<ICustomModule> CustomModule;
   // The module's views by name (a master view lists them; empty otherwise).
   std::vector<std::pair<String, IPtr<IInternalRoot>>> Views;
+  // The master's view being designed: -1 for the master itself, else a position in Views.
+  int ActiveView = -1;
+  // A view root's view name; empty for a master or an ordinary module.
+  String ViewName;
   String FileSystem;
   String FileName;
   // The live root component (owned by the root); null while dormant or closed.
@@ -46,6 +50,11 @@ struct TRootState {
   bool Closing = false;
 
   IPtr<IDesigner> GetDesigner() const { return IPtr<IDesigner>(Designer); }
+  // The master of a view root: its ancestor root when that root's module is this root's own;
+  // none for a master or an ordinary module.
+  IPtr<IInternalRoot> MasterView() const {
+    return AncestorRoot && Module && AncestorRoot->GetModule() == Module ? AncestorRoot : nullptr;
+  }
   // The design environment of the designer manager; null when there is none.
   IPtr<IDesignEnvironment> Environment() const {
     return ComponentDesigner ? ComponentDesigner->GetEnvironment() : nullptr;

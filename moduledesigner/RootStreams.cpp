@@ -110,7 +110,7 @@ void TRootStreams::GetCreateInfoFrom(TStream* Stream, String& ClassName, String&
   Stream->SetPosition(Start);
   if (AncestorRoot && AncestorRoot->GetRoot())
     AncestorClassName = AncestorRoot->GetRoot()->ClassName();
-  else if (FState.AncestorRoot && FState.AncestorRoot->GetRoot() && !FState.Views.empty())
+  else if (FState.AncestorRoot && FState.AncestorRoot->GetRoot() && !FState.ViewName.empty())
     AncestorClassName = FState.AncestorRoot->GetRoot()->ClassName();
   else
     AncestorClassName = FState.Module ? FState.Module->GetAncestorClassName(ClassName) : String();

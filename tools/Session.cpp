@@ -7,6 +7,7 @@
 
 #include "formdesigner/Proxies.h"
 #include "host/FormTextMerge.h"
+#include "host/root/ReferenceViews.h"
 #include "platform/runtime/ObjectText.h"
 #include "tools/ModuleHeaders.h"
 
@@ -157,6 +158,8 @@ TReferenceRoot& TSession::Module(const String& FileName) {
   if (!FOpening.insert(Key).second)
     throw Exception(Format("%s: the module needs itself (through its ancestor or frames)", FileName));
   try {
+    // A view's form file is opened through its module, which the session opens first.
+    if (const String Master = ViewOfFile(*FFiles, FileName).first; !Master.empty()) Module(Master);
     OpenNeeded(FileName);
     IPtr<TReferenceRoot> Root = FHost.Open(FileName);
     FOpening.erase(Key);
@@ -286,6 +289,8 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
     }
     Saved.emplace_back(P.File, P.Text ? "text" : "binary");
   }
+  for (const auto& Write : FPendingWrites) Write();
+  FPendingWrites.clear();
   if (Handover)
     *Handover = FFiles->HandOverWrites();
   else

@@ -1,6 +1,7 @@
 // One run of the program: the reference host with the modules opened so far, keyed by file.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -60,6 +61,9 @@ class TSession {
   // which reading verbs left unchanged, included), so that saving it changes only the edits'
   // lines. Reading verbs skip this cost.
   void PrepareEdits();
+  // Write runs when the session saves, after the changed modules and together with them: a
+  // refused or failed command leaves what it would write unwritten, like the modules' files.
+  void SaveWithModules(std::function<void()> Write) { FPendingWrites.push_back(std::move(Write)); }
   // Modules opened so far, in opening order.
   std::vector<IPtr<TReferenceRoot>> Modules() const;
   TReferenceHost& Host() noexcept { return FHost; }
@@ -94,6 +98,7 @@ class TSession {
   };
   std::map<TReferenceRoot*, TAuthorText> FAuthorText;
   bool FEditing = false;
+  std::vector<std::function<void()>> FPendingWrites;
   void KeepAuthorText(const String& FileName, TReferenceRoot& Root);
 };
 

@@ -120,6 +120,14 @@ const std::vector<TVerb>& Verbs() {
        "is replaced only with --force",
        {{"--text", "--binary", "--force"}, {"-o"}},
        ConvertVerb},
+      {"views",
+       "views FILE [--add NAME|--remove NAME] [--json]",
+       "the module's device views (each a form file beside the module's, FILE.NAME.fwf, whose root\n"
+       "inherits from the module's); --add makes a new view named after a device (Desktop, Tablet,\n"
+       "Phone, Wearable, LargeScreen or a name of your own), --remove drops one from the module's\n"
+       "list and leaves its form file on disk",
+       {{"--json"}, {"--add", "--remove"}},
+       ViewsVerb},
       {"check",
        "check [FILE|DIR]...",
        "opens every module named (every .fwf file of a folder; the current folder when none is\n"

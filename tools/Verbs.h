@@ -65,6 +65,8 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void ClassesVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void FindVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void DiffVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// A module's device views: listed, added or removed (VerbsViews.cpp).
+void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // The form as the designer shows it, drawn to a picture (VerbsRender.cpp).
 void RenderVerb(TSession& Session, TArgs& Args, TOutput& Out);
 

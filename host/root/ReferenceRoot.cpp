@@ -1,5 +1,6 @@
 #include "host/root/ReferenceRoot.h"
 #include "host/root/FormWindow.h"
+#include "host/root/ReferenceViews.h"
 #include "host/root/Surface.h"
 #include "host/root/SurfaceItems.h"
 
@@ -81,6 +82,15 @@ void DeclareBoundHandlers(TReferenceRoot& Root, TModuleSource& Source, TComponen
 }  // namespace
 
 void TReferenceRoot::Save() {
+  // A view has its own form file and shares its master's unit, which the master writes. A view
+  // nobody changed keeps its file as it is: it holds only what the view changed, and the rest
+  // follows the master when the view is read again.
+  if (GetMasterView()) {
+    if (IsModified() ||
+        !State().ComponentDesigner->GetFileSystem()->FileExists(State().FileSystem, GetFileName()))
+      TComponentRoot::Save();
+    return;
+  }
   GetRootStream();  // brings the unit up to date with the design
   TModuleSource* Source = this->Source();
   if (Source && FUnitTextOnDisk.empty() && State().Root) DeclareBoundHandlers(*this, *Source, State().Root);
@@ -91,6 +101,7 @@ void TReferenceRoot::Save() {
   if (WriteUnit && UnitChangedOnDisk() && !HostFileChangedQuestion(UnitFileName()))
     throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
   TComponentRoot::Save();
+  SaveViewList(*this);
   if (!WriteUnit) return;
   TStringStream S(Text);
   State().ComponentDesigner->GetFileSystem()->WriteFile(State().FileSystem, UnitFileName(), &S);
@@ -179,7 +190,7 @@ TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem,
     : FFactory(Factory ? std::move(Factory) : std::make_unique<TReferenceModuleFactory>()),
       FEnvironment(MakeIntf<TDesignEnvironment>()),
       FFileSystem(FileSystem ? FileSystem : IPtr<IModuleFileSystem>(MakeIntf<TDiskFileSystem>())),
-      FDesigner(MakeIntf<TComponentDesigner>(TControl::StaticClass(), FEnvironment, FFileSystem)) {
+      FDesigner(MakeIntf<TReferenceDesigner>(FEnvironment, FFileSystem, *FFactory)) {
   RegisterOrxModules();
   Designers()->RegisterDesigner(FDesigner, "fwf");
   InitializeDesigners(FEnvironment);
@@ -201,6 +212,7 @@ IPtr<TReferenceRoot> TReferenceHost::Track(IPtr<TReferenceRoot> Root) {
 }
 
 IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
+  if (IPtr<TReferenceRoot> View = OpenViewFile(*this, FileName)) return View;
   // The unit beside the form file, when there is one, names the class, its ancestor and the
   // handlers; without one the stream's class stands for itself.
   // A unit in which the form class cannot be placed is refused before anything is opened.
@@ -238,6 +250,12 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   if (!HasUnit) {
     Source->SetClassName(Root->GetRootClassName());
     Source->SetAncestorClassName(Root->GetAncestorName());
+  }
+  try {
+    OpenModuleViews(*Root);
+  } catch (...) {
+    Root->Close();
+    throw;
   }
   return Track(Root);
 }

@@ -1,0 +1,97 @@
+#include "host/root/ReferenceViews.h"
+
+#include "platform/orx/Orx.h"
+#include "platform/runtime/Lists.h"
+#include "platform/runtime/Streams.h"
+
+namespace formwright {
+
+TReferenceDesigner::TReferenceDesigner(IPtr<IDesignEnvironment> Environment,
+                                       IPtr<IModuleFileSystem> FileSystem, TReferenceModuleFactory& Factory)
+    : TComponentDesigner(orx::TControl::StaticClass(), std::move(Environment), std::move(FileSystem)),
+      FFactory(Factory) {}
+
+IPtr<IInternalRoot> TReferenceDesigner::HostOpenViewRoot(const TRootCreateInfo& Info) {
+  IPtr<TReferenceRoot> Root = FFactory.OpenRoot(Info);
+  return IPtr<IInternalRoot>(static_cast<IInternalRoot*>(Root.Get()));
+}
+
+String ViewListFileName(const String& FormFileName) {
+  return FormFileName.substr(0, ExtensionPos(FormFileName)) + ".fwv";
+}
+
+namespace {
+// The list file's text of the module's list: one line each, ending in a line break.
+String ListText(const std::vector<String>& Lines) {
+  String Text;
+  for (const String& L : Lines) Text += L + "\n";
+  return Text;
+}
+
+String ReadFile(IModuleFileSystem& Files, const String& FileSystem, const String& FileName) {
+  TOwned<TStream> S = Files.OpenFile(FileSystem, FileName);
+  String Text(static_cast<size_t>(S->Size()), '\0');
+  S->SetPosition(0);
+  if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
+  return Text;
+}
+}  // namespace
+
+void OpenModuleViews(TReferenceRoot& Root) {
+  TModuleSource* Source = Root.Source();
+  if (!Source || Root.GetMasterView()) return;
+  IModuleFileSystem& Files = *Root.GetComponentDesigner()->GetFileSystem();
+  const String ListFile = ViewListFileName(Root.GetFileName());
+  if (!Files.FileExists(Root.GetFileSystem(), ListFile)) return;
+  TStringList List;
+  List.SetText(ReadFile(Files, Root.GetFileSystem(), ListFile));
+  for (int I = List.Count() - 1; I >= 0; --I)
+    if (Trim(List[I]).empty()) List.Delete(I);
+  Source->SetViewList(&List);
+  Root.CreateDesignerViews(nullptr);
+}
+
+std::pair<String, String> ViewOfFile(IModuleFileSystem& Files, const String& FileName) {
+  const size_t Ext = ExtensionPos(FileName);
+  const size_t Slash = FileName.find_last_of("/\\");
+  const size_t Dot = Ext == 0 ? String::npos : FileName.rfind('.', Ext - 1);
+  if (Dot == String::npos || Ext == FileName.size() || (Slash != String::npos ? Dot <= Slash + 1 : Dot == 0))
+    return {};
+  const String MasterFile = FileName.substr(0, Dot) + FileName.substr(Ext);
+  const String ViewName = FileName.substr(Dot + 1, Ext - Dot - 1);
+  const String ListFile = ViewListFileName(MasterFile);
+  if (!Files.FileExists(String(), MasterFile) || !Files.FileExists(String(), ListFile)) return {};
+  TStringList List;
+  List.SetText(ReadFile(Files, String(), ListFile));
+  if (List.IndexOfName(ViewName) < 0) return {};
+  return {MasterFile, ViewName};
+}
+
+IPtr<TReferenceRoot> OpenViewFile(TReferenceHost& Host, const String& FileName) {
+  const auto [MasterFile, ViewName] = ViewOfFile(*Host.Designer()->GetFileSystem(), FileName);
+  if (MasterFile.empty()) return nullptr;
+  IPtr<TReferenceRoot> Master;
+  for (const auto& R : Host.Roots())
+    if (R->GetFileName() == MasterFile) Master = R;
+  if (!Master) Master = Host.Open(MasterFile);
+  const int Index = Master->GetViewIndex(ViewName);
+  return Index < 0 ? nullptr
+                   : IPtr<TReferenceRoot>(dynamic_cast<TReferenceRoot*>(Master->GetView(Index).Get()));
+}
+
+void SaveViewList(TReferenceRoot& Root) {
+  TModuleSource* Source = Root.Source();
+  if (!Source || Root.GetMasterView()) return;
+  IModuleFileSystem& Files = *Root.GetComponentDesigner()->GetFileSystem();
+  const String ListFile = ViewListFileName(Root.GetFileName());
+  const String Text = ListText(Source->ViewList());
+  if (Files.FileExists(Root.GetFileSystem(), ListFile)) {
+    if (ReadFile(Files, Root.GetFileSystem(), ListFile) == Text) return;
+  } else if (Text.empty()) {
+    return;
+  }
+  TStringStream S(Text);
+  Files.WriteFile(Root.GetFileSystem(), ListFile, &S);
+}
+
+}  // namespace formwright

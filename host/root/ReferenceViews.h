@@ -1,0 +1,40 @@
+// The reference host's support of module views: the designer manager that opens view roots as
+// reference roots, and the module's view list kept beside the module's form file.
+#pragma once
+
+#include "host/root/ReferenceRoot.h"
+
+namespace formwright {
+
+// The Orx designer manager of the reference host: view roots are opened by the host's module
+// factory, like every other root of the host.
+class TReferenceDesigner : public TComponentDesigner {
+ public:
+  TReferenceDesigner(IPtr<IDesignEnvironment> Environment, IPtr<IModuleFileSystem> FileSystem,
+                     TReferenceModuleFactory& Factory);
+
+ protected:
+  IPtr<IInternalRoot> HostOpenViewRoot(const TRootCreateInfo& Info) override;
+
+ private:
+  TReferenceModuleFactory& FFactory;
+};
+
+// The file that keeps a module's view list beside its form file ("Main.fwv" for "Main.fwf"):
+// one name=value line per view, in the module's order.
+String ViewListFileName(const String& FormFileName);
+// Reads the view list of Root's module from its file (nothing without one) and opens each
+// view's root. Raises when a view cannot be opened; the master stays open then.
+void OpenModuleViews(TReferenceRoot& Root);
+// The module file and view name whose form file FileName is ("Main.Tablet.fwf": Main.fwf and
+// Tablet, when Main.fwf lists Tablet); empty strings when FileName is no listed view's file.
+std::pair<String, String> ViewOfFile(IModuleFileSystem& Files, const String& FileName);
+// The root of the view whose form file is FileName ("Main.Tablet.fwf": the view Tablet that
+// Main.fwf lists), opening its module in Host when that is not open yet; null when FileName is
+// not the form file of a listed view.
+IPtr<TReferenceRoot> OpenViewFile(TReferenceHost& Host, const String& FileName);
+// Writes the view list of Root's module (a master) to its file when it differs from the file's
+// content; a module that never had views writes nothing.
+void SaveViewList(TReferenceRoot& Root);
+
+}  // namespace formwright

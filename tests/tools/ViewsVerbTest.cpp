@@ -1,0 +1,60 @@
+// views: a module's device views listed, added and removed, and the files that hold them.
+#include "ToolFixture.h"
+
+namespace formwright::testing {
+namespace {
+
+using json = nlohmann::ordered_json;
+
+TEST_F(ToolTest, ViewsAddsAViewBesideTheModuleAndLeavesTheModulesFilesAlone) {
+  EXPECT_EQ(RunOk("views Main.fwf").Out, "Main.fwf has no views\n");
+  const TRunResult Added = RunOk("views Main.fwf --add Tablet");
+  EXPECT_THAT(Added.Out, HasSubstr("Added view Tablet to Main.fwf: MainForm_Tablet in Main.Tablet.fwf"));
+  EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
+  EXPECT_EQ(Read("Main.pas"), Before["Main.pas"]);
+  EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\n");
+  RunOk("views Main.fwf --add Kiosk");  // not a device: no form factor
+  const json Doc = Json(RunOk("views Main.fwf --json"));
+  EXPECT_EQ(Doc["views"], (json::array({{{"name", "Tablet"},
+                                         {"form_factor", "Tablet"},
+                                         {"root", "MainForm_Tablet"},
+                                         {"file", "Main.Tablet.fwf"}},
+                                        {{"name", "Kiosk"},
+                                         {"form_factor", ""},
+                                         {"root", "MainForm_Kiosk"},
+                                         {"file", "Main.Kiosk.fwf"}}})));
+
+  // A view's own file opens as the view; what is set there stays in the view.
+  RunOk("set Main.Tablet.fwf Button1.Caption=Tap");
+  EXPECT_THAT(Read("Main.Tablet.fwf"), HasSubstr("Caption = 'Tap'"));
+  EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
+  // An edit of the module keeps the views' files as they are: they follow it when read.
+  const std::string Kiosk = Read("Main.Kiosk.fwf");
+  RunOk("set Main.fwf Button1.Caption=Go");
+  EXPECT_EQ(Read("Main.Kiosk.fwf"), Kiosk);
+  EXPECT_EQ(NodeField(Show("Main.Kiosk.fwf"), "Button1", "name"), "Button1");
+  EXPECT_THAT(RunOk("check .").Err, Not(HasSubstr("do not open")));
+
+  const TRunResult Removed = RunOk("views Main.fwf --remove kiosk");
+  EXPECT_THAT(Removed.Out, HasSubstr("Removed view kiosk from Main.fwf; Main.Kiosk.fwf stays on disk"));
+  EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\n");
+  EXPECT_EQ(Read("Main.Kiosk.fwf"), Kiosk);
+}
+
+TEST_F(ToolTest, RefusedViewCommandsChangeNoFile) {
+  RunOk("views Main.fwf --add Phone");
+  Write("Main.Tablet.fwf", "object Other: TForm\nend\n");
+  Before = Snapshot();
+  ExpectEachRefused({
+      {"views Main.fwf --add phone", 1,
+       "Main.fwf: cannot add view phone: View \"phone\" already exists in module"},
+      {"views Main.fwf --remove Desktop", 1,
+       "Main.fwf: cannot remove view Desktop: View \"Desktop\" does not exist in module"},
+      {"views Main.fwf --add Tablet", 1, "Main.fwf: cannot add view Tablet: Main.Tablet.fwf exists already"},
+      {"views Main.fwf --add Tablet --remove Phone", 2, "views takes --add or --remove, not both"},
+      {"views Main.Phone.fwf --add Tablet", 1, "Main.Phone.fwf is a view of Main.fwf"},
+  });
+}
+
+}  // namespace
+}  // namespace formwright::testing

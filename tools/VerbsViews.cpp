@@ -1,0 +1,96 @@
+// The views verb: a module's device views, listed, added or removed.
+#include "host/root/ReferenceViews.h"
+#include "platform/runtime/Lists.h"
+#include "tools/Verbs.h"
+
+namespace formwright::tool {
+
+namespace {
+
+// The module's list entry of each view: (view name, form-factor value).
+std::vector<std::pair<String, String>> ViewEntries(TReferenceRoot& R) {
+  std::vector<std::pair<String, String>> Entries;
+  if (TModuleSource* Source = R.Source()) {
+    TStringList List;
+    Source->GetViewList(&List);
+    for (int I = 0; I < List.Count(); ++I) Entries.emplace_back(List.Names(I), List.ValueFromIndex(I));
+  }
+  return Entries;
+}
+
+void ListViews(TReferenceRoot& R, const String& File, TOutput& Out) {
+  json Views = json::array();
+  String Text;
+  const auto Entries = ViewEntries(R);
+  for (int I = 0; I < R.GetViewCount(); ++I) {
+    const String Name = R.GetViewName(I);
+    const IPtr<IInternalRoot> View = R.GetView(I);
+    String FormFactor;
+    for (const auto& [N, V] : Entries)
+      if (SameText(N, Name)) FormFactor = Trim(V);
+    Views.push_back({{"name", Name},
+                     {"form_factor", FormFactor},
+                     {"root", View->GetRootName()},
+                     {"file", View->GetFileName()}});
+    Text += Format("%s  %s  %s  %s\n", Name, FormFactor.empty() ? String("-") : FormFactor,
+                   View->GetRootName(), View->GetFileName());
+  }
+  if (Views.empty()) Text = Format("%s has no views\n", File);
+  Out.Add(json{{"file", File}, {"module", R.GetRootName()}, {"views", Views}}, Text);
+}
+
+}  // namespace
+
+void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  const std::vector<String> Files = ExpandFiles(Args.TakeFiles());
+  if (Files.size() != 1) throw EUsage("views takes one module file");
+  if (!Args.Positional.empty()) throw EUsage(Format("views takes no '%s'", Args.Positional.front()));
+  const bool Add = Args.Has("--add"), Remove = Args.Has("--remove");
+  if (Add && Remove) throw EUsage("views takes --add or --remove, not both");
+  const String& File = Files.front();
+  TReferenceRoot& R = Session.Module(File);
+  if (R.GetMasterView())
+    throw Exception(
+        Format("%s is a view of %s; name the module's own file", File, R.GetMasterView()->GetFileName()));
+  if (!Add && !Remove) return ListViews(R, File, Out);
+  const String Name = Args.Value(Add ? "--add" : "--remove");
+  IPtr<IRoot> Master(static_cast<IRoot*>(&R));
+  try {
+    if (Add) {
+      const String ViewFile = ViewFileName(R.GetFileName(), Name);
+      // A file of that name is somebody's: a new view never replaces it.
+      if (R.GetViewIndex(Name) < 0 &&
+          Session.Host().Designer()->GetFileSystem()->FileExists(String(), ViewFile))
+        throw Exception(Format("%s exists already", ViewFile));
+      const int Index = R.AddView(Name);
+      if (Index < 0) throw Exception("the module has no view support");
+      IPtr<IInternalRoot> View = R.GetView(Index);
+      Session.SaveWithModules([View, Master] {
+        View->Save();
+        SaveViewList(*dynamic_cast<TReferenceRoot*>(Master.Get()));
+      });
+      String FormFactor;
+      for (const auto& [N, V] : ViewEntries(R))
+        if (SameText(N, Name)) FormFactor = Trim(V);
+      Out.Say(Format("Added view %s to %s: %s in %s%s", Name, File, View->GetRootName(), View->GetFileName(),
+                     FormFactor.empty() ? String() : " (" + FormFactor + ")"),
+              {{"file", File},
+               {"added", Name},
+               {"root", View->GetRootName()},
+               {"view_file", View->GetFileName()}});
+    } else {
+      const int Index = R.GetViewIndex(Name);
+      const String ViewFile = Index >= 0 ? R.GetView(Index)->GetFileName() : String();
+      R.RemoveView(Name);
+      Session.SaveWithModules([Master] { SaveViewList(*dynamic_cast<TReferenceRoot*>(Master.Get())); });
+      Out.Say(Format("Removed view %s from %s; %s stays on disk", Name, File, ViewFile),
+              {{"file", File}, {"removed", Name}, {"view_file", ViewFile}});
+    }
+  } catch (const EUsage&) {
+    throw;
+  } catch (const Exception& E) {
+    throw Exception(Format("%s: cannot %s view %s: %s", File, Add ? "add" : "remove", Name, E.Message()));
+  }
+}
+
+}  // namespace formwright::tool
