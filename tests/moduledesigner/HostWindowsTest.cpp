@@ -118,6 +118,34 @@ TEST_F(HostWindows, ARefusedClassGroupLeavesThePropertyAndTheModuleAsTheyWere) {
   UnRegisterClass(TTallyHolder::StaticClass());
 }
 
+TEST_F(HostWindows, TheClassGroupDecidesWhichClassesAnEmptyModuleAccepts) {
+  Create("PlainData", "Plain.fwf", "TDataModule");
+  IPtr<ICustomModule> Custom = Module->GetCustomModule();
+  EXPECT_TRUE(Custom->ValidateComponentClass(TPopupMenu::StaticClass()));
+  EXPECT_EQ(SetProp("PlainData.ClassGroup", "Classes.TPersistent"), "Classes.TPersistent");
+  EXPECT_FALSE(Custom->ValidateComponentClass(TPopupMenu::StaticClass())) << "the framework's group is out";
+}
+
+TEST_F(HostWindows, AHostFormComesFromTheCreatorTheHostRegistered) {
+  OpenInventory();
+  auto Custom = Supports<ICustomDesignForm80>(Module->GetCustomModule());
+  ASSERT_TRUE(Custom);
+  IPtr<IHostForm> Form;
+  TWinControl* Container = Window()->Container();  // the call resets it
+  Custom->CreateDesignerForm(Module->GetDesigner(), Data(), Form, Container);
+  EXPECT_FALSE(Form);
+  EXPECT_EQ(Container, nullptr) << "without a creator there is no window";
+  TComponent* Asked = nullptr;
+  RegisterDataModuleHostFormCreator(
+      [&](const IPtr<IDesigner>&, TComponent* Root, IPtr<IHostForm>&, TWinControl*& C) {
+        Asked = Root;
+        C = Window()->Container();
+      });
+  Custom->CreateDesignerForm(Module->GetDesigner(), Data(), Form, Container);
+  EXPECT_EQ(Asked, Data());
+  EXPECT_EQ(Container, Window()->Container());
+}
+
 TEST_F(HostWindows, AControlWithoutSizersFillsItsWindow) {
   TOwned<TPanel> Panel(new TPanel(nullptr));
   Panel->SetName("Toolbar");
