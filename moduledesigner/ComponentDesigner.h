@@ -83,6 +83,13 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   void PasteSelectionFromStream(TStream* Stream, TComponent* Parent, const TRect& Rect) override;
   void ModalEditDone(const IPtr<IActivatable>& ReturnWindow) override;
 
+  // The component classes (subclasses included) that may not be placed on a data module of
+  // this framework; none unless the host says so.
+  const std::vector<TClass>& InvalidDataModuleClasses() const noexcept { return FInvalidDataModuleClasses; }
+  void SetInvalidDataModuleClasses(std::vector<TClass> Classes) {
+    FInvalidDataModuleClasses = std::move(Classes);
+  }
+
  protected:
   // The host is told that a root became active, that the selection it shows changed, and
   // that the active root was modified.
@@ -116,6 +123,7 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   // the root takes its own choice that loses nothing (stop the read, give up on a lost ancestor
   // component, refuse a save that would break links, leave a file changed on disk as it is).
   const THostQuestions FNoAnswers;
+  std::vector<TClass> FInvalidDataModuleClasses;
   bool FUpdatingSelections = false;
   bool FControlsLocked = false;
 };

@@ -1,5 +1,6 @@
 #include "moduledesigner/Designers.h"
 
+#include "moduledesigner/ComponentDesigner.h"
 #include "moduledesigner/ModuleRegistry.h"
 
 namespace formwright {
@@ -97,6 +98,14 @@ void TDesigners::ForEachDesigner(const std::function<bool(const IPtr<IComponentD
 
 void TDesigners::RegisteredExtensions(const TGetStrProc& Proc) {
   for (const String& E : FExtensions) Proc(E);
+}
+
+std::vector<TClass> TDesigners::InvalidDataModuleClasses() {
+  std::vector<TClass> Result;
+  for (const auto& D : FDesigners)
+    if (auto* C = dynamic_cast<TComponentDesigner*>(D.Get()))
+      Result.insert(Result.end(), C->InvalidDataModuleClasses().begin(), C->InvalidDataModuleClasses().end());
+  return Result;
 }
 
 void TDesigners::DesignerActivated(const IPtr<IComponentDesigner>& Designer) {

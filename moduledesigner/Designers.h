@@ -46,6 +46,8 @@ class TDesigners : public TInterfacedObject, public IComponentDesigners {
   IPtr<IComponentDesigner> GetActiveDesigner() override { return FActiveDesigner; }
   IPtr<IRoot> GetActiveDesignRoot() override { return FActiveDesignRoot; }
   void RegisteredExtensions(const TGetStrProc& Proc) override;
+  // The classes invalid on data modules of every registered designer, in registration order.
+  std::vector<TClass> InvalidDataModuleClasses();
   void DesignerActivated(const IPtr<IComponentDesigner>& Designer) override;
   void DeactivateDesigner() override;
   void RootGone(const IPtr<IRoot>& Root) override;

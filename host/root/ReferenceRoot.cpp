@@ -7,7 +7,10 @@
 #include <filesystem>
 
 #include "editors/CustomModules.h"
+#include "editors/DataModuleEditors.h"
+#include "moduledesigner/DataModuleForm.h"
 #include "moduledesigner/Designers.h"
+#include "moduledesigner/HostWindowModules.h"
 #include "moduledesigner/ModuleRegistry.h"
 #include "platform/orx/Orx.h"
 #include "platform/runtime/Filer.h"
@@ -34,7 +37,15 @@ void TReferenceRoot::HostCreateDesignerWindow() {
   // The palette holds a tool while a class is chosen; the window goes before the root does.
   auto Tools = MakeIntf<TOrxPaletteTools>([this] { return FPaletteClass != nullptr; });
   SetFormWindow(MakeIntf<TOrxFormWindow>(GetDesigner(), Surface, Selections(), Tools));
+  if (auto Maker = Supports<ICustomDesignForm>(GetCustomModule())) {
+    TWinControl* Container = nullptr;
+    Maker->CreateDesignerForm(GetDesigner(), State().Root, FHostWindow, Container);
+    if (auto* Icons = As<TComponentContainer>(Container))
+      Icons->SetIconSize({NonVisualIconSize, NonVisualIconSize});
+  }
 }
+
+void TReferenceRoot::HostDestroyDesignerWindow() { FHostWindow.reset(); }
 
 IPtr<IInternalPaletteItem> TReferenceRoot::HostCurrentPaletteItem() {
   return FPaletteClass ? IPtr<IInternalPaletteItem>(MakeIntf<TClassPaletteItem>(FPaletteClass)) : nullptr;
@@ -118,7 +129,8 @@ void RegisterOrxModules() {
     if (R.RootBaseClass == TForm::StaticClass()) return;
   RegisterCustomModule(TForm::StaticClass(), TCustomModule::StaticClass());
   RegisterCustomModule(TFrame::StaticClass(), TFrameModule::StaticClass());
-  RegisterCustomModule(TDataModule::StaticClass(), TCustomModule::StaticClass());
+  RegisterCustomModule(TDataModule::StaticClass(), TDataModuleCustomModule::StaticClass());
+  RegisterSelectionEditor(TDataModule::StaticClass(), TDataModuleSelectionEditor::StaticClass());
 }
 
 // ----- TReferenceHost -------------------------------------------------------------------------
@@ -192,6 +204,8 @@ TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem,
       FFileSystem(FileSystem ? FileSystem : IPtr<IModuleFileSystem>(MakeIntf<TDiskFileSystem>())),
       FDesigner(MakeIntf<TReferenceDesigner>(FEnvironment, FFileSystem, *FFactory)) {
   RegisterOrxModules();
+  // Our framework's controls live on forms and frames only.
+  FDesigner->SetInvalidDataModuleClasses({TControl::StaticClass()});
   Designers()->RegisterDesigner(FDesigner, "fwf");
   InitializeDesigners(FEnvironment);
 }

@@ -12,6 +12,7 @@
 #include "moduledesigner/ComponentDesigner.h"
 #include "moduledesigner/ComponentRoot.h"
 #include "moduledesigner/DesignPackage.h"
+#include "platform/orx/Forms.h"
 
 namespace formwright {
 
@@ -40,13 +41,19 @@ class TReferenceRoot : public TComponentRoot {
   // Chooses the component class the palette holds (null: the selection tool).
   void SetPaletteClass(TComponentClass Class) noexcept { FPaletteClass = Class; }
   TComponentClass PaletteClass() const noexcept { return FPaletteClass; }
+  // The window the package made for a root that is not a window itself (a data module's,
+  // say); null for a form, and while the designer is closed.
+  orx::TCustomForm* HostWindow() const noexcept { return FHostWindow.get(); }
 
  protected:
   // The framework's class group (rooted at TControl).
   TClass HostClassGroup() override;
   // The designer window is a headless window (TOrxFormWindow) over the Orx design surface of
-  // the root component.
+  // the root component; a custom module that makes windows of its own (ICustomDesignForm)
+  // makes the module's host window too.
   void HostCreateDesignerWindow() override;
+  // Frees the host window, before the root component goes.
+  void HostDestroyDesignerWindow() override;
   // The palette's current class, when one was chosen (SetPaletteClass).
   IPtr<IInternalPaletteItem> HostCurrentPaletteItem() override;
   // A new form that inherits from no other module gets its name as caption.
@@ -62,6 +69,7 @@ class TReferenceRoot : public TComponentRoot {
  private:
   TComponentClass FPaletteClass = nullptr;
   String FUnitTextOnDisk;
+  TOwned<orx::TCustomForm> FHostWindow;
 };
 
 // The custom module of frames: a frame module can be placed inside other modules.
@@ -73,8 +81,8 @@ class TFrameModule : public TCustomModule {
   bool Nestable() override { return true; }
 };
 
-// Registers the Orx root base classes (TForm, TFrame, TDataModule) with the design package.
-// Idempotent while the package runs.
+// Registers the Orx root base classes (TForm, TFrame, TDataModule) with the design package,
+// and the data module's selection editor. Idempotent while the package runs.
 void RegisterOrxModules();
 
 // Makes the objects a reference host opens modules into: the model of a module's unit and the

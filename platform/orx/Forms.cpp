@@ -70,7 +70,12 @@ void TScrollingWinControl::SetAutoScroll(bool Value) {
   if (Value) CalcAutoRange();
 }
 
+void TScrollingWinControl::EnableAutoRange() {
+  if (FAutoRangeCount > 0 && --FAutoRangeCount == 0 && FAutoScroll) CalcAutoRange();
+}
+
 void TScrollingWinControl::CalcAutoRange() {
+  if (FAutoRangeCount > 0) return;
   int32_t Right = 0, Bottom = 0;
   for (int I = 0; I < ControlCount(); ++I) {
     const TControl* C = Controls(I);
@@ -417,6 +422,11 @@ void TDataModule::DefineProperties(TFiler* Filer) {
         Name, [&Field](TReader* R) { Field = R->ReadInteger(); },
         [&Field](TWriter* W) { W->WriteInteger(Field); }, Field != AncestorValue);
   };
+  // The class group is the designer's; kept in the module file so that it survives reopening.
+  const String BaseGroup = A ? A->FClassGroup : String();
+  Filer->DefineProperty(
+      "ClassGroup", [this](TReader* R) { FClassGroup = R->ReadString(); },
+      [this](TWriter* W) { W->WriteString(FClassGroup); }, FClassGroup != BaseGroup);
   Define("Height", FDesignSize.Y, BaseSize.Y);
   Define("HorizontalOffset", FDesignOffset.X, BaseOffset.X);
   Define("VerticalOffset", FDesignOffset.Y, BaseOffset.Y);

@@ -59,8 +59,15 @@ class TScrollingWinControl : public TWinControl {
   void SetVertScrollBar(TControlScrollBar* Value) { FVertScrollBar->Assign(Value); }
   bool AutoScroll() const noexcept { return FAutoScroll; }
   void SetAutoScroll(bool Value);
-  // Sets the ranges to the extent of the children (scroll positions included).
+  // Sets the ranges to the extent of the children (scroll positions included). Does nothing
+  // while the automatic range is suspended.
   void CalcAutoRange();
+  // Suspends the automatic range (nestable): while suspended, moving or sizing children
+  // leaves the ranges as they are. The last EnableAutoRange brings the ranges up to date when
+  // AutoScroll is on.
+  void DisableAutoRange() noexcept { ++FAutoRangeCount; }
+  void EnableAutoRange();
+  bool AutoRangeSuspended() const noexcept { return FAutoRangeCount > 0; }
   // Moves every child by (DeltaX, DeltaY).
   void ScrollBy(int32_t DeltaX, int32_t DeltaY);
   // Scrolls so that `AControl` (a child at any level) is inside the client area.
@@ -73,6 +80,7 @@ class TScrollingWinControl : public TWinControl {
   TOwned<TControlScrollBar> FHorzScrollBar;
   TOwned<TControlScrollBar> FVertScrollBar;
   bool FAutoScroll = true;
+  int FAutoRangeCount = 0;
 };
 
 class TScrollBox : public TScrollingWinControl {
@@ -206,12 +214,17 @@ class TDataModule : public TComponent {
   void SetDesignOffset(TPoint Value) noexcept { FDesignOffset = Value; }
   TPoint DesignSize() const noexcept { return FDesignSize; }
   void SetDesignSize(TPoint Value) noexcept { FDesignSize = Value; }
+  // The class group the module's components are meant for, as the qualified name of its
+  // class ("Orx.Controls.TControl"); empty for the framework's own group. The designer sets it.
+  const String& ClassGroup() const noexcept { return FClassGroup; }
+  void SetClassGroup(String Value) { FClassGroup = std::move(Value); }
   // Runs OnCreate (not while designing).
   void DoCreate();
   // Its owned components in creation order (those with a parent under it).
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
-  // Streams the design size as "Width"/"Height" and the design offset as
-  // "HorizontalOffset"/"VerticalOffset", each when it differs from the ancestor's.
+  // Streams the design size as "Width"/"Height", the design offset as
+  // "HorizontalOffset"/"VerticalOffset" and the class group as "ClassGroup", each when it
+  // differs from the ancestor's.
   void DefineProperties(TFiler* Filer) override;
 
   TNotifyEvent FOnCreate;
@@ -224,6 +237,7 @@ class TDataModule : public TComponent {
   static constexpr TPoint DefaultDesignSize{215, 150};
   TPoint FDesignOffset;
   TPoint FDesignSize = DefaultDesignSize;
+  String FClassGroup;
 };
 
 // The form a control sits on: its topmost parent when that is a form; null otherwise.

@@ -32,10 +32,9 @@ TEST_F(ToolTest, CopyRefusesMissingPartsBadUsageAndWhatAddWouldRefuse) {
       {"copy Settings.fwf Button1 --to Main.fwf --parent Nowhere", 1, "no component named Nowhere"},
       // No control in a data module, whatever holds it.
       {"copy Main.fwf NameEdit --to Data.fwf", 1,
-       "Data.fwf: cannot paste NameEdit from Main.fwf: Control 'NameEdit' can only be placed into a "
-       "windowed control"},
+       "Data.fwf: cannot paste NameEdit from Main.fwf: Controls cannot be added to a data module"},
       {"copy Main.fwf ToolPanel --to Data.fwf --parent ContactMenu", 1,
-       "Control 'ToolPanel' can only be placed into a windowed control"},
+       "Data.fwf: cannot paste ToolPanel from Main.fwf: Controls cannot be added to a data module"},
   });
   // Actions and menu items go into the list or menu named.
   RunOk("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1");
