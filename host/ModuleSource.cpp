@@ -167,7 +167,8 @@ void TModuleSource::AddField(const String& Name, const String& ClassName) {
 
 void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName,
                                      const String& NewName) {
-  const size_t I = FFieldIndex.Find(CurName);
+  // A component read from the module comes without a name: no field to look up for it.
+  const size_t I = CurName.empty() ? TNamePositions::npos : FFieldIndex.Find(CurName);
   if (NewName.empty()) {
     if (I == TNamePositions::npos) return;
     const String Gone = std::move(FFields[I].first);

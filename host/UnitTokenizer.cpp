@@ -4,8 +4,11 @@ namespace formwright {
 
 namespace {
 
-bool IsIdentStart(unsigned char C) noexcept { return std::isalpha(C) || C == '_' || C >= 0x80; }
-bool IsIdentChar(unsigned char C) noexcept { return IsIdentStart(C) || std::isdigit(C); }
+// ASCII letters whatever the locale; any byte of a UTF-8 sequence belongs to a name.
+bool IsIdentStart(unsigned char C) noexcept {
+  return static_cast<unsigned>((C | 0x20) - 'a') < 26 || C == '_' || C >= 0x80;
+}
+bool IsIdentChar(unsigned char C) noexcept { return IsIdentStart(C) || static_cast<unsigned>(C - '0') < 10; }
 
 class TScanner {
  public:
@@ -142,7 +145,7 @@ const TUnitToken& TUnitCursor::Peek(size_t Ahead) const noexcept {
 bool TUnitCursor::Is(std::string_view Word, size_t Ahead) const noexcept {
   if (FPos + Ahead >= FTokens.size()) return false;
   const TUnitToken& T = FTokens[FPos + Ahead];
-  if (T.Kind != utIdent && T.Kind != utSymbol) return false;
+  if (T.End - T.Begin != Word.size() || (T.Kind != utIdent && T.Kind != utSymbol)) return false;
   const std::string_view S = TextOf(T);
   return !S.empty() && S[0] != '&' && SameText(S, Word);
 }

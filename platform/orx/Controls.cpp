@@ -737,6 +737,8 @@ void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComp
 }
 
 void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  // Only controls are listed here: a control without any (most of a module) has no children.
+  if (FControls.empty() && FWinControls.empty()) return;
   ListChildComponents(this, Proc, Root, false);
 }
 

@@ -93,7 +93,13 @@ TComponent* TComponent::FindComponent(std::string_view AName) const noexcept {
   if (AName.empty()) return nullptr;
   auto It = FNameIndex.find(LowerCase(AName));
   // Every name change goes through ChangeName, which keeps the index complete.
-  return It != FNameIndex.end() ? It->second : nullptr;
+  if (It != FNameIndex.end()) return It->second;
+  // While this component frees its components the index is dropped at once (DestroyComponents):
+  // the ones still there are searched.
+  if (FComponentState.Contains(csDestroying))
+    for (TComponent* C : FComponents)
+      if (SameText(C->FName, AName)) return C;
+  return nullptr;
 }
 
 void TComponent::IndexName(TComponent* AComponent, const String& OldName) {
@@ -138,7 +144,7 @@ void TComponent::Remove(TComponent* AComponent) {
   }
   AComponent->FOwner = nullptr;
   AComponent->FIndex = -1;
-  IndexName(AComponent, AComponent->FName);
+  if (!FNameIndex.empty()) IndexName(AComponent, AComponent->FName);
 }
 
 namespace {
@@ -150,6 +156,9 @@ bool IsDesignedEmbedding(TComponentState S) noexcept {
 }  // namespace
 
 void TComponent::DestroyComponents() {
+  // A component being destroyed drops its name index in one go rather than name by name (each
+  // a cache miss in a large module); FindComponent searches what is left meanwhile.
+  if (FComponentState.Contains(csDestroying)) FNameIndex.clear();
   while (!FComponents.empty()) {
     TComponent* I = FComponents.back();
     // Owned components are dropped without telling the others, unless something outside the

@@ -12,10 +12,12 @@
 #pragma once
 
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/runtime/Collections.h"
+#include "platform/runtime/PointerSet.h"
 #include "platform/runtime/StreamConsts.h"
 #include "platform/runtime/Streams.h"
 
@@ -272,7 +274,7 @@ class TReader : public TFiler {
   String FPropName;                  // a defined property waiting for its DefineProperty
   String FContext;                   // name path of the component being read, for messages
   std::vector<TComponent*> FLoaded;  // components read, for fix-ups and Loaded
-  std::unordered_set<TComponent*> FLoadedSet;
+  TPointerSet<TComponent> FLoadedSet;
   std::vector<TComponent*> FCreated;  // components created by this reader, in creation order
   int FReferenceLevel = 0;
   int FNesting = 0;
@@ -357,8 +359,12 @@ class TWriter : public TFiler {
   TPersistent* AncestorValue(PPropInfo P) const;
   // The ancestor and roots that property values are compared against.
   TGetLookupInfoEvent LookupInfo() const;
+  // The properties of `AClass` that a writer may stream (readable, and writable or objects), in
+  // declaration order; worked out once per class and writer.
+  const std::vector<PPropInfo>& WritePlan(TClass AClass);
 
   TComponent* FRootAncestor = nullptr;
+  std::unordered_map<TClass, std::vector<PPropInfo>> FWritePlans;
   String FPropPath;                        // "Font." while the properties of a sub-object are written
   String FContext;                         // name of the component being written, for messages
   std::vector<TComponent*> FAncestorList;  // children of the ancestor, when it has some

@@ -110,7 +110,7 @@ void TReader::ResolveReferences(bool KeepUnresolved) {
       KeepUnresolved);
   std::vector<TComponent*> Loaded;
   Loaded.swap(FLoaded);
-  FLoadedSet.clear();
+  FLoadedSet.Clear();
   for (TComponent* C : Loaded) {
     C->ExcludeState(csReading);
     if (IsGlobalLoading())
@@ -127,7 +127,7 @@ void TReader::EndReferences() {
 void TReader::AddLoaded(TComponent* C) {
   C->IncludeState(csLoading);
   C->IncludeState(csReading);
-  if (FLoadedSet.insert(C).second) FLoaded.push_back(C);
+  if (FLoadedSet.Insert(C)) FLoaded.push_back(C);
 }
 
 void TReader::Rollback(size_t CreatedMark) noexcept {
@@ -143,7 +143,7 @@ void TReader::Rollback(size_t CreatedMark) noexcept {
     };
     std::erase_if(FLoaded, [&](TComponent* X) {
       if (!Gone(X)) return false;
-      FLoadedSet.erase(X);
+      FLoadedSet.Erase(X);
       return true;
     });
     std::erase_if(FCreated, Gone);
@@ -157,7 +157,7 @@ void TReader::ClearLoadingMarks() noexcept {
     C->ExcludeState(csReading);
   }
   FLoaded.clear();
-  FLoadedSet.clear();
+  FLoadedSet.Clear();
 }
 
 void TReader::RethrowPrintable() {

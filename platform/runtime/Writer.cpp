@@ -259,7 +259,15 @@ void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const
   WriteBinary(S->Memory(), static_cast<int64_t>(S->Bytes().size()));
 }
 
-void TWriter::WritePropName(const String& Name) { WriteStr(FPropPath + Name); }
+void TWriter::WritePropName(const String& Name) {
+  if (FPropPath.empty()) return WriteStr(Name);
+  const size_t Length = FPropPath.size() + Name.size();
+  if (Length > 255) return WriteStr(FPropPath + Name);  // raises with the usual message
+  const uint8_t L = static_cast<uint8_t>(Length);
+  Write(&L, 1);
+  Write(FPropPath.data(), static_cast<int64_t>(FPropPath.size()));
+  Write(Name.data(), static_cast<int64_t>(Name.size()));
+}
 
 // ----- Components -----------------------------------------------------------------------------
 
@@ -351,10 +359,18 @@ void TWriter::WriteData(TComponent* Instance) {
 
 // ----- Properties -----------------------------------------------------------------------------
 
+const std::vector<PPropInfo>& TWriter::WritePlan(TClass AClass) {
+  auto [It, Added] = FWritePlans.try_emplace(AClass);
+  if (Added)
+    for (PPropInfo P : GetPropInfos(AClass))
+      if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) && (P->StoredProc || P->StoredConst))
+        It->second.push_back(P);
+  return It->second;
+}
+
 void TWriter::WriteProperties(TPersistent* Instance) {
-  for (PPropInfo P : GetPropInfos(Instance->ClassType()))
-    if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) && IsStoredProp(Instance, P))
-      WriteProperty(Instance, P);
+  for (PPropInfo P : WritePlan(Instance->ClassType()))
+    if (!P->StoredProc || P->StoredProc(Instance)) WriteProperty(Instance, P);
   detail::DefineFilerProperties(Instance, this);
 }
 

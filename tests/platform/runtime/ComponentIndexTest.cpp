@@ -1,5 +1,6 @@
-// A component knows its place in its owner's list through every change of the list, and a
-// class's property list follows changes to its class chain.
+// A component knows its place in its owner's list through every change of the list and is
+// found by name while its owner is freed; a class's property list follows changes to its class
+// chain.
 #include <gmock/gmock.h>
 
 #include <functional>
@@ -70,6 +71,38 @@ INSTANTIATE_TEST_SUITE_P(Changes, ComponentIndex,
                                                         return TList{C[0]};
                                                       }}),
                          [](const auto& Info) { return std::string(Info.param.Change); });
+
+// A component that, as it is freed, asks the module it was made in for two components by name.
+class TNameProbe : public TComponent {
+ public:
+  TNameProbe(TComponent* AOwner, std::vector<std::pair<TComponent*, TComponent*>>& Seen)
+      : TComponent(AOwner), FModule(AOwner), FSeen(Seen) {}
+
+ protected:
+  void BeforeDestruction() override {
+    FSeen.emplace_back(FModule->FindComponent("Probe1"), FModule->FindComponent("probe3"));
+    TComponent::BeforeDestruction();
+  }
+
+ private:
+  TComponent* FModule;
+  std::vector<std::pair<TComponent*, TComponent*>>& FSeen;
+};
+
+// While a module frees its components (last first), those not yet freed are still found by
+// name, and no freed one is.
+TEST(ComponentNames, AModuleBeingFreedFindsTheComponentsItStillHolds) {
+  std::vector<std::pair<TComponent*, TComponent*>> Seen;
+  TOwned<TTestForm> Form(new TTestForm(nullptr));
+  std::vector<TComponent*> P;
+  for (int I = 1; I <= 3; ++I) {
+    P.push_back(new TNameProbe(Form.get(), Seen));
+    P.back()->SetName(Format("Probe%d", I));
+  }
+  Form.reset();
+  using ::testing::Pair;
+  EXPECT_THAT(Seen, ::testing::ElementsAre(Pair(P[0], nullptr), Pair(P[0], nullptr), Pair(nullptr, nullptr)));
+}
 
 // The list is kept between calls; a class given another parent lists the new parent's.
 TEST(PropertyList, FollowsAClassMadeAtRunTimeToItsNewParent) {
