@@ -13,6 +13,7 @@
 
 #include "contracts/HostIntf.h"
 #include "host/UnitLayout.h"
+#include "moduledesigner/ModuleNotifiers.h"
 
 namespace formwright {
 
@@ -62,7 +63,8 @@ struct THandlerSource {
 class TModuleSource : public TInterfacedObject,
                       public IDesignerModule,
                       public IDesignerLoadingFormModified,
-                      public IDesignerModuleNames {
+                      public IDesignerModuleNames,
+                      public IOTAModule {
  public:
   TModuleSource(String UnitName, String ClassName, String AncestorClassName);
 
@@ -89,6 +91,10 @@ class TModuleSource : public TInterfacedObject,
   void Resurrected() override { ++FResurrections; }
   // IDesignerLoadingFormModified
   void LoadingFormModified() override { FLoadingModified = true; }
+  // IOTAModule: watchers of the module, told when the host closes it (Closed).
+  int AddNotifier(const IPtr<IOTAModuleNotifier>& Notifier) override { return FNotifiers.Add(Notifier); }
+  void RemoveNotifier(int Index) override { FNotifiers.Remove(Index); }
+  void Closed() { FNotifiers.Closed(); }
 
   // Reads the unit Text of the file FileName whose form class is FormClassName (empty: the
   // first class of the interface that names an ancestor): class, ancestor, component fields
@@ -134,6 +140,7 @@ class TModuleSource : public TInterfacedObject,
   int Resurrections() const noexcept { return FResurrections; }
 
  private:
+  TModuleNotifierList FNotifiers;
   // "procedure Name(Sender: TObject);" as the class declares it.
   String DeclarationText(const THandlerSource& H) const;
   // The whole implementation, with "\n" line ends.

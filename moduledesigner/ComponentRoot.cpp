@@ -79,7 +79,8 @@ TComponentRoot::TComponentRoot()
       FCreation(FState, *this, FSelection, FNames, FStreams, FLinks),
       FClipboard(FState, *this, FSelection, FNames, FStreams, FCreation,
                  [this](TPersistent* P) { InstanceRemoved(P); }),
-      FLayout(FState, *this, FSelection) {}
+      FLayout(FState, *this, FSelection),
+      FInheritance(FState, *this, FSelection) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.
@@ -122,6 +123,7 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
       }
       CreateFromStream(S, Info.AncestorRoot);
     }
+    LoadDependentModules(FState.Root);
     InternalInitializeDesigner(false);
   } catch (...) {
     DropRootComponent();
@@ -129,6 +131,7 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
   }
   FStreams.Opened(S ? S->Size() : 0);
   UpdateOptions();
+  LoadDependentModules(FState.Root);
 }
 
 void TComponentRoot::CreateFromStream(TStream* Stream, const IPtr<IInternalRoot>& AncestorRoot) {
@@ -144,7 +147,8 @@ void TComponentRoot::CreateFromStream(TStream* Stream, const IPtr<IInternalRoot>
 }
 
 void TComponentRoot::SetCreateInfo(const String& AncestorClassName, const IPtr<IInternalRoot>& AncestorRoot) {
-  FState.AncestorRoot = AncestorRoot ? AncestorRoot : FLinks.FindAncestorRoot(AncestorClassName);
+  FState.AncestorRoot = AncestorRoot ? AncestorRoot : FInheritance.FindAncestorRoot(AncestorClassName);
+  FInheritance.WatchAncestor();
   if (FState.AncestorRoot) {
     FRootBaseClass = FState.AncestorRoot->GetRootBaseClass();
     FCustomModuleClass = FState.AncestorRoot->GetCustomModuleClass();
@@ -163,6 +167,7 @@ TClass TComponentRoot::GetRootClass() {
 TComponent* TComponentRoot::CreateRootAs(const String& ClassName, const String& AncestorClassName,
                                          const IPtr<IInternalRoot>& AncestorRoot) {
   SetCreateInfo(AncestorClassName, AncestorRoot);
+  if (FState.AncestorRoot) FInheritance.ValidateInheritence(FState.AncestorRoot->GetRoot());
   CreateRootInstance(ClassName);
   String Name = ClassName.size() > 1 ? ClassName.substr(1) : String();
   if (AncestorRoot && FState.AncestorRoot && FState.AncestorRoot->GetRoot()) {
@@ -231,7 +236,7 @@ void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
   FSelection.Reset();
   DesignNotificationDesignerClosed(GetDesigner(), GoingDormant);
   if (FState.Root) FRootName = FState.Root->Name();
-  ClearDependencies();
+  FInheritance.DropAll();
   if (FState.FormWindow) FState.FormWindow->Close();
   HostDestroyDesignerWindow();
   FState.Surface.Reset();
@@ -306,6 +311,10 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
   FSelection.SelectableChanged();
 }
 
+void TComponentRoot::ClearDependenciesOn(TComponent* Component) {
+  if (FInheritance.ClearDependenciesOn(Component)) Modified();
+}
+
 // ----- Dormancy and closing -------------------------------------------------------------------
 
 void TComponentRoot::GoDormant() {
@@ -330,6 +339,8 @@ void TComponentRoot::Resurrect() {
     throw;
   }
   UpdateOptions();
+  LoadDependentModules(FState.Root);
+  ResurrectDependentModules(FState.Root);
   FStreams.Wake();
   if (FState.Module && !(FState.AncestorRoot && FState.AncestorRoot->GetModule() == FState.Module))
     FState.Module->Resurrected();

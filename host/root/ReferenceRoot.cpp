@@ -183,10 +183,17 @@ TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem,
   RegisterOrxModules();
   Designers()->RegisterDesigner(FDesigner, "fwf");
   InitializeDesigners(FEnvironment);
+  // A reference into another module ("Form2.Edit1") finds that module's root component while
+  // the module is open here.
+  FModuleFinder = RegisterFindGlobalComponentProc([Designer = FDesigner.Get()](const String& Name) {
+    IPtr<IRoot> R = Designer->FindOwnRoot(Name);
+    return R ? R->GetRoot() : nullptr;
+  });
 }
 
 TReferenceHost::~TReferenceHost() {
   CloseAll();
+  UnregisterFindGlobalComponentProc(FModuleFinder);
   Designers()->UnregisterDesigner(FDesigner);
 }
 
@@ -270,7 +277,12 @@ void TReferenceHost::Close(const IPtr<TReferenceRoot>& Root) {
   IPtr<TReferenceRoot> Keep = *It;
   if (OnRootClosing) OnRootClosing(Keep);
   FRoots.erase(std::find(FRoots.begin(), FRoots.end(), Keep));
+  // Other modules let go of this one first: references into it go, and its embedded
+  // instances; then the module closes and its watchers (descendants) hear of it.
+  if (TComponent* Component = Keep->GetRoot()) FDesigner->RemoveDependenciesOn(Component);
+  IPtr<IDesignerModule> Module = Keep->GetModule();
   Keep->Close();
+  if (auto* Source = dynamic_cast<TModuleSource*>(Module.Get())) Source->Closed();
 }
 
 void TReferenceHost::CloseAll() {
