@@ -207,6 +207,23 @@ IPtr<TReferenceRoot> TReferenceHost::Track(IPtr<TReferenceRoot> Root) {
   return Root;
 }
 
+namespace {
+// The source learns the unit of each module open in Host (and the module of each unit), so
+// that a module it uses is named by its unit.
+void NameUnits(TModuleSource& Source, const TReferenceHost& Host) {
+  Source.SetUnitNames(
+      [&Host](const String& Root) {
+        const IPtr<TReferenceRoot> R = Host.Find(Root);
+        return R ? UnitNameOf(R->GetFileName()) : String();
+      },
+      [&Host](const String& Unit) {
+        for (const auto& R : Host.Roots())
+          if (SameText(UnitNameOf(R->GetFileName()), Unit)) return R->GetRootName();
+        return String();
+      });
+}
+}  // namespace
+
 IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   // The unit beside the form file, when there is one, names the class, its ancestor and the
   // handlers; without one the stream's class stands for itself.
@@ -220,16 +237,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
     HasUnit = true;
     Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName)));
   }
-  Source->SetUnitNames(
-      [this](const String& Root) {
-        const IPtr<TReferenceRoot> R = Find(Root);
-        return R ? UnitNameOf(R->GetFileName()) : String();
-      },
-      [this](const String& Unit) {
-        for (const auto& R : FRoots)
-          if (SameText(UnitNameOf(R->GetFileName()), Unit)) return R->GetRootName();
-        return String();
-      });
+  NameUnits(*Source, *this);
   const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());
   TRootCreateInfo Info;
   Info.ComponentDesigner = FDesigner;
@@ -255,8 +263,10 @@ IPtr<TReferenceRoot> TReferenceHost::New(const String& RootName, const String& F
                                        : (AncestorClass.size() > 1 ? AncestorClass.substr(1) : AncestorClass);
   TRootCreateInfo Info;
   Info.ComponentDesigner = FDesigner;
-  Info.Module = FFactory->CreateSource(UnitNameOf(FileName), "T" + RootName,
-                                       Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
+  IPtr<TModuleSource> Source = FFactory->CreateSource(
+      UnitNameOf(FileName), "T" + RootName, Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
+  NameUnits(*Source, *this);
+  Info.Module = Source;
   Info.FileName = FileName;
   Info.RootName = RootName;
   Info.AncestorName = AncestorName;
