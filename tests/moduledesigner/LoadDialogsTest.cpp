@@ -11,10 +11,10 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using testing::Raises;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using testing::Raises;
 
 // What a player saw of the dialog it was handed.
 struct TSeen {

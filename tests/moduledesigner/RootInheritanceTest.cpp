@@ -11,12 +11,12 @@ namespace formwright {
 namespace {
 
 using namespace orx;
-using testing::Raises;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
+using testing::Raises;
 using ::testing::StartsWith;
 
 // A component that a descendant module may not inherit.
