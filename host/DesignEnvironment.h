@@ -11,11 +11,14 @@
 namespace formwright {
 
 // The default answers, conservative so that nothing is lost silently:
-// - a reader error stops the read (1): the module is not opened and the error is reported;
+// - a reader error shows the read error dialog (FormReadError); cancelled, as it is unless a
+//   modal player answers it, it stops the read (1): the module is not opened and the error is
+//   reported;
 // - an inherited component the ancestor lacks gives up (3): the read fails with the reader's
 //   message rather than dropping or inventing a component;
 // - links to a module that is not open refuse the save (1) with the designer's message;
-// - redirecting links removes them (empty answer) — asked only when a fixup answer chose 0;
+// - redirecting links shows the link redirection dialog (asked only when a fixup answer chose
+//   0): OK removes or redirects them, Cancel (the default) leaves them and the save is refused;
 // - a file that changed on disk since the module was opened is not overwritten (false).
 THostQuestions DefaultHostQuestions();
 

@@ -13,6 +13,7 @@
 
 #include "contracts/HostIntf.h"
 #include "host/UnitLayout.h"
+#include "moduledesigner/ModuleNotifiers.h"
 #include "moduledesigner/RootViews.h"
 
 namespace formwright {
@@ -64,7 +65,8 @@ class TModuleSource : public TInterfacedObject,
                       public IDesignerModule,
                       public IDesignerLoadingFormModified,
                       public IDesignerModuleNames,
-                      public IDesignerModuleViews {
+                      public IDesignerModuleViews,
+                      public IOTAModule {
  public:
   TModuleSource(String UnitName, String ClassName, String AncestorClassName);
 
@@ -98,6 +100,10 @@ class TModuleSource : public TInterfacedObject,
   String GetFormFactorAttribute() override { return FFormFactorAttribute; }
   void SetFormFactorAttribute(const String& Value) { FFormFactorAttribute = Value; }
   const std::vector<String>& ViewList() const noexcept { return FViewList; }
+  // IOTAModule: watchers of the module, told when the host closes it (Closed).
+  int AddNotifier(const IPtr<IOTAModuleNotifier>& Notifier) override { return FNotifiers.Add(Notifier); }
+  void RemoveNotifier(int Index) override { FNotifiers.Remove(Index); }
+  void Closed() { FNotifiers.Closed(); }
 
   // Reads the unit Text of the file FileName whose form class is FormClassName (empty: the
   // first class of the interface that names an ancestor): class, ancestor, component fields
@@ -143,6 +149,7 @@ class TModuleSource : public TInterfacedObject,
   int Resurrections() const noexcept { return FResurrections; }
 
  private:
+  TModuleNotifierList FNotifiers;
   // "procedure Name(Sender: TObject);" as the class declares it.
   String DeclarationText(const THandlerSource& H) const;
   // The whole implementation, with "\n" line ends.

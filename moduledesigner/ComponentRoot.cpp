@@ -80,7 +80,8 @@ TComponentRoot::TComponentRoot()
       FClipboard(FState, *this, FSelection, FNames, FStreams, FCreation,
                  [this](TPersistent* P) { InstanceRemoved(P); }),
       FLayout(FState, *this, FSelection),
-      FViews(FState) {}
+      FViews(FState),
+      FInheritance(FState, *this, FSelection) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.
@@ -124,6 +125,7 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
       }
       CreateFromStream(S, Info.AncestorRoot);
     }
+    LoadDependentModules(FState.Root);
     InternalInitializeDesigner(false);
   } catch (...) {
     DropRootComponent();
@@ -131,6 +133,7 @@ void TComponentRoot::Create(const TRootCreateInfo& Info) {
   }
   FStreams.Opened(S ? S->Size() : 0);
   UpdateOptions();
+  LoadDependentModules(FState.Root);
 }
 
 void TComponentRoot::CreateFromStream(TStream* Stream, const IPtr<IInternalRoot>& AncestorRoot) {
@@ -146,7 +149,8 @@ void TComponentRoot::CreateFromStream(TStream* Stream, const IPtr<IInternalRoot>
 }
 
 void TComponentRoot::SetCreateInfo(const String& AncestorClassName, const IPtr<IInternalRoot>& AncestorRoot) {
-  FState.AncestorRoot = AncestorRoot ? AncestorRoot : FLinks.FindAncestorRoot(AncestorClassName);
+  FState.AncestorRoot = AncestorRoot ? AncestorRoot : FInheritance.FindAncestorRoot(AncestorClassName);
+  FInheritance.WatchAncestor();
   if (FState.AncestorRoot) {
     FRootBaseClass = FState.AncestorRoot->GetRootBaseClass();
     FCustomModuleClass = FState.AncestorRoot->GetCustomModuleClass();
@@ -165,6 +169,7 @@ TClass TComponentRoot::GetRootClass() {
 TComponent* TComponentRoot::CreateRootAs(const String& ClassName, const String& AncestorClassName,
                                          const IPtr<IInternalRoot>& AncestorRoot) {
   SetCreateInfo(AncestorClassName, AncestorRoot);
+  if (FState.AncestorRoot) FInheritance.ValidateInheritence(FState.AncestorRoot->GetRoot());
   CreateRootInstance(ClassName);
   String Name = ClassName.size() > 1 ? ClassName.substr(1) : String();
   if (AncestorRoot && FState.AncestorRoot && FState.AncestorRoot->GetRoot() && FState.ViewName.empty()) {
@@ -233,7 +238,7 @@ void TComponentRoot::InternalDeinitializeDesigner(bool GoingDormant) {
   FSelection.Reset();
   DesignNotificationDesignerClosed(GetDesigner(), GoingDormant);
   if (FState.Root) FRootName = FState.Root->Name();
-  ClearDependencies();
+  FInheritance.DropAll();
   if (FState.FormWindow) FState.FormWindow->Close();
   HostDestroyDesignerWindow();
   FState.Surface.Reset();
@@ -310,6 +315,10 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
   FSelection.SelectableChanged();
 }
 
+void TComponentRoot::ClearDependenciesOn(TComponent* Component) {
+  if (FInheritance.ClearDependenciesOn(Component)) Modified();
+}
+
 // ----- Dormancy and closing -------------------------------------------------------------------
 
 void TComponentRoot::GoDormant() {
@@ -335,6 +344,8 @@ void TComponentRoot::Resurrect() {
     throw;
   }
   UpdateOptions();
+  LoadDependentModules(FState.Root);
+  ResurrectDependentModules(FState.Root);
   FStreams.Wake();
   if (FState.Module && !(FState.AncestorRoot && FState.AncestorRoot->GetModule() == FState.Module))
     FState.Module->Resurrected();

@@ -16,6 +16,7 @@
 //   TRootStreams    reading, writing, caching, sleeping and saving streams (RootStreams.h)
 //   TRootLinks      embedded frames and the links to other modules (RootLinks.h)
 //   TRootLayout     z-order and moving components into another parent (RootLayout.h)
+//   TRootInheritance the ancestor, links and dependencies between modules, units (RootInheritance.h)
 // A new concern of the root (inheritance, views, the other layout commands) is added as a service beside
 // these.
 //
@@ -35,6 +36,7 @@
 #include "moduledesigner/RootClipboard.h"
 #include "moduledesigner/RootCreation.h"
 #include "moduledesigner/RootHost.h"
+#include "moduledesigner/RootInheritance.h"
 #include "moduledesigner/RootIntf.h"
 #include "moduledesigner/RootLayout.h"
 #include "moduledesigner/RootLinks.h"
@@ -77,6 +79,7 @@ class TComponentRoot : public TInterfacedObject,
                        public ISurfaceHost,
                        public IItemContext,
                        public IRootViews,
+                       public IRootDependents,
                        protected TRootHostOperations {
   FW_CLASS(TComponentRoot, TInterfacedObject)
  public:
@@ -184,11 +187,13 @@ class TComponentRoot : public TInterfacedObject,
   bool IsReady() override { return FState.Root && !FState.Closing && !FClosed; }
   void ActiveChanged(bool Active) override {}
   void UpdateOptions() override;
-  void GetDependencies(const TGetRootProc& Proc) override {}
-  void GetDependentRoots(const TGetRootProc& Proc) override {}
-  void UpdateDependencies() override {}
-  void ClearDependencies() override {}
-  void ClearDependenciesOn(TComponent* Component) override {}
+  void GetDependencies(const TGetRootProc& Proc) override { FInheritance.GetDependencies(Proc); }
+  void GetDependentRoots(const TGetRootProc& Proc) override { FInheritance.GetDependentRoots(Proc); }
+  void UpdateDependencies() override { FInheritance.UpdateDependencies(); }
+  void ClearDependencies() override { FInheritance.ClearDependencies(); }
+  // References into the module of Component are set to none and its embedded instances go; a
+  // module that changed so counts as modified.
+  void ClearDependenciesOn(TComponent* Component) override;
   void ClearCachedStream() override { FStreams.ClearCachedStream(); }
   void ShowWindow(bool Show) override;
   void CancelModes() override;
@@ -265,6 +270,17 @@ class TComponentRoot : public TInterfacedObject,
   IPtr<IItem> ItemOf(TPersistent* Persistent) { return FSelection.ItemOf(Persistent); }
   const IPtr<IDesignSurface>& Surface() const noexcept { return FState.Surface; }
   const IPtr<ISelections>& Selections() const noexcept { return FSelection.List(); }
+
+  // ----- Inheritance, links and dependencies -----
+  void ValidateInheritence(TComponent* Ancestor) { FInheritance.ValidateInheritence(Ancestor); }
+  // Whether the revert command applies to the selection.
+  bool CanRevert() { return FInheritance.CanRevert(); }
+  void AddImportedRoot(const String& Name) { FInheritance.AddImportedRoot(Name); }
+  void LoadDependentModules(TComponent* Root) { FInheritance.LoadDependentModules(Root); }
+  void ResurrectDependentModules(TComponent* Root) { FInheritance.ResurrectDependentModules(Root); }
+  // IRootDependents
+  void AddDependentRoot(IRoot* Root) override { FInheritance.AddDependentRoot(Root); }
+  void RemoveDependentRoot(IRoot* Root) override { FInheritance.RemoveDependentRoot(Root); }
 
   // ----- Layout commands -----
   void ZOrder(bool Front) { FLayout.ZOrder(Front); }
@@ -373,9 +389,13 @@ class TComponentRoot : public TInterfacedObject,
   TComponent* CreateChild(TComponentClass ComponentClass, TComponent* Parent) override {
     return FCreation.CreateChild(ComponentClass, Parent);
   }
-  bool IsComponentLinkable(TComponent* Component) override { return Component != nullptr; }
+  bool IsComponentLinkable(TComponent* Component) override {
+    return FInheritance.IsComponentLinkable(Component);
+  }
   bool IsComponentHidden(TComponent* Component) override;
-  void MakeComponentLinkable(TComponent* Component) override { FLinks.MakeComponentLinkable(Component); }
+  void MakeComponentLinkable(TComponent* Component) override {
+    FInheritance.MakeComponentLinkable(Component);
+  }
   void Revert(TPersistent* Instance, PPropInfo PropInfo) override;
   bool GetIsDormant() override { return IsDormant(); }
   IPtr<IDesigner> GetAncestorDesigner() override;
@@ -422,8 +442,13 @@ class TComponentRoot : public TInterfacedObject,
                                                    const IPtr<IUpdateManager>& AncestorManager) {
     return nullptr;
   }
-  // The open module whose root class is ClassName, or none.
-  IPtr<IInternalRoot> FindAncestorRoot(const String& ClassName) { return FLinks.FindAncestorRoot(ClassName); }
+  // The ancestor of class ClassName: none for a root base class, else the open module of that
+  // class; raises EClassNotFound when it is not open.
+  IPtr<IInternalRoot> FindAncestorRoot(const String& ClassName) {
+    return FInheritance.FindAncestorRoot(ClassName);
+  }
+  // The module's source is read-only (the revert command is off).
+  bool HostIsReadOnly() override { return FState.IsSourceReadOnly(); }
 
   // The designer window's surface, given by the host when it makes the window.
   void SetSurface(const IPtr<IDesignSurface>& Surface) { FState.Surface = Surface; }
@@ -485,6 +510,7 @@ class TComponentRoot : public TInterfacedObject,
   TRootClipboard FClipboard;
   TRootLayout FLayout;
   TRootViews FViews;
+  TRootInheritance FInheritance;
   String FRootBaseClass;
   String FRootName;
   TClass FRootClass = nullptr;

@@ -121,9 +121,6 @@ bool TComponentRoot::CanAdd(TComponentClass ComponentClass) {
   return !FState.CustomModule || FState.CustomModule->ValidateComponentClass(ComponentClass);
 }
 
-void TComponentRoot::GetUnits(const TGetStrProc& Proc) {
-  const TStringList& Units = FStreams.UnitList();
-  for (int I = 0; I < Units.Count(); ++I) Proc(Units[I]);
-}
+void TComponentRoot::GetUnits(const TGetStrProc& Proc) { FInheritance.GetUnits(GetDesigner(), Proc); }
 
 }  // namespace formwright

@@ -49,6 +49,17 @@ class TRootHostOperations {
   virtual void HostValidateParent(TComponent* Parent) {}
   // Whether another module is left out of reference lists.
   virtual bool HostExcludeRoot(const IPtr<IRoot>& Root) { return false; }
+  // The root component of the module Component belongs to: by default the top of its owner
+  // chain (embedded frame instances and what they own belong to the module that embeds them).
+  virtual TComponent* HostRootOf(TComponent* Component) {
+    TComponent* C = Component;
+    while (C && C->Owner()) C = C->Owner();
+    return C;
+  }
+  // Whether an ancestor may hold Component without a name (none may by default).
+  virtual bool HostAcceptsUnnamed(TComponent* Component) { return false; }
+  // Whether the module is read-only for the revert command.
+  virtual bool HostIsReadOnly() { return false; }
 
   // The questions a person answers while a module is read or saved.
   // A reader error: 1 stops the read, 2 ignores this and every later error, else ignore this one.

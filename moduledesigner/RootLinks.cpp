@@ -112,24 +112,7 @@ void TRootLinks::GetComponentNames(PTypeData TypeData, const TGetStrProc& Proc) 
   }
 }
 
-void TRootLinks::MakeComponentLinkable(TComponent* Component) {
-  const IPtr<IComponentDesigner>& Designer = FState.ComponentDesigner;
-  IPtr<IRoot> Other = Designer ? Designer->FindRootOf(Component ? Component->Owner() : nullptr) : nullptr;
-  if (Other && FState.Module) FState.Module->AddImportedRoot(Other->GetRootName());
-}
-
 // ----- Modules by class -----------------------------------------------------------------------
-
-IPtr<IInternalRoot> TRootLinks::FindAncestorRoot(const String& ClassName) {
-  const IPtr<IComponentDesigner>& Designer = FState.ComponentDesigner;
-  if (ClassName.empty() || !Designer) return nullptr;
-  for (int I = 0; I < Designer->GetRootsCount(); ++I) {
-    IPtr<IRoot> R = Designer->GetRoots(I);
-    if (R.Identity() == static_cast<IInterface*>(static_cast<IRoot*>(FState.Self))) continue;
-    if (R->GetRoot() && SameText(R->GetRootClassName(), ClassName)) return Supports<IInternalRoot>(R);
-  }
-  return nullptr;
-}
 
 TComponent* FindDesignedRootOfClass(const IPtr<IComponentDesigner>& Designer, const String& ClassName) {
   if (!Designer) return nullptr;
@@ -149,6 +132,12 @@ void TRootLinks::ResolveMissingModules(bool& Redirected) {
     const int Answer = FHost.HostFixupQuestion(RootName, Missing[0]);
     if (Answer == 0) {
       FHost.HostRedirectLinks(Missing[0]);
+      // A redirect that left the links where they were (cancelled) refuses the save, rather
+      // than asking the same question for ever.
+      TStringList Still;
+      GetFixupReferenceNames(FState.Root, &Still);
+      if (Still.IndexOf(Missing[0]) >= 0)
+        throw EComponentDesignerException(Format(SOneModuleMissing, RootName, Missing[0]));
       Redirected = true;
     } else if (Answer == 1 || Answer == 2) {
       if (Missing.Count() == 1)

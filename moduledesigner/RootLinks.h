@@ -41,12 +41,8 @@ class TRootLinks {
   // the host includes it), its components and those of embedded frames one level deep, then
   // those of every module its unit uses, prefixed by the module's name.
   void GetComponentNames(PTypeData TypeData, const TGetStrProc& Proc);
-  // A component of another open module becomes reachable: the unit uses that module.
-  void MakeComponentLinkable(TComponent* Component);
 
   // ----- Modules by class -----
-  // The open module other than this one whose root class is ClassName; none when absent.
-  IPtr<IInternalRoot> FindAncestorRoot(const String& ClassName);
   // Before a write: every link to a module that is not open is resolved through the host's
   // question (removed or redirected), or the save is refused with "Module "%s" references
   // another module and cannot be saved until %s is loaded" (or the message for several).

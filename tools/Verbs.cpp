@@ -128,6 +128,13 @@ const std::vector<TVerb>& Verbs() {
        "list and leaves its form file on disk",
        {{"--json"}, {"--add", "--remove"}},
        ViewsVerb},
+      {"inherit",
+       "inherit ANCESTOR --name NAME -o FILE [--binary]",
+       "a new module NAME in FILE (with its unit beside it) that inherits from the module ANCESTOR:\n"
+       "it starts as a copy of the ancestor whose components are all inherited; an existing FILE or\n"
+       "unit is never replaced",
+       {{"--binary"}, {"--name", "-o"}},
+       InheritVerb},
       {"check",
        "check [FILE|DIR]...",
        "opens every module named (every .fwf file of a folder; the current folder when none is\n"

@@ -55,6 +55,8 @@ void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// A new module inheriting from another (VerbsInherit.cpp).
+void InheritVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Opens modules and reports every one that does not open (VerbsModule.cpp).
 void CheckVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Rearranging components (VerbsLayout.cpp).

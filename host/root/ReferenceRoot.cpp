@@ -208,10 +208,17 @@ TReferenceHost::TReferenceHost(IPtr<IModuleFileSystem> FileSystem,
   FDesigner->SetInvalidDataModuleClasses({TControl::StaticClass()});
   Designers()->RegisterDesigner(FDesigner, "fwf");
   InitializeDesigners(FEnvironment);
+  // A reference into another module ("Form2.Edit1") finds that module's root component while
+  // the module is open here.
+  FModuleFinder = RegisterFindGlobalComponentProc([Designer = FDesigner.Get()](const String& Name) {
+    IPtr<IRoot> R = Designer->FindOwnRoot(Name);
+    return R ? R->GetRoot() : nullptr;
+  });
 }
 
 TReferenceHost::~TReferenceHost() {
   CloseAll();
+  UnregisterFindGlobalComponentProc(FModuleFinder);
   Designers()->UnregisterDesigner(FDesigner);
 }
 
@@ -224,6 +231,23 @@ IPtr<TReferenceRoot> TReferenceHost::Track(IPtr<TReferenceRoot> Root) {
   if (OnRootOpened) OnRootOpened(Root);
   return Root;
 }
+
+namespace {
+// The source learns the unit of each module open in Host (and the module of each unit), so
+// that a module it uses is named by its unit.
+void NameUnits(TModuleSource& Source, const TReferenceHost& Host) {
+  Source.SetUnitNames(
+      [&Host](const String& Root) {
+        const IPtr<TReferenceRoot> R = Host.Find(Root);
+        return R ? UnitNameOf(R->GetFileName()) : String();
+      },
+      [&Host](const String& Unit) {
+        for (const auto& R : Host.Roots())
+          if (SameText(UnitNameOf(R->GetFileName()), Unit)) return R->GetRootName();
+        return String();
+      });
+}
+}  // namespace
 
 IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   if (IPtr<TReferenceRoot> View = OpenViewFile(*this, FileName)) return View;
@@ -239,16 +263,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
     HasUnit = true;
     Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName)));
   }
-  Source->SetUnitNames(
-      [this](const String& Root) {
-        const IPtr<TReferenceRoot> R = Find(Root);
-        return R ? UnitNameOf(R->GetFileName()) : String();
-      },
-      [this](const String& Unit) {
-        for (const auto& R : FRoots)
-          if (SameText(UnitNameOf(R->GetFileName()), Unit)) return R->GetRootName();
-        return String();
-      });
+  NameUnits(*Source, *this);
   const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());
   TRootCreateInfo Info;
   Info.ComponentDesigner = FDesigner;
@@ -280,8 +295,10 @@ IPtr<TReferenceRoot> TReferenceHost::New(const String& RootName, const String& F
                                        : (AncestorClass.size() > 1 ? AncestorClass.substr(1) : AncestorClass);
   TRootCreateInfo Info;
   Info.ComponentDesigner = FDesigner;
-  Info.Module = FFactory->CreateSource(UnitNameOf(FileName), "T" + RootName,
-                                       Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
+  IPtr<TModuleSource> Source = FFactory->CreateSource(
+      UnitNameOf(FileName), "T" + RootName, Ancestor ? Ancestor->GetRootClassName() : AncestorClass);
+  NameUnits(*Source, *this);
+  Info.Module = Source;
   Info.FileName = FileName;
   Info.RootName = RootName;
   Info.AncestorName = AncestorName;
@@ -302,7 +319,12 @@ void TReferenceHost::Close(const IPtr<TReferenceRoot>& Root) {
   IPtr<TReferenceRoot> Keep = *It;
   if (OnRootClosing) OnRootClosing(Keep);
   FRoots.erase(std::find(FRoots.begin(), FRoots.end(), Keep));
+  // Other modules let go of this one first: references into it go, and its embedded
+  // instances; then the module closes and its watchers (descendants) hear of it.
+  if (TComponent* Component = Keep->GetRoot()) FDesigner->RemoveDependenciesOn(Component);
+  IPtr<IDesignerModule> Module = Keep->GetModule();
   Keep->Close();
+  if (auto* Source = dynamic_cast<TModuleSource*>(Module.Get())) Source->Closed();
 }
 
 void TReferenceHost::CloseAll() {

@@ -155,6 +155,7 @@ class TReferenceHost {
   IPtr<IModuleFileSystem> FFileSystem;
   IPtr<TComponentDesigner> FDesigner;
   std::vector<IPtr<TReferenceRoot>> FRoots;
+  int FModuleFinder = -1;
 };
 
 }  // namespace formwright

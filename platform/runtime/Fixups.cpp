@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/runtime/FilerInternals.h"
+#include "platform/runtime/FixupNames.h"
 #include "platform/runtime/Lists.h"
 #include "platform/runtime/PointerSet.h"
 #include "platform/runtime/Scoped.h"
@@ -177,6 +178,16 @@ void GetFixupReferenceNames(TComponent* Root, TStrings* Names) {
       const String N = FirstPart(F.Name);
       if (Names->IndexOf(N) < 0) Names->Add(N);
     }
+}
+
+void GetFixupInstanceNames(TComponent* Root, const String& ReferenceRootName, TStrings* Names) {
+  for (const detail::TFixup& F : Globals().Fixups) {
+    const size_t Dot = F.Name.find('.');
+    if (F.Root != Root || Dot == String::npos || !SameText(F.Name.substr(0, Dot), ReferenceRootName))
+      continue;
+    const String N = F.Name.substr(Dot + 1);
+    if (Names->IndexOf(N) < 0) Names->Add(N);
+  }
 }
 
 void RedirectFixupReferences(TComponent* Root, const String& OldRootName, const String& NewRootName) {

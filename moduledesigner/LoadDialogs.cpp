@@ -1,0 +1,148 @@
+#include "moduledesigner/LoadDialogs.h"
+
+#include <algorithm>
+
+#include "platform/runtime/Filer.h"
+#include "platform/runtime/FixupNames.h"
+
+namespace formwright {
+
+FW_REGISTER_CLASS(TReadErrorDlg, "LoadDialogs")
+FW_REGISTER_CLASS(TLinkRedirect, "LoadDialogs")
+
+namespace {
+using namespace orx;
+
+inline constexpr const char* SReadErrorCaption = "Error Reading Form";
+inline constexpr const char* SReadErrorNamedCaption = "Error Reading Form: '%s'";
+inline constexpr const char* SReadErrorText =
+    "%s.  Ignore the error and continue?  NOTE: Ignoring the error may cause components to be deleted or "
+    "property values to be lost.";
+inline constexpr const char* SLinkRedirectCaption = "Link Redirection";
+inline constexpr const char* SLinkRedirectText = "Redirect form %s's links from %s to:";
+inline constexpr const char* SRemoveLinks = "<Remove links>";
+
+// The parts of a dialog, made in code and owned by the dialog.
+template <class T>
+T* Part(TForm* Dialog, TWinControl* Parent, const String& Name, int32_t Left, int32_t Top, int32_t Width,
+        int32_t Height) {
+  auto* C = static_cast<T*>(T::StaticClass()->template Create<TComponent*>(Dialog));
+  C->SetName(Name);
+  C->SetParent(Parent);
+  C->SetBounds(Left, Top, Width, Height);
+  return C;
+}
+
+TButton* Button(TForm* Dialog, const String& Name, const String& Caption, TModalResult Result, int32_t Left,
+                int32_t Top) {
+  TButton* B = Part<TButton>(Dialog, Dialog, Name, Left, Top, 88, 25);
+  B->SetCaption(Caption);
+  B->SetModalResult(Result);
+  return B;
+}
+
+// A label showing Text as it is (a "&" in a message is no accelerator).
+TLabel* TextLabel(TForm* Dialog, int32_t Left, int32_t Top, int32_t Width) {
+  TLabel* L = Part<TLabel>(Dialog, Dialog, "Text", Left, Top, Width, 16);
+  L->SetShowAccelChar(false);
+  return L;
+}
+}  // namespace
+
+// ----- Reader errors ----------------------------------------------------------------------------
+
+TReadErrorDlg::TReadErrorDlg(TComponent* AOwner) : TForm(AOwner) {
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetClientWidth(420);
+  SetClientHeight(128);
+  Text = TextLabel(this, 12, 12, 396);
+  Text->SetWordWrap(true);
+  Text->SetAutoSize(false);
+  Text->SetHeight(64);
+  IgnoreButton = Button(this, "IgnoreButton", "&Ignore", mrIgnore, 132, 92);
+  IgnoreButton->SetDefault(true);
+  IgnoreAllButton = Button(this, "IgnoreAllButton", "Ignore &All", mrIgnoreAll, 226, 92);
+  CancelButton = Button(this, "CancelButton", "Cancel", mrCancel, 320, 92);
+  CancelButton->SetCancel(true);
+}
+
+void TReadErrorDlg::Prepare(const String& Message, const String& FormName) {
+  SetCaption(FormName.empty() ? String(SReadErrorCaption) : Format(SReadErrorNamedCaption, FormName));
+  Text->SetCaption(Format(SReadErrorText, Message));
+}
+
+int FormReadError(const String& Message, const String& FormName) {
+  TOwned<TReadErrorDlg> Dialog(new TReadErrorDlg(nullptr));
+  Dialog->Prepare(Message, FormName);
+  return ShowModal(*Dialog);
+}
+
+// ----- Link redirection -----------------------------------------------------------------------
+
+TLinkRedirect::TLinkRedirect(TComponent* AOwner) : TForm(AOwner) {
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetCaption(SLinkRedirectCaption);
+  SetClientWidth(260);
+  SetClientHeight(236);
+  Text = TextLabel(this, 12, 12, 236);
+  ModuleList = Part<TListBox>(this, this, "ModuleList", 12, 32, 236, 160);
+  ModuleList->SetSorted(true);
+  OkButton = Button(this, "OkButton", "OK", mrOk, 66, 202);
+  OkButton->SetDefault(true);
+  CancelButton = Button(this, "CancelButton", "Cancel", mrCancel, 160, 202);
+  CancelButton->SetCancel(true);
+}
+
+void TLinkRedirect::Prepare(TComponent* Root, const String& MissingModule,
+                            const std::vector<String>& Modules) {
+  const String RootName = Root ? Root->Name() : String();
+  Text->SetCaption(Format(SLinkRedirectText, RootName, MissingModule));
+  // A text wider than the list widens the dialog (and the list with it).
+  if (const int32_t Extra = Text->Width() - ModuleList->Width(); Extra > 0) {
+    SetClientWidth(ClientWidth() + Extra);
+    ModuleList->SetWidth(ModuleList->Width() + Extra);
+  }
+  TStrings* Items = ModuleList->Items();
+  for (const String& M : Modules)
+    if (!SameText(M, RootName) && Items->IndexOf(M) < 0) Items->Add(M);
+  // Sorted, with the removal first: the list sorts the modules, then the removal goes on top.
+  ModuleList->SetSorted(false);
+  Items->Insert(0, SRemoveLinks);
+  TStringList Wanted;
+  GetFixupInstanceNames(Root, MissingModule, &Wanted);
+  for (int I = 1; I < Items->Count(); ++I) {
+    TComponent* Module = FindGlobalComponent((*Items)[I]);
+    bool HoldsAll = Module != nullptr;
+    for (int J = 0; HoldsAll && J < Wanted.Count(); ++J)
+      HoldsAll = FindNestedComponent(Module, Wanted[J]) != nullptr;
+    if (HoldsAll) {
+      ModuleList->SetItemIndex(I);
+      break;
+    }
+  }
+}
+
+String TLinkRedirect::Target() const {
+  const int32_t I = ModuleList->ItemIndex();
+  return I <= 0 ? String() : (*ModuleList->Items())[I];
+}
+
+int RedirectLinks(TComponent* Root, const String& ModuleName, const std::vector<String>& Modules,
+                  String* Target) {
+  TOwned<TLinkRedirect> Dialog(new TLinkRedirect(nullptr));
+  Dialog->Prepare(Root, ModuleName, Modules);
+  const int Result = ShowModal(*Dialog);
+  if (Result != mrOk) return Result;
+  const String To = Dialog->Target();
+  if (To.empty())
+    RemoveFixupReferences(Root, ModuleName);
+  else
+    RedirectFixupReferences(Root, ModuleName, To);
+  GlobalFixupReferences();  // redirected links find their components at once
+  if (Target) *Target = To;
+  return Result;
+}
+
+}  // namespace formwright
