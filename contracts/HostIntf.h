@@ -182,11 +182,13 @@ extern const char* const SFileChangedOnDisk;
 // A reader error while a module is read: 1 stops the read, 2 ignores this and every later
 // error of the read, anything else ignores this one.
 using TReaderErrorQuestion = std::function<int(const String& Message, const String& FormName)>;
-// An inherited component the ancestor no longer has. Name may be changed to a candidate.
-// 0 skips the component, 1 uses the existing component now named Name, 2 creates it anew,
-// 3 gives up (leaves the reader's decision).
+// An inherited component the ancestor no longer has, met while FormName is read. Name may be
+// changed to a candidate. 0 skips the component, 1 uses the existing component now named
+// Name, 2 creates it anew (offered only when CanCreate), 3 gives up (leaves the reader's
+// decision).
 using TAncestorNotFoundQuestion =
-    std::function<int(String& Name, const String& AncestorName, const String& CandidatesCommaText)>;
+    std::function<int(String& Name, const String& FormName, const String& AncestorName,
+                      const String& CandidatesCommaText, bool CanCreate)>;
 // Links to a module that is not open block a save: 0 removes or redirects them (then the
 // redirect question runs), 1 or 2 refuse the save, 3 or more checks again.
 using TFixupQuestion = std::function<int(const String& RootName, const String& MissingModule)>;

@@ -413,9 +413,10 @@ int TComponentRoot::HostReaderErrorQuestion(const String& Message) {
 }
 
 int TComponentRoot::HostAncestorNotFoundQuestion(String& Name, const String& AncestorName,
-                                                 const String& Candidates) {
+                                                 const String& Candidates, bool CanCreate) {
   const THostQuestions& Q = FState.ComponentDesigner->GetQuestions();
-  return Q.AncestorNotFound ? Q.AncestorNotFound(Name, AncestorName, Candidates) : 3;
+  return Q.AncestorNotFound ? Q.AncestorNotFound(Name, GetRootName(), AncestorName, Candidates, CanCreate)
+                            : 3;
 }
 
 int TComponentRoot::HostFixupQuestion(const String& RootName, const String& MissingModule) {

@@ -430,8 +430,8 @@ class TComponentRoot : public TInterfacedObject,
 
   // The questions, answered by default through the designer manager's question registry.
   int HostReaderErrorQuestion(const String& Message) override;
-  int HostAncestorNotFoundQuestion(String& Name, const String& AncestorName,
-                                   const String& Candidates) override;
+  int HostAncestorNotFoundQuestion(String& Name, const String& AncestorName, const String& Candidates,
+                                   bool CanCreate) override;
   int HostFixupQuestion(const String& RootName, const String& MissingModule) override;
   void HostRedirectLinks(const String& MissingModule) override;
   bool HostFileChangedQuestion(const String& FileName) override;

@@ -66,8 +66,9 @@ class TRootHostOperations {
   virtual int HostReaderErrorQuestion(const String& Message) = 0;
   // A component of the ancestor is missing: 0 skips it, 1 uses the component now named Name,
   // 2 creates a new one of that name; other answers leave the reader's own handling.
-  virtual int HostAncestorNotFoundQuestion(String& Name, const String& AncestorName,
-                                           const String& Candidates) = 0;
+  // CanCreate says whether 2 is possible (the component's class is known).
+  virtual int HostAncestorNotFoundQuestion(String& Name, const String& AncestorName, const String& Candidates,
+                                           bool CanCreate) = 0;
   // Links to a module that is not open: 0 removes or redirects them (HostRedirectLinks), 1 and
   // 2 refuse the save, other answers ask again.
   virtual int HostFixupQuestion(const String& RootName, const String& MissingModule) = 0;

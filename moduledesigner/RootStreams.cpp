@@ -259,7 +259,8 @@ void TRootStreams::ReaderAncestorNotFound(TReader* Reader, const String& Name, T
   else
     AncestorName = Lookup->ClassName().size() > 1 ? Lookup->ClassName().substr(1) : Lookup->ClassName();
   String NewName = Name;
-  const int Answer = FHost.HostAncestorNotFoundQuestion(NewName, AncestorName, Candidates.CommaText());
+  const int Answer = FHost.HostAncestorNotFoundQuestion(NewName, AncestorName, Candidates.CommaText(),
+                                                        ComponentClass != nullptr);
   switch (Answer) {
     case 0:
       Component = nullptr;

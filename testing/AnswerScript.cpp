@@ -50,9 +50,10 @@ void TAnswerScript::Install(THostQuestions& Questions) {
     const TAnswer* A = Take(TKind::ReaderError, Message);
     return A ? A->Value : FFallback.ReaderError(Message, FormName);
   };
-  Questions.AncestorNotFound = [this](String& Name, const String& AncestorName, const String& Candidates) {
+  Questions.AncestorNotFound = [this](String& Name, const String& FormName, const String& AncestorName,
+                                      const String& Candidates, bool CanCreate) {
     const TAnswer* A = Take(TKind::AncestorNotFound, Name + " of " + AncestorName);
-    if (!A) return FFallback.AncestorNotFound(Name, AncestorName, Candidates);
+    if (!A) return FFallback.AncestorNotFound(Name, FormName, AncestorName, Candidates, CanCreate);
     if (!A->Text.empty()) Name = A->Text;
     return A->Value;
   };

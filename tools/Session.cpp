@@ -103,9 +103,11 @@ std::vector<String> EmbeddedFrameClasses(const String& FileName) {
 
 TSession::TSession() : FFiles(MakeIntf<TDiskFileSystem>()), FHost(FFiles) {
   THostQuestions& Q = FHost.Questions();
-  Q.ReaderError = [](const String&, const String&) { return 1; };                // stop the read
-  Q.Fixup = [](const String&, const String&) { return 1; };                      // refuse the save
-  Q.AncestorNotFound = [](String&, const String&, const String&) { return 3; };  // reader decides
+  Q.ReaderError = [](const String&, const String&) { return 1; };  // stop the read
+  Q.Fixup = [](const String&, const String&) { return 1; };        // refuse the save
+  Q.AncestorNotFound = [](String&, const String&, const String&, const String&, bool) {
+    return 3;
+  };  // reader decides
   Q.RedirectLinks = [](TComponent*, const String&) { return String(); };
 }
 

@@ -143,7 +143,7 @@ TEST(DesignEnvironment, DefaultAnswersNeverLoseAnythingSilently) {
   auto Env = MakeIntf<TDesignEnvironment>();
   String Name = "Button1";
   EXPECT_EQ(Env->Questions.ReaderError("Property Foo does not exist", "Form1"), 1);
-  EXPECT_EQ(Env->Questions.AncestorNotFound(Name, "Form1", "Button2"), 3);
+  EXPECT_EQ(Env->Questions.AncestorNotFound(Name, "Form2", "Form1", "Button2", true), 3);
   EXPECT_EQ(Name, "Button1");
   EXPECT_EQ(Env->Questions.Fixup("Form1", "Form2"), 1);
   EXPECT_FALSE(Env->OpenRootModule("Form2"));  // no opener
