@@ -132,7 +132,7 @@ void TRootAlign::Align(TOTAAffect Affect) {
       SpaceDelete(Items, Affect == afHSpaceDel);
       break;
     case afAlignToGrid:
-      AlignToGrid();
+      ToGrid(Items);
       break;
     case afSnapToGrid:
       if (const IPtr<ISurfaceDesigner> Designer = FHost.HostFormDesigner())
@@ -263,11 +263,15 @@ void TRootAlign::Size(TOTASizeAffect Affect, int Value) {
 void TRootAlign::AlignToGrid() {
   std::vector<TBounder> Items = Prepare();
   if (Items.empty()) return;
+  ToGrid(Items);
+  FState.Self->Modified();
+}
+
+void TRootAlign::ToGrid(std::vector<TBounder>& Items) {
   for (TBounder& B : Items) {
     const TPoint P = PointToGrid(B.BoundsRect().TopLeft(), true);
     B.Item()->SetBoundsRect(Bounds(P.X, P.Y, B.Width(), B.Height()));
   }
-  FState.Self->Modified();
 }
 
 // Our framework's decision: all children means every child of the module mirrored inside its

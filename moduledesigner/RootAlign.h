@@ -106,6 +106,7 @@ class TRootAlign {
   void WinCenter(std::vector<TBounder>& Items, bool Horizontal);
   void SpaceStep(std::vector<TBounder>& Items, bool Horizontal, int Step);
   void SpaceDelete(std::vector<TBounder>& Items, bool Horizontal);
+  void ToGrid(std::vector<TBounder>& Items);
 
   TRootState& FState;
   TRootHostOperations& FHost;

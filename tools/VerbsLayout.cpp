@@ -139,15 +139,18 @@ std::vector<TComponent*> LayoutComponents(TSession& Session, TReferenceRoot& R, 
   return List;
 }
 
-// Says where each component is now.
-void SayLaidOut(TOutput& Out, const String& File, const String& Verb, const std::vector<TComponent*>& List) {
+// Says where each component is now (a non-visual component by its icon's place).
+void SayLaidOut(TReferenceRoot& R, TOutput& Out, const String& File, const String& Verb,
+                const std::vector<TComponent*>& List) {
   json Docs = json::array();
   String Where;
   for (TComponent* C : List) {
-    Docs.push_back({{"name", C->Name()}, {"bounds", BoundsDoc(C)}});
-    if (auto* Ctl = dynamic_cast<orx::TControl*>(C))
-      Where += Format("%s%s at %d,%d size %dx%d", String(Where.empty() ? "" : ", "), C->Name(), Ctl->Left(),
-                      Ctl->Top(), Ctl->Width(), Ctl->Height());
+    const TRect B = R.ItemOf(C)->GetBoundsRect();
+    Docs.push_back(
+        {{"name", C->Name()},
+         {"bounds", {{"left", B.Left}, {"top", B.Top}, {"width", B.Width()}, {"height", B.Height()}}}});
+    Where += Format("%s%s at %d,%d size %dx%d", String(Where.empty() ? "" : ", "), C->Name(), B.Left, B.Top,
+                    B.Width(), B.Height());
   }
   Out.Say(Format("%s: %s", File, Where), {{"file", File}, {"verb", Verb}, {"components", Docs}});
 }
@@ -170,7 +173,7 @@ void AlignVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     } catch (const Exception& E) {
       Refuse(File, Format("cannot align %s", NamesOf(List)), E);
     }
-    SayLaidOut(Out, File, "align", List);
+    SayLaidOut(R, Out, File, "align", List);
   });
 }
 
@@ -200,7 +203,7 @@ void SizeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     } catch (const Exception& E) {
       Refuse(File, Format("cannot size %s", NamesOf(List)), E);
     }
-    SayLaidOut(Out, File, "size", List);
+    SayLaidOut(R, Out, File, "size", List);
   });
 }
 

@@ -40,13 +40,13 @@ class LayoutDialogs : public testing::TModuleTest {
 TEST_F(LayoutDialogs, UnansweredOrCancelledDialogsChangeNothing) {
   const String Original = Written(Module);
   Select({"B1", "B2"});
+  IDesignSurfaceCommands& S = Surface();
   for (int Pass = 0; Pass < 2; ++Pass) {
-    Surface().AppAlignDialog();
-    Surface().AppSizeDialog();
-    Surface().AppScaleDialog();
-    Surface().AppTabOrderDialog();
-    Surface().AppCreationOrderDialog();
-    Surface().AppSaveTemplateDialog();
+    for (auto Dialog :
+         {&IDesignSurfaceCommands::AppAlignDialog, &IDesignSurfaceCommands::AppSizeDialog,
+          &IDesignSurfaceCommands::AppScaleDialog, &IDesignSurfaceCommands::AppTabOrderDialog,
+          &IDesignSurfaceCommands::AppCreationOrderDialog, &IDesignSurfaceCommands::AppSaveTemplateDialog})
+      (S.*Dialog)();
     // Answered with Cancel after changing the choice.
     Questions().Align = [](TAlignChoice& C) { return C.Horizontal = afRight, false; };
     Questions().Size = [](TSizeChoice& C) { return C.Horizontal = asHGrow, false; };

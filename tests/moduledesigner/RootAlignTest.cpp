@@ -1,4 +1,6 @@
 // Aligning, spacing, sizing, the grid and flipping children through the module root.
+#include <array>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -76,52 +78,34 @@ TEST_F(RootAlign, OnlyTheAnchorsSiblingsMove) {
   EXPECT_THAT(Selected(Module), ElementsAre(Find("B1"), Find("B2")));
 }
 
-TEST_F(RootAlign, SpacingEquallySpreadsTheLeftEdgesBetweenTheOutermost) {
-  Place({{"B1", Bounds(50, 0, 50, 30)}, {"B2", Bounds(0, 0, 21, 41)}, {"B3", Bounds(101, 0, 33, 15)}});
-  Place({{"Inner", Bounds(10, 0, 5, 5)}});
-  Select({"B1", "B2", "B3", "Inner"});
-  Module->Align(afHSpace);
-  EXPECT_THAT(Positions({"B2", "Inner", "B1", "B3"}),
-              ElementsAre(Pair(0, 0), Pair(33, 0), Pair(67, 0), Pair(101, 0)));
-  // Two items stay where they are.
-  Select({"B1", "B3"});
-  Module->Align(afVSpace);
-  EXPECT_THAT(Positions({"B1", "B3"}), ElementsAre(Pair(67, 0), Pair(101, 0)));
-}
-
-TEST_F(RootAlign, SpacingStepsMoveNeighboursOutwardOrInward) {
-  auto Row = [&] {
-    Place({{"B1", Bounds(60, 0, 10, 10)},
-           {"B2", Bounds(30, 0, 10, 10)},
-           {"B3", Bounds(0, 0, 10, 10)},
-           {"Inner", Bounds(90, 0, 10, 10)}});
-    Select({"B1", "B2", "B3", "Inner"});
+TEST_F(RootAlign, SpacingCommandsMoveTheOthersAroundTheAnchor) {
+  // Left edge and width of B1 (the anchor), B2, B3 and Inner; their left edges afterwards.
+  const struct {
+    TOTAAffect Affect;
+    std::array<std::pair<int, int>, 4> Start;
+    std::array<int, 4> Lefts;
+  } Cases[] = {
+      // Evenly between the outermost left edges; widths do not enter.
+      {afHSpace, {{{50, 50}, {0, 21}, {101, 33}, {10, 5}}}, {67, 0, 101, 33}},
+      // 1, 2, 3... pixels outward, or inward; one level with the anchor stays on a decrease.
+      {afHSpaceInc, {{{60, 10}, {30, 10}, {0, 10}, {90, 10}}}, {60, 29, -2, 91}},
+      {afHSpaceDec, {{{60, 10}, {30, 10}, {0, 10}, {90, 10}}}, {60, 31, 2, 89}},
+      {afHSpaceDec, {{{60, 10}, {60, 10}, {0, 10}, {90, 10}}}, {60, 60, 1, 89}},
+      // The gaps close toward the anchor.
+      {afHSpaceDel, {{{100, 20}, {50, 30}, {0, 40}, {150, 10}}}, {100, 70, 30, 120}},
   };
-  Row();
-  Module->Align(afHSpaceInc);
-  EXPECT_THAT(Positions({"B3", "B2", "B1", "Inner"}),
-              ElementsAre(Pair(-2, 0), Pair(29, 0), Pair(60, 0), Pair(91, 0)));
-  Row();
-  Module->Align(afHSpaceDec);
-  EXPECT_THAT(Positions({"B3", "B2", "B1", "Inner"}),
-              ElementsAre(Pair(2, 0), Pair(31, 0), Pair(60, 0), Pair(89, 0)));
-  // On a decrease, an item level with the anchor stays and does not count.
-  Row();
-  C("B2")->SetLeft(60);
-  Module->Align(afHSpaceDec);
-  EXPECT_THAT(Positions({"B3", "B2", "B1", "Inner"}),
-              ElementsAre(Pair(1, 0), Pair(60, 0), Pair(60, 0), Pair(89, 0)));
-}
-
-TEST_F(RootAlign, RemovingSpaceClosesGapsTowardTheAnchorAndKeepsOverlaps) {
-  Place({{"B1", Bounds(100, 0, 20, 10)},
-         {"B2", Bounds(50, 0, 30, 10)},
-         {"B3", Bounds(0, 0, 40, 10)},
-         {"Inner", Bounds(150, 0, 10, 10)}});
-  Select({"B1", "B2", "B3", "Inner"});
-  Module->Align(afHSpaceDel);
-  EXPECT_THAT(Positions({"B3", "B2", "B1", "Inner"}),
-              ElementsAre(Pair(30, 0), Pair(70, 0), Pair(100, 0), Pair(120, 0)));
+  const char* Names[] = {"B1", "B2", "B3", "Inner"};
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(static_cast<int>(Case.Affect));
+    for (size_t I = 0; I < 4; ++I) C(Names[I])->SetBounds(Case.Start[I].first, 0, Case.Start[I].second, 10);
+    Select({"B1", "B2", "B3", "Inner"});
+    Module->Align(Case.Affect);
+    for (size_t I = 0; I < 4; ++I) EXPECT_EQ(C(Names[I])->Left(), Case.Lefts[I]) << Names[I];
+  }
+  // Two items never move when spread; removing space keeps B2 over B1 and brings B3 up to B2.
+  Select({"B1", "B3"});
+  Module->Align(afHSpace);
+  EXPECT_THAT(Positions({"B1", "B3"}), ElementsAre(Pair(100, 0), Pair(30, 0)));
   Place({{"B1", Bounds(0, 0, 10, 20)}, {"B2", Bounds(0, 15, 10, 20)}, {"B3", Bounds(0, 50, 10, 5)}});
   Select({"B1", "B2", "B3"});
   Module->Align(afVSpaceDel);
