@@ -347,6 +347,12 @@ struct ISurfaceDesigner : virtual IInterface {
   virtual TDragAction GetDragAction() = 0;
 };
 
+// The dialogs a surface asks its host to show for the current selection.
+FW_ENUM(TDesignDialog, ddAlign, ddSize, ddScale, ddTabOrder, ddCreationOrder, ddSaveTemplate)
+// The module commands a surface asks its host to carry out.
+FW_ENUM(TDesignCommand, dmAlignToGrid, dmFlipAllChildren, dmFlipSelectedChildren, dmTextPFM, dmViewAsText,
+        dmRevert, dmShowNonVisualComponents)
+
 // The module root's side of a design surface: what the surface passes on to the module.
 struct ISurfaceHost : virtual IInterface {
   FW_INTERFACE(ISurfaceHost, IInterface, "{F3A6C2D0-5B1E-4C7A-9D20-6E8B10000005}")
@@ -360,6 +366,19 @@ struct ISurfaceHost : virtual IInterface {
   virtual bool HasSelectableChildren(TComponent* Component) = 0;
   virtual void Modified() = 0;
   virtual void ValidateModification() = 0;
+  // Shows the dialog `Kind` for the selection and applies what the person chose; a dialog
+  // that is cancelled changes nothing.
+  virtual void Dialog(TDesignDialog Kind) = 0;
+  // Carries out the module command `Command` (a command the host does not know does nothing).
+  virtual void Command(TDesignCommand Command) = 0;
+  // Raises when `Component` may not be inserted into the module now (a view takes new
+  // components only from its master).
+  virtual void CanInsertComponent(TComponent* Component) = 0;
+  // Told when a persistent joins or leaves the module.
+  virtual void InstanceInserted(TPersistent* Persistent) = 0;
+  virtual void InstanceRemoved(TPersistent* Persistent) = 0;
+  // A name for a new component that no component of the module has, made from `BaseName`.
+  virtual String UniqueName(const String& BaseName) = 0;
 };
 
 // What items of a surface need to know about the module they show. The surface gives one to

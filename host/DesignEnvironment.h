@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "contracts/HostIntf.h"
+#include "host/LayoutDialogs.h"
 #include "platform/runtime/IniFiles.h"
 
 namespace formwright {
@@ -53,6 +54,8 @@ class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
   // The one question registry of this environment: replace an answer here and every root
   // asks it.
   THostQuestions Questions = DefaultHostQuestions();
+  // The layout dialogs' questions (all unanswered: every dialog is cancelled).
+  TLayoutQuestions LayoutQuestions;
   // Opens a module by root name; without one, no module can be opened on request.
   TRootOpener RootOpener;
   String BaseExeName = "formwright";

@@ -81,7 +81,8 @@ TComponentRoot::TComponentRoot()
                  [this](TPersistent* P) { InstanceRemoved(P); }),
       FLayout(FState, *this, FSelection),
       FViews(FState),
-      FInheritance(FState, *this, FSelection) {}
+      FInheritance(FState, *this, FSelection),
+      FAlign(FState, *this, FSelection, FLayout) {}
 
 TComponentRoot::~TComponentRoot() {
   // A root that was never closed still owns its component.
@@ -257,6 +258,36 @@ void TComponentRoot::UpdateOptions() {
   FCreation.SetGrid(TPoint{Options.GridSizeX, Options.GridSizeY}, Options.SnapToGrid);
   if (FState.FormWindow) FState.FormWindow->OptionsChanged(Options);
   FStreams.SetDefaultFormat(Options.PFMFormat == 1);
+  FShowNonVisual = Options.ShowNonVisualComponents;
+}
+
+void TComponentRoot::Command(TDesignCommand Command) {
+  switch (Command) {
+    case dmAlignToGrid:
+      FAlign.AlignToGrid();
+      break;
+    case dmFlipAllChildren:
+    case dmFlipSelectedChildren:
+      FAlign.FlipChildren(Command == dmFlipSelectedChildren);
+      break;
+    case dmTextPFM:
+      // The other form from the next save on; the module itself is unchanged until then.
+      FStreams.SetTextFormat(!FStreams.IsTextFormat());
+      Modified();
+      break;
+    case dmShowNonVisualComponents:
+      FShowNonVisual = !FShowNonVisual;
+      if (IPtr<IDesignEnvironment> Env = FState.Environment(); Env && FState.FormWindow) {
+        TDesignerOptions Options = Env->GetDesignerOptions();
+        Options.ShowNonVisualComponents = FShowNonVisual;
+        FState.FormWindow->OptionsChanged(Options);
+      }
+      break;
+    case dmViewAsText:
+    case dmRevert:
+      HostCommand(Command);
+      break;
+  }
 }
 
 // ----- Modification ---------------------------------------------------------------------------

@@ -17,8 +17,9 @@
 //   TRootLinks      embedded frames and the links to other modules (RootLinks.h)
 //   TRootLayout     z-order and moving components into another parent (RootLayout.h)
 //   TRootInheritance the ancestor, links and dependencies between modules, units (RootInheritance.h)
-// A new concern of the root (inheritance, views, the other layout commands) is added as a service beside
-// these.
+//   TRootAlign      aligning, spacing, sizing, the grid and flipping children (RootAlign.h)
+//   TRootViews      the module's device views, each a root of its own (RootViews.h)
+// A new concern of the root is added as a service beside these.
 //
 // TComponentRoot is a base class: the host derives its own root class and overrides the
 // operations of TRootHostOperations (instance set-up, the designer window, the class group of
@@ -33,6 +34,7 @@
 #include "formdesigner/PaletteItems.h"
 #include "formdesigner/Proxies.h"
 #include "formdesigner/Selections.h"
+#include "moduledesigner/RootAlign.h"
 #include "moduledesigner/RootClipboard.h"
 #include "moduledesigner/RootCreation.h"
 #include "moduledesigner/RootHost.h"
@@ -80,6 +82,8 @@ class TComponentRoot : public TInterfacedObject,
                        public IItemContext,
                        public IRootViews,
                        public IRootDependents,
+                       public IOTAAlignable,
+                       public IFlipChildren,
                        protected TRootHostOperations {
   FW_CLASS(TComponentRoot, TInterfacedObject)
  public:
@@ -287,6 +291,15 @@ class TComponentRoot : public TInterfacedObject,
   void BringToFront() { FLayout.ZOrder(true); }
   void SendToBack() { FLayout.ZOrder(false); }
   void MoveSelection(TComponent* Parent, const TPoint* At = nullptr) { FLayout.MoveSelection(Parent, At); }
+  // Aligning, spacing, sizing and the grid over the selection (RootAlign.h).
+  void Align(TOTAAffect Affect) override { FAlign.Align(Affect); }
+  void Size(TOTASizeAffect Affect, int Value) override { FAlign.Size(Affect, Value); }
+  void AlignToGrid() { FAlign.AlignToGrid(); }
+  // Negated: all levels flips every child of the module, otherwise the selection is flipped.
+  void FlipChildren(bool AllLevels) override { FAlign.FlipChildren(!AllLevels); }
+  // Whether non-visual components are shown on the surface (the designer option until
+  // dmShowNonVisualComponents switches it).
+  bool ShowNonVisualComponents() const noexcept { return FShowNonVisual; }
 
   // ----- Creation -----
   // Palette-style: a component from a palette item, centred in the current container (a
@@ -314,7 +327,7 @@ class TComponentRoot : public TInterfacedObject,
   }
   TPoint PointToGrid(TPoint Point) { return FCreation.PointToGrid(Point); }
   void ValidatePlaceable(TClass ComponentClass) { FCreation.ValidatePlaceable(ComponentClass); }
-  void CanInsertComponent(TComponent* Component) { FCreation.CanInsertComponent(Component); }
+  void CanInsertComponent(TComponent* Component) override { FCreation.CanInsertComponent(Component); }
 
   // ----- Views -----
   IPtr<IInternalRoot> GetMasterView() override { return FViews.GetMasterView(); }
@@ -353,6 +366,14 @@ class TComponentRoot : public TInterfacedObject,
   bool HasSelectableChildren(TComponent* Component) override { return IsFrameInstance(Component); }
   TComponent* GetDesignRoot() override { return FState.Root; }
   IPtr<IComponentEditor> GetComponentEditor(TComponent* Component) override;
+  // The layout dialogs are the host's (HostDialog).
+  void Dialog(TDesignDialog Kind) override { HostDialog(Kind); }
+  // The grid, flips, the stream format and the non-visual components are carried out here;
+  // viewing as text and reverting go to the host (HostCommand).
+  void Command(TDesignCommand Command) override;
+  // A persistent joins or leaves the module (its root component's notifications).
+  void InstanceInserted(TPersistent* Persistent) override;
+  void InstanceRemoved(TPersistent* Persistent) override;
 
   // ----- IDesignerHook -----
   void Notification(TPersistent* AnObject, TOperation Operation) override;
@@ -399,7 +420,9 @@ class TComponentRoot : public TInterfacedObject,
   void Revert(TPersistent* Instance, PPropInfo PropInfo) override;
   bool GetIsDormant() override { return IsDormant(); }
   IPtr<IDesigner> GetAncestorDesigner() override;
-  TPoint GetScrollRanges(const TPoint& ScrollPosition) override { return ScrollPosition; }
+  TPoint GetScrollRanges(const TPoint& ScrollPosition) override {
+    return FAlign.GetScrollRanges(ScrollPosition);
+  }
   void Edit(TComponent* Component) override;
   void ChainCall(const String& MethodName, const String& InstanceName, const String& InstanceMethod,
                  PTypeData TypeData) override {}
@@ -456,10 +479,6 @@ class TComponentRoot : public TInterfacedObject,
   // designer's opening, of modifications and of options from then on.
   void SetFormWindow(const IPtr<IDesignerFormWindow>& Window) { FState.FormWindow = Window; }
 
-  // A persistent joins or leaves the module (its root component's notifications).
-  void InstanceInserted(TPersistent* Persistent);
-  void InstanceRemoved(TPersistent* Persistent);
-
   // ----- Reader and writer hooks -----
   // The root's own readers and writers install them; a host's reader set-up may use them too.
   void ReaderSetName(TReader* Reader, TComponent* Component, String& Name) {
@@ -511,6 +530,8 @@ class TComponentRoot : public TInterfacedObject,
   TRootLayout FLayout;
   TRootViews FViews;
   TRootInheritance FInheritance;
+  TRootAlign FAlign;
+  bool FShowNonVisual = true;
   String FRootBaseClass;
   String FRootName;
   TClass FRootClass = nullptr;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "formdesigner/PaletteItems.h"
+#include "formdesigner/SurfaceIntf.h"
 #include "moduledesigner/RootIntf.h"
 
 namespace formwright {
@@ -47,6 +48,14 @@ class TRootHostOperations {
   // Raises when the framework keeps new components (created or pasted) out of Parent; nothing
   // has changed yet. Accepts every parent by default.
   virtual void HostValidateParent(TComponent* Parent) {}
+  // The form designer of the module's surface (grid, lock); none by default.
+  virtual IPtr<ISurfaceDesigner> HostFormDesigner() { return nullptr; }
+  // Shows a layout dialog for the selection and applies the person's choice; the default shows
+  // none and changes nothing (a cancelled dialog).
+  virtual void HostDialog(TDesignDialog Kind) {}
+  // The module commands the root leaves to its host (viewing as text, reverting); none by
+  // default.
+  virtual void HostCommand(TDesignCommand Command) {}
   // Whether another module is left out of reference lists.
   virtual bool HostExcludeRoot(const IPtr<IRoot>& Root) { return false; }
   // The root component of the module Component belongs to: by default the top of its owner

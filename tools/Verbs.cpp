@@ -72,6 +72,27 @@ const std::vector<TVerb>& Verbs() {
        "has its own order); --tab N sets its tab order, the others moving up or down one",
        {{"--front", "--back"}, {"--index", "--tab"}},
        OrderVerb},
+      {"align",
+       "align FILE... C,C... --left|--right|--hcenter|--top|--bottom|--vcenter|--hspace|...",
+       "aligns controls of one parent to the first one named (the anchor): edges or centres;\n"
+       "--hspace/--vspace spread them evenly between the outermost; --hwincenter/--vwincenter\n"
+       "centre them in their parent; --hspace-inc/-dec move the others one pixel per step away\n"
+       "from or toward the anchor, --hspace-del closes the gaps (and --vwincenter, --vspace-inc,\n"
+       "--vspace-dec, --vspace-del likewise); --grid moves them to the nearest grid point",
+       {{"--left", "--right", "--hcenter", "--top", "--bottom", "--vcenter", "--hspace", "--vspace",
+         "--hwincenter", "--vwincenter", "--hspace-inc", "--hspace-dec", "--hspace-del", "--vspace-inc",
+         "--vspace-dec", "--vspace-del", "--grid"},
+        {}},
+       AlignVerb},
+      {"size",
+       "size FILE... C,C... --widths|--heights|--both|--width N|--height N|--grow-width|...",
+       "sizes controls of one parent: --widths, --heights or --both take the first one's; --grow-\n"
+       "and --shrink- (-width, -height) take the largest or smallest of them; --width N and\n"
+       "--height N set them",
+       {{"--widths", "--heights", "--both", "--grow-width", "--shrink-width", "--grow-height",
+         "--shrink-height"},
+        {"--width", "--height"}},
+       SizeVerb},
       {"retype",
        "retype FILE... C NEWCLASS [--force]",
        "replaces a component by one of another class under the same name: the properties and\n"

@@ -62,6 +62,8 @@ void CheckVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Rearranging components (VerbsLayout.cpp).
 void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void AlignVerb(TSession& Session, TArgs& Args, TOutput& Out);
+void SizeVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Questions about modules (VerbsQuery.cpp).
 void ClassesVerb(TSession& Session, TArgs& Args, TOutput& Out);

@@ -1,5 +1,8 @@
-// The verbs that rearrange a module: moving components into another parent and changing their
-// z-order and tab order.
+// The verbs that rearrange a module: moving components into another parent, changing their
+// z-order and tab order, aligning and sizing them.
+#include <optional>
+
+#include "moduledesigner/RootAlign.h"
 #include "platform/orx/Controls.h"
 #include "platform/runtime/TypInfo.h"
 #include "tools/Inspector.h"
@@ -96,7 +99,113 @@ bool Publishes(TClass Class, TComponent* C, const String& Path) {
   return SubClass && OldSub && OldSub->InheritsFrom(SubClass);
 }
 
+// The option of each alignment, in the order help lists them.
+const std::pair<const char*, TOTAAffect> AlignOptions[] = {{"--left", afLeft},
+                                                           {"--right", afRight},
+                                                           {"--hcenter", afHCenter},
+                                                           {"--top", afTop},
+                                                           {"--bottom", afBottom},
+                                                           {"--vcenter", afVCenter},
+                                                           {"--hspace", afHSpace},
+                                                           {"--vspace", afVSpace},
+                                                           {"--hwincenter", afHWinCenter},
+                                                           {"--vwincenter", afVWinCenter},
+                                                           {"--hspace-inc", afHSpaceInc},
+                                                           {"--hspace-dec", afHSpaceDec},
+                                                           {"--hspace-del", afHSpaceDel},
+                                                           {"--vspace-inc", afVSpaceInc},
+                                                           {"--vspace-dec", afVSpaceDec},
+                                                           {"--vspace-del", afVSpaceDel},
+                                                           {"--grid", afAlignToGrid}};
+// The options of the size commands that take no value, and the two that take one.
+const std::pair<const char*, TOTASizeAffect> SizeOptions[] = {
+    {"--grow-width", asHGrow},      {"--shrink-width", asHShrink}, {"--grow-height", asVGrow},
+    {"--shrink-height", asVShrink}, {"--widths", asWidths},        {"--heights", asHeights},
+    {"--both", asWidthHeight},      {"--width", asHAbsolute},      {"--height", asVAbsolute}};
+
+// The components of a layout command: named, more than the root, all sharing one parent.
+std::vector<TComponent*> LayoutComponents(TSession& Session, TReferenceRoot& R, TArgs& Args,
+                                          const String& File, const String& Verb) {
+  const String What0 = Format("the components to %s", Verb);
+  const String& Names = Args.Need(0, What0.c_str());
+  if (Args.Positional.size() > 1) throw EUsage(Format("%s takes one list of components (A,B)", Verb));
+  const std::vector<TComponent*> List = Session.Components(R, Names);
+  const String What = Format("cannot %s %s", Verb, NamesOf(List));
+  for (TComponent* C : List) {
+    if (C == R.GetRoot()) throw Exception(Format("%s: %s: %s is the module's root", File, What, C->Name()));
+    if (ParentOf(C) != ParentOf(List.front()))
+      throw Exception(Format("%s: %s: components laid out together must share a parent", File, What));
+  }
+  return List;
+}
+
+// Says where each component is now (a non-visual component by its icon's place).
+void SayLaidOut(TReferenceRoot& R, TOutput& Out, const String& File, const String& Verb,
+                const std::vector<TComponent*>& List) {
+  json Docs = json::array();
+  String Where;
+  for (TComponent* C : List) {
+    const TRect B = R.ItemOf(C)->GetBoundsRect();
+    Docs.push_back(
+        {{"name", C->Name()},
+         {"bounds", {{"left", B.Left}, {"top", B.Top}, {"width", B.Width()}, {"height", B.Height()}}}});
+    Where += Format("%s%s at %d,%d size %dx%d", String(Where.empty() ? "" : ", "), C->Name(), B.Left, B.Top,
+                    B.Width(), B.Height());
+  }
+  Out.Say(Format("%s: %s", File, Where), {{"file", File}, {"verb", Verb}, {"components", Docs}});
+}
+
 }  // namespace
+
+void AlignVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  std::optional<TOTAAffect> Affect;
+  for (const auto& [Option, A] : AlignOptions)
+    if (Args.Has(Option)) {
+      if (Affect) throw EUsage("align takes one of --left, --right, --hcenter, --top, ... (see --help)");
+      Affect = A;
+    }
+  if (!Affect) throw EUsage("align needs one of --left, --right, --hcenter, --top, ... (see --help)");
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const std::vector<TComponent*> List = LayoutComponents(Session, R, Args, File, "align");
+    try {
+      SelectComponents(R, List);
+      R.Align(*Affect);
+    } catch (const Exception& E) {
+      Refuse(File, Format("cannot align %s", NamesOf(List)), E);
+    }
+    SayLaidOut(R, Out, File, "align", List);
+  });
+}
+
+void SizeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
+  std::vector<std::pair<TOTASizeAffect, int>> Commands;
+  for (const auto& [Option, A] : SizeOptions) {
+    if (!Args.Has(Option)) continue;
+    int Value = 0;
+    if (A == asHAbsolute || A == asVAbsolute) {
+      int64_t N = 0;
+      if (!TryStrToInt64(Args.Value(Option), N) || N < 0 || N > 32767)
+        throw EUsage(
+            Format("%s takes a number from 0 to 32767, not '%s'", String(Option), Args.Value(Option)));
+      Value = static_cast<int>(N);
+    }
+    Commands.emplace_back(A, Value);
+  }
+  if (Commands.empty())
+    throw EUsage("size needs --widths, --heights, --both, --width N, --height N, ... (see --help)");
+  ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
+    const std::vector<TComponent*> List = LayoutComponents(Session, R, Args, File, "size");
+    try {
+      for (const auto& [A, Value] : Commands) {
+        SelectComponents(R, List);
+        R.Size(A, Value);
+      }
+    } catch (const Exception& E) {
+      Refuse(File, Format("cannot size %s", NamesOf(List)), E);
+    }
+    SayLaidOut(R, Out, File, "size", List);
+  });
+}
 
 void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {

@@ -68,6 +68,16 @@ void TReferenceRoot::HostPlaceComponent(TComponent* Component, const TRect& From
   Component->SetDesignInfo(DesignInfoFromPosition(TPoint{P.X + DX, P.Y + DY}));
 }
 
+IPtr<ISurfaceDesigner> TReferenceRoot::HostFormDesigner() {
+  auto* Window = dynamic_cast<TOrxFormWindow*>(FormWindow().Get());
+  return Window && Window->FormDesigner() ? IPtr<ISurfaceDesigner>(Window->FormDesigner()) : nullptr;
+}
+
+void TReferenceRoot::HostDialog(TDesignDialog Kind) {
+  if (auto* Env = dynamic_cast<TDesignEnvironment*>(State().Environment().Get()))
+    ShowLayoutDialog(Env->LayoutQuestions, *this, Kind);
+}
+
 TModuleSource* TReferenceRoot::Source() const { return dynamic_cast<TModuleSource*>(State().Module.Get()); }
 
 String TReferenceRoot::UnitFileName() const {

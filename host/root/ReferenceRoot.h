@@ -65,6 +65,10 @@ class TReferenceRoot : public TComponentRoot {
   // Pasted components keep their offsets from the copied area's top-left corner, which moves
   // to the target rectangle's top-left corner (nothing moves for an empty target).
   void HostPlaceComponent(TComponent* Component, const TRect& From, const TRect& To) override;
+  // The form designer of the designer window's surface.
+  IPtr<ISurfaceDesigner> HostFormDesigner() override;
+  // Asks the environment's layout questions (ShowLayoutDialog); cancelled without one.
+  void HostDialog(TDesignDialog Kind) override;
 
  private:
   TComponentClass FPaletteClass = nullptr;

@@ -76,38 +76,43 @@ class TOrxDesignSurface::TNotifier : public TComponent {
 
 TOrxDesignSurface::TOrxDesignSurface(TComponent* DesignRoot, IPtr<ISurfaceHost> Host,
                                      IPtr<IDesigner> Designer)
-    : FDesignRoot(DesignRoot), FHost(std::move(Host)), FDesigner(std::move(Designer)) {
+    : TDesignSurface(DesignRoot, std::move(Host)), FDesigner(std::move(Designer)) {
   if (!DesignRoot) throw EInvalidArgument("A design surface needs a root component");
   FContext = MakeIntf<TOrxItemContext>(this);
   FNotifier.reset(new TNotifier(this));
-  FNotifier->FreeNotification(FDesignRoot);
+  FNotifier->FreeNotification(DesignRoot);
+  SetPainters(FGrabHandles, FGuidelinePainter);
+  IPtr<IItem> Root = FindItem(DesignRoot);
+  SetRootItems(Root, Root);
 }
 
 TOrxDesignSurface::~TOrxDesignSurface() { Close(); }
 
 void TOrxDesignSurface::Close() {
-  FGrabHandles->SetItem(nullptr);
+  TDesignSurface::Close();
   FContextMenuItem.Reset();
-  FListener.Reset();
+  ClearListener();
+  SetRootItems(nullptr, nullptr);
   FItems.clear();
   FContext->Detach();
   // Nothing of the module refers to the watcher: unlinked from the root first, the root is not
   // told of its removal, which it would pass on to every component it owns. Its other free
   // notifications go with it.
-  if (FNotifier && FDesignRoot) FNotifier->RemoveFreeNotification(FDesignRoot);
+  if (FNotifier && DesignRootComponent()) FNotifier->RemoveFreeNotification(DesignRootComponent());
   FNotifier.reset();
-  FDesignRoot = nullptr;
+  SetDesignRoot(nullptr);
   // The host and the designer are usually the module root, which holds this surface.
-  FHost.Reset();
+  SetHost(nullptr);
   FDesigner.Reset();
 }
 
 void TOrxDesignSurface::ComponentFreed(TComponent* Component) {
-  if (Component == FDesignRoot) {
+  if (Component == DesignRootComponent()) {
     // The module's root goes: nothing of it stays on the surface.
     FGrabHandles->SetItem(nullptr);
+    SetRootItems(nullptr, nullptr);
     FItems.clear();
-    FDesignRoot = nullptr;
+    SetDesignRoot(nullptr);
     return;
   }
   auto It = FItems.find(Component);
@@ -118,19 +123,19 @@ void TOrxDesignSurface::ComponentFreed(TComponent* Component) {
 
 bool TOrxDesignSurface::BelongsToModule(const TComponent* Component) const {
   for (const TComponent* C = Component; C; C = C->Owner())
-    if (C == FDesignRoot) return true;
+    if (C == DesignRootComponent()) return true;
   return false;
 }
 
 IPtr<IItem> TOrxDesignSurface::MakeItem(TComponent* Component) {
   if (auto* Control = dynamic_cast<TControl*>(Component)) return MakeIntf<TOrxControlItem>(Control, FContext);
-  if (Component == FDesignRoot) return MakeIntf<TOrxModuleItem>(Component, FContext);
+  if (Component == DesignRootComponent()) return MakeIntf<TOrxModuleItem>(Component, FContext);
   if (IsNoIconComponent(Component)) return MakeIntf<TNonControlItem>(Component, FContext);
   return MakeIntf<TOrxIconItem>(Component, FContext);
 }
 
 IPtr<IItem> TOrxDesignSurface::FindItem(TPersistent* Persistent) {
-  if (!Persistent || !FDesignRoot) return nullptr;
+  if (!Persistent || !DesignRootComponent()) return nullptr;
   auto* Component = dynamic_cast<TComponent*>(Persistent);
   if (!Component) return MakeIntf<TNonControlItem>(Persistent, FContext);
   if (!BelongsToModule(Component)) return nullptr;
@@ -158,42 +163,21 @@ void TOrxDesignSurface::DropItems(TComponent* Instance) {
   }
 }
 
-bool TOrxDesignSurface::ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) {
-  if (!Selections) return false;
-  for (IPtr<IItem> I = Item; I; I = I->GetParent())
-    if (Selections->Selected(I)) return true;
-  return false;
-}
-
-IPtr<IItem> TOrxDesignSurface::CreateItem(const IPtr<IItem>& ParentItem, const TRect& Rect) {
-  if (!FHost) return nullptr;
-  TComponent* Created = FHost->CreateCurrentComponent(ExtractComponent(ParentItem), Rect);
-  return Created ? FindItem(Created) : nullptr;
-}
-
 void TOrxDesignSurface::RightClicked(const IPtr<IItem>& Item, TPoint Point) {
   FContextMenuItem = Item;
   FContextMenuPoint = Point;
 }
 
-void TOrxDesignSurface::DeleteSelection() {
-  if (FHost) FHost->DeleteSelection();
-}
-
-void TOrxDesignSurface::ValidateModification() {
-  if (FHost) FHost->ValidateModification();
-}
-
 void TOrxDesignSurface::Modified() {
-  if (FHost)
-    FHost->Modified();
+  if (Host())
+    TDesignSurface::Modified();
   else
     ++FModifiedCount;
 }
 
 std::vector<TComponent*> TOrxDesignSurface::SelectableComponents() {
   std::vector<TComponent*> Result;
-  if (!FDesignRoot) return Result;
+  if (!DesignRootComponent()) return Result;
   // The owner's components, then those of each of its frame instances, depth first.
   auto AddOwned = [&](auto& Self, TComponent* Owner) -> void {
     const std::vector<TComponent*> Owned = Owner->ComponentList();
@@ -201,19 +185,19 @@ std::vector<TComponent*> TOrxDesignSurface::SelectableComponents() {
     for (TComponent* C : Owned)
       if (HasSelectableChildren(C)) Self(Self, C);
   };
-  AddOwned(AddOwned, FDesignRoot);
+  AddOwned(AddOwned, DesignRootComponent());
   return Result;
 }
 
 int TOrxDesignSurface::GetItemsCount() {
-  return FHost ? FHost->GetSelectableComponentCount() : static_cast<int>(SelectableComponents().size());
+  return Host() ? TDesignSurface::GetItemsCount() : static_cast<int>(SelectableComponents().size());
 }
 
 IPtr<IItem> TOrxDesignSurface::GetItems(int Index) {
-  if (FHost) return FindItem(FHost->GetSelectableComponents(Index));
+  if (Host()) return TDesignSurface::GetItems(Index);
   // The root's own components come first: going through all items one by one stays linear.
-  if (FDesignRoot && Index >= 0 && Index < FDesignRoot->ComponentCount())
-    return FindItem(FDesignRoot->Components(Index));
+  if (DesignRootComponent() && Index >= 0 && Index < DesignRootComponent()->ComponentCount())
+    return FindItem(DesignRootComponent()->Components(Index));
   const std::vector<TComponent*> All = SelectableComponents();
   if (Index < 0 || Index >= static_cast<int>(All.size())) throw EListError(Format(SListIndexError, Index));
   return FindItem(All[static_cast<size_t>(Index)]);
@@ -221,13 +205,13 @@ IPtr<IItem> TOrxDesignSurface::GetItems(int Index) {
 
 bool TOrxDesignSurface::HasSelectableChildren(TComponent* Component) {
   if (!Component) return false;
-  if (FHost) return FHost->HasSelectableChildren(Component);
+  if (Host()) return Host()->HasSelectableChildren(Component);
   return Component->ComponentState().Contains(csInline);
 }
 
 IPtr<IDesigner> TOrxDesignSurface::GetDesigner() {
-  if (FDesigner || !FDesignRoot) return FDesigner;
-  return Supports<IDesigner>(FDesignRoot->Designer());
+  if (FDesigner || !DesignRootComponent()) return FDesigner;
+  return Supports<IDesigner>(DesignRootComponent()->Designer());
 }
 
 IPtr<IComponentEditor> TOrxDesignSurface::GetComponentEditor(TComponent* Component) {
@@ -238,8 +222,8 @@ IPtr<IComponentEditor> TOrxDesignSurface::GetComponentEditor(TComponent* Compone
 
 std::vector<TComponent*> TOrxDesignSurface::IconComponents() const {
   std::vector<TComponent*> Result;
-  if (!FDesignRoot) return Result;
-  for (TComponent* C : FDesignRoot->ComponentList())
+  if (!DesignRootComponent()) return Result;
+  for (TComponent* C : DesignRootComponent()->ComponentList())
     if (!dynamic_cast<TControl*>(C) && !IsNoIconComponent(C)) Result.push_back(C);
   return Result;
 }
@@ -250,7 +234,7 @@ IPtr<IItem> TOrxDesignSurface::ItemAtPos(TPoint Point) {
     IPtr<IItem> Icon = FindItem(*It);
     if (Icon && Icon->GetBoundsRect().Contains(Point)) return Icon;
   }
-  if (auto* Root = dynamic_cast<TWinControl*>(FDesignRoot)) {
+  if (auto* Root = dynamic_cast<TWinControl*>(DesignRootComponent())) {
     IPtr<IItem> Item = FindItem(Root->ControlAtPos(Point, true, true));
     while (Item && !Item->Selectable()) Item = Item->GetParent();
     if (Item) return Item;
@@ -259,12 +243,12 @@ IPtr<IItem> TOrxDesignSurface::ItemAtPos(TPoint Point) {
 }
 
 TPoint TOrxDesignSurface::SurfaceToGlobal(TPoint Point) {
-  if (auto* Root = dynamic_cast<TControl*>(FDesignRoot)) return Root->ClientToScreen(Point);
+  if (auto* Root = dynamic_cast<TControl*>(DesignRootComponent())) return Root->ClientToScreen(Point);
   return Point;
 }
 
 void TOrxDesignSurface::PaintPicture() {
-  auto* Root = dynamic_cast<TControl*>(FDesignRoot);
+  auto* Root = dynamic_cast<TControl*>(DesignRootComponent());
   if (!Root) return;
   FPicture->SetSize(Root->Width(), Root->Height());
   orx::TBitmapCanvas Canvas(*FPicture);
@@ -276,7 +260,7 @@ IPtr<IDragBoxes> TOrxDesignSurface::CreateDragBoxes(const IPtr<IItem>& Container
   // Where the container's client area starts on the picture: the root's client offset there,
   // plus the container's client origin within the root's.
   TPoint Offset;
-  if (auto* Root = dynamic_cast<TControl*>(FDesignRoot)) {
+  if (auto* Root = dynamic_cast<TControl*>(DesignRootComponent())) {
     Offset = orx::ClientOffset(Root);
     if (auto* C = dynamic_cast<TControl*>(ExtractComponent(Container)); C && C != Root) {
       const TPoint At = C->ClientToScreen({0, 0}), RootAt = Root->ClientToScreen({0, 0});
@@ -300,7 +284,7 @@ std::vector<IPtr<IItem>> TOrxDesignSurface::TabSequence(const IPtr<IItem>& Paren
     for (int I = 0; I < W->ControlCount(); ++I)
       if (!dynamic_cast<TWinControl*>(W->Controls(I))) Order.push_back(W->Controls(I));
   }
-  if (ParentComponent && ParentComponent == FDesignRoot) {
+  if (ParentComponent && ParentComponent == DesignRootComponent()) {
     const std::vector<TComponent*> Icons = IconComponents();
     Order.insert(Order.end(), Icons.begin(), Icons.end());
   }

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "formdesigner/DesignSurface.h"
 #include "formdesigner/DragBoxes.h"
 #include "host/root/SurfaceItems.h"
 #include "platform/orx/Pictures.h"
@@ -88,13 +89,14 @@ class TOrxGuidelinePainter : public TInterfacedObject, public IGuidelinePainter 
   int FUpdateLevel = 0;
 };
 
-// The design surface of one root component.
+// The design surface of one root component. What concerns the module goes to the surface host
+// (TDesignSurface); this class answers items, points, tab order, drag boxes and pictures.
 //
 // Without a surface host (a module root) the surface answers on its own: the selectable
 // components are the root's owned components and those of its embedded frame instances,
 // nothing is created or deleted through it, and modifications are only counted.
-class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
-  FW_CLASS(TOrxDesignSurface, TInterfacedObject)
+class TOrxDesignSurface : public TDesignSurface {
+  FW_CLASS(TOrxDesignSurface, TDesignSurface)
  public:
   // `DesignRoot` must not be null; `Designer` supplies component editors (may be null).
   TOrxDesignSurface(TComponent* DesignRoot, IPtr<ISurfaceHost> Host = nullptr,
@@ -102,21 +104,15 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   ~TOrxDesignSurface() override;
 
   // ----- IDesignSurface
-  void AddListener(const IPtr<IDesignSurfaceListener>& Listener) override { FListener = Listener; }
-  void RemoveListener(const IPtr<IDesignSurfaceListener>& Listener) override { FListener.Reset(); }
-  // Null when there is no host or the host made nothing.
-  IPtr<IItem> CreateItem(const IPtr<IItem>& ParentItem, const TRect& Rect) override;
-  void DeleteSelection() override;
-  IPtr<IGrabHandles> GetGrabHandles() override { return FGrabHandles; }
-  IPtr<IGuidelinePainter> GetGuidelinePainter() override { return FGuidelinePainter; }
-  // Raises EListError for a bad index.
+  // Without a host: the root's components and those of its frame instances; raises EListError
+  // for a bad index.
   IPtr<IItem> GetItems(int Index) override;
   int GetItemsCount() override;
-  IPtr<IItem> GetRoot() override { return FindItem(FDesignRoot); }
-  IPtr<IItem> GetContainerItem() override { return GetRoot(); }
   bool GridSnapDisabled() override { return FGridSnapDisabled; }
-  void ValidateModification() override;
+  // Counted while there is no host.
   void Modified() override;
+  // True: the design root of an Orx module is a control or a data module's icon area.
+  bool GetIsControl() override { return dynamic_cast<orx::TControl*>(GetDesignRoot()) != nullptr; }
   // Components of this module (the root and what it owns, at any depth) get cached items;
   // any other persistent gets a new item that is not kept; components of other modules none.
   IPtr<IItem> FindItem(TPersistent* Persistent) override;
@@ -132,12 +128,11 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   IPtr<IItem> NextTabItem(const IPtr<IItem>& Current, bool GoForward) override;
   IPtr<IDragBoxes> CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) override;
   void DropItems(TComponent* Instance) override;
-  bool ItemInSelections(const IPtr<ISelections>& Selections, const IPtr<IItem>& Item) override;
   // Remembered as the context menu's place.
   void RightClicked(const IPtr<IItem>& Item, TPoint Point) override;
 
   // ----- what the item context answers
-  TComponent* DesignRoot() const noexcept { return FDesignRoot; }
+  TComponent* DesignRoot() { return GetDesignRoot(); }
   // The host's answer, else: the component is an embedded frame instance.
   bool HasSelectableChildren(TComponent* Component);
   IPtr<IComponentEditor> GetComponentEditor(TComponent* Component);
@@ -148,8 +143,6 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   std::vector<TComponent*> IconComponents() const;
 
   // ----- headless state
-  void SetHost(IPtr<ISurfaceHost> Host) { FHost = std::move(Host); }
-  const IPtr<IDesignSurfaceListener>& Listener() const noexcept { return FListener; }
   // Stands for the key that turns snapping off.
   void SetGridSnapDisabled(bool Value) noexcept { FGridSnapDisabled = Value; }
   void SetCursorPos(TPoint Value) noexcept { FCursorPos = Value; }
@@ -170,7 +163,7 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   // Releases the grab handles' item, the cached items, the free notifications, the listener,
   // the host and the designer; the surface then answers nothing for the module any more.
   // Called by the destructor.
-  void Close();
+  void Close() override;
 
  private:
   class TNotifier;
@@ -181,8 +174,6 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   std::vector<TComponent*> SelectableComponents();
   std::vector<IPtr<IItem>> TabSequence(const IPtr<IItem>& Parent);
 
-  TComponent* FDesignRoot;
-  IPtr<ISurfaceHost> FHost;
   IPtr<IDesigner> FDesigner;
   IPtr<TOrxItemContext> FContext;
   IPtr<TOrxGrabHandles> FGrabHandles = MakeIntf<TOrxGrabHandles>();
@@ -191,7 +182,6 @@ class TOrxDesignSurface : public TInterfacedObject, public IDesignSurface {
   TOwned<orx::TBitmap> FPicture{new orx::TBitmap};
   IPtr<IItem> FContextMenuItem;
   TPoint FContextMenuPoint;
-  IPtr<IDesignSurfaceListener> FListener;
   std::unordered_map<TComponent*, IPtr<IItem>> FItems;
   TOwned<TComponent> FNotifier;
   TPoint FCursorPos;

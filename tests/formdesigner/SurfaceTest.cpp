@@ -317,6 +317,12 @@ class TTestHost : public TInterfacedObject, public ISurfaceHost {
   void ValidateModification() override {
     if (ReadOnly) throw EComponentDesignerException("read only");
   }
+  void Dialog(TDesignDialog) override {}
+  void Command(TDesignCommand) override {}
+  void CanInsertComponent(TComponent*) override {}
+  void InstanceInserted(TPersistent*) override {}
+  void InstanceRemoved(TPersistent*) override {}
+  String UniqueName(const String& BaseName) override { return BaseName + "1"; }
   TComponent* Selectable = nullptr;
   int Deletes = 0;
   int Modifications = 0;

@@ -1,4 +1,4 @@
-// move, order and retype: what they keep, and refusals that leave every file alone.
+// move, order, retype, align and size: what they keep, and refusals that leave every file alone.
 #include "ToolFixture.h"
 
 namespace formwright::testing {
@@ -97,6 +97,36 @@ TEST_F(ToolTest, MoveOrderAndRetypeRefuseAndChangeNoFile) {
       {"retype Main.fwf MainForm TForm", 1, "it is the module's root"},
       {"retype Settings.fwf OkButton TCheckBox --force", 1,
        "Cannot retype component OkButton, component was introduced in an ancestor form"},
+  });
+}
+
+TEST_F(ToolTest, AlignAndSizeFollowTheFirstNamedAndChangeOnlyBounds) {
+  // OpenButton (8, 8, 75 x 25) and SearchButton (96, 8, 75 x 25) in ToolPanel.
+  RunOk("size Main.fwf SearchButton --width 120 --height 31");
+  TRunResult R = RunOk("align Main.fwf SearchButton,OpenButton --right --json");
+  EXPECT_EQ(Json(R)["components"][1]["bounds"],
+            (json{{"left", 141}, {"top", 8}, {"width", 75}, {"height", 25}}));
+  R = RunOk("align Main.fwf SearchButton,OpenButton --vcenter");
+  EXPECT_THAT(R.Out,
+              HasSubstr("Main.fwf: SearchButton at 96,8 size 120x31, OpenButton at 141,11 size 75x25"));
+  R = RunOk("size Main.fwf OpenButton,SearchButton --widths --heights");
+  EXPECT_THAT(R.Out, HasSubstr("SearchButton at 96,8 size 75x25"));
+  RunOk("align Main.fwf SearchButton,OpenButton --top");
+  RunOk("set Main.fwf OpenButton.Left=8");
+  // Back where they were, the files are as they were, the unit never touched.
+  EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
+  EXPECT_EQ(Read("Main.pas"), Before["Main.pas"]);
+}
+
+TEST_F(ToolTest, AlignAndSizeRefuseAndChangeNoFile) {
+  ExpectEachRefused({
+      {"align Main.fwf OpenButton,SearchButton", 2, "align needs one of --left"},
+      {"align Main.fwf OpenButton,SearchButton --left --top", 2, "align takes one of --left"},
+      {"align Main.fwf OpenButton,NameEdit --left", 1,
+       "cannot align OpenButton, NameEdit: components laid out together must share a parent"},
+      {"align Main.fwf MainForm,ToolPanel --top", 1, "MainForm is the module's root"},
+      {"size Main.fwf OpenButton --width x", 2, "--width takes a number from 0 to 32767, not 'x'"},
+      {"size Main.fwf OpenButton", 2, "size needs --widths"},
   });
 }
 
