@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/orx/Application.h"
 #include "tools/Jobs.h"
 #include "tools/Verbs.h"
 
@@ -39,6 +40,8 @@ int TakeJobs(std::vector<String>& Words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The program's application: the screen its forms are listed by and its message queue.
+  orx::TApplication Application;
   std::vector<String> Words(argv + 1, argv + argc);
   // A bare call is a person finding out what the program does: the summary, and success.
   if (Words.empty()) {
