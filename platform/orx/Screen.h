@@ -35,6 +35,9 @@ struct TMonitor {
 // Which monitor to answer when a point or a rectangle is on none.
 FW_ENUM(TMonitorDefaultTo, mdNull, mdNearest, mdPrimary)
 
+// The screen of an application: plain data that a host or a test sets and forms read when
+// they place themselves. Monitors change only through SetMonitors or SetSize, which keep at
+// least one monitor and exactly one primary one.
 class TScreen : public TComponent {
   FW_CLASS(TScreen, TComponent)
  public:
