@@ -53,11 +53,8 @@ TEST_F(SurfacePicture, DraggedItemsShowTheirOwnLookAndLeaveThePictureAsItWas) {
   How.Options.DisplayGrid = false;
   Surface->PaintPicture(How);
   const std::vector<uint32_t> Before = Surface->Picture().Pixels();
-  ASSERT_TRUE(Supports<IItem2D>(ItemOf(Button)));
   EXPECT_FALSE(Supports<IItem2D>(ItemOf(Actions)));
   const IPtr<IDragImage> Icon = Supports<IDragImage>(ItemOf(Actions));
-  ASSERT_TRUE(Icon);
-  EXPECT_EQ(Icon->GetSize(), (TSize{NonVisualIconSize, NonVisualIconSize}));
   const IPtr<IDragBoxesEx> Boxes = Supports<IDragBoxesEx>(Surface->CreateDragBoxes(Surface->GetRoot(), {}));
   ASSERT_TRUE(Boxes);
   Boxes->Add(Supports<IItem2D>(ItemOf(Button)), daMove);
@@ -69,23 +66,6 @@ TEST_F(SurfacePicture, DraggedItemsShowTheirOwnLookAndLeaveThePictureAsItWas) {
   EXPECT_GT(Changed(Before, Rect(150, 0, 300, 200)), 0);
   Boxes->Done();
   EXPECT_EQ(Surface->Picture().Pixels(), Before);
-}
-
-TEST_F(SurfacePicture, ShowsGridIconsAndHandlesAtItsScale) {
-  Surface->PaintPicture({2, TDesignerOptions{}, {Button}});
-  TBitmap& P = Surface->Picture();
-  ASSERT_EQ(P.Width(), 600);
-  ASSERT_EQ(P.Height(), 400);
-  EXPECT_EQ(P.Pixel(8 * 2, 8 * 2), clBlack) << "a grid dot";
-  EXPECT_EQ(P.Pixel(8 * 2 + 1, 8 * 2 + 2), clWhite);
-  EXPECT_EQ(P.Pixel(20 * 2, 30 * 2), clBlack) << "the top-left handle";
-  EXPECT_NE(P.Pixel(210 * 2, 110 * 2), clWhite) << "the action list's icon";
-  // Drag boxes of a later drag are drawn at the picture's scale.
-  const std::vector<uint32_t> Before = P.Pixels();
-  auto Boxes = Surface->CreateDragBoxes(Surface->GetRoot(), {});
-  Boxes->Add(Bounds(250, 150, 10, 10), dbsItem, daMove);
-  EXPECT_NE(P.Pixel(259 * 2, 159 * 2), Before[size_t(159 * 2 * 600 + 259 * 2)]);
-  Boxes->Done();
 }
 
 TEST_F(SurfacePicture, ADataModuleShowsItsIconsAndARootWithoutAreaIsRefused) {
