@@ -38,7 +38,7 @@ int TXorDragBoxes::Add(const IPtr<IDragImage>& Image, const TRect& Rect, TDragAc
 
 int TXorDragBoxes::Add(const IPtr<IItem2D>& Item, TDragAction Action) {
   const IPtr<IItem> Dragged = Item ? Item->GetDraggedItem() : nullptr;
-  return Store(Dragged ? Dragged->GetBoundsRect() : TRect{}, dbsItem, nullptr);
+  return Store(Dragged ? Dragged->GetBoundsRect() : TRect{}, dbsItem, Supports<IDragImage>(Dragged));
 }
 
 void TXorDragBoxes::CheckIndex(int Index) const {

@@ -30,7 +30,7 @@ class TXorDragBoxes : public TInterfacedObject, public IDragBoxesEx {
 
   // Stores and draws the box; returns its index.
   int Add(const TRect& Rect, TDesignBoxStyle Style, TDragAction Action) override;
-  // An item that draws itself is shown as the outline of its bounds.
+  // An item that draws itself is shown at its bounds, by its drag image when it has one.
   int Add(const IPtr<IItem2D>& Item, TDragAction Action) override;
   // A drag image shown in an item box at `Rect`.
   int Add(const IPtr<IDragImage>& Image, const TRect& Rect, TDragAction Action) override;

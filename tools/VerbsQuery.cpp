@@ -119,8 +119,8 @@ struct TPalettePage {
 const std::vector<TPalettePage>& Palette() {
   static const std::vector<TPalettePage> Pages{
       {"Standard",
-       {"TMainMenu", "TPopupMenu", "TLabel", "TEdit", "TMemo", "TButton", "TCheckBox", "TListBox", "TPanel",
-        "TActionList"},
+       {"TMainMenu", "TPopupMenu", "TLabel", "TEdit", "TMemo", "TButton", "TCheckBox", "TRadioButton",
+        "TListBox", "TComboBox", "TGroupBox", "TPanel", "TActionList"},
        ""},
       {"Additional", {"TImage", "TShape", "TPaintBox", "TScrollBox", "TStatusBand"}, ""},
       {"Items", {"TMenuItem", "TAction"}, "these go inside a menu or an action list: add them with --parent"},

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "moduledesigner/PackageLoader.h"
+#include "platform/orx/Application.h"
 #include "tools/Jobs.h"
 #include "tools/Verbs.h"
 
@@ -77,6 +78,8 @@ String WithPackageHint(const String& Message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The program's application: the screen its forms are listed by and its message queue.
+  orx::TApplication Application;
   std::vector<String> Words(argv + 1, argv + argc);
   // A bare call is a person finding out what the program does: the summary, and success.
   if (Words.empty()) {

@@ -29,9 +29,13 @@ void TOrxDragBoxPainter::DrawBox(const TRect& Rect, TDesignBoxStyle Style, const
   else
     FShown.push_back(Box);
   if (!FPicture || FPicture->Empty()) return;
+  if (const IPtr<IOrxDragImage> Own = Supports<IOrxDragImage>(Image)) {
+    XorDragImage(*FPicture, *Own, {Rect.Left + FOffset.X, Rect.Top + FOffset.Y}, FScale);
+    return;
+  }
   // Inverting (white by exclusive-or): a frame for items, a filled rectangle for the rubber band
   // of a selection; drawing the same box again brings the pixels back.
-  orx::TBitmapCanvas Canvas(*FPicture);
+  orx::TBitmapCanvas Canvas(*FPicture, FScale);
   Canvas.SetDrawMode(orx::dmXor);
   Canvas.SetOrigin(FOffset);
   Canvas.Pen()->SetColor(orx::clWhite);
@@ -247,13 +251,9 @@ TPoint TOrxDesignSurface::SurfaceToGlobal(TPoint Point) {
   return Point;
 }
 
-void TOrxDesignSurface::PaintPicture() {
-  auto* Root = dynamic_cast<TControl*>(DesignRootComponent());
-  if (!Root) return;
-  FPicture->SetSize(Root->Width(), Root->Height());
-  orx::TBitmapCanvas Canvas(*FPicture);
-  orx::PaintControl(Canvas, Root);
-  Canvas.Flush();
+void TOrxDesignSurface::PaintPicture(const TSurfacePicture& How) {
+  PaintModulePicture(*FPicture, DesignRootComponent(), How);
+  FPictureScale = std::max(How.Scale, 1);
 }
 
 IPtr<IDragBoxes> TOrxDesignSurface::CreateDragBoxes(const IPtr<IItem>& Container, TPoint Start) {
@@ -267,7 +267,7 @@ IPtr<IDragBoxes> TOrxDesignSurface::CreateDragBoxes(const IPtr<IItem>& Container
       Offset = {Offset.X + At.X - RootAt.X, Offset.Y + At.Y - RootAt.Y};
     }
   }
-  FDragBoxPainter->SetPicture(FPicture.get(), Offset);
+  FDragBoxPainter->SetPicture(FPicture.get(), Offset, FPictureScale);
   return MakeIntf<TXorDragBoxes>(FDragBoxPainter);
 }
 

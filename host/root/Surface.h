@@ -14,7 +14,7 @@
 #include "formdesigner/DesignSurface.h"
 #include "formdesigner/DragBoxes.h"
 #include "host/root/SurfaceItems.h"
-#include "platform/orx/Pictures.h"
+#include "host/root/SurfacePicture.h"
 
 namespace formwright {
 
@@ -38,7 +38,9 @@ class TOrxGrabHandles : public TInterfacedObject, public IGrabHandles {
 
 // The drag boxes as the headless surface shows them: each box drawn by exclusive-or toggles it
 // on the list of boxes shown, so a box drawn twice is gone again, and, once the surface has a
-// picture of its form, is drawn by exclusive-or on that picture as well.
+// picture of its form, is drawn by exclusive-or on that picture as well: an item's drag image
+// (IOrxDragImage) as the item's picture, any other box as an outline (a filled rectangle for
+// a rubber band).
 class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
   FW_CLASS(TOrxDragBoxPainter, TInterfacedObject)
  public:
@@ -48,10 +50,12 @@ class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
     friend bool operator==(const TBox&, const TBox&) = default;
   };
   // Boxes come in the client coordinates of the drag's container; `Offset` is where that client
-  // area starts on `Picture` (null or empty: boxes are only recorded).
-  void SetPicture(orx::TBitmap* Picture, TPoint Offset) noexcept {
+  // area starts on `Picture` (null or empty: boxes are only recorded), drawn `Scale` times
+  // larger.
+  void SetPicture(orx::TBitmap* Picture, TPoint Offset, int32_t Scale = 1) noexcept {
     FPicture = Picture;
     FOffset = Offset;
+    FScale = Scale;
   }
   void DrawBox(const TRect& Rect, TDesignBoxStyle Style, const IPtr<IDragImage>& Image) override;
   // The boxes on the picture now, in the order they appeared.
@@ -64,6 +68,7 @@ class TOrxDragBoxPainter : public TInterfacedObject, public IDragBoxPainter {
   int FStrokes = 0;
   orx::TBitmap* FPicture = nullptr;
   TPoint FOffset;
+  int32_t FScale = 1;
 };
 
 // The guideline lines of a drag, kept instead of drawn; lines added inside an update appear at
@@ -148,11 +153,12 @@ class TOrxDesignSurface : public TDesignSurface {
   void SetCursorPos(TPoint Value) noexcept { FCursorPos = Value; }
   // What the drag boxes of every drag draw on.
   const IPtr<TOrxDragBoxPainter>& DragBoxPainter() const noexcept { return FDragBoxPainter; }
-  // The form as the surface shows it, once PaintPicture drew it (empty before): what a window
+  // The module as the surface shows it, once PaintPicture drew it (empty before): what a window
   // would show, and where drag boxes are drawn by exclusive-or.
   orx::TBitmap& Picture() const noexcept { return *FPicture; }
-  // Draws the design root (a control) on Picture at its size; nothing for other roots.
-  void PaintPicture();
+  // Draws the design root on Picture as How says (PaintModulePicture); drag boxes of later drags
+  // are drawn on it at its scale. Raises Exception for a root without area, drawing nothing.
+  void PaintPicture(const TSurfacePicture& How = {});
   // The item and surface point of the last context menu (null and (0, 0) before any).
   const IPtr<IItem>& ContextMenuItem() const noexcept { return FContextMenuItem; }
   TPoint ContextMenuPoint() const noexcept { return FContextMenuPoint; }
@@ -180,6 +186,7 @@ class TOrxDesignSurface : public TDesignSurface {
   IPtr<TOrxGuidelinePainter> FGuidelinePainter = MakeIntf<TOrxGuidelinePainter>();
   IPtr<TOrxDragBoxPainter> FDragBoxPainter = MakeIntf<TOrxDragBoxPainter>();
   TOwned<orx::TBitmap> FPicture{new orx::TBitmap};
+  int32_t FPictureScale = 1;
   IPtr<IItem> FContextMenuItem;
   TPoint FContextMenuPoint;
   std::unordered_map<TComponent*, IPtr<IItem>> FItems;

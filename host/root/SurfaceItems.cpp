@@ -2,6 +2,7 @@
 
 #include "editors/DesignEditors.h"
 #include "host/root/Surface.h"
+#include "platform/orx/ControlPaint.h"
 #include "platform/orx/Forms.h"
 #include "platform/runtime/RtlConsts.h"
 
@@ -82,6 +83,11 @@ IPtr<IItem> TOrxControlItem::GetParent() {
   return Root ? ItemOf(Root) : nullptr;
 }
 
+void TOrxControlItem::PaintImage(orx::TCanvas& Canvas) {
+  // Shown as the designer shows it, hidden or not.
+  orx::PaintControl(Canvas, FControl);
+}
+
 bool TOrxControlItem::IsContainer() { return FControl->ControlStyle().Contains(orx::csAcceptsControls); }
 
 bool TOrxControlItem::HasSelectableChildren() {
@@ -126,6 +132,10 @@ TPoint TOrxIconItem::LocalToGlobal(TPoint Point) {
   const TPoint P{Point.X + B.Left, Point.Y + B.Top};
   const IPtr<IItem> Parent = GetParent();
   return Parent ? Parent->LocalToGlobal(P) : P;
+}
+
+void TOrxIconItem::PaintImage(orx::TCanvas& Canvas) {
+  orx::PaintComponentIcon(Canvas, Component(), 0, 0, false);
 }
 
 TRect TOrxIconItem::GetBoundsRect() {

@@ -19,6 +19,14 @@ inline constexpr int NonVisualIconSize = 28;
 TPoint DesignInfoPosition(int32_t DesignInfo) noexcept;
 int32_t DesignInfoFromPosition(TPoint Position) noexcept;
 
+// A drag image the surface can draw: a picture of the item at its size, which the surface's drag
+// boxes lay by exclusive-or over the picture of the form (so drawing it twice takes it off).
+struct IOrxDragImage : virtual IDragImage {
+  FW_INTERFACE(IOrxDragImage, IDragImage, "{5C1D7E20-2A4B-4F61-8E3D-0A9B7C6D5E41}")
+  // Paints the item's look with its top-left corner at the canvas's origin, GetSize() big.
+  virtual void PaintImage(orx::TCanvas& Canvas) = 0;
+};
+
 // The module context of the surface's items: the design root, frame instances, editors.
 class TOrxItemContext : public TInterfacedObject, public IItemContext {
   FW_CLASS(TOrxItemContext, TInterfacedObject)
@@ -61,7 +69,10 @@ class TOrxItem : public TComponentItem {
 // is the item of the parent control (the root item for a control without one); a control that
 // accepts controls is a container; its children are its child controls bottom-most first, then,
 // for the root, the icons of the non-visual components.
-class TOrxControlItem : public TOrxItem, public IItemEx {
+//
+// While dragged, a control draws itself (IItem2D: the drag shows the control, not an outline)
+// with its own look as the picture (IOrxDragImage).
+class TOrxControlItem : public TOrxItem, public IItemEx, public IItem2D, public IOrxDragImage {
   FW_CLASS(TOrxControlItem, TOrxItem)
  public:
   TOrxControlItem(orx::TControl* AControl, IPtr<TOrxItemContext> Context);
@@ -71,6 +82,12 @@ class TOrxControlItem : public TOrxItem, public IItemEx {
   // class, in the client coordinates of the module's root.
   bool GetGuidelinesEnabled() override { return true; }
   IPtr<IItemGuidelines> GetGuidelines() override;
+
+  // ----- IItem2D, IOrxDragImage
+  IPtr<IItem> GetDraggedItem() override { return IPtr<IItem>(this); }
+  TSize GetSize() override { return {FControl->Width(), FControl->Height()}; }
+  // The control and its children as the form shows them.
+  void PaintImage(orx::TCanvas& Canvas) override;
 
   TPoint GlobalToLocal(TPoint Point) override { return FControl->ScreenToClient(Point); }
   TPoint LocalToGlobal(TPoint Point) override { return FControl->ClientToScreen(Point); }
@@ -97,11 +114,14 @@ class TOrxControlItem : public TOrxItem, public IItemEx {
 
 // The icon of a non-visual component: a fixed-size square whose top-left corner is kept in the
 // component's DesignInfo; its parent is the root item. Moving it writes DesignInfo; its size
-// never changes.
-class TOrxIconItem : public TOrxItem {
+// never changes. Dragged, it shows its icon as its drag image.
+class TOrxIconItem : public TOrxItem, public IOrxDragImage {
   FW_CLASS(TOrxIconItem, TOrxItem)
  public:
   using TOrxItem::TOrxItem;
+  TSize GetSize() override { return {NonVisualIconSize, NonVisualIconSize}; }
+  // The icon without the name under it.
+  void PaintImage(orx::TCanvas& Canvas) override;
   TPoint GlobalToLocal(TPoint Point) override;
   TPoint LocalToGlobal(TPoint Point) override;
   TRect GetBoundsRect() override;

@@ -7,6 +7,7 @@
 #include "platform/orx/Menus.h"
 #include "platform/orx/OrxConsts.h"
 #include "platform/runtime/Scoped.h"
+#include "platform/runtime/Threads.h"
 
 namespace formwright::orx {
 
@@ -151,6 +152,8 @@ TControl::TControl(TComponent* AOwner)
 TControl::~TControl() {
   // Freed without Free (no BeforeDestruction): leave the parent's lists at least.
   if (FParent) FParent->Detach(this);
+  // Messages posted to it and not handled yet go with it.
+  RemoveQueuedEvents(this);
 }
 
 void TControl::BeforeDestruction() {

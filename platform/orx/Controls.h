@@ -13,6 +13,7 @@
 
 #include "platform/orx/Canvas.h"
 #include "platform/orx/Cursors.h"
+#include "platform/orx/Messages.h"
 #include "platform/orx/ModalResults.h"
 
 namespace formwright::orx {
@@ -252,6 +253,17 @@ class TControl : public TComponent {
   // whose font is the control's; children are painted after it by PaintControl (ControlPaint.h).
   // The base paints nothing: a control without a look of its own is invisible.
   virtual void PaintTo(TCanvas& Canvas);
+
+  // ----- messages
+  // Hands a message to WindowProc at once and answers its Result.
+  intptr_t Perform(uint32_t Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+  // Where the control's messages go; empty means the control's own WndProc. A designer or a
+  // test that puts its handler here passes on what it does not take to the one it replaced
+  // (to WndProc when that was empty).
+  TWndMethod WindowProc;
+  // Handles a message sent or posted to the control. The base answers 0 to every message;
+  // overrides handle theirs and call the inherited one for the rest.
+  virtual void WndProc(TMessage& Message);
 
   // ----- actions
   TBasicAction* Action() const noexcept;

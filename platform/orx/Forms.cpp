@@ -16,14 +16,6 @@ FW_REGISTER_CLASS(TFrame, "Orx.Forms")
 FW_REGISTER_CLASS(TCustomForm, "Orx.Forms")
 FW_REGISTER_CLASS(TForm, "Orx.Forms")
 FW_REGISTER_CLASS(TDataModule, "Orx.Forms")
-FW_REGISTER_CLASS(TScreen, "Orx.Forms")
-
-namespace {
-template <class T>
-void EraseFrom(std::vector<T*>& L, T* Item) {
-  L.erase(std::remove(L.begin(), L.end(), Item), L.end());
-}
-}  // namespace
 
 // ----- Scrolling ------------------------------------------------------------------------------
 
@@ -192,7 +184,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
   SetColor(clFace);
   TControl::SetVisible(false);
   SetBounds(0, 0, 320, 240);
-  Screen()->FForms.push_back(this);
+  if (TScreen* S = Screen()) S->FForms.push_back(this);
 }
 
 void TForm::DeclarePublished(TClassBuilder<TForm>& C) {
@@ -235,8 +227,7 @@ void TForm::DeclarePublished(TClassBuilder<TForm>& C) {
 
 void TCustomForm::BeforeDestruction() {
   if (!ComponentState().Contains(csDesigning) && FOnDestroy) FOnDestroy(this);
-  EraseFrom(Screen()->FForms, this);
-  if (Screen()->FActiveForm == this) Screen()->FActiveForm = nullptr;
+  TScreen::Forget(this);
   FActiveControl = nullptr;
   SetMenu(nullptr);
   TScrollingWinControl::BeforeDestruction();
@@ -336,24 +327,37 @@ void TCustomForm::SetVisible(bool Value) {
     const bool OnOwner = FPosition == poOwnerFormCenter || FPosition == poMainFormCenter;
     if (OnOwner || FPosition == poScreenCenter || FPosition == poDesktopCenter) {
       const auto* OwnerForm = dynamic_cast<const TCustomForm*>(Owner());
-      const TRect Area =
-          OnOwner && OwnerForm ? OwnerForm->BoundsRect() : Rect(0, 0, Screen()->Width(), Screen()->Height());
+      // On the monitor the form is mostly on (the primary one without a screen), or the desktop.
+      const TScreen* S = Screen();
+      const TRect Area = OnOwner && OwnerForm ? OwnerForm->BoundsRect()
+                         : !S                 ? Rect(0, 0, 1920, 1080)
+                         : FPosition == poDesktopCenter
+                             ? S->DesktopRect()
+                             : S->Monitors(S->MonitorFromRect(BoundsRect(), mdPrimary)).BoundsRect;
       SetBounds(Area.Left + (Area.Width() - Width()) / 2, Area.Top + (Area.Height() - Height()) / 2, Width(),
                 Height());
     }
   }
   TScrollingWinControl::SetVisible(Value);
   if (!Live) return;
+  TScreen* S = Screen();
   if (Value) {
-    Screen()->FActiveForm = this;
+    if (S) S->FActiveForm = this;
     if (FOnShow) FOnShow(this);
   } else {
-    if (Screen()->FActiveForm == this) Screen()->FActiveForm = nullptr;
+    if (S && S->FActiveForm == this) S->FActiveForm = nullptr;
     if (FOnHide) FOnHide(this);
   }
 }
 
 void TCustomForm::Show() { SetVisible(true); }
+
+void TCustomForm::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_CLOSE)
+    Close();
+  else
+    TScrollingWinControl::WndProc(Message);
+}
 
 TCloseAction TCustomForm::Close() {
   bool CanClose = true;
@@ -391,7 +395,9 @@ void TWinControl::SetFocus() {
 
 // ----- Data modules ---------------------------------------------------------------------------
 
-TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) { Screen()->FDataModules.push_back(this); }
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+  if (TScreen* S = Screen()) S->FDataModules.push_back(this);
+}
 
 void TDataModule::DeclarePublished(TClassBuilder<TDataModule>& C) {
   C.Property("OnCreate", &TDataModule::FOnCreate);
@@ -400,7 +406,7 @@ void TDataModule::DeclarePublished(TClassBuilder<TDataModule>& C) {
 
 void TDataModule::BeforeDestruction() {
   if (!ComponentState().Contains(csDesigning) && FOnDestroy) FOnDestroy(this);
-  EraseFrom(Screen()->FDataModules, this);
+  TScreen::Forget(this);
   TComponent::BeforeDestruction();
 }
 
@@ -431,25 +437,6 @@ void TDataModule::DefineProperties(TFiler* Filer) {
   Define("HorizontalOffset", FDesignOffset.X, BaseOffset.X);
   Define("VerticalOffset", FDesignOffset.Y, BaseOffset.Y);
   Define("Width", FDesignSize.X, BaseSize.X);
-}
-
-// ----- Screen ---------------------------------------------------------------------------------
-
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FFonts(new TStringList), FImes(new TStringList) {
-  FFonts->SetSorted(true);
-  for (const char* Name : {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif", "Liberation Mono",
-                           "Liberation Sans", "Liberation Serif"})
-    FFonts->Add(Name);
-}
-
-void TScreen::SetSize(int32_t AWidth, int32_t AHeight) noexcept {
-  FWidth = std::max(AWidth, 0);
-  FHeight = std::max(AHeight, 0);
-}
-
-TScreen* Screen() {
-  static TOwned<TScreen> Instance(new TScreen(nullptr));
-  return Instance.get();
 }
 
 }  // namespace formwright::orx

@@ -1,8 +1,9 @@
-// Forms, frames, scroll boxes and data modules: the roots of designed modules, plus the
-// headless screen that gives forms their coordinates.
+// Forms, frames, scroll boxes and data modules: the roots of designed modules. The headless
+// screen that gives forms their coordinates is in Screen.h.
 #pragma once
 
 #include "platform/orx/Menus.h"
+#include "platform/orx/Screen.h"
 #include "platform/runtime/Lists.h"
 
 namespace formwright::orx {
@@ -170,6 +171,8 @@ class TCustomForm : public TScrollingWinControl {
 
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // WM_CLOSE closes the form (Close).
+  void WndProc(TMessage& Message) override;
 
   TNotifyEvent FOnActivate;
   TNotifyEvent FOnCreate;
@@ -242,43 +245,5 @@ class TDataModule : public TComponent {
 
 // The form a control sits on: its topmost parent when that is a form; null otherwise.
 TCustomForm* GetParentForm(const TControl* Control) noexcept;
-
-// The headless screen: its size and resolution, the font names it offers, the forms and
-// data modules that exist.
-class TScreen : public TComponent {
-  FW_CLASS(TScreen, TComponent)
- public:
-  explicit TScreen(TComponent* AOwner);
-  int32_t Width() const noexcept { return FWidth; }
-  int32_t Height() const noexcept { return FHeight; }
-  void SetSize(int32_t AWidth, int32_t AHeight) noexcept;
-  int32_t PixelsPerInch() const noexcept { return 96; }
-  // Sorted font names.
-  TStrings* Fonts() const noexcept { return FFonts.get(); }
-  // Input method names (none on the headless screen).
-  TStrings* Imes() const noexcept { return FImes.get(); }
-  int FormCount() const noexcept { return static_cast<int>(FForms.size()); }
-  TCustomForm* Forms(int Index) const { return FForms.at(static_cast<size_t>(Index)); }
-  int DataModuleCount() const noexcept { return static_cast<int>(FDataModules.size()); }
-  TDataModule* DataModules(int Index) const { return FDataModules.at(static_cast<size_t>(Index)); }
-  TCustomForm* ActiveForm() const noexcept { return FActiveForm; }
-  TCursor Cursor() const noexcept { return FCursor; }
-  void SetCursor(TCursor Value) noexcept { FCursor = Value; }
-
- private:
-  friend class TCustomForm;
-  friend class TDataModule;
-  int32_t FWidth = 1920;
-  int32_t FHeight = 1080;
-  TOwned<TStringList> FFonts;
-  TOwned<TStringList> FImes;
-  std::vector<TCustomForm*> FForms;
-  std::vector<TDataModule*> FDataModules;
-  TCustomForm* FActiveForm = nullptr;
-  TCursor FCursor = crDefault;
-};
-
-// The process screen.
-TScreen* Screen();
 
 }  // namespace formwright::orx

@@ -42,6 +42,9 @@ class TCustomListBox : public TWinControl {
   // Whether the height is kept a whole number of items.
   bool IntegralHeight() const noexcept { return FIntegralHeight; }
   void SetIntegralHeight(bool Value) noexcept { FIntegralHeight = Value; }
+  // A sunken white box with one item a row (flowing into Columns when set), the selected
+  // item highlighted.
+  void PaintTo(TCanvas& Canvas) override;
 
  protected:
   // Applies the index read with the items: an index past them selects none.

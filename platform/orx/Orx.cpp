@@ -6,7 +6,8 @@ void RegisterOrxClasses() {
   static const bool Done = [] {
     StartClassGroup(TControl::StaticClass());
     for (TClass C : {TMenuItem::StaticClass(), TMenu::StaticClass(), TBasicAction::StaticClass(),
-                     TContainedActionList::StaticClass(), TDataModule::StaticClass(), TScreen::StaticClass()})
+                     TContainedActionList::StaticClass(), TDataModule::StaticClass(), TScreen::StaticClass(),
+                     TApplicationEvents::StaticClass()})
       GroupDescendentsWith(C, TControl::StaticClass());
     ActivateClassGroup(TControl::StaticClass());
     RegisterClasses({
@@ -36,6 +37,11 @@ void RegisterOrxClasses() {
         TButton::StaticClass(),
         TCustomCheckBox::StaticClass(),
         TCheckBox::StaticClass(),
+        TRadioButton::StaticClass(),
+        TCustomGroupBox::StaticClass(),
+        TGroupBox::StaticClass(),
+        TCustomComboBox::StaticClass(),
+        TComboBox::StaticClass(),
         TCustomEdit::StaticClass(),
         TEdit::StaticClass(),
         TCustomMemo::StaticClass(),
@@ -68,6 +74,7 @@ void RegisterOrxClasses() {
         TContainedActionList::StaticClass(),
         TCustomActionList::StaticClass(),
         TActionList::StaticClass(),
+        TApplicationEvents::StaticClass(),
     });
     return true;
   }();

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "platform/orx/ActnList.h"
+#include "platform/orx/Application.h"
 #include "platform/orx/Canvas.h"
+#include "platform/orx/Choices.h"
 #include "platform/orx/Controls.h"
 #include "platform/orx/Cursors.h"
 #include "platform/orx/ExtCtrls.h"

@@ -64,6 +64,9 @@ class TStatusBand : public TWinControl {
   // Whether a sizing grip is drawn in the bottom-right corner.
   bool SizeGrip() const noexcept { return FSizeGrip; }
   void SetSizeGrip(bool Value) noexcept { FSizeGrip = Value; }
+  // The sections side by side, each in its bevel (the last one reaches the grip), or the
+  // simple text; the sizing grip's diagonal strokes in the bottom-right corner.
+  void PaintTo(TCanvas& Canvas) override;
 
  private:
   TStatusSections* FSections;

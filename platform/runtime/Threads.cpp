@@ -47,7 +47,8 @@ class TSyncQueue {
     std::unique_lock Lock(FMutex);
     if (FCalls.empty() && TimeoutMs > 0) FArrived.wait_for(Lock, std::chrono::milliseconds(TimeoutMs));
     bool Ran = false;
-    while (!FCalls.empty()) {
+    // Only the calls waiting now: those they queue run at the next call.
+    for (size_t Waiting = FCalls.size(); Waiting > 0 && !FCalls.empty(); --Waiting) {
       TPendingCall Call = std::move(FCalls.front());
       FCalls.pop_front();
       Lock.unlock();
@@ -100,6 +101,10 @@ void Queue(const void* Owner, std::function<void()> Method) {
     Method();
     return;
   }
+  SyncQueue().Add({Owner, std::move(Method), nullptr});
+}
+
+void Post(const void* Owner, std::function<void()> Method) {
   SyncQueue().Add({Owner, std::move(Method), nullptr});
 }
 

@@ -28,13 +28,18 @@ void Synchronize(const std::function<void()>& Method);
 // the owner is destroyed first. Called on the main thread it runs `Method` at once.
 void Queue(const void* Owner, std::function<void()> Method);
 
+// Has `Method` run on the main thread by a later `CheckSynchronize`, and returns at once, also
+// when called on the main thread (a message posted to oneself). `Owner` tags it as for `Queue`.
+void Post(const void* Owner, std::function<void()> Method);
+
 // Withdraws the queued calls of `Owner` that have not run yet.
 void RemoveQueuedEvents(const void* Owner);
 
 // Runs, on the main thread, every synchronized and queued call that is pending, in the order
 // they arrived, waiting up to `TimeoutMs` milliseconds for the first one. Answers whether any
-// ran. An exception raised by a queued call leaves this function; later calls stay pending.
-// Raises EInvalidOperation when called on another thread.
+// ran. Calls queued by the calls it runs wait for the next call, so a handler that posts
+// itself again cannot keep it running forever. An exception raised by a queued call leaves this function;
+// later calls stay pending. Raises EInvalidOperation when called on another thread.
 bool CheckSynchronize(int TimeoutMs = 0);
 
 // A thread with a cooperative stop request. Derive, implement `Execute`, call `Start`; call

@@ -64,7 +64,8 @@ T* Make(TComponent* Owner, const char* Name, orx::TWinControl* Parent, const TRe
   return C;
 }
 
-// A fixture with a shown-size form `Form` named Form1 (client area 400 × 300 with a sizeable
+// A fixture with an application of its own (`App`, whose screen lists the forms made in the
+// test) and a shown-size form `Form` named Form1 (client area 400 × 300 with a sizeable
 // border, the framework's classes registered), freed at the end.
 struct TFormTest : ::testing::Test {
   TFormTest() : Form(new orx::TForm(nullptr)) {
@@ -73,6 +74,7 @@ struct TFormTest : ::testing::Test {
     Form->SetClientWidth(400);
     Form->SetClientHeight(300);
   }
+  orx::TApplication App;
   TOwned<orx::TForm> Form;
 };
 

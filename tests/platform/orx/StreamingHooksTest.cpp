@@ -111,6 +111,7 @@ TEST(Frames, AnInlineFrameIsAContainerThatOwnsItsChildren) {
 
 TEST(DataModules, ListTheirComponentsAndAreListedByTheScreen) {
   RegisterOrxClasses();
+  TApplication App;
   TOwned<TDataModule> Module(new TDataModule(nullptr));
   auto* List = Make<TActionList>(Module.get(), "ActionList1");
   auto* A = Make<TAction>(Module.get(), "Action1");
