@@ -34,7 +34,11 @@ THostQuestions DefaultHostQuestions() {
     const int Result = FormReadError(Message, FormName);
     return Result == orx::mrIgnore ? 0 : Result == mrIgnoreAll ? 2 : 1;
   };
-  Q.AncestorNotFound = [](String&, const String&, const String&, const String&, bool) { return 3; };
+  // The ancestor recovery dialog: its answer is the question's (Cancel gives 3).
+  Q.AncestorNotFound = [](String& Name, const String& FormName, const String& AncestorName,
+                          const String& Candidates, bool CanCreate) {
+    return FormInheritenceRecovery(Name, FormName, AncestorName, Name, CanCreate, Candidates);
+  };
   Q.Fixup = [](const String&, const String&) { return 1; };
   // The link redirection dialog: OK removes or redirects the links, Cancel leaves them (the
   // answer redirects them to the module they already name, which changes nothing).

@@ -9,6 +9,7 @@ namespace formwright {
 
 FW_REGISTER_CLASS(TReadErrorDlg, "LoadDialogs")
 FW_REGISTER_CLASS(TLinkRedirect, "LoadDialogs")
+FW_REGISTER_CLASS(TRecoverFormInheritence, "LoadDialogs")
 
 namespace {
 using namespace orx;
@@ -21,6 +22,10 @@ inline constexpr const char* SReadErrorText =
 inline constexpr const char* SLinkRedirectCaption = "Link Redirection";
 inline constexpr const char* SLinkRedirectText = "Redirect form %s's links from %s to:";
 inline constexpr const char* SRemoveLinks = "<Remove links>";
+inline constexpr const char* SRecoverCaption = "Ancestor Component Not Found";
+inline constexpr const char* SRecoverText =
+    "Modifications to component %s were recorded in form %s but the ancestor component was not found in form "
+    "%s.";
 
 // The parts of a dialog, made in code and owned by the dialog.
 template <class T>
@@ -76,6 +81,65 @@ int FormReadError(const String& Message, const String& FormName) {
   TOwned<TReadErrorDlg> Dialog(new TReadErrorDlg(nullptr));
   Dialog->Prepare(Message, FormName);
   return ShowModal(*Dialog);
+}
+
+// ----- Ancestor recovery -----------------------------------------------------------------------
+
+TRecoverFormInheritence::TRecoverFormInheritence(TComponent* AOwner) : TForm(AOwner) {
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetCaption(SRecoverCaption);
+  SetClientWidth(360);
+  SetClientHeight(196);
+  Text = TextLabel(this, 12, 12, 336);
+  Text->SetWordWrap(true);
+  Text->SetAutoSize(false);
+  Text->SetHeight(48);
+  RenamedButton = Part<TRadioButton>(this, this, "RenamedButton", 12, 68, 170, 17);
+  RenamedButton->SetCaption("Component was renamed to:");
+  NameList = Part<TComboBox>(this, this, "NameList", 188, 66, 160, 21);
+  NameList->SetStyle(csDropDownList);
+  DeletedButton = Part<TRadioButton>(this, this, "DeletedButton", 12, 96, 336, 17);
+  DeletedButton->SetCaption("Component was deleted, delete reference.");
+  CreateButton = Part<TRadioButton>(this, this, "CreateButton", 12, 124, 336, 17);
+  CreateButton->SetCaption("Create component as new on the descendent.");
+  for (TRadioButton* B : {RenamedButton, DeletedButton, CreateButton})
+    B->FOnClick = TNotifyEvent::Bind<&TRecoverFormInheritence::ChoiceChanged>(this);
+  OkButton = Button(this, "OkButton", "OK", mrOk, 166, 160);
+  OkButton->SetDefault(true);
+  CancelButton = Button(this, "CancelButton", "Cancel", mrCancel, 260, 160);
+  CancelButton->SetCancel(true);
+}
+
+void TRecoverFormInheritence::Prepare(const String& ComponentName, const String& FormName,
+                                      const String& AncestorName, bool CanCreate, const String& Candidates) {
+  Text->SetCaption(Format(SRecoverText, ComponentName, FormName, AncestorName));
+  NameList->Items()->SetCommaText(Candidates);
+  const bool Any = NameList->Items()->Count() > 0;
+  if (Any) NameList->SetItemIndex(0);
+  RenamedButton->SetEnabled(Any);
+  CreateButton->SetVisible(CanCreate);
+  DeletedButton->SetChecked(true);
+  ChoiceChanged(DeletedButton);
+}
+
+void TRecoverFormInheritence::ChoiceChanged(TObject*) { NameList->SetEnabled(RenamedButton->Checked()); }
+
+int TRecoverFormInheritence::Answer(int ModalResult, String& NewName) const {
+  if (ModalResult != mrOk) return 3;
+  if (RenamedButton->Checked() && RenamedButton->Enabled() && NameList->ItemIndex() >= 0) {
+    NewName = (*NameList->Items())[NameList->ItemIndex()];
+    return 1;
+  }
+  if (CreateButton->Checked() && CreateButton->Visible()) return 2;
+  return 0;
+}
+
+int FormInheritenceRecovery(const String& ComponentName, const String& FormName, const String& AncestorName,
+                            String& NewName, bool CanCreate, const String& Candidates) {
+  TOwned<TRecoverFormInheritence> Dialog(new TRecoverFormInheritence(nullptr));
+  Dialog->Prepare(ComponentName, FormName, AncestorName, CanCreate, Candidates);
+  return Dialog->Answer(ShowModal(*Dialog), NewName);
 }
 
 // ----- Link redirection -----------------------------------------------------------------------

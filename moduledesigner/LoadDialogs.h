@@ -6,6 +6,7 @@
 // the answer and frees it.
 #pragma once
 
+#include "platform/orx/Choices.h"
 #include "platform/orx/ListBoxes.h"
 #include "platform/orx/ModalForms.h"
 #include "platform/orx/StdCtrls.h"
@@ -30,6 +31,36 @@ class TReadErrorDlg : public orx::TForm {
   orx::TButton* CancelButton = nullptr;
 };
 
+// An inherited component whose ancestor component is gone: renamed to one of the candidates
+// (a radio button with a drop-down list, offered only when there are candidates and enabled
+// only while chosen), deleted (chosen at start), or created anew on the descendant (shown only
+// when creating is allowed).
+class TRecoverFormInheritence : public orx::TForm {
+  FW_CLASS(TRecoverFormInheritence, orx::TForm)
+ public:
+  explicit TRecoverFormInheritence(TComponent* AOwner);
+  static void DeclarePublished(TClassBuilder<TRecoverFormInheritence>&) {}
+  // Fills the dialog for ComponentName, recorded in FormName and missing from AncestorName;
+  // Candidates is comma text (the first is selected).
+  void Prepare(const String& ComponentName, const String& FormName, const String& AncestorName,
+               bool CanCreate, const String& Candidates);
+  // 0 delete, 1 rename (NewName receives the chosen candidate), 2 create; 3 when ModalResult is
+  // not OK.
+  int Answer(int ModalResult, String& NewName) const;
+
+  orx::TLabel* Text = nullptr;
+  orx::TRadioButton* RenamedButton = nullptr;
+  orx::TComboBox* NameList = nullptr;
+  orx::TRadioButton* DeletedButton = nullptr;
+  orx::TRadioButton* CreateButton = nullptr;
+  orx::TButton* OkButton = nullptr;
+  orx::TButton* CancelButton = nullptr;
+
+ private:
+  // The name list follows the rename choice.
+  void ChoiceChanged(TObject*);
+};
+
 // Links of a module to a module that is not loaded: where they go. The list holds
 // "<Remove links>" and then the project's other modules, sorted.
 class TLinkRedirect : public orx::TForm {
@@ -52,6 +83,13 @@ class TLinkRedirect : public orx::TForm {
 
 // Shows the read error dialog: its modal result (mrIgnore, mrCancel, or 42 for "Ignore &All").
 int FormReadError(const String& Message, const String& FormName);
+
+// Shows the ancestor recovery dialog for the component ComponentName recorded in FormName
+// and missing from AncestorName. Returns 0 (delete the reference), 1 (renamed: NewName
+// receives the candidate chosen), 2 (create it on the descendant; only when CanCreate) or 3
+// (cancelled).
+int FormInheritenceRecovery(const String& ComponentName, const String& FormName, const String& AncestorName,
+                            String& NewName, bool CanCreate, const String& Candidates);
 
 // Shows the link redirection dialog for the links of Root's module to ModuleName, offering
 // Modules (the project's module names as the active designer reports them). OK removes the

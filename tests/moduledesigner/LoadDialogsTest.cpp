@@ -62,6 +62,62 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ReadErrorDialog,
                                            TReadErrorCase{"Cancel", mrCancel},
                                            TReadErrorCase{nullptr, mrCancel}));
 
+// The ancestor recovery dialog as a person plays it: which choice is picked (a radio button
+// caption; null picks none), which candidate, and OK or Cancel.
+struct TRecoveryCase {
+  const char* Candidates;
+  bool CanCreate;
+  const char* Choice;
+  int Candidate;
+  const char* Button;
+  int Answer;
+  const char* NewName;
+};
+
+class RecoveryDialog : public ::testing::TestWithParam<TRecoveryCase> {};
+
+TEST_P(RecoveryDialog, AnswersTheChoiceMadeAndOnlyTheChoicesOffered) {
+  const TRecoveryCase& C = GetParam();
+  TSeen Seen;
+  bool RenameEnabled = false, CreateVisible = false, ListEnabled = true;
+  TModalPlayerScope Player([&](TCustomForm& Form) {
+    Seen = Look(Form);
+    RenameEnabled = FindControlByCaption(Form, "Component was renamed to:")->Enabled();
+    CreateVisible = FindControlByCaption(Form, "Create component as new on the descendent.")->Visible();
+    auto* List = dynamic_cast<TComboBox*>(Form.FindComponent("NameList"));
+    ListEnabled = List->Enabled();
+    if (C.Choice) dynamic_cast<TRadioButton*>(FindControlByCaption(Form, C.Choice))->SetChecked(true);
+    if (C.Candidate >= 0) List->SetItemIndex(C.Candidate);
+    ClickButton(Form, C.Button);
+  });
+  String Name = "OkButton";
+  EXPECT_EQ(FormInheritenceRecovery(Name, "Dialog2", "Dialog1", Name, C.CanCreate, C.Candidates), C.Answer);
+  EXPECT_EQ(Name, C.NewName);
+  EXPECT_EQ(Seen.Caption, "Ancestor Component Not Found");
+  EXPECT_EQ(
+      Seen.Text,
+      "Modifications to component OkButton were recorded in form Dialog2 but the ancestor component was "
+      "not found in form Dialog1.");
+  EXPECT_EQ(RenameEnabled, *C.Candidates != 0);
+  EXPECT_EQ(CreateVisible, C.CanCreate);
+  EXPECT_FALSE(ListEnabled);  // the delete choice is made at start
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, RecoveryDialog,
+    ::testing::Values(
+        TRecoveryCase{"AcceptButton,YesButton", true, nullptr, -1, "OK", 0, "OkButton"},
+        TRecoveryCase{"AcceptButton,YesButton", true, "Component was renamed to:", -1, "OK", 1,
+                      "AcceptButton"},
+        TRecoveryCase{"AcceptButton,YesButton", false, "Component was renamed to:", 1, "OK", 1, "YesButton"},
+        TRecoveryCase{"AcceptButton", true, "Create component as new on the descendent.", -1, "OK", 2,
+                      "OkButton"},
+        TRecoveryCase{"AcceptButton", true, "Component was renamed to:", 0, "Cancel", 3, "OkButton"},
+        // Without candidates renaming cannot be chosen, nor creating where it is not allowed.
+        TRecoveryCase{"", false, "Component was renamed to:", -1, "OK", 0, "OkButton"},
+        TRecoveryCase{"", false, "Create component as new on the descendent.", -1, "OK", 0, "OkButton"},
+        TRecoveryCase{"", true, "Create component as new on the descendent.", -1, "OK", 2, "OkButton"}));
+
 TEST(ModalForms, WithoutAPlayerADialogIsCancelledAndAnUnnamedFormGetsThePlainCaption) {
   EXPECT_EQ(FormReadError("Bad", ""), mrCancel);
   String Caption;
