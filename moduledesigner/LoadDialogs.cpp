@@ -104,7 +104,7 @@ TRecoverFormInheritence::TRecoverFormInheritence(TComponent* AOwner) : TForm(AOw
   CreateButton = Part<TRadioButton>(this, this, "CreateButton", 12, 124, 336, 17);
   CreateButton->SetCaption("Create component as new on the descendent.");
   for (TRadioButton* B : {RenamedButton, DeletedButton, CreateButton})
-    B->FOnClick = TNotifyEvent::Bind<&TRecoverFormInheritence::ChoiceChanged>(this);
+    B->FOnClick = TNotifyEvent(TNotifyEvent::Bind<&TRecoverFormInheritence::ChoiceChanged>(this).Method());
   OkButton = Button(this, "OkButton", "OK", mrOk, 166, 160);
   OkButton->SetDefault(true);
   CancelButton = Button(this, "CancelButton", "Cancel", mrCancel, 260, 160);

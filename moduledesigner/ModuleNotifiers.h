@@ -12,7 +12,7 @@ namespace formwright {
 
 // The notifier registry of a module.
 struct IOTAModule : virtual IInterface {
-  FW_INTERFACE(IOTAModule, IInterface, "{5E0B3D20-3102-4C6A-9F21-77AA00000102}")
+  FW_INTERFACE(IOTAModule, IInterface, "{5E0B3D20-3102-4C6A-9F21-77AA00000201}")
   // Registers Notifier; the result identifies it for RemoveNotifier (never negative).
   virtual int AddNotifier(const IPtr<IOTAModuleNotifier>& Notifier) = 0;
   // Unregisters the notifier of that index; an unknown index does nothing.
