@@ -129,12 +129,9 @@ TEST(StreamRoundTrip, IntegerValuesWithIdentifiersReadAndWriteByName) {
     const char* Written;
   };
   const TCase Cases[] = {
-      {"Color = clFace", "Color = clFace"},
-      {"Color = clwindow", "Color = clWindow"},
-      {"Color = -16777201", "Color = clFace"},
-      {"Color = 1193046", "Color = 1193046"},
-      {"Cursor = crHand", "Cursor = crHand"},
-      {"Font.Charset = chGreek", "Font.Charset = chGreek"},
+      {"Color = clFace", "Color = clFace"},    {"Color = clwindow", "Color = clWindow"},
+      {"Color = -16777201", "Color = clFace"}, {"Color = 1193046", "Color = 1193046"},
+      {"Cursor = crHand", "Cursor = crHand"},  {"Font.Charset = chGreek", "Font.Charset = chGreek"},
   };
   for (const TCase& C : Cases) {
     TOwned<TForm> Form(new TForm(nullptr));
