@@ -173,6 +173,12 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   virtual bool HasParent() const { return false; }
   // Called after the component was read from a stream; clears csLoading.
   virtual void Loaded();
+  // An update from the ancestor module is about to change the component: sets csUpdating until
+  // Updated. Overrides that defer work (realigning, repainting) call the inherited one.
+  virtual void Updating() { IncludeState(csUpdating); }
+  // The update that Updating announced is over: clears csUpdating. Overrides call the inherited
+  // one first, then catch up on what they deferred.
+  virtual void Updated() { ExcludeState(csUpdating); }
   // Reads the component's properties and children from `Reader` (after its name). The base
   // first gives the component the reader's parent (SetParentComponent), then reads the data.
   // Overrides that prepare for reading call the inherited one.
