@@ -8,6 +8,8 @@
 
 namespace formwright {
 
+FW_REGISTER_CLASS(TUpdateManager, "UpdateManager")
+
 namespace {
 
 bool IsDestroying(const TComponent* C) noexcept { return C && C->ComponentState().Contains(csDestroying); }

@@ -16,7 +16,6 @@ namespace formwright::testing {
 // Records what the managers ask of their roots, as "updating Form2", "deleting Button1",
 // "create TPanel", "updated Form2".
 class TRecordingCallback : public TInterfacedObject, public IUpdateManagerCallback {
-  FW_CLASS(TRecordingCallback, TInterfacedObject)
  public:
   void Updating(const IPtr<IUpdateManager>& M) override {
     Log.push_back("updating " + M->GetComponent()->Name());

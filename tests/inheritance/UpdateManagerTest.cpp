@@ -24,6 +24,7 @@ class TTouchyButton : public TButton {
     if (Caption() == "boom") throw Exception("cannot finish " + Name());
   }
 };
+FW_REGISTER_CLASS(TTouchyButton, "UpdateManagerTest")
 
 using UpdateManagerTree = TUpdateManagerTest;
 
@@ -54,6 +55,7 @@ TEST_F(UpdateManagerTree, AComponentAddedToTheAncestorAppearsInEveryDescendantWi
 
   auto* Panel = Make<TPanel>(Ancestor.get(), "Panel2", Ancestor.get());
   Make<TButton>(Ancestor.get(), "Button3", Panel)->SetCaption("inside");
+  static_cast<TButton*>(Ancestor->FindComponent("Button1"))->SetCaption("Go");
   Managers[0]->Modified();
 
   for (TForm* D : {D1, D2}) {
@@ -65,12 +67,18 @@ TEST_F(UpdateManagerTree, AComponentAddedToTheAncestorAppearsInEveryDescendantWi
     EXPECT_TRUE(P->ComponentState().Contains(csAncestor));
     EXPECT_TRUE(B->ComponentState().Contains(csAncestor));
     EXPECT_FALSE(B->ComponentState().Contains(csUpdating));
+    EXPECT_EQ(static_cast<TButton*>(D->FindComponent("Button1"))->Caption(), "Go");
   }
+  // Form3 inherits from Form2, so what Form2 introduced reaches Form3 too.
   EXPECT_THAT(Log, ElementsAre("updating Form2", "create TPanel", "create TButton", "updating Form3",
-                               "create TPanel", "create TButton", "updated Form3", "updated Form2"));
+                               "create TButton", "create TPanel", "create TButton", "updated Form3",
+                               "updated Form2"));
   EXPECT_EQ(D1->FindComponent("OwnButton"), Own) << "introduced components are never touched";
   EXPECT_EQ(Own->Caption(), "mine");
-  EXPECT_EQ(D2->FindComponent("OwnButton"), nullptr);
+  auto* Inherited = dynamic_cast<TButton*>(D2->FindComponent("OwnButton"));
+  ASSERT_NE(Inherited, nullptr);
+  EXPECT_EQ(Inherited->Caption(), "mine");
+  EXPECT_TRUE(Inherited->ComponentState().Contains(csAncestor));
 }
 
 TEST_F(UpdateManagerTree, AComponentDeletedInTheAncestorGoesThroughDeleting) {
@@ -124,7 +132,8 @@ TEST_F(UpdateManagerTree, ErrorsFinishingComponentsAreRaisedAfterEveryComponentI
   static_cast<TButton*>(Ancestor->FindComponent("Button1"))->SetCaption("Go");
   EXPECT_THAT([&] { Managers[0]->Modified(); }, Raises<Exception>("cannot finish Touchy"));
   EXPECT_EQ(static_cast<TButton*>(D1->FindComponent("Button1"))->Caption(), "Go");
-  for (TComponent* C : D1->ComponentList()) EXPECT_FALSE(C->ComponentState().Contains(csUpdating)) << C->Name();
+  for (TComponent* C : D1->ComponentList())
+    EXPECT_FALSE(C->ComponentState().Contains(csUpdating)) << C->Name();
   EXPECT_THAT(Log, ElementsAre("updating Form2", "updated Form2"));
   UnRegisterClass(TTouchyButton::StaticClass());
 }
