@@ -81,6 +81,35 @@ TEST_F(UpdateManagerTree, AComponentAddedToTheAncestorAppearsInEveryDescendantWi
   EXPECT_TRUE(Inherited->ComponentState().Contains(csAncestor));
 }
 
+TEST_F(UpdateManagerTree, ReferencesBetweenCopiedComponentsReachTheDescendantsCopies) {
+  TForm* D1 = AddDescendant("Form2");
+  auto* Label = Make<TLabel>(Ancestor.get(), "Label9", Ancestor.get());  // before its edit
+  Label->SetFocusControl(Make<TEdit>(Ancestor.get(), "Edit9", Ancestor.get()));
+  Managers[0]->Modified();
+  auto* Copy = dynamic_cast<TLabel*>(D1->FindComponent("Label9"));
+  ASSERT_NE(Copy, nullptr);
+  EXPECT_EQ(Copy->FocusControl(), D1->FindComponent("Edit9"));
+  EXPECT_NE(Copy->FocusControl(), nullptr);
+}
+
+TEST_F(UpdateManagerTree, RevertingAnOverriddenPropertyCopiesTheAncestorsValueAtOnce) {
+  TForm* D1 = AddDescendant("Form2");
+  auto* Button = static_cast<TButton*>(D1->FindComponent("Button1"));
+  Button->SetCaption("Mine");
+  Managers[1]->Modified();  // the descendant's own edit: Caption no longer follows
+  static_cast<TButton*>(Ancestor->FindComponent("Button1"))->SetCaption("Go");
+  Managers[0]->Modified();
+  EXPECT_EQ(Button->Caption(), "Mine");
+
+  PPropInfo Caption = GetPropInfo(Button, "Caption");
+  ASSERT_TRUE(Managers[1]->CanRevert(Button, Caption));
+  EXPECT_FALSE(Managers[0]->CanRevert(Ancestor->FindComponent("Button1"), Caption)) << "no ancestor";
+  Log.clear();
+  Managers[1]->Revert(Button, Caption);
+  EXPECT_EQ(Button->Caption(), "Go");
+  EXPECT_THAT(Log, ElementsAre("updating Form2", "updated Form2"));
+}
+
 TEST_F(UpdateManagerTree, AComponentDeletedInTheAncestorGoesThroughDeleting) {
   TForm* D1 = AddDescendant("Form2");
   auto* Own = Make<TButton>(D1, "OwnButton", D1);
