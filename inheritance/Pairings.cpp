@@ -154,6 +154,12 @@ class TSync {
     if (!Parent.Children) return;
     for (const auto& P : Parent.Children->Items()) {
       if (P->Ancestor && !P->Descendant) {
+        // An inherited component that the descendant moved onto a component of its own is not
+        // among the children paired here: it stays as it is rather than being copied again.
+        TComponent* Moved = P->Ancestor->Name().empty()
+                                ? nullptr
+                                : CopyOwner(Parent, P->Ancestor)->FindComponent(P->Ancestor->Name());
+        if (Moved && Moved->ComponentState().Contains(csAncestor)) continue;
         TComponent* C = Copy(Parent, *P);
         P->New = true;
         for (TPairings* L = P->Owner; L; L = L->Owner() ? L->Owner()->Owner : nullptr) L->Changed = true;

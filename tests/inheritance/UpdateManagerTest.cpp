@@ -138,6 +138,31 @@ TEST_F(UpdateManager, ReferencesBetweenCopiedComponentsReachTheDescendantsCopies
   EXPECT_EQ(Copy->FocusControl(), D1->FindComponent("Edit9"));
 }
 
+TEST_F(UpdateManager, AnInheritedControlMovedOntoAnIntroducedPanelStaysWhereTheDescendantPutIt) {
+  TForm* D1 = AddDescendant("Form2");
+  Button(D1, "Button1")->SetParent(Make<TPanel>(D1, "Panel9", D1));
+  Managers[0]->Modified();
+  EXPECT_EQ(Button(D1, "Button1")->Parent(), D1->FindComponent("Panel9"));
+  EXPECT_THAT(Log, ElementsAre("updating Form2", "updated Form2"));
+}
+
+TEST_F(UpdateManager, AnInlineFrameNamesItsOwnComponents) {
+  auto* Frame = Make<TFrame>(Ancestor.get(), "Frame1", Ancestor.get());
+  Frame->SetInline(true);
+  Make<TButton>(Frame, "Button1", Frame);  // the form's Button1 is another one
+  TForm* D1 = AddDescendant("Form2");
+  auto* Copy = dynamic_cast<TFrame*>(D1->FindComponent("Frame1"));
+  ASSERT_NE(Copy, nullptr);
+  Make<TButton>(Frame, "Button2", Frame)->SetCaption("in the frame");
+  Button(Frame, "Button1")->SetCaption("Go");
+  Managers[0]->Modified();
+  EXPECT_EQ(Button(Copy, "Button1")->Caption(), "Go");
+  EXPECT_EQ(Button(D1, "Button1")->Caption(), "");
+  ASSERT_NE(Button(Copy, "Button2"), nullptr);
+  EXPECT_EQ(Button(Copy, "Button2")->Parent(), Copy);
+  EXPECT_THAT(Log, ElementsAre("updating Form2", "create TButton", "updated Form2"));
+}
+
 TEST_F(UpdateManager, RevertingAnOverriddenPropertyCopiesTheAncestorsValueAtOnce) {
   TForm* D1 = AddDescendant("Form2");
   Button(D1, "Button1")->SetCaption("Mine");
