@@ -283,7 +283,9 @@ bool TUpdateObject::DeleteNode(const TComponent* Component) {
 
 bool TUpdateObject::CanRevert(const TPersistent* Instance, PPropInfo PropInfo) {
   TUpdateObject* Node = PropInfo ? FindNode(Instance) : nullptr;
-  return Node && Node->Reread() && PropInfo->CanRead() && PropInfo->CanWrite() &&
+  if (!Node || !Node->Reread() || !Node->FAncestorObject->InheritsFrom(PropInfo->Declarer)) return false;
+  // A kind an update cannot copy is not offered: reverting it would change nothing.
+  return PropInfo->CanRead() && PropInfo->CanWrite() && IsFollowableKind(PropInfo->Kind()) &&
          IsStoredProp(Node->FAncestorObject, PropInfo);
 }
 
@@ -298,7 +300,7 @@ bool TUpdateObject::RevertProperty(PPropInfo P) {
     Child->RevertAll();
     Changed = true;
   }
-  if (Follows(P->Name) || !IsFollowableKind(P->Kind())) return Changed;
+  if (Follows(P->Name)) return Changed;
   // Declaration order: before the first listed property declared after it.
   const std::vector<PPropInfo> All = GetPropInfos(FObject->ClassType());
   const auto Rank = [&All](PPropInfo Q) { return std::find(All.begin(), All.end(), Q) - All.begin(); };
