@@ -181,6 +181,24 @@ TEST_F(UpdateObject, OrderFollowsTheAncestorAroundIntroducedChildrenUnlessTheDes
   EXPECT_THAT(Order(Descendant), ElementsAre("Button1", "Button2", "Mine"));
 }
 
+TEST_F(UpdateObject, ANodeBuiltWithoutComparisonFollowsInEverythingUntilTheDescendantChanges) {
+  auto* Copy = new TTestWidget(Descendant.get());  // as a copy of a new ancestor component
+  Copy->SetName("Copy");
+  Copy->SetCaption("stale");
+  Copy->SetDesignInfo(3);
+  auto* Original = new TTestWidget(Ancestor.get());
+  Original->SetName("Copy");
+  Original->SetCaption("fresh");
+  TUpdateObject& Node = Root->AddChild(Copy, Original, nullptr, false, false);
+  EXPECT_TRUE(Node.Follows("Caption"));
+  Update();
+  EXPECT_EQ(Copy->Caption(), "fresh");
+  EXPECT_EQ(Copy->DesignInfo(), 0);
+  Copy->SetCaption("mine");
+  Root->Filter();
+  EXPECT_FALSE(Node.Follows("Caption"));
+}
+
 TEST_F(UpdateObject, ARevertedPropertyAndSubObjectFollowAgainAndTheNextUpdateCopiesThem) {
   auto* B = Find(Descendant, "Button1");
   B->SetCaption("Mine");
