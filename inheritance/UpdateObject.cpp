@@ -22,6 +22,11 @@ bool IsFollowableKind(TTypeKind K) noexcept {
          K == tkMethod;
 }
 bool SameFloat(long double A, long double B) noexcept { return !(A < B) && !(A > B); }
+// A value a class-typed property owns (a font, a collection, a sub-component) rather than refers to.
+bool IsOwnedSubObject(TObject* Value) noexcept {
+  auto* C = As<TComponent>(Value);
+  return Value && (!C || IsSubComponent(C));
+}
 
 }  // namespace
 
@@ -65,8 +70,7 @@ TUpdateObject::TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersist
   for (PPropInfo P : FPropList) {
     if (P->Kind() != tkClass || !P->CanRead()) continue;
     auto* Value = As<TPersistent>(GetObjectProp(Object, P));
-    auto* ValueComponent = As<TComponent>(Value);
-    if (!Value || (ValueComponent && !IsSubComponent(ValueComponent))) continue;
+    if (!IsOwnedSubObject(Value)) continue;
     auto* AncestorValue = As<TPersistent>(GetObjectProp(AncestorObject, P));
     // Left to the reference comparison when the ancestor has no object of that class there.
     if (!AncestorValue || AncestorValue->ClassType() != Value->ClassType()) continue;
@@ -199,9 +203,13 @@ void TUpdateObject::CopyValue(PPropInfo P, TUpdateContext& Context) {
   const TTypeKind K = P->Kind();
   if (K == tkClass) {
     if (TUpdateObject* Child = ChildFor(P)) return Child->Update(Context);
-    if (!P->CanWrite()) return;
-    TComponent* Value = TranslateReference(GetObjectProp(FAncestorObject, P));
-    if (GetObjectProp(FObject, P) != Value) SetObjectProp(FObject, P, Value);
+    TObject* Current = GetObjectProp(FObject, P);
+    TObject* AncestorValue = GetObjectProp(FAncestorObject, P);
+    // An owned sub-object without a node (the ancestor has none of its class) is never replaced
+    // by a reference.
+    if (!P->CanWrite() || IsOwnedSubObject(Current) || IsOwnedSubObject(AncestorValue)) return;
+    TComponent* Value = TranslateReference(AncestorValue);
+    if (Current != Value) SetObjectProp(FObject, P, Value);
     return;
   }
   if (SameValue(P)) return;
