@@ -103,6 +103,7 @@ TUpdateObject::TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersist
 std::vector<PPropInfo> TUpdateObject::SharedProperties() const {
   // Only what both sides publish can follow (counterparts are normally of one class).
   std::vector<PPropInfo> Shared;
+  if (!FAncestorObject) return Shared;
   for (PPropInfo P : GetPropInfos(FObject->ClassType()))
     if (FAncestorObject->ClassType()->InheritsFrom(P->Declarer)) Shared.push_back(P);
   return Shared;
