@@ -8,9 +8,9 @@
 namespace formwright {
 
 namespace {
-// What a sleeping module checks of new content without waking: its form (text is parsed into
-// the binary image) and the head of its component stream. Faults further in show when the
-// module wakes, as they would for the same content read from its file.
+// What the module checks of new content before it lets go of its own: its form (text is parsed
+// into the binary image) and the head of its component stream. Faults further in show when the
+// module wakes (at once when it was live), as they would for the same content read from a file.
 void CheckContentHead(TMemoryStream& Content) {
   TMemoryStream Binary;
   TStream* S = &Content;
@@ -43,12 +43,11 @@ void TComponentRoot::SetContent(std::unique_ptr<TMemoryStream> Content) {
   IPtr<IRoot> Keep(static_cast<IRoot*>(this));
   const int64_t ModifyTime = GetModifyTime();
   const bool WasLive = !IsDormant();
+  CheckContentHead(*Content);
   if (WasLive) {
     // Nothing may wake the module while it goes to sleep for the exchange.
     TValueScope Closing(FState.Closing, true);
     GoDormant();
-  } else {
-    CheckContentHead(*Content);
   }
   std::unique_ptr<TMemoryStream> Previous = FStreams.ExchangeDormantStream(std::move(Content));
   if (WasLive) {
