@@ -115,18 +115,22 @@ IPtr<IOTAComponent> TOTAFormEditor::CreateComponent(const IPtr<IOTAComponent>& C
 
 // ----- The stream -----------------------------------------------------------------------------
 
+TComponentRoot* TOTAFormEditor::OpenRoot() const noexcept {
+  return FRoot && !FRoot->IsClosed() ? FRoot : nullptr;
+}
+
 void TOTAFormEditor::GetFormResource(const IPtr<IStream>& Stream) {
-  if (FRoot && Stream) CopyStream(*FRoot->GetRootStream(), *Stream);
+  if (OpenRoot() && Stream) CopyStream(*FRoot->GetRootStream(), *Stream);
 }
 
 void TOTAFormEditor::GetFormResource(TStream* Stream) {
-  if (!FRoot || !Stream) return;
+  if (!OpenRoot() || !Stream) return;
   Stream->CopyFrom(FRoot->GetRootStream(), 0);
   Stream->SetPosition(0);
 }
 
 IPtr<IStream> TOTAFormEditor::GetContent() {
-  return FRoot ? AdaptStream(FRoot->GetRootStream(), FRoot->GetModifyTime()) : nullptr;
+  return OpenRoot() ? AdaptStream(FRoot->GetRootStream(), FRoot->GetModifyTime()) : nullptr;
 }
 
 TDateTime TOTAFormEditor::GetContentAge() {

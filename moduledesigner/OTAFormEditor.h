@@ -55,6 +55,9 @@ class TOTAFormEditor : public TOTANotifierObject, public IOTAFormEditor, public 
   void NotifyRenamed(TComponent* Component, const String& OldName, const String& NewName);
 
  private:
+  // The root while its module is open (a closed one has no stream); null otherwise.
+  TComponentRoot* OpenRoot() const noexcept;
+
   TComponentRoot* FRoot;
 };
 

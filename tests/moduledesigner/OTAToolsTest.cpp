@@ -126,6 +126,7 @@ TEST_F(ToolsInterface, NotifiersHearModificationSavingRenamesActivationAndTheEnd
   Log.clear();
   Form1->ActiveChanged(true);
   Host.Close(Form1);
+  EXPECT_FALSE(Editor->GetContent());  // a closed module has no content to hand out
   Form1.Reset();
   Module.Reset();
   EXPECT_THAT(Log, ElementsAre("B activated", "P destroyed", "B destroyed"));
