@@ -2,6 +2,7 @@
 
 #include "editors/DesignEditors.h"
 #include "moduledesigner/ModuleRegistry.h"
+#include "moduledesigner/OTAFormEditor.h"
 #include "platform/runtime/ObjectText.h"
 #include "platform/runtime/Scoped.h"
 
@@ -82,9 +83,19 @@ TComponentRoot::TComponentRoot()
       FLayout(FState, *this, FSelection),
       FViews(FState),
       FInheritance(FState, *this, FSelection),
-      FAlign(FState, *this, FSelection, FLayout) {}
+      FAlign(FState, *this, FSelection, FLayout) {
+  IPtr<TOTAFormEditor> Editor = MakeIntf<TOTAFormEditor>(this);
+  FState.FormEditor = Editor.Get();
+  FFormEditor = Editor;
+}
 
 TComponentRoot::~TComponentRoot() {
+  // The form editor's notifiers hear of the end; the editor answers nothing about the module
+  // from here on, since the root can no longer be referred to.
+  if (TOTAFormEditor* Editor = std::exchange(FState.FormEditor, nullptr)) {
+    Editor->Detach();
+    Editor->NotifyDestruct();
+  }
   // A root that was never closed still owns its component.
   if (FState.Root) {
     TComponent* R = std::exchange(FState.Root, nullptr);
@@ -294,6 +305,7 @@ void TComponentRoot::Command(TDesignCommand Command) {
 
 void TComponentRoot::Modified() {
   FModifiedFlag = true;
+  if (FState.FormEditor) FState.FormEditor->FormModified();
   if (FState.Module) {
     FState.Module->Modified();
     FState.Module->Notify(ncFormModified);

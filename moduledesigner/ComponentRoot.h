@@ -53,6 +53,7 @@
 namespace formwright {
 
 class TMemoryStream;
+struct IOTAFormEditor;
 
 // What a root is opened from. For a new module: RootName (and AncestorName for an inherited
 // one) with CreateNew set. For an existing module: FileSystem and FileName, and optionally a
@@ -189,7 +190,8 @@ class TComponentRoot : public TInterfacedObject,
   // ----- IRoot -----
   IPtr<IDesigner> GetDesigner() override { return IPtr<IDesigner>(static_cast<IDesigner*>(this)); }
   bool IsReady() override { return FState.Root && !FState.Closing && !FClosed; }
-  void ActiveChanged(bool Active) override {}
+  // Becoming active, the module tells its form editors notifiers.
+  void ActiveChanged(bool Active) override;
   void UpdateOptions() override;
   void GetDependencies(const TGetRootProc& Proc) override { FInheritance.GetDependencies(Proc); }
   void GetDependentRoots(const TGetRootProc& Proc) override { FInheritance.GetDependentRoots(Proc); }
@@ -285,6 +287,17 @@ class TComponentRoot : public TInterfacedObject,
   // IRootDependents
   void AddDependentRoot(IRoot* Root) override { FInheritance.AddDependentRoot(Root); }
   void RemoveDependentRoot(IRoot* Root) override { FInheritance.RemoveDependentRoot(Root); }
+
+  // ----- Tools interface -----
+  // The module's form editor (ToolsIntf.h), made with the root and living as long as it.
+  IPtr<IOTAFormEditor> GetFormEditor();
+  // Replaces the whole module by Content (a sleeping module stays asleep); content that cannot
+  // be read raises the reader's message and leaves the module as it was.
+  void SetContent(std::unique_ptr<TMemoryStream> Content);
+  // The module's current content counts as the one on disk.
+  void ResetDiskAge() { FStreams.Loaded(FStreams.GetModifyTime()); }
+  // The host's operations, for the adapters that answer with them (the control queries).
+  TRootHostOperations& HostOperations() noexcept { return *this; }
 
   // ----- Layout commands -----
   void ZOrder(bool Front) { FLayout.ZOrder(Front); }

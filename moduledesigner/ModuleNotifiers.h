@@ -4,9 +4,8 @@
 // no watchers. TModuleNotifierList is the list a host's module can keep.
 #pragma once
 
-#include <vector>
-
 #include "contracts/HostIntf.h"
+#include "moduledesigner/NotifierList.h"
 
 namespace formwright {
 
@@ -19,36 +18,18 @@ struct IOTAModule : virtual IInterface {
   virtual void RemoveNotifier(int Index) = 0;
 };
 
-// The notifiers of one module, by index. Indexes are never reused, so a stale index cannot
-// remove someone else's notifier.
-class TModuleNotifierList {
+// The notifiers of one module, by index (see TNotifierList).
+class TModuleNotifierList : public TNotifierList<IOTAModuleNotifier> {
  public:
-  int Add(const IPtr<IOTAModuleNotifier>& Notifier) {
-    FItems.push_back(Notifier);
-    return static_cast<int>(FItems.size()) - 1;
-  }
-  void Remove(int Index) {
-    if (Index >= 0 && Index < static_cast<int>(FItems.size())) FItems[static_cast<size_t>(Index)].Reset();
-  }
   // Every notifier still registered hears that the module closed, newest first; each may
   // unregister itself meanwhile.
   void Closed() {
-    for (size_t I = FItems.size(); I-- > 0;)
-      if (IPtr<IOTAModuleNotifier> N = FItems[I]) N->ModuleClosed();
-    FItems.clear();
+    ForEach([](const IPtr<IOTAModuleNotifier>& N) { N->ModuleClosed(); }, true);
+    Clear();
   }
   void Renamed(const String& NewName) {
-    for (size_t I = FItems.size(); I-- > 0;)
-      if (IPtr<IOTAModuleNotifier> N = FItems[I]) N->ModuleRenamed(NewName);
+    ForEach([&](const IPtr<IOTAModuleNotifier>& N) { N->ModuleRenamed(NewName); }, true);
   }
-  int Count() const {
-    int N = 0;
-    for (const auto& I : FItems) N += I ? 1 : 0;
-    return N;
-  }
-
- private:
-  std::vector<IPtr<IOTAModuleNotifier>> FItems;
 };
 
 }  // namespace formwright

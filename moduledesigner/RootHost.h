@@ -69,6 +69,13 @@ class TRootHostOperations {
   virtual bool HostAcceptsUnnamed(TComponent* Component) { return false; }
   // Whether the module is read-only for the revert command.
   virtual bool HostIsReadOnly() { return false; }
+  // The framework's control queries (the defaults answer for our framework's controls):
+  // whether Persistent is a control, the controls Component holds (in the framework's order)
+  // and Component's parent (its parent control, else its owner; null for none).
+  virtual bool HostIsControl(TPersistent* Persistent);
+  virtual int HostControlCount(TComponent* Component);
+  virtual TComponent* HostControl(TComponent* Component, int Index);
+  virtual TComponent* HostParentOf(TComponent* Component);
 
   // The questions a person answers while a module is read or saved.
   // A reader error: 1 stops the read, 2 ignores this and every later error, else ignore this one.

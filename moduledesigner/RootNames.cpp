@@ -8,6 +8,7 @@
 #include "formdesigner/Proxies.h"
 #include "moduledesigner/CompInfo.h"
 #include "moduledesigner/Designers.h"
+#include "moduledesigner/OTAFormEditor.h"
 #include "moduledesigner/Renames.h"
 #include "platform/runtime/Filer.h"
 #include "symbols/CppSym.h"
@@ -163,6 +164,7 @@ void TRootNames::ValidateRootRename(const String& CurName, const String& NewName
 }
 
 void TRootNames::RenameTail(TComponent* AComponent, const String& CurName, const String& NewName) {
+  if (FState.FormEditor) FState.FormEditor->NotifyRenamed(AComponent, CurName, NewName);
   if (FState.Root && !FState.Root->ComponentState().Contains(csLoading) && !NewName.empty() &&
       (AComponent == FState.Root || AComponent->Owner())) {
     if (FState.ComponentDesigner) FState.ComponentDesigner->UpdateRootDependents();

@@ -13,6 +13,8 @@
 
 namespace formwright {
 
+class TOTAFormEditor;
+
 struct TRootState {
   // The root itself as the rest of the system sees it. Never kept alive from here: the root owns
   // its services, so it outlives them.
@@ -38,6 +40,9 @@ struct TRootState {
   // The designer window and the design surface it shows; none without a host window.
   IPtr<IDesignerFormWindow> FormWindow;
   IPtr<IDesignSurface> Surface;
+  // The module's tools-interface form editor (owned by the root), told of modification,
+  // saving and renames.
+  TOTAFormEditor* FormEditor = nullptr;
 
   // Set while the update manager updates this module (Updating) or a designer command frees a
   // group of components (SuppressUpdate): inherited names may change then and descendants are

@@ -2,6 +2,7 @@
 
 #include "formdesigner/ComponentClipboard.h"
 #include "formdesigner/Proxies.h"
+#include "moduledesigner/OTAFormEditor.h"
 #include "platform/runtime/ObjectText.h"
 #include "platform/runtime/Scoped.h"
 
@@ -351,6 +352,7 @@ TStream* TRootStreams::GetRootStream() {
     return FDormantStream.get();
   }
   if (!FCachedStream) {
+    if (FState.FormEditor) FState.FormEditor->FormSaving();
     if (FState.Module) {
       FState.Module->UpdateSource();
       FState.Module->Notify(ncFormSaving);
@@ -426,6 +428,13 @@ TStream* TRootStreams::DormantStream() {
 }
 
 void TRootStreams::Wake() noexcept { FDormantStream.reset(); }
+
+std::unique_ptr<TMemoryStream> TRootStreams::ExchangeDormantStream(
+    std::unique_ptr<TMemoryStream> Stream) noexcept {
+  if (Stream) Stream->SetPosition(0);
+  std::swap(FDormantStream, Stream);
+  return Stream;
+}
 
 void TRootStreams::Close() noexcept {
   FCachedStream.reset();

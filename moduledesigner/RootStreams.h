@@ -88,6 +88,8 @@ class TRootStreams {
   // The stream it sleeps as, at position 0; the module woke (Wake) once it was read.
   TStream* DormantStream();
   void Wake() noexcept;
+  // Stream (rewound) becomes the stream the module sleeps as; the previous one is returned.
+  std::unique_ptr<TMemoryStream> ExchangeDormantStream(std::unique_ptr<TMemoryStream> Stream) noexcept;
   void Close() noexcept;
 
   // ----- Dates, form and read errors -----
@@ -102,6 +104,7 @@ class TRootStreams {
   // After a designer opened: modified now when reading met errors, else as loaded.
   void DesignerOpened();
   int64_t GetModifyTime() const noexcept { return FModifyTime; }
+  void SetModifyTime(int64_t Time) noexcept { FModifyTime = Time; }
   int64_t GetTimeAtLoad() const noexcept { return FTimeAtLoad; }
   bool IsTextFormat() const noexcept { return FTextFormat; }
   void SetTextFormat(bool Value) noexcept {
