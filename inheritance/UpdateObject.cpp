@@ -112,11 +112,15 @@ TUpdateObject::TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersist
 }
 
 std::vector<PPropInfo> TUpdateObject::SharedProperties() const {
-  // Only what both sides publish can follow (counterparts are normally of one class).
+  // Only what both sides publish can follow (counterparts are normally of one class), and only
+  // what can be read and, but for a class property holding a sub-component, written: checked
+  // here once, since a property's access never changes, rather than at every Filter.
   std::vector<PPropInfo> Shared;
   if (!FAncestorObject) return Shared;
   for (PPropInfo P : GetPropInfos(FObject->ClassType()))
-    if (FAncestorObject->ClassType()->InheritsFrom(P->Declarer)) Shared.push_back(P);
+    if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) &&
+        FAncestorObject->ClassType()->InheritsFrom(P->Declarer))
+      Shared.push_back(P);
   return Shared;
 }
 
@@ -143,10 +147,12 @@ void TUpdateObject::Filter() {
 }
 
 bool TUpdateObject::StillFollows(PPropInfo P) const {
-  if (!P->CanRead()) return false;
-  if (!P->CanWrite() && !(P->Kind() == tkClass && IsSubComponent(As<TComponent>(GetObjectProp(FObject, P)))))
+  const TTypeKind K = P->Kind();
+  // Read access and write access were checked when the list was made, but for a class
+  // property, whose value decides.
+  if (K == tkClass && !P->CanWrite() && !IsSubComponent(As<TComponent>(GetObjectProp(FObject, P))))
     return false;
-  if (!FCompared || !IsStoredProp(FAncestorObject, P)) return IsFollowableKind(P->Kind());
+  if (!FCompared || !IsStoredProp(FAncestorObject, P)) return IsFollowableKind(K);
   return SameValue(P);
 }
 
