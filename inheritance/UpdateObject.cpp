@@ -27,6 +27,12 @@ bool IsOwnedSubObject(TObject* Value) noexcept {
   auto* C = As<TComponent>(Value);
   return Value && (!C || IsSubComponent(C));
 }
+// The object Owner holds in P, as a persistent; Known when it is still that one (no type test).
+TPersistent* ReadSubObject(TPersistent* Owner, PPropInfo P, TPersistent* Known) {
+  if (!Owner) return nullptr;
+  TObject* Value = GetObjectProp(Owner, P);
+  return Known && Value == Known ? Known : As<TPersistent>(Value);
+}
 
 }  // namespace
 
@@ -38,9 +44,14 @@ std::unique_ptr<TUpdateObject> TUpdateObject::CreateRoot(TComponent* Object, TCo
 
 TUpdateObject& TUpdateObject::AddChild(TPersistent* Object, TPersistent* AncestorObject, PPropInfo PropInfo,
                                        bool IsInline, bool Compare) {
-  FChildren.push_back(std::unique_ptr<TUpdateObject>(
-      new TUpdateObject(this, Object, AncestorObject, PropInfo, IsInline, Compare)));
-  return *FChildren.back();
+  std::unique_ptr<TUpdateObject> Node(
+      new TUpdateObject(this, Object, AncestorObject, PropInfo, IsInline, Compare));
+  TUpdateObject& Added = *Node;
+  if (PropInfo)
+    FChildren.insert(FChildren.begin() + static_cast<std::ptrdiff_t>(FSubObjectCount++), std::move(Node));
+  else
+    FChildren.push_back(std::move(Node));
+  return Added;
 }
 
 TUpdateObject::~TUpdateObject() = default;
@@ -101,11 +112,15 @@ TUpdateObject::TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersist
 }
 
 std::vector<PPropInfo> TUpdateObject::SharedProperties() const {
-  // Only what both sides publish can follow (counterparts are normally of one class).
+  // Only what both sides publish can follow (counterparts are normally of one class), and only
+  // what can be read and, but for a class property holding a sub-component, written: checked
+  // here once, since a property's access never changes, rather than at every Filter.
   std::vector<PPropInfo> Shared;
   if (!FAncestorObject) return Shared;
   for (PPropInfo P : GetPropInfos(FObject->ClassType()))
-    if (FAncestorObject->ClassType()->InheritsFrom(P->Declarer)) Shared.push_back(P);
+    if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) &&
+        FAncestorObject->ClassType()->InheritsFrom(P->Declarer))
+      Shared.push_back(P);
   return Shared;
 }
 
@@ -113,10 +128,8 @@ std::vector<PPropInfo> TUpdateObject::SharedProperties() const {
 
 bool TUpdateObject::Reread() {
   if (FPropInfo && FOwner) {
-    FObject = FOwner->FObject ? As<TPersistent>(GetObjectProp(FOwner->FObject, FPropInfo)) : nullptr;
-    FAncestorObject = FOwner->FAncestorObject
-                          ? As<TPersistent>(GetObjectProp(FOwner->FAncestorObject, FPropInfo))
-                          : nullptr;
+    FObject = ReadSubObject(FOwner->FObject, FPropInfo, FObject);
+    FAncestorObject = ReadSubObject(FOwner->FAncestorObject, FPropInfo, FAncestorObject);
   }
   return FObject && FAncestorObject;
 }
@@ -134,10 +147,12 @@ void TUpdateObject::Filter() {
 }
 
 bool TUpdateObject::StillFollows(PPropInfo P) const {
-  if (!P->CanRead()) return false;
-  if (!P->CanWrite() && !(P->Kind() == tkClass && IsSubComponent(As<TComponent>(GetObjectProp(FObject, P)))))
+  const TTypeKind K = P->Kind();
+  // Read access and write access were checked when the list was made, but for a class
+  // property, whose value decides.
+  if (K == tkClass && !P->CanWrite() && !IsSubComponent(As<TComponent>(GetObjectProp(FObject, P))))
     return false;
-  if (!FCompared || !IsStoredProp(FAncestorObject, P)) return IsFollowableKind(P->Kind());
+  if (!FCompared || !IsStoredProp(FAncestorObject, P)) return IsFollowableKind(K);
   return SameValue(P);
 }
 
@@ -148,14 +163,14 @@ bool TUpdateObject::SameValue(PPropInfo P) const {
   if (IsStringKind(K)) return GetStrProp(FObject, P) == GetStrProp(FAncestorObject, P);
   if (K == tkWString) return GetWideStrProp(FObject, P) == GetWideStrProp(FAncestorObject, P);
   if (K == tkClass)
-    return ChildFor(P) || GetObjectProp(FObject, P) == TranslateReference(GetObjectProp(FAncestorObject, P));
+    return ChildFor(P) || SameReference(GetObjectProp(FObject, P), GetObjectProp(FAncestorObject, P));
   if (K == tkMethod) return GetMethodProp(FObject, P) == TranslateMethod(GetMethodProp(FAncestorObject, P));
   return false;
 }
 
 TUpdateObject* TUpdateObject::ChildFor(PPropInfo P) const noexcept {
-  for (const auto& Child : FChildren)
-    if (Child->FPropInfo == P) return Child.get();
+  for (size_t I = 0; I < FSubObjectCount; ++I)
+    if (FChildren[I]->FPropInfo == P) return FChildren[I].get();
   return nullptr;
 }
 
@@ -168,13 +183,23 @@ TComponent* TUpdateObject::TranslateReference(TObject* AncestorValue) const {
   return FObjectRoot ? FObjectRoot->FindComponent(C->Name()) : nullptr;
 }
 
+bool TUpdateObject::SameReference(TObject* Value, TObject* AncestorValue) const {
+  auto* C = As<TComponent>(AncestorValue);
+  if (!C || C == FAncestorRoot || C->Owner() != FAncestorRoot || !FObjectRoot || !Value || C->Name().empty())
+    return Value == TranslateReference(AncestorValue);
+  // Names are unique within an owner: the component of that name in the descendant's root is
+  // Value exactly when Value is owned by that root and carries the name.
+  auto* D = As<TComponent>(Value);
+  return D && D->Owner() == FObjectRoot && SameText(D->Name(), C->Name());
+}
+
 TMethod TUpdateObject::TranslateMethod(TMethod AncestorValue) const {
   if (AncestorValue.Data == FAncestorRoot) AncestorValue.Data = FObjectRoot;
   return AncestorValue;
 }
 
 void TUpdateObject::FilterOrder() {
-  if (!FIsComponent || !FCompared) return;
+  if (!FIsComponent || !FCompared || !HasComponentChildren()) return;
   const TChildUpdateObjects Lists(*this);
   const auto& Ancestors = Lists.Ancestors();
   size_t J = 0;
@@ -227,7 +252,7 @@ void TUpdateObject::CopyValue(PPropInfo P, TUpdateContext& Context) {
 }
 
 void TUpdateObject::UpdateOrder() {
-  if (!FIsComponent) return;
+  if (!FIsComponent || !HasComponentChildren()) return;
   const TChildUpdateObjects Lists(*this);
   const auto& Ancestors = Lists.Ancestors();
   const auto& Descendants = Lists.Descendants();
@@ -282,6 +307,7 @@ void TUpdateObject::ComponentDelete(const TComponent* Component) {
 bool TUpdateObject::DeleteNode(const TComponent* Component) {
   for (auto It = FChildren.begin(); It != FChildren.end(); ++It) {
     if ((*It)->FObject == Component) {
+      if ((*It)->FPropInfo) --FSubObjectCount;
       FChildren.erase(It);
       return true;
     }

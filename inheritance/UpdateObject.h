@@ -87,7 +87,12 @@ class TUpdateObject {
   void CopyValue(PPropInfo P, TUpdateContext& Context);
   // The sub-object node reached through P; null when none.
   TUpdateObject* ChildFor(PPropInfo P) const noexcept;
+  // Whether this node has nodes of child components (and so an order to follow).
+  bool HasComponentChildren() const noexcept { return FChildren.size() > FSubObjectCount; }
   TComponent* TranslateReference(TObject* AncestorValue) const;
+  // Whether Value is what AncestorValue translates to, without looking the name up when the
+  // answer shows otherwise.
+  bool SameReference(TObject* Value, TObject* AncestorValue) const;
   TMethod TranslateMethod(TMethod AncestorValue) const;
   void FilterOrder();
   void UpdateOrder();
@@ -103,7 +108,9 @@ class TUpdateObject {
   TComponent* FObjectRoot = nullptr;
   TComponent* FAncestorRoot = nullptr;
   std::vector<PPropInfo> FPropList;
+  // Sub-object nodes first (FSubObjectCount of them), then the nodes of child components.
   std::vector<std::unique_ptr<TUpdateObject>> FChildren;
+  size_t FSubObjectCount = 0;
   std::unique_ptr<TUpdateFiler> FFiler;
   bool FIsComponent = false;
   bool FIsCollection = false;

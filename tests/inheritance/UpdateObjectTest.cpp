@@ -124,6 +124,38 @@ TEST_F(UpdateObject, ReferencesIntoTheAncestorModuleAreTranslatedOthersCopiedMis
     EXPECT_EQ(Find<TTestWidget>(Descendant, Case.Control)->Buddy(), Case.Expected) << Case.Control;
 }
 
+// A reference still follows while it points where the ancestor's points, seen from the
+// descendant: to the same-named component of the descendant's own root (not to a namesake
+// outside it), to the root itself, or to nothing when the descendant lacks the target.
+TEST_F(UpdateObject, AReferenceFollowsWhileItPointsWhereTheAncestorsDoes) {
+  auto* Extra = new TTestWidget(Ancestor.get());  // not in the descendant
+  Extra->SetName("Extra");
+  TOwned<TTestWidget> Namesake(new TTestWidget(nullptr));
+  Namesake->SetName("PANEL1");
+  TOwned<TTestWidget> Next(new TTestWidget(nullptr));
+  struct {
+    const char* Control;
+    TComponent* AncestorTarget;
+    TComponent* DescendantOwn;  // set in the descendant after the update; null: left alone
+  } const Cases[] = {
+      {"Button1", Find<TComponent>(Ancestor, "Panel1"), nullptr},
+      {"Button2", Ancestor.get(), nullptr},
+      {"Panel1", Extra, nullptr},
+      {"Widget1", Find<TComponent>(Ancestor, "Panel1"), Namesake.get()},
+  };
+  for (const auto& Case : Cases) Find<TTestWidget>(Ancestor, Case.Control)->SetBuddy(Case.AncestorTarget);
+  Update();
+  for (const auto& Case : Cases)
+    if (Case.DescendantOwn) Find<TTestWidget>(Descendant, Case.Control)->SetBuddy(Case.DescendantOwn);
+  Root->Filter();
+  for (const auto& Case : Cases) Find<TTestWidget>(Ancestor, Case.Control)->SetBuddy(Next.get());
+  Update();
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Find<TTestWidget>(Descendant, Case.Control)->Buddy(),
+              Case.DescendantOwn ? Case.DescendantOwn : Next.get())
+        << Case.Control;
+}
+
 TEST_F(UpdateObject, DefinedPropertiesFollowUntilTheDescendantChangesThem) {
   Ancestor->Lines()->Add("three");
   Ancestor->Data.assign(3, 1);
