@@ -1,37 +1,93 @@
-// Modules that inherit from or embed an edited module keep opening; check reports the ones that
-// do not.
+// Modules that inherit from or embed an edited module follow its edits and are saved with it;
+// check reports the modules that do not open.
 #include "ToolFixture.h"
 
 namespace formwright::testing {
 namespace {
 
-// Settings inherits from Dialog; Contact embeds the Address frame.
-TEST_F(ToolTest, EditsOfNamesThatInheritingOrEmbeddingModulesUseAreRefused) {
-  ExpectEachRefused({
-      {"rename Dialog.fwf OkButton AcceptButton", 1,
-       "Dialog.fwf: cannot change OkButton: Settings.fwf (inherits from it) uses that name, and edits do not "
-       "reach modules that inherit from or embed this one yet (they would no longer open)"},
-      {"delete Dialog.fwf ButtonPanel", 1,
-       "Dialog.fwf: cannot change ButtonPanel, CancelButton, OkButton: Settings.fwf (inherits from it) uses "
-       "those names"},
-      {"rename Dialog.fwf DialogForm BaseDialog", 1, "cannot change DialogForm: Settings.fwf"},
-      {"add Dialog.fwf TCheckBox --name AutoSaveBox", 1,
-       "cannot change AutoSaveBox: Settings.fwf (inherits from it)"},
-      {"rename Address.fwf StreetEdit Street", 1, "cannot change StreetEdit: Contact.fwf (embeds it)"},
-      {"run -e 'rename Address.fwf StreetEdit Street' -e 'rename Address.fwf Street StreetEdit2'", 1,
-       "Address.fwf: cannot change StreetEdit: Contact.fwf (embeds it)"},
-  });
+// Settings inherits from Dialog (and overrides OkButton.Caption); Contact embeds the Address
+// frame twice (WorkAddress overrides CityEdit.Text).
+TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWithIt) {
+  struct TCase {
+    const char* Command;
+    const char* Dependent;
+    std::vector<const char*> Has, HasNot;
+  };
+  for (const TCase& C : std::vector<TCase>{
+           {"rename Dialog.fwf OkButton AcceptButton",
+            "Settings.fwf",
+            {"  inherited ButtonPanel: TPanel\n    inherited AcceptButton: TButton\n      Caption = "
+             "'Save'\n"},
+            {"OkButton"}},
+           {"delete Dialog.fwf CancelButton", "Settings.fwf", {"inherited AcceptButton"}, {"CancelButton"}},
+           {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton",
+            "Settings.fwf",
+            {"    inherited HelpButton: TButton\n    end\n"},
+            {}},
+           {"rename Address.fwf StreetEdit Street",
+            "Contact.fwf",
+            {"    inherited Street: TEdit\n"},
+            {"StreetEdit"}},
+       }) {
+    SCOPED_TRACE(C.Command);
+    const TRunResult R = RunOk(C.Command);
+    EXPECT_THAT(R.Out, HasSubstr(std::string("saved ") + C.Dependent));
+    const std::string Text = Read(C.Dependent);
+    for (const char* S : C.Has) EXPECT_THAT(Text, HasSubstr(S));
+    for (const char* S : C.HasNot) EXPECT_THAT(Text, Not(HasSubstr(S)));
+    EXPECT_EQ(RunOk(std::string("check ") + C.Dependent).Out, "1 module opens\n");
+  }
 }
 
-TEST_F(ToolTest, EditsThatNoDependentModuleNoticesAreSaved) {
-  // A name only the module itself uses, a round trip of a used name, a property value.
-  for (const char* Command :
-       {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton",
-        "run -e 'rename Dialog.fwf OkButton X' -e 'rename Dialog.fwf X OkButton'",
-        "set Address.fwf StreetEdit.Text=Somewhere", "rename Settings.fwf Button1 ResetButton"}) {
-    const TRunResult R = RunOk(Command);
-  }
-  EXPECT_EQ(Run("check").Out, "6 modules open\n");
+TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThem) {
+  const TRunResult R = RunOk("run",
+                             "set Dialog.fwf OkButton.Caption=Accept CancelButton.Caption=Close\n"
+                             "set Address.fwf CityEdit.Text=Shelbyville\n"
+                             "props Settings.fwf OkButton --json\n"
+                             "props Settings.fwf CancelButton --json\n"
+                             "props Contact.fwf HomeAddress.CityEdit --json\n"
+                             "props Contact.fwf WorkAddress.CityEdit --json\n");
+  EXPECT_THAT(R.Out, HasSubstr("\"Close\""));
+  EXPECT_THAT(R.Out, HasSubstr("\"Save\""));
+  EXPECT_THAT(R.Out, HasSubstr("\"Shelbyville\""));
+  EXPECT_THAT(R.Out, HasSubstr("\"Springfield\""));
+  EXPECT_THAT(R.Out, Not(HasSubstr("\"Accept\"")));
+  // The dependents store only what they override: their files stay as they were.
+  EXPECT_THAT(R.Out, Not(HasSubstr("saved Settings.fwf")));
+  EXPECT_EQ(Read("Settings.fwf"), Before["Settings.fwf"]);
+  EXPECT_EQ(Read("Contact.fwf"), Before["Contact.fwf"]);
+}
+
+TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
+  ExpectRefused(Run("add Dialog.fwf TCheckBox --name AutoSaveBox"), 1,
+                "A component named AutoSaveBox already exists in a descendant module");
+  fs::permissions(Dir / "Settings.fwf", fs::perms::owner_read);
+  Before = Snapshot();
+  ExpectRefused(Run("rename Dialog.fwf OkButton AcceptButton"), 1, "'Settings.fwf' is a read-only file");
+}
+
+TEST_F(ToolTest, RevertGivesAPropertyBackItsInheritedValue) {
+  ExpectEachRefused({
+      {"revert Settings.fwf AutoSaveBox.Caption", 1,
+       "Settings.fwf: cannot revert AutoSaveBox.Caption: no ancestor module or frame gives it a value"},
+      {"revert Settings.fwf OkButton.Nope", 1, "Settings.fwf: OkButton has no property Nope"},
+      {"revert Settings.fwf OkButton", 2, "'OkButton' is not COMPONENT.PROPERTY"},
+  });
+  EXPECT_EQ(RunOk("revert Settings.fwf OkButton.Caption").Out,
+            "Settings.fwf: OkButton.Caption reverted to 'OK'\nsaved Settings.fwf (text form)\n");
+  EXPECT_THAT(Read("Settings.fwf"), Not(HasSubstr("'Save'")));
+  // From now on it follows; a property that follows already changes nothing.
+  const TRunResult Follows =
+      RunOk("run -e 'set Dialog.fwf OkButton.Caption=Yes' -e 'props Settings.fwf OkButton'");
+  EXPECT_THAT(Follows.Out, HasSubstr("Yes"));
+  const auto Saved = Snapshot();
+  EXPECT_EQ(RunOk("revert Settings.fwf OkButton.Caption").Out,
+            "Settings.fwf: OkButton.Caption already has its inherited value 'Yes'\n");
+  EXPECT_TRUE(Snapshot() == Saved);
+  // Inside an embedded frame, the frame module's value.
+  EXPECT_EQ(RunOk("revert Contact.fwf WorkAddress.CityEdit.Text").Out,
+            "Contact.fwf: WorkAddress.CityEdit.Text reverted to ''\nsaved Contact.fwf (text form)\n");
+  EXPECT_THAT(Read("Contact.fwf"), Not(HasSubstr("Springfield")));
 }
 
 TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {

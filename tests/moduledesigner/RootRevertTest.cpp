@@ -1,0 +1,83 @@
+// Putting inherited values back through the module root: one property (the ancestor module's
+// value, or the frame module's inside an embedded frame) and the revert command.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/orx/Orx.h"
+#include "tests/moduledesigner/RootTestSupport.h"
+
+namespace formwright {
+namespace {
+
+using namespace orx;
+using ::testing::ElementsAre;
+
+class RootRevert : public testing::RootTest {};
+
+TEST_F(RootRevert, APropertyInsideAnEmbeddedFrameTakesTheFrameModulesValueAndFollowsItAgain) {
+  IPtr<TReferenceRoot> Frame =
+      Open("Address.fwf",
+           "object AddressFrame: TAddressFrame\n  object CityEdit: TEdit\n    Text = 'Paris'\n  end\nend\n",
+           "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n");
+  Form1 =
+      Open("Contact.fwf",
+           "object ContactForm: TContactForm\n  inline Home: TAddressFrame\n    inherited CityEdit: TEdit\n"
+           "      Text = 'Rome'\n    end\n  end\nend\n");
+  auto* City = As<TEdit>(C("Home")->FindComponent("CityEdit"));
+  auto* FrameCity = As<TEdit>(Find(Frame, "CityEdit"));
+  const PPropInfo Text = GetPropInfo(City, "Text");
+  ASSERT_EQ(Form1->FrameUpdateManagers().size(), 1u);
+  auto FrameSays = [&](const char* Value) {
+    FrameCity->SetText(Value);
+    Frame->Modified();
+    return City->Text();
+  };
+  EXPECT_EQ(FrameSays("Oslo"), "Rome");  // overridden: spared
+  ASSERT_TRUE(Form1->CanRevert(City, Text));
+  Form1->Revert(City, Text);
+  EXPECT_EQ(City->Text(), "Oslo");
+  EXPECT_TRUE(Form1->IsModified());
+  EXPECT_EQ(FrameSays("Lima"), "Lima");  // follows from now on
+  // The instance leaves with its manager: the frame module's changes reach nothing freed.
+  Form1->Select(C("Home"), false);
+  Form1->DeleteSelection();
+  EXPECT_TRUE(Form1->FrameUpdateManagers().empty());
+  FrameCity->SetText("Kyiv");
+  Frame->Modified();
+}
+
+TEST_F(RootRevert, TheCommandAsksBeforeDeletingWhatTheDescendantPutInsideAndARefusalChangesNothing) {
+  IPtr<TReferenceRoot> Base = Open("Form1.fwf", Sample("TwoPanels.fwf"));
+  Form1 = Create("Form2", "Form2.fwf", "TForm", Base);
+  As<TControl>(C("Edit1"))->SetLeft(99);
+  As<TControl>(C("Edit3"))->SetLeft(55);
+  Form1->CreateComponent(TButton::StaticClass(), C("Panel1"), 5, 50, 75, 25);
+  Form1->Modified();
+  const String Changed = Written(Form1);
+  std::vector<String> Asked;
+  bool Answer = false;
+  Host.Environment().RevertQuestion = [&](const String& Message) {
+    Asked.push_back(Message);
+    return Answer;
+  };
+  Form1->Select(C("Panel1"), false);
+  Form1->Command(dmRevert);
+  EXPECT_EQ(Written(Form1), Changed);
+  Answer = true;
+  Form1->Command(dmRevert);
+  const char* Question =
+      "Reverting 'Panel1' deletes all contained components not found in the ancestor and will delete the "
+      "following: Button1.  Continue?";
+  EXPECT_THAT(Asked, ElementsAre(Question, Question));
+  EXPECT_EQ(C("Button1"), nullptr);
+  EXPECT_EQ(As<TControl>(C("Edit1"))->Left(), 10);
+  EXPECT_EQ(As<TControl>(C("Edit3"))->Left(), 55);  // outside the reverted panel
+  // The root itself is never reverted.
+  Form1->Select(Form1->GetRoot(), false);
+  const String Kept = Written(Form1);
+  Form1->Command(dmRevert);
+  EXPECT_EQ(Written(Form1), Kept);
+}
+
+}  // namespace
+}  // namespace formwright
