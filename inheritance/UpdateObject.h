@@ -58,6 +58,14 @@ class TUpdateObject {
   TUpdateObject* Owner() const noexcept { return FOwner; }
   TPersistent* Object() const noexcept { return FObject; }
   TPersistent* AncestorObject() const noexcept { return FAncestorObject; }
+  // The lookup roots that references of Object and of AncestorObject are named from.
+  TComponent* ObjectRoot() const noexcept { return FObjectRoot; }
+  TComponent* AncestorRoot() const noexcept { return FAncestorRoot; }
+  // The owner's property through which this sub-object node is reached; null for a component.
+  PPropInfo PropInfo() const noexcept { return FPropInfo; }
+  bool IsComponent() const noexcept { return FIsComponent; }
+  // The filer of Object's defined properties.
+  TUpdateFiler& Filer() const noexcept { return *FFiler; }
   const std::vector<std::unique_ptr<TUpdateObject>>& Children() const noexcept { return FChildren; }
   // Whether the published property Name still follows the ancestor.
   bool Follows(const String& Name) const;
@@ -67,6 +75,26 @@ class TUpdateObject {
  private:
   TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersistent* AncestorObject, PPropInfo PropInfo,
                 bool IsInline, bool Compare);
+
+  // Object and AncestorObject of a sub-object node read again through PropInfo (the owner may
+  // have replaced them); false when either is missing and the node has nothing to do.
+  bool Reread();
+  // Object's published properties that AncestorObject has too, in declaration order.
+  std::vector<PPropInfo> SharedProperties() const;
+  bool StillFollows(PPropInfo P) const;
+  bool SameValue(PPropInfo P) const;
+  void CopyValue(PPropInfo P, TUpdateContext& Context);
+  // The sub-object node reached through P; null when none.
+  TUpdateObject* ChildFor(PPropInfo P) const noexcept;
+  TComponent* TranslateReference(TObject* AncestorValue) const;
+  TMethod TranslateMethod(TMethod AncestorValue) const;
+  void FilterOrder();
+  void UpdateOrder();
+  void UpdateCollection();
+  // Puts P (and, for a sub-object, everything below it) back among what follows.
+  bool RevertProperty(PPropInfo P);
+  void RevertAll();
+  bool DeleteNode(const TComponent* Component);
 
   TUpdateObject* FOwner = nullptr;
   TPersistent* FObject = nullptr;

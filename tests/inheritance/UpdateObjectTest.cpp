@@ -1,0 +1,233 @@
+// A descendant module's update tree: what still follows the ancestor after the descendant
+// changed things, and what an update copies into it.
+#include <gmock/gmock.h>
+
+#include <functional>
+
+#include "inheritance/UpdateFiler.h"
+#include "inheritance/UpdateObject.h"
+#include "platform/runtime/Filer.h"
+#include "tests/support/TestClasses.h"
+
+using namespace formwright;
+using namespace formwright::testing;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+struct TRecordingContext : TUpdateContext {
+  void Updating(TComponent* Component) override { Names.push_back(Component->Name()); }
+  std::vector<String> Names;
+};
+
+class UpdateObject : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TStreamSamples::RegisterClasses();
+    Ancestor = TStreamSamples::BuildModule();
+    auto S = TStreamSamples::StreamOf(TStreamSamples::Write(Ancestor.get()));
+    Descendant.reset(new TTestModule(nullptr));
+    TReader(S.get(), 4096).ReadRootComponent(Descendant.get());
+    Descendant->SetAncestor(true);
+    Root = TUpdateObject::CreateRoot(Descendant.get(), Ancestor.get());
+  }
+  void TearDown() override { RemoveFixupReferences(nullptr, String()); }
+  template <class T = TTestControl>
+  static T* Find(const TOwned<TTestModule>& M, const char* Name) {
+    return dynamic_cast<T*>(M->FindComponent(Name));
+  }
+  // The ancestor changed: its values reach the descendant. (Root->Filter() is what follows a
+  // change in the descendant.)
+  void Update() { Root->Update(Context); }
+
+  TOwned<TTestDataSet> Outside{new TTestDataSet(nullptr)};
+  TOwned<TTestModule> Ancestor;
+  TOwned<TTestModule> Descendant;
+  std::unique_ptr<TUpdateObject> Root;
+  TRecordingContext Context;
+};
+
+// Each row: set a value on a control (1: the ancestor's new value, 2: the descendant's own)
+// and read it back as text.
+struct TPropertyCase {
+  const char* Name;
+  std::function<void(TTestControl*, int)> Set;
+  std::function<std::string(TTestControl*)> Get;
+};
+
+const TPropertyCase PropertyCases[] = {
+    {"Caption", [](TTestControl* C, int V) { C->SetCaption(V == 1 ? "Ancestor" : "Mine"); },
+     [](TTestControl* C) { return C->Caption(); }},
+    {"Ratio", [](TTestControl* C, int V) { C->FRatio = V == 1 ? 2.5 : 0.75; },
+     [](TTestControl* C) { return std::to_string(C->FRatio); }},
+    {"Single", [](TTestControl* C, int V) { C->FSingle = V == 1 ? 0.5f : 9.5f; },
+     [](TTestControl* C) { return std::to_string(C->FSingle); }},
+    {"Shapes", [](TTestControl* C, int V) { C->FShapes = V == 1 ? TTestShapes{tsTriangle} : TTestShapes{}; },
+     [](TTestControl* C) { return std::to_string(C->FShapes.Bits()); }},
+    {"Wide", [](TTestControl* C, int V) { C->FWide = V == 1 ? u"\x2713" : u"x"; },
+     [](TTestControl* C) { return std::to_string(C->FWide.size()) + std::to_string(int(C->FWide[0])); }},
+    {"Letter", [](TTestControl* C, int V) { C->FLetter = V == 1 ? 'Q' : 'm'; },
+     [](TTestControl* C) { return std::string(1, C->FLetter); }},
+    {"Shape", [](TTestControl* C, int V) { C->FShape = V == 1 ? tsTriangle : tsCircle; },
+     [](TTestControl* C) { return std::to_string(C->FShape); }},
+    {"Font.Size", [](TTestControl* C, int V) { C->Font()->FSize = V == 1 ? 20 : 6; },
+     [](TTestControl* C) { return std::to_string(C->Font()->FSize); }},
+    {"OnClick",
+     [](TTestControl* C, int V) {
+       TComponent* Root = C->Owner();
+       C->FOnClick = TTestNotify(TMethod{Root->MethodAddress(V == 1 ? "WidgetClick" : "WidgetKey"), Root});
+     },
+     [](TTestControl* C) {
+       const TMethod M = C->FOnClick.Method();
+       return String(M.Code == C->Owner()->MethodAddress("WidgetClick") ? "click" : "key") +
+              (M.Data == C->Owner() ? "@own root" : "@elsewhere");
+     }},
+};
+
+TEST_F(UpdateObject, AnAncestorValueReachesAPropertyNeverOverriddenAndSparesAnOverriddenOne) {
+  for (const TPropertyCase& Case : PropertyCases) {
+    SetUp();
+    SCOPED_TRACE(Case.Name);
+    Case.Set(Find(Descendant, "Button2"), 2);
+    Root->Filter();
+    Case.Set(Find(Ancestor, "Button1"), 1);
+    Case.Set(Find(Ancestor, "Button2"), 1);
+    Update();
+    EXPECT_EQ(Case.Get(Find(Descendant, "Button1")), Case.Get(Find(Ancestor, "Button1")));
+    Case.Set(Find(Ancestor, "Button2"), 2);  // the expected text of the overridden value
+    EXPECT_EQ(Case.Get(Find(Descendant, "Button2")), Case.Get(Find(Ancestor, "Button2")));
+  }
+}
+
+TEST_F(UpdateObject, SubObjectsFollowPropertyByPropertyAndEveryComponentHearsUpdatingOnce) {
+  Find(Descendant, "Button1")->Font()->FName = "Serif";
+  Root->Filter();
+  auto* A = Find(Ancestor, "Button1");
+  A->Font()->FName = "Mono";
+  A->Font()->FSize = 14;
+  Ancestor->Timer()->FInterval = 5;
+  Update();
+  EXPECT_EQ(Find(Descendant, "Button1")->Font()->FName, "Serif");
+  EXPECT_EQ(Find(Descendant, "Button1")->Font()->FSize, 14);
+  EXPECT_EQ(Descendant->Timer()->FInterval, 5);
+  EXPECT_THAT(Context.Names, UnorderedElementsAre("Form1", "Widget1", "Panel1", "Button1", "Button2"));
+}
+
+TEST_F(UpdateObject, ReferencesIntoTheAncestorModuleAreTranslatedOthersCopiedMissingOnesCleared) {
+  auto* Extra = new TTestWidget(Ancestor.get());  // not in the descendant
+  Extra->SetName("Extra");
+  struct {
+    const char* Control;
+    TComponent* AncestorTarget;
+    TComponent* Expected;
+  } const Cases[] = {
+      {"Button1", Find<TComponent>(Ancestor, "Panel1"), Find<TComponent>(Descendant, "Panel1")},
+      {"Button2", Ancestor.get(), Descendant.get()},
+      {"Panel1", Outside.get(), Outside.get()},
+      {"Widget1", Extra, nullptr},
+  };
+  for (const auto& Case : Cases) Find<TTestWidget>(Ancestor, Case.Control)->SetBuddy(Case.AncestorTarget);
+  Update();
+  for (const auto& Case : Cases)
+    EXPECT_EQ(Find<TTestWidget>(Descendant, Case.Control)->Buddy(), Case.Expected) << Case.Control;
+}
+
+TEST_F(UpdateObject, DefinedPropertiesFollowUntilTheDescendantChangesThem) {
+  Ancestor->Lines()->Add("three");
+  Ancestor->Data.assign(3, 1);
+  Find<TTestWidget>(Ancestor, "Widget1")->SetDesignInfo((40 << 16) | 30);
+  Update();
+  EXPECT_EQ(Descendant->Lines()->Count(), 3);
+  EXPECT_EQ(Descendant->Data, Ancestor->Data);
+  EXPECT_EQ(Find<TTestWidget>(Descendant, "Widget1")->DesignInfo(), (40 << 16) | 30);
+
+  Descendant->Data.assign(2, 9);
+  Descendant->Lines()->Clear();
+  Root->Filter();
+  EXPECT_THAT(Root->Filer().PropertyList(), ElementsAre("Left", "Top"));
+  Ancestor->Data.assign(5, 5);
+  Ancestor->Lines()->Add("four");
+  Ancestor->SetDesignInfo(7);
+  Update();
+  EXPECT_EQ(Descendant->Data, std::vector<uint8_t>(2, 9));
+  EXPECT_EQ(Descendant->Lines()->Count(), 0);
+  EXPECT_EQ(Descendant->DesignInfo(), 7);
+}
+
+TEST_F(UpdateObject, ACollectionFollowsUntilTheDescendantChangesIt) {
+  auto Items = [](const TOwned<TTestModule>& M) { return Find<TTestWidget>(M, "Widget1")->Items(); };
+  static_cast<TTestItem*>(Items(Ancestor)->Add())->FCaption = "Added";
+  Update();
+  ASSERT_EQ(Items(Descendant)->Count(), 4);
+  EXPECT_EQ(static_cast<TTestItem*>(Items(Descendant)->Items(3))->FCaption, "Added");
+
+  static_cast<TTestItem*>(Items(Descendant)->Items(0))->FWidth = 1;
+  Root->Filter();
+  Items(Ancestor)->Delete(3);
+  Update();
+  EXPECT_EQ(Items(Descendant)->Count(), 4);
+  EXPECT_FALSE(Root->FindNode(Items(Descendant))->CollectionFollows());
+}
+
+TEST_F(UpdateObject, OrderFollowsTheAncestorAroundIntroducedChildrenUnlessTheDescendantChangedIt) {
+  auto Order = [](const TOwned<TTestModule>& M) {
+    std::vector<String> Names;
+    for (TTestControl* C : Find<TTestContainer>(M, "Panel1")->Controls()) Names.push_back(C->Name());
+    return Names;
+  };
+  auto* Mine = new TTestControl(Descendant.get());
+  Mine->SetName("Mine");
+  Mine->SetParent(Find<TTestContainer>(Descendant, "Panel1"));
+  Find<TTestContainer>(Descendant, "Panel1")->SetChildOrder(Mine, 1);
+  Find<TTestContainer>(Ancestor, "Panel1")->SetChildOrder(Find(Ancestor, "Button2"), 0);
+  Update();
+  EXPECT_THAT(Order(Descendant), ElementsAre("Button2", "Mine", "Button1"));
+
+  Find<TTestContainer>(Descendant, "Panel1")->SetChildOrder(Find(Descendant, "Button1"), 0);
+  Root->Filter();
+  Update();
+  EXPECT_THAT(Order(Descendant), ElementsAre("Button1", "Button2", "Mine"));
+}
+
+TEST_F(UpdateObject, RevertPutsAPropertyBackInDeclarationOrderAndTheNextUpdateCopiesIt) {
+  auto* B = Find(Descendant, "Button1");
+  TUpdateObject* Node = Root->FindNode(B);
+  const std::vector<String> Before = [&] {
+    std::vector<String> Names;
+    for (PPropInfo P : GetPropInfos(B->ClassType()))
+      if (Node->Follows(P->Name)) Names.push_back(P->Name);
+    return Names;
+  }();
+  B->SetCaption("Mine");
+  B->Font()->FSize = 3;
+  Root->Filter();
+  ASSERT_FALSE(Node->Follows("Caption"));
+  PPropInfo Caption = GetPropInfo(B, "Caption");
+  EXPECT_TRUE(Root->CanRevert(B, Caption));
+  EXPECT_FALSE(Root->CanRevert(B, GetPropInfo(B, "ReadOnlyCount")));
+  EXPECT_TRUE(Root->Revert(B, Caption));
+  EXPECT_FALSE(Root->Revert(B, Caption));
+  EXPECT_TRUE(Root->Revert(B, GetPropInfo(B, "Font")));
+  std::vector<String> After;
+  for (PPropInfo P : GetPropInfos(B->ClassType()))
+    if (Node->Follows(P->Name)) After.push_back(P->Name);
+  EXPECT_EQ(After, Before);
+  Update();
+  EXPECT_EQ(B->Caption(), "OK");
+  EXPECT_EQ(B->Font()->FSize, 8);
+}
+
+TEST_F(UpdateObject, IntroducedAndDeletedComponentsHaveNoNode) {
+  auto* Mine = new TTestWidget(Descendant.get());
+  Mine->SetName("Mine");
+  EXPECT_EQ(Root->FindNode(Mine), nullptr);
+  EXPECT_FALSE(Root->CanRevert(Mine, GetPropInfo(Mine, "Caption")));
+  auto* B = Find(Descendant, "Button1");
+  ASSERT_NE(Root->FindNode(B), nullptr);
+  Root->ComponentDelete(B);
+  EXPECT_EQ(Root->FindNode(B), nullptr);
+  EXPECT_NE(Root->FindNode(Find(Descendant, "Button2")), nullptr);
+}
+
+}  // namespace
