@@ -62,6 +62,16 @@ class TUpdateManager : public TInterfacedObject,
  private:
   enum class TState { Idle, Updating, Filtering };
 
+  // Drops from the node tree what this descendant no longer shares with its ancestor.
+  void Filter();
+  // Every descendant module's Update.
+  void UpdateChildren();
+  // The bracket around every change the manager makes (events, then the callback).
+  void BeginUpdate();
+  void EndUpdate();
+  // Updated for every announced component, last to first; the first error raised there.
+  String FinishUpdating();
+
   std::unique_ptr<TUpdateObject> FUpdateObject;
   std::vector<TUpdateManager*> FChildren;
   TComponent* FComponent = nullptr;
