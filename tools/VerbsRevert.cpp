@@ -35,7 +35,7 @@ TRevertTarget ParseTarget(TSession& Session, TReferenceRoot& R, const String& Wo
     T.Instance = T.Component;
     for (size_t I = K; I < Parts.size(); ++I) {
       T.Path += (T.Path.empty() ? "" : ".") + Parts[I];
-      T.PropInfo = T.Instance ? FindPropInfo(T.Instance, Parts[I]) : nullptr;
+      T.PropInfo = T.Instance ? GetPropInfo(T.Instance, Parts[I]) : nullptr;
       if (!T.PropInfo) throw Exception(Format("%s: %s has no property %s", Session.FileOf(R), Name, T.Path));
       if (I + 1 < Parts.size())
         T.Instance = T.PropInfo->Kind() == tkClass
