@@ -243,8 +243,7 @@ String SummaryText() {
   }
   R += "\n"
        "formwright help          everything, with every verb's options\n"
-       "formwright VERB --help   one verb\n"
-       "formwright --version     the version\n";
+       "formwright VERB --help   one verb (formwright --version: the version)\n";
   return R;
 }
 
