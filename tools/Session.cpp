@@ -267,15 +267,18 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
     String Data;
     bool Export;
     bool NaturalText = false;
+    bool Followed = false;  // changed only by following the modules it inherits or embeds
   };
   std::vector<TPending> Pending;
   // Everything is written to memory first: a refusal here stops before any file is written.
   try {
     for (const auto& [File, R] : FModules) {
       auto Forced = FForced.find(R.Get());
-      if (!R->IsModified() && Forced == FForced.end() && !Followed(*R)) continue;
+      const bool Follower = !R->IsModified() && Forced == FForced.end();
+      if (Follower && !Followed(*R)) continue;
       const bool Text = Forced != FForced.end() ? Forced->second : R->IsTextFormat();
       Pending.push_back({R.Get(), File, Text, String(), false});
+      Pending.back().Followed = Follower;
       Pending.back().Data = FormData(*R, Text, Pending.back().NaturalText);
     }
     for (const TExport& X : FExports) {
@@ -293,18 +296,24 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
   for (const TPending& P : Pending) {
     try {
       if (!P.Export) {
+        // The author's file with the edits in it; the writer's form only when the file and the
+        // module as read do not correspond.
+        auto Author = FAuthorText.find(P.Root);
+        std::optional<String> Merged;
+        if (P.NaturalText == P.Text && P.Text && Author != FAuthorText.end())
+          Merged = MergeFormText(Author->second.File, Author->second.Loaded, P.Data);
+        // A module that only followed another, whose author's file reads the same, stays as it is.
+        if (P.Followed && Merged && *Merged == Author->second.File) {
+          Kept.emplace_back(P.Root, TAuthorText{*Merged, P.Data});
+          continue;
+        }
         // The module saves itself (its form file, and its unit when that changed); a text
         // module that is wanted in the binary form is then written in that form.
         P.Root->Save();
-        auto Author = FAuthorText.find(P.Root);
         if (P.NaturalText != P.Text) {
           TStringStream Form(P.Data);
           FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
         } else if (P.Text && Author != FAuthorText.end()) {
-          // The author's file with the edits in it; the writer's form only when the file and
-          // the module as read do not correspond.
-          const std::optional<String> Merged =
-              MergeFormText(Author->second.File, Author->second.Loaded, P.Data);
           if (Merged && *Merged != P.Data) {
             TStringStream Form(*Merged);
             FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);

@@ -1,5 +1,7 @@
 // Modules that inherit from or embed an edited module follow its edits and are saved with it;
 // check reports the modules that do not open.
+#include <regex>
+
 #include "ToolFixture.h"
 
 namespace formwright::testing {
@@ -37,6 +39,21 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
     for (const char* S : C.HasNot) EXPECT_THAT(Text, Not(HasSubstr(S)));
     EXPECT_EQ(RunOk(std::string("check ") + C.Dependent).Out, "1 module opens\n");
   }
+}
+
+TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
+  const std::string Author =
+      "inherited SettingsForm: TSettingsForm\n    Caption = 'Settings'\n    inherited ButtonPanel: TPanel\n"
+      "        inherited OkButton: TButton\n            Caption = 'Save'  \n        end\n    end\n"
+      "    object AutoSaveBox: TCheckBox\n        Caption = 'Save changes automatically'\n    end\n"
+      "    object Button1: TButton\n        OnClick = Button1Click\n    end\nend\n";
+  Write("Settings.fwf", Author);
+  // A new inherited component overrides nothing: the file, which leaves such blocks out, stays.
+  EXPECT_THAT(RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton").Out,
+              Not(HasSubstr("Settings.fwf")));
+  EXPECT_EQ(Read("Settings.fwf"), Author);
+  RunOk("rename Dialog.fwf OkButton AcceptButton");
+  EXPECT_EQ(Read("Settings.fwf"), std::regex_replace(Author, std::regex("OkButton"), "AcceptButton"));
 }
 
 TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThem) {
