@@ -76,8 +76,13 @@ TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThem) {
 }
 
 TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
-  ExpectRefused(Run("add Dialog.fwf TCheckBox --name AutoSaveBox"), 1,
-                "A component named AutoSaveBox already exists in a descendant module");
+  ExpectEachRefused({
+      {"add Dialog.fwf TCheckBox --name AutoSaveBox", 1,
+       "A component named AutoSaveBox already exists in a descendant module"},
+      // Files that follow one another are edited in one session, whatever -j says.
+      {"add -j 2 Dialog.fwf Settings.fwf TButton --name Extra", 1,
+       "Settings.fwf: cannot add TButton: A component named Extra already exists"},
+  });
   fs::permissions(Dir / "Settings.fwf", fs::perms::owner_read);
   Before = Snapshot();
   ExpectRefused(Run("rename Dialog.fwf OkButton AcceptButton"), 1, "'Settings.fwf' is a read-only file");
