@@ -1,5 +1,6 @@
-// Putting inherited values back through the module root: one property (the ancestor module's
-// value, or the frame module's inside an embedded frame) and the revert command.
+// A module root following its ancestor module and the frames it embeds: the update managers the
+// host gives it, what it tells listeners, and inherited values put back (one property, from the
+// ancestor module or from the frame module inside an embedded frame, and the revert command).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,9 +13,34 @@ namespace {
 using namespace orx;
 using ::testing::ElementsAre;
 
-class RootRevert : public testing::RootTest {};
+class RootFollow : public testing::RootTest {};
 
-TEST_F(RootRevert, APropertyInsideAnEmbeddedFrameTakesTheFrameModulesValueAndFollowsItAgain) {
+class TUpdatedListener : public TInterfacedObject, public IDesignNotificationEx {
+ public:
+  MOCK_METHOD(void, ItemDeleted, (const IPtr<IDesigner>&, TPersistent*), (override));
+  MOCK_METHOD(void, ItemInserted, (const IPtr<IDesigner>&, TPersistent*), (override));
+  MOCK_METHOD(void, ItemsModified, (const IPtr<IDesigner>&), (override));
+  MOCK_METHOD(void, SelectionChanged, (const IPtr<IDesigner>&, const IPtr<IDesignerSelections>&), (override));
+  MOCK_METHOD(void, DesignerOpened, (const IPtr<IDesigner>&, bool), (override));
+  MOCK_METHOD(void, DesignerClosed, (const IPtr<IDesigner>&, bool), (override));
+  MOCK_METHOD(void, DescendantUpdated, (const IPtr<IDesigner>&), (override));
+};
+
+TEST_F(RootFollow, ADescendantFollowsItsAncestorWritesItselfAnewAndListenersHearOfIt) {
+  IPtr<TReferenceRoot> Base = Open("Form1.fwf", Sample("TwoPanels.fwf"));
+  Form1 = Create("Form2", "Form2.fwf", "TForm", Base);
+  Form1->GetRootStream();
+  ASSERT_TRUE(Form1->HasCachedStream());
+  auto Listener = MakeIntf<::testing::NiceMock<TUpdatedListener>>();
+  RegisterDesignNotification(IPtr<IDesignNotification>(Listener.Get()));
+  EXPECT_CALL(*Listener, DescendantUpdated(::testing::Eq(Form1->GetDesigner()))).Times(::testing::AtLeast(1));
+  As<TControl>(Find(Base, "Edit1"))->SetLeft(33);
+  Base->Modified();
+  EXPECT_EQ(As<TControl>(C("Edit1"))->Left(), 33);
+  EXPECT_FALSE(Form1->HasCachedStream());
+}
+
+TEST_F(RootFollow, APropertyInsideAnEmbeddedFrameTakesTheFrameModulesValueAndFollowsItAgain) {
   IPtr<TReferenceRoot> Frame =
       Open("Address.fwf",
            "object AddressFrame: TAddressFrame\n  object CityEdit: TEdit\n    Text = 'Paris'\n  end\nend\n",
@@ -46,7 +72,7 @@ TEST_F(RootRevert, APropertyInsideAnEmbeddedFrameTakesTheFrameModulesValueAndFol
   Frame->Modified();
 }
 
-TEST_F(RootRevert, TheCommandAsksBeforeDeletingWhatTheDescendantPutInsideAndARefusalChangesNothing) {
+TEST_F(RootFollow, TheCommandAsksBeforeDeletingWhatTheDescendantPutInsideAndARefusalChangesNothing) {
   IPtr<TReferenceRoot> Base = Open("Form1.fwf", Sample("TwoPanels.fwf"));
   Form1 = Create("Form2", "Form2.fwf", "TForm", Base);
   As<TControl>(C("Edit1"))->SetLeft(99);
