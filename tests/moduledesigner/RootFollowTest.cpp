@@ -1,6 +1,5 @@
-// A module root following its ancestor module and the frames it embeds: the update managers the
-// host gives it, what it tells listeners, and inherited values put back (one property, from the
-// ancestor module or from the frame module inside an embedded frame, and the revert command).
+// A module root following its ancestor module: what it tells listeners, and the revert command.
+// (Frames and single properties: the program's tests, tests/tools/DependentsTest.)
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -13,7 +12,14 @@ namespace {
 using namespace orx;
 using ::testing::ElementsAre;
 
-class RootFollow : public testing::RootTest {};
+// Form2 inherits from Form1 (two panels of edits).
+class RootFollow : public testing::RootTest {
+ protected:
+  RootFollow() : Base(Open("Form1.fwf", Sample("TwoPanels.fwf"))) {
+    Form1 = Create("Form2", "Form2.fwf", "TForm", Base);
+  }
+  IPtr<TReferenceRoot> Base;
+};
 
 class TUpdatedListener : public TInterfacedObject, public IDesignNotificationEx {
  public:
@@ -27,8 +33,6 @@ class TUpdatedListener : public TInterfacedObject, public IDesignNotificationEx 
 };
 
 TEST_F(RootFollow, ADescendantFollowsItsAncestorWritesItselfAnewAndListenersHearOfIt) {
-  IPtr<TReferenceRoot> Base = Open("Form1.fwf", Sample("TwoPanels.fwf"));
-  Form1 = Create("Form2", "Form2.fwf", "TForm", Base);
   Form1->GetRootStream();
   ASSERT_TRUE(Form1->HasCachedStream());
   auto Listener = MakeIntf<::testing::NiceMock<TUpdatedListener>>();
@@ -40,41 +44,7 @@ TEST_F(RootFollow, ADescendantFollowsItsAncestorWritesItselfAnewAndListenersHear
   EXPECT_FALSE(Form1->HasCachedStream());
 }
 
-TEST_F(RootFollow, APropertyInsideAnEmbeddedFrameTakesTheFrameModulesValueAndFollowsItAgain) {
-  IPtr<TReferenceRoot> Frame =
-      Open("Address.fwf",
-           "object AddressFrame: TAddressFrame\n  object CityEdit: TEdit\n    Text = 'Paris'\n  end\nend\n",
-           "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n");
-  Form1 =
-      Open("Contact.fwf",
-           "object ContactForm: TContactForm\n  inline Home: TAddressFrame\n    inherited CityEdit: TEdit\n"
-           "      Text = 'Rome'\n    end\n  end\nend\n");
-  auto* City = As<TEdit>(C("Home")->FindComponent("CityEdit"));
-  auto* FrameCity = As<TEdit>(Find(Frame, "CityEdit"));
-  const PPropInfo Text = GetPropInfo(City, "Text");
-  ASSERT_EQ(Form1->FrameUpdateManagers().size(), 1u);
-  auto FrameSays = [&](const char* Value) {
-    FrameCity->SetText(Value);
-    Frame->Modified();
-    return City->Text();
-  };
-  EXPECT_EQ(FrameSays("Oslo"), "Rome");  // overridden: spared
-  ASSERT_TRUE(Form1->CanRevert(City, Text));
-  Form1->Revert(City, Text);
-  EXPECT_EQ(City->Text(), "Oslo");
-  EXPECT_TRUE(Form1->IsModified());
-  EXPECT_EQ(FrameSays("Lima"), "Lima");  // follows from now on
-  // The instance leaves with its manager: the frame module's changes reach nothing freed.
-  Form1->Select(C("Home"), false);
-  Form1->DeleteSelection();
-  EXPECT_TRUE(Form1->FrameUpdateManagers().empty());
-  FrameCity->SetText("Kyiv");
-  Frame->Modified();
-}
-
 TEST_F(RootFollow, TheCommandAsksBeforeDeletingWhatTheDescendantPutInsideAndARefusalChangesNothing) {
-  IPtr<TReferenceRoot> Base = Open("Form1.fwf", Sample("TwoPanels.fwf"));
-  Form1 = Create("Form2", "Form2.fwf", "TForm", Base);
   As<TControl>(C("Edit1"))->SetLeft(99);
   As<TControl>(C("Edit3"))->SetLeft(55);
   Form1->CreateComponent(TButton::StaticClass(), C("Panel1"), 5, 50, 75, 25);

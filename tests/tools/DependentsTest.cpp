@@ -7,72 +7,55 @@
 namespace formwright::testing {
 namespace {
 
+using ::testing::AllOf;
+
 // Settings inherits from Dialog (and overrides OkButton.Caption); Contact embeds the Address
 // frame twice (WorkAddress overrides CityEdit.Text).
 TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWithIt) {
-  struct TCase {
-    const char* Command;
-    const char* Dependent;
-    std::vector<const char*> Has, HasNot;
+  const struct {
+    const char *Command, *Dependent, *Has, *HasNot;
+  } Cases[] = {
+      {"rename Dialog.fwf OkButton AcceptButton", "Settings.fwf",
+       "    inherited AcceptButton: TButton\n      Caption = 'Save'\n", "OkButton"},
+      {"delete Dialog.fwf CancelButton", "Settings.fwf", "inherited AcceptButton", "CancelButton"},
+      {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton", "Settings.fwf",
+       "    inherited HelpButton: TButton\n    end\n", "OkButton"},
+      // The manager of a deleted frame instance goes with it.
+      {"run -e 'delete Contact.fwf HomeAddress' -e 'rename Address.fwf CityEdit Town'", "Contact.fwf",
+       "    inherited Town: TEdit\n      Text = 'Springfield'\n", "HomeAddress"},
   };
-  for (const TCase& C : std::vector<TCase>{
-           {"rename Dialog.fwf OkButton AcceptButton",
-            "Settings.fwf",
-            {"  inherited ButtonPanel: TPanel\n    inherited AcceptButton: TButton\n      Caption = "
-             "'Save'\n"},
-            {"OkButton"}},
-           {"delete Dialog.fwf CancelButton", "Settings.fwf", {"inherited AcceptButton"}, {"CancelButton"}},
-           {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton",
-            "Settings.fwf",
-            {"    inherited HelpButton: TButton\n    end\n"},
-            {}},
-           {"rename Address.fwf StreetEdit Street",
-            "Contact.fwf",
-            {"    inherited Street: TEdit\n"},
-            {"StreetEdit"}},
-       }) {
+  for (const auto& C : Cases) {
     SCOPED_TRACE(C.Command);
-    const TRunResult R = RunOk(C.Command);
-    EXPECT_THAT(R.Out, HasSubstr(std::string("saved ") + C.Dependent));
-    const std::string Text = Read(C.Dependent);
-    for (const char* S : C.Has) EXPECT_THAT(Text, HasSubstr(S));
-    for (const char* S : C.HasNot) EXPECT_THAT(Text, Not(HasSubstr(S)));
+    EXPECT_THAT(RunOk(C.Command).Out, HasSubstr(std::string("saved ") + C.Dependent));
+    EXPECT_THAT(Read(C.Dependent), AllOf(HasSubstr(C.Has), Not(HasSubstr(C.HasNot))));
     EXPECT_EQ(RunOk(std::string("check ") + C.Dependent).Out, "1 module opens\n");
   }
+}
+
+TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) {
+  const TRunResult R = RunOk("run",
+                             "set Dialog.fwf OkButton.Caption=Accept CancelButton.Caption=Close\n"
+                             "set Address.fwf CityEdit.Text=Shelbyville\n"
+                             "props Settings.fwf OkButton --json\nprops Settings.fwf CancelButton --json\n"
+                             "props Contact.fwf HomeAddress.CityEdit --json\n"
+                             "props Contact.fwf WorkAddress.CityEdit --json\n");
+  EXPECT_THAT(R.Out,
+              AllOf(HasSubstr("\"Close\""), HasSubstr("\"Save\""), HasSubstr("\"Shelbyville\""),
+                    HasSubstr("\"Springfield\""), Not(HasSubstr("\"Accept\"")), Not(HasSubstr("saved S"))));
+  EXPECT_EQ(Read("Settings.fwf") + Read("Contact.fwf"), Before["Settings.fwf"] + Before["Contact.fwf"]);
 }
 
 TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
   const std::string Author =
       "inherited SettingsForm: TSettingsForm\n    Caption = 'Settings'\n    inherited ButtonPanel: TPanel\n"
       "        inherited OkButton: TButton\n            Caption = 'Save'  \n        end\n    end\n"
-      "    object AutoSaveBox: TCheckBox\n        Caption = 'Save changes automatically'\n    end\n"
-      "    object Button1: TButton\n        OnClick = Button1Click\n    end\nend\n";
+      "    object AutoSaveBox: TCheckBox\n    end\n    object Button1: TButton\n    end\nend\n";
   Write("Settings.fwf", Author);
   // A new inherited component overrides nothing: the file, which leaves such blocks out, stays.
-  EXPECT_THAT(RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton").Out,
-              Not(HasSubstr("Settings.fwf")));
+  RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton");
   EXPECT_EQ(Read("Settings.fwf"), Author);
   RunOk("rename Dialog.fwf OkButton AcceptButton");
   EXPECT_EQ(Read("Settings.fwf"), std::regex_replace(Author, std::regex("OkButton"), "AcceptButton"));
-}
-
-TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThem) {
-  const TRunResult R = RunOk("run",
-                             "set Dialog.fwf OkButton.Caption=Accept CancelButton.Caption=Close\n"
-                             "set Address.fwf CityEdit.Text=Shelbyville\n"
-                             "props Settings.fwf OkButton --json\n"
-                             "props Settings.fwf CancelButton --json\n"
-                             "props Contact.fwf HomeAddress.CityEdit --json\n"
-                             "props Contact.fwf WorkAddress.CityEdit --json\n");
-  EXPECT_THAT(R.Out, HasSubstr("\"Close\""));
-  EXPECT_THAT(R.Out, HasSubstr("\"Save\""));
-  EXPECT_THAT(R.Out, HasSubstr("\"Shelbyville\""));
-  EXPECT_THAT(R.Out, HasSubstr("\"Springfield\""));
-  EXPECT_THAT(R.Out, Not(HasSubstr("\"Accept\"")));
-  // The dependents store only what they override: their files stay as they were.
-  EXPECT_THAT(R.Out, Not(HasSubstr("saved Settings.fwf")));
-  EXPECT_EQ(Read("Settings.fwf"), Before["Settings.fwf"]);
-  EXPECT_EQ(Read("Contact.fwf"), Before["Contact.fwf"]);
 }
 
 TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
@@ -93,22 +76,17 @@ TEST_F(ToolTest, RevertGivesAPropertyBackItsInheritedValue) {
       {"revert Settings.fwf AutoSaveBox.Caption", 1,
        "Settings.fwf: cannot revert AutoSaveBox.Caption: no ancestor module or frame gives it a value"},
       {"revert Settings.fwf OkButton.Nope", 1, "Settings.fwf: OkButton has no property Nope"},
-      {"revert Settings.fwf OkButton", 2, "'OkButton' is not COMPONENT.PROPERTY"},
   });
   EXPECT_EQ(RunOk("revert Settings.fwf OkButton.Caption").Out,
             "Settings.fwf: OkButton.Caption reverted to 'OK'\nsaved Settings.fwf (text form)\n");
-  EXPECT_THAT(Read("Settings.fwf"), Not(HasSubstr("'Save'")));
   // From now on it follows; a property that follows already changes nothing.
-  const TRunResult Follows =
-      RunOk("run -e 'set Dialog.fwf OkButton.Caption=Yes' -e 'props Settings.fwf OkButton'");
-  EXPECT_THAT(Follows.Out, HasSubstr("Yes"));
-  const auto Saved = Snapshot();
-  EXPECT_EQ(RunOk("revert Settings.fwf OkButton.Caption").Out,
-            "Settings.fwf: OkButton.Caption already has its inherited value 'Yes'\n");
-  EXPECT_TRUE(Snapshot() == Saved);
+  EXPECT_THAT(
+      RunOk("run -e 'set Dialog.fwf OkButton.Caption=Yes' -e 'revert Settings.fwf OkButton.Caption'").Out,
+      StartsWith("Dialog.fwf: OkButton.Caption = Yes\n"
+                 "Settings.fwf: OkButton.Caption already has its inherited value 'Yes'\nsaved Dialog.fwf"));
   // Inside an embedded frame, the frame module's value.
-  EXPECT_EQ(RunOk("revert Contact.fwf WorkAddress.CityEdit.Text").Out,
-            "Contact.fwf: WorkAddress.CityEdit.Text reverted to ''\nsaved Contact.fwf (text form)\n");
+  EXPECT_THAT(RunOk("revert Contact.fwf WorkAddress.CityEdit.Text").Out,
+              StartsWith("Contact.fwf: WorkAddress.CityEdit.Text reverted to ''\n"));
   EXPECT_THAT(Read("Contact.fwf"), Not(HasSubstr("Springfield")));
 }
 
