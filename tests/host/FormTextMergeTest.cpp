@@ -92,38 +92,5 @@ TEST(FormTextMerge, AFileThatDoesNotMatchTheModuleReadIsLeftToTheWriter) {
   for (const String& Other : Cases) EXPECT_EQ(MergeFormText(Other, Loaded, Saved), std::nullopt) << Other;
 }
 
-// A descendant's file that leaves out the inherited blocks overriding nothing (the writer
-// writes one for every inherited component) still takes edits, and still leaves them out.
-TEST(FormTextMerge, InheritedBlocksThatOverrideNothingMayBeLeftOutOfTheFile) {
-  const String Author =
-      "inherited Settings: TSettings\n    inherited Panel: TPanel\n        inherited Ok: TButton\n"
-      "            Caption = 'Save'\n        end\n    end\nend\n";
-  const String Read =
-      "inherited Settings: TSettings\n  inherited Panel: TPanel\n    inherited Ok: TButton\n"
-      "      Caption = 'Save'\n    end\n    inherited Cancel: TButton\n    end\n  end\n"
-      "  inherited Bar: TPanel\n  end\nend\n";
-  const struct {
-    TEdits Edit, Expected;
-  } Cases[] = {
-      {{{"inherited Ok: TButton", "inherited Accept: TButton"}},
-       {{"inherited Ok: TButton", "inherited Accept: TButton"}}},
-      {{{"    inherited Cancel: TButton\n    end\n", ""}}, {}},
-      {{{"inherited Cancel: TButton\n", "inherited Cancel: TButton\n      Caption = 'Close'\n"}},
-       {{"        end\n    end\nend",
-         "        end\n        inherited Cancel: TButton\n            Caption = 'Close'\n"
-         "        end\n    end\nend"}}},
-      {{{"  inherited Bar: TPanel\n  end\n",
-         "  inherited Bar: TPanel\n  end\n  inherited Help: TButton\n  end\n"}},
-       {}},
-  };
-  for (const auto& C : Cases)
-    EXPECT_EQ(MergeFormText(Author, Read, Replaced(Read, C.Edit)), Replaced(Author, C.Expected));
-  // An inherited block that overrides something is never missing from the file.
-  EXPECT_EQ(MergeFormText(
-                Replaced(Author, {{"Caption = 'Save'", "Caption = 'Keep'"}}),
-                Replaced(Read, {{"inherited Bar: TPanel\n", "inherited Bar: TPanel\n    Top = 3\n"}}), Read),
-            std::nullopt);
-}
-
 }  // namespace
 }  // namespace formwright::testing

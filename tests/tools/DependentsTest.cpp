@@ -55,7 +55,15 @@ TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
   RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton");
   EXPECT_EQ(Read("Settings.fwf"), Author);
   RunOk("rename Dialog.fwf OkButton AcceptButton");
-  EXPECT_EQ(Read("Settings.fwf"), std::regex_replace(Author, std::regex("OkButton"), "AcceptButton"));
+  const std::string Renamed = std::regex_replace(Author, std::regex("OkButton"), "AcceptButton");
+  EXPECT_EQ(Read("Settings.fwf"), Renamed);
+  // A block the file left out comes back once it overrides something.
+  RunOk("set Settings.fwf CancelButton.Caption=Close");
+  EXPECT_EQ(Read("Settings.fwf"),
+            std::regex_replace(
+                Renamed, std::regex("        end\n    end\n"),
+                "        end\n        inherited CancelButton: TButton\n            Caption = 'Close'\n"
+                "        end\n    end\n"));
 }
 
 TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
