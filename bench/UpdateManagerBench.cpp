@@ -26,7 +26,7 @@ struct TFamily {
   IPtr<IUpdateManager> AncestorManager;
   std::vector<IPtr<IUpdateManager>> Managers;
 
-  TFamily(const String& Text, int Count) : Ancestor(bench::RawRead(Text, true)) {
+  TFamily(const String& Text, int Count) : Ancestor((orx::RegisterOrxClasses(), bench::RawRead(Text, true))) {
     AncestorManager = MakeIntf<TUpdateManager>(Ancestor.get(), nullptr, nullptr, nullptr);
     for (int I = 0; I < Count; ++I) {
       Descendants.push_back(bench::RawRead(Text, true));

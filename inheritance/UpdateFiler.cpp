@@ -58,22 +58,21 @@ void TUpdateFiler::Update() {
     FCompared = true;
     return;
   }
-  TOwned<TMemoryStream> Data(new TMemoryStream);
-  {
-    TWriter W(Data.get(), UpdateBufferSize);
-    W.SetRoot(FUpdateObject->AncestorRoot());
-    SetRoot(FUpdateObject->AncestorRoot());
-    // Written against the descendant object, the ancestor reports data only for the values
-    // that differ: only those are carried over.
-    SetAncestor(Object);
-    const TValueScope<TWriter*> Writing(FWriter, &W);
-    Define(Ancestor, usWriting);
-    W.WriteValue(vaNull);
-    W.WriteValue(vaNull);
-  }
-  Data->SetPosition(0);
-  {
-    TReader R(Data.get(), UpdateBufferSize);
+  TScopeExit Done([this] {
+    FWriter.reset();
+    FData.reset();
+  });
+  SetRoot(FUpdateObject->AncestorRoot());
+  // Written against the descendant object, the ancestor reports data only for the values that
+  // differ: only those are carried over, and nothing is streamed when none differs.
+  SetAncestor(Object);
+  Define(Ancestor, usWriting);
+  if (FWriter) {
+    FWriter->WriteValue(vaNull);
+    FWriter->WriteValue(vaNull);
+    FWriter.reset();
+    FData->SetPosition(0);
+    TReader R(FData.get(), UpdateBufferSize);
     R.SetRoot(FUpdateObject->ObjectRoot());
     SetRoot(FUpdateObject->ObjectRoot());
     SetAncestor(Ancestor);
@@ -90,6 +89,15 @@ void TUpdateFiler::Update() {
   FCompared = true;
 }
 
+TWriter* TUpdateFiler::Writer() {
+  if (!FWriter) {
+    FData.reset(new TMemoryStream);
+    FWriter.reset(new TWriter(FData.get(), UpdateBufferSize));
+    FWriter->SetRoot(FUpdateObject->AncestorRoot());
+  }
+  return FWriter.get();
+}
+
 void TUpdateFiler::DefineProperty(const String& Name, const TReaderProc& ReadData,
                                   const TWriterProc& WriteData, bool HasData) {
   switch (FState) {
@@ -99,8 +107,8 @@ void TUpdateFiler::DefineProperty(const String& Name, const TReaderProc& ReadDat
       break;
     case usWriting:
       if (HasData && WriteData && Listed(Name)) {
-        FWriter->WriteStr(Name);
-        WriteData(FWriter);
+        Writer()->WriteStr(Name);
+        WriteData(FWriter.get());
       }
       break;
     case usReading:
@@ -122,7 +130,7 @@ void TUpdateFiler::DefineBinaryProperty(const String& Name, const TStreamProc& R
       if (HasData && WriteData && Listed(Name)) {
         TOwned<TMemoryStream> Block(new TMemoryStream);
         WriteData(Block.get());
-        FWriter->WriteStr(Name);
+        Writer()->WriteStr(Name);
         FWriter->WriteBinary(Block->Memory(), static_cast<int64_t>(Block->Bytes().size()));
       }
       break;

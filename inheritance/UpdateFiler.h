@@ -60,7 +60,10 @@ class TUpdateFiler : public TFiler {
 
   TUpdateObject* FUpdateObject;
   std::vector<String> FPropertyList;
-  TWriter* FWriter = nullptr;
+  // The writer of the ancestor's values, made on the first value that differs.
+  TWriter* Writer();
+  TOwned<TMemoryStream> FData;
+  TOwned<TWriter> FWriter;
   TReader* FReader = nullptr;
   TUpdateFilterState FState = usFilter;
   String FPropName;

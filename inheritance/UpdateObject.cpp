@@ -22,6 +22,11 @@ bool IsFollowableKind(TTypeKind K) noexcept {
          K == tkMethod;
 }
 bool SameFloat(long double A, long double B) noexcept { return !(A < B) && !(A > B); }
+// A value a class-typed property owns (a font, a collection, a sub-component) rather than refers to.
+bool IsOwnedSubObject(TObject* Value) noexcept {
+  auto* C = As<TComponent>(Value);
+  return Value && (!C || IsSubComponent(C));
+}
 
 }  // namespace
 
@@ -65,8 +70,7 @@ TUpdateObject::TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersist
   for (PPropInfo P : FPropList) {
     if (P->Kind() != tkClass || !P->CanRead()) continue;
     auto* Value = As<TPersistent>(GetObjectProp(Object, P));
-    auto* ValueComponent = As<TComponent>(Value);
-    if (!Value || (ValueComponent && !IsSubComponent(ValueComponent))) continue;
+    if (!IsOwnedSubObject(Value)) continue;
     auto* AncestorValue = As<TPersistent>(GetObjectProp(AncestorObject, P));
     // Left to the reference comparison when the ancestor has no object of that class there.
     if (!AncestorValue || AncestorValue->ClassType() != Value->ClassType()) continue;
@@ -99,6 +103,7 @@ TUpdateObject::TUpdateObject(TUpdateObject* Owner, TPersistent* Object, TPersist
 std::vector<PPropInfo> TUpdateObject::SharedProperties() const {
   // Only what both sides publish can follow (counterparts are normally of one class).
   std::vector<PPropInfo> Shared;
+  if (!FAncestorObject) return Shared;
   for (PPropInfo P : GetPropInfos(FObject->ClassType()))
     if (FAncestorObject->ClassType()->InheritsFrom(P->Declarer)) Shared.push_back(P);
   return Shared;
@@ -199,9 +204,13 @@ void TUpdateObject::CopyValue(PPropInfo P, TUpdateContext& Context) {
   const TTypeKind K = P->Kind();
   if (K == tkClass) {
     if (TUpdateObject* Child = ChildFor(P)) return Child->Update(Context);
-    if (!P->CanWrite()) return;
-    TComponent* Value = TranslateReference(GetObjectProp(FAncestorObject, P));
-    if (GetObjectProp(FObject, P) != Value) SetObjectProp(FObject, P, Value);
+    TObject* Current = GetObjectProp(FObject, P);
+    TObject* AncestorValue = GetObjectProp(FAncestorObject, P);
+    // An owned sub-object without a node (the ancestor has none of its class) is never replaced
+    // by a reference.
+    if (!P->CanWrite() || IsOwnedSubObject(Current) || IsOwnedSubObject(AncestorValue)) return;
+    TComponent* Value = TranslateReference(AncestorValue);
+    if (Current != Value) SetObjectProp(FObject, P, Value);
     return;
   }
   if (SameValue(P)) return;
@@ -283,7 +292,9 @@ bool TUpdateObject::DeleteNode(const TComponent* Component) {
 
 bool TUpdateObject::CanRevert(const TPersistent* Instance, PPropInfo PropInfo) {
   TUpdateObject* Node = PropInfo ? FindNode(Instance) : nullptr;
-  return Node && Node->Reread() && PropInfo->CanRead() && PropInfo->CanWrite() &&
+  if (!Node || !Node->Reread() || !Node->FAncestorObject->InheritsFrom(PropInfo->Declarer)) return false;
+  // A kind an update cannot copy is not offered: reverting it would change nothing.
+  return PropInfo->CanRead() && PropInfo->CanWrite() && IsFollowableKind(PropInfo->Kind()) &&
          IsStoredProp(Node->FAncestorObject, PropInfo);
 }
 
@@ -298,7 +309,7 @@ bool TUpdateObject::RevertProperty(PPropInfo P) {
     Child->RevertAll();
     Changed = true;
   }
-  if (Follows(P->Name) || !IsFollowableKind(P->Kind())) return Changed;
+  if (Follows(P->Name)) return Changed;
   // Declaration order: before the first listed property declared after it.
   const std::vector<PPropInfo> All = GetPropInfos(FObject->ClassType());
   const auto Rank = [&All](PPropInfo Q) { return std::find(All.begin(), All.end(), Q) - All.begin(); };

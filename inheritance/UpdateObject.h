@@ -48,7 +48,8 @@ class TUpdateObject {
   void ComponentDelete(const TComponent* Component);
   // Whether PropInfo of Instance can be put back to the ancestor's value: a node of this
   // subtree stands for Instance and has an ancestor object, the property can be read and
-  // written, and the ancestor object stores a value for it.
+  // written, is of a kind an update copies (not variants, interfaces, 64-bit integers...), and
+  // the ancestor object stores a value for it.
   bool CanRevert(const TPersistent* Instance, PPropInfo PropInfo);
   // Puts PropInfo back among the properties of Instance's node that follow the ancestor, in
   // declaration order. True when it was not there (the caller then runs the update that copies
