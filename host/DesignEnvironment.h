@@ -56,6 +56,9 @@ class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
   THostQuestions Questions = DefaultHostQuestions();
   // The layout dialogs' questions (all unanswered: every dialog is cancelled).
   TLayoutQuestions LayoutQuestions;
+  // Whether the revert command may delete the components a descendant put inside the inherited
+  // components it reverts (the message names them). Unanswered: no, and nothing is reverted.
+  std::function<bool(const String& Message)> RevertQuestion;
   // Opens a module by root name; without one, no module can be opened on request.
   TRootOpener RootOpener;
   String BaseExeName = "formwright";

@@ -345,17 +345,31 @@ class TMerger {
     return Index;
   }
 
+  // An inherited block that overrides nothing, nor holds a block that does: a module that
+  // inherits reads the same without it, and authors often leave such blocks out.
+  static bool OverridesNothing(const TFormText& T, const TBlock& B) {
+    return SameText(T.Slice(B.KindBegin, B.KindEnd), "inherited") && B.Props.empty() &&
+           std::all_of(B.Children.begin(), B.Children.end(),
+                       [&](const TBlock& C) { return OverridesNothing(T, C); });
+  }
+
   String Children(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
-    // Every component loaded is in the file, and the other way round, under the same names.
-    if (FB.Children.size() != LB.Children.size()) throw TMismatch();
-    // The file's block of each loaded child: the first of its name.
+    // Every component loaded is in the file, and the other way round, under the same names;
+    // only inherited blocks that override nothing may be left out of the file.
+    // The file's block of each loaded child: the first of its name (null: left out).
     const auto FileNames = ByName(FB.Children, F);
     std::vector<const TBlock*> FileOfLoaded(LB.Children.size(), nullptr);
+    size_t LeftOut = 0;
     for (size_t J = 0; J < LB.Children.size(); ++J) {
       auto It = FileNames.find(LowerCase(L.Slice(LB.Children[J].NameBegin, LB.Children[J].NameEnd)));
-      if (It == FileNames.end()) throw TMismatch();
-      FileOfLoaded[J] = &FB.Children[It->second.front()];
+      if (It != FileNames.end())
+        FileOfLoaded[J] = &FB.Children[It->second.front()];
+      else if (OverridesNothing(L, LB.Children[J]))
+        ++LeftOut;
+      else
+        throw TMismatch();
     }
+    if (FB.Children.size() + LeftOut != LB.Children.size()) throw TMismatch();
     // A saved component takes the first loaded one of its name not taken yet; what is left
     // over on both sides at the same place among the others is one component renamed.
     std::vector<const TBlock*> LoadedOf(SB.Children.size(), nullptr);
@@ -395,13 +409,15 @@ class TMerger {
     const String ChildIndent =
         FB.Children.empty() ? PropertyIndent(FB, SB) : F.IndentOf(FB.Children.front().Begin);
     auto FileBlock = [&](const TBlock* LC) {
-      return FileOfLoaded[static_cast<size_t>(LC - LB.Children.data())];
+      return LC ? FileOfLoaded[static_cast<size_t>(LC - LB.Children.data())] : nullptr;
     };
     auto Lead = [&](const TBlock* FC) {
       const size_t Index = static_cast<size_t>(FC - FB.Children.data());
       return F.Slice(Index == 0 ? RegionBegin : FB.Children[Index - 1].End, FC->Begin);
     };
     auto Added = [&](const TBlock& SC) {
+      // Where the file leaves out inherited blocks that override nothing, it still does.
+      if (LeftOut > 0 && OverridesNothing(S, SC)) return String();
       const String From = S.IndentOf(SC.Begin);
       String Text = ChildIndent + Reindented(S.Slice(SC.Begin + From.size(), SC.End), From, ChildIndent);
       if (SC.End == S.Text().size()) Text += FCrLf ? "\r\n" : "\n";
@@ -410,7 +426,7 @@ class TMerger {
     bool InOrder = true;
     const TBlock* Last = nullptr;
     for (const TBlock* LC : LoadedOf)
-      if (LC) {
+      if (FileBlock(LC)) {
         if (Last && FileBlock(LC) < FileBlock(Last)) InOrder = false;
         Last = LC;
       }
@@ -420,8 +436,8 @@ class TMerger {
       std::map<const TBlock*, String> After;  // by the file's block; null: the region's start
       const TBlock* Before = nullptr;
       for (size_t I = 0; I < SB.Children.size(); ++I) {
-        if (LoadedOf[I])
-          Before = FileBlock(LoadedOf[I]);
+        if (const TBlock* FC = FileBlock(LoadedOf[I]))
+          Before = FC;
         else
           After[Before] += Added(SB.Children[I]);
       }
@@ -429,7 +445,8 @@ class TMerger {
       // The first saved child that keeps each block of the file.
       std::vector<size_t> SavedOfFile(FB.Children.size(), SB.Children.size());
       for (size_t I = SB.Children.size(); I-- > 0;)
-        if (LoadedOf[I]) SavedOfFile[static_cast<size_t>(FileBlock(LoadedOf[I]) - FB.Children.data())] = I;
+        if (const TBlock* FC = FileBlock(LoadedOf[I]))
+          SavedOfFile[static_cast<size_t>(FC - FB.Children.data())] = I;
       for (size_t K = 0; K < FB.Children.size(); ++K) {
         const TBlock& FC = FB.Children[K];
         if (const size_t I = SavedOfFile[K]; I < SB.Children.size())
@@ -438,8 +455,8 @@ class TMerger {
       }
     } else {
       for (size_t I = 0; I < SB.Children.size(); ++I)
-        if (const TBlock* LC = LoadedOf[I])
-          Out += Lead(FileBlock(LC)) + Merge(*FileBlock(LC), *LC, SB.Children[I]);
+        if (const TBlock* FC = FileBlock(LoadedOf[I]))
+          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I]);
         else
           Out += Added(SB.Children[I]);
     }

@@ -28,7 +28,13 @@ TUpdateManager::TUpdateManager(TComponent* Component, TComponent* Ancestor,
 }
 
 TUpdateManager::~TUpdateManager() {
-  for (TUpdateManager* Child : FChildren) Child->FParent = nullptr;
+  // This module's root component goes with its manager: a descendant keeps working without its
+  // ancestor (nothing it holds may point into the freed module any more).
+  for (TUpdateManager* Child : FChildren) {
+    Child->FParent = nullptr;
+    Child->FAncestor = nullptr;
+    Child->FUpdateObject.reset();
+  }
   if (FParent) std::erase(FParent->FChildren, this);
 }
 

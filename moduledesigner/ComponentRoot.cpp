@@ -329,6 +329,13 @@ void TComponentRoot::ModifiedUpdateNotification() {
   FLinks.FramesModified();
 }
 
+void TComponentRoot::Updated(const IPtr<IUpdateManager>& Manager) {
+  FState.Updating = false;
+  FStreams.ClearCachedStream();
+  ClearDependencies();
+  DesignNotificationDescendantUpdated(GetDesigner());
+}
+
 // ----- Changes to the module's persistents ------------------------------------------------------
 
 void TComponentRoot::Notification(TPersistent* AnObject, TOperation Operation) {
@@ -348,6 +355,7 @@ void TComponentRoot::InstanceRemoved(TPersistent* Persistent) {
   FNames.NamesChanged();
   FClipboard.InstanceRemoved(Persistent);
   if (FState.UpdateManager) FState.UpdateManager->Notification(Persistent, opRemove);
+  FLinks.FramesNotification(Persistent, opRemove);
   FSelection.InstanceRemoved(Persistent);
   if (IPtr<IDesignEnvironment> Env = FState.Environment()) Env->ItemDeleted(GetDesigner(), Persistent);
   auto* C = dynamic_cast<TComponent*>(Persistent);

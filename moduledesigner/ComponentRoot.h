@@ -281,6 +281,13 @@ class TComponentRoot : public TInterfacedObject,
   void ValidateInheritence(TComponent* Ancestor) { FInheritance.ValidateInheritence(Ancestor); }
   // Whether the revert command applies to the selection.
   bool CanRevert() { return FInheritance.CanRevert(); }
+  // The revert command: each selected inherited component, and every component inside it that
+  // the ancestor gave, takes back every value the ancestor module gives it. Components this
+  // module put inside them go too, once Confirm agrees to the message naming them
+  // (SAncestorDeleteWarning); a refusal changes nothing. Returns whether anything was reverted.
+  bool RevertSelection(const std::function<bool(const String& Message)>& Confirm);
+  // The managers of the embedded frames: each keeps one instance in step with its frame module.
+  std::vector<IPtr<IUpdateManager>> FrameUpdateManagers() const { return FLinks.FrameUpdateManagers(); }
   void AddImportedRoot(const String& Name) { FInheritance.AddImportedRoot(Name); }
   void LoadDependentModules(TComponent* Root) { FInheritance.LoadDependentModules(Root); }
   void ResurrectDependentModules(TComponent* Root) { FInheritance.ResurrectDependentModules(Root); }
@@ -393,7 +400,9 @@ class TComponentRoot : public TInterfacedObject,
 
   // ----- IUpdateManagerCallback (CreateComponent: below, private) -----
   void Updating(const IPtr<IUpdateManager>& Manager) override { FState.Updating = true; }
-  void Updated(const IPtr<IUpdateManager>& Manager) override { FState.Updating = false; }
+  // After the update: the module's stream is written anew and listeners hear that this
+  // descendant followed its ancestor (DescendantUpdated).
+  void Updated(const IPtr<IUpdateManager>& Manager) override;
   // Before the update manager frees Instance: grab handles on its item or its parent's go.
   void Deleting(const IPtr<IUpdateManager>& Manager, TPersistent* Instance) override {
     FSelection.Deleting(Instance);
@@ -473,11 +482,7 @@ class TComponentRoot : public TInterfacedObject,
   bool HostFileChangedQuestion(const String& FileName) override;
 
   // ----- Seams of the inheritance, view and dependency layers -----
-  // The update manager of a root component; none until inheritance is designed.
-  virtual IPtr<IUpdateManager> CreateUpdateManager(TComponent* Root, TComponent* Ancestor,
-                                                   const IPtr<IUpdateManager>& AncestorManager) {
-    return nullptr;
-  }
+  // (The update managers come from the host: TRootHostOperations::CreateUpdateManager.)
   // The ancestor of class ClassName: none for a root base class, else the open module of that
   // class; raises EClassNotFound when it is not open.
   IPtr<IInternalRoot> FindAncestorRoot(const String& ClassName) {
@@ -528,6 +533,11 @@ class TComponentRoot : public TInterfacedObject,
   TComponent* CreateComponent(TClass ComponentClass, TComponent* Owner) override {
     return UpdateManagerCreateComponent(ComponentClass, Owner);
   }
+  // Puts PropInfo of Instance back through the module's manager, else through every frame
+  // manager that can; whether one could. RevertObject does so for every property of Instance
+  // and of its nested objects.
+  bool RevertProperty(TPersistent* Instance, PPropInfo PropInfo);
+  bool RevertObject(TPersistent* Instance);
   // Frees the root component (and what hangs on it: its editor, the custom module).
   void DropRootComponent();
   void InternalInitializeDesigner(bool Resurrecting);
@@ -566,6 +576,12 @@ IPtr<TRoot> OpenComponentRoot(const TRootCreateInfo& Info, A&&... Args) {
     Info.ComponentDesigner->RootListAdd(IPtr<IRoot>(static_cast<IRoot*>(Root.Get())));
   return Root;
 }
+
+// The question a host asks before the revert command deletes components (the reverted
+// component's name, the names of those that go).
+inline constexpr const char* SAncestorDeleteWarning =
+    "Reverting '%s' deletes all contained components not found in the ancestor and will delete the "
+    "following: %s.  Continue?";
 
 // For framework designers that keep new components out of embedded frame instances.
 inline constexpr const char* SNoNewComponentsInFrame = "New components cannot be added to frame instances.";

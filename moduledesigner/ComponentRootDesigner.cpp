@@ -82,14 +82,6 @@ IPtr<IComponentEditor> TComponentRoot::GetComponentEditor(TComponent* Component)
 
 bool TComponentRoot::IsComponentHidden(TComponent* Component) { return IsNoIconComponent(Component); }
 
-bool TComponentRoot::CanRevert(TPersistent* Instance, PPropInfo PropInfo) {
-  return FState.UpdateManager && FState.UpdateManager->CanRevert(Instance, PropInfo);
-}
-
-void TComponentRoot::Revert(TPersistent* Instance, PPropInfo PropInfo) {
-  if (FState.UpdateManager) FState.UpdateManager->Revert(Instance, PropInfo);
-}
-
 IPtr<IDesigner> TComponentRoot::GetAncestorDesigner() {
   return FState.AncestorRoot ? FState.AncestorRoot->GetDesigner() : nullptr;
 }

@@ -256,13 +256,23 @@ TComponent* TRootCreation::FrameCreateComponent(TClass ComponentClass, TComponen
   ChangeToProxyClass(Instance.get(), ComponentClass);
   // Frames made inside this one while it is read leave the list again if this one fails.
   TScopeExit Unlist([this, I = Instance.get()] { FLinks.UnlistFrames(I); });
-  FStreams.ReplayModule(FrameRoot, Instance.get());
+  {
+    // Frames inside the frame module come with it: the instance's own manager covers them.
+    TValueScope Replaying(FState.AncestorLoaded, false);
+    FStreams.ReplayModule(FrameRoot, Instance.get());
+  }
   for (int I = 0; I < Instance->ComponentCount(); ++I) Instance->Components(I)->SetAncestor(true);
   Instance->SetName(String());
   if (Owner) Owner->InsertComponent(Instance.get());
   // The instance's inherited components belong to the frame's module: they are renamed there,
   // never here (a frame read inside this one was listed when it was made).
   FLinks.ListFrame(Instance.get());
+  // Later changes of the frame module flow into the instance through a manager of its own,
+  // a descendant of the frame module's manager.
+  if (FFrameGetsUpdateManager && FState.AncestorLoaded)
+    if (IPtr<IUpdateManager> Manager =
+            FHost.CreateUpdateManager(Instance.get(), FrameRoot, Frame->GetUpdateManager()))
+      FLinks.AddFrameUpdateManager(Instance.get(), std::move(Manager));
   Unlist.Release();
   return Instance.release();
 }
@@ -271,6 +281,7 @@ TComponent* TRootCreation::UpdateManagerCreateComponent(TClass ComponentClass, T
   TValueScope NotLoaded(FState.AncestorLoaded, false);
   // The update manager is how a view receives its master's components.
   TValueScope AllowInsert(FAllowViewInsert, true);
+  TValueScope NoFrameManager(FFrameGetsUpdateManager, false);
   if (TComponent* Frame = FrameCreateComponent(ComponentClass, Owner)) return Frame;
   return static_cast<TComponent*>(ComponentClass->Create<TComponent*>(Owner));
 }

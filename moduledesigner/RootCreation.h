@@ -91,6 +91,9 @@ class TRootCreation {
   TComponent* FCurrentParent = nullptr;
   // Set while the update manager creates components: a view may then receive them.
   bool FAllowViewInsert = false;
+  // Whether a new frame instance gets an update manager of its own (not while the update
+  // manager itself creates one: the manager that creates it keeps it in step).
+  bool FFrameGetsUpdateManager = true;
   TPoint FGridSize{8, 8};
   bool FSnapToGrid = true;
 };

@@ -76,6 +76,14 @@ class TRootHostOperations {
   virtual int HostControlCount(TComponent* Component);
   virtual TComponent* HostControl(TComponent* Component, int Index);
   virtual TComponent* HostParentOf(TComponent* Component);
+  // The update manager that keeps Component in step with Ancestor: the module's root component
+  // with its ancestor module's (Ancestor null for a module without one), or an embedded frame
+  // instance with its frame module's root component. AncestorManager is the ancestor's manager;
+  // the host's root is the manager's callback. None by default: descendants then do not follow.
+  virtual IPtr<IUpdateManager> CreateUpdateManager(TComponent* Component, TComponent* Ancestor,
+                                                   const IPtr<IUpdateManager>& AncestorManager) {
+    return nullptr;
+  }
 
   // The questions a person answers while a module is read or saved.
   // A reader error: 1 stops the read, 2 ignores this and every later error, else ignore this one.

@@ -28,10 +28,36 @@ void TRootLinks::UnlistFrames(TComponent* Component) {
     return false;
   };
   std::erase_if(FModifiableFrames, Within);
+  std::erase_if(FFrameUpdateManagers, [&](const auto& Entry) { return Within(Entry.first); });
 }
 
 void TRootLinks::FramesModified() {
-  for (const auto& M : FFrameUpdateManagers) M->Modified();
+  // A copy: an update may delete an instance, and its manager with it.
+  const auto Managers = FFrameUpdateManagers;
+  for (const auto& Entry : Managers) Entry.second->Modified();
+}
+
+void TRootLinks::FramesNotification(TPersistent* Instance, TOperation Operation) {
+  // An instance that leaves takes its manager with it (UnlistFrames): only what is inside
+  // instances is told.
+  for (const auto& Entry : FFrameUpdateManagers)
+    if (Entry.first != Instance) Entry.second->Notification(Instance, Operation);
+}
+
+bool TRootLinks::FramesCanRevert(TPersistent* Instance, PPropInfo PropInfo) {
+  return std::any_of(FFrameUpdateManagers.begin(), FFrameUpdateManagers.end(),
+                     [&](const auto& Entry) { return Entry.second->CanRevert(Instance, PropInfo); });
+}
+
+bool TRootLinks::FramesRevert(TPersistent* Instance, PPropInfo PropInfo) {
+  bool Reverted = false;
+  const auto Managers = FFrameUpdateManagers;
+  for (const auto& Entry : Managers)
+    if (Entry.second->CanRevert(Instance, PropInfo)) {
+      Entry.second->Revert(Instance, PropInfo);
+      Reverted = true;
+    }
+  return Reverted;
 }
 
 // ----- Names across modules -------------------------------------------------------------------

@@ -20,12 +20,32 @@ class TRootLinks {
   // frame module introduced may not be renamed here.
   bool ModifiableFrame(TComponent* Component) const;
   void ListFrame(TComponent* Frame) { FModifiableFrames.push_back(Frame); }
-  // Drops Component and every frame it owns from the list (it is leaving the module).
+  // Drops Component and every frame it owns from the list, with their update managers (it is
+  // leaving the module).
   void UnlistFrames(TComponent* Component);
-  void ClearFrames() { FModifiableFrames.clear(); }
+  // Forgets every frame and its update manager (the root component goes).
+  void ClearFrames() {
+    FModifiableFrames.clear();
+    FFrameUpdateManagers.clear();
+  }
+  // The update manager that keeps the embedded instance Frame in step with its frame module.
+  void AddFrameUpdateManager(TComponent* Frame, IPtr<IUpdateManager> Manager) {
+    FFrameUpdateManagers.emplace_back(Frame, std::move(Manager));
+  }
   // The module changed: the update managers of the frames embedded in it follow.
   void FramesModified();
+  // A persistent left the module: the frame managers drop what they kept of it.
+  void FramesNotification(TPersistent* Instance, TOperation Operation);
   void ClearFrameUpdateManagers() { FFrameUpdateManagers.clear(); }
+  std::vector<IPtr<IUpdateManager>> FrameUpdateManagers() const {
+    std::vector<IPtr<IUpdateManager>> List;
+    for (const auto& Entry : FFrameUpdateManagers) List.push_back(Entry.second);
+    return List;
+  }
+  // Whether a frame manager can put PropInfo of Instance (inside an embedded frame) back to the
+  // frame module's value; FramesRevert has every such manager do it and says whether one did.
+  bool FramesCanRevert(TPersistent* Instance, PPropInfo PropInfo);
+  bool FramesRevert(TPersistent* Instance, PPropInfo PropInfo);
 
   // ----- Names across modules -----
   // A component's display name: its name, prefixed by its owner's name path when it lives
@@ -53,7 +73,8 @@ class TRootLinks {
   TRootState& FState;
   TRootHostOperations& FHost;
   std::vector<TComponent*> FModifiableFrames;
-  std::vector<IPtr<IUpdateManager>> FFrameUpdateManagers;
+  // Each embedded frame instance with the manager that keeps it in step with its module.
+  std::vector<std::pair<TComponent*, IPtr<IUpdateManager>>> FFrameUpdateManagers;
 };
 
 // The root component of the open module whose root class is named ClassName; null when none.

@@ -105,6 +105,20 @@ std::optional<TJobPlan> PlanJobs(const std::vector<String>& Words) {
       if (!Seen.insert(Canonical).second) return std::nullopt;  // a file named twice runs once, in order
     }
     if (Plan.Files.size() < 2) return std::nullopt;
+    // An edit reaches the modules that inherit from or embed the edited one and saves them with
+    // it: files whose followers meet (or that follow one another) are edited in one session.
+    if (!Verb->ReadsOnly) {
+      TModuleLinks Links;
+      std::set<String> Written;
+      for (const String& F : Plan.Files) {
+        std::vector<String> Touched{F};
+        for (const auto& D : Links.Dependents(F)) Touched.push_back(D.first);
+        for (const String& T : Touched) {
+          std::error_code Ec;
+          if (!Written.insert(std::filesystem::weakly_canonical(T, Ec).string()).second) return std::nullopt;
+        }
+      }
+    }
     // The other words, as given: the file words are the leading positional ones.
     std::vector<String> Others = Rest;
     for (const String& P : Patterns) Others.erase(std::find(Others.begin(), Others.end(), P));

@@ -167,8 +167,10 @@ TReferenceRoot& TSession::Module(const String& FileName) {
     FOpening.erase(Key);
     FIndex.emplace(Key, FModules.size());
     FModules.emplace_back(FileName, Root);
-    FNamesAtOpen[Root.Get()] = NamesOf(*Root);
-    if (FEditing) KeepAuthorText(FileName, *Root);
+    if (FEditing) {
+      KeepAuthorText(FileName, *Root);
+      OpenDependents(FileName);
+    }
     return *Root;
   } catch (const Exception& E) {
     FOpening.erase(Key);
@@ -178,15 +180,43 @@ TReferenceRoot& TSession::Module(const String& FileName) {
 }
 
 void TSession::KeepAuthorText(const String& FileName, TReferenceRoot& Root) {
-  if (!Root.IsTextFormat() || FAuthorText.count(&Root)) return;
-  bool NaturalText = true;
-  FAuthorText[&Root] = {ModuleText(FileName), FormData(Root, true, NaturalText)};
+  const bool Text = Root.IsTextFormat();
+  // A module that can follow another (its ancestor, the frames it embeds) keeps its stream as
+  // read, to tell later whether an edit reached it.
+  const bool Follows = Root.GetAncestorRoot() || !Root.FrameUpdateManagers().empty();
+  if ((!Text || FAuthorText.count(&Root)) && (!Follows || FFollowerData.count(&Root))) return;
+  bool NaturalText = Text;
+  const String Data = FormData(Root, Text, NaturalText);
+  if (Follows) FFollowerData.emplace(&Root, Data);
+  if (Text) FAuthorText.emplace(&Root, TAuthorText{ModuleText(FileName), Data});
+}
+
+bool TSession::Followed(TReferenceRoot& Root) {
+  auto It = FFollowerData.find(&Root);
+  if (It == FFollowerData.end()) return false;
+  bool NaturalText = false;
+  return FormData(Root, Root.IsTextFormat(), NaturalText) != It->second;
+}
+
+void TSession::OpenDependents(const String& FileName) {
+  if (!FDependentsOpened.insert(CanonicalOf(FileName)).second) return;
+  for (const auto& Dependent : Dependents(FileName)) {
+    const String Key = CanonicalOf(Dependent.first);
+    if (FIndex.count(Key) || FOpening.count(Key)) continue;
+    try {
+      Module(Dependent.first);
+    } catch (const std::exception&) {
+      // A module that does not open now has nothing to lose: it stays as it is.
+    }
+  }
 }
 
 void TSession::PrepareEdits() {
   if (FEditing) return;
   FEditing = true;
-  for (const auto& [File, Root] : FModules) KeepAuthorText(File, *Root);
+  // Opening dependents adds modules: by index.
+  for (size_t I = 0; I < FModules.size(); ++I) KeepAuthorText(FModules[I].first, *FModules[I].second);
+  for (size_t I = 0; I < FModules.size(); ++I) OpenDependents(FModules[I].first);
 }
 
 String TSession::FileOf(TReferenceRoot& Root) const {
@@ -237,16 +267,18 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
     String Data;
     bool Export;
     bool NaturalText = false;
+    bool Followed = false;  // changed only by following the modules it inherits or embeds
   };
-  CheckDependents();
   std::vector<TPending> Pending;
   // Everything is written to memory first: a refusal here stops before any file is written.
   try {
     for (const auto& [File, R] : FModules) {
       auto Forced = FForced.find(R.Get());
-      if (!R->IsModified() && Forced == FForced.end()) continue;
+      const bool Follower = !R->IsModified() && Forced == FForced.end();
+      if (Follower && !Followed(*R)) continue;
       const bool Text = Forced != FForced.end() ? Forced->second : R->IsTextFormat();
       Pending.push_back({R.Get(), File, Text, String(), false});
+      Pending.back().Followed = Follower;
       Pending.back().Data = FormData(*R, Text, Pending.back().NaturalText);
     }
     for (const TExport& X : FExports) {
@@ -264,18 +296,24 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
   for (const TPending& P : Pending) {
     try {
       if (!P.Export) {
+        // The author's file with the edits in it; the writer's form only when the file and the
+        // module as read do not correspond.
+        auto Author = FAuthorText.find(P.Root);
+        std::optional<String> Merged;
+        if (P.NaturalText == P.Text && P.Text && Author != FAuthorText.end())
+          Merged = MergeFormText(Author->second.File, Author->second.Loaded, P.Data);
+        // A module that only followed another, whose author's file reads the same, stays as it is.
+        if (P.Followed && Merged && *Merged == Author->second.File) {
+          Kept.emplace_back(P.Root, TAuthorText{*Merged, P.Data});
+          continue;
+        }
         // The module saves itself (its form file, and its unit when that changed); a text
         // module that is wanted in the binary form is then written in that form.
         P.Root->Save();
-        auto Author = FAuthorText.find(P.Root);
         if (P.NaturalText != P.Text) {
           TStringStream Form(P.Data);
           FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
         } else if (P.Text && Author != FAuthorText.end()) {
-          // The author's file with the edits in it; the writer's form only when the file and
-          // the module as read do not correspond.
-          const std::optional<String> Merged =
-              MergeFormText(Author->second.File, Author->second.Loaded, P.Data);
           if (Merged && *Merged != P.Data) {
             TStringStream Form(*Merged);
             FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
@@ -298,6 +336,11 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
   else
     Batch.Commit();
   for (auto& [Root, Text] : Kept) FAuthorText[Root] = std::move(Text);
+  // What was saved is the new reference for modules that follow others.
+  for (const TPending& P : Pending)
+    if (auto It = FFollowerData.find(P.Root);
+        It != FFollowerData.end() && !P.Export && P.NaturalText == P.Text)
+      It->second = P.Data;
   FForced.clear();
   FExports.clear();
   return Saved;

@@ -10,6 +10,23 @@
 
 namespace formwright::tool {
 
+// How the module files of folders depend on one another: which inherit from or embed which.
+// Each folder is read once.
+class TModuleLinks {
+ public:
+  // The module files in FileName's folder that inherit from its module or embed it as a frame,
+  // directly or through others, each with how it depends on it ("inherits from it").
+  std::vector<std::pair<String, String>> Dependents(const String& FileName);
+
+ private:
+  struct TLinks {
+    String File, Class, Ancestor;
+    std::vector<String> Frames;
+  };
+  const std::vector<TLinks>& In(const String& Folder);
+  std::map<String, std::vector<TLinks>> FFolders;
+};
+
 // A session opens each module file once, together with the modules it needs (its ancestor
 // module and the modules of the frames it embeds), and saves the modules the verbs changed
 // only when every verb of the session succeeded: a refused edit leaves every file as it was.
@@ -51,15 +68,15 @@ class TSession {
       std::vector<std::pair<String, String>>* Handover = nullptr);
   // The module files in FileName's folder that inherit from its module or embed it as a frame,
   // directly or through others, each with how it depends on it ("inherits from it").
-  std::vector<std::pair<String, String>> Dependents(const String& FileName);
-  // Refuses, listing them, when a changed module's component names (or its class) changed in a
-  // way that a module inheriting from or embedding it would notice: such a module names the
-  // components it inherits or embeds, and edits do not reach it yet, so it would no longer open.
-  void CheckDependents();
-  // Prepares the session for verbs that edit: from now on each text module keeps what its
-  // author's file and the writer's text of it were when it was read (the modules opened so far,
-  // which reading verbs left unchanged, included), so that saving it changes only the edits'
-  // lines. Reading verbs skip this cost.
+  std::vector<std::pair<String, String>> Dependents(const String& FileName) {
+    return FLinks.Dependents(FileName);
+  }
+  // Prepares the session for verbs that edit: from now on every module opened brings the modules
+  // of its folder that inherit from it or embed it (they follow its edits through their update
+  // managers and are saved with it), and each text module keeps what its author's file and the
+  // writer's text of it were when it was read (the modules opened so far, which reading verbs
+  // left unchanged, included), so that saving it changes only the edits' lines. Reading verbs
+  // skip this cost.
   void PrepareEdits();
   // Write runs when the session saves, after the changed modules and together with them: a
   // refused or failed command leaves what it would write unwritten, like the modules' files.
@@ -70,8 +87,12 @@ class TSession {
 
  private:
   void OpenNeeded(const String& FileName);
-  // The names of the module's root and of the components it owns, in lower case.
-  static std::map<String, String> NamesOf(TReferenceRoot& Root);  // lower case -> as written
+  // Opens the modules that inherit from or embed the module of FileName (once per module); one
+  // that does not open is left alone, as it was.
+  void OpenDependents(const String& FileName);
+  // Whether a module that follows others changed since it was read (an ancestor's or a frame's
+  // edit reached it).
+  bool Followed(TReferenceRoot& Root);
   void ExportModule(TReferenceRoot& Root, const String& File, const String& Data);
   // The module file in Folder whose root class is ClassName; empty when none.
   String FindModuleOfClass(const String& Folder, const String& ClassName);
@@ -89,7 +110,10 @@ class TSession {
   std::map<TReferenceRoot*, bool> FForced;  // module -> saved as text
   std::vector<TExport> FExports;
   std::map<String, std::map<String, String>> FClassFiles;  // folder -> class (lower) -> file
-  std::map<TReferenceRoot*, std::map<String, String>> FNamesAtOpen;
+  TModuleLinks FLinks;
+  std::set<String> FDependentsOpened;  // canonical paths whose dependents are open
+  // A module that follows an ancestor or frames: its stream (in its own form) as it was read.
+  std::map<TReferenceRoot*, String> FFollowerData;
   // A text module's file as its author wrote it and the writer's text of the module as read:
   // saving it writes into the author's file only what the edits changed.
   struct TAuthorText {

@@ -52,6 +52,13 @@ const std::vector<TVerb>& Verbs() {
        "deletes components (and what they hold)",
        {{}, {}},
        DeleteVerb},
+      {"revert",
+       "revert FILE... COMPONENT.PROPERTY...",
+       "gives an overridden property back its inherited value: the ancestor module's (or, inside an\n"
+       "embedded frame, the frame module's), which it follows again from then on (Font.Height and\n"
+       "other nested properties are dotted)",
+       {{}, {}},
+       RevertVerb},
       {"copy",
        "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y]",
        "copies components to another module through the clipboard stream: clashing names are\n"
@@ -236,8 +243,7 @@ String SummaryText() {
   }
   R += "\n"
        "formwright help          everything, with every verb's options\n"
-       "formwright VERB --help   one verb\n"
-       "formwright --version     the version\n";
+       "formwright VERB --help   one verb (formwright --version: the version)\n";
   return R;
 }
 
@@ -264,9 +270,9 @@ String HelpText() {
        "unit is written beside its file first and all are put in place together, keeping their\n"
        "modes. What a command prints is printed once it has succeeded.\n"
        "\n"
-       "Edits do not reach the modules that inherit from or embed the edited one: an edit that\n"
-       "renames, deletes or adds a component whose name such a module in the same folder uses\n"
-       "is refused, naming those modules.\n"
+       "Edits reach the modules of the same folder that inherit from or embed the edited one:\n"
+       "they are opened with it, follow it (new, deleted and renamed components, every value they\n"
+       "did not override) and are saved with it, all or nothing.\n"
        "\n"
        "Questions a person would answer in an IDE are answered so that nothing is lost silently:\n"
        "an error while reading a module stops the read; links to modules that are not open\n"

@@ -51,6 +51,8 @@ void SetVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void AddVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out);
+// Inherited values put back (VerbsRevert.cpp).
+void RevertVerb(TSession& Session, TArgs& Args, TOutput& Out);
 // Verbs over whole modules (VerbsModule.cpp).
 void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out);

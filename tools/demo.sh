@@ -86,3 +86,10 @@ for f in Settings Dialog Data Address Contact; do
   cmp -s "before/$f.fwf" "$f.fwf" && cmp -s "before/$f.pas" "$f.pas" && printf '%s ' "$f" || printf '%s(changed!) ' "$f"
 done
 echo
+
+step "15. An edit of the dialog reaches the settings form that inherits from it" \
+     "Renamed in the dialog, OkButton is renamed in the settings form too, which keeps its own caption;" \
+     "reverting that caption gives it the dialog's again. Both files are saved together."
+fw rename Dialog.fwf OkButton AcceptButton
+diff -u --label "Settings.fwf before" --label "Settings.fwf after" before/Settings.fwf Settings.fwf || true
+fw revert Settings.fwf AcceptButton.Caption

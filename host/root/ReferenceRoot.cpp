@@ -8,6 +8,7 @@
 
 #include "editors/CustomModules.h"
 #include "editors/DataModuleEditors.h"
+#include "inheritance/UpdateManager.h"
 #include "moduledesigner/DataModuleForm.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/HostWindowModules.h"
@@ -76,6 +77,19 @@ IPtr<ISurfaceDesigner> TReferenceRoot::HostFormDesigner() {
 void TReferenceRoot::HostDialog(TDesignDialog Kind) {
   if (auto* Env = dynamic_cast<TDesignEnvironment*>(State().Environment().Get()))
     ShowLayoutDialog(Env->LayoutQuestions, *this, Kind);
+}
+
+void TReferenceRoot::HostCommand(TDesignCommand Command) {
+  if (Command != dmRevert) return;
+  auto* Env = dynamic_cast<TDesignEnvironment*>(State().Environment().Get());
+  RevertSelection(
+      [Env](const String& Message) { return Env && Env->RevertQuestion && Env->RevertQuestion(Message); });
+}
+
+IPtr<IUpdateManager> TReferenceRoot::CreateUpdateManager(TComponent* Component, TComponent* Ancestor,
+                                                         const IPtr<IUpdateManager>& AncestorManager) {
+  return IPtr<IUpdateManager>(MakeIntf<TUpdateManager>(Component, Ancestor, AncestorManager,
+                                                       static_cast<IUpdateManagerCallback*>(this)));
 }
 
 TModuleSource* TReferenceRoot::Source() const { return dynamic_cast<TModuleSource*>(State().Module.Get()); }

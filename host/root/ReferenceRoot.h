@@ -69,6 +69,13 @@ class TReferenceRoot : public TComponentRoot {
   IPtr<ISurfaceDesigner> HostFormDesigner() override;
   // Asks the environment's layout questions (ShowLayoutDialog); cancelled without one.
   void HostDialog(TDesignDialog Kind) override;
+  // Reverting the selection (dmRevert) asks the environment's RevertQuestion before components
+  // go; viewing as text has nothing to show headlessly.
+  void HostCommand(TDesignCommand Command) override;
+  // Every module gets an update manager (a TUpdateManager with this root as its callback), so
+  // that modules inheriting from it follow it; embedded frame instances get one each.
+  IPtr<IUpdateManager> CreateUpdateManager(TComponent* Component, TComponent* Ancestor,
+                                           const IPtr<IUpdateManager>& AncestorManager) override;
 
  private:
   TComponentClass FPaletteClass = nullptr;

@@ -1,37 +1,101 @@
-// Modules that inherit from or embed an edited module keep opening; check reports the ones that
-// do not.
+// Modules that inherit from or embed an edited module follow its edits and are saved with it;
+// check reports the modules that do not open.
+#include <regex>
+
 #include "ToolFixture.h"
 
 namespace formwright::testing {
 namespace {
 
-// Settings inherits from Dialog; Contact embeds the Address frame.
-TEST_F(ToolTest, EditsOfNamesThatInheritingOrEmbeddingModulesUseAreRefused) {
-  ExpectEachRefused({
-      {"rename Dialog.fwf OkButton AcceptButton", 1,
-       "Dialog.fwf: cannot change OkButton: Settings.fwf (inherits from it) uses that name, and edits do not "
-       "reach modules that inherit from or embed this one yet (they would no longer open)"},
-      {"delete Dialog.fwf ButtonPanel", 1,
-       "Dialog.fwf: cannot change ButtonPanel, CancelButton, OkButton: Settings.fwf (inherits from it) uses "
-       "those names"},
-      {"rename Dialog.fwf DialogForm BaseDialog", 1, "cannot change DialogForm: Settings.fwf"},
-      {"add Dialog.fwf TCheckBox --name AutoSaveBox", 1,
-       "cannot change AutoSaveBox: Settings.fwf (inherits from it)"},
-      {"rename Address.fwf StreetEdit Street", 1, "cannot change StreetEdit: Contact.fwf (embeds it)"},
-      {"run -e 'rename Address.fwf StreetEdit Street' -e 'rename Address.fwf Street StreetEdit2'", 1,
-       "Address.fwf: cannot change StreetEdit: Contact.fwf (embeds it)"},
-  });
+using ::testing::AllOf;
+
+// Settings inherits from Dialog (and overrides OkButton.Caption); Contact embeds the Address
+// frame twice (WorkAddress overrides CityEdit.Text).
+TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWithIt) {
+  const struct {
+    const char *Command, *Dependent, *Has, *HasNot;
+  } Cases[] = {
+      {"rename Dialog.fwf OkButton AcceptButton", "Settings.fwf",
+       "    inherited AcceptButton: TButton\n      Caption = 'Save'\n", "OkButton"},
+      {"delete Dialog.fwf CancelButton", "Settings.fwf", "inherited AcceptButton", "CancelButton"},
+      {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton", "Settings.fwf",
+       "    inherited HelpButton: TButton\n    end\n", "OkButton"},
+      // The manager of a deleted frame instance goes with it.
+      {"run -e 'delete Contact.fwf HomeAddress' -e 'rename Address.fwf CityEdit Town'", "Contact.fwf",
+       "    inherited Town: TEdit\n      Text = 'Springfield'\n", "HomeAddress"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Command);
+    EXPECT_THAT(RunOk(C.Command).Out, HasSubstr(std::string("saved ") + C.Dependent));
+    EXPECT_THAT(Read(C.Dependent), AllOf(HasSubstr(C.Has), Not(HasSubstr(C.HasNot))));
+    EXPECT_EQ(RunOk(std::string("check ") + C.Dependent).Out, "1 module opens\n");
+  }
 }
 
-TEST_F(ToolTest, EditsThatNoDependentModuleNoticesAreSaved) {
-  // A name only the module itself uses, a round trip of a used name, a property value.
-  for (const char* Command :
-       {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton",
-        "run -e 'rename Dialog.fwf OkButton X' -e 'rename Dialog.fwf X OkButton'",
-        "set Address.fwf StreetEdit.Text=Somewhere", "rename Settings.fwf Button1 ResetButton"}) {
-    const TRunResult R = RunOk(Command);
-  }
-  EXPECT_EQ(Run("check").Out, "6 modules open\n");
+TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) {
+  const TRunResult R = RunOk("run",
+                             "set Dialog.fwf OkButton.Caption=Accept CancelButton.Caption=Close\n"
+                             "set Address.fwf CityEdit.Text=Shelbyville\n"
+                             "props Settings.fwf OkButton --json\nprops Settings.fwf CancelButton --json\n"
+                             "props Contact.fwf HomeAddress.CityEdit --json\n"
+                             "props Contact.fwf WorkAddress.CityEdit --json\n");
+  EXPECT_THAT(R.Out,
+              AllOf(HasSubstr("\"Close\""), HasSubstr("\"Save\""), HasSubstr("\"Shelbyville\""),
+                    HasSubstr("\"Springfield\""), Not(HasSubstr("\"Accept\"")), Not(HasSubstr("saved S"))));
+  EXPECT_EQ(Read("Settings.fwf") + Read("Contact.fwf"), Before["Settings.fwf"] + Before["Contact.fwf"]);
+}
+
+TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
+  const std::string Author =
+      "inherited SettingsForm: TSettingsForm\n    Caption = 'Settings'\n    inherited ButtonPanel: TPanel\n"
+      "        inherited OkButton: TButton\n            Caption = 'Save'  \n        end\n    end\n"
+      "    object AutoSaveBox: TCheckBox\n    end\n    object Button1: TButton\n    end\nend\n";
+  Write("Settings.fwf", Author);
+  // A new inherited component overrides nothing: the file, which leaves such blocks out, stays.
+  RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton");
+  EXPECT_EQ(Read("Settings.fwf"), Author);
+  RunOk("rename Dialog.fwf OkButton AcceptButton");
+  const std::string Renamed = std::regex_replace(Author, std::regex("OkButton"), "AcceptButton");
+  EXPECT_EQ(Read("Settings.fwf"), Renamed);
+  // A block the file left out comes back once it overrides something.
+  RunOk("set Settings.fwf CancelButton.Caption=Close");
+  EXPECT_EQ(Read("Settings.fwf"),
+            std::regex_replace(
+                Renamed, std::regex("        end\n    end\n"),
+                "        end\n        inherited CancelButton: TButton\n            Caption = 'Close'\n"
+                "        end\n    end\n"));
+}
+
+TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
+  ExpectEachRefused({
+      {"add Dialog.fwf TCheckBox --name AutoSaveBox", 1,
+       "A component named AutoSaveBox already exists in a descendant module"},
+      // Files that follow one another are edited in one session, whatever -j says.
+      {"add -j 2 Dialog.fwf Settings.fwf TButton --name Extra", 1,
+       "Settings.fwf: cannot add TButton: A component named Extra already exists"},
+  });
+  fs::permissions(Dir / "Settings.fwf", fs::perms::owner_read);
+  Before = Snapshot();
+  ExpectRefused(Run("rename Dialog.fwf OkButton AcceptButton"), 1, "'Settings.fwf' is a read-only file");
+}
+
+TEST_F(ToolTest, RevertGivesAPropertyBackItsInheritedValue) {
+  ExpectEachRefused({
+      {"revert Settings.fwf AutoSaveBox.Caption", 1,
+       "Settings.fwf: cannot revert AutoSaveBox.Caption: no ancestor module or frame gives it a value"},
+      {"revert Settings.fwf OkButton.Nope", 1, "Settings.fwf: OkButton has no property Nope"},
+  });
+  EXPECT_EQ(RunOk("revert Settings.fwf OkButton.Caption").Out,
+            "Settings.fwf: OkButton.Caption reverted to 'OK'\nsaved Settings.fwf (text form)\n");
+  // From now on it follows; a property that follows already changes nothing.
+  EXPECT_THAT(
+      RunOk("run -e 'set Dialog.fwf OkButton.Caption=Yes' -e 'revert Settings.fwf OkButton.Caption'").Out,
+      StartsWith("Dialog.fwf: OkButton.Caption = Yes\n"
+                 "Settings.fwf: OkButton.Caption already has its inherited value 'Yes'\nsaved Dialog.fwf"));
+  // Inside an embedded frame, the frame module's value.
+  EXPECT_THAT(RunOk("revert Contact.fwf WorkAddress.CityEdit.Text").Out,
+              StartsWith("Contact.fwf: WorkAddress.CityEdit.Text reverted to ''\n"));
+  EXPECT_THAT(Read("Contact.fwf"), Not(HasSubstr("Springfield")));
 }
 
 TEST_F(ToolTest, CheckReportsEveryModuleThatDoesNotOpenWithTheReason) {
