@@ -140,6 +140,15 @@ void TRootInheritance::AncestorDestroyed() {
   FAncestorNotifier.Reset();
   FState.AncestorRoot.Reset();
   ClearDependencies();
+  // Without an ancestor the module's components are its own: they can be renamed, moved and
+  // deleted, and are saved as its own. What an embedded frame holds stays inherited from the
+  // frame's module.
+  if (TComponent* Root = FState.Root) {
+    Root->ExcludeState(csAncestor);
+    ForEachOwned(Root, [](TComponent* C) {
+      if (!C->Owner()->ComponentState().Contains(csInline)) C->ExcludeState(csAncestor);
+    });
+  }
 }
 
 bool TRootInheritance::CanRevert() {
