@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "formwright/testing/Matchers.h"
 #include "formwright/testing/ModuleTest.h"
 #include "host/root/ReferenceRoot.h"
@@ -13,6 +15,7 @@ namespace {
 
 using namespace orx;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using testing::Raises;
 
 const String TwoPanels = Sample("TwoPanels.fwf");
@@ -74,13 +77,40 @@ TEST_F(RootLayout, MoveRefusesBeforeAnythingMoves) {
   EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit1", "Edit2"));
 }
 
-TEST_F(RootLayout, ZOrderMovesTheSelectionInSelectionOrder) {
+// Records what a probe reads each time a module tells that it was modified.
+class TSeenAtModified : public TInterfacedObject, public IDesignNotification {
+ public:
+  explicit TSeenAtModified(std::function<std::vector<String>()> Probe) : FProbe(std::move(Probe)) {}
+  void ItemsModified(const IPtr<IDesigner>&) override { Seen.push_back(FProbe()); }
+  void ItemDeleted(const IPtr<IDesigner>&, TPersistent*) override {}
+  void ItemInserted(const IPtr<IDesigner>&, TPersistent*) override {}
+  void SelectionChanged(const IPtr<IDesigner>&, const IPtr<IDesignerSelections>&) override {}
+  void DesignerOpened(const IPtr<IDesigner>&, bool) override {}
+  void DesignerClosed(const IPtr<IDesigner>&, bool) override {}
+
+  std::vector<std::vector<String>> Seen;
+
+ private:
+  std::function<std::vector<String>()> FProbe;
+};
+
+TEST_F(RootLayout, ZOrderMovesTheSelectionInSelectionOrderBetweenTwoModifications) {
+  auto Listener = MakeIntf<TSeenAtModified>([this] { return Controls("Panel1"); });
+  RegisterDesignNotification(IPtr<IDesignNotification>(Listener.Get()));
   Select({"Edit2", "Edit1"});
   Module->ZOrder(false);
-  EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit1", "Edit2"));  // Edit2 went back first
+  const std::vector<String> Back{"Label1", "Edit1", "Edit2"};  // as the file has them
+  EXPECT_THAT(Controls("Panel1"), ElementsAreArray(Back));     // Edit2 went back first
   Module->ZOrder(true);
-  EXPECT_THAT(Controls("Panel1"), ElementsAre("Label1", "Edit2", "Edit1"));
-  EXPECT_TRUE(Module->IsModified());
+  const std::vector<String> Front{"Label1", "Edit2", "Edit1"};
+  EXPECT_THAT(Controls("Panel1"), ElementsAreArray(Front));
+  // Told before the items move and again after: once with the order they had, once with the new.
+  EXPECT_THAT(Listener->Seen, ElementsAre(Back, Back, Back, Front));
+  // From the alignment commands as well, which then end with a modification of their own.
+  Listener->Seen.clear();
+  Module->Align(afSendToBack);
+  EXPECT_THAT(Listener->Seen, ElementsAre(Front, Back, Back));
+  UnregisterDesignNotification(IPtr<IDesignNotification>(Listener.Get()));
 }
 
 }  // namespace
