@@ -323,13 +323,36 @@ void TRootInheritance::GetUnits(const IPtr<IDesigner>& Designer, const TGetStrPr
       Classes.push_back(C);
     }
   };
-  TClassPropCache Props;
+  // Per component class: its readable class-typed properties and the class of the value each
+  // held last. A module holds many components of few classes, mostly side by side, whose
+  // properties hold objects of one class: each is entered once, not once per component.
+  struct TClassProps {
+    std::vector<PPropInfo> Props;
+    std::vector<TClass> Last;
+  };
+  std::unordered_map<TClass, TClassProps> ByClass;
+  TClass Current = nullptr;
+  TClassProps* Info = nullptr;
   for (int I = 0; I < Root->ComponentCount(); ++I) {
     TComponent* C = Root->Components(I);
-    if (!Known.contains(C->ClassType())) Samples.push_back(C);
-    AddClass(C->ClassType());
-    for (PPropInfo P : Props.Of(C->ClassType()))
-      if (TObject* Value = GetObjectProp(C, P)) AddClass(Value->ClassType());
+    if (TClass Class = C->ClassType(); Class != Current) {
+      auto [It, Added] = ByClass.try_emplace(Class);
+      if (Added) {
+        Samples.push_back(C);
+        AddClass(Class);
+        for (PPropInfo P : GetPropList(Class, TTypeKinds{tkClass}))
+          if (P->CanRead()) It->second.Props.push_back(P);
+        It->second.Last.assign(It->second.Props.size(), nullptr);
+      }
+      Current = Class;
+      Info = &It->second;
+    }
+    for (size_t K = 0; K < Info->Props.size(); ++K)
+      if (TObject* Value = GetObjectProp(C, Info->Props[K]))
+        if (TClass ValueClass = Value->ClassType(); ValueClass != Info->Last[K]) {
+          Info->Last[K] = ValueClass;
+          AddClass(ValueClass);
+        }
   }
   std::unordered_set<String> Sent;
   auto Send = [&](const String& Unit) {

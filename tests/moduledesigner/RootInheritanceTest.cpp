@@ -238,13 +238,22 @@ TEST_F(RootInheritance, RevertAppliesToInheritedComponentsOfAWritableModule) {
 }
 
 TEST_F(RootInheritance, UnitsOfTheComponentsClassesEachOnce) {
+  Open("Unit2.fwf",
+       "object Form2: TForm2\n  object Edit1: TEdit\n  end\n  object List1: TListBox\n  end\n"
+       "  object Box1: TScrollBox\n  end\nend\n");
+  // Components of one class side by side whose references hold objects of other classes.
   Form1 = Open("Unit1.fwf",
                "object Form1: TForm1\n  object Button1: TButton\n  end\n  object Button2: TButton\n  end\n"
-               "  object Seal1: TSealed\n  end\nend\n");
+               "  object Seal1: TSealed\n  end\n"
+               "  object Label1: TLabel\n    FocusControl = Form2.Edit1\n  end\n"
+               "  object Label2: TLabel\n    FocusControl = Form2.Edit1\n  end\n"
+               "  object Label3: TLabel\n    FocusControl = Form2.List1\n  end\n"
+               "  object Label4: TLabel\n    FocusControl = Form2.Box1\n  end\nend\n");
   std::vector<String> Units;
   Form1->GetUnits([&](const String& U) { Units.push_back(U); });
-  EXPECT_THAT(Units, Contains(TButton::StaticClass()->UnitName()));
-  EXPECT_THAT(Units, Contains("SealedParts"));
+  for (TClass Class : {TButton::StaticClass(), TSealed::StaticClass(), TFont::StaticClass(),
+                       TEdit::StaticClass(), TListBox::StaticClass(), TScrollBox::StaticClass()})
+    EXPECT_THAT(Units, Contains(Class->UnitName())) << Class->ClassName();
   std::vector<String> Sorted = Units;
   std::sort(Sorted.begin(), Sorted.end());
   EXPECT_EQ(std::unique(Sorted.begin(), Sorted.end()), Sorted.end());
