@@ -67,6 +67,8 @@ void BM_DependenciesScaling(benchmark::State& State) {
   }
   State.counters["deps_10k_ms"] = S.Dependencies * 1e3;
   State.counters["deps_20k_ms"] = L.Dependencies * 1e3;
+  State.counters["units_10k_ms"] = S.Units * 1e3;
+  State.counters["units_20k_ms"] = L.Units * 1e3;
   State.counters["ratio_dependencies"] = L.Dependencies / S.Dependencies;
   State.counters["ratio_units"] = L.Units / S.Units;
 }

@@ -323,12 +323,16 @@ void TRootInheritance::GetUnits(const IPtr<IDesigner>& Designer, const TGetStrPr
       Classes.push_back(C);
     }
   };
-  // Per component class: its readable class-typed properties and the class of the value each
-  // held last. A module holds many components of few classes, mostly side by side, whose
-  // properties hold objects of one class: each is entered once, not once per component.
+  // Per component class, its readable class-typed properties. Our decision: an object that is
+  // not a component (a font, margins, a collection) is part of the component that holds it,
+  // made by its class (a stream only reads into it): its class is entered for the first
+  // component of a class that holds one, and not looked at again. A module of many components
+  // would otherwise visit each of their parts. References to components are read for each
+  // component; the class they hold is entered when it changes from the one held last.
   struct TClassProps {
-    std::vector<PPropInfo> Props;
-    std::vector<TClass> Last;
+    std::vector<PPropInfo> Parts;
+    std::vector<PPropInfo> References;
+    std::vector<TClass> Last;  // per reference
   };
   std::unordered_map<TClass, TClassProps> ByClass;
   TClass Current = nullptr;
@@ -340,15 +344,28 @@ void TRootInheritance::GetUnits(const IPtr<IDesigner>& Designer, const TGetStrPr
       if (Added) {
         Samples.push_back(C);
         AddClass(Class);
-        for (PPropInfo P : GetPropList(Class, TTypeKinds{tkClass}))
-          if (P->CanRead()) It->second.Props.push_back(P);
-        It->second.Last.assign(It->second.Props.size(), nullptr);
+        for (PPropInfo P : GetPropList(Class, TTypeKinds{tkClass})) {
+          if (!P->CanRead()) continue;
+          const TClass Declared = P->PropType->Data.ClassType;
+          const bool Part = Declared && !Declared->InheritsFrom(TComponent::StaticClass()) &&
+                            !TComponent::StaticClass()->InheritsFrom(Declared);
+          (Part ? It->second.Parts : It->second.References).push_back(P);
+        }
+        It->second.Last.assign(It->second.References.size(), nullptr);
       }
       Current = Class;
       Info = &It->second;
     }
-    for (size_t K = 0; K < Info->Props.size(); ++K)
-      if (TObject* Value = GetObjectProp(C, Info->Props[K]))
+    // A part is looked at until one is met (a component may make it only when needed).
+    for (auto P = Info->Parts.begin(); P != Info->Parts.end();)
+      if (TObject* Value = GetObjectProp(C, *P)) {
+        AddClass(Value->ClassType());
+        P = Info->Parts.erase(P);
+      } else {
+        ++P;
+      }
+    for (size_t K = 0; K < Info->References.size(); ++K)
+      if (TObject* Value = GetObjectProp(C, Info->References[K]))
         if (TClass ValueClass = Value->ClassType(); ValueClass != Info->Last[K]) {
           Info->Last[K] = ValueClass;
           AddClass(ValueClass);
