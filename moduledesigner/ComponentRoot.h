@@ -310,10 +310,15 @@ class TComponentRoot : public TInterfacedObject,
   void ZOrder(bool Front) { FLayout.ZOrder(Front); }
   void BringToFront() { FLayout.ZOrder(true); }
   void SendToBack() { FLayout.ZOrder(false); }
-  void MoveSelection(TComponent* Parent, const TPoint* At = nullptr) { FLayout.MoveSelection(Parent, At); }
+  bool MoveSelection(TComponent* Parent, const TPoint* At = nullptr) {
+    return FLayout.MoveSelection(Parent, At);
+  }
   // Aligning, spacing, sizing and the grid over the selection (RootAlign.h).
   void Align(TOTAAffect Affect) override { FAlign.Align(Affect); }
   void Size(TOTASizeAffect Affect, int Value) override { FAlign.Size(Affect, Value); }
+  // Whether the command would move or size an item (see TRootAlign); nothing moves.
+  bool AlignChanges(TOTAAffect Affect) { return FAlign.AlignChanges(Affect); }
+  bool SizeChanges(TOTASizeAffect Affect, int Value) { return FAlign.SizeChanges(Affect, Value); }
   void AlignToGrid() { FAlign.AlignToGrid(); }
   // Negated: all levels flips every child of the module, otherwise the selection is flipped.
   void FlipChildren(bool AllLevels) override { FAlign.FlipChildren(!AllLevels); }

@@ -11,7 +11,8 @@ namespace formwright {
 // ---------------------------------------------------------------------------------------------
 // TBounder
 
-TBounder::TBounder(IPtr<IItem> Item) : FItem(std::move(Item)), FBounds(FItem->GetBoundsRect()) {}
+TBounder::TBounder(IPtr<IItem> Item, bool Trial)
+    : FItem(std::move(Item)), FTrial(Trial), FOriginal(FItem->GetBoundsRect()), FBounds(FOriginal) {}
 
 std::optional<TBounder> TBounder::Parent() const {
   IPtr<IItem> P = FItem->GetParent();
@@ -33,6 +34,10 @@ int TBounder::ClientHeight() {
 }
 
 void TBounder::Apply(const TRect& Rect) {
+  if (FTrial) {
+    FBounds = Rect;
+    return;
+  }
   FItem->SetBoundsRect(Rect);
   FBounds = FItem->GetBoundsRect();
 }
@@ -75,20 +80,40 @@ TPoint TRootAlign::PointToGrid(TPoint Point, bool Force) {
   return {SnapToGrid(Point.X, Origin.X, Options.GridSizeX), SnapToGrid(Point.Y, Origin.Y, Options.GridSizeY)};
 }
 
-std::vector<TBounder> TRootAlign::Prepare() {
+std::vector<TBounder> TRootAlign::Prepare(bool Trial) {
   std::vector<TBounder> Items;
   if (FSelection.Count() == 0 || Locked()) return Items;
   FSelection.ForceCommonParent();
   Items.reserve(static_cast<size_t>(FSelection.Count()));
   for (int I = 0; I < FSelection.Count(); ++I)
-    if (IPtr<IItem> Item = FSelection.Items(I)) Items.emplace_back(std::move(Item));
+    if (IPtr<IItem> Item = FSelection.Items(I)) Items.emplace_back(std::move(Item), Trial);
   return Items;
 }
+
+namespace {
+bool AnyChanged(const std::vector<TBounder>& Items) {
+  return std::any_of(Items.begin(), Items.end(), [](const TBounder& B) { return B.Changed(); });
+}
+}  // namespace
 
 void TRootAlign::Align(TOTAAffect Affect) {
   if (FSelection.Count() == 0 || FSelection.IsRootSelected() || Locked()) return;
   std::vector<TBounder> Items = Prepare();
   if (Items.empty()) return;
+  AlignItems(Items, Affect);
+  FState.Self->Modified();
+}
+
+bool TRootAlign::AlignChanges(TOTAAffect Affect) {
+  if (FSelection.Count() == 0 || FSelection.IsRootSelected() || Locked()) return false;
+  if (Affect == afSnapToGrid || Affect == afSendToBack || Affect == afBringToFront) return true;
+  std::vector<TBounder> Items = Prepare(true);
+  if (Items.empty()) return false;
+  AlignItems(Items, Affect);
+  return AnyChanged(Items);
+}
+
+void TRootAlign::AlignItems(std::vector<TBounder>& Items, TOTAAffect Affect) {
   const TBounder& A = Items.front();
   switch (Affect) {
     case afTop:
@@ -145,7 +170,6 @@ void TRootAlign::Align(TOTAAffect Affect) {
     case afNothing:
       break;
   }
-  FState.Self->Modified();
 }
 
 void TRootAlign::Space(std::vector<TBounder>& Items, bool Horizontal) {
@@ -216,6 +240,18 @@ void TRootAlign::SpaceDelete(std::vector<TBounder>& Items, bool Horizontal) {
 void TRootAlign::Size(TOTASizeAffect Affect, int Value) {
   std::vector<TBounder> Items = Prepare();
   if (Items.empty()) return;
+  SizeItems(Items, Affect, Value);
+  FState.Self->Modified();
+}
+
+bool TRootAlign::SizeChanges(TOTASizeAffect Affect, int Value) {
+  std::vector<TBounder> Items = Prepare(true);
+  SizeItems(Items, Affect, Value);
+  return AnyChanged(Items);
+}
+
+void TRootAlign::SizeItems(std::vector<TBounder>& Items, TOTASizeAffect Affect, int Value) {
+  if (Items.empty()) return;
   int MinW = INT_MAX, MaxW = 0, MinH = INT_MAX, MaxH = 0;
   for (const TBounder& B : Items) {
     MinW = std::min(MinW, B.Width());
@@ -257,7 +293,6 @@ void TRootAlign::Size(TOTASizeAffect Affect, int Value) {
       case asNothing:
         break;
     }
-  FState.Self->Modified();
 }
 
 void TRootAlign::AlignToGrid() {
@@ -270,7 +305,7 @@ void TRootAlign::AlignToGrid() {
 void TRootAlign::ToGrid(std::vector<TBounder>& Items) {
   for (TBounder& B : Items) {
     const TPoint P = PointToGrid(B.BoundsRect().TopLeft(), true);
-    B.Item()->SetBoundsRect(Bounds(P.X, P.Y, B.Width(), B.Height()));
+    B.SetBounds(Bounds(P.X, P.Y, B.Width(), B.Height()));
   }
 }
 

@@ -37,10 +37,12 @@ struct IFlipChildren : virtual IInterface {
   virtual void FlipChildren(bool AllLevels) = 0;
 };
 
-// The bounds of one item for one command: read once when made, written through at once.
+// The bounds of one item for one command: read once when made, written through at once. A
+// trial bounds object only keeps the bounds it is given, so that a command can be tried
+// without moving anything.
 class TBounder {
  public:
-  explicit TBounder(IPtr<IItem> Item);
+  explicit TBounder(IPtr<IItem> Item, bool Trial = false);
   int Left() const noexcept { return FBounds.Left; }
   int Top() const noexcept { return FBounds.Top; }
   int Width() const noexcept { return FBounds.Width(); }
@@ -56,11 +58,16 @@ class TBounder {
   void SetTop(int Value) { Apply(Bounds(FBounds.Left, Value, Width(), Height())); }
   void SetWidth(int Value) { Apply(Bounds(FBounds.Left, FBounds.Top, Value, Height())); }
   void SetHeight(int Value) { Apply(Bounds(FBounds.Left, FBounds.Top, Width(), Value)); }
+  void SetBounds(const TRect& Rect) { Apply(Rect); }
   const IPtr<IItem>& Item() const noexcept { return FItem; }
+  // Whether the bounds differ from those the item had when this object was made.
+  bool Changed() const noexcept { return FBounds != FOriginal; }
 
  private:
   void Apply(const TRect& Rect);
   IPtr<IItem> FItem;
+  bool FTrial;
+  TRect FOriginal;
   TRect FBounds;
   std::optional<TSize> FClient;
 };
@@ -85,6 +92,12 @@ class TRootAlign {
   // Nothing without a selection or when locked; otherwise, over the anchor's siblings, widths
   // or heights become the largest, the smallest, the anchor's or Value. Ends with Modified.
   void Size(TOTASizeAffect Affect, int Value);
+  // Whether Align(Affect) or Size(Affect, Value) would move or size an item: the command is
+  // tried on the bounds alone and nothing changes but the selection, reduced to the anchor's
+  // siblings as the command would. Refused commands change nothing; the z-order and grid-snap
+  // commands count as changes.
+  bool AlignChanges(TOTAAffect Affect);
+  bool SizeChanges(TOTASizeAffect Affect, int Value);
   // Moves each item's top-left corner to the nearest grid point (even while snapping is off),
   // keeping its size; nothing without a selection or when locked. Ends with Modified.
   void AlignToGrid();
@@ -101,7 +114,10 @@ class TRootAlign {
 
  private:
   // The selection's bounds objects after ForceCommonParent; empty when refused.
-  std::vector<TBounder> Prepare();
+  std::vector<TBounder> Prepare(bool Trial = false);
+  // Carry out the commands over the bounds objects (Align's and Size's second steps).
+  void AlignItems(std::vector<TBounder>& Items, TOTAAffect Affect);
+  void SizeItems(std::vector<TBounder>& Items, TOTASizeAffect Affect, int Value);
   void Space(std::vector<TBounder>& Items, bool Horizontal);
   void WinCenter(std::vector<TBounder>& Items, bool Horizontal);
   void SpaceStep(std::vector<TBounder>& Items, bool Horizontal, int Step);

@@ -245,6 +245,8 @@ TComponent* TRootCreation::FrameCreateComponent(TClass ComponentClass, TComponen
   TComponent* FrameRoot = Frame->GetRoot();
   if (Owner && OwnsInstanceOf(FrameRoot, Owner->ClassType()))
     throw EComponentDesignerException(SNestedInItself);
+  // An instance inherits the frame module's components as a descendant module would.
+  if (FValidateInheritence) FValidateInheritence(FrameRoot);
   TClass Compiled = ComponentClass;
   while (Compiled && IsProxyClass(Compiled)) Compiled = Compiled->ClassParent();
   // The instance is read while it has no owner, so that the name its module stores for itself

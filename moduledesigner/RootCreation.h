@@ -5,6 +5,8 @@
 // refuses what the module may not hold before anything is made, names, places and selects.
 #pragma once
 
+#include <functional>
+
 #include "moduledesigner/RootHost.h"
 #include "moduledesigner/RootLinks.h"
 #include "moduledesigner/RootNames.h"
@@ -20,9 +22,19 @@ inline constexpr const char* SNotInheritable =
 
 class TRootCreation {
  public:
+  // Raises when the module may not inherit from (or embed) the module of root component
+  // Ancestor: the root's own inheritance check.
+  using TValidateInheritence = std::function<void(TComponent* Ancestor)>;
+
   TRootCreation(TRootState& State, TRootHostOperations& Host, TRootSelection& Selection, TRootNames& Names,
-                TRootStreams& Streams, TRootLinks& Links)
-      : FState(State), FHost(Host), FSelection(Selection), FNames(Names), FStreams(Streams), FLinks(Links) {}
+                TRootStreams& Streams, TRootLinks& Links, TValidateInheritence ValidateInheritence)
+      : FState(State),
+        FHost(Host),
+        FSelection(Selection),
+        FNames(Names),
+        FStreams(Streams),
+        FLinks(Links),
+        FValidateInheritence(std::move(ValidateInheritence)) {}
   TRootCreation(const TRootCreation&) = delete;
   TRootCreation& operator=(const TRootCreation&) = delete;
 
@@ -47,7 +59,8 @@ class TRootCreation {
   // A child of Parent that keeps its own bounds.
   TComponent* CreateChild(TComponentClass ComponentClass, TComponent* Parent);
   // An inline instance of the open frame module whose designed class is ComponentClass, owned
-  // by Owner; null when ComponentClass is not such a class.
+  // by Owner; null when ComponentClass is not such a class. Refused (nothing made) when the
+  // frame's module is not nestable, holds Owner's class, or cannot be inherited from.
   TComponent* FrameCreateComponent(TClass ComponentClass, TComponent* Owner);
   // What the update manager creates in this module (a view receives its master's components
   // this way): no naming, placing or selecting.
@@ -88,6 +101,7 @@ class TRootCreation {
   TRootNames& FNames;
   TRootStreams& FStreams;
   TRootLinks& FLinks;
+  TValidateInheritence FValidateInheritence;
   TComponent* FCurrentParent = nullptr;
   // Set while the update manager creates components: a view may then receive them.
   bool FAllowViewInsert = false;

@@ -140,6 +140,15 @@ void TRootInheritance::AncestorDestroyed() {
   FAncestorNotifier.Reset();
   FState.AncestorRoot.Reset();
   ClearDependencies();
+  // Without an ancestor the module's components are its own: they can be renamed, moved and
+  // deleted, and are saved as its own. What an embedded frame holds stays inherited from the
+  // frame's module.
+  if (TComponent* Root = FState.Root) {
+    Root->ExcludeState(csAncestor);
+    ForEachOwned(Root, [](TComponent* C) {
+      if (!C->Owner()->ComponentState().Contains(csInline)) C->ExcludeState(csAncestor);
+    });
+  }
 }
 
 bool TRootInheritance::CanRevert() {
@@ -314,13 +323,53 @@ void TRootInheritance::GetUnits(const IPtr<IDesigner>& Designer, const TGetStrPr
       Classes.push_back(C);
     }
   };
-  TClassPropCache Props;
+  // Per component class, its readable class-typed properties. Our decision: an object that is
+  // not a component (a font, margins, a collection) is part of the component that holds it,
+  // made by its class (a stream only reads into it): its class is entered for the first
+  // component of a class that holds one, and not looked at again. A module of many components
+  // would otherwise visit each of their parts. References to components are read for each
+  // component; the class they hold is entered when it changes from the one held last.
+  struct TClassProps {
+    std::vector<PPropInfo> Parts;
+    std::vector<PPropInfo> References;
+    std::vector<TClass> Last;  // per reference
+  };
+  std::unordered_map<TClass, TClassProps> ByClass;
+  TClass Current = nullptr;
+  TClassProps* Info = nullptr;
   for (int I = 0; I < Root->ComponentCount(); ++I) {
     TComponent* C = Root->Components(I);
-    if (!Known.contains(C->ClassType())) Samples.push_back(C);
-    AddClass(C->ClassType());
-    for (PPropInfo P : Props.Of(C->ClassType()))
-      if (TObject* Value = GetObjectProp(C, P)) AddClass(Value->ClassType());
+    if (TClass Class = C->ClassType(); Class != Current) {
+      auto [It, Added] = ByClass.try_emplace(Class);
+      if (Added) {
+        Samples.push_back(C);
+        AddClass(Class);
+        for (PPropInfo P : GetPropList(Class, TTypeKinds{tkClass})) {
+          if (!P->CanRead()) continue;
+          const TClass Declared = P->PropType->Data.ClassType;
+          const bool Part = Declared && !Declared->InheritsFrom(TComponent::StaticClass()) &&
+                            !TComponent::StaticClass()->InheritsFrom(Declared);
+          (Part ? It->second.Parts : It->second.References).push_back(P);
+        }
+        It->second.Last.assign(It->second.References.size(), nullptr);
+      }
+      Current = Class;
+      Info = &It->second;
+    }
+    // A part is looked at until one is met (a component may make it only when needed).
+    for (auto P = Info->Parts.begin(); P != Info->Parts.end();)
+      if (TObject* Value = GetObjectProp(C, *P)) {
+        AddClass(Value->ClassType());
+        P = Info->Parts.erase(P);
+      } else {
+        ++P;
+      }
+    for (size_t K = 0; K < Info->References.size(); ++K)
+      if (TObject* Value = GetObjectProp(C, Info->References[K]))
+        if (TClass ValueClass = Value->ClassType(); ValueClass != Info->Last[K]) {
+          Info->Last[K] = ValueClass;
+          AddClass(ValueClass);
+        }
   }
   std::unordered_set<String> Sent;
   auto Send = [&](const String& Unit) {

@@ -2,6 +2,8 @@
 // parent.
 #include "moduledesigner/RootLayout.h"
 
+#include <algorithm>
+
 #include "formdesigner/Items.h"
 #include "moduledesigner/RootIntf.h"
 
@@ -20,14 +22,16 @@ String NamesOfSelection(TRootSelection& Selection) {
 }  // namespace
 
 void TRootLayout::ZOrder(bool Front) {
-  if (FSelection.Count() == 0 || FSelection.IsRootSelected()) return;
+  // Modified before as well as after: listeners (the update manager among them) take the order
+  // the items had before they move, and the new one after.
+  FState.Self->Modified();
   for (int I = 0; I < FSelection.Count(); ++I)
     if (const IPtr<IInternalItem> Item = Internal(FSelection.Items(I))) Item->ZOrder(Front);
   FState.Self->Modified();
 }
 
-void TRootLayout::MoveSelection(TComponent* Parent, const TPoint* At) {
-  if (FSelection.Count() == 0) return;
+bool TRootLayout::MoveSelection(TComponent* Parent, const TPoint* At) {
+  if (FSelection.Count() == 0) return false;
   if (FSelection.IsRootSelected()) throw EComponentDesignerException(SCannotMoveRoot);
   FSelection.ForceCommonParent();
   const IPtr<IItem> Target = FSelection.ItemOf(Parent);
@@ -48,6 +52,10 @@ void TRootLayout::MoveSelection(TComponent* Parent, const TPoint* At) {
         Format(SCannotPlaceIn, NamesOfSelection(FSelection), Parent ? Parent->Name() : String()));
   FHost.HostValidateParent(Parent);
   const TRect Anchor = Items.front()->GetBoundsRect();
+  // Into the parent they have and to where they are: nothing moves, the module stays as it is.
+  const bool InPlace = std::all_of(Items.begin(), Items.end(),
+                                   [&](const IPtr<IItem>& I) { return SameItem(I->GetParent(), Target); });
+  if (InPlace && (!At || Anchor.TopLeft() == *At)) return false;
   for (const IPtr<IItem>& Item : Items) {
     const IPtr<IInternalItem> Moving = Internal(Item);
     if (!Moving) continue;
@@ -68,6 +76,7 @@ void TRootLayout::MoveSelection(TComponent* Parent, const TPoint* At) {
     }
   }
   FState.Self->Modified();
+  return true;
 }
 
 }  // namespace formwright

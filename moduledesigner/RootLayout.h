@@ -24,8 +24,9 @@ class TRootLayout {
   TRootLayout& operator=(const TRootLayout&) = delete;
 
   // Brings every selected item to the front (or sends it to the back) among its siblings, in
-  // selection order, so that items brought forward together keep their order; the module is
-  // modified. Nothing happens without a selection or when the root is selected.
+  // selection order, so that items brought forward together keep their order. The module is
+  // modified before the items move and again after (the root item has no siblings: selected, it
+  // stays where it is).
   void ZOrder(bool Front);
   // Moves the selection into Parent, keeping every component itself: its name, its handlers
   // and each reference to it stay (nothing is freed or read again). The selection is first
@@ -38,8 +39,9 @@ class TRootLayout {
   // module's changes). Positions stay in the new parent's coordinates; with At, the anchor's
   // top-left corner goes to At and the others keep their offsets from it. Each moved component
   // becomes the last of its owner's components, so the stream lists it after the components
-  // already in the new parent. Modified once at the end.
-  void MoveSelection(TComponent* Parent, const TPoint* At);
+  // already in the new parent. Modified once at the end. Items that are in Parent already, the
+  // anchor at At or no At given, stay as they are: false, and the module is not modified.
+  bool MoveSelection(TComponent* Parent, const TPoint* At);
 
  private:
   TRootState& FState;

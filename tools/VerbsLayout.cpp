@@ -139,9 +139,10 @@ std::vector<TComponent*> LayoutComponents(TSession& Session, TReferenceRoot& R, 
   return List;
 }
 
-// Says where each component is now (a non-visual component by its icon's place).
+// Says where each component is now (a non-visual component by its icon's place), and when the
+// command changed nothing, that it did not.
 void SayLaidOut(TReferenceRoot& R, TOutput& Out, const String& File, const String& Verb,
-                const std::vector<TComponent*>& List) {
+                const std::vector<TComponent*>& List, bool Changed) {
   json Docs = json::array();
   String Where;
   for (TComponent* C : List) {
@@ -152,7 +153,8 @@ void SayLaidOut(TReferenceRoot& R, TOutput& Out, const String& File, const Strin
     Where += Format("%s%s at %d,%d size %dx%d", String(Where.empty() ? "" : ", "), C->Name(), B.Left, B.Top,
                     B.Width(), B.Height());
   }
-  Out.Say(Format("%s: %s", File, Where), {{"file", File}, {"verb", Verb}, {"components", Docs}});
+  Out.Say(Format(Changed ? "%s: %s" : "%s: %s already: nothing changed", File, Where),
+          {{"file", File}, {"verb", Verb}, {"components", Docs}, {"changed", Changed}});
 }
 
 }  // namespace
@@ -167,13 +169,16 @@ void AlignVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   if (!Affect) throw EUsage("align needs one of --left, --right, --hcenter, --top, ... (see --help)");
   ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
     const std::vector<TComponent*> List = LayoutComponents(Session, R, Args, File, "align");
+    bool Changed = false;
     try {
+      // A command that would move nothing is not carried out: the module stays unmodified.
       SelectComponents(R, List);
-      R.Align(*Affect);
+      Changed = R.AlignChanges(*Affect);
+      if (Changed) R.Align(*Affect);
     } catch (const Exception& E) {
       Refuse(File, Format("cannot align %s", NamesOf(List)), E);
     }
-    SayLaidOut(R, Out, File, "align", List);
+    SayLaidOut(R, Out, File, "align", List, Changed);
   });
 }
 
@@ -195,15 +200,22 @@ void SizeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     throw EUsage("size needs --widths, --heights, --both, --width N, --height N, ... (see --help)");
   ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
     const std::vector<TComponent*> List = LayoutComponents(Session, R, Args, File, "size");
+    bool Changed = false;
     try {
+      // Each command is tried on what the ones before it left: while they change nothing, that
+      // is the module as it is.
+      SelectComponents(R, List);
+      for (const auto& [A, Value] : Commands)
+        if ((Changed = R.SizeChanges(A, Value))) break;
       for (const auto& [A, Value] : Commands) {
+        if (!Changed) break;
         SelectComponents(R, List);
         R.Size(A, Value);
       }
     } catch (const Exception& E) {
       Refuse(File, Format("cannot size %s", NamesOf(List)), E);
     }
-    SayLaidOut(R, Out, File, "size", List);
+    SayLaidOut(R, Out, File, "size", List, Changed);
   });
 }
 
@@ -221,9 +233,10 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     for (TComponent* C : Moving)
       if (C != R.GetRoot() && ParentOf(C) != From)
         throw Exception(Format("%s: %s: components moved together must share a parent", File, What));
+    bool Changed = false;
     try {
       SelectComponents(R, Moving);
-      R.MoveSelection(Parent, Args.Has("--at") ? &At : nullptr);
+      Changed = R.MoveSelection(Parent, Args.Has("--at") ? &At : nullptr);
       // A control dropped into another parent comes last in its tab order; the controls already
       // there keep theirs.
       for (TComponent* C : Moving)
@@ -240,13 +253,16 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Where +=
             Format("%s%s at %d,%d", String(Where.empty() ? "" : ", "), C->Name(), Ctl->Left(), Ctl->Top());
     }
-    Out.Say(Format("%s: moved %s from %s to %s (%s)", File, NamesOf(Moving), NameOrForm(From), Parent->Name(),
-                   Where),
-            {{"file", File},
-             {"verb", "move"},
-             {"components", Moved},
-             {"from", From ? json(From->Name()) : json(nullptr)},
-             {"parent", Parent->Name()}});
+    const String Said = Changed ? Format("%s: moved %s from %s to %s (%s)", File, NamesOf(Moving),
+                                         NameOrForm(From), Parent->Name(), Where)
+                                : Format("%s: %s in %s (%s) already: nothing changed", File, NamesOf(Moving),
+                                         Parent->Name(), Where);
+    Out.Say(Said, {{"file", File},
+                   {"verb", "move"},
+                   {"components", Moved},
+                   {"from", From ? json(From->Name()) : json(nullptr)},
+                   {"parent", Parent->Name()},
+                   {"changed", Changed}});
   });
 }
 

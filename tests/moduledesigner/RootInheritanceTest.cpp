@@ -29,6 +29,8 @@ class TSealed : public TComponent {
 FW_REGISTER_CLASS(TSealed, "SealedParts")
 
 const String EditForm = "object Form2: TForm2\n  object Edit1: TEdit\n  end\nend\n";
+const String AddressUnit =
+    "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n";
 const String LinkedForm =
     "object Form1: TForm1\n  object Label1: TLabel\n    FocusControl = Form2.Edit1\n  end\nend\n";
 
@@ -80,17 +82,43 @@ struct TRefusedAncestor {
   const char* Message;
 };
 
-class RefusedAncestor : public RootInheritance, public ::testing::WithParamInterface<TRefusedAncestor> {};
+class RefusedAncestor : public RootInheritance, public ::testing::WithParamInterface<TRefusedAncestor> {
+ protected:
+  // The module of root Name holding the components of the case (with its unit, when given).
+  IPtr<TReferenceRoot> OpenAncestor(const String& Name, const String& File, const String& Unit = String()) {
+    IPtr<TReferenceRoot> R =
+        Open(File, Format("object %s: T%s\n%send\n", Name, Name, GetParam().Components), Unit);
+    if (String(GetParam().Components).empty())  // a component without a name, owned by the root
+      TButton::StaticClass()->Create<TComponent*>(R->GetRoot());
+    return R;
+  }
+  String Message(const String& Ancestor) const { return Format(GetParam().Message, Ancestor); }
+};
 
 TEST_P(RefusedAncestor, CreatesNoRootAndLeavesTheAncestorAsItWas) {
-  Form1 = Open("Unit1.fwf", String("object Form1: TForm1\n") + GetParam().Components + "end\n");
-  if (String(GetParam().Components).empty())  // a component without a name, owned by the root
-    TButton::StaticClass()->Create<TComponent*>(Form1->GetRoot());
+  Form1 = OpenAncestor("Form1", "Unit1.fwf");
   const String Before = Written(Form1);
   const int Count = Host.Designer()->GetRootsCount();
   EXPECT_THAT([&] { Create("Form2", "Unit2.fwf", "TForm", Form1); },
-              Raises<EComponentDesignerException>(GetParam().Message));
+              Raises<EComponentDesignerException>(Message("Form1")));
   EXPECT_EQ(Host.Designer()->GetRootsCount(), Count);
+  EXPECT_EQ(Written(Form1), Before);
+}
+
+// An embedded frame inherits its module's components as a descendant module would.
+TEST_P(RefusedAncestor, AFrameOfItIsNotPlacedAndTheModuleStaysAsItWas) {
+  IPtr<TReferenceRoot> Frame = OpenAncestor("AddressFrame", "Address.fwf", AddressUnit);
+  Form1 = Open("Unit1.fwf", "object Form1: TForm1\n  object Button1: TButton\n  end\nend\n");
+  const String Before = Written(Form1);
+  const int Count = Form1->GetRoot()->ComponentCount();
+  EXPECT_THAT([&] { Form1->CreateComponent(Frame->GetRoot()->ClassType(), Form1->GetRoot(), 8, 8, 90, 40); },
+              Raises<EComponentDesignerException>(Message("AddressFrame")));
+  // Pasted, it is refused as the reader reports errors: with where it was reading.
+  TStringStream Copied("inline Addr1: TAddressFrame\nend\n");
+  EXPECT_THAT([&] { Form1->PasteSelectionFromStream(&Copied, Form1->GetRoot(), TRect{}); },
+              Raises<Exception>("Error reading Addr1 at line 1, column 1: " + Message("AddressFrame")));
+  EXPECT_EQ(Form1->GetRoot()->ComponentCount(), Count);
+  EXPECT_FALSE(Form1->IsModified());
   EXPECT_EQ(Written(Form1), Before);
 }
 
@@ -98,28 +126,46 @@ INSTANTIATE_TEST_SUITE_P(
     Ancestors, RefusedAncestor,
     ::testing::Values(
         TRefusedAncestor{"  object Seal1: TSealed\n  end\n",
-                         "Cannot inherit from 'Form1'.  Contains a component 'Seal1' that does not support "
+                         "Cannot inherit from '%s'.  Contains a component 'Seal1' that does not support "
+                         "inheritance"},
+        TRefusedAncestor{"  object Seal1: TSealed\n  end\n  object Button1: TButton\n  end\n"
+                         "  object Seal2: TSealed\n  end\n",
+                         "Cannot inherit from '%s'.  Contains components 'Seal1,Seal2' that do not support "
                          "inheritance"},
         TRefusedAncestor{
-            "  object Seal1: TSealed\n  end\n  object Button1: TButton\n  end\n"
-            "  object Seal2: TSealed\n  end\n",
-            "Cannot inherit from 'Form1'.  Contains components 'Seal1,Seal2' that do not support "
-            "inheritance"},
-        TRefusedAncestor{
-            "", "Cannot inherit from form 'Form1'. It contains a component with a blank name property"}));
+            "", "Cannot inherit from form '%s'. It contains a component with a blank name property"}));
 
 TEST_F(RootInheritance, AModuleWhoseAncestorClosesKeepsWorkingAndSavesWithoutAncestor) {
-  Form1 = Open("Unit1.fwf", "object Form1: TForm1\n  object Button1: TButton\n    Left = 7\n  end\nend\n");
+  Open("Address.fwf", "object AddressFrame: TAddressFrame\n  object StreetEdit: TEdit\n  end\nend\n",
+       AddressUnit);
+  Form1 = Open("Unit1.fwf",
+               "object Form1: TForm1\n  object Button1: TButton\n    Left = 7\n  end\n"
+               "  inline Addr1: TAddressFrame\n  end\nend\n");
   IPtr<TReferenceRoot> Form2 = Create("Form2", "Unit2.fwf", "TForm", Form1);
   EXPECT_THAT(Written(Form2), StartsWith("inherited Form2: TForm2"));
   Host.Close(Form1);
   EXPECT_FALSE(Form2->GetAncestorRoot());
   EXPECT_THAT(Dependencies(Form2), IsEmpty());
+  // What it inherited is its own now: renamed, and saved as its own; the frame's content stays
+  // the frame module's.
+  EXPECT_FALSE(Find(Form2, "Button1")->ComponentState().Contains(csAncestor));
+  EXPECT_TRUE(Find(Form2, "Addr1")->FindComponent("StreetEdit")->ComponentState().Contains(csAncestor));
+  EXPECT_EQ(SetProp("Button1.Name", "OkButton"), "OkButton");
   Form2->GetDesigner()->CreateComponent(TEdit::StaticClass(), Form2->GetRoot(), 8, 8, 50, 20);
-  const String Text = Written(Form2);
-  EXPECT_THAT(Text, StartsWith("object Form2: TForm2"));
-  EXPECT_THAT(Text, HasSubstr("object Button1: TButton"));
+  Form2->SetTextFormat(true);
+  Form2->Save();
+  const String Text = Files->Contents("Unit2.fwf");
+  EXPECT_THAT(Text, StartsWith("object Form2: TForm2\n"));
+  EXPECT_THAT(Text, HasSubstr("  object OkButton: TButton\n    Height = 25\n    Left = 7\n"));
+  EXPECT_THAT(
+      Text, HasSubstr("  inline Addr1: TAddressFrame\n    TabOrder = 1\n    inherited StreetEdit: TEdit\n"));
   EXPECT_THAT(Text, HasSubstr("object Edit1: TEdit"));
+  // The saved file opens without the ancestor.
+  Host.Close(Form2);
+  Form2 = Host.Open("Unit2.fwf");
+  EXPECT_FALSE(Form2->GetAncestorRoot());
+  EXPECT_EQ(static_cast<TButton*>(Find(Form2, "OkButton"))->Left(), 7);
+  EXPECT_EQ(Written(Form2), Text);
 }
 
 TEST_F(RootInheritance, AnotherModulesComponentIsLinkableOnceItsUnitIsUsed) {
@@ -147,7 +193,7 @@ TEST_F(RootInheritance, DependenciesFollowReferencesUntilTheNextModification) {
 TEST_F(RootInheritance, ClosingAModuleClearsReferencesAndRemovesItsFrameInstances) {
   IPtr<TReferenceRoot> Frame =
       Open("Address.fwf", "object AddressFrame: TAddressFrame\n  object StreetEdit: TEdit\n  end\nend\n",
-           "unit Address;\ninterface\ntype\n  TAddressFrame = class(TFrame)\n  end;\nimplementation\nend.\n");
+           AddressUnit);
   IPtr<TReferenceRoot> Form2 = Open("Unit2.fwf", EditForm);
   Form1 = Open(
       "Unit1.fwf",
@@ -192,13 +238,22 @@ TEST_F(RootInheritance, RevertAppliesToInheritedComponentsOfAWritableModule) {
 }
 
 TEST_F(RootInheritance, UnitsOfTheComponentsClassesEachOnce) {
+  Open("Unit2.fwf",
+       "object Form2: TForm2\n  object Edit1: TEdit\n  end\n  object List1: TListBox\n  end\n"
+       "  object Box1: TScrollBox\n  end\nend\n");
+  // Components of one class side by side whose references hold objects of other classes.
   Form1 = Open("Unit1.fwf",
                "object Form1: TForm1\n  object Button1: TButton\n  end\n  object Button2: TButton\n  end\n"
-               "  object Seal1: TSealed\n  end\nend\n");
+               "  object Seal1: TSealed\n  end\n"
+               "  object Label1: TLabel\n    FocusControl = Form2.Edit1\n  end\n"
+               "  object Label2: TLabel\n    FocusControl = Form2.Edit1\n  end\n"
+               "  object Label3: TLabel\n    FocusControl = Form2.List1\n  end\n"
+               "  object Label4: TLabel\n    FocusControl = Form2.Box1\n  end\nend\n");
   std::vector<String> Units;
   Form1->GetUnits([&](const String& U) { Units.push_back(U); });
-  EXPECT_THAT(Units, Contains(TButton::StaticClass()->UnitName()));
-  EXPECT_THAT(Units, Contains("SealedParts"));
+  for (TClass Class : {TButton::StaticClass(), TSealed::StaticClass(), TFont::StaticClass(),
+                       TEdit::StaticClass(), TListBox::StaticClass(), TScrollBox::StaticClass()})
+    EXPECT_THAT(Units, Contains(Class->UnitName())) << Class->ClassName();
   std::vector<String> Sorted = Units;
   std::sort(Sorted.begin(), Sorted.end());
   EXPECT_EQ(std::unique(Sorted.begin(), Sorted.end()), Sorted.end());

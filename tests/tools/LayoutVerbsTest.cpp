@@ -118,6 +118,29 @@ TEST_F(ToolTest, AlignAndSizeFollowTheFirstNamedAndChangeOnlyBounds) {
   EXPECT_EQ(Read("Main.pas"), Before["Main.pas"]);
 }
 
+TEST_F(ToolTest, LayoutThatChangesNothingSaysSoAndSavesNothing) {
+  // OpenButton (8, 8, 75 x 25) and SearchButton (96, 8, 75 x 25) in ToolPanel, on the grid.
+  const std::string Where = "OpenButton at 8,8 size 75x25, SearchButton at 96,8 size 75x25 already";
+  const std::pair<std::string, std::string> Cases[] = {
+      {"align Main.fwf OpenButton,SearchButton --top", "Main.fwf: " + Where},
+      {"align Main.fwf OpenButton,SearchButton --grid", "Main.fwf: " + Where},
+      {"align Main.fwf SearchButton --left", "Main.fwf: SearchButton at 96,8 size 75x25 already"},
+      {"size Main.fwf OpenButton,SearchButton --heights --widths --width 75", "Main.fwf: " + Where},
+      {"move Main.fwf OpenButton,SearchButton --parent ToolPanel",
+       "Main.fwf: OpenButton, SearchButton in ToolPanel (OpenButton at 8,8, SearchButton at 96,8) already"},
+      {"move Main.fwf SearchButton --parent ToolPanel --at 96,8",
+       "Main.fwf: SearchButton in ToolPanel (SearchButton at 96,8) already"},
+  };
+  for (const auto& [Command, Said] : Cases) {
+    const TRunResult R = RunOk(Command);
+    EXPECT_EQ(R.Out, Said + ": nothing changed\n") << Command;  // and no "saved" line
+    EXPECT_EQ(Snapshot(), Before) << Command;
+  }
+  EXPECT_EQ(Json(RunOk("align Main.fwf OpenButton,SearchButton --top --json"))["changed"], false);
+  EXPECT_EQ(Json(RunOk("align Main.fwf OpenButton,SearchButton --left --json"))["changed"], true);
+  EXPECT_NE(Read("Main.fwf"), Before["Main.fwf"]);
+}
+
 TEST_F(ToolTest, AlignAndSizeRefuseAndChangeNoFile) {
   ExpectEachRefused({
       {"align Main.fwf OpenButton,SearchButton", 2, "align needs one of --left"},
