@@ -706,16 +706,19 @@ void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComp
     // places among the owner's components (found by index, not by walking the owner's list,
     // which would make writing a module quadratic) hold the controls of each kind in z-order.
     if (!IncludeUnparented) {
-      std::vector<TControl*> Places(ZOrder[0]);
-      Places.insert(Places.end(), ZOrder[1].begin(), ZOrder[1].end());
-      if (!ZOrder[0].empty() && !ZOrder[1].empty())
-        std::sort(Places.begin(), Places.end(),
-                  [](TControl* A, TControl* B) { return A->ComponentIndex() < B->ComponentIndex(); });
-      size_t Next[2] = {0, 0};
-      for (TControl* C : Places) {
-        const int Kind = IsWindowed(C) ? 1 : 0;
-        Proc(ZOrder[Kind][Next[Kind]++]);
+      // Only the kinds of the places matter: when all controls are of one kind (most
+      // containers), the z-order is the list itself.
+      if (ZOrder[0].empty() || ZOrder[1].empty()) {
+        for (TControl* C : ZOrder[ZOrder[0].empty() ? 1 : 0]) Proc(C);
+        return;
       }
+      std::vector<std::pair<int, int>> Places;  // (component index, kind)
+      Places.reserve(ZOrder[0].size() + ZOrder[1].size());
+      for (int Kind = 0; Kind < 2; ++Kind)
+        for (TControl* C : ZOrder[Kind]) Places.emplace_back(C->ComponentIndex(), Kind);
+      std::sort(Places.begin(), Places.end());
+      size_t Next[2] = {0, 0};
+      for (const auto& [Index, Kind] : Places) Proc(ZOrder[Kind][Next[Kind]++]);
       return;
     }
   }

@@ -144,7 +144,14 @@ void TComponent::Remove(TComponent* AComponent) {
   }
   AComponent->FOwner = nullptr;
   AComponent->FIndex = -1;
-  if (!FNameIndex.empty()) IndexName(AComponent, AComponent->FName);
+  if (FNameIndex.empty()) return;
+  // An owner being destroyed drops its name index in one go, as DestroyComponents does: its
+  // controls are freed by their parents before it frees its components itself, and taking
+  // each name out of a large index is a cache miss apiece.
+  if (FComponentState.Contains(csDestroying))
+    FNameIndex.clear();
+  else
+    IndexName(AComponent, AComponent->FName);
 }
 
 namespace {
