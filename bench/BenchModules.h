@@ -149,15 +149,16 @@ inline TOwned<orx::TForm> RawRead(const String& Data, bool IsText) {
 }
 
 // What the runtime alone writes for a root component: header, components, and for a text
-// module the text form.
-inline void RawWrite(TComponent* Root, TStream* Out, bool AsText) {
+// module the text form. A descendant module is written against its ancestor's root component,
+// as saving the module writes it (only what differs from the ancestor).
+inline void RawWrite(TComponent* Root, TStream* Out, bool AsText, TComponent* Ancestor = nullptr) {
   TOwned<TMemoryStream> Binary(AsText ? new TMemoryStream : nullptr);
   TStream* Target = AsText ? Binary.get() : Out;
   int64_t Fixup = 0;
   Target->WriteResourceHeader(Root->ClassName(), Fixup);
   {
     TWriter Writer(Target, 4096);
-    Writer.WriteDescendent(Root, nullptr);
+    Writer.WriteDescendent(Root, Ancestor);
   }
   Target->FixupResourceHeader(Fixup);
   if (AsText) {
