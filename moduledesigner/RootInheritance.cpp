@@ -13,19 +13,38 @@ namespace formwright {
 
 namespace {
 
-// The published class-typed properties of a class that can be read, looked up once per class.
+// The published class-typed properties of a class that can be read and may lead to a component,
+// looked up once per class. Our decision: what a property can lead to is judged by the class it
+// is declared with. A property declared with a class that is not a component, not a collection
+// and has no class-typed property of its own (a font, margins, constraints) leads nowhere and
+// is not read, so a module of many controls is walked without visiting each control's parts.
 class TClassPropCache {
  public:
   const std::vector<PPropInfo>& Of(TClass AClass) {
-    auto [It, Added] = FProps.try_emplace(AClass);
-    if (Added)
-      for (PPropInfo P : GetPropList(AClass, TTypeKinds{tkClass}))
-        if (P->CanRead()) It->second.push_back(P);
-    return It->second;
+    if (auto It = FProps.find(AClass); It != FProps.end()) return It->second;
+    FPending.insert(AClass);
+    std::vector<PPropInfo> Props;
+    for (PPropInfo P : GetPropList(AClass, TTypeKinds{tkClass}))
+      if (P->CanRead() && MayLead(P->PropType->Data.ClassType)) Props.push_back(P);
+    FPending.erase(AClass);
+    // Node-based: references handed out earlier stay valid while classes are added.
+    return FProps.insert_or_assign(AClass, std::move(Props)).first->second;
   }
 
  private:
+  bool MayLead(TClass Declared) {
+    const TClass Component = TComponent::StaticClass();
+    if (!Declared || Declared == TPersistent::StaticClass() || Declared == TObject::StaticClass() ||
+        Declared->InheritsFrom(Component) || Component->InheritsFrom(Declared) ||
+        Declared->InheritsFrom(TCollection::StaticClass()))
+      return true;
+    // A class being looked at holds itself somewhere below: counted as leading somewhere.
+    if (FPending.contains(Declared)) return true;
+    return !Of(Declared).empty();
+  }
+
   std::unordered_map<TClass, std::vector<PPropInfo>> FProps;
+  std::unordered_set<TClass> FPending;
 };
 
 // Every component Instance refers to through its published properties, including those of the
