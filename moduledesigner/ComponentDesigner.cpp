@@ -303,12 +303,16 @@ void TComponentDesigner::RemoveDependenciesOn(TComponent* Component) {
   for (const auto& R : Order) R->ClearDependenciesOn(Component);
 }
 
-void TComponentDesigner::UpdateRootDependents() {
+void TComponentDesigner::UpdateRootDependents() { UpdateDependentsOf(nullptr); }
+
+void TComponentDesigner::UpdateDependentsOf(IRoot* Root) {
   const auto Own = FRoots;
-  for (const auto& R : Own) R->UpdateDependencies();
-  Designers()->ForEachDesigner([this](const IPtr<IComponentDesigner>& D) {
+  for (const auto& R : Own)
+    if (R.Get() != Root) R->UpdateDependencies();
+  Designers()->ForEachDesigner([this, Root](const IPtr<IComponentDesigner>& D) {
     if (D.Identity() != static_cast<IInterface*>(this))
-      for (int I = 0; I < D->GetRootsCount(); ++I) D->GetRoots(I)->UpdateDependencies();
+      for (int I = 0; I < D->GetRootsCount(); ++I)
+        if (IPtr<IRoot> R = D->GetRoots(I); R.Get() != Root) R->UpdateDependencies();
     return true;
   });
 }

@@ -58,6 +58,7 @@ class TComponentDesigner : public TInterfacedObject, public IComponentDesigner {
   void DesignerOptionsChanged() override;
   void RemoveDependenciesOn(TComponent* Component) override;
   void UpdateRootDependents() override;
+  void UpdateDependentsOf(IRoot* Root) override;
   IPtr<IInternalRoot> CreateViewRoot(const IPtr<IDesignerModule>& Module, TStream* Stream, int64_t StreamTime,
                                      const String& FileName, const String& ViewName,
                                      const IPtr<IInternalRoot>& Master, const String& FileSystem) override;

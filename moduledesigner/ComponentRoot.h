@@ -294,6 +294,7 @@ class TComponentRoot : public TInterfacedObject,
   // IRootDependents
   void AddDependentRoot(IRoot* Root) override { FInheritance.AddDependentRoot(Root); }
   void RemoveDependentRoot(IRoot* Root) override { FInheritance.RemoveDependentRoot(Root); }
+  void ForEachDependentRoot(const TGetRootProc& Proc) override { FInheritance.ForEachDependentRoot(Proc); }
 
   // ----- Tools interface -----
   // The module's form editor (ToolsIntf.h), made with the root and living as long as it.

@@ -247,6 +247,10 @@ void TRootInheritance::GetDependencies(const TGetRootProc& Proc) {
 
 void TRootInheritance::GetDependentRoots(const TGetRootProc& Proc) {
   if (FState.ComponentDesigner) FState.ComponentDesigner->UpdateRootDependents();
+  ForEachDependentRoot(Proc);
+}
+
+void TRootInheritance::ForEachDependentRoot(const TGetRootProc& Proc) {
   const std::vector<IRoot*> List = FDependentRoots;
   for (IRoot* R : List) Proc(IPtr<IRoot>(R));
 }

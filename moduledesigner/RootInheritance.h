@@ -38,6 +38,8 @@ struct IRootDependents : virtual IInterface {
   FW_INTERFACE(IRootDependents, IInterface, "{5E0B3D20-3103-4C6A-9F21-77AA00000103}")
   virtual void AddDependentRoot(IRoot* Root) = 0;
   virtual void RemoveDependentRoot(IRoot* Root) = 0;
+  // Proc for each root in the dependents list as it stands, recomputing nothing.
+  virtual void ForEachDependentRoot(const TGetRootProc& Proc) = 0;
 };
 
 class TRootInheritance;
@@ -106,6 +108,7 @@ class TRootInheritance {
   void GetDependentRoots(const TGetRootProc& Proc);
   void AddDependentRoot(IRoot* Root);
   void RemoveDependentRoot(IRoot* Root);
+  void ForEachDependentRoot(const TGetRootProc& Proc);
   // The root goes dormant or closes: its own dependencies and those of its dependents go.
   void DropAll();
   // The environment opens every module Root still has unresolved references to.

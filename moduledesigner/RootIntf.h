@@ -207,6 +207,11 @@ struct IComponentDesigner : IRootListUpdate, IDesignerCommands {
   virtual void RootClosing(const IPtr<IRoot>& Root) = 0;
   virtual void RemoveDependenciesOn(TComponent* Component) = 0;
   virtual void UpdateRootDependents() = 0;
+  // Like UpdateRootDependents for every root but Root: afterwards the roots that depend on Root
+  // are exactly those in its dependents list. Root's own dependencies are left until someone asks
+  // for them (only the other roots' lists hold them, and every reader of such a list recomputes
+  // first), so naming the n components of a module one by one stays linear.
+  virtual void UpdateDependentsOf(IRoot* Root) = 0;
   // The roots of a module's views, which share the master's module and file system and join
   // this designer's roots: one read from the view's stored content (Stream, last modified at
   // StreamTime) with Master as its ancestor, one made new as RootName inheriting from Master

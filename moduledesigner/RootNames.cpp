@@ -10,6 +10,7 @@
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/OTAFormEditor.h"
 #include "moduledesigner/Renames.h"
+#include "moduledesigner/RootInheritance.h"
 #include "platform/runtime/Filer.h"
 #include "symbols/CppSym.h"
 #include "symbols/PasSym.h"
@@ -93,16 +94,19 @@ TRootNames::~TRootNames() = default;
 String TRootNames::UniqueName(const String& BaseName) {
   // Names only become free again through a removal or a rename, which drop the hints; until
   // then every number below a stem's hint is known to be taken, so creating n components of
-  // one class stays linear while the result is still the first free number.
-  const bool UseManager = FState.UpdateManager && FState.UpdateManager->GetComponent();
-  if (UseManager)
-    return FirstFreeComponentName(BaseName,
-                                  [&](const String& Name) { return FState.UpdateManager->NameExists(Name); });
+  // one class stays linear while the result is still the first free number. A name is taken
+  // when this module or one of its open descendants uses it; the descendants free names through
+  // their own renames and removals, which this module does not hear of, so while it has any,
+  // every search starts from 1.
+  IUpdateManager* Manager =
+      FState.UpdateManager && FState.UpdateManager->GetComponent() ? FState.UpdateManager.Get() : nullptr;
+  const auto Taken = [&](const String& Name) {
+    if (Manager) return Manager->NameExists(Name);
+    return FState.Root && FState.Root->FindComponent(Name) != nullptr;
+  };
+  if (Manager && Manager->GetHasDescendents()) return FirstFreeComponentName(BaseName, Taken);
   int& Hint = FNameHints.try_emplace(LowerCase(ComponentNameStem(BaseName)), 1).first->second;
-  return FirstFreeComponentName(
-      BaseName,
-      [&](const String& Name) { return FState.Root && FState.Root->FindComponent(Name) != nullptr; }, Hint,
-      &Hint);
+  return FirstFreeComponentName(BaseName, Taken, Hint, &Hint);
 }
 
 // ----- Renames --------------------------------------------------------------------------------
@@ -167,8 +171,12 @@ void TRootNames::RenameTail(TComponent* AComponent, const String& CurName, const
   if (FState.FormEditor) FState.FormEditor->NotifyRenamed(AComponent, CurName, NewName);
   if (FState.Root && !FState.Root->ComponentState().Contains(csLoading) && !NewName.empty() &&
       (AComponent == FState.Root || AComponent->Owner())) {
-    if (FState.ComponentDesigner) FState.ComponentDesigner->UpdateRootDependents();
-    FState.Self->GetDependentRoots([](const IPtr<IRoot>& R) { R->ClearCachedStream(); });
+    // The other roots' dependencies are brought up to date, which makes this root's list of
+    // dependents current; its own are recomputed when next asked for.
+    if (FState.ComponentDesigner)
+      FState.ComponentDesigner->UpdateDependentsOf(static_cast<IRoot*>(FState.Self));
+    if (IPtr<IRootDependents> D = Supports<IRootDependents>(FState.Self))
+      D->ForEachDependentRoot([](const IPtr<IRoot>& R) { R->ClearCachedStream(); });
   }
   ComponentRenamedSink().Send(FState.Object, CurName, NewName);
   if (FState.ComponentDesigner)

@@ -44,6 +44,15 @@ TEST_F(RootFollow, ADescendantFollowsItsAncestorWritesItselfAnewAndListenersHear
   EXPECT_FALSE(Form1->HasCachedStream());
 }
 
+TEST_F(RootFollow, AnAncestorGivesNoNameItsDescendantUsesAndTakesBackOneTheDescendantFrees) {
+  auto* Introduced = new TEdit(Form1->GetRoot());
+  Introduced->SetName("Edit4");
+  EXPECT_EQ(Base->UniqueName("TEdit"), "Edit5");
+  // The descendant frees the name without the ancestor hearing of it.
+  Introduced->SetName("Other");
+  EXPECT_EQ(Base->UniqueName("TEdit"), "Edit4");
+}
+
 TEST_F(RootFollow, TheCommandAsksBeforeDeletingWhatTheDescendantPutInsideAndARefusalChangesNothing) {
   As<TControl>(C("Edit1"))->SetLeft(99);
   As<TControl>(C("Edit3"))->SetLeft(55);
