@@ -78,57 +78,6 @@ std::vector<TObjectHeading> ObjectHeadings(const String& Text) {
   return List;
 }
 
-std::set<String> UsedNames(const String& Text, const String& FrameClass) {
-  std::set<String> Names;
-  // Nesting: object headings and collection items open a level, "end" closes one. FrameDepth is
-  // the level of the embedded frame being read, 0 outside one.
-  int Depth = 0, FrameDepth = 0;
-  for (size_t P = 0; P < Text.size();) {
-    const size_t E = LineEnd(Text, P);
-    TObjectHeading H;
-    TLine L{Text, P, E};
-    const String First = L.Ident();
-    L.SkipBlanks();
-    const bool Alone = L.Pos >= E;
-    if (HeadingAt(Text, P, E, H)) {
-      ++Depth;
-      if (FrameDepth == 0 && SameText(H.Kind, "inline") && SameText(H.ClassName, FrameClass))
-        FrameDepth = Depth;
-      if (!H.Name.empty() && (FrameClass.empty() || (FrameDepth && Depth > FrameDepth)))
-        Names.insert(LowerCase(H.Name));
-    } else if (Alone && SameText(First, "item")) {
-      ++Depth;
-    } else if (Alone && SameText(First, "end")) {
-      if (Depth == FrameDepth) FrameDepth = 0;
-      --Depth;
-    } else {
-      // A value: what follows '=' on a property line, or a line continuing a list. Strings are
-      // skipped; every identifier outside them may name a component or a handler.
-      size_t Q = P;
-      const size_t Eq = static_cast<size_t>(std::find(Text.begin() + static_cast<std::ptrdiff_t>(P),
-                                                      Text.begin() + static_cast<std::ptrdiff_t>(E), '=') -
-                                            Text.begin());
-      if (Eq < E) Q = Eq + 1;
-      bool InString = false;
-      while (Q < E) {
-        const char C = Text[Q];
-        if (C == '\'') {
-          InString = !InString;
-          ++Q;
-        } else if (!InString && IsIdentStart(C)) {
-          const size_t From = Q;
-          while (Q < E && IsIdentChar(Text[Q])) ++Q;
-          Names.insert(LowerCase(Text.substr(From, Q - From)));
-        } else {
-          ++Q;
-        }
-      }
-    }
-    P = E + 1;
-  }
-  return Names;
-}
-
 String RenameUnitHeading(const String& Text, const String& NewName) {
   size_t P = StartsText("\xEF\xBB\xBF", Text) ? 3 : 0;
   // Blanks and comments in their three forms may come before the heading.

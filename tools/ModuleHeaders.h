@@ -1,10 +1,9 @@
 // What the program learns from a module's files without opening the module: the root class and
-// the frames a form file names, the names a form file uses, and the heading of a unit. Every
-// scan is a single pass over the text, so a line of any length and any number of lines cost
-// time in proportion to the text and never deepen the stack.
+// the frames a form file names, and the heading of a unit. Every scan is a single pass over the
+// text, so a line of any length and any number of lines cost time in proportion to the text and
+// never deepen the stack.
 #pragma once
 
-#include <set>
 #include <vector>
 
 #include "platform/runtime/SysUtils.h"
@@ -22,11 +21,6 @@ struct TObjectHeading {
 bool RootHeading(const String& Text, TObjectHeading& Heading);
 // Every heading of the text, in order (lines whose first word is object, inherited or inline).
 std::vector<TObjectHeading> ObjectHeadings(const String& Text);
-// The names a form text uses, in lower case: each component's name and each identifier in a
-// property value (component references, handlers, dotted paths), outside quoted strings. With
-// FrameClass, only the components inside the embedded frames of that class count (components
-// of the module itself have another owner), while values count everywhere.
-std::set<String> UsedNames(const String& Text, const String& FrameClass = String());
 // Unit text with the name of its heading ("unit Data;") replaced; raises when the text does not
 // start with a unit heading (comments and a byte-order mark may come first).
 String RenameUnitHeading(const String& Text, const String& NewName);
