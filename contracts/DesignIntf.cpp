@@ -3,6 +3,7 @@
 #include "contracts/DesignIntf.h"
 
 #include "contracts/Package.h"
+#include "contracts/PackageObjects.h"
 
 namespace formwright {
 
@@ -46,6 +47,7 @@ Base* CreateInstance(TClass AClass, Args... A) {
     Object->Free();
     throw EInvalidCast(Format(SNotEditorClass, AClass->ClassName(), BaseClass->ClassName()));
   }
+  if constexpr (std::is_base_of_v<TInterfacedObject, Base>) PackageObjectMade(Result);
   return Result;
 }
 

@@ -152,8 +152,18 @@ bool TUpdateObject::StillFollows(PPropInfo P) const {
   // property, whose value decides.
   if (K == tkClass && !P->CanWrite() && !IsSubComponent(As<TComponent>(GetObjectProp(FObject, P))))
     return false;
-  if (!FCompared || !IsStoredProp(FAncestorObject, P)) return IsFollowableKind(K);
+  if (!FCompared || !HoldsOwnValue(P)) return IsFollowableKind(K);
   return SameValue(P);
+}
+
+bool TUpdateObject::HoldsOwnValue(PPropInfo P) const {
+  // Our decision: a value the ancestor does not store is usually derived from something else (an
+  // action, the parent's font or colour) and is left to that; but a stored test may also answer
+  // "no" for a value back at its default (anchors matching the alignment). When the descendant
+  // stores the property while the ancestor does not, the two differ in what they would save:
+  // the descendant compares and takes the ancestor's value like a stored one, so an ancestor
+  // value put back to its default reaches every descendant that follows it.
+  return IsStoredProp(FAncestorObject, P) || IsStoredProp(FObject, P);
 }
 
 bool TUpdateObject::SameValue(PPropInfo P) const {
@@ -217,7 +227,7 @@ void TUpdateObject::Update(TUpdateContext& Context) {
   if (!Reread()) return;
   if (FIsComponent) Context.Updating(static_cast<TComponent*>(FObject));
   for (size_t I = 0; I < FPropList.size(); ++I)
-    if (IsStoredProp(FAncestorObject, FPropList[I])) CopyValue(FPropList[I], Context);
+    if (HoldsOwnValue(FPropList[I])) CopyValue(FPropList[I], Context);
   FFiler->Update();
   UpdateOrder();
   UpdateCollection();
@@ -321,7 +331,7 @@ bool TUpdateObject::CanRevert(const TPersistent* Instance, PPropInfo PropInfo) {
   if (!Node || !Node->Reread() || !Node->FAncestorObject->InheritsFrom(PropInfo->Declarer)) return false;
   // A kind an update cannot copy is not offered: reverting it would change nothing.
   return PropInfo->CanRead() && PropInfo->CanWrite() && IsFollowableKind(PropInfo->Kind()) &&
-         IsStoredProp(Node->FAncestorObject, PropInfo);
+         Node->HoldsOwnValue(PropInfo);
 }
 
 bool TUpdateObject::Revert(const TPersistent* Instance, PPropInfo PropInfo) {

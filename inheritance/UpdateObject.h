@@ -49,7 +49,7 @@ class TUpdateObject {
   // Whether PropInfo of Instance can be put back to the ancestor's value: a node of this
   // subtree stands for Instance and has an ancestor object, the property can be read and
   // written, is of a kind an update copies (not variants, interfaces, 64-bit integers...), and
-  // the ancestor object stores a value for it.
+  // the ancestor object stores a value for it (or is back at its default where Instance is not).
   bool CanRevert(const TPersistent* Instance, PPropInfo PropInfo);
   // Puts PropInfo back among the properties of Instance's node that follow the ancestor, in
   // declaration order. True when it was not there (the caller then runs the update that copies
@@ -83,6 +83,9 @@ class TUpdateObject {
   // Object's published properties that AncestorObject has too, in declaration order.
   std::vector<PPropInfo> SharedProperties() const;
   bool StillFollows(PPropInfo P) const;
+  // Whether P holds a value an update compares and copies: the ancestor stores it, or the
+  // descendant stores it where the ancestor does not (the ancestor's is back at its default).
+  bool HoldsOwnValue(PPropInfo P) const;
   bool SameValue(PPropInfo P) const;
   void CopyValue(PPropInfo P, TUpdateContext& Context);
   // The sub-object node reached through P; null when none.

@@ -162,6 +162,12 @@ void TComponentRoot::CreateFromStream(TStream* Stream, const IPtr<IInternalRoot>
 }
 
 void TComponentRoot::SetCreateInfo(const String& AncestorClassName, const IPtr<IInternalRoot>& AncestorRoot) {
+  // A module woken from sleep needs its ancestor as it slept against it: closed meanwhile, the
+  // ancestor's module is opened again (asleep, it is woken) through the designer manager. When
+  // it cannot be had, the lookup below refuses and the module sleeps on unchanged.
+  if (!AncestorRoot && FResurrecting && FState.ComponentDesigner && !AncestorClassName.empty() &&
+      !FState.ComponentDesigner->IsRootBaseClass(AncestorClassName))
+    FState.ComponentDesigner->OpenRootClass(AncestorClassName);
   FState.AncestorRoot = AncestorRoot ? AncestorRoot : FInheritance.FindAncestorRoot(AncestorClassName);
   FInheritance.WatchAncestor();
   if (FState.AncestorRoot) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "contracts/PackageObjects.h"
 #include "editors/DesignEditors.h"
 #include "moduledesigner/Designers.h"
 #include "moduledesigner/RootIntf.h"
@@ -156,12 +157,18 @@ const TLoadedPackage& TPackageLoader::Load(const String& FileName) {
   Package->Name = Entry->Name;
   Package->FileName = Absolute;
   Package->Handle = Library.Release();
+  // Editors made from its classes keep its code loaded while they live (they may outlive it).
+  TPackageObjects* Objects = FOwner.Find<TPackageObjects>();
+  if (!Objects) Objects = &FOwner.AddService(std::make_unique<TPackageObjects>());
+  Objects->AddLibrary(reinterpret_cast<const void*>(EntryFunc));
   FPackages.push_back(std::move(Package));
   return *FPackages.back();
 }
 
 void TPackageLoader::Unload(const String& NameOrFile) {
   CheckCurrent();
+  // Libraries of packages unloaded earlier go once their last objects went.
+  if (TPackageObjects* Objects = FOwner.Find<TPackageObjects>()) Objects->Prune();
   TLoadedPackage* P = Find(NameOrFile);
   if (!P) throw EPackageError(Format(SNoSuchPackage, NameOrFile));
   std::vector<String> Users = ModulesUsing(*P);
@@ -180,6 +187,8 @@ void TPackageLoader::Release(TLoadedPackage& Package, bool KeepLibrary) {
   FreeEditorGroup(Package.Group);
   for (auto It = Package.Classes.rbegin(); It != Package.Classes.rend(); ++It) UnRegisterClass(*It);
   Package.Classes.clear();
+  if (TPackageObjects* Objects = FOwner.Find<TPackageObjects>(); Objects && Package.Handle)
+    Objects->LibraryClosing(dlsym(Package.Handle, DesignPackageEntryName));
   if (!KeepLibrary && Package.Handle) dlclose(Package.Handle);
   Package.Handle = nullptr;
 }

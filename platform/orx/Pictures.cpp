@@ -280,13 +280,17 @@ void TPicture::Assign(TPersistent* Source) {
 
 void TPicture::DefineProperties(TFiler* Filer) {
   auto* A = dynamic_cast<TPicture*>(Filer->Ancestor());
-  const bool HasData =
-      FGraphic && !(A && A->FGraphic && A->FGraphic->Equals(*FGraphic)) && !(!A && FGraphic->Empty());
+  // A picture cleared where its ancestor has one is written as an empty class name, so that the
+  // cleared picture is kept (and reaches a descendant) rather than the ancestor's coming back.
+  const bool Cleared = !FGraphic && A && A->FGraphic;
+  const bool HasData = Cleared || (FGraphic && !(A && A->FGraphic && A->FGraphic->Equals(*FGraphic)) &&
+                                   !(!A && FGraphic->Empty()));
   Filer->DefineBinaryProperty(
       "Data",
       [this](TStream* S) {
         uint8_t Len = 0;
         S->ReadBuffer(&Len, 1);
+        if (Len == 0) return Replace(nullptr);
         String Name(Len, '\0');
         if (Len) S->ReadBuffer(Name.data(), Len);
         TClass C = GetClass(Name);
@@ -296,6 +300,7 @@ void TPicture::DefineProperties(TFiler* Filer) {
         Replace(G.release());
       },
       [this](TStream* S) {
+        if (!FGraphic) return S->WriteBuffer("", 1);
         const String& Name = FGraphic->ClassName();
         const uint8_t Len = static_cast<uint8_t>(std::min<size_t>(Name.size(), 255));
         S->WriteBuffer(&Len, 1);

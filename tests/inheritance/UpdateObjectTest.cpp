@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "formwright/testing/Forms.h"
+#include "formwright/testing/Matchers.h"
 #include "inheritance/UpdateFiler.h"
 #include "inheritance/UpdateObject.h"
 #include "platform/runtime/Filer.h"
@@ -14,6 +15,8 @@ using namespace formwright;
 using namespace formwright::testing;
 using namespace formwright::orx;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::UnorderedElementsAre;
 
 namespace {
@@ -75,6 +78,8 @@ const TPropertyCase PropertyCases[] = {
      [](TTestControl* C) { return std::to_string(C->FShapes.Bits()); }},
     {"Wide", [](TTestControl* C, int V) { C->FWide = V == 1 ? u"\x2713" : u"x"; },
      [](TTestControl* C) { return std::to_string(C->FWide.size()) + std::to_string(int(C->FWide[0])); }},
+    {"Width, not stored at its default", [](TTestControl* C, int V) { C->FWidth = V == 1 ? 100 : 150; },
+     [](TTestControl* C) { return std::to_string(C->FWidth); }},
     {"Shape", [](TTestControl* C, int V) { C->FShape = V == 1 ? tsTriangle : tsCircle; },
      [](TTestControl* C) { return std::to_string(C->FShape); }},
     {"Font.Size", [](TTestControl* C, int V) { C->Font()->FSize = V == 1 ? 20 : 6; },
@@ -102,6 +107,33 @@ TEST_F(UpdateObject, AnAncestorValueReachesAPropertyNeverOverriddenAndSparesAnOv
     EXPECT_EQ(Case.Get(Find(Descendant, "Button1")), Case.Get(Find(Ancestor, "Button1")));
     Case.Set(Find(Ancestor, "Button2"), 2);  // the expected text of the overridden value
     EXPECT_EQ(Case.Get(Find(Descendant, "Button2")), Case.Get(Find(Ancestor, "Button2")));
+  }
+}
+
+// The ancestor puts a value of Widget1 back to its default, which it then no longer saves: the
+// descendant follows, and so has nothing of its own to save against the ancestor.
+TEST_F(UpdateObject, AnAncestorValuePutBackToItsDefaultReachesTheDescendant) {
+  const std::pair<const char*, std::function<void(TTestWidget*)>> Resets[] = {
+      {"integer stored only off its default", [](TTestWidget* W) { W->FWidth = 100; }},
+      {"byte", [](TTestWidget* W) { W->FSmall = 0; }},
+      {"boolean", [](TTestWidget* W) { W->FEnabled = true; }},
+      {"enumeration", [](TTestWidget* W) { W->FShape = tsSquare; }},
+      {"set", [](TTestWidget* W) { W->FShapes = TTestShapes{tsCircle}; }},
+      {"float", [](TTestWidget* W) { W->FRatio = 0; }},
+      {"wide string", [](TTestWidget* W) { W->FWide.clear(); }},
+      {"nested object", [](TTestWidget* W) { W->Font()->FName = "Sans", W->Font()->FSize = 8; }},
+      {"collection", [](TTestWidget* W) { W->Items()->Clear(); }},
+      {"reference", [](TTestWidget* W) { W->SetBuddy(nullptr); }},
+      {"event", [](TTestWidget* W) { W->FOnClick = TTestNotify(); }},
+      {"defined property", [](TTestWidget* W) { W->SetDesignInfo(0); }},
+  };
+  for (const auto& [Kind, Reset] : Resets) {
+    SetUp();
+    SCOPED_TRACE(Kind);
+    Reset(Find<TTestWidget>(Ancestor, "Widget1"));
+    Update();
+    EXPECT_THAT(ModuleText(TextOf(TStreamSamples::Write(Descendant.get(), Ancestor.get()))),
+                Not(HasSubstr(" = ")));
   }
 }
 
@@ -277,6 +309,43 @@ TEST(UpdateObjectOfAFrame, AnEmbeddedFrameNamesReferencesFromItselfNotFromTheFor
   TRecordingContext Context;
   Root->Update(Context);
   EXPECT_EQ(Frame(Descendant)->Buddy(), Frame(Descendant)->FindComponent("Target"));
+}
+
+// Image1 follows its ancestor back to default anchors and no picture; Image2 keeps anchors of
+// its own and the picture it cleared, through the update and through a save read back.
+TEST(UpdateObjectOfAForm, AnchorsAndAPictureBackAtTheirDefaultReachTheDescendantUnlessItHasItsOwn) {
+  RegisterOrxClasses();
+  TClassGroupScope Group(TControl::StaticClass());
+  TOwned<TForm> Ancestor(new TForm(nullptr));
+  Ancestor->SetName("Form1");
+  for (const char* Name : {"Image1", "Image2"}) {
+    auto* Image = Make<TImage>(Ancestor.get(), Name, Ancestor.get());
+    Image->SetAnchors(TAnchors{akLeft, akTop, akRight});
+    Image->Picture()->Bitmap()->SetSize(4, 4);
+  }
+  TOwned<TForm> Descendant = DescendantOf(Ancestor.get());
+  auto Image = [](const TOwned<TForm>& Form, const char* Name) {
+    return dynamic_cast<TImage*>(Form->FindComponent(Name));
+  };
+  auto Root = TUpdateObject::CreateRoot(Descendant.get(), Ancestor.get());
+  Image(Descendant, "Image2")->SetAnchors(TAnchors{akLeft, akBottom});
+  Image(Descendant, "Image2")->Picture()->SetGraphic(nullptr);
+  Root->Filter();
+  Image(Ancestor, "Image1")->SetAnchors(TAnchors{akLeft, akTop});
+  Image(Ancestor, "Image1")->Picture()->SetGraphic(nullptr);
+  Image(Ancestor, "Image2")->SetAnchors(TAnchors{akLeft, akTop});
+  Image(Ancestor, "Image2")->Picture()->Bitmap()->SetSize(6, 6);
+  TRecordingContext Context;
+  Root->Update(Context);
+  TOwned<TForm> Reopened = DescendantOf(Ancestor.get());
+  auto S = TStreamSamples::StreamOf(TStreamSamples::Write(Descendant.get(), Ancestor.get()));
+  TReader(S.get(), 4096).ReadRootComponent(Reopened.get());
+  for (const TOwned<TForm>* Form : {&Descendant, &Reopened}) {
+    EXPECT_EQ(Image(*Form, "Image1")->Anchors(), (TAnchors{akLeft, akTop}));
+    EXPECT_EQ(Image(*Form, "Image1")->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(Image(*Form, "Image2")->Anchors(), (TAnchors{akLeft, akBottom}));
+    EXPECT_EQ(Image(*Form, "Image2")->Picture()->Graphic(), nullptr);
+  }
 }
 
 TEST(UpdateObjectOfAForm, AFontFollowsPropertyByPropertyAndEveryControlHearsUpdatingOnce) {

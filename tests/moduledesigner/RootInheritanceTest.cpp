@@ -168,6 +168,39 @@ TEST_F(RootInheritance, AModuleWhoseAncestorClosesKeepsWorkingAndSavesWithoutAnc
   EXPECT_EQ(Written(Form2), Text);
 }
 
+TEST_F(RootInheritance, AModuleAsleepWhileItsAncestorClosesWakesWithItReopenedOrSleepsOnUnchanged) {
+  Form1 = Open("Unit1.fwf", "object Form1: TForm1\n  object Button1: TButton\n    Left = 7\n  end\nend\n");
+  IPtr<TReferenceRoot> Form2 = Create("Form2", "Unit2.fwf", "TForm", Form1);
+  EXPECT_EQ(SetProp("Button1.Left", "9"), "9");
+  Form2->GoDormant();
+  Form2->Resurrect();  // as it writes itself once read back
+  const String Before = Written(Form2);
+  Form2->GoDormant();
+  auto Asleep = [&] { return testing::TextOf(*dynamic_cast<TMemoryStream*>(Form2->GetRootStream())); };
+  const String Stream = Asleep();
+  Host.Close(Form1);
+  EXPECT_THAT([&] { Form2->Resurrect(); }, Raises<EClassNotFound>("Ancestor for 'TForm1' not found"));
+  ASSERT_TRUE(Form2->IsDormant());
+  EXPECT_EQ(Asleep(), Stream);
+  std::vector<String> Asked;
+  Host.Environment().RootOpener = [&](const String& Name) {
+    Asked.push_back(Name);
+    return Host.Open("Unit1.fwf") != nullptr;
+  };
+  Form2->Resurrect();
+  EXPECT_THAT(Asked, ElementsAre("Form1"));
+  ASSERT_FALSE(Form2->IsDormant());
+  ASSERT_TRUE(Form2->GetAncestorRoot());
+  EXPECT_TRUE(Find(Form2, "Button1")->ComponentState().Contains(csAncestor));
+  EXPECT_EQ(Written(Form2), Before);
+  // An ancestor asleep is woken with it.
+  Form2->GoDormant();
+  Host.Find("Form1")->GoDormant();
+  Form2->Resurrect();
+  EXPECT_FALSE(Host.Find("Form1")->IsDormant());
+  EXPECT_EQ(Written(Form2), Before);
+}
+
 TEST_F(RootInheritance, AnotherModulesComponentIsLinkableOnceItsUnitIsUsed) {
   IPtr<TReferenceRoot> Form2 = Open("Unit2.fwf", EditForm);
   Form1 = Open("Unit1.fwf", "object Form1: TForm1\n  object Label1: TLabel\n  end\nend\n");

@@ -1,6 +1,9 @@
 // The example package "Gauges" as its writer tests it: loaded into a fresh package, its components
 // edited with its editors, saved and reopened, and unloaded once no module uses them.
+#include <dlfcn.h>
+
 #include "RegistrySnapshot.h"
+#include "contracts/PackageObjects.h"
 #include "formwright/testing.h"
 #include "moduledesigner/PackageLoader.h"
 
@@ -71,6 +74,29 @@ TEST_F(GaugesTest, UnloadingWaitsForTheModulesThatUseItsClassesThenLeavesTheRegi
   EXPECT_THAT(Asked, ElementsAre("Meter.fwf"));
   EXPECT_EQ(RegistrySnapshot(), Before);
   EXPECT_THAT([&] { Open("Meter.fwf", MeterForm); }, Raises<Exception>(HasSubstr("Class TGauge not found")));
+}
+
+bool IsLoaded(const char* File) {
+  void* Handle = dlopen(File, RTLD_NOW | RTLD_NOLOAD);
+  if (Handle) dlclose(Handle);
+  return Handle != nullptr;
+}
+
+TEST_F(GaugesTest, AnEditorHeldAcrossTheUnloadingKeepsThePackagesCodeUntilItGoes) {
+  Open("Meter.fwf", MeterForm);
+  IPtr<IProperty> Interval = PropertyOf(Module->GetDesigner(), {Find("Ticker1")}, "Interval");
+  ASSERT_EQ(Interval->GetValue(), "1000");
+  EXPECT_THAT(Verbs("Gauge1"), ElementsAre("Fill", "Empty"));  // made and gone at once
+  PackageLoader().OnInUse = [&](const TLoadedPackage&, const std::vector<String>&) {
+    Host.CloseAll();
+    return true;
+  };
+  PackageLoader().Unload("Gauges");
+  ASSERT_TRUE(IsLoaded(FW_GAUGES_PACKAGE));
+  EXPECT_EQ(Interval->GetName(), "Interval");
+  Interval.Reset();
+  CurrentPackageService<TPackageObjects>()->Prune();
+  EXPECT_FALSE(IsLoaded(FW_GAUGES_PACKAGE));
 }
 
 }  // namespace
