@@ -18,8 +18,9 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
       {"rename Dialog.fwf OkButton AcceptButton", "Settings.fwf",
        "    inherited AcceptButton: TButton\n      Caption = 'Save'\n", "OkButton"},
       {"delete Dialog.fwf CancelButton", "Settings.fwf", "inherited AcceptButton", "CancelButton"},
-      {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton", "Settings.fwf",
-       "    inherited HelpButton: TButton\n    end\n", "OkButton"},
+      {"run -e 'add Dialog.fwf TButton --parent ButtonPanel --name HelpButton' -e 'set Settings.fwf "
+       "HelpButton.Caption=Help'",
+       "Settings.fwf", "    inherited HelpButton: TButton\n      Caption = 'Help'\n    end\n", "OkButton"},
       // The manager of a deleted frame instance goes with it.
       {"run -e 'delete Contact.fwf HomeAddress' -e 'rename Address.fwf CityEdit Town'", "Contact.fwf",
        "    inherited Town: TEdit\n      Text = 'Springfield'\n", "HomeAddress"},
@@ -43,6 +44,14 @@ TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) 
               AllOf(HasSubstr("\"Close\""), HasSubstr("\"Save\""), HasSubstr("\"Shelbyville\""),
                     HasSubstr("\"Springfield\""), Not(HasSubstr("\"Accept\"")), Not(HasSubstr("saved S"))));
   EXPECT_EQ(Read("Settings.fwf") + Read("Contact.fwf"), Before["Settings.fwf"] + Before["Contact.fwf"]);
+}
+
+TEST_F(ToolTest, ADescendantThatOnlyGainsAComponentItDoesNotOverrideStaysAsItsAuthorWroteIt) {
+  // The file writes a block that overrides nothing (CancelButton); a new one is still not added.
+  EXPECT_EQ(RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton").Out,
+            "Dialog.fwf: added HelpButton: TButton in ButtonPanel\nsaved Dialog.fwf (text form)\n");
+  EXPECT_EQ(Read("Settings.fwf"), Before["Settings.fwf"]);
+  EXPECT_THAT(RunOk("props Settings.fwf HelpButton").Out, HasSubstr("Caption"));
 }
 
 TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
