@@ -1,0 +1,55 @@
+// Modules written by hand the way people write them (a byte-order mark, CRLF line ends, tabs
+// mixed with spaces, comments, other classes in the unit, properties in their own order and
+// letter case): each verb changes what it was asked to and leaves every other byte.
+#include "ToolFixture.h"
+#include "tests/support/Samples.h"
+
+namespace formwright::testing {
+namespace {
+
+std::string Crlf(const std::string& Text) {
+  std::string R;
+  for (const char Ch : Text) R += Ch == '\n' ? std::string("\r\n") : std::string(1, Ch);
+  return R;
+}
+
+class HandWrittenTest : public ToolTest {
+ protected:
+  HandWrittenTest() {
+    Write("Notes.fwf", Crlf(Sample("Notes.fwf")));
+    Write("Notes.pas", "\xEF\xBB\xBF" + Crlf(Sample("Notes.pas")));
+    Before = Snapshot();
+  }
+  // The file as it was with each `From` replaced by its `To` (given with LF line ends).
+  std::string With(const std::string& File, const std::vector<std::pair<std::string, std::string>>& Edits) {
+    std::string Text = Before[File];
+    for (const auto& [From, To] : Edits) {
+      const size_t At = Text.find(Crlf(From));
+      EXPECT_NE(At, std::string::npos) << From;
+      if (At != std::string::npos) Text.replace(At, Crlf(From).size(), Crlf(To));
+    }
+    return Text;
+  }
+};
+
+TEST_F(HandWrittenTest, HandlersShowEachHeadingOnOneLine) {
+  const nlohmann::ordered_json Doc = Json(RunOk("handlers Notes.fwf --json"));
+  EXPECT_EQ(PropField(Doc["handlers"], "SaveBtnClick", "declaration"),
+            "procedure SaveBtnClick(Sender: TObject)");
+  EXPECT_EQ(PropField(Doc["handlers"], "NoteMemoKeyDown", "declaration"),
+            "procedure NoteMemoKeyDown(Sender: TObject; var Key: Word; Shift: TShiftState)");
+}
+
+TEST_F(HandWrittenTest, NewDeclarationsTakeTheIndentationOfTheLineTheyFollow) {
+  RunOk("run -e 'add Notes.fwf TLabel' -e 'set Notes.fwf SaveBtn.OnEnter=SaveBtnEnter'");
+  const std::string Unit = Read("Notes.pas");
+  EXPECT_EQ(
+      Unit.substr(0, Unit.find("implementation")),
+      With("Notes.pas", {{"    NoteMemo: TMemo;\n", "    NoteMemo: TMemo;\n    Label1: TLabel;\n"},
+                         {"Shift: TShiftState);\n  private",
+                          "Shift: TShiftState);\n    procedure SaveBtnEnter(Sender: TObject);\n  private"}})
+          .substr(0, Unit.find("implementation")));
+}
+
+}  // namespace
+}  // namespace formwright::testing
