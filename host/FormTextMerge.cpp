@@ -481,6 +481,12 @@ class TMerger {
 
 std::optional<String> MergeFormText(const String& Original, const String& Loaded, const String& Saved) {
   if (Loaded == Saved) return Original;
+  // A byte-order mark before the file's text stays where it is.
+  const String Bom = "\xEF\xBB\xBF";
+  if (Original.compare(0, Bom.size(), Bom) == 0) {
+    auto Merged = MergeFormText(Original.substr(Bom.size()), Loaded, Saved);
+    return Merged ? std::optional<String>(Bom + *Merged) : std::nullopt;
+  }
   try {
     TFormText File(Original), LoadedText(Loaded), SavedText(Saved);
     const TBlock FB = File.Parse(), LB = LoadedText.Parse(), SB = SavedText.Parse();
