@@ -51,5 +51,20 @@ TEST_F(HandWrittenTest, NewDeclarationsTakeTheIndentationOfTheLineTheyFollow) {
           .substr(0, Unit.find("implementation")));
 }
 
+TEST_F(HandWrittenTest, RetypeRefusesToDropLinesOrItemsAndKeepsThemWhereTheNewClassHasThem) {
+  ExpectEachRefused({
+      {"retype Notes.fwf NoteMemo TEdit", 1,
+       "Notes.fwf: cannot retype NoteMemo to TEdit: TEdit does not keep Lines (--force drops them)"},
+      {"run -e 'add Notes.fwf TStatusBand --name Bar' -e 'set Notes.fwf Bar.Sections.Count=2' -e 'retype "
+       "Notes.fwf Bar TPanel'",
+       1, "TPanel does not keep Sections (--force drops them)"},
+  });
+  Write("kinds.txt", "Plain\nTodo\n");
+  RunOk(
+      "run -e 'add Notes.fwf TListBox --name Kinds' -e 'set Notes.fwf Kinds.Items=@kinds.txt' -e 'retype "
+      "Notes.fwf Kinds TComboBox'");
+  EXPECT_THAT(Read("Notes.fwf"), HasSubstr("Items.Strings = (\r\n      'Plain'\r\n      'Todo')\r\n"));
+}
+
 }  // namespace
 }  // namespace formwright::testing
