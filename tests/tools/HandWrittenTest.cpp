@@ -66,5 +66,14 @@ TEST_F(HandWrittenTest, RetypeRefusesToDropLinesOrItemsAndKeepsThemWhereTheNewCl
   EXPECT_THAT(Read("Notes.fwf"), HasSubstr("Items.Strings = (\r\n      'Plain'\r\n      'Todo')\r\n"));
 }
 
+TEST_F(HandWrittenTest, ANameTheUnitGivesAValueIsRefusedForAComponent) {
+  ExpectEachRefused({
+      {"rename Notes.fwf SaveBtn nktodo", 1,
+       "Notes.fwf: cannot rename SaveBtn to nktodo: nktodo is declared in the unit and cannot be used as a "
+       "component name"},
+      {"add Notes.fwf TButton --name nkPlain", 1, "nkPlain is declared in the unit"},
+  });
+}
+
 }  // namespace
 }  // namespace formwright::testing
