@@ -60,8 +60,9 @@ String FormData(TReferenceRoot& R, bool Text, bool& NaturalText) {
 }
 }  // namespace
 
-String ModuleText(const String& FileName) {
-  const String Data = ReadFile(FileName);
+String ModuleText(const String& FileName) { return StreamText(ReadFile(FileName)); }
+
+String StreamText(const String& Data) {
   TStringStream In(Data);
   if (TestStreamFormat(&In) >= sofText) return Data;
   TStringStream Out;
@@ -306,6 +307,13 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
         if (P.Followed && Merged && *Merged == Author->second.File) {
           Kept.emplace_back(P.Root, TAuthorText{*Merged, P.Data});
           continue;
+        }
+        // So does a binary one whose stream gained nothing but blocks that override nothing (a
+        // component its ancestor gained).
+        if (auto Was = FFollowerData.find(P.Root);
+            P.Followed && !P.Text && P.NaturalText == P.Text && Was != FFollowerData.end()) {
+          const String Before = StreamText(Was->second);
+          if (MergeFormText(Before, Before, StreamText(P.Data)) == Before) continue;
         }
         // The module saves itself (its form file, and its unit when that changed); a text
         // module that is wanted in the binary form is then written in that form.

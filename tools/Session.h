@@ -138,5 +138,7 @@ std::vector<String> EmbeddedFrameClasses(const String& FileName);
 String AncestorClassOf(const String& FileName);
 // The module file as text (binary files converted); raises when it cannot be read.
 String ModuleText(const String& FileName);
+// A component stream in the text form (a binary one converted).
+String StreamText(const String& Data);
 
 }  // namespace formwright::tool

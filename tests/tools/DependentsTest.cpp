@@ -52,6 +52,12 @@ TEST_F(ToolTest, ADescendantThatOnlyGainsAComponentItDoesNotOverrideStaysAsItsAu
             "Dialog.fwf: added HelpButton: TButton in ButtonPanel\nsaved Dialog.fwf (text form)\n");
   EXPECT_EQ(Read("Settings.fwf"), Before["Settings.fwf"]);
   EXPECT_THAT(RunOk("props Settings.fwf HelpButton").Out, HasSubstr("Caption"));
+  // A binary file the same.
+  RunOk("convert Settings.fwf --binary");
+  const std::string Binary = Read("Settings.fwf");
+  EXPECT_THAT(RunOk("add Dialog.fwf TButton --parent ButtonPanel --name TipButton").Out,
+              Not(HasSubstr("Settings.fwf")));
+  EXPECT_EQ(Read("Settings.fwf"), Binary);
 }
 
 TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
