@@ -1,5 +1,6 @@
 #include "tools/Args.h"
 
+#include <filesystem>
 #include <limits>
 
 #include <glob.h>
@@ -49,6 +50,12 @@ std::vector<String> TArgs::TakeFiles() {
   while (!Positional.empty() && IsModuleFileArg(Positional.front())) {
     Files.push_back(Positional.front());
     Positional.erase(Positional.begin());
+  }
+  std::error_code Ec;
+  if (Files.empty() && !Positional.empty() && std::filesystem::is_directory(Positional.front(), Ec)) {
+    String Folder = Positional.front();
+    while (Folder.size() > 1 && Folder.back() == '/') Folder.pop_back();
+    throw EUsage(Format("%s is a folder: name its module files (%s/*.fwf)", Positional.front(), Folder));
   }
   if (Files.empty()) throw EUsage("No module file given (module files end in .fwf)");
   return Files;

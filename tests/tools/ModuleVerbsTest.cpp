@@ -115,6 +115,7 @@ TEST_F(ToolTest, BadUsageAndAFailingRunLineExitWithTheirCodeAndSaveNothing) {
       {"run -e 'set Main.fwf SearchButton.Caption=\"unbalanced'", 2, "line 1:"},
       {"frobnicate Main.fwf", 2, "Unknown verb 'frobnicate'"},
       {"show", 2, "No module file given"},
+      {"find . --class TButton", 2, ". is a folder: name its module files (./*.fwf)"},
       {"convert Main.fwf", 2, "convert needs one of --text and --binary"},
       {"convert Main.fwf Data.fwf --text -o X.fwf", 2, "-o needs exactly one module file"},
   });
