@@ -96,9 +96,30 @@ std::vector<String> ExpandFiles(const std::vector<String>& Patterns) {
   return Files;
 }
 
+// The line up to a comment: a "#" that begins a word outside quotes, as the shell reads it.
+static String WithoutComment(const String& Line) {
+  char Quote = 0;
+  for (size_t I = 0; I < Line.size(); ++I) {
+    const char Ch = Line[I];
+    if (Quote) {
+      if (Ch == Quote)
+        Quote = 0;
+      else if (Ch == '\\' && Quote == '"')
+        ++I;
+    } else if (Ch == '\\') {
+      ++I;
+    } else if (Ch == '\'' || Ch == '"') {
+      Quote = Ch;
+    } else if (Ch == '#' && (I == 0 || Line[I - 1] == ' ' || Line[I - 1] == '\t')) {
+      return Line.substr(0, I);
+    }
+  }
+  return Line;
+}
+
 std::vector<String> SplitWords(const String& Line) {
   wordexp_t W{};
-  const int Rc = wordexp(Line.c_str(), &W, WRDE_NOCMD);
+  const int Rc = wordexp(WithoutComment(Line).c_str(), &W, WRDE_NOCMD);
   if (Rc != 0) {
     if (Rc == WRDE_NOSPACE) wordfree(&W);
     switch (Rc) {

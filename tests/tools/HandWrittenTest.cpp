@@ -75,5 +75,15 @@ TEST_F(HandWrittenTest, ANameTheUnitGivesAValueIsRefusedForAComponent) {
   });
 }
 
+TEST_F(HandWrittenTest, AScriptReadsAsTheShellWouldWithCommentsAfterTheWords) {
+  RunOk(
+      "run",
+      Crlf("# notes\n\nset Notes.fwf SaveBtn.Caption='Save #1' # the button\n  add Notes.fwf TLabel  #x\n"));
+  EXPECT_EQ(
+      Read("Notes.fwf").substr(0, Read("Notes.fwf").find("  object CancelBtn")),
+      With("Notes.fwf", {{"'&Save'", "'Save #1'"}}).substr(0, Read("Notes.fwf").find("  object CancelBtn")));
+  EXPECT_THAT(Read("Notes.fwf"), HasSubstr("object Label1: TLabel"));
+}
+
 }  // namespace
 }  // namespace formwright::testing
