@@ -94,6 +94,15 @@ TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
   ExpectRefused(Run("rename Dialog.fwf OkButton AcceptButton"), 1, "'Settings.fwf' is a read-only file");
 }
 
+TEST_F(ToolTest, AnAncestorClassThatTwoFilesHaveIsRefusedNamingBoth) {
+  RunOk("convert Dialog.fwf --binary -o Copy.fwf");  // a copy beside its original
+  Before = Snapshot();
+  ExpectEachRefused(
+      {{"set Settings.fwf Button1.Caption=X", 1,
+        "Settings.fwf: TDialogForm is its ancestor, and more than one module file beside it has "
+        "that class (Copy.fwf, Dialog.fwf): keep one of them in this folder"}});
+}
+
 TEST_F(ToolTest, RevertGivesAPropertyBackItsInheritedValue) {
   ExpectEachRefused({
       {"revert Settings.fwf AutoSaveBox.Caption", 1,
