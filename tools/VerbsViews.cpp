@@ -57,6 +57,7 @@ void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Format("%s is a view of %s; name the module's own file", File, R.GetMasterView()->GetFileName()));
   if (!Add && !Remove) return ListViews(R, File, Out);
   const String Name = Args.Value(Add ? "--add" : "--remove");
+  if (Trim(Name).empty()) throw EUsage(Format("%s takes the name of a view", Add ? "--add" : "--remove"));
   IPtr<IRoot> Master(static_cast<IRoot*>(&R));
   try {
     if (Add) {

@@ -57,6 +57,7 @@ TEST_F(ToolTest, RefusedViewCommandsChangeNoFile) {
        "Main.fwf: cannot remove view Desktop: View \"Desktop\" does not exist in module"},
       {"views Main.fwf --add Tablet", 1, "Main.fwf: cannot add view Tablet: Main.Tablet.fwf exists already"},
       {"views Main.fwf --add Tablet --remove Phone", 2, "views takes --add or --remove, not both"},
+      {"views Main.fwf --add ''", 2, "--add takes the name of a view"},
       {"views Main.Phone.fwf --add Tablet", 1, "Main.Phone.fwf is a view of Main.fwf"},
   });
 }
