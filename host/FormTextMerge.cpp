@@ -26,7 +26,8 @@ struct TBlock {
   size_t KindBegin = 0, KindEnd = 0;
   size_t NameBegin = 0, NameEnd = 0;  // equal for a block without a name
   size_t ClassBegin = 0, ClassEnd = 0;
-  size_t HeadEnd = 0;  // just past the header line
+  size_t HeadEnd = 0;    // just past the header line
+  bool Indexed = false;  // the header gives an order index
   std::vector<TProp> Props;
   std::vector<TBlock> Children;
   size_t EndBegin = 0;  // start of the line of its `end`
@@ -80,13 +81,15 @@ class TFormText {
     FEnd = FParser.TokenEnd();
     FParser.NextToken();
   }
-  // An order index in brackets after a block's header or a collection's `item`.
-  void SkipIndex() {
-    if (FParser.TokenChar() != '[') return;
+  // An order index in brackets after a block's header or a collection's `item`; whether there
+  // was one.
+  bool SkipIndex() {
+    if (FParser.TokenChar() != '[') return false;
     Next();
     Next();
     FParser.CheckChar(']');
     Next();
+    return true;
   }
   // The start of the current token, which must begin its own line.
   size_t LineStart() const {
@@ -114,7 +117,7 @@ class TFormText {
       B.ClassEnd = FParser.TokenEnd();
       Next();
     }
-    SkipIndex();
+    B.Indexed = SkipIndex();
     B.HeadEnd = LineEnd(FEnd);
     while (!FParser.TokenSymbolIs("end")) {
       if (AtBlock()) {
@@ -348,7 +351,7 @@ class TMerger {
   // An inherited block that overrides nothing, nor holds a block that does: a module that
   // inherits reads the same without it, and authors often leave such blocks out.
   static bool OverridesNothing(const TFormText& T, const TBlock& B) {
-    return SameText(T.Slice(B.KindBegin, B.KindEnd), "inherited") && B.Props.empty() &&
+    return SameText(T.Slice(B.KindBegin, B.KindEnd), "inherited") && B.Props.empty() && !B.Indexed &&
            std::all_of(B.Children.begin(), B.Children.end(),
                        [&](const TBlock& C) { return OverridesNothing(T, C); });
   }
@@ -416,8 +419,9 @@ class TMerger {
       return F.Slice(Index == 0 ? RegionBegin : FB.Children[Index - 1].End, FC->Begin);
     };
     auto Added = [&](const TBlock& SC) {
-      // Where the file leaves out inherited blocks that override nothing, it still does.
-      if (LeftOut > 0 && OverridesNothing(S, SC)) return String();
+      // A component the module gained through its ancestor or frame, which it does not
+      // override, reads the same without a block: the author's file is not touched for it.
+      if (OverridesNothing(S, SC)) return String();
       const String From = S.IndentOf(SC.Begin);
       String Text = ChildIndent + Reindented(S.Slice(SC.Begin + From.size(), SC.End), From, ChildIndent);
       if (SC.End == S.Text().size()) Text += FCrLf ? "\r\n" : "\n";
@@ -477,6 +481,12 @@ class TMerger {
 
 std::optional<String> MergeFormText(const String& Original, const String& Loaded, const String& Saved) {
   if (Loaded == Saved) return Original;
+  // A byte-order mark before the file's text stays where it is.
+  const String Bom = "\xEF\xBB\xBF";
+  if (Original.compare(0, Bom.size(), Bom) == 0) {
+    auto Merged = MergeFormText(Original.substr(Bom.size()), Loaded, Saved);
+    return Merged ? std::optional<String>(Bom + *Merged) : std::nullopt;
+  }
   try {
     TFormText File(Original), LoadedText(Loaded), SavedText(Saved);
     const TBlock FB = File.Parse(), LB = LoadedText.Parse(), SB = SavedText.Parse();

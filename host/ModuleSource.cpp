@@ -291,7 +291,7 @@ std::vector<String> TModuleSource::TypeNames() const {
 bool TModuleSource::DeclaresName(const String& Name) {
   // The handlers through their index: every new component's name is checked here.
   return FindHandler(Name) || ContainsText(FLayout.MethodNames, Name) || ContainsText(TypeNames(), Name) ||
-         ContainsText(FLayout.MemberNames, Name);
+         ContainsText(FLayout.MemberNames, Name) || ContainsText(FLayout.ValueNames, Name);
 }
 
 void TModuleSource::PasteHandlers(const String& Source, TStrings* Renames, TStrings* HandlerNames) {

@@ -155,13 +155,17 @@ String TModuleSource::TextAs(const String& UnitName) const {
       if (SameText(E.TextOf(V), FOriginalClassName.substr(1))) E.Replace(V, FClassName.substr(1));
   }
 
+  // New lines take the indentation of the line they follow (the last field, the last method),
+  // as an author who mixes tabs and spaces would continue.
   String Indent;
   if (!L.Fields.empty())
-    Indent = E.IndentAt(Tokens[L.Fields.front().DeclFirst].Begin);
+    Indent = E.IndentAt(Tokens[L.Fields.back().DeclFirst].Begin);
   else if (!L.Methods.empty())
     Indent = E.IndentAt(Tokens[L.Methods.front().DeclFirst].Begin);
   else
     Indent = E.IndentAt(Tokens[L.ClassName].Begin) + "  ";
+  const String MethodIndent =
+      L.Methods.empty() ? Indent : E.IndentAt(Tokens[L.Methods.back().DeclFirst].Begin);
 
   // Fields: renamed, retyped or gone in place; new ones after the last one read.
   std::vector<size_t> Owner(L.Fields.size(), NoToken);
@@ -219,7 +223,7 @@ String TModuleSource::TextAs(const String& UnitName) const {
     // A handler read from the unit keeps what its author wrote: one declared but not
     // implemented (or implemented but not declared) is left so.
     if (H.Origin == NoToken && H.Routine == NoToken) {
-      NewDecls.push_back(Indent + DeclarationText(H));
+      NewDecls.push_back(MethodIndent + DeclarationText(H));
       NewBodies.push_back(HandlerText(H));
     }
     // A renamed handler is renamed in both places; one not renamed keeps its author's spelling

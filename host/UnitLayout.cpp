@@ -162,8 +162,12 @@ class TLayoutReader {
         C.Next();
         VarSection(Interface);
       } else if (IsAny(C, {"const", "resourcestring", "label", "exports"})) {
+        const bool Values = !IsAny(C, {"label", "exports"});
         C.Next();
-        while (!C.AtEnd() && !AtSectionWord(C)) SkipTo(";");
+        while (!C.AtEnd() && !AtSectionWord(C)) {
+          if (Values && C.IsIdent() && (C.Is("=", 1) || C.Is(":", 1))) L.ValueNames.push_back(C.Name());
+          SkipTo(";");
+        }
       } else if (C.Is("class") || AtRoutineWord(C)) {
         Routine(!Interface);
       } else if (IsAny(C, {"implementation", "initialization", "finalization", "begin", "end"})) {
@@ -213,8 +217,19 @@ class TLayoutReader {
         SkipBody();
         SkipTo(";");
       } else {
+        if (C.Is("(")) EnumerationValues();
         SkipTo(";");
       }
+    }
+  }
+
+  // The values of an enumerated type ("(nkPlain, nkTodo = 4)"), from its "(".
+  void EnumerationValues() {
+    C.Next();
+    while (!C.AtEnd() && C.IsIdent()) {
+      L.ValueNames.push_back(C.Name());
+      while (!C.AtEnd() && !C.Is(",") && !C.Is(")")) C.Next();
+      if (C.Is(",")) C.Next();
     }
   }
 
@@ -233,6 +248,7 @@ class TLayoutReader {
   void VarSection(bool Interface) {
     while (!C.AtEnd() && !AtSectionWord(C)) {
       const std::vector<size_t> Names = NameList();
+      for (size_t N : Names) L.ValueNames.emplace_back(C.TextOf(C.Tokens()[N]));
       if (Interface && C.Is(":") && L.ClassName != NoToken && C.IsIdent(1) && C.Is(";", 2) &&
           SameText(C.Name(1), C.TextOf(C.Tokens()[L.ClassName])))
         L.FormVariables.insert(L.FormVariables.end(), Names.begin(), Names.end());

@@ -54,6 +54,7 @@ struct TUnitLayout {
   std::vector<String> MethodNames;     // every method of the form class outside the first section
   std::vector<String> MemberNames;     // every field and property of the form class outside the first section
   std::vector<String> TypeNames;       // every type the unit declares
+  std::vector<String> ValueNames;      // every constant, variable and enumeration value of the unit
 };
 
 // Reads the layout of a unit whose form class is ClassName (empty: the first class of the

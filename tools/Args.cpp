@@ -1,5 +1,6 @@
 #include "tools/Args.h"
 
+#include <filesystem>
 #include <limits>
 
 #include <glob.h>
@@ -50,6 +51,12 @@ std::vector<String> TArgs::TakeFiles() {
     Files.push_back(Positional.front());
     Positional.erase(Positional.begin());
   }
+  std::error_code Ec;
+  if (Files.empty() && !Positional.empty() && std::filesystem::is_directory(Positional.front(), Ec)) {
+    String Folder = Positional.front();
+    while (Folder.size() > 1 && Folder.back() == '/') Folder.pop_back();
+    throw EUsage(Format("%s is a folder: name its module files (%s/*.fwf)", Positional.front(), Folder));
+  }
   if (Files.empty()) throw EUsage("No module file given (module files end in .fwf)");
   return Files;
 }
@@ -89,9 +96,30 @@ std::vector<String> ExpandFiles(const std::vector<String>& Patterns) {
   return Files;
 }
 
+// The line up to a comment: a "#" that begins a word outside quotes, as the shell reads it.
+static String WithoutComment(const String& Line) {
+  char Quote = 0;
+  for (size_t I = 0; I < Line.size(); ++I) {
+    const char Ch = Line[I];
+    if (Quote) {
+      if (Ch == Quote)
+        Quote = 0;
+      else if (Ch == '\\' && Quote == '"')
+        ++I;
+    } else if (Ch == '\\') {
+      ++I;
+    } else if (Ch == '\'' || Ch == '"') {
+      Quote = Ch;
+    } else if (Ch == '#' && (I == 0 || Line[I - 1] == ' ' || Line[I - 1] == '\t')) {
+      return Line.substr(0, I);
+    }
+  }
+  return Line;
+}
+
 std::vector<String> SplitWords(const String& Line) {
   wordexp_t W{};
-  const int Rc = wordexp(Line.c_str(), &W, WRDE_NOCMD);
+  const int Rc = wordexp(WithoutComment(Line).c_str(), &W, WRDE_NOCMD);
   if (Rc != 0) {
     if (Rc == WRDE_NOSPACE) wordfree(&W);
     switch (Rc) {

@@ -104,6 +104,25 @@ String Columns(const std::vector<std::pair<String, String>>& Lines, const String
   return R;
 }
 
+}  // namespace
+
+String RenderTable(const std::vector<std::vector<String>>& Rows, const String& Indent) {
+  std::vector<size_t> W;
+  for (const auto& Row : Rows) {
+    W.resize(std::max(W.size(), Row.size()));
+    for (size_t I = 0; I < Row.size(); ++I) W[I] = std::max(W[I], TextWidth(Row[I]));
+  }
+  String R;
+  for (const auto& Row : Rows) {
+    String Line = Indent;
+    for (size_t I = 0; I < Row.size(); ++I) Line += I + 1 < Row.size() ? Pad(Row[I], W[I] + 2) : Row[I];
+    R += Line + "\n";
+  }
+  return R;
+}
+
+namespace {
+
 // The attribute names, as --json lists them.
 String AttributesText(const json& Attrs) {
   String R;

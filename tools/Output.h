@@ -58,6 +58,8 @@ String RenderProperties(const json& Doc);
 String RenderHandlers(const json& Doc);
 // The lines of one string list, exactly as they are, one per output line.
 String RenderLines(const json& Doc);
+// Rows of cells in aligned columns, each line after Indent, the first row being the header.
+String RenderTable(const std::vector<std::vector<String>>& Rows, const String& Indent);
 // The columns a text takes on a terminal (wide East Asian characters take two, combining marks
 // none).
 size_t TextWidth(std::string_view Text);

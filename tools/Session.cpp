@@ -60,8 +60,9 @@ String FormData(TReferenceRoot& R, bool Text, bool& NaturalText) {
 }
 }  // namespace
 
-String ModuleText(const String& FileName) {
-  const String Data = ReadFile(FileName);
+String ModuleText(const String& FileName) { return StreamText(ReadFile(FileName)); }
+
+String StreamText(const String& Data) {
   TStringStream In(Data);
   if (TestStreamFormat(&In) >= sofText) return Data;
   TStringStream Out;
@@ -113,18 +114,16 @@ TSession::TSession() : FFiles(MakeIntf<TDiskFileSystem>()), FHost(FFiles) {
 
 TSession::~TSession() { FHost.CloseAll(); }
 
-String TSession::FindModuleOfClass(const String& Folder, const String& ClassName) {
+std::vector<String> TSession::FindModuleOfClass(const String& Folder, const String& ClassName) {
   auto It = FClassFiles.find(Folder);
   if (It == FClassFiles.end()) {
-    std::map<String, String> Classes;
-    for (const String& F : ModuleFilesIn(Folder)) {
-      const String Cls = LowerCase(ModuleClassOf(F));
-      if (!Cls.empty()) Classes.emplace(Cls, F);  // the first file of a class wins
-    }
+    std::map<String, std::vector<String>> Classes;
+    for (const String& F : ModuleFilesIn(Folder))
+      if (const String Cls = LowerCase(ModuleClassOf(F)); !Cls.empty()) Classes[Cls].push_back(F);
     It = FClassFiles.emplace(Folder, std::move(Classes)).first;
   }
   auto F = It->second.find(LowerCase(ClassName));
-  return F == It->second.end() ? String() : F->second;
+  return F == It->second.end() ? std::vector<String>() : F->second;
 }
 
 String AncestorClassOf(const String& FileName) {
@@ -144,12 +143,22 @@ void TSession::OpenNeeded(const String& FileName) {
     // Base classes (TForm, TFrame, TDataModule) are registered and have no module file, even
     // when a file in the folder names one as its own class.
     if (TClass C = GetClass(ClassName); C && !IsProxyClass(C)) continue;
-    const String File = FindModuleOfClass(FolderOf(FileName), ClassName);
-    if (File.empty()) {
+    const std::vector<String> Files = FindModuleOfClass(FolderOf(FileName), ClassName);
+    if (Files.empty()) {
       throw Exception(Format("%s: %s is %s, and no module file beside it has that class", FileName, ClassName,
                              String(Role)));
     }
-    if (CanonicalOf(File) != CanonicalOf(FileName)) Module(File);
+    // Two files of one class (a copy left beside its original): which one the module follows
+    // cannot be told, and following the wrong one would save it against the wrong values.
+    if (Files.size() > 1) {
+      String Names;
+      for (const String& F : Files) Names += (Names.empty() ? "" : ", ") + fs::path(F).filename().string();
+      throw Exception(
+          Format("%s: %s is %s, and more than one module file beside it has that class (%s): keep "
+                 "one of them in this folder",
+                 FileName, ClassName, String(Role), Names));
+    }
+    if (CanonicalOf(Files.front()) != CanonicalOf(FileName)) Module(Files.front());
   }
 }
 
@@ -306,6 +315,13 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
         if (P.Followed && Merged && *Merged == Author->second.File) {
           Kept.emplace_back(P.Root, TAuthorText{*Merged, P.Data});
           continue;
+        }
+        // So does a binary one whose stream gained nothing but blocks that override nothing (a
+        // component its ancestor gained).
+        if (auto Was = FFollowerData.find(P.Root);
+            P.Followed && !P.Text && P.NaturalText == P.Text && Was != FFollowerData.end()) {
+          const String Before = StreamText(Was->second);
+          if (MergeFormText(Before, Before, StreamText(P.Data)) == Before) continue;
         }
         // The module saves itself (its form file, and its unit when that changed); a text
         // module that is wanted in the binary form is then written in that form.

@@ -94,8 +94,8 @@ class TSession {
   // edit reached it).
   bool Followed(TReferenceRoot& Root);
   void ExportModule(TReferenceRoot& Root, const String& File, const String& Data);
-  // The module file in Folder whose root class is ClassName; empty when none.
-  String FindModuleOfClass(const String& Folder, const String& ClassName);
+  // The module files in Folder whose root class is ClassName, in name order; empty when none.
+  std::vector<String> FindModuleOfClass(const String& Folder, const String& ClassName);
 
   IPtr<TDiskFileSystem> FFiles;  // before FHost, which writes through it
   TReferenceHost FHost;
@@ -109,7 +109,7 @@ class TSession {
   };
   std::map<TReferenceRoot*, bool> FForced;  // module -> saved as text
   std::vector<TExport> FExports;
-  std::map<String, std::map<String, String>> FClassFiles;  // folder -> class (lower) -> file
+  std::map<String, std::map<String, std::vector<String>>> FClassFiles;  // folder -> class (lower) -> files
   TModuleLinks FLinks;
   std::set<String> FDependentsOpened;  // canonical paths whose dependents are open
   // A module that follows an ancestor or frames: its stream (in its own form) as it was read.
@@ -138,5 +138,7 @@ std::vector<String> EmbeddedFrameClasses(const String& FileName);
 String AncestorClassOf(const String& FileName);
 // The module file as text (binary files converted); raises when it cannot be read.
 String ModuleText(const String& FileName);
+// A component stream in the text form (a binary one converted).
+String StreamText(const String& Data);
 
 }  // namespace formwright::tool

@@ -4,6 +4,8 @@
 
 #include "moduledesigner/RootAlign.h"
 #include "platform/orx/Controls.h"
+#include "platform/runtime/Filer.h"
+#include "platform/runtime/Streams.h"
 #include "platform/runtime/TypInfo.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
@@ -56,28 +58,55 @@ void PlaceAt(TReferenceRoot& R, TComponent* C, int N) {
   R.ZOrder(true);
 }
 
-// A property the stream writes for C (set, not left at its default); sub-objects (Font) by
-// their own properties.
-bool IsSet(TComponent* C, PPropInfo P) {
-  if (!IsStoredProp(C, P)) return false;
-  if (P->Kind() != tkClass) return !IsDefaultPropertyValue(C, P, nullptr);
-  TObject* Value = GetObjectProp(C, P);
-  if (!Value) return false;
-  if (dynamic_cast<TComponent*>(Value)) return true;
+// Whether a sub-object that is not a component holds what a stream writes beyond its published
+// values: the items of a collection, or data it streams itself (the lines of a string list).
+bool HoldsData(TObject* Value) {
+  if (auto* Items = dynamic_cast<TCollection*>(Value)) return Items->Count() > 0;
+  auto* Object = dynamic_cast<TPersistent*>(Value);
+  if (!Object) return false;
+  TMemoryStream Data;
+  {
+    TWriter W(&Data, 256);
+    W.WriteProperties(Object);
+  }
+  return Data.Size() > 0;
+}
+
+// Whether the published values of a sub-object (Font) are set, not left at their defaults.
+bool SubValuesSet(TObject* Value) {
   for (PPropInfo Sub : GetPropList(Value->ClassType()))
     if (Sub->Kind() != tkClass && IsStoredProp(Value, Sub) && !IsDefaultPropertyValue(Value, Sub, nullptr))
       return true;
   return false;
 }
 
+// The value of P on C when it is a sub-object and not a component (Font, Lines, Sections).
+TPersistent* SubObject(TObject* C, PPropInfo P) {
+  if (P->Kind() != tkClass) return nullptr;
+  TObject* Value = GetObjectProp(C, P);
+  return dynamic_cast<TComponent*>(Value) ? nullptr : dynamic_cast<TPersistent*>(Value);
+}
+
+// A property the stream writes for C (set, not left at its default); sub-objects (Font) by
+// their own properties, or by the data they hold.
+bool IsSet(TComponent* C, PPropInfo P) {
+  if (!IsStoredProp(C, P)) return false;
+  if (P->Kind() != tkClass) return !IsDefaultPropertyValue(C, P, nullptr);
+  TObject* Value = GetObjectProp(C, P);
+  if (!Value) return false;
+  if (dynamic_cast<TComponent*>(Value)) return true;
+  return SubValuesSet(Value) || HoldsData(Value);
+}
+
 // The inspector paths of what is set on C: plain properties by name, a sub-object's by dotted
-// name (Font.Size); component references and events by name.
+// name (Font.Size), a sub-object that holds data of its own (Lines, Sections) by its name;
+// component references and events by name.
 std::vector<String> SetPaths(TComponent* C) {
   std::vector<String> Paths;
   for (PPropInfo P : GetPropList(C->ClassType())) {
     if (SameText(P->Name, "Name") || !IsSet(C, P)) continue;
-    TObject* Value = P->Kind() == tkClass ? GetObjectProp(C, P) : nullptr;
-    if (!Value || dynamic_cast<TComponent*>(Value)) {
+    TPersistent* Value = SubObject(C, P);
+    if (!Value || !SubValuesSet(Value)) {
       Paths.push_back(P->Name);
       continue;
     }
@@ -88,14 +117,15 @@ std::vector<String> SetPaths(TComponent* C) {
   return Paths;
 }
 
-// Whether Class publishes the property at Path with the kind it has on C.
+// Whether Class publishes the property at Path with the kind it has on C (a sub-object that
+// holds data: of a class that can take it).
 bool Publishes(TClass Class, TComponent* C, const String& Path) {
   const std::vector<String> Parts = SplitString(Path, '.');
   PPropInfo Old = GetPropInfo(C, Parts[0]), New = GetPropInfo(Class, Parts[0]);
   if (!New || New->Kind() != Old->Kind()) return false;
-  if (Parts.size() == 1) return true;
-  TClass SubClass = New->PropType->Data.ClassType;
-  TObject* OldSub = GetObjectProp(C, Old);
+  TClass SubClass = New->Kind() == tkClass ? New->PropType->Data.ClassType : nullptr;
+  TPersistent* OldSub = SubObject(C, Old);
+  if (Parts.size() == 1) return !OldSub || (SubClass && OldSub->InheritsFrom(SubClass));
   return SubClass && OldSub && OldSub->InheritsFrom(SubClass);
 }
 
@@ -407,6 +437,12 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       }
       // Values typed into the new component's inspector as C's shows them.
       for (const String& P : Kept) {
+        // A sub-object that holds data (lines, items) is taken over whole.
+        const PPropInfo Whole = P.find('.') == String::npos ? GetPropInfo(C, P) : nullptr;
+        if (TPersistent* Data = Whole ? SubObject(C, Whole) : nullptr) {
+          As<TPersistent>(GetObjectProp(New, GetPropInfo(New, P)))->Assign(Data);
+          continue;
+        }
         const String Value = PropertyDoc(FindProperty(R, {C}, P))["value"].get<String>();
         TypeValue(FindProperty(R, {New}, P), P, Value);
       }

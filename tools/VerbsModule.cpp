@@ -87,6 +87,19 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   std::vector<TComponent*> List;
   for (int I = 0; I < Pasted->GetCount(); ++I)
     if (auto* C = dynamic_cast<TComponent*>(Pasted->Get(I)); C && C != Dest.GetRoot()) List.push_back(C);
+  // Pasted controls come after their new siblings in the tab order, in the order they had:
+  // what was there keeps its tab order, as with a component created there.
+  std::vector<std::pair<int, orx::TWinControl*>> Tabs;
+  for (TComponent* C : List)
+    if (auto* W = dynamic_cast<orx::TWinControl*>(C); W && W->Parent()) Tabs.emplace_back(W->TabOrder(), W);
+  std::sort(Tabs.begin(), Tabs.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
+  try {
+    for (const auto& [Tab, W] : Tabs)
+      TypeValue(FindProperty(Dest, {W}, "TabOrder"), "TabOrder", IntToStr(W->Parent()->ControlCount()));
+  } catch (const Exception& E) {
+    throw Exception(
+        Format("%s: cannot place %s in the tab order: %s", DestFile, NamesOf(Copied), E.Message()));
+  }
   json Copies = json::array(), PastedNames = json::array();
   for (TComponent* C : Copied) Copies.push_back(C->Name());
   for (TComponent* C : List) PastedNames.push_back(C->Name());
@@ -96,7 +109,7 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
        {"verb", "copy"},
        {"from", Sources[0]},
        {"components", Copies},
-       {"pasted", Names}});
+       {"pasted", PastedNames}});
 }
 
 void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out) {

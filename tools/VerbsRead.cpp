@@ -37,13 +37,25 @@ json NodeDoc(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
 }
 
 // A handler's declaration as the unit writes it, without the class ("procedure
-// Button1Click(Sender: TObject)").
+// Button1Click(Sender: TObject)"): its heading up to the closing semicolon, on one line however
+// the author spread it over lines and whatever the unit's line ends.
 String DeclarationOf(TModuleSource& Source, const THandlerSource& H) {
-  const String Text = Source.CopyHandlers({H.Name});
-  String Line = Text.substr(0, Text.find('\n'));
+  String Line;
+  int Depth = 0;
+  bool Blank = false;
+  for (const char Ch : Source.CopyHandlers({H.Name})) {
+    if (Ch == ';' && Depth == 0) break;
+    Depth += Ch == '(' ? 1 : Ch == ')' ? -1 : 0;
+    if (Ch == ' ' || Ch == '\t' || Ch == '\r' || Ch == '\n') {
+      Blank = true;
+      continue;
+    }
+    if (Blank && !Line.empty() && Line.back() != '(' && Ch != ')') Line += ' ';
+    Blank = false;
+    Line += Ch;
+  }
   const String Qualified = Source.ClassName() + ".";
   if (const size_t At = Line.find(Qualified); At != String::npos) Line.erase(At, Qualified.size());
-  if (!Line.empty() && Line.back() == ';') Line.pop_back();
   return Line;
 }
 

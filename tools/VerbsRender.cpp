@@ -50,6 +50,9 @@ void RenderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     throw EUsage(Format("render takes module files only, not '%s'", Args.Positional.front()));
   if (!Output.empty() && Files.size() > 1)
     throw EUsage("-o names the picture of one module; render them one by one");
+  // Only a picture is ever written: a module's form file or unit named by mistake stays.
+  if (!Output.empty() && !(Output.size() > 4 && SameText(Output.substr(Output.size() - 4), ".png")))
+    throw EUsage(Format("-o names the .png picture to write, not '%s'", Output));
   // Every picture is drawn before the first is written, so that a module that cannot be drawn
   // leaves no picture behind.
   std::vector<std::pair<String, TBitmap*>> Pictures;

@@ -1,6 +1,7 @@
 // The views verb: a module's device views, listed, added or removed.
 #include "host/root/ReferenceViews.h"
 #include "platform/runtime/Lists.h"
+#include "tools/Output.h"
 #include "tools/Verbs.h"
 
 namespace formwright::tool {
@@ -20,7 +21,7 @@ std::vector<std::pair<String, String>> ViewEntries(TReferenceRoot& R) {
 
 void ListViews(TReferenceRoot& R, const String& File, TOutput& Out) {
   json Views = json::array();
-  String Text;
+  std::vector<std::vector<String>> Rows{{"view", "form factor", "root", "file"}};
   const auto Entries = ViewEntries(R);
   for (int I = 0; I < R.GetViewCount(); ++I) {
     const String Name = R.GetViewName(I);
@@ -32,10 +33,12 @@ void ListViews(TReferenceRoot& R, const String& File, TOutput& Out) {
                      {"form_factor", FormFactor},
                      {"root", View->GetRootName()},
                      {"file", View->GetFileName()}});
-    Text += Format("%s  %s  %s  %s\n", Name, FormFactor.empty() ? String("-") : FormFactor,
-                   View->GetRootName(), View->GetFileName());
+    Rows.push_back(
+        {Name, FormFactor.empty() ? String("-") : FormFactor, View->GetRootName(), View->GetFileName()});
   }
-  if (Views.empty()) Text = Format("%s has no views\n", File);
+  const String Text = Views.empty()
+                          ? Format("%s has no views\n", File)
+                          : Format("%s: views of %s\n", File, R.GetRootName()) + RenderTable(Rows, "  ");
   Out.Add(json{{"file", File}, {"module", R.GetRootName()}, {"views", Views}}, Text);
 }
 
@@ -54,6 +57,7 @@ void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Format("%s is a view of %s; name the module's own file", File, R.GetMasterView()->GetFileName()));
   if (!Add && !Remove) return ListViews(R, File, Out);
   const String Name = Args.Value(Add ? "--add" : "--remove");
+  if (Trim(Name).empty()) throw EUsage(Format("%s takes the name of a view", Add ? "--add" : "--remove"));
   IPtr<IRoot> Master(static_cast<IRoot*>(&R));
   try {
     if (Add) {

@@ -74,8 +74,8 @@ TEST(FormTextMerge, AnEditChangesOnlyItsOwnLinesOfTheAuthorsFile) {
   }
 }
 
-TEST(FormTextMerge, TheFilesLineEndsAreKept) {
-  String Crlf;
+TEST(FormTextMerge, TheFilesLineEndsAndByteOrderMarkAreKept) {
+  String Crlf = "\xEF\xBB\xBF";
   for (char Ch : File) Crlf += Ch == '\n' ? String("\r\n") : String(1, Ch);
   const String Saved = Replaced(Loaded, {{"    Width = 75\n", "    Width = 90\n"}});
   EXPECT_EQ(MergeFormText(Crlf, Loaded, Saved),

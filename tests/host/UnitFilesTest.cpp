@@ -33,7 +33,7 @@ TEST_F(UnitFiles, ASaveChangesOnlyWhatTheEditReaches) {
 
 TEST_F(UnitFiles, NamesTheUnitDeclaresAreRefusedForComponentsAndHandlers) {
   IPtr<TReferenceRoot> R = Open("People.fwf", PeopleForm, People);
-  for (const char* Name : {"refresh", "FPeople", "People", "TPerson"})
+  for (const char* Name : {"refresh", "FPeople", "People", "TPerson", "Title"})
     EXPECT_THAT([&] { Find(R, "OkButton")->SetName(Name); },
                 ThrowsMessage<EComponentDesignerException>(
                     Format("%s is declared in the unit and cannot be used as a component name", Name)));

@@ -18,8 +18,9 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
       {"rename Dialog.fwf OkButton AcceptButton", "Settings.fwf",
        "    inherited AcceptButton: TButton\n      Caption = 'Save'\n", "OkButton"},
       {"delete Dialog.fwf CancelButton", "Settings.fwf", "inherited AcceptButton", "CancelButton"},
-      {"add Dialog.fwf TButton --parent ButtonPanel --name HelpButton", "Settings.fwf",
-       "    inherited HelpButton: TButton\n    end\n", "OkButton"},
+      {"run -e 'add Dialog.fwf TButton --parent ButtonPanel --name HelpButton' -e 'set Settings.fwf "
+       "HelpButton.Caption=Help'",
+       "Settings.fwf", "    inherited HelpButton: TButton\n      Caption = 'Help'\n    end\n", "OkButton"},
       // The manager of a deleted frame instance goes with it.
       {"run -e 'delete Contact.fwf HomeAddress' -e 'rename Address.fwf CityEdit Town'", "Contact.fwf",
        "    inherited Town: TEdit\n      Text = 'Springfield'\n", "HomeAddress"},
@@ -43,6 +44,20 @@ TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) 
               AllOf(HasSubstr("\"Close\""), HasSubstr("\"Save\""), HasSubstr("\"Shelbyville\""),
                     HasSubstr("\"Springfield\""), Not(HasSubstr("\"Accept\"")), Not(HasSubstr("saved S"))));
   EXPECT_EQ(Read("Settings.fwf") + Read("Contact.fwf"), Before["Settings.fwf"] + Before["Contact.fwf"]);
+}
+
+TEST_F(ToolTest, ADescendantThatOnlyGainsAComponentItDoesNotOverrideStaysAsItsAuthorWroteIt) {
+  // The file writes a block that overrides nothing (CancelButton); a new one is still not added.
+  EXPECT_EQ(RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton").Out,
+            "Dialog.fwf: added HelpButton: TButton in ButtonPanel\nsaved Dialog.fwf (text form)\n");
+  EXPECT_EQ(Read("Settings.fwf"), Before["Settings.fwf"]);
+  EXPECT_THAT(RunOk("props Settings.fwf HelpButton").Out, HasSubstr("Caption"));
+  // A binary file the same.
+  RunOk("convert Settings.fwf --binary");
+  const std::string Binary = Read("Settings.fwf");
+  EXPECT_THAT(RunOk("add Dialog.fwf TButton --parent ButtonPanel --name TipButton").Out,
+              Not(HasSubstr("Settings.fwf")));
+  EXPECT_EQ(Read("Settings.fwf"), Binary);
 }
 
 TEST_F(ToolTest, AHandWrittenDescendantKeepsItsLinesWhenItFollows) {
@@ -77,6 +92,15 @@ TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
   fs::permissions(Dir / "Settings.fwf", fs::perms::owner_read);
   Before = Snapshot();
   ExpectRefused(Run("rename Dialog.fwf OkButton AcceptButton"), 1, "'Settings.fwf' is a read-only file");
+}
+
+TEST_F(ToolTest, AnAncestorClassThatTwoFilesHaveIsRefusedNamingBoth) {
+  RunOk("convert Dialog.fwf --binary -o Copy.fwf");  // a copy beside its original
+  Before = Snapshot();
+  ExpectEachRefused(
+      {{"set Settings.fwf Button1.Caption=X", 1,
+        "Settings.fwf: TDialogForm is its ancestor, and more than one module file beside it has "
+        "that class (Copy.fwf, Dialog.fwf): keep one of them in this folder"}});
 }
 
 TEST_F(ToolTest, RevertGivesAPropertyBackItsInheritedValue) {

@@ -7,6 +7,17 @@ namespace {
 TEST_F(ToolTest, CopyPastesIntoAnotherModuleRenamingClashesAndTheirHandlers) {
   TRunResult R = RunOk("copy Settings.fwf Button1 AutoSaveBox --to Main.fwf --parent ContentPanel");
   EXPECT_THAT(R.Out, HasSubstr("as Button2 (OnClick=Button2Click), AutoSaveBox"));
+  // What was there keeps its tab order; the pasted controls come after it, in their own order.
+  auto Block = [](const std::string& Form, const std::string& Name) {
+    const size_t At = Form.find("object " + Name + ":");
+    return At == std::string::npos ? std::string() : Form.substr(At, Form.find("    end\n", At) - At);
+  };
+  for (const char* Kept : {"NameEdit", "Button1"})
+    EXPECT_EQ(Block(Read("Main.fwf"), Kept), Block(Before["Main.fwf"], Kept));
+  EXPECT_THAT(Block(Read("Main.fwf"), "AutoSaveBox"), HasSubstr("TabOrder = 2"));
+  EXPECT_THAT(Block(Read("Main.fwf"), "Button2"), HasSubstr("TabOrder = 3"));
+  EXPECT_EQ(Json(RunOk("copy Settings.fwf Button1 --to Main.fwf --json"))["pasted"],
+            nlohmann::json{"Button3"});
   RunOk("copy Main.fwf NameEdit --to Main.fwf");  // within one module: a duplicate
   const auto Doc = Show("Main.fwf");
   EXPECT_EQ(NodeField(Doc, "Button2", "parent"), "ContentPanel");
@@ -104,6 +115,7 @@ TEST_F(ToolTest, BadUsageAndAFailingRunLineExitWithTheirCodeAndSaveNothing) {
       {"run -e 'set Main.fwf SearchButton.Caption=\"unbalanced'", 2, "line 1:"},
       {"frobnicate Main.fwf", 2, "Unknown verb 'frobnicate'"},
       {"show", 2, "No module file given"},
+      {"find . --class TButton", 2, ". is a folder: name its module files (./*.fwf)"},
       {"convert Main.fwf", 2, "convert needs one of --text and --binary"},
       {"convert Main.fwf Data.fwf --text -o X.fwf", 2, "-o needs exactly one module file"},
   });

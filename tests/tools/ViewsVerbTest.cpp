@@ -14,6 +14,11 @@ TEST_F(ToolTest, ViewsAddsAViewBesideTheModuleAndLeavesTheModulesFilesAlone) {
   EXPECT_EQ(Read("Main.pas"), Before["Main.pas"]);
   EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\n");
   RunOk("views Main.fwf --add Kiosk");  // not a device: no form factor
+  EXPECT_EQ(RunOk("views Main.fwf").Out,
+            "Main.fwf: views of MainForm\n"
+            "  view    form factor  root             file\n"
+            "  Tablet  Tablet       MainForm_Tablet  Main.Tablet.fwf\n"
+            "  Kiosk   -            MainForm_Kiosk   Main.Kiosk.fwf\n");
   const json Doc = Json(RunOk("views Main.fwf --json"));
   EXPECT_EQ(Doc["views"], (json::array({{{"name", "Tablet"},
                                          {"form_factor", "Tablet"},
@@ -52,6 +57,7 @@ TEST_F(ToolTest, RefusedViewCommandsChangeNoFile) {
        "Main.fwf: cannot remove view Desktop: View \"Desktop\" does not exist in module"},
       {"views Main.fwf --add Tablet", 1, "Main.fwf: cannot add view Tablet: Main.Tablet.fwf exists already"},
       {"views Main.fwf --add Tablet --remove Phone", 2, "views takes --add or --remove, not both"},
+      {"views Main.fwf --add ''", 2, "--add takes the name of a view"},
       {"views Main.Phone.fwf --add Tablet", 1, "Main.Phone.fwf is a view of Main.fwf"},
   });
 }

@@ -1,0 +1,89 @@
+// Modules written by hand the way people write them (a byte-order mark, CRLF line ends, tabs
+// mixed with spaces, comments, other classes in the unit, properties in their own order and
+// letter case): each verb changes what it was asked to and leaves every other byte.
+#include "ToolFixture.h"
+#include "tests/support/Samples.h"
+
+namespace formwright::testing {
+namespace {
+
+std::string Crlf(const std::string& Text) {
+  std::string R;
+  for (const char Ch : Text) R += Ch == '\n' ? std::string("\r\n") : std::string(1, Ch);
+  return R;
+}
+
+class HandWrittenTest : public ToolTest {
+ protected:
+  HandWrittenTest() {
+    Write("Notes.fwf", Crlf(Sample("Notes.fwf")));
+    Write("Notes.pas", "\xEF\xBB\xBF" + Crlf(Sample("Notes.pas")));
+    Before = Snapshot();
+  }
+  // The file as it was with each `From` replaced by its `To` (given with LF line ends).
+  std::string With(const std::string& File, const std::vector<std::pair<std::string, std::string>>& Edits) {
+    std::string Text = Before[File];
+    for (const auto& [From, To] : Edits) {
+      const size_t At = Text.find(Crlf(From));
+      EXPECT_NE(At, std::string::npos) << From;
+      if (At != std::string::npos) Text.replace(At, Crlf(From).size(), Crlf(To));
+    }
+    return Text;
+  }
+};
+
+TEST_F(HandWrittenTest, HandlersShowEachHeadingOnOneLine) {
+  const nlohmann::ordered_json Doc = Json(RunOk("handlers Notes.fwf --json"));
+  EXPECT_EQ(PropField(Doc["handlers"], "SaveBtnClick", "declaration"),
+            "procedure SaveBtnClick(Sender: TObject)");
+  EXPECT_EQ(PropField(Doc["handlers"], "NoteMemoKeyDown", "declaration"),
+            "procedure NoteMemoKeyDown(Sender: TObject; var Key: Word; Shift: TShiftState)");
+}
+
+TEST_F(HandWrittenTest, NewDeclarationsTakeTheIndentationOfTheLineTheyFollow) {
+  RunOk("run -e 'add Notes.fwf TLabel' -e 'set Notes.fwf SaveBtn.OnEnter=SaveBtnEnter'");
+  const std::string Unit = Read("Notes.pas");
+  EXPECT_EQ(
+      Unit.substr(0, Unit.find("implementation")),
+      With("Notes.pas", {{"    NoteMemo: TMemo;\n", "    NoteMemo: TMemo;\n    Label1: TLabel;\n"},
+                         {"Shift: TShiftState);\n  private",
+                          "Shift: TShiftState);\n    procedure SaveBtnEnter(Sender: TObject);\n  private"}})
+          .substr(0, Unit.find("implementation")));
+}
+
+TEST_F(HandWrittenTest, RetypeRefusesToDropLinesOrItemsAndKeepsThemWhereTheNewClassHasThem) {
+  ExpectEachRefused({
+      {"retype Notes.fwf NoteMemo TEdit", 1,
+       "Notes.fwf: cannot retype NoteMemo to TEdit: TEdit does not keep Lines (--force drops them)"},
+      {"run -e 'add Notes.fwf TStatusBand --name Bar' -e 'set Notes.fwf Bar.Sections.Count=2' -e 'retype "
+       "Notes.fwf Bar TPanel'",
+       1, "TPanel does not keep Sections (--force drops them)"},
+  });
+  Write("kinds.txt", "Plain\nTodo\n");
+  RunOk(
+      "run -e 'add Notes.fwf TListBox --name Kinds' -e 'set Notes.fwf Kinds.Items=@kinds.txt' -e 'retype "
+      "Notes.fwf Kinds TComboBox'");
+  EXPECT_THAT(Read("Notes.fwf"), HasSubstr("Items.Strings = (\r\n      'Plain'\r\n      'Todo')\r\n"));
+}
+
+TEST_F(HandWrittenTest, ANameTheUnitGivesAValueIsRefusedForAComponent) {
+  ExpectEachRefused({
+      {"rename Notes.fwf SaveBtn nktodo", 1,
+       "Notes.fwf: cannot rename SaveBtn to nktodo: nktodo is declared in the unit and cannot be used as a "
+       "component name"},
+      {"add Notes.fwf TButton --name nkPlain", 1, "nkPlain is declared in the unit"},
+  });
+}
+
+TEST_F(HandWrittenTest, AScriptReadsAsTheShellWouldWithCommentsAfterTheWords) {
+  RunOk(
+      "run",
+      Crlf("# notes\n\nset Notes.fwf SaveBtn.Caption='Save #1' # the button\n  add Notes.fwf TLabel  #x\n"));
+  EXPECT_EQ(
+      Read("Notes.fwf").substr(0, Read("Notes.fwf").find("  object CancelBtn")),
+      With("Notes.fwf", {{"'&Save'", "'Save #1'"}}).substr(0, Read("Notes.fwf").find("  object CancelBtn")));
+  EXPECT_THAT(Read("Notes.fwf"), HasSubstr("object Label1: TLabel"));
+}
+
+}  // namespace
+}  // namespace formwright::testing
