@@ -113,6 +113,8 @@ struct TModuleStreams {
 // 10,000 components of one class with the properties of a typical control, as WriteRootComponent
 // does, into memory; the module is built on the first call.
 void WritePlainModule();
+// The same, then converted to text as a text module is saved: the yardstick of a text save.
+void WritePlainModuleText();
 
 // The 50,000-component module, built once.
 inline const TModuleStreams& Module50k() {

@@ -194,7 +194,15 @@ BENCHMARK(BM_StreamTextVsBinaryRead)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-void formwright::bench::WritePlainModule() {
+namespace {
+TBenchModule* PlainModule() {
   static const TOwned<TBenchModule> M = BuildModule();
-  benchmark::DoNotOptimize(WriteBinary(M.get()));
+  return M.get();
+}
+}  // namespace
+
+void formwright::bench::WritePlainModule() { benchmark::DoNotOptimize(WriteBinary(PlainModule())); }
+
+void formwright::bench::WritePlainModuleText() {
+  benchmark::DoNotOptimize(Convert(WriteBinary(PlainModule()), ObjectBinaryToText));
 }

@@ -351,20 +351,44 @@ class TWriter : public TFiler {
 
  private:
   void WritePropName(const String& Name);
-  void WriteProperty(TPersistent* Instance, PPropInfo P);
-  void WriteObjectProperty(TPersistent* Instance, PPropInfo P);
+
   void WriteOrdinal(PPropInfo P, int64_t Value);
   void WriteFloatProp(PPropInfo P, long double Value);
   String ReferenceName(TComponent* Component, PPropInfo P) const;
   TPersistent* AncestorValue(PPropInfo P) const;
   // The ancestor and roots that property values are compared against.
   TGetLookupInfoEvent LookupInfo() const;
-  // The properties of `AClass` that a writer may stream (readable, and writable or objects), in
+  struct TWritePlan;
+  // How one property of a class is written: what is resolved once per class (its accessor,
+  // stored test, kind and declared default) and, for an object property, the class of the
+  // object last met there with that class's plan, so that nested objects (fonts, margins) cost
+  // no class test or plan lookup per instance.
+  struct TWriteStep {
+    PPropInfo P = nullptr;
+    const TPropAccessor* Access = nullptr;
+    const std::function<bool(const TObject*)>* Stored = nullptr;  // null: always stored
+    int64_t Default = 0;
+    TTypeKind Kind = tkUnknown;
+    bool Boolean = false;  // an enumeration of type Boolean
+    TClass LastClass = nullptr;
+    uint8_t LastShape = 0;  // what an object of LastClass is (see Writer.cpp)
+    TWritePlan* LastPlan = nullptr;
+  };
+  // The properties of a class that a writer may stream (readable, and writable or objects), in
   // declaration order; worked out once per class and writer.
-  const std::vector<PPropInfo>& WritePlan(TClass AClass);
+  struct TWritePlan {
+    std::vector<TWriteStep> Steps;
+    bool Strings = false;  // the class is a string list
+  };
+  TWritePlan& WritePlan(TClass AClass);
+  void WritePlanned(TPersistent* Instance, TWritePlan& Plan);
+  void WriteProperty(TPersistent* Instance, TWriteStep& S);
+  void WriteObjectProperty(TPersistent* Instance, TWriteStep& S);
 
   TComponent* FRootAncestor = nullptr;
-  std::unordered_map<TClass, std::vector<PPropInfo>> FWritePlans;
+  std::unordered_map<TClass, TWritePlan> FWritePlans;
+  TClass FLastPlanClass = nullptr;
+  TWritePlan* FLastPlan = nullptr;
   String FPropPath;                        // "Font." while the properties of a sub-object are written
   String FContext;                         // name of the component being written, for messages
   std::vector<TComponent*> FAncestorList;  // children of the ancestor, when it has some

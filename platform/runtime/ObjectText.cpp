@@ -27,9 +27,73 @@ String ShortestFloat(F V) {
   return S;
 }
 
+// Whether a string is written as one quoted part: short, printable ASCII and free of quotes.
+bool IsPlainString(std::string_view S) {
+  return S.size() <= LineWidth &&
+         std::all_of(S.begin(), S.end(), [](char C) { return C >= 32 && C < 127 && C != '\''; });
+}
+
+// A reader that takes what a conversion reads most (tags, short strings, small integers)
+// straight from its buffer when it is whole there; everything else, and every error, goes
+// through the reader's own checked methods.
+class TConvertReader : public TReader {
+ public:
+  using TReader::TReader;
+  // The next tag, not consumed.
+  TValueType Next() { return FBufPos < FBufEnd ? static_cast<TValueType>(FBuffer[Index()]) : NextValue(); }
+  bool AtListEnd() { return Next() == vaNull; }
+  // A short string (a length byte and the bytes), valid until the next read.
+  std::string_view Short() {
+    if (FBufPos < FBufEnd) {
+      const int L = FBuffer[Index()];
+      if (FBufPos + 1 + L <= FBufEnd) {
+        const std::string_view V(reinterpret_cast<const char*>(FBuffer.data()) + FBufPos + 1,
+                                 static_cast<size_t>(L));
+        FBufPos += 1 + L;
+        return V;
+      }
+    }
+    FScratch = ReadStr();
+    return FScratch;
+  }
+  // An integer of one or two bytes whole in the buffer, else any integer value.
+  int64_t Integer() {
+    if (FBufPos + 3 <= FBufEnd) {
+      const uint8_t* P = FBuffer.data() + FBufPos;
+      if (P[0] == vaInt8) {
+        FBufPos += 2;
+        return static_cast<int8_t>(P[1]);
+      }
+      if (P[0] == vaInt16) {
+        FBufPos += 3;
+        return GetLE<int16_t>(P + 1);
+      }
+    }
+    return ReadInt64();
+  }
+  // A Latin-1 string (vaString) that is plain ASCII and whole in the buffer, consumed; false
+  // (nothing consumed) otherwise.
+  bool PlainString(std::string_view& Value) {
+    if (FBufPos + 2 > FBufEnd || FBuffer[Index()] != vaString) return false;
+    const int L = FBuffer[Index() + 1];
+    if (FBufPos + 2 + L > FBufEnd) return false;
+    const std::string_view V(reinterpret_cast<const char*>(FBuffer.data()) + FBufPos + 2,
+                             static_cast<size_t>(L));
+    if (!IsPlainString(V)) return false;
+    FBufPos += 2 + L;
+    Value = V;
+    return true;
+  }
+
+ private:
+  size_t Index() const { return static_cast<size_t>(FBufPos); }
+  String FScratch;
+};
+
 class TBinaryToText {
  public:
-  TBinaryToText(TStream* Input, TStream* Output) : FReader(Input, 4096), FOutput(Output) {
+  // A large buffer: most values are then whole in it and taken without a call.
+  TBinaryToText(TStream* Input, TStream* Output) : FReader(Input, 65536), FOutput(Output) {
     // The text is about twice the size of the binary form: growing it once is enough.
     const int64_t Left = Input->Size() - Input->Position();
     if (Left > 0) FText.reserve(static_cast<size_t>(std::min<int64_t>(Left, int64_t(1) << 28)) * 2);
@@ -57,9 +121,10 @@ class TBinaryToText {
     FText.append(Buf, std::to_chars(Buf, Buf + sizeof Buf, V).ptr);
   }
 
-  String CheckedIdent(const String& S, bool AllowDots, bool AllowEmpty) const {
+  std::string_view CheckedIdent(std::string_view S, bool AllowDots, bool AllowEmpty) const {
     if ((S.empty() && AllowEmpty) || IsValidIdent(S, AllowDots)) return S;
-    throw EInvalidImage(Format(SInvalidIdentBytes, PrintableText(S), FReader.Where(FReader.Position())));
+    throw EInvalidImage(
+        Format(SInvalidIdentBytes, PrintableText(String(S)), FReader.Where(FReader.Position())));
   }
 
   void ConvertObject(int Ind) {
@@ -67,8 +132,8 @@ class TBinaryToText {
     TFilerFlags Flags;
     int Pos = 0;
     FReader.ReadPrefix(Flags, Pos);
-    const String ClassName = CheckedIdent(FReader.ReadStr(), false, false);
-    const String Name = CheckedIdent(FReader.ReadStr(), false, true);
+    const String ClassName(CheckedIdent(FReader.Short(), false, false));
+    const std::string_view Name = CheckedIdent(FReader.Short(), false, true);
     Indent(Ind);
     FText += Flags.Contains(ffInherited) ? "inherited " : Flags.Contains(ffInline) ? "inline " : "object ";
     if (Flags.Contains(ffInherited) && Flags.Contains(ffInline)) FText += "inline ";
@@ -79,9 +144,9 @@ class TBinaryToText {
     FText += ClassName;
     if (Flags.Contains(ffChildPos)) FText += Format(" [%d]", Pos);
     NewLine();
-    while (!FReader.EndOfList()) ConvertProperty(Ind + 2);
+    while (!FReader.AtListEnd()) ConvertProperty(Ind + 2);
     FReader.ReadListEnd();
-    while (!FReader.EndOfList()) ConvertObject(Ind + 2);
+    while (!FReader.AtListEnd()) ConvertObject(Ind + 2);
     FReader.ReadListEnd();
     Indent(Ind);
     FText += "end";
@@ -91,7 +156,7 @@ class TBinaryToText {
 
   void ConvertProperty(int Ind) {
     Indent(Ind);
-    FText += CheckedIdent(FReader.ReadStr(), true, false);
+    FText += CheckedIdent(FReader.Short(), true, false);
     FText += " = ";
     ConvertValue(Ind);
     NewLine();
@@ -100,8 +165,7 @@ class TBinaryToText {
   // Renders a string as quoted parts and #nn codes, broken into lines of about LineWidth.
   void ConvertString(const String& S, int Ind) {
     // Most strings are short, printable ASCII and free of quotes: one quoted part.
-    if (S.size() <= LineWidth &&
-        std::all_of(S.begin(), S.end(), [](char C) { return C >= 32 && C < 127 && C != '\''; })) {
+    if (IsPlainString(S)) {
       FText += '\'';
       FText += S;
       FText += '\'';
@@ -202,7 +266,15 @@ class TBinaryToText {
 
   void ConvertValue(int Ind) {
     Enter();
-    switch (const TValueType T = FReader.NextValue()) {
+    std::string_view Plain;
+    if (FReader.PlainString(Plain)) {
+      FText += '\'';
+      FText += Plain;
+      FText += '\'';
+      --FDepth;
+      return;
+    }
+    switch (const TValueType T = FReader.Next()) {
       case vaList:
         FReader.ReadValue();
         FText += '(';
@@ -218,7 +290,7 @@ class TBinaryToText {
       case vaInt16:
       case vaInt32:
       case vaInt64:
-        AppendInt(FReader.ReadInt64());
+        AppendInt(FReader.Integer());
         break;
       case vaExtended:
       case vaSingle:
@@ -235,7 +307,8 @@ class TBinaryToText {
         ConvertString(FReader.ReadString(), Ind);
         break;
       case vaIdent:
-        FText += CheckedIdent(FReader.ReadIdent(), true, false);
+        FReader.ReadValue();
+        FText += CheckedIdent(FReader.Short(), true, false);
         break;
       case vaFalse:
       case vaTrue:
@@ -284,7 +357,7 @@ class TBinaryToText {
     --FDepth;
   }
 
-  TReader FReader;
+  TConvertReader FReader;
   TStream* FOutput;
   String FText;
   int FDepth = 0;

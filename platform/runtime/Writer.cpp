@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/runtime/FilerInternals.h"
+#include "platform/runtime/Lists.h"
 #include "platform/runtime/Scoped.h"
 #include "platform/runtime/StreamCoding.h"
 
@@ -19,10 +20,20 @@ FW_EXCEPTION(EWritePropertyError, EWriteError);
 
 // Whether a value equals its declared default: what IsDefaultPropertyValue answers when there
 // is no ancestor to compare with, for a value the writer has already read.
-bool IsDeclaredDefault(PPropInfo P, int64_t Value) {
-  if (P->Kind() == tkInt64 && P->Default == NoDefault) return Value == 0;
-  return P->Default != NoDefault && Value == P->Default;
+bool IsDeclaredDefault(TTypeKind Kind, int64_t Default, int64_t Value) {
+  if (Kind == tkInt64 && Default == NoDefault) return Value == 0;
+  return Default != NoDefault && Value == Default;
 }
+
+// Asks for the first bytes of an object (the size of a typical control) to be brought into the
+// cache.
+void PrefetchObject(const void* Object) {
+  constexpr size_t Span = 1536, Line = 64;
+  for (size_t At = 0; At < Span; At += Line) __builtin_prefetch(static_cast<const char*>(Object) + At);
+}
+
+constexpr uint32_t OrdinalKinds = (1u << tkInteger) | (1u << tkChar) | (1u << tkWChar) |
+                                  (1u << tkEnumeration) | (1u << tkSet) | (1u << tkInt64);
 
 bool IsDateType(PTypeInfo T) {
   return SameText(T->Name, "TDateTime") || SameText(T->Name, "TDate") || SameText(T->Name, "TTime");
@@ -353,25 +364,55 @@ void TWriter::WriteData(TComponent* Instance) {
   FAncestorPos = 0;
   FChildPos = 0;
   if (Instance->ComponentState().Contains(csInline)) FRoot = Instance;
-  if (!IgnoreChildren) Instance->GetChildren([this](TComponent* C) { WriteComponent(C); }, FRoot);
+  if (!IgnoreChildren) {
+    // Listed first, so that the next child's memory is on its way while one is written: a large
+    // module is written at the speed its controls come in from memory otherwise.
+    std::vector<TComponent*> Children;
+    Children.reserve(32);
+    Instance->GetChildren([&Children](TComponent* C) { Children.push_back(C); }, FRoot);
+    for (size_t I = 0; I < Children.size(); ++I) {
+      if (I + 1 < Children.size()) PrefetchObject(Children[I + 1]);
+      WriteComponent(Children[I]);
+    }
+  }
   WriteListEnd();
 }
 
 // ----- Properties -----------------------------------------------------------------------------
 
-const std::vector<PPropInfo>& TWriter::WritePlan(TClass AClass) {
+TWriter::TWritePlan& TWriter::WritePlan(TClass AClass) {
+  if (AClass == FLastPlanClass) return *FLastPlan;
   auto [It, Added] = FWritePlans.try_emplace(AClass);
   if (Added)
     for (PPropInfo P : GetPropInfos(AClass))
-      if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) && (P->StoredProc || P->StoredConst))
-        It->second.push_back(P);
+      if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) && (P->StoredProc || P->StoredConst)) {
+        TWriteStep S;
+        S.P = P;
+        S.Access = P->Access.get();
+        S.Stored = P->StoredProc ? &P->StoredProc : nullptr;
+        S.Default = P->Default;
+        S.Kind = P->Kind();
+        S.Boolean = P->PropType == TypeInfoOf<bool>();
+        It->second.Steps.push_back(S);
+      }
+  if (Added) It->second.Strings = AClass->InheritsFrom(TStrings::StaticClass());
+  FLastPlanClass = AClass;
+  FLastPlan = &It->second;
   return It->second;
 }
 
 void TWriter::WriteProperties(TPersistent* Instance) {
-  for (PPropInfo P : WritePlan(Instance->ClassType()))
-    if (!P->StoredProc || P->StoredProc(Instance)) WriteProperty(Instance, P);
-  detail::DefineFilerProperties(Instance, this);
+  WritePlanned(Instance, WritePlan(Instance->ClassType()));
+}
+
+void TWriter::WritePlanned(TPersistent* Instance, TWritePlan& Plan) {
+  for (TWriteStep& S : Plan.Steps)
+    if (!S.Stored || (*S.Stored)(Instance)) WriteProperty(Instance, S);
+  // Only string lists add a defined property of the runtime's own to the object's.
+  if (Plan.Strings)
+    detail::DefineFilerProperties(Instance, this);
+  else
+    Instance->DefineProperties(this);
 }
 
 TGetLookupInfoEvent TWriter::LookupInfo() const {
@@ -461,32 +502,33 @@ void TWriter::WriteFloatProp(PPropInfo P, long double Value) {
   }
 }
 
-void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
+void TWriter::WriteProperty(TPersistent* Instance, TWriteStep& S) {
+  const PPropInfo P = S.P;
   try {
-    if (P->Kind() == tkClass) {
-      WriteObjectProperty(Instance, P);
+    // Each value is read once; without an ancestor its default is the declared one.
+    const bool Compare = FAncestor != nullptr;
+    // Ordinals and objects, most of a control's properties, are told apart by tests rather than
+    // by the switch below, whose jump the processor cannot foresee from one property to the next.
+    if ((OrdinalKinds >> S.Kind) & 1) {
+      const int64_t V = S.Access->GetOrd(Instance, *P);
+      if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo())
+                  : IsDeclaredDefault(S.Kind, S.Default, V))
+        return;
+      WritePropName(P->Name);
+      if (S.Boolean)
+        WriteBoolean(V != 0);
+      else
+        WriteOrdinal(P, V);
       return;
     }
-    // Each value is read once; without an ancestor its default is the declared one.
-    auto IsDefault = [&](bool AsDeclared) {
-      return FAncestor ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : AsDeclared;
-    };
-    switch (P->Kind()) {
-      case tkInteger:
-      case tkChar:
-      case tkWChar:
-      case tkEnumeration:
-      case tkSet:
-      case tkInt64: {
-        const int64_t V = GetOrdProp(Instance, P);
-        if (IsDefault(IsDeclaredDefault(P, V))) return;
-        WritePropName(P->Name);
-        WriteOrdinal(P, V);
-        return;
-      }
+    if (S.Kind == tkClass) {
+      WriteObjectProperty(Instance, S);
+      return;
+    }
+    switch (S.Kind) {
       case tkFloat: {
-        const long double V = GetFloatProp(Instance, P);
-        if (IsDefault(V == 0)) return;
+        const long double V = S.Access->GetFloat(Instance, *P);
+        if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : V == 0) return;
         WritePropName(P->Name);
         WriteFloatProp(P, V);
         return;
@@ -494,29 +536,29 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
       case tkString:
       case tkLString:
       case tkUString: {
-        const String V = GetStrProp(Instance, P);
-        if (IsDefault(V.empty())) return;
+        const String V = S.Access->GetStr(Instance, *P);
+        if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : V.empty()) return;
         WritePropName(P->Name);
         WriteString(V);
         return;
       }
       case tkWString: {
-        const WideString V = GetWideStrProp(Instance, P);
-        if (IsDefault(V.empty())) return;
+        const WideString V = S.Access->GetWideStr(Instance, *P);
+        if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : V.empty()) return;
         WritePropName(P->Name);
         WriteWideString(V);
         return;
       }
       case tkVariant: {
-        const Variant V = GetVariantProp(Instance, P);
-        if (IsDefault(V.IsEmpty())) return;
+        const Variant V = S.Access->GetVariant(Instance, *P);
+        if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : V.IsEmpty()) return;
         WritePropName(P->Name);
         WriteVariant(V);
         return;
       }
       case tkMethod: {
-        const TMethod M = GetMethodProp(Instance, P);
-        if (IsDefault(M.Code == nullptr)) return;
+        const TMethod M = S.Access->GetMethod(Instance, *P);
+        if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : M.Code == nullptr) return;
         String Name;
         if (M.Code) {
           if (FLookupRoot) Name = FLookupRoot->MethodName(M.Code);
@@ -531,8 +573,8 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
         return;
       }
       case tkInterface: {
-        const IPtr<IInterface> V = GetInterfaceProp(Instance, P);
-        if (IsDefault(!V)) return;
+        const IPtr<IInterface> V = S.Access->GetIntf(Instance, *P);
+        if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo()) : !V) return;
         if (!V) {
           WritePropName(P->Name);
           WriteValue(vaNil);
@@ -555,14 +597,38 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo P) {
   }
 }
 
-void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
-  TObject* Obj = GetObjectProp(Instance, P);
-  auto* Comp = detail::OfClass<TComponent>(Obj);
+namespace {
+// What the object held by an object property is, which decides how it is written; the writer
+// keeps the answer per property for the class last met there.
+enum TObjectShape : uint8_t { osNone, osComponent, osCollection, osPersistent, osOther };
+
+TObjectShape ShapeOf(TClass C) {
+  if (C->InheritsFrom(TComponent::StaticClass())) return osComponent;
+  if (C->InheritsFrom(TCollection::StaticClass())) return osCollection;
+  if (C->InheritsFrom(TPersistent::StaticClass())) return osPersistent;
+  return osOther;
+}
+}  // namespace
+
+void TWriter::WriteObjectProperty(TPersistent* Instance, TWriteStep& S) {
+  const PPropInfo P = S.P;
+  TObject* Obj = S.Access->GetObj(Instance, *P);
+  TObjectShape Shape = osNone;
+  if (Obj) {
+    if (Obj->ClassType() != S.LastClass) {
+      S.LastClass = Obj->ClassType();
+      S.LastShape = ShapeOf(S.LastClass);
+      S.LastPlan = nullptr;
+    }
+    Shape = static_cast<TObjectShape>(S.LastShape);
+  }
+  auto* Comp = Shape == osComponent ? static_cast<TComponent*>(Obj) : nullptr;
   const bool Nested =
       Obj && (!Comp || (IsSubComponent(Comp) && (Comp->Owner() == Instance || !Comp->Owner())));
   if (Nested) {
     TPersistent* AncestorObj = AncestorValue(P);
-    if (auto* Coll = detail::OfClass<TCollection>(Obj)) {
+    if (Shape == osCollection) {
+      auto* Coll = static_cast<TCollection*>(Obj);
       auto* AncestorColl = As<TCollection>(AncestorObj);
       if (AncestorColl ? CollectionsEqual(Coll, AncestorColl, FLookupRoot, FRootAncestor)
                        : Coll->Count() == 0)
@@ -571,14 +637,16 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo P) {
       WriteCollection(Coll);
       return;
     }
-    if (auto* Sub = detail::OfClass<TPersistent>(Obj)) {
+    if (Shape == osPersistent || Shape == osComponent) {
+      auto* Sub = static_cast<TPersistent*>(Obj);
       // The path grows by "Name." for the sub-object's properties and is cut back after.
       const size_t PathLength = FPropPath.size();
       TScopeExit KeepPath([this, PathLength] { FPropPath.resize(PathLength); });
       TValueScope<TPersistent*> KeepAncestor(FAncestor);
       FPropPath.append(P->Name).push_back('.');
       FAncestor = AncestorObj && AncestorObj->ClassType() == Sub->ClassType() ? AncestorObj : nullptr;
-      WriteProperties(Sub);
+      if (!S.LastPlan) S.LastPlan = &WritePlan(S.LastClass);
+      WritePlanned(Sub, *S.LastPlan);
     }
     return;
   }

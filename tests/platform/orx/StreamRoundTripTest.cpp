@@ -6,7 +6,10 @@
 using namespace formwright;
 using namespace formwright::orx;
 using namespace formwright::testing;
+using ::testing::AllOf;
+using ::testing::AnyOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -143,6 +146,44 @@ TEST(StreamRoundTrip, IntegerValuesWithIdentifiersReadAndWriteByName) {
                                 "object Form1: TForm\n  object B: TButton\n    ModalResult = mrCancel\n"
                                 "  end\nend\n"),
               HasSubstr("ModalResult = mrCancel"));
+}
+
+// Nested objects at and off their defaults, a collection, handlers, references and strings of
+// every form, over many components: what the writer gives back reads and writes back byte for
+// byte, and says exactly what differs from the defaults.
+TEST(StreamRoundTrip, ControlsWithNestedObjectsWriteBackByteForByte) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  String Text = "object Form1: TForm\n  Caption = 'Nested'\n";
+  // Enough components that the text's binary form fills the converter's buffer several times
+  // over, so that values meet its end at every offset.
+  for (int I = 1; I <= 400; ++I) {
+    Text += Format("  object Panel%d: TPanel\n    Margins.Left = %d\n    Padding.Top = 2\n", I, I % 7);
+    Text += Format("    object Button%d: TButton\n      Caption = 'Button number %d'\n", I, I);
+    if (I % 3 == 0) Text += "      Font.Style = [fsBold]\n      ParentFont = False\n";
+    if (I % 5 == 0) Text += "      Constraints.MaxWidth = 300\n      Hint = 'Caf\u00e9 #' + #9 + 'tab'\n";
+    if (I % 11 == 0) Text += "      Caption = '" + String(300, 'x') + "'\n";
+    Text += "    end\n";
+    Text += Format("    object Label%d: TLabel\n      FocusControl = Button%d\n      Left = %d\n    end\n", I,
+                   I, I * 300);
+    Text += "  end\n";
+  }
+  Text +=
+      "  object Status: TStatusBand\n    Sections = <\n      item\n        Text = 'One'\n      end\n"
+      "      item\n        Width = 80\n        Bevel = bvRaised\n      end>\n  end\nend\n";
+  TOwned<TForm> First(new TForm(nullptr)), Second(new TForm(nullptr));
+  const String Written = ReadTextWriteText(First.get(), Text);
+  EXPECT_EQ(ReadTextWriteText(Second.get(), Written), Written);
+  EXPECT_THAT(Written,
+              AllOf(HasSubstr("    Margins.Left = 6\n"), HasSubstr("    Padding.Top = 2\n"),
+                    HasSubstr("      Constraints.MaxWidth = 300\n"), HasSubstr("Font.Style = [fsBold]"),
+                    HasSubstr("'Caf\u00e9 #'#9'tab'"), HasSubstr("FocusControl = Button400"),
+                    HasSubstr("Left = 120000"), HasSubstr("Bevel = bvRaised\n        Width = 80")));
+  // Values at their defaults are not written: a left margin of 3, the other margin and padding
+  // sides, the constraints of plain buttons.
+  EXPECT_THAT(Written, HasSubstr("Margins.Left = 0"));
+  EXPECT_THAT(Written, Not(AnyOf(HasSubstr("Margins.Left = 3"), HasSubstr("Padding.Left"),
+                                 HasSubstr("Margins.Top"), HasSubstr("MinWidth"))));
 }
 
 TEST(StreamRoundTrip, AnUnknownIdentifierForAnIntegerValueIsRefused) {
