@@ -20,8 +20,8 @@ struct TObjectHeading {
 
 // The heading that starts a module's text, when the text starts with one.
 bool RootHeading(const String& Text, TObjectHeading& Heading);
-// Every heading of the text, in order (lines whose first word is object, inherited or inline).
-std::vector<TObjectHeading> ObjectHeadings(const String& Text);
+// The classes of the frames the text embeds, in order (headings whose first word is inline).
+std::vector<String> InlineClasses(const String& Text);
 // The names a form text uses, in lower case: each component's name and each identifier in a
 // property value (component references, handlers, dotted paths), outside quoted strings. With
 // FrameClass, only the components inside the embedded frames of that class count (components
