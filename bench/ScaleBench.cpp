@@ -13,8 +13,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <malloc.h>
 #include <unistd.h>
 
+#include "bench/AllocationCounter.h"
 #include "bench/BenchModules.h"
 #include "editors/InspectorModel.h"
 #include "host/root/ReferenceRoot.h"
@@ -99,6 +101,34 @@ void BM_ScaleRawRead50k(benchmark::State& State) {
   State.counters["raw_read_50k_ms"] = Seconds / static_cast<double>(State.iterations()) * 1000;
 }
 BENCHMARK(BM_ScaleRawRead50k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// What a read module costs in memory: heap blocks and bytes per component of the
+// 10,000-component module read raw (counters "allocations_per_component",
+// "bytes_per_component"), and the sizes of the framework's controls, so that a change in a
+// control's members shows here before it shows in opening and closing times.
+void BM_ScaleFootprint(benchmark::State& State) {
+  orx::RegisterOrxClasses();
+  const TModuleStreams& M = Module10k();
+  double Blocks = 0, Bytes = 0;
+  for (auto _ : State) {
+    const struct mallinfo2 Before = mallinfo2();
+    const long Calls = AllocationCount();
+    TOwned<orx::TForm> Form = RawRead(M.Binary, false);
+    const struct mallinfo2 After = mallinfo2();
+    Blocks += static_cast<double>(AllocationCount() - Calls);
+    Bytes += static_cast<double>(After.uordblks) - static_cast<double>(Before.uordblks);
+  }
+  const double N = static_cast<double>(State.iterations()) * M.Components;
+  State.counters["allocations_per_component"] = Blocks / N;
+  State.counters["bytes_per_component"] = Bytes / N;
+  State.counters["sizeof_button"] = sizeof(orx::TButton);
+  State.counters["sizeof_edit"] = sizeof(orx::TEdit);
+  State.counters["sizeof_label"] = sizeof(orx::TLabel);
+  State.counters["sizeof_panel"] = sizeof(orx::TPanel);
+  State.counters["sizeof_font"] = sizeof(orx::TFont);
+  State.counters["sizeof_margins"] = sizeof(orx::TMargins);
+}
+BENCHMARK(BM_ScaleFootprint)->Iterations(2);
 
 // The module files of the show case, in a folder of their own that goes with the run.
 struct TShowFiles {

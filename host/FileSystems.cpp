@@ -135,8 +135,17 @@ TOwned<TStream> TDiskFileSystem::OpenFile(const String& FileSystem, const String
   std::ifstream In(ReadPath(FileName), std::ios::binary);
   if (!In)
     throw EFOpenError(Format(SFOpenError, FileName, String("The file does not exist or cannot be read")));
-  const String Data((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-  if (!Data.empty()) M->WriteBuffer(Data.data(), static_cast<int64_t>(Data.size()));
+  // Read in blocks straight into the stream, until the end of the file as it is while read.
+  constexpr int64_t Block = 1 << 16;
+  for (int64_t Size = 0;; Size = M->Size()) {
+    M->SetSize(Size + Block);
+    In.read(reinterpret_cast<char*>(M->Memory() + Size), Block);
+    const int64_t Got = In.gcount();
+    if (Got < Block) {
+      M->SetSize(Size + Got);
+      break;
+    }
+  }
   M->SetPosition(0);
   return TOwned<TStream>(M.release());
 }

@@ -67,15 +67,23 @@ bool RootHeading(const String& Text, TObjectHeading& Heading) {
   return HeadingAt(Text, P, LineEnd(Text, P), Heading);
 }
 
-std::vector<TObjectHeading> ObjectHeadings(const String& Text) {
-  std::vector<TObjectHeading> List;
+std::vector<String> InlineClasses(const String& Text) {
+  constexpr std::string_view Inline = "inline";
+  std::vector<String> Classes;
   for (size_t P = 0; P < Text.size();) {
     const size_t E = LineEnd(Text, P);
+    // Only a line that starts with the word is read as a heading: a large form has a line per
+    // property and a heading per component, and only a few of them are frames.
+    TLine L{Text, P, E};
+    L.SkipBlanks();
+    const size_t After = L.Pos + Inline.size();
     TObjectHeading H;
-    if (HeadingAt(Text, P, E, H)) List.push_back(std::move(H));
+    if (After <= E && SameText(std::string_view(Text).substr(L.Pos, Inline.size()), Inline) &&
+        (After == E || !IsIdentChar(Text[After])) && HeadingAt(Text, P, E, H))
+      Classes.push_back(std::move(H.ClassName));
     P = E + 1;
   }
-  return List;
+  return Classes;
 }
 
 String RenameUnitHeading(const String& Text, const String& NewName) {

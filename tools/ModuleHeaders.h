@@ -19,8 +19,8 @@ struct TObjectHeading {
 
 // The heading that starts a module's text, when the text starts with one.
 bool RootHeading(const String& Text, TObjectHeading& Heading);
-// Every heading of the text, in order (lines whose first word is object, inherited or inline).
-std::vector<TObjectHeading> ObjectHeadings(const String& Text);
+// The classes of the frames the text embeds, in order (headings whose first word is inline).
+std::vector<String> InlineClasses(const String& Text);
 // Unit text with the name of its heading ("unit Data;") replaced; raises when the text does not
 // start with a unit heading (comments and a byte-order mark may come first).
 String RenameUnitHeading(const String& Text, const String& NewName);

@@ -15,6 +15,12 @@ namespace formwright::tool {
 size_t TextWidth(std::string_view S) {
   size_t Width = 0;
   for (int32_t I = 0, N = static_cast<int32_t>(S.size()); I < N;) {
+    // Every ASCII character, control characters included, takes one column by the tables below.
+    if (static_cast<unsigned char>(S[static_cast<size_t>(I)]) < 0x80) {
+      ++Width;
+      ++I;
+      continue;
+    }
     UChar32 C = 0;
     U8_NEXT(S.data(), I, N, C);
     if (C < 0) {

@@ -92,14 +92,20 @@ String ModuleClassOf(const String& FileName) {
   return String();
 }
 
-std::vector<String> EmbeddedFrameClasses(const String& FileName) {
-  std::vector<String> Classes;
+TModuleFacts ModuleFactsOf(const String& FileName) {
+  TModuleFacts Facts;
   try {
-    for (const TObjectHeading& H : ObjectHeadings(ModuleText(FileName)))
-      if (SameText(H.Kind, "inline")) Classes.push_back(H.ClassName);
+    const String Text = ModuleText(FileName);
+    TObjectHeading H;
+    if (RootHeading(Text, H)) Facts.Class = H.ClassName;
+    Facts.Frames = InlineClasses(Text);
   } catch (const std::exception&) {
+    // A file that cannot be read names nothing; opening it reports why.
   }
-  return Classes;
+  // The ancestor is named by the unit beside the form file, read as the module's source reads it.
+  const String Unit = fs::path(FileName).replace_extension(".pas").string();
+  if (fs::exists(Unit)) Facts.Ancestor = UnitAncestorClassName(ReadFile(Unit), Facts.Class);
+  return Facts;
 }
 
 TSession::TSession() : FFiles(MakeIntf<TDiskFileSystem>()), FHost(FFiles) {
@@ -126,18 +132,12 @@ std::vector<String> TSession::FindModuleOfClass(const String& Folder, const Stri
   return F == It->second.end() ? std::vector<String>() : F->second;
 }
 
-String AncestorClassOf(const String& FileName) {
-  // The ancestor is named by the unit beside the form file, read as the module's source reads it.
-  const String Unit = fs::path(FileName).replace_extension(".pas").string();
-  if (!fs::exists(Unit)) return String();
-  return UnitAncestorClassName(ReadFile(Unit), ModuleClassOf(FileName));
-}
-
 void TSession::OpenNeeded(const String& FileName) {
   // The ancestor is named by the unit beside the form file; frames by the inline objects.
   std::vector<std::pair<String, const char*>> Needed;  // class, what it is to this module
-  if (const String A = AncestorClassOf(FileName); !A.empty()) Needed.emplace_back(A, "its ancestor");
-  for (const String& C : EmbeddedFrameClasses(FileName)) Needed.emplace_back(C, "a frame it embeds");
+  const TModuleFacts Facts = ModuleFactsOf(FileName);
+  if (!Facts.Ancestor.empty()) Needed.emplace_back(Facts.Ancestor, "its ancestor");
+  for (const String& C : Facts.Frames) Needed.emplace_back(C, "a frame it embeds");
   for (const auto& [ClassName, Role] : Needed) {
     if (ClassName.size() < 2 || FHost.Find(ClassName.substr(1))) continue;
     // Base classes (TForm, TFrame, TDataModule) are registered and have no module file, even

@@ -10,6 +10,19 @@
 
 namespace formwright::tool {
 
+// What a module file says about the modules it needs, read from its files without opening it:
+// the root class named at the head of the form file ("object Form1: TForm1" → "TForm1"), the
+// ancestor class the unit beside it declares ("TForm2 = class(TForm1)" → "TForm1"; empty
+// without a unit or declaration) and the classes of the frames it embeds ("inline Frame11:
+// TFrame1"). A form file that cannot be read names no class and no frames (opening it reports
+// why).
+struct TModuleFacts {
+  String Class, Ancestor;
+  std::vector<String> Frames;
+};
+// Reads the form file once, and the unit beside it when there is one.
+TModuleFacts ModuleFactsOf(const String& FileName);
+
 // How the module files of folders depend on one another: which inherit from or embed which.
 // Each folder is read once.
 class TModuleLinks {
@@ -20,8 +33,8 @@ class TModuleLinks {
 
  private:
   struct TLinks {
-    String File, Class, Ancestor;
-    std::vector<String> Frames;
+    String File;
+    TModuleFacts Facts;
   };
   const std::vector<TLinks>& In(const String& Folder);
   std::map<String, std::vector<TLinks>> FFolders;
@@ -131,11 +144,6 @@ std::vector<String> ModuleFilesIn(const String& Folder);
 // The root class named at the head of a module file ("object Form1: TForm1" → "TForm1"), for
 // text and binary files alike; empty when the file cannot be read.
 String ModuleClassOf(const String& FileName);
-// The class names of the frames a module file embeds ("inline Frame11: TFrame1").
-std::vector<String> EmbeddedFrameClasses(const String& FileName);
-// The ancestor class the unit beside a module file declares ("TForm2 = class(TForm1)" →
-// "TForm1"); empty without a unit or declaration.
-String AncestorClassOf(const String& FileName);
 // The module file as text (binary files converted); raises when it cannot be read.
 String ModuleText(const String& FileName);
 // A component stream in the text form (a binary one converted).

@@ -13,8 +13,7 @@ const std::vector<TModuleLinks::TLinks>& TModuleLinks::In(const String& Folder) 
   auto It = FFolders.find(Folder);
   if (It != FFolders.end()) return It->second;
   std::vector<TLinks> Links;
-  for (const String& F : ModuleFilesIn(Folder))
-    Links.push_back({F, ModuleClassOf(F), AncestorClassOf(F), EmbeddedFrameClasses(F)});
+  for (const String& F : ModuleFilesIn(Folder)) Links.push_back({F, ModuleFactsOf(F)});
   return FFolders.emplace(Folder, std::move(Links)).first->second;
 }
 
@@ -28,13 +27,13 @@ std::vector<std::pair<String, String>> TModuleLinks::Dependents(const String& Fi
     const String Class = Classes[Next];
     if (Class.empty()) continue;
     for (const TLinks& L : Links) {
-      const bool Inherits = SameText(L.Ancestor, Class);
-      const bool Embeds =
-          std::any_of(L.Frames.begin(), L.Frames.end(), [&](const String& C) { return SameText(C, Class); });
+      const bool Inherits = SameText(L.Facts.Ancestor, Class);
+      const bool Embeds = std::any_of(L.Facts.Frames.begin(), L.Facts.Frames.end(),
+                                      [&](const String& C) { return SameText(C, Class); });
       if ((!Inherits && !Embeds) || fs::equivalent(L.File, FileName, Ec)) continue;
       if (std::any_of(Found.begin(), Found.end(), [&](const auto& D) { return D.first == L.File; })) continue;
       Found.emplace_back(L.File, Inherits ? "inherits from it" : "embeds it");
-      Classes.push_back(L.Class);
+      Classes.push_back(L.Facts.Class);
     }
   }
   return Found;

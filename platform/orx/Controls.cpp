@@ -139,14 +139,10 @@ void TControl::DeclarePublished(TClassBuilder<TControl>& C) {
   C.Property("Width", &TControl::Width, &TControl::SetWidth);
 }
 
-TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner),
-      FFont(new TFont),
-      FMargins(new TMargins(this)),
-      FConstraints(new TSizeConstraints(this)) {
-  FFont->SetOwner(this);
-  FFont->OnChange = [this](TGraphicsObject*) { FontChanged(); };
-  FMargins->OnChange = [this](TMargins*) { MarginsChanged(); };
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FMargins(this), FConstraints(this) {
+  FFont.SetOwner(this);
+  FFont.OnChange = [this](TGraphicsObject*) { FontChanged(); };
+  FMargins.OnChange = [this](TMargins*) { MarginsChanged(); };
 }
 
 TControl::~TControl() {
@@ -223,8 +219,8 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
   CheckedCoord(ATop);
   CheckedCoord(AWidth);
   CheckedCoord(AHeight);
-  AWidth = FConstraints->ConstrainWidth(AWidth);
-  AHeight = FConstraints->ConstrainHeight(AHeight);
+  AWidth = FConstraints.ConstrainWidth(AWidth);
+  AHeight = FConstraints.ConstrainHeight(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool Resized = AWidth != FWidth || AHeight != FHeight;
   FLeft = ALeft;
@@ -237,8 +233,8 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
 }
 
 void TControl::SetAlignedBounds(const TRect& R) {
-  const int32_t W = FConstraints->ConstrainWidth(std::max(R.Width(), 0));
-  const int32_t H = FConstraints->ConstrainHeight(std::max(R.Height(), 0));
+  const int32_t W = FConstraints.ConstrainWidth(std::max(R.Width(), 0));
+  const int32_t H = FConstraints.ConstrainHeight(std::max(R.Height(), 0));
   if (R.Left == FLeft && R.Top == FTop && W == FWidth && H == FHeight) return;
   const bool Resized = W != FWidth || H != FHeight;
   FLeft = R.Left;
@@ -364,7 +360,7 @@ void TControl::SetParentFont(bool Value) {
 void TControl::ParentFontChanged() {
   if (!FParentFont || !FParent) return;
   TValueScope Scope(FUpdatingFromParent, true);
-  FFont->Assign(FParent->Font());
+  FFont.Assign(FParent->Font());
 }
 
 void TControl::SetColor(TColor Value) {
@@ -410,7 +406,7 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 }
 
 int32_t TControl::TextBaseline() const {
-  return (FHeight - GetTextMetric(*FFont).Height()) / 2 + GetTextMetric(*FFont).Ascent;
+  return (FHeight - GetTextMetric(FFont).Height()) / 2 + GetTextMetric(FFont).Ascent;
 }
 
 // ----- TControl: actions ----------------------------------------------------------------------
@@ -494,9 +490,9 @@ void TControl::ChangeScale(int32_t M, int32_t D) {
   if (M == D || D == 0) return;
   const int32_t L = MulDiv(FLeft, M, D), T = MulDiv(FTop, M, D);
   const int32_t W = MulDiv(FLeft + FWidth, M, D) - L, H = MulDiv(FTop + FHeight, M, D) - T;
-  FMargins->SetBounds(MulDiv(FMargins->Left(), M, D), MulDiv(FMargins->Top(), M, D),
-                      MulDiv(FMargins->Right(), M, D), MulDiv(FMargins->Bottom(), M, D));
-  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+  FMargins.SetBounds(MulDiv(FMargins.Left(), M, D), MulDiv(FMargins.Top(), M, D),
+                     MulDiv(FMargins.Right(), M, D), MulDiv(FMargins.Bottom(), M, D));
+  if (!FParentFont) FFont.SetHeight(MulDiv(FFont.Height(), M, D));
   SetBounds(L, T, W, H);
 }
 
@@ -506,8 +502,8 @@ void TWinControl::DeclarePublished(TClassBuilder<TWinControl>& C) {
   C.Property("Padding", &TWinControl::Padding, &TWinControl::SetPadding);
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FPadding(new TPadding(this)) {
-  FPadding->OnChange = [this](TMargins*) { Realign(); };
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FPadding(this) {
+  FPadding.OnChange = [this](TMargins*) { Realign(); };
 }
 
 void TWinControl::BeforeDestruction() {

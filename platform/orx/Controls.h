@@ -198,8 +198,8 @@ class TControl : public TComponent {
   // by default); raises EInvalidOperation when `AParent` is not an ancestor.
   TPoint ClientToParent(TPoint P, TWinControl* AParent = nullptr) const;
   TPoint ParentToClient(TPoint P, TWinControl* AParent = nullptr) const;
-  TSizeConstraints* Constraints() const noexcept { return FConstraints.get(); }
-  void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+  TSizeConstraints* Constraints() const noexcept { return &FConstraints; }
+  void SetConstraints(TSizeConstraints* Value) { FConstraints.Assign(Value); }
 
   // ----- layout
   TAlign Align() const noexcept { return FAlign; }
@@ -207,8 +207,8 @@ class TControl : public TComponent {
   TAnchors Anchors() const noexcept { return FAnchors; }
   void SetAnchors(TAnchors Value);
   bool IsAnchorsStored() const { return !(FAnchors == AnchorAlign[FAlign]); }
-  TMargins* Margins() const noexcept { return FMargins.get(); }
-  void SetMargins(TMargins* Value) { FMargins->Assign(Value); }
+  TMargins* Margins() const noexcept { return &FMargins; }
+  void SetMargins(TMargins* Value) { FMargins.Assign(Value); }
   bool AlignWithMargins() const noexcept { return FControlStyle.Contains(csAlignWithMargins); }
   void SetAlignWithMargins(bool Value);
   // True when the control takes part in its parent's layout: visible, or shown by a designer.
@@ -225,8 +225,8 @@ class TControl : public TComponent {
   void SetCaption(const String& Value) { SetText(Value); }
   const String& Text() const noexcept { return FText; }
   void SetText(const String& Value);
-  TFont* Font() const noexcept { return FFont.get(); }
-  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  TFont* Font() const noexcept { return &FFont; }
+  void SetFont(TFont* Value) { FFont.Assign(Value); }
   bool ParentFont() const noexcept { return FParentFont; }
   void SetParentFont(bool Value);
   TColor Color() const noexcept { return FColor; }
@@ -352,7 +352,10 @@ class TControl : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   String FText;
-  TOwned<TFont> FFont;
+  // The nested objects live inside the control (one heap block per control rather than four):
+  // they are part of its state, handed out by pointer for the properties that publish them, and
+  // never freed on their own. Mutable: the const accessors hand them out for change.
+  mutable TFont FFont;
   bool FParentFont = true;
   bool FUpdatingFromParent = false;
   TColor FColor = clWindow;
@@ -364,8 +367,8 @@ class TControl : public TComponent {
   THelpContext FHelpContext = THelpContext(0);
   TPopupMenu* FPopupMenu = nullptr;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
-  TOwned<TMargins> FMargins;
-  TOwned<TSizeConstraints> FConstraints;
+  mutable TMargins FMargins;
+  mutable TSizeConstraints FConstraints;
   TOwned<TControlActionLink> FActionLink;
 };
 
@@ -395,8 +398,8 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* AControl);
 
   // ----- alignment
-  TPadding* Padding() const noexcept { return FPadding.get(); }
-  void SetPadding(TPadding* Value) { FPadding->Assign(Value); }
+  TPadding* Padding() const noexcept { return &FPadding; }
+  void SetPadding(TPadding* Value) { FPadding.Assign(Value); }
   // Runs the align pass now, unless alignment is disabled or the control is loading or being
   // destroyed (then it runs when that ends).
   void Realign();
@@ -480,12 +483,24 @@ class TWinControl : public TControl {
   std::vector<TControl*> FControls;
   std::vector<TControl*> FWinControls;
   std::vector<TWinControl*> FTabList;
-  TOwned<TPadding> FPadding;
+  mutable TPadding FPadding;
   int FAlignLevel = 0;
   bool FAligning = false;
   bool FAlignPending = false;
   bool FTabStop = false;
   TTabOrder FTabOrder = TTabOrder(-1);
+};
+
+// The recording canvas a control paints on by itself, made on first use.
+class TOwnCanvas {
+ public:
+  TRecordingCanvas& Get() const {
+    if (!FCanvas) FCanvas.reset(new TRecordingCanvas);
+    return *FCanvas;
+  }
+
+ private:
+  mutable TOwned<TRecordingCanvas> FCanvas;
 };
 
 // A control without a window of its own (labels, shapes, images): it cannot parent controls
@@ -496,8 +511,10 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* AOwner);
   // The canvas Paint draws on: the one PaintTo was given while it runs, else the control's
   // own recording canvas.
-  TCanvas* Canvas() const noexcept;
-  TRecordingCanvas* Recording() const noexcept { return FCanvas.get(); }
+  TCanvas* Canvas() const;
+  // The control's own recording canvas, made the first time it is needed (most controls of a
+  // large module are never painted on their own).
+  TRecordingCanvas* Recording() const { return &FCanvas.Get(); }
   // Clears the recording canvas, gives it the control's font and client rectangle, and paints.
   void Repaint();
   // Runs Paint on Canvas.
@@ -508,7 +525,7 @@ class TGraphicControl : public TControl {
   virtual void Paint() {}
 
  private:
-  TOwned<TRecordingCanvas> FCanvas;
+  TOwnCanvas FCanvas;
   TCanvas* FPaintCanvas = nullptr;
 };
 
@@ -518,8 +535,8 @@ class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner);
   // As TGraphicControl's: the canvas of PaintTo while it runs, else the recording one.
-  TCanvas* Canvas() const noexcept;
-  TRecordingCanvas* Recording() const noexcept { return FCanvas.get(); }
+  TCanvas* Canvas() const;
+  TRecordingCanvas* Recording() const { return &FCanvas.Get(); }
   // Clears the recording canvas, gives it the control's font and client rectangle, and paints.
   void Repaint();
   // Runs Paint on Canvas.
@@ -529,7 +546,7 @@ class TCustomControl : public TWinControl {
   virtual void Paint() {}
 
  private:
-  TOwned<TRecordingCanvas> FCanvas;
+  TOwnCanvas FCanvas;
   TCanvas* FPaintCanvas = nullptr;
 };
 

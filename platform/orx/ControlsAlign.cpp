@@ -24,7 +24,7 @@ void TWinControl::RealignFor(TControl* AControl) {
   TValueScope Scope(FAligning, true);
   TRect R = ClientRect();
   AdjustClientRect(R);
-  R = FPadding->Deflate(R);
+  R = FPadding.Deflate(R);
   AlignControls(AControl, R);
 }
 
@@ -39,7 +39,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
     // the z-order, except that the child whose change caused the pass goes first.
     auto Key = [A](const TControl* C) {
       const bool M = C->AlignWithMargins();
-      const TMargins& G = *C->FMargins;
+      const TMargins& G = C->FMargins;
       switch (A) {
         case alTop:
           return C->FTop - (M ? G.Top() : 0);
@@ -65,7 +65,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
         continue;
       }
       const TMargins Zero(nullptr, 0);
-      const TMargins& M = C->AlignWithMargins() ? *C->FMargins : Zero;
+      const TMargins& M = C->AlignWithMargins() ? C->FMargins : Zero;
       const int32_t W = C->FWidth + M.Left() + M.Right(), H = C->FHeight + M.Top() + M.Bottom();
       TRect Outer = R;
       if (A == alTop) Outer.Bottom = R.Top + H;
@@ -132,8 +132,8 @@ void TWinControl::ChangeScale(int32_t M, int32_t D) {
   if (M == D || D == 0) return;
   DisableAlign();
   for (int I = 0; I < ControlCount(); ++I) Controls(I)->ChangeScale(M, D);
-  FPadding->SetBounds(MulDiv(FPadding->Left(), M, D), MulDiv(FPadding->Top(), M, D),
-                      MulDiv(FPadding->Right(), M, D), MulDiv(FPadding->Bottom(), M, D));
+  FPadding.SetBounds(MulDiv(FPadding.Left(), M, D), MulDiv(FPadding.Top(), M, D),
+                     MulDiv(FPadding.Right(), M, D), MulDiv(FPadding.Bottom(), M, D));
   TControl::ChangeScale(M, D);
   FAlignPending = true;
   EnableAlign();

@@ -34,13 +34,14 @@ void TWinControl::PaintTo(TCanvas& Canvas) {
   Canvas.FillRect(ClientRect());
 }
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TRecordingCanvas) {}
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 
-TCanvas* TGraphicControl::Canvas() const noexcept { return FPaintCanvas ? FPaintCanvas : FCanvas.get(); }
+TCanvas* TGraphicControl::Canvas() const { return FPaintCanvas ? FPaintCanvas : Recording(); }
 
 void TGraphicControl::Repaint() {
-  FCanvas->ClearOperations();
-  PrepareCanvas(FCanvas.get(), this);
+  TRecordingCanvas* Own = Recording();
+  Own->ClearOperations();
+  PrepareCanvas(Own, this);
   Paint();
 }
 
@@ -50,13 +51,14 @@ void TGraphicControl::PaintTo(TCanvas& Canvas) {
   Paint();
 }
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TRecordingCanvas) {}
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
-TCanvas* TCustomControl::Canvas() const noexcept { return FPaintCanvas ? FPaintCanvas : FCanvas.get(); }
+TCanvas* TCustomControl::Canvas() const { return FPaintCanvas ? FPaintCanvas : Recording(); }
 
 void TCustomControl::Repaint() {
-  FCanvas->ClearOperations();
-  PrepareCanvas(FCanvas.get(), this);
+  TRecordingCanvas* Own = Recording();
+  Own->ClearOperations();
+  PrepareCanvas(Own, this);
   Paint();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/runtime/Classes.h"
 
 #include <algorithm>
+#include <array>
 
 #include "platform/runtime/Filer.h"
 
@@ -43,6 +44,30 @@ TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
 }
 
+// The components told of one component's removal. A component being freed mostly has a link or
+// two and an owner: they are kept inline, without allocating while thousands are freed; a
+// watcher linked to many components keeps them in a set.
+class TComponent::TToldOfRemoval {
+ public:
+  // Records Target; false when it was told already.
+  bool Add(const TComponent* Target) {
+    if (FMany) return FMany->insert(Target).second;
+    const auto Told = FFew.begin() + static_cast<std::ptrdiff_t>(FCount);
+    if (std::find(FFew.begin(), Told, Target) != Told) return false;
+    if (FCount < FFew.size()) {
+      FFew[FCount++] = Target;
+      return true;
+    }
+    FMany = std::make_unique<std::unordered_set<const TComponent*>>(FFew.begin(), FFew.end());
+    return FMany->insert(Target).second;
+  }
+
+ private:
+  std::array<const TComponent*, 8> FFew{};
+  size_t FCount = 0;
+  std::unique_ptr<std::unordered_set<const TComponent*>> FMany;
+};
+
 TComponent::~TComponent() { TearDown(); }
 
 void TComponent::BeforeDestruction() {
@@ -57,7 +82,8 @@ void TComponent::TearDown() noexcept {
   Destroying();
   // A component linked to this one may hear of the removal from the link and again from the
   // owner's broadcast: the components told are remembered until the removal is over.
-  if (!FFreeNotifies.empty()) FToldOfRemoval = std::make_unique<std::unordered_set<const TComponent*>>();
+  TToldOfRemoval Told;
+  if (!FFreeNotifies.empty()) FToldOfRemoval = &Told;
   RemoveFreeNotifications();
   DestroyComponents();
   if (FOwner) {
@@ -68,7 +94,7 @@ void TComponent::TearDown() noexcept {
       FOwner->Remove(this);
     }
   }
-  FToldOfRemoval.reset();
+  FToldOfRemoval = nullptr;
 }
 
 TComponent* TComponent::Components(int Index) const {
@@ -265,7 +291,7 @@ void TComponent::Notify(TComponent* Target, TComponent* AComponent, TOperation O
     return;
   }
   if (Operation == opRemove && AComponent && AComponent->FToldOfRemoval &&
-      !AComponent->FToldOfRemoval->insert(Target).second)
+      !AComponent->FToldOfRemoval->Add(Target))
     return;
   Target->Notification(AComponent, Operation);
 }

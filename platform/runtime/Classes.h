@@ -253,8 +253,10 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   int32_t FDesignInfo = 0;
   IPtr<IDesignerHook> FDesigner;
   // The components told of this component's removal while it is being freed and free
-  // notifications may reach them besides the owner's broadcast; null otherwise.
-  std::unique_ptr<std::unordered_set<const TComponent*>> FToldOfRemoval;
+  // notifications may reach them besides the owner's broadcast (a record TearDown keeps on its
+  // stack); null otherwise.
+  class TToldOfRemoval;
+  TToldOfRemoval* FToldOfRemoval = nullptr;
   bool FTornDown = false;
 };
 

@@ -53,6 +53,21 @@ TEST_F(DiskFileSystem, WritesReplaceTheFileAndReportItsNewAge) {
   EXPECT_THROW(Fs->FileAge("Elsewhere", Name), EInOutError);
 }
 
+TEST_F(DiskFileSystem, ReadsFilesOfEverySizeWholeAroundItsReadingBlocks) {
+  const fs::path Name = Dir.Path() / "Large.fwf";
+  for (const size_t Size :
+       {size_t(0), size_t(1), size_t(65535), size_t(65536), size_t(65537), size_t(200000)}) {
+    std::string Text(Size, ' ');
+    for (size_t I = 0; I < Size; ++I) Text[I] = static_cast<char>('a' + I % 26);
+    Put(Name, Text);
+    TOwned<TStream> In = Fs->OpenFile("", Name.string());
+    EXPECT_EQ(In->Position(), 0) << Size;
+    TStringStream Back;
+    Back.CopyFrom(In.get(), 0);
+    EXPECT_TRUE(Back.DataString() == Text) << Size;
+  }
+}
+
 TEST_F(DiskFileSystem, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   // A file without write permission is read-only for everyone, the superuser included.
   const fs::path Name = Dir.Path() / "Locked.fwf";

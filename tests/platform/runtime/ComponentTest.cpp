@@ -76,22 +76,28 @@ TEST(Component, RemovalsReachSiblingsAndFreeNotificationsCrossOwners) {
 }
 
 // A component that refers across owners is told of a removal once, although both the free
-// notification link and the owner's removal broadcast reach it.
+// notification link and the owner's removal broadcast reach it: one such component, and more
+// than the few a removal keeps count of without allocating.
 TEST(Component, EachComponentHearsOfARemovalOnce) {
-  TOwned<TTestForm> Form(new TTestForm(nullptr));
-  auto* Group = new TTestWidget(Form.get());
-  auto* Watcher = new TTestWidget(Group);
-  auto* Bystander = new TTestWidget(Group);
-  auto* Target = new TTestWidget(Form.get());
-  Watcher->SetBuddy(Target);
-  ASSERT_THAT(Watcher->FreeNotifies(), ElementsAre(Target));
-  Group->FNotifications.clear();  // its insertions
-  Target->Free();
-  const std::pair<TComponent*, TOperation> Removal{Target, opRemove};
-  EXPECT_EQ(Watcher->Buddy(), nullptr);
-  EXPECT_THAT(Watcher->FNotifications, ElementsAre(Removal));
-  EXPECT_THAT(Bystander->FNotifications, ElementsAre(Removal));
-  EXPECT_THAT(Group->FNotifications, ElementsAre(Removal));
+  for (const int Watchers : {1, 20}) {
+    TOwned<TTestForm> Form(new TTestForm(nullptr));
+    auto* Group = new TTestWidget(Form.get());
+    std::vector<TTestWidget*> Watching;
+    for (int I = 0; I < Watchers; ++I) Watching.push_back(new TTestWidget(Group));
+    auto* Bystander = new TTestWidget(Group);
+    auto* Target = new TTestWidget(Form.get());
+    for (TTestWidget* W : Watching) W->SetBuddy(Target);
+    ASSERT_THAT(Watching.front()->FreeNotifies(), ElementsAre(Target));
+    Group->FNotifications.clear();  // its insertions
+    Target->Free();
+    const std::pair<TComponent*, TOperation> Removal{Target, opRemove};
+    for (TTestWidget* W : Watching) {
+      EXPECT_EQ(W->Buddy(), nullptr);
+      EXPECT_THAT(W->FNotifications, ElementsAre(Removal)) << Watchers;
+    }
+    EXPECT_THAT(Bystander->FNotifications, ElementsAre(Removal));
+    EXPECT_THAT(Group->FNotifications, ElementsAre(Removal));
+  }
 }
 
 namespace {

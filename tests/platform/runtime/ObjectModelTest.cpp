@@ -119,7 +119,7 @@ TEST(ObjectModel, AnInstanceSwitchesToARuntimeClassAndBackAtDestruction) {
 // of its methods, below and above the size at which they are indexed.
 TEST(ObjectModel, MethodLookupsFollowAddedRenamedAndRemovedMethods) {
   auto Code = [](int I) { return reinterpret_cast<void*>(uintptr_t(I)); };
-  for (int Count : {3, 40}) {
+  for (int Count : {3, 40, 300}) {
     TMetaClass M("TForm1", "Unit1", TTestForm::StaticClass());
     for (int I = 1; I <= Count; ++I) M.AddMethod(Format("Handler%d", I), Code(I));
     M.AddMethod("Shared", Code(1));  // a second name of the same code: the first one wins
