@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/runtime/NameMap.h"
 #include "platform/runtime/RtlConsts.h"
 #include "platform/runtime/TypInfo.h"
 
@@ -65,11 +66,11 @@ namespace {
 // the first of equal names or codes wins, as in the list.
 constexpr size_t MethodIndexThreshold = 16;
 struct TMethodIndex {
-  std::unordered_map<String, void*> ByName;
+  TNameMap<void*> ByName;
   std::unordered_map<const void*, size_t> ByCode;  // position in the class's own list
 
   void Add(const TMethodEntry& E, size_t Position) {
-    ByName.emplace(LowerCase(E.Name), E.Code);
+    ByName.TryEmplace(E.Name, E.Code);
     ByCode.emplace(E.Code, Position);
   }
 };
@@ -153,9 +154,7 @@ void* TMetaClass::MethodAddress(std::string_view Name) {
         if (SameText(E.Name, Name)) return E.Code;
       continue;
     }
-    const auto& ByName = MethodIndexOf(C, Own).ByName;
-    auto It = ByName.find(LowerCase(Name));
-    if (It != ByName.end()) return It->second;
+    if (void* const* Code = MethodIndexOf(C, Own).ByName.Find(Name)) return *Code;
   }
   return nullptr;
 }
