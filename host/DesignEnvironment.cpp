@@ -55,7 +55,7 @@ int64_t TDesignEnvironment::GetCurrentTimeStamp() { return NextTimeStamp(); }
 bool TDesignEnvironment::OpenRootModule(const String& RootName) { return RootOpener && RootOpener(RootName); }
 
 void TDesignEnvironment::ComponentRenamed(const String& CurName, const String& NewName) {
-  FRenames.emplace_back(CurName, NewName);
+  if (!CurName.empty()) FRenames.emplace_back(CurName, NewName);
 }
 
 Variant TDesignEnvironment::GetIDEOption(const String& Name) {

@@ -67,6 +67,9 @@ class TDesignEnvironment : public TInterfacedObject, public IDesignEnvironment {
   // The IDE's options, held in memory (no file behind them).
   TMemIniFile IDEOptions{String()};
 
+  // The renames the designers reported, (old name, new name) in order. A name given to a
+  // component as it is read or created (no old name) is not a rename and is not kept: opening a
+  // module of n components would otherwise add n entries for the session's whole life.
   const std::vector<std::pair<String, String>>& Renames() const noexcept { return FRenames; }
   int Activations() const noexcept { return FActivations; }
   // The name paths of the items the designers announced as being deleted, and as gone.

@@ -99,13 +99,12 @@ String TModuleSource::GetAncestorClassName(const String& ClassName) {
 }
 
 size_t TNamePositions::Find(std::string_view Name) const {
-  auto It = FPositions.find(LowerCase(Name));
-  return It != FPositions.end() ? It->second.First : npos;
+  const TEntry* E = FPositions.Find(Name);
+  return E ? E->First : npos;
 }
 
 void TNamePositions::Added(std::string_view Name, size_t Pos) {
-  auto [It, New] = FPositions.try_emplace(LowerCase(Name), TEntry{Pos, 0});
-  ++It->second.Count;
+  ++FPositions.TryEmplace(Name, TEntry{Pos, 0}).first->Count;
 }
 
 const THandlerSource* TModuleSource::FindHandler(const String& Name) const noexcept {
@@ -144,10 +143,11 @@ void TModuleSource::RenameMethod(const String& CurName, const String& NewName) {
 }
 
 void TModuleSource::AppendField(const String& Name, const String& ClassName, size_t Origin) {
-  if (auto It = FVacated.find(LowerCase(Name)); It != FVacated.end() && Origin == NoToken) {
-    Origin = It->second;
-    FVacated.erase(It);
-  }
+  if (Origin == NoToken && !FVacated.empty())
+    if (auto It = FVacated.find(LowerCase(Name)); It != FVacated.end()) {
+      Origin = It->second;
+      FVacated.erase(It);
+    }
   FFields.emplace_back(Name, ClassName);
   FFieldOrigins.push_back(Origin);
   FFieldIndex.Added(Name, FFields.size() - 1);
@@ -237,6 +237,9 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   FFieldOrigins.clear();
   FVacated.clear();
   FFieldIndex = TNamePositions();
+  FFieldIndex.Reserve(Layout.Fields.size());
+  FFields.reserve(Layout.Fields.size());
+  FFieldOrigins.reserve(Layout.Fields.size());
   for (size_t I = 0; I < Layout.Fields.size(); ++I) {
     const TUnitField& F = Layout.Fields[I];
     AppendField(
@@ -246,15 +249,17 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   }
   FHandlers.clear();
   FHandlerIndex = TNamePositions();
-  std::unordered_map<String, size_t> Implemented;  // first routine of each name
+  FHandlerIndex.Reserve(Layout.Methods.size());
+  FHandlers.reserve(Layout.Methods.size());
+  TNameMap<size_t> Implemented;  // first routine of each name
   for (size_t R = 0; R < Layout.Routines.size(); ++R)
-    Implemented.try_emplace(LowerCase(C.TextOf(Tokens[Layout.Routines[R].Name])), R);
+    Implemented.TryEmplace(C.TextOf(Tokens[Layout.Routines[R].Name]), R);
   for (size_t I = 0; I < Layout.Methods.size(); ++I) {
     const TUnitMethod& M = Layout.Methods[I];
     THandlerSource H{String(C.TextOf(Tokens[M.Name])), M.Kind, M.Params, M.ResultType, {}, I, NoToken};
-    if (auto It = Implemented.find(LowerCase(H.Name)); It != Implemented.end()) {
-      const TUnitRoutine& R = Layout.Routines[It->second];
-      H.Routine = It->second;
+    if (const size_t* Routine = Implemented.Find(H.Name)) {
+      const TUnitRoutine& R = Layout.Routines[*Routine];
+      H.Routine = *Routine;
       H.Body = BodyLines(Text, Tokens[R.BodyBegin], Tokens[R.BodyEnd]);
     }
     AddHandler(std::move(H));

@@ -15,6 +15,7 @@
 #include "host/UnitLayout.h"
 #include "moduledesigner/ModuleNotifiers.h"
 #include "moduledesigner/RootViews.h"
+#include "platform/runtime/NameMap.h"
 
 namespace formwright {
 
@@ -29,6 +30,8 @@ class TNamePositions {
   size_t Find(std::string_view Name) const;
   // An entry named Name was appended at Pos.
   void Added(std::string_view Name, size_t Pos);
+  // Room for Count names, so that adding that many moves nothing.
+  void Reserve(size_t Count) { FPositions.Reserve(Count); }
   // The entry at Pos of Items was renamed from OldName (Items already holds the new name).
   template <class TItems, class TNameOf>
   void Renamed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view OldName);
@@ -38,13 +41,13 @@ class TNamePositions {
 
  private:
   struct TEntry {
-    size_t First;
-    size_t Count;
+    size_t First = 0;
+    size_t Count = 0;
   };
   // One entry named Name at Pos is gone; the next one of that name is searched from From on.
   template <class TItems, class TNameOf>
   void Drop(const TItems& Items, TNameOf NameOf, std::string_view Name, size_t Pos, size_t From);
-  std::unordered_map<String, TEntry> FPositions;
+  TNameMap<TEntry> FPositions;
 };
 
 // One event handler of the source.
@@ -195,33 +198,33 @@ class TModuleSource : public TInterfacedObject,
 template <class TItems, class TNameOf>
 void TNamePositions::Renamed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view OldName) {
   Drop(Items, NameOf, OldName, Pos, Pos + 1);
-  const String Key = LowerCase(NameOf(Items[Pos]));
-  auto [It, New] = FPositions.try_emplace(Key, TEntry{Pos, 0});
-  It->second.First = std::min(It->second.First, Pos);
-  ++It->second.Count;
+  TEntry* E = FPositions.TryEmplace(NameOf(Items[Pos]), TEntry{Pos, 0}).first;
+  E->First = std::min(E->First, Pos);
+  ++E->Count;
 }
 
 template <class TItems, class TNameOf>
 void TNamePositions::Removed(const TItems& Items, TNameOf NameOf, size_t Pos, std::string_view Name) {
   if (Pos < Items.size())
-    for (auto& [Key, E] : FPositions)
+    FPositions.ForEach([Pos](TEntry& E) {
       if (E.First > Pos) --E.First;
+    });
   Drop(Items, NameOf, Name, Pos, Pos);
 }
 
 template <class TItems, class TNameOf>
 void TNamePositions::Drop(const TItems& Items, TNameOf NameOf, std::string_view Name, size_t Pos,
                           size_t From) {
-  auto It = FPositions.find(LowerCase(Name));
-  if (It == FPositions.end()) return;
-  if (--It->second.Count == 0) {
-    FPositions.erase(It);
+  TEntry* E = FPositions.Find(Name);
+  if (!E) return;
+  if (--E->Count == 0) {
+    FPositions.Erase(Name);
     return;
   }
-  if (It->second.First != Pos) return;
+  if (E->First != Pos) return;
   // Only a name given to more than one entry gets here: the next one takes over.
   while (From < Items.size() && !SameText(NameOf(Items[From]), Name)) ++From;
-  It->second.First = From;
+  E->First = From;
 }
 
 // Reads handler blocks ("procedure TForm1.Button1Click(Sender: TObject); begin … end;") from

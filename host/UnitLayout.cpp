@@ -10,8 +10,10 @@ namespace formwright {
 namespace {
 
 bool IsAny(const TUnitCursor& C, std::initializer_list<std::string_view> Words, size_t Ahead = 0) {
+  const std::string_view S = C.Word(Ahead);
+  if (S.empty()) return false;
   for (std::string_view W : Words)
-    if (C.Is(W, Ahead)) return true;
+    if (TUnitCursor::Matches(S, W)) return true;
   return false;
 }
 
@@ -268,9 +270,12 @@ class TLayoutReader {
     bool First = true;
     while (!C.AtEnd() && !C.Is("end")) {
       const size_t At = C.Pos();
-      if (IsAny(C, {"private", "protected", "public", "published", "automated", "strict", "type", "const",
-                    "var"}) ||
-          (C.Is("class") && C.Is("var", 1))) {
+      // Fields first, as most of a form class is fields: no keyword is followed by ":" or ",".
+      if (C.IsIdent() && (C.Is(":", 1) || C.Is(",", 1))) {
+        Field(First);
+      } else if (IsAny(C, {"private", "protected", "public", "published", "automated", "strict", "type",
+                           "const", "var"}) ||
+                 (C.Is("class") && C.Is("var", 1))) {
         if (First) L.SectionEnd = At;
         First = false;
         C.Next();
@@ -289,8 +294,6 @@ class TLayoutReader {
         L.MemberNames.push_back(C.Name());
         SkipTo(";");
         if (C.Is("default") && C.Is(";", 1)) C.Next(), C.Next();
-      } else if (C.IsIdent() && (C.Is(":", 1) || C.Is(",", 1))) {
-        Field(First);
       } else {
         C.Next();
       }

@@ -18,6 +18,7 @@ class TScanner {
 
   std::vector<TUnitToken> Run() {
     std::vector<TUnitToken> R;
+    R.reserve(FText.size() / 6);  // about one token in six bytes of typical source
     for (;;) {
       SkipTrivia();
       if (FPos >= FText.size()) return R;
@@ -140,14 +141,6 @@ const TUnitToken& TUnitCursor::Peek(size_t Ahead) const noexcept {
   static const TUnitToken None{utSymbol, 0, 0, 1};
   if (FPos + Ahead < FTokens.size()) return FTokens[FPos + Ahead];
   return FTokens.empty() ? None : FTokens.back();
-}
-
-bool TUnitCursor::Is(std::string_view Word, size_t Ahead) const noexcept {
-  if (FPos + Ahead >= FTokens.size()) return false;
-  const TUnitToken& T = FTokens[FPos + Ahead];
-  if (T.End - T.Begin != Word.size() || (T.Kind != utIdent && T.Kind != utSymbol)) return false;
-  const std::string_view S = TextOf(T);
-  return !S.empty() && S[0] != '&' && SameText(S, Word);
 }
 
 String TUnitCursor::Name(size_t Ahead) const {

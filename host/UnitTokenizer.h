@@ -57,7 +57,22 @@ class TUnitCursor {
     return FPos + Ahead < FTokens.size() ? TextOf(FTokens[FPos + Ahead]) : std::string_view();
   }
   // Whether the token at Pos()+Ahead is the identifier or symbol Word (any letter case).
-  bool Is(std::string_view Word, size_t Ahead = 0) const noexcept;
+  bool Is(std::string_view Word, size_t Ahead = 0) const noexcept { return Matches(this->Word(Ahead), Word); }
+  // The token at Pos()+Ahead when it is an identifier or symbol that may be a keyword (not
+  // written "&name"); empty otherwise.
+  std::string_view Word(size_t Ahead = 0) const noexcept {
+    if (FPos + Ahead >= FTokens.size()) return {};
+    const TUnitToken& T = FTokens[FPos + Ahead];
+    if (T.Kind != utIdent && T.Kind != utSymbol) return {};
+    const std::string_view S = TextOf(T);
+    return !S.empty() && S[0] == '&' ? std::string_view() : S;
+  }
+  // Whether a Word() is Keyword (any letter case); most tokens are told apart by their length
+  // and first letter without comparing the rest.
+  static bool Matches(std::string_view Token, std::string_view Keyword) noexcept {
+    return Token.size() == Keyword.size() && !Token.empty() && (Token[0] | 0x20) == (Keyword[0] | 0x20) &&
+           SameText(Token, Keyword);
+  }
   bool IsIdent(size_t Ahead = 0) const noexcept {
     return FPos + Ahead < FTokens.size() && FTokens[FPos + Ahead].Kind == utIdent;
   }

@@ -170,10 +170,12 @@ String UnitNameOf(const String& FileName) { return fs::path(FileName).stem().str
 // the stream cannot say (opening it then reports why).
 String RootClassOfStream(const String& Data) {
   try {
-    TStringStream S(Data);
+    // The class is named in the stream's first bytes: a large module is not copied to find it.
+    const std::string_view Head = std::string_view(Data).substr(0, 65536);
+    TStringStream S{String(Head)};
     if (TestStreamFormat(&S) >= sofText) {
-      const size_t Skip = Data.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-      TParser P(std::string_view(Data).substr(Skip));
+      const size_t Skip = Head.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+      TParser P(Head.substr(Skip));
       if (!P.TokenSymbolIs("object") && !P.TokenSymbolIs("inherited") && !P.TokenSymbolIs("inline"))
         return String();
       P.NextToken();

@@ -115,11 +115,12 @@ void TComponent::SetComponentIndex(int Value) {
   for (int I = std::min(Cur, Value); I <= std::max(Cur, Value); ++I) L[static_cast<size_t>(I)]->FIndex = I;
 }
 
+std::string_view TComponentNameOf::operator()(const TComponent* C) const noexcept { return C->Name(); }
+
 TComponent* TComponent::FindComponent(std::string_view AName) const noexcept {
   if (AName.empty()) return nullptr;
-  auto It = FNameIndex.find(LowerCase(AName));
   // Every name change goes through ChangeName, which keeps the index complete.
-  if (It != FNameIndex.end()) return It->second;
+  if (TComponent* C = FNameIndex.Find(AName)) return C;
   // While this component frees its components the index is dropped at once (DestroyComponents):
   // the ones still there are searched.
   if (FComponentState.Contains(csDestroying))
@@ -129,12 +130,8 @@ TComponent* TComponent::FindComponent(std::string_view AName) const noexcept {
 }
 
 void TComponent::IndexName(TComponent* AComponent, const String& OldName) {
-  if (!OldName.empty()) {
-    auto It = FNameIndex.find(LowerCase(OldName));
-    if (It != FNameIndex.end() && It->second == AComponent) FNameIndex.erase(It);
-  }
-  if (AComponent->FOwner == this && !AComponent->FName.empty())
-    FNameIndex[LowerCase(AComponent->FName)] = AComponent;
+  if (!OldName.empty()) FNameIndex.Erase(OldName, AComponent);
+  if (AComponent->FOwner == this && !AComponent->FName.empty()) FNameIndex.Set(AComponent->FName, AComponent);
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -170,12 +167,12 @@ void TComponent::Remove(TComponent* AComponent) {
   }
   AComponent->FOwner = nullptr;
   AComponent->FIndex = -1;
-  if (FNameIndex.empty()) return;
+  if (FNameIndex.Empty()) return;
   // An owner being destroyed drops its name index in one go, as DestroyComponents does: its
   // controls are freed by their parents before it frees its components itself, and taking
   // each name out of a large index is a cache miss apiece.
   if (FComponentState.Contains(csDestroying))
-    FNameIndex.clear();
+    FNameIndex.Clear();
   else
     IndexName(AComponent, AComponent->FName);
 }
@@ -191,7 +188,7 @@ bool IsDesignedEmbedding(TComponentState S) noexcept {
 void TComponent::DestroyComponents() {
   // A component being destroyed drops its name index in one go rather than name by name (each
   // a cache miss in a large module); FindComponent searches what is left meanwhile.
-  if (FComponentState.Contains(csDestroying)) FNameIndex.clear();
+  if (FComponentState.Contains(csDestroying)) FNameIndex.Clear();
   while (!FComponents.empty()) {
     TComponent* I = FComponents.back();
     // Owned components are dropped without telling the others, unless something outside the

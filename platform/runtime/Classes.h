@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/runtime/NameTable.h"
 #include "platform/runtime/TypInfo.h"
 
 namespace formwright {
@@ -96,6 +97,11 @@ FW_STRING_TYPE(TComponentName)
 
 // Called once per child component by GetChildren.
 using TGetChildProc = std::function<void(TComponent*)>;
+
+// A component's name, as an owner's name index reads it.
+struct TComponentNameOf {
+  std::string_view operator()(const TComponent* C) const noexcept;
+};
 
 // A component: it has an owner that frees it, a name unique among its owner's components
 // (ignoring case), the components it owns, and free notifications to components that refer
@@ -245,8 +251,8 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   String FName;
   int32_t FTag = 0;
   std::vector<TComponent*> FComponents;
-  // Owned components by lower-case name, so that name lookups stay constant-time.
-  std::unordered_map<String, TComponent*> FNameIndex;
+  // Owned components by name, so that name lookups stay constant-time.
+  TNameTable<TComponent, TComponentNameOf> FNameIndex;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   TComponentStyle FComponentStyle{csInheritable};

@@ -17,7 +17,7 @@ struct TFixup {
   TComponent* Root = nullptr;
   TComponent* LookupRoot = nullptr;
   String Name;
-  String Context;                // "Button1.Buddy", for messages
+  String Context;                // "Button1" of "Button1.Buddy" (the property follows), for messages
   const void* Reader = nullptr;  // the reader still responsible for it, or null
 };
 

@@ -1,7 +1,5 @@
 // Pending references across modules, global component finders and global loading.
 #include <algorithm>
-#include <memory>
-#include <unordered_map>
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/FixupNames.h"
@@ -26,6 +24,9 @@ struct TGlobals {
   };
   std::vector<TLoadingList> Loading;
   std::vector<std::vector<detail::TFixup>*> Batches;  // fix-ups being applied
+  // The storage of the last batch, reused by the next: reading a large module again then takes
+  // no fresh memory for its references.
+  std::vector<detail::TFixup> SpareBatch;
 };
 
 TGlobals& Globals() {
@@ -38,35 +39,27 @@ String FirstPart(const String& Name) {
   return Dot == String::npos ? Name : Name.substr(0, Dot);
 }
 
-// Names of the components owned by roots, indexed once per resolution pass so that resolving
-// the references of a large module does not search its component list each time.
-class TNameIndex {
- public:
-  TComponent* Find(TComponent* Root, std::string_view Name) {
-    if (!Root) return nullptr;
-    auto& Index = FIndex[Root];
-    if (Index.empty() && Root->ComponentCount() > 0)
-      for (TComponent* C : Root->ComponentList())
-        if (!C->Name().empty()) Index.emplace(LowerCase(C->Name()), C);
-    auto It = Index.find(LowerCase(Name));
-    if (It != Index.end()) return It->second;
-    return SameText(Root->Name(), Name) ? Root : nullptr;
+// The component of Root (or Root itself) named Name.
+TComponent* FindIn(TComponent* Root, std::string_view Name) {
+  if (!Root) return nullptr;
+  if (TComponent* C = Root->FindComponent(Name)) return C;
+  return SameText(Root->Name(), Name) ? Root : nullptr;
+}
+
+// The component a dotted path names: its first part among LookupRoot's components, then
+// Root's, then the global finders'; each further part among the components of the one before.
+TComponent* FindPath(TComponent* LookupRoot, TComponent* Root, std::string_view Path) {
+  const size_t Dot = Path.find('.');
+  const std::string_view First = Path.substr(0, Dot);
+  if (First.empty()) return nullptr;
+  TComponent* C = FindIn(LookupRoot, First);
+  if (!C) C = FindIn(Root, First);
+  if (!C) C = FindGlobalComponent(String(First));
+  for (size_t From = Dot; C && From != std::string_view::npos;) {
+    const size_t Next = Path.find('.', From + 1);
+    C = C->FindComponent(Path.substr(From + 1, Next == std::string_view::npos ? Next : Next - From - 1));
+    From = Next;
   }
-
- private:
-  std::unordered_map<const TComponent*, std::unordered_map<String, TComponent*>> FIndex;
-};
-
-TComponent* FindPath(TComponent* LookupRoot, TComponent* Root, std::string_view Path,
-                     TNameIndex* Index = nullptr) {
-  TNameIndex Local;
-  if (!Index) Index = &Local;
-  std::vector<String> Parts = SplitString(Path, '.');
-  if (Parts.empty() || Parts[0].empty()) return nullptr;
-  TComponent* C = Index->Find(LookupRoot, Parts[0]);
-  if (!C) C = Index->Find(Root, Parts[0]);
-  if (!C) C = FindGlobalComponent(Parts[0]);
-  for (size_t I = 1; C && I < Parts.size(); ++I) C = C->FindComponent(Parts[I]);
   return C;
 }
 
@@ -89,32 +82,40 @@ void Apply(const detail::TFixup& F, TComponent* C) {
 template <class S, class E>
 void Resolve(S Select, E OnError) {
   auto& G = Globals();
-  std::vector<detail::TFixup> Batch, Keep;
-  for (detail::TFixup& F : G.Fixups) (Select(F) ? Batch : Keep).push_back(std::move(F));
-  G.Fixups = std::move(Keep);
+  std::vector<detail::TFixup> Batch;
+  Batch.swap(G.SpareBatch);  // a batch resolved inside this one starts empty
+  size_t Kept = 0;
+  for (size_t I = 0; I < G.Fixups.size(); ++I) {
+    detail::TFixup& F = G.Fixups[I];
+    if (Select(F)) {
+      Batch.push_back(std::move(F));
+      continue;
+    }
+    if (Kept != I) G.Fixups[Kept] = std::move(F);
+    ++Kept;
+  }
+  G.Fixups.erase(G.Fixups.begin() + static_cast<std::ptrdiff_t>(Kept), G.Fixups.end());
   std::reverse(Batch.begin(), Batch.end());
   G.Batches.push_back(&Batch);
   TScopeExit Restore([&G, &Batch] {
     G.Batches.pop_back();
     for (auto It = Batch.rbegin(); It != Batch.rend(); ++It) G.Fixups.push_back(std::move(*It));
+    Batch.clear();
+    if (Batch.capacity() > G.SpareBatch.capacity()) G.SpareBatch.swap(Batch);
   });
-  // The index is rebuilt whenever applying a reference may have changed what roots own.
-  std::unique_ptr<TNameIndex> Index(new TNameIndex);
   while (!Batch.empty()) {
     detail::TFixup F = std::move(Batch.back());
     Batch.pop_back();
-    TComponent* C = FindPath(F.LookupRoot, F.Root, F.Name, Index.get());
+    TComponent* C = FindPath(F.LookupRoot, F.Root, F.Name);
     if (!C) {
       G.Fixups.push_back(std::move(F));
       continue;
     }
-    const size_t Before = Batch.size();
     try {
       Apply(F, C);
     } catch (Exception& Ex) {
       OnError(F, Ex);
     }
-    if (Batch.size() != Before) Index.reset(new TNameIndex);  // something was freed
   }
 }
 
@@ -156,7 +157,7 @@ void detail::ResolveReaderFixups(const void* Reader,
                                  const std::function<void(const String&, const String&)>& OnError,
                                  bool KeepUnresolved) {
   Resolve([Reader](const TFixup& F) { return F.Reader == Reader; },
-          [&](const TFixup& F, const Exception& E) { OnError(F.Context, E.Message()); });
+          [&](const TFixup& F, const Exception& E) { OnError(F.Context + "." + F.Prop->Name, E.Message()); });
   if (!KeepUnresolved) return DropReaderFixups(Reader);
   for (TFixup& F : Globals().Fixups)
     if (F.Reader == Reader) F.Reader = nullptr;

@@ -527,7 +527,7 @@ void TReader::ReadReference(TPersistent* Instance, PPropInfo P) {
   F.Root = FRoot;
   F.LookupRoot = FLookupRoot;
   F.Name = Name;
-  F.Context = FContext + "." + P->Name;
+  F.Context = FContext;
   F.Reader = this;
   detail::AddFixup(std::move(F));
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/runtime/NameMap.h"
 #include "platform/runtime/RtlConsts.h"
 #include "platform/runtime/TypInfo.h"
 
@@ -59,72 +60,19 @@ TMetaClass::TMetaClass(String Name, String UnitName, TClass Parent, TInit Init)
 }
 
 namespace {
-// Own methods by name (ignoring case) and by code, for classes with many methods (a designed
+// Own methods by lower-case name and by code, for classes with many methods (a designed
 // module's class holds one per handler, and the writer names a handler of each component).
-// Two open-addressed tables of positions in the class's own list: a heap block per table
-// rather than per method, so that a module of thousands of handlers is indexed and dropped
-// cheaply. Built on first lookup, dropped whenever the class's methods change and when the
-// class goes; the first of equal names or codes wins, as in the list.
+// Built on first lookup, dropped whenever the class's methods change and when the class goes;
+// the first of equal names or codes wins, as in the list.
 constexpr size_t MethodIndexThreshold = 16;
+struct TMethodIndex {
+  TNameMap<void*> ByName;
+  std::unordered_map<const void*, size_t> ByCode;  // position in the class's own list
 
-size_t NameHash(std::string_view Name) noexcept {
-  size_t H = 14695981039346656037ull;
-  for (const char C : Name)
-    H = (H ^ static_cast<unsigned char>(C >= 'A' && C <= 'Z' ? C + 32 : C)) * 1099511628211ull;
-  return H;
-}
-
-size_t CodeHash(const void* Code) noexcept {
-  // Code addresses are aligned and design-time handles are small: both are spread by mixing.
-  const uint64_t H = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(Code)) * 0x9E3779B97F4A7C15ull;
-  return static_cast<size_t>(H ^ (H >> 32));
-}
-
-class TMethodIndex {
- public:
-  using TList = std::vector<TMethodEntry>;
-  // Indexes the first Count methods of Own.
-  void Build(const TList& Own, size_t Count) {
-    size_t Size = 16;
-    while (Size < Count * 2) Size *= 2;
-    FByName.assign(Size, 0);
-    FByCode.assign(Size, 0);
-    for (size_t I = 0; I < Count; ++I) Insert(Own, I);
+  void Add(const TMethodEntry& E, size_t Position) {
+    ByName.TryEmplace(E.Name, E.Code);
+    ByCode.emplace(E.Code, Position);
   }
-  // Adds the method at Position of Own, every earlier one being indexed already.
-  void Add(const TList& Own, size_t Position) {
-    if ((Position + 1) * 2 > FByName.size()) return Build(Own, Position + 1);
-    Insert(Own, Position);
-  }
-  const TMethodEntry* ByName(const TList& Own, std::string_view Name) const {
-    return Find(FByName, NameHash(Name), Own, [&](const TMethodEntry& E) { return SameText(E.Name, Name); });
-  }
-  const TMethodEntry* ByCode(const TList& Own, const void* Code) const {
-    return Find(FByCode, CodeHash(Code), Own, [&](const TMethodEntry& E) { return E.Code == Code; });
-  }
-
- private:
-  void Insert(const TList& Own, size_t Position) {
-    const TMethodEntry& E = Own[Position];
-    if (!ByName(Own, E.Name)) Place(FByName, NameHash(E.Name), Position);
-    if (!ByCode(Own, E.Code)) Place(FByCode, CodeHash(E.Code), Position);
-  }
-  static void Place(std::vector<uint32_t>& Table, size_t Hash, size_t Position) {
-    const size_t Mask = Table.size() - 1;
-    size_t S = Hash & Mask;
-    while (Table[S] != 0) S = (S + 1) & Mask;
-    Table[S] = static_cast<uint32_t>(Position + 1);
-  }
-  template <class TSame>
-  static const TMethodEntry* Find(const std::vector<uint32_t>& Table, size_t Hash, const TList& Own,
-                                  TSame Same) {
-    const size_t Mask = Table.size() - 1;
-    for (size_t S = Hash & Mask; Table[S] != 0; S = (S + 1) & Mask)
-      if (const TMethodEntry& E = Own[Table[S] - 1]; Same(E)) return &E;
-    return nullptr;
-  }
-  // Positions in the own list plus one; 0 marks a free slot. At most half of the slots are used.
-  std::vector<uint32_t> FByName, FByCode;
 };
 std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
   static std::unordered_map<const TMetaClass*, TMethodIndex> Indexes;
@@ -132,9 +80,10 @@ std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
 }
 void DropMethodIndex(const TMetaClass* C) { MethodIndexes().erase(C); }
 // The index of a class's own methods, built when first asked for.
-const TMethodIndex& MethodIndexOf(const TMetaClass* C, const std::vector<TMethodEntry>& Own) {
+TMethodIndex& MethodIndexOf(const TMetaClass* C, const std::vector<TMethodEntry>& Own) {
   auto [It, Added] = MethodIndexes().try_emplace(C);
-  if (Added) It->second.Build(Own, Own.size());
+  if (Added)
+    for (size_t I = 0; I < Own.size(); ++I) It->second.Add(Own[I], I);
   return It->second;
 }
 }  // namespace
@@ -205,7 +154,7 @@ void* TMetaClass::MethodAddress(std::string_view Name) {
         if (SameText(E.Name, Name)) return E.Code;
       continue;
     }
-    if (const TMethodEntry* E = MethodIndexOf(C, Own).ByName(Own, Name)) return E->Code;
+    if (void* const* Code = MethodIndexOf(C, Own).ByName.Find(Name)) return *Code;
   }
   return nullptr;
 }
@@ -219,7 +168,9 @@ String TMetaClass::MethodName(const void* Code) {
         if (E.Code == Code) return E.Name;
       continue;
     }
-    if (const TMethodEntry* E = MethodIndexOf(C, Own).ByCode(Own, Code)) return E->Name;
+    const auto& ByCode = MethodIndexOf(C, Own).ByCode;
+    auto It = ByCode.find(Code);
+    if (It != ByCode.end()) return Own[It->second].Name;
   }
   return {};
 }
@@ -235,7 +186,7 @@ void TMetaClass::AddMethod(String Name, void* Code) {
   // A new method joins an index already built (the first of equal names still wins).
   FMethods.push_back({std::move(Name), Code});
   if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
-    It->second.Add(FMethods, FMethods.size() - 1);
+    It->second.Add(FMethods.back(), FMethods.size() - 1);
 }
 
 bool TMetaClass::RemoveMethod(const void* Code) {

@@ -166,6 +166,7 @@ TEST(DesignEnvironment, DefaultAnswersNeverLoseAnythingSilently) {
   EXPECT_TRUE(Env->OpenRootModule("Form2"));
   const int64_t A = Env->GetCurrentTimeStamp(), B = Env->GetCurrentTimeStamp();
   EXPECT_LT(A, B);
+  Env->ComponentRenamed("", "Button1");  // named as it is read: not a rename
   Env->ComponentRenamed("Button1", "OkButton");
   EXPECT_THAT(Env->Renames(), ElementsAre(::testing::Pair("Button1", "OkButton")));
   EXPECT_EQ(Env->FindDesignClass("TPersistent"), nullptr);  // not registered here

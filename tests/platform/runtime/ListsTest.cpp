@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 
+#include <map>
 #include <set>
 
 #include "formwright/testing/Matchers.h"
+#include "platform/runtime/NameMap.h"
 #include "platform/runtime/PointerSet.h"
 #include "tests/support/TestClasses.h"
 
@@ -122,4 +124,54 @@ TEST(Lists, InterfaceListsHoldReferences) {
   EXPECT_EQ(P[0], &Y);
   int Z = 0;
   EXPECT_EQ(P.Remove(&Z), -1);
+}
+
+namespace {
+struct TNamed {
+  String Name;
+};
+struct TNamedNameOf {
+  std::string_view operator()(const TNamed* N) const noexcept { return N->Name; }
+};
+}  // namespace
+
+// Both name tables against a map by lower-case name, through growth, erasures (whose slots
+// later lookups must step over) and names that differ only in letter case.
+TEST(Lists, NameTablesAnswerAsAMapByNameIgnoringCase) {
+  std::vector<TNamed> Items(4000);
+  for (size_t I = 0; I < Items.size(); ++I) Items[I].Name = Format(I % 2 ? "Button%d" : "bUTTON%d", int(I));
+  TNameTable<TNamed, TNamedNameOf> Table;
+  TNameMap<size_t> Map;
+  std::map<String, size_t> Expected;
+  for (int Wave = 0; Wave < 3; ++Wave) {
+    for (size_t I = static_cast<size_t>(Wave); I < Items.size(); I += 2) {
+      Table.Set(Items[I].Name, &Items[I]);
+      EXPECT_EQ(Map.TryEmplace(Items[I].Name, I).second,
+                Expected.try_emplace(LowerCase(Items[I].Name), I).second);
+    }
+    for (size_t I = 0; I < Items.size(); I += 3) {
+      const bool Was = Expected.erase(LowerCase(Items[I].Name)) == 1;
+      EXPECT_EQ(Table.Erase(UpperCase(Items[I].Name), &Items[I]), Was);
+      EXPECT_EQ(Map.Erase(UpperCase(Items[I].Name)), Was);
+    }
+    ASSERT_EQ(Table.Size(), Expected.size());
+    ASSERT_EQ(Map.Size(), Expected.size());
+    for (size_t I = 0; I < Items.size(); ++I) {
+      const bool In = Expected.count(LowerCase(Items[I].Name)) == 1;
+      ASSERT_EQ(Table.Find(LowerCase(Items[I].Name)), In ? &Items[I] : nullptr) << Items[I].Name;
+      const size_t* V = Map.Find(UpperCase(Items[I].Name));
+      ASSERT_EQ(V ? *V : SIZE_MAX, In ? Expected[LowerCase(Items[I].Name)] : SIZE_MAX);
+    }
+  }
+  // Another item of the same name takes the entry over; erasing under that name needs the item.
+  TNamed Other{"BUTTON1"};
+  Table.Set(Other.Name, &Other);
+  EXPECT_FALSE(Table.Erase("button1", &Items[1]));
+  EXPECT_EQ(Table.Find("Button1"), &Other);
+  EXPECT_EQ(Table.Find("Button"), nullptr);
+  size_t Sum = 0;
+  Map.ForEach([&](size_t V) { Sum += V; });
+  size_t ExpectedSum = 0;
+  for (const auto& [Name, V] : Expected) ExpectedSum += V;
+  EXPECT_EQ(Sum, ExpectedSum);
 }
