@@ -88,6 +88,7 @@ BENCHMARK(BM_ScaleOpenEditSaveClose)->Unit(benchmark::kMillisecond)->Iterations(
 
 // One raw read of the 50,000-component binary stream (freeing the form is not counted).
 void BM_ScaleRawRead50k(benchmark::State& State) {
+  orx::RegisterOrxClasses();  // the case may run alone
   const String& Binary = Module50k().Binary;
   double Seconds = 0;
   for (auto _ : State) {
