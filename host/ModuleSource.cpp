@@ -52,6 +52,14 @@ std::vector<String> BodyLines(std::string_view Text, const TUnitToken& Begin, co
   return Lines;
 }
 
+// A field's type is the class ClassName; a type written with its unit ("StdCtrls.TButton") is
+// the same class.
+bool SameFieldType(const String& Type, const String& ClassName) {
+  return SameText(Type, ClassName) ||
+         (Type.size() > ClassName.size() && Type[Type.size() - ClassName.size() - 1] == '.' &&
+          SameText(std::string_view(Type).substr(Type.size() - ClassName.size()), ClassName));
+}
+
 const String& HandlerName(const THandlerSource& H) { return H.Name; }
 const String& FieldName(const std::pair<String, String>& F) { return F.first; }
 
@@ -150,25 +158,54 @@ void TModuleSource::AppendField(const String& Name, const String& ClassName, siz
     }
   FFields.emplace_back(Name, ClassName);
   FFieldOrigins.push_back(Origin);
-  FFieldIndex.Added(Name, FFields.size() - 1);
+  if (FFieldsIndexed) FFieldIndex.Added(Name, FFields.size() - 1);
+}
+
+void TModuleSource::IndexFields() {
+  if (FFieldsIndexed) return;
+  FFieldsIndexed = true;
+  FFieldIndex = TNamePositions();
+  FFieldIndex.Reserve(FFields.size());
+  for (size_t I = 0; I < FFields.size(); ++I) FFieldIndex.Added(FFields[I].first, I);
+}
+
+size_t TModuleSource::FindField(std::string_view Name) {
+  IndexFields();
+  return FFieldIndex.Find(Name);
 }
 
 void TModuleSource::AddField(const String& Name, const String& ClassName) {
-  if (const size_t I = FFieldIndex.Find(Name); I != TNamePositions::npos) {
-    // A type written with its unit ("StdCtrls.TButton") is the same class.
-    const String& Type = FFields[I].second;
-    const bool Same = SameText(Type, ClassName) ||
-                      (Type.size() > ClassName.size() && Type[Type.size() - ClassName.size() - 1] == '.' &&
-                       SameText(std::string_view(Type).substr(Type.size() - ClassName.size()), ClassName));
-    if (!Same) FFields[I].second = ClassName;
+  if (const size_t I = FindField(Name); I != TNamePositions::npos) {
+    if (!SameFieldType(FFields[I].second, ClassName)) FFields[I].second = ClassName;
   } else
     AppendField(Name, ClassName);
+}
+
+void TModuleSource::ReadComponentField(const String& Name, const String& ClassName) {
+  // Until the index is built, every field before FNextField went to a component read before
+  // this one, which holds its name still (a component that lost or changed its name was heard
+  // of, and that built the index); names are unique among components, so none of those fields
+  // has this name: the next field, when it has the name, is the first of it, and with every
+  // field taken the name is new.
+  if (!FFieldsIndexed) {
+    if (FNextField == FFields.size()) {
+      AppendField(Name, ClassName);
+      FNextField = FFields.size();
+      return;
+    }
+    if (SameText(FFields[FNextField].first, Name)) {
+      const size_t I = FNextField++;
+      if (!SameFieldType(FFields[I].second, ClassName)) FFields[I].second = ClassName;
+      return;
+    }
+  }
+  AddField(Name, ClassName);
 }
 
 void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName,
                                      const String& NewName) {
   // A component read from the module comes without a name: no field to look up for it.
-  const size_t I = CurName.empty() ? TNamePositions::npos : FFieldIndex.Find(CurName);
+  const size_t I = CurName.empty() ? TNamePositions::npos : FindField(CurName);
   if (NewName.empty()) {
     if (I == TNamePositions::npos) return;
     const String Gone = std::move(FFields[I].first);
@@ -187,7 +224,7 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
     }
   } else if (Info) {
     // A component read from the module finds the field the unit already declares for it.
-    AddField(NewName, Info->GetClassName());
+    ReadComponentField(NewName, Info->GetClassName());
   }
 }
 
@@ -237,7 +274,8 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   FFieldOrigins.clear();
   FVacated.clear();
   FFieldIndex = TNamePositions();
-  FFieldIndex.Reserve(Layout.Fields.size());
+  FFieldsIndexed = false;
+  FNextField = 0;
   FFields.reserve(Layout.Fields.size());
   FFieldOrigins.reserve(Layout.Fields.size());
   for (size_t I = 0; I < Layout.Fields.size(); ++I) {

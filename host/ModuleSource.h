@@ -161,6 +161,12 @@ class TModuleSource : public TInterfacedObject,
   THandlerSource* FindHandlerW(const String& Name) noexcept;
   void AddHandler(THandlerSource H);
   void AppendField(const String& Name, const String& ClassName, size_t Origin = NoToken);
+  // The first field named Name (any letter case); npos when there is none.
+  size_t FindField(std::string_view Name);
+  // Builds the field index when it is not there yet.
+  void IndexFields();
+  // The field a component read from the module takes (AddField for it).
+  void ReadComponentField(const String& Name, const String& ClassName);
 
   // The unit as read (empty while there is none) and where things are in it.
   String FOriginal;
@@ -183,7 +189,12 @@ class TModuleSource : public TInterfacedObject,
   std::vector<THandlerSource> FHandlers;
   std::vector<std::pair<String, String>> FFields;
   TNamePositions FHandlerIndex;
+  // The field index is built when first needed, not when the unit is read: an open names its
+  // components in the order the unit declares their fields, and finds each where the one before
+  // it ended (FNextField) until anything else touches the fields.
   TNamePositions FFieldIndex;
+  bool FFieldsIndexed = false;
+  size_t FNextField = 0;
   std::vector<String> FImportedRoots;
   String FShownMethod;
   int FModifiedCount = 0;

@@ -96,14 +96,16 @@ class TLayoutReader {
   void SkipTo(std::string_view Symbol) {
     int Depth = 0;
     while (!C.AtEnd()) {
-      if (C.Is("record") || (C.Is("=") && IsAny(C, {"class", "object", "interface"}, 1))) {
-        if (!C.Is("record")) C.Next();
+      const std::string_view W = C.Word();
+      const bool Record = TUnitCursor::Matches(W, "record");
+      if (Record || (W == "=" && IsAny(C, {"class", "object", "interface"}, 1))) {
+        if (!Record) C.Next();
         SkipBody();
         continue;
       }
-      if (C.Is("(") || C.Is("[")) ++Depth;
-      if (C.Is(")") || C.Is("]")) --Depth;
-      const bool Found = Depth <= 0 && C.Is(Symbol);
+      if (W == "(" || W == "[") ++Depth;
+      if (W == ")" || W == "]") --Depth;
+      const bool Found = Depth <= 0 && TUnitCursor::Matches(W, Symbol);
       C.Next();
       if (Found) return;
     }
@@ -311,6 +313,16 @@ class TLayoutReader {
 
   void Field(bool Published) {
     const size_t First = C.Pos();
+    // Most fields are one name of a one-word type ("Button1: TButton;"), read as the general
+    // path below would read them.
+    if (C.Is(":", 1) && C.IsIdent(2) && C.Is(";", 3) && !C.Is("record", 2)) {
+      if (Published)
+        L.Fields.push_back({First, First, First + 3, First + 2, First + 2, 1});
+      else
+        L.MemberNames.push_back(String(C.TextOf(C.Tokens()[First])));
+      C.Seek(First + 4);
+      return;
+    }
     const std::vector<size_t> Names = NameList();
     if (!C.Is(":")) return;
     C.Next();

@@ -17,14 +17,18 @@ class TScanner {
   }
 
   std::vector<TUnitToken> Run() {
+    if (FText.size() > UINT32_MAX) throw EUnitSyntax("Unit too large", 1);
     std::vector<TUnitToken> R;
-    R.reserve(FText.size() / 6);  // about one token in six bytes of typical source
+    // Typical source has a token in four bytes or more (a form class's field line is four
+    // tokens in some twenty bytes): the list is then never moved while it grows.
+    R.reserve(FText.size() / 4 + 16);
     for (;;) {
       SkipTrivia();
       if (FPos >= FText.size()) return R;
       const size_t Begin = FPos;
       const int Line = FLine;
-      R.push_back({Scan(), Begin, FPos, Line});
+      const TUnitTokenKind Kind = Scan();
+      R.push_back({Kind, static_cast<uint32_t>(Begin), static_cast<uint32_t>(FPos), Line});
     }
   }
 
@@ -40,9 +44,12 @@ class TScanner {
   // Skips blanks, line ends, comments and directives.
   void SkipTrivia() {
     while (FPos < FText.size()) {
-      const char C = At();
-      if (C == ' ' || C == '\t' || C == '\r' || C == '\n' || C == '\f' || C == '\v') {
-        Advance();
+      const char C = FText[FPos];
+      if (C == ' ' || C == '\t' || C == '\r' || C == '\f' || C == '\v') {
+        ++FPos;
+      } else if (C == '\n') {
+        ++FLine;
+        ++FPos;
       } else if (C == '/' && At(1) == '/') {
         while (FPos < FText.size() && At() != '\n') Advance();
       } else if (C == '{') {

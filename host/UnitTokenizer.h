@@ -16,9 +16,9 @@ enum TUnitTokenKind : uint8_t { utIdent, utNumber, utString, utSymbol };
 // or one character). Comments in their three forms and compiler directives are not tokens.
 struct TUnitToken {
   TUnitTokenKind Kind;
-  size_t Begin;  // byte offset of the first character
-  size_t End;    // byte offset just past the last one
-  int Line;      // 1-based line of the first character
+  uint32_t Begin;  // byte offset of the first character
+  uint32_t End;    // byte offset just past the last one
+  int Line;        // 1-based line of the first character
 };
 
 // A unit that cannot be read as text of the unit's language: the message names the line.
@@ -33,8 +33,8 @@ class EUnitSyntax : public Exception {
 };
 
 // The tokens of Text, in order. A byte-order mark at the start is skipped. Raises EUnitSyntax
-// for a comment, directive or string that is never closed, and for bytes that no text holds
-// (a NUL or another control character outside comments and strings).
+// for a comment, directive or string that is never closed, for bytes that no text holds (a NUL
+// or another control character outside comments and strings) and for a text of 4 GB or more.
 std::vector<TUnitToken> TokenizeUnit(std::string_view Text);
 
 // Reads tokens of a unit text with one token of look-ahead; keywords are compared without

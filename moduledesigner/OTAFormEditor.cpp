@@ -166,8 +166,16 @@ void TOTAFormEditor::NotifyDestruct() {
 }
 
 void TOTAFormEditor::NotifyRenamed(TComponent* Component, const String& OldName, const String& NewName) {
-  ForEachNotifier<IOTAFormNotifier>(
-      [&](const IPtr<IOTAFormNotifier>& N) { N->ComponentRenamed(Component, OldName, NewName); });
+  // Every component read names itself here: the call's arguments go by one reference, which
+  // the notifier walk keeps without allocating.
+  const struct {
+    TComponent* Component;
+    const String& OldName;
+    const String& NewName;
+  } Rename{Component, OldName, NewName};
+  ForEachNotifier<IOTAFormNotifier>([&Rename](const IPtr<IOTAFormNotifier>& N) {
+    N->ComponentRenamed(Rename.Component, Rename.OldName, Rename.NewName);
+  });
 }
 
 }  // namespace formwright

@@ -4,6 +4,8 @@
 #include "host/root/Surface.h"
 #include "host/root/SurfaceItems.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "editors/CustomModules.h"
@@ -166,12 +168,15 @@ String UnitFileOf(const String& FileName) { return fs::path(FileName).replace_ex
 
 String UnitNameOf(const String& FileName) { return fs::path(FileName).stem().string(); }
 
+// How much of a form file names its root's class.
+constexpr int64_t HeadSize = 65536;
+
 // The class of a module's root as its stream names it ("object Form1: TForm1"); empty when
 // the stream cannot say (opening it then reports why).
 String RootClassOfStream(const String& Data) {
   try {
     // The class is named in the stream's first bytes: a large module is not copied to find it.
-    const std::string_view Head = std::string_view(Data).substr(0, 65536);
+    const std::string_view Head = std::string_view(Data).substr(0, HeadSize);
     TStringStream S{String(Head)};
     if (TestStreamFormat(&S) >= sofText) {
       const size_t Skip = Head.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
@@ -199,9 +204,10 @@ String RootClassOfStream(const String& Data) {
   }
 }
 
-String ReadText(IModuleFileSystem* Files, const String& FileName) {
+// The file's text, or its first Limit bytes.
+String ReadText(IModuleFileSystem* Files, const String& FileName, int64_t Limit = INT64_MAX) {
   TOwned<TStream> S = Files->OpenFile(String(), FileName);
-  String Text(static_cast<size_t>(S->Size()), '\0');
+  String Text(static_cast<size_t>(std::min(S->Size(), Limit)), '\0');
   S->SetPosition(0);
   if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
   return Text;
@@ -287,7 +293,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   if (FFileSystem->FileExists(String(), UnitFile)) {
     UnitText = ReadText(FFileSystem.Get(), UnitFile);
     HasUnit = true;
-    Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName)));
+    Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName, HeadSize)));
   }
   NameUnits(*Source, *this);
   const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());
@@ -299,7 +305,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
     if (IPtr<IRoot> A = FDesigner->FindRoot(AncestorClassName.substr(1)))
       Info.AncestorRoot = Supports<IInternalRoot>(A);
   IPtr<TReferenceRoot> Root = FFactory->OpenRoot(Info);
-  Root->SetUnitTextOnDisk(UnitText);
+  Root->SetUnitTextOnDisk(std::move(UnitText));
   // Without a unit the module's class is the stream's and descends from the base class it was
   // created from.
   if (!HasUnit) {

@@ -67,11 +67,18 @@ namespace {
 constexpr size_t MethodIndexThreshold = 16;
 struct TMethodIndex {
   TNameMap<void*> ByName;
-  std::unordered_map<const void*, size_t> ByCode;  // position in the class's own list
+  // Position in the class's own list by code, for the first CodesIndexed methods: reading a
+  // module adds a method per handler and asks only for names, so codes are indexed when next
+  // asked for, all at once.
+  std::unordered_map<const void*, size_t> ByCode;
+  size_t CodesIndexed = 0;
 
-  void Add(const TMethodEntry& E, size_t Position) {
-    ByName.TryEmplace(E.Name, E.Code);
-    ByCode.emplace(E.Code, Position);
+  const std::unordered_map<const void*, size_t>& Codes(const std::vector<TMethodEntry>& Own) {
+    if (CodesIndexed < Own.size()) {
+      ByCode.reserve(Own.size());
+      for (; CodesIndexed < Own.size(); ++CodesIndexed) ByCode.emplace(Own[CodesIndexed].Code, CodesIndexed);
+    }
+    return ByCode;
   }
 };
 std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
@@ -82,8 +89,10 @@ void DropMethodIndex(const TMetaClass* C) { MethodIndexes().erase(C); }
 // The index of a class's own methods, built when first asked for.
 TMethodIndex& MethodIndexOf(const TMetaClass* C, const std::vector<TMethodEntry>& Own) {
   auto [It, Added] = MethodIndexes().try_emplace(C);
-  if (Added)
-    for (size_t I = 0; I < Own.size(); ++I) It->second.Add(Own[I], I);
+  if (Added) {
+    It->second.ByName.Reserve(Own.size());
+    for (const TMethodEntry& E : Own) It->second.ByName.TryEmplace(E.Name, E.Code);
+  }
   return It->second;
 }
 }  // namespace
@@ -168,7 +177,7 @@ String TMetaClass::MethodName(const void* Code) {
         if (E.Code == Code) return E.Name;
       continue;
     }
-    const auto& ByCode = MethodIndexOf(C, Own).ByCode;
+    const auto& ByCode = MethodIndexOf(C, Own).Codes(Own);
     auto It = ByCode.find(Code);
     if (It != ByCode.end()) return Own[It->second].Name;
   }
@@ -186,7 +195,7 @@ void TMetaClass::AddMethod(String Name, void* Code) {
   // A new method joins an index already built (the first of equal names still wins).
   FMethods.push_back({std::move(Name), Code});
   if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
-    It->second.Add(FMethods.back(), FMethods.size() - 1);
+    It->second.ByName.TryEmplace(FMethods.back().Name, FMethods.back().Code);
 }
 
 bool TMetaClass::RemoveMethod(const void* Code) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "moduledesigner/CompInfo.h"
+#include "platform/orx/Orx.h"
 #include "tests/host/SignatureSupport.h"
 
 using ::testing::HasSubstr;
@@ -163,4 +165,52 @@ TEST(ModuleSourceIndex, HandlerHeadersAreFoundWhateverTheirIndentAndCase) {
   EXPECT_EQ(Parsed[1].ResultType, "Integer");
   EXPECT_EQ(Parsed[1].Params[0].Flags, TParamFlags{pfConst});
   EXPECT_EQ(Parsed[1].Body, (std::vector<String>{"  Result := 0;"}));
+}
+
+// Reading a module names each component once, in the stream's order: the field it takes must
+// be the one a lookup by name finds, whatever the order and whatever the unit lacks or repeats.
+TEST(ModuleSourceIndex, ComponentsReadFindTheirFieldsInAnyOrder) {
+  const String Unit =
+      "unit Unit1;\ninterface\ntype\n  TForm1 = class(TForm)\n    Edit1: StdCtrls.TEdit;\n"
+      "    Label1: TLabel;\n    Button1: TButton;\n    Label1: TButton;\n  end;\n"
+      "implementation\nend.\n";
+  TOwned<orx::TForm> Form(new orx::TForm(nullptr));
+  const auto Info = [&](const String& Class) {
+    TComponent* C = Class == "TEdit"    ? static_cast<TComponent*>(new orx::TEdit(Form.get()))
+                    : Class == "TLabel" ? static_cast<TComponent*>(new orx::TLabel(Form.get()))
+                                        : static_cast<TComponent*>(new orx::TButton(Form.get()));
+    return IPtr<ICompInfo>(MakeIntf<TCompInfo>(Form.get(), nullptr, C));
+  };
+  const std::vector<std::vector<std::pair<String, String>>> Reads = {
+      {{"Edit1", "TEdit"}, {"Label1", "TLabel"}, {"Button1", "TButton"}},  // the unit's order
+      {{"Edit1", "TEdit"}, {"Label1", "TButton"}, {"Button1", "TLabel"}},  // retyped on the way
+      {{"Button1", "TButton"}, {"Edit1", "TEdit"}, {"label1", "TLabel"}},  // another order
+      {{"Edit1", "TEdit"}, {"Extra", "TButton"}, {"Label1", "TLabel"}},    // one the unit lacks
+      {{"Extra", "TEdit"}, {"Edit1", "TLabel"}},
+  };
+  for (const auto& Read : Reads) {
+    auto ByRead = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+    auto ByName = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+    ByRead->LoadUnit(Unit, "Unit1.pas", "TForm1");
+    ByName->LoadUnit(Unit, "Unit1.pas", "TForm1");
+    for (const auto& [Name, Class] : Read) {
+      ByRead->ComponentRenamed(Info(Class), String(), Name);
+      ByName->AddField(Name, Class);
+    }
+    SCOPED_TRACE(Read.front().first + " first");
+    EXPECT_EQ(FieldNames(*ByRead), FieldNames(*ByName));
+    EXPECT_EQ(ByRead->Text(), ByName->Text());
+    // Later edits find the fields by name.
+    for (TModuleSource* M : {ByRead.Get(), ByName.Get()}) {
+      M->ComponentRenamed(nullptr, "LABEL1", "Caption1");
+      M->ComponentRenamed(nullptr, "Edit1", "");
+    }
+    EXPECT_EQ(ByRead->Text(), ByName->Text());
+  }
+  // A module without a unit gets a field per component read, in order.
+  auto Bare = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
+  Bare->ComponentRenamed(Info("TButton"), String(), "Button1");
+  Bare->ComponentRenamed(Info("TEdit"), String(), "Edit1");
+  Bare->ComponentRenamed(nullptr, "button1", "");
+  EXPECT_EQ(FieldNames(*Bare), (std::vector<String>{"Edit1:TEdit"}));
 }

@@ -126,7 +126,9 @@ TEST(ObjectModel, MethodLookupsFollowAddedRenamedAndRemovedMethods) {
     EXPECT_EQ(M.MethodName(Code(1)), "Handler1") << Count;
     EXPECT_EQ(M.MethodAddress("handler2"), Code(2)) << Count;
     M.AddMethod("Late", Code(1000));
+    M.AddMethod("Again", Code(3));  // added after the lookups above: still not the first
     EXPECT_EQ(M.MethodName(Code(1000)), "Late") << Count;
+    EXPECT_EQ(M.MethodName(Code(3)), "Handler3") << Count;
     ASSERT_TRUE(M.RenameMethod(Code(2), "Renamed"));
     EXPECT_EQ(M.MethodName(Code(2)), "Renamed") << Count;
     EXPECT_EQ(M.MethodAddress("Handler2"), nullptr) << Count;
