@@ -289,15 +289,24 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   FHandlerIndex = TNamePositions();
   FHandlerIndex.Reserve(Layout.Methods.size());
   FHandlers.reserve(Layout.Methods.size());
-  TNameMap<size_t> Implemented;  // first routine of each name
+  TNameMap<size_t> Implemented;                        // first routine of each name
+  std::vector<bool> Declared(Layout.Routines.size());  // the routine of a declared handler
   for (size_t R = 0; R < Layout.Routines.size(); ++R)
     Implemented.TryEmplace(C.TextOf(Tokens[Layout.Routines[R].Name]), R);
   for (size_t I = 0; I < Layout.Methods.size(); ++I) {
-    const TUnitMethod& M = Layout.Methods[I];
-    THandlerSource H{String(C.TextOf(Tokens[M.Name])), M.Kind, M.Params, M.ResultType, {}, I, NoToken};
+    // The handler takes the declaration's signature: the layout keeps only where it is.
+    TUnitMethod& M = Layout.Methods[I];
+    THandlerSource H{String(C.TextOf(Tokens[M.Name])),
+                     M.Kind,
+                     std::move(M.Params),
+                     std::move(M.ResultType),
+                     {},
+                     I,
+                     NoToken};
     if (const size_t* Routine = Implemented.Find(H.Name)) {
       const TUnitRoutine& R = Layout.Routines[*Routine];
       H.Routine = *Routine;
+      Declared[*Routine] = true;
       H.Body = BodyLines(Text, Tokens[R.BodyBegin], Tokens[R.BodyEnd]);
     }
     AddHandler(std::move(H));
@@ -305,6 +314,7 @@ void TModuleSource::LoadUnit(const String& Text, const String& FileName, const S
   // A method implemented but declared nowhere in the class is a handler still (the unit is
   // left as it is: that is its author's to mend).
   for (size_t R = 0; R < Layout.Routines.size(); ++R) {
+    if (Declared[R]) continue;  // a handler of its name was just added
     const TUnitRoutine& Routine = Layout.Routines[R];
     const String Name(C.TextOf(Tokens[Routine.Name]));
     if (FindHandler(Name) || ContainsText(Layout.MethodNames, Name)) continue;

@@ -25,6 +25,15 @@ bool AtSectionWord(const TUnitCursor& C) {
          (C.Is("class") && IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"}, 1));
 }
 
+// Whether the token Ahead is the one-character symbol S; cheaper than Is, for the tests every
+// field of a form class goes through.
+bool IsChar(const TUnitCursor& C, char S, size_t Ahead) {
+  const size_t I = C.Pos() + Ahead;
+  if (I >= C.Tokens().size()) return false;
+  const TUnitToken& T = C.Tokens()[I];
+  return T.Kind == utSymbol && T.End - T.Begin == 1 && C.Source()[T.Begin] == S;
+}
+
 bool AtRoutineWord(const TUnitCursor& C) {
   return IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"});
 }
@@ -273,7 +282,7 @@ class TLayoutReader {
     while (!C.AtEnd() && !C.Is("end")) {
       const size_t At = C.Pos();
       // Fields first, as most of a form class is fields: no keyword is followed by ":" or ",".
-      if (C.IsIdent() && (C.Is(":", 1) || C.Is(",", 1))) {
+      if (C.IsIdent() && (IsChar(C, ':', 1) || IsChar(C, ',', 1))) {
         Field(First);
       } else if (IsAny(C, {"private", "protected", "public", "published", "automated", "strict", "type",
                            "const", "var"}) ||
@@ -315,7 +324,7 @@ class TLayoutReader {
     const size_t First = C.Pos();
     // Most fields are one name of a one-word type ("Button1: TButton;"), read as the general
     // path below would read them.
-    if (C.Is(":", 1) && C.IsIdent(2) && C.Is(";", 3) && !C.Is("record", 2)) {
+    if (IsChar(C, ':', 1) && C.IsIdent(2) && IsChar(C, ';', 3) && !C.Is("record", 2)) {
       if (Published)
         L.Fields.push_back({First, First, First + 3, First + 2, First + 2, 1});
       else
@@ -459,9 +468,10 @@ std::vector<TParamInfo> ReadUnitParams(const TUnitCursor& Tokens, size_t Open, s
     if (C.Is("const") || C.Is("constref")) Flags.Include(pfConst);
     if (C.Is("out")) Flags.Include(pfOut);
     if (!Flags.Empty()) C.Next();
-    std::vector<String> Names;
+    // The names of the group, typed once their type is read.
+    const size_t FirstName = R.size();
     while (C.IsIdent()) {
-      Names.push_back(C.Name());
+      R.push_back({Flags, C.Name(), String()});
       C.Next();
       if (!C.Is(",")) break;
       C.Next();
@@ -482,7 +492,7 @@ std::vector<TParamInfo> ReadUnitParams(const TUnitCursor& Tokens, size_t Open, s
         Type = String(C.Source().substr(A.Begin, B.End - A.Begin));
       }
     }
-    for (String& N : Names) R.push_back({Flags, std::move(N), Type});
+    for (size_t I = FirstName; I < R.size(); ++I) R[I].TypeName = Type;
     while (!C.AtEnd() && !C.Is(";") && !C.Is(")")) C.Next();  // a default value
     if (C.Is(";")) C.Next();
   }

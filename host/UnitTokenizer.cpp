@@ -1,14 +1,23 @@
 #include "host/UnitTokenizer.h"
 
+#include <array>
+
 namespace formwright {
 
 namespace {
 
 // ASCII letters whatever the locale; any byte of a UTF-8 sequence belongs to a name.
-bool IsIdentStart(unsigned char C) noexcept {
+constexpr bool IsIdentStart(unsigned char C) noexcept {
   return static_cast<unsigned>((C | 0x20) - 'a') < 26 || C == '_' || C >= 0x80;
 }
-bool IsIdentChar(unsigned char C) noexcept { return IsIdentStart(C) || static_cast<unsigned>(C - '0') < 10; }
+// Whether each byte continues a name, looked up: names are most of a unit's bytes.
+constexpr std::array<bool, 256> IdentChars = [] {
+  std::array<bool, 256> R{};
+  for (unsigned C = 0; C < 256; ++C)
+    R[C] = IsIdentStart(static_cast<unsigned char>(C)) || static_cast<unsigned>(C - '0') < 10;
+  return R;
+}();
+bool IsIdentChar(unsigned char C) noexcept { return IdentChars[C]; }
 
 class TScanner {
  public:
@@ -92,7 +101,8 @@ class TScanner {
   }
 
   TUnitTokenKind ScanIdent() {
-    while (FPos < FText.size() && IsIdentChar(static_cast<unsigned char>(At()))) ++FPos;
+    const size_t Size = FText.size();
+    while (FPos < Size && IsIdentChar(static_cast<unsigned char>(FText[FPos]))) ++FPos;
     return utIdent;
   }
 
