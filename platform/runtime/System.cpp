@@ -65,13 +65,57 @@ namespace {
 // Built on first lookup, dropped whenever the class's methods change and when the class goes;
 // the first of equal names or codes wins, as in the list.
 constexpr size_t MethodIndexThreshold = 16;
+// Positions in the class's own list by code, with open addressing in one array: a class of
+// many handlers frees one block with its index, not one node per method.
+class TCodeIndex {
+ public:
+  explicit TCodeIndex(size_t Count) { Rehash(Count); }
+  // Keeps the first position given for Code.
+  void Add(const void* Code, size_t Position) {
+    if (!Code) return;  // never asked for
+    if ((FCount + 1) * 2 > FSlots.size()) Rehash(FCount + 1);
+    size_t I = Home(Code);
+    for (; FSlots[I].first; I = (I + 1) & Mask())
+      if (FSlots[I].first == Code) return;
+    FSlots[I] = {Code, Position};
+    ++FCount;
+  }
+  const size_t* Find(const void* Code) const noexcept {
+    for (size_t I = Home(Code); FSlots[I].first; I = (I + 1) & Mask())
+      if (FSlots[I].first == Code) return &FSlots[I].second;
+    return nullptr;
+  }
+
+ private:
+  size_t Mask() const noexcept { return FSlots.size() - 1; }
+  size_t Home(const void* P) const noexcept {
+    return static_cast<size_t>((reinterpret_cast<uintptr_t>(P) * 0x9E3779B97F4A7C15ull) >> 20) & Mask();
+  }
+  // Room for Count entries at most half full; the entries keep their positions.
+  void Rehash(size_t Count) {
+    size_t Capacity = 16;
+    while (Capacity < Count * 2) Capacity *= 2;
+    if (Capacity <= FSlots.size()) return;
+    std::vector<std::pair<const void*, size_t>> Old(Capacity, {nullptr, 0});
+    Old.swap(FSlots);
+    for (const auto& [Code, Position] : Old) {
+      if (!Code) continue;
+      size_t I = Home(Code);
+      while (FSlots[I].first) I = (I + 1) & Mask();
+      FSlots[I] = {Code, Position};
+    }
+  }
+  std::vector<std::pair<const void*, size_t>> FSlots;
+  size_t FCount = 0;
+};
 struct TMethodIndex {
+  explicit TMethodIndex(size_t Count) : ByCode(Count) { ByName.Reserve(Count); }
   TNameMap<void*> ByName;
-  std::unordered_map<const void*, size_t> ByCode;  // position in the class's own list
+  TCodeIndex ByCode;
 
   void Add(const TMethodEntry& E, size_t Position) {
     ByName.TryEmplace(E.Name, E.Code);
-    ByCode.emplace(E.Code, Position);
+    ByCode.Add(E.Code, Position);
   }
 };
 std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
@@ -81,7 +125,7 @@ std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
 void DropMethodIndex(const TMetaClass* C) { MethodIndexes().erase(C); }
 // The index of a class's own methods, built when first asked for.
 TMethodIndex& MethodIndexOf(const TMetaClass* C, const std::vector<TMethodEntry>& Own) {
-  auto [It, Added] = MethodIndexes().try_emplace(C);
+  auto [It, Added] = MethodIndexes().try_emplace(C, Own.size());
   if (Added)
     for (size_t I = 0; I < Own.size(); ++I) It->second.Add(Own[I], I);
   return It->second;
@@ -168,9 +212,7 @@ String TMetaClass::MethodName(const void* Code) {
         if (E.Code == Code) return E.Name;
       continue;
     }
-    const auto& ByCode = MethodIndexOf(C, Own).ByCode;
-    auto It = ByCode.find(Code);
-    if (It != ByCode.end()) return Own[It->second].Name;
+    if (const size_t* Position = MethodIndexOf(C, Own).ByCode.Find(Code)) return Own[*Position].Name;
   }
   return {};
 }

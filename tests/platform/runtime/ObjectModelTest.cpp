@@ -125,8 +125,11 @@ TEST(ObjectModel, MethodLookupsFollowAddedRenamedAndRemovedMethods) {
     M.AddMethod("Shared", Code(1));  // a second name of the same code: the first one wins
     EXPECT_EQ(M.MethodName(Code(1)), "Handler1") << Count;
     EXPECT_EQ(M.MethodAddress("handler2"), Code(2)) << Count;
-    M.AddMethod("Late", Code(1000));
-    EXPECT_EQ(M.MethodName(Code(1000)), "Late") << Count;
+    // Methods added after the index was built, as many again: the index grows with them.
+    for (int I = 1; I <= Count; ++I) M.AddMethod(Format("Late%d", I), Code(1000 + I));
+    EXPECT_EQ(M.MethodName(Code(1001)), "Late1") << Count;
+    EXPECT_EQ(M.MethodName(Code(1000 + Count)), Format("Late%d", Count)) << Count;
+    EXPECT_EQ(M.MethodAddress(Format("late%d", Count)), Code(1000 + Count)) << Count;
     ASSERT_TRUE(M.RenameMethod(Code(2), "Renamed"));
     EXPECT_EQ(M.MethodName(Code(2)), "Renamed") << Count;
     EXPECT_EQ(M.MethodAddress("Handler2"), nullptr) << Count;
