@@ -547,13 +547,21 @@ void TWinControl::RemoveControl(TControl* AControl) {
   if (AControl && AControl->Parent() == this) AControl->SetParent(nullptr);
 }
 
+namespace {
+// A position as a tab order, or none where the type cannot hold it (the lookup then searches).
+TTabOrder TabPositionHint(size_t Position) { return Position <= 32767 ? TTabOrder(Position) : TTabOrder(-1); }
+}  // namespace
+
 void TWinControl::Attach(TControl* AControl) {
   AControl->FParent = this;
   ListOf(AControl).push_back(AControl);
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     const TTabOrder Wanted = W->FTabOrder;
     FTabList.push_back(W);
-    if (Wanted >= 0) W->SetTabOrder(Wanted);
+    if (Wanted >= 0)
+      W->SetTabOrder(Wanted);
+    else
+      W->FTabOrder = TabPositionHint(FTabList.size() - 1);
   }
   AControl->ParentFontChanged();
   AControl->ParentColorChanged();
@@ -606,8 +614,14 @@ void TWinControl::ParentShowHintChanged() {
 
 TTabOrder TWinControl::TabOrder() const noexcept {
   if (!Parent()) return FTabOrder;
-  // Searched from the end, where the control freed next mostly is.
+  // While parented FTabOrder holds the position last given to the control, which mostly still
+  // holds (controls are mostly added and freed at the end): writing every control of a large
+  // form asks each for its place without searching the list.
   const auto& L = Parent()->FTabList;
+  if (FTabOrder >= 0 && static_cast<size_t>(FTabOrder) < L.size() &&
+      L[static_cast<size_t>(FTabOrder)] == this)
+    return FTabOrder;
+  // Otherwise searched from the end, where the control freed next mostly is.
   auto It = std::find(L.rbegin(), L.rend(), this);
   return It == L.rend() ? TTabOrder(-1) : TTabOrder(L.rend() - It - 1);
 }
