@@ -509,10 +509,13 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FPadding(this) 
 
 void TWinControl::BeforeDestruction() {
   Destroying();
-  // A windowed control frees every control it parents, whoever owns it, last first; the next
-  // one is fetched while one goes (a large form's controls no longer sit in the cache).
+  // A windowed control frees every control it parents, whoever owns it, last first. A large
+  // form's controls no longer sit in the cache: while one goes, the one after next is fetched,
+  // and the components linked to the next one (fetched a step before), which its freeing tells.
   for (int N = ControlCount(); N > 0; N = ControlCount()) {
-    if (N > 1) PrefetchObject(Controls(N - 2));
+    if (N > 2) PrefetchObject(Controls(N - 3));
+    if (N > 1)
+      for (const TComponent* Linked : Controls(N - 2)->FreeNotifies()) PrefetchObject(Linked);
     Controls(N - 1)->Free();
   }
   TControl::BeforeDestruction();
