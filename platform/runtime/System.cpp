@@ -1,12 +1,13 @@
 #include "platform/runtime/System.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 
 #include <map>
 #include <mutex>
 
-#include "platform/runtime/NameMap.h"
+#include "platform/runtime/NameTable.h"
 #include "platform/runtime/RtlConsts.h"
 #include "platform/runtime/TypInfo.h"
 
@@ -65,20 +66,87 @@ namespace {
 // Built on first lookup, dropped whenever the class's methods change and when the class goes;
 // the first of equal names or codes wins, as in the list.
 constexpr size_t MethodIndexThreshold = 16;
+// Positions in a class's own method list by a hash of their name or code, in one array of
+// (hash, position) slots with open addressing: the index keeps no copy of the names, and a class
+// of many handlers frees it as one block.
+class TPositionIndex {
+ public:
+  explicit TPositionIndex(size_t Count) { Grow(Count); }
+  // Room for Count positions without growing again.
+  void Reserve(size_t Count) { Grow(Count); }
+  // Files Position under Hash unless Same(P) holds for a position P already filed: the first of
+  // equal keys wins.
+  template <class F>
+  void Add(uint32_t Hash, size_t Position, F Same) {
+    if ((FCount + 1) * 2 > FSlots.size()) Grow(FCount + 1);
+    size_t I = Home(Hash);
+    for (; FSlots[I].Position; I = (I + 1) & Mask())
+      if (FSlots[I].Hash == Hash && Same(FSlots[I].Position - 1)) return;
+    FSlots[I] = {Hash, static_cast<uint32_t>(Position + 1)};
+    ++FCount;
+  }
+  // The first position filed under Hash for which Same holds; NoPosition when there is none.
+  template <class F>
+  size_t Find(uint32_t Hash, F Same) const {
+    for (size_t I = Home(Hash); FSlots[I].Position; I = (I + 1) & Mask())
+      if (FSlots[I].Hash == Hash && Same(FSlots[I].Position - 1)) return FSlots[I].Position - 1;
+    return NoPosition;
+  }
+  static constexpr size_t NoPosition = SIZE_MAX;
+
+ private:
+  struct TSlot {
+    uint32_t Hash = 0;
+    uint32_t Position = 0;  // position + 1; 0 for an empty slot
+  };
+  size_t Mask() const noexcept { return FSlots.size() - 1; }
+  size_t Home(uint32_t Hash) const noexcept {
+    return static_cast<size_t>((uint64_t{Hash} * 0x9E3779B97F4A7C15ull) >> 32) & Mask();
+  }
+  // Room for Count positions with the table at most half full.
+  void Grow(size_t Count) {
+    size_t Capacity = 16;
+    while (Capacity < Count * 2) Capacity *= 2;
+    if (Capacity <= FSlots.size()) return;
+    std::vector<TSlot> Old(Capacity);
+    Old.swap(FSlots);
+    for (const TSlot& S : Old) {
+      if (!S.Position) continue;
+      size_t I = Home(S.Hash);
+      while (FSlots[I].Position) I = (I + 1) & Mask();
+      FSlots[I] = S;
+    }
+  }
+  std::vector<TSlot> FSlots;
+  size_t FCount = 0;
+};
+
+uint32_t CodeHash(const void* Code) noexcept {
+  return static_cast<uint32_t>((reinterpret_cast<uintptr_t>(Code) * 0x9E3779B97F4A7C15ull) >> 32);
+}
+
 struct TMethodIndex {
-  TNameMap<void*> ByName;
-  // Position in the class's own list by code, for the first CodesIndexed methods: reading a
-  // module adds a method per handler and asks only for names, so codes are indexed when next
-  // asked for, all at once.
-  std::unordered_map<const void*, size_t> ByCode;
+  explicit TMethodIndex(size_t Count) : ByName(Count), ByCode(0) {}
+  TPositionIndex ByName, ByCode;
+  // Codes are filed for the first CodesIndexed methods only: reading a module adds a method per
+  // handler and asks only for names, so codes are filed when next asked for, all at once.
   size_t CodesIndexed = 0;
 
-  const std::unordered_map<const void*, size_t>& Codes(const std::vector<TMethodEntry>& Own) {
-    if (CodesIndexed < Own.size()) {
-      ByCode.reserve(Own.size());
-      for (; CodesIndexed < Own.size(); ++CodesIndexed) ByCode.emplace(Own[CodesIndexed].Code, CodesIndexed);
-    }
-    return ByCode;
+  void Add(const std::vector<TMethodEntry>& Own, size_t Position) {
+    const TMethodEntry& E = Own[Position];
+    ByName.Add(NameHash(E.Name), Position, [&](size_t P) { return SameText(Own[P].Name, E.Name); });
+  }
+  const TMethodEntry* FindName(const std::vector<TMethodEntry>& Own, std::string_view Name) const {
+    const size_t P = ByName.Find(NameHash(Name), [&](size_t Q) { return SameText(Own[Q].Name, Name); });
+    return P == TPositionIndex::NoPosition ? nullptr : &Own[P];
+  }
+  const TMethodEntry* FindCode(const std::vector<TMethodEntry>& Own, const void* Code) {
+    if (CodesIndexed < Own.size()) ByCode.Reserve(Own.size());
+    for (; CodesIndexed < Own.size(); ++CodesIndexed)
+      if (const void* C = Own[CodesIndexed].Code)
+        ByCode.Add(CodeHash(C), CodesIndexed, [&](size_t P) { return Own[P].Code == C; });
+    const size_t P = ByCode.Find(CodeHash(Code), [&](size_t Q) { return Own[Q].Code == Code; });
+    return P == TPositionIndex::NoPosition ? nullptr : &Own[P];
   }
 };
 std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
@@ -88,11 +156,9 @@ std::unordered_map<const TMetaClass*, TMethodIndex>& MethodIndexes() {
 void DropMethodIndex(const TMetaClass* C) { MethodIndexes().erase(C); }
 // The index of a class's own methods, built when first asked for.
 TMethodIndex& MethodIndexOf(const TMetaClass* C, const std::vector<TMethodEntry>& Own) {
-  auto [It, Added] = MethodIndexes().try_emplace(C);
-  if (Added) {
-    It->second.ByName.Reserve(Own.size());
-    for (const TMethodEntry& E : Own) It->second.ByName.TryEmplace(E.Name, E.Code);
-  }
+  auto [It, Added] = MethodIndexes().try_emplace(C, Own.size());
+  if (Added)
+    for (size_t I = 0; I < Own.size(); ++I) It->second.Add(Own, I);
   return It->second;
 }
 }  // namespace
@@ -163,7 +229,7 @@ void* TMetaClass::MethodAddress(std::string_view Name) {
         if (SameText(E.Name, Name)) return E.Code;
       continue;
     }
-    if (void* const* Code = MethodIndexOf(C, Own).ByName.Find(Name)) return *Code;
+    if (const TMethodEntry* E = MethodIndexOf(C, Own).FindName(Own, Name)) return E->Code;
   }
   return nullptr;
 }
@@ -177,9 +243,7 @@ String TMetaClass::MethodName(const void* Code) {
         if (E.Code == Code) return E.Name;
       continue;
     }
-    const auto& ByCode = MethodIndexOf(C, Own).Codes(Own);
-    auto It = ByCode.find(Code);
-    if (It != ByCode.end()) return Own[It->second].Name;
+    if (const TMethodEntry* E = MethodIndexOf(C, Own).FindCode(Own, Code)) return E->Name;
   }
   return {};
 }
@@ -195,7 +259,7 @@ void TMetaClass::AddMethod(String Name, void* Code) {
   // A new method joins an index already built (the first of equal names still wins).
   FMethods.push_back({std::move(Name), Code});
   if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
-    It->second.ByName.TryEmplace(FMethods.back().Name, FMethods.back().Code);
+    It->second.Add(FMethods, FMethods.size() - 1);
 }
 
 bool TMetaClass::RemoveMethod(const void* Code) {

@@ -129,6 +129,11 @@ TEST(ObjectModel, MethodLookupsFollowAddedRenamedAndRemovedMethods) {
     M.AddMethod("Again", Code(3));  // added after the lookups above: still not the first
     EXPECT_EQ(M.MethodName(Code(1000)), "Late") << Count;
     EXPECT_EQ(M.MethodName(Code(3)), "Handler3") << Count;
+    // Methods added after the index was built, as many again: the index grows with them.
+    for (int I = 1; I <= Count; ++I) M.AddMethod(Format("Late%d", I), Code(1000 + I));
+    EXPECT_EQ(M.MethodName(Code(1001)), "Late1") << Count;
+    EXPECT_EQ(M.MethodName(Code(1000 + Count)), Format("Late%d", Count)) << Count;
+    EXPECT_EQ(M.MethodAddress(Format("late%d", Count)), Code(1000 + Count)) << Count;
     ASSERT_TRUE(M.RenameMethod(Code(2), "Renamed"));
     EXPECT_EQ(M.MethodName(Code(2)), "Renamed") << Count;
     EXPECT_EQ(M.MethodAddress("Handler2"), nullptr) << Count;
