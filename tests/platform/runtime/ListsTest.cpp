@@ -219,3 +219,22 @@ TEST(Lists, NameTablesAnswerAsAMapByNameIgnoringCase) {
   for (const auto& [Name, V] : Expected) ExpectedSum += V;
   EXPECT_EQ(Sum, ExpectedSum);
 }
+
+// Renaming one entry over and over (take out under the old name, add under the new) keeps the
+// map small and right; values are visited in the order they were added.
+TEST(Lists, NameMapsStayRightThroughManyRenames) {
+  TNameMap<int> Map;
+  for (int I = 0; I < 10; ++I) Map.TryEmplace(Format("Field%d", I), I);
+  for (int Round = 0; Round < 5000; ++Round) {
+    const int* Before = Map.Find(Format("Moving%d", Round - 1));
+    const int Value = Before ? *Before : -1;
+    Map.Erase(Format("Moving%d", Round - 1));
+    ASSERT_TRUE(Map.TryEmplace(Format("MOVING%d", Round), Value + 1).second);
+  }
+  EXPECT_EQ(Map.Size(), 11u);
+  EXPECT_THAT(Map.Find("moving4999"), ::testing::Pointee(4999));
+  EXPECT_EQ(Map.Find("Moving4998"), nullptr);
+  std::vector<int> Order;
+  Map.ForEach([&](int V) { Order.push_back(V); });
+  EXPECT_THAT(Order, ::testing::ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 4999));
+}
