@@ -65,8 +65,17 @@ class TReservedWordTable {
   const TTokenSymbol* Find(const WideString& Word) const;
 
  private:
+  // Whether some word of the table could equal Word, from its first character and length
+  // alone (letter case folded where the table ignores it); only ASCII words are judged, so
+  // that a word the table's Unicode comparison might match is never turned away.
+  bool MayHold(std::string_view Word) const noexcept;
+  unsigned Fold(char C) const noexcept;
+
   TSymbolTable FTable;
   int FMaxWordLength = 0;
+  // Bit L of FLengths[C]: a word of L characters starting with C (folded) is in the table.
+  std::array<uint64_t, 128> FLengths{};
+  bool FFiltered = true;  // false when a word is of 64 characters or more, or not ASCII
 };
 
 }  // namespace formwright

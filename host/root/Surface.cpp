@@ -97,7 +97,7 @@ void TOrxDesignSurface::Close() {
   FContextMenuItem.Reset();
   ClearListener();
   SetRootItems(nullptr, nullptr);
-  FItems.clear();
+  FItems.Clear();
   FContext->Detach();
   // Nothing of the module refers to the watcher: unlinked from the root first, the root is not
   // told of its removal, which it would pass on to every component it owns. Its other free
@@ -115,14 +115,12 @@ void TOrxDesignSurface::ComponentFreed(TComponent* Component) {
     // The module's root goes: nothing of it stays on the surface.
     FGrabHandles->SetItem(nullptr);
     SetRootItems(nullptr, nullptr);
-    FItems.clear();
+    FItems.Clear();
     SetDesignRoot(nullptr);
     return;
   }
-  auto It = FItems.find(Component);
-  if (It == FItems.end()) return;
-  if (SameItem(FGrabHandles->GetItem(), It->second)) FGrabHandles->SetItem(nullptr);
-  FItems.erase(It);
+  const IPtr<IItem> Gone = FItems.Take(Component);
+  if (Gone && SameItem(FGrabHandles->GetItem(), Gone)) FGrabHandles->SetItem(nullptr);
 }
 
 bool TOrxDesignSurface::BelongsToModule(const TComponent* Component) const {
@@ -143,28 +141,25 @@ IPtr<IItem> TOrxDesignSurface::FindItem(TPersistent* Persistent) {
   auto* Component = dynamic_cast<TComponent*>(Persistent);
   if (!Component) return MakeIntf<TNonControlItem>(Persistent, FContext);
   if (!BelongsToModule(Component)) return nullptr;
-  auto It = FItems.find(Component);
-  if (It != FItems.end()) return It->second;
+  if (const IPtr<IItem>* Known = FItems.Find(Component)) return *Known;
   IPtr<IItem> Item = MakeItem(Component);
-  FItems.emplace(Component, Item);
+  FItems.Insert(Component, Item);
   FNotifier->FreeNotification(Component);
   return Item;
 }
 
 void TOrxDesignSurface::DropItems(TComponent* Instance) {
   if (!Instance) return;
-  for (auto It = FItems.begin(); It != FItems.end();) {
-    TComponent* C = It->first;
-    bool Inside = false;
-    for (TComponent* O = C->Owner(); O && !Inside; O = O->Owner()) Inside = O == Instance;
-    if (!Inside) {
-      ++It;
-      continue;
-    }
-    if (SameItem(FGrabHandles->GetItem(), It->second)) FGrabHandles->SetItem(nullptr);
-    FNotifier->RemoveFreeNotification(C);
-    It = FItems.erase(It);
-  }
+  const std::vector<IPtr<IItem>> Gone = FItems.TakeIf([&](const TComponent* C, const IPtr<IItem>&) {
+    for (TComponent* O = C->Owner(); O; O = O->Owner())
+      if (O == Instance) {
+        FNotifier->RemoveFreeNotification(const_cast<TComponent*>(C));
+        return true;
+      }
+    return false;
+  });
+  for (const IPtr<IItem>& Item : Gone)
+    if (SameItem(FGrabHandles->GetItem(), Item)) FGrabHandles->SetItem(nullptr);
 }
 
 void TOrxDesignSurface::RightClicked(const IPtr<IItem>& Item, TPoint Point) {

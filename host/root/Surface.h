@@ -8,13 +8,13 @@
 #pragma once
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "formdesigner/DesignSurface.h"
 #include "formdesigner/DragBoxes.h"
 #include "host/root/SurfaceItems.h"
 #include "host/root/SurfacePicture.h"
+#include "platform/runtime/PointerMap.h"
 
 namespace formwright {
 
@@ -165,7 +165,7 @@ class TOrxDesignSurface : public TDesignSurface {
   // Modifications reported while there is no host.
   int ModifiedCount() const noexcept { return FModifiedCount; }
   // Number of cached items.
-  int CachedItemCount() const noexcept { return static_cast<int>(FItems.size()); }
+  int CachedItemCount() const noexcept { return static_cast<int>(FItems.Size()); }
   // Releases the grab handles' item, the cached items, the free notifications, the listener,
   // the host and the designer; the surface then answers nothing for the module any more.
   // Called by the destructor.
@@ -189,7 +189,7 @@ class TOrxDesignSurface : public TDesignSurface {
   int32_t FPictureScale = 1;
   IPtr<IItem> FContextMenuItem;
   TPoint FContextMenuPoint;
-  std::unordered_map<TComponent*, IPtr<IItem>> FItems;
+  TPointerMap<TComponent, IPtr<IItem>> FItems;
   TOwned<TComponent> FNotifier;
   TPoint FCursorPos;
   bool FGridSnapDisabled = false;

@@ -58,7 +58,7 @@ TEST(ReservedWords, WhatIsReservedInEachLanguage) {
     EXPECT_TRUE(Reserved(true, Word)) << WideToUtf8(Word);
   // U+0149 U+0146 narrowed by their low bytes alone would read "IF".
   for (const char16_t* Word :
-       {u"beginx", u"", u"ResourceStrings", u"if\u20AC", u"b\u00E9gin", u"\u0149\u0146"})
+       {u"beginx", u"Begin1", u"", u"ResourceStrings", u"if\u20AC", u"b\u00E9gin", u"\u0149\u0146"})
     EXPECT_FALSE(Reserved(true, Word)) << WideToUtf8(Word);
   for (const char16_t* Word : {u"class", u"_Bool"}) EXPECT_TRUE(Reserved(false, Word)) << WideToUtf8(Word);
   for (const char16_t* Word : {u"Class", u"_bool", u"__has_nothrow_default_constructors"})

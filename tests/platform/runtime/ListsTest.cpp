@@ -1,10 +1,12 @@
 #include <gmock/gmock.h>
 
 #include <map>
+#include <memory>
 #include <set>
 
 #include "formwright/testing/Matchers.h"
 #include "platform/runtime/NameMap.h"
+#include "platform/runtime/PointerMap.h"
 #include "platform/runtime/PointerSet.h"
 #include "tests/support/TestClasses.h"
 
@@ -107,6 +109,48 @@ TEST(Lists, PointerSetsAnswerAsAReferenceSetThroughGrowthAndRemovals) {
   EXPECT_TRUE(Set.Insert(&Objects[1]));
 }
 
+TEST(Lists, PointerMapsAnswerAsAReferenceMapAndHandBackWhatTheyTakeOut) {
+  std::vector<int> Objects(3000);
+  TPointerMap<int, std::shared_ptr<int>> Map;
+  std::map<const int*, int> Expected;
+  for (int Wave = 0; Wave < 3; ++Wave) {
+    for (size_t I = static_cast<size_t>(Wave); I < Objects.size(); I += 2) {
+      const int V = Wave * 10000 + static_cast<int>(I);
+      EXPECT_EQ(Map.Insert(&Objects[I], std::make_shared<int>(V)).second,
+                Expected.emplace(&Objects[I], V).second);
+    }
+    for (size_t I = 0; I < Objects.size(); I += 3) {
+      const std::shared_ptr<int> Taken = Map.Take(&Objects[I]);
+      const auto It = Expected.find(&Objects[I]);
+      ASSERT_EQ(Taken != nullptr, It != Expected.end());
+      if (Taken) {
+        EXPECT_EQ(*Taken, It->second);
+        EXPECT_EQ(Taken.use_count(), 1);  // the map keeps no copy
+        Expected.erase(It);
+      }
+    }
+    ASSERT_EQ(Map.Size(), Expected.size());
+    for (const int& O : Objects) {
+      const auto It = Expected.find(&O);
+      std::shared_ptr<int>* Found = Map.Find(&O);
+      ASSERT_EQ(Found != nullptr, It != Expected.end());
+      if (Found) {
+        ASSERT_EQ(**Found, It->second);
+      }
+    }
+  }
+  // TakeIf hands back exactly the entries it was asked to remove.
+  const std::vector<std::shared_ptr<int>> Odd = Map.TakeIf(
+      [&](const int* Key, const std::shared_ptr<int>&) { return (Key - Objects.data()) % 2 == 1; });
+  EXPECT_EQ(Odd.size(),
+            std::erase_if(Expected, [&](const auto& E) { return (E.first - Objects.data()) % 2 == 1; }));
+  EXPECT_EQ(Map.Size(), Expected.size());
+  EXPECT_EQ(Map.Find(nullptr), nullptr);
+  Map.Clear();
+  EXPECT_EQ(Map.Find(&Objects[0]), nullptr);
+  EXPECT_TRUE(Map.Insert(&Objects[0], nullptr).second);
+}
+
 TEST(Lists, InterfaceListsHoldReferences) {
   IPtr<TInterfaceList> L = MakeIntf<TInterfaceList>();
   IPtr<TInterfaceList> Inner = MakeIntf<TInterfaceList>();
@@ -174,4 +218,23 @@ TEST(Lists, NameTablesAnswerAsAMapByNameIgnoringCase) {
   size_t ExpectedSum = 0;
   for (const auto& [Name, V] : Expected) ExpectedSum += V;
   EXPECT_EQ(Sum, ExpectedSum);
+}
+
+// Renaming one entry over and over (take out under the old name, add under the new) keeps the
+// map small and right; values are visited in the order they were added.
+TEST(Lists, NameMapsStayRightThroughManyRenames) {
+  TNameMap<int> Map;
+  for (int I = 0; I < 10; ++I) Map.TryEmplace(Format("Field%d", I), I);
+  for (int Round = 0; Round < 5000; ++Round) {
+    const int* Before = Map.Find(Format("Moving%d", Round - 1));
+    const int Value = Before ? *Before : -1;
+    Map.Erase(Format("Moving%d", Round - 1));
+    ASSERT_TRUE(Map.TryEmplace(Format("MOVING%d", Round), Value + 1).second);
+  }
+  EXPECT_EQ(Map.Size(), 11u);
+  EXPECT_THAT(Map.Find("moving4999"), ::testing::Pointee(4999));
+  EXPECT_EQ(Map.Find("Moving4998"), nullptr);
+  std::vector<int> Order;
+  Map.ForEach([&](int V) { Order.push_back(V); });
+  EXPECT_THAT(Order, ::testing::ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 4999));
 }
