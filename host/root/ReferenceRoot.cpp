@@ -4,10 +4,13 @@
 #include "host/root/Surface.h"
 #include "host/root/SurfaceItems.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "editors/CustomModules.h"
 #include "editors/DataModuleEditors.h"
+#include "formdesigner/Proxies.h"
 #include "inheritance/UpdateManager.h"
 #include "moduledesigner/DataModuleForm.h"
 #include "moduledesigner/Designers.h"
@@ -133,8 +136,15 @@ void TReferenceRoot::Save() {
   const bool WriteUnit = Source && Text != FUnitTextOnDisk;
   // The unit is the author's: one changed on disk since it was read is replaced only when the
   // host's question says so, and the form file then stays as it is too.
-  if (WriteUnit && UnitChangedOnDisk() && !HostFileChangedQuestion(UnitFileName()))
-    throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
+  if (WriteUnit && UnitChangedOnDisk()) {
+    // A unit deleted since it was read is not written again from memory: its author removed it.
+    if (!FUnitTextOnDisk.empty() &&
+        !State().ComponentDesigner->GetFileSystem()->FileExists(State().FileSystem, UnitFileName()))
+      throw EComponentDesignerException(
+          Format("'%s' was deleted since it was opened; it was not written again", UnitFileName()));
+    if (!HostFileChangedQuestion(UnitFileName()))
+      throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
+  }
   TComponentRoot::Save();
   SaveViewList(*this);
   if (!WriteUnit) return;
@@ -199,9 +209,10 @@ String RootClassOfStream(const String& Data) {
   }
 }
 
-String ReadText(IModuleFileSystem* Files, const String& FileName) {
+// The file's text, or its first Limit bytes.
+String ReadText(IModuleFileSystem* Files, const String& FileName, int64_t Limit = INT64_MAX) {
   TOwned<TStream> S = Files->OpenFile(String(), FileName);
-  String Text(static_cast<size_t>(S->Size()), '\0');
+  String Text(static_cast<size_t>(std::min(S->Size(), Limit)), '\0');
   S->SetPosition(0);
   if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
   return Text;
@@ -275,7 +286,7 @@ void NameUnits(TModuleSource& Source, const TReferenceHost& Host) {
 }
 }  // namespace
 
-IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
+IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName, bool WithViews) {
   if (IPtr<TReferenceRoot> View = OpenViewFile(*this, FileName)) return View;
   // The unit beside the form file, when there is one, names the class, its ancestor and the
   // handlers; without one the stream's class stands for itself.
@@ -284,10 +295,23 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   bool HasUnit = false;
   const String UnitFile = UnitFileOf(FileName);
   IPtr<TModuleSource> Source = FFactory->CreateSource(UnitNameOf(FileName), String(), String());
+  String RootClass;
+  try {
+    RootClass = RootClassOfStream(ReadText(FFileSystem.Get(), FileName, 65536));
+  } catch (const Exception&) {
+    // A file that cannot be read is reported by the open below.
+  }
+  // A root of a framework class ("object Form1: TForm", written by hand) leaves the module no
+  // class of its own to design.
+  if (TClass Existing = GetClass(RootClass); Existing && !IsProxyClass(Existing))
+    throw EComponentDesignerException(
+        Format("the root's class %s is one of the framework's; a module's root needs a class of its own, "
+               "as in 'object Form1: TForm1'",
+               RootClass));
   if (FFileSystem->FileExists(String(), UnitFile)) {
     UnitText = ReadText(FFileSystem.Get(), UnitFile);
     HasUnit = true;
-    Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName)));
+    Source->LoadUnit(UnitText, UnitFile, RootClass);
   }
   NameUnits(*Source, *this);
   const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());
@@ -307,7 +331,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
     Source->SetAncestorClassName(Root->GetAncestorName());
   }
   try {
-    OpenModuleViews(*Root);
+    if (WithViews) OpenModuleViews(*Root);
   } catch (...) {
     Root->Close();
     throw;
