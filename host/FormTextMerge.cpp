@@ -226,7 +226,9 @@ class TMerger {
     if (FFileStep.empty()) FFileStep = String(FSavedStep, ' ');
   }
 
-  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
+  // ImpliedTab: the block's tab order is the one reading the file gives it without a
+  // `TabOrder` line, so none is added.
+  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB, bool ImpliedTab = false) {
     String Out;
     // The header: kind, name and class as saved, each where the file has it.
     Out += F.Slice(FB.Begin, FB.KindBegin);
@@ -239,7 +241,7 @@ class TMerger {
     Out += Changed(F.Slice(FB.ClassBegin, FB.ClassEnd), L.Slice(LB.ClassBegin, LB.ClassEnd),
                    S.Slice(SB.ClassBegin, SB.ClassEnd));
     Out += F.Slice(FB.ClassEnd, FB.HeadEnd);
-    Out += Properties(FB, LB, SB);
+    Out += Properties(FB, LB, SB, ImpliedTab);
     Out += Children(FB, LB, SB);
     Out += F.Slice(FB.EndBegin, FB.End);
     return Out;
@@ -304,7 +306,7 @@ class TMerger {
     return F.IndentOf(FB.Begin) + SavedStep;
   }
 
-  String Properties(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
+  String Properties(const TBlock& FB, const TBlock& LB, const TBlock& SB, bool ImpliedTab) {
     const String Indent = PropertyIndent(FB, SB);
     const String SavedIndent = SB.Props.empty() ? String() : S.IndentOf(SB.Props.front().LineBegin);
     String Out;
@@ -329,7 +331,7 @@ class TMerger {
     Out += F.Slice(At, PropsEnd);
     // Properties the edit gave a value the file does not write, after the file's own.
     for (const TProp& P : SB.Props) {
-      if (Find(FB.Props, P.Key)) continue;
+      if (Find(FB.Props, P.Key) || (ImpliedTab && P.Key == "taborder")) continue;
       const TProp* LP = Find(LB.Props, P.Key);
       if (LP && L.Slice(LP->ValueBegin, LP->ValueEnd) == S.Slice(P.ValueBegin, P.ValueEnd)) continue;
       Out += Indent + Reindented(S.Slice(P.LineBegin + SavedIndent.size(), P.LineEnd), SavedIndent, Indent);
@@ -354,6 +356,19 @@ class TMerger {
     return SameText(T.Slice(B.KindBegin, B.KindEnd), "inherited") && B.Props.empty() && !B.Indexed &&
            std::all_of(B.Children.begin(), B.Children.end(),
                        [&](const TBlock& C) { return OverridesNothing(T, C); });
+  }
+
+  // Whether the file leaves the tab order of every child to the order the children are read in,
+  // and the saved children's tab orders are that order (0, 1, 2 … among those that have one):
+  // a deletion, a move or an addition then needs no `TabOrder` line for the others.
+  bool TabOrderImplied(const TBlock& FB, const TBlock& SB) const {
+    for (const TBlock& C : FB.Children)
+      if (Find(C.Props, "taborder")) return false;
+    int Next = 0;
+    for (const TBlock& C : SB.Children)
+      if (const TProp* P = Find(C.Props, "taborder"))
+        if (S.Slice(P->ValueBegin, P->ValueEnd) != IntToStr(Next++)) return false;
+    return true;
   }
 
   String Children(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
@@ -427,6 +442,7 @@ class TMerger {
       if (SC.End == S.Text().size()) Text += FCrLf ? "\r\n" : "\n";
       return Text;
     };
+    const bool Implied = TabOrderImplied(FB, SB);
     bool InOrder = true;
     const TBlock* Last = nullptr;
     for (const TBlock* LC : LoadedOf)
@@ -454,13 +470,13 @@ class TMerger {
       for (size_t K = 0; K < FB.Children.size(); ++K) {
         const TBlock& FC = FB.Children[K];
         if (const size_t I = SavedOfFile[K]; I < SB.Children.size())
-          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I]);
+          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I], Implied);
         Out += After[&FC];
       }
     } else {
       for (size_t I = 0; I < SB.Children.size(); ++I)
         if (const TBlock* FC = FileBlock(LoadedOf[I]))
-          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I]);
+          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I], Implied);
         else
           Out += Added(SB.Children[I]);
     }

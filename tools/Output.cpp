@@ -233,7 +233,10 @@ String RenderHandlers(const json& Doc) {
     String Used;
     for (const json& E : H["events"]) Used += (Used.empty() ? "" : ", ") + E.get<String>();
     if (Used.empty()) Used = "(not assigned to any event)";
-    if (!H["in_unit"].get<bool>()) Used += "  [missing from the unit]";
+    if (H.contains("inherited_from"))
+      Used += "  (declared in unit " + H["inherited_from"].get<String>() + ")";
+    else if (!H["in_unit"].get<bool>())
+      Used += "  [missing from the unit]";
     Lines.emplace_back(H["declaration"].get<String>(), "<- " + Used);
   }
   return R + Columns(Lines, "  ");

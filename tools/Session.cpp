@@ -172,7 +172,14 @@ TReferenceRoot& TSession::Module(const String& FileName) {
     // A view's form file is opened through its module, which the session opens first.
     if (const String Master = ViewOfFile(*FFiles, FileName).first; !Master.empty()) Module(Master);
     OpenNeeded(FileName);
-    IPtr<TReferenceRoot> Root = FHost.Open(FileName);
+    IPtr<TReferenceRoot> Root;
+    try {
+      Root = FHost.Open(FileName);
+    } catch (const EViewList& E) {
+      if (FEditing) throw;
+      Root = FHost.Open(FileName, false);
+      FViewsNotOpen.emplace(Root.Get(), E.Message());
+    }
     FOpening.erase(Key);
     FIndex.emplace(Key, FModules.size());
     FModules.emplace_back(FileName, Root);
@@ -196,7 +203,10 @@ void TSession::KeepAuthorText(const String& FileName, TReferenceRoot& Root) {
   if ((!Text || FAuthorText.count(&Root)) && (!Follows || FFollowerData.count(&Root))) return;
   bool NaturalText = Text;
   const String Data = FormData(Root, Text, NaturalText);
-  if (Follows) FFollowerData.emplace(&Root, Data);
+  if (Follows) {
+    FFollowerData.emplace(&Root, Data);
+    FOverrides.emplace(&Root, InheritedOverrides(Root, StreamText(Data)));
+  }
   if (Text) FAuthorText.emplace(&Root, TAuthorText{ModuleText(FileName), Data});
 }
 
@@ -220,8 +230,15 @@ void TSession::OpenDependents(const String& FileName) {
   }
 }
 
+String TSession::ViewsNotOpen(TReferenceRoot& Root) const {
+  auto It = FViewsNotOpen.find(&Root);
+  return It == FViewsNotOpen.end() ? String() : It->second;
+}
+
 void TSession::PrepareEdits() {
   if (FEditing) return;
+  for (const auto& [File, R] : FModules)
+    if (const String Why = ViewsNotOpen(*R); !Why.empty()) throw Exception(Format("%s: %s", File, Why));
   FEditing = true;
   // Opening dependents adds modules: by index.
   for (size_t I = 0; I < FModules.size(); ++I) KeepAuthorText(FModules[I].first, *FModules[I].second);
@@ -279,6 +296,10 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
     bool Followed = false;  // changed only by following the modules it inherits or embeds
   };
   std::vector<TPending> Pending;
+  // A module that only followed others keeps what it set itself on the components it still has.
+  for (const auto& [File, R] : FModules)
+    if (auto O = FOverrides.find(R.Get()); O != FOverrides.end() && !R->IsModified() && Followed(*R))
+      KeepOverrides(*R, File, O->second);
   // Everything is written to memory first: a refusal here stops before any file is written.
   try {
     for (const auto& [File, R] : FModules) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/root/ReferenceRoot.h"
+#include "tools/Overrides.h"
 
 namespace formwright::tool {
 
@@ -94,6 +95,10 @@ class TSession {
   // Write runs when the session saves, after the changed modules and together with them: a
   // refused or failed command leaves what it would write unwritten, like the modules' files.
   void SaveWithModules(std::function<void()> Write) { FPendingWrites.push_back(std::move(Write)); }
+  // Why the views of Root's module are not open (its view list names no view, or a view does
+  // not open); empty when they are. Such a module opens for verbs that only read it, and every
+  // edit is refused: its views follow its edits.
+  String ViewsNotOpen(TReferenceRoot& Root) const;
   // Modules opened so far, in opening order.
   std::vector<IPtr<TReferenceRoot>> Modules() const;
   TReferenceHost& Host() noexcept { return FHost; }
@@ -127,6 +132,8 @@ class TSession {
   std::set<String> FDependentsOpened;  // canonical paths whose dependents are open
   // A module that follows an ancestor or frames: its stream (in its own form) as it was read.
   std::map<TReferenceRoot*, String> FFollowerData;
+  // The values such a module sets itself on what it inherits, as it was read.
+  std::map<TReferenceRoot*, std::vector<TOverride>> FOverrides;
   // A text module's file as its author wrote it and the writer's text of the module as read:
   // saving it writes into the author's file only what the edits changed.
   struct TAuthorText {
@@ -135,6 +142,7 @@ class TSession {
   };
   std::map<TReferenceRoot*, TAuthorText> FAuthorText;
   bool FEditing = false;
+  std::map<TReferenceRoot*, String> FViewsNotOpen;  // module -> why its views are not open
   std::vector<std::function<void()>> FPendingWrites;
   void KeepAuthorText(const String& FileName, TReferenceRoot& Root);
 };

@@ -131,13 +131,15 @@ const std::vector<TVerb>& Verbs() {
        "render FILE... [-o FILE.png] [--scale N] [--handles C[,C...]]",
        "draws the form as the designer shows it (grid dots, non-visual components as icons) to a\n"
        "PNG picture: FILE.png beside the module, or the file -o names (one module only); --scale N\n"
-       "(1 to 8) draws it N times larger, --handles shows those components selected",
+       "(1 to 8) draws it N times larger, --handles shows those components selected; the pictures\n"
+       "are written together or, when one cannot be, none",
        {{}, {"-o", "--scale", "--handles"}},
        RenderVerb,
        true},
       {"handlers",
        "handlers FILE... [--json]",
-       "the unit's event handlers and the events that use them",
+       "the unit's event handlers and the events that use them; a handler the module inherits\n"
+       "names the unit of the ancestor that declares it",
        {{"--json"}, {}},
        HandlersVerb,
        true},
@@ -152,8 +154,9 @@ const std::vector<TVerb>& Verbs() {
        "views FILE [--add NAME|--remove NAME] [--json]",
        "the module's device views (each a form file beside the module's, FILE.NAME.fwf, whose root\n"
        "inherits from the module's); --add makes a new view named after a device (Desktop, Tablet,\n"
-       "Phone, Wearable, LargeScreen or a name of your own), --remove drops one from the module's\n"
-       "list and leaves its form file on disk",
+       "Phone, Wearable, LargeScreen or another identifier), --remove drops one from the module's\n"
+       "list and leaves its form file on disk. A module whose list (FILE.fwv) cannot be read opens\n"
+       "for verbs that only read it; edits are refused, saying why",
        {{"--json"}, {"--add", "--remove"}},
        ViewsVerb},
       {"inherit",

@@ -4,6 +4,7 @@
 
 #include "contracts/DesignIntf.h"
 #include "editors/ComponentRename.h"
+#include "platform/orx/Controls.h"
 #include "platform/runtime/TypInfo.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
@@ -139,9 +140,18 @@ void AddVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     const auto [X, Y] = At ? ParsePair(Args.Value("--at"), "--at") : std::pair<int, int>{0, 0};
     const auto [W, H] = Sized ? ParsePair(Args.Value("--size"), "--size") : std::pair<int, int>{0, 0};
     if (Sized && (W <= 0 || H <= 0)) throw EUsage("--size takes a positive width and height");
+    // An item (a menu item, an action) named into a menu or an action list goes there, as a
+    // component editor adds a child; a control or a component on the form is placed as below.
+    const bool Item = Parent && !dynamic_cast<orx::TWinControl*>(Parent) &&
+                      !Class->InheritsFrom(orx::TControl::StaticClass());
     TComponent* C = nullptr;
     try {
-      if (At) {
+      if (Item) {
+        C = R.CreateChild(Class, Parent);
+        if (C && C->GetParentComponent() != Parent)
+          throw Exception(
+              Format("a %s does not go into %s (%s)", ClassName, Parent->Name(), Parent->ClassName()));
+      } else if (At) {
         // A point is a click on the form (default size there); a point and a size a drawn box.
         C = R.CreateComponent(Class, Parent ? Parent : R.GetRoot(), X, Y, Sized ? W : 1, Sized ? H : 1);
       } else {

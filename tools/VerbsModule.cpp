@@ -30,6 +30,26 @@ String PastedText(TReferenceRoot& R, const std::vector<TComponent*>& Pasted) {
   return R2;
 }
 
+// The events of each copied component (and what it holds, in order) that the pasted copy no
+// longer names a handler for: a handler the source module inherits is not in its unit, and the
+// paste cannot bring it along.
+std::vector<String> DroppedEvents(TReferenceRoot& Src, const std::vector<TComponent*>& Copied,
+                                  TReferenceRoot& Dest, const std::vector<TComponent*>& Pasted) {
+  std::vector<String> Dropped;
+  std::function<void(TComponent*, TComponent*)> Compare = [&](TComponent* From, TComponent* To) {
+    const auto Kept = BoundEvents(Dest, To);
+    for (const auto& [Event, Handler] : BoundEvents(Src, From))
+      if (std::none_of(Kept.begin(), Kept.end(), [&](const auto& K) { return K.first == Event; }))
+        Dropped.push_back(Format("%s.%s=%s", To->Name(), Event, Handler));
+    std::vector<TComponent*> A, B;
+    From->GetChildren([&](TComponent* C) { A.push_back(C); }, Src.GetRoot());
+    To->GetChildren([&](TComponent* C) { B.push_back(C); }, Dest.GetRoot());
+    for (size_t I = 0; I < A.size() && I < B.size(); ++I) Compare(A[I], B[I]);
+  };
+  for (size_t I = 0; I < Copied.size() && I < Pasted.size(); ++I) Compare(Copied[I], Pasted[I]);
+  return Dropped;
+}
+
 }  // namespace
 
 void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -103,13 +123,19 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   json Copies = json::array(), PastedNames = json::array();
   for (TComponent* C : Copied) Copies.push_back(C->Name());
   for (TComponent* C : List) PastedNames.push_back(C->Name());
-  Out.Say(
-      Format("%s: pasted %s from %s as %s", DestFile, NamesOf(Copied), Sources[0], PastedText(Dest, List)),
-      {{"file", DestFile},
-       {"verb", "copy"},
-       {"from", Sources[0]},
-       {"components", Copies},
-       {"pasted", PastedNames}});
+  // An event whose handler could not come along is said, not dropped in silence.
+  const std::vector<String> Dropped = DroppedEvents(Src, Copied, Dest, List);
+  String Note;
+  for (const String& D : Dropped) Note += (Note.empty() ? "; without " : ", ") + D;
+  if (!Note.empty()) Note += Format(" (handlers not in the unit of %s)", Sources[0]);
+  Out.Say(Format("%s: pasted %s from %s as %s%s", DestFile, NamesOf(Copied), Sources[0],
+                 PastedText(Dest, List), Note),
+          {{"file", DestFile},
+           {"verb", "copy"},
+           {"from", Sources[0]},
+           {"components", Copies},
+           {"pasted", PastedNames},
+           {"dropped_events", Dropped}});
 }
 
 void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -152,7 +178,8 @@ void CheckVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   for (size_t I = 0; I < Files.size(); ++I) {
     Out.Progress(I, Files.size(), Files[I]);
     try {
-      Session.Module(Files[I]);
+      const String Views = Session.ViewsNotOpen(Session.Module(Files[I]));
+      if (!Views.empty()) Failed.push_back(Format("%s: %s", Files[I], Views));
     } catch (const Exception& E) {
       Failed.push_back(E.Message());
     }

@@ -152,10 +152,21 @@ void HandlersVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         J["in_unit"] = true;
         Handlers.push_back(J);
       }
-    for (const auto& [Handler, Events] : Uses)
-      if (!Source || !Source->FindHandler(Handler))
-        Handlers.push_back(
-            {{"name", Handler}, {"declaration", Handler}, {"events", Events}, {"in_unit", false}});
+    for (const auto& [Handler, Events] : Uses) {
+      if (Source && Source->FindHandler(Handler)) continue;
+      json J{{"name", Handler}, {"declaration", Handler}, {"events", Events}, {"in_unit", false}};
+      // A handler the module inherits is declared in the unit of the ancestor that has it.
+      for (IPtr<IInternalRoot> A = R.GetAncestorRoot(); A; A = A->GetAncestorRoot()) {
+        auto* Ancestor = dynamic_cast<TReferenceRoot*>(A.Get());
+        TModuleSource* Declaring = Ancestor ? Ancestor->Source() : nullptr;
+        const THandlerSource* H = Declaring ? Declaring->FindHandler(Handler) : nullptr;
+        if (!H) continue;
+        J["declaration"] = DeclarationOf(*Declaring, *H);
+        J["inherited_from"] = Declaring->GetUnitName();
+        break;
+      }
+      Handlers.push_back(J);
+    }
     json Doc;
     Doc["file"] = File;
     Doc["module"] = R.GetRootName();

@@ -1,5 +1,14 @@
 // The render verb: the picture of a module that its design surface shows, written to a file.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "host/root/FormWindow.h"
+#include "platform/runtime/Streams.h"
 #include "tools/Verbs.h"
 
 namespace formwright::tool {
@@ -39,6 +48,24 @@ TDesignerOptions OptionsOf(TReferenceRoot& R) {
   return Window ? Window->Options() : TDesignerOptions{};
 }
 
+// The picture as the bytes of a PNG file, drawn through a temporary file of its own: the
+// pictures then reach their files together with the session's other writes, or none does.
+String PngData(TBitmap& Picture) {
+  String Temp = (std::filesystem::temp_directory_path() / "formwright-XXXXXX").string();
+  const int Fd = mkstemp(Temp.data());
+  if (Fd < 0) throw Exception("cannot make a temporary file for the picture");
+  close(Fd);
+  struct TRemove {
+    const String& File;
+    ~TRemove() { std::remove(File.c_str()); }
+  } Remove{Temp};
+  Picture.SaveToPng(Temp);
+  std::ifstream In(Temp, std::ios::binary);
+  std::ostringstream Bytes;
+  Bytes << In.rdbuf();
+  return Bytes.str();
+}
+
 }  // namespace
 
 void RenderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
@@ -53,8 +80,9 @@ void RenderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   // Only a picture is ever written: a module's form file or unit named by mistake stays.
   if (!Output.empty() && !(Output.size() > 4 && SameText(Output.substr(Output.size() - 4), ".png")))
     throw EUsage(Format("-o names the .png picture to write, not '%s'", Output));
-  // Every picture is drawn before the first is written, so that a module that cannot be drawn
-  // leaves no picture behind.
+  // Every picture is drawn before any is written, and all are written when the session saves,
+  // together: a module that cannot be drawn or a picture that cannot be written leaves no
+  // picture behind.
   std::vector<std::pair<String, TBitmap*>> Pictures;
   for (const String& File : Files) {
     TReferenceRoot& R = Session.Module(File);
@@ -64,9 +92,13 @@ void RenderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     Surface.PaintPicture(How);
     Pictures.emplace_back(Output.empty() ? DefaultPicture(File) : Output, &Surface.Picture());
   }
+  IPtr<IModuleFileSystem> Disk = Session.Host().Designer()->GetFileSystem();
   for (size_t I = 0; I < Pictures.size(); ++I) {
     const auto& [Name, Picture] = Pictures[I];
-    Picture->SaveToPng(Name);
+    Session.SaveWithModules([Disk, Name = Name, Data = PngData(*Picture)] {
+      TStringStream S(Data);
+      Disk->WriteFile(String(), Name, &S);
+    });
     Out.Say(Format("%s: rendered %d x %d to %s", Files[I], Picture->Width(), Picture->Height(), Name),
             json{{"file", Files[I]},
                  {"picture", Name},

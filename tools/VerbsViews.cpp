@@ -58,6 +58,9 @@ void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   if (!Add && !Remove) return ListViews(R, File, Out);
   const String Name = Args.Value(Add ? "--add" : "--remove");
   if (Trim(Name).empty()) throw EUsage(Format("%s takes the name of a view", Add ? "--add" : "--remove"));
+  // The name becomes part of the view's root name and form file.
+  if (Add && !IsValidIdent(Name))
+    throw EUsage(Format("--add takes an identifier as the view's name, not '%s'", Name));
   IPtr<IRoot> Master(static_cast<IRoot*>(&R));
   try {
     if (Add) {

@@ -10,6 +10,7 @@
 
 #include "editors/CustomModules.h"
 #include "editors/DataModuleEditors.h"
+#include "formdesigner/Proxies.h"
 #include "inheritance/UpdateManager.h"
 #include "moduledesigner/DataModuleForm.h"
 #include "moduledesigner/Designers.h"
@@ -135,8 +136,15 @@ void TReferenceRoot::Save() {
   const bool WriteUnit = Source && Text != FUnitTextOnDisk;
   // The unit is the author's: one changed on disk since it was read is replaced only when the
   // host's question says so, and the form file then stays as it is too.
-  if (WriteUnit && UnitChangedOnDisk() && !HostFileChangedQuestion(UnitFileName()))
-    throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
+  if (WriteUnit && UnitChangedOnDisk()) {
+    // A unit deleted since it was read is not written again from memory: its author removed it.
+    if (!FUnitTextOnDisk.empty() &&
+        !State().ComponentDesigner->GetFileSystem()->FileExists(State().FileSystem, UnitFileName()))
+      throw EComponentDesignerException(
+          Format("'%s' was deleted since it was opened; it was not written again", UnitFileName()));
+    if (!HostFileChangedQuestion(UnitFileName()))
+      throw EComponentDesignerException(Format(SFileChangedOnDisk, UnitFileName()));
+  }
   TComponentRoot::Save();
   SaveViewList(*this);
   if (!WriteUnit) return;
@@ -281,7 +289,7 @@ void NameUnits(TModuleSource& Source, const TReferenceHost& Host) {
 }
 }  // namespace
 
-IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
+IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName, bool WithViews) {
   if (IPtr<TReferenceRoot> View = OpenViewFile(*this, FileName)) return View;
   // The unit beside the form file, when there is one, names the class, its ancestor and the
   // handlers; without one the stream's class stands for itself.
@@ -290,10 +298,23 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
   bool HasUnit = false;
   const String UnitFile = UnitFileOf(FileName);
   IPtr<TModuleSource> Source = FFactory->CreateSource(UnitNameOf(FileName), String(), String());
+  String RootClass;
+  try {
+    RootClass = RootClassOfStream(ReadText(FFileSystem.Get(), FileName, HeadSize));
+  } catch (const Exception&) {
+    // A file that cannot be read is reported by the open below.
+  }
+  // A root of a framework class ("object Form1: TForm", written by hand) leaves the module no
+  // class of its own to design.
+  if (TClass Existing = GetClass(RootClass); Existing && !IsProxyClass(Existing))
+    throw EComponentDesignerException(
+        Format("the root's class %s is one of the framework's; a module's root needs a class of its own, "
+               "as in 'object Form1: TForm1'",
+               RootClass));
   if (FFileSystem->FileExists(String(), UnitFile)) {
     UnitText = ReadText(FFileSystem.Get(), UnitFile);
     HasUnit = true;
-    Source->LoadUnit(UnitText, UnitFile, RootClassOfStream(ReadText(FFileSystem.Get(), FileName, HeadSize)));
+    Source->LoadUnit(UnitText, UnitFile, RootClass);
   }
   NameUnits(*Source, *this);
   const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());
@@ -313,7 +334,7 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName) {
     Source->SetAncestorClassName(Root->GetAncestorName());
   }
   try {
-    OpenModuleViews(*Root);
+    if (WithViews) OpenModuleViews(*Root);
   } catch (...) {
     Root->Close();
     throw;

@@ -128,9 +128,10 @@ class TReferenceHost {
   TReferenceHost(const TReferenceHost&) = delete;
   TReferenceHost& operator=(const TReferenceHost&) = delete;
 
-  // Opens the module in FileName (binary or text). Raises when it cannot be read; nothing is
-  // left open then.
-  IPtr<TReferenceRoot> Open(const String& FileName);
+  // Opens the module in FileName (binary or text), with the views its view list names unless
+  // WithViews is false. Raises when it cannot be read (EViewList when its views cannot be
+  // opened); nothing is left open then.
+  IPtr<TReferenceRoot> Open(const String& FileName, bool WithViews = true);
   // A new module whose root is named RootName, of base class AncestorClass (TForm, TFrame,
   // TDataModule) or inherited from the open module Ancestor.
   IPtr<TReferenceRoot> New(const String& RootName, const String& FileName,

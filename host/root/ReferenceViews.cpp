@@ -22,10 +22,20 @@ String ViewListFileName(const String& FormFileName) {
 
 namespace {
 // The list file's text of the module's list: one line each, ending in a line break.
-String ListText(const std::vector<String>& Lines) {
+String ListText(const std::vector<String>& Lines, const String& LineBreak) {
   String Text;
-  for (const String& L : Lines) Text += L + "\n";
+  for (const String& L : Lines) Text += L + LineBreak;
   return Text;
+}
+
+// The lines of a list file that name views, as the module reads them (blank lines left out).
+std::vector<String> ListLines(const String& Text) {
+  TStringList List;
+  List.SetText(Text);
+  std::vector<String> Lines;
+  for (int I = 0; I < List.Count(); ++I)
+    if (!Trim(List[I]).empty()) Lines.push_back(List[I]);
+  return Lines;
 }
 
 String ReadFile(IModuleFileSystem& Files, const String& FileSystem, const String& FileName) {
@@ -45,10 +55,26 @@ void OpenModuleViews(TReferenceRoot& Root) {
   if (!Files.FileExists(Root.GetFileSystem(), ListFile)) return;
   TStringList List;
   List.SetText(ReadFile(Files, Root.GetFileSystem(), ListFile));
-  for (int I = List.Count() - 1; I >= 0; --I)
-    if (Trim(List[I]).empty()) List.Delete(I);
+  // Each line is checked before any view opens: a line written by hand that names no view is
+  // reported with its number rather than sought as a form file of that name.
+  for (int I = List.Count() - 1; I >= 0; --I) {
+    if (Trim(List[I]).empty()) {
+      List.Delete(I);
+      continue;
+    }
+    const String Name = List.Names(I).empty() ? List[I] : List.Names(I);
+    if (!IsValidIdent(Name))
+      throw EViewList(
+          Format("%s, line %d: '%s' does not name a view: each line is NAME=FORM FACTOR, NAME an "
+                 "identifier",
+                 ListFile, I + 1, List[I]));
+  }
   Source->SetViewList(&List);
-  Root.CreateDesignerViews(nullptr);
+  try {
+    Root.CreateDesignerViews(nullptr);
+  } catch (const Exception& E) {
+    throw EViewList(Format("%s: a view it lists does not open: %s", ListFile, E.Message()));
+  }
 }
 
 std::pair<String, String> ViewOfFile(IModuleFileSystem& Files, const String& FileName) {
@@ -84,13 +110,18 @@ void SaveViewList(TReferenceRoot& Root) {
   if (!Source || Root.GetMasterView()) return;
   IModuleFileSystem& Files = *Root.GetComponentDesigner()->GetFileSystem();
   const String ListFile = ViewListFileName(Root.GetFileName());
-  const String Text = ListText(Source->ViewList());
+  const std::vector<String>& Lines = Source->ViewList();
+  String LineBreak = "\n";
   if (Files.FileExists(Root.GetFileSystem(), ListFile)) {
-    if (ReadFile(Files, Root.GetFileSystem(), ListFile) == Text) return;
-  } else if (Text.empty()) {
+    // A file that reads as the list stays as its author wrote it (line ends, blank lines); a
+    // changed list keeps the file's line ends.
+    const String Old = ReadFile(Files, Root.GetFileSystem(), ListFile);
+    if (ListLines(Old) == Lines) return;
+    if (Old.find("\r\n") != String::npos) LineBreak = "\r\n";
+  } else if (Lines.empty()) {
     return;
   }
-  TStringStream S(Text);
+  TStringStream S(ListText(Lines, LineBreak));
   Files.WriteFile(Root.GetFileSystem(), ListFile, &S);
 }
 

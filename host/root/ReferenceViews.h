@@ -20,11 +20,17 @@ class TReferenceDesigner : public TComponentDesigner {
   TReferenceModuleFactory& FFactory;
 };
 
+// Raised when a module's view list file is not one (a line that names no view) or a view it
+// lists cannot be opened; the message names the list file, and the line where it can.
+FW_EXCEPTION(EViewList, Exception);
+
 // The file that keeps a module's view list beside its form file ("Main.fwv" for "Main.fwf"):
-// one name=value line per view, in the module's order.
+// one name=value line per view, in the module's order; a view's name is an identifier (it
+// names the view's root and form file).
 String ViewListFileName(const String& FormFileName);
 // Reads the view list of Root's module from its file (nothing without one) and opens each
-// view's root. Raises when a view cannot be opened; the master stays open then.
+// view's root. Raises EViewList when a line names no view or a view cannot be opened; the
+// master stays open then.
 void OpenModuleViews(TReferenceRoot& Root);
 // The module file and view name whose form file FileName is ("Main.Tablet.fwf": Main.fwf and
 // Tablet, when Main.fwf lists Tablet); empty strings when FileName is no listed view's file.

@@ -21,7 +21,9 @@ FW_REGISTER_CLASS(TDataModule, "Orx.Forms")
 
 void TControlScrollBar::DeclarePublished(TClassBuilder<TControlScrollBar>& C) {
   C.Property("Position", &TControlScrollBar::Position, &TControlScrollBar::SetPosition).Default(0);
-  C.Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange).Default(0);
+  C.Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange)
+      .Default(0)
+      .Stored(&TControlScrollBar::IsRangeStored);
   C.Property("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible).Default(true);
 }
 
@@ -31,6 +33,11 @@ void TControlScrollBar::Assign(TPersistent* Source) {
   SetRange(S->FRange);
   SetPosition(S->FPosition);
   FVisible = S->FVisible;
+}
+
+bool TControlScrollBar::IsRangeStored() const {
+  const auto* Scrolling = dynamic_cast<const TScrollingWinControl*>(FControl);
+  return !Scrolling || !Scrolling->AutoScroll();
 }
 
 int32_t TControlScrollBar::MaxPosition() const noexcept {

@@ -33,6 +33,9 @@ class TControlScrollBar : public TPersistent {
   TPersistent* GetOwner() const override { return FControl; }
   int32_t Range() const noexcept { return FRange; }
   void SetRange(int32_t Value);
+  // Whether the range is written: a control that scrolls automatically works it out from its
+  // children whenever it is read or laid out, so only a range of one that does not is kept.
+  bool IsRangeStored() const;
   // Scrolling moves the children by the difference; the position stays within the range.
   int32_t Position() const noexcept { return FPosition; }
   void SetPosition(int32_t Value);

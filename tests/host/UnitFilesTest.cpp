@@ -53,6 +53,19 @@ TEST_F(UnitFiles, AUnitThatCannotBeUnderstoodIsRefusedAndNothingIsWritten) {
   EXPECT_EQ(Files->Writes(), Writes);
 }
 
+TEST_F(UnitFiles, AUnitDeletedSinceItWasReadIsNotWrittenAgainNorIsTheForm) {
+  IPtr<TReferenceRoot> R = Open("People.fwf", PeopleForm, People);
+  const String Form = Files->Contents("People.fwf");
+  Files->RenameFile(String(), "People.pas", "Elsewhere.pas");
+  Find(R, "OkButton")->SetName("SaveButton");
+  R->Modified();
+  EXPECT_THAT([&] { R->Save(); },
+              ThrowsMessage<EComponentDesignerException>(
+                  "'People.pas' was deleted since it was opened; it was not written again"));
+  EXPECT_FALSE(Files->FileExists(String(), "People.pas"));
+  EXPECT_EQ(Files->Contents("People.fwf"), Form);
+}
+
 TEST_F(UnitFiles, AMissingUnitIsWrittenWithEveryFieldAndHandler) {
   IPtr<TReferenceRoot> R = Open("People.fwf", PeopleForm);
   R->Modified();

@@ -24,6 +24,13 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
       // The manager of a deleted frame instance goes with it.
       {"run -e 'delete Contact.fwf HomeAddress' -e 'rename Address.fwf CityEdit Town'", "Contact.fwf",
        "    inherited Town: TEdit\n      Text = 'Springfield'\n", "HomeAddress"},
+      // Moved to another parent or retyped, an inherited component is made anew in the dependent,
+      // which keeps what it set on it.
+      {"move Dialog.fwf AcceptButton --parent DialogForm --at 40,40", "Settings.fwf",
+       "  inherited AcceptButton: TButton\n    Caption = 'Save'\n  end\n", "'OK'"},
+      {"retype Dialog.fwf ButtonPanel TGroupBox", "Settings.fwf",
+       "  inherited ButtonPanel: TGroupBox\n    inherited HelpButton: TButton\n      Caption = 'Help'\n",
+       "TPanel"},
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.Command);

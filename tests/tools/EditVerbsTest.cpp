@@ -155,6 +155,14 @@ TEST_F(ToolTest, AddNamesUniquelyPlacesInTheParentOrBesideAFrameAndDrawsABoxWith
   // Beside an embedded frame.
   R = RunOk("add Contact.fwf TButton --at 16,220");
   EXPECT_THAT(Read("Contact.fwf"), HasSubstr("object Button1: TButton"));
+  // Items go into the menu or the action list named, or are refused.
+  EXPECT_THAT(RunOk("add Main.fwf TAction --parent ActionList1 --name SaveAction").Out,
+              HasSubstr("added SaveAction: TAction in ActionList1"));
+  EXPECT_THAT(RunOk("add Main.fwf TMenuItem --parent FileMenu").Out, HasSubstr("in FileMenu"));
+  EXPECT_THAT(Read("Main.fwf"), HasSubstr("    object SaveAction: TAction\n    end\n  end\n"));
+  Before = Snapshot();
+  ExpectRefused(Run("add Main.fwf TAction --parent FileMenu"), 1,
+                "a TAction does not go into FileMenu (TMenuItem)");
 }
 
 TEST_F(ToolTest, DeleteRemovesComponentsWithWhatTheyHold) {

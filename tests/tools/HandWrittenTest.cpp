@@ -1,6 +1,8 @@
 // Modules written by hand the way people write them (a byte-order mark, CRLF line ends, tabs
 // mixed with spaces, comments, other classes in the unit, properties in their own order and
 // letter case): each verb changes what it was asked to and leaves every other byte.
+#include <regex>
+
 #include "ToolFixture.h"
 #include "tests/support/Samples.h"
 
@@ -83,6 +85,40 @@ TEST_F(HandWrittenTest, AScriptReadsAsTheShellWouldWithCommentsAfterTheWords) {
       Read("Notes.fwf").substr(0, Read("Notes.fwf").find("  object CancelBtn")),
       With("Notes.fwf", {{"'&Save'", "'Save #1'"}}).substr(0, Read("Notes.fwf").find("  object CancelBtn")));
   EXPECT_THAT(Read("Notes.fwf"), HasSubstr("object Label1: TLabel"));
+}
+
+TEST_F(HandWrittenTest, AFileThatLeavesTheTabOrderOutKeepsItOutWhileItReadsTheSame) {
+  RunOk("delete Notes.fwf CancelBtn");
+  EXPECT_EQ(Read("Notes.fwf"),
+            With("Notes.fwf",
+                 {{"  object CancelBtn: TButton\n    Left = 96\n    Top = 160\n    Width = 75\n    Height = "
+                   "25\n    Caption = 'Cancel'\n    onclick = AnyButtonClick\n  end\n",
+                   ""}}));
+  // An order the reading would not give is written out.
+  RunOk("order Notes.fwf NoteMemo --tab 0");
+  EXPECT_THAT(Read("Notes.fwf"), HasSubstr("'&Save'\r\n    OnClick = SaveBtnClick\r\n    TabOrder = 1\r\n"));
+  EXPECT_THAT(Read("Notes.fwf"), HasSubstr("'second line')\r\n    TabOrder = 0\r\n"));
+}
+
+TEST_F(HandWrittenTest, AFormThatScrollsByItselfGainsNoScrollRangeLines) {
+  // Widening the form stretches the anchored list and lays the form out again.
+  const std::string Form =
+      "object WideForm: TWideForm\n  ClientWidth = 200\n  ClientHeight = 100\n  object Box: TListBox\n"
+      "    Left = 8\n    Top = 40\n    Anchors = [akLeft, akTop, akRight]\n  end\nend\n";
+  Write("Wide.fwf", Form);
+  RunOk("set Wide.fwf @root.ClientWidth=250");
+  EXPECT_EQ(Read("Wide.fwf"), std::regex_replace(std::regex_replace(Form, std::regex("200"), "250"),
+                                                 std::regex("akRight]\n"), "akRight]\n    Width = 171\n"));
+}
+
+TEST_F(HandWrittenTest, ARootOfAFrameworkClassIsRefusedSayingWhy) {
+  Write("Quick.fwf", "object Form1: TForm\n  Caption = 'x'\nend\n");
+  Before = Snapshot();
+  const std::string Why =
+      "Quick.fwf: the root's class TForm is one of the framework's; a module's root needs a class of its "
+      "own, as "
+      "in 'object Form1: TForm1'";
+  ExpectEachRefused({{"show Quick.fwf", 1, Why}, {"set Quick.fwf @root.Caption=y", 1, Why}});
 }
 
 }  // namespace

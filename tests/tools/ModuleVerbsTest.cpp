@@ -18,6 +18,10 @@ TEST_F(ToolTest, CopyPastesIntoAnotherModuleRenamingClashesAndTheirHandlers) {
   EXPECT_THAT(Block(Read("Main.fwf"), "Button2"), HasSubstr("TabOrder = 3"));
   EXPECT_EQ(Json(RunOk("copy Settings.fwf Button1 --to Main.fwf --json"))["pasted"],
             nlohmann::json{"Button3"});
+  // A handler the source inherits is in its ancestor's unit: the copy goes without it, and says so.
+  EXPECT_THAT(RunOk("copy Settings.fwf OkButton --to Main.fwf").Out,
+              HasSubstr("as OkButton; without OkButton.OnClick=OkButtonClick (handlers not in the unit of "
+                        "Settings.fwf)\n"));
   RunOk("copy Main.fwf NameEdit --to Main.fwf");  // within one module: a duplicate
   const auto Doc = Show("Main.fwf");
   EXPECT_EQ(NodeField(Doc, "Button2", "parent"), "ContentPanel");

@@ -131,6 +131,11 @@ TEST_F(ToolTest, HandlersListsTheUnitsHandlersWithTheEventsThatUseThem) {
   EXPECT_EQ(Row.substr(Row.size() - 23), "<- SearchButton.OnClick") << T.Out;
   // Events an action link fills are not the component's own bindings.
   EXPECT_THAT(T.Out, Not(HasSubstr("OpenButton.OnClick")));
+  // A handler the module inherits is declared in its ancestor's unit, not missing from its own.
+  EXPECT_THAT(
+      RunOk("handlers Settings.fwf").Out,
+      HasSubstr(
+          "procedure OkButtonClick(Sender: TObject)  <- OkButton.OnClick  (declared in unit Dialog)\n"));
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ TEST_F(ToolTest, RenderDrawsTheFormAtItsSizeTimesTheScale) {
 }
 
 TEST_F(ToolTest, RenderRefusesBadInputAndWritesNothing) {
+  fs::create_directory(Dir / "Dialog.png");  // a picture that cannot be written
   ExpectEachRefused({
       {"render Main.fwf --scale 0", 2, "--scale takes a whole number from 1 to 8, not '0'"},
       {"render Main.fwf --scale 2x", 2, "--scale takes a whole number from 1 to 8, not '2x'"},
@@ -36,7 +37,9 @@ TEST_F(ToolTest, RenderRefusesBadInputAndWritesNothing) {
       {"render Main.fwf -o Main.fwf", 2, "-o names the .png picture to write, not 'Main.fwf'"},
       {"render Main.fwf -o Main.pas", 2, "-o names the .png picture to write, not 'Main.pas'"},
       {"render Nowhere.fwf", 1, "Nowhere.fwf"},
-      {"render Main.fwf -o missing/dir/x.png", 1, "Cannot write picture file 'missing/dir/x.png'"},
+      {"render Main.fwf -o missing/dir/x.png", 1, "Cannot write file \"missing/dir/x.png\""},
+      {"render Main.fwf Dialog.fwf", 1, "Cannot write file \"Dialog.png\""},
+      {"render Main.fwf Dialog.fwf -j 1", 1, "Cannot write file \"Dialog.png\""},
       {"render Main.fwf --handles NoSuchButton", 1, "NoSuchButton"},
   });
 }

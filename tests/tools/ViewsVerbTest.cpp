@@ -58,8 +58,42 @@ TEST_F(ToolTest, RefusedViewCommandsChangeNoFile) {
       {"views Main.fwf --add Tablet", 1, "Main.fwf: cannot add view Tablet: Main.Tablet.fwf exists already"},
       {"views Main.fwf --add Tablet --remove Phone", 2, "views takes --add or --remove, not both"},
       {"views Main.fwf --add ''", 2, "--add takes the name of a view"},
+      {"views Main.fwf --add 'Big screen'", 2,
+       "--add takes an identifier as the view's name, not 'Big screen'"},
       {"views Main.Phone.fwf --add Tablet", 1, "Main.Phone.fwf is a view of Main.fwf"},
   });
+}
+
+TEST_F(ToolTest, AViewListWrittenByHandStaysAsItIsUntilTheListChanges) {
+  RunOk("views Main.fwf --add Tablet");
+  Write("Main.fwv", "Tablet=Tablet\r\n\r\n");
+  RunOk("set Main.fwf Button1.Caption=Go");
+  EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\n\r\n");
+  RunOk("views Main.fwf --add Phone");
+  EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\nPhone=Phone\r\n");
+}
+
+TEST_F(ToolTest, AViewListThatCannotBeReadStopsTheVerbsThatNeedTheViewsAndOnlyThem) {
+  RunOk("views Main.fwf --add Tablet");
+  const std::vector<std::pair<std::string, std::string>> Lists{
+      {"Tablet=Tablet\r\nbad line = x\r\n",
+       "Main.fwf: Main.fwv, line 2: 'bad line = x' does not name a view: each line is NAME=FORM FACTOR, NAME "
+       "an identifier"},
+      {"Tablet=Tablet\nPhone=Phone\n", "Main.fwf: Main.fwv: a view it lists does not open: "},
+  };
+  for (const auto& [List, Why] : Lists) {
+    SCOPED_TRACE(List);
+    Write("Main.fwv", List);
+    Before = Snapshot();
+    ExpectEachRefused({{"set Main.fwf Button1.Caption=Go", 1, Why}, {"views Main.fwf", 1, Why}});
+    const TRunResult Checked = Run("check Main.fwf");
+    EXPECT_EQ(Checked.Code, 1);
+    EXPECT_THAT(Checked.Err, HasSubstr("do not open:\n  " + Why));
+    // Verbs that only read the module do without its views.
+    EXPECT_EQ(NodeField(Show("Main.fwf"), "Button1", "name"), "Button1");
+    EXPECT_THAT(RunOk("find Main.fwf --class TButton").Out, HasSubstr("Button1"));
+    EXPECT_TRUE(Snapshot() == Before);
+  }
 }
 
 }  // namespace

@@ -197,4 +197,28 @@ TEST(StreamRoundTrip, AnUnknownIdentifierForAnIntegerValueIsRefused) {
   }
 }
 
+// A form that scrolls automatically works its ranges out from its controls whenever it is read or
+// laid out: writing them would make a control placed below the client area change the stream
+// the next time the form is read. A range set on a form that does not is kept.
+TEST(StreamRoundTrip, ScrollRangesAreWrittenOnlyWhenTheFormDoesNotWorkThemOut) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  TOwned<TForm> Form(new TForm(nullptr));
+  Form->SetName("Form1");
+  Make<TButton>(Form.get(), "Button1", Form.get(), Bounds(8, 400, 75, 25));
+  auto Text = [](TComponent* Root) {
+    TStringStream T;
+    ObjectBinaryToText(Write(Root).get(), &T);
+    return T.DataString();
+  };
+  const String Placed = Text(Form.get());
+  EXPECT_THAT(Placed, Not(HasSubstr("Range")));
+  TOwned<TForm> Again(new TForm(nullptr));
+  EXPECT_EQ(ReadTextWriteText(Again.get(), Placed), Placed);
+  Form->SetAutoScroll(false);
+  Form->VertScrollBar()->SetRange(600);
+  TOwned<TForm> Fixed(new TForm(nullptr));
+  EXPECT_THAT(ReadTextWriteText(Fixed.get(), Text(Form.get())), HasSubstr("VertScrollBar.Range = 600"));
+}
+
 }  // namespace
