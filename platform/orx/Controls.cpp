@@ -553,7 +553,10 @@ void TWinControl::Attach(TControl* AControl) {
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     const TTabOrder Wanted = W->FTabOrder;
     FTabList.push_back(W);
-    if (Wanted >= 0) W->SetTabOrder(Wanted);
+    if (Wanted >= 0)
+      W->SetTabOrder(Wanted);
+    else if (FTabList.size() <= 32768)
+      W->FTabOrder = TTabOrder(FTabList.size() - 1);
   }
   AControl->ParentFontChanged();
   AControl->ParentColorChanged();
@@ -606,8 +609,14 @@ void TWinControl::ParentShowHintChanged() {
 
 TTabOrder TWinControl::TabOrder() const noexcept {
   if (!Parent()) return FTabOrder;
-  // Searched from the end, where the control freed next mostly is.
+  // While parented, FTabOrder is the place last given to the control: still right unless a
+  // sibling before it came or went since (then the list is searched). Writing a container of
+  // many controls asks each for its place, which must not cost a search of its siblings each.
   const auto& L = Parent()->FTabList;
+  if (FTabOrder >= 0 && static_cast<size_t>(FTabOrder) < L.size() &&
+      L[static_cast<size_t>(FTabOrder)] == this)
+    return FTabOrder;
+  // Searched from the end, where the control freed next mostly is.
   auto It = std::find(L.rbegin(), L.rend(), this);
   return It == L.rend() ? TTabOrder(-1) : TTabOrder(L.rend() - It - 1);
 }
@@ -681,6 +690,7 @@ void TWinControl::KeyPress(char16_t& Key) {
 
 namespace {
 bool IsWindowed(const TControl* C) { return dynamic_cast<const TWinControl*>(C) != nullptr; }
+
 }  // namespace
 
 std::vector<TControl*> TWinControl::OwnedControls(bool Windowed, const TComponent* Root) const {
