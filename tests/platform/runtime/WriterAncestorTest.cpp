@@ -12,6 +12,36 @@ using namespace formwright::testing;
 
 namespace {
 
+// Values whose getters refuse while `Broken` is set: at the component and inside a nested object.
+class TFragileGauge : public TPersistent {
+  FW_CLASS(TFragileGauge, TPersistent)
+ public:
+  static void DeclarePublished(TClassBuilder<TFragileGauge>& C) {
+    C.Property("Level", &TFragileGauge::Level, &TFragileGauge::FLevel);
+  }
+  int32_t Level() const { return Broken ? throw EPropertyError("gauge unreadable") : FLevel; }
+  int32_t FLevel = 0;
+  bool Broken = false;
+};
+class TFragileWidget : public TComponent {
+  FW_CLASS(TFragileWidget, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TFragileWidget>& C) {
+    C.Property("Gauge", &TFragileWidget::Gauge, nullptr);
+    C.Property("Width", &TFragileWidget::Width, &TFragileWidget::FWidth).Default(0);
+  }
+  TFragileGauge* Gauge() const { return &FGauge; }
+  int32_t Width() const { return Broken ? throw EPropertyError("width unreadable") : FWidth; }
+  mutable TFragileGauge FGauge;
+  int32_t FWidth = 0;
+  bool Broken = false;
+};
+}  // namespace
+FW_REGISTER_CLASS(TFragileGauge, "Tests")
+FW_REGISTER_CLASS(TFragileWidget, "Tests")
+namespace {
+
 class WriterAncestor : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -186,6 +216,27 @@ TEST_F(WriterAncestor, UnwritableValuesNameTheProperty) {
   W->SetBuddy(Orphan);
   EXPECT_THROW(TStreamSamples::Write(Descendant.get()), EWriteError);
   W->SetBuddy(nullptr);
+}
+
+// A value that cannot be read stops the write with the path of the property, whether it is at
+// its default or not, at the component or in a nested object.
+TEST(WriterErrors, UnreadableValuesNameThePropertyPath) {
+  TFragileWidget W(nullptr);
+  W.SetName("Gauge1");
+  const auto Write = [&W] {
+    TOwned<TMemoryStream> S(new TMemoryStream);
+    TWriter Writer(S.get(), 4096);
+    Writer.WriteRootComponent(&W);
+  };
+  W.FGauge.Broken = true;
+  EXPECT_THAT(Write, Raises<EWriteError>("Error writing Gauge1.Gauge.Level: gauge unreadable"));
+  W.FGauge.Broken = false;
+  W.Broken = true;
+  EXPECT_THAT(Write, Raises<EWriteError>("Error writing Gauge1.Width: width unreadable"));
+  W.FWidth = 5;
+  EXPECT_THAT(Write, Raises<EWriteError>("Error writing Gauge1.Width: width unreadable"));
+  W.Broken = false;
+  EXPECT_NO_THROW(Write());
 }
 
 }  // namespace
