@@ -383,6 +383,8 @@ class TWriter : public TFiler {
   TWritePlan& WritePlan(TClass AClass);
   void WritePlanned(TPersistent* Instance, TWritePlan& Plan);
   void WriteProperty(TPersistent* Instance, TWriteStep& S);
+  // Writes the name and value of an ordinal property already read and found to differ.
+  void WriteOrdinalProperty(const TWriteStep& S, int64_t Value);
   void WriteObjectProperty(TPersistent* Instance, TWriteStep& S);
 
   TComponent* FRootAncestor = nullptr;

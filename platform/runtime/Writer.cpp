@@ -35,6 +35,9 @@ void PrefetchObject(const void* Object) {
 constexpr uint32_t OrdinalKinds = (1u << tkInteger) | (1u << tkChar) | (1u << tkWChar) |
                                   (1u << tkEnumeration) | (1u << tkSet) | (1u << tkInt64);
 
+// The kinds whose default, without an ancestor, is told from the value alone.
+constexpr uint32_t SkippableKinds = OrdinalKinds | (1u << tkMethod);
+
 bool IsDateType(PTypeInfo T) {
   return SameText(T->Name, "TDateTime") || SameText(T->Name, "TDate") || SameText(T->Name, "TTime");
 }
@@ -406,8 +409,29 @@ void TWriter::WriteProperties(TPersistent* Instance) {
 }
 
 void TWriter::WritePlanned(TPersistent* Instance, TWritePlan& Plan) {
-  for (TWriteStep& S : Plan.Steps)
-    if (!S.Stored || (*S.Stored)(Instance)) WriteProperty(Instance, S);
+  // Most of a control's properties are ordinals and handlers at their defaults: without an
+  // ancestor each is read once here and dropped, without the call that writes a property.
+  const bool Compare = FAncestor != nullptr;
+  for (TWriteStep& S : Plan.Steps) {
+    if (S.Stored && !(*S.Stored)(Instance)) continue;
+    if (Compare || !((SkippableKinds >> S.Kind) & 1)) {
+      WriteProperty(Instance, S);
+      continue;
+    }
+    try {
+      if (S.Kind == tkMethod) {
+        if (S.Access->GetMethod(Instance, *S.P).Code) WriteProperty(Instance, S);
+        continue;
+      }
+      const int64_t V = S.Access->GetOrd(Instance, *S.P);
+      if (!IsDeclaredDefault(S.Kind, S.Default, V)) WriteOrdinalProperty(S, V);
+    } catch (EWritePropertyError&) {
+      throw;
+    } catch (Exception& E) {
+      throw EWritePropertyError(
+          Format(SWritingProperty, FContext + "." + FPropPath + S.P->Name, E.Message()));
+    }
+  }
   // Only string lists add a defined property of the runtime's own to the object's.
   if (Plan.Strings)
     detail::DefineFilerProperties(Instance, this);
@@ -502,6 +526,14 @@ void TWriter::WriteFloatProp(PPropInfo P, long double Value) {
   }
 }
 
+void TWriter::WriteOrdinalProperty(const TWriteStep& S, int64_t Value) {
+  WritePropName(S.P->Name);
+  if (S.Boolean)
+    WriteBoolean(Value != 0);
+  else
+    WriteOrdinal(S.P, Value);
+}
+
 void TWriter::WriteProperty(TPersistent* Instance, TWriteStep& S) {
   const PPropInfo P = S.P;
   try {
@@ -514,11 +546,7 @@ void TWriter::WriteProperty(TPersistent* Instance, TWriteStep& S) {
       if (Compare ? IsDefaultPropertyValue(Instance, P, LookupInfo())
                   : IsDeclaredDefault(S.Kind, S.Default, V))
         return;
-      WritePropName(P->Name);
-      if (S.Boolean)
-        WriteBoolean(V != 0);
-      else
-        WriteOrdinal(P, V);
+      WriteOrdinalProperty(S, V);
       return;
     }
     if (S.Kind == tkClass) {

@@ -12,6 +12,34 @@ using namespace formwright::testing;
 
 namespace {
 
+// A component whose Width, and the Level of whose nested Gauge, refuse to be read while broken.
+class TFragileGauge : public TPersistent {
+  FW_CLASS(TFragileGauge, TPersistent)
+ public:
+  static void DeclarePublished(TClassBuilder<TFragileGauge>& C) {
+    C.Property("Level", &TFragileGauge::Level, &TFragileGauge::FLevel);
+  }
+  int32_t Level() const { return FLevel < 0 ? throw EPropertyError("unreadable") : FLevel; }
+  int32_t FLevel = 0;
+};
+class TFragileWidget : public TComponent {
+  FW_CLASS(TFragileWidget, TComponent)
+ public:
+  using TComponent::TComponent;
+  static void DeclarePublished(TClassBuilder<TFragileWidget>& C) {
+    C.Property("Gauge", &TFragileWidget::FGauge, nullptr);
+    C.Property("Width", &TFragileWidget::Width, &TFragileWidget::FWidth).Default(0);
+  }
+  int32_t Width() const { return FWidth < 0 ? throw EPropertyError("unreadable") : FWidth; }
+  TFragileGauge* FGauge = &FOwnGauge;
+  TFragileGauge FOwnGauge;
+  int32_t FWidth = 0;
+};
+}  // namespace
+FW_REGISTER_CLASS(TFragileGauge, "Tests")
+FW_REGISTER_CLASS(TFragileWidget, "Tests")
+namespace {
+
 class WriterAncestor : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -186,6 +214,18 @@ TEST_F(WriterAncestor, UnwritableValuesNameTheProperty) {
   W->SetBuddy(Orphan);
   EXPECT_THROW(TStreamSamples::Write(Descendant.get()), EWriteError);
   W->SetBuddy(nullptr);
+}
+
+// A value that cannot be read stops the write with the path of the property.
+TEST(WriterErrors, UnreadableValuesNameThePropertyPath) {
+  TFragileWidget W(nullptr);
+  W.SetName("W1");
+  const auto Write = [&W] { TStreamSamples::Write(&W); };
+  W.FOwnGauge.FLevel = -1;
+  EXPECT_THAT(Write, Raises<EWriteError>("Error writing W1.Gauge.Level: unreadable"));
+  W.FOwnGauge.FLevel = 0;
+  W.FWidth = -1;
+  EXPECT_THAT(Write, Raises<EWriteError>("Error writing W1.Width: unreadable"));
 }
 
 }  // namespace
