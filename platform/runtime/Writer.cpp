@@ -5,6 +5,7 @@
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/Prefetch.h"
 #include "platform/runtime/Scoped.h"
 #include "platform/runtime/StreamCoding.h"
 
@@ -23,13 +24,6 @@ FW_EXCEPTION(EWritePropertyError, EWriteError);
 bool IsDeclaredDefault(TTypeKind Kind, int64_t Default, int64_t Value) {
   if (Kind == tkInt64 && Default == NoDefault) return Value == 0;
   return Default != NoDefault && Value == Default;
-}
-
-// Asks for the first bytes of an object (the size of a typical control) to be brought into the
-// cache.
-void PrefetchObject(const void* Object) {
-  constexpr size_t Span = 1536, Line = 64;
-  for (size_t At = 0; At < Span; At += Line) __builtin_prefetch(static_cast<const char*>(Object) + At);
 }
 
 constexpr uint32_t OrdinalKinds = (1u << tkInteger) | (1u << tkChar) | (1u << tkWChar) |
