@@ -63,26 +63,32 @@ void TSizeConstraints::DeclarePublished(TClassBuilder<TSizeConstraints>& C) {
 
 TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
 
+namespace {
 // A maximum below the minimum is raised to it (and a minimum above the maximum lowers nothing:
-// the maximum follows), so the pair always describes a non-empty range.
+// the maximum follows), so the pair always describes a non-empty range; 0 means no maximum.
+void KeepRange(int32_t Min, int32_t& Max) noexcept {
+  if (Max > 0 && Max < Min) Max = Min;
+}
+}  // namespace
+
 void TSizeConstraints::SetMinWidth(int32_t V) {
   FMinWidth = std::max(V, 0);
-  if (FMaxWidth > 0 && FMaxWidth < FMinWidth) FMaxWidth = FMinWidth;
+  KeepRange(FMinWidth, FMaxWidth);
   Changed();
 }
 void TSizeConstraints::SetMinHeight(int32_t V) {
   FMinHeight = std::max(V, 0);
-  if (FMaxHeight > 0 && FMaxHeight < FMinHeight) FMaxHeight = FMinHeight;
+  KeepRange(FMinHeight, FMaxHeight);
   Changed();
 }
 void TSizeConstraints::SetMaxWidth(int32_t V) {
   FMaxWidth = std::max(V, 0);
-  if (FMaxWidth > 0 && FMaxWidth < FMinWidth) FMaxWidth = FMinWidth;
+  KeepRange(FMinWidth, FMaxWidth);
   Changed();
 }
 void TSizeConstraints::SetMaxHeight(int32_t V) {
   FMaxHeight = std::max(V, 0);
-  if (FMaxHeight > 0 && FMaxHeight < FMinHeight) FMaxHeight = FMinHeight;
+  KeepRange(FMinHeight, FMaxHeight);
   Changed();
 }
 
