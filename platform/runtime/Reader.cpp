@@ -544,8 +544,12 @@ void TReader::ReadMethod(TPersistent* Instance, PPropInfo P) {
     SetMethodProp(Instance, P, TMethod());
     return;
   }
-  void* Code = FindMethod(FLookupRoot, Name);
-  SetMethodProp(Instance, P, TMethod{Code, FLookupRoot});
+  // Inside an embedded frame, a handler its own class does not have is one of the module that
+  // embeds it (set there on the frame or on one of its components).
+  TComponent* Owner = FLookupRoot;
+  if (FRoot && FLookupRoot && FLookupRoot != FRoot && !FLookupRoot->MethodAddress(Name)) Owner = FRoot;
+  void* Code = FindMethod(Owner, Name);
+  SetMethodProp(Instance, P, TMethod{Code, Owner});
 }
 
 void TReader::ReadCollection(TCollection* Collection) {

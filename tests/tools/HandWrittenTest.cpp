@@ -121,5 +121,17 @@ TEST_F(HandWrittenTest, ARootOfAFrameworkClassIsRefusedSayingWhy) {
   ExpectEachRefused({{"show Quick.fwf", 1, Why}, {"set Quick.fwf @root.Caption=y", 1, Why}});
 }
 
+TEST_F(HandWrittenTest, HandlersAFormGivesAnEmbeddedFrameAreReadAndWrittenBack) {
+  for (const char* F : {"Postal.fwf", "Postal.pas", "Customer.fwf", "Customer.pas"}) Write(F, Sample(F));
+  EXPECT_THAT(RunOk("handlers Customer.fwf").Out,
+              AllOf(HasSubstr("HomeEnter(Sender: TObject)    <- Home.OnEnter"),
+                    HasSubstr("TownChanged(Sender: TObject)  <- Home.TownEdit.OnChange")));
+  RunOk("convert Customer.fwf --binary");
+  RunOk("convert Customer.fwf --text");
+  EXPECT_THAT(Read("Customer.fwf"),
+              AllOf(HasSubstr("    OnEnter = HomeEnter\n"),
+                    HasSubstr("inherited TownEdit: TEdit\n      OnChange = TownChanged\n")));
+}
+
 }  // namespace
 }  // namespace formwright::testing
