@@ -11,6 +11,7 @@
 #include "editors/CustomModules.h"
 #include "editors/DataModuleEditors.h"
 #include "formdesigner/Proxies.h"
+#include "host/ModuleBaseClass.h"
 #include "inheritance/UpdateManager.h"
 #include "moduledesigner/DataModuleForm.h"
 #include "moduledesigner/Designers.h"
@@ -299,8 +300,10 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName, bool WithViews
   const String UnitFile = UnitFileOf(FileName);
   IPtr<TModuleSource> Source = FFactory->CreateSource(UnitNameOf(FileName), String(), String());
   String RootClass;
+  String Head;
   try {
-    RootClass = RootClassOfStream(ReadText(FFileSystem.Get(), FileName, HeadSize));
+    Head = ReadText(FFileSystem.Get(), FileName, HeadSize);
+    RootClass = RootClassOfStream(Head);
   } catch (const Exception&) {
     // A file that cannot be read is reported by the open below.
   }
@@ -315,6 +318,11 @@ IPtr<TReferenceRoot> TReferenceHost::Open(const String& FileName, bool WithViews
     UnitText = ReadText(FFileSystem.Get(), UnitFile);
     HasUnit = true;
     Source->LoadUnit(UnitText, UnitFile, RootClass);
+  } else if (const String Base = BaseClassOfStreamHead(Head); !Base.empty()) {
+    // Without a unit the stream tells what the module is: a data module's opens as one, and
+    // the unit a save writes names that class.
+    Source->SetClassName(RootClass);
+    Source->SetAncestorClassName(Base);
   }
   NameUnits(*Source, *this);
   const String AncestorClassName = Source->GetAncestorClassName(Source->ClassName());

@@ -133,5 +133,23 @@ TEST_F(HandWrittenTest, HandlersAFormGivesAnEmbeddedFrameAreReadAndWrittenBack) 
                     HasSubstr("inherited TownEdit: TEdit\n      OnChange = TownChanged\n")));
 }
 
+TEST_F(HandWrittenTest, AModuleWithoutItsUnitOpensAsWhatItsStreamShowsAndANewUnitSaysSo) {
+  Write("Stock.fwf",
+        Crlf("object StockData: TStockData\n  OnCreate = StockDataCreate\n  object Items: TActionList\n"
+             "    Left = 16\n  end\nend\n"));
+  Write("Menus.fwf", "object MenuForm: TMenuForm\n  Caption = 'm'\n  object Menu: TMainMenu\n  end\nend\n");
+  Write("Sized.fwf",
+        "object Sized: TSized\n  Width = 90\n  object Menu: TMainMenu\n  end\n  object B: TButton\n"
+        "  end\nend\n");
+  EXPECT_THAT(RunOk("show Stock.fwf Menus.fwf Sized.fwf").Out,
+              AllOf(HasSubstr("(TStockData, inherits TDataModule)"), HasSubstr("(TMenuForm, inherits TForm)"),
+                    HasSubstr("(TSized, inherits TForm)")));
+  RunOk("add Stock.fwf TMainMenu");
+  EXPECT_THAT(Read("Stock.pas"), HasSubstr("TStockData = class(TDataModule)"));
+  RunOk("convert Stock.fwf --binary");
+  std::filesystem::remove(Dir / "Stock.pas");
+  EXPECT_THAT(RunOk("show Stock.fwf").Out, HasSubstr("(TStockData, inherits TDataModule), binary form"));
+}
+
 }  // namespace
 }  // namespace formwright::testing
