@@ -219,7 +219,10 @@ class TMerger {
   }
 
   // The indentation steps of the file and of the writer, from their roots.
-  void Steps(const TBlock& FileRoot, const TBlock& SavedRoot) {
+  void Steps(const TBlock& FileRoot, const TBlock& LoadedRoot, const TBlock& SavedRoot) {
+    FFileRoot = &FileRoot;
+    FLoadedRoot = &LoadedRoot;
+    FSavedRoot = &SavedRoot;
     const String Saved = Step(S, SavedRoot);
     FSavedStep = Saved.empty() ? 2 : Saved.size();
     FFileStep = Step(F, FileRoot);
@@ -405,11 +408,12 @@ class TMerger {
       LoadedOf[I] = &LB.Children[J];
       Kept[J] = true;
     }
+    // A component moved in from another parent, or out to one, is neither new nor renamed.
     std::vector<size_t> Gone, New;
     for (size_t J = 0; J < LB.Children.size(); ++J)
-      if (!Kept[J]) Gone.push_back(J);
+      if (!Kept[J] && !Moved(NameOf(L, LB.Children[J]))) Gone.push_back(J);
     for (size_t I = 0; I < SB.Children.size(); ++I)
-      if (!LoadedOf[I]) New.push_back(I);
+      if (!LoadedOf[I] && !Moved(NameOf(S, SB.Children[I]))) New.push_back(I);
     if (Gone.size() == New.size())
       for (size_t K = 0; K < Gone.size(); ++K) {
         const TBlock& Was = LB.Children[Gone[K]];
@@ -426,6 +430,7 @@ class TMerger {
       if (C.Begin < RegionBegin) throw TMismatch();  // properties after components
     const String ChildIndent =
         FB.Children.empty() ? PropertyIndent(FB, SB) : F.IndentOf(FB.Children.front().Begin);
+    const bool Implied = TabOrderImplied(FB, SB);
     auto FileBlock = [&](const TBlock* LC) {
       return LC ? FileOfLoaded[static_cast<size_t>(LC - LB.Children.data())] : nullptr;
     };
@@ -437,12 +442,15 @@ class TMerger {
       // A component the module gained through its ancestor or frame, which it does not
       // override, reads the same without a block: the author's file is not touched for it.
       if (OverridesNothing(S, SC)) return String();
+      // A component moved here keeps its lines as the file has them, edited as saved.
+      if (const TPlace* P = Moved(NameOf(S, SC)))
+        return Shifted(Merge(*P->FileBlock, *P->Block, SC, Implied), F.IndentOf(P->FileBlock->Begin),
+                       ChildIndent);
       const String From = S.IndentOf(SC.Begin);
       String Text = ChildIndent + Reindented(S.Slice(SC.Begin + From.size(), SC.End), From, ChildIndent);
       if (SC.End == S.Text().size()) Text += FCrLf ? "\r\n" : "\n";
       return Text;
     };
-    const bool Implied = TabOrderImplied(FB, SB);
     bool InOrder = true;
     const TBlock* Last = nullptr;
     for (const TBlock* LC : LoadedOf)
@@ -485,9 +493,86 @@ class TMerger {
     return Out;
   }
 
+  // Where each named component stands in a module's text: its block, its parent's name and, for
+  // the loaded text, the file's block of it. A name met twice (components of embedded frames
+  // are named within the frame) is not followed.
+  struct TPlace {
+    const TBlock* Block = nullptr;
+    const TBlock* FileBlock = nullptr;
+    String Parent;
+  };
+  using TPlaces = std::unordered_map<String, TPlace>;
+
+  static String NameOf(const TFormText& T, const TBlock& B) {
+    return LowerCase(T.Slice(B.NameBegin, B.NameEnd));
+  }
+
+  static void Place(TPlaces& Places, const String& Key, const TPlace& P) {
+    if (Key.empty()) return;
+    auto [It, Fresh] = Places.emplace(Key, P);
+    if (!Fresh) It->second = TPlace();
+  }
+  void PlaceSaved(const TBlock& SB) {
+    for (const TBlock& C : SB.Children) {
+      Place(FSavedPlaces, NameOf(S, C), {&C, nullptr, NameOf(S, SB)});
+      PlaceSaved(C);
+    }
+  }
+  void PlaceLoaded(const TBlock& FB, const TBlock& LB) {
+    const auto FileNames = ByName(FB.Children, F);
+    for (const TBlock& C : LB.Children) {
+      const String Key = NameOf(L, C);
+      auto It = FileNames.find(Key);
+      if (It == FileNames.end()) continue;
+      const TBlock& FC = FB.Children[It->second.front()];
+      Place(FLoadedPlaces, Key, {&C, &FC, NameOf(L, LB)});
+      PlaceLoaded(FC, C);
+    }
+  }
+  // The loaded component of that name when an edit moved it to another parent, of the same
+  // kind and class; null otherwise. The places are found on first use: most saves move nothing.
+  const TPlace* Moved(const String& Key) {
+    if (!FPlaced) {
+      PlaceLoaded(*FFileRoot, *FLoadedRoot);
+      PlaceSaved(*FSavedRoot);
+      FPlaced = true;
+    }
+    auto LIt = FLoadedPlaces.find(Key);
+    auto SIt = FSavedPlaces.find(Key);
+    if (Key.empty() || LIt == FLoadedPlaces.end() || SIt == FSavedPlaces.end() || !LIt->second.Block ||
+        !SIt->second.Block || LIt->second.Parent == SIt->second.Parent)
+      return nullptr;
+    const TBlock& Was = *LIt->second.Block;
+    const TBlock& Is = *SIt->second.Block;
+    const bool Same = SameText(L.Slice(Was.KindBegin, Was.KindEnd), S.Slice(Is.KindBegin, Is.KindEnd)) &&
+                      SameText(L.Slice(Was.ClassBegin, Was.ClassEnd), S.Slice(Is.ClassBegin, Is.ClassEnd));
+    return Same ? &LIt->second : nullptr;
+  }
+
+  // The lines of Text moved from indentation From to To (a line that does not start with From,
+  // such as a continued value written further left, stays as it is).
+  static String Shifted(const String& Text, const String& From, const String& To) {
+    String Out;
+    for (size_t At = 0; At < Text.size();) {
+      const size_t Eol = Text.find('\n', At);
+      const size_t Stop = Eol == String::npos ? Text.size() : Eol + 1;
+      if (Text.compare(At, From.size(), From) == 0)
+        Out += To + Text.substr(At + From.size(), Stop - At - From.size());
+      else
+        Out += Text.substr(At, Stop - At);
+      At = Stop;
+    }
+    return Out;
+  }
+
   const TFormText& F;
   const TFormText& L;
   const TFormText& S;
+  const TBlock* FFileRoot = nullptr;
+  const TBlock* FLoadedRoot = nullptr;
+  const TBlock* FSavedRoot = nullptr;
+  bool FPlaced = false;
+  TPlaces FLoadedPlaces, FSavedPlaces;
   bool FCrLf = false;
   size_t FSavedStep = 2;
   String FFileStep = "  ";
@@ -507,7 +592,7 @@ std::optional<String> MergeFormText(const String& Original, const String& Loaded
     TFormText File(Original), LoadedText(Loaded), SavedText(Saved);
     const TBlock FB = File.Parse(), LB = LoadedText.Parse(), SB = SavedText.Parse();
     TMerger M(File, LoadedText, SavedText);
-    M.Steps(FB, SB);
+    M.Steps(FB, LB, SB);
     return Original.substr(0, FB.Begin) + M.Merge(FB, LB, SB) + Original.substr(FB.End);
   } catch (const Exception&) {
     return std::nullopt;

@@ -13,8 +13,8 @@ namespace formwright {
 // Applies to `Original` (the form file as read) the difference between `Loaded` (the writer's
 // text of the module just after it was read) and `Saved` (the writer's text of the module now):
 // properties changed, added or removed; components added, removed, renamed, retyped and
-// reordered; a component moved to another parent is removed from one and added to the other in
-// the writer's form. Added text takes the file's indentation and line endings.
+// reordered; a component moved to another parent keeps its lines, indented for its new place.
+// Added text takes the file's indentation and line endings.
 //
 // Empty when the file cannot be matched with what was loaded (a text the writer's form does not
 // parse, or components that do not correspond): the caller then writes `Saved` as it is.

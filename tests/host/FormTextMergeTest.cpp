@@ -65,6 +65,15 @@ const TMergeCase Cases[] = {
      {{LoadedSave, ""}, {"      'first')\n  end\n", "      'first')\n  end\n" + LoadedSave}},
      {{"\n" + FileSave, ""},
       {"            'first')\n    end\n", "            'first')\n    end\n\n" + FileSave}}},
+    {"a component moved into another, keeping its lines",
+     {{LoadedSave, ""},
+      {"      'first')\n  end\n",
+       "      'first')\n    object SaveButton: TButton\n      Left = 20\n      Width = 75\n      Caption = "
+       "'Save'\n    end\n  end\n"}},
+     {{"\n" + FileSave, ""},
+      {"            'first')\n    end\n",
+       "            'first')\n        object SaveButton: TButton\n            Caption = 'Save'\n            "
+       "Left = 20\n        end\n    end\n"}}},
 };
 
 TEST(FormTextMerge, AnEditChangesOnlyItsOwnLinesOfTheAuthorsFile) {
