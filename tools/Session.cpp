@@ -205,9 +205,32 @@ void TSession::KeepAuthorText(const String& FileName, TReferenceRoot& Root) {
   const String Data = FormData(Root, Text, NaturalText);
   if (Follows) {
     FFollowerData.emplace(&Root, Data);
-    FOverrides.emplace(&Root, InheritedOverrides(Root, StreamText(Data)));
+    FOwnValues.emplace(&Root,
+                       TOwnValues{Root.GetModifyTime(), Data, InheritedOverrides(Root, StreamText(Data))});
   }
   if (Text) FAuthorText.emplace(&Root, TAuthorText{ModuleText(FileName), Data});
+}
+
+void TSession::KeepFollowersOwnValues() {
+  // Nothing to look at while no module changed since the last check (modify times only grow).
+  int64_t Latest = 0;
+  for (const auto& [File, R] : FModules) Latest = std::max(Latest, R->GetModifyTime());
+  if (Latest == FLatestModifyTime) return;
+  for (const auto& [File, R] : FModules) {
+    auto O = FOwnValues.find(R.Get());
+    if (O == FOwnValues.end()) continue;
+    bool NaturalText = false;
+    String Data = FormData(*R, R->IsTextFormat(), NaturalText);
+    if (Data == O->second.Data) continue;
+    // Changed without an edit of its own: only by following the modules it follows.
+    if (R->GetModifyTime() == O->second.ModifyTime) {
+      KeepOverrides(*R, File, O->second.Overrides);
+      Data = FormData(*R, R->IsTextFormat(), NaturalText);
+    }
+    O->second = TOwnValues{R->GetModifyTime(), Data, InheritedOverrides(*R, StreamText(Data))};
+  }
+  FLatestModifyTime = 0;
+  for (const auto& [File, R] : FModules) FLatestModifyTime = std::max(FLatestModifyTime, R->GetModifyTime());
 }
 
 bool TSession::Followed(TReferenceRoot& Root) {
@@ -296,10 +319,7 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
     bool Followed = false;  // changed only by following the modules it inherits or embeds
   };
   std::vector<TPending> Pending;
-  // A module that only followed others keeps what it set itself on the components it still has.
-  for (const auto& [File, R] : FModules)
-    if (auto O = FOverrides.find(R.Get()); O != FOverrides.end() && !R->IsModified() && Followed(*R))
-      KeepOverrides(*R, File, O->second);
+  KeepFollowersOwnValues();
   // Everything is written to memory first: a refusal here stops before any file is written.
   try {
     for (const auto& [File, R] : FModules) {

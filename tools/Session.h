@@ -92,6 +92,11 @@ class TSession {
   // left unchanged, included), so that saving it changes only the edits' lines. Reading verbs
   // skip this cost.
   void PrepareEdits();
+  // Gives every module that follows others (through its ancestor or the frames it embeds), and
+  // that an edit since the last call reached only by following, back the values it sets itself
+  // on what it inherits (typed by earlier edits or read from its file). Run after each line of
+  // a script and before saving; a module edited directly meanwhile keeps what that edit did.
+  void KeepFollowersOwnValues();
   // Write runs when the session saves, after the changed modules and together with them: a
   // refused or failed command leaves what it would write unwritten, like the modules' files.
   void SaveWithModules(std::function<void()> Write) { FPendingWrites.push_back(std::move(Write)); }
@@ -132,8 +137,15 @@ class TSession {
   std::set<String> FDependentsOpened;  // canonical paths whose dependents are open
   // A module that follows an ancestor or frames: its stream (in its own form) as it was read.
   std::map<TReferenceRoot*, String> FFollowerData;
-  // The values such a module sets itself on what it inherits, as it was read.
-  std::map<TReferenceRoot*, std::vector<TOverride>> FOverrides;
+  // What such a module was when last checked: its modify time, its stream and the values it
+  // sets itself on what it inherits.
+  struct TOwnValues {
+    int64_t ModifyTime = 0;
+    String Data;
+    std::vector<TOverride> Overrides;
+  };
+  std::map<TReferenceRoot*, TOwnValues> FOwnValues;
+  int64_t FLatestModifyTime = 0;  // the latest modify time of a module when last checked
   // A text module's file as its author wrote it and the writer's text of the module as read:
   // saving it writes into the author's file only what the edits changed.
   struct TAuthorText {

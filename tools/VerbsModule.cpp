@@ -217,6 +217,7 @@ void RunScriptVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       std::vector<String> Words = SplitWords(T);
       if (!Words.empty() && Words[0] == "run") throw EUsage("run cannot be used inside a script");
       RunVerb(Session, Words, Out.File());
+      Session.KeepFollowersOwnValues();
     } catch (const EUsage& E) {
       throw EUsage(Format("line %d: %s", LineNo, E.Message()));
     } catch (const Exception& E) {

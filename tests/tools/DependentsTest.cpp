@@ -40,6 +40,25 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
   }
 }
 
+TEST_F(ToolTest, ADependentEditedInTheSameScriptKeepsWhatItSetsOnWhatItInherits) {
+  const std::string Move = " -e 'move Dialog.fwf OkButton --parent DialogForm'";
+  const struct {
+    std::string Script, Caption;
+  } Cases[] = {
+      {" -e 'set Settings.fwf AutoSaveBox.Left=20'" + Move, "Save"},
+      {Move + " -e 'set Settings.fwf AutoSaveBox.Left=20'", "Save"},
+      {" -e 'set Settings.fwf OkButton.Caption=Store AutoSaveBox.Left=20'" + Move, "Store"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Script);
+    for (const char* F : {"Dialog.fwf", "Settings.fwf"}) Write(F, Before[F]);
+    RunOk("run" + C.Script);
+    EXPECT_THAT(Read("Settings.fwf"),
+                AllOf(HasSubstr("  inherited OkButton: TButton\n    Caption = '" + C.Caption + "'\n  end\n"),
+                      HasSubstr("    Left = 20\n")));
+  }
+}
+
 TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) {
   const TRunResult R = RunOk("run",
                              "set Dialog.fwf OkButton.Caption=Accept CancelButton.Caption=Close\n"
