@@ -209,6 +209,10 @@ class TFormText {
   size_t FEnd = 0;  // just past the last token read
 };
 
+// How a block's `TabOrder` line is written: as the edit changed it, left out (reading the file
+// gives that tab order), or written whenever the block has one.
+enum class TTabLines { AsEdited, LeftOut, All };
+
 // Builds the merged text of one block of the file from its block as loaded and as saved.
 class TMerger {
  public:
@@ -229,9 +233,8 @@ class TMerger {
     if (FFileStep.empty()) FFileStep = String(FSavedStep, ' ');
   }
 
-  // ImpliedTab: the block's tab order is the one reading the file gives it without a
-  // `TabOrder` line, so none is added.
-  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB, bool ImpliedTab = false) {
+  // Tab: how the block's `TabOrder` line is written (see TTabLines).
+  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB, TTabLines Tab = TTabLines::AsEdited) {
     String Out;
     // The header: kind, name and class as saved, each where the file has it.
     Out += F.Slice(FB.Begin, FB.KindBegin);
@@ -244,7 +247,7 @@ class TMerger {
     Out += Changed(F.Slice(FB.ClassBegin, FB.ClassEnd), L.Slice(LB.ClassBegin, LB.ClassEnd),
                    S.Slice(SB.ClassBegin, SB.ClassEnd));
     Out += F.Slice(FB.ClassEnd, FB.HeadEnd);
-    Out += Properties(FB, LB, SB, ImpliedTab);
+    Out += Properties(FB, LB, SB, Tab);
     Out += Children(FB, LB, SB);
     Out += F.Slice(FB.EndBegin, FB.End);
     return Out;
@@ -309,7 +312,7 @@ class TMerger {
     return F.IndentOf(FB.Begin) + SavedStep;
   }
 
-  String Properties(const TBlock& FB, const TBlock& LB, const TBlock& SB, bool ImpliedTab) {
+  String Properties(const TBlock& FB, const TBlock& LB, const TBlock& SB, TTabLines Tab) {
     const String Indent = PropertyIndent(FB, SB);
     const String SavedIndent = SB.Props.empty() ? String() : S.IndentOf(SB.Props.front().LineBegin);
     String Out;
@@ -334,9 +337,12 @@ class TMerger {
     Out += F.Slice(At, PropsEnd);
     // Properties the edit gave a value the file does not write, after the file's own.
     for (const TProp& P : SB.Props) {
-      if (Find(FB.Props, P.Key) || (ImpliedTab && P.Key == "taborder")) continue;
+      const bool TabLine = P.Key == "taborder";
+      if (Find(FB.Props, P.Key) || (Tab == TTabLines::LeftOut && TabLine)) continue;
       const TProp* LP = Find(LB.Props, P.Key);
-      if (LP && L.Slice(LP->ValueBegin, LP->ValueEnd) == S.Slice(P.ValueBegin, P.ValueEnd)) continue;
+      if (LP && L.Slice(LP->ValueBegin, LP->ValueEnd) == S.Slice(P.ValueBegin, P.ValueEnd) &&
+          !(Tab == TTabLines::All && TabLine))
+        continue;
       Out += Indent + Reindented(S.Slice(P.LineBegin + SavedIndent.size(), P.LineEnd), SavedIndent, Indent);
       if (P.LineEnd == S.Text().size()) Out += FCrLf ? "\r\n" : "\n";
     }
@@ -361,17 +367,19 @@ class TMerger {
                        [&](const TBlock& C) { return OverridesNothing(T, C); });
   }
 
-  // Whether the file leaves the tab order of every child to the order the children are read in,
-  // and the saved children's tab orders are that order (0, 1, 2 … among those that have one):
-  // a deletion, a move or an addition then needs no `TabOrder` line for the others.
-  bool TabOrderImplied(const TBlock& FB, const TBlock& SB) const {
+  // How the children's `TabOrder` lines are written. A file that writes none leaves each
+  // child's tab order to the order the children are read in: when the saved tab orders are that
+  // order (0, 1, 2 … among those that have one), a deletion, a move or an addition needs no line;
+  // when they are not (a new tab order, or children reordered in front of one another), every
+  // child's line is written, or reading the file would give other tab orders.
+  TTabLines TabLines(const TBlock& FB, const TBlock& SB) const {
     for (const TBlock& C : FB.Children)
-      if (Find(C.Props, "taborder")) return false;
+      if (Find(C.Props, "taborder")) return TTabLines::AsEdited;
     int Next = 0;
     for (const TBlock& C : SB.Children)
       if (const TProp* P = Find(C.Props, "taborder"))
-        if (S.Slice(P->ValueBegin, P->ValueEnd) != IntToStr(Next++)) return false;
-    return true;
+        if (S.Slice(P->ValueBegin, P->ValueEnd) != IntToStr(Next++)) return TTabLines::All;
+    return TTabLines::LeftOut;
   }
 
   String Children(const TBlock& FB, const TBlock& LB, const TBlock& SB) {
@@ -430,7 +438,7 @@ class TMerger {
       if (C.Begin < RegionBegin) throw TMismatch();  // properties after components
     const String ChildIndent =
         FB.Children.empty() ? PropertyIndent(FB, SB) : F.IndentOf(FB.Children.front().Begin);
-    const bool Implied = TabOrderImplied(FB, SB);
+    const TTabLines Tab = TabLines(FB, SB);
     auto FileBlock = [&](const TBlock* LC) {
       return LC ? FileOfLoaded[static_cast<size_t>(LC - LB.Children.data())] : nullptr;
     };
@@ -444,7 +452,7 @@ class TMerger {
       if (OverridesNothing(S, SC)) return String();
       // A component moved here keeps its lines as the file has them, edited as saved.
       if (const TPlace* P = Moved(NameOf(S, SC)))
-        return Shifted(Merge(*P->FileBlock, *P->Block, SC, Implied), F.IndentOf(P->FileBlock->Begin),
+        return Shifted(Merge(*P->FileBlock, *P->Block, SC, Tab), F.IndentOf(P->FileBlock->Begin),
                        ChildIndent);
       const String From = S.IndentOf(SC.Begin);
       String Text = ChildIndent + Reindented(S.Slice(SC.Begin + From.size(), SC.End), From, ChildIndent);
@@ -478,13 +486,13 @@ class TMerger {
       for (size_t K = 0; K < FB.Children.size(); ++K) {
         const TBlock& FC = FB.Children[K];
         if (const size_t I = SavedOfFile[K]; I < SB.Children.size())
-          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I], Implied);
+          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I], Tab);
         Out += After[&FC];
       }
     } else {
       for (size_t I = 0; I < SB.Children.size(); ++I)
         if (const TBlock* FC = FileBlock(LoadedOf[I]))
-          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I], Implied);
+          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I], Tab);
         else
           Out += Added(SB.Children[I]);
     }

@@ -100,6 +100,15 @@ TEST_F(HandWrittenTest, AFileThatLeavesTheTabOrderOutKeepsItOutWhileItReadsTheSa
   EXPECT_THAT(Read("Notes.fwf"), HasSubstr("'second line')\r\n    TabOrder = 0\r\n"));
 }
 
+TEST_F(HandWrittenTest, ControlsPutInFrontOfOneAnotherKeepTheirTabOrderWhenReadAgain) {
+  RunOk("order Notes.fwf NoteMemo --back");
+  for (const auto& [Name, Tab] : {std::pair{"SaveBtn", "0"}, {"CancelBtn", "1"}, {"NoteMemo", "2"}})
+    EXPECT_EQ(PropField(Json(RunOk(std::string("props Notes.fwf ") + Name + " --json"))["properties"],
+                        "TabOrder", "value"),
+              std::string(Tab))
+        << Name;
+}
+
 TEST_F(HandWrittenTest, AFormThatScrollsByItselfGainsNoScrollRangeLines) {
   // Widening the form stretches the anchored list and lays the form out again.
   const std::string Form =
