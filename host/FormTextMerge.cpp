@@ -370,15 +370,16 @@ class TMerger {
   // How the children's `TabOrder` lines are written. A file that writes none leaves each
   // child's tab order to the order the children are read in: when the saved tab orders are that
   // order (0, 1, 2 … among those that have one), a deletion, a move or an addition needs no line;
-  // when they are not (a new tab order, or children reordered in front of one another), every
-  // child's line is written, or reading the file would give other tab orders.
-  TTabLines TabLines(const TBlock& FB, const TBlock& SB) const {
+  // when the edit put children in front of one another (InOrder false), reading them in their
+  // new order would give other tab orders, so every child's line is written.
+  TTabLines TabLines(const TBlock& FB, const TBlock& SB, bool InOrder) const {
     for (const TBlock& C : FB.Children)
       if (Find(C.Props, "taborder")) return TTabLines::AsEdited;
     int Next = 0;
     for (const TBlock& C : SB.Children)
       if (const TProp* P = Find(C.Props, "taborder"))
-        if (S.Slice(P->ValueBegin, P->ValueEnd) != IntToStr(Next++)) return TTabLines::All;
+        if (S.Slice(P->ValueBegin, P->ValueEnd) != IntToStr(Next++))
+          return InOrder ? TTabLines::AsEdited : TTabLines::All;
     return TTabLines::LeftOut;
   }
 
@@ -438,7 +439,7 @@ class TMerger {
       if (C.Begin < RegionBegin) throw TMismatch();  // properties after components
     const String ChildIndent =
         FB.Children.empty() ? PropertyIndent(FB, SB) : F.IndentOf(FB.Children.front().Begin);
-    const TTabLines Tab = TabLines(FB, SB);
+    TTabLines Tab = TTabLines::AsEdited;  // known once the order is
     auto FileBlock = [&](const TBlock* LC) {
       return LC ? FileOfLoaded[static_cast<size_t>(LC - LB.Children.data())] : nullptr;
     };
@@ -466,6 +467,7 @@ class TMerger {
         if (Last && FileBlock(LC) < FileBlock(Last)) InOrder = false;
         Last = LC;
       }
+    Tab = TabLines(FB, SB, InOrder);
     String Out;
     if (InOrder) {
       // New children after the file's block of the kept child saved before them.
