@@ -40,6 +40,22 @@ bool NamesType(TComponent* Root, const String& Name) {
   return GetClass(Name) != nullptr;
 }
 
+// The handler of that name the module's class inherits from its ancestor modules' classes
+// (their design-time classes carry their handlers); null when it inherits none.
+void* InheritedMethod(const TRootState& State, const String& Name) {
+  const TClass Parent = State.Root && State.AncestorRoot ? State.Root->ClassType()->ClassParent() : nullptr;
+  return Parent ? Parent->MethodAddress(Name) : nullptr;
+}
+
+// Whether an ancestor module's unit declares a handler of that name fit for the event.
+bool InheritedFits(const TRootState& State, const String& Name, const IPtr<IEventInfo>& EventInfo) {
+  bool Fits = false;
+  for (IPtr<IInternalRoot> A = State.AncestorRoot; A && !Fits; A = A->GetAncestorRoot())
+    if (IPtr<IDesignerModule> M = A->GetModule())
+      M->GetMethods(EventInfo, [&](const String& N) { Fits = Fits || SameText(N, Name); });
+  return Fits;
+}
+
 std::atomic<int>& PlaceholderCounter() {
   static std::atomic<int> Counter{0};
   return Counter;
@@ -217,6 +233,15 @@ void TRootNames::CheckMethodName(const String& Name) {
 
 TMethod TRootNames::CreateMethod(const String& Name, const IPtr<IEventInfo>& EventInfo) {
   if (Name.empty()) return TMethod{};
+  // A handler the module inherits serves as it is: the unit gets no handler of that name, which
+  // would replace the ancestor's for every event that uses it.
+  if (void* Inherited =
+          FState.Module && !FState.Module->MethodExists(Name) ? InheritedMethod(FState, Name) : nullptr) {
+    if (EventInfo && !InheritedFits(FState, Name, EventInfo))
+      throw EComponentDesignerException(Format(SIncompatibleMethod, Name));
+    FState.ValidateModification();
+    return TMethod{Inherited, FState.Root};
+  }
   if (!MethodExists(Name)) {
     CheckMethodName(Name);
   } else if (FState.Module && EventInfo) {
@@ -235,7 +260,7 @@ void TRootNames::GetMethods(const IPtr<IEventInfo>& EventInfo, const TGetStrProc
 }
 
 bool TRootNames::MethodExists(const String& Name) {
-  return FState.Module && FState.Module->MethodExists(Name);
+  return FState.Module && (FState.Module->MethodExists(Name) || InheritedMethod(FState, Name));
 }
 
 void TRootNames::ShowMethod(const String& Name) {

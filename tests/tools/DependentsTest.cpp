@@ -59,6 +59,18 @@ TEST_F(ToolTest, ADependentEditedInTheSameScriptKeepsWhatItSetsOnWhatItInherits)
   }
 }
 
+TEST_F(ToolTest, AHandlerTheModuleInheritsIsUsedAsItIsAndItsOwnHandlersStay) {
+  RunOk("set Settings.fwf Button1.OnClick=OkButtonClick");
+  EXPECT_EQ(Read("Settings.pas"), Before["Settings.pas"]);
+  EXPECT_THAT(Read("Settings.fwf"), HasSubstr("    OnClick = OkButtonClick\n"));
+  EXPECT_THAT(RunOk("handlers Settings.fwf").Out,
+              AllOf(HasSubstr("<- OkButton.OnClick, Button1.OnClick  (declared in unit Dialog)"),
+                    ::testing::ContainsRegex(
+                        "Button1Click\\(Sender: TObject\\) +<- \\(not assigned to any event\\)")));
+  Before = Snapshot();
+  ExpectEachRefused({{"set Settings.fwf AutoSaveBox.OnKeyDown=OkButtonClick", 1, "incompatible"}});
+}
+
 TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) {
   const TRunResult R = RunOk("run",
                              "set Dialog.fwf OkButton.Caption=Accept CancelButton.Caption=Close\n"
