@@ -198,7 +198,7 @@ TEST(StreamRoundTrip, ValuesWrittenByNameStayTheirOwnFromOneComponentToTheNext) 
   TOwned<TForm> Form(new TForm(nullptr));
   Form->SetName("Form1");
   for (int I = 0; I < 60; ++I) {
-    auto* B = Make<TButton>(Form.get(), "Button" + IntToStr(I), Form.get());
+    auto* B = Make<TButton>(Form.get(), ("Button" + IntToStr(I)).c_str(), Form.get());
     B->SetColor(Colors[I % 5]);
     B->SetCursor(Cursors[I % 3]);
     B->Font()->SetStyle(Styles[I % 3]);
