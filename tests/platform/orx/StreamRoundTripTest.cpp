@@ -198,7 +198,7 @@ TEST(StreamRoundTrip, ValuesWrittenByNameStayTheirOwnFromOneComponentToTheNext) 
   TOwned<TForm> Form(new TForm(nullptr));
   Form->SetName("Form1");
   for (int I = 0; I < 60; ++I) {
-    auto* B = Make<TButton>(Form.get(), ("Button" + IntToStr(I)).c_str(), Form.get());
+    auto* B = Make<TPanel>(Form.get(), ("Panel" + IntToStr(I)).c_str(), Form.get());
     B->SetColor(Colors[I % 5]);
     B->SetCursor(Cursors[I % 3]);
     B->Font()->SetStyle(Styles[I % 3]);
@@ -211,7 +211,7 @@ TEST(StreamRoundTrip, ValuesWrittenByNameStayTheirOwnFromOneComponentToTheNext) 
     R->ReadRootComponent(Copy.get());
   }
   for (int I = 0; I < 60; ++I) {
-    auto* B = As<TButton>(Copy->FindComponent("Button" + IntToStr(I)));
+    auto* B = As<TPanel>(Copy->FindComponent("Panel" + IntToStr(I)));
     ASSERT_NE(B, nullptr);
     EXPECT_EQ(B->Color(), Colors[I % 5]) << I;
     EXPECT_EQ(B->Cursor(), Cursors[I % 3]) << I;
