@@ -11,10 +11,10 @@ TMargins::TMargins(TControl* Control, int32_t Default)
     : FControl(Control), FLeft(Default), FTop(Default), FRight(Default), FBottom(Default) {}
 
 void TMargins::DeclarePublished(TClassBuilder<TMargins>& C) {
-  C.Property("Left", &TMargins::Left, &TMargins::SetLeft).Default(3);
-  C.Property("Top", &TMargins::Top, &TMargins::SetTop).Default(3);
-  C.Property("Right", &TMargins::Right, &TMargins::SetRight).Default(3);
-  C.Property("Bottom", &TMargins::Bottom, &TMargins::SetBottom).Default(3);
+  C.Property("Left", &TMargins::FLeft, &TMargins::SetLeft).Default(3);
+  C.Property("Top", &TMargins::FTop, &TMargins::SetTop).Default(3);
+  C.Property("Right", &TMargins::FRight, &TMargins::SetRight).Default(3);
+  C.Property("Bottom", &TMargins::FBottom, &TMargins::SetBottom).Default(3);
 }
 
 void TPadding::DeclarePublished(TClassBuilder<TPadding>& C) {
@@ -55,10 +55,10 @@ TRect TMargins::Deflate(TRect R) const noexcept {
 }
 
 void TSizeConstraints::DeclarePublished(TClassBuilder<TSizeConstraints>& C) {
-  C.Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
-  C.Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
-  C.Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight).Default(0);
-  C.Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0);
+  C.Property("MaxHeight", &TSizeConstraints::FMaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
+  C.Property("MaxWidth", &TSizeConstraints::FMaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
+  C.Property("MinHeight", &TSizeConstraints::FMinHeight, &TSizeConstraints::SetMinHeight).Default(0);
+  C.Property("MinWidth", &TSizeConstraints::FMinWidth, &TSizeConstraints::SetMinWidth).Default(0);
 }
 
 TPersistent* TSizeConstraints::GetOwner() const { return FControl; }

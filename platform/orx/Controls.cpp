@@ -22,17 +22,19 @@ FW_REGISTER_CLASS(TCustomControl, "Orx.Controls")
 
 // ----- TControl: life and tree ----------------------------------------------------------------
 
+// The ordinal properties are read straight from their fields (a writer reads them without a
+// call) and set through their setters.
 void TControl::DeclarePublished(TClassBuilder<TControl>& C) {
-  C.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
-  C.Property("Height", &TControl::Height, &TControl::SetHeight);
-  C.Property("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
+  C.Property("Cursor", &TControl::FCursor, &TControl::SetCursor).Default(crDefault);
+  C.Property("Height", &TControl::FHeight, &TControl::SetHeight);
+  C.Property("HelpContext", &TControl::FHelpContext, &TControl::SetHelpContext)
       .Default(0)
       .Stored(&TControl::IsHelpContextStored);
   C.Property("Hint", &TControl::Hint, &TControl::SetHint).Stored(&TControl::IsHintStored);
-  C.Property("Left", &TControl::Left, &TControl::SetLeft);
+  C.Property("Left", &TControl::FLeft, &TControl::SetLeft);
   C.Property("Margins", &TControl::Margins, &TControl::SetMargins);
-  C.Property("Top", &TControl::Top, &TControl::SetTop);
-  C.Property("Width", &TControl::Width, &TControl::SetWidth);
+  C.Property("Top", &TControl::FTop, &TControl::SetTop);
+  C.Property("Width", &TControl::FWidth, &TControl::SetWidth);
 }
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FMargins(this), FConstraints(this) {
@@ -611,6 +613,36 @@ void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComp
                          bool IncludeUnparented) {
   if (!Root) return;
   auto* Win = dynamic_cast<TWinControl*>(Container);
+  if (Win && !IncludeUnparented) {
+    // The common case, listed from a copy on the stack (a child procedure may change the lists)
+    // without lists of places: every control owned by Root and, where the container holds both
+    // kinds, each kind created in z-order, so that the places of the two kinds merge in order.
+    const std::vector<TControl*>* Lists[2] = {&Win->FControls, &Win->FWinControls};
+    const size_t Count[2] = {Lists[0]->size(), Lists[1]->size()};
+    constexpr size_t Most = 64;
+    if (Count[0] + Count[1] <= Most) {
+      TControl* Listed[Most];
+      int Place[Most];
+      bool Plain = true;
+      size_t N = 0;
+      for (int Kind = 0; Kind < 2 && Plain; ++Kind)
+        for (size_t I = 0; I < Count[Kind] && Plain; ++I, ++N) {
+          TControl* C = (*Lists[Kind])[I];
+          Listed[N] = C;
+          Place[N] = C->ComponentIndex();
+          Plain = C->Owner() == Root && (I == 0 || Count[1 - Kind] == 0 || Place[N] > Place[N - 1]);
+        }
+      if (Plain) {
+        size_t Next[2] = {0, Count[0]};
+        const size_t End[2] = {Count[0], N};
+        while (Next[0] < End[0] || Next[1] < End[1]) {
+          const int Kind = Next[1] == End[1] || (Next[0] < End[0] && Place[Next[0]] < Place[Next[1]]) ? 0 : 1;
+          Proc(Listed[Next[Kind]++]);
+        }
+        return;
+      }
+    }
+  }
   std::vector<TControl*> ZOrder[2];
   if (Win) {
     ZOrder[0] = Win->OwnedControls(false, Root);

@@ -339,6 +339,12 @@ class TControl : public TComponent {
   friend class TWinControl;
   friend class TMargins;
   friend class TSizeConstraints;
+  template <class C>
+  friend void PublishLayout(TClassBuilder<C>& B);
+  template <class C>
+  friend void PublishAppearance(TClassBuilder<C>& B);
+  template <class C>
+  friend void PublishColor(TClassBuilder<C>& B, bool ParentColorDefault);
   void MarginsChanged();
   void ConstraintsChanged() { SetBounds(FLeft, FTop, FWidth, FHeight); }
 
@@ -478,6 +484,8 @@ class TWinControl : public TControl {
   // The controls of that kind (windowed or not) owned by `Root`, in z-order.
   std::vector<TControl*> OwnedControls(bool Windowed, const TComponent* Root) const;
   friend void ListChildComponents(TComponent*, const TGetChildProc&, TComponent*, bool);
+  template <class C>
+  friend void PublishFocusEvents(TClassBuilder<C>& B);
   void ApplyAnchors(TControl* Control, TSize ClientSize);
 
   std::vector<TControl*> FControls;
@@ -555,30 +563,31 @@ class TCustomControl : public TWinControl {
 void PrepareCanvas(TCanvas* Canvas, const TControl* Control);
 
 // ---------------------------------------------------------------------------------------------
-// Publishing groups: the property sets that framework classes publish together.
+// Publishing groups: the property sets that framework classes publish together. The plain
+// settings are read straight from their fields (a writer reads them without a call).
 
 template <class C>
 void PublishLayout(TClassBuilder<C>& B) {
-  B.Property("Align", &C::Align, &C::SetAlign).Default(alNone);
+  B.Property("Align", &TControl::FAlign, &C::SetAlign).Default(alNone);
   B.Property("AlignWithMargins", &C::AlignWithMargins, &C::SetAlignWithMargins).Default(false);
   B.Property("Anchors", &C::Anchors, &C::SetAnchors).Stored(&C::IsAnchorsStored);
   B.Property("Constraints", &C::Constraints, &C::SetConstraints);
-  B.Property("Enabled", &C::Enabled, &C::SetEnabled).Default(true).Stored(&C::IsEnabledStored);
-  B.Property("Visible", &C::Visible, &C::SetVisible).Default(true).Stored(&C::IsVisibleStored);
+  B.Property("Enabled", &TControl::FEnabled, &C::SetEnabled).Default(true).Stored(&C::IsEnabledStored);
+  B.Property("Visible", &TControl::FVisible, &C::SetVisible).Default(true).Stored(&C::IsVisibleStored);
 }
 template <class C>
 void PublishAppearance(TClassBuilder<C>& B) {
   B.Property("Font", &C::Font, &C::SetFont).Stored(&C::IsFontStored);
-  B.Property("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true);
-  B.Property("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true);
+  B.Property("ParentFont", &TControl::FParentFont, &C::SetParentFont).Default(true);
+  B.Property("ParentShowHint", &TControl::FParentShowHint, &C::SetParentShowHint).Default(true);
   B.Property("PopupMenu", &C::PopupMenu, &C::SetPopupMenu);
-  B.Property("ShowHint", &C::ShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored);
+  B.Property("ShowHint", &TControl::FShowHint, &C::SetShowHint).Stored(&C::IsShowHintStored);
 }
 // `ParentColorDefault` is the class's initial ParentColor.
 template <class C>
 void PublishColor(TClassBuilder<C>& B, bool ParentColorDefault) {
-  B.Property("Color", &C::Color, &C::SetColor).Stored(&C::IsColorStored);
-  B.Property("ParentColor", &C::ParentColor, &C::SetParentColor).Default(ParentColorDefault);
+  B.Property("Color", &TControl::FColor, &C::SetColor).Stored(&C::IsColorStored);
+  B.Property("ParentColor", &TControl::FParentColor, &C::SetParentColor).Default(ParentColorDefault);
 }
 template <class C>
 void PublishMouseEvents(TClassBuilder<C>& B) {
@@ -591,7 +600,7 @@ void PublishMouseEvents(TClassBuilder<C>& B) {
 template <class C>
 void PublishFocusEvents(TClassBuilder<C>& B) {
   B.Property("TabOrder", &C::TabOrder, &C::SetTabOrder).Default(-1);
-  B.Property("TabStop", &C::TabStop, &C::SetTabStop);
+  B.Property("TabStop", &TWinControl::FTabStop, &C::SetTabStop);
   B.Property("OnEnter", &TWinControl::FOnEnter, &TWinControl::FOnEnter);
   B.Property("OnExit", &TWinControl::FOnExit, &TWinControl::FOnExit);
   B.Property("OnKeyDown", &TWinControl::FOnKeyDown, &TWinControl::FOnKeyDown);

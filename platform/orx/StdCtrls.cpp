@@ -47,16 +47,16 @@ void TLabel::DeclarePublished(TClassBuilder<TLabel>& C) {
   PublishAppearance(C);
   PublishColor(C, true);
   PublishMouseEvents(C);
-  C.Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment).Default(taLeftJustify);
-  C.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
+  C.Property("Alignment", &TCustomLabel::FAlignment, &TLabel::SetAlignment).Default(taLeftJustify);
+  C.Property("AutoSize", &TCustomLabel::FAutoSize, &TLabel::SetAutoSize).Default(true);
   C.Property("Caption", &TLabel::Caption, &TLabel::SetCaption)
       .As<TCaption>()
       .Stored(&TLabel::IsCaptionStored);
   C.Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
-  C.Property("Layout", &TLabel::Layout, &TLabel::SetLayout).Default(tlTop);
-  C.Property("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
-  C.Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false);
-  C.Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false);
+  C.Property("Layout", &TCustomLabel::FLayout, &TLabel::SetLayout).Default(tlTop);
+  C.Property("ShowAccelChar", &TCustomLabel::FShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
+  C.Property("Transparent", &TCustomLabel::FTransparent, &TLabel::SetTransparent).Default(false);
+  C.Property("WordWrap", &TCustomLabel::FWordWrap, &TLabel::SetWordWrap).Default(false);
 }
 
 void TCustomLabel::SetAutoSize(bool Value) {
@@ -177,13 +177,13 @@ void TButton::DeclarePublished(TClassBuilder<TButton>& C) {
   PublishMouseEvents(C);
   PublishFocusEvents(C);
   C.Property("Action", &TButton::Action, &TButton::SetAction);
-  C.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
+  C.Property("Cancel", &TButton::FCancel, &TButton::SetCancel).Default(false);
   C.Property("Caption", &TButton::Caption, &TButton::SetCaption)
       .As<TCaption>()
       .Stored(&TButton::IsCaptionStored);
-  C.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
-  C.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0);
-  C.Property("WordWrap", &TButton::WordWrap, &TButton::SetWordWrap).Default(false);
+  C.Property("Default", &TButton::FDefault, &TButton::SetDefault).Default(false);
+  C.Property("ModalResult", &TButton::FModalResult, &TButton::SetModalResult).Default(0);
+  C.Property("WordWrap", &TButton::FWordWrap, &TButton::SetWordWrap).Default(false);
 }
 
 void TButton::Click() {
@@ -255,10 +255,10 @@ void TEdit::DeclarePublished(TClassBuilder<TEdit>& C) {
   PublishColor(C, false);
   PublishMouseEvents(C);
   PublishFocusEvents(C);
-  C.Property("AutoSelect", &TEdit::AutoSelect, &TEdit::SetAutoSelect).Default(true);
-  C.Property("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength).Default(0);
-  C.Property("PasswordChar", &TEdit::PasswordChar, &TEdit::SetPasswordChar).Default(0);
-  C.Property("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly).Default(false);
+  C.Property("AutoSelect", &TCustomEdit::FAutoSelect, &TEdit::SetAutoSelect).Default(true);
+  C.Property("MaxLength", &TCustomEdit::FMaxLength, &TEdit::SetMaxLength).Default(0);
+  C.Property("PasswordChar", &TCustomEdit::FPasswordChar, &TEdit::SetPasswordChar).Default(0);
+  C.Property("ReadOnly", &TCustomEdit::FReadOnly, &TEdit::SetReadOnly).Default(false);
   C.Property("Text", &TEdit::Text, &TEdit::SetText).As<TCaption>();
   C.Property("TextHint", &TEdit::TextHint, &TEdit::SetTextHint);
   C.Property("OnChange", &TEdit::FOnChange, &TEdit::FOnChange);

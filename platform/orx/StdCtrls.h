@@ -45,6 +45,7 @@ class TCustomLabel : public TGraphicControl {
   void AdjustBounds();
 
  private:
+  friend class TLabel;  // publishes the settings over their fields
   bool FAutoSize = true;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
@@ -185,6 +186,7 @@ class TCustomEdit : public TWinControl {
   virtual void Change();
 
  private:
+  friend class TEdit;  // publishes the settings over their fields
   int32_t FMaxLength = 0;
   bool FReadOnly = false;
   char16_t FPasswordChar = 0;

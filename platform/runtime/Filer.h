@@ -369,22 +369,37 @@ class TWriter : public TFiler {
     const std::function<bool(const TObject*)>* Stored = nullptr;  // null: always stored
     int64_t Default = 0;
     TTypeKind Kind = tkUnknown;
-    bool Boolean = false;  // an enumeration of type Boolean
+    uint8_t Encoding = 0;  // how an ordinal value is written (see Writer.cpp)
+    // An ordinal or handler read straight from its field (FieldSize not 0): the field's distance
+    // from the object, its width and sign (see TFieldPlace).
+    uint8_t FieldSize = 0;
+    bool FieldSigned = false;
+    int32_t FieldOffset = 0;
     TClass LastClass = nullptr;
     uint8_t LastShape = 0;  // what an object of LastClass is (see Writer.cpp)
     TWritePlan* LastPlan = nullptr;
+    // The encoding of the value last written, for the ordinals whose encoding takes a lookup
+    // (identifiers, sets, characters): a value that repeats from one component to the next is
+    // copied rather than looked up again. Empty while there is none.
+    int64_t LastValue = 0;
+    String LastBytes;
   };
   // The properties of a class that a writer may stream (readable, and writable or objects), in
   // declaration order; worked out once per class and writer.
   struct TWritePlan {
     std::vector<TWriteStep> Steps;
     bool Strings = false;  // the class is a string list
+    bool Placed = false;   // the steps' fields were looked for (on the first object written)
+    // The class whose plan was asked for after this one last time (components of a module come
+    // in a few classes that follow each other) and its plan.
+    TClass NextClass = nullptr;
+    TWritePlan* NextPlan = nullptr;
   };
   TWritePlan& WritePlan(TClass AClass);
   void WritePlanned(TPersistent* Instance, TWritePlan& Plan);
   void WriteProperty(TPersistent* Instance, TWriteStep& S);
   // Writes the name and value of an ordinal property already read and found to differ.
-  void WriteOrdinalProperty(const TWriteStep& S, int64_t Value);
+  void WriteOrdinalProperty(TWriteStep& S, int64_t Value);
   void WriteObjectProperty(TPersistent* Instance, TWriteStep& S);
 
   TComponent* FRootAncestor = nullptr;

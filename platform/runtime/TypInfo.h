@@ -181,6 +181,15 @@ PTypeInfo TypeInfoOf() {
 inline constexpr int64_t NoDefault = int64_t(INT32_MIN);
 inline constexpr int32_t NoIndex = INT32_MIN;
 
+// Where the value of a property read straight from a field lies in one object: the field's
+// address and, for an ordinal, its width in bytes and whether it is signed; for a handler, the
+// address of its code pointer (Size 8). Address is null for any other property.
+struct TFieldPlace {
+  const void* Address = nullptr;
+  uint8_t Size = 0;
+  bool Signed = false;
+};
+
 // Typed access to one published property. Each accessor answers the value kind of its type;
 // the others raise EPropertyError.
 class TPropAccessor {
@@ -204,6 +213,11 @@ class TPropAccessor {
   virtual void SetIntf(TObject* Instance, const TPropInfo& P, const IPtr<IInterface>& Value) const;
   virtual TObject* GetObj(const TObject* Instance, const TPropInfo& P) const;
   virtual void SetObj(TObject* Instance, const TPropInfo& P, TObject* Value) const;
+  // The field the property is read from, when it is read straight from a field of an ordinal or
+  // handler type (see TFieldPlace); an empty place otherwise. A field lies at the same distance
+  // from every object of the declaring class, so a writer of many objects reads their values
+  // without a call.
+  virtual TFieldPlace FieldPlace(const TObject* Instance) const noexcept { return {}; }
 };
 
 // A published property: name, type, accessors, stored specifier, default and index.
@@ -323,33 +337,70 @@ struct TValueTraits<S> {
 // The value kind a type kind is read and written through.
 TValueKind ValueKindOf(TTypeKind Kind);
 
-// Accessor over getter/setter callables of one C++ class and value type.
-template <class C, class T>
+namespace detail {
+// Reads a property through its getter: a field, a method (indexed or not) of C, or a callable
+// taking the object and the index.
+template <class T, class C, class G>
+T CallGetter(const G& Getter, const C& O, int32_t Index) {
+  if constexpr (std::is_member_object_pointer_v<G>)
+    return O.*Getter;
+  else if constexpr (!std::is_member_function_pointer_v<G>)
+    return Getter(O, Index);
+  else if constexpr (std::is_invocable_v<G, const C&, int32_t>)
+    return (O.*Getter)(Index);
+  else
+    return (O.*Getter)();
+}
+// Writes a property through its setter, of the same shapes as a getter.
+template <class T, class C, class S>
+void CallSetter(const S& Setter, C& O, int32_t Index, const T& V) {
+  if constexpr (std::is_member_object_pointer_v<S>)
+    O.*Setter = V;
+  else if constexpr (!std::is_member_function_pointer_v<S>)
+    Setter(O, Index, V);
+  else if constexpr (std::is_invocable_v<S, C&, int32_t, const T&>)
+    (O.*Setter)(Index, V);
+  else
+    (O.*Setter)(V);
+}
+}  // namespace detail
+
+// Accessor of one C++ class and value type over a getter and a setter, each a field, a method,
+// a callable (the defaults, for accessors made by hand) or nullptr (write- or read-only). The
+// published declarations keep the member pointers themselves, so reading a property is one
+// call of the accessor and, for a field, no further call: a module of controls is written by
+// reading hundreds of thousands of them.
+template <class C, class T, class G = std::function<T(const C&, int32_t)>,
+          class S = std::function<void(C&, int32_t, const T&)>>
 class TTypedAccessor final : public TPropAccessor {
  public:
   using Traits = TValueTraits<T>;
-  using TGetter = std::function<T(const C&, int32_t)>;
-  using TSetter = std::function<void(C&, int32_t, const T&)>;
-  TTypedAccessor(TGetter G, TSetter S) : FGet(std::move(G)), FSet(std::move(S)) {}
-  bool CanRead() const noexcept override { return bool(FGet); }
-  bool CanWrite() const noexcept override { return bool(FSet); }
+  using TGetter = G;
+  using TSetter = S;
+  TTypedAccessor(G Getter, S Setter) : FGet(std::move(Getter)), FSet(std::move(Setter)) {}
+  bool CanRead() const noexcept override { return FGet != nullptr; }
+  bool CanWrite() const noexcept override { return FSet != nullptr; }
 
-#define FW_ACCESS_PAIR(KindName, GetName, SetName, CanonType, ArgType)     \
-  CanonType GetName(const TObject* I, const TPropInfo& P) const override { \
-    if constexpr (Traits::Kind == TValueKind::KindName) {                  \
-      if (!FGet) throw EPropWriteOnly(Format(SWriteOnlyProperty, P.Name)); \
-      return Traits::To(FGet(*static_cast<const C*>(I), P.Index));         \
-    } else {                                                               \
-      return TPropAccessor::GetName(I, P);                                 \
-    }                                                                      \
-  }                                                                        \
-  void SetName(TObject* I, const TPropInfo& P, ArgType V) const override { \
-    if constexpr (Traits::Kind == TValueKind::KindName) {                  \
-      if (!FSet) throw EPropReadOnly(Format(SReadOnlyProperty, P.Name));   \
-      FSet(*static_cast<C*>(I), P.Index, Traits::From(V));                 \
-    } else {                                                               \
-      TPropAccessor::SetName(I, P, V);                                     \
-    }                                                                      \
+#define FW_ACCESS_PAIR(KindName, GetName, SetName, CanonType, ArgType)                    \
+  CanonType GetName(const TObject* I, const TPropInfo& P) const override {                \
+    if constexpr (Traits::Kind != TValueKind::KindName) {                                 \
+      return TPropAccessor::GetName(I, P);                                                \
+    } else if constexpr (std::is_null_pointer_v<G>) {                                     \
+      throw EPropWriteOnly(Format(SWriteOnlyProperty, P.Name));                           \
+    } else {                                                                              \
+      if (FGet == nullptr) throw EPropWriteOnly(Format(SWriteOnlyProperty, P.Name));      \
+      return Traits::To(detail::CallGetter<T>(FGet, *static_cast<const C*>(I), P.Index)); \
+    }                                                                                     \
+  }                                                                                       \
+  void SetName(TObject* I, const TPropInfo& P, ArgType V) const override {                \
+    if constexpr (Traits::Kind != TValueKind::KindName) {                                 \
+      TPropAccessor::SetName(I, P, V);                                                    \
+    } else if constexpr (std::is_null_pointer_v<S>) {                                     \
+      throw EPropReadOnly(Format(SReadOnlyProperty, P.Name));                             \
+    } else {                                                                              \
+      if (FSet == nullptr) throw EPropReadOnly(Format(SReadOnlyProperty, P.Name));        \
+      detail::CallSetter<T>(FSet, *static_cast<C*>(I), P.Index, Traits::From(V));         \
+    }                                                                                     \
   }
   FW_ACCESS_PAIR(Ordinal, GetOrd, SetOrd, int64_t, int64_t)
   FW_ACCESS_PAIR(Float, GetFloat, SetFloat, long double, long double)
@@ -361,9 +412,28 @@ class TTypedAccessor final : public TPropAccessor {
   FW_ACCESS_PAIR(Object, GetObj, SetObj, TObject*, TObject*)
 #undef FW_ACCESS_PAIR
 
+  TFieldPlace FieldPlace(const TObject* I) const noexcept override {
+    if constexpr (std::is_member_object_pointer_v<G>) {
+      if (FGet == nullptr) return {};
+      const T& Field = static_cast<const C*>(I)->*FGet;
+      if constexpr (ClosureType<T>)
+        return {&Field.Method().Code, sizeof(void*), false};
+      else if constexpr (std::is_same_v<T, char> || std::is_same_v<T, bool>)
+        return {&Field, 1, false};
+      else if constexpr (std::is_integral_v<T>)
+        return {&Field, sizeof(T), std::is_signed_v<T>};
+      else if constexpr (std::is_enum_v<T>)
+        return {&Field, sizeof(T), std::is_signed_v<std::underlying_type_t<T>>};
+      else
+        return {};
+    } else {
+      return {};
+    }
+  }
+
  private:
-  TGetter FGet;
-  TSetter FSet;
+  G FGet;
+  S FSet;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -438,30 +508,6 @@ struct MemberTraits<void (C::*)(int32_t, T)> {
   using Value = std::remove_cvref_t<T>;
 };
 
-template <class C, class T, class G>
-std::function<T(const C&, int32_t)> MakeGetter(G Getter) {
-  if constexpr (std::is_null_pointer_v<G>) {
-    return nullptr;
-  } else if constexpr (std::is_member_object_pointer_v<G>) {
-    return [Getter](const C& O, int32_t) -> T { return O.*Getter; };
-  } else if constexpr (std::is_invocable_v<G, const C&, int32_t>) {
-    return [Getter](const C& O, int32_t I) -> T { return (O.*Getter)(I); };
-  } else {
-    return [Getter](const C& O, int32_t) -> T { return (O.*Getter)(); };
-  }
-}
-template <class C, class T, class S>
-std::function<void(C&, int32_t, const T&)> MakeSetter(S Setter) {
-  if constexpr (std::is_null_pointer_v<S>) {
-    return nullptr;
-  } else if constexpr (std::is_member_object_pointer_v<S>) {
-    return [Setter](C& O, int32_t, const T& V) { O.*Setter = V; };
-  } else if constexpr (std::is_invocable_v<S, C&, int32_t, const T&>) {
-    return [Setter](C& O, int32_t I, const T& V) { (O.*Setter)(I, V); };
-  } else {
-    return [Setter](C& O, int32_t, const T& V) { (O.*Setter)(V); };
-  }
-}
 }  // namespace detail
 
 // Declares the published properties and methods of class `C` on its class record.
@@ -484,8 +530,7 @@ class TClassBuilder {
     P->Name = Name;
     P->PropType = TypeInfoOf<T>();
     P->Declarer = &FClass;
-    P->Access = std::make_unique<TTypedAccessor<C, T>>(detail::MakeGetter<C, T>(Getter),
-                                                       detail::MakeSetter<C, T>(Setter));
+    P->Access = std::make_unique<TTypedAccessor<C, T, G, S>>(Getter, Setter);
     return TPropDecl<C>(FClass.AddProperty(std::move(P)));
   }
   // A published method, callable through its method value.

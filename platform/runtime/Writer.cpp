@@ -32,6 +32,44 @@ constexpr uint32_t OrdinalKinds = (1u << tkInteger) | (1u << tkChar) | (1u << tk
 // The kinds whose default, without an ancestor, is told from the value alone.
 constexpr uint32_t SkippableKinds = OrdinalKinds | (1u << tkMethod);
 
+// How a plan step writes an ordinal value that differs: as an integer, as a Boolean, or through
+// WriteOrdinal with the encoding kept for the next component (identifiers, sets, characters).
+enum TOrdinalEncoding : uint8_t { oeInteger, oeBoolean, oeLookedUp };
+
+TOrdinalEncoding EncodingOf(PPropInfo P) {
+  if (P->PropType == TypeInfoOf<bool>()) return oeBoolean;
+  switch (P->Kind()) {
+    case tkInteger:
+      return GetTypeData(P->PropType)->IntToIdent ? oeLookedUp : oeInteger;
+    case tkChar:
+    case tkWChar:
+    case tkEnumeration:
+    case tkSet:
+      return oeLookedUp;
+    default:
+      return oeInteger;
+  }
+}
+
+// The value of a field a plan step reads straight (see TFieldPlace), as its accessor gives it.
+int64_t FieldValue(const TPersistent* Instance, int32_t Offset, uint8_t Size, bool Signed) noexcept {
+  const char* At = reinterpret_cast<const char*>(Instance) + Offset;
+  auto Load = [At]<class T>(T Value) {
+    std::memcpy(&Value, At, sizeof(T));
+    return static_cast<int64_t>(Value);
+  };
+  switch (Size) {
+    case 1:
+      return Signed ? Load(int8_t{}) : Load(uint8_t{});
+    case 2:
+      return Signed ? Load(int16_t{}) : Load(uint16_t{});
+    case 4:
+      return Signed ? Load(int32_t{}) : Load(uint32_t{});
+    default:
+      return Load(int64_t{});
+  }
+}
+
 bool IsDateType(PTypeInfo T) {
   return SameText(T->Name, "TDateTime") || SameText(T->Name, "TDate") || SameText(T->Name, "TTime");
 }
@@ -97,50 +135,6 @@ void TWriter::WriteInteger(int64_t Value) {
   Write(B, static_cast<int64_t>(N));
 }
 
-void TWriter::WriteChar(char Value) {
-  String S;
-  AppendUtf8(S, static_cast<unsigned char>(Value));
-  WriteString(S);
-}
-
-void TWriter::WriteWideChar(char16_t Value) {
-  String S;
-  if (AppendUtf8(S, Value))
-    WriteString(S);
-  else
-    WriteInteger(Value);  // a lone surrogate has no text form
-}
-
-void TWriter::WriteFloat(long double Value) {
-  uint8_t B[11] = {vaExtended};
-  PutExtended(B + 1, CanonicalFloat(Value));
-  Write(B, 11);
-}
-
-void TWriter::WriteSingle(float Value) {
-  uint8_t B[5] = {vaSingle};
-  PutFloat(B + 1, CanonicalFloat(Value));
-  Write(B, 5);
-}
-
-void TWriter::WriteDouble(double Value) {
-  uint8_t B[9] = {vaDouble};
-  PutDouble(B + 1, CanonicalFloat(Value));
-  Write(B, 9);
-}
-
-void TWriter::WriteDate(TDateTime Value) {
-  uint8_t B[9] = {vaDate};
-  PutDouble(B + 1, CanonicalFloat(Value.Value));
-  Write(B, 9);
-}
-
-void TWriter::WriteCurrency(Currency Value) {
-  uint8_t B[9] = {vaCurrency};
-  PutLE<int64_t>(B + 1, Value.Scaled);
-  Write(B, 9);
-}
-
 void TWriter::WriteString(const String& Value) {
   uint8_t B[5];
   const bool Ascii = IsAscii(Value);
@@ -157,8 +151,6 @@ void TWriter::WriteString(const String& Value) {
   }
   Write(Value.data(), static_cast<int64_t>(Value.size()));
 }
-
-void TWriter::WriteWideString(const WideString& Value) { WriteString(WideToUtf8(Value)); }
 
 void TWriter::WriteStr(const String& Value) {
   if (Value.size() > 255) throw EWriteError(Format(SStringTooLong, Value.substr(0, 40)));
@@ -180,63 +172,6 @@ void TWriter::WriteIdent(const String& Ident) {
     if (!IsValidIdent(Ident, true)) throw EWriteError(Format(SInvalidIdentBytes, Ident, Position()));
     WriteValue(vaIdent);
     WriteStr(Ident);
-  }
-}
-
-void TWriter::WriteBinary(const void* Data, int64_t Count) {
-  if (Count < 0 || Count > int64_t(UINT32_MAX)) throw EWriteError(SWriteError);
-  uint8_t B[5] = {vaBinary};
-  PutLE<uint32_t>(B + 1, static_cast<uint32_t>(Count));
-  Write(B, 5);
-  Write(Data, Count);
-}
-
-void TWriter::WriteSet(const std::vector<String>& Names) {
-  WriteValue(vaSet);
-  for (const String& N : Names) WriteStr(N);
-  WriteStr(String());
-}
-
-void TWriter::WriteVariant(const Variant& Value) {
-  switch (Value.VarType()) {
-    case varEmpty:
-      WriteValue(vaNil);
-      return;
-    case varNull:
-      WriteValue(vaNull);
-      return;
-    case varBoolean:
-      WriteBoolean(Value.AsBoolean());
-      return;
-    case varShortInt:
-    case varByte:
-    case varSmallint:
-    case varWord:
-    case varInteger:
-    case varLongWord:
-    case varInt64:
-    case varUInt64:
-      WriteInteger(Value.AsInt64());
-      return;
-    case varSingle:
-      WriteSingle(static_cast<float>(Value.AsFloat()));
-      return;
-    case varDouble:
-      WriteDouble(static_cast<double>(Value.AsFloat()));
-      return;
-    case varDate:
-      WriteDate(TDateTime(static_cast<double>(Value.AsFloat())));
-      return;
-    case varCurrency:
-      WriteCurrency(Currency::FromDouble(Value.AsFloat()));
-      return;
-    case varString:
-    case varUString:
-    case varOleStr:
-      WriteString(Value.AsString());
-      return;
-    default:
-      throw EWriteError(Format(SInvalidPropertyType, VarTypeName(Value.VarType())));
   }
 }
 
@@ -362,15 +297,19 @@ void TWriter::WriteData(TComponent* Instance) {
   FChildPos = 0;
   if (Instance->ComponentState().Contains(csInline)) FRoot = Instance;
   if (!IgnoreChildren) {
-    // Listed first, so that the next child's memory is on its way while one is written: a large
-    // module is written at the speed its controls come in from memory otherwise.
-    std::vector<TComponent*> Children;
-    Children.reserve(32);
-    Instance->GetChildren([&Children](TComponent* C) { Children.push_back(C); }, FRoot);
-    for (size_t I = 0; I < Children.size(); ++I) {
-      if (I + 1 < Children.size()) PrefetchObject(Children[I + 1]);
-      WriteComponent(Children[I]);
-    }
+    // Each child is written as the next one is listed, so that the next child's memory is on
+    // its way while one is written, and the components a container's listing looks at are
+    // still in the cache when their turn comes: a large module is written at the speed its
+    // controls come in from memory otherwise.
+    TComponent* Pending = nullptr;
+    Instance->GetChildren(
+        [this, &Pending](TComponent* C) {
+          PrefetchObject(C);
+          if (Pending) WriteComponent(Pending);
+          Pending = C;
+        },
+        FRoot);
+    if (Pending) WriteComponent(Pending);
   }
   WriteListEnd();
 }
@@ -379,7 +318,16 @@ void TWriter::WriteData(TComponent* Instance) {
 
 TWriter::TWritePlan& TWriter::WritePlan(TClass AClass) {
   if (AClass == FLastPlanClass) return *FLastPlan;
+  if (FLastPlan && FLastPlan->NextClass == AClass) {
+    FLastPlanClass = AClass;
+    FLastPlan = FLastPlan->NextPlan;
+    return *FLastPlan;
+  }
   auto [It, Added] = FWritePlans.try_emplace(AClass);
+  if (FLastPlan) {
+    FLastPlan->NextClass = AClass;
+    FLastPlan->NextPlan = &It->second;
+  }
   if (Added)
     for (PPropInfo P : GetPropInfos(AClass))
       if (P->CanRead() && (P->CanWrite() || P->Kind() == tkClass) && (P->StoredProc || P->StoredConst)) {
@@ -389,7 +337,7 @@ TWriter::TWritePlan& TWriter::WritePlan(TClass AClass) {
         S.Stored = P->StoredProc ? &P->StoredProc : nullptr;
         S.Default = P->Default;
         S.Kind = P->Kind();
-        S.Boolean = P->PropType == TypeInfoOf<bool>();
+        if ((OrdinalKinds >> S.Kind) & 1) S.Encoding = EncodingOf(P);
         It->second.Steps.push_back(S);
       }
   if (Added) It->second.Strings = AClass->InheritsFrom(TStrings::StaticClass());
@@ -406,6 +354,19 @@ void TWriter::WritePlanned(TPersistent* Instance, TWritePlan& Plan) {
   // Most of a control's properties are ordinals and handlers at their defaults: without an
   // ancestor each is read once here and dropped, without the call that writes a property.
   const bool Compare = FAncestor != nullptr;
+  if (!Plan.Placed) {
+    // Every object of the class has its fields at the same distances: the first one tells them.
+    Plan.Placed = true;
+    for (TWriteStep& S : Plan.Steps) {
+      if (!((SkippableKinds >> S.Kind) & 1)) continue;
+      const TFieldPlace F = S.Access->FieldPlace(Instance);
+      if (!F.Address) continue;
+      S.FieldOffset =
+          static_cast<int32_t>(static_cast<const char*>(F.Address) - reinterpret_cast<const char*>(Instance));
+      S.FieldSize = F.Size;
+      S.FieldSigned = F.Signed;
+    }
+  }
   for (TWriteStep& S : Plan.Steps) {
     if (S.Stored && !(*S.Stored)(Instance)) continue;
     if (Compare || !((SkippableKinds >> S.Kind) & 1)) {
@@ -413,6 +374,15 @@ void TWriter::WritePlanned(TPersistent* Instance, TWritePlan& Plan) {
       continue;
     }
     try {
+      if (S.FieldSize) {
+        const int64_t V = FieldValue(Instance, S.FieldOffset, S.FieldSize, S.FieldSigned);
+        if (S.Kind == tkMethod) {
+          if (V) WriteProperty(Instance, S);
+        } else if (!IsDeclaredDefault(S.Kind, S.Default, V)) {
+          WriteOrdinalProperty(S, V);
+        }
+        continue;
+      }
       if (S.Kind == tkMethod) {
         if (S.Access->GetMethod(Instance, *S.P).Code) WriteProperty(Instance, S);
         continue;
@@ -520,12 +490,25 @@ void TWriter::WriteFloatProp(PPropInfo P, long double Value) {
   }
 }
 
-void TWriter::WriteOrdinalProperty(const TWriteStep& S, int64_t Value) {
+void TWriter::WriteOrdinalProperty(TWriteStep& S, int64_t Value) {
   WritePropName(S.P->Name);
-  if (S.Boolean)
-    WriteBoolean(Value != 0);
-  else
-    WriteOrdinal(S.P, Value);
+  if (S.Encoding == oeInteger) return WriteInteger(Value);
+  if (S.Encoding == oeBoolean) return WriteBoolean(Value != 0);
+  // Most components of a module share such values (colours, alignments, styles): the bytes of
+  // the last one are copied while it repeats.
+  if (!S.LastBytes.empty() && S.LastValue == Value)
+    return Write(S.LastBytes.data(), static_cast<int64_t>(S.LastBytes.size()));
+  const int64_t StreamAt = FStream->Position();
+  const int Start = FBufPos;
+  WriteOrdinal(S.P, Value);
+  // The bytes are kept when they are all still in the buffer (no flush came between).
+  if (FStream->Position() == StreamAt && FBufPos > Start) {
+    S.LastBytes.assign(reinterpret_cast<const char*>(FBuffer.data()) + Start,
+                       static_cast<size_t>(FBufPos - Start));
+    S.LastValue = Value;
+  } else {
+    S.LastBytes.clear();
+  }
 }
 
 void TWriter::WriteProperty(TPersistent* Instance, TWriteStep& S) {

@@ -186,6 +186,41 @@ TEST(StreamRoundTrip, ControlsWithNestedObjectsWriteBackByteForByte) {
                                  HasSubstr("Margins.Top"), HasSubstr("MinWidth"))));
 }
 
+// Values written by name (identifiers, sets, enumerations) that change from one component to
+// the next, or come back after others, are each written as their own.
+TEST(StreamRoundTrip, ValuesWrittenByNameStayTheirOwnFromOneComponentToTheNext) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  const TColor Colors[] = {clRed, clRed, clWindow, TColor(1193046), clRed};
+  const TCursor Cursors[] = {crHand, crArrow, crHand};
+  const TFontStyles Styles[] = {{fsBold}, {fsBold, fsItalic}, {}};
+  const TAlign Aligns[] = {alTop, alNone, alLeft, alLeft};
+  TOwned<TForm> Form(new TForm(nullptr));
+  Form->SetName("Form1");
+  for (int I = 0; I < 60; ++I) {
+    auto* B = Make<TPanel>(Form.get(), ("Panel" + IntToStr(I)).c_str(), Form.get());
+    B->SetColor(Colors[I % 5]);
+    B->SetCursor(Cursors[I % 3]);
+    B->Font()->SetStyle(Styles[I % 3]);
+    B->SetAlign(Aligns[I % 4]);
+  }
+  TOwned<TMemoryStream> S = Write(Form.get());
+  TOwned<TForm> Copy(new TForm(nullptr));
+  {
+    TOwned<TReader> R(new TReader(S.get(), 4096));
+    R->ReadRootComponent(Copy.get());
+  }
+  for (int I = 0; I < 60; ++I) {
+    auto* B = As<TPanel>(Copy->FindComponent("Panel" + IntToStr(I)));
+    ASSERT_NE(B, nullptr);
+    EXPECT_EQ(B->Color(), Colors[I % 5]) << I;
+    EXPECT_EQ(B->Cursor(), Cursors[I % 3]) << I;
+    EXPECT_EQ(B->Font()->Style(), Styles[I % 3]) << I;
+    EXPECT_EQ(B->Align(), Aligns[I % 4]) << I;
+  }
+  EXPECT_EQ(Write(Copy.get())->Bytes(), S->Bytes());
+}
+
 TEST(StreamRoundTrip, AnUnknownIdentifierForAnIntegerValueIsRefused) {
   RegisterOrxClasses();
   TClassGroupScope Scope(TControl::StaticClass());
