@@ -77,30 +77,6 @@ String OneLine(const String& S) {
   return R;
 }
 
-String BoundsText(const json& Node) {
-  if (Node.contains("bounds")) {
-    const json& B = Node["bounds"];
-    return Format("at %d,%d size %dx%d", B["left"].get<int>(), B["top"].get<int>(), B["width"].get<int>(),
-                  B["height"].get<int>());
-  }
-  if (Node.contains("position")) {
-    const json& P = Node["position"];
-    return Format("icon at %d,%d", P["left"].get<int>(), P["top"].get<int>());
-  }
-  return String();
-}
-
-void TreeLines(const json& Node, int Depth, std::vector<std::pair<String, String>>& Lines) {
-  String Label = String(static_cast<size_t>(Depth) * 2, ' ') + Node["name"].get<String>() + ": " +
-                 Node["class"].get<String>();
-  String Notes = BoundsText(Node);
-  if (Node.value("inline", false)) Notes += Notes.empty() ? "embedded frame" : ", embedded frame";
-  if (Node.value("inherited", false)) Notes += Notes.empty() ? "inherited" : ", inherited";
-  Lines.emplace_back(Label, Notes);
-  if (Node.contains("children"))
-    for (const json& C : Node["children"]) TreeLines(C, Depth + 1, Lines);
-}
-
 String Columns(const std::vector<std::pair<String, String>>& Lines, const String& Indent) {
   size_t Width = 0;
   for (const auto& L : Lines) Width = std::max(Width, TextWidth(L.first));
@@ -179,13 +155,10 @@ void PropertyRows(const json& Props, int Depth, std::vector<TTableRow>& Rows) {
 
 }  // namespace
 
-String RenderTree(const json& Doc) {
-  String R = Format("%s: module %s (%s, inherits %s), %s form\n", Doc["file"].get<String>(),
-                    Doc["module"].get<String>(), Doc["class"].get<String>(), Doc["ancestor"].get<String>(),
-                    Doc["format"].get<String>());
-  std::vector<std::pair<String, String>> Lines;
-  TreeLines(Doc["root"], 0, Lines);
-  return R + Columns(Lines, "  ");
+String RenderTree(const String& File, const String& Module, const String& Class, const String& Ancestor,
+                  const String& Form, const std::vector<std::pair<String, String>>& Lines) {
+  return Format("%s: module %s (%s, inherits %s), %s form\n", File, Module, Class, Ancestor, Form) +
+         Columns(Lines, "  ");
 }
 
 String RenderProperties(const json& Doc) {
@@ -244,30 +217,28 @@ String RenderHandlers(const json& Doc) {
 
 TOutput::~TOutput() { EndProgress(); }
 
-void TOutput::Add(TDocKind Kind, json Doc) { FDocs.emplace_back(Kind, std::move(Doc)); }
-
-void TOutput::Add(json Doc, String Text) {
-  FDocs.emplace_back(TDocKind::Rendered, std::move(Doc));
-  FTexts.push_back(std::move(Text));
+void TOutput::Add(TDocKind Kind, json Doc, String Text) {
+  FDocs.push_back({Kind, std::move(Doc), std::move(Text)});
 }
+
+void TOutput::Add(json Doc, String Text) { Add(TDocKind::Rendered, std::move(Doc), std::move(Text)); }
 
 void TOutput::Flush() {
   EndProgress();
   if (FDocs.empty()) return;
   if (FJson) {
     json All = json::array();
-    for (auto& D : FDocs) All.push_back(std::move(D.second));
+    for (auto& D : FDocs) All.push_back(std::move(D.Doc));
     const String Text = (All.size() == 1 ? All[0] : All).dump(2);
     std::fprintf(FOut, "%s\n", Text.c_str());
   } else {
-    size_t Rendered = 0;
     for (size_t I = 0; I < FDocs.size(); ++I) {
-      const auto& [Kind, Doc] = FDocs[I];
+      const auto& [Kind, Doc, Rendered] = FDocs[I];
       if (Kind == TDocKind::Rendered) {
-        std::fprintf(FOut, "%s", FTexts[Rendered++].c_str());
+        std::fprintf(FOut, "%s", Rendered.c_str());
         continue;
       }
-      const String Text = Kind == TDocKind::Tree         ? RenderTree(Doc)
+      const String Text = Kind == TDocKind::Tree         ? Rendered
                           : Kind == TDocKind::Properties ? RenderProperties(Doc)
                           : Kind == TDocKind::Lines      ? RenderLines(Doc)
                                                          : RenderHandlers(Doc);
@@ -276,7 +247,6 @@ void TOutput::Flush() {
   }
   std::fflush(FOut);
   FDocs.clear();
-  FTexts.clear();
 }
 
 void TOutput::Say(const String& Line, json Record) {

@@ -14,7 +14,8 @@ namespace formwright::tool {
 using json = nlohmann::ordered_json;
 
 // The kinds of documents the reading verbs produce; each has its own text rendering.
-// Rendered: the verb renders its own text (Add with a text).
+// Rendered: the verb renders its own text (Add with a text); a tree's text is rendered by the
+// verb too (RenderTree), from the components rather than from its document.
 enum class TDocKind { Tree, Properties, Handlers, Lines, Rendered };
 
 // Collects the documents of one verb (one per module file) and prints them at the end: with
@@ -31,7 +32,10 @@ class TOutput {
   bool Json() const noexcept { return FJson; }
   // Where the documents and sentences go (the verbs of a script write where the script does).
   std::FILE* File() const noexcept { return FOut; }
-  void Add(TDocKind Kind, json Doc);
+  void Add(TDocKind Kind, json Doc) { Add(Kind, std::move(Doc), String()); }
+  // A document of Kind the verb has rendered itself (a tree): Text is printed in its place as
+  // text, Doc with --json.
+  void Add(TDocKind Kind, json Doc, String Text);
   // A document the verb renders itself: Text is printed as it is, Doc with --json.
   void Add(json Doc, String Text);
   // Prints the collected documents and forgets them.
@@ -48,12 +52,20 @@ class TOutput {
   std::FILE* FOut;
   std::FILE* FErr;
   bool FProgressShown = false;
-  std::vector<std::pair<TDocKind, json>> FDocs;
-  std::vector<String> FTexts;  // the texts of Rendered documents, in order
+  struct TDoc {
+    TDocKind Kind;
+    json Doc;
+    String Text;  // its text when the verb rendered it
+  };
+  std::vector<TDoc> FDocs;
 };
 
 // Text renderings of the documents (exposed for the tests of their layout).
-String RenderTree(const json& Doc);
+// The component tree of a module: a heading naming File, the module, its class, its ancestor
+// and its form ("text"), then Lines (each a component, indented by its depth, and what is noted
+// of it) in two columns.
+String RenderTree(const String& File, const String& Module, const String& Class, const String& Ancestor,
+                  const String& Form, const std::vector<std::pair<String, String>>& Lines);
 String RenderProperties(const json& Doc);
 String RenderHandlers(const json& Doc);
 // The lines of one string list, exactly as they are, one per output line.

@@ -10,30 +10,70 @@ namespace {
 
 constexpr const char* SNotAStringList = "%s: %s is not a string list (Lines, Items)";
 
+// What the tree tells of a component besides its name and class.
+struct TNodeFacts {
+  enum { NoPlace, Bounds, Icon } Place = NoPlace;
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Inline = false, Inherited = false;
+};
+
+TNodeFacts FactsOf(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
+  TNodeFacts F;
+  if (auto* Ctl = As<orx::TControl>(C)) {
+    F = {TNodeFacts::Bounds, Ctl->Left(), Ctl->Top(), Ctl->Width(), Ctl->Height()};
+  } else if (Parent && Parent == LookupRoot) {
+    // A non-visual component on the form keeps its icon's place in its design information
+    // (actions and menu items live inside their lists and have none).
+    const int32_t Info = C->DesignInfo();
+    F = {TNodeFacts::Icon, static_cast<int16_t>(Info & 0xFFFF), static_cast<int16_t>((Info >> 16) & 0xFFFF)};
+  }
+  F.Inline = C->ComponentState().Contains(csInline);
+  F.Inherited = Parent && C->ComponentState().Contains(csAncestor);
+  return F;
+}
+
+// Visits C's children in the order the module's stream holds them; an embedded frame's own
+// components are looked up relative to the frame (the lookup root passed on).
+template <class TVisit>
+void ForEachChild(TComponent* C, TComponent* LookupRoot, TVisit&& Visit) {
+  TComponent* Root = C->ComponentState().Contains(csInline) ? C : LookupRoot;
+  C->GetChildren([&](TComponent* Child) { Visit(Child, Root); }, Root);
+}
+
 json NodeDoc(TComponent* C, TComponent* Parent, TComponent* LookupRoot) {
   json J;
   J["name"] = C->Name();
   J["class"] = C->ClassName();
   J["parent"] = Parent ? json(Parent->Name()) : json(nullptr);
-  if (auto* Ctl = As<orx::TControl>(C)) {
-    J["bounds"] = {
-        {"left", Ctl->Left()}, {"top", Ctl->Top()}, {"width", Ctl->Width()}, {"height", Ctl->Height()}};
-  } else if (Parent && Parent == LookupRoot) {
-    // A non-visual component on the form keeps its icon's place in its design information
-    // (actions and menu items live inside their lists and have none).
-    const int32_t Info = C->DesignInfo();
-    J["position"] = {{"left", static_cast<int16_t>(Info & 0xFFFF)},
-                     {"top", static_cast<int16_t>((Info >> 16) & 0xFFFF)}};
-  }
-  if (C->ComponentState().Contains(csInline)) J["inline"] = true;
-  if (Parent && C->ComponentState().Contains(csAncestor)) J["inherited"] = true;
-  // Children in the order the module's stream holds them; an embedded frame's own components
-  // are looked up relative to the frame.
-  TComponent* Root = C->ComponentState().Contains(csInline) ? C : LookupRoot;
+  const TNodeFacts F = FactsOf(C, Parent, LookupRoot);
+  if (F.Place == TNodeFacts::Bounds)
+    J["bounds"] = {{"left", F.Left}, {"top", F.Top}, {"width", F.Width}, {"height", F.Height}};
+  else if (F.Place == TNodeFacts::Icon)
+    J["position"] = {{"left", F.Left}, {"top", F.Top}};
+  if (F.Inline) J["inline"] = true;
+  if (F.Inherited) J["inherited"] = true;
   json Children = json::array();
-  C->GetChildren([&](TComponent* Child) { Children.push_back(NodeDoc(Child, C, Root)); }, Root);
+  ForEachChild(C, LookupRoot,
+               [&](TComponent* Child, TComponent* Root) { Children.push_back(NodeDoc(Child, C, Root)); });
   if (!Children.empty()) J["children"] = std::move(Children);
   return J;
+}
+
+// The tree's lines for people, straight from the components: a large module shows without a
+// document built and freed in between.
+void TreeLines(TComponent* C, TComponent* Parent, TComponent* LookupRoot, int Depth,
+               std::vector<std::pair<String, String>>& Lines) {
+  const TNodeFacts F = FactsOf(C, Parent, LookupRoot);
+  String Notes = F.Place == TNodeFacts::Bounds
+                     ? Format("at %d,%d size %dx%d", F.Left, F.Top, F.Width, F.Height)
+                 : F.Place == TNodeFacts::Icon ? Format("icon at %d,%d", F.Left, F.Top)
+                                               : String();
+  if (F.Inline) Notes += Notes.empty() ? "embedded frame" : ", embedded frame";
+  if (F.Inherited) Notes += Notes.empty() ? "inherited" : ", inherited";
+  Lines.emplace_back(String(static_cast<size_t>(Depth) * 2, ' ') + C->Name() + ": " + C->ClassName(),
+                     std::move(Notes));
+  ForEachChild(C, LookupRoot,
+               [&](TComponent* Child, TComponent* Root) { TreeLines(Child, C, Root, Depth + 1, Lines); });
 }
 
 // A handler's declaration as the unit writes it, without the class ("procedure
@@ -88,14 +128,22 @@ void ShowVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
     if (!Args.Positional.empty())
       throw EUsage(Format("show takes module files only, not '%s'", Args.Positional.front()));
+    const char* Form = R.IsTextFormat() ? "text" : "binary";
+    if (!Out.Json()) {
+      std::vector<std::pair<String, String>> Lines;
+      TreeLines(R.GetRoot(), nullptr, R.GetRoot(), 0, Lines);
+      return Out.Add(
+          TDocKind::Tree, json(),
+          RenderTree(File, R.GetRootName(), R.GetRootClassName(), R.GetAncestorName(), Form, Lines));
+    }
     json Doc;
     Doc["file"] = File;
     Doc["module"] = R.GetRootName();
     Doc["class"] = R.GetRootClassName();
     Doc["ancestor"] = R.GetAncestorName();
-    Doc["format"] = R.IsTextFormat() ? "text" : "binary";
+    Doc["format"] = Form;
     Doc["root"] = NodeDoc(R.GetRoot(), nullptr, R.GetRoot());
-    Out.Add(TDocKind::Tree, std::move(Doc));
+    Out.Add(TDocKind::Tree, std::move(Doc), String());
   });
 }
 

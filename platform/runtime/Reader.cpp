@@ -124,9 +124,13 @@ void TReader::EndReferences() {
   if (FReferenceLevel > 0) --FReferenceLevel;
 }
 
+// FLoadedSet files the first FLoadedSet.Size() components of FLoaded (each once): the
+// components the reader creates itself are only appended (ReadComponent), and the set catches
+// up with the list when a component found instead (the root, an inherited one) may be there.
 void TReader::AddLoaded(TComponent* C) {
   C->IncludeState(csLoading);
   C->IncludeState(csReading);
+  for (size_t I = FLoadedSet.Size(); I < FLoaded.size(); ++I) FLoadedSet.Insert(FLoaded[I]);
   if (FLoadedSet.Insert(C)) FLoaded.push_back(C);
 }
 
@@ -141,11 +145,8 @@ void TReader::Rollback(size_t CreatedMark) noexcept {
         if (X == C) return true;
       return false;
     };
-    std::erase_if(FLoaded, [&](TComponent* X) {
-      if (!Gone(X)) return false;
-      FLoadedSet.Erase(X);
-      return true;
-    });
+    std::erase_if(FLoaded, Gone);
+    FLoadedSet.Clear();  // filed again from the list's start when next needed
     std::erase_if(FCreated, Gone);
     C->Free();
   }
@@ -319,10 +320,18 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
   FContext = Name.empty() ? ClassName : Name;
   TComponent* Result = Component;
   try {
+    const bool Created = !Result && !Flags.Contains(ffInherited);
     if (!Result)
-      Result = Flags.Contains(ffInherited) ? FindAncestorComponent(Name, ClassName)
-                                           : CreateComponent(FindComponentClass(ClassName), Flags);
-    AddLoaded(Result);
+      Result = Created ? CreateComponent(FindComponentClass(ClassName), Flags)
+                       : FindAncestorComponent(Name, ClassName);
+    if (Created) {
+      // New to the list: a large module reads without filing every component in a set.
+      Result->IncludeState(csLoading);
+      Result->IncludeState(csReading);
+      FLoaded.push_back(Result);
+    } else {
+      AddLoaded(Result);
+    }
     if (!Flags.Contains(ffInherited)) {
       String N = Name;
       if (OnSetName) OnSetName(this, Result, N);

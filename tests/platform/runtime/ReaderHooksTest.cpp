@@ -165,6 +165,23 @@ TEST_F(ReaderHooks, TheAncestorHookSuppliesAMissingInheritedComponent) {
   EXPECT_EQ(Widget("Widget2")->FWidth, 7);
 }
 
+TEST_F(ReaderHooks, AComponentListedTwiceIsLoadedOnce) {
+  // Found components (inherited ones) and created ones alternate in the stream; each is loaded
+  // once however often the stream names it.
+  auto* Found = new TTestControl(Form.get());
+  Found->SetName("Button1");
+  ReadText(
+      "object Form1: TTestModule\n  inherited Button1: TTestControl\n  end\n"
+      "  object Button2: TTestControl\n  end\n  object Button3: TTestControl\n  end\n"
+      "  inherited Button1: TTestControl\n  end\n  inherited Button2: TTestControl\n  end\nend\n");
+  for (const char* Name : {"Button1", "Button2", "Button3"}) {
+    auto* C = dynamic_cast<TTestControl*>(Form->FindComponent(Name));
+    ASSERT_NE(C, nullptr) << Name;
+    EXPECT_EQ(C->LoadedCalls, 1) << Name;
+    EXPECT_FALSE(C->ComponentState().Contains(csLoading)) << Name;
+  }
+}
+
 TEST_F(ReaderHooks, EveryTruncationFailsCleanly) {
   auto Sample = TStreamSamples::BuildModule();
   const auto Binary = TStreamSamples::Write(Sample.get());
