@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include <malloc.h>
@@ -90,44 +91,32 @@ void OpenEditSaveClose(const TModuleStreams& M, TStepTimes& Times, benchmark::St
     State.SkipWithError("the edit was not saved");
 }
 
-void BM_ScaleOpenEditSaveClose(benchmark::State& State) {
+// Runs the four steps on both modules and sets the counters, each name after Prefix.
+void ScaleSteps(benchmark::State& State, bool Cold, const std::string& Prefix) {
   const TModuleStreams& Small = Module10k();
   const TModuleStreams& Large = Module50k();
   TStepTimes T10k, T50k;
   for (auto _ : State) {
-    OpenEditSaveClose(Small, T10k, State);
-    OpenEditSaveClose(Large, T50k, State);
+    OpenEditSaveClose(Small, T10k, State, Cold);
+    OpenEditSaveClose(Large, T50k, State, Cold);
   }
-  State.counters["ratio_open"] = T50k.Open / T10k.Open;
-  State.counters["ratio_edit"] = T50k.Edit / T10k.Edit;
-  State.counters["ratio_save"] = T50k.Save / T10k.Save;
-  State.counters["ratio_close"] = T50k.Close / T10k.Close;
-  State.counters["open_50k_ms"] = T50k.Open * 1000;
-  State.counters["edit_50k_ms"] = T50k.Edit * 1000;
-  State.counters["save_50k_ms"] = T50k.Save * 1000;
-  State.counters["close_50k_ms"] = T50k.Close * 1000;
+  State.counters[Prefix + "ratio_open"] = T50k.Open / T10k.Open;
+  State.counters[Prefix + "ratio_edit"] = T50k.Edit / T10k.Edit;
+  State.counters[Prefix + "ratio_save"] = T50k.Save / T10k.Save;
+  State.counters[Prefix + "ratio_close"] = T50k.Close / T10k.Close;
+  State.counters[Prefix + "open_50k_ms"] = T50k.Open * 1000;
+  State.counters[Prefix + "edit_50k_ms"] = T50k.Edit * 1000;
+  State.counters[Prefix + "save_50k_ms"] = T50k.Save * 1000;
+  State.counters[Prefix + "close_50k_ms"] = T50k.Close * 1000;
+  State.counters[Prefix + "close_10k_ms"] = T10k.Close * 1000;
 }
+
+void BM_ScaleOpenEditSaveClose(benchmark::State& State) { ScaleSteps(State, false, ""); }
 BENCHMARK(BM_ScaleOpenEditSaveClose)->Unit(benchmark::kMillisecond)->Iterations(7);
 
 // The same steps, each started with the caches emptied (counters "cold_ratio_*" and the
-// 50,000-component times): how much of each ratio above is the cache and how much the work.
-void BM_ScaleOpenEditSaveCloseCold(benchmark::State& State) {
-  const TModuleStreams& Small = Module10k();
-  const TModuleStreams& Large = Module50k();
-  TStepTimes T10k, T50k;
-  for (auto _ : State) {
-    OpenEditSaveClose(Small, T10k, State, true);
-    OpenEditSaveClose(Large, T50k, State, true);
-  }
-  State.counters["cold_ratio_open"] = T50k.Open / T10k.Open;
-  State.counters["cold_ratio_edit"] = T50k.Edit / T10k.Edit;
-  State.counters["cold_ratio_save"] = T50k.Save / T10k.Save;
-  State.counters["cold_ratio_close"] = T50k.Close / T10k.Close;
-  State.counters["cold_open_50k_ms"] = T50k.Open * 1000;
-  State.counters["cold_save_50k_ms"] = T50k.Save * 1000;
-  State.counters["cold_close_50k_ms"] = T50k.Close * 1000;
-  State.counters["cold_close_10k_ms"] = T10k.Close * 1000;
-}
+// times beside them): how much of each ratio above is the cache and how much the work.
+void BM_ScaleOpenEditSaveCloseCold(benchmark::State& State) { ScaleSteps(State, true, "cold_"); }
 BENCHMARK(BM_ScaleOpenEditSaveCloseCold)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // One raw read of the 50,000-component binary stream (freeing the form is not counted).
