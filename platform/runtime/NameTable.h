@@ -1,8 +1,10 @@
 // Lookups by name regardless of letter case over items that carry their own names.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -37,18 +39,18 @@ class TNameTable {
     if (FCount == 0) return nullptr;
     const uint32_t H = SlotHash(Name);
     for (size_t I = Home(H);; I = (I + 1) & Mask()) {
-      const uint32_t S = FHashes[I];
+      const uint32_t S = Hashes()[I];
       if (S == NeverUsed) return nullptr;
-      if (S == H && SameText(TNameOf()(FItems[I]), Name)) return FItems[I];
+      if (S == H && SameText(TNameOf()(Items()[I]), Name)) return Items()[I];
     }
   }
   // Files Item under Name; an item already filed under that name (or Item itself) gives way.
   void Set(std::string_view Name, T* Item) {
-    if ((FUsed + 1) * 2 > FHashes.size()) Rehash((FCount + 1) * 4 > FHashes.size() ? FHashes.size() * 2 : 0);
+    if ((FUsed + 1) * 2 > FCapacity) Rehash((FCount + 1) * 4 > FCapacity ? size_t{FCapacity} * 2 : 0);
     const uint32_t H = SlotHash(Name);
     size_t Free = NoSlot;
     for (size_t I = Home(H);; I = (I + 1) & Mask()) {
-      const uint32_t S = FHashes[I];
+      const uint32_t S = Hashes()[I];
       if (S == Erased) {
         if (Free == NoSlot) Free = I;
         continue;
@@ -58,13 +60,13 @@ class TNameTable {
           Free = I;
           ++FUsed;
         }
-        FHashes[Free] = H;
-        FItems[Free] = Item;
+        Hashes()[Free] = H;
+        Items()[Free] = Item;
         ++FCount;
         return;
       }
-      if (S == H && (FItems[I] == Item || SameText(TNameOf()(FItems[I]), Name))) {
-        FItems[I] = Item;
+      if (S == H && (Items()[I] == Item || SameText(TNameOf()(Items()[I]), Name))) {
+        Items()[I] = Item;
         return;
       }
     }
@@ -74,10 +76,10 @@ class TNameTable {
     if (FCount == 0 || !Item) return false;
     const uint32_t H = SlotHash(Name);
     for (size_t I = Home(H);; I = (I + 1) & Mask()) {
-      const uint32_t S = FHashes[I];
-      if (S == H && FItems[I] == Item) {
-        FHashes[I] = Erased;
-        FItems[I] = nullptr;
+      const uint32_t S = Hashes()[I];
+      if (S == H && Items()[I] == Item) {
+        Hashes()[I] = Erased;
+        Items()[I] = nullptr;
         --FCount;
         return true;
       }
@@ -85,9 +87,8 @@ class TNameTable {
     }
   }
   void Clear() noexcept {
-    FHashes = std::vector<uint32_t>();
-    FItems = std::vector<T*>();
-    FCount = FUsed = 0;
+    FBlock.reset();
+    FCapacity = FCount = FUsed = 0;
   }
   bool Empty() const noexcept { return FCount == 0; }
   size_t Size() const noexcept { return FCount; }
@@ -101,34 +102,44 @@ class TNameTable {
     return H > Erased ? H : H + 2;
   }
   static constexpr size_t NoSlot = SIZE_MAX;
-  size_t Mask() const noexcept { return FHashes.size() - 1; }
+  size_t Mask() const noexcept { return FCapacity - 1; }
+  // The hashes come first in the block, then the items (the capacity is a power of two of at
+  // least 8, so the items stay aligned).
+  uint32_t* Hashes() const noexcept { return reinterpret_cast<uint32_t*>(FBlock.get()); }
+  T** Items() const noexcept { return reinterpret_cast<T**>(FBlock.get() + FCapacity * sizeof(uint32_t)); }
   // Fibonacci hashing spreads names that differ only in their last digits.
   size_t Home(uint32_t H) const noexcept {
     return static_cast<size_t>((uint64_t{H} * 0x9E3779B97F4A7C15ull) >> 32) & Mask();
   }
   // Rebuilds the table with Capacity slots (0: as many as now), dropping erased slots.
   void Rehash(size_t Capacity) {
-    if (Capacity == 0) Capacity = FHashes.size();
+    if (Capacity == 0) Capacity = FCapacity;
     if (Capacity < 8) Capacity = 8;
-    std::vector<uint32_t> OldHashes(Capacity, NeverUsed);
-    std::vector<T*> OldItems(Capacity, nullptr);
-    OldHashes.swap(FHashes);
-    OldItems.swap(FItems);
+    std::unique_ptr<char[]> Old(new char[Capacity * (sizeof(uint32_t) + sizeof(T*))]);
+    Old.swap(FBlock);
+    const size_t OldCapacity = FCapacity;
+    const uint32_t* OldHashes = reinterpret_cast<const uint32_t*>(Old.get());
+    T* const* OldItems = reinterpret_cast<T* const*>(Old.get() + OldCapacity * sizeof(uint32_t));
+    FCapacity = static_cast<uint32_t>(Capacity);
+    uint32_t* H = Hashes();
+    T** Item = Items();
+    std::fill_n(H, Capacity, NeverUsed);
     FUsed = 0;
-    for (size_t J = 0; J < OldHashes.size(); ++J)
+    for (size_t J = 0; J < OldCapacity; ++J)
       if (OldHashes[J] > Erased) {
         size_t I = Home(OldHashes[J]);
-        while (FHashes[I] != NeverUsed) I = (I + 1) & Mask();
-        FHashes[I] = OldHashes[J];
-        FItems[I] = OldItems[J];
+        while (H[I] != NeverUsed) I = (I + 1) & Mask();
+        H[I] = OldHashes[J];
+        Item[I] = OldItems[J];
         ++FUsed;
       }
   }
 
-  std::vector<uint32_t> FHashes;
-  std::vector<T*> FItems;
-  size_t FCount = 0;  // items filed
-  size_t FUsed = 0;   // slots holding an item or erased
+  // One block for both arrays keeps an owner's empty table at one pointer and three counts.
+  std::unique_ptr<char[]> FBlock;
+  uint32_t FCapacity = 0;
+  uint32_t FCount = 0;  // items filed
+  uint32_t FUsed = 0;   // slots holding an item or erased
 };
 
 }  // namespace formwright
