@@ -20,15 +20,6 @@ namespace {
 // How many bytes of clipboard text are looked at to decide whether a component follows.
 constexpr int64_t PeekLength = 256;
 
-// True when the stream is at its end or at a 0 byte; the position is kept.
-bool AtListEnd(TStream* Stream) {
-  uint8_t Next = 0;
-  const int64_t Pos = Stream->Position();
-  const bool Read = Stream->Read(&Next, 1) == 1;
-  Stream->SetPosition(Pos);
-  return !Read || Next == 0;
-}
-
 // Moves past the integers (at most four: the copied area's bounds) that may lead a selection
 // stream; they have no text form.
 void SkipLeadingIntegers(TStream* Stream) {
@@ -62,7 +53,7 @@ void CopyStreamToClipboard(TStream* Stream) {
   Stream->SetPosition(0);
   try {
     SkipLeadingIntegers(Stream);
-    while (!AtListEnd(Stream)) ObjectBinaryToText(Stream, &Text);
+    ObjectListBinaryToText(Stream, &Text);
   } catch (...) {
     Stream->SetPosition(Pos);
     throw;

@@ -93,15 +93,25 @@ class TConvertReader : public TReader {
 class TBinaryToText {
  public:
   // A large buffer: most values are then whole in it and taken without a call.
-  TBinaryToText(TStream* Input, TStream* Output) : FReader(Input, 65536), FOutput(Output) {
+  TBinaryToText(TStream* Input, TStream* Output)
+      : FReader(Input, 65536), FOutput(Output), FEnd(Input->Size()) {
     // The text is about twice the size of the binary form: growing it once is enough.
-    const int64_t Left = Input->Size() - Input->Position();
+    const int64_t Left = FEnd - Input->Position();
     if (Left > 0) FText.reserve(static_cast<size_t>(std::min<int64_t>(Left, int64_t(1) << 28)) * 2);
   }
 
   void Convert() {
     FReader.ReadSignature();
     ConvertObject(0);
+    Flush();
+  }
+  // Components one after the other up to a 0 byte or the end of the input, each behind its
+  // own signature; one reader serves them all.
+  void ConvertList() {
+    while (FReader.Position() < FEnd && FReader.NextValue() != vaNull) {
+      FReader.ReadSignature();
+      ConvertObject(0);
+    }
     Flush();
   }
 
@@ -359,6 +369,7 @@ class TBinaryToText {
 
   TConvertReader FReader;
   TStream* FOutput;
+  int64_t FEnd;
   String FText;
   int FDepth = 0;
 };
@@ -378,18 +389,27 @@ bool StartsWithKeyword(const uint8_t* P, size_t N) {
 
 }  // namespace
 
-void ObjectBinaryToText(TStream* Input, TStream* Output) {
-  // The text is written only once the whole component converted; bad input leaves `Output`
-  // and the position of `Input` as they were.
+namespace {
+// Converts one component or a list of them; bad input leaves `Output` and the position of
+// `Input` as they were (the text is written only once all of it converted).
+void BinaryToText(TStream* Input, TStream* Output, bool List) {
   const int64_t Start = Input->Position();
   try {
     TBinaryToText Converter(Input, Output);
-    Converter.Convert();
+    if (List)
+      Converter.ConvertList();
+    else
+      Converter.Convert();
   } catch (...) {
     Input->SetPosition(Start);
     throw;
   }
 }
+}  // namespace
+
+void ObjectBinaryToText(TStream* Input, TStream* Output) { BinaryToText(Input, Output, false); }
+
+void ObjectListBinaryToText(TStream* Input, TStream* Output) { BinaryToText(Input, Output, true); }
 
 void ObjectResourceToText(TStream* Input, TStream* Output) {
   Input->ReadResHeader();

@@ -37,6 +37,10 @@ TStreamOriginalFormat TestStreamFormat(TStream* Stream);
 // Converts one component (a signature and its tree) at `Input`'s position to text appended to
 // `Output`. `Input` is left after the component. Raises EInvalidImage for malformed input.
 void ObjectBinaryToText(TStream* Input, TStream* Output);
+// Converts the components that follow one another at `Input`'s position, each behind its own
+// signature, up to a 0 byte or the end of `Input` (where `Input` is left), as one text.
+// Raises as ObjectBinaryToText, leaving `Output` and `Input`'s position as they were.
+void ObjectListBinaryToText(TStream* Input, TStream* Output);
 // Converts one component in text form at `Input`'s position to binary (with a signature)
 // appended to `Output`. `Input` is left after the component's closing `end`. Raises
 // EParserError "<reason> on line <n>" for bad text.

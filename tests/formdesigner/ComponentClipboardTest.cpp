@@ -168,14 +168,27 @@ TEST_F(ComponentClipboardTest, TextThatIsNoComponentGivesAnEmptyListAndBadCompon
 }
 
 TEST_F(ComponentClipboardTest, AStreamThatCannotBeConvertedLeavesTheClipboardAlone) {
-  Clipboard().SetAsText("keep me");
-  TMemoryStream Bad;
-  Bad.WriteBuffer("garbage!", 8);
-  Bad.SetPosition(3);
-  EXPECT_THROW(CopyStreamToClipboard(&Bad), Exception);
-  EXPECT_EQ(Bad.Position(), 3);
-  EXPECT_EQ(Clipboard().AsText(), "keep me");
-  EXPECT_FALSE(Clipboard().HasFormat(CF_COMPONENTS));
+  // Garbage, and a good component followed by one cut short.
+  TMemoryStream Good;
+  {
+    TWriter Writer(&Good, 1024);
+    Writer.SetRoot(Form.get());
+    Writer.WriteSignature();
+    Writer.WriteComponent(Label);
+    Writer.WriteSignature();
+    Writer.WriteComponent(Panel);
+  }
+  const String Cut(reinterpret_cast<const char*>(Good.Memory()), static_cast<size_t>(Good.Size() - 3));
+  for (const String& Bytes : {String("garbage!"), Cut}) {
+    Clipboard().SetAsText("keep me");
+    TMemoryStream Bad;
+    Bad.WriteBuffer(Bytes.data(), static_cast<int64_t>(Bytes.size()));
+    Bad.SetPosition(3);
+    EXPECT_THROW(CopyStreamToClipboard(&Bad), Exception);
+    EXPECT_EQ(Bad.Position(), 3);
+    EXPECT_EQ(Clipboard().AsText(), "keep me");
+    EXPECT_FALSE(Clipboard().HasFormat(CF_COMPONENTS));
+  }
 }
 
 TEST_F(ComponentClipboardTest, LeadingBoundsAndTrailingHandlerTextsStayOutOfTheText) {
