@@ -5,7 +5,8 @@
 // root's Select All, with its notifications and marks) report t(1000) / (10 · t(100)) as
 // "ratio": 1 is linear, 10 would be a quadratic search. Goal: ratio <= 1.3 for both.
 // BM_ClipboardCopyPasteScaling does the same for copying components to the clipboard and pasting
-// them into another form. Goal: ratio <= 1.3.
+// them into another form, and BM_ClipboardTextPasteScaling for pasting them from text alone.
+// Goal: ratio <= 1.3.
 // A Tab press costs one pass over the container's children (BM_NextTabItem: linear in n).
 #include <benchmark/benchmark.h>
 
@@ -155,5 +156,23 @@ void BM_ClipboardCopyPasteScaling(benchmark::State& State) {
   State.counters["ratio"] = PerItemRatio(State, [&](int Side) { CopyPaste(Forms[Side], Selections[Side]); });
 }
 BENCHMARK(BM_ClipboardCopyPasteScaling)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Pasting components that reached the clipboard as text only (copied from a form file in an
+// editor), which are converted to a stream first. Goal: ratio <= 1.3.
+void BM_ClipboardTextPasteScaling(benchmark::State& State) {
+  String Texts[2];
+  for (int Side = 0; Side < 2; ++Side) {
+    const TButtonForm Form(Side ? 1000 : 100);
+    CopyComponents(Form.Form(), Everything(Form));
+    Texts[Side] = Clipboard().AsText();
+  }
+  State.counters["ratio"] = PerItemRatio(State, [&](int Side) {
+    Clipboard().SetAsText(Texts[Side]);
+    TOwned<orx::TForm> Target(new orx::TForm(nullptr));
+    PasteComponents(Target.get(), Target.get(), CreateSelectionList());
+    benchmark::DoNotOptimize(Target->ComponentCount());
+  });
+}
+BENCHMARK(BM_ClipboardTextPasteScaling)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace formwright::bench_surface

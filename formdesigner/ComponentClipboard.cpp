@@ -79,7 +79,7 @@ TOwned<TMemoryStream> GetClipboardStream() {
     C.GetStream(CF_COMPONENTS, Result.get());
   } else {
     TStringStream Text(C.AsText());
-    while (PossibleStream(PeekText(Text))) ObjectTextToBinary(&Text, Result.get());
+    if (PossibleStream(PeekText(Text))) ObjectListTextToBinary(&Text, Result.get(), PossibleStream);
     EndComponentList(Result.get());
   }
   Result->SetPosition(0);
@@ -87,9 +87,7 @@ TOwned<TMemoryStream> GetClipboardStream() {
 }
 
 void ComponentsTextToBinary(TStream* Text, TStream* Binary) {
-  do {
-    ObjectTextToBinary(Text, Binary);
-  } while (PossibleStream(PeekText(*Text)));
+  ObjectListTextToBinary(Text, Binary, PossibleStream);
   EndComponentList(Binary);
 }
 
@@ -98,7 +96,7 @@ void EndComponentList(TStream* Binary) {
   Binary->WriteBuffer(&Zero, 1);
 }
 
-bool PossibleStream(const String& Text) {
+bool PossibleStream(std::string_view Text) {
   size_t I = 0;
   while (I < Text.size() && (Text[I] == '\t' || Text[I] == '\n' || Text[I] == '\r' || Text[I] == ' ')) ++I;
   if (Text.size() <= 6 || Text.size() - I < 6) return false;

@@ -40,7 +40,7 @@ void EndComponentList(TStream* Binary);
 
 // True when `Text`, after leading blanks, tabs and line breaks, begins with "object" or
 // "inline" (any letter case). Texts of 6 characters or fewer never qualify.
-bool PossibleStream(const String& Text);
+bool PossibleStream(std::string_view Text);
 
 // True when the clipboard holds components: CF_COMPONENTS, or text that looks like them.
 bool ClipboardComponents();

@@ -23,6 +23,9 @@
 // (a wide string, a 32-bit tag for a small number) come back in the writer's encoding.
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "platform/runtime/Streams.h"
 
 namespace formwright {
@@ -45,6 +48,11 @@ void ObjectListBinaryToText(TStream* Input, TStream* Output);
 // appended to `Output`. `Input` is left after the component's closing `end`. Raises
 // EParserError "<reason> on line <n>" for bad text.
 void ObjectTextToBinary(TStream* Input, TStream* Output);
+// Converts components in text form one after the other, as ObjectTextToBinary, as long as
+// `Follows` accepts the text after the last one (it is asked after each); one copy of the
+// text serves them all. Bad text leaves `Output` and `Input`'s position as they were.
+void ObjectListTextToBinary(TStream* Input, TStream* Output,
+                            const std::function<bool(std::string_view)>& Follows);
 // Converts a whole module in text form, as ObjectTextToBinary; only blanks may follow the
 // root's closing `end` (a stray `end`, a second object or other text is refused, naming its
 // line and column).

@@ -1,6 +1,7 @@
 // Text to binary conversion of component streams.
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "platform/runtime/Filer.h"
@@ -38,6 +39,12 @@ class TTextToBinary {
     if (WholeText && !FParser.AtEndOfText()) FParser.Error(STrailingText);
     FWriter.FlushBuffer();
     return End;
+  }
+  // After Convert: converts the object that follows the last one's closing `end`, behind a
+  // signature of its own; returns the offset just past its own `end`.
+  size_t ConvertNext() {
+    FParser.NextToken();
+    return Convert(false);
   }
   // Where in the text each written part (object, property, value) starts, by output offset.
   const std::vector<TMark>& Marks() const noexcept { return FMarks; }
@@ -307,7 +314,10 @@ String RemainingText(TStream* Input, int64_t& Start) {
 }  // namespace
 
 namespace {
-void TextToBinary(TStream* Input, TStream* Output, bool WholeText) {
+// With Follows, the objects after the first are converted too for as long as it accepts the
+// text after the last one.
+void TextToBinary(TStream* Input, TStream* Output, bool WholeText,
+                  const std::function<bool(std::string_view)>* Follows = nullptr) {
   int64_t Start = 0;
   const String Text = RemainingText(Input, Start);
   size_t Skip = Text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -318,6 +328,8 @@ void TextToBinary(TStream* Input, TStream* Output, bool WholeText) {
   try {
     TTextToBinary Converter(std::string_view(Text).substr(Skip), Buffer.get());
     End = Converter.Convert(WholeText);
+    if (Follows)
+      while ((*Follows)(std::string_view(Text).substr(Skip + End))) End = Converter.ConvertNext();
     Marks = Converter.Marks();
   } catch (EWriteError& E) {
     Input->SetPosition(Start);
@@ -337,6 +349,11 @@ void TextToBinary(TStream* Input, TStream* Output, bool WholeText) {
 void ObjectTextToBinary(TStream* Input, TStream* Output) { TextToBinary(Input, Output, false); }
 
 void ModuleTextToBinary(TStream* Input, TStream* Output) { TextToBinary(Input, Output, true); }
+
+void ObjectListTextToBinary(TStream* Input, TStream* Output,
+                            const std::function<bool(std::string_view)>& Follows) {
+  TextToBinary(Input, Output, false, &Follows);
+}
 
 void ObjectTextToResource(TStream* Input, TStream* Output) {
   TOwned<TMemoryStream> Binary(new TMemoryStream);

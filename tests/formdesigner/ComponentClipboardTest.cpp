@@ -126,7 +126,7 @@ TEST_F(ComponentClipboardTest, PastingIntoTheSameOwnerRenamesAndReferencesFollow
 TEST_F(ComponentClipboardTest, TextFromElsewhereIsReadBack) {
   Clipboard().SetAsText(
       "  \r\n\tobject Edit1: TEdit\r\n  Left = 5\r\n  Text = 'hello'\r\nend\r\n"
-      "object Button7: TButton\r\n  Caption = 'OK'\r\nend\r\n");
+      "object Button7: TButton\r\n  Caption = 'OK'\r\nend\r\nnotes that follow the components\r\n");
   EXPECT_TRUE(ClipboardComponents());
   IPtr<IDesignerSelections> Pasted = CreateSelectionList();
   PasteComponents(Target.get(), Target.get(), Pasted);
@@ -160,11 +160,14 @@ TEST_F(ComponentClipboardTest, TextThatIsNoComponentGivesAnEmptyListAndBadCompon
   EXPECT_EQ(Target->ComponentCount(), 0);
   Clipboard().Clear();
   EXPECT_FALSE(ClipboardComponents());
-  // Bad component text is refused and nothing is pasted.
-  Clipboard().SetAsText("object Edit1: TEdit\n  Left = \nend\n");
-  EXPECT_THROW(PasteComponents(Target.get(), Target.get(), CreateSelectionList()), EParserError);
-  EXPECT_EQ(Target->ComponentCount(), 0);
-  EXPECT_EQ(Clipboard().AsText(), "object Edit1: TEdit\n  Left = \nend\n");
+  // Bad component text is refused, whichever component it is in, and nothing is pasted.
+  for (const String Bad : {"object Edit1: TEdit\n  Left = \nend\n",
+                           "object Edit1: TEdit\nend\nobject Edit2: TEdit\n  Left = \nend\n"}) {
+    Clipboard().SetAsText(Bad);
+    EXPECT_THROW(PasteComponents(Target.get(), Target.get(), CreateSelectionList()), EParserError);
+    EXPECT_EQ(Target->ComponentCount(), 0);
+    EXPECT_EQ(Clipboard().AsText(), Bad);
+  }
 }
 
 TEST_F(ComponentClipboardTest, AStreamThatCannotBeConvertedLeavesTheClipboardAlone) {
