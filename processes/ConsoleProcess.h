@@ -85,7 +85,7 @@ class TConsoleProcess {
   void DoReportFatalError(const String& Message);
 
   // One polling pass of 250 ms, or less when the program ends: drains both pipes as output
-  // arrives, each at most DrainLimit bytes per pass, then stops the program with exit code 999
+  // arrives, each at most its share DrainLimit per pass, then stops the program with exit code 999
   // once the time-out has expired. Answers whether the program has ended. The time-out is
   // measured on the clock from `Started`.
   bool PollPass(std::chrono::steady_clock::time_point Started);

@@ -37,14 +37,15 @@ size_t TPipe::Drain(size_t Limit) {
   for (size_t Taken = 0;;) {
     int Available = 0;
     if (Taken >= Limit || FRead < 0 || ioctl(FRead, FIONREAD, &Available) != 0 || Available <= 0)
-      return Taken;
+      return std::min(Taken, Limit);
     if (FBuffer.empty()) FBuffer.resize(PipeBufferSize);
     const size_t Want = std::min({static_cast<size_t>(Available), FBuffer.size(), Limit - Taken});
     const ssize_t Got = read(FRead, FBuffer.data(), Want);
     if (Got < 0 && errno == EINTR) continue;
-    if (Got <= 0) return Taken;
+    if (Got <= 0) return std::min(Taken, Limit);
     FBytes.append(FBuffer.data(), static_cast<size_t>(Got));
-    Taken += static_cast<size_t>(Got);
+    const auto Lines = static_cast<size_t>(std::count(FBuffer.data(), FBuffer.data() + Got, '\n'));
+    Taken += static_cast<size_t>(Got) + Lines * LineCost;
   }
 }
 

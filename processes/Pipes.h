@@ -16,10 +16,15 @@ FW_EXCEPTION(EProcessError, Exception);
 inline constexpr const char* SUnableToCreatePipe = "Unable to create inheritable pipe";
 // Size of a pipe's buffer and of one read.
 inline constexpr size_t PipeBufferSize = 32768;
-// Most bytes the runner takes from a pipe in one polling pass. A program that prints without
-// pause is read at this rate, so the runner checks its time-out every pass and the collected
-// text grows at a bounded rate; the program waits on its full pipe in between.
-inline constexpr size_t DrainLimit = 8 * PipeBufferSize;
+// What the runner takes from a pipe in one polling pass, counted as what the text will cost
+// once it is lines: its bytes and LineCost for each line. A program that prints without pause
+// is read at this rate, so the runner checks its time-out every pass and what it collects
+// grows at a bounded rate, however short the lines; the program waits on its full pipe in
+// between. The share is large enough that a program printing a lot of ordinary text (a build's
+// 100 MB log) is read within a few times what a plain pipe takes.
+inline constexpr size_t DrainLimit = 64u << 20;
+// The cost of one line beyond its bytes: the string that holds it.
+inline constexpr size_t LineCost = 32;
 
 // One anonymous pipe. Both ends are closed on exec; the runner hands an end to the program by
 // duplicating it onto a standard stream. The bytes read so far accumulate until they are taken
@@ -38,8 +43,9 @@ class TPipe {
   void CloseRead() noexcept;
   void CloseWrite() noexcept;
 
-  // Reads what the pipe holds right now, at most 32768 bytes per read and `Limit` bytes in
-  // all, without waiting. Answers the number of bytes read.
+  // Reads what the pipe holds right now, at most 32768 bytes per read, without waiting, and
+  // stops once what it read costs `Limit` (bytes, and LineCost for each line end). Answers
+  // that cost, at most `Limit`.
   size_t Drain(size_t Limit = DrainLimit);
   // The complete lines collected so far (ended by CR LF, LF or CR), dropping them from the
   // collected bytes. With `Final`, an unfinished last line is returned too. A UTF-8 byte-order

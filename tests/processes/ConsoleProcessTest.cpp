@@ -136,22 +136,30 @@ TEST_F(ConsoleProcess, ProgramThatIgnoresSignalsIsStillStoppedAtItsTimeOut) {
 }
 
 TEST_F(ConsoleProcess, ProgramPrintingWithoutPauseIsStoppedAtItsTimeOutWithBoundedOutput) {
-  const std::pair<bool, String> Cases[] = {{false, "yes & yes >&2"}, {true, "yes"}};
-  for (const auto& [Reporting, Script] : Cases) {
-    SCOPED_TRACE(Script);
+  // Short lines ("y") and long ones, on one stream or both.
+  const String Long(200, 'x');
+  const struct {
+    bool Reporting;
+    String Script;
+    size_t LineLength;
+  } Cases[] = {{false, "yes & yes >&2", 1}, {true, "yes", 1}, {false, "yes " + Long, Long.size()}};
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Script.substr(0, 20));
     std::unique_ptr<TConsoleProcess> Process =
-        Reporting ? std::make_unique<TReportProcess>() : std::make_unique<TConsoleProcess>();
+        Case.Reporting ? std::make_unique<TReportProcess>() : std::make_unique<TConsoleProcess>();
     Process->SetTimeOut(100);
-    Process->SetCommandLine(Shell(Script));
+    Process->SetCommandLine(Shell(Case.Script));
     const auto Start = std::chrono::steady_clock::now();
     Process->Run();
     const long long Elapsed = ElapsedMs(Start);
     EXPECT_EQ(Process->ExitCode(), 999u);
-    // Each pass of a quarter second takes a bounded amount from each pipe ("y" lines: two
-    // bytes each), and so does the last drain.
-    const size_t Bytes = 2 * (Process->GetOutput().size() + Process->GetErrors().size());
-    EXPECT_GT(Bytes, 0u);
-    EXPECT_LE(Bytes, static_cast<size_t>(Elapsed / PollInterval + 2) * 2 * DrainLimit);
+    // Each pass of a quarter second takes a bounded share from each pipe, counting each line
+    // as its bytes and the string that holds it, and so does the last drain.
+    const size_t Lines = Process->GetOutput().size() + Process->GetErrors().size();
+    EXPECT_LE(Lines * (Case.LineLength + 1 + LineCost),
+              static_cast<size_t>(Elapsed / PollInterval + 2) * 2 * DrainLimit);
+    // Yet far more than a pipe holds is read in that pass: ordinary text is not held back.
+    EXPECT_GT(Lines * (Case.LineLength + 1), 100 * PipeBufferSize);
   }
 }
 
