@@ -254,9 +254,7 @@ TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TPersistent* Obj) {
   const TPropertyClassRec* Best = nullptr;
   // Only the registrations for the property's type (or an ancestor type) and for no class or an
   // ancestor of the object's class can apply: the index hands those out, newest first.
-  std::vector<size_t> Candidates;
-  PropertyEditorIndex()->Candidates(R.PropertyEditors, L.Type, L.ObjClass, Candidates);
-  for (size_t I : Candidates) {
+  for (size_t I : PropertyEditorIndex()->Candidates(R.PropertyEditors, L.Type, L.ObjClass)) {
     const TPropertyClassRec& P = R.PropertyEditors[I];
     if (!IsCandidate(P, L)) continue;
     if (!Best || Replaces(*Best, P, L.Type)) Best = &P;

@@ -16,9 +16,10 @@ void TPropertyEditorIndex::Rebuild(const std::vector<TPropertyClassRec>& List) {
   FValid = true;
 }
 
-void TPropertyEditorIndex::Candidates(const std::vector<TPropertyClassRec>& List, PTypeInfo Type,
-                                      TClass ObjClass, std::vector<size_t>& Result) {
+const std::vector<size_t>& TPropertyEditorIndex::Candidates(const std::vector<TPropertyClassRec>& List,
+                                                            PTypeInfo Type, TClass ObjClass) {
   if (!FValid) Rebuild(List);
+  std::vector<size_t>& Result = FCandidates;
   Result.clear();
   int Lists = 0;
   auto Add = [&](const std::vector<size_t>& L) {
@@ -45,6 +46,7 @@ void TPropertyEditorIndex::Candidates(const std::vector<TPropertyClassRec>& List
     std::sort(Result.begin(), Result.end(), std::greater<size_t>());
   else
     std::reverse(Result.begin(), Result.end());
+  return Result;
 }
 
 TPropertyEditorIndex* PropertyEditorIndex() {

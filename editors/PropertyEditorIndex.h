@@ -18,9 +18,10 @@ class TPropertyEditorIndex : public TPackageService {
   // The positions in `List` of every registration that may apply to a property of type `Type`
   // on an object of class `ObjClass` (null for none): those for `Type` or one of its ancestor
   // types (class and interface types), for no class or for `ObjClass` or one of its ancestors.
-  // In descending order: the newest registration first, as the lookup weighs them.
-  void Candidates(const std::vector<TPropertyClassRec>& List, PTypeInfo Type, TClass ObjClass,
-                  std::vector<size_t>& Result);
+  // In descending order: the newest registration first, as the lookup weighs them. The list is
+  // the index's own, valid until the next call: a lookup allocates nothing once it has grown.
+  const std::vector<size_t>& Candidates(const std::vector<TPropertyClassRec>& List, PTypeInfo Type,
+                                        TClass ObjClass);
   void Invalidate() noexcept { FValid = false; }
 
  private:
@@ -31,6 +32,7 @@ class TPropertyEditorIndex : public TPackageService {
   void Rebuild(const std::vector<TPropertyClassRec>& List);
 
   std::unordered_map<PTypeInfo, TBucket> FByType;
+  std::vector<size_t> FCandidates;
   bool FValid = false;
 };
 
