@@ -61,11 +61,18 @@ void TPackageObjects::AddLibrary(const void* Address) {
   auto L = std::make_unique<TLibrary>();
   L->Base = BaseOf(Address, &L->File);
   if (L->Base) FLibraries.push_back(std::move(L));
+  LibrariesChanged();
+}
+
+TPackageObjects::TLibrary* TPackageObjects::LibraryOfClass(const void* Class) {
+  auto [It, Added] = FLibraryOfClass.try_emplace(Class, nullptr);
+  if (Added) It->second = Find(Class);
+  return It->second;
 }
 
 void TPackageObjects::Made(TInterfacedObject* Object) {
   if (FLibraries.empty() || !Object) return;
-  TLibrary* L = Find(Object->ClassType());
+  TLibrary* L = LibraryOfClass(Object->ClassType());
   if (!L) return;
   // Looked at before Object joins: we are its only holder until the factory hands it out.
   if (L->Objects.size() >= L->PruneAt) Prune(*L);
@@ -92,6 +99,7 @@ void TPackageObjects::Prune() {
     if (L.Closing && L.Objects.empty()) {
       if (L.Pin) dlclose(L.Pin);
       FLibraries.erase(FLibraries.begin() + static_cast<std::ptrdiff_t>(I));
+      LibrariesChanged();
     } else {
       ++I;
     }
@@ -108,6 +116,7 @@ void TPackageObjects::LibraryClosing(const void* Address) {
     return;
   }
   std::erase_if(FLibraries, [L](const auto& E) { return E.get() == L; });
+  LibrariesChanged();
 }
 
 size_t TPackageObjects::ObjectsOf(const void* Address) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "contracts/Package.h"
@@ -45,10 +46,15 @@ class TPackageObjects : public TPackageService {
  private:
   struct TLibrary;
   TLibrary* Find(const void* Address) const;
+  // Find for a class, remembered: asking the system which library holds an address searches
+  // every loaded library's symbols, and an inspector makes editors by the hundred.
+  TLibrary* LibraryOfClass(const void* Class);
+  void LibrariesChanged() noexcept { FLibraryOfClass.clear(); }
   // Frees the objects of L held nowhere else.
   static void Prune(TLibrary& L);
 
   std::vector<std::unique_ptr<TLibrary>> FLibraries;
+  std::unordered_map<const void*, TLibrary*> FLibraryOfClass;
 };
 
 // Hands Object, just made by one of the editor factories, to the current package's

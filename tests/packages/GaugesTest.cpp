@@ -83,20 +83,25 @@ bool IsLoaded(const char* File) {
 }
 
 TEST_F(GaugesTest, AnEditorHeldAcrossTheUnloadingKeepsThePackagesCodeUntilItGoes) {
-  Open("Meter.fwf", MeterForm);
-  IPtr<IProperty> Interval = PropertyOf(Module->GetDesigner(), {Find("Ticker1")}, "Interval");
-  ASSERT_EQ(Interval->GetValue(), "1000");
-  EXPECT_THAT(Verbs("Gauge1"), ElementsAre("Fill", "Empty"));  // made and gone at once
-  PackageLoader().OnInUse = [&](const TLoadedPackage&, const std::vector<String>&) {
-    Host.CloseAll();
-    return true;
-  };
-  PackageLoader().Unload("Gauges");
-  ASSERT_TRUE(IsLoaded(FW_GAUGES_PACKAGE));
-  EXPECT_EQ(Interval->GetName(), "Interval");
-  Interval.Reset();
-  CurrentPackageService<TPackageObjects>()->Prune();
-  EXPECT_FALSE(IsLoaded(FW_GAUGES_PACKAGE));
+  // Twice: the package loaded again (wherever the system puts it this time) is tracked anew.
+  for (int Round = 0; Round < 2; ++Round) {
+    SCOPED_TRACE(Round);
+    if (Round > 0) PackageLoader().Load(FW_GAUGES_PACKAGE);
+    Open("Meter.fwf", MeterForm);
+    IPtr<IProperty> Interval = PropertyOf(Module->GetDesigner(), {Find("Ticker1")}, "Interval");
+    ASSERT_EQ(Interval->GetValue(), "1000");
+    EXPECT_THAT(Verbs("Gauge1"), ElementsAre("Fill", "Empty"));  // made and gone at once
+    PackageLoader().OnInUse = [&](const TLoadedPackage&, const std::vector<String>&) {
+      Host.CloseAll();
+      return true;
+    };
+    PackageLoader().Unload("Gauges");
+    ASSERT_TRUE(IsLoaded(FW_GAUGES_PACKAGE));
+    EXPECT_EQ(Interval->GetName(), "Interval");
+    Interval.Reset();
+    CurrentPackageService<TPackageObjects>()->Prune();
+    EXPECT_FALSE(IsLoaded(FW_GAUGES_PACKAGE));
+  }
 }
 
 }  // namespace
