@@ -17,8 +17,12 @@ namespace {
 
 // What a scan of the stream has seen so far.
 struct TScan {
-  bool Seen = false;  // a value of the root or a component
-  bool Form = false;  // something only a form has
+  bool Seen = false;       // a value of the root or a component
+  bool Form = false;       // something a data module does not have
+  bool Guessed = true;     // the root is one of its own (not inherited or embedded)
+  bool RootDone = false;   // the root's values are behind
+  bool FrameOnly = false;  // a root value a frame has and a form does not
+  bool FormOnly = false;   // a root value a form has and a frame does not
 
   // A value the root sets: a data module publishes its events and streams its design size and
   // offset and its class group.
@@ -31,6 +35,10 @@ struct TScan {
         GetPropInfo(TDataModule::StaticClass(), First) ||
         std::any_of(Defined.begin(), Defined.end(), [&](std::string_view D) { return SameText(D, First); });
     if (!Has) Form = true;
+    const bool OnForm = GetPropInfo(TForm::StaticClass(), First) != nullptr;
+    const bool OnFrame = GetPropInfo(TFrame::StaticClass(), First) != nullptr;
+    FrameOnly = FrameOnly || (OnFrame && !OnForm);
+    FormOnly = FormOnly || (OnForm && !OnFrame);
   }
   // A component of the module: an unknown class may be a frame, which only a form can hold.
   void Component(const String& ClassName) {
@@ -38,7 +46,19 @@ struct TScan {
     const TClass C = GetClass(ClassName);
     if (!C || C->InheritsFrom(TControl::StaticClass())) Form = true;
   }
-  String Answer() const { return Seen && !Form ? String("TDataModule") : String(); }
+  void NotGuessed() {
+    Guessed = false;
+    Form = true;
+  }
+  // Nothing more can change the answer.
+  bool Done() const { return !Guessed || (Form && (RootDone || FormOnly)); }
+  // A data module's stream sets nothing a data module lacks; a frame's root sets what only a
+  // frame has (TabStop, TabOrder) and nothing only a form has (Caption, ClientWidth).
+  String Answer() const {
+    if (!Guessed) return String();
+    if (Seen && !Form) return "TDataModule";
+    return FrameOnly && !FormOnly ? String("TFrame") : String();
+  }
 };
 
 bool IsNameChar(char C) { return std::isalnum(static_cast<unsigned char>(C)) || C == '_'; }
@@ -48,7 +68,7 @@ bool IsNameChar(char C) { return std::isalnum(static_cast<unsigned char>(C)) || 
 void ScanText(std::string_view Text, TScan& Scan) {
   bool InRoot = true;
   bool First = true;
-  for (size_t P = 0; P < Text.size() && !Scan.Form;) {
+  for (size_t P = 0; P < Text.size() && !Scan.Done();) {
     size_t E = Text.find('\n', P);
     if (E == std::string_view::npos) E = Text.size();
     std::string_view Line = Text.substr(P, E - P);
@@ -59,10 +79,11 @@ void ScanText(std::string_view Text, TScan& Scan) {
     const String Word(Line.substr(0, N));
     if (First) {
       // Only a root of its own ("object", not inherited or inline) is guessed at.
-      if (!SameText(Word, "object")) Scan.Form = true;
+      if (!SameText(Word, "object")) Scan.NotGuessed();
       First = false;
     } else if (SameText(Word, "object") || SameText(Word, "inherited") || SameText(Word, "inline")) {
       InRoot = false;
+      Scan.RootDone = true;
       const size_t Colon = Line.find(':');
       std::string_view Cls = Colon == std::string_view::npos ? Line.substr(N) : Line.substr(Colon + 1);
       while (!Cls.empty() && !IsNameChar(Cls.front())) Cls.remove_prefix(1);
@@ -84,17 +105,18 @@ void ScanComponent(TReader& R, TScan& Scan, bool Root) {
   R.ReadPrefix(Flags, Pos);
   const String ClassName = R.ReadStr();
   R.ReadStr();
-  if (Root && (Flags.Contains(ffInherited) || Flags.Contains(ffInline))) Scan.Form = true;
+  if (Root && (Flags.Contains(ffInherited) || Flags.Contains(ffInline))) Scan.NotGuessed();
   if (!Root) Scan.Component(ClassName);
-  while (!Scan.Form && !R.EndOfList()) {
+  while (!Scan.Done() && !R.EndOfList()) {
     const String Name = R.ReadStr();
     if (Root) Scan.RootValue(Name);
     R.SkipValue();
   }
-  if (Scan.Form) return;
+  if (Root) Scan.RootDone = true;
+  if (Scan.Done()) return;
   R.ReadListEnd();
-  while (!Scan.Form && !R.EndOfList()) ScanComponent(R, Scan, false);
-  if (!Scan.Form) R.ReadListEnd();
+  while (!Scan.Done() && !R.EndOfList()) ScanComponent(R, Scan, false);
+  if (!Scan.Done()) R.ReadListEnd();
 }
 
 }  // namespace

@@ -150,9 +150,19 @@ TEST_F(HandWrittenTest, AModuleWithoutItsUnitOpensAsWhatItsStreamShowsAndANewUni
   Write("Sized.fwf",
         "object Sized: TSized\n  Width = 90\n  object Menu: TMainMenu\n  end\n  object B: TButton\n"
         "  end\nend\n");
-  EXPECT_THAT(RunOk("show Stock.fwf Menus.fwf Sized.fwf").Out,
+  // A frame sets what only a frame has; a form that embeds it opens with it.
+  Write("Address.fwf",
+        "object AddressFrame: TAddressFrame\n  Width = 320\n  TabStop = True\n  object Street: TEdit\n  "
+        "end\nend\n");
+  Write("Contact.fwf",
+        "object ContactForm: TContactForm\n  inline Home: TAddressFrame\n    Top = 8\n  end\nend\n");
+  EXPECT_THAT(RunOk("show Stock.fwf Menus.fwf Sized.fwf Address.fwf Contact.fwf").Out,
               AllOf(HasSubstr("(TStockData, inherits TDataModule)"), HasSubstr("(TMenuForm, inherits TForm)"),
-                    HasSubstr("(TSized, inherits TForm)")));
+                    HasSubstr("(TSized, inherits TForm)"), HasSubstr("(TAddressFrame, inherits TFrame)"),
+                    HasSubstr("Home: TAddressFrame")));
+  RunOk("convert Address.fwf --binary");
+  std::filesystem::remove(Dir / "Address.pas");
+  EXPECT_THAT(RunOk("show Address.fwf").Out, HasSubstr("(TAddressFrame, inherits TFrame), binary form"));
   RunOk("add Stock.fwf TMainMenu");
   EXPECT_THAT(Read("Stock.pas"), HasSubstr("TStockData = class(TDataModule)"));
   RunOk("convert Stock.fwf --binary");
