@@ -173,6 +173,13 @@ void TRootNames::ValidateRootRename(const String& CurName, const String& NewName
       throw EComponentDesignerException(Format(SSameAsAncestor, NewClass));
   if (PasSym::IsReservedWord(NewName) || CppSym::IsReservedWord(NewName))
     throw EComponentDesignerException(Format(SNameRefused, NewName, "is a reserved word", "module"));
+  // The root shares its names with what it holds, and with what its descendants add.
+  if (!SameText(CurName, NewName)) {
+    if (TComponent* Held = FState.Root->FindComponent(NewName); Held && Held != FState.Root)
+      throw EComponentDesignerException(Format(SDuplicateName, NewName));
+    if (FState.UpdateManager && FState.UpdateManager->NameExists(NewName))
+      throw EComponentDesignerException(Format(SExistsInDescendant, NewName));
+  }
   // A view shares its master's module: only the master renames the source's class.
   if (FState.Module && !FState.MasterView())
     FState.Module->RootRenamed(MakeIntf<TCompInfo>(FState.Root, FState.GetDesigner(), FState.Root), NewName);

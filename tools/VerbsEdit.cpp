@@ -98,6 +98,18 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     if (Args.Positional.size() > 2) throw EUsage("rename takes one component and one new name");
     TComponent* C = Session.Component(R, OldName);
     const String CurName = C->Name();
+    // Our decision: a root's name is its class's, which the units of the modules that inherit
+    // from it or embed it declare too; those units stay their authors', so the root keeps its
+    // name while any depends on it.
+    if (C == R.GetRoot() && !SameText(CurName, NewName)) {
+      String Users;
+      for (const auto& [Dependent, How] : Session.Dependents(File))
+        Users += Format("%s%s (%s)", Users.empty() ? "" : ", ", Dependent, How);
+      if (!Users.empty())
+        Refuse(File, Format("cannot rename %s to %s", CurName, NewName),
+               Exception(Format("its class %s is named by the modules that depend on it: %s", C->ClassName(),
+                                Users)));
+    }
     // Typed into the inspector's Name row (the name editor validates and marks the change),
     // then the handlers named after the component follow it.
     TComponentRename Rename(R.GetDesigner(), C);

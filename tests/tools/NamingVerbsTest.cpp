@@ -29,6 +29,20 @@ TEST_F(ToolTest, NamesTheUnitOrAnEmbeddedFrameCannotTakeAreRefusedAndNothingChan
   ExpectRefused(Run("rename Dialog.fwf OkButton DialogForm"), 1, "is the name of the module");
   ExpectRefused(Run("rename Dialog.fwf OkButton OkButtonClick"), 1, "names a method of the unit");
   ExpectRefused(Run("set Dialog.fwf OkButton.OnClick=ButtonPanel"), 1, "names a component");
+  // The root shares its names with what it holds.
+  ExpectRefused(Run("rename Main.fwf MainForm mainmenu1"), 1, "A component named mainmenu1 already exists");
+  ExpectRefused(Run("inherit Dialog.fwf --name CancelButton -o Other.fwf"), 1,
+                "A component named CancelButton already exists");
+}
+
+TEST_F(ToolTest, ARootThatOtherModulesInheritFromOrEmbedKeepsItsName) {
+  ExpectRefused(
+      Run("rename Address.fwf AddressFrame PostalFrame"), 1,
+      "cannot rename AddressFrame to PostalFrame: its class TAddressFrame is named by the modules that "
+      "depend on it: Contact.fwf (embeds it)");
+  ExpectRefused(Run("rename Dialog.fwf DialogForm BaseDialog"), 1, "Settings.fwf (inherits from it)");
+  RunOk("rename Main.fwf MainForm MainWindow");
+  EXPECT_THAT(Read("Main.pas"), HasSubstr("TMainWindow = class(TForm)"));
 }
 
 }  // namespace
