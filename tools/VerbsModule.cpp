@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <set>
 
 #include "platform/orx/Controls.h"
 #include "platform/runtime/Lists.h"
@@ -95,6 +96,18 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     }
     SelectComponents(Src, Copied);
     Src.CopySelectionToStream(&Stream, &Units);
+    // A copy takes the controls of one parent: the selection drops the others, which must not
+    // go unsaid.
+    IPtr<IDesignerSelections> Selected = CreateSelectionList();
+    Src.GetSelections(Selected);
+    std::set<TPersistent*> InSelection;
+    for (int I = 0; I < Selected->GetCount(); ++I) InSelection.insert(Selected->Get(I));
+    for (TComponent* C : Copied)
+      if (!InSelection.count(C))
+        throw EInvalidOperation(
+            Format("%s and %s have different parents and cannot be copied together; copy each "
+                   "parent's controls on their own",
+                   Copied.front()->Name(), C->Name()));
     Stream.SetPosition(0);
     if (!Parent) Dest.ClearSelection();
     Dest.PasteSelectionFromStream(&Stream, Parent, Target);

@@ -50,6 +50,9 @@ TEST_F(ToolTest, CopyRefusesMissingPartsBadUsageAndWhatAddWouldRefuse) {
        "Data.fwf: cannot paste NameEdit from Main.fwf: Controls cannot be added to a data module"},
       {"copy Main.fwf ToolPanel --to Data.fwf --parent ContactMenu", 1,
        "Data.fwf: cannot paste ToolPanel from Main.fwf: Controls cannot be added to a data module"},
+      // A copy takes one parent's controls; the others are refused, not left behind.
+      {"copy Main.fwf Button1 SearchButton --to Settings.fwf", 1,
+       "Button1 and SearchButton have different parents and cannot be copied together"},
   });
   // Actions and menu items go into the list or menu named.
   RunOk("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1");
