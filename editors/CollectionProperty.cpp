@@ -41,6 +41,8 @@ void TCollectionProperty::SetCount(int Count) {
   if (Count == C->Count()) return;
   if (Count > C->Count() && !GetColOptions().Contains(coAdd))
     throw EDesignPropertyError(Format(SCollectionCannotAdd, CollectionPath()));
+  if (Count - C->Count() > MaxTypedCollectionCount)
+    throw EDesignPropertyError(Format(SCollectionTooMany, CollectionPath(), MaxTypedCollectionCount, Count));
   if (Count < C->Count() && !GetColOptions().Contains(coDelete))
     throw EDesignPropertyError(Format(SCollectionCannotDelete, CollectionPath()));
   {

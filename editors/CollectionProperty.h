@@ -18,6 +18,10 @@ inline constexpr const char* SCollectionIndexError = "%s has %d items: there is 
 inline constexpr const char* SCollectionCannotAdd = "Items cannot be added to %s";
 inline constexpr const char* SCollectionCannotDelete = "Items cannot be deleted from %s";
 inline constexpr const char* SCollectionCannotMove = "Items of %s cannot be moved";
+// Our decision: a count typed for a collection is one a person could mean; beyond it a typo (an
+// extra zero or three) would fill the memory before it could be seen.
+inline constexpr int MaxTypedCollectionCount = 100000;
+inline constexpr const char* SCollectionTooMany = "%s cannot be given more than %d items at once (%d asked)";
 
 // Properties of type TCollection. The row is read-only (a dialog edits the items); the items
 // are reached by index: their own editors, and the changes a collection editor makes
@@ -41,7 +45,8 @@ class TCollectionProperty : public TClassProperty {
   // outside the items.
   void GetItemProperties(int Index, const TGetPropProc& Proc);
   // Adds items at the end, or deletes the last ones, until the collection holds `Count`.
-  // Needs coAdd to grow and coDelete to shrink (SCollectionCannotAdd, SCollectionCannotDelete).
+  // Needs coAdd to grow and coDelete to shrink (SCollectionCannotAdd, SCollectionCannotDelete);
+  // grows by at most MaxTypedCollectionCount items (SCollectionTooMany).
   void SetCount(int Count);
   // Deletes item `Index`; the items after it move up one place. Needs coDelete.
   void DeleteItem(int Index);

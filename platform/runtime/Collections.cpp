@@ -28,8 +28,12 @@ void TCollectionItem::SetCollection(TCollection* Value) {
 int TCollectionItem::Index() const noexcept {
   if (!FCollection) return -1;
   const auto& L = FCollection->FItems;
+  if (FIndexHint >= 0 && static_cast<size_t>(FIndexHint) < L.size() &&
+      L[static_cast<size_t>(FIndexHint)] == this)
+    return FIndexHint;
   auto It = std::find(L.begin(), L.end(), this);
-  return It == L.end() ? -1 : static_cast<int>(It - L.begin());
+  FIndexHint = It == L.end() ? -1 : static_cast<int>(It - L.begin());
+  return FIndexHint;
 }
 
 void TCollectionItem::SetIndex(int Value) {
@@ -129,6 +133,7 @@ void TCollection::Changed() {
 
 void TCollection::InsertItem(TCollectionItem* Item) {
   FItems.push_back(Item);
+  Item->FIndexHint = static_cast<int>(FItems.size()) - 1;
   Item->FCollection = this;
   Item->FID = FNextID++;
   Notify(Item, cnAdded);
@@ -137,8 +142,8 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
   Notify(Item, cnExtracting);
-  auto It = std::find(FItems.begin(), FItems.end(), Item);
-  if (It != FItems.end()) FItems.erase(It);
+  if (const int At = Item->FCollection == this ? Item->Index() : -1; At >= 0)
+    FItems.erase(FItems.begin() + At);
   Item->FCollection = nullptr;
   Changed();
 }

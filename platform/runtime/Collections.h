@@ -41,6 +41,9 @@ class TCollectionItem : public TPersistent {
   friend class TCollection;
   TCollection* FCollection = nullptr;
   int FID = 0;
+  // Where the item was last found in its collection's list; checked before it is trusted, as
+  // removals and moves of other items shift it.
+  mutable int FIndexHint = -1;
 };
 
 // An ordered list of items of one item class.

@@ -70,6 +70,8 @@ TEST_F(ListsAndCollections, RefusalsNameTheItemAndChangeNoFile) {
       {"set Status.fwf Band.Sections.Count=many", 1,
        "Band.Sections.Count to 'many': Count takes a number, not 'many'"},
       {"set Status.fwf Band.Sections.Move=1", 1, "Move takes two item indexes (FROM,TO), not '1'"},
+      {"set Status.fwf Band.Sections.Count=100000000", 1,
+       "Band.Sections cannot be given more than 100000 items at once (100000000 asked)"},
       {"set Status.fwf Band.Sections=x", 1, "Property Band.Sections is read-only"},
       {"set Status.fwf Band.Sections[0].Width=-1", 1, "Width cannot be -1"},
       {"set Status.fwf Choices.ItemIndex=2", 1, "Item index 2 is out of range: the list has 2 items"},

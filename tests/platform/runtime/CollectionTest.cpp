@@ -22,13 +22,20 @@ class TCountingCollection : public TOwnedCollection {
 
 TEST(Collection, ItemsKeepIdsAcrossReorderingAndTellTheCollection) {
   TCountingCollection C(nullptr, TTestItem::StaticClass());
+  // Each item knows its place after the others moved (asked before and after every change).
+  const auto ExpectIndexes = [&C] {
+    for (int I = 0; I < C.Count(); ++I) EXPECT_EQ(C.Items(I)->Index(), I);
+  };
   auto* A = static_cast<TTestItem*>(C.Add());
   auto* B = static_cast<TTestItem*>(C.Add());
+  ExpectIndexes();
   auto* D = static_cast<TTestItem*>(C.Insert(0));
   EXPECT_EQ(C.Items(0), D);
   EXPECT_EQ(D->ID(), 2);
+  ExpectIndexes();
   B->SetIndex(0);
   EXPECT_EQ(C.Items(0), B);
+  ExpectIndexes();
   EXPECT_EQ(C.FindItemID(0), A);
   EXPECT_EQ(C.FindItemID(7), nullptr);
   C.Notes.clear();
@@ -37,9 +44,17 @@ TEST(Collection, ItemsKeepIdsAcrossReorderingAndTellTheCollection) {
   EXPECT_EQ(C.Notes[0], std::make_pair(2, cnDeleting));
   EXPECT_EQ(C.Notes[1], std::make_pair(2, cnExtracting));
   EXPECT_EQ(C.Count(), 2);
+  ExpectIndexes();
+  C.Add();
   A->Free();  // freeing an item removes it
-  EXPECT_EQ(C.Count(), 1);
+  EXPECT_EQ(C.Count(), 2);
   EXPECT_EQ(C.Items(0), B);
+  ExpectIndexes();
+  TCollectionItem* Taken = C.Items(1);
+  Taken->SetCollection(nullptr);
+  EXPECT_EQ(Taken->Index(), -1);
+  Taken->Free();
+  EXPECT_EQ(C.Count(), 1);
   const int Before = C.Updates;
   C.BeginUpdate();
   C.Add();
