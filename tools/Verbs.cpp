@@ -38,7 +38,8 @@ const std::vector<TVerb>& Verbs() {
        SetVerb},
       {"rename",
        "rename FILE... OLD NEW",
-       "renames a component (or the module's root); handlers named after it follow",
+       "renames a component (or the module's root); handlers named after it follow. A root that\n"
+       "other modules of its folder inherit from or embed keeps its name: their units name its class",
        {{}, {}},
        RenameVerb},
       {"add",
@@ -62,7 +63,8 @@ const std::vector<TVerb>& Verbs() {
       {"copy",
        "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y]",
        "copies components to another module through the clipboard stream: clashing names are\n"
-       "renamed from the class name and handler names follow (Button1Click -> Button2Click)",
+       "renamed from the class name and handler names follow (Button1Click -> Button2Click); the\n"
+       "components named share one parent",
        {{}, {"--to", "--parent", "--at"}},
        CopyVerb},
       {"move",
