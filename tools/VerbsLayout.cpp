@@ -458,9 +458,18 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
           TypeValue(FindProperty(R, {H}, "TabOrder"), "TabOrder", IntToStr(Tab));
       }
       for (const auto& [X, P] : Referrers) TypeValue(FindProperty(R, {X}, P), P, New->Name());
+      // What the new class sets on its own (a caption that follows the name, its own defaults)
+      // goes back to what C showed, so that the form looks as it did.
+      std::vector<std::pair<String, String>> Shown;
+      for (const String& P : SetPaths(New))
+        if (std::find(Kept.begin(), Kept.end(), P) == Kept.end() &&
+            (P.find('.') != String::npos || !SubObject(New, GetPropInfo(New, P))) &&
+            Publishes(C->ClassType(), New, P))
+          Shown.emplace_back(P, PropertyDoc(FindProperty(R, {C}, P))["value"].get<String>());
       SelectComponents(R, {C});
       R.DeleteSelection(true);
       TypeValue(FindProperty(R, {New}, "Name"), "Name", OldName);
+      for (const auto& [P, Value] : Shown) TypeValue(FindProperty(R, {New}, P), P, Value);
       if (ZIndex >= 0) PlaceAt(R, New, ZIndex);
     } catch (const Exception& E) {
       Refuse(File, What, E);

@@ -65,6 +65,10 @@ TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("FocusControl = NameEdit"));
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("object NameEdit: TMemo"));
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("OnChange = NameEditChange"));
+  // A caption the new class would take from the name stays as the old component showed it.
+  RunOk("retype Main.fwf ContentPanel TGroupBox");
+  EXPECT_THAT(Read("Main.fwf"), HasSubstr("object ContentPanel: TGroupBox"));
+  EXPECT_THAT(Read("Main.fwf"), Not(HasSubstr("Caption = 'ContentPanel'")));
 }
 
 TEST_F(ToolTest, MoveOrderAndRetypeRefuseAndChangeNoFile) {
