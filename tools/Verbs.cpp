@@ -49,9 +49,10 @@ const std::vector<TVerb>& Verbs() {
        {{}, {"--parent", "--at", "--size", "--name"}},
        AddVerb},
       {"delete",
-       "delete FILE... COMPONENT...",
-       "deletes components (and what they hold)",
-       {{}, {}},
+       "delete FILE... COMPONENT... [--force]",
+       "deletes components (and what they hold); refused, naming them, when a module that inherits\n"
+       "from FILE would lose components it added inside them, unless --force",
+       {{"--force"}, {}},
        DeleteVerb},
       {"revert",
        "revert FILE... COMPONENT.PROPERTY...",
@@ -68,11 +69,13 @@ const std::vector<TVerb>& Verbs() {
        {{}, {"--to", "--parent", "--at"}},
        CopyVerb},
       {"move",
-       "move FILE... C[,C...] --parent P [--at X,Y]",
+       "move FILE... C[,C...] --parent P [--at X,Y] [--force]",
        "moves components into another parent as a drag on the form does: each keeps its name,\n"
        "its handlers and every reference to it; positions stay in the new parent's coordinates,\n"
-       "or with --at the first component's top-left goes to X,Y and the others keep their offsets",
-       {{}, {"--parent", "--at"}},
+       "or with --at the first component's top-left goes to X,Y and the others keep their offsets;\n"
+       "refused when a module that inherits from FILE would lose components it added inside them,\n"
+       "unless --force",
+       {{"--force"}, {"--parent", "--at"}},
        MoveVerb},
       {"order",
        "order FILE... C --front|--back|--index N|--tab N",
@@ -106,7 +109,8 @@ const std::vector<TVerb>& Verbs() {
        "retype FILE... C NEWCLASS [--force]",
        "replaces a component by one of another class under the same name: the properties and\n"
        "events both classes publish, the components it holds and every reference to it are kept;\n"
-       "refused, listing them, when set properties (or held components) would be lost, unless --force",
+       "refused, listing them, when set properties (or held components, or components a module that\n"
+       "inherits from FILE added inside it) would be lost, unless --force",
        {{"--force"}, {}},
        RetypeVerb},
       {"classes",

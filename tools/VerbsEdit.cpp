@@ -6,6 +6,7 @@
 #include "editors/ComponentRename.h"
 #include "platform/orx/Controls.h"
 #include "platform/runtime/TypInfo.h"
+#include "tools/Followers.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
 
@@ -223,11 +224,17 @@ void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     }
     std::vector<String> Paths;
     for (TComponent* C : Doomed) Paths.push_back(R.GetComponentName(C));
+    // A module that inherits from this one (or embeds it) loses, with an inherited component,
+    // what it added inside it: refused unless --force, and named either way.
+    const TFollowersOwn Followers(Session, R);
+    json Lost = json::object();
+    String Gone;
     try {
       for (const auto& Group : Groups) {
         SelectComponents(R, Group.second);
         R.DeleteSelection(true);
       }
+      Gone = Followers.Check(Args.Has("--force"), "deletes them too", Lost);
     } catch (const Exception& E) {
       Refuse(File, Format("cannot delete %s", List), E);
     }
@@ -237,8 +244,8 @@ void DeleteVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         throw Exception(Format("%s: cannot delete %s: it cannot be selected in this module", File, P));
     json Deleted = json::array();
     for (const String& P : Paths) Deleted.push_back(P);
-    Out.Say(Format("%s: deleted %s", File, List),
-            {{"file", File}, {"verb", "delete"}, {"components", Deleted}});
+    Out.Say(Format("%s: deleted %s%s", File, List, LostNote(Gone)),
+            {{"file", File}, {"verb", "delete"}, {"components", Deleted}, {"lost", Lost}});
   });
 }
 

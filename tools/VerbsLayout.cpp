@@ -7,6 +7,7 @@
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/Streams.h"
 #include "platform/runtime/TypInfo.h"
+#include "tools/Followers.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
 
@@ -264,6 +265,9 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       if (C != R.GetRoot() && ParentOf(C) != From)
         throw Exception(Format("%s: %s: components moved together must share a parent", File, What));
     bool Changed = false;
+    const TFollowersOwn Followers(Session, R);
+    json Lost = json::object();
+    String Gone;
     try {
       SelectComponents(R, Moving);
       Changed = R.MoveSelection(Parent, Args.Has("--at") ? &At : nullptr);
@@ -272,6 +276,7 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       for (TComponent* C : Moving)
         if (dynamic_cast<orx::TWinControl*>(C) && From != Parent)
           TypeValue(FindProperty(R, {C}, "TabOrder"), "TabOrder", "32767");
+      Gone = Followers.Check(Args.Has("--force"), "deletes them", Lost);
     } catch (const Exception& E) {
       Refuse(File, What, E);
     }
@@ -283,8 +288,8 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Where +=
             Format("%s%s at %d,%d", String(Where.empty() ? "" : ", "), C->Name(), Ctl->Left(), Ctl->Top());
     }
-    const String Said = Changed ? Format("%s: moved %s from %s to %s (%s)", File, NamesOf(Moving),
-                                         NameOrForm(From), Parent->Name(), Where)
+    const String Said = Changed ? Format("%s: moved %s from %s to %s (%s)%s", File, NamesOf(Moving),
+                                         NameOrForm(From), Parent->Name(), Where, LostNote(Gone))
                                 : Format("%s: %s in %s (%s) already: nothing changed", File, NamesOf(Moving),
                                          Parent->Name(), Where);
     Out.Say(Said, {{"file", File},
@@ -292,7 +297,8 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
                    {"components", Moved},
                    {"from", From ? json(From->Name()) : json(nullptr)},
                    {"parent", Parent->Name()},
-                   {"changed", Changed}});
+                   {"changed", Changed},
+                   {"lost", Lost}});
   });
 }
 
@@ -417,6 +423,8 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     const int ZIndex = Ctl && ParentOf(C) ? IndexIn(Siblings(R, C), C) : -1;
     const TRect Bounds = R.ItemOf(C)->GetBoundsRect();
     TComponent* New = nullptr;
+    const TFollowersOwn Followers(Session, R);
+    json Gone = json::object();
     try {
       // Created as the palette creates, in C's parent and place.
       if (Ctl && ParentOf(C)) {
@@ -471,6 +479,8 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       TypeValue(FindProperty(R, {New}, "Name"), "Name", OldName);
       for (const auto& [P, Value] : Shown) TypeValue(FindProperty(R, {New}, P), P, Value);
       if (ZIndex >= 0) PlaceAt(R, New, ZIndex);
+      if (const String Text = Followers.Check(Args.Has("--force"), "drops them", Gone); !Text.empty())
+        Lost.push_back(Format("what modules built on this one added inside it (%s)", Text));
     } catch (const Exception& E) {
       Refuse(File, What, E);
     }
@@ -484,7 +494,8 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
              {"name", OldName},
              {"class", New->ClassName()},
              {"from", OldClass},
-             {"dropped", Dropped}});
+             {"dropped", Dropped},
+             {"lost", Gone}});
   });
 }
 

@@ -40,6 +40,31 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
   }
 }
 
+// Deleting, retyping or moving an inherited container goes in the dependents too, and would take
+// what a dependent added inside it: refused, files untouched, unless --force, which names what went.
+TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedIsRefusedUnlessForcedAndNamesWhatGoes) {
+  RunOk(
+      "run -e 'add Settings.fwf TButton --parent ButtonPanel --name HelpButton' -e 'add Dialog.fwf TPanel "
+      "--name Holder'");
+  Before = Snapshot();
+  const std::string Lose =
+      "modules built on this one would lose components they added inside it: "
+      "Settings.fwf: HelpButton (--force ";
+  ExpectEachRefused({
+      {"delete Dialog.fwf ButtonPanel", 1,
+       "Dialog.fwf: cannot delete ButtonPanel: " + Lose + "deletes them too)"},
+      {"retype Dialog.fwf ButtonPanel TGroupBox", 1,
+       "cannot retype ButtonPanel to TGroupBox: " + Lose + "drops them)"},
+      {"move Dialog.fwf ButtonPanel --parent Holder", 1, "cannot move ButtonPanel into Holder: " + Lose},
+  });
+  const TRunResult R = RunOk("delete Dialog.fwf ButtonPanel --force");
+  EXPECT_THAT(R.Out,
+              HasSubstr("Dialog.fwf: deleted ButtonPanel; modules built on this one lost components they "
+                        "added inside it: Settings.fwf: HelpButton"));
+  EXPECT_THAT(Read("Settings.fwf"), AllOf(Not(HasSubstr("HelpButton")), HasSubstr("object AutoSaveBox")));
+  EXPECT_THAT(Read("Settings.pas"), Not(HasSubstr("HelpButton")));
+}
+
 TEST_F(ToolTest, ADependentEditedInTheSameScriptKeepsWhatItSetsOnWhatItInherits) {
   const std::string Move = " -e 'move Dialog.fwf OkButton --parent DialogForm'";
   const struct {
