@@ -25,6 +25,16 @@ String ReadFile(const String& FileName) {
   return S.str();
 }
 
+// Whether the command's writes, held in Files, change FileName on disk.
+bool WritesChange(IModuleFileSystem& Files, const String& FileName) {
+  if (!Files.FileExists(String(), FileName)) return false;
+  TOwned<TStream> S = Files.OpenFile(String(), FileName);
+  String Data(static_cast<size_t>(S->Size()), '\0');
+  S->ReadBuffer(Data.data(), S->Size());
+  std::error_code Ec;
+  return !fs::exists(FileName, Ec) || ReadFile(FileName) != Data;
+}
+
 String CanonicalOf(const String& FileName) {
   std::error_code Ec;
   const fs::path P = fs::weakly_canonical(fs::path(FileName), Ec);
@@ -169,8 +179,14 @@ TReferenceRoot& TSession::Module(const String& FileName) {
   if (!FOpening.insert(Key).second)
     throw Exception(Format("%s: the module needs itself (through its ancestor or frames)", FileName));
   try {
-    // A view's form file is opened through its module, which the session opens first.
-    if (const String Master = ViewOfFile(*FFiles, FileName).first; !Master.empty()) Module(Master);
+    // A view's form file is opened through its module, which the session opens first, with its
+    // views.
+    if (const String Master = ViewOfFile(*FFiles, FileName).first; !Master.empty()) {
+      Module(Master);
+      FOpening.erase(Key);
+      if (auto It = FIndex.find(Key); It != FIndex.end()) return *FModules[It->second].second;
+      FOpening.insert(Key);
+    }
     OpenNeeded(FileName);
     IPtr<TReferenceRoot> Root;
     try {
@@ -183,10 +199,16 @@ TReferenceRoot& TSession::Module(const String& FileName) {
     FOpening.erase(Key);
     FIndex.emplace(Key, FModules.size());
     FModules.emplace_back(FileName, Root);
-    if (FEditing) {
-      KeepAuthorText(FileName, *Root);
-      OpenDependents(FileName);
-    }
+    if (FEditing) KeepAuthorText(FileName, *Root);
+    // The module's views follow its edits as the modules that inherit from it do, and are saved
+    // when an edit reached them.
+    for (int I = 0; I < Root->GetViewCount(); ++I)
+      if (IPtr<TReferenceRoot> View(dynamic_cast<TReferenceRoot*>(Root->GetView(I).Get()));
+          View && FIndex.emplace(CanonicalOf(View->GetFileName()), FModules.size()).second) {
+        FModules.emplace_back(View->GetFileName(), View);
+        if (FEditing) KeepAuthorText(View->GetFileName(), *View);
+      }
+    if (FEditing) OpenDependents(FileName);
     return *Root;
   } catch (const Exception& E) {
     FOpening.erase(Key);
@@ -367,11 +389,14 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
         // The module saves itself (its form file, and its unit when that changed); a text
         // module that is wanted in the binary form is then written in that form.
         P.Root->Save();
-        if (P.NaturalText != P.Text) {
+        // A view saves itself only when it was edited; one that followed its master is written
+        // here.
+        const bool ViewFollowed = P.Followed && P.Root->GetMasterView();
+        if (P.NaturalText != P.Text || (ViewFollowed && !Merged)) {
           TStringStream Form(P.Data);
           FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
         } else if (P.Text && Author != FAuthorText.end()) {
-          if (Merged && *Merged != P.Data) {
+          if (Merged && (*Merged != P.Data || ViewFollowed)) {
             TStringStream Form(*Merged);
             FFiles->WriteFile(String(), P.Root->GetFileName(), &Form);
           }
@@ -384,6 +409,11 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
       if (StartsText(P.File + ":", E.Message())) throw;
       throw Exception(Format("%s: %s", P.File, E.Message()));
     }
+    // A module whose files read as they did (its views' edits went to their own files) is not
+    // reported as saved.
+    if (!P.Export && !WritesChange(*FFiles, P.Root->GetFileName()) &&
+        !(P.Root->Source() && WritesChange(*FFiles, P.Root->UnitFileName())))
+      continue;
     Saved.emplace_back(P.File, P.Text ? "text" : "binary");
   }
   for (const auto& Write : FPendingWrites) Write();
@@ -413,6 +443,20 @@ void TSession::ExportModule(TReferenceRoot& Root, const String& File, const Stri
   const String UnitName = fs::path(File).stem().string();
   TStringStream Unit(RenameUnitHeading(Source->Text(), UnitName));
   FFiles->WriteFile(String(), fs::path(File).replace_extension(".pas").string(), &Unit);
+}
+
+void TSession::Forget(TReferenceRoot& Root) {
+  auto It =
+      std::find_if(FModules.begin(), FModules.end(), [&](const auto& M) { return M.second.Get() == &Root; });
+  if (It == FModules.end()) return;
+  FModules.erase(It);
+  FIndex.clear();
+  for (size_t I = 0; I < FModules.size(); ++I) FIndex.emplace(CanonicalOf(FModules[I].first), I);
+  FFollowerData.erase(&Root);
+  FOwnValues.erase(&Root);
+  FAuthorText.erase(&Root);
+  FForced.erase(&Root);
+  FViewsNotOpen.erase(&Root);
 }
 
 std::vector<IPtr<TReferenceRoot>> TSession::Modules() const {

@@ -104,6 +104,9 @@ class TSession {
   // not open); empty when they are. Such a module opens for verbs that only read it, and every
   // edit is refused: its views follow its edits.
   String ViewsNotOpen(TReferenceRoot& Root) const;
+  // Drops Root (a view its module removed) from the session: it is neither saved nor looked at
+  // again.
+  void Forget(TReferenceRoot& Root);
   // Modules opened so far, in opening order.
   std::vector<IPtr<TReferenceRoot>> Modules() const;
   TReferenceHost& Host() noexcept { return FHost; }

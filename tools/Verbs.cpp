@@ -162,9 +162,11 @@ const std::vector<TVerb>& Verbs() {
        "inherits from the module's); --add makes a new view named after a device (Desktop, Tablet,\n"
        "Phone, Wearable, LargeScreen or another identifier), --remove drops one from the module's\n"
        "list and leaves its form file on disk. A module whose list (FILE.fwv) cannot be read opens\n"
-       "for verbs that only read it; edits are refused, saying why",
+       "for verbs that only read it; edits are refused, saying why, and --remove takes a view that\n"
+       "does not open off the list",
        {{"--json"}, {"--add", "--remove"}},
-       ViewsVerb},
+       ViewsVerb,
+       true},  // opens the module for edits itself: a view that does not open can be removed
       {"inherit",
        "inherit ANCESTOR --name NAME -o FILE [--binary]",
        "a new module NAME in FILE (with its unit beside it) that inherits from the module ANCESTOR:\n"

@@ -19,6 +19,23 @@ std::vector<std::pair<String, String>> ViewEntries(TReferenceRoot& R) {
   return Entries;
 }
 
+// The list of a module whose views do not open: its entries as the list file has them, and why.
+void ListUnopenedViews(TSession& Session, TReferenceRoot& R, const String& File, const String& Why,
+                       TOutput& Out) {
+  json Views = json::array();
+  std::vector<std::vector<String>> Rows{{"view", "form factor", "file"}};
+  for (const auto& [Name, FormFactor] :
+       ListedViews(*Session.Host().Designer()->GetFileSystem(), R.GetFileName())) {
+    const String ViewFile = ViewFileName(R.GetFileName(), Name);
+    Views.push_back({{"name", Name}, {"form_factor", Trim(FormFactor)}, {"file", ViewFile}});
+    Rows.push_back({Name, Trim(FormFactor).empty() ? String("-") : Trim(FormFactor), ViewFile});
+  }
+  Out.Add(json{{"file", File}, {"module", R.GetRootName()}, {"views", Views}, {"not_open", Why}},
+          Format("%s: views of %s, which do not open (views --remove NAME takes one off the list): %s\n",
+                 File, R.GetRootName(), Why) +
+              RenderTable(Rows, "  "));
+}
+
 void ListViews(TReferenceRoot& R, const String& File, TOutput& Out) {
   json Views = json::array();
   std::vector<std::vector<String>> Rows{{"view", "form factor", "root", "file"}};
@@ -55,9 +72,25 @@ void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   if (R.GetMasterView())
     throw Exception(
         Format("%s is a view of %s; name the module's own file", File, R.GetMasterView()->GetFileName()));
-  if (!Add && !Remove) return ListViews(R, File, Out);
+  const String Why = Session.ViewsNotOpen(R);
+  if (!Add && !Remove)
+    return Why.empty() ? ListViews(R, File, Out) : ListUnopenedViews(Session, R, File, Why, Out);
   const String Name = Args.Value(Add ? "--add" : "--remove");
   if (Trim(Name).empty()) throw EUsage(Format("%s takes the name of a view", Add ? "--add" : "--remove"));
+  // A view that does not open is taken off the list file without opening the module's views.
+  if (Remove && !Why.empty()) {
+    IModuleFileSystem& Disk = *Session.Host().Designer()->GetFileSystem();
+    const auto Listed = ListedViews(Disk, R.GetFileName());
+    const auto Entry =
+        std::find_if(Listed.begin(), Listed.end(), [&](const auto& E) { return SameText(E.first, Name); });
+    if (Entry == Listed.end())
+      throw Exception(Format("%s: cannot remove view %s: %s", File, Name, Format(SViewNotFound, Name)));
+    const String ModuleFile = R.GetFileName(), ViewFile = ViewFileName(ModuleFile, Entry->first);
+    Session.SaveWithModules([&Disk, ModuleFile, Name] { UnlistView(Disk, ModuleFile, Name); });
+    return Out.Say(Format("Removed view %s from %s; %s stays on disk", Name, File, ViewFile),
+                   {{"file", File}, {"removed", Name}, {"view_file", ViewFile}});
+  }
+  Session.PrepareEdits();
   // The name becomes part of the view's root name and form file.
   if (Add && !IsValidIdent(Name))
     throw EUsage(Format("--add takes an identifier as the view's name, not '%s'", Name));
@@ -88,7 +121,10 @@ void ViewsVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     } else {
       const int Index = R.GetViewIndex(Name);
       const String ViewFile = Index >= 0 ? R.GetView(Index)->GetFileName() : String();
+      const IPtr<TReferenceRoot> View(Index >= 0 ? dynamic_cast<TReferenceRoot*>(R.GetView(Index).Get())
+                                                 : nullptr);
       R.RemoveView(Name);
+      if (View) Session.Forget(*View);
       Session.SaveWithModules([Master] { SaveViewList(*dynamic_cast<TReferenceRoot*>(Master.Get())); });
       Out.Say(Format("Removed view %s from %s; %s stays on disk", Name, File, ViewFile),
               {{"file", File}, {"removed", Name}, {"view_file", ViewFile}});

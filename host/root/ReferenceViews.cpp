@@ -125,4 +125,36 @@ void SaveViewList(TReferenceRoot& Root) {
   Files.WriteFile(Root.GetFileSystem(), ListFile, &S);
 }
 
+std::vector<std::pair<String, String>> ListedViews(IModuleFileSystem& Files, const String& FormFileName) {
+  std::vector<std::pair<String, String>> Entries;
+  const String ListFile = ViewListFileName(FormFileName);
+  if (!Files.FileExists(String(), ListFile)) return Entries;
+  TStringList List;
+  List.SetText(ReadFile(Files, String(), ListFile));
+  for (int I = 0; I < List.Count(); ++I) {
+    const String Name = Trim(List.Names(I).empty() ? List[I] : List.Names(I));
+    if (IsValidIdent(Name))
+      Entries.emplace_back(Name, List.Names(I).empty() ? String() : List.ValueFromIndex(I));
+  }
+  return Entries;
+}
+
+void UnlistView(IModuleFileSystem& Files, const String& FormFileName, const String& Name) {
+  const String ListFile = ViewListFileName(FormFileName);
+  const String Text = Files.FileExists(String(), ListFile) ? ReadFile(Files, String(), ListFile) : String();
+  // Line by line, each with its own line break, so that the others stay byte for byte.
+  for (size_t Start = 0; Start < Text.size();) {
+    size_t End = Text.find('\n', Start);
+    End = End == String::npos ? Text.size() : End + 1;
+    const String Line = Text.substr(Start, End - Start);
+    if (SameText(Trim(Line.substr(0, std::min(Line.find('='), Line.size()))), Name)) {
+      TStringStream S(Text.substr(0, Start) + Text.substr(End));
+      Files.WriteFile(String(), ListFile, &S);
+      return;
+    }
+    Start = End;
+  }
+  throw Exception(Format(SViewNotFound, Name));
+}
+
 }  // namespace formwright

@@ -42,5 +42,12 @@ IPtr<TReferenceRoot> OpenViewFile(TReferenceHost& Host, const String& FileName);
 // Writes the view list of Root's module (a master) to its file when it differs from the file's
 // content; a module that never had views writes nothing.
 void SaveViewList(TReferenceRoot& Root);
+// The entries (view name, form-factor value) of the view list file of the module in
+// FormFileName, read without opening the views; lines that name no view are left out.
+std::vector<std::pair<String, String>> ListedViews(IModuleFileSystem& Files, const String& FormFileName);
+// Takes the view Name (any letter case) off the view list file of the module in FormFileName
+// without opening any view, so that a module whose view does not open can be edited again; the
+// rest of the file stays as it was written. Raises when the list names no such view.
+void UnlistView(IModuleFileSystem& Files, const String& FormFileName, const String& Name);
 
 }  // namespace formwright

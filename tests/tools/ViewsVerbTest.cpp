@@ -46,6 +46,22 @@ TEST_F(ToolTest, ViewsAddsAViewBesideTheModuleAndLeavesTheModulesFilesAlone) {
   EXPECT_EQ(Read("Main.Kiosk.fwf"), Kiosk);
 }
 
+// A rename or delete in the module reaches the views that set something on what it renamed or
+// deleted; a view's own edit leaves the module's files as they are, and says so.
+TEST_F(ToolTest, TheViewsFollowRenamesAndDeletesOfTheModule) {
+  RunOk("views Main.fwf --add Tablet");
+  const TRunResult Own = RunOk("set Main.Tablet.fwf SearchButton.Caption=Find");
+  EXPECT_THAT(Own.Out, Not(HasSubstr("saved Main.fwf")));
+  EXPECT_EQ(Read("Main.fwf"), Before["Main.fwf"]);
+  EXPECT_THAT(RunOk("rename Main.fwf SearchButton FindButton").Out, HasSubstr("saved Main.Tablet.fwf"));
+  EXPECT_THAT(Read("Main.Tablet.fwf"),
+              HasSubstr("    inherited FindButton: TButton\n      Caption = 'Find'\n"));
+  RunOk("delete Main.fwf FindButton");
+  EXPECT_THAT(Read("Main.Tablet.fwf"), Not(HasSubstr("FindButton")));
+  EXPECT_EQ(RunOk("check .").Err, "");
+  RunOk("views Main.fwf --remove Tablet");
+}
+
 TEST_F(ToolTest, RefusedViewCommandsChangeNoFile) {
   RunOk("views Main.fwf --add Phone");
   Write("Main.Tablet.fwf", "object Other: TForm\nend\n");
@@ -85,7 +101,12 @@ TEST_F(ToolTest, AViewListThatCannotBeReadStopsTheVerbsThatNeedTheViewsAndOnlyTh
     SCOPED_TRACE(List);
     Write("Main.fwv", List);
     Before = Snapshot();
-    ExpectEachRefused({{"set Main.fwf Button1.Caption=Go", 1, Why}, {"views Main.fwf", 1, Why}});
+    ExpectEachRefused({{"set Main.fwf Button1.Caption=Go", 1, Why}, {"views Main.fwf --add Kiosk", 1, Why}});
+    EXPECT_THAT(
+        RunOk("views Main.fwf").Out,
+        HasSubstr(
+            "Main.fwf: views of MainForm, which do not open (views --remove NAME takes one off the list): " +
+            Why.substr(std::string("Main.fwf: ").size())));
     const TRunResult Checked = Run("check Main.fwf");
     EXPECT_EQ(Checked.Code, 1);
     EXPECT_THAT(Checked.Err, HasSubstr("do not open:\n  " + Why));
@@ -94,6 +115,13 @@ TEST_F(ToolTest, AViewListThatCannotBeReadStopsTheVerbsThatNeedTheViewsAndOnlyTh
     EXPECT_THAT(RunOk("find Main.fwf --class TButton").Out, HasSubstr("Button1"));
     EXPECT_TRUE(Snapshot() == Before);
   }
+  // A view that does not open comes off the list, the rest of the file as it was, and the
+  // module can be edited again.
+  Write("Main.fwv", "Tablet=Tablet\r\nPhone=Phone\r\n");
+  EXPECT_THAT(RunOk("views Main.fwf --remove phone").Out,
+              HasSubstr("Removed view phone from Main.fwf; Main.Phone.fwf stays on disk"));
+  EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\n");
+  RunOk("set Main.fwf Button1.Caption=Go");
 }
 
 }  // namespace
