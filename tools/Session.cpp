@@ -112,9 +112,11 @@ TModuleFacts ModuleFactsOf(const String& FileName) {
   } catch (const std::exception&) {
     // A file that cannot be read names nothing; opening it reports why.
   }
-  // The ancestor is named by the unit beside the form file, read as the module's source reads it.
+  // The ancestor is named by the unit beside the form file, read as the module's source reads it;
+  // a form file that names no class has none to look up there (opening it reports why).
   const String Unit = fs::path(FileName).replace_extension(".pas").string();
-  if (fs::exists(Unit)) Facts.Ancestor = UnitAncestorClassName(ReadFile(Unit), Facts.Class);
+  if (!Facts.Class.empty() && fs::exists(Unit))
+    Facts.Ancestor = UnitAncestorClassName(ReadFile(Unit), Facts.Class);
   return Facts;
 }
 
@@ -176,6 +178,8 @@ TReferenceRoot& TSession::Module(const String& FileName) {
   const String Key = CanonicalOf(FileName);
   if (auto It = FIndex.find(Key); It != FIndex.end()) return *FModules[It->second].second;
   if (!fs::is_regular_file(FileName)) throw Exception(Format("%s: no such module file", FileName));
+  if (std::error_code Ec; fs::file_size(FileName, Ec) == 0)
+    throw Exception(Format("%s: the form file is empty", FileName));
   if (!FOpening.insert(Key).second)
     throw Exception(Format("%s: the module needs itself (through its ancestor or frames)", FileName));
   try {

@@ -62,11 +62,12 @@ const std::vector<TVerb>& Verbs() {
        {{}, {}},
        RevertVerb},
       {"copy",
-       "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y]",
+       "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y] [--force]",
        "copies components to another module through the clipboard stream: clashing names are\n"
        "renamed from the class name and handler names follow (Button1Click -> Button2Click); the\n"
-       "components named share one parent",
-       {{}, {"--to", "--parent", "--at"}},
+       "components named share one parent. Refused, naming them, when they refer to components\n"
+       "DEST does not have, unless --force, which leaves those references empty",
+       {{"--force"}, {"--to", "--parent", "--at"}},
        CopyVerb},
       {"move",
        "move FILE... C[,C...] --parent P [--at X,Y] [--force]",

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/orx/Controls.h"
+#include "platform/runtime/Filer.h"
 #include "platform/runtime/Lists.h"
 #include "tools/Inspector.h"
 #include "tools/Verbs.h"
@@ -88,6 +89,11 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   // destination, where clashing names and handler names follow the paste rules.
   TMemoryStream Stream;
   TStringList Units;
+  // What the pasted components refer to and the destination does not have waits for a module
+  // to be loaded; the pending names before the paste tell which waits the paste added.
+  TStringList Waiting;
+  GetFixupReferenceNames(Dest.GetRoot(), &Waiting);
+  std::vector<String> Missing;
   try {
     for (TComponent* C : Copied) {
       Validate(C);
@@ -111,6 +117,18 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     Stream.SetPosition(0);
     if (!Parent) Dest.ClearSelection();
     Dest.PasteSelectionFromStream(&Stream, Parent, Target);
+    TStringList Now;
+    GetFixupReferenceNames(Dest.GetRoot(), &Now);
+    for (int I = 0; I < Now.Count(); ++I)
+      if (Waiting.IndexOf(Now[I]) < 0) Missing.push_back(Now[I]);
+    String List;
+    for (const String& M : Missing) List += (List.empty() ? "" : ", ") + M;
+    if (!Missing.empty() && !Args.Has("--force"))
+      throw Exception(
+          Format("the copies refer to what %s does not have: %s (copy it along, or --force leaves "
+                 "those references empty)",
+                 DestFile, List));
+    for (const String& M : Missing) RemoveFixupReferences(Dest.GetRoot(), M);
   } catch (const Exception& E) {
     throw Exception(
         Format("%s: cannot paste %s from %s: %s", DestFile, NamesOf(Copied), Sources[0], E.Message()));
@@ -141,6 +159,8 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   String Note;
   for (const String& D : Dropped) Note += (Note.empty() ? "; without " : ", ") + D;
   if (!Note.empty()) Note += Format(" (handlers not in the unit of %s)", Sources[0]);
+  for (size_t I = 0; I < Missing.size(); ++I)
+    Note += (I == 0 ? "; references left empty: " : ", ") + Missing[I];
   Out.Say(Format("%s: pasted %s from %s as %s%s", DestFile, NamesOf(Copied), Sources[0],
                  PastedText(Dest, List), Note),
           {{"file", DestFile},
@@ -148,7 +168,8 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
            {"from", Sources[0]},
            {"components", Copies},
            {"pasted", PastedNames},
-           {"dropped_events", Dropped}});
+           {"dropped_events", Dropped},
+           {"emptied_references", Missing}});
 }
 
 void ConvertVerb(TSession& Session, TArgs& Args, TOutput& Out) {

@@ -175,16 +175,23 @@ void FindVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   const String ClassName = Args.Value("--class"), Pattern = Args.Value("--name");
   json Found = json::array();
   String Text;
+  // A class or property nobody has is a typing error, not an empty answer.
+  bool ClassSeen = ClassName.empty() || GetClass(ClassName), Candidates = false,
+       PropertySeen = WhereProp.empty();
   ForEachModule(Session, Args, Out, [&](TReferenceRoot& R, const String& File) {
     if (!Args.Positional.empty())
       throw EUsage(Format("find takes module files and options only, not '%s'", Args.Positional.front()));
     for (const TListed& L : Listed(R)) {
       if (!ClassName.empty() && !InheritsFromName(L.Component, ClassName)) continue;
+      ClassSeen = true;
       if (!Pattern.empty() && fnmatch(Pattern.c_str(), L.Name.c_str(), FNM_CASEFOLD) != 0) continue;
       String Value;
-      if (!WhereProp.empty() &&
-          (!ShownValue(R, L.Component, WhereProp, Value) || !SameText(Value, WhereValue)))
-        continue;
+      Candidates = true;
+      if (!WhereProp.empty()) {
+        if (!ShownValue(R, L.Component, WhereProp, Value)) continue;
+        PropertySeen = true;
+        if (!SameText(Value, WhereValue)) continue;
+      }
       json J{{"file", File},
              {"name", L.Name},
              {"class", L.Component->ClassName()},
@@ -195,6 +202,10 @@ void FindVerb(TSession& Session, TArgs& Args, TOutput& Out) {
                      L.Parent.empty() ? String(" (the root)") : " in " + L.Parent);
     }
   });
+  if (!ClassSeen)
+    throw Exception(Format("find: no class %s is registered or used in these modules", ClassName));
+  if (Candidates && !PropertySeen)
+    throw Exception(Format("find: no component that matches has a property %s", WhereProp));
   Out.Add(Found, Text);
 }
 

@@ -130,6 +130,24 @@ TEST_F(HandWrittenTest, ARootOfAFrameworkClassIsRefusedSayingWhy) {
   ExpectEachRefused({{"show Quick.fwf", 1, Why}, {"set Quick.fwf @root.Caption=y", 1, Why}});
 }
 
+// A damaged form file is reported as such, even when the unit declares another class first
+// (whose ancestor is no module's).
+TEST_F(HandWrittenTest, ADamagedFormFileIsReportedAsDamaged) {
+  std::string Unit = Before["Notes.pas"];
+  Unit.insert(Unit.find("type\r\n") + 6, "  TNoteHelper = CLASS(TObject)\r\n  end;\r\n\r\n");
+  Write("Notes.pas", Unit);
+  const std::string Form = Before["Notes.fwf"];
+  const std::vector<std::pair<std::string, std::string>> Damaged{
+      {"", "Notes.fwf: the form file is empty"},
+      {Form.substr(0, Form.find("\r\n", Form.find("\r\n") + 2) + 5), "Notes.fwf: '=' expected on line 3"},
+  };
+  for (const auto& [Text, Why] : Damaged) {
+    Write("Notes.fwf", Text);
+    Before = Snapshot();
+    ExpectEachRefused({{"show Notes.fwf", 1, Why}, {"set Notes.fwf @root.Caption=y", 1, Why}});
+  }
+}
+
 TEST_F(HandWrittenTest, HandlersAFormGivesAnEmbeddedFrameAreReadAndWrittenBack) {
   for (const char* F : {"Postal.fwf", "Postal.pas", "Customer.fwf", "Customer.pas"}) Write(F, Sample(F));
   EXPECT_THAT(RunOk("handlers Customer.fwf").Out,

@@ -53,7 +53,16 @@ TEST_F(ToolTest, CopyRefusesMissingPartsBadUsageAndWhatAddWouldRefuse) {
       // A copy takes one parent's controls; the others are refused, not left behind.
       {"copy Main.fwf Button1 SearchButton --to Settings.fwf", 1,
        "Button1 and SearchButton have different parents and cannot be copied together"},
+      // A reference to what the destination does not have would stop its save.
+      {"copy Main.fwf OpenButton --to Dialog.fwf", 1,
+       "Dialog.fwf: cannot paste OpenButton from Main.fwf: the copies refer to what Dialog.fwf does not "
+       "have: "
+       "OpenAction (copy it along, or --force leaves those references empty)"},
   });
+  EXPECT_THAT(RunOk("copy Main.fwf OpenButton --to Dialog.fwf --force").Out,
+              HasSubstr("as OpenButton; references left empty: OpenAction\n"));
+  EXPECT_THAT(Read("Dialog.fwf"),
+              AllOf(HasSubstr("object OpenButton: TButton"), Not(HasSubstr("OpenAction"))));
   // Actions and menu items go into the list or menu named.
   RunOk("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1");
   RunOk("copy Main.fwf ExitItem --to Data.fwf --parent ContactMenu");

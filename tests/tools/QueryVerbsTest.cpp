@@ -49,6 +49,13 @@ TEST_F(ToolTest, FindFiltersByClassNameAndShownValueInFileOrder) {
                            {"name", "ContactMenu"},
                            {"class", "TPopupMenu"},
                            {"parent", "BookData"}}})));
+  // A misspelt class or property is an error, not an empty answer.
+  ExpectEachRefused({
+      {"find Main.fwf --class TBotton", 1, "find: no class TBotton is registered or used in these modules"},
+      {"find Main.fwf --class TButton --where Capton=Clear", 1,
+       "find: no component that matches has a property Capton"},
+  });
+  EXPECT_EQ(RunOk("find Main.fwf --class TMainForm --where Caption=none").Out, "");
 }
 
 TEST_F(ToolTest, DiffReportsAddedRemovedMovedAndChangedComponents) {
