@@ -20,6 +20,14 @@ void InheritVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   const String Unit = fs::path(File).replace_extension(".pas").string();
   for (const String& F : {File, Unit})
     if (fs::exists(F)) throw Exception(Format("%s: %s already exists", File, F));
+  // A module finds the module it inherits from in its own folder.
+  std::error_code Ec;
+  const fs::path Here = fs::weakly_canonical(fs::absolute(File).parent_path(), Ec),
+                 There = fs::weakly_canonical(fs::absolute(Ancestors[0]).parent_path(), Ec);
+  if (Here != There)
+    throw Exception(
+        Format("%s: a module that inherits from %s goes in the same folder, where it finds its ancestor",
+               File, Ancestors[0]));
   TReferenceRoot& Ancestor = Session.Module(Ancestors[0]);
   if (Session.Host().Find(Name)) throw Exception(Format("%s: a module named %s is already open", File, Name));
   IPtr<TReferenceRoot> Root;

@@ -25,6 +25,9 @@ TEST_F(ToolTest, InheritRefusesBadUsageAndNeverReplacesAFile) {
       {"inherit Dialog.fwf --name 1st -o About.fwf", 2, "'1st' is not a valid component name"},
       {"inherit Dialog.fwf --name AboutDialog -o Main.fwf", 1, "Main.fwf: Main.fwf already exists"},
       {"inherit Missing.fwf --name AboutDialog -o About.fwf", 1, "Missing.fwf: no such module file"},
+      {"inherit Dialog.fwf --name AboutDialog -o /tmp/About.fwf", 1,
+       "/tmp/About.fwf: a module that inherits from Dialog.fwf goes in the same folder, where it finds its "
+       "ancestor"},
   });
 }
 
