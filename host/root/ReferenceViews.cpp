@@ -73,7 +73,18 @@ void OpenModuleViews(TReferenceRoot& Root) {
   try {
     Root.CreateDesignerViews(nullptr);
   } catch (const Exception& E) {
-    throw EViewList(Format("%s: a view it lists does not open: %s", ListFile, E.Message()));
+    // The views open in the list's order: the first one listed and not open is the one that
+    // failed, and the message's line and column are in its form file.
+    String Where;
+    for (int I = 0; I < List.Count() && Where.empty(); ++I) {
+      const String Name = List.Names(I).empty() ? List[I] : List.Names(I);
+      if (Root.GetViewIndex(Name) < 0) Where = ViewFileName(Root.GetFileName(), Name);
+    }
+    if (!Where.empty() && E.Message().find(Where) == String::npos)
+      Where += ": ";
+    else
+      Where.clear();
+    throw EViewList(Format("%s: a view it lists does not open: %s%s", ListFile, Where, E.Message()));
   }
 }
 

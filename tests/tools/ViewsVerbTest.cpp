@@ -59,6 +59,12 @@ TEST_F(ToolTest, TheViewsFollowRenamesAndDeletesOfTheModule) {
   RunOk("delete Main.fwf FindButton");
   EXPECT_THAT(Read("Main.Tablet.fwf"), Not(HasSubstr("FindButton")));
   EXPECT_EQ(RunOk("check .").Err, "");
+  // A view that no longer reads is named where the module reports it.
+  Write("Main.Tablet.fwf", "inherited MainForm_Tablet: TMainForm_Tablet\n  Caption = Big Screen\nend\n");
+  EXPECT_THAT(
+      Run("check Main.fwf").Err,
+      HasSubstr(
+          "Main.fwf: Main.fwv: a view it lists does not open: Main.Tablet.fwf: '=' expected on line 3"));
   RunOk("views Main.fwf --remove Tablet");
 }
 
