@@ -116,11 +116,15 @@ std::vector<TOverride> InheritedOverrides(TReferenceRoot& Root, const String& Te
   return Overrides;
 }
 
-void KeepOverrides(TReferenceRoot& Root, const String& File, const std::vector<TOverride>& Overrides) {
+std::vector<String> KeepOverrides(TReferenceRoot& Root, const String& File,
+                                  const std::vector<TOverride>& Overrides) {
+  std::vector<String> Lost;
   for (const TOverride& O : Overrides) {
     TComponent* C = ComponentOf(Root, O.Component);
+    if (!C) continue;
     String Path = O.Path;
-    const IPtr<IProperty> P = C ? RowOf(Root, C, Path) : nullptr;
+    const IPtr<IProperty> P = RowOf(Root, C, Path);
+    if (!P) Lost.push_back(O.Component + "." + O.Path);
     if (!P || Path != O.Path || Shown(PropertyDoc(P)) == O.Row) continue;
     if (O.Row.contains("lines")) {
       String Lines;
@@ -133,6 +137,7 @@ void KeepOverrides(TReferenceRoot& Root, const String& File, const std::vector<T
                              Root.GetRootName()));
     TypeValue(P, Path, O.Row["value"].get<String>());
   }
+  return Lost;
 }
 
 }  // namespace formwright::tool

@@ -24,8 +24,10 @@ std::vector<TOverride> InheritedOverrides(TReferenceRoot& Root, const String& Te
 
 // Types back into Root's module every value of Overrides that following another module's edit
 // changed, on the components it still has (an edit that moves or retypes an inherited component
-// makes the module's copy anew). A component deleted by the edit is left deleted. Raises, naming
+// makes the module's copy anew). A component deleted by the edit is left deleted. Returns the
+// values a component made anew no longer has a property for ("Button1.Default"); raises, naming
 // the value, when one cannot be typed back (the items of a collection).
-void KeepOverrides(TReferenceRoot& Root, const String& File, const std::vector<TOverride>& Overrides);
+std::vector<String> KeepOverrides(TReferenceRoot& Root, const String& File,
+                                  const std::vector<TOverride>& Overrides);
 
 }  // namespace formwright::tool

@@ -237,11 +237,12 @@ void TSession::KeepAuthorText(const String& FileName, TReferenceRoot& Root) {
   if (Text) FAuthorText.emplace(&Root, TAuthorText{ModuleText(FileName), Data});
 }
 
-void TSession::KeepFollowersOwnValues() {
+std::vector<String> TSession::KeepFollowersOwnValues(bool Drop) {
   // Nothing to look at while no module changed since the last check (modify times only grow).
   int64_t Latest = 0;
   for (const auto& [File, R] : FModules) Latest = std::max(Latest, R->GetModifyTime());
-  if (Latest == FLatestModifyTime) return;
+  std::vector<String> Lost;
+  if (Latest == FLatestModifyTime) return Lost;
   for (const auto& [File, R] : FModules) {
     auto O = FOwnValues.find(R.Get());
     if (O == FOwnValues.end()) continue;
@@ -250,13 +251,19 @@ void TSession::KeepFollowersOwnValues() {
     if (Data == O->second.Data) continue;
     // Changed without an edit of its own: only by following the modules it follows.
     if (R->GetModifyTime() == O->second.ModifyTime) {
-      KeepOverrides(*R, File, O->second.Overrides);
+      for (const String& L : KeepOverrides(*R, File, O->second.Overrides)) Lost.push_back(File + ": " + L);
       Data = FormData(*R, R->IsTextFormat(), NaturalText);
     }
     O->second = TOwnValues{R->GetModifyTime(), Data, InheritedOverrides(*R, StreamText(Data))};
   }
   FLatestModifyTime = 0;
   for (const auto& [File, R] : FModules) FLatestModifyTime = std::max(FLatestModifyTime, R->GetModifyTime());
+  if (!Lost.empty() && !Drop) {
+    String List;
+    for (const String& L : Lost) List += (List.empty() ? "" : ", ") + L;
+    throw Exception(Format("modules built on this one would lose values they set themselves: %s", List));
+  }
+  return Lost;
 }
 
 bool TSession::Followed(TReferenceRoot& Root) {

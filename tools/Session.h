@@ -96,7 +96,9 @@ class TSession {
   // that an edit since the last call reached only by following, back the values it sets itself
   // on what it inherits (typed by earlier edits or read from its file). Run after each line of
   // a script and before saving; a module edited directly meanwhile keeps what that edit did.
-  void KeepFollowersOwnValues();
+  // A value whose component the edit made anew of a class without that property is lost: that
+  // raises, naming each ("Settings.fwf: CancelButton.Default"), unless Drop, which returns them.
+  std::vector<String> KeepFollowersOwnValues(bool Drop = false);
   // Write runs when the session saves, after the changed modules and together with them: a
   // refused or failed command leaves what it would write unwritten, like the modules' files.
   void SaveWithModules(std::function<void()> Write) { FPendingWrites.push_back(std::move(Write)); }

@@ -481,6 +481,16 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       if (ZIndex >= 0) PlaceAt(R, New, ZIndex);
       if (const String Text = Followers.Check(Args.Has("--force"), "drops them", Gone); !Text.empty())
         Lost.push_back(Format("what modules built on this one added inside it (%s)", Text));
+      // What they set themselves on it stays where the new class has the property.
+      String Values;
+      for (const String& V : Session.KeepFollowersOwnValues(true)) Values += (Values.empty() ? "" : ", ") + V;
+      if (!Values.empty() && !Args.Has("--force"))
+        throw Exception(
+            Format("modules built on this one would lose values they set themselves: %s (--force "
+                   "drops them)",
+                   Values));
+      if (!Values.empty())
+        Lost.push_back(Format("values modules built on this one set themselves (%s)", Values));
     } catch (const Exception& E) {
       Refuse(File, What, E);
     }

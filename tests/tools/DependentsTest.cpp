@@ -41,8 +41,9 @@ TEST_F(ToolTest, EditsOfAnAncestorOrAFrameReachTheModulesThatUseItAndAreSavedWit
 }
 
 // Deleting, retyping or moving an inherited container goes in the dependents too, and would take
-// what a dependent added inside it: refused, files untouched, unless --force, which names what went.
-TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedIsRefusedUnlessForcedAndNamesWhatGoes) {
+// what a dependent added inside it or set on it: refused, files untouched, unless --force, which
+// names what went.
+TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedOrSetIsRefusedUnlessForcedAndNamesWhatGoes) {
   RunOk(
       "run -e 'add Settings.fwf TButton --parent ButtonPanel --name HelpButton' -e 'add Dialog.fwf TPanel "
       "--name Holder'");
@@ -57,6 +58,23 @@ TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedIsRefusedUnlessForcedAndNames
        "cannot retype ButtonPanel to TGroupBox: " + Lose + "drops them)"},
       {"move Dialog.fwf ButtonPanel --parent Holder", 1, "cannot move ButtonPanel into Holder: " + Lose},
   });
+  // A value a dependent sets itself goes with a retype to a class without that property.
+  RunOk(
+      "run -e 'set Dialog.fwf CancelButton.Cancel=False CancelButton.ModalResult=mrNone' -e 'set "
+      "Settings.fwf CancelButton.Default=True' -e 'set Contact.fwf WorkAddress.StreetEdit.Text=Main'");
+  Before = Snapshot();
+  ExpectEachRefused({
+      {"retype Dialog.fwf CancelButton TCheckBox", 1,
+       "Dialog.fwf: cannot retype CancelButton to TCheckBox: modules built on this one would lose values "
+       "they "
+       "set themselves: Settings.fwf: CancelButton.Default (--force drops them)"},
+      {"retype Address.fwf StreetEdit TMemo", 1,
+       "lose values they set themselves: Contact.fwf: WorkAddress.StreetEdit.Text (--force drops them)"},
+  });
+  EXPECT_THAT(
+      RunOk("retype Dialog.fwf CancelButton TCheckBox --force").Out,
+      HasSubstr(
+          "dropped values modules built on this one set themselves (Settings.fwf: CancelButton.Default)"));
   const TRunResult R = RunOk("delete Dialog.fwf ButtonPanel --force");
   EXPECT_THAT(R.Out,
               HasSubstr("Dialog.fwf: deleted ButtonPanel; modules built on this one lost components they "
