@@ -467,13 +467,18 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       }
       for (const auto& [X, P] : Referrers) TypeValue(FindProperty(R, {X}, P), P, New->Name());
       // What the new class sets on its own (a caption that follows the name, its own defaults)
-      // goes back to what C showed, so that the form looks as it did.
+      // goes back to what C showed, so that the form looks as it did; a caption or text taken
+      // from the name, which C did not show, is left empty.
       std::vector<std::pair<String, String>> Shown;
-      for (const String& P : SetPaths(New))
-        if (std::find(Kept.begin(), Kept.end(), P) == Kept.end() &&
-            (P.find('.') != String::npos || !SubObject(New, GetPropInfo(New, P))) &&
-            Publishes(C->ClassType(), New, P))
+      for (const String& P : SetPaths(New)) {
+        if (std::find(Kept.begin(), Kept.end(), P) != Kept.end() ||
+            (P.find('.') == String::npos && SubObject(New, GetPropInfo(New, P))))
+          continue;
+        if (Publishes(C->ClassType(), New, P))
           Shown.emplace_back(P, PropertyDoc(FindProperty(R, {C}, P))["value"].get<String>());
+        else if (PropertyDoc(FindProperty(R, {New}, P))["value"].get<String>() == New->Name())
+          Shown.emplace_back(P, String());
+      }
       SelectComponents(R, {C});
       R.DeleteSelection(true);
       TypeValue(FindProperty(R, {New}, "Name"), "Name", OldName);

@@ -69,6 +69,9 @@ TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
   RunOk("retype Main.fwf ContentPanel TGroupBox");
   EXPECT_THAT(Read("Main.fwf"), HasSubstr("object ContentPanel: TGroupBox"));
   EXPECT_THAT(Read("Main.fwf"), Not(HasSubstr("Caption = 'ContentPanel'")));
+  // So does one the old class had no place for.
+  RunOk("retype Main.fwf NameEdit TCheckBox --force");
+  EXPECT_THAT(Read("Main.fwf"), AllOf(HasSubstr("object NameEdit: TCheckBox"), Not(HasSubstr("'NameEdit'"))));
 }
 
 TEST_F(ToolTest, MoveOrderAndRetypeRefuseAndChangeNoFile) {
