@@ -207,12 +207,18 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
   // A component read from the module comes without a name: no field to look up for it.
   const size_t I = CurName.empty() ? TNamePositions::npos : FindField(CurName);
   if (NewName.empty()) {
-    if (I == TNamePositions::npos) return;
-    const String Gone = std::move(FFields[I].first);
-    if (FFieldOrigins[I] != NoToken) FVacated[LowerCase(Gone)] = FFieldOrigins[I];
-    FFields.erase(FFields.begin() + static_cast<std::ptrdiff_t>(I));
-    FFieldOrigins.erase(FFieldOrigins.begin() + static_cast<std::ptrdiff_t>(I));
-    FFieldIndex.Removed(FFields, FieldName, I, Gone);
+    if (I != TNamePositions::npos) DropField(I);
+    return;
+  }
+  // A field the unit declares under the new name has no component behind it (components'
+  // names are unique): the component takes that declaration, of its own class, and the unit
+  // keeps one field of the name.
+  if (const size_t J = I == TNamePositions::npos ? I : FindField(NewName);
+      J != TNamePositions::npos && J != I) {
+    if (!SameFieldType(FFields[J].second, FFields[I].second)) FFields[J].second = FFields[I].second;
+    const String Old = std::exchange(FFields[J].first, NewName);
+    FFieldIndex.Renamed(FFields, FieldName, J, Old);
+    DropField(I);
     return;
   }
   if (I != TNamePositions::npos) {
@@ -226,6 +232,14 @@ void TModuleSource::ComponentRenamed(const IPtr<ICompInfo>& Info, const String& 
     // A component read from the module finds the field the unit already declares for it.
     ReadComponentField(NewName, Info->GetClassName());
   }
+}
+
+void TModuleSource::DropField(size_t I) {
+  const String Gone = std::move(FFields[I].first);
+  if (FFieldOrigins[I] != NoToken) FVacated[LowerCase(Gone)] = FFieldOrigins[I];
+  FFields.erase(FFields.begin() + static_cast<std::ptrdiff_t>(I));
+  FFieldOrigins.erase(FFieldOrigins.begin() + static_cast<std::ptrdiff_t>(I));
+  FFieldIndex.Removed(FFields, FieldName, I, Gone);
 }
 
 void TModuleSource::RootRenamed(const IPtr<ICompInfo>&, const String& NewName) { FClassName = "T" + NewName; }

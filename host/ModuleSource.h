@@ -161,6 +161,8 @@ class TModuleSource : public TInterfacedObject,
   THandlerSource* FindHandlerW(const String& Name) noexcept;
   void AddHandler(THandlerSource H);
   void AppendField(const String& Name, const String& ClassName, size_t Origin = NoToken);
+  // Takes field I out; the declaration it was read from is vacated for a field of its name.
+  void DropField(size_t I);
   // The first field named Name (any letter case); npos when there is none.
   size_t FindField(std::string_view Name);
   // Builds the field index when it is not there yet.

@@ -108,22 +108,24 @@ TEST(ModuleSourceIndex, FieldsFoundByAnyCaseAfterRemovalsInTheMiddle) {
 }
 
 TEST(ModuleSourceIndex, AFieldNameGivenTwiceFindsTheFirstDeclaredUntilItGoes) {
+  // Only a unit written so declares a name twice: a rename onto another field's name takes it.
   auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
-  M->AddField("A", "T1");
-  M->AddField("B", "T2");
-  M->AddField("C", "T3");
-  M->ComponentRenamed(nullptr, "C", "a");  // now two entries answer to "a"
+  M->LoadUnit(
+      "unit Unit1;\ninterface\ntype\n  TForm1 = class(TForm)\n    A: T1;\n    B: T2;\n    a: T3;\n  end;\n"
+      "implementation\nend.\n",
+      "Unit1.pas", "TForm1");
   M->AddField("A", "TFirst");
   EXPECT_EQ(FieldNames(*M), (std::vector<String>{"A:TFirst", "B:T2", "a:T3"}));
   M->ComponentRenamed(nullptr, "a", "");  // the first of them goes
   M->AddField("A", "TSecond");            // the other one answers now
   EXPECT_EQ(FieldNames(*M), (std::vector<String>{"B:T2", "a:TSecond"}));
-  M->ComponentRenamed(nullptr, "B", "a");  // a later-found duplicate declared earlier
-  M->AddField("a", "TEarlier");
-  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"a:TEarlier", "a:TSecond"}));
-  M->ComponentRenamed(nullptr, "A", "Z");  // the first of the two takes the new name
-  M->AddField("a", "TLeft");
-  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"Z:TEarlier", "a:TLeft"}));
+  // A rename onto the name of a field with no component behind it: the component takes that
+  // field, of its class and under its name, and its own goes.
+  M->ComponentRenamed(nullptr, "B", "A");
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"A:T2"}));
+  M->ComponentRenamed(nullptr, "A", "a");  // a name in another case is the same field
+  M->AddField("A", "TLeft");
+  EXPECT_EQ(FieldNames(*M), (std::vector<String>{"a:TLeft"}));
 }
 
 TEST(ModuleSourceIndex, HandlersFollowRenamesAndPastes) {

@@ -130,6 +130,28 @@ TEST_F(HandWrittenTest, ARootOfAFrameworkClassIsRefusedSayingWhy) {
   ExpectEachRefused({{"show Quick.fwf", 1, Why}, {"set Quick.fwf @root.Caption=y", 1, Why}});
 }
 
+// A field the unit declares with no component behind it is the one a component of that name
+// takes: the unit keeps one declaration of the name, of the component's class.
+TEST_F(HandWrittenTest, AComponentTakesTheFieldTheUnitDeclaresWithNoComponentBehindIt) {
+  const std::string Unit =
+      "unit Stale;\n\ninterface\n\ntype\n  TStaleForm = class(TForm)\n    Button1: TButton;\n"
+      "    OldLabel: TLabel;\n  end;\n\nimplementation\n\nend.\n";
+  const struct {
+    const char *Command, *Fields;
+  } Cases[] = {
+      {"add Stale.fwf TLabel --name OldLabel", "    Button1: TButton;\n    OldLabel: TLabel;\n  end;"},
+      {"add Stale.fwf TEdit --name OldLabel", "    Button1: TButton;\n    OldLabel: TEdit;\n  end;"},
+      {"rename Stale.fwf Button1 OldLabel", "(TForm)\n    OldLabel: TButton;\n  end;"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Command);
+    Write("Stale.fwf", "object StaleForm: TStaleForm\n  object Button1: TButton\n  end\nend\n");
+    Write("Stale.pas", Unit);
+    RunOk(C.Command);
+    EXPECT_THAT(Read("Stale.pas"), HasSubstr(C.Fields));
+  }
+}
+
 // A damaged form file is reported as such, even when the unit declares another class first
 // (whose ancestor is no module's).
 TEST_F(HandWrittenTest, ADamagedFormFileIsReportedAsDamaged) {
