@@ -151,11 +151,14 @@ void TSession::OpenNeeded(const String& FileName) {
   if (!Facts.Ancestor.empty()) Needed.emplace_back(Facts.Ancestor, "its ancestor");
   for (const String& C : Facts.Frames) Needed.emplace_back(C, "a frame it embeds");
   for (const auto& [ClassName, Role] : Needed) {
-    if (ClassName.size() < 2 || FHost.Find(ClassName.substr(1))) continue;
+    if (ClassName.size() < 2) continue;
     // Base classes (TForm, TFrame, TDataModule) are registered and have no module file, even
     // when a file in the folder names one as its own class.
     if (TClass C = GetClass(ClassName); C && !IsProxyClass(C)) continue;
     const std::vector<String> Files = FindModuleOfClass(FolderOf(FileName), ClassName);
+    // A module of that class open already (from this folder or another) serves, unless the
+    // folder has two files of the class.
+    if (Files.size() < 2 && FHost.Find(ClassName.substr(1))) continue;
     if (Files.empty()) {
       throw Exception(Format("%s: %s is %s, and no module file beside it has that class", FileName, ClassName,
                              String(Role)));
@@ -337,6 +340,16 @@ void TSession::SaveAs(TReferenceRoot& Root, bool Text, const String& OutFile, bo
     throw Exception(Format("%s: the copy would replace the module's own unit %s", OutFile, Unit));
   if (HasUnit && !Force && fs::exists(Unit))
     throw Exception(Format("%s: %s already exists; --force replaces it", OutFile, Unit));
+  // A module finds what it inherits or embeds by class in its own folder: a copy beside the
+  // original would leave the modules that use it unable to tell which one they follow.
+  const String Own = FileOf(Root);
+  if (CanonicalOf(FolderOf(OutFile)) == CanonicalOf(FolderOf(Own)) &&
+      CanonicalOf(OutFile) != CanonicalOf(Own))
+    if (const auto Users = Dependents(Own); !Users.empty())
+      throw Exception(
+          Format("%s: a copy beside %s would give its folder two modules of class %s, and %s (%s) could "
+                 "no longer tell which one it follows: put the copy in another folder",
+                 OutFile, Own, Root.GetRoot()->ClassName(), Users.front().first, Users.front().second));
   FExports.push_back({&Root, OutFile, Text});
 }
 

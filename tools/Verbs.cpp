@@ -110,8 +110,8 @@ const std::vector<TVerb>& Verbs() {
        "retype FILE... C NEWCLASS [--force]",
        "replaces a component by one of another class under the same name: the properties and\n"
        "events both classes publish, the components it holds and every reference to it are kept;\n"
-       "refused, listing them, when set properties (or held components, or components a module that\n"
-       "inherits from FILE added inside it) would be lost, unless --force",
+       "refused, listing them, when set properties (or held components, or what a module that\n"
+       "inherits from FILE added inside it or set on it) would be lost, unless --force",
        {{"--force"}, {}},
        RetypeVerb},
       {"classes",
@@ -154,7 +154,8 @@ const std::vector<TVerb>& Verbs() {
        "convert FILE... --text|--binary [-o OUT|DIR/] [--force]",
        "saves modules in the text or binary form: in place, or a copy in OUT (or in the folder DIR\n"
        "under its own name) with its unit beside it, renamed after the copy; an existing unit there\n"
-       "is replaced only with --force",
+       "is replaced only with --force. A module others inherit from or embed is not copied into its\n"
+       "own folder, where they find it by its class",
        {{"--text", "--binary", "--force"}, {"-o"}},
        ConvertVerb},
       {"views",

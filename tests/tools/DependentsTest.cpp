@@ -176,12 +176,24 @@ TEST_F(ToolTest, AnEditThatADependentCannotTakeOrSaveChangesNoFile) {
 }
 
 TEST_F(ToolTest, AnAncestorClassThatTwoFilesHaveIsRefusedNamingBoth) {
-  RunOk("convert Dialog.fwf --binary -o Copy.fwf");  // a copy beside its original
+  // The program makes no such copy of a module others follow.
+  ExpectRefused(
+      Run("convert Dialog.fwf --binary -o Copy.fwf"), 1,
+      "Copy.fwf: a copy beside Dialog.fwf would give its folder two modules of class TDialogForm, and "
+      "Settings.fwf (inherits from it) could no longer tell which one it follows: put the copy in another "
+      "folder");
+  Write("Copy.fwf", Before["Dialog.fwf"]);  // a copy made by hand
   Before = Snapshot();
-  ExpectEachRefused(
-      {{"set Settings.fwf Button1.Caption=X", 1,
-        "Settings.fwf: TDialogForm is its ancestor, and more than one module file beside it has "
-        "that class (Copy.fwf, Dialog.fwf): keep one of them in this folder"}});
+  const std::string Why =
+      "Settings.fwf: TDialogForm is its ancestor, and more than one module file beside it has "
+      "that class (Copy.fwf, Dialog.fwf): keep one of them in this folder";
+  ExpectEachRefused({{"set Settings.fwf Button1.Caption=X", 1, Why}});
+  // Whichever module a check opens first.
+  for (const char* Check : {"check Settings.fwf", "check ."}) {
+    const TRunResult R = Run(Check);
+    EXPECT_EQ(R.Code, 1) << Check;
+    EXPECT_THAT(R.Err, HasSubstr(Why)) << Check;
+  }
 }
 
 TEST_F(ToolTest, RevertGivesAPropertyBackItsInheritedValue) {
