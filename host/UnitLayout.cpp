@@ -210,9 +210,11 @@ class TLayoutReader {
     C.Next();
   }
 
-  void TypeSection(bool Interface) {
+  void TypeSection(bool Interface, bool InClass = false) {
     while (!C.AtEnd() && !AtSectionWord(C)) {
       if (!(C.IsIdent() && (C.Is("=", 1) || C.Is("<", 1)))) {
+        // Types nested in a class end where its members go on.
+        if (InClass) return;
         C.Next();
         continue;
       }
@@ -289,8 +291,13 @@ class TLayoutReader {
                  (C.Is("class") && C.Is("var", 1))) {
         if (First) L.SectionEnd = At;
         First = false;
+        // Nested types ("type" alone or after a visibility word): their names are the unit's too.
+        const bool Types = C.Is("type");
         C.Next();
-        if (C.Is("type")) TypeSection(false);  // nested types: their names are the unit's too
+        if (Types || C.Is("type")) {
+          if (!Types) C.Next();
+          TypeSection(false, true);
+        }
       } else if (AtRoutineWord(C) || (C.Is("class") && AtRoutineWordAt(1))) {
         const bool ClassMethod = C.Is("class");
         if (ClassMethod) C.Next();

@@ -245,6 +245,22 @@ TEST(UnitEdit, HandlersAreFoundPastTheLanguagesHarderConstructs) {
   }
 }
 
+TEST(UnitEdit, TypesNestedInTheFormClassEndWhereItsMembersGoOn) {
+  const String Text =
+      "unit U;\ninterface\ntype\n  TForm1 = class(TForm)\n    procedure Click(Sender: TObject);\n"
+      "  private type\n    TInner = record A: Integer; end;\n    TNode = class\n      Next: TNode;\n    "
+      "end;\n"
+      "  private\n    FX: Integer;\n  end;\nimplementation\nprocedure TForm1.Click(Sender: TObject);\nbegin\n"
+      "  Beep;\nend;\nend.\n";
+  auto M = MakeIntf<TModuleSource>("U", String(), String());
+  M->LoadUnit(Text, "U.pas", "TForm1");
+  ASSERT_NE(M->FindHandler("Click"), nullptr);
+  EXPECT_EQ(M->FindHandler("Click")->Body, std::vector<String>{"  Beep;"});
+  EXPECT_THAT(M->TypeNames(), IsSupersetOf({"TInner", "TNode"}));
+  M->AddField("Extra", "TButton");
+  EXPECT_THAT(M->Text(), HasSubstr("class(TForm)\n    Extra: TButton;\n    procedure Click"));
+}
+
 namespace {
 struct TRefusal {
   const char* Name;
