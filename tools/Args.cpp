@@ -68,12 +68,12 @@ const String& TArgs::Need(size_t Index, const char* What) const {
 
 bool IsModuleFileArg(const String& Word) {
   // COMPONENT.PROPERTY=VALUE is an assignment whatever its value holds ([akLeft], *, ?), and
-  // so is one that names a collection's item by index (Sections[0].Text=Ready).
+  // so is one that names a collection's item by index, even a bad one (Sections[0].Text=Ready,
+  // Sections[-1].Text=x): a dotted target that names no folder and no form file.
   const size_t Eq = Word.find('=');
   const String Target = Word.substr(0, Eq);
-  if (Eq != String::npos && Target.find('.') != String::npos &&
-      Target.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.,@[]") ==
-          String::npos)
+  if (Eq != String::npos && Target.find('.') != String::npos && Target.find('/') == String::npos &&
+      !(Target.size() > 4 && SameText(Target.substr(Target.size() - 4), ".fwf")))
     return false;
   if (Word.find_first_of("*?[") != String::npos) return true;
   return Word.size() > 4 && SameText(Word.substr(Word.size() - 4), ".fwf");

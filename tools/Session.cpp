@@ -220,6 +220,14 @@ TReferenceRoot& TSession::Module(const String& FileName) {
   } catch (const Exception& E) {
     FOpening.erase(Key);
     if (StartsText(FileName + ":", E.Message())) throw;
+    // A view's form file whose module no longer lists it has no unit of its own to open with.
+    const fs::path Path(FileName);
+    const fs::path Master =
+        Path.parent_path() / (fs::path(Path.stem()).stem().string() + Path.extension().string());
+    if (fs::path(Path.stem()).has_extension() && fs::is_regular_file(Master))
+      throw Exception(Format("%s: the form file of a view of %s that %s does not list (%s)", FileName,
+                             Master.filename().string(),
+                             fs::path(ViewListFileName(Master.string())).filename().string(), E.Message()));
     throw Exception(Format("%s: %s", FileName, E.Message()));
   }
 }

@@ -304,7 +304,8 @@ void MoveVerb(TSession& Session, TArgs& Args, TOutput& Out) {
 
 void OrderVerb(TSession& Session, TArgs& Args, TOutput& Out) {
   const int Choices = Args.Has("--front") + Args.Has("--back") + Args.Has("--index") + Args.Has("--tab");
-  if (Choices != 1) throw EUsage("order needs one of --front, --back, --index N and --tab N");
+  if (Choices == 0) throw EUsage("order needs one of --front, --back, --index N and --tab N");
+  if (Choices > 1) throw EUsage("order takes one of --front, --back, --index N and --tab N, not several");
   auto Number = [&](const char* Option) {
     int64_t N = 0;
     if (!TryStrToInt64(Args.Value(Option), N) || N < 0 || N > 32767)

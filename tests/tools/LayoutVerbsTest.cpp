@@ -93,6 +93,8 @@ TEST_F(ToolTest, MoveOrderAndRetypeRefuseAndChangeNoFile) {
       {"move Contact.fwf HomeAddress.StreetEdit --parent ContactForm", 1,
        "Cannot move component StreetEdit, component was introduced in an ancestor form"},
       {"order Main.fwf Button1", 2, "order needs one of --front, --back, --index N and --tab N"},
+      {"order Main.fwf Button1 --front --back", 2,
+       "order takes one of --front, --back, --index N and --tab N, not several"},
       {"order Main.fwf Button1 --index -2", 2, "--index takes a number from 0 to 32767"},
       {"order Main.fwf OpenAction --front", 1, "only a control has a place among its siblings"},
       {"retype Main.fwf SearchButton TLabel", 1,

@@ -65,6 +65,8 @@ TEST_F(ListsAndCollections, ListBoxItemsTakeLinesFromAFileAndPrintThemBack) {
 TEST_F(ListsAndCollections, RefusalsNameTheItemAndChangeNoFile) {
   ExpectEachRefused({
       {"set Status.fwf Band.Sections[2].Text=x", 1, "Band.Sections has 2 items: there is no item 2"},
+      // An index that is not one is the assignment's error, not a file pattern.
+      {"set Status.fwf 'Band.Sections[-1].Text=x'", 1, "Band has no property Sections[-1].Text"},
       {"set Status.fwf Band.Sections.Count=4 Band.Sections.Delete=7", 1,
        "Band.Sections has 4 items: there is no item 7"},
       {"set Status.fwf Band.Sections.Count=many", 1,

@@ -44,6 +44,9 @@ TEST_F(ToolTest, ViewsAddsAViewBesideTheModuleAndLeavesTheModulesFilesAlone) {
   EXPECT_THAT(Removed.Out, HasSubstr("Removed view kiosk from Main.fwf; Main.Kiosk.fwf stays on disk"));
   EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\n");
   EXPECT_EQ(Read("Main.Kiosk.fwf"), Kiosk);
+  // The file left on disk is no module of its own, and check says what it is.
+  EXPECT_THAT(Run("check Main.Kiosk.fwf").Err,
+              HasSubstr("Main.Kiosk.fwf: the form file of a view of Main.fwf that Main.fwv does not list ("));
 }
 
 // A rename or delete in the module reaches the views that set something on what it renamed or
