@@ -28,13 +28,22 @@ String ListText(const std::vector<String>& Lines, const String& LineBreak) {
   return Text;
 }
 
+// A line of a list file as the module keeps it: its name and form factor without the blanks a
+// person may put around them ("Phone = Phone" is "Phone=Phone"); no form factor is one blank.
+String ListEntry(const String& Line) {
+  const size_t Eq = Line.find('=');
+  if (Eq == String::npos) return Trim(Line);
+  const String Value = Trim(Line.substr(Eq + 1));
+  return Trim(Line.substr(0, Eq)) + "=" + (Value.empty() ? String(" ") : Value);
+}
+
 // The lines of a list file that name views, as the module reads them (blank lines left out).
 std::vector<String> ListLines(const String& Text) {
   TStringList List;
   List.SetText(Text);
   std::vector<String> Lines;
   for (int I = 0; I < List.Count(); ++I)
-    if (!Trim(List[I]).empty()) Lines.push_back(List[I]);
+    if (!Trim(List[I]).empty()) Lines.push_back(ListEntry(List[I]));
   return Lines;
 }
 
@@ -62,12 +71,14 @@ void OpenModuleViews(TReferenceRoot& Root) {
       List.Delete(I);
       continue;
     }
+    const String Line = List[I];
+    List.Put(I, ListEntry(Line));
     const String Name = List.Names(I).empty() ? List[I] : List.Names(I);
     if (!IsValidIdent(Name))
       throw EViewList(
           Format("%s, line %d: '%s' does not name a view: each line is NAME=FORM FACTOR, NAME an "
                  "identifier",
-                 ListFile, I + 1, List[I]));
+                 ListFile, I + 1, Line));
   }
   Source->SetViewList(&List);
   try {

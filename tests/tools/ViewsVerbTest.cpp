@@ -91,9 +91,11 @@ TEST_F(ToolTest, RefusedViewCommandsChangeNoFile) {
 
 TEST_F(ToolTest, AViewListWrittenByHandStaysAsItIsUntilTheListChanges) {
   RunOk("views Main.fwf --add Tablet");
-  Write("Main.fwv", "Tablet=Tablet\r\n\r\n");
+  Write("Main.fwv", "Tablet = Tablet\r\n\r\n");
   RunOk("set Main.fwf Button1.Caption=Go");
-  EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\n\r\n");
+  EXPECT_EQ(Read("Main.fwv"), "Tablet = Tablet\r\n\r\n");
+  EXPECT_THAT(RunOk("views Main.fwf").Out,
+              HasSubstr("  Tablet  Tablet       MainForm_Tablet  Main.Tablet.fwf\n"));
   RunOk("views Main.fwf --add Phone");
   EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\nPhone=Phone\r\n");
 }
