@@ -423,6 +423,13 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     auto* Ctl = dynamic_cast<orx::TControl*>(C);
     const int ZIndex = Ctl && ParentOf(C) ? IndexIn(Siblings(R, C), C) : -1;
     const TRect Bounds = R.ItemOf(C)->GetBoundsRect();
+    // Where each module built on this one has C among its siblings: the copy the edit makes
+    // anew there goes back to that place.
+    std::vector<std::pair<IPtr<TReferenceRoot>, int>> Places;
+    for (const IPtr<TReferenceRoot>& M : Session.Modules())
+      if (TComponent* Copy = M.Get() != &R && ZIndex >= 0 ? M->GetRoot()->FindComponent(OldName) : nullptr;
+          Copy && Copy->ComponentState().Contains(csAncestor) && ParentOf(Copy))
+        Places.emplace_back(M, IndexIn(Siblings(*M, Copy), Copy));
     TComponent* New = nullptr;
     const TFollowersOwn Followers(Session, R);
     json Gone = json::object();
@@ -497,6 +504,10 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
                    Values));
       if (!Values.empty())
         Lost.push_back(Format("values modules built on this one set themselves (%s)", Values));
+      for (const auto& [M, Place] : Places)
+        if (TComponent* Copy = M->GetRoot()->FindComponent(OldName);
+            Copy && ParentOf(Copy) && IndexIn(Siblings(*M, Copy), Copy) != Place)
+          PlaceAt(*M, Copy, Place);
     } catch (const Exception& E) {
       Refuse(File, What, E);
     }

@@ -83,6 +83,15 @@ TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedOrSetIsRefusedUnlessForcedAnd
   EXPECT_THAT(Read("Settings.pas"), Not(HasSubstr("HelpButton")));
 }
 
+// A component the ancestor makes anew keeps its place among the dependent's own controls: the
+// dependent's file changes by the class alone.
+TEST_F(ToolTest, ARetypeInTheAncestorKeepsTheDependentsOrder) {
+  RunOk("retype Dialog.fwf ButtonPanel TGroupBox");
+  std::string Expected = Before["Settings.fwf"];
+  Expected.replace(Expected.find("ButtonPanel: TPanel"), 19, "ButtonPanel: TGroupBox");
+  EXPECT_EQ(Read("Settings.fwf"), Expected);
+}
+
 TEST_F(ToolTest, ADependentEditedInTheSameScriptKeepsWhatItSetsOnWhatItInherits) {
   const std::string Move = " -e 'move Dialog.fwf OkButton --parent DialogForm'";
   const struct {
