@@ -2,14 +2,23 @@
 
 namespace formwright::tool {
 
+namespace {
+// The components Owner's module added itself among those Owner owns, by their names in the
+// module (dotted through embedded frames, whose own additions are looked for too).
+void AddedBy(TComponent* Owner, const String& Prefix, std::vector<String>& Names) {
+  for (int I = 0; I < Owner->ComponentCount(); ++I) {
+    TComponent* C = Owner->Components(I);
+    if (!C->ComponentState().Contains(csAncestor)) Names.push_back(Prefix + C->Name());
+    if (C->ComponentState().Contains(csInline)) AddedBy(C, Prefix + C->Name() + ".", Names);
+  }
+}
+}  // namespace
+
 TFollowersOwn::TFollowersOwn(TSession& Session, TReferenceRoot& Edited) : FSession(Session) {
   for (const IPtr<TReferenceRoot>& M : Session.Modules()) {
     if (M.Get() == &Edited) continue;
     std::vector<String> Names;
-    TComponent* Root = M->GetRoot();
-    for (int I = 0; I < Root->ComponentCount(); ++I)
-      if (!Root->Components(I)->ComponentState().Contains(csAncestor))
-        Names.push_back(Root->Components(I)->Name());
+    AddedBy(M->GetRoot(), String(), Names);
     if (!Names.empty()) FOwn.emplace_back(M, std::move(Names));
   }
 }
@@ -19,7 +28,7 @@ String TFollowersOwn::Gone(json& Lost) const {
   for (const auto& [M, Names] : FOwn) {
     std::vector<String> Gone;
     for (const String& N : Names)
-      if (!M->GetRoot()->FindComponent(N)) Gone.push_back(N);
+      if (!M->GetComponent(N)) Gone.push_back(N);
     if (Gone.empty()) continue;
     String List;
     for (const String& N : Gone) List += (List.empty() ? "" : ", ") + N;

@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A module that cannot tell which of two files of one class it follows.
+FW_EXCEPTION(EAmbiguousModule, Exception);
+
 String ReadFile(const String& FileName) {
   std::ifstream In(FileName, std::ios::binary);
   if (!In) throw Exception(Format("Cannot open %s", FileName));
@@ -168,7 +171,7 @@ void TSession::OpenNeeded(const String& FileName) {
     if (Files.size() > 1) {
       String Names;
       for (const String& F : Files) Names += (Names.empty() ? "" : ", ") + fs::path(F).filename().string();
-      throw Exception(
+      throw EAmbiguousModule(
           Format("%s: %s is %s, and more than one module file beside it has that class (%s): keep "
                  "one of them in this folder",
                  FileName, ClassName, String(Role), Names));
@@ -291,6 +294,10 @@ void TSession::OpenDependents(const String& FileName) {
     if (FIndex.count(Key) || FOpening.count(Key)) continue;
     try {
       Module(Dependent.first);
+    } catch (const EAmbiguousModule&) {
+      // It opens again once the folder has one file of the class: an edit now would leave it
+      // behind.
+      throw;
     } catch (const std::exception&) {
       // A module that does not open now has nothing to lose: it stays as it is.
     }

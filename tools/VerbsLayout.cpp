@@ -404,6 +404,10 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       throw Exception(
           Format("%s: %s: Cannot retype component %s, component was introduced in an ancestor form", File,
                  What, OldName));
+    // An embedded frame is its frame module's: what it holds and sets belongs there.
+    if (C->ComponentState().Contains(csInline))
+      throw Exception(
+          Format("%s: %s: it is an embedded frame; delete it and add what you need instead", File, What));
     // What the new class cannot keep is listed before anything changes.
     std::vector<String> Kept, Lost;
     for (const String& P : SetPaths(C)) (Publishes(Class, C, P) ? Kept : Lost).push_back(P);
@@ -491,7 +495,7 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       R.DeleteSelection(true);
       TypeValue(FindProperty(R, {New}, "Name"), "Name", OldName);
       for (const auto& [P, Value] : Shown) TypeValue(FindProperty(R, {New}, P), P, Value);
-      if (ZIndex >= 0) PlaceAt(R, New, ZIndex);
+      if (ZIndex >= 0 && dynamic_cast<orx::TControl*>(New) && ParentOf(New)) PlaceAt(R, New, ZIndex);
       if (const String Text = Followers.Check(Args.Has("--force"), "drops them", Gone); !Text.empty())
         Lost.push_back(Format("what modules built on this one added inside it (%s)", Text));
       // What they set themselves on it stays where the new class has the property.
@@ -506,7 +510,8 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Lost.push_back(Format("values modules built on this one set themselves (%s)", Values));
       for (const auto& [M, Place] : Places)
         if (TComponent* Copy = M->GetRoot()->FindComponent(OldName);
-            Copy && ParentOf(Copy) && IndexIn(Siblings(*M, Copy), Copy) != Place)
+            Copy && dynamic_cast<orx::TControl*>(Copy) && ParentOf(Copy) &&
+            IndexIn(Siblings(*M, Copy), Copy) != Place)
           PlaceAt(*M, Copy, Place);
     } catch (const Exception& E) {
       Refuse(File, What, E);

@@ -110,7 +110,7 @@ std::pair<String, String> ViewOfFile(IModuleFileSystem& Files, const String& Fil
   const String ListFile = ViewListFileName(MasterFile);
   if (!Files.FileExists(String(), MasterFile) || !Files.FileExists(String(), ListFile)) return {};
   TStringList List;
-  List.SetText(ReadFile(Files, String(), ListFile));
+  for (const String& Line : ListLines(ReadFile(Files, String(), ListFile))) List.Add(Line);
   if (List.IndexOfName(ViewName) < 0) return {};
   return {MasterFile, ViewName};
 }

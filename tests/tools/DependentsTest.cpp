@@ -75,6 +75,21 @@ TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedOrSetIsRefusedUnlessForcedAnd
       RunOk("retype Dialog.fwf CancelButton TCheckBox --force").Out,
       HasSubstr(
           "dropped values modules built on this one set themselves (Settings.fwf: CancelButton.Default)"));
+  // What a module embedding a frame added inside the frame's container counts too (a hand-written
+  // one: the designer adds nothing to a frame instance).
+  RunOk("add Address.fwf TPanel --name Box");
+  std::string Contact = Read("Contact.fwf"), Unit = Read("Contact.pas");
+  Contact.insert(
+      Contact.find("  end\n  inline WorkAddress"),
+      "    inherited Box: TPanel\n      object Extra: TLabel\n        Caption = 'x'\n      end\n    end\n");
+  Unit.insert(Unit.find("    WorkAddress"), "    Extra: TLabel;\n");
+  Write("Contact.fwf", Contact);
+  Write("Contact.pas", Unit);
+  Before = Snapshot();
+  ExpectEachRefused(
+      {{"delete Address.fwf Box", 1,
+        "lose components they added inside it: Contact.fwf: HomeAddress.Extra (--force deletes them too)"},
+       {"retype Contact.fwf WorkAddress TPanel", 1, "it is an embedded frame"}});
   const TRunResult R = RunOk("delete Dialog.fwf ButtonPanel --force");
   EXPECT_THAT(R.Out,
               HasSubstr("Dialog.fwf: deleted ButtonPanel; modules built on this one lost components they "
@@ -196,7 +211,8 @@ TEST_F(ToolTest, AnAncestorClassThatTwoFilesHaveIsRefusedNamingBoth) {
   const std::string Why =
       "Settings.fwf: TDialogForm is its ancestor, and more than one module file beside it has "
       "that class (Copy.fwf, Dialog.fwf): keep one of them in this folder";
-  ExpectEachRefused({{"set Settings.fwf Button1.Caption=X", 1, Why}});
+  // An edit of the ancestor would leave behind the module that cannot tell which it follows.
+  ExpectEachRefused({{"set Settings.fwf Button1.Caption=X", 1, Why}, {"delete Dialog.fwf OkButton", 1, Why}});
   // Whichever module a check opens first.
   for (const char* Check : {"check Settings.fwf", "check ."}) {
     const TRunResult R = Run(Check);

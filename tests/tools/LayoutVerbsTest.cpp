@@ -71,6 +71,8 @@ TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
   EXPECT_THAT(Read("Main.fwf"), Not(HasSubstr("Caption = 'ContentPanel'")));
   // So does one the old class had no place for.
   RunOk("retype Main.fwf NameEdit TCheckBox --force");
+  // A control made something that is no control leaves the form's order alone.
+  EXPECT_THAT(RunOk("retype Main.fwf SearchButton TMenuItem --force").Out, HasSubstr("retyped SearchButton"));
   EXPECT_THAT(Read("Main.fwf"), AllOf(HasSubstr("object NameEdit: TCheckBox"), Not(HasSubstr("'NameEdit'"))));
 }
 

@@ -96,6 +96,7 @@ TEST_F(ToolTest, AViewListWrittenByHandStaysAsItIsUntilTheListChanges) {
   EXPECT_EQ(Read("Main.fwv"), "Tablet = Tablet\r\n\r\n");
   EXPECT_THAT(RunOk("views Main.fwf").Out,
               HasSubstr("  Tablet  Tablet       MainForm_Tablet  Main.Tablet.fwf\n"));
+  EXPECT_EQ(RunOk("check .").Out, "7 modules open\n");
   RunOk("views Main.fwf --add Phone");
   EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\nPhone=Phone\r\n");
 }
