@@ -484,6 +484,15 @@ void TSession::ExportModule(TReferenceRoot& Root, const String& File, const Stri
   FFiles->WriteFile(String(), fs::path(File).replace_extension(".pas").string(), &Unit);
 }
 
+std::vector<std::pair<String, TOverride>> TSession::OwnValuesOn(const String& Name) const {
+  std::vector<std::pair<String, TOverride>> Values;
+  for (const auto& [File, R] : FModules)
+    if (auto O = FOwnValues.find(R.Get()); O != FOwnValues.end())
+      for (const TOverride& V : O->second.Overrides)
+        if (SameText(V.Component, Name) || EndsText("." + Name, V.Component)) Values.emplace_back(File, V);
+  return Values;
+}
+
 void TSession::Forget(TReferenceRoot& Root) {
   auto It =
       std::find_if(FModules.begin(), FModules.end(), [&](const auto& M) { return M.second.Get() == &Root; });

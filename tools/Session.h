@@ -106,6 +106,10 @@ class TSession {
   // not open); empty when they are. Such a module opens for verbs that only read it, and every
   // edit is refused: its views follow its edits.
   String ViewsNotOpen(TReferenceRoot& Root) const;
+  // The values modules that follow others set themselves on inherited components named Name
+  // (or, inside an embedded frame, "Frame.Name"), each with its module's file: what an edit
+  // that makes those components anew must keep.
+  std::vector<std::pair<String, TOverride>> OwnValuesOn(const String& Name) const;
   // Drops Root (a view its module removed) from the session: it is neither saved nor looked at
   // again.
   void Forget(TReferenceRoot& Root);

@@ -435,6 +435,7 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
           Copy && Copy->ComponentState().Contains(csAncestor) && ParentOf(Copy))
         Places.emplace_back(M, IndexIn(Siblings(*M, Copy), Copy));
     TComponent* New = nullptr;
+    String Theirs;  // values modules built on this one set on C that the new class cannot take
     const TFollowersOwn Followers(Session, R);
     json Gone = json::object();
     try {
@@ -450,6 +451,11 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       auto* Holder = dynamic_cast<orx::TControl*>(New);
       if (!Held.empty() && !(Movable && Holder && Holder->ControlStyle().Contains(orx::csAcceptsControls)))
         Lost.push_back(Format("the components it holds (%s)", NamesOf(Held)));
+      // What modules built on this one set themselves on C and the new class has no place for.
+      for (const auto& [Of, V] : Session.OwnValuesOn(OldName))
+        if (!GetPropInfo(Class, SplitString(V.Path, '.').front()))
+          Theirs += (Theirs.empty() ? "" : ", ") + Of + ": " + V.Component + "." + V.Path;
+      if (!Theirs.empty()) Lost.push_back(Format("what modules built on this one set on it (%s)", Theirs));
       if (!Lost.empty() && !Args.Has("--force")) {
         String List;
         for (const String& L : Lost) List += (List.empty() ? "" : ", ") + L;
@@ -500,7 +506,8 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Lost.push_back(Format("what modules built on this one added inside it (%s)", Text));
       // What they set themselves on it stays where the new class has the property.
       String Values;
-      for (const String& V : Session.KeepFollowersOwnValues(true)) Values += (Values.empty() ? "" : ", ") + V;
+      for (const String& V : Session.KeepFollowersOwnValues(true))
+        if (Theirs.find(V) == String::npos) Values += (Values.empty() ? "" : ", ") + V;
       if (!Values.empty() && !Args.Has("--force"))
         throw Exception(
             Format("modules built on this one would lose values they set themselves: %s (--force "

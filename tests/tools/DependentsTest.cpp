@@ -65,16 +65,16 @@ TEST_F(ToolTest, AnEditThatTakesWhatADependentAddedOrSetIsRefusedUnlessForcedAnd
   Before = Snapshot();
   ExpectEachRefused({
       {"retype Dialog.fwf CancelButton TCheckBox", 1,
-       "Dialog.fwf: cannot retype CancelButton to TCheckBox: modules built on this one would lose values "
-       "they "
-       "set themselves: Settings.fwf: CancelButton.Default (--force drops them)"},
+       "Dialog.fwf: cannot retype CancelButton to TCheckBox: TCheckBox does not keep what modules built on "
+       "this "
+       "one set on it (Settings.fwf: CancelButton.Default) (--force drops them)"},
       {"retype Address.fwf StreetEdit TMemo", 1,
-       "lose values they set themselves: Contact.fwf: WorkAddress.StreetEdit.Text (--force drops them)"},
+       "what modules built on this one set on it (Contact.fwf: WorkAddress.StreetEdit.Text) (--force drops "
+       "them)"},
   });
   EXPECT_THAT(
       RunOk("retype Dialog.fwf CancelButton TCheckBox --force").Out,
-      HasSubstr(
-          "dropped values modules built on this one set themselves (Settings.fwf: CancelButton.Default)"));
+      HasSubstr("dropped what modules built on this one set on it (Settings.fwf: CancelButton.Default)\n"));
   // What a module embedding a frame added inside the frame's container counts too (a hand-written
   // one: the designer adds nothing to a frame instance).
   RunOk("add Address.fwf TPanel --name Box");
