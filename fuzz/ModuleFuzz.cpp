@@ -305,7 +305,9 @@ class TFuzz {
   }
 
   // A module source's fields against a plain list: additions (a known name takes the new class),
-  // renames and removals reach the first field declared under the name, in any case.
+  // renames and removals reach the first field declared under the name, in any case; a rename
+  // onto another field's name gives that field the renamed one's class and takes the renamed
+  // one out.
   void RunIndexCase(long Case) {
     std::mt19937_64 Rng(FOptions.Seed * 1000003u + static_cast<uint64_t>(Case));
     auto M = MakeIntf<TModuleSource>("Unit1", "TForm1", "TForm");
@@ -339,7 +341,14 @@ class TFuzz {
         case 1: {
           const String New = Name();
           M->ComponentRenamed(nullptr, N, New);
-          if (I < Model.size()) Model[I].first = New;
+          if (I == Model.size()) break;
+          // Onto the name of another field: the component takes that field, of its class.
+          if (const size_t J = First(New); J < Model.size() && J != I) {
+            Model[J] = {New, Model[I].second};
+            Model.erase(Model.begin() + static_cast<std::ptrdiff_t>(I));
+          } else {
+            Model[I].first = New;
+          }
           break;
         }
         default:
