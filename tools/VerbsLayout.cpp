@@ -448,6 +448,10 @@ void RetypeVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         if (New) R.ItemOf(New)->SetBoundsRect(Bounds);
       }
       if (!New) throw Exception("the designer created nothing");
+      // A component whose parent cannot hold the new class (a menu item made a button) goes
+      // elsewhere: its place is lost.
+      if (TComponent* Was = ParentOf(C); Was && Was != R.GetRoot() && ParentOf(New) != Was)
+        Lost.push_back(Format("its place in %s (it would go to %s)", Was->Name(), NameOrForm(ParentOf(New))));
       auto* Holder = dynamic_cast<orx::TControl*>(New);
       if (!Held.empty() && !(Movable && Holder && Holder->ControlStyle().Contains(orx::csAcceptsControls)))
         Lost.push_back(Format("the components it holds (%s)", NamesOf(Held)));

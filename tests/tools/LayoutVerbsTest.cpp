@@ -105,6 +105,8 @@ TEST_F(ToolTest, MoveOrderAndRetypeRefuseAndChangeNoFile) {
       {"retype Main.fwf ContentPanel TButton", 1, "the components it holds (NameLabel, NameEdit, Button1)"},
       {"retype Main.fwf SearchButton TNoSuch", 1, "no component class of that name is registered"},
       {"retype Main.fwf SearchButton TButton", 1, "it is a TButton already"},
+      {"retype Main.fwf OpenItem TButton", 1,
+       "TButton does not keep its place in FileMenu (it would go to MainForm)"},
       {"retype Main.fwf MainForm TForm", 1, "it is the module's root"},
       {"retype Settings.fwf OkButton TCheckBox --force", 1,
        "Cannot retype component OkButton, component was introduced in an ancestor form"},
