@@ -40,6 +40,7 @@ void WriteRecord(int Fd, const json& Record) {
 [[noreturn]] void Work(const TJobPlan& Plan, size_t First, size_t Last, int Fd) {
   try {
     TSession Session;
+    Session.SetPartOfJobs();
     for (size_t I = First; I < Last; ++I) {
       char* Text = nullptr;
       size_t Size = 0;

@@ -116,6 +116,10 @@ class TSession {
   // Modules opened so far, in opening order.
   std::vector<IPtr<TReferenceRoot>> Modules() const;
   TReferenceHost& Host() noexcept { return FHost; }
+  // Whether this session runs a verb on some of its files for a run split across workers (-j):
+  // what holds only of all of them (a class none of them uses) cannot be told here.
+  bool PartOfJobs() const noexcept { return FPartOfJobs; }
+  void SetPartOfJobs() noexcept { FPartOfJobs = true; }
 
  private:
   void OpenNeeded(const String& FileName);
@@ -163,6 +167,7 @@ class TSession {
   };
   std::map<TReferenceRoot*, TAuthorText> FAuthorText;
   bool FEditing = false;
+  bool FPartOfJobs = false;
   std::map<TReferenceRoot*, String> FViewsNotOpen;  // module -> why its views are not open
   std::vector<std::function<void()>> FPendingWrites;
   void KeepAuthorText(const String& FileName, TReferenceRoot& Root);

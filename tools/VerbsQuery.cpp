@@ -202,6 +202,8 @@ void FindVerb(TSession& Session, TArgs& Args, TOutput& Out) {
                      L.Parent.empty() ? String(" (the root)") : " in " + L.Parent);
     }
   });
+  // A worker of a split run sees some of the files only: it cannot tell.
+  if (Session.PartOfJobs()) ClassSeen = PropertySeen = true;
   if (!ClassSeen)
     throw Exception(Format("find: no class %s is registered or used in these modules", ClassName));
   if (Candidates && !PropertySeen)

@@ -56,6 +56,10 @@ TEST_F(ToolTest, FindFiltersByClassNameAndShownValueInFileOrder) {
        "find: no component that matches has a property Capton"},
   });
   EXPECT_EQ(RunOk("find Main.fwf --class TMainForm --where Caption=none").Out, "");
+  // Split across workers, a file that has no such class or property is no error.
+  EXPECT_EQ(RunOk("find Dialog.fwf Main.fwf -j 2 --class TMainForm").Out,
+            "Main.fwf: MainForm: TMainForm (the root)\n");
+  EXPECT_EQ(RunOk("find Dialog.fwf Main.fwf -j 2 --where Text=x").Out, "");
 }
 
 TEST_F(ToolTest, DiffReportsAddedRemovedMovedAndChangedComponents) {
