@@ -26,6 +26,7 @@ struct TBlock {
   size_t KindBegin = 0, KindEnd = 0;
   size_t NameBegin = 0, NameEnd = 0;  // equal for a block without a name
   size_t ClassBegin = 0, ClassEnd = 0;
+  size_t IndexEnd = 0;   // just past the order index (` [2]`) after the class; ClassEnd without one
   size_t HeadEnd = 0;    // just past the header line
   bool Indexed = false;  // the header gives an order index
   std::vector<TProp> Props;
@@ -118,6 +119,7 @@ class TFormText {
       Next();
     }
     B.Indexed = SkipIndex();
+    B.IndexEnd = B.Indexed ? FEnd : B.ClassEnd;
     B.HeadEnd = LineEnd(FEnd);
     while (!FParser.TokenSymbolIs("end")) {
       if (AtBlock()) {
@@ -246,7 +248,10 @@ class TMerger {
     Out += F.Slice(FB.NameEnd, FB.ClassBegin);
     Out += Changed(F.Slice(FB.ClassBegin, FB.ClassEnd), L.Slice(LB.ClassBegin, LB.ClassEnd),
                    S.Slice(SB.ClassBegin, SB.ClassEnd));
-    Out += F.Slice(FB.ClassEnd, FB.HeadEnd);
+    // The order index goes with the place the edit gave the block among its siblings.
+    Out += Changed(F.Slice(FB.ClassEnd, FB.IndexEnd), L.Slice(LB.ClassEnd, LB.IndexEnd),
+                   S.Slice(SB.ClassEnd, SB.IndexEnd));
+    Out += F.Slice(FB.IndexEnd, FB.HeadEnd);
     Out += Properties(FB, LB, SB, Tab);
     Out += Children(FB, LB, SB);
     Out += F.Slice(FB.EndBegin, FB.End);

@@ -52,6 +52,9 @@ const TMergeCase Cases[] = {
     {"a component renamed",
      {{"object Body: TMemo", "object Notes: TMemo"}},
      {{"object Body: TMemo", "object Notes: TMemo"}}},
+    {"a component given an order index among its siblings",
+     {{"object Body: TMemo\n", "object Body: TMemo [0]\n"}},
+     {{"object Body: TMemo\n", "object Body: TMemo [0]\n"}}},
     {"a component retyped", {{"Body: TMemo", "Body: TRichMemo"}}, {{"Body: TMemo", "Body: TRichMemo"}}},
     {"the root renamed",
      {{"object NoteForm: TNoteForm", "object Notes: TNotes"}},
@@ -81,6 +84,11 @@ TEST(FormTextMerge, AnEditChangesOnlyItsOwnLinesOfTheAuthorsFile) {
     SCOPED_TRACE(C.Name);
     EXPECT_EQ(MergeFormText(File, Loaded, Replaced(Loaded, C.Edit)), Replaced(File, C.Expected));
   }
+}
+
+TEST(FormTextMerge, AnOrderIndexTheEditNoLongerGivesGoesFromTheFile) {
+  const String Indexed = Replaced(File, {{"Body: TMemo\n", "Body: TMemo  [1]\n"}});
+  EXPECT_EQ(MergeFormText(Indexed, Replaced(Loaded, {{"Body: TMemo\n", "Body: TMemo [1]\n"}}), Loaded), File);
 }
 
 TEST(FormTextMerge, TheFilesLineEndsAndByteOrderMarkAreKept) {
