@@ -129,6 +129,16 @@ void TModuleSource::AddHandler(THandlerSource H) {
   FHandlerIndex.Added(FHandlers.back().Name, FHandlers.size() - 1);
 }
 
+bool TModuleSource::DropAddedHandler(const String& Name) {
+  const THandlerSource* H = FindHandler(Name);
+  if (!H || H->Origin != NoToken || H->Routine != NoToken) return false;
+  const auto I = static_cast<size_t>(H - FHandlers.data());
+  const String Gone = std::move(FHandlers[I].Name);
+  FHandlers.erase(FHandlers.begin() + static_cast<std::ptrdiff_t>(I));
+  FHandlerIndex.Removed(FHandlers, HandlerName, I, Gone);
+  return true;
+}
+
 void TModuleSource::CreateMethod(const String& Name, const IPtr<IEventInfo>& EventInfo) {
   if (FindHandler(Name)) return;
   AddHandler(FromEventInfo(Name, EventInfo));

@@ -134,6 +134,9 @@ class TModuleSource : public TInterfacedObject,
   // property of the form class outside its component section. Component fields do not count.
   bool DeclaresName(const String& Name) override;
   const std::vector<THandlerSource>& Handlers() const noexcept { return FHandlers; }
+  // Takes back a handler added since the unit was read (created or pasted, never one the
+  // unit's author wrote), so that the unit is saved without it; false when there is none such.
+  bool DropAddedHandler(const String& Name);
   const THandlerSource* FindHandler(const String& Name) const noexcept;
   const String& ClassName() const noexcept { return FClassName; }
   // Component fields in declaration order: (name, class name).

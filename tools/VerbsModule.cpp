@@ -5,6 +5,7 @@
 #include <iostream>
 #include <set>
 
+#include "host/ModuleSource.h"
 #include "platform/orx/Controls.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/Lists.h"
@@ -50,6 +51,31 @@ std::vector<String> DroppedEvents(TReferenceRoot& Src, const std::vector<TCompon
   };
   for (size_t I = 0; I < Copied.size() && I < Pasted.size(); ++I) Compare(Copied[I], Pasted[I]);
   return Dropped;
+}
+
+// A paste brings the handlers of every event of the copies, also those an action link fills;
+// one that nothing in the destination binds after the paste (the action stayed behind, its
+// reference left empty) is taken back, so that the unit gains only what its form refers to.
+void DropUnboundPastedHandlers(TReferenceRoot& Dest, const std::set<String>& Had) {
+  auto* Source = dynamic_cast<TModuleSource*>(Dest.GetModule().Get());
+  if (!Source) return;
+  std::set<String> Bound;
+  std::function<void(TComponent*)> Walk = [&](TComponent* C) {
+    for (const auto& [Event, Handler] : BoundEvents(Dest, C)) Bound.insert(LowerCase(Handler));
+    for (int I = 0; I < C->ComponentCount(); ++I) Walk(C->Components(I));
+  };
+  Walk(Dest.GetRoot());
+  std::vector<String> Unbound;
+  for (const THandlerSource& H : Source->Handlers())
+    if (!Had.count(LowerCase(H.Name)) && !Bound.count(LowerCase(H.Name))) Unbound.push_back(H.Name);
+  for (const String& Name : Unbound) Source->DropAddedHandler(Name);
+}
+
+std::set<String> HandlersOf(TReferenceRoot& Root) {
+  std::set<String> Names;
+  if (auto* Source = dynamic_cast<TModuleSource*>(Root.GetModule().Get()))
+    for (const THandlerSource& H : Source->Handlers()) Names.insert(LowerCase(H.Name));
+  return Names;
 }
 
 }  // namespace
@@ -115,6 +141,7 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
                    "parent's controls on their own",
                    Copied.front()->Name(), C->Name()));
     Stream.SetPosition(0);
+    const std::set<String> HadHandlers = HandlersOf(Dest);
     if (!Parent) Dest.ClearSelection();
     Dest.PasteSelectionFromStream(&Stream, Parent, Target);
     TStringList Now;
@@ -129,6 +156,7 @@ void CopyVerb(TSession& Session, TArgs& Args, TOutput& Out) {
                  "those references empty)",
                  DestFile, List));
     for (const String& M : Missing) RemoveFixupReferences(Dest.GetRoot(), M);
+    DropUnboundPastedHandlers(Dest, HadHandlers);
   } catch (const Exception& E) {
     throw Exception(
         Format("%s: cannot paste %s from %s: %s", DestFile, NamesOf(Copied), Sources[0], E.Message()));

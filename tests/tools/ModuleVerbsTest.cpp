@@ -63,6 +63,8 @@ TEST_F(ToolTest, CopyRefusesMissingPartsBadUsageAndWhatAddWouldRefuse) {
               HasSubstr("as OpenButton; references left empty: OpenAction\n"));
   EXPECT_THAT(Read("Dialog.fwf"),
               AllOf(HasSubstr("object OpenButton: TButton"), Not(HasSubstr("OpenAction"))));
+  // The handler the action gave the button stays behind with the action: nothing binds it.
+  EXPECT_THAT(Read("Dialog.pas"), AllOf(HasSubstr("OpenButton: TButton;"), Not(HasSubstr("OpenAction"))));
   // Actions and menu items go into the list or menu named.
   RunOk("copy Data.fwf CopyAction --to Main.fwf --parent ActionList1");
   RunOk("copy Main.fwf ExitItem --to Data.fwf --parent ContactMenu");
