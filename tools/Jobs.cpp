@@ -257,7 +257,7 @@ int RunJobs(const TJobPlan& Plan, int Jobs) {
   }
   for (const auto& List : Saved)
     for (const auto& [File, Form] : List)
-      if (!Plan.Json) std::printf("saved %s (%s form)\n", File.c_str(), Form.c_str());
+      if (!Plan.Json) std::printf("saved %s (%s)\n", File.c_str(), Form.c_str());
   return 0;
 }
 

@@ -453,7 +453,14 @@ std::vector<std::pair<String, String>> TSession::SaveChanged(
     if (!P.Export && !WritesChange(*FFiles, P.Root->GetFileName()) &&
         !(P.Root->Source() && WritesChange(*FFiles, P.Root->UnitFileName())))
       continue;
-    Saved.emplace_back(P.File, P.Text ? "text" : "binary");
+    // A module read without a unit gets one (its class and handlers need a home): said, as it is
+    // a file the author did not have.
+    String Form = P.Text ? "text form" : "binary form";
+    std::error_code Ec;
+    if (!P.Export && P.Root->Source() && FFiles->FileExists(String(), P.Root->UnitFileName()) &&
+        !fs::exists(P.Root->UnitFileName(), Ec))
+      Form += Format(", and a new unit %s", fs::path(P.Root->UnitFileName()).filename().string());
+    Saved.emplace_back(P.File, Form);
   }
   for (const auto& Write : FPendingWrites) Write();
   FPendingWrites.clear();

@@ -75,7 +75,7 @@ class TSession {
   // Saves every changed module, all or nothing: each is written to memory first (so that a
   // refusal stops before any file is touched), then every form and unit to a temporary file
   // beside it, and only when all are written are they put in place. Returns each file saved
-  // with the form it was saved in.
+  // with the form it was saved in ("text form"; ", and a new unit X.pas" after it when one was made).
   // With Handover, nothing is committed: the written temporary files are handed over in it
   // (each as file, temporary) for another process to put in place together with its own.
   std::vector<std::pair<String, String>> SaveChanged(

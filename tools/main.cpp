@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     Release(true);
     // With --json the output is one JSON document: the results stand for the saves.
     if (!Json)
-      for (const auto& [File, Form] : Saved) std::printf("saved %s (%s form)\n", File.c_str(), Form.c_str());
+      for (const auto& [File, Form] : Saved) std::printf("saved %s (%s)\n", File.c_str(), Form.c_str());
     return 0;
   } catch (const EUsage& E) {
     Release(false);

@@ -203,7 +203,9 @@ TEST_F(HandWrittenTest, AModuleWithoutItsUnitOpensAsWhatItsStreamShowsAndANewUni
   RunOk("convert Address.fwf --binary");
   std::filesystem::remove(Dir / "Address.pas");
   EXPECT_THAT(RunOk("show Address.fwf").Out, HasSubstr("(TAddressFrame, inherits TFrame), binary form"));
-  RunOk("add Stock.fwf TMainMenu");
+  // The unit the module was read without is made, and said to be.
+  EXPECT_THAT(RunOk("add Stock.fwf TMainMenu").Out,
+              HasSubstr("saved Stock.fwf (text form, and a new unit Stock.pas)\n"));
   EXPECT_THAT(Read("Stock.pas"), HasSubstr("TStockData = class(TDataModule)"));
   RunOk("convert Stock.fwf --binary");
   std::filesystem::remove(Dir / "Stock.pas");
