@@ -228,6 +228,14 @@ String TRootNames::NameRefusal(const String& Name, const char* Kind) {
   if (IPtr<IDesignerModuleNames> Names = Supports<IDesignerModuleNames>(FState.Module);
       Names && Names->DeclaresName(Name))
     return Refused("is declared in the unit");
+  // A module's class inherits what the units of its ancestors declare: a field or handler of
+  // that name would hide it.
+  for (IPtr<IInternalRoot> A = FState.AncestorRoot; A; A = A->GetAncestorRoot())
+    if (IPtr<IDesignerModule> M = A->GetModule()) {
+      IPtr<IDesignerModuleNames> Declared = Supports<IDesignerModuleNames>(M);
+      if (M->MethodExists(Name) || (Declared && Declared->DeclaresName(Name)))
+        return Format(SNameRefused, Name, Format("is declared in the unit of %s", A->GetRootName()), Kind);
+    }
   return String();
 }
 

@@ -33,6 +33,18 @@ TEST_F(ToolTest, NamesTheUnitOrAnEmbeddedFrameCannotTakeAreRefusedAndNothingChan
   ExpectRefused(Run("rename Main.fwf MainForm mainmenu1"), 1, "A component named mainmenu1 already exists");
   ExpectRefused(Run("inherit Dialog.fwf --name CancelButton -o Other.fwf"), 1,
                 "A component named CancelButton already exists");
+  // A descendant's class has what its ancestor's unit declares, private parts included.
+  std::string Ancestor = Read("Dialog.pas");
+  Ancestor.insert(Ancestor.find("  end;"),
+                  "  private\n    FTries: Integer;\n    procedure Recount;\n  public\n    property Tries: "
+                  "Integer read FTries;\n");
+  Write("Dialog.pas", Ancestor);
+  Before = Snapshot();
+  ExpectRefused(Run("add Settings.fwf TButton --name Recount"), 1,
+                "Recount is declared in the unit of DialogForm and cannot be used as a component name");
+  ExpectRefused(Run("rename Settings.fwf Button1 tries"), 1, "tries is declared in the unit of DialogForm");
+  ExpectRefused(Run("set Settings.fwf Button1.OnClick=FTries"), 1,
+                "FTries is declared in the unit of DialogForm and cannot be used as a method name");
 }
 
 TEST_F(ToolTest, ARootThatOtherModulesInheritFromOrEmbedKeepsItsName) {
