@@ -2,6 +2,7 @@
 
 #include "platform/orx/Orx.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/StreamCoding.h"
 #include "platform/runtime/Streams.h"
 
 namespace formwright {
@@ -78,7 +79,7 @@ void OpenModuleViews(TReferenceRoot& Root) {
       throw EViewList(
           Format("%s, line %d: '%s' does not name a view: each line is NAME=FORM FACTOR, NAME an "
                  "identifier",
-                 ListFile, I + 1, Line));
+                 ListFile, I + 1, streamcoding::PrintableText(Line)));
   }
   Source->SetViewList(&List);
   try {

@@ -108,6 +108,9 @@ TEST_F(ToolTest, AViewListThatCannotBeReadStopsTheVerbsThatNeedTheViewsAndOnlyTh
        "Main.fwf: Main.fwv, line 2: 'bad line = x' does not name a view: each line is NAME=FORM FACTOR, NAME "
        "an identifier"},
       {"Tablet=Tablet\nPhone=Phone\n", "Main.fwf: Main.fwv: a view it lists does not open: "},
+      // Control characters are shown, not sent to the terminal nor cutting the message short.
+      {std::string("Pho\0ne=Phone\x1b[31m\n", 18),
+       "Main.fwf: Main.fwv, line 1: 'Pho#0ne=Phone#27[31m' does not name a view"},
   };
   for (const auto& [List, Why] : Lists) {
     SCOPED_TRACE(List);
