@@ -61,7 +61,7 @@ void TControl::BeforeDestruction() {
 void TControl::SetParent(TWinControl* AParent) {
   if (FParent == AParent) return;
   if (AParent == this) throw EInvalidOperation(SControlParentSetToSelf);
-  if (auto* Self = dynamic_cast<TWinControl*>(this); Self && AParent && Self->ContainsControl(AParent))
+  if (auto* Self = AsWinControl(); Self && AParent && Self->ContainsControl(AParent))
     throw EInvalidOperation(Format(SControlParentIsChild, Name(), AParent->Name()));
   if (FParent) FParent->Detach(this);
   if (AParent) AParent->Attach(this);
@@ -267,7 +267,7 @@ void TControl::SetColor(TColor Value) {
   if (FColor == Value) return;
   FParentColor = false;
   FColor = Value;
-  if (auto* W = dynamic_cast<TWinControl*>(this))
+  if (auto* W = AsWinControl())
     for (int I = 0; I < W->ControlCount(); ++I) W->Controls(I)->ParentColorChanged();
 }
 
@@ -283,7 +283,7 @@ void TControl::ParentColorChanged() {
 void TControl::SetShowHint(bool Value) {
   FParentShowHint = false;
   FShowHint = Value;
-  if (auto* W = dynamic_cast<TWinControl*>(this))
+  if (auto* W = AsWinControl())
     for (int I = 0; I < W->ControlCount(); ++I) W->Controls(I)->ParentShowHintChanged();
 }
 
@@ -401,16 +401,24 @@ void TWinControl::DeclarePublished(TClassBuilder<TWinControl>& C) {
 }
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FPadding(this) {
+  FWindowed = true;
   FPadding.OnChange = [this](TMargins*) { Realign(); };
+}
+
+TWinControl::~TWinControl() {
+  // Freed without Free: it leaves its parent's lists while it still is a windowed control.
+  if (Parent()) Parent()->Detach(this);
 }
 
 void TWinControl::BeforeDestruction() {
   Destroying();
   // A windowed control frees every control it parents, whoever owns it, last first. A large
-  // form's controls no longer sit in the cache: while one goes, the one after next is fetched,
-  // and the components linked to the next one (fetched a step before), which its freeing tells.
+  // form's controls no longer sit in the cache: each is asked for a few controls ahead of its
+  // turn, and so are the components linked to the next one, which its freeing tells.
+  constexpr int Ahead = 5;
+  for (int K = ControlCount() - 1; K >= 0 && K >= ControlCount() - Ahead; --K) PrefetchObject(Controls(K));
   for (int N = ControlCount(); N > 0; N = ControlCount()) {
-    if (N > 2) PrefetchObject(Controls(N - 3));
+    if (N > Ahead) PrefetchObject(Controls(N - 1 - Ahead));
     if (N > 1)
       for (const TComponent* Linked : Controls(N - 2)->FreeNotifies()) PrefetchObject(Linked);
     Controls(N - 1)->Free();
@@ -425,7 +433,7 @@ TControl* TWinControl::Controls(int Index) const {
 }
 
 std::vector<TControl*>& TWinControl::ListOf(const TControl* AControl) {
-  return dynamic_cast<const TWinControl*>(AControl) ? FWinControls : FControls;
+  return AControl->AsWinControl() ? FWinControls : FControls;
 }
 
 bool TWinControl::ContainsControl(const TControl* Control) const noexcept {
@@ -460,7 +468,7 @@ TTabOrder TabPositionHint(size_t Position) { return Position <= 32767 ? TTabOrde
 void TWinControl::Attach(TControl* AControl) {
   AControl->FParent = this;
   ListOf(AControl).push_back(AControl);
-  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+  if (auto* W = AControl->AsWinControl()) {
     const TTabOrder Wanted = W->FTabOrder;
     FTabList.push_back(W);
     if (Wanted >= 0)
@@ -486,7 +494,7 @@ void EraseFromEnd(std::vector<T*>& L, U* X) {
 
 void TWinControl::Detach(TControl* AControl) {
   EraseFromEnd(ListOf(AControl), AControl);
-  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+  if (auto* W = AControl->AsWinControl()) {
     W->FTabOrder = W->TabOrder();
     EraseFromEnd(FTabList, W);
   }
@@ -599,7 +607,7 @@ void TWinControl::KeyPress(char16_t& Key) {
 // ----- TWinControl: streaming -----------------------------------------------------------------
 
 namespace {
-bool IsWindowed(const TControl* C) { return dynamic_cast<const TWinControl*>(C) != nullptr; }
+bool IsWindowed(const TControl* C) { return C && C->AsWinControl(); }
 }  // namespace
 
 std::vector<TControl*> TWinControl::OwnedControls(bool Windowed, const TComponent* Root) const {

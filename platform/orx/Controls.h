@@ -157,6 +157,10 @@ class TControl : public TComponent {
 
   // ----- tree
   TWinControl* Parent() const noexcept { return FParent; }
+  // This control as a windowed control, or null: what a cast tells, without a search of the
+  // type's ancestry (the framework asks it of every control it frees or parents).
+  TWinControl* AsWinControl() noexcept;
+  const TWinControl* AsWinControl() const noexcept;
   // Moves the control into `AParent` (null: out of any parent). Raises EInvalidOperation for
   // the control itself or one of its own children; nothing changes then.
   virtual void SetParent(TWinControl* AParent);
@@ -355,6 +359,7 @@ class TControl : public TComponent {
   TRect FAnchorOrigin;
   TSize FAnchorParentSize;
   bool FAnchorRulesValid = false;
+  bool FWindowed = false;  // a TWinControl (AsWinControl)
   bool FVisible = true;
   bool FEnabled = true;
   String FText;
@@ -388,6 +393,7 @@ class TWinControl : public TControl {
   FW_CLASS(TWinControl, TControl)
  public:
   explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
   static void DeclarePublished(TClassBuilder<TWinControl>& C);
   // Fills the client area with the control's colour.
   void PaintTo(TCanvas& Canvas) override;
@@ -498,6 +504,13 @@ class TWinControl : public TControl {
   bool FTabStop = false;
   TTabOrder FTabOrder = TTabOrder(-1);
 };
+
+inline TWinControl* TControl::AsWinControl() noexcept {
+  return FWindowed ? static_cast<TWinControl*>(this) : nullptr;
+}
+inline const TWinControl* TControl::AsWinControl() const noexcept {
+  return FWindowed ? static_cast<const TWinControl*>(this) : nullptr;
+}
 
 // The recording canvas a control paints on by itself, made on first use.
 class TOwnCanvas {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/runtime/Filer.h"
+#include "platform/runtime/Prefetch.h"
 
 namespace formwright {
 
@@ -210,7 +211,13 @@ void TComponent::DestroyComponents() {
 void TComponent::Destroying() {
   if (FComponentState.Contains(csDestroying)) return;
   FComponentState.Include(csDestroying);
-  for (TComponent* C : FComponents) C->Destroying();
+  // The components of a large module no longer sit in the cache: each one's list and state are
+  // asked for a few components ahead of their turn.
+  constexpr size_t Ahead = 16;
+  for (size_t I = 0; I < FComponents.size(); ++I) {
+    if (I + Ahead < FComponents.size()) PrefetchObject(&FComponents[I + Ahead]->FComponents, 96);
+    FComponents[I]->Destroying();
+  }
 }
 
 // Every request is a link, siblings included: the components told of a removal are exactly

@@ -61,6 +61,18 @@ TEST_F(ControlTree, FreeingAParentFreesChildrenOwnedElsewhereAndFreeingTheirOwne
   EXPECT_EQ(Form->ControlCount(), 1);
 }
 
+TEST_F(ControlTree, AWindowedControlDeletedWithoutFreeLeavesItsParentsListsAndTabOrder) {
+  auto* Panel = Make<TPanel>(Form.get(), "Panel1", Form.get());
+  auto* Edit = Make<TEdit>(Form.get(), "Edit1", Form.get());
+  delete Panel;  // no BeforeDestruction: only the destructors run
+  ASSERT_EQ(Form->ControlCount(), 1);
+  EXPECT_EQ(Form->Controls(0), Edit);
+  EXPECT_EQ(Edit->TabOrder(), 0);
+  std::vector<TWinControl*> Tabs;
+  Form->GetTabOrderList(Tabs);
+  EXPECT_THAT(Tabs, ::testing::ElementsAre(Edit));
+}
+
 TEST_F(ControlTree, ZOrderMovesWithinTheControlsKind) {
   auto* A = Make<TButton>(Form.get(), "A", Form.get());
   auto* B = Make<TButton>(Form.get(), "B", Form.get());
