@@ -38,7 +38,10 @@ class TMerger {
   }
 
   // Tab: how the block's `TabOrder` line is written (see TTabLines).
-  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB, TTabLines Tab = TTabLines::AsEdited) {
+  // SameSiblings: the block's parent reads its children as it did (the same blocks in the same
+  // order), so that an order index the file gives still means what it meant.
+  String Merge(const TBlock& FB, const TBlock& LB, const TBlock& SB, TTabLines Tab = TTabLines::AsEdited,
+               bool SameSiblings = true) {
     String Out;
     // The header: kind, name and class as saved, each where the file has it.
     Out += F.Slice(FB.Begin, FB.KindBegin);
@@ -50,9 +53,15 @@ class TMerger {
     Out += F.Slice(FB.NameEnd, FB.ClassBegin);
     Out += Changed(F.Slice(FB.ClassBegin, FB.ClassEnd), L.Slice(LB.ClassBegin, LB.ClassEnd),
                    S.Slice(SB.ClassBegin, SB.ClassEnd));
-    // The order index goes with the place the edit gave the block among its siblings.
-    Out += Changed(F.Slice(FB.ClassEnd, FB.IndexEnd), L.Slice(LB.ClassEnd, LB.IndexEnd),
-                   S.Slice(SB.ClassEnd, SB.IndexEnd));
+    // The order index goes with the place the edit gave the block among its siblings: the
+    // file's as it stands while that place and its siblings are as they were, or where it says
+    // what the writer says; the writer's otherwise.
+    const String FileIndex = F.Slice(FB.ClassEnd, FB.IndexEnd),
+                 SavedIndex = S.Slice(SB.ClassEnd, SB.IndexEnd);
+    if (SameSiblings || IndexValue(FileIndex) == IndexValue(SavedIndex))
+      Out += Changed(FileIndex, L.Slice(LB.ClassEnd, LB.IndexEnd), SavedIndex);
+    else
+      Out += SavedIndex;
     Out += F.Slice(FB.IndexEnd, FB.HeadEnd);
     Out += Properties(FB, LB, SB, Tab);
     Out += Children(FB, LB, SB);
@@ -61,6 +70,14 @@ class TMerger {
   }
 
  private:
+  // The number an order index (` [2]`) gives, without its brackets and blanks; empty for none.
+  static String IndexValue(const String& Index) {
+    String V;
+    for (const char C : Index)
+      if (C != ' ' && C != '\t' && C != '[' && C != ']') V += C;
+    return V;
+  }
+
   // The file's text where loaded and saved agree; the saved text where they differ.
   static String Changed(const String& File, const String& Loaded, const String& Saved) {
     return Loaded == Saved ? File : Saved;
@@ -260,13 +277,19 @@ class TMerger {
       if (OverridesNothing(S, SC)) return String();
       // A component moved here keeps its lines as the file has them, edited as saved.
       if (const TPlace* P = Moved(NameOf(S, SC)))
-        return Shifted(Merge(*P->FileBlock, *P->Block, SC, Tab), F.IndentOf(P->FileBlock->Begin),
+        return Shifted(Merge(*P->FileBlock, *P->Block, SC, Tab, false), F.IndentOf(P->FileBlock->Begin),
                        ChildIndent);
       const String From = S.IndentOf(SC.Begin);
       String Text = ChildIndent + Reindented(S.Slice(SC.Begin + From.size(), SC.End), From, ChildIndent);
       if (SC.End == S.Text().size()) Text += FCrLf ? "\r\n" : "\n";
       return Text;
     };
+    // The edit kept the children (none added, gone or moved, the same order as read): the
+    // file's order stands, with the order indexes it gives, whatever order the writer lists
+    // them in.
+    bool EditKeptOrder = SB.Children.size() == LB.Children.size();
+    for (size_t I = 0; I < LoadedOf.size() && EditKeptOrder; ++I)
+      EditKeptOrder = LoadedOf[I] && (I == 0 || LoadedOf[I - 1] < LoadedOf[I]);
     bool InOrder = true;
     const TBlock* Last = nullptr;
     for (const TBlock* LC : LoadedOf)
@@ -274,7 +297,9 @@ class TMerger {
         if (Last && FileBlock(LC) < FileBlock(Last)) InOrder = false;
         Last = LC;
       }
+    InOrder = InOrder || EditKeptOrder;
     Tab = TabLines(FB, SB, InOrder);
+    const bool SameSiblings = EditKeptOrder;
     String Out;
     if (InOrder) {
       // New children after the file's block of the kept child saved before them.
@@ -295,13 +320,13 @@ class TMerger {
       for (size_t K = 0; K < FB.Children.size(); ++K) {
         const TBlock& FC = FB.Children[K];
         if (const size_t I = SavedOfFile[K]; I < SB.Children.size())
-          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I], Tab);
+          Out += Lead(&FC) + Merge(FC, *LoadedOf[I], SB.Children[I], Tab, SameSiblings);
         Out += After[&FC];
       }
     } else {
       for (size_t I = 0; I < SB.Children.size(); ++I)
         if (const TBlock* FC = FileBlock(LoadedOf[I]))
-          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I], Tab);
+          Out += Lead(FC) + Merge(*FC, *LoadedOf[I], SB.Children[I], Tab, false);
         else
           Out += Added(SB.Children[I]);
     }

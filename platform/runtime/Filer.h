@@ -396,6 +396,8 @@ class TWriter : public TFiler {
     TWritePlan* NextPlan = nullptr;
   };
   TWritePlan& WritePlan(TClass AClass);
+  // Whether the child written next needs an order index (see FReadOrder), which it then counts.
+  bool ChildPlaceMoves(const TPersistent* Child);
   void WritePlanned(TPersistent* Instance, TWritePlan& Plan);
   void WriteProperty(TPersistent* Instance, TWriteStep& S);
   // Writes the name and value of an ordinal property already read and found to differ.
@@ -410,7 +412,9 @@ class TWriter : public TFiler {
   String FContext;                         // name of the component being written, for messages
   std::vector<TComponent*> FAncestorList;  // children of the ancestor, when it has some
   bool FHasAncestorList = false;
-  int FAncestorPos = 0;
+  // The children in the order a reader has them while it reads the ones written so far (the
+  // ancestor's children, each new one after them); each stands for itself or its ancestor.
+  std::vector<const TPersistent*> FReadOrder;
   int FChildPos = 0;
 };
 

@@ -233,13 +233,11 @@ void TWriter::WriteComponent(TComponent* Component) {
     TComponent* C;
     ~TDone() { C->ExcludeState(csWriting); }
   } Done{Component};
-  int AncestorIndex = -1;
   if (FHasAncestorList) {
     FAncestor = nullptr;
-    for (size_t I = 0; I < FAncestorList.size(); ++I)
-      if (SameText(FAncestorList[I]->Name(), Component->Name())) {
-        FAncestor = FAncestorList[I];
-        AncestorIndex = static_cast<int>(I);
+    for (TComponent* A : FAncestorList)
+      if (SameText(A->Name(), Component->Name())) {
+        FAncestor = A;
         break;
       }
   }
@@ -249,8 +247,22 @@ void TWriter::WriteComponent(TComponent* Component) {
     FAncestor = A;
   }
   Component->WriteState(this);
-  if (AncestorIndex >= 0) FAncestorPos = AncestorIndex + 1;
   ++FChildPos;
+}
+
+bool TWriter::ChildPlaceMoves(const TPersistent* Child) {
+  // A reader has the ancestor's children before it reads any, in the ancestor's order, and puts
+  // each new one after them; an order index moves the child read to where it was written. The
+  // index is written where the reader would otherwise have the child elsewhere.
+  auto& Order = FReadOrder;
+  const auto At = static_cast<size_t>(FChildPos);
+  if (At < Order.size() && Order[At] == Child) return false;
+  auto It = std::find(Order.begin(), Order.end(), Child);
+  if (It == Order.end()) It = Order.insert(Order.end(), Child);
+  if (static_cast<size_t>(It - Order.begin()) == At) return false;
+  Order.erase(It);
+  Order.insert(Order.begin() + static_cast<std::ptrdiff_t>(std::min(At, Order.size())), Child);
+  return true;
 }
 
 void TWriter::WriteData(TComponent* Instance) {
@@ -263,8 +275,7 @@ void TWriter::WriteData(TComponent* Instance) {
   } else if (FAncestor) {
     Flags.Include(ffInherited);
   }
-  if (FHasAncestorList && FAncestorPos < static_cast<int>(FAncestorList.size()) &&
-      (!FAncestor || FAncestorList[static_cast<size_t>(FAncestorPos)] != FAncestor))
+  if (FHasAncestorList && ChildPlaceMoves(FAncestor ? static_cast<const TPersistent*>(FAncestor) : Instance))
     Flags.Include(ffChildPos);
   WritePrefix(Flags, FChildPos);
   WriteStr(Instance->ClassName());
@@ -272,7 +283,7 @@ void TWriter::WriteData(TComponent* Instance) {
 
   TValueScope<std::vector<TComponent*>> KeepList(FAncestorList);
   TValueScope<bool> KeepHasList(FHasAncestorList);
-  TValueScope<int> KeepPos(FAncestorPos);
+  TValueScope<std::vector<const TPersistent*>> KeepOrder(FReadOrder);
   TValueScope<int> KeepChildPos(FChildPos);
   TValueScope<TComponent*> KeepLookupRoot(FLookupRoot);
   TValueScope<TComponent*> KeepRoot(FRoot);
@@ -293,7 +304,7 @@ void TWriter::WriteData(TComponent* Instance) {
     A->GetChildren([this](TComponent* C) { FAncestorList.push_back(C); }, FRootAncestor);
     FHasAncestorList = true;
   }
-  FAncestorPos = 0;
+  FReadOrder.assign(FAncestorList.begin(), FAncestorList.end());
   FChildPos = 0;
   if (Instance->ComponentState().Contains(csInline)) FRoot = Instance;
   if (!IgnoreChildren) {

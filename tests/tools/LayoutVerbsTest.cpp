@@ -47,6 +47,37 @@ TEST_F(ToolTest, OrderPlacesAmongSiblingsOfTheSameKindAndSetsTheTabOrder) {
   EXPECT_EQ(Count(Read("Main.fwf"), "TabOrder = 0"), 3);  // ToolPanel, OpenButton, Button1
 }
 
+// The order show lists the named components in, as their places in its output.
+std::vector<size_t> Places(const std::string& Shown, const std::vector<std::string>& Names) {
+  std::vector<size_t> At;
+  for (const std::string& N : Names) At.push_back(Shown.find(" " + N + ": "));
+  return At;
+}
+
+TEST_F(ToolTest, AnOwnControlOrderedAmongInheritedOnesKeepsItsPlaceThroughLaterSaves) {
+  RunOk("inherit Dialog.fwf --name Kid -o Kid.fwf");
+  RunOk("order Kid.fwf CancelButton --back");
+  RunOk("add Kid.fwf TButton --parent ButtonPanel --name Help");
+  RunOk("order Kid.fwf Help --index 1");
+  for (const char* Then :
+       {"set Kid.fwf Help.Caption=More", "convert Kid.fwf --binary", "set Kid.fwf Kid.Caption=K"}) {
+    RunOk(Then);
+    const auto At = Places(RunOk("show Kid.fwf").Out, {"CancelButton", "Help", "OkButton"});
+    EXPECT_TRUE(std::is_sorted(At.begin(), At.end()) && At.back() != std::string::npos) << Then;
+  }
+  // A file that gives an order of its own: an edit elsewhere keeps it, order indexes and all.
+  const std::string Hand =
+      "inherited Kid: TKid\n  object Own: TPanel  [1]\n    Left = 10\n  end\n  inherited ButtonPanel: "
+      "TPanel\n  end\n  object Back: TPanel [0]\n    Left = 20\n  end\nend\n";
+  Write("Kid.fwf", Hand);
+  RunOk("set Kid.fwf Own.Caption=x");
+  std::string Expected = Hand;
+  Expected.insert(Expected.find("    Left = 10\n") + 14, "    Caption = 'x'\n");
+  EXPECT_EQ(Read("Kid.fwf"), Expected);
+  const auto At = Places(RunOk("show Kid.fwf").Out, {"Back", "ButtonPanel", "Own"});
+  EXPECT_TRUE(std::is_sorted(At.begin(), At.end()) && At.back() != std::string::npos);
+}
+
 TEST_F(ToolTest, RetypeKeepsWhatBothClassesPublishUnderTheSameName) {
   TRunResult R = RunOk("retype Main.fwf ToolPanel TScrollBox");
   EXPECT_THAT(R.Out, HasSubstr("Main.fwf: retyped ToolPanel from TPanel to TScrollBox"));
