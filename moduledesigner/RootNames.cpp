@@ -368,8 +368,13 @@ void TRootNames::RenameEvents(TStrings* List) {
     // A handler follows the first rename of a component whose name begins its own.
     if (const TRenameItem* R = FRenames->PrefixOf(E.Name))
       E.Name = R->NewName + E.Name.substr(R->OldName.size());
+    // A name the class has, or one its unit or its ancestors' units give to something else (a
+    // private method, a field, a component, a type), gives way to a numbered one.
+    auto IsFree = [&](const String& Name) {
+      return !Taken.count(LowerCase(Name)) && NameRefusal(Name, "method").empty();
+    };
     String Candidate = E.Name;
-    for (int N = 1; Taken.count(LowerCase(Candidate));) Candidate = Format("%s%d", E.Name, ++N);
+    for (int N = 1; !IsFree(Candidate);) Candidate = Format("%s%d", E.Name, ++N);
     E.Name = Candidate;
     if (E.Name != E.StreamName) FRenames->Add(E.StreamName, E.Name);
     if (auto Old = NameOf.find(E.Address); Old != NameOf.end()) {

@@ -47,6 +47,16 @@ TEST_F(ToolTest, NamesTheUnitOrAnEmbeddedFrameCannotTakeAreRefusedAndNothingChan
                 "FTries is declared in the unit of DialogForm and cannot be used as a method name");
 }
 
+TEST_F(ToolTest, APastedHandlerGivesWayToANameTheUnitGivesSomethingElse) {
+  std::string Unit = Read("Main.pas");
+  Unit.insert(Unit.find("  end;"), "  private\n    procedure Button2Click;\n");
+  Write("Main.pas", Unit);
+  EXPECT_THAT(RunOk("copy Settings.fwf Button1 --to Main.fwf").Out,
+              HasSubstr("as Button2 (OnClick=Button2Click2)"));
+  EXPECT_THAT(Read("Main.pas"), AllOf(HasSubstr("    procedure Button2Click;\n"),
+                                      HasSubstr("procedure TMainForm.Button2Click2(Sender: TObject);")));
+}
+
 TEST_F(ToolTest, ARootThatOtherModulesInheritFromOrEmbedKeepsItsName) {
   ExpectRefused(
       Run("rename Address.fwf AddressFrame PostalFrame"), 1,
