@@ -280,17 +280,20 @@ class TLayoutReader {
       if (C.IsIdent(I)) L.AncestorClassName = C.Name(I);
     SkipParens();
     L.ClassHeaderLast = C.Pos() - 1;
-    bool First = true;
+    // The components' fields and the handlers are declared in the class's first section and in
+    // any section "published" opens; other sections declare names of other things.
+    bool First = true, Published = true;
     while (!C.AtEnd() && !C.Is("end")) {
       const size_t At = C.Pos();
       // Fields first, as most of a form class is fields: no keyword is followed by ":" or ",".
       if (C.IsIdent() && (IsChar(C, ':', 1) || IsChar(C, ',', 1))) {
-        Field(First);
+        Field(Published);
       } else if (IsAny(C, {"private", "protected", "public", "published", "automated", "strict", "type",
                            "const", "var"}) ||
                  (C.Is("class") && C.Is("var", 1))) {
         if (First) L.SectionEnd = At;
         First = false;
+        Published = C.Is("published");
         // Nested types ("type" alone or after a visibility word): their names are the unit's too.
         const bool Types = C.Is("type");
         C.Next();
@@ -302,7 +305,7 @@ class TLayoutReader {
         const bool ClassMethod = C.Is("class");
         if (ClassMethod) C.Next();
         TUnitMethod M = MethodHeader();
-        if (First && !ClassMethod)
+        if (Published && !ClassMethod)
           L.Methods.push_back(std::move(M));
         else
           L.MethodNames.push_back(String(C.TextOf(C.Tokens()[M.Name])));

@@ -77,6 +77,20 @@ TEST_F(HandWrittenTest, ANameTheUnitGivesAValueIsRefusedForAComponent) {
   });
 }
 
+TEST_F(HandWrittenTest, AUnitThatSpellsOutItsPublishedSectionKeepsItsDeclarationsThere) {
+  std::string Unit = Read("Dialog.pas");
+  Unit.replace(Unit.find("class(TForm)\n"), 13, "class(TForm)\n  published\n");
+  Unit.insert(Unit.find("  end;"), "  private\n    FTries: Integer;\n");
+  Write("Dialog.pas", Unit);
+  RunOk("add Dialog.fwf TButton --parent ButtonPanel --name HelpButton");
+  RunOk("rename Dialog.fwf CancelButton CloseButton");
+  RunOk("set Dialog.fwf CloseButton.OnClick=OkButtonClick");
+  std::string Expected = Unit;
+  Expected.replace(Expected.find("    CancelButton: TButton;\n"), 27,
+                   "    CloseButton: TButton;\n    HelpButton: TButton;\n");
+  EXPECT_EQ(Read("Dialog.pas"), Expected);
+}
+
 TEST_F(HandWrittenTest, AScriptReadsAsTheShellWouldWithCommentsAfterTheWords) {
   RunOk(
       "run",
