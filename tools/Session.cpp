@@ -147,6 +147,12 @@ std::vector<String> TSession::FindModuleOfClass(const String& Folder, const Stri
   return F == It->second.end() ? std::vector<String>() : F->second;
 }
 
+String TSession::OtherModuleOfClass(const String& FileName, const String& ClassName) {
+  for (const String& F : FindModuleOfClass(FolderOf(FileName), ClassName))
+    if (CanonicalOf(F) != CanonicalOf(FileName)) return F;
+  return String();
+}
+
 void TSession::OpenNeeded(const String& FileName) {
   // The ancestor is named by the unit beside the form file; frames by the inline objects.
   std::vector<std::pair<String, const char*>> Needed;  // class, what it is to this module

@@ -82,6 +82,9 @@ class TSession {
       std::vector<std::pair<String, String>>* Handover = nullptr);
   // The module files in FileName's folder that inherit from its module or embed it as a frame,
   // directly or through others, each with how it depends on it ("inherits from it").
+  // Another module file in FileName's folder whose root class is ClassName; empty when none. A
+  // folder holds one module file of each class: the modules built on one find it by its class.
+  String OtherModuleOfClass(const String& FileName, const String& ClassName);
   std::vector<std::pair<String, String>> Dependents(const String& FileName) {
     return FLinks.Dependents(FileName);
   }

@@ -199,6 +199,11 @@ const TVerb* FindVerb(const String& Name) {
   return nullptr;
 }
 
+String ClassTakenMessage(const String& OtherFile, const String& RootName) {
+  return Format("%s has the class T%s already, and a folder holds one module file of each class",
+                std::filesystem::path(OtherFile).filename().string(), RootName);
+}
+
 void ForEachModule(TSession& Session, TArgs& Args, TOutput& Out,
                    const std::function<void(TReferenceRoot& Root, const String& File)>& Proc) {
   const std::vector<String> Files = ExpandFiles(Args.TakeFiles());

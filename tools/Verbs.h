@@ -42,6 +42,9 @@ String VersionText();
 void ForEachModule(TSession& Session, TArgs& Args, TOutput& Out,
                    const std::function<void(TReferenceRoot& Root, const String& File)>& Proc);
 
+// Why a module cannot take the root name RootName: OtherFile in its folder has its class.
+String ClassTakenMessage(const String& OtherFile, const String& RootName);
+
 // Reading verbs (VerbsRead.cpp).
 void ShowVerb(TSession& Session, TArgs& Args, TOutput& Out);
 void PropsVerb(TSession& Session, TArgs& Args, TOutput& Out);

@@ -110,6 +110,9 @@ void RenameVerb(TSession& Session, TArgs& Args, TOutput& Out) {
         Refuse(File, Format("cannot rename %s to %s", CurName, NewName),
                Exception(Format("its class %s is named by the modules that depend on it: %s", C->ClassName(),
                                 Users)));
+      if (const String Other = Session.OtherModuleOfClass(File, "T" + NewName); !Other.empty())
+        Refuse(File, Format("cannot rename %s to %s", CurName, NewName),
+               Exception(ClassTakenMessage(Other, NewName)));
     }
     // Typed into the inspector's Name row (the name editor validates and marks the change),
     // then the handlers named after the component follow it.

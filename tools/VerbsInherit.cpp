@@ -28,6 +28,9 @@ void InheritVerb(TSession& Session, TArgs& Args, TOutput& Out) {
     throw Exception(
         Format("%s: a module that inherits from %s goes in the same folder, where it finds its ancestor",
                File, Ancestors[0]));
+  if (const String Other = Session.OtherModuleOfClass(File, "T" + Name); !Other.empty())
+    throw Exception(
+        Format("%s: cannot inherit from %s: %s", File, Ancestors[0], ClassTakenMessage(Other, Name)));
   TReferenceRoot& Ancestor = Session.Module(Ancestors[0]);
   if (Session.Host().Find(Name)) throw Exception(Format("%s: a module named %s is already open", File, Name));
   IPtr<TReferenceRoot> Root;

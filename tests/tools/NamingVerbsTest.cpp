@@ -33,6 +33,11 @@ TEST_F(ToolTest, NamesTheUnitOrAnEmbeddedFrameCannotTakeAreRefusedAndNothingChan
   ExpectRefused(Run("rename Main.fwf MainForm mainmenu1"), 1, "A component named mainmenu1 already exists");
   ExpectRefused(Run("inherit Dialog.fwf --name CancelButton -o Other.fwf"), 1,
                 "A component named CancelButton already exists");
+  // A folder holds one module file of each class: the modules built on one find it by its class.
+  const char* Taken =
+      "Dialog.fwf has the class TDialogForm already, and a folder holds one module file of each class";
+  ExpectRefused(Run("rename Main.fwf MainForm DialogForm"), 1, Taken);
+  ExpectRefused(Run("inherit Main.fwf --name DialogForm -o Other.fwf"), 1, Taken);
   // A descendant's class has what its ancestor's unit declares, private parts included.
   std::string Ancestor = Read("Dialog.pas");
   Ancestor.insert(Ancestor.find("  end;"),
