@@ -39,7 +39,8 @@ const std::vector<TVerb>& Verbs() {
       {"rename",
        "rename FILE... OLD NEW",
        "renames a component (or the module's root); handlers named after it follow. A root that\n"
-       "other modules of its folder inherit from or embed keeps its name: their units name its class",
+       "other modules of its folder inherit from or embed keeps its name: their units name its class;\n"
+       "nor does a root take the name whose class another module file of its folder has",
        {{}, {}},
        RenameVerb},
       {"add",
