@@ -116,9 +116,10 @@ String TRootNames::UniqueName(const String& BaseName) {
   // every search starts from 1.
   IUpdateManager* Manager =
       FState.UpdateManager && FState.UpdateManager->GetComponent() ? FState.UpdateManager.Get() : nullptr;
+  // A name the unit (or an ancestor's) gives to something else is taken as well.
   const auto Taken = [&](const String& Name) {
-    if (Manager) return Manager->NameExists(Name);
-    return FState.Root && FState.Root->FindComponent(Name) != nullptr;
+    if (Manager ? Manager->NameExists(Name) : FState.Root && FState.Root->FindComponent(Name)) return true;
+    return !NameRefusal(Name, "component").empty();
   };
   if (Manager && Manager->GetHasDescendents()) return FirstFreeComponentName(BaseName, Taken);
   int& Hint = FNameHints.try_emplace(LowerCase(ComponentNameStem(BaseName)), 1).first->second;

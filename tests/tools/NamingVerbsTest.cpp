@@ -40,9 +40,10 @@ TEST_F(ToolTest, NamesTheUnitOrAnEmbeddedFrameCannotTakeAreRefusedAndNothingChan
   ExpectRefused(Run("inherit Main.fwf --name DialogForm -o Other.fwf"), 1, Taken);
   // A descendant's class has what its ancestor's unit declares, private parts included.
   std::string Ancestor = Read("Dialog.pas");
-  Ancestor.insert(Ancestor.find("  end;"),
-                  "  private\n    FTries: Integer;\n    procedure Recount;\n  public\n    property Tries: "
-                  "Integer read FTries;\n");
+  Ancestor.insert(
+      Ancestor.find("  end;"),
+      "  private\n    FTries, Button2: Integer;\n    procedure Recount;\n  public\n    property Tries: "
+      "Integer read FTries;\n");
   Write("Dialog.pas", Ancestor);
   Before = Snapshot();
   ExpectRefused(Run("add Settings.fwf TButton --name Recount"), 1,
@@ -50,6 +51,8 @@ TEST_F(ToolTest, NamesTheUnitOrAnEmbeddedFrameCannotTakeAreRefusedAndNothingChan
   ExpectRefused(Run("rename Settings.fwf Button1 tries"), 1, "tries is declared in the unit of DialogForm");
   ExpectRefused(Run("set Settings.fwf Button1.OnClick=FTries"), 1,
                 "FTries is declared in the unit of DialogForm and cannot be used as a method name");
+  // A name made up for a new component passes over them.
+  EXPECT_THAT(RunOk("add Settings.fwf TButton").Out, HasSubstr("added Button3: TButton"));
 }
 
 TEST_F(ToolTest, APastedHandlerGivesWayToANameTheUnitGivesSomethingElse) {
