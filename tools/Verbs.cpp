@@ -65,9 +65,11 @@ const std::vector<TVerb>& Verbs() {
       {"copy",
        "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y] [--force]",
        "copies components to another module through the clipboard stream: clashing names are\n"
-       "renamed from the class name and handler names follow (Button1Click -> Button2Click); the\n"
-       "components named share one parent. Refused, naming them, when they refer to components\n"
-       "DEST does not have, unless --force, which leaves those references empty",
+       "renamed from the class name and handler names follow (Button1Click -> Button2Click), as does\n"
+       "a handler whose name DEST's unit gives to something else; a handler nothing in DEST binds\n"
+       "stays out of its unit. The components named share one parent. Refused, naming them, when\n"
+       "they refer to components DEST does not have, unless --force, which leaves those references\n"
+       "empty",
        {{"--force"}, {"--to", "--parent", "--at"}},
        CopyVerb},
       {"move",
