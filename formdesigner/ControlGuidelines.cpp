@@ -64,7 +64,7 @@ TDesignerGuideType TControlGuidelines::GetDesignerGuideType(int Index) {
 int TControlGuidelines::GetRawOffset(int Index) {
   if (!FControl || Index < 0 || Index >= 8) return NoGuideline;
   const TRect D = ClientDelta();
-  const orx::TMargins& M = *FControl->Margins();
+  const orx::TEdgeWidths M = FControl->MarginWidths();
   const int W = FControl->Width(), H = FControl->Height();
   switch (Index) {
     case 0:
@@ -76,13 +76,13 @@ int TControlGuidelines::GetRawOffset(int Index) {
     case 3:
       return H - 1 - D.Bottom;
     case 4:
-      return -M.Left() - D.Left;
+      return -M.Left - D.Left;
     case 5:
-      return -M.Top() - D.Top;
+      return -M.Top - D.Top;
     case 6:
-      return W - D.Right + M.Right();
+      return W - D.Right + M.Right;
     default:
-      return H - D.Bottom + M.Bottom();
+      return H - D.Bottom + M.Bottom;
   }
 }
 
@@ -115,16 +115,16 @@ int TWinControlGuidelines::GetRawOffset(int Index) {
   const TPoint Origin = FControl->ClientOrigin(), Bounds = BoundsOnScreen(*FControl);
   const TPoint Client{Origin.X - Bounds.X, Origin.Y - Bounds.Y};
   const TRect C = FControl->ClientRect();
-  const orx::TPadding& P = *Win->Padding();
+  const orx::TEdgeWidths P = Win->PaddingWidths();
   switch (Index) {
     case 8:
-      return Client.X + C.Left + P.Left();
+      return Client.X + C.Left + P.Left;
     case 9:
-      return Client.Y + C.Top + P.Top();
+      return Client.Y + C.Top + P.Top;
     case 10:
-      return Client.X + C.Right - P.Right();
+      return Client.X + C.Right - P.Right;
     default:
-      return Client.Y + C.Bottom - P.Bottom();
+      return Client.Y + C.Bottom - P.Bottom;
   }
 }
 

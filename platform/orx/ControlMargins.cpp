@@ -11,10 +11,10 @@ TMargins::TMargins(TControl* Control, int32_t Default)
     : FControl(Control), FLeft(Default), FTop(Default), FRight(Default), FBottom(Default) {}
 
 void TMargins::DeclarePublished(TClassBuilder<TMargins>& C) {
-  C.Property("Left", &TMargins::FLeft, &TMargins::SetLeft).Default(3);
-  C.Property("Top", &TMargins::FTop, &TMargins::SetTop).Default(3);
-  C.Property("Right", &TMargins::FRight, &TMargins::SetRight).Default(3);
-  C.Property("Bottom", &TMargins::FBottom, &TMargins::SetBottom).Default(3);
+  C.Property("Left", &TMargins::FLeft, &TMargins::SetLeft).Default(DefaultWidth);
+  C.Property("Top", &TMargins::FTop, &TMargins::SetTop).Default(DefaultWidth);
+  C.Property("Right", &TMargins::FRight, &TMargins::SetRight).Default(DefaultWidth);
+  C.Property("Bottom", &TMargins::FBottom, &TMargins::SetBottom).Default(DefaultWidth);
 }
 
 void TPadding::DeclarePublished(TClassBuilder<TPadding>& C) {
@@ -29,7 +29,7 @@ TPersistent* TMargins::GetOwner() const { return FControl; }
 void TMargins::SetMargin(int32_t& Field, int32_t Value) {
   if (Field == Value) return;
   Field = Value;
-  if (OnChange) OnChange(this);
+  Changed();
 }
 
 void TMargins::SetBounds(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom) {
@@ -38,20 +38,20 @@ void TMargins::SetBounds(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t AB
   FTop = ATop;
   FRight = ARight;
   FBottom = ABottom;
-  if (OnChange) OnChange(this);
+  Changed();
+}
+
+void TMargins::Changed() {
+  if (FControl) FControl->MarginsChanged();
+}
+
+void TPadding::Changed() {
+  if (TWinControl* Win = Control() ? Control()->AsWinControl() : nullptr) Win->Realign();
 }
 
 void TMargins::Assign(TPersistent* Source) {
   if (auto* M = dynamic_cast<TMargins*>(Source)) return SetBounds(M->FLeft, M->FTop, M->FRight, M->FBottom);
   TPersistent::Assign(Source);
-}
-
-TRect TMargins::Inflate(TRect R) const noexcept {
-  return {R.Left - FLeft, R.Top - FTop, R.Right + FRight, R.Bottom + FBottom};
-}
-
-TRect TMargins::Deflate(TRect R) const noexcept {
-  return {R.Left + FLeft, R.Top + FTop, R.Right - FRight, R.Bottom - FBottom};
 }
 
 void TSizeConstraints::DeclarePublished(TClassBuilder<TSizeConstraints>& C) {
@@ -110,6 +110,37 @@ int32_t TSizeConstraints::ConstrainWidth(int32_t W) const noexcept {
 int32_t TSizeConstraints::ConstrainHeight(int32_t H) const noexcept {
   if (FMaxHeight > 0 && H > FMaxHeight) H = FMaxHeight;
   return std::max(H, FMinHeight);
+}
+
+// ----- the control's nested objects, made on first use ------------------------------------------
+
+TMargins* TControl::Margins() const {
+  if (!FMargins) FMargins.reset(new TMargins(const_cast<TControl*>(this)));
+  return FMargins.get();
+}
+
+TEdgeWidths TControl::MarginWidths() const noexcept {
+  if (FMargins) return FMargins->Widths();
+  constexpr int32_t D = TMargins::DefaultWidth;
+  return {D, D, D, D};
+}
+
+TSizeConstraints* TControl::Constraints() const {
+  if (!FConstraints) FConstraints.reset(new TSizeConstraints(const_cast<TControl*>(this)));
+  return FConstraints.get();
+}
+
+int32_t TControl::ConstrainWidth(int32_t W) const noexcept {
+  return FConstraints ? FConstraints->ConstrainWidth(W) : std::max(W, 0);
+}
+
+int32_t TControl::ConstrainHeight(int32_t H) const noexcept {
+  return FConstraints ? FConstraints->ConstrainHeight(H) : std::max(H, 0);
+}
+
+TPadding* TWinControl::Padding() const {
+  if (!FPadding) FPadding.reset(new TPadding(const_cast<TWinControl*>(this)));
+  return FPadding.get();
 }
 
 void TSizeConstraints::Changed() {

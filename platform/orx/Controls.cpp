@@ -30,15 +30,14 @@ void TControl::DeclarePublished(TClassBuilder<TControl>& C) {
       .Stored(&TControl::IsHelpContextStored);
   C.Property("Hint", &TControl::Hint, &TControl::SetHint).Stored(&TControl::IsHintStored);
   C.Property("Left", &TControl::FLeft, &TControl::SetLeft);
-  C.Property("Margins", &TControl::Margins, &TControl::SetMargins);
+  C.Property("Margins", &TControl::Margins, &TControl::SetMargins).Stored(&TControl::IsMarginsStored);
   C.Property("Top", &TControl::FTop, &TControl::SetTop);
   C.Property("Width", &TControl::FWidth, &TControl::SetWidth);
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FMargins(this), FConstraints(this) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FFont.SetOwner(this);
   FFont.OnChange = [this](TGraphicsObject*) { FontChanged(); };
-  FMargins.OnChange = [this](TMargins*) { MarginsChanged(); };
 }
 
 TControl::~TControl() {
@@ -115,8 +114,8 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
   CheckedCoord(ATop);
   CheckedCoord(AWidth);
   CheckedCoord(AHeight);
-  AWidth = FConstraints.ConstrainWidth(AWidth);
-  AHeight = FConstraints.ConstrainHeight(AHeight);
+  AWidth = ConstrainWidth(AWidth);
+  AHeight = ConstrainHeight(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool Resized = AWidth != FWidth || AHeight != FHeight;
   FLeft = ALeft;
@@ -129,8 +128,8 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
 }
 
 void TControl::SetAlignedBounds(const TRect& R) {
-  const int32_t W = FConstraints.ConstrainWidth(std::max(R.Width(), 0));
-  const int32_t H = FConstraints.ConstrainHeight(std::max(R.Height(), 0));
+  const int32_t W = ConstrainWidth(R.Width());
+  const int32_t H = ConstrainHeight(R.Height());
   if (R.Left == FLeft && R.Top == FTop && W == FWidth && H == FHeight) return;
   const bool Resized = W != FWidth || H != FHeight;
   FLeft = R.Left;
@@ -386,8 +385,10 @@ void TControl::ChangeScale(int32_t M, int32_t D) {
   if (M == D || D == 0) return;
   const int32_t L = MulDiv(FLeft, M, D), T = MulDiv(FTop, M, D);
   const int32_t W = MulDiv(FLeft + FWidth, M, D) - L, H = MulDiv(FTop + FHeight, M, D) - T;
-  FMargins.SetBounds(MulDiv(FMargins.Left(), M, D), MulDiv(FMargins.Top(), M, D),
-                     MulDiv(FMargins.Right(), M, D), MulDiv(FMargins.Bottom(), M, D));
+  const TEdgeWidths G = MarginWidths();
+  if (FMargins || MulDiv(TMargins::DefaultWidth, M, D) != TMargins::DefaultWidth)
+    Margins()->SetBounds(MulDiv(G.Left, M, D), MulDiv(G.Top, M, D), MulDiv(G.Right, M, D),
+                         MulDiv(G.Bottom, M, D));
   if (!FParentFont) FFont.SetHeight(MulDiv(FFont.Height(), M, D));
   SetBounds(L, T, W, H);
 }

@@ -70,13 +70,27 @@ void ListChildComponents(TComponent* Container, const TGetChildProc& Proc, TComp
 // ---------------------------------------------------------------------------------------------
 // Margins, paddings and size constraints
 
+// The four widths of margins or padding as plain values: what an align pass reads, without
+// the object a control makes only once its margins or padding are set.
+struct TEdgeWidths {
+  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  // The rectangle moved outward (Inflate) or inward (Deflate) by the widths.
+  TRect Inflate(TRect R) const noexcept {
+    return {R.Left - Left, R.Top - Top, R.Right + Right, R.Bottom + Bottom};
+  }
+  TRect Deflate(TRect R) const noexcept {
+    return {R.Left + Left, R.Top + Top, R.Right - Right, R.Bottom - Bottom};
+  }
+};
+
 // The space kept around a control by an align pass when the control aligns with margins
 // (Margins, defaults 3), or inside a container around its aligned children (Padding,
 // defaults 0). A change realigns the control's parent (margins) or the control (padding).
 class TMargins : public TPersistent {
   FW_CLASS(TMargins, TPersistent)
  public:
-  explicit TMargins(TControl* Control = nullptr, int32_t Default = 3);
+  static constexpr int32_t DefaultWidth = 3;
+  explicit TMargins(TControl* Control = nullptr, int32_t Default = DefaultWidth);
   static void DeclarePublished(TClassBuilder<TMargins>& C);
   void Assign(TPersistent* Source) override;
   TPersistent* GetOwner() const override;
@@ -91,11 +105,14 @@ class TMargins : public TPersistent {
   void SetRight(int32_t Value) { SetMargin(FRight, Value); }
   void SetBottom(int32_t Value) { SetMargin(FBottom, Value); }
   void SetBounds(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom);
-  // The rectangle moved outward (Inflate) or inward (Deflate) by the margins.
-  TRect Inflate(TRect R) const noexcept;
-  TRect Deflate(TRect R) const noexcept;
-  // Told after every change.
-  std::function<void(TMargins*)> OnChange;
+  TEdgeWidths Widths() const noexcept { return {FLeft, FTop, FRight, FBottom}; }
+  TRect Inflate(TRect R) const noexcept { return Widths().Inflate(R); }
+  TRect Deflate(TRect R) const noexcept { return Widths().Deflate(R); }
+
+ protected:
+  // Told after every change: the control's parent realigns when the control aligns with
+  // margins. Padding overrides it to realign the control itself.
+  virtual void Changed();
 
  private:
   void SetMargin(int32_t& Field, int32_t Value);
@@ -108,6 +125,9 @@ class TPadding : public TMargins {
  public:
   explicit TPadding(TControl* Control = nullptr) : TMargins(Control, 0) {}
   static void DeclarePublished(TClassBuilder<TPadding>& C);
+
+ protected:
+  void Changed() override;
 };
 
 // Smallest and largest width and height a control accepts (0: no limit).
@@ -202,8 +222,14 @@ class TControl : public TComponent {
   // by default); raises EInvalidOperation when `AParent` is not an ancestor.
   TPoint ClientToParent(TPoint P, TWinControl* AParent = nullptr) const;
   TPoint ParentToClient(TPoint P, TWinControl* AParent = nullptr) const;
-  TSizeConstraints* Constraints() const noexcept { return &FConstraints; }
-  void SetConstraints(TSizeConstraints* Value) { FConstraints.Assign(Value); }
+  // The nested objects below are made the first time they are asked for: most controls of a
+  // large module keep their defaults, and a control without the object stores none of it.
+  TSizeConstraints* Constraints() const;
+  void SetConstraints(TSizeConstraints* Value) { Constraints()->Assign(Value); }
+  bool IsConstraintsStored() const noexcept { return FConstraints != nullptr; }
+  // The size limited to the constraints (any size not below 0 without them).
+  int32_t ConstrainWidth(int32_t W) const noexcept;
+  int32_t ConstrainHeight(int32_t H) const noexcept;
 
   // ----- layout
   TAlign Align() const noexcept { return FAlign; }
@@ -211,8 +237,11 @@ class TControl : public TComponent {
   TAnchors Anchors() const noexcept { return FAnchors; }
   void SetAnchors(TAnchors Value);
   bool IsAnchorsStored() const { return !(FAnchors == AnchorAlign[FAlign]); }
-  TMargins* Margins() const noexcept { return &FMargins; }
-  void SetMargins(TMargins* Value) { FMargins.Assign(Value); }
+  TMargins* Margins() const;
+  void SetMargins(TMargins* Value) { Margins()->Assign(Value); }
+  bool IsMarginsStored() const noexcept { return FMargins != nullptr; }
+  // The margins' widths, without making the margins object.
+  TEdgeWidths MarginWidths() const noexcept;
   bool AlignWithMargins() const noexcept { return FControlStyle.Contains(csAlignWithMargins); }
   void SetAlignWithMargins(bool Value);
   // True when the control takes part in its parent's layout: visible, or shown by a designer.
@@ -378,8 +407,8 @@ class TControl : public TComponent {
   THelpContext FHelpContext = THelpContext(0);
   TPopupMenu* FPopupMenu = nullptr;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
-  mutable TMargins FMargins;
-  mutable TSizeConstraints FConstraints;
+  mutable TOwned<TMargins> FMargins;
+  mutable TOwned<TSizeConstraints> FConstraints;
   TOwned<TControlActionLink> FActionLink;
 };
 
@@ -410,8 +439,12 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* AControl);
 
   // ----- alignment
-  TPadding* Padding() const noexcept { return &FPadding; }
-  void SetPadding(TPadding* Value) { FPadding.Assign(Value); }
+  // Made the first time it is asked for, as the margins are.
+  TPadding* Padding() const;
+  void SetPadding(TPadding* Value) { Padding()->Assign(Value); }
+  bool IsPaddingStored() const noexcept { return FPadding != nullptr; }
+  // The padding's widths, without making the padding object.
+  TEdgeWidths PaddingWidths() const noexcept { return FPadding ? FPadding->Widths() : TEdgeWidths{}; }
   // Runs the align pass now, unless alignment is disabled or the control is loading or being
   // destroyed (then it runs when that ends).
   void Realign();
@@ -497,7 +530,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> FControls;
   std::vector<TControl*> FWinControls;
   std::vector<TWinControl*> FTabList;
-  mutable TPadding FPadding;
+  mutable TOwned<TPadding> FPadding;
   int FAlignLevel = 0;
   bool FAligning = false;
   bool FAlignPending = false;
@@ -584,7 +617,7 @@ void PublishLayout(TClassBuilder<C>& B) {
   B.Property("Align", &TControl::FAlign, &C::SetAlign).Default(alNone);
   B.Property("AlignWithMargins", &C::AlignWithMargins, &C::SetAlignWithMargins).Default(false);
   B.Property("Anchors", &C::Anchors, &C::SetAnchors).Stored(&C::IsAnchorsStored);
-  B.Property("Constraints", &C::Constraints, &C::SetConstraints);
+  B.Property("Constraints", &C::Constraints, &C::SetConstraints).Stored(&C::IsConstraintsStored);
   B.Property("Enabled", &TControl::FEnabled, &C::SetEnabled).Default(true).Stored(&C::IsEnabledStored);
   B.Property("Visible", &TControl::FVisible, &C::SetVisible).Default(true).Stored(&C::IsVisibleStored);
 }

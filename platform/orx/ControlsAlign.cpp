@@ -24,7 +24,7 @@ void TWinControl::RealignFor(TControl* AControl) {
   TValueScope Scope(FAligning, true);
   TRect R = ClientRect();
   AdjustClientRect(R);
-  R = FPadding.Deflate(R);
+  R = PaddingWidths().Deflate(R);
   AlignControls(AControl, R);
 }
 
@@ -39,16 +39,16 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
     // the z-order, except that the child whose change caused the pass goes first.
     auto Key = [A](const TControl* C) {
       const bool M = C->AlignWithMargins();
-      const TMargins& G = C->FMargins;
+      const TEdgeWidths G = C->MarginWidths();
       switch (A) {
         case alTop:
-          return C->FTop - (M ? G.Top() : 0);
+          return C->FTop - (M ? G.Top : 0);
         case alBottom:
-          return -(C->FTop + C->FHeight + (M ? G.Bottom() : 0));
+          return -(C->FTop + C->FHeight + (M ? G.Bottom : 0));
         case alLeft:
-          return C->FLeft - (M ? G.Left() : 0);
+          return C->FLeft - (M ? G.Left : 0);
         case alRight:
-          return -(C->FLeft + C->FWidth + (M ? G.Right() : 0));
+          return -(C->FLeft + C->FWidth + (M ? G.Right : 0));
         default:
           return 0;
       }
@@ -64,9 +64,8 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
         C->SetAlignedBounds(Bounds(NL, NT, NW, NH));
         continue;
       }
-      const TMargins Zero(nullptr, 0);
-      const TMargins& M = C->AlignWithMargins() ? C->FMargins : Zero;
-      const int32_t W = C->FWidth + M.Left() + M.Right(), H = C->FHeight + M.Top() + M.Bottom();
+      const TEdgeWidths M = C->AlignWithMargins() ? C->MarginWidths() : TEdgeWidths{};
+      const int32_t W = C->FWidth + M.Left + M.Right, H = C->FHeight + M.Top + M.Bottom;
       TRect Outer = R;
       if (A == alTop) Outer.Bottom = R.Top + H;
       if (A == alBottom) Outer.Top = R.Bottom - H;
@@ -74,10 +73,10 @@ void TWinControl::AlignControls(TControl* AControl, TRect& R) {
       if (A == alRight) Outer.Left = R.Right - W;
       C->SetAlignedBounds(M.Deflate(Outer));
       // The control may have refused the size (constraints): take what it occupies.
-      if (A == alTop) R.Top = C->FTop + C->FHeight + M.Bottom();
-      if (A == alBottom) R.Bottom = C->FTop - M.Top();
-      if (A == alLeft) R.Left = C->FLeft + C->FWidth + M.Right();
-      if (A == alRight) R.Right = C->FLeft - M.Left();
+      if (A == alTop) R.Top = C->FTop + C->FHeight + M.Bottom;
+      if (A == alBottom) R.Bottom = C->FTop - M.Top;
+      if (A == alLeft) R.Left = C->FLeft + C->FWidth + M.Right;
+      if (A == alRight) R.Right = C->FLeft - M.Left;
     }
   }
   const TRect Client = ClientRect();
@@ -132,8 +131,9 @@ void TWinControl::ChangeScale(int32_t M, int32_t D) {
   if (M == D || D == 0) return;
   DisableAlign();
   for (int I = 0; I < ControlCount(); ++I) Controls(I)->ChangeScale(M, D);
-  FPadding.SetBounds(MulDiv(FPadding.Left(), M, D), MulDiv(FPadding.Top(), M, D),
-                     MulDiv(FPadding.Right(), M, D), MulDiv(FPadding.Bottom(), M, D));
+  if (FPadding)
+    FPadding->SetBounds(MulDiv(FPadding->Left(), M, D), MulDiv(FPadding->Top(), M, D),
+                        MulDiv(FPadding->Right(), M, D), MulDiv(FPadding->Bottom(), M, D));
   TControl::ChangeScale(M, D);
   FAlignPending = true;
   EnableAlign();

@@ -212,7 +212,7 @@ void TForm::DeclarePublished(TClassBuilder<TForm>& C) {
   C.Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar);
   C.Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview).Default(false);
   C.Property("Menu", &TForm::Menu, &TForm::SetMenu);
-  C.Property("Padding", &TForm::Padding, &TForm::SetPadding);
+  C.Property("Padding", &TForm::Padding, &TForm::SetPadding).Stored(&TForm::IsPaddingStored);
   C.Property("Position", &TForm::Position, &TForm::SetPosition).Default(poDefaultPosOnly);
   C.Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar);
   C.Property("Visible", &TForm::Visible, &TForm::SetVisible).Default(false);

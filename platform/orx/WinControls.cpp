@@ -11,13 +11,11 @@ namespace formwright::orx {
 // ----- TWinControl ----------------------------------------------------------------------------
 
 void TWinControl::DeclarePublished(TClassBuilder<TWinControl>& C) {
-  C.Property("Padding", &TWinControl::Padding, &TWinControl::SetPadding);
+  C.Property("Padding", &TWinControl::Padding, &TWinControl::SetPadding)
+      .Stored(&TWinControl::IsPaddingStored);
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FPadding(this) {
-  FWindowed = true;
-  FPadding.OnChange = [this](TMargins*) { Realign(); };
-}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { FWindowed = true; }
 
 TWinControl::~TWinControl() {
   // Freed without Free: it leaves its parent's lists while it still is a windowed control.

@@ -13,11 +13,15 @@ using ::testing::Not;
 
 namespace {
 
-TOwned<TMemoryStream> Write(TComponent* Root) {
+// Root's stream; with an ancestor, as its differences to that ancestor.
+TOwned<TMemoryStream> Write(TComponent* Root, TComponent* Ancestor = nullptr) {
   TOwned<TMemoryStream> S(new TMemoryStream);
   {
     TOwned<TWriter> W(new TWriter(S.get(), 4096));
-    W->WriteRootComponent(Root);
+    if (Ancestor)
+      W->WriteDescendent(Root, Ancestor);
+    else
+      W->WriteRootComponent(Root);
   }
   S->SetPosition(0);
   return S;
@@ -107,7 +111,7 @@ TEST(StreamRoundTrip, DataModulesKeepTheirDesignSizeAndOffset) {
 }
 
 // Reads a form from its text form, then gives the writer's text of it.
-String ReadTextWriteText(TForm* Form, const String& Text) {
+String ReadTextWriteText(TForm* Form, const String& Text, TComponent* Ancestor = nullptr) {
   TStringStream In(Text);
   TMemoryStream Binary;
   ObjectTextToBinary(&In, &Binary);
@@ -116,7 +120,7 @@ String ReadTextWriteText(TForm* Form, const String& Text) {
     TOwned<TReader> R(new TReader(&Binary, 4096));
     R->ReadRootComponent(Form);
   }
-  TOwned<TMemoryStream> Out = Write(Form);
+  TOwned<TMemoryStream> Out = Write(Form, Ancestor);
   TStringStream OutText;
   ObjectBinaryToText(Out.get(), &OutText);
   return OutText.DataString();
@@ -184,6 +188,33 @@ TEST(StreamRoundTrip, ControlsWithNestedObjectsWriteBackByteForByte) {
   EXPECT_THAT(Written, HasSubstr("Margins.Left = 0"));
   EXPECT_THAT(Written, Not(AnyOf(HasSubstr("Margins.Left = 3"), HasSubstr("Padding.Left"),
                                  HasSubstr("Margins.Top"), HasSubstr("MinWidth"))));
+}
+
+// A control makes its margins, padding and constraints only when they are asked for, and the
+// writer does not ask for them: a descendant still writes a value it put back to its default
+// against an ancestor that changed it, and one it changed against an ancestor at the default.
+TEST(StreamRoundTrip, NestedObjectsMadeOnFirstUseWriteTheirDifferencesToTheAncestor) {
+  RegisterOrxClasses();
+  TClassGroupScope Scope(TControl::StaticClass());
+  const String Text =
+      "object Form1: TForm\n  object Panel1: TPanel\n    Margins.Left = 5\n    Constraints.MinWidth = 9\n"
+      "  end\n  object Panel2: TPanel\n  end\nend\n";
+  TOwned<TForm> Ancestor(new TForm(nullptr)), Descendant(new TForm(nullptr));
+  ReadTextWriteText(Ancestor.get(), Text);
+  auto* Plain = dynamic_cast<TPanel*>(Ancestor->FindComponent("Panel2"));
+  ASSERT_NE(Plain, nullptr);
+  EXPECT_FALSE(Plain->IsMarginsStored() || Plain->IsPaddingStored() || Plain->IsConstraintsStored());
+
+  ReadTextWriteText(Descendant.get(), Text);
+  dynamic_cast<TPanel*>(Descendant->FindComponent("Panel1"))->Margins()->SetLeft(TMargins::DefaultWidth);
+  dynamic_cast<TPanel*>(Descendant->FindComponent("Panel1"))->Constraints()->SetMinWidth(0);
+  dynamic_cast<TPanel*>(Descendant->FindComponent("Panel2"))->Padding()->SetTop(4);
+  TOwned<TMemoryStream> Out = Write(Descendant.get(), Ancestor.get());
+  TStringStream OutText;
+  ObjectBinaryToText(Out.get(), &OutText);
+  EXPECT_THAT(OutText.DataString(),
+              AllOf(HasSubstr("    Margins.Left = 3\n"), HasSubstr("    Constraints.MinWidth = 0\n"),
+                    HasSubstr("    Padding.Top = 4\n")));
 }
 
 // Values written by name (identifiers, sets, enumerations) that change from one component to
