@@ -208,6 +208,9 @@ String RenderHandlers(const json& Doc) {
     if (Used.empty()) Used = "(not assigned to any event)";
     if (H.contains("inherited_from"))
       Used += "  (declared in unit " + H["inherited_from"].get<String>() + ")";
+    else if (H.contains("ancestor_unit_missing"))
+      Used += Format("  [not found: %s, the unit of %s, is missing]",
+                     H["ancestor_unit_missing"].get<String>(), H["ancestor"].get<String>());
     else if (!H["in_unit"].get<bool>())
       Used += "  [missing from the unit]";
     Lines.emplace_back(H["declaration"].get<String>(), "<- " + Used);

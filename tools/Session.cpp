@@ -9,6 +9,7 @@
 #include "host/FormTextMerge.h"
 #include "host/root/ReferenceViews.h"
 #include "platform/runtime/ObjectText.h"
+#include "platform/runtime/RtlConsts.h"
 #include "tools/ModuleHeaders.h"
 
 namespace formwright::tool {
@@ -186,6 +187,25 @@ void TSession::OpenNeeded(const String& FileName) {
   }
 }
 
+String TSession::AncestorNotFoundNote(const String& FileName, const String& Message) {
+  const String Pattern(SAncestorNotFound);
+  const String Lead = Pattern.substr(0, Pattern.find("%s"));
+  const size_t At = Message.find(Lead);
+  if (At == String::npos) return String();
+  const size_t From = At + Lead.size();
+  const size_t To = Message.find('\'', From);
+  if (To == String::npos) return String();
+  const String Name = Message.substr(From, To - From);
+  // The component may also come from a frame the module embeds: the ancestor is named only when
+  // it lacks the component.
+  const String Ancestor = ModuleFactsOf(FileName).Ancestor;
+  if (Ancestor.size() < 2) return String();
+  const IPtr<TReferenceRoot> Root = FHost.Find(Ancestor.substr(1));
+  if (!Root || !Root->GetRoot() || Root->GetRoot()->FindComponent(Name)) return String();
+  return Format(" (%s in %s, the ancestor, has no component %s)", Root->GetRootName(),
+                fs::path(Root->GetFileName()).filename().string(), Name);
+}
+
 TReferenceRoot& TSession::Module(const String& FileName) {
   const String Key = CanonicalOf(FileName);
   if (auto It = FIndex.find(Key); It != FIndex.end()) return *FModules[It->second].second;
@@ -237,7 +257,7 @@ TReferenceRoot& TSession::Module(const String& FileName) {
       throw Exception(Format("%s: the form file of a view of %s that %s does not list (%s)", FileName,
                              Master.filename().string(),
                              fs::path(ViewListFileName(Master.string())).filename().string(), E.Message()));
-    throw Exception(Format("%s: %s", FileName, E.Message()));
+    throw Exception(Format("%s: %s%s", FileName, E.Message(), AncestorNotFoundNote(FileName, E.Message())));
   }
 }
 

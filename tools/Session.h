@@ -126,6 +126,9 @@ class TSession {
 
  private:
   void OpenNeeded(const String& FileName);
+  // What to add to the message of a module that failed to open: where an inherited component
+  // the reader could not find was expected (the ancestor module and its file); empty otherwise.
+  String AncestorNotFoundNote(const String& FileName, const String& Message);
   // Opens the modules that inherit from or embed the module of FileName (once per module); one
   // that does not open is left alone, as it was.
   void OpenDependents(const String& FileName);

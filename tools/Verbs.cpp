@@ -149,7 +149,7 @@ const std::vector<TVerb>& Verbs() {
       {"handlers",
        "handlers FILE... [--json]",
        "the unit's event handlers and the events that use them; a handler the module inherits\n"
-       "names the unit of the ancestor that declares it",
+       "names the unit of the ancestor that declares it, or the ancestor's unit that is missing",
        {{"--json"}, {}},
        HandlersVerb,
        true},

@@ -18,6 +18,24 @@ TEST_F(ToolTest, InheritWritesAModuleWhoseComponentsAreAllInherited) {
   EXPECT_THAT(Read("About.fwf"), HasSubstr("Caption = 'Close'"));
 }
 
+// A descendant that inherits a component its ancestor no longer has does not open; the message
+// names the ancestor, and no file changes.
+TEST_F(ToolTest, ADescendantMissingAnInheritedComponentNamesTheAncestorThatLacksIt) {
+  for (const char* File : {"Dialog.fwf", "Dialog.pas"}) {
+    std::string Text = Read(File);
+    for (size_t At; (At = Text.find("ButtonPanel")) != std::string::npos;)
+      Text.replace(At, 11, "BottomPanel");
+    Write(File, Text);
+  }
+  const auto Written = Snapshot();
+  const TRunResult R = Run("set Settings.fwf AutoSaveBox.Caption=Save");
+  EXPECT_EQ(R.Code, 1);
+  EXPECT_THAT(R.Err, HasSubstr("Settings.fwf: Error reading ButtonPanel at line 3, column 3: Ancestor for "
+                               "'ButtonPanel' not found (DialogForm in Dialog.fwf, the ancestor, has no "
+                               "component ButtonPanel)"));
+  EXPECT_EQ(Snapshot(), Written);
+}
+
 TEST_F(ToolTest, InheritRefusesBadUsageAndNeverReplacesAFile) {
   ExpectEachRefused({
       {"inherit Dialog.fwf -o About.fwf", 2, "inherit needs --name NAME"},

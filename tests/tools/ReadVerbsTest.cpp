@@ -136,6 +136,11 @@ TEST_F(ToolTest, HandlersListsTheUnitsHandlersWithTheEventsThatUseThem) {
       RunOk("handlers Settings.fwf").Out,
       HasSubstr(
           "procedure OkButtonClick(Sender: TObject)  <- OkButton.OnClick  (declared in unit Dialog)\n"));
+  // Without the ancestor's unit the handler is not found there, and the missing unit is named.
+  std::filesystem::remove(Dir / "Dialog.pas");
+  EXPECT_THAT(
+      RunOk("handlers Settings.fwf").Out,
+      HasSubstr("<- OkButton.OnClick  [not found: Dialog.pas, the unit of DialogForm, is missing]\n"));
 }
 
 }  // namespace
