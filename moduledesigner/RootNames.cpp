@@ -272,7 +272,19 @@ TMethod TRootNames::CreateMethod(const String& Name, const IPtr<IEventInfo>& Eve
 }
 
 void TRootNames::GetMethods(const IPtr<IEventInfo>& EventInfo, const TGetStrProc& Proc) {
-  if (FState.Module) FState.Module->GetMethods(EventInfo, Proc);
+  if (!FState.Module) return;
+  // The module's own handlers, then those its class inherits from its ancestor modules (an event
+  // may be bound to either); each name once.
+  std::unordered_set<String> Listed;
+  auto Once = [&](const String& Name) {
+    if (Listed.insert(LowerCase(Name)).second) Proc(Name);
+  };
+  FState.Module->GetMethods(EventInfo, Once);
+  for (IPtr<IInternalRoot> A = FState.AncestorRoot; A; A = A->GetAncestorRoot())
+    if (IPtr<IDesignerModule> M = A->GetModule())
+      M->GetMethods(EventInfo, [&](const String& Name) {
+        if (InheritedMethod(FState, Name)) Once(Name);
+      });
 }
 
 bool TRootNames::MethodExists(const String& Name) {

@@ -8,6 +8,8 @@ namespace formwright::testing {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
 
 // Settings inherits from Dialog (and overrides OkButton.Caption); Contact embeds the Address
 // frame twice (WorkAddress overrides CityEdit.Text).
@@ -127,6 +129,10 @@ TEST_F(ToolTest, ADependentEditedInTheSameScriptKeepsWhatItSetsOnWhatItInherits)
 }
 
 TEST_F(ToolTest, AHandlerTheModuleInheritsIsUsedAsItIsAndItsOwnHandlersStay) {
+  // The events page offers it beside the module's own handlers, for the events it fits only.
+  const auto Events = Json(RunOk("props Settings.fwf Button1 --events --json"))["properties"];
+  EXPECT_THAT(PropField(Events, "OnClick", "values"), ElementsAre("Button1Click", "OkButtonClick"));
+  EXPECT_THAT(PropField(Events, "OnKeyDown", "values"), Not(Contains("OkButtonClick")));
   RunOk("set Settings.fwf Button1.OnClick=OkButtonClick");
   EXPECT_EQ(Read("Settings.pas"), Before["Settings.pas"]);
   EXPECT_THAT(Read("Settings.fwf"), HasSubstr("    OnClick = OkButtonClick\n"));
