@@ -7,6 +7,7 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
+#include "platform/runtime/StreamCoding.h"
 #include "platform/runtime/Streams.h"
 
 namespace formwright {
@@ -126,7 +127,7 @@ String BaseClassOfStreamHead(const String& Head) {
   try {
     TStringStream S(Head);
     if (TestStreamFormat(&S) >= sofText) {
-      ScanText(std::string_view(Head).substr(Head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0), Scan);
+      ScanText(std::string_view(Head).substr(streamcoding::Utf8MarkLength(Head)), Scan);
     } else {
       S.SetPosition(0);
       S.ReadResHeader();

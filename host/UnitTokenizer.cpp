@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/runtime/StreamCoding.h"
+
 namespace formwright {
 
 namespace {
@@ -21,9 +23,7 @@ bool IsIdentChar(unsigned char C) noexcept { return IdentChars[C]; }
 
 class TScanner {
  public:
-  explicit TScanner(std::string_view Text) : FText(Text) {
-    if (FText.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
-  }
+  explicit TScanner(std::string_view Text) : FText(Text), FPos(streamcoding::Utf8MarkLength(Text)) {}
 
   std::vector<TUnitToken> Run() {
     if (FText.size() > UINT32_MAX) throw EUnitSyntax("Unit too large", 1);
@@ -146,7 +146,7 @@ class TScanner {
   }
 
   std::string_view FText;
-  size_t FPos = 0;
+  size_t FPos;
   int FLine = 1;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/runtime/StreamCoding.h"
+
 namespace formwright::tool {
 
 namespace {
@@ -87,7 +89,7 @@ std::vector<String> InlineClasses(const String& Text) {
 }
 
 String RenameUnitHeading(const String& Text, const String& NewName) {
-  size_t P = StartsText("\xEF\xBB\xBF", Text) ? 3 : 0;
+  size_t P = streamcoding::Utf8MarkLength(Text);
   // Blanks and comments in their three forms may come before the heading.
   for (;;) {
     while (P < Text.size() && std::isspace(static_cast<unsigned char>(Text[P]))) ++P;

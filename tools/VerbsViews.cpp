@@ -1,12 +1,19 @@
 // The views verb: a module's device views, listed, added or removed.
 #include "host/root/ReferenceViews.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/StreamCoding.h"
 #include "tools/Output.h"
 #include "tools/Verbs.h"
 
 namespace formwright::tool {
 
 namespace {
+
+// A form factor as the table shows it: "-" for none, and characters a terminal would act on
+// (escape sequences, a NUL) as #nn, as the list's messages show them.
+String Shown(const String& FormFactor) {
+  return FormFactor.empty() ? String("-") : streamcoding::PrintableText(FormFactor);
+}
 
 // The module's list entry of each view: (view name, form-factor value).
 std::vector<std::pair<String, String>> ViewEntries(TReferenceRoot& R) {
@@ -28,7 +35,7 @@ void ListUnopenedViews(TSession& Session, TReferenceRoot& R, const String& File,
        ListedViews(*Session.Host().Designer()->GetFileSystem(), R.GetFileName())) {
     const String ViewFile = ViewFileName(R.GetFileName(), Name);
     Views.push_back({{"name", Name}, {"form_factor", Trim(FormFactor)}, {"file", ViewFile}});
-    Rows.push_back({Name, Trim(FormFactor).empty() ? String("-") : Trim(FormFactor), ViewFile});
+    Rows.push_back({Name, Shown(Trim(FormFactor)), ViewFile});
   }
   Out.Add(json{{"file", File}, {"module", R.GetRootName()}, {"views", Views}, {"not_open", Why}},
           Format("%s: views of %s, which do not open (views --remove NAME takes one off the list): %s\n",
@@ -50,8 +57,7 @@ void ListViews(TReferenceRoot& R, const String& File, TOutput& Out) {
                      {"form_factor", FormFactor},
                      {"root", View->GetRootName()},
                      {"file", View->GetFileName()}});
-    Rows.push_back(
-        {Name, FormFactor.empty() ? String("-") : FormFactor, View->GetRootName(), View->GetFileName()});
+    Rows.push_back({Name, Shown(FormFactor), View->GetRootName(), View->GetFileName()});
   }
   const String Text = Views.empty()
                           ? Format("%s has no views\n", File)

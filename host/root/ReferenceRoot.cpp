@@ -20,6 +20,7 @@
 #include "platform/orx/Orx.h"
 #include "platform/runtime/Filer.h"
 #include "platform/runtime/ObjectText.h"
+#include "platform/runtime/StreamCoding.h"
 #include "platform/runtime/TextParser.h"
 
 namespace formwright {
@@ -188,7 +189,7 @@ String RootClassOfStream(const String& Data) {
     const std::string_view Head = std::string_view(Data).substr(0, HeadSize);
     TStringStream S{String(Head)};
     if (TestStreamFormat(&S) >= sofText) {
-      const size_t Skip = Head.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+      const size_t Skip = streamcoding::Utf8MarkLength(Head);
       TParser P(Head.substr(Skip));
       if (!P.TokenSymbolIs("object") && !P.TokenSymbolIs("inherited") && !P.TokenSymbolIs("inline"))
         return String();

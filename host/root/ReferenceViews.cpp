@@ -55,6 +55,12 @@ String ReadFile(IModuleFileSystem& Files, const String& FileSystem, const String
   if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
   return Text;
 }
+
+// The list file's text as the list is read: without a byte-order mark an editor put before it.
+String ReadList(IModuleFileSystem& Files, const String& FileSystem, const String& FileName) {
+  String Text = ReadFile(Files, FileSystem, FileName);
+  return Text.erase(0, streamcoding::Utf8MarkLength(Text));
+}
 }  // namespace
 
 void OpenModuleViews(TReferenceRoot& Root) {
@@ -64,7 +70,7 @@ void OpenModuleViews(TReferenceRoot& Root) {
   const String ListFile = ViewListFileName(Root.GetFileName());
   if (!Files.FileExists(Root.GetFileSystem(), ListFile)) return;
   TStringList List;
-  List.SetText(ReadFile(Files, Root.GetFileSystem(), ListFile));
+  List.SetText(ReadList(Files, Root.GetFileSystem(), ListFile));
   // Each line is checked before any view opens: a line written by hand that names no view is
   // reported with its number rather than sought as a form file of that name.
   for (int I = List.Count() - 1; I >= 0; --I) {
@@ -111,7 +117,7 @@ std::pair<String, String> ViewOfFile(IModuleFileSystem& Files, const String& Fil
   const String ListFile = ViewListFileName(MasterFile);
   if (!Files.FileExists(String(), MasterFile) || !Files.FileExists(String(), ListFile)) return {};
   TStringList List;
-  for (const String& Line : ListLines(ReadFile(Files, String(), ListFile))) List.Add(Line);
+  for (const String& Line : ListLines(ReadList(Files, String(), ListFile))) List.Add(Line);
   if (List.IndexOfName(ViewName) < 0) return {};
   return {MasterFile, ViewName};
 }
@@ -134,17 +140,18 @@ void SaveViewList(TReferenceRoot& Root) {
   IModuleFileSystem& Files = *Root.GetComponentDesigner()->GetFileSystem();
   const String ListFile = ViewListFileName(Root.GetFileName());
   const std::vector<String>& Lines = Source->ViewList();
-  String LineBreak = "\n";
+  String LineBreak = "\n", Mark;
   if (Files.FileExists(Root.GetFileSystem(), ListFile)) {
     // A file that reads as the list stays as its author wrote it (line ends, blank lines); a
-    // changed list keeps the file's line ends.
+    // changed list keeps the file's line ends and its byte-order mark.
     const String Old = ReadFile(Files, Root.GetFileSystem(), ListFile);
-    if (ListLines(Old) == Lines) return;
+    Mark = Old.substr(0, streamcoding::Utf8MarkLength(Old));
+    if (ListLines(Old.substr(Mark.size())) == Lines) return;
     if (Old.find("\r\n") != String::npos) LineBreak = "\r\n";
   } else if (Lines.empty()) {
     return;
   }
-  TStringStream S(ListText(Lines, LineBreak));
+  TStringStream S(Mark + ListText(Lines, LineBreak));
   Files.WriteFile(Root.GetFileSystem(), ListFile, &S);
 }
 
@@ -153,7 +160,7 @@ std::vector<std::pair<String, String>> ListedViews(IModuleFileSystem& Files, con
   const String ListFile = ViewListFileName(FormFileName);
   if (!Files.FileExists(String(), ListFile)) return Entries;
   TStringList List;
-  List.SetText(ReadFile(Files, String(), ListFile));
+  List.SetText(ReadList(Files, String(), ListFile));
   for (int I = 0; I < List.Count(); ++I) {
     const String Name = Trim(List.Names(I).empty() ? List[I] : List.Names(I));
     if (IsValidIdent(Name))
@@ -165,8 +172,9 @@ std::vector<std::pair<String, String>> ListedViews(IModuleFileSystem& Files, con
 void UnlistView(IModuleFileSystem& Files, const String& FormFileName, const String& Name) {
   const String ListFile = ViewListFileName(FormFileName);
   const String Text = Files.FileExists(String(), ListFile) ? ReadFile(Files, String(), ListFile) : String();
-  // Line by line, each with its own line break, so that the others stay byte for byte.
-  for (size_t Start = 0; Start < Text.size();) {
+  // Line by line, each with its own line break, so that the others stay byte for byte (and a
+  // byte-order mark before the first).
+  for (size_t Start = streamcoding::Utf8MarkLength(Text); Start < Text.size();) {
     size_t End = Text.find('\n', Start);
     End = End == String::npos ? Text.size() : End + 1;
     const String Line = Text.substr(Start, End - Start);

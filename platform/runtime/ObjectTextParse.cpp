@@ -320,7 +320,7 @@ void TextToBinary(TStream* Input, TStream* Output, bool WholeText,
                   const std::function<bool(std::string_view)>* Follows = nullptr) {
   int64_t Start = 0;
   const String Text = RemainingText(Input, Start);
-  size_t Skip = Text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  size_t Skip = streamcoding::Utf8MarkLength(Text);
   size_t End = 0;
   std::vector<TTextToBinary::TMark> Marks;
   // Converted into a buffer first, so that bad text leaves `Output` as it was.

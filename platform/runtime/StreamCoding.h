@@ -56,6 +56,11 @@ bool AppendUtf8(String& S, uint32_t C);
 int32_t NextCodePoint(std::string_view S, size_t& I) noexcept;
 // Bytes as Latin-1 characters, converted to UTF-8.
 String Latin1ToUtf8(std::string_view S);
+// The length of the UTF-8 byte-order mark at the start of Text (3), or 0 without one: editors
+// may put one before a text file, which is then read without it.
+inline size_t Utf8MarkLength(std::string_view Text) noexcept {
+  return Text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+}
 // Text that is safe to show in a message on a terminal: control characters (line breaks and
 // escape sequences included) become #nn as in the text form of streams, bytes that are not
 // UTF-8 become #$XX; everything else is kept. Applying it twice changes nothing more.

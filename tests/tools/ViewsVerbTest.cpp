@@ -99,6 +99,19 @@ TEST_F(ToolTest, AViewListWrittenByHandStaysAsItIsUntilTheListChanges) {
   EXPECT_EQ(RunOk("check .").Out, "7 modules open\n");
   RunOk("views Main.fwf --add Phone");
   EXPECT_EQ(Read("Main.fwv"), "Tablet=Tablet\r\nPhone=Phone\r\n");
+  // A list saved with a byte-order mark reads as the same list and keeps its mark when it changes.
+  const std::string Mark = "\xEF\xBB\xBF";
+  Write("Main.fwv", Mark + "Tablet=Tablet\nPhone=Phone\n");
+  RunOk("set Main.fwf Button1.Caption=Stop");
+  EXPECT_EQ(Read("Main.fwv"), Mark + "Tablet=Tablet\nPhone=Phone\n");
+  RunOk("views Main.fwf --remove Tablet");
+  EXPECT_EQ(Read("Main.fwv"), Mark + "Phone=Phone\n");
+  RunOk("views Main.fwf --add Kiosk");
+  EXPECT_EQ(Read("Main.fwv"), Mark + "Phone=Phone\nKiosk= \n");
+  // A form factor with characters a terminal acts on is listed with them shown, the row whole.
+  Write("Main.fwv", Mark + std::string("Phone=Pho\0ne\x1b[31m\n", 19));
+  EXPECT_THAT(RunOk("views Main.fwf").Out,
+              HasSubstr("  Phone  Pho#0ne#27[31m  MainForm_Phone  Main.Phone.fwf\n"));
 }
 
 TEST_F(ToolTest, AViewListThatCannotBeReadStopsTheVerbsThatNeedTheViewsAndOnlyThem) {
