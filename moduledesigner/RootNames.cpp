@@ -114,16 +114,21 @@ String TRootNames::UniqueName(const String& BaseName) {
   // when this module or one of its open descendants uses it; the descendants free names through
   // their own renames and removals, which this module does not hear of, so while it has any,
   // every search starts from 1.
-  IUpdateManager* Manager =
-      FState.UpdateManager && FState.UpdateManager->GetComponent() ? FState.UpdateManager.Get() : nullptr;
-  // A name the unit (or an ancestor's) gives to something else is taken as well.
-  const auto Taken = [&](const String& Name) {
-    if (Manager ? Manager->NameExists(Name) : FState.Root && FState.Root->FindComponent(Name)) return true;
-    return !NameRefusal(Name, "component").empty();
-  };
+  IUpdateManager* Manager = DescendantNames();
+  const auto Taken = [&](const String& Name) { return NameTaken(Name, Manager); };
   if (Manager && Manager->GetHasDescendents()) return FirstFreeComponentName(BaseName, Taken);
   int& Hint = FNameHints.try_emplace(LowerCase(ComponentNameStem(BaseName)), 1).first->second;
   return FirstFreeComponentName(BaseName, Taken, Hint, &Hint);
+}
+
+IUpdateManager* TRootNames::DescendantNames() const {
+  return FState.UpdateManager && FState.UpdateManager->GetComponent() ? FState.UpdateManager.Get() : nullptr;
+}
+
+bool TRootNames::NameTaken(const String& Name, IUpdateManager* Manager) {
+  if (Manager ? Manager->NameExists(Name) : FState.Root && FState.Root->FindComponent(Name)) return true;
+  // A name the unit (or an ancestor's) gives to something else is taken as well.
+  return !NameRefusal(Name, "component").empty();
 }
 
 // ----- Renames --------------------------------------------------------------------------------
@@ -341,8 +346,8 @@ void TRootNames::EndRead(bool Done) {
 
 void TRootNames::ReaderSetName(TReader* Reader, TComponent* Component, String& Name) {
   if (Reader->Root() != FState.Root || !FRenames || Name.empty()) return;
-  // A name taken here, or one this module cannot use, gives way to a fresh one.
-  if (!FState.Root->FindComponent(Name) && NameRefusal(Name, "component").empty()) return;
+  // A name taken here or in a descendant, or one this module cannot use, gives way to a fresh one.
+  if (!NameTaken(Name, DescendantNames())) return;
   const String OldName = Name;
   Name = UniqueName(Component->ClassName());
   FRenames->Add(OldName, Name);

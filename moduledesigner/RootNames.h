@@ -77,6 +77,11 @@ class TRootNames {
   // source languages, the module's own name, types, the unit's methods and, for handlers, the
   // components (the unit's fields).
   String NameRefusal(const String& Name, const char* Kind);
+  // The open descendants' update manager, when this module has one; null otherwise.
+  IUpdateManager* DescendantNames() const;
+  // Whether a component of this module cannot take Name: this module or one of its open
+  // descendants uses it, or NameRefusal refuses it.
+  bool NameTaken(const String& Name, IUpdateManager* Manager);
   void CheckMethodName(const String& Name);
   // What every accepted rename ends with: dependents, the renamed sink, the environment.
   void RenameTail(TComponent* AComponent, const String& CurName, const String& NewName);

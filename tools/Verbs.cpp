@@ -64,12 +64,12 @@ const std::vector<TVerb>& Verbs() {
        RevertVerb},
       {"copy",
        "copy SRC COMPONENT... --to DEST [--parent P] [--at X,Y] [--force]",
-       "copies components to another module through the clipboard stream: clashing names are\n"
-       "renamed from the class name and handler names follow (Button1Click -> Button2Click), as does\n"
-       "a handler whose name DEST's unit gives to something else; a handler nothing in DEST binds\n"
-       "stays out of its unit. The components named share one parent. Refused, naming them, when\n"
-       "they refer to components DEST does not have, unless --force, which leaves those references\n"
-       "empty",
+       "copies components to another module through the clipboard stream: names DEST or a module\n"
+       "inheriting from it uses are renamed from the class name and handler names follow\n"
+       "(Button1Click -> Button2Click), as does a handler whose name DEST's unit gives to something\n"
+       "else; a handler nothing in DEST binds stays out of its unit. The components named share one\n"
+       "parent. Refused, naming them, when they refer to components DEST does not have, unless\n"
+       "--force, which leaves those references empty",
        {{"--force"}, {"--to", "--parent", "--at"}},
        CopyVerb},
       {"move",

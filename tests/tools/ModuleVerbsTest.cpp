@@ -39,6 +39,16 @@ TEST_F(ToolTest, CopyPastesIntoAnotherModuleRenamingClashesAndTheirHandlers) {
   EXPECT_EQ(Read("Settings.pas"), Before["Settings.pas"]);
 }
 
+// A name a descendant of the destination uses is taken there too: the pasted component and its
+// handler are renamed, as add names a new component, and the descendant gets the copy.
+TEST_F(ToolTest, CopyIntoAnAncestorRenamesWhatClashesWithItsDescendants) {
+  EXPECT_THAT(RunOk("copy Main.fwf Button1 --to Dialog.fwf").Out,
+              HasSubstr("pasted Button1 from Main.fwf as Button2 (OnClick=Button2Click)"));
+  EXPECT_THAT(Read("Dialog.pas"), HasSubstr("    procedure Button2Click(Sender: TObject);\n"));
+  EXPECT_EQ(NodeField(Show("Settings.fwf"), "Button2", "name"), "Button2");
+  EXPECT_EQ(Read("Settings.pas"), Before["Settings.pas"]);
+}
+
 TEST_F(ToolTest, CopyRefusesMissingPartsBadUsageAndWhatAddWouldRefuse) {
   ExpectEachRefused({
       {"copy Settings.fwf NoSuch --to Main.fwf", 1, "there is no component named NoSuch"},
