@@ -392,9 +392,9 @@ class TControl : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   String FText;
-  // The nested objects live inside the control (one heap block per control rather than four):
-  // they are part of its state, handed out by pointer for the properties that publish them, and
-  // never freed on their own. Mutable: the const accessors hand them out for change.
+  // The font lives inside the control (every control paints or measures with one): it is part of
+  // its state, handed out by pointer for the property that publishes it, and never freed on its
+  // own. Mutable: the const accessor hands it out for change.
   mutable TFont FFont;
   bool FParentFont = true;
   bool FUpdatingFromParent = false;
@@ -407,6 +407,7 @@ class TControl : public TComponent {
   THelpContext FHelpContext = THelpContext(0);
   TPopupMenu* FPopupMenu = nullptr;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  // Made on first use (Margins, Constraints); mutable for the const accessors that make them.
   mutable TOwned<TMargins> FMargins;
   mutable TOwned<TSizeConstraints> FConstraints;
   TOwned<TControlActionLink> FActionLink;
