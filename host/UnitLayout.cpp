@@ -1,7 +1,6 @@
 #include "host/UnitLayout.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "platform/runtime/StreamCoding.h"
 
@@ -9,42 +8,28 @@ namespace formwright {
 
 namespace {
 
-bool IsAny(const TUnitCursor& C, std::initializer_list<std::string_view> Words, size_t Ahead = 0) {
-  const std::string_view S = C.Word(Ahead);
-  if (S.empty()) return false;
-  for (std::string_view W : Words)
-    if (TUnitCursor::Matches(S, W)) return true;
-  return false;
-}
+constexpr TUnitKeywords RoutineWords{ukProcedure, ukFunction, ukConstructor, ukDestructor, ukOperator};
 
 // Words that end a declaration section of the unit or of a routine.
-bool AtSectionWord(const TUnitCursor& C) {
-  return IsAny(C, {"type", "var", "const", "resourcestring", "threadvar", "label", "exports", "procedure",
-                   "function", "constructor", "destructor", "operator", "implementation", "initialization",
-                   "finalization", "begin", "asm", "end", "uses"}) ||
-         (C.Is("class") && IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"}, 1));
-}
-
-// Whether the token Ahead is the one-character symbol S; cheaper than Is, for the tests every
-// field of a form class goes through.
-bool IsChar(const TUnitCursor& C, char S, size_t Ahead) {
-  const size_t I = C.Pos() + Ahead;
-  if (I >= C.Tokens().size()) return false;
-  const TUnitToken& T = C.Tokens()[I];
-  return T.Kind == utSymbol && T.End - T.Begin == 1 && C.Source()[T.Begin] == S;
-}
-
-bool AtRoutineWord(const TUnitCursor& C) {
-  return IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"});
-}
+constexpr TUnitKeywords SectionWords({ukType, ukVar, ukConst, ukResourcestring, ukThreadvar, ukLabel,
+                                      ukExports, ukProcedure, ukFunction, ukConstructor, ukDestructor,
+                                      ukOperator, ukImplementation, ukInitialization, ukFinalization, ukBegin,
+                                      ukAsm, ukEnd, ukUses});
 
 // Words that may follow a routine's header, each ended by ";".
-bool AtDirective(const TUnitCursor& C) {
-  return IsAny(C, {"overload",   "inline",   "stdcall",      "cdecl",     "pascal", "register",
-                   "safecall",   "forward",  "external",     "assembler", "static", "virtual",
-                   "dynamic",    "override", "reintroduce",  "abstract",  "final",  "message",
-                   "deprecated", "platform", "experimental", "varargs",   "dispid"});
+constexpr TUnitKeywords Directives({ukOverload,     ukInline,   ukStdcall, ukCdecl,      ukPascal,
+                                    ukRegister,     ukSafecall, ukForward, ukExternal,   ukAssembler,
+                                    ukStatic,       ukVirtual,  ukDynamic, ukOverride,   ukReintroduce,
+                                    ukAbstract,     ukFinal,    ukMessage, ukDeprecated, ukPlatform,
+                                    ukExperimental, ukVarargs,  ukDispid});
+
+bool AtSectionWord(const TUnitCursor& C) {
+  return C.IsAny(SectionWords) || (C.Is(ukClass) && C.IsAny(RoutineWords, 1));
 }
+
+bool AtRoutineWord(const TUnitCursor& C) { return C.IsAny(RoutineWords); }
+
+bool AtDirective(const TUnitCursor& C) { return C.IsAny(Directives); }
 
 class TLayoutReader {
  public:
@@ -54,7 +39,7 @@ class TLayoutReader {
     FAnyClass = true;
     while (!C.AtEnd()) {
       const size_t Start = C.Pos();
-      if (!C.Is("class") && !AtRoutineWord(C)) {
+      if (!C.Is(ukClass) && !AtRoutineWord(C)) {
         C.Next();
         continue;
       }
@@ -68,14 +53,14 @@ class TLayoutReader {
   }
 
   TUnitLayout Run() {
-    Expect("unit");
+    Expect(ukUnit, "unit");
     C.Next();
     L.UnitName = C.Pos();
-    while (C.IsIdent() && C.Is(".", 1)) C.Next(), C.Next();
+    while (C.IsIdent() && C.IsSymbol('.', 1)) C.Next(), C.Next();
     if (!C.IsIdent()) Fail("Expected the unit's name");
     L.UnitName = C.Pos();
-    SkipTo(";");
-    Expect("interface");
+    SkipTo(';');
+    Expect(ukInterface, "interface");
     L.Interface = C.Pos();
     C.Next();
     Declarations(true);
@@ -83,38 +68,39 @@ class TLayoutReader {
       Fail(FClass.empty() ? String("No form class declared before \"implementation\"")
                           : Format("Class %s is not declared before \"implementation\"",
                                    streamcoding::PrintableText(FClass)));
-    Expect("implementation");
+    Expect(ukImplementation, "implementation");
     C.Next();
     Declarations(false);
-    if (!IsAny(C, {"initialization", "finalization", "begin", "end"}))
+    if (!C.IsAny({ukInitialization, ukFinalization, ukBegin, ukEnd}))
       Fail("Expected \"end.\" at the end of the unit");
     L.ImplementationEnd = C.Pos();
-    while (!C.AtEnd() && !(C.Is("end") && C.Is(".", 1))) C.Next();
+    while (!C.AtEnd() && !(C.Is(ukEnd) && C.IsSymbol('.', 1))) C.Next();
     if (C.AtEnd()) Fail("Expected \"end.\" at the end of the unit");
     return std::move(L);
   }
 
  private:
   [[noreturn]] void Fail(const String& Message) const { throw EUnitSyntax(Message, C.Peek().Line); }
-  void Expect(std::string_view Word) const {
-    if (!C.Is(Word)) Fail(Format("Expected \"%s\"", String(Word)));
+  void Expect(TUnitKeyword Word, const char* Text) const {
+    if (!C.Is(Word)) Fail(Format("Expected \"%s\"", Text));
   }
 
   // Skips to just past the next Symbol outside parentheses and brackets; a record or class
   // body on the way is skipped whole.
-  void SkipTo(std::string_view Symbol) {
+  void SkipTo(char Symbol) {
     int Depth = 0;
     while (!C.AtEnd()) {
-      const std::string_view W = C.Word();
-      const bool Record = TUnitCursor::Matches(W, "record");
-      if (Record || (W == "=" && IsAny(C, {"class", "object", "interface"}, 1))) {
+      const TUnitToken& T = C.Peek();
+      const bool Record = T.Keyword == ukRecord;
+      const char S = T.Kind == utSymbol && T.End - T.Begin == 1 ? C.Source()[T.Begin] : '\0';
+      if (Record || (S == '=' && C.IsAny({ukClass, ukObject, ukInterface}, 1))) {
         if (!Record) C.Next();
         SkipBody();
         continue;
       }
-      if (W == "(" || W == "[") ++Depth;
-      if (W == ")" || W == "]") --Depth;
-      const bool Found = Depth <= 0 && TUnitCursor::Matches(W, Symbol);
+      if (S == '(' || S == '[') ++Depth;
+      if (S == ')' || S == ']') --Depth;
+      const bool Found = Depth <= 0 && S == Symbol;
       C.Next();
       if (Found) return;
     }
@@ -124,25 +110,25 @@ class TLayoutReader {
   // forward or short declaration ("class;", "class(TBase);", "class of T") has no body.
   void SkipBody() {
     const int Line = C.Peek().Line;
-    const bool Record = C.Is("record");
+    const bool Record = C.Is(ukRecord);
     C.Next();
     if (!Record) {
-      if (C.Is(";") || C.Is("of")) return;
-      if (C.Is("(")) {
+      if (C.IsSymbol(';') || C.Is(ukOf)) return;
+      if (C.IsSymbol('(')) {
         SkipParens();
-        if (C.Is(";")) return;
+        if (C.IsSymbol(';')) return;
       }
     }
     for (; !C.AtEnd(); C.Next()) {
-      if (C.Is("end")) {
+      if (C.Is(ukEnd)) {
         C.Next();
         return;
       }
-      if (C.Is("record") || (C.Is("=") && IsAny(C, {"class", "object", "interface"}, 1))) {
-        if (!C.Is("record")) C.Next();
+      if (C.Is(ukRecord) || (C.IsSymbol('=') && C.IsAny({ukClass, ukObject, ukInterface}, 1))) {
+        if (!C.Is(ukRecord)) C.Next();
         SkipBody();
         if (C.AtEnd()) break;
-        if (C.Is("end")) {
+        if (C.Is(ukEnd)) {
           C.Next();
           return;
         }
@@ -154,8 +140,8 @@ class TLayoutReader {
   void SkipParens() {
     int Depth = 0;
     for (; !C.AtEnd(); C.Next()) {
-      if (C.Is("(")) ++Depth;
-      if (C.Is(")") && --Depth == 0) {
+      if (C.IsSymbol('(')) ++Depth;
+      if (C.IsSymbol(')') && --Depth == 0) {
         C.Next();
         return;
       }
@@ -166,24 +152,25 @@ class TLayoutReader {
   // end them.
   void Declarations(bool Interface) {
     while (!C.AtEnd()) {
-      if (C.Is("uses")) {
+      if (C.Is(ukUses)) {
         UsesClause(Interface);
-      } else if (C.Is("type")) {
+      } else if (C.Is(ukType)) {
         C.Next();
         TypeSection(Interface);
-      } else if (IsAny(C, {"var", "threadvar"})) {
+      } else if (C.IsAny({ukVar, ukThreadvar})) {
         C.Next();
         VarSection(Interface);
-      } else if (IsAny(C, {"const", "resourcestring", "label", "exports"})) {
-        const bool Values = !IsAny(C, {"label", "exports"});
+      } else if (C.IsAny({ukConst, ukResourcestring, ukLabel, ukExports})) {
+        const bool Values = !C.IsAny({ukLabel, ukExports});
         C.Next();
         while (!C.AtEnd() && !AtSectionWord(C)) {
-          if (Values && C.IsIdent() && (C.Is("=", 1) || C.Is(":", 1))) L.ValueNames.push_back(C.Name());
-          SkipTo(";");
+          if (Values && C.IsIdent() && (C.IsSymbol('=', 1) || C.IsSymbol(':', 1)))
+            L.ValueNames.push_back(C.Name());
+          SkipTo(';');
         }
-      } else if (C.Is("class") || AtRoutineWord(C)) {
+      } else if (C.Is(ukClass) || AtRoutineWord(C)) {
         Routine(!Interface);
-      } else if (IsAny(C, {"implementation", "initialization", "finalization", "begin", "end"})) {
+      } else if (C.IsAny({ukImplementation, ukInitialization, ukFinalization, ukBegin, ukEnd})) {
         return;
       } else {
         C.Next();
@@ -193,18 +180,18 @@ class TLayoutReader {
 
   void UsesClause(bool Interface) {
     C.Next();
-    while (!C.AtEnd() && !C.Is(";")) {
+    while (!C.AtEnd() && !C.IsSymbol(';')) {
       String Name;
-      while (C.IsIdent() || C.Is(".")) {
+      while (C.IsIdent() || C.IsSymbol('.')) {
         Name += C.Name();
         C.Next();
       }
       if (!Name.empty()) L.UsedUnits.push_back(Name);
       if (Interface) L.LastUsedUnit = C.Pos() - 1;
-      if (C.Is("in")) C.Next(), C.Next();
-      if (C.Is(","))
+      if (C.Is(ukIn)) C.Next(), C.Next();
+      if (C.IsSymbol(','))
         C.Next();
-      else if (!C.Is(";"))
+      else if (!C.IsSymbol(';'))
         Fail("Expected \",\" or \";\" in the uses clause");
     }
     C.Next();
@@ -212,7 +199,7 @@ class TLayoutReader {
 
   void TypeSection(bool Interface, bool InClass = false) {
     while (!C.AtEnd() && !AtSectionWord(C)) {
-      if (!(C.IsIdent() && (C.Is("=", 1) || C.Is("<", 1)))) {
+      if (!(C.IsIdent() && (C.IsSymbol('=', 1) || C.IsSymbol('<', 1)))) {
         // Types nested in a class end where its members go on.
         if (InClass) return;
         C.Next();
@@ -220,20 +207,20 @@ class TLayoutReader {
       }
       const size_t Name = C.Pos();
       L.TypeNames.push_back(C.Name());
-      while (!C.AtEnd() && !C.Is("=")) C.Next();
+      while (!C.AtEnd() && !C.IsSymbol('=')) C.Next();
       C.Next();
-      if (C.Is("type")) C.Next();
-      while (IsAny(C, {"packed", "sealed", "abstract"})) C.Next();
-      if (C.Is("class") && !C.Is("of", 1) && !C.Is(";", 1) && !C.Is("helper", 1) && Interface &&
-          L.ClassName == NoToken && C.Is("(", 1) && C.IsIdent(2) &&
+      if (C.Is(ukType)) C.Next();
+      while (C.IsAny({ukPacked, ukSealed, ukAbstract})) C.Next();
+      if (C.Is(ukClass) && !C.Is(ukOf, 1) && !C.IsSymbol(';', 1) && !C.Is(ukHelper, 1) && Interface &&
+          L.ClassName == NoToken && C.IsSymbol('(', 1) && C.IsIdent(2) &&
           (FClass.empty() || SameText(C.TextOf(C.Tokens()[Name]), FClass))) {
         FormClass(Name);
-      } else if (IsAny(C, {"class", "record", "object", "interface", "dispinterface"})) {
+      } else if (C.IsAny({ukClass, ukRecord, ukObject, ukInterface, ukDispinterface})) {
         SkipBody();
-        SkipTo(";");
+        SkipTo(';');
       } else {
-        if (C.Is("(")) EnumerationValues();
-        SkipTo(";");
+        if (C.IsSymbol('(')) EnumerationValues();
+        SkipTo(';');
       }
     }
   }
@@ -243,8 +230,8 @@ class TLayoutReader {
     C.Next();
     while (!C.AtEnd() && C.IsIdent()) {
       L.ValueNames.push_back(C.Name());
-      while (!C.AtEnd() && !C.Is(",") && !C.Is(")")) C.Next();
-      if (C.Is(",")) C.Next();
+      while (!C.AtEnd() && !C.IsSymbol(',') && !C.IsSymbol(')')) C.Next();
+      if (C.IsSymbol(',')) C.Next();
     }
   }
 
@@ -254,7 +241,7 @@ class TLayoutReader {
     while (C.IsIdent()) {
       Names.push_back(C.Pos());
       C.Next();
-      if (!C.Is(",")) break;
+      if (!C.IsSymbol(',')) break;
       C.Next();
     }
     return Names;
@@ -264,10 +251,10 @@ class TLayoutReader {
     while (!C.AtEnd() && !AtSectionWord(C)) {
       const std::vector<size_t> Names = NameList();
       for (size_t N : Names) L.ValueNames.emplace_back(C.TextOf(C.Tokens()[N]));
-      if (Interface && C.Is(":") && L.ClassName != NoToken && C.IsIdent(1) && C.Is(";", 2) &&
+      if (Interface && C.IsSymbol(':') && L.ClassName != NoToken && C.IsIdent(1) && C.IsSymbol(';', 2) &&
           SameText(C.Name(1), C.TextOf(C.Tokens()[L.ClassName])))
         L.FormVariables.insert(L.FormVariables.end(), Names.begin(), Names.end());
-      SkipTo(";");
+      SkipTo(';');
     }
   }
 
@@ -276,45 +263,45 @@ class TLayoutReader {
     const int Line = C.Peek().Line;
     L.ClassName = Name;
     C.Next();  // class
-    for (size_t I = 1; C.IsIdent(I) || C.Is(".", I); ++I)
+    for (size_t I = 1; C.IsIdent(I) || C.IsSymbol('.', I); ++I)
       if (C.IsIdent(I)) L.AncestorClassName = C.Name(I);
     SkipParens();
     L.ClassHeaderLast = C.Pos() - 1;
     // The components' fields and the handlers are declared in the class's first section and in
     // any section "published" opens; other sections declare names of other things.
     bool First = true, Published = true;
-    while (!C.AtEnd() && !C.Is("end")) {
+    while (!C.AtEnd() && !C.Is(ukEnd)) {
       const size_t At = C.Pos();
       // Fields first, as most of a form class is fields: no keyword is followed by ":" or ",".
-      if (C.IsIdent() && (IsChar(C, ':', 1) || IsChar(C, ',', 1))) {
+      if (C.IsIdent() && (C.IsSymbol(':', 1) || C.IsSymbol(',', 1))) {
         Field(Published);
-      } else if (IsAny(C, {"private", "protected", "public", "published", "automated", "strict", "type",
-                           "const", "var"}) ||
-                 (C.Is("class") && C.Is("var", 1))) {
+      } else if (C.IsAny({ukPrivate, ukProtected, ukPublic, ukPublished, ukAutomated, ukStrict, ukType,
+                          ukConst, ukVar}) ||
+                 (C.Is(ukClass) && C.Is(ukVar, 1))) {
         if (First) L.SectionEnd = At;
         First = false;
-        Published = C.Is("published");
+        Published = C.Is(ukPublished);
         // Nested types ("type" alone or after a visibility word): their names are the unit's too.
-        const bool Types = C.Is("type");
+        const bool Types = C.Is(ukType);
         C.Next();
-        if (Types || C.Is("type")) {
+        if (Types || C.Is(ukType)) {
           if (!Types) C.Next();
           TypeSection(false, true);
         }
-      } else if (AtRoutineWord(C) || (C.Is("class") && AtRoutineWordAt(1))) {
-        const bool ClassMethod = C.Is("class");
+      } else if (AtRoutineWord(C) || (C.Is(ukClass) && AtRoutineWordAt(1))) {
+        const bool ClassMethod = C.Is(ukClass);
         if (ClassMethod) C.Next();
         TUnitMethod M = MethodHeader();
         if (Published && !ClassMethod)
           L.Methods.push_back(std::move(M));
         else
           L.MethodNames.push_back(String(C.TextOf(C.Tokens()[M.Name])));
-      } else if (C.Is("property") || (C.Is("class") && C.Is("property", 1))) {
-        if (C.Is("class")) C.Next();
+      } else if (C.Is(ukProperty) || (C.Is(ukClass) && C.Is(ukProperty, 1))) {
+        if (C.Is(ukClass)) C.Next();
         C.Next();
         L.MemberNames.push_back(C.Name());
-        SkipTo(";");
-        if (C.Is("default") && C.Is(";", 1)) C.Next(), C.Next();
+        SkipTo(';');
+        if (C.Is(ukDefault) && C.IsSymbol(';', 1)) C.Next(), C.Next();
       } else {
         C.Next();
       }
@@ -323,18 +310,16 @@ class TLayoutReader {
       throw EUnitSyntax(Format("No \"end\" for class %s declared", String(C.TextOf(C.Tokens()[Name]))), Line);
     if (First) L.SectionEnd = C.Pos();
     C.Next();
-    SkipTo(";");
+    SkipTo(';');
   }
 
-  bool AtRoutineWordAt(size_t Ahead) const {
-    return IsAny(C, {"procedure", "function", "constructor", "destructor", "operator"}, Ahead);
-  }
+  bool AtRoutineWordAt(size_t Ahead) const { return C.IsAny(RoutineWords, Ahead); }
 
   void Field(bool Published) {
     const size_t First = C.Pos();
     // Most fields are one name of a one-word type ("Button1: TButton;"), read as the general
     // path below would read them.
-    if (IsChar(C, ':', 1) && C.IsIdent(2) && IsChar(C, ';', 3) && !C.Is("record", 2)) {
+    if (C.IsSymbol(':', 1) && C.IsIdent(2) && C.IsSymbol(';', 3) && !C.Is(ukRecord, 2)) {
       if (Published)
         L.Fields.push_back({First, First, First + 3, First + 2, First + 2, 1});
       else
@@ -343,10 +328,10 @@ class TLayoutReader {
       return;
     }
     const std::vector<size_t> Names = NameList();
-    if (!C.Is(":")) return;
+    if (!C.IsSymbol(':')) return;
     C.Next();
     const size_t TypeFirst = C.Pos();
-    SkipTo(";");
+    SkipTo(';');
     const size_t Last = C.Pos() - 1;
     for (size_t N : Names) {
       if (Published)
@@ -360,30 +345,30 @@ class TLayoutReader {
   TUnitMethod MethodHeader() {
     TUnitMethod M;
     M.DeclFirst = C.Pos();
-    M.Kind = C.Is("function") ? mkFunction : mkProcedure;
+    M.Kind = C.Is(ukFunction) ? mkFunction : mkProcedure;
     C.Next();
     M.Name = C.Pos();
-    while (C.IsIdent() && C.Is(".", 1)) C.Next(), C.Next();
+    while (C.IsIdent() && C.IsSymbol('.', 1)) C.Next(), C.Next();
     M.Name = C.Pos();
     C.Next();
-    if (C.Is("<")) SkipTo(">");
-    if (C.Is("(")) {
+    if (C.IsSymbol('<')) SkipTo('>');
+    if (C.IsSymbol('(')) {
       size_t Close = NoToken;
       M.Params = ReadUnitParams(C, C.Pos(), Close);
       C.Seek(std::min(Close + 1, C.Tokens().size()));
     }
-    if (C.Is(":")) {
+    if (C.IsSymbol(':')) {
       C.Next();
       const size_t Begin = C.Pos();
-      while (!C.AtEnd() && !C.Is(";")) C.Next();
+      while (!C.AtEnd() && !C.IsSymbol(';')) C.Next();
       if (C.Pos() > Begin) {
         const TUnitToken& A = C.Tokens()[Begin];
         const TUnitToken& B = C.Tokens()[C.Pos() - 1];
         M.ResultType = String(C.Source().substr(A.Begin, B.End - A.Begin));
       }
     }
-    SkipTo(";");
-    while (AtDirective(C)) SkipTo(";");
+    SkipTo(';');
+    while (AtDirective(C)) SkipTo(';');
     M.DeclLast = C.Pos() - 1;
     return M;
   }
@@ -392,17 +377,16 @@ class TLayoutReader {
   // forward or external, its declarations and its block.
   void Routine(bool Body) {
     const int Line = C.Peek().Line;
-    if (C.Is("class")) C.Next();
+    if (C.Is(ukClass)) C.Next();
     const size_t First = C.Pos();
     const size_t NameFirst = First + 1;
     TUnitMethod M = MethodHeader();
     if (!Body) return;
     for (size_t I = std::min(M.DeclLast, C.Tokens().size() - 1); I > First; --I)
-      if (SameText(C.TextOf(C.Tokens()[I]), "forward") || SameText(C.TextOf(C.Tokens()[I]), "external"))
-        return;
+      if (C.Tokens()[I].Keyword == ukForward || C.Tokens()[I].Keyword == ukExternal) return;
     const size_t BodyBegin = Block(Line);
     const size_t BodyEnd = C.Pos() - 1;
-    SkipTo(";");
+    SkipTo(';');
     // TForm1.Button1Click: a method of the form class (not of a class nested in it).
     if (M.Name == NameFirst + 2 &&
         (FAnyClass || (L.ClassName != NoToken &&
@@ -415,27 +399,27 @@ class TLayoutReader {
   // A routine's declarations and its block; returns the block's "begin" or "asm" and stops
   // just past its "end".
   size_t Block(int Line) {
-    while (!C.AtEnd() && !C.Is("begin") && !C.Is("asm")) {
-      if (C.Is("type")) {
+    while (!C.AtEnd() && !C.Is(ukBegin) && !C.Is(ukAsm)) {
+      if (C.Is(ukType)) {
         C.Next();
         TypeSection(false);
-      } else if (IsAny(C, {"var", "const", "label", "threadvar", "resourcestring"})) {
+      } else if (C.IsAny({ukVar, ukConst, ukLabel, ukThreadvar, ukResourcestring})) {
         C.Next();
-        while (!C.AtEnd() && !AtSectionWord(C)) SkipTo(";");
-      } else if (AtRoutineWord(C) || (C.Is("class") && AtRoutineWordAt(1))) {
+        while (!C.AtEnd() && !AtSectionWord(C)) SkipTo(';');
+      } else if (AtRoutineWord(C) || (C.Is(ukClass) && AtRoutineWordAt(1))) {
         Routine(true);
-      } else if (IsAny(C, {"implementation", "initialization", "finalization", "end"})) {
+      } else if (C.IsAny({ukImplementation, ukInitialization, ukFinalization, ukEnd})) {
         break;
       } else {
         C.Next();
       }
     }
-    if (!C.Is("begin") && !C.Is("asm")) throw EUnitSyntax("No body for the routine declared", Line);
+    if (!C.Is(ukBegin) && !C.Is(ukAsm)) throw EUnitSyntax("No body for the routine declared", Line);
     const size_t Begin = C.Pos();
     int Depth = 0;
     for (; !C.AtEnd(); C.Next()) {
-      if (IsAny(C, {"begin", "case", "try", "asm"}) || (C.Is("record") && Depth == 0)) ++Depth;
-      if (C.Is("end") && --Depth == 0) {
+      if (C.IsAny({ukBegin, ukCase, ukTry, ukAsm}) || (C.Is(ukRecord) && Depth == 0)) ++Depth;
+      if (C.Is(ukEnd) && --Depth == 0) {
         C.Next();
         return Begin;
       }
@@ -472,28 +456,28 @@ std::vector<TParamInfo> ReadUnitParams(const TUnitCursor& Tokens, size_t Open, s
   TUnitCursor C = Tokens;
   C.Seek(Open + 1);
   std::vector<TParamInfo> R;
-  while (!C.AtEnd() && !C.Is(")")) {
+  while (!C.AtEnd() && !C.IsSymbol(')')) {
     TParamFlags Flags;
-    if (C.Is("var")) Flags.Include(pfVar);
-    if (C.Is("const") || C.Is("constref")) Flags.Include(pfConst);
-    if (C.Is("out")) Flags.Include(pfOut);
+    if (C.Is(ukVar)) Flags.Include(pfVar);
+    if (C.Is(ukConst) || C.Is(ukConstref)) Flags.Include(pfConst);
+    if (C.Is(ukOut)) Flags.Include(pfOut);
     if (!Flags.Empty()) C.Next();
     // The names of the group, typed once their type is read.
     const size_t FirstName = R.size();
     while (C.IsIdent()) {
       R.push_back({Flags, C.Name(), String()});
       C.Next();
-      if (!C.Is(",")) break;
+      if (!C.IsSymbol(',')) break;
       C.Next();
     }
     String Type;
-    if (C.Is(":")) {
+    if (C.IsSymbol(':')) {
       C.Next();
       const size_t Begin = C.Pos();
       int Depth = 0;
-      while (!C.AtEnd() && !(Depth == 0 && (C.Is(";") || C.Is(")") || C.Is("=")))) {
-        if (C.Is("(")) ++Depth;
-        if (C.Is(")")) --Depth;
+      while (!C.AtEnd() && !(Depth == 0 && (C.IsSymbol(';') || C.IsSymbol(')') || C.IsSymbol('=')))) {
+        if (C.IsSymbol('(')) ++Depth;
+        if (C.IsSymbol(')')) --Depth;
         C.Next();
       }
       if (C.Pos() > Begin) {
@@ -503,8 +487,8 @@ std::vector<TParamInfo> ReadUnitParams(const TUnitCursor& Tokens, size_t Open, s
       }
     }
     for (size_t I = FirstName; I < R.size(); ++I) R[I].TypeName = Type;
-    while (!C.AtEnd() && !C.Is(";") && !C.Is(")")) C.Next();  // a default value
-    if (C.Is(";")) C.Next();
+    while (!C.AtEnd() && !C.IsSymbol(';') && !C.IsSymbol(')')) C.Next();  // a default value
+    if (C.IsSymbol(';')) C.Next();
   }
   Close = C.Pos();
   return R;

@@ -21,6 +21,91 @@ constexpr std::array<bool, 256> IdentChars = [] {
 }();
 bool IsIdentChar(unsigned char C) noexcept { return IdentChars[C]; }
 
+// The keywords' texts, in the order of TUnitKeyword from its first word.
+constexpr std::array<std::string_view, ukCount - 1> KeywordTexts = {"abstract",
+                                                                    "asm",
+                                                                    "assembler",
+                                                                    "automated",
+                                                                    "begin",
+                                                                    "case",
+                                                                    "cdecl",
+                                                                    "class",
+                                                                    "const",
+                                                                    "constref",
+                                                                    "constructor",
+                                                                    "default",
+                                                                    "deprecated",
+                                                                    "destructor",
+                                                                    "dispid",
+                                                                    "dispinterface",
+                                                                    "dynamic",
+                                                                    "end",
+                                                                    "experimental",
+                                                                    "exports",
+                                                                    "external",
+                                                                    "final",
+                                                                    "finalization",
+                                                                    "forward",
+                                                                    "function",
+                                                                    "helper",
+                                                                    "implementation",
+                                                                    "in",
+                                                                    "initialization",
+                                                                    "inline",
+                                                                    "interface",
+                                                                    "label",
+                                                                    "message",
+                                                                    "object",
+                                                                    "of",
+                                                                    "operator",
+                                                                    "out",
+                                                                    "overload",
+                                                                    "override",
+                                                                    "packed",
+                                                                    "pascal",
+                                                                    "platform",
+                                                                    "private",
+                                                                    "procedure",
+                                                                    "property",
+                                                                    "protected",
+                                                                    "public",
+                                                                    "published",
+                                                                    "record",
+                                                                    "register",
+                                                                    "reintroduce",
+                                                                    "resourcestring",
+                                                                    "safecall",
+                                                                    "sealed",
+                                                                    "static",
+                                                                    "stdcall",
+                                                                    "strict",
+                                                                    "threadvar",
+                                                                    "try",
+                                                                    "type",
+                                                                    "unit",
+                                                                    "uses",
+                                                                    "var",
+                                                                    "varargs",
+                                                                    "virtual"};
+
+// Keywords by length and first letter: at most four share both.
+struct TKeywordBuckets {
+  static constexpr size_t MaxLength = 15, Slots = 4;
+  std::array<std::array<TUnitKeyword, Slots>, (MaxLength + 1) * 26> Words{};
+  constexpr TKeywordBuckets() {
+    for (size_t I = 0; I < KeywordTexts.size(); ++I) {
+      auto& B = Words[Index(KeywordTexts[I])];
+      size_t S = 0;
+      while (B[S] != ukNone) ++S;  // past the last slot: not a constant expression
+      B[S] = static_cast<TUnitKeyword>(I + 1);
+    }
+  }
+  static constexpr size_t Index(std::string_view W) noexcept {
+    return W.size() * 26 + static_cast<size_t>((W[0] | 0x20) - 'a');
+  }
+};
+constexpr TKeywordBuckets KeywordBuckets;
+
 class TScanner {
  public:
   explicit TScanner(std::string_view Text) : FText(Text), FPos(streamcoding::Utf8MarkLength(Text)) {}
@@ -37,7 +122,9 @@ class TScanner {
       const size_t Begin = FPos;
       const int Line = FLine;
       const TUnitTokenKind Kind = Scan();
-      R.push_back({Kind, static_cast<uint32_t>(Begin), static_cast<uint32_t>(FPos), Line});
+      const TUnitKeyword Keyword =
+          Kind == utIdent ? UnitKeywordOf(FText.substr(Begin, FPos - Begin)) : ukNone;
+      R.push_back({Kind, Keyword, static_cast<uint32_t>(Begin), static_cast<uint32_t>(FPos), Line});
     }
   }
 
@@ -152,10 +239,19 @@ class TScanner {
 
 }  // namespace
 
+TUnitKeyword UnitKeywordOf(std::string_view Word) noexcept {
+  if (Word.size() < 2 || Word.size() > TKeywordBuckets::MaxLength ||
+      static_cast<unsigned>((Word[0] | 0x20) - 'a') >= 26)
+    return ukNone;
+  for (TUnitKeyword K : KeywordBuckets.Words[TKeywordBuckets::Index(Word)])
+    if (K == ukNone || SameText(Word, KeywordTexts[K - 1])) return K;
+  return ukNone;
+}
+
 std::vector<TUnitToken> TokenizeUnit(std::string_view Text) { return TScanner(Text).Run(); }
 
 const TUnitToken& TUnitCursor::Peek(size_t Ahead) const noexcept {
-  static const TUnitToken None{utSymbol, 0, 0, 1};
+  static const TUnitToken None{utSymbol, ukNone, 0, 0, 1};
   if (FPos + Ahead < FTokens.size()) return FTokens[FPos + Ahead];
   return FTokens.empty() ? None : FTokens.back();
 }

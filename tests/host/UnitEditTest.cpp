@@ -231,6 +231,16 @@ TEST(UnitEdit, HandlersAreFoundPastTheLanguagesHarderConstructs) {
        Head + "begin\nend;\nprocedure TForm1.WMSize(var M: TMessage);\nbegin\nend;",
        {}},
       {"one-line body", "", "", Head + "begin Beep; end;", {"  Beep;"}},
+      {"keywords in any letter case",
+       "",
+       "",
+       "PROCEDURE TForm1.Click(Sender: TObject);\nVAR\n  N: Integer;\nBEGIN\n  CASE N OF 0: Beep; END;\nEnd;",
+       {"  CASE N OF 0: Beep; END;"}},
+      {"names that begin like keywords",
+       "",
+       "",
+       Head + "begin\n  Ends := Begins + Tryst + Cases + Asm2 + Endx;\nend;",
+       {"  Ends := Begins + Tryst + Cases + Asm2 + Endx;"}},
   };
   for (const TConstruct& C : Cases) {
     SCOPED_TRACE(C.Name);
