@@ -9,6 +9,25 @@ TCompInfo::TCompInfo(TComponent* Root, IPtr<IDesigner> Designer, TPersistent* In
   if (!Instance) throw EInvalidArgument("A component information object needs an object");
 }
 
+TCompInfo* TCompInfo::Rebind(TComponent* Root, IPtr<IDesigner> Designer, TPersistent* Instance) {
+  if (!Instance) throw EInvalidArgument("A component information object needs an object");
+  Unbind();
+  FRoot = Root;
+  FDesigner = std::move(Designer);
+  FInstance = Instance;
+  return this;
+}
+
+void TCompInfo::Unbind() noexcept {
+  FRoot = nullptr;
+  FDesigner = nullptr;
+  FInstance = nullptr;
+  FEvents.clear();
+  FEventsCollected = false;
+  FSubObjects.clear();
+  FSubObjectsCollected = false;
+}
+
 const std::vector<PPropInfo>& TCompInfo::Events() {
   // Taken on first use: a module being read hands one of these to its source for every
   // component, and most are never asked for their events.

@@ -28,6 +28,13 @@ class TCompInfo : public TInterfacedObject, public ICompInfo {
   int GetSubInfoCount() override;
   IPtr<ICompInfo> GetSubInfo(int Index) override;
 
+  // Makes the object describe Instance of Root, as a new one would, and returns it. Only its
+  // maker may do this, and only while nobody else holds it: a root reading a module hands its
+  // source one such object per component, and most are let go at once.
+  TCompInfo* Rebind(TComponent* Root, IPtr<IDesigner> Designer, TPersistent* Instance);
+  // Lets go of what the object describes (and of the designer), keeping it for a later Rebind.
+  void Unbind() noexcept;
+
  private:
   void CollectSubObjects();
   TComponent* FRoot;

@@ -12,6 +12,7 @@
 #include "moduledesigner/Renames.h"
 #include "moduledesigner/RootInheritance.h"
 #include "platform/runtime/Filer.h"
+#include "platform/runtime/Scoped.h"
 #include "symbols/CppSym.h"
 #include "symbols/PasSym.h"
 
@@ -160,10 +161,24 @@ void TRootNames::ValidateRename(TComponent* AComponent, const String& CurName, c
   // inherited, but they are: the source declares them in the ancestor.
   if (!Inherited && FState.AncestorLoaded &&
       (NewName.empty() || (!FState.Updating && AComponent->Owner() == FState.Root)) && FState.Module)
-    FState.Module->ComponentRenamed(MakeIntf<TCompInfo>(FState.Root, FState.GetDesigner(), AComponent),
-                                    CurName, NewName);
+    TellModuleRenamed(AComponent, CurName, NewName);
   if (FState.UpdateManager) FState.UpdateManager->RenameDescendents(CurName, NewName);
   RenameTail(AComponent, CurName, NewName);
+}
+
+void TRootNames::TellModuleRenamed(TComponent* AComponent, const String& CurName, const String& NewName) {
+  // The spare is kept only when nobody but this object holds it, so nobody sees it change.
+  IPtr<TCompInfo> Info = std::move(FSpareInfo);
+  if (Info)
+    Info->Rebind(FState.Root, FState.GetDesigner(), AComponent);
+  else
+    Info = MakeIntf<TCompInfo>(FState.Root, FState.GetDesigner(), AComponent);
+  TScopeExit Keep([&] {
+    if (Info->RefCount() != 1) return;
+    Info->Unbind();
+    FSpareInfo = std::move(Info);
+  });
+  FState.Module->ComponentRenamed(Info, CurName, NewName);
 }
 
 void TRootNames::ValidateRootRename(const String& CurName, const String& NewName) {

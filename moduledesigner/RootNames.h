@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "moduledesigner/CompInfo.h"
 #include "moduledesigner/RootLinks.h"
 #include "moduledesigner/RootState.h"
 
@@ -84,6 +85,8 @@ class TRootNames {
   bool NameTaken(const String& Name, IUpdateManager* Manager);
   void CheckMethodName(const String& Name);
   // What every accepted rename ends with: dependents, the renamed sink, the environment.
+  // Tells the module's source of the rename of AComponent, with a TCompInfo describing it.
+  void TellModuleRenamed(TComponent* AComponent, const String& CurName, const String& NewName);
   void RenameTail(TComponent* AComponent, const String& CurName, const String& NewName);
 
   TRootState& FState;
@@ -92,6 +95,9 @@ class TRootNames {
   std::unordered_map<String, int> FNameHints;
   std::unique_ptr<TRenames> FRenames;
   std::unique_ptr<TEvents> FEvents;
+  // The component information last handed to the module, kept (describing nothing) for the
+  // next rename when the module let go of it; a new one is made when the module kept it.
+  IPtr<TCompInfo> FSpareInfo;
 };
 
 }  // namespace formwright

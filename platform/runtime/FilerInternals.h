@@ -31,6 +31,8 @@ void ResolveReaderFixups(const void* Reader, const std::function<void(const Stri
 void DropReaderFixups(const void* Reader) noexcept;
 // Defers the Loaded call of `C` to NotifyGlobalLoading.
 void AddGlobalLoaded(TComponent* C);
+// Makes room for Count more components in the innermost global loading list.
+void ReserveGlobalLoaded(size_t Count);
 // A downcast by the object's class record: what dynamic_cast answers for the runtime's classes,
 // without its cost on hierarchies with virtual bases (streams ask it for every object).
 template <class T>

@@ -236,6 +236,14 @@ void detail::AddGlobalLoaded(TComponent* C) {
   if (L.Members.Insert(C)) L.Items.push_back(C);
 }
 
+void detail::ReserveGlobalLoaded(size_t Count) {
+  auto& L = Globals().Loading.back();
+  // Grown by at least half again: many small readers (embedded frames) stay linear.
+  if (const size_t Need = L.Items.size() + Count; Need > L.Items.capacity())
+    L.Items.reserve(std::max(Need, L.Items.capacity() * 3 / 2));
+  L.Members.Reserve(L.Members.Size() + Count);
+}
+
 namespace {
 // Calls Loaded for each component of the innermost list, taking each out first (Loaded may
 // free others, which takes them out too).

@@ -34,6 +34,12 @@ class TPointerSet {
       }
     }
   }
+  // Makes room for Count members in all without growing the table again.
+  void Reserve(size_t Count) {
+    size_t Capacity = 16;
+    while (Capacity < Count * 2 + 2) Capacity *= 2;
+    if (Capacity > FSlots.size()) Rehash(Capacity);
+  }
   // Takes P out; false when it was not there.
   bool Erase(const T* P) {
     const size_t I = Find(P);

@@ -111,6 +111,7 @@ void TReader::ResolveReferences(bool KeepUnresolved) {
   std::vector<TComponent*> Loaded;
   Loaded.swap(FLoaded);
   FLoadedSet.Clear();
+  if (IsGlobalLoading()) detail::ReserveGlobalLoaded(Loaded.size());
   for (TComponent* C : Loaded) {
     C->ExcludeState(csReading);
     if (IsGlobalLoading())

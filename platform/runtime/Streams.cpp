@@ -109,10 +109,14 @@ int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
 
 int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
   if (Count <= 0) return 0;
-  const int64_t End = FPosition + Count;
-  if (End > static_cast<int64_t>(FData.size())) FData.resize(static_cast<size_t>(End));
-  std::memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
-  FPosition = End;
+  const auto* Bytes = static_cast<const uint8_t*>(Buffer);
+  const auto Pos = static_cast<size_t>(FPosition), N = static_cast<size_t>(Count);
+  if (Pos > FData.size()) FData.resize(Pos);  // a gap left past the end reads as zeros
+  // What lies over bytes already there replaces them; the rest is appended, never zeroed first.
+  const size_t Over = std::min(N, FData.size() - Pos);
+  if (Over > 0) std::memcpy(FData.data() + Pos, Bytes, Over);
+  FData.insert(FData.end(), Bytes + Over, Bytes + N);
+  FPosition += Count;
   return Count;
 }
 

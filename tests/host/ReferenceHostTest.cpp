@@ -65,4 +65,45 @@ TEST(ReferenceHost, AModuleThatCannotBeReadIsNeitherKeptNorAnnounced) {
   EXPECT_EQ(Host.Designer()->GetRootsCount(), 0);
 }
 
+// A source that keeps the component information of every other component it is told of.
+class TKeepingSource : public TModuleSource {
+ public:
+  using TModuleSource::TModuleSource;
+  void ComponentRenamed(const IPtr<ICompInfo>& Info, const String& CurName, const String& NewName) override {
+    if (Info && Heard++ % 2 == 0) Kept.emplace_back(NewName, Info);
+    TModuleSource::ComponentRenamed(Info, CurName, NewName);
+  }
+  int Heard = 0;
+  std::vector<std::pair<String, IPtr<ICompInfo>>> Kept;
+};
+
+class TKeepingFactory : public TReferenceModuleFactory {
+ public:
+  IPtr<TModuleSource> CreateSource(const String& UnitName, const String& ClassName,
+                                   const String& AncestorClassName) override {
+    Source = MakeIntf<TKeepingSource>(UnitName, ClassName, AncestorClassName);
+    return Source;
+  }
+  IPtr<TKeepingSource> Source;
+};
+
+TEST(ReferenceHost, ComponentInformationASourceKeepsGoesOnDescribingItsOwnComponent) {
+  auto Files = MakeIntf<TMemoryFileSystem>();
+  Files->PutFile("Main.fwf",
+                 "object Form1: TForm1\n  object Button1: TButton\n  end\n  object Edit1: TEdit\n  end\n"
+                 "  object Label1: TLabel\n  end\n  object Button2: TButton\n  end\n  object Edit2: TEdit\n"
+                 "  end\nend\n");
+  auto Factory = std::make_unique<TKeepingFactory>();
+  TKeepingFactory& F = *Factory;
+  TReferenceHost Host(Files, std::move(Factory));
+  IPtr<TReferenceRoot> Root = Host.Open("Main.fwf");
+  ASSERT_TRUE(F.Source);
+  std::vector<String> Described;
+  for (const auto& [Name, Info] : F.Source->Kept)
+    Described.push_back(Name + "=" + Info->GetNamePath() + ":" + Info->GetClassName());
+  EXPECT_THAT(Described, ElementsAre("Button1=Button1:TButton", "Label1=Label1:TLabel", "Edit2=Edit2:TEdit"));
+  F.Source->Kept.clear();
+  Host.Close(Root);
+}
+
 }  // namespace

@@ -16,6 +16,9 @@ TEST(StreamClasses, MemoryStreamGrowsSeeksAndTruncates) {
   S->WriteBuffer("abcdef", 6);
   EXPECT_EQ(S->Position(), 6);
   EXPECT_EQ(S->Size(), 6);
+  S->SetPosition(4);
+  S->WriteBuffer("XYZ", 3);  // over the last two bytes and one past them
+  EXPECT_EQ(String(reinterpret_cast<const char*>(S->Memory()), size_t(S->Size())), "abcdXYZ");
   S->SetPosition(10);
   S->WriteBuffer("z", 1);
   EXPECT_EQ(S->Size(), 11);
