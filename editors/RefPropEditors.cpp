@@ -67,8 +67,9 @@ bool TMethodProperty::AssignHandler(const String& Value) {
   }
   const String Current = GetValue();
   const TMethod Old = GetMethodValue();
-  // A new name typed over the current handler renames that handler, as the inspector does;
-  // typing it again unchanged has nothing to do.
+  // Typing the current handler's name again unchanged has nothing to do, inherited or not.
+  if (!Current.empty() && Current == Value) return false;
+  // A new name typed over the current handler renames that handler, as the inspector does.
   if (!Current.empty() && !Value.empty() && (SameText(Current, Value) || !FDesigner->MethodExists(Value)) &&
       !FDesigner->MethodFromAncestor(Old)) {
     if (Current != Value) FDesigner->RenameMethod(Current, Value);

@@ -48,6 +48,13 @@ void* InheritedMethod(const TRootState& State, const String& Name) {
   return Parent ? Parent->MethodAddress(Name) : nullptr;
 }
 
+// Whether an ancestor module's unit declares a handler of that name at all.
+bool InheritedDeclared(const TRootState& State, const String& Name) {
+  for (IPtr<IInternalRoot> A = State.AncestorRoot; A; A = A->GetAncestorRoot())
+    if (IPtr<IDesignerModule> M = A->GetModule(); M && M->MethodExists(Name)) return true;
+  return false;
+}
+
 // Whether an ancestor module's unit declares a handler of that name fit for the event.
 bool InheritedFits(const TRootState& State, const String& Name, const IPtr<IEventInfo>& EventInfo) {
   bool Fits = false;
@@ -273,8 +280,11 @@ TMethod TRootNames::CreateMethod(const String& Name, const IPtr<IEventInfo>& Eve
   // would replace the ancestor's for every event that uses it.
   if (void* Inherited =
           FState.Module && !FState.Module->MethodExists(Name) ? InheritedMethod(FState, Name) : nullptr) {
+    // Without a unit that declares it, its signature is unknown: it is neither taken on trust
+    // nor called incompatible.
     if (EventInfo && !InheritedFits(FState, Name, EventInfo))
-      throw EComponentDesignerException(Format(SIncompatibleMethod, Name));
+      throw EComponentDesignerException(
+          Format(InheritedDeclared(FState, Name) ? SIncompatibleMethod : SUncheckedInheritedMethod, Name));
     FState.ValidateModification();
     return TMethod{Inherited, FState.Root};
   }

@@ -14,6 +14,11 @@
 
 namespace formwright {
 
+// An inherited handler typed for an event when no ancestor's unit declares it (that unit may be
+// missing): its signature is unknown.
+inline constexpr const char* SUncheckedInheritedMethod =
+    "Method %s is inherited, but no ancestor's unit declares it, so it cannot be checked against this event";
+
 class TReader;
 class TRenames;
 class TEvents;

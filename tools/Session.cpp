@@ -187,6 +187,14 @@ void TSession::OpenNeeded(const String& FileName) {
   }
 }
 
+std::pair<String, String> AncestorWithoutUnit(TReferenceRoot& Root) {
+  for (IPtr<IInternalRoot> A = Root.GetAncestorRoot(); A; A = A->GetAncestorRoot())
+    if (auto* Ancestor = dynamic_cast<TReferenceRoot*>(A.Get());
+        Ancestor && !fs::exists(Ancestor->UnitFileName()))
+      return {fs::path(Ancestor->UnitFileName()).filename().string(), Ancestor->GetRootName()};
+  return {};
+}
+
 String TSession::AncestorNotFoundNote(const String& FileName, const String& Message) {
   const String Pattern(SAncestorNotFound);
   const String Lead = Pattern.substr(0, Pattern.find("%s"));

@@ -24,6 +24,10 @@ struct TModuleFacts {
 // Reads the form file once, and the unit beside it when there is one.
 TModuleFacts ModuleFactsOf(const String& FileName);
 
+// The nearest ancestor of Root that was opened without its unit: the unit's file name and the
+// ancestor's root name; both empty when every ancestor has its unit.
+std::pair<String, String> AncestorWithoutUnit(TReferenceRoot& Root);
+
 // How the module files of folders depend on one another: which inherit from or embed which.
 // Each folder is read once.
 class TModuleLinks {

@@ -86,6 +86,11 @@ void SetVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       } catch (const EUsage&) {
         throw;
       } catch (const Exception& E) {
+        // A handler the module inherits from an ancestor without its unit: that unit is named.
+        if (const auto [Unit, Ancestor] = AncestorWithoutUnit(R);
+            !Unit.empty() && E.Message() == Format(SUncheckedInheritedMethod, A.Value))
+          Refuse(File, What,
+                 Exception(Format("%s (%s, the unit of %s, is missing)", E.Message(), Unit, Ancestor)));
         Refuse(File, What, E);
       }
     }

@@ -1,5 +1,4 @@
 // The reading verbs: the component tree, the inspector's view of a selection, the handlers.
-#include <filesystem>
 
 #include "host/ModuleSource.h"
 #include "platform/orx/Controls.h"
@@ -218,13 +217,10 @@ void HandlersVerb(TSession& Session, TArgs& Args, TOutput& Out) {
       // An ancestor read without its unit may be where the handler is declared: that is said,
       // rather than a missing handler of this module's unit.
       if (!J.contains("inherited_from"))
-        for (IPtr<IInternalRoot> A = R.GetAncestorRoot(); A; A = A->GetAncestorRoot())
-          if (auto* Ancestor = dynamic_cast<TReferenceRoot*>(A.Get());
-              Ancestor && !std::filesystem::exists(Ancestor->UnitFileName())) {
-            J["ancestor_unit_missing"] = std::filesystem::path(Ancestor->UnitFileName()).filename().string();
-            J["ancestor"] = Ancestor->GetRootName();
-            break;
-          }
+        if (const auto [Unit, Ancestor] = AncestorWithoutUnit(R); !Unit.empty()) {
+          J["ancestor_unit_missing"] = Unit;
+          J["ancestor"] = Ancestor;
+        }
       Handlers.push_back(J);
     }
     json Doc;

@@ -142,6 +142,15 @@ TEST_F(ToolTest, AHandlerTheModuleInheritsIsUsedAsItIsAndItsOwnHandlersStay) {
                         "Button1Click\\(Sender: TObject\\) +<- \\(not assigned to any event\\)")));
   Before = Snapshot();
   ExpectEachRefused({{"set Settings.fwf AutoSaveBox.OnKeyDown=OkButtonClick", 1, "incompatible"}});
+  // Without the ancestor's unit its handler's signature is unknown: it is not called
+  // incompatible, the missing unit is named, and typing the handler an event has changes nothing.
+  fs::remove(Dir / "Dialog.pas");
+  Before = Snapshot();
+  EXPECT_THAT(RunOk("set Settings.fwf Button1.OnClick=OkButtonClick").Out, Not(HasSubstr("saved")));
+  ExpectEachRefused(
+      {{"set Settings.fwf AutoSaveBox.OnEnter=OkButtonClick", 1,
+        "Method OkButtonClick is inherited, but no ancestor's unit declares it, so it cannot be "
+        "checked against this event (Dialog.pas, the unit of DialogForm, is missing)"}});
 }
 
 TEST_F(ToolTest, ValuesFollowWhereTheDependentNeverOverrodeThemAndItsFileStays) {
