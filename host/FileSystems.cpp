@@ -25,12 +25,6 @@ int64_t ToStamp(fs::file_time_type T) {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(Sys.time_since_epoch()).count();
 }
 
-String ReadAll(TStream* Stream) {
-  String Data(static_cast<size_t>(Stream->Size()), '\0');
-  Stream->SetPosition(0);
-  if (!Data.empty()) Stream->ReadBuffer(Data.data(), static_cast<int64_t>(Data.size()));
-  return Data;
-}
 }  // namespace
 
 int64_t NextTimeStamp() noexcept {
@@ -176,7 +170,7 @@ int64_t TDiskFileSystem::WriteFile(const String& FileSystem, const String& FileN
   if (fs::exists(FileName, Ec) && !fs::is_regular_file(FileName, Ec))
     throw EFCreateError(Format(SCannotWrite, FileName, String("it is not a regular file")));
   if (IsReadOnly(FileName)) throw EComponentDesignerException(Format(SReadOnlyFile, FileName));
-  const String Temp = WriteBeside(FileName, ReadAll(Stream));
+  const String Temp = WriteBeside(FileName, StreamText(Stream));
   if (FHolding) {
     if (THeld* H = Held(FileName)) {
       ::unlink(H->Temp.c_str());
@@ -303,7 +297,7 @@ int64_t TMemoryFileSystem::WriteFile(const String&, const String& FileName, TStr
   if (It != FFiles.end() && It->second.ReadOnly)
     throw EComponentDesignerException(Format(SReadOnlyFile, FileName));
   TFile& F = FFiles[FileName];
-  F.Data = ReadAll(Stream);
+  F.Data = StreamText(Stream);
   F.Age = NextTimeStamp();
   ++FWrites;
   return F.Age;

@@ -331,6 +331,11 @@ void TRootStreams::WriteRootStream(TStream* Stream) {
   const bool AsText = FTextFormat || FStreamFormat == 2;
   TOwned<TMemoryStream> Binary(AsText ? new TMemoryStream() : nullptr);
   TStream* Target = AsText ? Binary.get() : Stream;
+  // Room for the stream as large as the module's file was, or its last stream: written once
+  // instead of copied as it grows (room reserved and not written takes no memory of the system).
+  if (auto* M = dynamic_cast<TMemoryStream*>(Target); M && M->Size() == 0)
+    M->Storage().reserve(
+        static_cast<size_t>(std::min<int64_t>(std::max(FSizeAtLoad, FLastStreamSize), 1 << 28)));
   int64_t Fixup = 0;
   Target->WriteResourceHeader(FState.Root->ClassName(), Fixup);
   {
@@ -344,6 +349,7 @@ void TRootStreams::WriteRootStream(TStream* Stream) {
     Binary->SetPosition(0);
     ObjectResourceToText(Binary.get(), Stream);
   }
+  FLastStreamSize = Target->Size();
 }
 
 TStream* TRootStreams::GetRootStream() {

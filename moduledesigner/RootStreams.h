@@ -149,6 +149,7 @@ class TRootStreams {
   int64_t FModifyTime = 0;
   int64_t FTimeAtLoad = 0;
   int64_t FSizeAtLoad = 0;
+  int64_t FLastStreamSize = 0;  // of the binary stream last written
   bool FReadError = false;
   bool FTextFormat = false;
   int FStreamFormat = 0;

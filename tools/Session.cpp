@@ -33,8 +33,7 @@ String ReadFile(const String& FileName) {
 bool WritesChange(IModuleFileSystem& Files, const String& FileName) {
   if (!Files.FileExists(String(), FileName)) return false;
   TOwned<TStream> S = Files.OpenFile(String(), FileName);
-  String Data(static_cast<size_t>(S->Size()), '\0');
-  S->ReadBuffer(Data.data(), S->Size());
+  const String Data = StreamText(S.get());
   std::error_code Ec;
   return !fs::exists(FileName, Ec) || ReadFile(FileName) != Data;
 }

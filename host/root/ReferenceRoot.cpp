@@ -217,10 +217,7 @@ String RootClassOfStream(const String& Data) {
 // The file's text, or its first Limit bytes.
 String ReadText(IModuleFileSystem* Files, const String& FileName, int64_t Limit = INT64_MAX) {
   TOwned<TStream> S = Files->OpenFile(String(), FileName);
-  String Text(static_cast<size_t>(std::min(S->Size(), Limit)), '\0');
-  S->SetPosition(0);
-  if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
-  return Text;
+  return StreamText(S.get(), Limit);
 }
 }  // namespace
 

@@ -50,10 +50,7 @@ std::vector<String> ListLines(const String& Text) {
 
 String ReadFile(IModuleFileSystem& Files, const String& FileSystem, const String& FileName) {
   TOwned<TStream> S = Files.OpenFile(FileSystem, FileName);
-  String Text(static_cast<size_t>(S->Size()), '\0');
-  S->SetPosition(0);
-  if (!Text.empty()) S->ReadBuffer(Text.data(), static_cast<int64_t>(Text.size()));
-  return Text;
+  return StreamText(S.get());
 }
 
 // The list file's text as the list is read: without a byte-order mark an editor put before it.

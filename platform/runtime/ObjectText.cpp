@@ -90,12 +90,64 @@ class TConvertReader : public TReader {
   String FScratch;
 };
 
+// The text being made: appended to the end of a memory stream's own bytes when the output is
+// one positioned at its end (a large module's text is then neither built apart nor copied), else
+// to bytes of its own, written out at once. Until Commit, the output is as it was.
+class TTextBuffer {
+ public:
+  explicit TTextBuffer(TStream* Output)
+      : FStream(dynamic_cast<TMemoryStream*>(Output)),
+        FBytes(FStream && FStream->Position() == FStream->Size() ? FStream->Storage() : FOwn),
+        FStart(FBytes.size()) {
+    if (&FBytes == &FOwn) FStream = nullptr;
+  }
+  ~TTextBuffer() {
+    if (FStream) FBytes.resize(FStart);  // not committed: the stream's bytes are as they were
+  }
+  TTextBuffer(const TTextBuffer&) = delete;
+  TTextBuffer& operator=(const TTextBuffer&) = delete;
+
+  TTextBuffer& operator+=(char C) {
+    FBytes.push_back(static_cast<uint8_t>(C));
+    return *this;
+  }
+  TTextBuffer& operator+=(std::string_view S) {
+    FBytes.insert(FBytes.end(), S.begin(), S.end());
+    return *this;
+  }
+  void append(size_t N, char C) { FBytes.insert(FBytes.end(), N, static_cast<uint8_t>(C)); }
+  void append(const char* First, const char* Last) { FBytes.insert(FBytes.end(), First, Last); }
+  bool empty() const noexcept { return FBytes.size() == FStart; }
+  char back() const noexcept { return static_cast<char>(FBytes.back()); }
+  void pop_back() noexcept { FBytes.pop_back(); }
+  void reserve(size_t N) {
+    if (FStart + N > FBytes.capacity()) FBytes.reserve(FStart + N);
+  }
+  // Hands the text to Output: in place, by moving the stream's position past it.
+  void Commit(TStream* Output) {
+    if (FStream) {
+      FStream->SetPosition(static_cast<int64_t>(FBytes.size()));
+      FStream = nullptr;
+    } else {
+      Output->WriteBuffer(FBytes.data() + FStart, static_cast<int64_t>(FBytes.size() - FStart));
+      FBytes.clear();
+    }
+  }
+
+ private:
+  TMemoryStream* FStream;
+  std::vector<uint8_t> FOwn;
+  std::vector<uint8_t>& FBytes;
+  size_t FStart;
+};
+
 class TBinaryToText {
  public:
   // A large buffer: most values are then whole in it and taken without a call.
   TBinaryToText(TStream* Input, TStream* Output)
-      : FReader(Input, 65536), FOutput(Output), FEnd(Input->Size()) {
-    // The text is about twice the size of the binary form: growing it once is enough.
+      : FReader(Input, 65536), FOutput(Output), FEnd(Input->Size()), FText(Output) {
+    // The text is about twice the size of the binary form: growing it once is enough (memory
+    // reserved and not written is not taken from the system).
     const int64_t Left = FEnd - Input->Position();
     if (Left > 0) FText.reserve(static_cast<size_t>(std::min<int64_t>(Left, int64_t(1) << 28)) * 2);
   }
@@ -116,10 +168,7 @@ class TBinaryToText {
   }
 
  private:
-  void Flush() {
-    FOutput->WriteBuffer(FText.data(), static_cast<int64_t>(FText.size()));
-    FText.clear();
-  }
+  void Flush() { FText.Commit(FOutput); }
   void Indent(int N) { FText.append(static_cast<size_t>(N), ' '); }
   void Enter() {
     if (++FDepth > MaxDepth)
@@ -370,7 +419,7 @@ class TBinaryToText {
   TConvertReader FReader;
   TStream* FOutput;
   int64_t FEnd;
-  String FText;
+  TTextBuffer FText;
   int FDepth = 0;
 };
 

@@ -190,6 +190,20 @@ String TStringStream::ReadString(int64_t Count) {
   return S;
 }
 
+String StreamText(TStream* Stream, int64_t Limit) {
+  const auto Size = static_cast<size_t>(std::min(Stream->Size(), Limit));
+  String Text;
+  if (const auto* M = dynamic_cast<const TMemoryStream*>(Stream)) {
+    Text.assign(reinterpret_cast<const char*>(M->Memory()), Size);
+  } else {
+    Text.resize(Size);
+    Stream->SetPosition(0);
+    if (Size > 0) Stream->ReadBuffer(Text.data(), static_cast<int64_t>(Size));
+  }
+  Stream->SetPosition(static_cast<int64_t>(Size));
+  return Text;
+}
+
 // ----- THandleStream, TFileStream -------------------------------------------------------------
 
 THandleStream::~THandleStream() {

@@ -68,6 +68,9 @@ class TMemoryStream : public TStream {
   const uint8_t* Memory() const noexcept { return FData.data(); }
   uint8_t* Memory() noexcept { return FData.data(); }
   const std::vector<uint8_t>& Bytes() const noexcept { return FData; }
+  // The storage itself, for a writer that appends a large text in place instead of building it
+  // apart and copying it in; it then sets the position (the stream does not follow on its own).
+  std::vector<uint8_t>& Storage() noexcept { return FData; }
   void Clear() noexcept;
   // Replaces the content by the whole of `Stream` (from its start) and rewinds.
   void LoadFromStream(TStream* Stream);
@@ -102,6 +105,10 @@ class TStringStream : public TMemoryStream {
   String ReadString(int64_t Count);
   void WriteString(std::string_view S) { WriteBuffer(S.data(), static_cast<int64_t>(S.size())); }
 };
+
+// The bytes of Stream from its start, at most Limit of them, as a string; the position is left
+// after them. A memory stream's bytes are copied once, without zeroing a string first.
+String StreamText(TStream* Stream, int64_t Limit = INT64_MAX);
 
 // Open modes of file streams (one access mode, optionally combined with a share mode, which
 // the platform does not enforce).

@@ -3,6 +3,7 @@
 
 #include "formwright/testing/Matchers.h"
 #include "formwright/testing/TempFolder.h"
+#include "platform/runtime/ObjectText.h"
 #include "platform/runtime/StreamConsts.h"
 #include "platform/runtime/Streams.h"
 
@@ -32,6 +33,40 @@ TEST(StreamClasses, MemoryStreamGrowsSeeksAndTruncates) {
   EXPECT_THROW(S->ReadBuffer(Buf, 1), EReadError);
   EXPECT_THROW(S->Seek(-1, soBeginning), EStreamError);
   EXPECT_EQ(S->Seek(-1, soEnd), 2);
+}
+
+// The text of a component goes after what a memory stream holds before its position, and a
+// binary form that cannot be converted leaves the stream as it was.
+TEST(StreamClasses, TextOfAComponentGoesAtThePositionOfAMemoryStream) {
+  const String Text = "object Form1: TForm1\n  Caption = 'Go'\nend\n";
+  TStringStream TextIn(Text), Binary;
+  ObjectTextToBinary(&TextIn, &Binary);
+  const String Whole = Binary.DataString();
+  const struct {
+    const char* Name;
+    String Before, Cut;  // Cut: the binary form given, whole or cut short
+    int64_t Position;
+    String After;  // empty: refused
+  } Cases[] = {
+      {"at the end", "HEAD", Whole, 4, "HEAD" + Text},
+      {"in the middle", "HEAD------", Whole, 4, "HEAD" + Text},
+      {"cut short, at the end", "HEAD", Whole.substr(0, Whole.size() - 3), 4, ""},
+      {"cut short, empty", "", Whole.substr(0, Whole.size() - 3), 0, ""},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TStringStream In(C.Cut), Out(C.Before);
+    Out.SetPosition(C.Position);
+    if (C.After.empty()) {
+      EXPECT_THROW(ObjectBinaryToText(&In, &Out), EReadError);
+      EXPECT_EQ(Out.DataString(), C.Before);
+      EXPECT_EQ(Out.Position(), C.Position);
+    } else {
+      ObjectBinaryToText(&In, &Out);
+      EXPECT_EQ(Out.DataString(), C.After);
+      EXPECT_EQ(Out.Position(), Out.Size());
+    }
+  }
 }
 
 TEST(StreamClasses, CopyFromCopiesAllOrACount) {
