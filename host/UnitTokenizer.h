@@ -16,75 +16,40 @@ enum TUnitTokenKind : uint8_t { utIdent, utNumber, utString, utSymbol };
 
 // The words of the unit's language that its reader tells apart, classified once per identifier
 // token when the text is split: any letter case, and a name written "&begin" is none of them.
+// Each is listed once, as its enumerator's name and its text.
+// clang-format off
+#define FW_UNIT_KEYWORDS(X) \
+  X(Abstract, "abstract") X(Asm, "asm") X(Assembler, "assembler")                  \
+  X(Automated, "automated") X(Begin, "begin") X(Case, "case")                      \
+  X(Cdecl, "cdecl") X(Class, "class") X(Const, "const")                            \
+  X(Constref, "constref") X(Constructor, "constructor") X(Default, "default")      \
+  X(Deprecated, "deprecated") X(Destructor, "destructor") X(Dispid, "dispid")      \
+  X(Dispinterface, "dispinterface") X(Dynamic, "dynamic") X(End, "end")            \
+  X(Experimental, "experimental") X(Exports, "exports") X(External, "external")    \
+  X(Final, "final") X(Finalization, "finalization") X(Forward, "forward")          \
+  X(Function, "function") X(Helper, "helper") X(Implementation, "implementation")  \
+  X(In, "in") X(Initialization, "initialization") X(Inline, "inline")              \
+  X(Interface, "interface") X(Label, "label") X(Message, "message")                \
+  X(Object, "object") X(Of, "of") X(Operator, "operator")                          \
+  X(Out, "out") X(Overload, "overload") X(Override, "override")                    \
+  X(Packed, "packed") X(Pascal, "pascal") X(Platform, "platform")                  \
+  X(Private, "private") X(Procedure, "procedure") X(Property, "property")          \
+  X(Protected, "protected") X(Public, "public") X(Published, "published")          \
+  X(Record, "record") X(Register, "register") X(Reintroduce, "reintroduce")        \
+  X(Resourcestring, "resourcestring") X(Safecall, "safecall") X(Sealed, "sealed")  \
+  X(Static, "static") X(Stdcall, "stdcall") X(Strict, "strict")                    \
+  X(Threadvar, "threadvar") X(Try, "try") X(Type, "type")                          \
+  X(Unit, "unit") X(Uses, "uses") X(Var, "var")                                    \
+  X(Varargs, "varargs") X(Virtual, "virtual")
+
 enum TUnitKeyword : uint8_t {
   ukNone,
-  ukAbstract,
-  ukAsm,
-  ukAssembler,
-  ukAutomated,
-  ukBegin,
-  ukCase,
-  ukCdecl,
-  ukClass,
-  ukConst,
-  ukConstref,
-  ukConstructor,
-  ukDefault,
-  ukDeprecated,
-  ukDestructor,
-  ukDispid,
-  ukDispinterface,
-  ukDynamic,
-  ukEnd,
-  ukExperimental,
-  ukExports,
-  ukExternal,
-  ukFinal,
-  ukFinalization,
-  ukForward,
-  ukFunction,
-  ukHelper,
-  ukImplementation,
-  ukIn,
-  ukInitialization,
-  ukInline,
-  ukInterface,
-  ukLabel,
-  ukMessage,
-  ukObject,
-  ukOf,
-  ukOperator,
-  ukOut,
-  ukOverload,
-  ukOverride,
-  ukPacked,
-  ukPascal,
-  ukPlatform,
-  ukPrivate,
-  ukProcedure,
-  ukProperty,
-  ukProtected,
-  ukPublic,
-  ukPublished,
-  ukRecord,
-  ukRegister,
-  ukReintroduce,
-  ukResourcestring,
-  ukSafecall,
-  ukSealed,
-  ukStatic,
-  ukStdcall,
-  ukStrict,
-  ukThreadvar,
-  ukTry,
-  ukType,
-  ukUnit,
-  ukUses,
-  ukVar,
-  ukVarargs,
-  ukVirtual,
+#define FW_UNIT_KEYWORD_ENUM(Name, Text) uk##Name,
+  FW_UNIT_KEYWORDS(FW_UNIT_KEYWORD_ENUM)
+#undef FW_UNIT_KEYWORD_ENUM
   ukCount
 };
+// clang-format on
 static_assert(ukCount <= 128, "a keyword set holds 128 words");
 
 // The keyword Word is (any letter case), or ukNone.
@@ -148,23 +113,6 @@ class TUnitCursor {
   }
   std::string_view Text(size_t Ahead = 0) const noexcept {
     return FPos + Ahead < FTokens.size() ? TextOf(FTokens[FPos + Ahead]) : std::string_view();
-  }
-  // Whether the token at Pos()+Ahead is the identifier or symbol Word (any letter case).
-  bool Is(std::string_view Word, size_t Ahead = 0) const noexcept { return Matches(this->Word(Ahead), Word); }
-  // The token at Pos()+Ahead when it is an identifier or symbol that may be a keyword (not
-  // written "&name"); empty otherwise.
-  std::string_view Word(size_t Ahead = 0) const noexcept {
-    if (FPos + Ahead >= FTokens.size()) return {};
-    const TUnitToken& T = FTokens[FPos + Ahead];
-    if (T.Kind != utIdent && T.Kind != utSymbol) return {};
-    const std::string_view S = TextOf(T);
-    return !S.empty() && S[0] == '&' ? std::string_view() : S;
-  }
-  // Whether a Word() is Keyword (any letter case); most tokens are told apart by their length
-  // and first letter without comparing the rest.
-  static bool Matches(std::string_view Token, std::string_view Keyword) noexcept {
-    return Token.size() == Keyword.size() && !Token.empty() && (Token[0] | 0x20) == (Keyword[0] | 0x20) &&
-           SameText(Token, Keyword);
   }
   // The keyword the token at Pos()+Ahead is; ukNone for any other token and past the end.
   TUnitKeyword Keyword(size_t Ahead = 0) const noexcept {
