@@ -401,22 +401,27 @@ void TReader::ReadProperty(TPersistent* AInstance) {
 }
 
 void TReader::ReadNamedProperty(TPersistent* Instance, const String& Path) {
-  const std::vector<String> Parts = SplitString(Path, '.');
-  if (Parts.empty() || Parts.back().empty()) throw EReadError(SInvalidPropertyPath);
+  // Every property of a stream is read here: the path is walked in place, one name at a time.
+  const std::string_view Whole(Path);
+  const size_t LastDot = Whole.rfind('.');
+  const std::string_view Last = LastDot == std::string_view::npos ? Whole : Whole.substr(LastDot + 1);
+  if (Last.empty()) throw EReadError(SInvalidPropertyPath);
   TPersistent* Obj = Instance;
-  for (size_t I = 0; I + 1 < Parts.size(); ++I) {
-    PPropInfo P = GetPropInfo(Obj, Parts[I]);
+  for (size_t Begin = 0; LastDot != std::string_view::npos && Begin <= LastDot;) {
+    const size_t Dot = Whole.find('.', Begin);
+    PPropInfo P = GetPropInfo(Obj, Whole.substr(Begin, Dot - Begin));
     if (!P || P->Kind() != tkClass || !P->CanRead()) throw EReadError(Format(SUnknownProperty, Path));
     TObject* Sub = GetObjectProp(Obj, P);
     auto* SubComp = As<TComponent>(Sub);
     Obj = As<TPersistent>(Sub);
     if (!Obj || (SubComp && !IsSubComponent(SubComp))) throw EReadError(SInvalidPropertyPath);
+    Begin = Dot + 1;
   }
-  if (PPropInfo P = GetPropInfo(Obj, Parts.back())) {
+  if (PPropInfo P = GetPropInfo(Obj, Last)) {
     ReadPropValue(Obj, P);
     return;
   }
-  FPropName = Parts.back();
+  FPropName = String(Last);
   detail::DefineFilerProperties(Obj, this);
   if (!FPropName.empty()) {
     FPropName.clear();
