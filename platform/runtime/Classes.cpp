@@ -244,7 +244,7 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
   if (!AComponent) return;
   // A link is in both lists or in neither: the shorter one tells whether there is one, so that
   // each of thousands of components told of a watcher's removal does not search its list.
-  const std::vector<TComponent*>& Shorter =
+  const TInlineList<TComponent*>& Shorter =
       FFreeNotifies.size() <= AComponent->FFreeNotifies.size() ? FFreeNotifies : AComponent->FFreeNotifies;
   if (std::find(Shorter.rbegin(), Shorter.rend(), &Shorter == &FFreeNotifies ? AComponent : this) ==
       Shorter.rend())

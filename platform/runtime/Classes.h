@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/runtime/InlineList.h"
 #include "platform/runtime/NameTable.h"
 #include "platform/runtime/TypInfo.h"
 
@@ -146,7 +147,7 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
   // The components this one has free-notification links with.
-  const std::vector<TComponent*>& FreeNotifies() const noexcept { return FFreeNotifies; }
+  const TInlineList<TComponent*>& FreeNotifies() const noexcept { return FFreeNotifies; }
 
   // Told that `AComponent` was inserted into or is being removed from this component's
   // ownership tree, or is being freed. The base forgets references of removed components and
@@ -253,7 +254,7 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   std::vector<TComponent*> FComponents;
   // Owned components by name, so that name lookups stay constant-time.
   TNameTable<TComponent, TComponentNameOf> FNameIndex;
-  std::vector<TComponent*> FFreeNotifies;
+  TInlineList<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   TComponentStyle FComponentStyle{csInheritable};
   int32_t FDesignInfo = 0;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "formwright/testing/Matchers.h"
+#include "platform/runtime/InlineList.h"
 #include "platform/runtime/NameMap.h"
 #include "platform/runtime/PointerMap.h"
 #include "platform/runtime/PointerSet.h"
@@ -107,6 +108,35 @@ TEST(Lists, PointerSetsAnswerAsAReferenceSetThroughGrowthAndRemovals) {
   Set.Clear();
   EXPECT_FALSE(Set.Contains(&Objects[1]));
   EXPECT_TRUE(Set.Insert(&Objects[1]));
+}
+
+// Erasing at the front, the middle and the end, through one element in place and out to the
+// heap and back down to one: the list keeps the order a vector keeps.
+TEST(Lists, InlineListsKeepAVectorsOrderInPlaceAndOnTheHeap) {
+  std::vector<int> Objects(40);
+  TInlineList<int*> List;
+  std::vector<int*> Expected;
+  const auto EraseAt = [&](size_t I) {
+    List.erase(List.begin() + I);
+    Expected.erase(Expected.begin() + static_cast<std::ptrdiff_t>(I));
+  };
+  for (int& O : Objects) {
+    List.push_back(&O);
+    Expected.push_back(&O);
+    ASSERT_THAT(List, ::testing::ElementsAreArray(Expected));
+  }
+  EraseAt(0);
+  EraseAt(List.size() / 2);
+  EraseAt(List.size() - 1);
+  EXPECT_THAT(List, ::testing::ElementsAreArray(Expected));
+  while (List.size() > 1) EraseAt((List.size() - 1) % 3);
+  EXPECT_THAT(List, ::testing::ElementsAre(Expected.front()));
+  EraseAt(0);
+  EXPECT_TRUE(List.empty());
+  List.push_back(&Objects[7]);
+  List.push_back(&Objects[3]);
+  EXPECT_THAT(std::vector<int*>(List.rbegin(), List.rend()),
+              ::testing::ElementsAre(&Objects[3], &Objects[7]));
 }
 
 TEST(Lists, PointerMapsAnswerAsAReferenceMapAndHandBackWhatTheyTakeOut) {
