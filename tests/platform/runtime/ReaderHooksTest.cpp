@@ -48,6 +48,10 @@ TEST_F(ReaderHooks, ForwardReferencesResolveAndNamesIgnoreCase) {
 TEST_F(ReaderHooks, ARefusedComponentNamesItselfAndLeavesNothingBehind) {
   const std::tuple<const char*, const char*, const char*> Cases[] = {
       {"    Width = 7\n", "    Bogus = 7\n", "Error reading Widget2.Bogus: Property Bogus does not exist"},
+      {"    Width = 7\n", "    Bogus.Width = 7\n",
+       "Error reading Widget2.Bogus.Width: Property Bogus.Width does not exist"},
+      {"    Width = 7\n", "    Width.Bogus = 7\n",
+       "Error reading Widget2.Width.Bogus: Property Width.Bogus does not exist"},
       {"object Widget1: TTestWidget", "object Widget1: TNoSuchClass",
        "Error reading Widget1: Class TNoSuchClass not found"},
       {"object Widget2", "object Widget1", "Error reading Widget1: A component named Widget1 already exists"},
