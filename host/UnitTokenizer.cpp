@@ -46,6 +46,17 @@ struct TKeywordBuckets {
 };
 constexpr TKeywordBuckets KeywordBuckets;
 
+// Whether Word is Keyword, a word of lower-case letters, in any letter case: a byte matches a
+// lower-case letter with bit 5 set only when it is that letter in either case (no digit,
+// underscore or byte of a UTF-8 sequence does).
+constexpr bool IsKeyword(std::string_view Word, std::string_view Keyword) noexcept {
+  if (Word.size() != Keyword.size()) return false;
+  for (size_t I = 0; I < Word.size(); ++I)
+    if ((Word[I] | 0x20) != Keyword[I]) return false;
+  return true;
+}
+static_assert(IsKeyword("BeGiN", "begin") && !IsKeyword("beg1n", "begin") && !IsKeyword("begi_", "begin"));
+
 class TScanner {
  public:
   explicit TScanner(std::string_view Text) : FText(Text), FPos(streamcoding::Utf8MarkLength(Text)) {}
@@ -184,7 +195,7 @@ TUnitKeyword UnitKeywordOf(std::string_view Word) noexcept {
       static_cast<unsigned>((Word[0] | 0x20) - 'a') >= 26)
     return ukNone;
   for (TUnitKeyword K : KeywordBuckets.Words[TKeywordBuckets::Index(Word)])
-    if (K == ukNone || SameText(Word, KeywordTexts[K - 1])) return K;
+    if (K == ukNone || IsKeyword(Word, KeywordTexts[K - 1])) return K;
   return ukNone;
 }
 
