@@ -109,6 +109,7 @@ TComponentRoot::~TComponentRoot() {
 
 void TComponentRoot::Create(const TRootCreateInfo& Info) {
   FState.ComponentDesigner = Info.ComponentDesigner;
+  FState.DesignEnvironment = FState.ComponentDesigner ? FState.ComponentDesigner->GetEnvironment() : nullptr;
   FState.Module = Info.Module;
   FState.FileSystem = Info.FileSystem;
   FState.FileName = Info.FileName;
@@ -354,7 +355,9 @@ void TComponentRoot::Notification(TPersistent* AnObject, TOperation Operation) {
 
 void TComponentRoot::InstanceInserted(TPersistent* Persistent) {
   FClipboard.InstanceInserted();
-  DesignNotificationItemInserted(GetDesigner(), Persistent);
+  // Every component a module reads passes here: the designer's reference is taken for the
+  // notifications only when one listens.
+  if (DesignNotificationCount() > 0) DesignNotificationItemInserted(GetDesigner(), Persistent);
   FSelection.SelectableChanged();
 }
 

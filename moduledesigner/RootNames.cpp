@@ -174,15 +174,20 @@ void TRootNames::ValidateRename(TComponent* AComponent, const String& CurName, c
 }
 
 void TRootNames::TellModuleRenamed(TComponent* AComponent, const String& CurName, const String& NewName) {
-  // The spare is kept only when nobody but this object holds it, so nobody sees it change.
-  IPtr<TCompInfo> Info = std::move(FSpareInfo);
-  if (Info)
-    Info->Rebind(FState.Root, FState.GetDesigner(), AComponent);
-  else
-    Info = MakeIntf<TCompInfo>(FState.Root, FState.GetDesigner(), AComponent);
+  // The spare is kept only when nobody but this object holds it, so nobody sees it change. It
+  // is held as the interface the module is handed, which then costs no reference of its own.
+  IPtr<ICompInfo> Info = std::move(FSpareInfo);
+  TCompInfo* Described = static_cast<TCompInfo*>(Info.Get());
+  if (Described) {
+    Described->Rebind(FState.Root, FState.GetDesigner(), AComponent);
+  } else {
+    IPtr<TCompInfo> Made = MakeIntf<TCompInfo>(FState.Root, FState.GetDesigner(), AComponent);
+    Described = Made.Get();
+    Info = std::move(Made);
+  }
   TScopeExit Keep([&] {
-    if (Info->RefCount() != 1) return;
-    Info->Unbind();
+    if (Described->RefCount() != 1) return;
+    Described->Unbind();
     FSpareInfo = std::move(Info);
   });
   FState.Module->ComponentRenamed(Info, CurName, NewName);
@@ -230,9 +235,7 @@ void TRootNames::RenameTail(TComponent* AComponent, const String& CurName, const
       D->ForEachDependentRoot([](const IPtr<IRoot>& R) { R->ClearCachedStream(); });
   }
   ComponentRenamedSink().Send(FState.Object, CurName, NewName);
-  if (FState.ComponentDesigner)
-    if (IPtr<IDesignEnvironment> Env = FState.ComponentDesigner->GetEnvironment())
-      Env->ComponentRenamed(CurName, NewName);
+  if (const IPtr<IDesignEnvironment>& Env = FState.Environment()) Env->ComponentRenamed(CurName, NewName);
 }
 
 bool TRootNames::RenameComponent(const String& CurName, const String& NewName) {

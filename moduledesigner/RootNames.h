@@ -102,7 +102,7 @@ class TRootNames {
   std::unique_ptr<TEvents> FEvents;
   // The component information last handed to the module, kept (describing nothing) for the
   // next rename when the module let go of it; a new one is made when the module kept it.
-  IPtr<TCompInfo> FSpareInfo;
+  IPtr<ICompInfo> FSpareInfo;  // a TCompInfo
 };
 
 }  // namespace formwright

@@ -23,6 +23,9 @@ struct TRootState {
   IDesigner* Designer = nullptr;
 
   IPtr<IComponentDesigner> ComponentDesigner;
+  // The designer manager's environment, taken when the manager is: a manager keeps the one it
+  // was made with, and every rename of a module being read tells it.
+  IPtr<IDesignEnvironment> DesignEnvironment;
   IPtr<IDesignerModule> Module;
   IPtr<IUpdateManager> UpdateManager;
   IPtr<IInternalRoot> AncestorRoot;
@@ -61,9 +64,7 @@ struct TRootState {
     return AncestorRoot && Module && AncestorRoot->GetModule() == Module ? AncestorRoot : nullptr;
   }
   // The design environment of the designer manager; null when there is none.
-  IPtr<IDesignEnvironment> Environment() const {
-    return ComponentDesigner ? ComponentDesigner->GetEnvironment() : nullptr;
-  }
+  const IPtr<IDesignEnvironment>& Environment() const noexcept { return DesignEnvironment; }
   // Whether the module's source is read-only.
   bool IsSourceReadOnly() const { return Module && Module->IsSourceReadOnly(); }
   // Raises "Source is read-only" unless the module's source is writable or can be made so.
