@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -267,12 +268,40 @@ void TDiskFileSystem::CommitWrites() {
 
 // ----- TMemoryFileSystem ----------------------------------------------------------------------
 
+namespace {
+
+// A file of the memory file system opened for reading: it reads the bytes the file system
+// keeps, and writing to it fails as writing to a file opened for reading does.
+class TMemoryFileStream : public TStream {
+ public:
+  explicit TMemoryFileStream(std::shared_ptr<const String> Data) : FData(std::move(Data)) {}
+  int64_t Read(void* Buffer, int64_t Count) override {
+    const int64_t Size = static_cast<int64_t>(FData->size());
+    const int64_t N = std::clamp<int64_t>(std::min(Count, Size - FPosition), 0, Size);
+    if (N > 0) std::memcpy(Buffer, FData->data() + FPosition, static_cast<size_t>(N));
+    FPosition += N;
+    return N;
+  }
+  int64_t Write(const void*, int64_t) override { throw EWriteError(SWriteError); }
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
+    const int64_t Base = Origin == soBeginning ? 0
+                         : Origin == soCurrent ? FPosition
+                                               : static_cast<int64_t>(FData->size());
+    if (Base + Offset < 0) throw EStreamError(SSeekError);
+    return FPosition = Base + Offset;
+  }
+
+ private:
+  std::shared_ptr<const String> FData;
+  int64_t FPosition = 0;
+};
+
+}  // namespace
+
 TOwned<TStream> TMemoryFileSystem::OpenFile(const String&, const String& FileName) {
   auto It = FFiles.find(FileName);
   if (It == FFiles.end()) throw EFOpenError(Format(SFOpenError, FileName, String("The file does not exist")));
-  auto* M = new TStringStream(It->second.Data);
-  M->SetPosition(0);
-  return TOwned<TStream>(M);
+  return TOwned<TStream>(new TMemoryFileStream(It->second.Data));
 }
 
 int64_t TMemoryFileSystem::FileAge(const String&, const String& FileName) {
@@ -297,19 +326,19 @@ int64_t TMemoryFileSystem::WriteFile(const String&, const String& FileName, TStr
   if (It != FFiles.end() && It->second.ReadOnly)
     throw EComponentDesignerException(Format(SReadOnlyFile, FileName));
   TFile& F = FFiles[FileName];
-  F.Data = StreamText(Stream);
+  F.Data = std::make_shared<const String>(StreamText(Stream));
   F.Age = NextTimeStamp();
   ++FWrites;
   return F.Age;
 }
 
 void TMemoryFileSystem::PutFile(const String& FileName, const String& Contents, bool ReadOnly) {
-  FFiles[FileName] = TFile{Contents, NextTimeStamp(), ReadOnly};
+  FFiles[FileName] = TFile{std::make_shared<const String>(Contents), NextTimeStamp(), ReadOnly};
 }
 
 String TMemoryFileSystem::Contents(const String& FileName) const {
   auto It = FFiles.find(FileName);
-  return It == FFiles.end() ? String() : It->second.Data;
+  return It == FFiles.end() ? String() : *It->second.Data;
 }
 
 void TMemoryFileSystem::SetReadOnly(const String& FileName, bool ReadOnly) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "contracts/HostIntf.h"
@@ -93,7 +94,9 @@ class TMemoryFileSystem : public TInterfacedObject, public IModuleFileSystem {
 
  private:
   struct TFile {
-    String Data;
+    // Shared with the streams reading the file: opening copies nothing, and a write replaces
+    // the bytes without changing what an open stream reads.
+    std::shared_ptr<const String> Data;
     int64_t Age = 0;
     bool ReadOnly = false;
   };

@@ -154,6 +154,29 @@ TEST(MemoryFileSystem, ReadOnlyFilesRefuseWritesAndAgesGrow) {
   EXPECT_EQ(Fs->Writes(), 1);
 }
 
+// An open file reads the bytes it had when it was opened, from any position, and refuses
+// writes as a file opened for reading does; the file itself changes only through the system.
+TEST(MemoryFileSystem, AnOpenFileReadsItsBytesFromAnyPositionAndRefusesWrites) {
+  auto Fs = MakeIntf<TMemoryFileSystem>();
+  Fs->PutFile("A.fwf", "object Form1");
+  TOwned<TStream> In = Fs->OpenFile("", "A.fwf");
+  TStringStream Replacement("replaced");
+  Fs->WriteFile("", "A.fwf", &Replacement);
+  char Word[8] = {};
+  In->Seek(-5, soEnd);
+  EXPECT_EQ(In->Read(Word, 8), 5);
+  EXPECT_EQ(std::string(Word, 5), "Form1");
+  EXPECT_EQ(In->Read(Word, 8), 0);
+  In->Seek(3, soEnd);  // past the end: nothing to read
+  EXPECT_EQ(In->Read(Word, 8), 0);
+  In->SetPosition(0);
+  EXPECT_EQ(StreamText(In.get()), "object Form1");
+  EXPECT_THAT([&] { In->WriteBuffer("x", 1); }, ThrowsMessage<EWriteError>("Stream write error"));
+  EXPECT_THAT([&] { In->Seek(-1, soBeginning); }, ThrowsMessage<EStreamError>("Stream seek error"));
+  EXPECT_EQ(Fs->Contents("A.fwf"), "replaced");
+  EXPECT_EQ(StreamText(Fs->OpenFile("", "A.fwf").get()), "replaced");
+}
+
 TEST(DesignEnvironment, DefaultAnswersNeverLoseAnythingSilently) {
   auto Env = MakeIntf<TDesignEnvironment>();
   String Name = "Button1";
