@@ -209,6 +209,9 @@ void RemoveFixupReferences(TComponent* Root, const String& RootName) {
 
 void RemoveFixups(TPersistent* Instance) noexcept {
   auto& G = Globals();
+  // A module closed long after it was read has nothing waiting: its components are freed
+  // without searching lists that are empty.
+  if (G.Fixups.empty() && G.Batches.empty() && G.Loading.empty()) return;
   auto Refers = [Instance](const detail::TFixup& F) {
     return F.Instance == Instance || F.Component == Instance || F.Root == Instance ||
            F.LookupRoot == Instance;
