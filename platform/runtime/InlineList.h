@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <type_traits>
 
 namespace formwright {
 
@@ -33,9 +34,7 @@ class TInlineList {
   const_iterator end() const noexcept { return Data() + FSize; }
   const_reverse_iterator rbegin() const noexcept { return const_reverse_iterator(end()); }
   const_reverse_iterator rend() const noexcept { return const_reverse_iterator(begin()); }
-  T front() const noexcept { return Data()[0]; }
   T back() const noexcept { return Data()[FSize - 1]; }
-  T operator[](size_t Index) const noexcept { return Data()[Index]; }
 
   void push_back(T Value) {
     if (FSize == Capacity()) Grow();
