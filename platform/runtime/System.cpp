@@ -240,10 +240,10 @@ String TMetaClass::MethodName(const void* Code) {
     const auto& Own = C->OwnMethods();
     if (Own.size() < MethodIndexThreshold) {
       for (const TMethodEntry& E : Own)
-        if (E.Code == Code) return E.Name;
+        if (E.Code == Code) return String(E.Name);
       continue;
     }
-    if (const TMethodEntry* E = MethodIndexOf(C, Own).FindCode(Own, Code)) return E->Name;
+    if (const TMethodEntry* E = MethodIndexOf(C, Own).FindCode(Own, Code)) return String(E->Name);
   }
   return {};
 }
@@ -257,7 +257,7 @@ TPropInfo& TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Prop) {
 void TMetaClass::AddMethod(String Name, void* Code) {
   EnsureInitialized();
   // A new method joins an index already built (the first of equal names still wins).
-  FMethods.push_back({std::move(Name), Code});
+  FMethods.push_back({FMethodNames.Add(Name), Code});
   if (auto It = MethodIndexes().find(this); It != MethodIndexes().end())
     It->second.Add(FMethods, FMethods.size() - 1);
 }
@@ -278,7 +278,7 @@ bool TMetaClass::RenameMethod(const void* Code, String NewName) {
   DropMethodIndex(this);
   for (TMethodEntry& E : FMethods)
     if (E.Code == Code) {
-      E.Name = std::move(NewName);
+      E.Name = FMethodNames.Add(NewName);
       return true;
     }
   return false;

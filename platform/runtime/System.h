@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/runtime/NamePool.h"
 #include "platform/runtime/SysUtils.h"
 #include "platform/runtime/Types.h"
 
@@ -160,9 +161,9 @@ struct TMethod {
 // True when `Code` is a callable address rather than a design-time method handle.
 inline bool IsCallableCode(const void* Code) noexcept { return reinterpret_cast<uintptr_t>(Code) >= 0x10000; }
 
-// One entry of a class's published method table.
+// One entry of a class's published method table. The name is kept by the class.
 struct TMethodEntry {
-  String Name;
+  std::string_view Name;
   void* Code = nullptr;
 };
 
@@ -258,6 +259,7 @@ class TMetaClass {
   bool FInitialized = false;
   std::vector<std::unique_ptr<TPropInfo>> FProps;
   std::vector<TMethodEntry> FMethods;
+  TNamePool FMethodNames;  // the names of FMethods, old ones included
   std::vector<std::pair<std::type_index, void (*)()>> FFactories;
   // PropInfos' list and what it was built from: each class of the chain with its own count.
   std::vector<PPropInfo> FPropInfos;

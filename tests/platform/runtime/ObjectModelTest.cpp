@@ -129,6 +129,12 @@ TEST(ObjectModel, MethodLookupsFollowAddedRenamedAndRemovedMethods) {
     M.AddMethod("Again", Code(3));  // added after the lookups above: still not the first
     EXPECT_EQ(M.MethodName(Code(1000)), "Late") << Count;
     EXPECT_EQ(M.MethodName(Code(3)), "Handler3") << Count;
+    // A name longer than the blocks the class keeps its method names in.
+    const String Long(5000, 'L');
+    M.AddMethod(Long, Code(7000));
+    M.AddMethod("AfterLong", Code(7001));
+    EXPECT_EQ(M.MethodName(Code(7000)), Long) << Count;
+    EXPECT_EQ(M.MethodAddress("afterlong"), Code(7001)) << Count;
     // Methods added after the index was built, as many again: the index grows with them.
     for (int I = 1; I <= Count; ++I) M.AddMethod(Format("Late%d", I), Code(1000 + I));
     EXPECT_EQ(M.MethodName(Code(1001)), "Late1") << Count;
