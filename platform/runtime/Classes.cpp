@@ -212,10 +212,12 @@ void TComponent::Destroying() {
   if (FComponentState.Contains(csDestroying)) return;
   FComponentState.Include(csDestroying);
   // The components of a large module no longer sit in the cache: each one's list and state are
-  // asked for a few components ahead of their turn.
+  // asked for a few components ahead of their turn. They are marked last first, the order in
+  // which they are then freed, so that both passes walk a module's memory the same way: a
+  // module too large for the cache closes measurably faster so.
   constexpr size_t Ahead = 16;
-  for (size_t I = 0; I < FComponents.size(); ++I) {
-    if (I + Ahead < FComponents.size()) PrefetchObject(&FComponents[I + Ahead]->FComponents, 96);
+  for (size_t I = FComponents.size(); I-- > 0;) {
+    if (I >= Ahead) PrefetchObject(&FComponents[I - Ahead]->FComponents, 96);
     FComponents[I]->Destroying();
   }
 }
