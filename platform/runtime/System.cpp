@@ -254,7 +254,7 @@ TPropInfo& TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Prop) {
   return *FProps.back();
 }
 
-void TMetaClass::AddMethod(String Name, void* Code) {
+void TMetaClass::AddMethod(std::string_view Name, void* Code) {
   EnsureInitialized();
   // A new method joins an index already built (the first of equal names still wins).
   FMethods.push_back({FMethodNames.Add(Name), Code});
@@ -273,7 +273,7 @@ bool TMetaClass::RemoveMethod(const void* Code) {
   return false;
 }
 
-bool TMetaClass::RenameMethod(const void* Code, String NewName) {
+bool TMetaClass::RenameMethod(const void* Code, std::string_view NewName) {
   EnsureInitialized();
   DropMethodIndex(this);
   for (TMethodEntry& E : FMethods)

@@ -215,9 +215,9 @@ class TMetaClass {
 
   // Declaration side, used by class builders and by classes made at run time.
   TPropInfo& AddProperty(std::unique_ptr<TPropInfo> Prop);
-  void AddMethod(String Name, void* Code);
+  void AddMethod(std::string_view Name, void* Code);
   bool RemoveMethod(const void* Code);
-  bool RenameMethod(const void* Code, String NewName);
+  bool RenameMethod(const void* Code, std::string_view NewName);
 
   // Factories: a class can be created through each constructor signature it registered.
   template <class... A>
