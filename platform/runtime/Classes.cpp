@@ -4,7 +4,6 @@
 #include <array>
 
 #include "platform/runtime/Filer.h"
-#include "platform/runtime/Prefetch.h"
 
 namespace formwright {
 
@@ -209,17 +208,10 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::Destroying() {
-  if (FComponentState.Contains(csDestroying)) return;
+  // Only this component is marked: the ones it owns read it through ComponentState, so that
+  // the destruction of a large module does not first visit every component of it (a walk over
+  // memory no longer in the cache) before freeing them.
   FComponentState.Include(csDestroying);
-  // The components of a large module no longer sit in the cache: each one's list and state are
-  // asked for a few components ahead of their turn. They are marked last first, the order in
-  // which they are then freed, so that both passes walk a module's memory the same way: a
-  // module too large for the cache closes measurably faster so.
-  constexpr size_t Ahead = 16;
-  for (size_t I = FComponents.size(); I-- > 0;) {
-    if (I >= Ahead) PrefetchObject(&FComponents[I - Ahead]->FComponents, 96);
-    FComponents[I]->Destroying();
-  }
 }
 
 // Every request is a link, siblings included: the components told of a removal are exactly
@@ -278,7 +270,7 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     // While this component is being destroyed its owned components go too: those that refer
     // to the removed one asked for a free notification and hear of it through that link, so
     // freeing a module stays linear (an embedded frame's removal still reaches them all).
-    if (FComponentState.Contains(csDestroying) && !IsDesignedEmbedding(AComponent->FComponentState)) {
+    if (IsDestroying() && !IsDesignedEmbedding(AComponent->FComponentState)) {
       if (FDesigner) FDesigner->Notification(AComponent, Operation);
       return;
     }

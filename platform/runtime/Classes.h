@@ -137,7 +137,8 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   void RemoveComponent(TComponent* AComponent);
   // Frees every owned component, last first.
   void DestroyComponents();
-  // Marks the component and (by default) the components it owns as being destroyed.
+  // Marks the component as being destroyed. The components it owns are not visited: their
+  // ComponentState tells csDestroying from then on, as it asks the owners above it.
   void Destroying();
 
   // Links this component and `AComponent` so that each is told (Notification with opRemove)
@@ -196,7 +197,13 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   // when it differs from the ancestor's. Overrides call the inherited one.
   void DefineProperties(TFiler* Filer) override;
 
-  TComponentState ComponentState() const noexcept { return FComponentState; }
+  // The component's state; it includes csDestroying from the moment this component or any
+  // owner above it began to be destroyed.
+  TComponentState ComponentState() const noexcept {
+    TComponentState S = FComponentState;
+    if (!S.Contains(csDestroying) && FOwner && FOwner->IsDestroying()) S.Include(csDestroying);
+    return S;
+  }
   TComponentStyle ComponentStyle() const noexcept { return FComponentStyle; }
   void IncludeState(TComponentStates S) noexcept { FComponentState.Include(S); }
   void ExcludeState(TComponentStates S) noexcept { FComponentState.Exclude(S); }
@@ -244,6 +251,12 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   void RemoveNotification(TComponent* AComponent);
   void RemoveFreeNotifications();
   void TearDown() noexcept;
+  // Whether this component or an owner above it is being destroyed.
+  bool IsDestroying() const noexcept {
+    for (const TComponent* C = this; C; C = C->FOwner)
+      if (C->FComponentState.Contains(csDestroying)) return true;
+    return false;
+  }
 
   TComponent* FOwner = nullptr;
   // This component's place in its owner's list (-1 without owner), so that ComponentIndex is

@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -27,14 +28,19 @@ class TSyncQueue {
   void Add(TPendingCall Call) {
     {
       std::lock_guard Lock(FMutex);
+      if (Call.Owner) ++FWithdrawable;
       FCalls.push_back(std::move(Call));
     }
     FArrived.notify_all();
   }
 
+  // Every control calls this as it goes: with no call queued for an owner (the usual case),
+  // it returns without taking the lock or looking at the queue.
   void Remove(const void* Owner) {
+    if (FWithdrawable.load(std::memory_order_acquire) == 0) return;
     std::lock_guard Lock(FMutex);
-    std::erase_if(FCalls, [Owner](const TPendingCall& C) { return C.Owner && C.Owner == Owner; });
+    FWithdrawable -=
+        std::erase_if(FCalls, [Owner](const TPendingCall& C) { return C.Owner && C.Owner == Owner; });
   }
 
   // Wakes a `Wait` without adding a call (a thread has finished).
@@ -51,6 +57,7 @@ class TSyncQueue {
     for (size_t Waiting = FCalls.size(); Waiting > 0 && !FCalls.empty(); --Waiting) {
       TPendingCall Call = std::move(FCalls.front());
       FCalls.pop_front();
+      if (Call.Owner) --FWithdrawable;
       Lock.unlock();
       Ran = true;
       if (Call.Done) {
@@ -72,6 +79,8 @@ class TSyncQueue {
   std::mutex FMutex;
   std::condition_variable FArrived;
   std::deque<TPendingCall> FCalls;
+  // How many of the calls have an owner and can be withdrawn; changed under the lock.
+  std::atomic<size_t> FWithdrawable{0};
 };
 
 TSyncQueue& SyncQueue() {

@@ -110,27 +110,37 @@ class TRemovalLog : public TTestWidget {
   }
   void Notification(TComponent* AComponent, TOperation Operation) override {
     TTestWidget::Notification(AComponent, Operation);
-    if (Operation == opRemove) FLog.push_back(Name() + " hears of " + AComponent->Name());
+    if (Operation == opRemove)
+      FLog.push_back(Name() + " hears of " + AComponent->Name() +
+                     (ComponentState().Contains(csDestroying) ? " as its module goes" : ""));
   }
   std::vector<String>& FLog;
 };
 }  // namespace
 
 // Freeing an owner tells a component of a sibling's removal when it asked, through a
-// component reference or an interface property, once; the others are not told.
+// component reference or an interface property, once; the others are not told. Every component
+// below the owner, however deep, knows it is going; one in another module does not.
 TEST(Component, FreeingAnOwnerTellsTheComponentsThatAskedOnce) {
   std::vector<String> Log;
+  TOwned<TTestForm> Other(new TTestForm(nullptr));
+  auto* Foreign = new TRemovalLog(Other.get(), "Foreign", Log);
   {
     TOwned<TTestForm> Form(new TTestForm(nullptr));
-    auto* Buddy = new TRemovalLog(Form.get(), "Buddy", Log);
+    auto* Group = new TTestWidget(Form.get());
+    auto* Buddy = new TRemovalLog(Group, "Buddy", Log);
     new TRemovalLog(Form.get(), "Bystander", Log);
     auto* Linked = new TRemovalLog(Form.get(), "Linked", Log);
     auto* Target = new TRemovalLog(Form.get(), "Target", Log);
     Buddy->SetBuddy(Target);
+    Foreign->SetBuddy(Target);
     SetInterfaceProp(Linked, GetPropInfo(Linked, "Link"), IPtr<IInterface>(static_cast<IInterface*>(Target)));
-    EXPECT_THAT(Target->FreeNotifies(), ElementsAre(Buddy, Linked));
+    EXPECT_THAT(Target->FreeNotifies(), ElementsAre(Buddy, Foreign, Linked));
   }
-  EXPECT_THAT(Log, ::testing::UnorderedElementsAre("Buddy hears of Target", "Linked hears of Target"));
+  EXPECT_THAT(Log, ::testing::UnorderedElementsAre("Buddy hears of Target as its module goes",
+                                                   "Linked hears of Target as its module goes",
+                                                   "Foreign hears of Target"));
+  EXPECT_FALSE(Foreign->ComponentState().Contains(csDestroying));
 }
 
 TEST(Component, NamesAreUniqueIgnoringCaseAndARefusedRenameKeepsTheOldName) {

@@ -83,6 +83,15 @@ TEST(Threads, RemovedQueuedEventsNeverRun) {
   EXPECT_EQ(Kept, 1);
   EXPECT_EQ(Removed, 0);
   Worker.WaitFor();
+  // The calls that ran or were withdrawn are gone from the queue's count: one queued after them
+  // is withdrawn as well.
+  TFunctionThread Later([&](TFunctionThread&) { Queue(&OwnerA, [&] { ++Removed; }); });
+  Later.Start();
+  while (!Later.Finished()) std::this_thread::yield();
+  RemoveQueuedEvents(&OwnerA);
+  CheckSynchronize();
+  EXPECT_EQ(Removed, 0);
+  Later.WaitFor();
 }
 
 TEST(Threads, OnTheMainThreadCallsRunAtOnceAndOnlyItMayCheckForPendingCalls) {
