@@ -262,13 +262,14 @@ class TComponent : public TPersistent, public virtual IInterface, public IInterf
   // This component's place in its owner's list (-1 without owner), so that ComponentIndex is
   // constant-time.
   int FIndex = -1;
+  // Beside the owner: a component's state is read with its owner's (ComponentState).
+  TComponentState FComponentState;
   String FName;
   int32_t FTag = 0;
   std::vector<TComponent*> FComponents;
   // Owned components by name, so that name lookups stay constant-time.
   TNameTable<TComponent, TComponentNameOf> FNameIndex;
   TInlineList<TComponent*> FFreeNotifies;
-  TComponentState FComponentState;
   TComponentStyle FComponentStyle{csInheritable};
   int32_t FDesignInfo = 0;
   IPtr<IDesignerHook> FDesigner;
