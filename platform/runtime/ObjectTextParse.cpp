@@ -29,7 +29,10 @@ class TTextToBinary {
     int Column;
   };
 
-  TTextToBinary(std::string_view Text, TStream* Output) : FParser(Text), FWriter(Output, 4096) {}
+  // With Marked, each mark goes straight into that stream (the one written to) instead of the
+  // list Marks() returns.
+  TTextToBinary(std::string_view Text, TStream* Output, TMemoryStream* Marked = nullptr)
+      : FParser(Text), FWriter(Output, 4096), FMarked(Marked) {}
 
   // Converts one object; returns the offset just past its closing `end`. With WholeText,
   // only blanks may follow that `end`.
@@ -54,7 +57,12 @@ class TTextToBinary {
     if (++FDepth > MaxDepth) FParser.Error(Format(STextNestingTooDeep, MaxDepth));
     Mark();
   }
-  void Mark() { FMarks.push_back({FWriter.Position(), FParser.TokenLine(), FParser.TokenColumn()}); }
+  void Mark() {
+    if (FMarked)
+      FMarked->MarkSource(FWriter.Position(), FParser.TokenLine(), FParser.TokenColumn());
+    else
+      FMarks.push_back({FWriter.Position(), FParser.TokenLine(), FParser.TokenColumn()});
+  }
 
   String Symbol() {
     FParser.CheckToken(toSymbol);
@@ -301,6 +309,7 @@ class TTextToBinary {
   TParser FParser;
   TWriter FWriter;
   int FDepth = 0;
+  TMemoryStream* FMarked;
   std::vector<TMark> FMarks;
 };
 
@@ -320,28 +329,41 @@ void TextToBinary(TStream* Input, TStream* Output, bool WholeText,
                   const std::function<bool(std::string_view)>* Follows = nullptr) {
   int64_t Start = 0;
   const String Text = RemainingText(Input, Start);
-  size_t Skip = streamcoding::Utf8MarkLength(Text);
+  const size_t Skip = streamcoding::Utf8MarkLength(Text);
+  const std::string_view Body = std::string_view(Text).substr(Skip);
+  // A memory stream written at its end (a module being opened) takes the conversion in place,
+  // and is cut back to where it was when the text is bad: a module's stream is copied once less
+  // and its marks not at all. Any other stream gets the conversion only once it succeeded.
+  auto* Direct = As<TMemoryStream>(Output);
+  if (Direct && Direct->Position() != Direct->Size()) Direct = nullptr;
+  TOwned<TMemoryStream> Buffer(Direct ? nullptr : new TMemoryStream);
+  const int64_t Base = Output->Position();
   size_t End = 0;
   std::vector<TTextToBinary::TMark> Marks;
-  // Converted into a buffer first, so that bad text leaves `Output` as it was.
-  TOwned<TMemoryStream> Buffer(new TMemoryStream);
+  const auto Undo = [&] {
+    Input->SetPosition(Start);
+    if (Direct) Direct->SetSize(Base);
+  };
   try {
-    TTextToBinary Converter(std::string_view(Text).substr(Skip), Buffer.get());
+    // The binary form is shorter than its text: room for the text means no regrowth.
+    if (Direct) Direct->Storage().reserve(static_cast<size_t>(Base) + Body.size());
+    TTextToBinary Converter(Body, Direct ? Output : Buffer.get(), Direct);
     End = Converter.Convert(WholeText);
     if (Follows)
-      while ((*Follows)(std::string_view(Text).substr(Skip + End))) End = Converter.ConvertNext();
-    Marks = Converter.Marks();
+      while ((*Follows)(Body.substr(End))) End = Converter.ConvertNext();
+    if (!Direct) Marks = Converter.Marks();
   } catch (EWriteError& E) {
-    Input->SetPosition(Start);
+    Undo();
     throw EParserError(PrintableText(E.Message()));
   } catch (...) {
-    Input->SetPosition(Start);
+    Undo();
     throw;
   }
-  const int64_t Base = Output->Position();
-  Output->WriteBuffer(Buffer->Memory(), static_cast<int64_t>(Buffer->Bytes().size()));
-  if (auto* M = As<TMemoryStream>(Output))
-    for (const auto& Mark : Marks) M->MarkSource(Base + Mark.Offset, Mark.Line, Mark.Column);
+  if (!Direct) {
+    Output->WriteBuffer(Buffer->Memory(), static_cast<int64_t>(Buffer->Bytes().size()));
+    if (auto* M = As<TMemoryStream>(Output))
+      for (const auto& Mark : Marks) M->MarkSource(Base + Mark.Offset, Mark.Line, Mark.Column);
+  }
   Input->SetPosition(Start + static_cast<int64_t>(Skip + End));
 }
 }  // namespace

@@ -131,6 +131,8 @@ void TMemoryStream::SetSize(int64_t NewSize) {
   if (NewSize < 0) throw EStreamError(SSetSizeError);
   FData.resize(static_cast<size_t>(NewSize));
   FPosition = std::min(FPosition, NewSize);
+  // Marks of bytes cut off go with them.
+  while (!FSourceMarks.empty() && FSourceMarks.back().Offset >= NewSize) FSourceMarks.pop_back();
 }
 
 void TMemoryStream::Clear() noexcept {

@@ -69,6 +69,47 @@ TEST(StreamClasses, TextOfAComponentGoesAtThePositionOfAMemoryStream) {
   }
 }
 
+// The binary form of a component's text goes at the position of a memory stream, each part
+// marked with its place in the text; text that cannot be converted leaves the stream as it was:
+// its bytes, its position and the places of what it already held.
+TEST(StreamClasses, BinaryOfComponentTextGoesAtThePositionOfAMemoryStream) {
+  const String Good = "object Form1: TForm1\n  Caption = 'Go'\nend\n";
+  // Refused on its fifth line, after a part on its fourth was converted.
+  const String Bad = "object Form2: TForm1\n\n\n  Width = 5\n  Caption = 'Go\nend\n";
+  const auto Convert = [](const String& Text, TMemoryStream& Out) {
+    TStringStream In(Text);
+    ObjectTextToBinary(&In, &Out);
+  };
+  TStringStream Converted;
+  Convert(Good, Converted);
+  const String Binary = Converted.DataString();
+  const struct {
+    const char* Name;
+    String Before;
+    int64_t Position;
+    bool ConvertedFirst;  // Before is Good converted into the stream, marks and all
+  } Cases[] = {{"empty", "", 0, false},
+               {"at the end", "HEAD", 4, false},
+               {"in the middle", "HEAD------", 4, false},
+               {"after a converted component", Binary, static_cast<int64_t>(Binary.size()), true}};
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TStringStream Out(C.ConvertedFirst ? String() : C.Before);
+    if (C.ConvertedFirst) Convert(Good, Out);
+    Out.SetPosition(C.Position);
+    const String Place = Out.SourcePosition(C.Position + 8);
+    EXPECT_THAT([&] { Convert(Bad, Out); },
+                Raises<EParserError>("Invalid string constant on line 5, column 13"));
+    EXPECT_EQ(Out.DataString(), C.Before);
+    EXPECT_EQ(Out.Position(), C.Position);
+    EXPECT_EQ(Out.SourcePosition(C.Position + 8), Place);
+    Convert(Good, Out);
+    EXPECT_EQ(Out.DataString(), C.Before.substr(0, static_cast<size_t>(C.Position)) + Binary);
+    EXPECT_EQ(Out.SourcePosition(C.Position + 8), "line 1, column 1");   // the class name
+    EXPECT_EQ(Out.SourcePosition(Out.Size() - 1), "line 2, column 13");  // the caption's value
+  }
+}
+
 TEST(StreamClasses, CopyFromCopiesAllOrACount) {
   TStringStream Source("0123456789");
   TOwned<TStringStream> Dest(new TStringStream);
