@@ -31,6 +31,9 @@ void ResolveReaderFixups(const void* Reader, const std::function<void(const Stri
 void DropReaderFixups(const void* Reader) noexcept;
 // Defers the Loaded call of `C` to NotifyGlobalLoading.
 void AddGlobalLoaded(TComponent* C);
+// Asks for where AddGlobalLoaded files `C` to be brought into the cache (a hint, given a few
+// components ahead in a loop over a large module).
+void PrefetchGlobalLoaded(const TComponent* C) noexcept;
 // Makes room for Count more components in the innermost global loading list.
 void ReserveGlobalLoaded(size_t Count);
 // A downcast by the object's class record: what dynamic_cast answers for the runtime's classes,

@@ -5,6 +5,7 @@
 #include "platform/runtime/FixupNames.h"
 #include "platform/runtime/Lists.h"
 #include "platform/runtime/PointerSet.h"
+#include "platform/runtime/Prefetch.h"
 #include "platform/runtime/Scoped.h"
 
 namespace formwright {
@@ -234,6 +235,10 @@ void BeginGlobalLoading() { Globals().Loading.emplace_back(); }
 
 bool IsGlobalLoading() noexcept { return !Globals().Loading.empty(); }
 
+void detail::PrefetchGlobalLoaded(const TComponent* C) noexcept {
+  if (auto& G = Globals(); !G.Loading.empty()) G.Loading.back().Members.Prefetch(C);
+}
+
 void detail::AddGlobalLoaded(TComponent* C) {
   auto& L = Globals().Loading.back();
   if (L.Members.Insert(C)) L.Items.push_back(C);
@@ -248,12 +253,21 @@ void detail::ReserveGlobalLoaded(size_t Count) {
 }
 
 namespace {
+// How many components ahead of the one loaded the loops over a module's components ask for.
+constexpr size_t LoadAhead = 4;
+
 // Calls Loaded for each component of the innermost list, taking each out first (Loaded may
 // free others, which takes them out too).
 void LoadPending() {
   auto& G = Globals();
   while (!G.Loading.empty() && G.Loading.back().Next < G.Loading.back().Items.size()) {
     auto& L = G.Loading.back();
+    // The components of a large module are no longer in the cache when their turn comes.
+    if (L.Next + LoadAhead < L.Items.size())
+      if (const TComponent* Next = L.Items[L.Next + LoadAhead]) {
+        PrefetchObject(Next);
+        L.Members.Prefetch(Next);
+      }
     TComponent* C = L.Items[L.Next++];
     if (!C) continue;  // freed while it waited
     L.Members.Erase(C);

@@ -4,12 +4,16 @@
 
 #include "platform/runtime/FilerInternals.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/Prefetch.h"
 #include "platform/runtime/Scoped.h"
 #include "platform/runtime/StreamCoding.h"
 
 namespace formwright {
 
 namespace {
+// How many components ahead of the one at hand the loop over what was read asks for.
+constexpr size_t LoadedAhead = 4;
+
 bool IsIntegerTag(TValueType T) noexcept {
   return T == vaInt8 || T == vaInt16 || T == vaInt32 || T == vaInt64;
 }
@@ -112,7 +116,14 @@ void TReader::ResolveReferences(bool KeepUnresolved) {
   Loaded.swap(FLoaded);
   FLoadedSet.Clear();
   if (IsGlobalLoading()) detail::ReserveGlobalLoaded(Loaded.size());
-  for (TComponent* C : Loaded) {
+  for (size_t I = 0; I < Loaded.size(); ++I) {
+    // A large module's components are no longer in the cache by the time they are all read:
+    // the state of one a few ahead, and where the global list files it, are asked for.
+    if (I + LoadedAhead < Loaded.size()) {
+      PrefetchObject(Loaded[I + LoadedAhead], 64);
+      detail::PrefetchGlobalLoaded(Loaded[I + LoadedAhead]);
+    }
+    TComponent* C = Loaded[I];
     C->ExcludeState(csReading);
     if (IsGlobalLoading())
       detail::AddGlobalLoaded(C);
