@@ -20,12 +20,19 @@ struct TPackageObjects::TLibrary {
 
 namespace {
 
-// The load address of the library (or program) holding Address; null when none does.
-const void* BaseOf(const void* Address, String* File = nullptr) {
+// Where the library (or program) holding Address is mapped; null when none holds it. Asked for
+// every editor made while packages are loaded: the loader's object lookup answers without
+// searching the library's symbols, as dladdr does.
+const void* BaseOf(const void* Address) {
+  dl_find_object Found{};
+  if (!Address || _dl_find_object(const_cast<void*>(Address), &Found) != 0) return nullptr;
+  return Found.dlfo_map_start;
+}
+
+// The file of the library holding Address; empty when none holds it.
+String FileOf(const void* Address) {
   Dl_info Info{};
-  if (!Address || !dladdr(Address, &Info)) return nullptr;
-  if (File && Info.dli_fname) *File = Info.dli_fname;
-  return Info.dli_fbase;
+  return Address && dladdr(Address, &Info) && Info.dli_fname ? String(Info.dli_fname) : String();
 }
 
 }  // namespace
@@ -59,7 +66,8 @@ void TPackageObjects::AddLibrary(const void* Address) {
     return;
   }
   auto L = std::make_unique<TLibrary>();
-  L->Base = BaseOf(Address, &L->File);
+  L->Base = BaseOf(Address);
+  L->File = FileOf(Address);
   if (L->Base) FLibraries.push_back(std::move(L));
   LibrariesChanged();
 }
