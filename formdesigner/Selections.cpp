@@ -46,7 +46,7 @@ bool TSimpleSelections::Contains(const IPtr<IItem>& Item) {
   if (!Item) return false;
   // An item equal to a keyed element wraps its object (the element's Equals is final); only
   // the elements without a key need asking.
-  if (TPersistent* Wrapped = ExtractPersistent(Item); Wrapped && FKeySet.count(Wrapped)) return true;
+  if (TPersistent* Wrapped = ExtractPersistent(Item); Wrapped && FKeySet.Contains(Wrapped)) return true;
   if (FUnkeyed == 0) return false;
   for (size_t I = 0; I < FItems.size(); ++I)
     if (!FKeys[I] && SameItem(FItems[I], Item)) return true;
@@ -75,7 +75,7 @@ void TSimpleSelections::Add(const IPtr<IItem>& Item) {
   FKeys.push_back(Key);
   FItems.push_back(Item);
   if (Key)
-    FKeySet.insert(Key);
+    FKeySet.Insert(Key);
   else
     ++FUnkeyed;
   Change();
@@ -84,7 +84,7 @@ void TSimpleSelections::Add(const IPtr<IItem>& Item) {
 void TSimpleSelections::Clear() {
   FItems.clear();
   FKeys.clear();
-  FKeySet.clear();
+  FKeySet.Clear();
   FUnkeyed = 0;
   Change();
 }
@@ -102,7 +102,7 @@ void TSimpleSelections::Remove(const IPtr<IItem>& Item) {
 void TSimpleSelections::Remove(int Index) {
   CheckIndex(Index);
   if (TPersistent* Key = FKeys[static_cast<size_t>(Index)])
-    FKeySet.erase(Key);
+    FKeySet.Erase(Key);
   else
     --FUnkeyed;
   FItems.erase(FItems.begin() + Index);

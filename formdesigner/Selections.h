@@ -4,11 +4,11 @@
 #pragma once
 
 #include <functional>
-#include <unordered_set>
 #include <vector>
 
 #include "formdesigner/Items.h"
 #include "platform/runtime/Lists.h"
+#include "platform/runtime/PointerSet.h"
 
 namespace formwright {
 
@@ -66,8 +66,9 @@ class TSimpleSelections : public TInterfacedObject, public ISelections {
   std::vector<TPersistent*> FKeys;
   // The non-null keys (each object is selected through one such item at most) and how many
   // items have none: an item is selected when its object is a key, or when one of the items
-  // without a key says it is equal. Adding n items then costs n lookups, not n²/2 compares.
-  std::unordered_set<TPersistent*> FKeySet;
+  // without a key says it is equal. Adding n items then costs n lookups, not n²/2 compares,
+  // in one flat table: a rubber band over a large form adds thousands at once.
+  TPointerSet<TPersistent> FKeySet;
   int FUnkeyed = 0;
   TSelectionListenerHelper FListeners;
   int32_t FUpdateLevel = 0;
